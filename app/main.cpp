@@ -1,0 +1,2 @@
+// mirt2: the IDE program.
+int main() { return 0; }

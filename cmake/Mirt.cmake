@@ -1,0 +1,83 @@
+# Shared build helpers. Subsystem folders list no sources by hand: every
+# .cpp in the folder (not in subfolders) belongs to its library.
+
+# mirt_sources(<out-var> <dir>): the .cpp files directly in <dir>.
+function(mirt_sources out dir)
+  file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+  set(${out} ${srcs} PARENT_SCOPE)
+endfunction()
+
+# mirt_library(<name> STATIC|SHARED [DIRS d...] [EXCLUDE f...] [LIBS l...])
+# A library of the .cpp files of the given folders (default: the current
+# one). A static library without sources yet becomes an interface library.
+function(mirt_library name kind)
+  cmake_parse_arguments(A "" "" "DIRS;EXCLUDE;LIBS" ${ARGN})
+  if(NOT A_DIRS)
+    set(A_DIRS ${CMAKE_CURRENT_SOURCE_DIR})
+  endif()
+  set(all "")
+  foreach(d ${A_DIRS})
+    mirt_sources(s ${d})
+    list(APPEND all ${s})
+  endforeach()
+  foreach(x ${A_EXCLUDE})
+    list(FILTER all EXCLUDE REGEX "/${x}$")
+  endforeach()
+  if(NOT all AND kind STREQUAL "STATIC")
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${A_LIBS})
+    return()
+  endif()
+  add_library(${name} ${kind} ${all})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${A_LIBS})
+endfunction()
+
+# mirt_test(<name> SOURCES s... LIBS l...): a GoogleTest program run by CTest,
+# headless, with its own temporary settings directory (see tests/support).
+function(mirt_test name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE mirt_test_main ${A_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;MIRT_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"
+               TIMEOUT 120)
+endfunction()
+
+# mirt_fuzzer(<name> SOURCES s... LIBS l...): a libFuzzer target, built only
+# in the fuzz configuration; its seeds are in tests/fuzz/corpus/<name>.
+function(mirt_fuzzer name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  if(NOT MIRT_FUZZ)
+    return()
+  endif()
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzzers)
+  add_dependencies(fuzzers ${name})
+endfunction()
+
+# mirt_bench(<name> SOURCES s... LIBS l...): a Google Benchmark program.
+function(mirt_bench name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE benchmark::benchmark_main ${A_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endfunction()
+
+# mirt_add_subdirs(): add every direct subfolder of the current folder that
+# has a CMakeLists.txt, so that new test or bench folders need no edit here.
+function(mirt_add_subdirs)
+  file(GLOB kids LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT kids)
+  foreach(k ${kids})
+    if(IS_DIRECTORY ${k} AND EXISTS ${k}/CMakeLists.txt)
+      add_subdirectory(${k})
+    endif()
+  endforeach()
+endfunction()

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# fuzz.sh <dir> <seconds>: runs every fuzz target in <dir> for a fixed time on
+# a copy of its seed corpus (tests/fuzz/corpus/<target>), two at a time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dir=$1; secs=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+shopt -s nullglob
+run_one() {
+  local bin=$1 name; name=$(basename "$bin")
+  mkdir -p "$work/$name"
+  [ -d "tests/fuzz/corpus/$name" ] && cp -r "tests/fuzz/corpus/$name/." "$work/$name/"
+  if "$bin" -max_total_time="$secs" -rss_limit_mb=2048 -artifact_prefix="$work/$name-" \
+       "$work/$name" >"$work/$name.log" 2>&1; then
+    echo "fuzz $name: ok ($(grep -c . "$work/$name.log") log lines)"
+  else
+    echo "fuzz $name: FAILED"; tail -n 40 "$work/$name.log"; return 1
+  fi
+}
+export -f run_one; export work secs
+bins=("$dir"/*)
+if ((${#bins[@]} == 0)); then echo "no fuzz targets"; exit 0; fi
+printf '%s\n' "${bins[@]}" | xargs -P 2 -I{} bash -c 'run_one "$@"' _ {}

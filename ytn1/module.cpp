@@ -1,0 +1,1 @@
+// Module anchor: the library builds and loads before its parts exist.
