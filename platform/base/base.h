@@ -1,0 +1,2 @@
+// Everything of platform/base.
+#pragma once

@@ -1,0 +1,3 @@
+// Everything of platform/sys.
+#pragma once
+#include "platform/base/base.h"
