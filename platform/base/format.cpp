@@ -97,13 +97,16 @@ struct Spec {
   char conv = 0;
 };
 
+// Widths and precisions are capped, so a bad format cannot ask for gigabytes.
+const int kMaxWidth = 100000;
+
 int ReadNumber(const char*& p) {
   int n = 0;
   while (*p >= '0' && *p <= '9') {
-    if (n < 100000) n = n * 10 + (*p - '0');
+    if (n <= kMaxWidth) n = n * 10 + (*p - '0');
     ++p;
   }
-  return n;
+  return n > kMaxWidth ? kMaxWidth : n;
 }
 
 void ParseLength(const char*& p, Spec& spec) {
@@ -228,7 +231,7 @@ bool ParseSpec(const char*& p, Spec& spec, ArgSource& src) {
       spec.flags += '-';
       w = -w;
     }
-    spec.width = static_cast<int>(w > 100000 ? 100000 : w);
+    spec.width = static_cast<int>(w > kMaxWidth ? kMaxWidth : w);
   } else if (*p >= '0' && *p <= '9') {
     spec.width = ReadNumber(p);
   }
@@ -237,7 +240,7 @@ bool ParseSpec(const char*& p, Spec& spec, ArgSource& src) {
     if (*p == '*') {
       ++p;
       long long pr = src.NextInt(32);
-      spec.precision = pr < 0 ? -1 : static_cast<int>(pr > 100000 ? 100000 : pr);
+      spec.precision = pr < 0 ? -1 : static_cast<int>(pr > kMaxWidth ? kMaxWidth : pr);
     } else {
       spec.precision = ReadNumber(p);
     }
