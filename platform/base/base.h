@@ -5,3 +5,5 @@
 #include "platform/base/winerror.h"
 #include "platform/base/format.h"
 #include "platform/base/cstring.h"
+#include "platform/base/rect_api.h"
+#include "platform/base/geometry.h"
