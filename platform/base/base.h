@@ -7,3 +7,6 @@
 #include "platform/base/cstring.h"
 #include "platform/base/rect_api.h"
 #include "platform/base/geometry.h"
+#include "platform/base/afxdebug.h"
+#include "platform/base/cobject.h"
+#include "platform/base/winuser.h"
