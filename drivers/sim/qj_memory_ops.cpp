@@ -1,0 +1,209 @@
+// QJ driver: board memory, I/O ports (interrupt controllers, the interrupt
+// test trigger, the Kora-DESK/2 serial line), EEPROM, parameter records
+// and macro commands of the served board.
+#include <cstring>
+
+#include "drivers/sim/macro_format.h"
+#include "drivers/sim/qj_api.h"
+#include "drivers/sim/simulator.h"
+
+namespace sim::qj {
+
+namespace {
+
+Board* Served(DriverCall& c) { return c.Faulted() ? nullptr : c.Served(); }
+
+constexpr uint16_t kPicMaster = 0, kPicSlave = 8, kOcw3ReadIrr = 10, kOcw3ReadIsr = 11;
+constexpr uint16_t kDeskTrigger = 133, kTriggerArm = 85, kTriggerFire = 84;
+constexpr uint16_t kDeskSerialCtrl = 14, kDeskSerialOut = 15, kDeskSerialIn = 6,
+                   kDeskSerialStatus = 7;
+
+void WritePort(Simulator& s, Board& b, uint16_t port, uint8_t v) {
+    if (port == kPicMaster || port == kPicSlave) {
+        int pic = port == kPicSlave;
+        if (v == kOcw3ReadIrr) b.readIrr[pic] = true;
+        else if (v == kOcw3ReadIsr) b.readIrr[pic] = false;
+        return;
+    }
+    if (port == kPicMaster + 1 || port == kPicSlave + 1) {
+        b.imr[port == kPicSlave + 1] = v;
+        return;
+    }
+    if (port == kDeskTrigger && b.type == kTypeKoraDesk2) {
+        if ((v >> 4) == 4 && (b.lastTrigger >> 4) == 6 && (v & 15) == (b.irq & 15) &&
+            (b.lastTrigger & 15) == (b.irq & 15))
+            ++b.interruptCount;
+        b.lastTrigger = v;
+        return;
+    }
+    if (port == kTriggerFire && b.type != kTypeKoraDesk2) {
+        if (b.lastTrigger == kTriggerArm) ++b.interruptCount;
+        b.lastTrigger = 0;
+        return;
+    }
+    if (port == kTriggerArm && b.type != kTypeKoraDesk2) {
+        b.lastTrigger = kTriggerArm;
+        return;
+    }
+    if (b.type == kTypeKoraDesk2 && port == kDeskSerialOut) {
+        SerialLine& line = b.serial[1];
+        line.sent.push_back(v);
+        for (uint8_t x : s.SerialPeer(b.number, 1, v)) line.rx.push_back(x);
+        return;
+    }
+    b.ports[port] = v;
+}
+
+uint8_t ReadPort(Board& b, uint16_t port) {
+    if (port == kPicMaster || port == kPicSlave) {
+        int pic = port == kPicSlave;
+        return b.readIrr[pic] ? b.irr[pic] : 0;
+    }
+    if (port == kPicMaster + 1 || port == kPicSlave + 1) return b.imr[port == kPicSlave + 1];
+    if (b.type == kTypeKoraDesk2 && port == kDeskSerialIn) {
+        SerialLine& line = b.serial[1];
+        if (line.rx.empty()) return 0;
+        uint8_t x = line.rx.front();
+        line.rx.pop_front();
+        return x;
+    }
+    if (b.type == kTypeKoraDesk2 && port == kDeskSerialStatus)
+        return uint8_t(0x08 | (b.serial[1].rx.empty() ? 0x04 : 0));
+    auto it = b.ports.find(port);
+    return it == b.ports.end() ? 0xFF : it->second;
+}
+
+}  // namespace
+
+int16_t qj8_set_ram_pointer(uint32_t address) {
+    DriverCall c("qj8_set_ram_pointer", FormatArgs(address));
+    if (Board* b = Served(c)) b->ramPointer = address;
+    return c.Result(int16_t(c.Code()));
+}
+
+int16_t qj8_read_ram(uint16_t count, void* dest) {
+    DriverCall c("qj8_read_ram", FormatArgs(count, dest));
+    Board* b = Served(c);
+    if (dest) std::memset(dest, 0, count);
+    if (b && dest) {
+        b->memory.Read(b->ramPointer, dest, count);
+        b->ramPointer += count;
+    }
+    return c.Result(int16_t(c.Code()));
+}
+
+int16_t qj8_write_ram(uint16_t count, const void* src) {
+    DriverCall c("qj8_write_ram", FormatArgs(count, src));
+    Board* b = Served(c);
+    if (b && src) {
+        b->memory.Write(b->ramPointer, src, count);
+        b->ramPointer += count;
+    }
+    return c.Result(int16_t(c.Code()));
+}
+
+int16_t qj8_read_memory(uint32_t address, uint16_t length, void* dest) {
+    DriverCall c("qj8_read_memory", FormatArgs(address, length, dest));
+    Board* b = Served(c);
+    if (dest) std::memset(dest, 0, length);
+    if (b && dest) b->memory.Read(address, dest, length);
+    return c.Result(int16_t(c.Code()));
+}
+
+int16_t qj8_write_memory(uint32_t address, uint16_t length, const void* src) {
+    DriverCall c("qj8_write_memory", FormatArgs(address, length, src));
+    Board* b = Served(c);
+    if (b && src) b->memory.Write(address, src, length);
+    return c.Result(int16_t(c.Code()));
+}
+
+uint8_t qj8_in8_port(uint16_t port) {
+    DriverCall c("qj8_in8_port", FormatArgs(port));
+    Board* b = Served(c);
+    return c.Result(uint8_t(b ? ReadPort(*b, port) : 0));
+}
+
+uint16_t qj8_in16_port(uint16_t port) {
+    DriverCall c("qj8_in16_port", FormatArgs(port));
+    Board* b = Served(c);
+    if (!b) return c.Result(uint16_t(0));
+    uint8_t lo = ReadPort(*b, port);
+    return c.Result(uint16_t(lo | ReadPort(*b, uint16_t(port + 1)) << 8));
+}
+
+void qj8_out8_port(uint16_t port, uint8_t value) {
+    DriverCall c("qj8_out8_port", FormatArgs(port, value));
+    if (Board* b = Served(c)) WritePort(c.sim(), *b, port, value);
+}
+
+void qj8_out16_port(uint16_t port, uint16_t value) {
+    DriverCall c("qj8_out16_port", FormatArgs(port, value));
+    if (Board* b = Served(c)) {
+        WritePort(c.sim(), *b, port, uint8_t(value));
+        WritePort(c.sim(), *b, uint16_t(port + 1), uint8_t(value >> 8));
+    }
+}
+
+uint16_t qj8_read_eeprom_direct(uint16_t module, uint16_t word) {
+    DriverCall c("qj8_read_eeprom_direct", FormatArgs(module, word));
+    Board* b = Served(c);
+    if (!b) return c.Result(uint16_t(0));
+    // An empty slot or a word past the module's end reads as erased.
+    auto it = b->eeprom.find(module);
+    if (it == b->eeprom.end() || word >= it->second.size()) return c.Result(uint16_t(0xFFFF));
+    return c.Result(it->second[word]);
+}
+
+int16_t qj8_write_eeprom_direct(uint16_t module, uint16_t word, uint16_t value) {
+    DriverCall c("qj8_write_eeprom_direct", FormatArgs(module, word, value));
+    Board* b = Served(c);
+    if (!b) return c.Result(int16_t(c.Code()));
+    auto it = b->eeprom.find(module);
+    if (it == b->eeprom.end() || word >= it->second.size())
+        return c.Result(int16_t(c.Fail(err::kClassParam, err::kEepromParam)));
+    it->second[word] = value;
+    return c.Result(int16_t(0));
+}
+
+uint16_t qj8_read_eeprom_copy(uint16_t module, uint16_t word) {
+    DriverCall c("qj8_read_eeprom_copy", FormatArgs(module, word));
+    Board* b = Served(c);
+    if (!b) return c.Result(uint16_t(0));
+    auto it = b->eeprom.find(module);
+    if (it == b->eeprom.end() || word >= it->second.size()) return c.Result(uint16_t(0xFFFF));
+    return c.Result(it->second[word]);
+}
+
+int16_t qj8_parameter_control(uint16_t what, uint16_t direction, void* block) {
+    DriverCall c("qj8_parameter_control", FormatArgs(what, direction, block));
+    Board* b = Served(c);
+    if (!b || !block) return c.Result(int16_t(c.Code()));
+    auto* r = static_cast<uint8_t*>(block);
+    if (what == 4) {
+        uint32_t irq = b->irq;
+        std::memcpy(r + 24, &irq, 4);
+    } else if (what == 6) {
+        std::memcpy(r + 12, &b->interruptCount, 4);
+    } else {
+        return c.Result(int16_t(c.Fail(err::kClassParam, err::kParam1)));
+    }
+    return c.Result(int16_t(0));
+}
+
+int16_t qj8_send_macro(uint8_t code, uint8_t format, uint16_t lengthWord, uint16_t countWord,
+                       const uint8_t* data, uint8_t* answer) {
+    DriverCall c("qj8_send_macro", FormatArgs(code, format, lengthWord, countWord, data, answer));
+    Board* b = Served(c);
+    if (!b) return c.Result(int16_t(c.Code()));
+    long answerLength = MacroAnswerLength(format, countWord);
+    if (answerLength < 0) return c.Result(int16_t(c.Fail(err::kClassParam, err::kMacroAnswer)));
+    if (MacroDataLength(format, lengthWord) > 0x400)
+        return c.Result(int16_t(c.Fail(err::kClassParam, 0x32)));
+    if (code == 0xFF) return c.Result(int16_t(c.Fail(err::kClassParam, err::kMacroUnknown)));
+    // The board answers with bytes counting up from the command code.
+    if (answer)
+        for (long i = 0; i < answerLength; ++i) answer[i] = uint8_t(code + i);
+    return c.Result(int16_t(0));
+}
+
+}  // namespace sim::qj
