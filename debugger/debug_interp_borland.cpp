@@ -1,0 +1,194 @@
+#include "debugger/debug_interp_borland.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "debugger/debug_message.h"
+#include "debugger/name_compare.h"
+
+namespace {
+
+bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    in.seekg(0, std::ios::end);
+    std::streamoff size = in.tellg();
+    if (size < 0)
+        return false;
+    in.seekg(0, std::ios::beg);
+    bytes.resize(size_t(size));
+    in.read(reinterpret_cast<char*>(bytes.data()), size);
+    return bool(in) || in.gcount() == size;
+}
+
+}  // namespace
+
+CDebugInterpBorland::CDebugInterpBorland(const char* exePath, int* result, uint16_t loadSegment)
+    : m_loadSegment(loadSegment)
+{
+    *result = 0;
+    const char* base = exePath;
+    for (const char* p = exePath; *p; ++p) {
+        if (*p == '\\' || *p == '/')
+            base = p + 1;
+    }
+    m_exeDirectory.assign(exePath, size_t(base - exePath));
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(exePath, bytes)) {
+        DebugMessageBox("Unable to open executable file to read debug information", "Fatal error");
+        return;
+    }
+    Load(bytes.data(), bytes.size(), result);
+}
+
+CDebugInterpBorland::CDebugInterpBorland(const uint8_t* image, size_t size, int* result,
+                                         uint16_t loadSegment)
+    : m_loadSegment(loadSegment)
+{
+    *result = 0;
+    Load(image, size, result);
+}
+
+CDebugInterpBorland::~CDebugInterpBorland() = default;
+
+void CDebugInterpBorland::Load(const uint8_t* image, size_t size, int* result)
+{
+    if (ReadBorlandDebugInfo(image, size, m_info) != BorlandReadResult::Ok) {
+        m_info = BorlandDebugInfo();
+        DebugMessageBox("No Borland Debug Information found!", "ALERT");
+        return;
+    }
+    for (BorlandSegment& s : m_info.segments)
+        s.codeSegment = uint16_t(s.codeSegment + m_loadSegment);
+    if (m_info.scopes.empty()) {
+        m_firstNonScopeSymbol = m_info.globalCount + 1;
+    } else {
+        const BorlandScope& last = m_info.scopes.back();
+        m_firstNonScopeSymbol = last.firstSymbol + last.symbolCount;
+    }
+    m_names.reserve(m_info.nameStarts.size());
+    for (uint32_t start : m_info.nameStarts)
+        m_names.push_back(m_info.namePool.c_str() + start);
+    StripUnderscores();
+
+    m_segmentsByStart.resize(m_info.segments.size());
+    for (size_t i = 0; i < m_segmentsByStart.size(); ++i)
+        m_segmentsByStart[i] = i;
+    auto start = [this](size_t i) {
+        return CAddr(m_info.segments[i].codeSegment, m_info.segments[i].codeOffset).Linear();
+    };
+    std::stable_sort(m_segmentsByStart.begin(), m_segmentsByStart.end(),
+                     [&](size_t a, size_t b) { return start(a) < start(b); });
+
+    BuildLineList();
+    BuildFunctionList();
+    // Only the line list and the function list are needed from these.
+    m_info.modules = {};
+    m_info.sourceFiles = {};
+    m_info.correlations = {};
+    m_info.lines = {};
+    m_valid = true;
+    *result = 1;
+}
+
+const char* CDebugInterpBorland::Name(uint32_t index) const
+{
+    if (index == 0 || index > m_names.size())
+        return "";
+    return m_names[index - 1];
+}
+
+void CDebugInterpBorland::StripUnderscores()
+{
+    bool strip = std::any_of(m_info.modules.begin(), m_info.modules.end(),
+                             [](const BorlandModule& m) { return (m.flags & 8) != 0; });
+    if (!strip)
+        return;
+    // A name shared by several symbols loses one underscore only.
+    std::vector<bool> stripped(m_names.size());
+    uint32_t globals = std::min<uint32_t>(m_info.globalCount, uint32_t(m_info.symbols.size()));
+    for (uint32_t i = 0; i < globals; ++i) {
+        uint32_t n = m_info.symbols[i].name;
+        if (n == 0 || n > m_names.size() || stripped[n - 1] || m_names[n - 1][0] != '_')
+            continue;
+        ++m_names[n - 1];
+        stripped[n - 1] = true;
+    }
+}
+
+void CDebugInterpBorland::BuildLineList()
+{
+    std::vector<SCodeAddrTableEntry> entries;
+    // Correlations normally share the line table out; overlapping ones are
+    // bounded so that a damaged file cannot make the list explode.
+    const size_t limit = 2 * m_info.lines.size();
+    m_highestCode = CAddr(0, 0);
+    for (const BorlandCorrelation& k : m_info.correlations) {
+        if (k.segment == 0 || k.segment > m_info.segments.size())
+            continue;
+        if (k.sourceFile == 0 || k.sourceFile > m_info.sourceFiles.size())
+            continue;
+        const BorlandSegment& seg = m_info.segments[k.segment - 1];
+        const char* file = Name(m_info.sourceFiles[k.sourceFile - 1].name);
+        for (uint32_t i = 0; i < k.lineCount && entries.size() < limit; ++i) {
+            uint64_t idx = uint64_t(k.firstLine) + i;
+            if (idx == 0 || idx > m_info.lines.size())
+                break;
+            const BorlandLine& l = m_info.lines[idx - 1];
+            CAddr a(seg.codeSegment, l.offset);
+            if (m_highestCode.IsLess(a))
+                m_highestCode = a;
+            entries.push_back({file, a, l.line});
+        }
+    }
+    m_lines.Build(std::move(entries));
+}
+
+void CDebugInterpBorland::BuildFunctionList()
+{
+    std::vector<SFuncTableEntry> entries;
+    for (const BorlandSymbol& s : m_info.symbols) {
+        if (s.type == 0 || TypeIdOf(s.type) != 0x23)
+            continue;
+        CAddr a(uint16_t(s.Segment() + m_loadSegment), s.Offset());
+        if (m_lines.FindExact(a.Linear()) == CCodeAddrTable::npos)
+            continue;
+        uint8_t language = 0;
+        size_t seg = FindSegment(a);
+        if (seg < m_info.segments.size()) {
+            uint16_t m = m_info.segments[seg].module;
+            if (m != 0 && m <= m_info.modules.size())
+                language = m_info.modules[m - 1].language;
+        }
+        entries.push_back({Name(s.name), a, language});
+    }
+    m_functions.Build(std::move(entries));
+}
+
+size_t CDebugInterpBorland::FindSegment(const CAddr& at) const
+{
+    const uint32_t linear = at.Linear();
+    auto start = [this](size_t i) {
+        return CAddr(m_info.segments[i].codeSegment, m_info.segments[i].codeOffset).Linear();
+    };
+    auto it = std::upper_bound(m_segmentsByStart.begin(), m_segmentsByStart.end(), linear,
+                               [&](uint32_t v, size_t i) { return v < start(i); });
+    if (it == m_segmentsByStart.begin())
+        return m_info.segments.size();
+    --it;
+    // Of several segments with that start, the first in the table.
+    while (it != m_segmentsByStart.begin() && start(*(it - 1)) == start(*it))
+        --it;
+    return *it;
+}
+
+bool CDebugInterpBorland::NamesEqual(const char* a, const char* b) const
+{
+    if (m_info.CaseSensitive())
+        return std::strcmp(a, b) == 0;
+    return EqualNoCase(a, b);
+}
