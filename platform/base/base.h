@@ -9,4 +9,5 @@
 #include "platform/base/geometry.h"
 #include "platform/base/afxdebug.h"
 #include "platform/base/cobject.h"
+#include "platform/base/afxcoll.h"
 #include "platform/base/winuser.h"
