@@ -10,4 +10,6 @@
 #include "platform/base/afxdebug.h"
 #include "platform/base/cobject.h"
 #include "platform/base/afxcoll.h"
+#include "platform/base/winstring.h"
+#include "platform/base/crtstring.h"
 #include "platform/base/winuser.h"
