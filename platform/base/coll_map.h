@@ -102,6 +102,8 @@ class CMap : public CObject {
     if (!a) {
       ASSERT(a != nullptr);
       rNextPosition = nullptr;
+      rKey = KEY();
+      rValue = VALUE();
       return;
     }
     rKey = a->key;

@@ -68,8 +68,8 @@ class CTypedPtrMap : public BASE_CLASS {
     return BASE_CLASS::RemoveKey(key);
   }
   void GetNextAssoc(POSITION& rPosition, KEY& rKey, VALUE& rValue) const {
-    typename BASE_CLASS::BASE_KEY k;
-    typename BASE_CLASS::BASE_VALUE v;
+    typename BASE_CLASS::BASE_KEY k{};
+    typename BASE_CLASS::BASE_VALUE v{};
     BASE_CLASS::GetNextAssoc(rPosition, k, v);
     rKey = static_cast<KEY>(k);
     rValue = static_cast<VALUE>(v);

@@ -55,6 +55,12 @@ inline FormatArg MakeFormatArg(std::nullptr_t) {
   return a;
 }
 template <typename T>
+constexpr bool IsCharPointer =
+    std::is_pointer_v<T> && (std::is_same_v<std::remove_cv_t<std::remove_pointer_t<T>>, char> ||
+                             std::is_same_v<std::remove_cv_t<std::remove_pointer_t<T>>, signed char> ||
+                             std::is_same_v<std::remove_cv_t<std::remove_pointer_t<T>>, unsigned char>);
+
+template <typename T>
 FormatArg MakeFormatArg(const T& v) {
   FormatArg a;
   if constexpr (std::is_enum_v<T>) {
@@ -69,9 +75,7 @@ FormatArg MakeFormatArg(const T& v) {
   } else if constexpr (std::is_integral_v<T>) {
     a.kind = FormatArg::kUInt;
     a.u = v;
-  } else if constexpr (std::is_pointer_v<T> &&
-                       sizeof(std::remove_pointer_t<T>) == 1 &&
-                       std::is_integral_v<std::remove_pointer_t<T>>) {
+  } else if constexpr (IsCharPointer<T>) {
     a.kind = FormatArg::kStr;
     a.s = reinterpret_cast<const char*>(v);
   } else if constexpr (std::is_pointer_v<T>) {

@@ -30,6 +30,8 @@ TEST(Format, WindowsSizesAndTypedArguments) {
       {mirt::FormatString("%.2f|%g|%e", 1.005, 0.5, 100.0), "1.00|0.5|1.000000e+02"},
       {mirt::FormatString("100%%"), "100%"},
       {mirt::FormatString("%u", static_cast<unsigned char>(200)), "200"},
+      {mirt::FormatString("%s|%s", const_cast<char*>("mutable"), reinterpret_cast<const unsigned char*>("u8")), "mutable|u8"},
+      {mirt::FormatString("%p", static_cast<void*>(nullptr)) == mirt::FormatString("%p", nullptr) ? "same" : "differ", "same"},
   };
   for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].got, cases[i].want) << "case " << i;
 }
