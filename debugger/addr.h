@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-class CAddr {
+class CAddr final {
 public:
     uint32_t segment;
     uint32_t offset;

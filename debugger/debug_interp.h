@@ -54,6 +54,9 @@ public:
     virtual void FindVariable(const char* name, TypeHandle* typeOut, CAddr* addrOut, int* basicOut,
                               const CAddr* at);
     virtual bool IsTypeSymbolName(const char* name) = 0;
+    // The lowest line-start address (invalid when there are no lines); with
+    // NextLineAddress it walks every line start upwards.
+    virtual void FirstLineAddress(CAddr* out) = 0;
 
     CAddr m_entryAddress;
 };

@@ -2,30 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "debugger/debug_message.h"
+#include "debugger/file_bytes.h"
 #include "debugger/name_compare.h"
 
-namespace {
-
-bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (size < 0)
-        return false;
-    in.seekg(0, std::ios::beg);
-    bytes.resize(size_t(size));
-    in.read(reinterpret_cast<char*>(bytes.data()), size);
-    return bool(in) || in.gcount() == size;
-}
-
-}  // namespace
 
 CDebugInterpBorland::CDebugInterpBorland(const char* exePath, int* result, uint16_t loadSegment)
     : m_loadSegment(loadSegment)
@@ -37,12 +18,12 @@ CDebugInterpBorland::CDebugInterpBorland(const char* exePath, int* result, uint1
             base = p + 1;
     }
     m_exeDirectory.assign(exePath, size_t(base - exePath));
-    std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(exePath, bytes)) {
+    std::string bytes;
+    if (!ReadFileBytes(exePath, bytes)) {
         DebugMessageBox("Unable to open executable file to read debug information", "Fatal error");
         return;
     }
-    Load(bytes.data(), bytes.size(), result);
+    Load(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), result);
 }
 
 CDebugInterpBorland::CDebugInterpBorland(const uint8_t* image, size_t size, int* result,

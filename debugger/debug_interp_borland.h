@@ -47,6 +47,7 @@ public:
     void RegisterText(const TargetRegisters* block, char** textOut) override;
     bool IsLanguageCode4Function(CAddr at) override;
     bool IsTypeSymbolName(const char* name) override;
+    void FirstLineAddress(CAddr* out) override;
 
     // Type table helpers (indexes above the type count name added types).
     size_t FindSegment(const CAddr& at) const;

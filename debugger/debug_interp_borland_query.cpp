@@ -174,6 +174,11 @@ void CDebugInterpBorland::AddressToLine(const CAddr* at, const char** fileOut,
     *firstLineOut = i == 0 ? 1 : uint16_t(m_lines.At(i - 1).line + 1);
 }
 
+void CDebugInterpBorland::FirstLineAddress(CAddr* out)
+{
+    *out = m_lines.Count() ? m_lines.At(0).address : CAddr::Invalid();
+}
+
 void CDebugInterpBorland::NextLineAddress(CAddr* address)
 {
     size_t i = m_lines.FindExact(address->Linear());
