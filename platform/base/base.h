@@ -9,7 +9,7 @@
 #include "platform/base/geometry.h"
 #include "platform/base/afxdebug.h"
 #include "platform/base/cobject.h"
+#include "platform/base/afxexcept.h"
 #include "platform/base/afxcoll.h"
 #include "platform/base/winstring.h"
 #include "platform/base/crtstring.h"
-#include "platform/base/winuser.h"
