@@ -91,9 +91,8 @@ DWORD ExpandEnvironmentStrings(LPCSTR src, LPSTR dst, DWORD size) {
         out += *value;
         pos = close + 1;
       } else {
-        // Unknown: the first "%" stays, the second may open the next name.
-        out += in.substr(open, close - open);
-        pos = close;
+        out += in.substr(open, close - open + 1);  // unknown names stay as written
+        pos = close + 1;
       }
     }
   }

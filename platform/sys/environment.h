@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/base/windef.h"
+#include "platform/base/winerror.h"
 
 // The length without NUL when it fits; else the size needed with NUL;
 // 0 with ERROR_ENVVAR_NOT_FOUND when the variable is not set.

@@ -42,8 +42,14 @@ std::vector<std::string> LibraryCandidates(const std::string& given) {
   if (EndsWithNoCase(base, ".so") || base.find(".so.") != std::string::npos) {
     files.push_back(base);
   } else {
-    if (base.compare(0, 3, "lib") != 0) files.push_back("lib" + base + ".so");
-    files.push_back(base + ".so");
+    // Windows names are without letter case ("YTN1.DLL"): the name as
+    // given first, then in lower case.
+    std::string lower = base;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const std::string& b : lower == base ? std::vector<std::string>{base} : std::vector<std::string>{base, lower}) {
+      if (b.compare(0, 3, "lib") != 0) files.push_back("lib" + b + ".so");
+      files.push_back(b + ".so");
+    }
   }
   std::vector<std::string> out;
   if (!dir.empty()) {

@@ -1,6 +1,7 @@
 // Shared libraries by their Windows names. LoadLibrary("x.dll") (or "x")
 // loads "libx.so" from the program's folder, then through the normal search
-// path; a name with a folder is looked for in that folder only. A name
+// path; a name with a folder is looked for in that folder only. Names
+// are tried as given, then in lower case ("YTN1.DLL" finds libytn1.so). A name
 // ending in ".so" is used as it is.
 #pragma once
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/base/windef.h"
+#include "platform/base/winerror.h"
 
 // Milliseconds since an arbitrary start, from the monotonic clock; wraps
 // after 49.7 days like Windows.
