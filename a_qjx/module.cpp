@@ -1,1 +1,0 @@
-// Module anchor: the library builds and loads before its parts exist.
