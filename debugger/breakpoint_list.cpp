@@ -1,5 +1,7 @@
 #include "debugger/breakpoint_list.h"
 
+#include <cstring>
+
 #include "debugger/file_bytes.h"
 #include "platform/sys/atomic_file.h"
 #include "platform/sys/file.h"
@@ -68,6 +70,7 @@ void CBreakpointList::AppendFromText(const std::string& text)
     while (readLine(name)) {
         if (!readLine(number))
             number.clear();
+        name.resize(std::strlen(name.c_str()));  // a name ends at a NUL byte
         if (name.empty())
             continue;
         AddTail(CBreakpoint(name.c_str(), LineNumber(number)));

@@ -217,12 +217,13 @@ TEST(BreakpointFile, SaveWritesTwoLinesEachAndEmptiesTheList)
 
 TEST(BreakpointFile, ReadsWhatOtherWritersLeft)
 {
-    struct { const char* text; std::vector<std::pair<std::string, int>> loaded; } cases[] = {
+    struct { std::string text; std::vector<std::pair<std::string, int>> loaded; } cases[] = {
         {"a.c\n5\nb.c", {{"a.c", 5}, {"b.c", 0}}},       // last pair without its line
         {"a.c\n5\n\n", {{"a.c", 5}}},                    // trailing empty line
         {"\n7\nb.c\n8\n", {{"b.c", 8}}},                 // empty name skipped
         {"a.c\r\n12\r\n", {{"a.c", 12}}},                // CR LF line ends
         {"a.c\n 9x\nb.c\nzz\n", {{"a.c", 9}, {"b.c", 0}}},  // atoi conversion
+        {std::string("a.c\n1\n\0x.c\n2\n", 13), {{"a.c", 1}}},  // a name ends at NUL
     };
     std::string dir = mirt_test::MakeTempDir("bplread");
     for (auto& c : cases) {
