@@ -2,6 +2,8 @@
 // connection, and four file lists. One process-wide instance, g_project.
 #pragma once
 
+#include <string>
+
 #include "app/core/environ.h"
 #include "app/core/project_file_list.h"
 #include "platform/base/windef.h"
@@ -138,6 +140,8 @@ class ProjectData {
   // the old file stays whole, a message box says so and the result is
   // FALSE. The modified flag is left alone (callers use MarkSaved).
   BOOL Save(int mode);
+  // The bytes Save writes for the mode.
+  std::string FileText(int mode) const;
   // Fills in a new project's own values after its template was loaded:
   // environment, executable (".elf" for the "gnuopt.dll" environments,
   // else ".exe"), installation file and project folder.

@@ -174,7 +174,7 @@ int ProjectData::Load(int mode) {
   return 1;
 }
 
-BOOL ProjectData::Save(int mode) {
+std::string ProjectData::FileText(int mode) const {
   const bool project = mode == kProjectFile;
   std::string text;
   AppendKeyValueLine(text, "VERSION", project ? kProjectMagic : kTemplateMagic);
@@ -182,7 +182,12 @@ BOOL ProjectData::Save(int mode) {
     const ProjectKey& k = kProjectKeys[i];
     if (project || !k.projectOnly) AppendValue(text, *this, k);
   }
-  if (filePath && *filePath && plat::ReplaceFileAtomically(filePath, text)) return TRUE;
+  return text;
+}
+
+BOOL ProjectData::Save(int mode) {
+  const bool project = mode == kProjectFile;
+  if (filePath && *filePath && plat::ReplaceFileAtomically(filePath, FileText(mode))) return TRUE;
   ShowError(project ? "Project File could not be saved" : "Project Template could not be saved");
   return FALSE;
 }
