@@ -1,0 +1,159 @@
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+#include "editor/editbuffer.h"
+#include "editor/linepool.h"
+
+namespace {
+
+constexpr int kMaxTextBytes = 1 << 30;
+
+int CapacityFor(int n) { return (n + 31) & ~15; }
+
+}  // namespace
+
+EditLine* EditBuffer::GetLine(int n) {
+  EditLine* line = Head();
+  if (line == nullptr) return nullptr;
+  for (int i = 1; i < n && line->next != nullptr; ++i) line = line->next;
+  if (n < 1) return GetTail(line);
+  return line;
+}
+
+int EditBuffer::Renumber(EditLine* any) {
+  if (any == nullptr) return 0;
+  EditLine* line = GetHead(any);
+  int n = 0;
+  for (; line != nullptr; line = line->next) line->lineNumber = ++n;
+  return n;
+}
+
+// Numbers the lines from `line` on, taking the number before it as right.
+void EditBuffer::RenumberFrom(EditLine* line) {
+  if (line == nullptr) return;
+  int n = line->prev != nullptr ? line->prev->lineNumber : 0;
+  for (; line != nullptr; line = line->next) line->lineNumber = ++n;
+}
+
+EditLine* EditBuffer::GetHead(EditLine* any, int* index) {
+  if (any == nullptr) {
+    if (index != nullptr) *index = 0;
+    return nullptr;
+  }
+  int n = 1;
+  while (any->prev != nullptr) {
+    any = any->prev;
+    ++n;
+  }
+  if (index != nullptr) *index = n;
+  return any;
+}
+
+EditLine* EditBuffer::GetTail(EditLine* line) {
+  if (line == nullptr) return nullptr;
+  while (line->next != nullptr) line = line->next;
+  return line;
+}
+
+void EditBuffer::LinkAfter(EditLine* chainHead, EditLine* line) {
+  if (chainHead == nullptr || line == nullptr) return;
+  EditLine* chainTail = GetTail(chainHead);
+  chainTail->next = line->next;
+  if (line->next != nullptr) line->next->prev = chainTail;
+  line->next = chainHead;
+  chainHead->prev = line;
+  // An empty bookmarked line split at its start keeps the mark on the line
+  // that stays empty below.
+  if ((line->flags & LINE_BOOKMARK) && IsBareLineEnd(line)) {
+    line->flags &= ~LINE_BOOKMARK;
+    chainTail->flags |= LINE_BOOKMARK;
+  }
+}
+
+void EditBuffer::FreeLine(EditLine* line) {
+  if (line == nullptr) return;
+  editpool::Free(line->text, line->capacity);
+  editpool::Free(line, sizeof(EditLine));
+}
+
+void EditBuffer::FreeLines(EditLine* any) {
+  EditLine* line = GetHead(any);
+  while (line != nullptr) {
+    EditLine* next = line->next;
+    FreeLine(line);
+    line = next;
+  }
+}
+
+void* EditBuffer::AllocZeroed(int size) {
+  if (size <= 0 || size > kMaxTextBytes) return nullptr;
+  return editpool::Alloc(size);
+}
+
+EditLine* EditBuffer::CreateLine(int n) {
+  if (n < 0 || n > kMaxTextBytes) return nullptr;
+  EditLine* line = static_cast<EditLine*>(editpool::Alloc(sizeof(EditLine)));
+  if (line == nullptr) return nullptr;
+  line->lineNumber = 1;
+  if (n == 0) return line;
+  int capacity = CapacityFor(n);
+  line->text = static_cast<char*>(AllocZeroed(capacity));
+  if (line->text == nullptr) {
+    editpool::Free(line, sizeof(EditLine));
+    return nullptr;
+  }
+  line->capacity = capacity;
+  return line;
+}
+
+// Grows a line's text to hold n bytes and a NUL. Long lines grow by half
+// their size at least, so that typing into them stays linear.
+BOOL EditBuffer::ReserveLine(EditLine* line, int n) {
+  if (line == nullptr || n < 0 || n > kMaxTextBytes) return FALSE;
+  if (line->text != nullptr && line->capacity > n) return TRUE;
+  int capacity = CapacityFor(n);
+  if (line->capacity >= 256) {
+    long grown = ((long)line->capacity * 3 / 2 + 15) & ~15L;
+    capacity = static_cast<int>(std::min<long>(std::max<long>(capacity, grown), kMaxTextBytes + 32L));
+  }
+  char* text = static_cast<char*>(AllocZeroed(capacity));
+  if (text == nullptr) return FALSE;
+  if (line->text != nullptr) {
+    std::memcpy(text, line->text, line->length);
+    editpool::Free(line->text, line->capacity);
+  }
+  line->text = text;
+  line->capacity = capacity;
+  return TRUE;
+}
+
+bool EditBuffer::IsBareLineEnd(const EditLine* line) const {
+  return line != nullptr && line->text != nullptr && line->length == m_nLineEndLength &&
+         std::memcmp(line->text, m_szLineEnd, m_nLineEndLength) == 0;
+}
+
+BOOL EditBuffer::IsBefore(EditPos a, EditPos b) {
+  if (a.line == b.line) return a.offset <= b.offset;
+  // Walks both ways from a at once: the cost is the distance to b.
+  EditLine* down = a.line != nullptr ? a.line->next : nullptr;
+  EditLine* up = a.line != nullptr ? a.line->prev : nullptr;
+  while (down != nullptr || up != nullptr) {
+    if (down == b.line) return TRUE;
+    if (up == b.line) return FALSE;
+    if (down != nullptr) down = down->next;
+    if (up != nullptr) up = up->prev;
+  }
+  return FALSE;
+}
+
+int EditBuffer::ContentLength(const EditLine* line) const {
+  if (line == nullptr || line->text == nullptr) return 0;
+  int n = line->length;
+  int le = m_nLineEndLength;
+  if (n >= le && line->text[n - le] == m_szLineEnd[0] &&
+      (le == 1 || line->text[n - 1] == m_szLineEnd[1])) {
+    return n - le;
+  }
+  return n;
+}

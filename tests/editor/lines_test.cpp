@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "tests/editor/edit_test_util.h"
+
+using edit_test::Lines;
+using edit_test::SetText;
+
+TEST(EditLines, NewBufferHasOneEmptyLineAndTheDefaultLineEnd) {
+  EditBuffer buffer;
+  ASSERT_NE(buffer.m_pLines, nullptr);
+  EXPECT_EQ(buffer.m_pLines->next, nullptr);
+  EXPECT_EQ(buffer.m_pLines->length, 0);
+  EXPECT_EQ(buffer.m_nLineCount, 1);
+  EXPECT_EQ(buffer.m_nLineEndType, LINEEND_LF);
+  EXPECT_STREQ(buffer.m_szLineEnd, "\n");
+  EXPECT_FALSE(buffer.IsModified());
+}
+
+TEST(EditLines, LineTextsGrowInSixteenByteStepsWithSlack) {
+  EditBuffer buffer;
+  const struct {
+    int request, capacity;
+  } cases[] = {{64, 80}, {1, 32}, {16, 32}, {17, 48}, {100, 128}};
+  for (const auto& c : cases) {
+    EditLine* line = buffer.CreateLine(c.request);
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->capacity, c.capacity) << c.request;
+    EXPECT_EQ(line->lineNumber, 1);
+    for (int i = 0; i < line->capacity; ++i) ASSERT_EQ(line->text[i], 0);
+    buffer.FreeLine(line);
+  }
+  EditLine* empty = buffer.CreateLine(0);
+  EXPECT_EQ(empty->text, nullptr);
+  EXPECT_TRUE(buffer.ReserveLine(empty, 5));
+  EXPECT_GT(empty->capacity, 5);
+  buffer.FreeLine(empty);
+}
+
+TEST(EditLines, GetLineCountsFromTheHeadAndClampsToTheLastLine) {
+  EditBuffer buffer;
+  SetText(buffer, "one\ntwo\nthree\n");
+  EXPECT_STREQ(buffer.GetLine(1)->text, "one\n");
+  EXPECT_STREQ(buffer.GetLine(2)->text, "two\n");
+  EXPECT_STREQ(buffer.GetLine(0)->text, "three\n");
+  EXPECT_STREQ(buffer.GetLine(-3)->text, "three\n");
+  EXPECT_STREQ(buffer.GetLine(99)->text, "three\n");
+  EXPECT_EQ(buffer.Renumber(buffer.GetLine(2)), 3);
+  int index = 0;
+  EXPECT_EQ(buffer.GetHead(buffer.GetLine(3), &index), buffer.GetLine(1));
+  EXPECT_EQ(index, 3);
+}
+
+TEST(EditLines, ColumnsExpandTabsToTheNextStop) {
+  EditBuffer buffer;
+  buffer.SetTabSize(4);
+  SetText(buffer, "a\tbc\t\td\n");
+  EditLine* line = buffer.GetLine(1);
+  // offset -> column
+  const int columns[][2] = {{0, 0}, {1, 1}, {2, 4}, {3, 5}, {4, 6}, {5, 8}, {6, 12}, {7, 13}, {10, 16}};
+  for (const auto& c : columns) EXPECT_EQ(buffer.OffsetToColumn(line, c[0]), c[1]) << c[0];
+  // column -> offset: the byte whose span covers the column
+  const int offsets[][2] = {{0, 0}, {1, 1}, {2, 1}, {3, 1}, {4, 2}, {7, 4}, {8, 5}, {11, 5}, {12, 6}, {20, 14}};
+  for (const auto& c : offsets) EXPECT_EQ(buffer.ColumnToOffset(line, c[0]), c[1]) << c[0];
+  EditLine* bare = buffer.CreateLine(0);
+  EXPECT_EQ(buffer.ColumnToOffset(bare, 7), 7);
+  EXPECT_EQ(buffer.OffsetToColumn(bare, 7), 7);
+  buffer.FreeLine(bare);
+}
+
+TEST(EditLines, TabSizesOutsideTheRangeAreBounded) {
+  EditBuffer buffer;
+  const int cases[][2] = {{0, 1}, {-4, 1}, {8, 8}, {100000, 64}};
+  for (const auto& c : cases) {
+    buffer.SetTabSize(c[0]);
+    EXPECT_EQ(buffer.GetTabSize(), c[1]);
+    EXPECT_GT(buffer.TextWidth("\t\t", 2), 0);
+  }
+}
+
+TEST(EditLines, LineEndTypesSetTheLineEndBytes) {
+  EditBuffer buffer;
+  const struct {
+    int type;
+    const char* end;
+  } cases[] = {{0, "\r\n"}, {1, "\n\r"}, {2, "\n"}, {3, "\r"}};
+  for (const auto& c : cases) {
+    buffer.SetLineEndType(c.type);
+    EXPECT_STREQ(buffer.m_szLineEnd, c.end);
+    EXPECT_EQ(buffer.m_nLineEndLength, (int)strlen(c.end));
+  }
+  buffer.SetLineEndType(7);
+  EXPECT_EQ(buffer.m_nLineEndType, 7);
+  EXPECT_STREQ(buffer.m_szLineEnd, "\r");
+}
+
+TEST(EditLines, IsBeforeComparesLinesByTheirOrder) {
+  EditBuffer buffer;
+  SetText(buffer, "a\nb\nc\n");
+  EditPos a = edit_test::At(buffer, 1, 1), c = edit_test::At(buffer, 3, 0);
+  EXPECT_TRUE(buffer.IsBefore(a, c));
+  EXPECT_FALSE(buffer.IsBefore(c, a));
+  EXPECT_TRUE(buffer.IsBefore(a, edit_test::At(buffer, 1, 1)));
+  EXPECT_FALSE(buffer.IsBefore(a, edit_test::At(buffer, 1, 0)));
+}
+
+TEST(EditLines, ExpandTabsKeepsLineEndsAndRestartsColumns) {
+  EditBuffer buffer;
+  buffer.SetTabSize(4);
+  int n = 0;
+  char* out = buffer.ExpandTabs("ab\tc\r\n\tx", 8, 2, &n);
+  EXPECT_EQ(std::string(out, n), "ab  c\r\n    x");
+  std::free(out);
+}
+
+TEST(EditLines, BookmarkOfAnEmptyLineMovesToTheLineSplitBelowIt) {
+  EditBuffer buffer;
+  SetText(buffer, "a\n\nb\n");
+  EditLine* empty = buffer.GetLine(2);
+  empty->flags |= LINE_BOOKMARK;
+  EditPos at{empty, 0};
+  ASSERT_EQ(buffer.SplitLine(at, FALSE), 0);
+  EXPECT_FALSE(buffer.GetLine(2)->flags & LINE_BOOKMARK);
+  EXPECT_TRUE(buffer.GetLine(3)->flags & LINE_BOOKMARK);
+  EXPECT_EQ(Lines(buffer), (std::vector<std::string>{"a\n", "\n", "\n", "b\n"}));
+}
