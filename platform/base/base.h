@@ -13,3 +13,4 @@
 #include "platform/base/afxcoll.h"
 #include "platform/base/winstring.h"
 #include "platform/base/crtstring.h"
+#include "platform/base/winuser.h"
