@@ -160,3 +160,24 @@ TEST(Comments, QuotesAndDelimiterPairs) {
   EXPECT_EQ(kind, 4);
   EXPECT_EQ(buffer.FindCommentEnd("{ y }", 5, 4), 5);
 }
+
+TEST(Keywords, TheInstalledKeywordFilesLoad) {
+  const struct {
+    const char* file;
+    BOOL matchCase;
+    const char* line;
+    const char* keyword;
+  } cases[] = {{"c.ini", FALSE, "  unsigned x;", "unsigned"}, {"asm.ini", TRUE, " mov ax, bx", "mov"},
+               {"pas.ini", TRUE, "begin end", "begin"}, {"ins.ini", TRUE, "Q8DEVICE 1", "Q8DEVICE"},
+               {"s.ini", TRUE, "  ldr r0, =x", "ldr"}};
+  for (const auto& c : cases) {
+    EditBuffer buffer;
+    UseKeywords(buffer, mirt_test::ProgramDir() + "/" + c.file, c.matchCase);
+    std::vector<std::string> found = Keywords(buffer, c.line);
+    ASSERT_FALSE(found.empty()) << c.file;
+    EXPECT_EQ(found[0], c.keyword) << c.file;
+  }
+  EditBuffer plain;
+  plain.m_strKeywordFile = (mirt_test::ProgramDir() + "/Default.ini").c_str();
+  EXPECT_FALSE(plain.LoadKeywordFile());
+}
