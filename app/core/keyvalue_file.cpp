@@ -17,6 +17,12 @@ char* HeapCopy(const char* bytes, size_t length) {
   return s;
 }
 
+std::string DecimalText(LONG number) {
+  char digits[16];
+  snprintf(digits, sizeof digits, "%ld", long(number));
+  return digits;
+}
+
 // One byte per read: the reader never takes more of the file than its line.
 bool ReadByte(HANDLE file, char& c) {
   DWORD got = 0;
@@ -88,9 +94,7 @@ void AppendKeyValueLine(std::string& text, const char* key, const char* value) {
 }
 
 void AppendKeyNumberLine(std::string& text, const char* key, LONG number) {
-  char digits[16];
-  snprintf(digits, sizeof digits, "%ld", long(number));
-  AppendKeyValueLine(text, key, digits);
+  AppendKeyValueLine(text, key, DecimalText(number).c_str());
 }
 
 BOOL WriteKeyValueLine(HANDLE file, const char* key, const char* value) {
@@ -103,7 +107,5 @@ BOOL WriteKeyValueLine(HANDLE file, const char* key, const char* value) {
 }
 
 BOOL WriteKeyNumberLine(HANDLE file, const char* key, LONG number) {
-  char digits[16];
-  snprintf(digits, sizeof digits, "%ld", long(number));
-  return WriteKeyValueLine(file, key, digits);
+  return WriteKeyValueLine(file, key, DecimalText(number).c_str());
 }
