@@ -7,7 +7,7 @@
 
 class RegExp {
  public:
-  enum { kGroups = 10 };
+  static constexpr int kGroups = 10;
 
   RegExp();
   ~RegExp();
