@@ -11,4 +11,5 @@
 #include "platform/sys/process_exit.h"
 #include "platform/sys/profile.h"
 #include "platform/sys/registry.h"
+#include "platform/sys/thread.h"
 #include "platform/sys/time.h"
