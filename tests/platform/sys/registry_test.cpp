@@ -28,20 +28,26 @@ struct TypedValue {
   std::string data;
 };
 
+// The bytes of a literal, embedded NULs included, without the final NUL.
+template <size_t N>
+std::string Bytes(const char (&s)[N]) {
+  return std::string(s, N - 1);
+}
+
 const std::vector<TypedValue>& AllTypes() {
   static const std::vector<TypedValue> values = {
-      {"Text", REG_SZ, std::string("C:\\dir \"quoted\" = x\0", 22)},
-      {"Empty", REG_SZ, std::string("\0", 1)},
-      {"Lines", REG_SZ, std::string("one\r\ntwo\0", 9)},
-      {"Expand", REG_EXPAND_SZ, std::string("%HOME%\\bin\0", 11)},
-      {"Number", REG_DWORD, std::string("\x78\x56\x34\x12", 4)},
-      {"Binary", REG_BINARY, std::string("\x00\xff\x10\x7f", 4)},
+      {"Text", REG_SZ, Bytes("C:\\dir \"quoted\" = x\0")},
+      {"Empty", REG_SZ, Bytes("\0")},
+      {"Lines", REG_SZ, Bytes("one\r\ntwo\0")},
+      {"Expand", REG_EXPAND_SZ, Bytes("%HOME%\\bin\0")},
+      {"Number", REG_DWORD, Bytes("\x78\x56\x34\x12")},
+      {"Binary", REG_BINARY, Bytes("\x00\xff\x10\x7f")},
       {"LongBinary", REG_BINARY, std::string(300, '\xab')},
-      {"List", REG_MULTI_SZ, std::string("a\0bc\0\0", 6)},
+      {"List", REG_MULTI_SZ, Bytes("a\0bc\0\0")},
       {"None", REG_NONE, std::string()},
-      {"QWord", REG_QWORD, std::string("\1\2\3\4\5\6\7\x8", 8)},
-      {"", REG_SZ, std::string("default\0", 8)},
-      {"Na\"me\\ with\nbreak", REG_DWORD, std::string("\1\0\0\0", 4)},
+      {"QWord", REG_QWORD, Bytes("\1\2\3\4\5\6\7\x8")},
+      {"", REG_SZ, Bytes("default\0")},
+      {"Na\"me\\ with\nbreak", REG_DWORD, Bytes("\1\0\0\0")},
   };
   return values;
 }
