@@ -77,61 +77,68 @@ HANDLE CreateFile(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES,
   return h;
 }
 
-BOOL ReadFile(HANDLE h, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED) {
-  if (read) *read = 0;
+namespace {
+
+// The file of a handle opened for the transfer asked; null with the last
+// error set otherwise.
+std::shared_ptr<FileObject> FileForTransfer(HANDLE h, bool writing, const void* buffer, DWORD count) {
   auto f = plat::FindHandle<FileObject>(h);
-  if (!f) return FALSE;
-  if (!f->CanRead()) {
+  if (!f) return nullptr;
+  if (!(writing ? f->CanWrite() : f->CanRead())) {
     SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
+    return nullptr;
   }
-  if (!buffer && toRead) {
+  if (!buffer && count) {
     SetLastError(ERROR_NOACCESS);
-    return FALSE;
+    return nullptr;
   }
-  char* p = static_cast<char*>(buffer);
-  DWORD done = 0;
-  while (done < toRead) {
-    ssize_t n = ::read(f->fd(), p + done, toRead - done);
+  return f;
+}
+
+// Moves count bytes with read or write, again after short transfers and
+// interruptions; reading stops at the end of the file. False on an error.
+template <class Io>
+bool Transfer(Io io, DWORD count, DWORD& done) {
+  done = 0;
+  while (done < count) {
+    ssize_t n = io(done);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
-      if (read) *read = done;
       plat::SetLastErrorFromErrno(errno);
-      return FALSE;
+      return false;
     }
     if (n == 0) break;
     done += static_cast<DWORD>(n);
   }
+  return true;
+}
+
+}  // namespace
+
+BOOL ReadFile(HANDLE h, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED) {
+  if (read) *read = 0;
+  auto f = FileForTransfer(h, false, buffer, toRead);
+  if (!f) return FALSE;
+  char* p = static_cast<char*>(buffer);
+  DWORD done = 0;
+  bool ok = Transfer([&](DWORD at) { return ::read(f->fd(), p + at, toRead - at); }, toRead, done);
   if (read) *read = done;
-  return TRUE;
+  return ok ? TRUE : FALSE;
 }
 
 BOOL WriteFile(HANDLE h, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERLAPPED) {
   if (written) *written = 0;
-  auto f = plat::FindHandle<FileObject>(h);
+  auto f = FileForTransfer(h, true, buffer, toWrite);
   if (!f) return FALSE;
-  if (!f->CanWrite()) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-  }
-  if (!buffer && toWrite) {
-    SetLastError(ERROR_NOACCESS);
-    return FALSE;
-  }
   const char* p = static_cast<const char*>(buffer);
   DWORD done = 0;
-  while (done < toWrite) {
-    ssize_t n = ::write(f->fd(), p + done, toWrite - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (written) *written = done;
-      plat::SetLastErrorFromErrno(n < 0 ? errno : ENOSPC);
-      return FALSE;
-    }
-    done += static_cast<DWORD>(n);
-  }
+  bool ok = Transfer([&](DWORD at) { return ::write(f->fd(), p + at, toWrite - at); }, toWrite, done);
   if (written) *written = done;
-  return TRUE;
+  if (ok && done < toWrite) {
+    SetLastError(ERROR_DISK_FULL);  // the device took no more
+    return FALSE;
+  }
+  return ok ? TRUE : FALSE;
 }
 
 BOOL CloseHandle(HANDLE h) { return plat::RemoveHandle(h) ? TRUE : FALSE; }

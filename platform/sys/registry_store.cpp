@@ -241,18 +241,28 @@ void RegistryStore::EndBatch() {
   if (m_batch > 0 && --m_batch == 0) FlushAll();
 }
 
-void RegistryStore::Remove(RegNode* node) {
-  RegNode* parent = node->parent;
-  if (!parent) return;
-  auto& list = parent->subkeys;
+namespace {
+
+// Takes the node out of its parent's subkeys and marks it (and all below)
+// deleted; open handles keep the node alive.
+void Detach(RegNode* node) {
+  auto& list = node->parent->subkeys;
   for (auto it = list.begin(); it != list.end(); ++it)
     if (it->get() == node) {
       std::shared_ptr<RegNode> keep = *it;
       list.erase(it);
       MarkDeleted(keep.get());
-      Changed(parent);
       return;
     }
+}
+
+}  // namespace
+
+void RegistryStore::Remove(RegNode* node) {
+  RegNode* parent = node->parent;
+  if (!parent) return;
+  Detach(node);
+  Changed(parent);
 }
 
 RegHive* RegistryStore::MountHive(RegNode* parent, const std::string& name, const std::string& file,
@@ -277,15 +287,7 @@ void RegistryStore::UnmountHive(RegNode* top) {
       top->hive = nullptr;
       std::unique_ptr<RegHive> gone = std::move(*it);
       m_loaded.erase(it);
-      RegNode* parent = top->parent;
-      auto& list = parent->subkeys;
-      for (auto k = list.begin(); k != list.end(); ++k)
-        if (k->get() == top) {
-          std::shared_ptr<RegNode> keep = *k;
-          list.erase(k);
-          MarkDeleted(keep.get());
-          break;
-        }
+      Detach(top);
       return;
     }
 }
