@@ -8,7 +8,9 @@
 #include "platform/base/winerror.h"
 #include "platform/sys/security.h"
 
-#define INFINITE 0xFFFFFFFFu
+#ifndef INFINITE
+#define INFINITE 0xFFFFFFFF
+#endif
 #define WAIT_OBJECT_0 0x00000000u
 #define WAIT_ABANDONED_0 0x00000080u
 #ifndef WAIT_TIMEOUT
