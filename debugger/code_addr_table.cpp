@@ -13,24 +13,35 @@ std::string CCodeAddrTable::FileKey(const char* fileName)
     return key;
 }
 
-void CCodeAddrTable::Build(std::vector<SCodeAddrTableEntry> entries)
+void CCodeAddrTable::Build(std::vector<Record> records, std::vector<const char*> files)
 {
     // Stable: among equal addresses the order of reading is kept, so the
-    // last of each run is the one read last.
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const SCodeAddrTableEntry& a, const SCodeAddrTableEntry& b) {
-                         return a.address.Linear() < b.address.Linear();
-                     });
-    m_entries.clear();
-    for (const SCodeAddrTableEntry& e : entries) {
-        if (!m_entries.empty() && m_entries.back().address.Linear() == e.address.Linear())
-            m_entries.back() = e;
+    // last of each run is the one read last. Files usually come sorted.
+    auto lower = [](const Record& a, const Record& b) { return a.linear < b.linear; };
+    if (!std::is_sorted(records.begin(), records.end(), lower))
+        std::stable_sort(records.begin(), records.end(), lower);
+    size_t kept = 0;
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (kept && records[kept - 1].linear == records[i].linear)
+            records[kept - 1] = records[i];
         else
-            m_entries.push_back(e);
+            records[kept++] = records[i];
     }
+    records.resize(kept);
+    m_records = std::move(records);
+    m_files = std::move(files);
     m_byFile.clear();
-    for (size_t i = 0; i < m_entries.size(); ++i)
-        m_byFile[FileKey(m_entries[i].file)].push_back({m_entries[i].line, i});
+    m_indexed = false;
+}
+
+void CCodeAddrTable::IndexFiles() const
+{
+    m_indexed = true;
+    std::vector<std::vector<LineRef>*> refsOfFile(m_files.size());
+    for (size_t f = 0; f < m_files.size(); ++f)
+        refsOfFile[f] = &m_byFile[FileKey(m_files[f])];
+    for (size_t i = 0; i < m_records.size(); ++i)
+        refsOfFile[m_records[i].file]->push_back({m_records[i].line, i});
     for (auto& [key, refs] : m_byFile) {
         // By line, and within a line the highest address first.
         std::sort(refs.begin(), refs.end(), [](const LineRef& a, const LineRef& b) {
@@ -42,24 +53,24 @@ void CCodeAddrTable::Build(std::vector<SCodeAddrTableEntry> entries)
 size_t CCodeAddrTable::FindExact(uint32_t linear) const
 {
     size_t i = FindFloor(linear);
-    if (i != npos && m_entries[i].address.Linear() == linear)
+    if (i != npos && m_records[i].linear == linear)
         return i;
     return npos;
 }
 
 size_t CCodeAddrTable::FindFloor(uint32_t linear) const
 {
-    auto it = std::upper_bound(m_entries.begin(), m_entries.end(), linear,
-                               [](uint32_t v, const SCodeAddrTableEntry& e) {
-                                   return v < e.address.Linear();
-                               });
-    if (it == m_entries.begin())
+    auto it = std::upper_bound(m_records.begin(), m_records.end(), linear,
+                               [](uint32_t v, const Record& r) { return v < r.linear; });
+    if (it == m_records.begin())
         return npos;
-    return size_t(it - m_entries.begin()) - 1;
+    return size_t(it - m_records.begin()) - 1;
 }
 
 size_t CCodeAddrTable::FindLine(const char* fileName, uint16_t line) const
 {
+    if (!m_indexed)
+        IndexFiles();
     auto f = m_byFile.find(FileKey(fileName));
     if (f == m_byFile.end())
         return npos;

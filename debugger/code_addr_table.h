@@ -20,13 +20,32 @@ class CCodeAddrTable {
 public:
     static const size_t npos = size_t(-1);
 
-    // Entries in the order they were read; of several at one linear address
-    // the one read last stays.
-    void Build(std::vector<SCodeAddrTableEntry> entries);
+    // One line record: its address and line, and its file as an index into
+    // the file name list given to Build.
+    struct Record {
+        uint32_t linear;
+        uint16_t segment;
+        uint16_t offset;
+        uint16_t line;
+        uint16_t file;
+        static Record Of(const CAddr& a, uint16_t line, uint16_t file)
+        {
+            return {a.Linear(), uint16_t(a.segment), uint16_t(a.offset), line, file};
+        }
+    };
 
-    size_t Count() const { return m_entries.size(); }
+    // Records in the order they were read; of several at one linear address
+    // the one read last stays.
+    void Build(std::vector<Record> records, std::vector<const char*> files);
+
+    size_t Count() const { return m_records.size(); }
     // Ascending by linear address: entry i + 1 is the next higher one.
-    const SCodeAddrTableEntry& At(size_t i) const { return m_entries[i]; }
+    SCodeAddrTableEntry At(size_t i) const
+    {
+        const Record& r = m_records[i];
+        return {m_files[r.file], CAddr(r.segment, r.offset), r.line};
+    }
+    uint32_t LinearAt(size_t i) const { return m_records[i].linear; }
     // The entry at exactly this linear address, or npos.
     size_t FindExact(uint32_t linear) const;
     // The entry with the greatest address at or below `linear`, or npos.
@@ -42,7 +61,11 @@ private:
         size_t entry;
     };
     static std::string FileKey(const char* fileName);
+    // The (file, line) index, built on the first line lookup.
+    void IndexFiles() const;
 
-    std::vector<SCodeAddrTableEntry> m_entries;
-    std::unordered_map<std::string, std::vector<LineRef>> m_byFile;
+    std::vector<Record> m_records;
+    std::vector<const char*> m_files;
+    mutable std::unordered_map<std::string, std::vector<LineRef>> m_byFile;
+    mutable bool m_indexed = false;
 };

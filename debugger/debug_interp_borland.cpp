@@ -103,51 +103,84 @@ void CDebugInterpBorland::StripUnderscores()
 
 void CDebugInterpBorland::BuildLineList()
 {
-    std::vector<SCodeAddrTableEntry> entries;
+    std::vector<CCodeAddrTable::Record> records;
+    records.reserve(m_info.lines.size());
+    std::vector<const char*> files;
+    files.reserve(m_info.sourceFiles.size());
+    for (const BorlandSourceFile& f : m_info.sourceFiles)
+        files.push_back(Name(f.name));
     // Correlations normally share the line table out; overlapping ones are
     // bounded so that a damaged file cannot make the list explode.
     const size_t limit = 2 * m_info.lines.size();
     m_highestCode = CAddr(0, 0);
+    uint32_t highest = 0;
     for (const BorlandCorrelation& k : m_info.correlations) {
         if (k.segment == 0 || k.segment > m_info.segments.size())
             continue;
         if (k.sourceFile == 0 || k.sourceFile > m_info.sourceFiles.size())
             continue;
         const BorlandSegment& seg = m_info.segments[k.segment - 1];
-        const char* file = Name(m_info.sourceFiles[k.sourceFile - 1].name);
-        for (uint32_t i = 0; i < k.lineCount && entries.size() < limit; ++i) {
+        const uint16_t file = uint16_t(k.sourceFile - 1);
+        for (uint32_t i = 0; i < k.lineCount && records.size() < limit; ++i) {
             uint64_t idx = uint64_t(k.firstLine) + i;
             if (idx == 0 || idx > m_info.lines.size())
                 break;
             const BorlandLine& l = m_info.lines[idx - 1];
-            CAddr a(seg.codeSegment, l.offset);
-            if (m_highestCode.IsLess(a))
-                m_highestCode = a;
-            entries.push_back({file, a, l.line});
+            const uint32_t linear = uint32_t(seg.codeSegment) * 16 + l.offset;
+            if (linear > highest) {
+                highest = linear;
+                m_highestCode = CAddr(seg.codeSegment, l.offset);
+            }
+            records.push_back({linear, seg.codeSegment, l.offset, l.line, file});
         }
     }
-    m_lines.Build(std::move(entries));
+    m_lines.Build(std::move(records), std::move(files));
 }
 
 void CDebugInterpBorland::BuildFunctionList()
 {
-    std::vector<SFuncTableEntry> entries;
+    // Function symbols by ascending address (symbols usually come so),
+    // matched against the line list in one walk from the top down.
+    std::vector<SFuncTableEntry> candidates;
     for (const BorlandSymbol& s : m_info.symbols) {
         if (s.type == 0 || TypeIdOf(s.type) != 0x23)
             continue;
-        CAddr a(uint16_t(s.Segment() + m_loadSegment), s.Offset());
-        if (m_lines.FindExact(a.Linear()) == CCodeAddrTable::npos)
-            continue;
-        uint8_t language = 0;
-        size_t seg = FindSegment(a);
-        if (seg < m_info.segments.size()) {
-            uint16_t m = m_info.segments[seg].module;
-            if (m != 0 && m <= m_info.modules.size())
-                language = m_info.modules[m - 1].language;
+        candidates.push_back({Name(s.name), CAddr(uint16_t(s.Segment() + m_loadSegment), s.Offset()), 0});
+    }
+    auto lower = [](const SFuncTableEntry& a, const SFuncTableEntry& b) {
+        return a.address.Linear() < b.address.Linear();
+    };
+    if (!std::is_sorted(candidates.begin(), candidates.end(), lower))
+        std::stable_sort(candidates.begin(), candidates.end(), lower);
+    std::vector<SFuncTableEntry> entries;
+    size_t line = m_lines.Count();
+    for (size_t end = candidates.size(); end > 0;) {
+        // The run of candidates at one address, in the order they were read.
+        const uint32_t linear = candidates[end - 1].address.Linear();
+        size_t begin = end - 1;
+        while (begin > 0 && candidates[begin - 1].address.Linear() == linear)
+            --begin;
+        while (line > 0 && m_lines.LinearAt(line - 1) > linear)
+            --line;
+        if (line > 0 && m_lines.LinearAt(line - 1) == linear) {
+            uint8_t language = LanguageAt(candidates[begin].address);
+            for (size_t k = begin; k < end; ++k) {
+                candidates[k].language = language;
+                entries.push_back(candidates[k]);
+            }
         }
-        entries.push_back({Name(s.name), a, language});
+        end = begin;
     }
     m_functions.Build(std::move(entries));
+}
+
+uint8_t CDebugInterpBorland::LanguageAt(const CAddr& a) const
+{
+    size_t seg = FindSegment(a);
+    if (seg >= m_info.segments.size())
+        return 0;
+    uint16_t m = m_info.segments[seg].module;
+    return m != 0 && m <= m_info.modules.size() ? m_info.modules[m - 1].language : 0;
 }
 
 size_t CDebugInterpBorland::FindSegment(const CAddr& at) const

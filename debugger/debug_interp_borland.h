@@ -73,6 +73,8 @@ private:
     void StripUnderscores();
     void BuildLineList();
     void BuildFunctionList();
+    // The language byte of the module whose segment holds the address.
+    uint8_t LanguageAt(const CAddr& a) const;
     const EntryTypeTable* TypeRecord(uint32_t index) const;
     const BorlandSymbol* Symbol(uint32_t index) const;
     const BorlandMember* Member(uint32_t index) const;

@@ -9,6 +9,10 @@ bool ReadFileBytes(const char* path, std::string& bytes)
     if (h == INVALID_HANDLE_VALUE)
         return false;
     bool ok = true;
+    DWORD high = 0;
+    DWORD low = GetFileSize(h, &high);
+    if (high == 0 && low != 0xFFFFFFFFu)
+        bytes.reserve(low);
     char chunk[65536];
     for (;;) {
         DWORD got = 0;

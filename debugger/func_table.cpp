@@ -4,10 +4,11 @@
 
 void CFuncTable::Build(std::vector<SFuncTableEntry> entries)
 {
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const SFuncTableEntry& a, const SFuncTableEntry& b) {
-                         return a.address.Linear() > b.address.Linear();
-                     });
+    auto higher = [](const SFuncTableEntry& a, const SFuncTableEntry& b) {
+        return a.address.Linear() > b.address.Linear();
+    };
+    if (!std::is_sorted(entries.begin(), entries.end(), higher))
+        std::stable_sort(entries.begin(), entries.end(), higher);
     m_entries = std::move(entries);
 }
 

@@ -1,0 +1,129 @@
+// Loading debug information against reading the file's bytes, and the cost
+// of one line lookup as the program grows (it must stay logarithmic).
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "debugger/debug_interp_borland.h"
+#include "debugger/file_bytes.h"
+#include "tests/debugger/borland_fixture.h"
+
+namespace {
+
+const int kLinesPerFile = 1000;
+
+// A program of `lines` line records in files of 1000 lines, one 4 KB
+// segment each, with a function at every fourth line.
+fixture::BorlandExe Program(int lines)
+{
+    fixture::BorlandExe x;
+    x.wide = true;
+    uint16_t mod = x.AddModule("m");
+    uint32_t fn = x.AddType(0x23, "", 0, 0);
+    for (int f = 0; f * kLinesPerFile < lines; ++f) {
+        uint16_t segment = uint16_t(0x100 + f * 0x100);
+        uint16_t seg = x.AddSegment(mod, segment, 0, 0x1000);
+        std::vector<std::pair<uint16_t, uint16_t>> records;
+        for (int i = 0; i < kLinesPerFile && f * kLinesPerFile + i < lines; ++i)
+            records.push_back({uint16_t(i + 1), uint16_t(i * 4)});
+        x.AddLines(seg, "src" + std::to_string(f) + ".c", records);
+        for (int i = 0; i < int(records.size()); i += 4)
+            x.AddSymbol("f" + std::to_string(f) + "_" + std::to_string(i), fn, segment,
+                        uint16_t(i * 4));
+    }
+    return x;
+}
+
+const std::string& ProgramFile(int lines)
+{
+    static std::map<int, std::string> files;
+    std::string& path = files[lines];
+    if (path.empty()) {
+        path = "/tmp/mirt_bench_debug_info_v2_" + std::to_string(lines) + ".exe";
+        std::string bytes = Program(lines).Write();
+        FILE* f = std::fopen(path.c_str(), "wb");
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+    }
+    return path;
+}
+
+CDebugInterpBorland& Loaded(int lines)
+{
+    static std::map<int, std::unique_ptr<CDebugInterpBorland>> loaded;
+    auto& d = loaded[lines];
+    if (!d) {
+        int ok = 0;
+        d = std::make_unique<CDebugInterpBorland>(ProgramFile(lines).c_str(), &ok, 0x1000);
+        CAddr none = CAddr::Invalid();
+        d->SetEntryAddress(&none);
+    }
+    return *d;
+}
+
+// 200,000 line records and 50,000 function symbols.
+const int kBig = 200000;
+
+void BM_ReadFileBytes(benchmark::State& state)
+{
+    const std::string& path = ProgramFile(kBig);
+    for (auto _ : state) {
+        std::string bytes;
+        ReadFileBytes(path.c_str(), bytes);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+BENCHMARK(BM_ReadFileBytes)->Unit(benchmark::kMillisecond);
+
+void BM_LoadDebugInfo(benchmark::State& state)
+{
+    const std::string& path = ProgramFile(kBig);
+    for (auto _ : state) {
+        int ok = 0;
+        CDebugInterpBorland d(path.c_str(), &ok, 0x1000);
+        benchmark::DoNotOptimize(ok);
+    }
+}
+BENCHMARK(BM_LoadDebugInfo)->Unit(benchmark::kMillisecond);
+
+void BM_AddressToLine(benchmark::State& state)
+{
+    int lines = int(state.range(0));
+    CDebugInterpBorland& d = Loaded(lines);
+    uint32_t files = uint32_t((lines + kLinesPerFile - 1) / kLinesPerFile);
+    uint32_t k = 12345;
+    for (auto _ : state) {
+        k = k * 1103515245u + 12345u;
+        uint32_t f = (k >> 8) % files, i = (k >> 3) % kLinesPerFile;
+        CAddr at(0x1100 + f * 0x100, i * 4);
+        const char* file;
+        uint16_t first, line;
+        d.AddressToLine(&at, &file, &first, &line);
+        benchmark::DoNotOptimize(line);
+    }
+}
+BENCHMARK(BM_AddressToLine)->Arg(20000)->Arg(kBig)->Iterations(1000000);
+
+void BM_LineToAddress(benchmark::State& state)
+{
+    int lines = int(state.range(0));
+    CDebugInterpBorland& d = Loaded(lines);
+    uint32_t files = uint32_t((lines + kLinesPerFile - 1) / kLinesPerFile);
+    std::vector<std::string> names;
+    for (uint32_t f = 0; f < files; ++f)
+        names.push_back("src" + std::to_string(f) + ".c");
+    uint32_t k = 777;
+    for (auto _ : state) {
+        k = k * 1103515245u + 12345u;
+        uint16_t line = uint16_t(1 + (k >> 3) % kLinesPerFile);
+        CAddr at;
+        d.LineToAddress(names[(k >> 13) % files].c_str(), &line, &at);
+        benchmark::DoNotOptimize(at);
+    }
+}
+BENCHMARK(BM_LineToAddress)->Arg(20000)->Arg(kBig)->Iterations(1000000);
+
+}  // namespace
