@@ -1,9 +1,8 @@
 #include "debugger/debug_message.h"
 
-#include <cstdio>
+#include "platform/sys/msgbox.h"
 
 int DebugMessageBox(const char* text, const char* caption, unsigned type)
 {
-    std::fprintf(stderr, "[%s] %s\n", caption, text);
-    return 1;
+    return MessageBox(nullptr, text, caption, type);
 }

@@ -280,9 +280,7 @@ int CEvalBorland::IsFloating(uint16_t number)
 
 void CEvalBorland::CastToBasic(CEvalValue& v, int c, int s, int i, int f, int d, int l, int u)
 {
-    v.basic = 1;
-    if (!v.type)
-        v.SetType(0);
+    const bool hadType = v.type != nullptr;
     uint16_t id = 0;
     if (c && u && !s && !i && !f && !d && !l) id = 8;
     else if (c && !u && !s && !i && !f && !d && !l) id = 4;
@@ -293,10 +291,14 @@ void CEvalBorland::CastToBasic(CEvalValue& v, int c, int s, int i, int f, int d,
     else if (f && !c && !s && !i && !d && !l && !u) id = 13;
     else if (d && !c && !s && !i && !f && !l && !u) id = 15;
     else if (l && d && !c && !s && !i && !f && !u) id = 16;
-    if (id == 0)
+    if (id == 0) {
         DebugMessageBox("Illegal cast", "Alert", kIconExclamation);
-    else
-        *v.type = id;
+        if (!hadType)
+            return;  // nothing to keep: the cast has no value
+    } else {
+        v.SetType(id);
+    }
+    v.basic = 1;
     if (id == 4 || id == 8) {
         // One byte, like the other basic types' widths.
         if (v.size != 1) {

@@ -6,6 +6,7 @@
 #include "debugger/breakpoint_list.h"
 #include "debugger/breakpoint_text.h"
 #include "debugger/session_globals.h"
+#include "tests/debugger/boxes.h"
 #include "tests/debugger/debug_info_helpers.h"
 #include "tests/debugger/fake_target.h"
 #include "tests/support/test_support.h"
@@ -107,9 +108,9 @@ TEST_F(AddrListTest, SavedBreakpointByteIsReportedAndStillWritten)
     CBreakpointAddrList list(1, &kInt3);
     target.At(0x10109) = kInt3;  // the program's own int3
     list.AddUserBreakpoint(CAddr(0x1010, 9));
-    testing::internal::CaptureStderr();
+    fixture::ClearBoxes();
     list.RemoveUserBreakpoint(CAddr(0x1010, 9));
-    std::string said = testing::internal::GetCapturedStderr();
+    std::string said = fixture::BoxesShown();
     EXPECT_NE(said.find("[Fatal Error] Unable to restore opcode!"), std::string::npos);
     EXPECT_EQ(list.GetCount(), 0);
 }

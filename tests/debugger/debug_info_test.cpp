@@ -5,6 +5,7 @@
 #include "debugger/debug_interp_borland.h"
 #include "debugger/session_globals.h"
 #include "debugger/target_registers.h"
+#include "tests/debugger/boxes.h"
 #include "tests/debugger/debug_info_helpers.h"
 #include "tests/support/test_support.h"
 
@@ -340,9 +341,9 @@ TEST(DebugInfo, LoadsFromAFileAndReportsFailures)
          "[ALERT] No Borland Debug Information found!"},
     };
     for (auto& f : failures) {
-        testing::internal::CaptureStderr();
+        fixture::ClearBoxes();
         CDebugInterpBorland bad(f.path.c_str(), &ok, 0x1000);
-        std::string said = testing::internal::GetCapturedStderr();
+        std::string said = fixture::BoxesShown();
         EXPECT_EQ(ok, 0);
         EXPECT_FALSE(bad.IsValid());
         EXPECT_NE(said.find(f.message), std::string::npos) << said;
@@ -359,9 +360,9 @@ TEST(DebugInfo, TruncatedFilesNeverReadPastTheirEnd)
         for (size_t n = 0; n < bytes.size(); ++n) {
             std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + n);
             int ok = -1;
-            testing::internal::CaptureStderr();
+            fixture::ClearBoxes();
             CDebugInterpBorland d(cut.data(), cut.size(), &ok, 0x1000);
-            testing::internal::GetCapturedStderr();
+            fixture::BoxesShown();
             EXPECT_EQ(ok, 0) << n;
         }
     }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "debugger/target_registers.h"
+#include "tests/debugger/boxes.h"
 #include "tests/debugger/debug_info_helpers.h"
 
 using fixture::BorlandExe;
@@ -122,9 +123,9 @@ TEST(ValueText, UnknownTypeIdIsReported)
 {
     Types t;
     auto d = fixture::Load(t.x);
-    testing::internal::CaptureStderr();
+    fixture::ClearBoxes();
     EXPECT_EQ(Text(*d, Bytes({1, 2}), 0x33, 1), "");
-    std::string said = testing::internal::GetCapturedStderr();
+    std::string said = fixture::BoxesShown();
     EXPECT_NE(said.find("[ALERT: unknown Type ID] 0x33"), std::string::npos) << said;
 }
 

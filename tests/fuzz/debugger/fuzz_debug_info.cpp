@@ -4,10 +4,12 @@
 #include <cstdlib>
 
 #include "debugger/debug_interp_borland.h"
+#include "tests/fuzz/app_core/quiet_boxes.h"
 #include "debugger/target_registers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    QuietBoxes();
     int ok = -1;
     CDebugInterpBorland d(data, size, &ok, 0x1000);
     if (ok != 0 && ok != 1)

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "debugger/debug_interp_borland.h"
+#include "tests/fuzz/app_core/quiet_boxes.h"
 #include "debugger/eval_8086regs.h"
 #include "debugger/eval_borland.h"
 #include "debugger/session_globals.h"
@@ -49,6 +50,7 @@ struct Program {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    QuietBoxes();
     static Program program;
     std::string text(reinterpret_cast<const char*>(data), size);
     CAddr at(0x1010, 0x05);
