@@ -10,6 +10,8 @@
 #include "platform/sys/errno_map.h"
 #include "platform/sys/file_object.h"
 #include "platform/sys/path.h"
+#include "platform/sys/serial_port.h"
+#include "platform/sys/stream_object.h"
 
 using plat::FileObject;
 
@@ -38,6 +40,7 @@ HANDLE CreateFile(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES,
     SetLastError(name && !*name ? ERROR_PATH_NOT_FOUND : ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
   }
+  if (plat::IsComPortName(name)) return plat::OpenComPort(name, access, disposition);
   std::string path = plat::NormalizeSeparators(name);
   struct stat before;
   bool existed = stat(path.c_str(), &before) == 0;
@@ -117,6 +120,12 @@ bool Transfer(Io io, DWORD count, DWORD& done) {
 
 BOOL ReadFile(HANDLE h, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED) {
   if (read) *read = 0;
+  if (auto stream = plat::FindStream(h)) {
+    DWORD done = 0;
+    BOOL ok = (!buffer && toRead) ? (SetLastError(ERROR_NOACCESS), FALSE) : stream->Read(buffer, toRead, &done);
+    if (read) *read = done;
+    return ok;
+  }
   auto f = FileForTransfer(h, false, buffer, toRead);
   if (!f) return FALSE;
   char* p = static_cast<char*>(buffer);
@@ -128,6 +137,12 @@ BOOL ReadFile(HANDLE h, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED)
 
 BOOL WriteFile(HANDLE h, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERLAPPED) {
   if (written) *written = 0;
+  if (auto stream = plat::FindStream(h)) {
+    DWORD done = 0;
+    BOOL ok = (!buffer && toWrite) ? (SetLastError(ERROR_NOACCESS), FALSE) : stream->Write(buffer, toWrite, &done);
+    if (written) *written = done;
+    return ok;
+  }
   auto f = FileForTransfer(h, true, buffer, toWrite);
   if (!f) return FALSE;
   const char* p = static_cast<const char*>(buffer);
@@ -141,7 +156,10 @@ BOOL WriteFile(HANDLE h, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERL
   return ok ? TRUE : FALSE;
 }
 
-BOOL CloseHandle(HANDLE h) { return plat::RemoveHandle(h) ? TRUE : FALSE; }
+BOOL CloseHandle(HANDLE h) {
+  if (auto stream = plat::FindStream(h)) stream->Close();  // wakes a thread blocked on it
+  return plat::RemoveHandle(h) ? TRUE : FALSE;
+}
 
 namespace {
 

@@ -10,11 +10,10 @@
 #include <vector>
 
 #include "platform/sys/kernel_object.h"
+#include "platform/sys/waitable.h"
 
-namespace {
+namespace plat {
 
-// One lock and one condition for every waitable object: waits on several
-// objects at once stay simple and exact.
 std::mutex& WaitMutex() {
   static std::mutex* m = new std::mutex;
   return *m;
@@ -24,12 +23,13 @@ std::condition_variable& WaitCondition() {
   return *c;
 }
 
-class Waitable : public plat::KernelObject {
- public:
-  // Called with WaitMutex held.
-  virtual bool Signalled() const = 0;
-  virtual void Consume() {}
-};
+}  // namespace plat
+
+namespace {
+
+using plat::WaitCondition;
+using plat::WaitMutex;
+using plat::Waitable;
 
 class EventObject : public Waitable {
  public:
