@@ -1,0 +1,99 @@
+// Private: the message queue of one thread.
+#pragma once
+
+#include <QObject>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "platform/ui/wintypes.h"
+
+class ThreadQueue;
+
+// Lives in a Qt thread; a wake-up event lets that thread serve sent
+// messages also when it runs a Qt event loop of its own.
+class QueueNotifier : public QObject {
+  Q_OBJECT
+ public:
+  explicit QueueNotifier(ThreadQueue* q) : queue_(q) {}
+  bool event(QEvent* e) override;
+  std::atomic<bool> pending{false};
+
+ private:
+  ThreadQueue* queue_;
+};
+
+struct SentMessage {
+  HWND hwnd;
+  UINT msg;
+  WPARAM wParam;
+  LPARAM lParam;
+  LRESULT result = 0;
+  bool done = false;
+  ThreadQueue* sender = nullptr;
+};
+
+struct QueueTimer {
+  HWND hwnd;
+  UINT_PTR id;
+  UINT elapse;
+  TIMERPROC proc;
+  std::chrono::steady_clock::time_point due;
+  bool system = false;  // caret blinking: no WM_TIMER
+};
+
+struct CaretState {
+  HWND hwnd = nullptr;
+  HBITMAP bitmap = nullptr;
+  int width = 0, height = 0;
+  POINT pos{0, 0};
+  int hideCount = 1;
+  bool drawn = false;
+};
+
+class ThreadQueue {
+ public:
+  static ThreadQueue* Current();
+  static ThreadQueue* ForThread(DWORD tid);
+  ~ThreadQueue();
+
+  void Wake();
+  void Post(const MSG& m, bool front = false);
+  // Serves messages other threads sent here; true if any.
+  bool ServeSent();
+  void Complete(SentMessage* s);
+
+  std::mutex m;
+  std::condition_variable cv;
+  std::deque<MSG> posted;
+  std::deque<SentMessage*> sent;
+  bool quit = false;
+  int quitCode = 0;
+  DWORD tid = 0;
+  bool guiThread = false;
+  QueueNotifier* notifier = nullptr;
+
+  // Owner thread only.
+  std::vector<QueueTimer> timers;
+  std::vector<HWND> dirty;
+  HWND focus = nullptr;
+  HWND active = nullptr;
+  HWND capture = nullptr;
+  HWND mouseWindow = nullptr;
+  HCURSOR cursor = nullptr;
+  BYTE keys[256] = {};
+  CaretState caret;
+  UINT caretBlink = 530;
+  MSG lastMsg{};
+  int sendDepth = 0;  // >0 while serving a message sent from another thread
+};
+
+DWORD CurrentThreadId();
+
+// MSG::lPrivate bit of mouse messages made from real input (hit-tested
+// when taken from the queue; posted ones are not).
+constexpr DWORD kFromInput = 0x80000000u;

@@ -1,0 +1,123 @@
+// Private: the window object behind an HWND, and the window registry.
+#pragma once
+
+#include <QImage>
+#include <QPointer>
+#include <QRect>
+#include <QRegion>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ui/wintypes.h"
+
+class QWidget;
+class WndWidget;
+class ThreadQueue;
+
+namespace mirt_ui {
+
+struct Wnd;
+// Makes the Qt widget of a window; classes with their own widgets (the
+// standard controls) set one.
+using WidgetFactory = std::function<QWidget*(Wnd& wnd, QWidget* parent)>;
+
+struct WndClass {
+  std::string name;
+  ATOM atom = 0;
+  UINT style = 0;
+  WNDPROC proc = nullptr;
+  int cbClsExtra = 0;
+  int cbWndExtra = 0;
+  HINSTANCE instance = nullptr;
+  HICON icon = nullptr;
+  HCURSOR cursor = nullptr;
+  HBRUSH background = nullptr;
+  std::string menuName;
+  WidgetFactory factory;
+};
+
+struct ScrollBarState {
+  int min = 0;
+  int max = 100;
+  UINT page = 0;
+  int pos = 0;
+  int trackPos = 0;
+  UINT disabledArrows = 0;
+  bool tracking = false;
+};
+
+struct Wnd {
+  HWND handle = nullptr;
+  std::shared_ptr<WndClass> cls;
+  WNDPROC proc = nullptr;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  UINT_PTR id = 0;
+  HWND parent = nullptr;  // child windows
+  HWND owner = nullptr;   // owned top-level windows
+  std::vector<HWND> children;  // z-order, top first
+  std::string text;
+  LONG_PTR userData = 0;
+  std::vector<unsigned char> extra;
+  HINSTANCE instance = nullptr;
+  std::map<std::string, HANDLE> props;
+  QRect rect;        // window rectangle, in the parent's client coordinates
+  QRect client;      // client rectangle, in window coordinates
+  QRegion update;    // in client coordinates
+  bool erase = false;
+  bool frameDirty = false;
+  bool internalPaint = false;
+  bool inPaint = false;
+  bool paintServed = false;
+  bool noRedraw = false;
+  bool topmost = false;
+  int showState = SW_SHOWNORMAL;
+  QImage image;      // backing image of the whole window
+  QPointer<QWidget> widget;
+  ThreadQueue* queue = nullptr;
+  ScrollBarState bars[2];
+  bool destroying = false;
+  bool destroyed = false;
+};
+
+using WndPtr = std::shared_ptr<Wnd>;
+
+WndPtr Find(HWND h);                 // null for an invalid or destroyed handle
+std::vector<HWND>& TopLevels();      // top-level windows, top first
+std::shared_ptr<WndClass> FindClass(const std::string& name);
+void RegisterWidgetFactory(const std::string& className, WidgetFactory f);
+
+// Geometry helpers (all from our own state, never from Qt).
+QPoint ClientOriginOnScreen(const Wnd& w);
+QPoint WindowOriginOnScreen(const Wnd& w);
+QRect NonClientClientRect(const Wnd& w, const QRect& windowRect);  // default NC sizes
+void RecalcClient(Wnd& w);                                        // sends WM_NCCALCSIZE
+void ResizeImage(Wnd& w);
+void ShowImage(Wnd& w, const QRect& windowArea = QRect());         // widget repaint
+void MarkDirty(Wnd& w);                                           // queue a WM_PAINT
+QWidget* WidgetOf(HWND h);
+QImage* ImageOf(HWND h);
+// The composed picture of a window with its visible children.
+QImage Capture(HWND h);
+
+HWND AllocHandle(const WndPtr& w);
+void FreeHandle(HWND h);
+std::shared_ptr<WndClass> FindClassByName(LPCSTR name);  // name or atom
+ATOM AddClass(std::shared_ptr<WndClass> c);
+bool RemoveClass(LPCSTR name);
+int FrameWidth(DWORD style, DWORD exStyle, bool desktopFrame);
+int CaptionHeight(DWORD style, DWORD exStyle);
+bool HasDesktopFrame(DWORD style);
+QRect DefaultClientRect(DWORD style, DWORD exStyle, const QRect& windowRect);
+// Client coordinates of a window to window coordinates and back.
+inline QPoint ClientToWindow(const Wnd& w, QPoint p) { return p + w.client.topLeft(); }
+
+// Called as a window object is made, before WM_NCCREATE (CWnd attaches).
+using CreateHook = void (*)(HWND);
+void SetCreateHook(CreateHook hook);
+CreateHook GetCreateHook();
+
+}  // namespace mirt_ui

@@ -1,0 +1,64 @@
+#include "ui_test_support.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include "platform/ui/gdi_obj.h"
+#include "platform/ui/wnd_obj.h"
+
+namespace ui_test {
+
+void EnsureApp() {
+  static int argc = 1;
+  static char name[] = "ui_test";
+  static char* argv[] = {name, nullptr};
+  if (!QApplication::instance()) new QApplication(argc, argv);
+}
+
+void Mouse(HWND h, int type, int x, int y, int button, int buttons, int modifiers) {
+  QWidget* w = mirt_ui::WidgetOf(h);
+  QPointF local(x, y);
+  QMouseEvent e(static_cast<QEvent::Type>(type), local, w->mapToGlobal(local), static_cast<Qt::MouseButton>(button),
+                Qt::MouseButtons(buttons), Qt::KeyboardModifiers(modifiers));
+  QApplication::sendEvent(w, &e);
+}
+
+void Key(HWND h, bool press, int qtKey, int modifiers, const std::string& text, bool autoRepeat) {
+  QWidget* w = mirt_ui::WidgetOf(h);
+  QKeyEvent e(press ? QEvent::KeyPress : QEvent::KeyRelease, qtKey, Qt::KeyboardModifiers(modifiers),
+              QString::fromLatin1(text.c_str()), autoRepeat);
+  QApplication::sendEvent(w, &e);
+}
+
+COLORREF Pixel(HWND h, int x, int y) {
+  QImage* img = mirt_ui::ImageOf(h);
+  mirt_ui::FlushSurface(img);
+  QRgb c = img->pixel(x, y);
+  return RGB(qRed(c), qGreen(c), qBlue(c));
+}
+
+QImage Picture(HWND h) { return mirt_ui::Capture(h); }
+
+namespace {
+LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProc(h, m, w, l); }
+}  // namespace
+
+HWND MakeTop(int w, int h, DWORD style, WNDPROC proc) {
+  EnsureApp();
+  static bool registered = [] {
+    WNDCLASS wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = PlainProc;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = "UiTestPlain";
+    return RegisterClass(&wc) != 0;
+  }();
+  (void)registered;
+  HWND hwnd = CreateWindowEx(0, "UiTestPlain", "test", style, 0, 0, w, h, nullptr, nullptr, nullptr, nullptr);
+  if (proc) SetWindowLongPtr(hwnd, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+  return hwnd;
+}
+
+}  // namespace ui_test

@@ -1,0 +1,20 @@
+// Helpers of the window-layer tests: a QApplication for the program, and
+// synthesized Qt input sent to a window's widget.
+#pragma once
+
+#include <QImage>
+#include <string>
+
+#include "platform/ui/ui.h"
+
+namespace ui_test {
+void EnsureApp();
+// Mouse and key events as Qt delivers them (window coordinates).
+void Mouse(HWND h, int type, int x, int y, int button, int buttons, int modifiers = 0);
+void Key(HWND h, bool press, int qtKey, int modifiers, const std::string& text, bool autoRepeat = false);
+// Pixels of a window's backing image, as COLORREF.
+COLORREF Pixel(HWND h, int x, int y);
+QImage Picture(HWND h);
+// Registers a plain class (once) and makes a visible top-level window.
+HWND MakeTop(int w, int h, DWORD style = WS_POPUP | WS_VISIBLE, WNDPROC proc = nullptr);
+}  // namespace ui_test
