@@ -2,7 +2,11 @@
 // hit-test codes, system colours and metrics, drawing flags, raster ops.
 #pragma once
 
+// Resource scripts include this file too: the resource compiler sees only
+// the constants.
+#ifndef RC_INVOKED
 #include "platform/base/windef.h"
+#endif
 
 #ifndef MAKEINTRESOURCE
 #define MAKEINTRESOURCE(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
@@ -927,6 +931,23 @@
 #define STN_DBLCLK 1
 #define STN_ENABLE 2
 #define STN_DISABLE 3
+
+// ---- Dialog styles ----
+#define DS_ABSALIGN 0x01L
+#define DS_SYSMODAL 0x02L
+#define DS_LOCALEDIT 0x20L
+#define DS_SETFONT 0x40L
+#define DS_MODALFRAME 0x80L
+#define DS_NOIDLEMSG 0x100L
+#define DS_SETFOREGROUND 0x200L
+#define DS_3DLOOK 0x0004L
+#define DS_FIXEDSYS 0x0008L
+#define DS_NOFAILCREATE 0x0010L
+#define DS_CONTROL 0x0400L
+#define DS_CENTER 0x0800L
+#define DS_CENTERMOUSE 0x1000L
+#define DS_CONTEXTHELP 0x2000L
+#define DS_SHELLFONT (DS_SETFONT | DS_FIXEDSYS)
 
 // ---- Dialog ids and message-box answers ----
 #ifndef IDOK

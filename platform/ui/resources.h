@@ -87,6 +87,7 @@ namespace mirt_ui {
 // Registers the compiled resources (a .res image) of the module holding
 // `anchor`; generated code of each module calls it at load time.
 void RegisterModuleResources(const void* anchor, const unsigned char* res, size_t size);
+void UnregisterModuleResources(const void* anchor);
 // The handle of the module that holds an address.
 HINSTANCE ModuleHandleOf(const void* address);
 }  // namespace mirt_ui
