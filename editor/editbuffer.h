@@ -208,7 +208,11 @@ class EditBuffer {
   void Unlock();
   int HoldLock(const char* path);
   // editbuffer_undo.cpp
-  void Replay(const UndoRecord& rec, bool redo);
+  struct LineCache {
+    UINT number = 0;
+    EditLine* line = nullptr;
+  };
+  void Replay(const UndoRecord& rec, bool redo, LineCache& cache);
   EditPos PosOf(UINT line, UINT offset);
   // editbuffer_edit.cpp
   int LineWidth(const EditLine* line);

@@ -59,11 +59,11 @@ int EditBuffer::LoadFile(const char* path) {
   int rc = ReadChunks(file, &lines);
   if (rc != 0 || lines == nullptr) {
     lines = CreateLine(32);
+    m_nLineCount = 1;
   }
   m_pLines = lines;
   if (rc != 0) {
     CloseHandle(file);
-    m_nLineCount = Renumber(m_pLines);
     return rc;
   }
   if (IsReadOnlyFile(path)) m_bReadOnly = TRUE;
@@ -73,7 +73,6 @@ int EditBuffer::LoadFile(const char* path) {
   } else {
     CloseHandle(file);
   }
-  m_nLineCount = Renumber(m_pLines);
   return 0;
 }
 
@@ -113,6 +112,7 @@ int EditBuffer::ReadChunks(HANDLE file, EditLine** lines) {
     std::string message = mirt::FormatString(EditResultText(EDIT_LINES_WRAPPED), kMaxLineColumns);
     EditMessage(message.c_str());
   }
+  m_nLineCount = splitter.Count();  // the splitter numbered the lines
   *lines = splitter.Take();
   return 0;
 }

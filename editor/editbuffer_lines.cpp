@@ -93,16 +93,18 @@ void* EditBuffer::AllocZeroed(int size) {
 
 EditLine* EditBuffer::CreateLine(int n) {
   if (n < 0 || n > kMaxTextBytes) return nullptr;
-  EditLine* line = static_cast<EditLine*>(editpool::Alloc(sizeof(EditLine)));
-  if (line == nullptr) return nullptr;
-  line->lineNumber = 1;
-  if (n == 0) return line;
-  int capacity = CapacityFor(n);
-  line->text = static_cast<char*>(AllocZeroed(capacity));
-  if (line->text == nullptr) {
-    editpool::Free(line, sizeof(EditLine));
-    return nullptr;
+  if (n == 0) {
+    EditLine* line = static_cast<EditLine*>(editpool::Alloc(sizeof(EditLine)));
+    if (line != nullptr) line->lineNumber = 1;
+    return line;
   }
+  int capacity = CapacityFor(n);
+  void* record;
+  void* text;
+  if (!editpool::AllocPair(sizeof(EditLine), capacity, &record, &text)) return nullptr;
+  EditLine* line = static_cast<EditLine*>(record);
+  line->lineNumber = 1;
+  line->text = static_cast<char*>(text);
   line->capacity = capacity;
   return line;
 }

@@ -102,9 +102,24 @@ EditPos EditBuffer::PosOf(UINT line, UINT offset) {
   return pos;
 }
 
-void EditBuffer::Replay(const UndoRecord& rec, bool redo) {
-  EditPos at = PosOf(rec.line, rec.offset);
-  EditPos end = PosOf(rec.endLine, rec.endOffset);
+void EditBuffer::Replay(const UndoRecord& rec, bool redo, LineCache& cache) {
+  // Character records change no lines, so a run of them on one line finds
+  // that line once.
+  bool charRecord = IsCharRecord(rec.type);
+  EditPos at;
+  if (charRecord && cache.line != nullptr && cache.number == rec.line) {
+    at.line = cache.line;
+    at.offset = static_cast<int>(rec.offset);
+  } else {
+    at = PosOf(rec.line, rec.offset);
+  }
+  cache.number = rec.line;
+  cache.line = charRecord ? at.line : nullptr;
+  // Range records also need their end.
+  EditPos end;
+  if (rec.type != UNDO_SPLIT_LINE && rec.type != UNDO_JOIN_LINES && !charRecord) {
+    end = PosOf(rec.endLine, rec.endOffset);
+  }
   const char* text = rec.text != nullptr ? rec.text : "";
   int length = static_cast<int>(std::strlen(text));
   switch (rec.type) {
@@ -164,9 +179,10 @@ void EditBuffer::Replay(const UndoRecord& rec, bool redo) {
 BOOL EditBuffer::Undo() {
   if (m_pUndoRing == nullptr || m_nUndoPos <= 0) return 0;
   int done = 0;
+  LineCache cache;
   for (;;) {
     UndoRecord rec = m_pUndoRing[m_nUndoPos - 1];
-    Replay(rec, false);
+    Replay(rec, false, cache);
     --m_nUndoPos;
     ++done;
     if (m_nUndoPos == 0 || !Belongs(rec, m_pUndoRing[m_nUndoPos - 1])) break;
@@ -177,9 +193,10 @@ BOOL EditBuffer::Undo() {
 BOOL EditBuffer::Redo() {
   if (m_pUndoRing == nullptr || m_nUndoCount == 0 || m_nUndoPos + 1 > m_nUndoCount) return 0;
   int done = 0;
+  LineCache cache;
   for (;;) {
     UndoRecord rec = m_pUndoRing[m_nUndoPos];
-    Replay(rec, true);
+    Replay(rec, true, cache);
     ++m_nUndoPos;
     ++done;
     if (m_nUndoPos + 1 > m_nUndoCount || !Belongs(rec, m_pUndoRing[m_nUndoPos])) break;

@@ -1,5 +1,7 @@
 #include "editor/linepool.h"
 
+#include "platform/sys/zeroed_pages.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -10,10 +12,10 @@
 namespace editpool {
 namespace {
 
-constexpr size_t kSlabSize = 256 * 1024;    // slabs are aligned to their size
+constexpr size_t kSlabSize = 2 * 1024 * 1024;  // slabs are aligned to their size
 constexpr size_t kHeader = 64;              // slab header, keeps 16-byte alignment
 constexpr size_t kClasses = kMaxPooled / 16 + 1;
-constexpr size_t kSweepAt = 64;             // empty slabs gathered before a sweep
+constexpr size_t kSweepAt = 8;              // empty slabs gathered before a sweep
 
 struct Slab {
   size_t live;  // blocks handed out and not freed
@@ -31,6 +33,10 @@ class Pool {
  public:
   void* Alloc(size_t size) {
     std::lock_guard<std::mutex> hold(m_lock);
+    return AllocLocked(size);
+  }
+
+  void* AllocLocked(size_t size) {
     size_t c = size / 16;
     if (FreeBlock* b = m_free[c]) {
       m_free[c] = b->next;
@@ -48,13 +54,28 @@ class Pool {
     return p;
   }
 
+  // Two blocks under one lock, the second right after the first when both
+  // come fresh from the slab.
+  bool AllocPair(size_t a, size_t b, void** pa, void** pb) {
+    std::lock_guard<std::mutex> hold(m_lock);
+    *pa = AllocLocked(a);
+    *pb = *pa != nullptr ? AllocLocked(b) : nullptr;
+    if (*pb != nullptr) return true;
+    if (*pa != nullptr) FreeLocked(*pa, a);
+    return false;
+  }
+
   void Free(void* p, size_t size) {
     std::lock_guard<std::mutex> hold(m_lock);
+    FreeLocked(p, size);
+  }
+
+  void FreeLocked(void* p, size_t size) {
     FreeBlock* b = static_cast<FreeBlock*>(p);
     b->next = m_free[size / 16];
     m_free[size / 16] = b;
     Slab* s = SlabOf(p);
-    if (--s->live == 0 && s != m_curSlab && ++m_emptySlabs >= kSweepAt) Sweep();
+    if (--s->live == 0 && s != m_curSlab && ++m_emptySlabs >= SweepAt()) Sweep();
   }
 
   size_t SlabBytes() {
@@ -64,18 +85,22 @@ class Pool {
 
  private:
   bool NewSlab() {
-    void* mem = std::aligned_alloc(kSlabSize, kSlabSize);
+    // Fresh pages are zero and become resident only as blocks are used.
+    void* mem = plat::AllocZeroedPages(kSlabSize, kSlabSize);
     if (mem == nullptr) return false;
-    std::memset(mem, 0, kSlabSize);
     Slab* old = m_curSlab;
     m_curSlab = static_cast<Slab*>(mem);
     m_slabs.push_back(m_curSlab);
     m_cur = static_cast<char*>(mem) + kHeader;
     m_end = static_cast<char*>(mem) + kSlabSize;
     // The rest of the old slab is left unused; a slab left empty counts now.
-    if (old != nullptr && old->live == 0 && ++m_emptySlabs >= kSweepAt) Sweep();
+    if (old != nullptr && old->live == 0 && ++m_emptySlabs >= SweepAt()) Sweep();
     return true;
   }
+
+  // A sweep walks every free block, so it waits until a good share of the
+  // slabs is empty.
+  size_t SweepAt() const { return std::max(kSweepAt, m_slabs.size() / 4); }
 
   // Drops the free blocks of empty slabs from the lists and releases those slabs.
   void Sweep() {
@@ -92,7 +117,7 @@ class Pool {
     }
     auto gone = std::stable_partition(m_slabs.begin(), m_slabs.end(),
                                       [&](Slab* s) { return !empty(s); });
-    for (auto it = gone; it != m_slabs.end(); ++it) std::free(*it);
+    for (auto it = gone; it != m_slabs.end(); ++it) plat::FreeZeroedPages(*it, kSlabSize);
     m_slabs.erase(gone, m_slabs.end());
     m_emptySlabs = 0;
   }
@@ -144,6 +169,17 @@ void Free(void* p, size_t size) {
     return;
   }
   ThePool().Free(p, Rounded(size));
+}
+
+bool AllocPair(size_t a, size_t b, void** pa, void** pb) {
+  if (kDirect || a > kMaxPooled || b > kMaxPooled || a == 0 || b == 0) {
+    *pa = Alloc(a);
+    *pb = *pa != nullptr ? Alloc(b) : nullptr;
+    if (*pb != nullptr) return true;
+    Free(*pa, a);
+    return false;
+  }
+  return ThePool().AllocPair(Rounded(a), Rounded(b), pa, pb);
 }
 
 size_t SlabBytes() { return ThePool().SlabBytes(); }

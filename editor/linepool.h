@@ -14,6 +14,9 @@ constexpr size_t kMaxPooled = 4096;
 // null when memory runs out. Free with the same size.
 void* Alloc(size_t size);
 void Free(void* p, size_t size);
+// Two blocks at once (a line record and its text); false, with neither
+// allocated, when memory runs out.
+bool AllocPair(size_t a, size_t b, void** pa, void** pb);
 
 // Bytes held in slabs (for tests and benchmarks).
 size_t SlabBytes();

@@ -143,6 +143,6 @@ bool LineSplitter::Append(const char* p, int n, bool withEnd) {
     line->prev = m_tail;
   }
   m_tail = line;
-  ++m_count;
+  line->lineNumber = ++m_count;
   return true;
 }

@@ -26,6 +26,7 @@ class LineSplitter {
   // The chain made (null when empty); the caller owns it afterwards.
   EditLine* Take();
   EditLine* Tail() const { return m_tail; }
+  // Lines made; they are numbered 1, 2, 3... in the chain.
   int Count() const { return m_count; }
   // Some line was cut because it was too wide.
   bool Wrapped() const { return m_wrapped; }

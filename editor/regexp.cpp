@@ -171,7 +171,9 @@ RegExp::Node RegExp::Piece(int* flagp) {
     return ret;
   }
   if (!(flags & HASWIDTH) && op != '?') return nullptr;  // operand could be empty
-  *flagp = op != '+' ? (WORST | SPSTART) : (WORST | HASWIDTH);
+  // Anything repeated at the start marks the branch for the required-text
+  // test; + keeps its width.
+  *flagp = op != '+' ? (WORST | SPSTART) : (WORST | HASWIDTH | SPSTART);
   if (op == '*' && (flags & SIMPLE)) {
     Insert(STAR, ret);
   } else if (op == '*') {

@@ -1,0 +1,30 @@
+#include "platform/sys/zeroed_pages.h"
+
+#include <sys/mman.h>
+
+#include <cstdint>
+
+namespace plat {
+
+void* AllocZeroedPages(size_t size, size_t alignment) {
+  if (size == 0 || alignment == 0 || (alignment & (alignment - 1)) != 0) return nullptr;
+  // Map enough to cut an aligned block out of it, then give back the rest.
+  size_t span = size + alignment;
+  void* raw = mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (raw == MAP_FAILED) return nullptr;
+  uintptr_t start = reinterpret_cast<uintptr_t>(raw);
+  uintptr_t aligned = (start + alignment - 1) & ~(uintptr_t)(alignment - 1);
+  if (aligned > start) munmap(raw, aligned - start);
+  uintptr_t end = aligned + size;
+  if (start + span > end) munmap(reinterpret_cast<void*>(end), start + span - end);
+#ifdef MADV_HUGEPAGE
+  if (size >= (2u << 20)) madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
+#endif
+  return reinterpret_cast<void*>(aligned);
+}
+
+void FreeZeroedPages(void* p, size_t size) {
+  if (p != nullptr && size > 0) munmap(p, size);
+}
+
+}  // namespace plat

@@ -1,0 +1,15 @@
+// Large zero-filled blocks straight from the system, for allocators that
+// carve them up themselves. Pages are only made resident when touched.
+#pragma once
+
+#include <cstddef>
+
+namespace plat {
+
+// `size` bytes aligned to `alignment` (a power of two, a multiple of the
+// page size), zero-filled; big blocks may be backed by huge pages. Null on
+// failure.
+void* AllocZeroedPages(size_t size, size_t alignment);
+void FreeZeroedPages(void* p, size_t size);
+
+}  // namespace plat
