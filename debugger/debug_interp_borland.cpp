@@ -140,38 +140,43 @@ void CDebugInterpBorland::BuildLineList()
 void CDebugInterpBorland::BuildFunctionList()
 {
     // Function symbols by ascending address (symbols usually come so),
-    // matched against the line list in one walk from the top down.
-    std::vector<SFuncTableEntry> candidates;
+    // matched against the line list in one walk from the top down; the
+    // matches are gathered in place, highest first.
+    std::vector<SFuncTableEntry> list;
+    list.reserve(m_info.symbols.size());
     for (const BorlandSymbol& s : m_info.symbols) {
-        if (s.type == 0 || TypeIdOf(s.type) != 0x23)
-            continue;
-        candidates.push_back({Name(s.name), CAddr(uint16_t(s.Segment() + m_loadSegment), s.Offset()), 0});
+        if (s.type != 0 && TypeIdOf(s.type) == 0x23)
+            list.push_back({Name(s.name), CAddr(uint16_t(s.Segment() + m_loadSegment), s.Offset()), 0});
     }
     auto lower = [](const SFuncTableEntry& a, const SFuncTableEntry& b) {
         return a.address.Linear() < b.address.Linear();
     };
-    if (!std::is_sorted(candidates.begin(), candidates.end(), lower))
-        std::stable_sort(candidates.begin(), candidates.end(), lower);
-    std::vector<SFuncTableEntry> entries;
+    if (!std::is_sorted(list.begin(), list.end(), lower))
+        std::stable_sort(list.begin(), list.end(), lower);
+    std::reverse(list.begin(), list.end());
+    size_t kept = 0;
     size_t line = m_lines.Count();
-    for (size_t end = candidates.size(); end > 0;) {
-        // The run of candidates at one address, in the order they were read.
-        const uint32_t linear = candidates[end - 1].address.Linear();
-        size_t begin = end - 1;
-        while (begin > 0 && candidates[begin - 1].address.Linear() == linear)
-            --begin;
+    for (size_t begin = 0; begin < list.size();) {
+        // The run of symbols at one address (reversed: newest first).
+        const uint32_t linear = list[begin].address.Linear();
+        size_t end = begin + 1;
+        while (end < list.size() && list[end].address.Linear() == linear)
+            ++end;
         while (line > 0 && m_lines.LinearAt(line - 1) > linear)
             --line;
         if (line > 0 && m_lines.LinearAt(line - 1) == linear) {
-            uint8_t language = LanguageAt(candidates[begin].address);
+            uint8_t language = LanguageAt(list[begin].address);
+            // Within one address the older symbol comes first.
+            std::reverse(list.begin() + begin, list.begin() + end);
             for (size_t k = begin; k < end; ++k) {
-                candidates[k].language = language;
-                entries.push_back(candidates[k]);
+                list[kept] = list[k];
+                list[kept++].language = language;
             }
         }
-        end = begin;
+        begin = end;
     }
-    m_functions.Build(std::move(entries));
+    list.resize(kept);
+    m_functions.Build(std::move(list));
 }
 
 uint8_t CDebugInterpBorland::LanguageAt(const CAddr& a) const

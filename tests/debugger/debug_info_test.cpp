@@ -112,6 +112,23 @@ TEST_P(BothLayouts, FunctionListHoldsFunctionsThatStartALine)
     EXPECT_FALSE(d->IsLanguageCode4Function(CAddr(0x1010, 0)));
 }
 
+TEST(DebugInfo, FunctionListRunsDownwardsOlderFirstAtOneAddress)
+{
+    BorlandExe x;
+    uint16_t seg = x.AddSegment(x.AddModule("m"), 0x10, 0, 0x40);
+    x.AddLines(seg, "a.c", {{1, 0x00}, {2, 0x08}, {3, 0x10}});
+    uint32_t fn = x.AddType(0x23, "", 0, 0);
+    x.AddSymbol("late", fn, 0x10, 0x10);  // symbols out of address order
+    x.AddSymbol("first", fn, 0x10, 0x08);
+    x.AddSymbol("second", fn, 0x10, 0x08);
+    x.AddSymbol("start", fn, 0x10, 0x00);
+    auto d = fixture::Load(x);
+    const char* expected[] = {"late", "first", "second", "start"};
+    ASSERT_EQ(d->Functions().Count(), 4u);
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_STREQ(d->Functions().At(i).name, expected[i]) << i;
+}
+
 TEST_P(BothLayouts, FunctionRangeReachesToTheNextFunction)
 {
     auto d = fixture::Load(TwoFunctions(GetParam()));
@@ -355,6 +372,7 @@ TEST(DebugInfo, LoadsFromAFileAndReportsFailures)
 // Every cut of a valid file fails cleanly or loads; none reads outside.
 TEST(DebugInfo, TruncatedFilesNeverReadPastTheirEnd)
 {
+    plat::SetMessageBoxHandler([](const plat::MessageBoxRecord&) { return IDOK; });
     for (bool wide : {false, true}) {
         std::string bytes = Scoped(wide).Write();
         for (size_t n = 0; n < bytes.size(); ++n) {
@@ -366,6 +384,8 @@ TEST(DebugInfo, TruncatedFilesNeverReadPastTheirEnd)
             EXPECT_EQ(ok, 0) << n;
         }
     }
+    plat::SetMessageBoxHandler(nullptr);
+    fixture::ClearBoxes();
 }
 
 TEST(DebugInfo, IndexesOutsideTheirTablesFindNothing)
