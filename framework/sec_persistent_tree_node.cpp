@@ -70,6 +70,12 @@ void SECPersistentTreeNode::GetPath(CStringList& path) const {
   for (const SECPersistentTreeNode* node = this; node; node = node->m_pParent) path.AddHead(node->m_strName);
 }
 
+int SECPersistentTreeNode::Depth() const {
+  int depth = 0;
+  for (const SECPersistentTreeNode* node = this; node; node = node->m_pParent) ++depth;
+  return depth;
+}
+
 void SECPersistentTreeNode::GetChildNames(CStringList& names) const {
   names.RemoveAll();
   for (POSITION pos = m_children.GetHeadPosition(); pos;) names.AddTail(m_children.GetNext(pos)->m_strName);
@@ -106,6 +112,7 @@ BOOL SECPersistentTreeNode::LoadTree(SECPTNStrategy* pStrategy) {
     const CString& key = keys.GetNext(keyPos);
     SetKeyString(key, values.GetNext(valuePos), TRUE);
   }
+  if (Depth() >= kMaxLoadDepth) return TRUE;
   for (POSITION pos = childNames.GetHeadPosition(); pos;) {
     if (SECPersistentTreeNode* child = m_factory.CreateNode(childNames.GetNext(pos), this))
       child->LoadTree(pStrategy);

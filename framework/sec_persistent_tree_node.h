@@ -40,8 +40,11 @@ class SECPersistentTreeNode : public CObject {
   };
 
   // Binary text of this many characters or more is stored in pieces.
-  static const int kBinarySplitLength = 251;
-  static const int kBinaryPieceLength = 250;
+  static constexpr int kBinarySplitLength = 251;
+  static constexpr int kBinaryPieceLength = 250;
+  // Nodes this deep (the root is 1) load no children: as deep as a
+  // registry may go, and a stored tree cannot exhaust the stack.
+  static constexpr int kMaxLoadDepth = 512;
 
   SECPersistentTreeNode();
   ~SECPersistentTreeNode() override;
@@ -90,6 +93,7 @@ class SECPersistentTreeNode : public CObject {
   void RemoveBinaryPieces(const CString& strKey, int nFirstPiece);
   BOOL ReadBinaryText(const CString& strKey, CString& strText, DWORD& dwCode) const;
   void DetachFromParent();
+  int Depth() const;
 
   CString m_strName;
   SECPersistentTreeNode* m_pParent = nullptr;

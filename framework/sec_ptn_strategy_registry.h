@@ -1,6 +1,7 @@
 // SECPTNStrategyRegistry: a persistent setting tree in the registry, one key
 // per node below a base key (base\Layout\DockState\Bar-1), the node's keys
-// as text values; children are the subkeys.
+// as text values; children are the subkeys. What one strategy object
+// writes reaches the store's file together when the object is destroyed.
 #pragma once
 
 #include "framework/sec_ptn_strategy.h"
@@ -30,4 +31,5 @@ class SECPTNStrategyRegistry : public SECPTNStrategy {
 
   CString m_strBaseKeyPath;
   HKEY m_hRootKey;
+  plat::RegistryWriteBatch m_batch;
 };

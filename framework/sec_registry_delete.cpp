@@ -9,6 +9,7 @@ BOOL SECRegistry::DeleteKey(LPCTSTR lpszKeyToDelete, BOOL bDeleteSubkeys) {
   SECRegistry other;
   if (!other.Connect(m_hRegistry, m_bRemote ? static_cast<LPCTSTR>(m_strComputerName) : nullptr, FALSE))
     return Fail(other.m_lErrorCode);
+  plat::RegistryWriteBatch batch;  // the store is written once, at the end
   CString fullName;
   if (!OpenForDeletion(other, name, fullName)) return Fail(other.m_lErrorCode);
   BOOL deleted = bDeleteSubkeys ? DeleteSubtree(other, fullName) : DeleteLeaf(other, fullName);
@@ -37,16 +38,23 @@ BOOL SECRegistry::OpenForDeletion(SECRegistry& other, const CString& strName, CS
   return TRUE;
 }
 
-// Deletes the first subkey again and again, then the key itself. Names
-// are full paths under the root, so no subkey is looked for elsewhere.
+// Deletes the first subkey again and again, then the key itself: walks
+// down to a key without subkeys, deletes it and goes back up, without
+// recursion however deep the tree is. Names are full paths under the root,
+// so no subkey is looked for elsewhere.
 BOOL SECRegistry::DeleteSubtree(SECRegistry& other, const CString& strFullName) {
+  CString path = strFullName;
   for (;;) {
-    if (!other.Open(strFullName, KEY_ALL_ACCESS)) return FALSE;
+    if (!other.Open(path, KEY_ALL_ACCESS)) return FALSE;
     CString subkey;
-    if (!other.EnumKey(0, subkey)) break;
-    if (!DeleteSubtree(other, strFullName + "\\" + subkey)) return FALSE;
+    if (other.EnumKey(0, subkey)) {
+      path += "\\" + subkey;
+      continue;
+    }
+    if (!DeleteLeaf(other, path)) return FALSE;
+    if (path.GetLength() <= strFullName.GetLength()) return TRUE;
+    path = path.Left(path.ReverseFind('\\'));
   }
-  return DeleteLeaf(other, strFullName);
 }
 
 BOOL SECRegistry::DeleteLeaf(SECRegistry& other, const CString& strFullName) {

@@ -165,6 +165,27 @@ TEST_F(RegistryTreeTest, MissingNodeFailsToLoadAndLeavesTheNodeAlone) {
   EXPECT_FALSE(strategy.DeleteNode(path));
 }
 
+TEST_F(RegistryTreeTest, DeepStoredTreesLoadToTheDepthLimitAndDeleteWhole) {
+  std::string path = "R";
+  for (int level = 0; level < 600; ++level) path += "\\n";
+  SECRegistry reg;
+  reg.Connect(HKEY_CURRENT_USER);
+  ASSERT_TRUE(reg.CreateKey(Key(path).c_str()));
+  ASSERT_TRUE(reg.SetStringValue("leaf", "1"));
+
+  Node root;
+  root.CreateNode("R", nullptr);
+  ASSERT_TRUE(Load(root));
+  int depth = 0;
+  const Node* node = &root;
+  for (; node->FindChild("n"); node = node->FindChild("n")) ++depth;
+  EXPECT_EQ(depth + 1, Node::kMaxLoadDepth);
+
+  ASSERT_TRUE(reg.Connect(HKEY_CURRENT_USER));
+  EXPECT_TRUE(reg.DeleteKey(Key("R").c_str(), TRUE));
+  EXPECT_FALSE(KeyExists("R"));
+}
+
 TEST_F(RegistryTreeTest, DamagedStoreFileLosesOnlyItsBadLines) {
   Node root;
   root.CreateNode("R", nullptr);
