@@ -81,6 +81,7 @@ void SECRegistry::Initialize() {
 void SECRegistry::CloseOpenKey() {
   if (m_hKey && m_hKey != m_hRegistry) RegCloseKey(m_hKey);
   m_hKey = m_hRegistry;
+  m_strKeyName.Empty();
 }
 
 BOOL SECRegistry::Close() {

@@ -18,7 +18,7 @@ BOOL SECRegistry::DeleteKey(LPCTSTR lpszKeyToDelete, BOOL bDeleteSubkeys) {
   // Our own key may have gone with it: open it again by name.
   if (m_hKey && m_hKey != m_hRegistry && !m_strKeyName.IsEmpty()) {
     CString ownName = m_strKeyName;
-    if (!Open(ownName, m_samOpen)) m_strKeyName.Empty();
+    Open(ownName, m_samOpen);
   }
   return Result(rc);
 }
