@@ -1,0 +1,3 @@
+# base makefile
+$(EXE): $(OBJS)
+	$(LINK) $(LINKFLAGS) @objects
