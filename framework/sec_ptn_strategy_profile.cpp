@@ -18,6 +18,38 @@ BOOL IsWritableKey(LPCTSTR key) {
 
 SECPTNStrategyProfile::SECPTNStrategyProfile(LPCTSTR lpszFileName) : m_strFileName(lpszFileName) {}
 
+SECPTNStrategyProfile::~SECPTNStrategyProfile() { WritePending(); }
+
+BOOL SECPTNStrategyProfile::Gather(const CString& section, LPCTSTR lpszKey, LPCTSTR lpszValue) {
+  if (!m_bGathering || section != m_strGatheredSection) return FALSE;
+  for (auto& entry : m_gathered) {
+    if (entry.first.CompareNoCase(lpszKey) == 0) {
+      entry.second = lpszValue;
+      return TRUE;
+    }
+  }
+  m_gathered.emplace_back(CString(lpszKey), CString(lpszValue));
+  return TRUE;
+}
+
+// Writes the gathered section as a whole, replacing what the file had.
+void SECPTNStrategyProfile::WritePending() {
+  if (!m_bGathering) return;
+  m_bGathering = FALSE;
+  if (m_gathered.empty()) {
+    WritePrivateProfileString(m_strGatheredSection, nullptr, nullptr, m_strFileName);
+    return;
+  }
+  std::string lines;
+  for (const auto& [key, value] : m_gathered) {
+    lines += key.str() + "=" + value.str();
+    lines += '\0';
+  }
+  lines += '\0';
+  WritePrivateProfileSection(m_strGatheredSection, lines.data(), m_strFileName);
+  m_gathered.clear();
+}
+
 CString SECPTNStrategyProfile::SectionName(const CStringList& path) const {
   CString section;
   for (POSITION pos = path.GetHeadPosition(); pos;) {
@@ -32,14 +64,19 @@ CString SECPTNStrategyProfile::SectionName(const CStringList& path) const {
 BOOL SECPTNStrategyProfile::DeleteNode(const CStringList& path) {
   CString section = SectionName(path);
   if (section.IsEmpty()) return FALSE;
-  WritePrivateProfileString(section, nullptr, nullptr, m_strFileName);
+  WritePending();
+  m_bGathering = TRUE;
+  m_strGatheredSection = section;
   return TRUE;
 }
 
 BOOL SECPTNStrategyProfile::WriteKeyValue(const CStringList& path, LPCTSTR lpszKey, LPCTSTR lpszValue) {
   CString section = SectionName(path);
   if (section.IsEmpty() || !IsWritableKey(lpszKey) || !lpszValue || HasLineBreak(lpszValue)) return FALSE;
-  WritePrivateProfileString(section, lpszKey, lpszValue, m_strFileName);
+  if (!Gather(section, lpszKey, lpszValue)) {
+    WritePending();
+    WritePrivateProfileString(section, lpszKey, lpszValue, m_strFileName);
+  }
   return TRUE;
 }
 
@@ -51,8 +88,11 @@ BOOL SECPTNStrategyProfile::WriteChildList(const CStringList& path, const CStrin
     const CString& name = childNames.GetNext(pos);
     CString key;
     key.Format("%s%d", m_lpszChildKeyPrefix, ++number);
-    if (!HasLineBreak(name)) WritePrivateProfileString(section, key, name, m_strFileName);
+    if (HasLineBreak(name) || Gather(section, key, name)) continue;
+    WritePending();
+    WritePrivateProfileString(section, key, name, m_strFileName);
   }
+  WritePending();
   return TRUE;
 }
 
@@ -80,6 +120,7 @@ BOOL SECPTNStrategyProfile::ReadNode(const CStringList& path, CStringList& child
                                      CStringList& values) {
   CString section = SectionName(path);
   if (section.IsEmpty()) return FALSE;
+  WritePending();
   childNames.RemoveAll();
   keys.RemoveAll();
   values.RemoveAll();

@@ -89,6 +89,23 @@ TEST_F(ProfileTreeTest, SavingAgainReplacesTheNodesSection) {
   EXPECT_EQ(Keys("Layout"), std::vector<std::string>{"New"});
 }
 
+TEST_F(ProfileTreeTest, KeysWrittenWithoutDeletingJoinTheSectionAndGatheredOnesAreNotLost) {
+  mirt_test::WriteFile(file_, "[S]\r\nold=1\r\n[T]\r\nx=1\r\n");
+  CStringList s, t;
+  s.AddTail("S");
+  t.AddTail("T");
+  {
+    SECPTNStrategyProfile strategy(file_.c_str());
+    EXPECT_TRUE(strategy.WriteKeyValue(s, "new", "2"));
+    EXPECT_TRUE(strategy.DeleteNode(t));
+    EXPECT_TRUE(strategy.WriteKeyValue(t, "only", "3"));
+    EXPECT_TRUE(strategy.WriteKeyValue(t, "ONLY", "4"));
+  }
+  EXPECT_EQ(Keys("S"), (std::vector<std::string>{"old", "new"}));
+  EXPECT_EQ(Keys("T"), std::vector<std::string>{"only"});
+  EXPECT_EQ(Value("T", "only"), "4");
+}
+
 TEST_F(ProfileTreeTest, KeysWithTheChildPrefixReadBackAsChildren) {
   mirt_test::WriteFile(file_, "[Root]\r\nptn_ChildOdd=Named\r\nkey=v\r\n[Root.Named]\r\nz=1\r\n");
   Node root;
