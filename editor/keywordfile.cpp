@@ -70,9 +70,14 @@ bool KeywordFile::ReadSections(const char* path) {
   return !m_values.empty();
 }
 
-bool KeywordFile::Load(const char* path, bool caseSensitive) {
+bool KeywordFile::Load(const char* name, bool caseSensitive) {
   Clear();
   m_case = caseSensitive;
+  // The profile functions take a bare name for a file of the settings
+  // folder; a keyword file is meant where it was found.
+  std::string file(name);
+  if (file.find_first_of("/\\") == std::string::npos) file = "./" + file;
+  const char* path = file.c_str();
   if (!EditReadFile(path, &m_image)) return false;
   m_table.assign(kEntries, Entry{});
   if (!ReadSections(path)) {
