@@ -4,6 +4,7 @@
 
 #include "tests/editor/edit_test_util.h"
 #include "platform/sys/file.h"
+#include "platform/sys/msgbox.h"
 #include "tests/support/test_support.h"
 
 using edit_test::Lines;
@@ -115,6 +116,19 @@ TEST(LoadFile, LongLinesAreCutAndSavedBackUnchanged) {
   EXPECT_EQ(lines[1].size(), 16382u);
   ASSERT_EQ(buffer.SaveFile(path.c_str()), 0);
   EXPECT_EQ(mirt_test::ReadFile(path), bytes);
+}
+
+TEST(LoadFile, TheWrapMessageIsShownOncePerLoad) {
+  std::string line(17000, 'k');
+  std::string path = Fixture("two.c", line + "\n" + line + "\n");
+  plat::ClearMessageBoxRecords();
+  EditBuffer buffer;
+  ASSERT_EQ(buffer.LoadFile(path.c_str()), 0);
+  auto boxes = plat::MessageBoxRecords();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text,
+            "This file contains lines longer than the 16384 character maximum.\r\nThe lines will be wrapped.");
+  EXPECT_EQ(Lines(buffer).size(), 4u);
 }
 
 TEST(LoadFile, ALongLineAcrossChunksIsCutToo) {

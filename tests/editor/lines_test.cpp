@@ -125,3 +125,28 @@ TEST(EditLines, BookmarkOfAnEmptyLineMovesToTheLineSplitBelowIt) {
   EXPECT_TRUE(buffer.GetLine(3)->flags & LINE_BOOKMARK);
   EXPECT_EQ(Lines(buffer), (std::vector<std::string>{"a\n", "\n", "\n", "b\n"}));
 }
+
+namespace {
+int g_titleMarks = 0;
+void CountMark(CDocument*) { ++g_titleMarks; }
+}  // namespace
+
+TEST(EditLines, TheDocumentTitleIsMarkedOncePerModification) {
+  EditBuffer buffer;
+  auto* saved = EditBuffer::s_pfnMarkTitle;
+  EditBuffer::s_pfnMarkTitle = CountMark;
+  g_titleMarks = 0;
+  buffer.SetModified(TRUE);  // no document yet
+  EXPECT_EQ(g_titleMarks, 0);
+  buffer.SetModified(FALSE);
+  buffer.SetDocument(reinterpret_cast<CDocument*>(&buffer));
+  buffer.SetModified(TRUE);
+  buffer.SetModified(TRUE);
+  EXPECT_EQ(g_titleMarks, 1);
+  EXPECT_TRUE(buffer.m_bTitleMarked);
+  buffer.SetModified(FALSE);
+  EXPECT_FALSE(buffer.m_bTitleMarked);
+  buffer.SetModified(TRUE);
+  EXPECT_EQ(g_titleMarks, 2);
+  EditBuffer::s_pfnMarkTitle = saved;
+}
