@@ -94,7 +94,12 @@ struct AFX_CMDHANDLERINFO {
   static const AFX_MSGMAP* PASCAL GetThisMessageMap(); \
   const AFX_MSGMAP* GetMessageMap() const override;
 
+// Handlers of every signature share one stored member-pointer type.
+#define AFX_MSGMAP_PUSH _Pragma("GCC diagnostic push") _Pragma("GCC diagnostic ignored \"-Wcast-function-type\"")
+#define AFX_MSGMAP_POP _Pragma("GCC diagnostic pop")
+
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                 \
+  AFX_MSGMAP_PUSH                                                              \
   const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
   const AFX_MSGMAP* PASCAL theClass::GetThisMessageMap() {                      \
     typedef theClass ThisClass;                                                \
@@ -107,7 +112,8 @@ struct AFX_CMDHANDLERINFO {
   ;                                                                              \
   static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]}; \
   return &messageMap;                                                            \
-  }
+  }                                                                              \
+  AFX_MSGMAP_POP
 
 // A handler of the given exact type, stored as a generic member pointer.
 #define AFX_MSG_CAST(type, fn) reinterpret_cast<AFX_PMSG>(static_cast<type>(fn))

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "platform/ui/cdc.h"
+#include "platform/ui/thread_queue.h"
 #include "platform/ui/wnd_obj.h"
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
@@ -14,8 +15,8 @@ namespace {
 std::recursive_mutex g_mutex;
 std::map<HWND, CWnd*> g_permanent;
 std::map<HWND, std::unique_ptr<CWnd>>& g_temps = *new std::map<HWND, std::unique_ptr<CWnd>>;
-thread_local CWnd* t_creating = nullptr;
-thread_local MSG t_current{};
+MIRT_FAST_TLS thread_local CWnd* t_creating = nullptr;
+MIRT_FAST_TLS thread_local MSG t_current{};
 
 void AttachCreating(HWND h) {
   CWnd* w = t_creating;
@@ -72,13 +73,13 @@ bool IsCtlColor(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLO
 }  // namespace
 
 LRESULT CALLBACK AfxWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  CWnd* w = CWnd::FromHandlePermanent(h);
+  auto* w = static_cast<CWnd*>(mirt_ui::GetWindowObject(h));
   if (!w) return ::DefWindowProc(h, msg, wp, lp);
   MSG saved = t_current;
   t_current = MSG{h, msg, wp, lp, 0, {0, 0}, 0};
   LRESULT r = w->WindowProc(msg, wp, lp);
   t_current = saved;
-  if (msg == WM_NCDESTROY && CWnd::FromHandlePermanent(h) == w) {
+  if (msg == WM_NCDESTROY && mirt_ui::GetWindowObject(h) == w) {
     w->Detach();
     w->PostNcDestroy();
   }
@@ -155,6 +156,7 @@ BOOL CWnd::Attach(HWND h) {
   std::lock_guard<std::recursive_mutex> lock(g_mutex);
   m_hWnd = h;
   g_permanent[h] = this;
+  mirt_ui::SetWindowObject(h, this);
   return TRUE;
 }
 
@@ -164,6 +166,7 @@ HWND CWnd::Detach() {
   std::lock_guard<std::recursive_mutex> lock(g_mutex);
   auto it = g_permanent.find(h);
   if (it != g_permanent.end() && it->second == this) g_permanent.erase(it);
+  if (mirt_ui::GetWindowObject(h) == this) mirt_ui::SetWindowObject(h, nullptr);
   m_hWnd = nullptr;
   return h;
 }
@@ -287,10 +290,23 @@ BOOL CWnd::OnWndMsg(UINT msg, WPARAM wp, LPARAM lp, LRESULT* pResult) {
     return TRUE;
   }
   UINT lookup = IsCtlColor(msg) ? WM_CTLCOLORSTATIC : msg;
+  // Which entry of a class handles a message, remembered per thread.
+  struct CacheSlot {
+    const AFX_MSGMAP* map;
+    UINT msg;
+    const AFX_MSGMAP_ENTRY* entry;
+  };
+  MIRT_FAST_TLS static thread_local CacheSlot cache[256];
+  const AFX_MSGMAP* top = GetMessageMap();
+  CacheSlot& slot = cache[(lookup ^ (reinterpret_cast<uintptr_t>(top) >> 4)) & 255];
   const AFX_MSGMAP_ENTRY* e = nullptr;
-  for (const AFX_MSGMAP* map = GetMessageMap(); map && !e;
-       map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr)
-    e = FindMessageEntry(map->lpEntries, lookup, 0, 0);
+  if (slot.map == top && slot.msg == lookup && lookup < 0xC000) {
+    e = slot.entry;
+  } else {
+    for (const AFX_MSGMAP* map = top; map && !e; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr)
+      e = FindMessageEntry(map->lpEntries, lookup, 0, 0);
+    slot = CacheSlot{top, lookup, e};
+  }
   if (!e) return FALSE;
   MsgFn f;
   f.pfn = e->pfn;

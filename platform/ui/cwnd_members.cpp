@@ -51,9 +51,8 @@ BOOL CWnd::ShowWindow(int c) { return ::ShowWindow(m_hWnd, c); }
 
 BOOL CWnd::SetWindowPos(const CWnd* after, int x, int y, int cx, int cy, UINT f) {
   // The special insert-after values come as CWnd pointers (&wndTop, ...).
-  HWND a = reinterpret_cast<uintptr_t>(after) <= 2 || reinterpret_cast<intptr_t>(after) >= -2 && reinterpret_cast<intptr_t>(after) < 0
-               ? reinterpret_cast<HWND>(const_cast<CWnd*>(after))
-               : after->m_hWnd;
+  intptr_t v = reinterpret_cast<intptr_t>(after);
+  HWND a = (v >= -2 && v <= 1) ? reinterpret_cast<HWND>(v) : after->m_hWnd;
   return ::SetWindowPos(m_hWnd, a, x, y, cx, cy, f);
 }
 void CWnd::MoveWindow(int x, int y, int w, int h, BOOL r) { ::MoveWindow(m_hWnd, x, y, w, h, r); }

@@ -1,11 +1,13 @@
 // Device contexts: creation, selection, attributes, coordinates, painters.
 #include <QWidget>
 #include <cstring>
+#include <atomic>
 #include <map>
 #include <mutex>
 #include <unordered_set>
 
 #include "platform/ui/gdi_obj.h"
+#include "platform/ui/thread_queue.h"
 #include "platform/ui/paint.h"
 
 namespace mirt_ui {
@@ -59,11 +61,20 @@ void AddRefState(DcState& s) {
 }
 }  // namespace
 
+std::atomic<unsigned> g_dcGeneration{0};
+
 Dc* DcFind(HDC h) {
   if (!h) return nullptr;
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  // Drawing calls come in long runs on one context: remember the last one.
+  MIRT_FAST_TLS thread_local HDC lastHandle = nullptr;
+  MIRT_FAST_TLS thread_local unsigned lastGeneration = ~0u;
   auto* d = reinterpret_cast<Dc*>(h);
-  return g_dcs.count(d) ? d : nullptr;
+  if (h == lastHandle && lastGeneration == g_dcGeneration.load(std::memory_order_acquire)) return d;
+  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  if (!g_dcs.count(d)) return nullptr;
+  lastHandle = h;
+  lastGeneration = g_dcGeneration.load(std::memory_order_acquire);
+  return d;
 }
 
 HDC DcAdd(Dc* dc) {
@@ -82,6 +93,7 @@ void DcRemove(HDC h) {
   for (auto& s : dc->saved) ReleaseState(s);
   std::lock_guard<std::recursive_mutex> lock(g_mutex);
   g_dcs.erase(dc);
+  g_dcGeneration.fetch_add(1, std::memory_order_release);
   delete dc;
 }
 
@@ -114,9 +126,13 @@ void EndPainter(Dc& dc) {
 }
 
 QRegion SurfaceClip(Dc& dc) {
+  if (dc.clipValid) return dc.clipCache;
   QRegion r(QRect(dc.origin, dc.size));
   if (dc.hasSystemClip) r &= dc.systemClip.translated(dc.origin);
   if (dc.st.hasClip) r &= dc.st.clip.translated(dc.origin);
+  if (QImage* s = Surface(dc)) r &= QRegion(s->rect());
+  dc.clipCache = r;
+  dc.clipValid = true;
   return r;
 }
 
@@ -130,7 +146,8 @@ QPainter* PainterFor(Dc& dc) {
     if (it != g_painting.end() && it->second != &dc) EndPainter(*it->second);
     dc.painter = std::make_unique<QPainter>(s);
     g_painting[s] = &dc;
-    dc.painterStateDirty = true;
+    DcStateChanged(dc);
+    dc.painterFont = nullptr;
   }
   if (dc.painterStateDirty) {
     dc.painter->setClipRegion(SurfaceClip(dc));
@@ -211,7 +228,7 @@ void SetBitmapOf(Dc& dc, HBITMAP b) {
   dc.st.bitmap = static_cast<HBITMAP>(slot);
   auto* bm = GdiAs<BitmapObj>(b, OBJ_BITMAP);
   dc.size = bm ? bm->image.size() : QSize(1, 1);
-  dc.painterStateDirty = true;
+  DcStateChanged(dc);
 }
 }  // namespace
 
@@ -267,7 +284,7 @@ BOOL RestoreDC(HDC h, int n) {
     auto* bm = GdiAs<BitmapObj>(dc->st.bitmap, OBJ_BITMAP);
     if (bm) dc->size = bm->image.size();
   }
-  dc->painterStateDirty = true;
+  DcStateChanged(*dc);
   return TRUE;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
@@ -40,6 +41,7 @@ struct BrushObj : GdiObj {
 
 struct FontObj : GdiObj {
   FontObj() : GdiObj(OBJ_FONT) {}
+  std::unique_ptr<QFontMetrics> metrics;
   LOGFONT lf{};
   QFont font;
   int ascent = 0, descent = 0, internalLeading = 0, externalLeading = 0;
@@ -117,7 +119,20 @@ struct Dc {
   // A painter kept open between calls; ended before raw pixel access.
   std::unique_ptr<QPainter> painter;
   bool painterStateDirty = true;
+  // The clip on the surface, kept until the clip state changes.
+  QRegion clipCache;
+  bool clipValid = false;
+  // What the painter has set, to skip repeating it for each text run.
+  const FontObj* painterFont = nullptr;
+  QRgb painterPen = 0;
+  bool painterMono = false;
 };
+
+// The clip or the surface changed: the painter and clip cache follow.
+inline void DcStateChanged(Dc& dc) {
+  dc.painterStateDirty = true;
+  dc.clipValid = false;
+}
 
 Dc* DcFind(HDC h);
 HDC DcAdd(Dc* dc);

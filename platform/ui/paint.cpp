@@ -98,6 +98,7 @@ HDC BeginPaint(HWND h, LPPAINTSTRUCT ps) {
   Dc* d = DcFind(dc);
   d->hasSystemClip = true;
   d->systemClip = rgn;
+  DcStateChanged(*d);
   ps->hdc = dc;
   ps->fErase = TRUE;
   if (erase) ps->fErase = SendMessage(h, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? FALSE : TRUE;
@@ -134,6 +135,7 @@ HDC GetDCEx(HWND h, HRGN clip, DWORD flags) {
     d->hasSystemClip = true;
     QRegion all(QRect(QPoint(0, 0), d->size));
     d->systemClip = (flags & DCX_INTERSECTRGN) ? (all & r) : (all - r);
+    DcStateChanged(*d);
   }
   return dc;
 }
@@ -201,6 +203,7 @@ BOOL GetUpdateRect(HWND h, LPRECT r, BOOL erase) {
     Dc* d = DcFind(dc);
     d->hasSystemClip = true;
     d->systemClip = w->update;
+    DcStateChanged(*d);
     w->erase = false;
     SendMessage(h, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     ReleaseDC(h, dc);

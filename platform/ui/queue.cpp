@@ -299,14 +299,17 @@ LRESULT SendMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     for (HWND t : tops) SendMessage(t, msg, wp, lp);
     return 0;
   }
-  auto w = Find(h);
+  Wnd* w = FindRaw(h);
   if (!w) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
   }
   ThreadQueue* target = w->queue;
-  if (target->tid == CurrentThreadId()) return w->proc ? w->proc(h, msg, wp, lp) : 0;
-  w.reset();  // the target thread may destroy the window meanwhile
+  if (target->tid == CurrentThreadId()) {
+    WNDPROC proc = w->proc;
+    return proc ? proc(h, msg, wp, lp) : 0;
+  }
+  // The target thread may destroy the window meanwhile: w is not used again.
   ThreadQueue* self = ThreadQueue::Current();
   SentMessage s{h, msg, wp, lp, 0, false, self};
   {

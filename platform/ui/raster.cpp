@@ -94,11 +94,29 @@ BrushPattern MakeBrushPattern(Dc& dc, HBRUSH hb) {
   return p;
 }
 
+void FillRect(Dc& dc, const QRect& area, const BrushPattern& p, int rop2) {
+  if (p.null || area.isEmpty()) return;
+  QImage* s = Surface(dc);
+  if (!s) return;
+  if (p.solid && rop2 == R2_COPYPEN) {
+    QPainter* pt = PainterFor(dc);
+    const QRegion& clip = dc.clipCache;
+    if (pt && clip.rectCount() == 1) {
+      QRect r = area & clip.boundingRect();
+      if (r.isEmpty()) return;
+      pt->fillRect(r, QColor::fromRgb(p.color));
+      Touch(dc, r);
+      return;
+    }
+  }
+  FillArea(dc, QRegion(area), p, rop2);
+}
+
 void FillArea(Dc& dc, const QRegion& area, const BrushPattern& p, int rop2) {
   if (p.null) return;
   QImage* s = Surface(dc);
   if (!s) return;
-  QRegion r = area & SurfaceClip(dc) & QRegion(s->rect());
+  QRegion r = area & SurfaceClip(dc);
   if (r.isEmpty()) return;
   if (p.solid && rop2 == R2_COPYPEN) {
     if (QPainter* pt = PainterFor(dc)) {

@@ -51,6 +51,8 @@ BrushPattern MakeBrushPattern(Dc& dc, HBRUSH b);
 BrushPattern SolidPattern(QRgb c);
 // Fills an area (surface coordinates) through the DC's clip with a ROP2.
 void FillArea(Dc& dc, const QRegion& area, const BrushPattern& p, int rop2);
+// The same for one rectangle, with a fast path for solid copies.
+void FillRect(Dc& dc, const QRect& area, const BrushPattern& p, int rop2);
 // Draws pixels where `mask` (Grayscale8, 0 = off) is on, with a ROP2.
 void ApplyMask(Dc& dc, const QImage& mask, QPoint at, const BrushPattern& p, int rop2);
 // A one-pixel line from a to b (surface coordinates), last pixel excluded.

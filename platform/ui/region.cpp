@@ -29,7 +29,7 @@ QRegion ToSurface(Dc& dc, const QRegion& r) {
   return r.translated(o + dc.origin);
 }
 
-void ClipChanged(Dc& dc) { dc.painterStateDirty = true; }
+void ClipChanged(Dc& dc) { DcStateChanged(dc); }
 }  // namespace
 
 HRGN CreateRectRgn(int l, int t, int r, int b) { return NewRgn(QRegion(Norm(l, t, r, b))); }

@@ -123,7 +123,9 @@ std::string ClassFromAtom(int atom) {
     case 0x84: return "SCROLLBAR";
     case 0x85: return "COMBOBOX";
   }
-  return "#" + std::to_string(atom);
+  std::string name = "#";
+  name += std::to_string(atom);
+  return name;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "platform/ui/raster.h"
@@ -11,14 +12,18 @@ using namespace mirt_ui;
 
 namespace {
 
+const QFontMetrics& Metrics(FontObj& f) {
+  if (!f.metrics) f.metrics = std::make_unique<QFontMetrics>(f.font);
+  return *f.metrics;
+}
+
 int TextWidth(Dc& dc, FontObj& f, const QString& s, const INT* dx) {
   if (dx) {
     int w = 0;
     for (int i = 0; i < s.size(); ++i) w += dx[i];
     return w;
   }
-  QFontMetrics m(f.font);
-  return m.horizontalAdvance(s) + dc.st.charExtra * static_cast<int>(s.size());
+  return Metrics(f).horizontalAdvance(s) + dc.st.charExtra * static_cast<int>(s.size());
 }
 
 QFont FontFor(Dc& dc, FontObj& f) {
@@ -28,12 +33,30 @@ QFont FontFor(Dc& dc, FontObj& f) {
   return q;
 }
 
+// Font and pen of the painter, set only when they change.
+void PreparePainter(Dc& dc, QPainter* p, FontObj& f) {
+  bool mono = SurfaceMono(dc);
+  if (dc.painterFont != &f || dc.painterMono != mono) {
+    p->setFont(FontFor(dc, f));
+    dc.painterFont = &f;
+    dc.painterMono = mono;
+  }
+  QRgb pen = DcColor(dc, dc.st.text);
+  if (pen != dc.painterPen || p->pen().style() == Qt::NoPen) {
+    p->setPen(QColor::fromRgb(pen));
+    dc.painterPen = pen;
+  }
+}
+
 // Draws one run with its reference point in device coordinates.
 void DrawRun(Dc& dc, QPoint ref, const QString& s, const INT* dx, UINT opts, const QRect* rect) {
   FontObj& f = *DcFont(dc);
-  int width = TextWidth(dc, f, s, dx);
-  int height = f.ascent + f.descent;
   UINT align = dc.st.align;
+  bool opaqueCell = dc.st.bkMode == OPAQUE && !(opts & ETO_OPAQUE);
+  bool needWidth = (align & (TA_CENTER | TA_RIGHT | TA_UPDATECP)) || opaqueCell || dx || dc.st.charExtra ||
+                   f.lf.lfEscapement || !rect;
+  int width = needWidth ? TextWidth(dc, f, s, dx) : f.maxWidth * static_cast<int>(s.size());
+  int height = f.ascent + f.descent;
   int left = ref.x();
   if ((align & TA_CENTER) == TA_CENTER)
     left -= width / 2;
@@ -46,11 +69,11 @@ void DrawRun(Dc& dc, QPoint ref, const QString& s, const INT* dx, UINT opts, con
     top -= height;
   QPoint o = dc.origin;
   QRect clipRect = rect ? rect->translated(o) : QRect();
-  if ((opts & ETO_OPAQUE) && rect)
-    FillArea(dc, QRegion(clipRect), SolidPattern(DcColor(dc, dc.st.bk)), R2_COPYPEN);
+  if ((opts & ETO_OPAQUE) && rect) FillRect(dc, clipRect, SolidPattern(DcColor(dc, dc.st.bk)), R2_COPYPEN);
   if (s.isEmpty()) return;
   QPainter* p = PainterFor(dc);
   if (!p) return;
+  PreparePainter(dc, p, f);
   int esc = f.lf.lfEscapement;
   QRect cell(left + o.x(), top + o.y(), width, height);
   bool clipped = (opts & ETO_CLIPPED) && rect;
@@ -61,14 +84,11 @@ void DrawRun(Dc& dc, QPoint ref, const QString& s, const INT* dx, UINT opts, con
     p->rotate(-esc / 10.0);
     p->translate(-(ref + o));
   }
-  if (dc.st.bkMode == OPAQUE && !(opts & ETO_OPAQUE))
-    p->fillRect(cell, QColor::fromRgb(DcColor(dc, dc.st.bk)));
-  p->setFont(FontFor(dc, f));
-  p->setPen(QColor::fromRgb(DcColor(dc, dc.st.text)));
+  if (opaqueCell) p->fillRect(cell, QColor::fromRgb(DcColor(dc, dc.st.bk)));
   int baseline = top + o.y() + f.ascent;
   if (dx || dc.st.charExtra) {
     int x = left + o.x();
-    QFontMetrics m(f.font);
+    const QFontMetrics& m = Metrics(f);
     for (int i = 0; i < s.size(); ++i) {
       p->drawText(QPoint(x, baseline), QString(s[i]));
       x += dx ? dx[i] : m.horizontalAdvance(s[i]) + dc.st.charExtra;

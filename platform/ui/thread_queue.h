@@ -14,6 +14,10 @@
 
 class ThreadQueue;
 
+// Thread-local state of the message fast path: the layer is linked at
+// load time, so its few thread-locals can live in the static TLS block.
+#define MIRT_FAST_TLS __attribute__((tls_model("initial-exec")))
+
 // Lives in a Qt thread; a wake-up event lets that thread serve sent
 // messages also when it runs a Qt event loop of its own.
 class QueueNotifier : public QObject {

@@ -863,7 +863,11 @@ LONG_PTR SetWindowLongPtr(HWND h, int i, LONG_PTR v) {
 }
 
 static std::string PropKey(LPCSTR s) {
-  if (IS_INTRESOURCE(s)) return "#" + std::to_string(reinterpret_cast<uintptr_t>(s));
+  if (IS_INTRESOURCE(s)) {
+    std::string key = "#";
+    key += std::to_string(reinterpret_cast<uintptr_t>(s));
+    return key;
+  }
   return s;
 }
 

@@ -4,6 +4,7 @@
 #include <QThread>
 #include <QWidget>
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <unordered_map>
 
@@ -43,6 +44,34 @@ WndPtr Find(HWND h) {
   return it->second;
 }
 
+namespace {
+std::atomic<unsigned> g_generation{0};
+}  // namespace
+
+Wnd* FindRaw(HWND h) {
+  if (!h) return nullptr;
+  MIRT_FAST_TLS thread_local HWND lastHandle = nullptr;
+  MIRT_FAST_TLS thread_local Wnd* lastWnd = nullptr;
+  MIRT_FAST_TLS thread_local unsigned lastGeneration = ~0u;
+  unsigned gen = g_generation.load(std::memory_order_acquire);
+  if (h == lastHandle && gen == lastGeneration) return lastWnd;
+  WndPtr w = Find(h);
+  if (!w) return nullptr;
+  lastHandle = h;
+  lastWnd = w.get();
+  lastGeneration = gen;
+  return lastWnd;
+}
+
+void SetWindowObject(HWND h, void* object) {
+  if (Wnd* w = FindRaw(h)) w->object = object;
+}
+
+void* GetWindowObject(HWND h) {
+  Wnd* w = FindRaw(h);
+  return w ? w->object : nullptr;
+}
+
 HWND AllocHandle(const WndPtr& w) {
   std::lock_guard<std::recursive_mutex> lock(g_mutex);
   HWND h = reinterpret_cast<HWND>(g_next);
@@ -55,6 +84,7 @@ HWND AllocHandle(const WndPtr& w) {
 void FreeHandle(HWND h) {
   std::lock_guard<std::recursive_mutex> lock(g_mutex);
   g_windows.erase(h);
+  g_generation.fetch_add(1, std::memory_order_release);
 }
 
 std::vector<HWND>& TopLevels() { return g_tops; }

@@ -81,11 +81,17 @@ struct Wnd {
   ScrollBarState bars[2];
   bool destroying = false;
   bool destroyed = false;
+  void* object = nullptr;  // the framework's object of the window (CWnd)
 };
 
 using WndPtr = std::shared_ptr<Wnd>;
 
 WndPtr Find(HWND h);                 // null for an invalid or destroyed handle
+// The same without taking a reference, for the message fast path; valid
+// until the window is destroyed.
+Wnd* FindRaw(HWND h);
+void SetWindowObject(HWND h, void* object);
+void* GetWindowObject(HWND h);
 std::vector<HWND>& TopLevels();      // top-level windows, top first
 std::shared_ptr<WndClass> FindClass(const std::string& name);
 void RegisterWidgetFactory(const std::string& className, WidgetFactory f);
