@@ -100,6 +100,7 @@ void Board::PowerOn() {
     lastTrigger = 0;
     serial.clear();
     leds.clear();
+    cpu.reset();
 
     const CpuProfile p = ProfileOf(family());
     allocNext = p.freeStart;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,6 +14,8 @@
 #include "drivers/sim/sparse_memory.h"
 
 namespace sim {
+
+class BoardCpu;
 
 enum class Family { QJ2, QJ6, QJ7, QJ8, ZOR };
 
@@ -87,6 +90,7 @@ struct Board {
     uint32_t clockTime = 0x0C000000;        // hh, mm, ss in bytes 3..1
     uint32_t clockDate = 0x7C060103;        // year-1900, month, day, weekday
     uint64_t clockBaseMs = 0;
+    std::shared_ptr<BoardCpu> cpu;          // made on first use (board_cpu.h)
 
     Family family() const { return FamilyOfType(type); }
     bool IsQj() const { return IsQjType(type); }

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "drivers/sim/mz_image.h"
+
 namespace sim {
 
 std::string HostPath(const std::string& path) {
@@ -65,6 +67,9 @@ ImageStatus LoadProgramImage(const std::string& path, ProgramImage* out) {
     img.bytes.assign(text.begin(), text.end());
     if (text.rfind("KALVEN-SIM-PROGRAM", 0) == 0) ReadDescriptor(text, &img);
     else if (text.size() >= 2 && text[0] == 'M' && text[1] == 'Z') img.executable = true;
+    // A broken executable is not loaded.
+    MzImage mz;
+    if (img.executable && !ParseMz(img.bytes.data(), img.bytes.size(), &mz)) return ImageStatus::ReadError;
     SetDosStamp(host, &img);
     *out = std::move(img);
     return ImageStatus::Ok;

@@ -10,7 +10,8 @@
 //   processor=4 language=5 type=1 (one key per line)
 //
 // Any other readable file is a user program with default areas; an MZ
-// executable keeps its image for the board's CPU.
+// executable keeps its image for the board's CPU (a malformed one is a
+// read error).
 #pragma once
 #include <cstdint>
 #include <string>

@@ -2,6 +2,7 @@
 // functions of the served board.
 #include <cstring>
 
+#include "drivers/sim/debug_kernel.h"
 #include "drivers/sim/program_image.h"
 #include "drivers/sim/qj_api.h"
 #include "drivers/sim/simulator.h"
@@ -116,6 +117,11 @@ int16_t qj8_call_func(uint16_t task, uint16_t func, uint16_t requestLength, cons
         return c.Result(int16_t(0));
     }
     t.procCalls.push_back(uint16_t(0x8000 | func));
+    uint16_t kernelStatus = 0;
+    if (OnFunctionCalled(*b, task, func, request, requestLength, &kernelStatus)) {
+        if (status) *status = kernelStatus;
+        return c.Result(int16_t(0));
+    }
     // A stand-in program answers a function with the request bytes reversed.
     uint16_t n = std::min(requestLength, answerMax);
     if (answer && request)
@@ -164,21 +170,30 @@ int16_t qj8_read_par_block(uint16_t task, uint16_t index, uint16_t length, void*
 int16_t qj8_write_par_byte(uint16_t task, uint16_t index, uint8_t value) {
     DriverCall c("qj8_write_par_byte", FormatArgs(task, index, value));
     Task* t = TaskOf(c, task);
-    if (t && AreaFits(c, t->params, index, 1)) t->params.Set8(index, value);
+    if (t && AreaFits(c, t->params, index, 1)) {
+        t->params.Set8(index, value);
+        OnParamsWritten(*c.sim().CurrentBoard(), task, index, 1);
+    }
     return c.Result(int16_t(c.Code()));
 }
 
 int16_t qj8_write_par_word(uint16_t task, uint16_t index, uint16_t value) {
     DriverCall c("qj8_write_par_word", FormatArgs(task, index, value));
     Task* t = TaskOf(c, task);
-    if (t && AreaFits(c, t->params, index, 2)) t->params.Set16(index, value);
+    if (t && AreaFits(c, t->params, index, 2)) {
+        t->params.Set16(index, value);
+        OnParamsWritten(*c.sim().CurrentBoard(), task, index, 2);
+    }
     return c.Result(int16_t(c.Code()));
 }
 
 int16_t qj8_write_par_block(uint16_t task, uint16_t index, uint16_t length, const void* data) {
     DriverCall c("qj8_write_par_block", FormatArgs(task, index, length, data));
     Task* t = TaskOf(c, task);
-    if (t && data && AreaFits(c, t->params, index, length)) t->params.Write(index, data, length);
+    if (t && data && AreaFits(c, t->params, index, length)) {
+        t->params.Write(index, data, length);
+        OnParamsWritten(*c.sim().CurrentBoard(), task, index, length);
+    }
     return c.Result(int16_t(c.Code()));
 }
 

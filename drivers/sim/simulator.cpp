@@ -4,6 +4,10 @@
 
 namespace sim {
 
+namespace {
+thread_local int callDepth = 0;  // driver calls in progress on this thread
+}
+
 Simulator& Simulator::Instance() {
     static Simulator* instance = new Simulator();  // lives until the process ends
     return *instance;
@@ -31,6 +35,7 @@ std::string Simulator::Configure(const std::string& rackText) {
     faults_.Clear();
     clock_.Reset();
     channels_.Clear();
+    deferred_.clear();
     return r.error;
 }
 
@@ -82,6 +87,24 @@ std::vector<uint8_t> Simulator::SerialPeer(uint16_t board, uint16_t line, uint8_
     return {sent};
 }
 
+void Simulator::Defer(std::function<void()> work) {
+    std::lock_guard<std::recursive_mutex> g(mutex_);
+    deferred_.push_back(std::move(work));
+}
+
+void Simulator::RunDeferred() {
+    for (;;) {
+        std::function<void()> work;
+        {
+            std::lock_guard<std::recursive_mutex> g(mutex_);
+            if (deferred_.empty()) return;
+            work = std::move(deferred_.front());
+            deferred_.pop_front();
+        }
+        work();
+    }
+}
+
 void Simulator::AdvanceTime(uint64_t fromMs, uint64_t toMs) {
     std::lock_guard<std::recursive_mutex> g(mutex_);
     // Running timers raise their interrupt once per elapsed interval.
@@ -99,6 +122,7 @@ void Simulator::AdvanceTime(uint64_t fromMs, uint64_t toMs) {
 DriverCall::DriverCall(const char* name, std::string args, Kind kind)
     : sim_(Simulator::Instance()), lock_(sim_.Mutex()), name_(name), args_(std::move(args)),
       kind_(kind) {
+    ++callDepth;
     Fault f;
     if (sim_.Faults().Take(name_, &f)) {
         faulted_ = true;
@@ -136,6 +160,7 @@ DriverCall::~DriverCall() {
     QjCallback cb = (failed_ && kind_ == Qj) ? sim_.ErrorCallback() : nullptr;
     lock_.unlock();
     if (cb) cb();
+    if (--callDepth == 0) sim_.RunDeferred();
 }
 
 }  // namespace sim

@@ -3,6 +3,7 @@
 // process, shared by the driver libraries; tests reach it directly.
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -94,6 +95,10 @@ public:
     uint16_t& ZorError() { return zorError_; }
     std::map<uint32_t, uint16_t>& ZorConnections() { return zorConnections_; }
     std::vector<uint8_t> SerialPeer(uint16_t board, uint16_t line, uint8_t sent);
+    // Work that calls back into the caller (board events): run on the
+    // caller's thread once the outermost driver call has ended, without the lock.
+    void Defer(std::function<void()> work);
+    void RunDeferred();
 
 private:
     Simulator();
@@ -115,6 +120,7 @@ private:
     FaultPlan faults_;
     VirtualClock clock_;
     ChannelTable channels_;
+    std::deque<std::function<void()>> deferred_;
 };
 
 // One driver call: holds the simulator's lock, checks planned faults,

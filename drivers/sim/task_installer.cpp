@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "drivers/sim/debug_kernel.h"
+
 namespace sim {
 
 namespace {
@@ -104,6 +106,7 @@ void InstallTask(Board& b, const InstallRequest& req, const ProgramImage& img, c
     WriteDescriptor(b, t, img, file, codeBase);
     SetUpRole(t, b);
 
+    OnTaskInstalled(b, uint16_t(req.task & 1023), img);
     if (req.flags & kInstallInit) CallProcedure(b, req.task, 1);
     t.active = (req.flags & kInstallStart) != 0;
 }
@@ -111,6 +114,7 @@ void InstallTask(Board& b, const InstallRequest& req, const ProgramImage& img, c
 void CallProcedure(Board& b, uint16_t task, uint16_t proc) {
     Task& t = b.tasks[task & 1023];
     t.procCalls.push_back(proc);
+    OnProcedureCalled(b, uint16_t(task & 1023), proc);
     if (t.role != "kernel") return;
     // The remote kernel: 2 starts it with its link, 3 stops it.
     uint8_t state = proc == 2 ? 2 : proc == 3 ? 0 : t.params.Get8(0);

@@ -2,6 +2,7 @@
 // the tasks, memory and ports of a connected CPU.
 #include <cstring>
 
+#include "drivers/sim/debug_kernel.h"
 #include "drivers/sim/program_image.h"
 #include "drivers/sim/simulator.h"
 #include "drivers/sim/task_installer.h"
@@ -281,6 +282,11 @@ uint16_t zor_call_func(uint32_t handle, uint16_t task, uint16_t func, uint16_t* 
     Task* t = c.Faulted() ? nullptr : TaskOf(c, handle, task);
     if (!t) return Done(c);
     t->procCalls.push_back(uint16_t(0x8000 | func));
+    uint16_t kernelStatus = 0;
+    if (OnFunctionCalled(*Connected(c, handle), task, func, request, n, &kernelStatus)) {
+        if (kernelStatus) c.FailZor(uint16_t(0x0800 | kernelStatus));
+        return Done(c);
+    }
     // A stand-in program answers with the request bytes reversed.
     if (answer && request)
         for (uint16_t i = 0; i < n; ++i)
@@ -382,7 +388,10 @@ uint16_t zor_read_par_block(uint32_t handle, uint16_t task, uint16_t index, uint
 uint16_t zor_write_par_block(uint32_t handle, uint16_t task, uint16_t index, uint16_t* length, const void* data) {
     DriverCall c("zor_write_par_block", FormatArgs(handle, task, index, length ? *length : 0), K::Zor);
     Task* t = c.Faulted() ? nullptr : TaskOf(c, handle, task);
-    if (t && length && data) t->params.Write(index, data, *length);
+    if (t && length && data) {
+        t->params.Write(index, data, *length);
+        OnParamsWritten(*Connected(c, handle), task, index, *length);
+    }
     return Done(c);
 }
 
