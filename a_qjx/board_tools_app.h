@@ -1,0 +1,31 @@
+// The library's application object: its profile under
+// HKEY_CURRENT_USER\Software\KALVEN\YTN32 and the defaults written when the
+// library starts. Every export opens a LibraryScope first, which starts the
+// application once.
+#pragma once
+#include "platform/base/cstring.h"
+#include "platform/base/windef.h"
+
+class CBoardToolsApp {
+public:
+    BOOL InitInstance();
+    int ExitInstance() { return 0; }
+
+    // Profile entries of a section (strings up to 200 characters).
+    CString GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR defaultValue);
+    UINT GetProfileInt(LPCSTR section, LPCSTR entry, int defaultValue);
+    BOOL WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value);
+    BOOL WriteProfileInt(LPCSTR section, LPCSTR entry, int value);
+
+    static constexpr const char* kProfileKey = "Software\\KALVEN\\YTN32";
+    static constexpr const char* kInsEditorSection = "InsEditor";
+};
+
+CBoardToolsApp& BoardToolsApp();
+
+class LibraryScope {
+public:
+    LibraryScope();
+    LibraryScope(const LibraryScope&) = delete;
+    LibraryScope& operator=(const LibraryScope&) = delete;
+};

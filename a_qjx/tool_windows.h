@@ -1,0 +1,31 @@
+// The tool dialogs behind the exports: each modeless tool is open at most
+// once (its open flag and window handle), and the dialogs plug in here.
+// A tool without a registered dialog does not open.
+#pragma once
+#include "platform/base/windef.h"
+
+class InsInterpreter;
+
+enum class ToolWindow { Cpu, Fpga, Memory, Task, Led, TimeDate, Timer, Serial, Interrupt, Count };
+
+// Creates a modeless tool dialog with its title as window text; the
+// window, or null when it could not be created.
+using ToolDialogFactory = HWND (*)(LPCSTR title);
+void SetToolDialogFactory(ToolWindow tool, ToolDialogFactory factory);
+ToolDialogFactory GetToolDialogFactory(ToolWindow tool);
+
+// True while the tool is open; *window gets its handle.
+bool IsToolWindowOpen(ToolWindow tool, HWND* window);
+void ToolWindowOpened(ToolWindow tool, HWND window);
+// Called by a tool dialog when its window is destroyed.
+void ToolWindowClosed(ToolWindow tool);
+
+// The modal tools.
+struct ModalTools {
+    // Returns non-zero when EEPROM values were changed.
+    int (*eepromEditor)(LPCSTR title) = nullptr;
+    void (*macroDialog)() = nullptr;
+    void (*debuggerSettings)() = nullptr;
+    void (*insEditor)(InsInterpreter& interpreter) = nullptr;
+};
+ModalTools& ModalToolDialogs();
