@@ -1,5 +1,6 @@
 #include "drivers/sim/board_cpu.h"
 
+#include <cctype>
 #include <mutex>
 
 #include "drivers/sim/mz_image.h"
@@ -136,6 +137,19 @@ bool BoardCpu::LoadProgram(uint16_t task, const ProgramImage& image) {
 const LoadedProgram* BoardCpu::Program(uint16_t task) const {
     auto it = programs_.find(task);
     return it == programs_.end() ? nullptr : &it->second;
+}
+
+int BoardCpu::FindProgramTask(const Board& board, const std::string& fileName) {
+    auto baseName = [](std::string path) {
+        path = HostPath(path);
+        path = path.substr(path.find_last_of('/') + 1);
+        for (char& c : path) c = char(toupper((unsigned char)c));
+        return path;
+    };
+    std::string wanted = baseName(fileName);
+    for (uint16_t t = 1; t < board.tasks.size(); ++t)
+        if (board.tasks[t].program != 0 && baseName(board.tasks[t].file) == wanted) return t;
+    return -1;
 }
 
 bool BoardCpu::Attach(uint16_t task) {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 
 #include "drivers/sim/board.h"
 #include "drivers/sim/kernel_register_record.h"
@@ -42,6 +43,9 @@ public:
     // program) for any other image or when conventional memory is full.
     bool LoadProgram(uint16_t task, const ProgramImage& image);
     const LoadedProgram* Program(uint16_t task) const;
+    // The task whose program file has this name (directory and case
+    // ignored); -1 when none has.
+    static int FindProgramTask(const Board& board, const std::string& fileName);
     // Sets the processor to the program's entry state; false without one.
     bool Attach(uint16_t task);
     int AttachedTask() const { return attached_; }
@@ -87,7 +91,7 @@ private:
     bool running_ = false, ended_ = false;
     CpuStop last_;
     StopListener listener_;
-    uint64_t speed_ = 0, immediate_ = 2000000;
+    uint64_t speed_ = 0, immediate_ = 1000000;
 };
 
 }  // namespace sim

@@ -65,6 +65,14 @@ TEST_F(BoardProgramTest, InstalledExecutableRunsAtItsRelocatedEntry) {
     EXPECT_TRUE(cpu().Ended());
 }
 
+TEST_F(BoardProgramTest, ProgramTaskIsFoundByFileName) {
+    std::string file = WriteProgram("ADD.EXE", kAddProgram, AddLayout());
+    ASSERT_EQ(qj8_transfer_and_install(file.c_str(), 0, 7, 0x1234, 0, 0x1180, 0), 0);
+    EXPECT_EQ(sim::BoardCpu::FindProgramTask(board(), "add.exe"), 7);
+    EXPECT_EQ(sim::BoardCpu::FindProgramTask(board(), "C:\\PRJ\\ADD.EXE"), 7);
+    EXPECT_EQ(sim::BoardCpu::FindProgramTask(board(), "ADD"), -1);
+}
+
 TEST_F(BoardProgramTest, BrokenExecutableIsNotInstalled) {
     std::string dir = mirt_test::MakeTempDir("bad");
     std::string file = mirt_test::WriteFile(dir + "/BAD.EXE", std::string("MZ") + std::string(40, '\x7F'));
