@@ -11,7 +11,8 @@
 namespace mirt_ui {
 namespace {
 std::mutex g_mutex;
-std::unordered_set<GdiObj*> g_objects;
+// Kept to the end of the process: stock objects stay reachable.
+std::unordered_set<GdiObj*>& g_objects = *new std::unordered_set<GdiObj*>;
 
 HGDIOBJ AddStock(GdiObj* o) {
   o->stock = true;

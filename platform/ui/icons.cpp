@@ -69,8 +69,8 @@ QImage StandardIcon(uintptr_t id) {
 }
 
 std::mutex g_mutex;
-std::map<uintptr_t, HCURSOR> g_stdCursors;
-std::map<uintptr_t, HICON> g_stdIcons;
+std::map<uintptr_t, HCURSOR>& g_stdCursors = *new std::map<uintptr_t, HCURSOR>;
+std::map<uintptr_t, HICON>& g_stdIcons = *new std::map<uintptr_t, HICON>;
 }  // namespace
 }  // namespace mirt_ui
 

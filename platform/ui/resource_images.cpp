@@ -2,6 +2,9 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <map>
+#include <mutex>
+#include <tuple>
 
 #include "platform/ui/dib.h"
 #include "platform/ui/gdi_obj.h"
@@ -81,7 +84,27 @@ bool DecodeIconImage(const unsigned char* p, size_t size, QImage* out) {
 
 }  // namespace
 
+HICON LoadIconFromResources(HINSTANCE inst, LPCSTR name, bool cursor);
+
+// Icons and cursors from resources are shared, as on Windows: one object
+// per module and name, which DestroyIcon leaves alone.
 HICON LoadIconResource(HINSTANCE inst, LPCSTR name, bool cursor) {
+  static std::mutex m;
+  static auto& cache = *new std::map<std::tuple<HINSTANCE, bool, bool, uint16_t, std::string>, HICON>;
+  ResId id = MakeResId(name);
+  auto key = std::make_tuple(inst, cursor, id.isOrdinal, id.ordinal, id.name);
+  std::lock_guard<std::mutex> lock(m);
+  auto it = cache.find(key);
+  if (it != cache.end()) return it->second;
+  HICON h = LoadIconFromResources(inst, name, cursor);
+  if (h) {
+    GdiFind(h)->stock = true;
+    cache[key] = h;
+  }
+  return h;
+}
+
+HICON LoadIconFromResources(HINSTANCE inst, LPCSTR name, bool cursor) {
   const ResEntry* group = FindEntry(inst, name, cursor ? RT_GROUP_CURSOR : RT_GROUP_ICON);
   if (!group || group->size < 6) return nullptr;
   const unsigned char* g = group->data;

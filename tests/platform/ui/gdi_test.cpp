@@ -25,7 +25,7 @@ struct MemDC {
   HGDIOBJ old;
   MemDC(int w, int h, COLORREF fill, bool mono = false) {
     dc = CreateCompatibleDC(nullptr);
-    bm = mono ? CreateBitmap(w, h, 1, 1, nullptr) : CreateCompatibleBitmap(GetDC(nullptr), w, h);
+    bm = mono ? CreateBitmap(w, h, 1, 1, nullptr) : CreateBitmap(w, h, 1, 32, nullptr);
     old = SelectObject(dc, bm);
     HBRUSH b = CreateSolidBrush(fill);
     RECT r{0, 0, w, h};
