@@ -1,0 +1,373 @@
+#include "disasm/mem_addr_list.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "debugger/segoff.h"
+#include "disasm/disass.h"
+#include "disasm/disass_neighbours.h"
+#include "platform/sys/msgbox.h"
+
+CMemAddrList* g_pMemAddrList = nullptr;
+
+namespace {
+
+// Highest linear address of real mode plus one.
+constexpr DWORD kMemoryEnd = 0x100000;
+
+bool SameEntry(const CMemAddrEntry& a, const CMemAddrEntry& b) {
+    if (a.Kind() != b.Kind() || a.address != b.address)
+        return false;
+    return a.Kind() != kEntrySource || a.sourceLine == b.sourceLine;
+}
+
+}  // namespace
+
+CMemAddrList::~CMemAddrList() {
+    for (auto& doc : m_sourceDocs)
+        delete doc.second;
+}
+
+BOOL CMemAddrList::IsLineInMemory(int n) {
+    CMemAddrEntry e;
+    GetEntry(n, e);
+    if (e.Kind() != 0)
+        return e.nextAddress < kMemoryEnd;
+    return 2LL * n - 6 < static_cast<long long>(kMemoryEnd);
+}
+
+void CMemAddrList::GetEntry(int n, CMemAddrEntry& out) {
+    out.flags = 0;
+    size_t count = m_entries.size();
+    if (count == 0)
+        return;
+    size_t start = m_hint < count ? m_hint : 0;
+    for (size_t k = 0; k < count; ++k) {
+        size_t i = (start + k) % count;
+        const CMemAddrEntry& e = m_entries[i];
+        if (e.line != n)
+            continue;
+        m_hint = i;
+        out = e;
+        out.flags = e.Kind();
+        // The neighbours in line order, whichever entry the search began at.
+        if (i > 0) {
+            const CMemAddrEntry& before = m_entries[i - 1];
+            if (before.Kind() == kEntryInstruction && before.nextAddress != e.address)
+                out.flags |= kEntryGapBefore;
+        }
+        if (i + 1 < count) {
+            const CMemAddrEntry& after = m_entries[i + 1];
+            if (after.address != e.nextAddress && after.address != e.address)
+                out.flags |= kEntryGapAfter;
+        }
+        return;
+    }
+}
+
+void CMemAddrList::FindLine(CAddr* address, CMemAddrEntry& out, BOOL instructionsOnly) {
+    out.flags = 0;
+    DWORD linear = SegOffToLinear(*address);
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        const CMemAddrEntry& e = m_entries[i];
+        if (instructionsOnly && e.Kind() == kEntrySource)
+            continue;
+        if (e.address > linear)
+            return;
+        if (e.address != linear)
+            continue;
+        out = e;
+        out.flags = e.Kind();
+        if (i > 0) {
+            const CMemAddrEntry& before = m_entries[i - 1];
+            if (before.Kind() == kEntryInstruction && before.nextAddress != e.address)
+                out.flags |= kEntryGapBefore;
+        }
+        return;
+    }
+}
+
+int CMemAddrList::LineFromAddress(CAddr* address) {
+    CMemAddrEntry found;
+    FindLine(address, found, TRUE);
+    if (found.Kind() != 0)
+        return found.line;
+    DWORD linear = SegOffToLinear(*address);
+    char text[kLineTextSize];
+    DWORD next = Format(linear, text);
+    int line = static_cast<int>((linear + 4) / 2 + 1);
+    SourceLines src = SourceLinesOf(linear);
+    for (int l = src.first; l <= src.last; ++l)
+        line = InsertSourceEntry(line, linear, next, WORD(l), src.file, 2) + 1;
+    InsertInstructionEntry(line, linear, next, 2);
+    return line;
+}
+
+int CMemAddrList::GetLine(int n, DisassLine& out) {
+    char text[kLineTextSize];
+    text[0] = 0;
+    DWORD current = 0;
+    bool source = false;
+    n = ProduceLine(n, text, &current, &source);
+    text[kLineTextSize - 1] = 0;
+    out.length = static_cast<int>(std::strlen(text));
+    out.text = new char[kLineTextSize];
+    std::memcpy(out.text, text, out.length + 1);
+    out.flags &= ~(kLineSource | kLineBreakpoint | kLineBookmark);
+    if (source) {
+        out.flags |= kLineSource;
+    } else if (g_pDisassBreakpoints) {
+        CAddr at;
+        LinearToSegOff(at, current);
+        if (g_pDisassBreakpoints->IsBreakpointSet(&at))
+            out.flags |= kLineBreakpoint;
+    }
+    return n;
+}
+
+// Steps of producing line n; *current is the instruction the line belongs
+// to. The cached line's addresses change only with the cached line, so a
+// line listed while walking up never moves where a walk down continues.
+int CMemAddrList::ProduceLine(int n, char* text, DWORD* current, bool* source) {
+    CMemAddrEntry e;
+    GetEntry(n, e);
+    if (n == m_cachedLine + 1 && (e.flags & kEntryGapBefore)) {
+        // The walk down has reached an entry that does not follow the
+        // instruction above: the walk supersedes it, or the entry would
+        // travel down ahead of the walk for ever.
+        RemoveLine(n);
+        e.flags = 0;
+    } else if (n + 1 == m_cachedLine && (e.flags & kEntryGapAfter)) {
+        e.flags = 0;
+    }
+
+    if (e.Kind() == kEntryInstruction) {
+        m_currentAddress = *current = e.address;
+        m_nextAddress = Format(e.address, text);
+        m_cachedLine = n;
+        return n;
+    }
+    if (e.Kind() == kEntrySource) {
+        FormatSourceLine(e.file, e.sourceLine, text);
+        *current = e.address;
+        *source = true;
+        m_cachedLine = n;
+        return n;
+    }
+    if (n == m_cachedLine + 1) {
+        DWORD at = m_nextAddress;
+        DWORD next = Format(at, text);
+        m_currentAddress = *current = at;
+        m_nextAddress = next;
+        SourceLines src = SourceLinesOf(at);
+        int k = n;
+        if (src.file) {
+            FormatSourceLine(src.file, WORD(src.first), text);
+            *source = true;
+            for (int l = src.first; l <= src.last; ++l) {
+                int r = InsertSourceEntry(k, at, next, WORD(l), src.file, 2);
+                if (r != k)
+                    n += r - k;
+                k = r + 1;
+            }
+        }
+        m_cachedLine = InsertInstructionEntry(k, at, next, 2);
+        return n;
+    }
+    CMemAddrEntry below;
+    GetEntry(n + 1, below);
+    if (below.Kind() != 0) {
+        DWORD next = below.address;
+        DWORD at = FormatPrevious(&next, text);
+        *current = at;
+        InsertInstructionEntry(n, at, next, 1);
+        SourceLines src = SourceLinesOf(at);
+        int k = n;
+        for (int l = src.last; l >= src.first && src.file; --l)
+            k = InsertSourceEntry(k - 1, at, next, WORD(l), src.file, 1);
+        return n;
+    }
+    if (n == 1) {
+        DWORD next = Format(0, text);
+        m_currentAddress = *current = 0;
+        m_nextAddress = next;
+        SourceLines src = SourceLinesOf(0);
+        int k = n;
+        if (src.file) {
+            FormatSourceLine(src.file, WORD(src.first), text);
+            *source = true;
+            for (int l = src.first; l <= src.last; ++l)
+                k = InsertSourceEntry(k, 0, next, WORD(l), src.file, 2) + 1;
+        }
+        InsertInstructionEntry(k, 0, next, 2);
+        m_cachedLine = n;
+        return n;
+    }
+    // A jump to a line never produced: the instruction just before its
+    // estimated address. The line shows the instruction, so it counts as
+    // an instruction line.
+    DWORD estimate = n > 3 ? DWORD(2 * n - 6) : 0;
+    char scratch[kLineTextSize];
+    DWORD at = FormatPrevious(&estimate, scratch);
+    DWORD next = Format(at, text);
+    *current = at;
+    SourceLines src = SourceLinesOf(at);
+    int k = n;
+    for (int l = src.last; l >= src.first && src.file; --l)
+        k = InsertSourceEntry(k - 1, at, next, WORD(l), src.file, 2);
+    n = InsertInstructionEntry(n, at, next, 2);
+    m_currentAddress = at;
+    m_nextAddress = next;
+    m_cachedLine = n;
+    return n;
+}
+
+void CMemAddrList::FormatSourceLine(LPCSTR file, WORD line, char* out) {
+    if (!file)
+        file = "";
+    CDisassSourceDoc* doc = nullptr;
+    bool known = false;
+    for (auto& d : m_sourceDocs) {
+        if (d.first == file) {
+            doc = d.second;
+            known = true;
+            break;
+        }
+    }
+    if (!known && g_pfnNewDisassSourceDoc) {
+        doc = g_pfnNewDisassSourceDoc();
+        if (doc)
+            doc->LoadSourceFile(file);
+        m_sourceDocs.emplace_back(file, doc);
+    }
+    LPCSTR lineText = doc ? doc->GetLineText(line) : "";
+    std::snprintf(out, kLineTextSize, "%s %d:%s", file, int(line), lineText ? lineText : "");
+}
+
+int CMemAddrList::InsertInstructionEntry(int line, DWORD address, DWORD next, int direction) {
+    CMemAddrEntry e;
+    e.address = address;
+    e.nextAddress = next;
+    e.flags = kEntryInstruction;
+    return InsertEntry(e, line, direction);
+}
+
+int CMemAddrList::InsertSourceEntry(int line, DWORD address, DWORD next, WORD sourceLine,
+                                    LPCSTR file, int direction) {
+    CMemAddrEntry e;
+    e.address = address;
+    e.nextAddress = next;
+    e.sourceLine = sourceLine;
+    e.file = Intern(file);
+    e.flags = kEntrySource;
+    return InsertEntry(e, line, direction);
+}
+
+int CMemAddrList::InsertEntry(const CMemAddrEntry& entry, int line, int direction) {
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        CMemAddrEntry& cur = m_entries[i];
+        if (cur.line != line && SameEntry(cur, entry)) {
+            int delta = line - cur.line;
+            if (direction == 2) {
+                for (size_t j = i; j < m_entries.size(); ++j)
+                    m_entries[j].line += delta;
+            } else {
+                for (size_t j = 0; j <= i; ++j)
+                    m_entries[j].line += delta;
+            }
+            return line;
+        }
+        if (cur.line == line) {
+            if (SameEntry(cur, entry))
+                return line;
+            if (direction == 2) {
+                for (size_t j = i; j < m_entries.size(); ++j)
+                    ++m_entries[j].line;
+                InsertAt(i, entry, line);
+            } else if (direction == 1) {
+                for (size_t j = 0; j <= i; ++j)
+                    --m_entries[j].line;
+                InsertAt(i + 1, entry, line);
+            } else {
+                MessageBox(nullptr, "incorrect code for insertion direction", "Error", MB_OK);
+                InsertAt(i, entry, line);
+            }
+            return line;
+        }
+        if (cur.line > line) {
+            InsertAt(i, entry, line);
+            return line;
+        }
+    }
+    InsertAt(m_entries.size(), entry, line);
+    return line;
+}
+
+void CMemAddrList::RemoveLine(int n) {
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        if (m_entries[i].line != n)
+            continue;
+        m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(i));
+        if (m_hint > i || m_hint >= m_entries.size())
+            m_hint = m_hint > 0 ? m_hint - 1 : 0;
+        return;
+    }
+}
+
+void CMemAddrList::InsertAt(size_t index, CMemAddrEntry entry, int line) {
+    entry.line = line;
+    entry.flags &= kEntryKindMask;
+    m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(index), entry);
+    if (m_hint >= index && m_hint + 1 < m_entries.size())
+        ++m_hint;
+}
+
+CMemAddrList::SourceLines CMemAddrList::SourceLinesOf(DWORD address) {
+    SourceLines src;
+    if (!g_pDisassSourceInfo)
+        return src;
+    CAddr at;
+    LinearToSegOff(at, address);
+    LPCSTR file = nullptr;
+    short first = 0, last = -1;
+    g_pDisassSourceInfo->GetSourceLinesOfAddress(&at, &file, &first, &last);
+    if (!file)
+        return src;
+    // Source lines are numbered from 1.
+    if (first < 1)
+        first = 1;
+    if (last < first)
+        return src;
+    src.file = Intern(file);
+    src.first = first;
+    src.last = last;
+    return src;
+}
+
+LPCSTR CMemAddrList::Intern(LPCSTR file) {
+    if (!file)
+        return nullptr;
+    return m_fileNames.insert(file).first->c_str();
+}
+
+// The instruction line through the session's disassembler; without one the
+// line shows the address alone and advances a byte.
+DWORD CMemAddrList::Format(DWORD address, char* text) {
+    if (g_pDisass)
+        return g_pDisass->FormatLine(address, text);
+    std::snprintf(text, kLineTextSize, "%08x: ", address);
+    return address + 1;
+}
+
+DWORD CMemAddrList::FormatPrevious(DWORD* address, char* text) {
+    if (g_pDisass)
+        return g_pDisass->FormatPreviousLine(address, text);
+    DWORD start = *address > 0 ? *address - 1 : 0;
+    std::snprintf(text, kLineTextSize, "%08x: ", start);
+    *address = start + 1;
+    return start;
+}
+
+void CMemAddrList::ToggleBookmark(int, int) {
+    MessageBox(nullptr, "bookmarks are not implemented yet", "Sorry", MB_OK);
+}

@@ -1,0 +1,104 @@
+// The whole 1 MB real-mode address space of the target as a virtual text of
+// numbered lines: instruction lines, with the source lines that produced an
+// instruction shown above it. Lines are produced on demand; every produced
+// line is remembered so that a line number keeps showing the same thing.
+// Lines never produced map to an estimated address (two bytes a line).
+#pragma once
+
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "debugger/addr.h"
+#include "platform/base/windef.h"
+
+class CDisassSourceDoc;
+
+// Kind bits and the gap bits that lookups set on their copy.
+constexpr DWORD kEntryKindMask = 3;
+constexpr DWORD kEntryInstruction = 1;
+constexpr DWORD kEntrySource = 2;
+constexpr DWORD kEntryGapBefore = 4;
+constexpr DWORD kEntryGapAfter = 8;
+
+struct CMemAddrEntry {
+    int line = 0;
+    DWORD address = 0;      // of the instruction (of a source line: its instruction)
+    DWORD nextAddress = 0;  // just after that instruction
+    WORD sourceLine = 0;
+    LPCSTR file = nullptr;
+    DWORD flags = 0;
+
+    DWORD Kind() const { return flags & kEntryKindMask; }
+};
+
+// Line flags of a DisassLine.
+constexpr DWORD kLineSource = 1;
+constexpr DWORD kLineBreakpoint = 2;
+constexpr DWORD kLineBookmark = 4;
+
+// One line as the line source hands it out.
+struct DisassLine {
+    char* text = nullptr;  // new[] 256 characters, freed by the receiver
+    int length = 0;
+    DWORD flags = 0;
+};
+
+class CMemAddrList {
+public:
+    // 0x80000 lines of two bytes each and three more.
+    static constexpr int kLineCount = 524291;
+    static constexpr int kLineTextSize = 256;
+
+    CMemAddrList() = default;
+    ~CMemAddrList();
+    CMemAddrList(const CMemAddrList&) = delete;
+    CMemAddrList& operator=(const CMemAddrList&) = delete;
+
+    int GetLineCount() const { return kLineCount; }
+    BOOL IsLineValid(int n) const { return n > 0; }
+    BOOL IsLineInMemory(int n);
+
+    void GetEntry(int n, CMemAddrEntry& out);
+    void FindLine(CAddr* address, CMemAddrEntry& out, BOOL instructionsOnly);
+    int LineFromAddress(CAddr* address);
+    int GetLine(int n, DisassLine& out);
+    void FormatSourceLine(LPCSTR file, WORD line, char* out);
+    // direction 1: entries above move up; 2: entries below move down.
+    int InsertInstructionEntry(int line, DWORD address, DWORD next, int direction);
+    int InsertSourceEntry(int line, DWORD address, DWORD next, WORD sourceLine, LPCSTR file,
+                          int direction);
+    void ToggleBookmark(int, int);
+
+    // Listed entries in line order (for tests and diagnostics).
+    const std::vector<CMemAddrEntry>& Entries() const { return m_entries; }
+
+private:
+    struct SourceLines {
+        LPCSTR file = nullptr;
+        short first = 0;
+        short last = -1;
+    };
+
+    int InsertEntry(const CMemAddrEntry& entry, int line, int direction);
+    void InsertAt(size_t index, CMemAddrEntry entry, int line);
+    void RemoveLine(int n);
+    SourceLines SourceLinesOf(DWORD address);
+    LPCSTR Intern(LPCSTR file);
+    DWORD Format(DWORD address, char* text);
+    DWORD FormatPrevious(DWORD* address, char* text);
+    int ProduceLine(int n, char* text, DWORD* address, bool* source);
+
+    std::vector<CMemAddrEntry> m_entries;
+    int m_cachedLine = -1;
+    DWORD m_currentAddress = 0;
+    DWORD m_nextAddress = 0;
+    size_t m_hint = 0;
+    // File names are kept here, so entries never point into a debug
+    // session that has ended.
+    std::set<std::string> m_fileNames;
+    std::vector<std::pair<std::string, CDisassSourceDoc*>> m_sourceDocs;
+};
+
+extern CMemAddrList* g_pMemAddrList;
