@@ -1,4 +1,9 @@
 #include "debugger/borland_tables.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
 #include "debugger/byte_cursor.h"
 
 namespace {
@@ -92,122 +97,42 @@ void ReadExtension32(ByteCursor& c, Header& h)
     c.Skip(h.extSize > 42 ? h.extSize : 42);
 }
 
-// Reads `count` records of `recSize` bytes, each by `parse`; fails without
-// allocating when the file does not hold them all.
-template <typename T, typename Parse>
-bool ReadTable(ByteCursor& c, uint32_t count, size_t recSize, std::vector<T>& out, Parse parse)
+// A table of `count` records; fails the cursor when the file does not
+// hold them all.
+template <typename T>
+BorlandTable<T> TableAt(ByteCursor& c, uint32_t count, bool wide)
 {
-    if (!c.Has(uint64_t(count) * recSize)) {
-        c.Skip(uint64_t(count) * recSize);
-        return false;
+    const uint64_t bytes = uint64_t(count) * T::Size(wide);
+    if (!c.Has(bytes)) {
+        c.Skip(bytes);
+        return {};
     }
-    out.resize(count);
-    for (T& rec : out) {
-        ByteCursor r(c.Here(), recSize);
-        rec = parse(r);
-        c.Skip(recSize);
-    }
-    return true;
+    BorlandTable<T> table(c.Here(), count, wide);
+    c.Skip(bytes);
+    return table;
 }
 
 bool ReadTables(ByteCursor& c, const Header& h, BorlandDebugInfo& d)
 {
-    bool w = h.wide;
-    bool ok = true;
-    ok = ok && ReadTable(c, h.symbolCount, w ? 14 : 9, d.symbols, [w](ByteCursor& r) {
-        BorlandSymbol s{};
-        if (w) {
-            s.name = r.U32(); s.type = r.U32(); s.location = r.U32(); s.flags = r.U16();
-        } else {
-            s.name = r.U16(); s.type = r.U16();
-            uint16_t off = r.U16(), seg = r.U16();
-            s.location = uint32_t(seg) << 16 | off;
-            s.flags = r.U8();
-        }
-        return s;
-    });
-    ok = ok && ReadTable(c, h.moduleCount, w ? 20 : 16, d.modules, [w](ByteCursor& r) {
-        BorlandModule m{};
-        m.name = w ? r.U32() : r.U16();
-        m.language = r.U8();
-        m.flags = r.U8();
-        return m;
-    });
-    ok = ok && ReadTable(c, h.sourceCount, w ? 8 : 6, d.sourceFiles, [w](ByteCursor& r) {
-        BorlandSourceFile f{};
-        f.name = w ? r.U32() : r.U16();
-        f.timeStamp = r.U32();
-        return f;
-    });
-    ok = ok && ReadTable(c, h.lineCount, 4, d.lines, [](ByteCursor& r) {
-        BorlandLine l{};
-        l.line = r.U16();
-        l.offset = r.U16();
-        return l;
-    });
-    ok = ok && ReadTable(c, h.scopeCount, w ? 16 : 12, d.scopes, [w](ByteCursor& r) {
-        BorlandScope s{};
-        s.firstSymbol = w ? r.U32() : r.U16();
-        s.symbolCount = r.U16();
-        s.parent = r.U16();
-        s.function = w ? r.U32() : r.U16();
-        s.offset = r.U16();
-        s.length = r.U16();
-        return s;
-    });
-    ok = ok && ReadTable(c, h.segmentCount, 16, d.segments, [](ByteCursor& r) {
-        BorlandSegment s{};
-        s.module = r.U16(); s.codeSegment = r.U16(); s.codeOffset = r.U16(); s.codeLength = r.U16();
-        s.firstScope = r.U16(); s.scopeCount = r.U16();
-        s.firstCorrelation = r.U16(); s.correlationCount = r.U16();
-        return s;
-    });
-    ok = ok && ReadTable(c, h.correlationCount, w ? 10 : 8, d.correlations, [w](ByteCursor& r) {
-        BorlandCorrelation k{};
-        k.segment = r.U16();
-        k.sourceFile = r.U16();
-        k.firstLine = w ? r.U32() : r.U16();
-        k.lineCount = r.U16();
-        return k;
-    });
-    ok = ok && ReadTable(c, h.typeCount, w ? 12 : 8, d.types, [w](ByteCursor& r) {
-        EntryTypeTable t{};
-        t.typeId = r.U8();
-        t.name = w ? r.U32() : r.U16();
-        t.size = r.U16();
-        t.flags = r.U8();
-        t.extra = w ? r.U32() : r.U16();
-        return t;
-    });
-    ok = ok && ReadTable(c, h.memberCount, w ? 9 : 5, d.members, [w](ByteCursor& r) {
-        BorlandMember m{};
-        m.info = r.U8();
-        m.name = w ? r.U32() : r.U16();
-        m.type = w ? r.U32() : r.U16();
-        return m;
-    });
-    ok = ok && ReadTable(c, h.classCount, w ? 15 : 11, d.classes, [w](ByteCursor& r) {
-        BorlandClass k{};
-        k.firstParent = r.U16();
-        k.parentCount = r.U16();
-        k.firstMember = w ? r.U32() : r.U16();
-        k.field8 = w ? r.U32() : r.U16();
-        k.field12 = r.U16();
-        k.field14 = r.U8();
-        return k;
-    });
-    ok = ok && ReadTable(c, h.parentCount, 2, d.parents, [](ByteCursor& r) {
-        return BorlandParent{r.U16()};
-    });
-    ok = ok && ReadTable(c, h.itemCount, w ? 4 : 8, d.items, [w](ByteCursor& r) {
-        if (!w)
-            r.Seek(4);
-        BorlandItem it{};
-        it.first = r.U16();
-        it.second = r.U16();
-        return it;
-    });
-    return ok;
+    const bool w = h.wide;
+    d.symbols = TableAt<BorlandSymbol>(c, h.symbolCount, w);
+    d.modules = TableAt<BorlandModule>(c, h.moduleCount, w);
+    d.sourceFiles = TableAt<BorlandSourceFile>(c, h.sourceCount, w);
+    d.lines = TableAt<BorlandLine>(c, h.lineCount, w);
+    d.scopes = TableAt<BorlandScope>(c, h.scopeCount, w);
+    BorlandTable<BorlandSegment> segments = TableAt<BorlandSegment>(c, h.segmentCount, w);
+    d.correlations = TableAt<BorlandCorrelation>(c, h.correlationCount, w);
+    d.types = TableAt<EntryTypeTable>(c, h.typeCount, w);
+    d.members = TableAt<BorlandMember>(c, h.memberCount, w);
+    d.classes = TableAt<BorlandClass>(c, h.classCount, w);
+    d.parents = TableAt<BorlandParent>(c, h.parentCount, w);
+    d.items = TableAt<BorlandItem>(c, h.itemCount, w);
+    if (!c.Ok())
+        return false;
+    d.segments.reserve(segments.size());
+    for (const BorlandSegment s : segments)
+        d.segments.push_back(s);
+    return true;
 }
 
 void SkipUnusedData(ByteCursor& c, const Header& h, uint16_t version)
@@ -227,17 +152,46 @@ void SkipUnusedData(ByteCursor& c, const Header& h, uint16_t version)
     c.Skip(n + h.skipSize);
 }
 
-// Name n starts behind the (n-1)-th NUL of the pool.
+// Eight bytes, the first in the lowest byte.
+uint64_t Le64(const char* p)
+{
+    uint64_t v = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(&v, p, 8);
+    } else {
+        for (int i = 7; i >= 0; --i)
+            v = v << 8 | static_cast<unsigned char>(p[i]);
+    }
+    return v;
+}
+
+// Name n starts behind the (n-1)-th NUL of the pool; a NUL at the pool's
+// last byte starts no name. The pool is scanned eight bytes at a time.
 void IndexNames(BorlandDebugInfo& d)
 {
-    d.nameStarts.clear();
+    std::vector<uint32_t>& starts = d.nameStarts;
+    starts.clear();
+    const size_t size = d.PoolSize();
     if (d.nameCount == 0)
         return;
-    d.nameStarts.push_back(0);
-    const std::string& pool = d.namePool;
-    for (size_t i = 1; i < pool.size() - 1 && d.nameStarts.size() < d.nameCount; ++i) {
-        if (pool[i - 1] == '\0')
-            d.nameStarts.push_back(uint32_t(i));
+    starts.reserve(std::min<size_t>(d.nameCount, size + 1));
+    starts.push_back(0);
+    const char* pool = d.Pool();
+    const size_t scan = size ? size - 1 : 0;  // bytes that may end a name
+    const uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
+    size_t i = 0;
+    for (; i + 8 <= scan && starts.size() < d.nameCount; i += 8) {
+        const uint64_t v = Le64(pool + i);
+        // The top bit of each NUL byte, and only of those.
+        uint64_t nuls = ~(((v & low7) + low7) | v | low7);
+        while (nuls && starts.size() < d.nameCount) {
+            starts.push_back(uint32_t(i + size_t(std::countr_zero(nuls) / 8) + 1));
+            nuls &= nuls - 1;
+        }
+    }
+    for (; i < scan && starts.size() < d.nameCount; ++i) {
+        if (pool[i] == '\0')
+            starts.push_back(uint32_t(i + 1));
     }
 }
 
@@ -264,11 +218,28 @@ BorlandReadResult ReadBorlandDebugInfo(const uint8_t* data, size_t size, Borland
     SkipUnusedData(c, h, out.version);
     if (!c.Has(h.poolSize))
         return BorlandReadResult::Damaged;
-    out.namePool.assign(reinterpret_cast<const char*>(c.Here()), h.poolSize);
-    out.namePool.push_back('\0');
+    out.SetPool(reinterpret_cast<const char*>(c.Here()), h.poolSize);
     out.programFlags = h.programFlags;
     out.globalCount = h.globalCount;
     out.nameCount = h.nameCount;
     IndexNames(out);
     return BorlandReadResult::Ok;
+}
+
+void BorlandDebugInfo::SetPool(const char* pool, size_t size)
+{
+    m_poolSize = size;
+    m_ownPool.clear();
+    if (size != 0 && pool[size - 1] == '\0') {
+        m_pool = pool;
+        m_end = uint32_t(size - 1);
+        return;
+    }
+    m_pool = "";
+    m_end = 0;
+    if (size != 0) {
+        m_ownPool.assign(pool, size);
+        m_ownPool.push_back('\0');
+        m_end = uint32_t(size);
+    }
 }

@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "debugger/addr.h"
@@ -21,22 +20,35 @@ public:
     static const size_t npos = size_t(-1);
 
     // One line record: its address and line, and its file as an index into
-    // the file name list given to Build.
+    // the file name list given to Begin.
     struct Record {
         uint32_t linear;
         uint16_t segment;
         uint16_t offset;
         uint16_t line;
         uint16_t file;
-        static Record Of(const CAddr& a, uint16_t line, uint16_t file)
-        {
-            return {a.Linear(), uint16_t(a.segment), uint16_t(a.offset), line, file};
-        }
     };
 
+    // Starts a new list over these file names, with room for `expected`
+    // records.
+    void Begin(std::vector<const char*> files, size_t expected);
     // Records in the order they were read; of several at one linear address
     // the one read last stays.
-    void Build(std::vector<Record> records, std::vector<const char*> files);
+    void Add(const Record& r)
+    {
+        if (m_inOrder && !m_records.empty()) {
+            Record& last = m_records.back();
+            if (r.linear == last.linear) {
+                last = r;
+                return;
+            }
+            m_inOrder = r.linear > last.linear;
+        }
+        m_records.push_back(r);
+    }
+    // Orders the records by address (when they did not come so) and builds
+    // the (file, line) index.
+    void Finish();
 
     size_t Count() const { return m_records.size(); }
     // Ascending by linear address: entry i + 1 is the next higher one.
@@ -58,14 +70,19 @@ public:
 private:
     struct LineRef {
         uint16_t line;
-        size_t entry;
+        uint32_t entry;
     };
     static std::string FileKey(const char* fileName);
-    // The (file, line) index, built on the first line lookup.
-    void IndexFiles() const;
+    void SortAndMerge();
+    void IndexFiles();
 
     std::vector<Record> m_records;
     std::vector<const char*> m_files;
-    mutable std::unordered_map<std::string, std::vector<LineRef>> m_byFile;
-    mutable bool m_indexed = false;
+    bool m_inOrder = true;
+    // The entries of the files named m_keys[k] (distinct keys, sorted) are
+    // m_refs[m_keyStart[k]] up to m_refs[m_keyStart[k + 1]], by line and
+    // within a line by address.
+    std::vector<std::string> m_keys;
+    std::vector<uint32_t> m_keyStart;
+    std::vector<LineRef> m_refs;
 };

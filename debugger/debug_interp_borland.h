@@ -3,12 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "debugger/borland_tables.h"
 #include "debugger/code_addr_table.h"
 #include "debugger/debug_interp.h"
+#include "debugger/file_bytes.h"
 #include "debugger/func_table.h"
 
 class CDebugInterpBorland : public CDebugInterp {
@@ -69,15 +71,21 @@ public:
     const char* Name(uint32_t index) const;
 
 private:
-    void Load(const uint8_t* image, size_t size, int* result);
+    // Reads the debug information of the executable's bytes in m_bytes.
+    void Load(int* result);
     void StripUnderscores();
     void BuildLineList();
     void BuildFunctionList();
-    // The language byte of the module whose segment holds the address.
-    uint8_t LanguageAt(const CAddr& a) const;
-    const EntryTypeTable* TypeRecord(uint32_t index) const;
-    const BorlandSymbol* Symbol(uint32_t index) const;
-    const BorlandMember* Member(uint32_t index) const;
+    uint32_t NameOffset(uint32_t index) const;
+    bool IsFunctionType(uint32_t type) const;
+    // The language byte of the module of segment `seg` (0 for none).
+    uint8_t LanguageOf(size_t seg) const;
+    // Position in m_segmentsByStart of the first segment with the greatest
+    // start at or below `linear`; m_segmentsByStart.size() for none.
+    size_t SegmentSlot(uint32_t linear) const;
+    std::optional<EntryTypeTable> TypeRecord(uint32_t index) const;
+    std::optional<BorlandSymbol> Symbol(uint32_t index) const;
+    std::optional<BorlandMember> Member(uint32_t index) const;
     static bool IsBasicId(uint32_t id);
     // The handle of a symbol's or member's type by the basic index rule.
     void TypeByIndexRule(uint32_t index, TypeHandle* out, int* basicOut) const;
@@ -90,15 +98,20 @@ private:
     void AppendClass(const uint8_t* data, uint16_t size, uint32_t classIndex, CString& text,
                      int depth);
 
+    struct SegmentStart {
+        uint32_t linear;
+        uint32_t index;
+    };
+
+    FileBytes m_bytes;      // the executable; m_info refers to it
     BorlandDebugInfo m_info;
-    std::vector<const char*> m_names;  // name n at m_names[n - 1]
     CFuncTable m_functions;
     size_t m_functionPos = 0;
     CAddr m_highestCode;
     CCodeAddrTable m_lines;
     std::vector<EntryTypeTable> m_additionalTypes;
     uint16_t m_addedTypeCount = 0;
-    std::vector<size_t> m_segmentsByStart;  // segment indexes by start address
+    std::vector<SegmentStart> m_segmentsByStart;  // ascending, stable
     std::string m_exeDirectory;
     bool m_valid = false;
     uint16_t m_loadSegment;

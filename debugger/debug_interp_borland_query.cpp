@@ -18,11 +18,11 @@ char* HeapCopy(const char* text)
 
 }  // namespace
 
-const BorlandSymbol* CDebugInterpBorland::Symbol(uint32_t index) const
+std::optional<BorlandSymbol> CDebugInterpBorland::Symbol(uint32_t index) const
 {
     if (index == 0 || index > m_info.symbols.size())
-        return nullptr;
-    return &m_info.symbols[index - 1];
+        return std::nullopt;
+    return m_info.symbols[index - 1];
 }
 
 ScopeHandle CDebugInterpBorland::FindScope(const CAddr* at)
@@ -41,7 +41,7 @@ ScopeHandle CDebugInterpBorland::FindScope(const CAddr* at)
         uint32_t index = uint32_t(seg.firstScope) + i;
         if (index == 0 || index > m_info.scopes.size())
             break;
-        const BorlandScope& s = m_info.scopes[index - 1];
+        const BorlandScope s = m_info.scopes[index - 1];
         uint32_t start = CAddr(seg.codeSegment, s.offset).Linear();
         uint32_t end = start + s.length;
         if (linear < start || linear >= end)
@@ -80,12 +80,12 @@ int CDebugInterpBorland::FindSymbolInScope(ScopeHandle scope, const char* name,
     if (scope && *scope != 0) {
         if (*scope > m_info.scopes.size())
             return 0;
-        const BorlandScope& s = m_info.scopes[*scope - 1];
+        const BorlandScope s = m_info.scopes[*scope - 1];
         first = s.firstSymbol;
         count = s.symbolCount;
     }
     for (uint64_t i = first; i < uint64_t(first) + count; ++i) {
-        const BorlandSymbol* sym = Symbol(uint32_t(i));
+        std::optional<BorlandSymbol> sym = Symbol(uint32_t(i));
         if (!sym)
             break;
         if (!NamesEqual(Name(sym->name), name))
@@ -116,7 +116,7 @@ void CDebugInterpBorland::ParentScope(ScopeHandle scope)
 void CDebugInterpBorland::SymbolNameAt(const CAddr* at, char** nameOut)
 {
     *nameOut = nullptr;
-    for (const BorlandSymbol& s : m_info.symbols) {
+    for (const BorlandSymbol s : m_info.symbols) {
         if (uint16_t(s.Segment() + m_loadSegment) == at->segment && s.Offset() == at->offset) {
             *nameOut = HeapCopy(Name(s.name));
             return;
@@ -127,7 +127,7 @@ void CDebugInterpBorland::SymbolNameAt(const CAddr* at, char** nameOut)
 bool CDebugInterpBorland::IsTypeSymbolName(const char* name)
 {
     for (uint64_t i = m_firstNonScopeSymbol; i <= m_info.symbols.size(); ++i) {
-        const BorlandSymbol* s = Symbol(uint32_t(i));
+        std::optional<BorlandSymbol> s = Symbol(uint32_t(i));
         if (s && NamesEqual(Name(s->name), name))
             return true;
     }

@@ -107,7 +107,9 @@ void CDebugInterpBorland::AppendValue(const uint8_t* data, uint32_t typeNumber, 
         text += "...";
         return;
     }
-    const EntryTypeTable* rec = basic ? nullptr : TypeRecord(typeNumber);
+    std::optional<EntryTypeTable> rec;
+    if (!basic)
+        rec = TypeRecord(typeNumber);
     switch (id) {
     case kArray: {
         uint32_t element = rec ? rec->extra : 0;
@@ -158,7 +160,7 @@ void CDebugInterpBorland::AppendMembers(const uint8_t* data, uint16_t size, uint
 {
     uint32_t at = 0;
     bool any = false;
-    for (uint64_t i = firstMember; const BorlandMember* m = Member(uint32_t(i)); ++i) {
+    for (uint64_t i = firstMember; std::optional<BorlandMember> m = Member(uint32_t(i)); ++i) {
         bool last = (m->info & 0x80) != 0;
         if (last && (m->info == 0xC0 || m->name == 0 || m->type == 0))
             break;
@@ -193,7 +195,7 @@ void CDebugInterpBorland::AppendClass(const uint8_t* data, uint16_t size, uint32
         text += "...";
         return;
     }
-    const BorlandClass& k = m_info.classes[classIndex - 1];
+    const BorlandClass k = m_info.classes[classIndex - 1];
     CString parentText;
     if (k.parentCount != 0 && k.firstParent != 0 && k.firstParent <= m_info.parents.size())
         AppendClass(data, size, m_info.parents[k.firstParent - 1].classIndex, parentText,

@@ -20,34 +20,34 @@ bool CDebugInterpBorland::IsBasicId(uint32_t id)
     }
 }
 
-const EntryTypeTable* CDebugInterpBorland::TypeRecord(uint32_t index) const
+std::optional<EntryTypeTable> CDebugInterpBorland::TypeRecord(uint32_t index) const
 {
     if (index == 0)
-        return nullptr;
+        return std::nullopt;
     if (index <= m_info.types.size())
-        return &m_info.types[index - 1];
+        return m_info.types[index - 1];
     uint64_t added = uint64_t(index) - m_info.types.size();
     if (added <= m_additionalTypes.size())
-        return &m_additionalTypes[added - 1];
-    return nullptr;
+        return m_additionalTypes[added - 1];
+    return std::nullopt;
 }
 
-const BorlandMember* CDebugInterpBorland::Member(uint32_t index) const
+std::optional<BorlandMember> CDebugInterpBorland::Member(uint32_t index) const
 {
     if (index == 0 || index > m_info.members.size())
-        return nullptr;
-    return &m_info.members[index - 1];
+        return std::nullopt;
+    return m_info.members[index - 1];
 }
 
 uint8_t CDebugInterpBorland::TypeIdOf(uint32_t index) const
 {
-    const EntryTypeTable* t = TypeRecord(index);
+    std::optional<EntryTypeTable> t = TypeRecord(index);
     return t ? t->typeId : 0;
 }
 
 uint32_t CDebugInterpBorland::TypeExtraOf(uint32_t index) const
 {
-    const EntryTypeTable* t = TypeRecord(index);
+    std::optional<EntryTypeTable> t = TypeRecord(index);
     return t ? t->extra : 0;
 }
 
@@ -63,7 +63,7 @@ uint16_t CDebugInterpBorland::FindTypeById(uint8_t id) const
 uint16_t CDebugInterpBorland::FindTypeByName(const char* name) const
 {
     for (size_t i = 0; i < m_info.types.size() && i < 0xFFFF; ++i) {
-        const EntryTypeTable& t = m_info.types[i];
+        const EntryTypeTable t = m_info.types[i];
         if (t.name != 0 && NamesEqual(Name(t.name), name))
             return uint16_t(i + 1);
         switch (t.typeId) {
@@ -111,7 +111,7 @@ uint16_t CDebugInterpBorland::TypeSize(uint16_t number, int basic)
         default: return 0;
         }
     }
-    const EntryTypeTable* t = TypeRecord(number);
+    std::optional<EntryTypeTable> t = TypeRecord(number);
     return t ? t->size : 0;
 }
 
@@ -150,7 +150,7 @@ uint16_t CDebugInterpBorland::MemberLookup(const uint16_t* type, const char* mem
 {
     if (!type)
         return 0;
-    const EntryTypeTable* t = TypeRecord(*type);
+    std::optional<EntryTypeTable> t = TypeRecord(*type);
     if (!t)
         return 0;
     uint32_t first = t->extra;
@@ -162,7 +162,7 @@ uint16_t CDebugInterpBorland::MemberLookup(const uint16_t* type, const char* mem
     }
     const bool sameOffset = t->typeId == kUnionId;
     uint16_t offset = 0;
-    for (uint64_t i = first; const BorlandMember* m = Member(uint32_t(i)); ++i) {
+    for (uint64_t i = first; std::optional<BorlandMember> m = Member(uint32_t(i)); ++i) {
         bool last = (m->info & 0x80) != 0;
         if (last && (m->info == 0xC0 || m->name == 0 || m->type == 0))
             break;

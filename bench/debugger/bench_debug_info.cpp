@@ -67,24 +67,35 @@ CDebugInterpBorland& Loaded(int lines)
 // 200,000 line records and 50,000 function symbols.
 const int kBig = 200000;
 
+// The file's bytes into memory: one read of its size into one buffer.
 void BM_ReadFileBytes(benchmark::State& state)
 {
     const std::string& path = ProgramFile(kBig);
     for (auto _ : state) {
-        std::string bytes;
-        ReadFileBytes(path.c_str(), bytes);
-        benchmark::DoNotOptimize(bytes.data());
+        FileBytes bytes;
+        bytes.Read(path.c_str());
+        benchmark::DoNotOptimize(bytes.Data());
     }
 }
 BENCHMARK(BM_ReadFileBytes)->Unit(benchmark::kMillisecond);
 
+// From the file to the answers of a first address-to-line and a first
+// line-to-address query.
 void BM_LoadDebugInfo(benchmark::State& state)
 {
     const std::string& path = ProgramFile(kBig);
     for (auto _ : state) {
         int ok = 0;
         CDebugInterpBorland d(path.c_str(), &ok, 0x1000);
+        CAddr at(0x1100, 8);
+        const char* file = nullptr;
+        uint16_t first = 0, line = 0;
+        d.AddressToLine(&at, &file, &first, &line);
+        uint16_t wanted = 3;
+        d.LineToAddress("src7.c", &wanted, &at);
         benchmark::DoNotOptimize(ok);
+        benchmark::DoNotOptimize(line);
+        benchmark::DoNotOptimize(at);
     }
 }
 BENCHMARK(BM_LoadDebugInfo)->Unit(benchmark::kMillisecond);
