@@ -1,7 +1,6 @@
 #include "disasm/disass.h"
 
 #include <cctype>
-#include <cstdio>
 #include <cstring>
 
 #include "debugger/segoff.h"
@@ -13,10 +12,13 @@ CDisass* g_pDisass = nullptr;
 
 namespace {
 
+// "%08x: " of the address.
 void WriteAddress(char* line, DWORD address) {
-    char prefix[16];
-    std::snprintf(prefix, sizeof prefix, "%08x: ", address);
-    std::memcpy(line, prefix, kDisassTextColumn);
+    static const char kDigits[] = "0123456789abcdef";
+    for (int i = 7; i >= 0; --i, address >>= 4)
+        line[i] = kDigits[address & 15];
+    line[8] = ':';
+    line[9] = ' ';
 }
 
 bool StartsWithNoCase(const char* text, const char* word) {

@@ -1,5 +1,6 @@
 #include "disasm/mem_addr_list.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -36,17 +37,35 @@ BOOL CMemAddrList::IsLineInMemory(int n) {
     return 2LL * n - 6 < static_cast<long long>(kMemoryEnd);
 }
 
-void CMemAddrList::GetEntry(int n, CMemAddrEntry& out) {
-    out.flags = 0;
+size_t CMemAddrList::IndexOfLine(int n) const {
     size_t count = m_entries.size();
-    if (count == 0)
-        return;
+    if (m_linesAscending) {
+        auto it = std::lower_bound(m_entries.begin(), m_entries.end(), n,
+                                   [](const CMemAddrEntry& e, int line) { return e.line < line; });
+        return it != m_entries.end() && it->line == n ? size_t(it - m_entries.begin()) : count;
+    }
+    // Circular search from the entry found last.
     size_t start = m_hint < count ? m_hint : 0;
     for (size_t k = 0; k < count; ++k) {
         size_t i = (start + k) % count;
+        if (m_entries[i].line == n)
+            return i;
+    }
+    return count;
+}
+
+void CMemAddrList::CheckLineOrder() {
+    m_linesAscending = true;
+    for (size_t i = 1; i < m_entries.size() && m_linesAscending; ++i)
+        m_linesAscending = m_entries[i - 1].line < m_entries[i].line;
+}
+
+void CMemAddrList::GetEntry(int n, CMemAddrEntry& out) {
+    out.flags = 0;
+    size_t count = m_entries.size();
+    size_t i = IndexOfLine(n);
+    if (i < count) {
         const CMemAddrEntry& e = m_entries[i];
-        if (e.line != n)
-            continue;
         m_hint = i;
         out = e;
         out.flags = e.Kind();
@@ -61,14 +80,21 @@ void CMemAddrList::GetEntry(int n, CMemAddrEntry& out) {
             if (after.address != e.nextAddress && after.address != e.address)
                 out.flags |= kEntryGapAfter;
         }
-        return;
     }
 }
 
 void CMemAddrList::FindLine(CAddr* address, CMemAddrEntry& out, BOOL instructionsOnly) {
     out.flags = 0;
     DWORD linear = SegOffToLinear(*address);
-    for (size_t i = 0; i < m_entries.size(); ++i) {
+    size_t from = 0;
+    if (m_addressesAscending) {
+        // Every entry before the first one at the address lies below it.
+        auto it = std::lower_bound(
+            m_entries.begin(), m_entries.end(), linear,
+            [](const CMemAddrEntry& e, DWORD a) { return e.address < a; });
+        from = size_t(it - m_entries.begin());
+    }
+    for (size_t i = from; i < m_entries.size(); ++i) {
         const CMemAddrEntry& e = m_entries[i];
         if (instructionsOnly && e.Kind() == kEntrySource)
             continue;
@@ -275,6 +301,7 @@ int CMemAddrList::InsertEntry(const CMemAddrEntry& entry, int line, int directio
                 for (size_t j = 0; j <= i; ++j)
                     m_entries[j].line += delta;
             }
+            CheckLineOrder();
             return line;
         }
         if (cur.line == line) {
@@ -291,6 +318,7 @@ int CMemAddrList::InsertEntry(const CMemAddrEntry& entry, int line, int directio
             } else {
                 MessageBox(nullptr, "incorrect code for insertion direction", "Error", MB_OK);
                 InsertAt(i, entry, line);
+                CheckLineOrder();
             }
             return line;
         }
@@ -317,6 +345,9 @@ void CMemAddrList::RemoveLine(int n) {
 void CMemAddrList::InsertAt(size_t index, CMemAddrEntry entry, int line) {
     entry.line = line;
     entry.flags &= kEntryKindMask;
+    if ((index > 0 && m_entries[index - 1].address > entry.address) ||
+        (index < m_entries.size() && entry.address > m_entries[index].address))
+        m_addressesAscending = false;
     m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(index), entry);
     if (m_hint >= index && m_hint + 1 < m_entries.size())
         ++m_hint;

@@ -84,6 +84,8 @@ private:
     int InsertEntry(const CMemAddrEntry& entry, int line, int direction);
     void InsertAt(size_t index, CMemAddrEntry entry, int line);
     void RemoveLine(int n);
+    size_t IndexOfLine(int n) const;
+    void CheckLineOrder();
     SourceLines SourceLinesOf(DWORD address);
     LPCSTR Intern(LPCSTR file);
     DWORD Format(DWORD address, char* text);
@@ -95,6 +97,12 @@ private:
     DWORD m_currentAddress = 0;
     DWORD m_nextAddress = 0;
     size_t m_hint = 0;
+    // Lines strictly ascending in list order (the usual case): lookups by
+    // line search by halves.
+    bool m_linesAscending = true;
+    // Addresses never descending in list order: address lookups start at
+    // the first entry of the address.
+    bool m_addressesAscending = true;
     // File names are kept here, so entries never point into a debug
     // session that has ended.
     std::set<std::string> m_fileNames;

@@ -1,0 +1,135 @@
+// Decoding speed: 1 MB of 16-bit code against objdump on the same bytes,
+// and a screen of 60 lines at any address through the line source against
+// decoding those 60 lines alone.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "debugger/segoff.h"
+#include "disasm/disass.h"
+#include "disasm/disass_neighbours.h"
+#include "disasm/mem_addr_list.h"
+
+namespace {
+
+// Typical 16-bit code: a mix of common instructions, repeated to 1 MB.
+const std::vector<BYTE>& Code() {
+    static std::vector<BYTE> code = [] {
+        const std::vector<std::vector<BYTE>> forms = {
+            {0x55}, {0x8B, 0xEC}, {0x83, 0xEC, 0x08}, {0x8B, 0x46, 0x04}, {0x89, 0x46, 0xFE},
+            {0xB8, 0x34, 0x12}, {0xE8, 0x10, 0x00}, {0x74, 0x05}, {0x26, 0x8B, 0x07},
+            {0x3B, 0xC3}, {0xC4, 0x5E, 0x06}, {0xF3, 0xA4}, {0x50}, {0x5D}, {0xC3},
+            {0xFF, 0x76, 0x08}, {0xC6, 0x06, 0x34, 0x12, 0x01}, {0x66, 0x8B, 0x07},
+            {0xDD, 0x46, 0xF8}, {0x0F, 0xB6, 0xC3}};
+        std::mt19937 rng(7);
+        std::vector<BYTE> v;
+        while (v.size() < 0x100000) {
+            const auto& f = forms[rng() % forms.size()];
+            v.insert(v.end(), f.begin(), f.end());
+        }
+        v.resize(0x100000);
+        return v;
+    }();
+    return code;
+}
+
+class MemoryTarget : public CDisassTarget {
+public:
+    BOOL ReadMemory(DWORD linear, WORD count, BYTE* buffer) override {
+        const auto& code = Code();
+        for (WORD i = 0; i < count; ++i) {
+            if (linear + i >= code.size())
+                return FALSE;
+            buffer[i] = code[linear + i];
+        }
+        return TRUE;
+    }
+};
+
+MemoryTarget g_target;
+
+void BM_DecodeAndFormat1MB(benchmark::State& state) {
+    CDisassx86 disass(&g_target);
+    char line[kDisassLineSize];
+    for (auto _ : state) {
+        DWORD at = 0;
+        while (at < 0x100000)
+            at = disass.FormatLine(at, line);
+        benchmark::DoNotOptimize(line[10]);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * 0x100000);
+}
+BENCHMARK(BM_DecodeAndFormat1MB)->Unit(benchmark::kMillisecond);
+
+void BM_Objdump1MB(benchmark::State& state) {
+    if (std::system("objdump --version >/dev/null 2>&1") != 0) {
+        state.SkipWithError("objdump is not installed");
+        return;
+    }
+    std::string file = "/tmp/mirt_disasm_bench_" + std::to_string(std::random_device()()) + ".bin";
+    FILE* f = std::fopen(file.c_str(), "wb");
+    std::fwrite(Code().data(), 1, Code().size(), f);
+    std::fclose(f);
+    std::string cmd = "objdump -D -b binary -m i8086 -M intel " + file + " >/dev/null";
+    for (auto _ : state) {
+        if (std::system(cmd.c_str()) != 0)
+            state.SkipWithError("objdump failed");
+    }
+    std::remove(file.c_str());
+    state.SetBytesProcessed(int64_t(state.iterations()) * 0x100000);
+}
+BENCHMARK(BM_Objdump1MB)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+constexpr int kScreenLines = 60;
+
+std::vector<DWORD> Addresses() {
+    std::mt19937 rng(11);
+    std::vector<DWORD> v(64);
+    for (auto& a : v)
+        a = rng() % 0xFF000;
+    return v;
+}
+
+void BM_Decode60Lines(benchmark::State& state) {
+    CDisassx86 disass(&g_target);
+    char line[kDisassLineSize];
+    auto addrs = Addresses();
+    size_t i = 0;
+    for (auto _ : state) {
+        DWORD at = addrs[i++ % addrs.size()];
+        for (int n = 0; n < kScreenLines; ++n)
+            at = disass.FormatLine(at, line);
+        benchmark::DoNotOptimize(at);
+    }
+}
+BENCHMARK(BM_Decode60Lines)->Unit(benchmark::kMicrosecond);
+
+// Going to an address in a line source that has already listed the screens
+// of earlier jumps, then producing the screen below it.
+void BM_GoToAddressScreen(benchmark::State& state) {
+    CDisassx86 disass(&g_target);
+    g_pDisass = &disass;
+    CMemAddrList list;
+    auto addrs = Addresses();
+    size_t i = 0;
+    for (auto _ : state) {
+        CAddr at;
+        LinearToSegOff(at, addrs[i++ % addrs.size()]);
+        int first = list.LineFromAddress(&at);
+        for (int n = first; n < first + kScreenLines; ++n) {
+            DisassLine l;
+            list.GetLine(n, l);
+            delete[] l.text;
+        }
+    }
+    g_pDisass = nullptr;
+}
+BENCHMARK(BM_GoToAddressScreen)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
