@@ -36,11 +36,16 @@ endfunction()
 
 # mirt_test(<name> SOURCES s... LIBS l...): a GoogleTest program run by CTest,
 # headless, with its own temporary settings directory (see tests/support).
+# Libraries that read settings while loading see a folder in the build tree
+# until the program restarts itself with its private one.
 function(mirt_test name)
   cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE mirt_test_main ${A_LIBS})
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  set(load_settings ${CMAKE_BINARY_DIR}/test-load-settings)
+  set_target_properties(${name} PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin
+    CROSSCOMPILING_EMULATOR "/usr/bin/env;MIRT_CONFIG_DIR=${load_settings};HOME=${load_settings}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin

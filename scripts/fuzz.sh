@@ -6,6 +6,9 @@ cd "$(dirname "$0")/.."
 dir=$1; secs=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# Targets never touch the user's settings.
+export HOME="$work/home" MIRT_CONFIG_DIR="$work/home/config"
+mkdir -p "$MIRT_CONFIG_DIR"
 shopt -s nullglob
 run_one() {
   local bin=$1 name; name=$(basename "$bin")
