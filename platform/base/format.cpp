@@ -89,7 +89,7 @@ class VaSource : public ArgSource {
 };
 
 // One parsed conversion: "%", flags, width, precision, length, letter.
-struct Spec {
+struct Conversion {
   std::string flags;
   int width = -1;
   int precision = -1;
@@ -109,15 +109,15 @@ int ReadNumber(const char*& p) {
   return n > kMaxWidth ? kMaxWidth : n;
 }
 
-void ParseLength(const char*& p, Spec& spec) {
-  if (p[0] == 'I' && p[1] == '6' && p[2] == '4') { spec.bits = 64; p += 3; return; }
-  if (p[0] == 'I' && p[1] == '3' && p[2] == '2') { spec.bits = 32; p += 3; return; }
-  if (p[0] == 'I') { spec.bits = 64; ++p; return; }
-  if (p[0] == 'h' && p[1] == 'h') { spec.bits = 8; p += 2; return; }
-  if (p[0] == 'h') { spec.bits = 16; ++p; return; }
-  if (p[0] == 'l' && p[1] == 'l') { spec.bits = 64; p += 2; return; }
-  if (p[0] == 'l' || p[0] == 'L') { spec.bits = 32; ++p; return; }
-  if (p[0] == 'q' || p[0] == 'j' || p[0] == 'z' || p[0] == 't') { spec.bits = 64; ++p; return; }
+void ParseLength(const char*& p, Conversion& conv) {
+  if (p[0] == 'I' && p[1] == '6' && p[2] == '4') { conv.bits = 64; p += 3; return; }
+  if (p[0] == 'I' && p[1] == '3' && p[2] == '2') { conv.bits = 32; p += 3; return; }
+  if (p[0] == 'I') { conv.bits = 64; ++p; return; }
+  if (p[0] == 'h' && p[1] == 'h') { conv.bits = 8; p += 2; return; }
+  if (p[0] == 'h') { conv.bits = 16; ++p; return; }
+  if (p[0] == 'l' && p[1] == 'l') { conv.bits = 64; p += 2; return; }
+  if (p[0] == 'l' || p[0] == 'L') { conv.bits = 32; ++p; return; }
+  if (p[0] == 'q' || p[0] == 'j' || p[0] == 'z' || p[0] == 't') { conv.bits = 64; ++p; return; }
 }
 
 // Clips a value to the conversion's size, keeping sign for signed letters.
@@ -155,42 +155,42 @@ void AppendPrintf(std::string& out, const std::string& fmt, T value) {
 
 // The conversion rebuilt for the C library, with an explicit width and
 // precision and the given length modifier.
-std::string CFormat(const Spec& spec, const char* length, char conv) {
-  std::string f = "%" + spec.flags;
-  if (spec.width >= 0) f += std::to_string(spec.width);
-  if (spec.precision >= 0) f += "." + std::to_string(spec.precision);
+std::string CFormat(const Conversion& conv, const char* length, char conv) {
+  std::string f = "%" + conv.flags;
+  if (conv.width >= 0) f += std::to_string(conv.width);
+  if (conv.precision >= 0) f += "." + std::to_string(conv.precision);
   f += length;
   f += conv;
   return f;
 }
 
-void AppendString(std::string& out, const Spec& spec, const char* s) {
+void AppendString(std::string& out, const Conversion& conv, const char* s) {
   if (!s) s = "(null)";
-  size_t len = spec.precision >= 0 ? strnlen(s, spec.precision) : std::strlen(s);
-  size_t width = spec.width > 0 ? static_cast<size_t>(spec.width) : 0;
-  bool left = spec.flags.find('-') != std::string::npos;
+  size_t len = conv.precision >= 0 ? strnlen(s, conv.precision) : std::strlen(s);
+  size_t width = conv.width > 0 ? static_cast<size_t>(conv.width) : 0;
+  bool left = conv.flags.find('-') != std::string::npos;
   if (!left && width > len) out.append(width - len, ' ');
   out.append(s, len);
   if (left && width > len) out.append(width - len, ' ');
 }
 
-void AppendConversion(std::string& out, Spec& spec, ArgSource& src) {
-  switch (spec.conv) {
+void AppendConversion(std::string& out, Conversion& conv, ArgSource& src) {
+  switch (conv.conv) {
     case 'd':
     case 'i':
-      AppendPrintf(out, CFormat(spec, "ll", 'd'), ClipSigned(src.NextInt(spec.bits), spec.bits));
+      AppendPrintf(out, CFormat(conv, "ll", 'd'), ClipSigned(src.NextInt(conv.bits), conv.bits));
       break;
     case 'u':
     case 'o':
     case 'x':
     case 'X':
-      AppendPrintf(out, CFormat(spec, "ll", spec.conv), ClipUnsigned(src.NextInt(spec.bits), spec.bits));
+      AppendPrintf(out, CFormat(conv, "ll", conv.conv), ClipUnsigned(src.NextInt(conv.bits), conv.bits));
       break;
     case 'c': {
       char c = static_cast<char>(src.NextInt(32));
-      spec.precision = -1;
-      size_t width = spec.width > 1 ? static_cast<size_t>(spec.width) : 1;
-      bool left = spec.flags.find('-') != std::string::npos;
+      conv.precision = -1;
+      size_t width = conv.width > 1 ? static_cast<size_t>(conv.width) : 1;
+      bool left = conv.flags.find('-') != std::string::npos;
       if (!left) out.append(width - 1, ' ');
       out += c;
       if (left) out.append(width - 1, ' ');
@@ -198,10 +198,10 @@ void AppendConversion(std::string& out, Spec& spec, ArgSource& src) {
     }
     case 's':
     case 'S':
-      AppendString(out, spec, src.NextString());
+      AppendString(out, conv, src.NextString());
       break;
     case 'p':
-      AppendPrintf(out, CFormat(spec, "", 'p'), src.NextPointer());
+      AppendPrintf(out, CFormat(conv, "", 'p'), src.NextPointer());
       break;
     case 'e':
     case 'E':
@@ -211,7 +211,7 @@ void AppendConversion(std::string& out, Spec& spec, ArgSource& src) {
     case 'G':
     case 'a':
     case 'A':
-      AppendPrintf(out, CFormat(spec, "", spec.conv), src.NextDouble());
+      AppendPrintf(out, CFormat(conv, "", conv.conv), src.NextDouble());
       break;
     case 'n':
       src.NextPointer();  // never written through
@@ -222,32 +222,32 @@ void AppendConversion(std::string& out, Spec& spec, ArgSource& src) {
 }
 
 // Reads one conversion after its "%"; returns false for an unknown letter.
-bool ParseSpec(const char*& p, Spec& spec, ArgSource& src) {
-  while (*p && std::strchr("-+ #0", *p)) spec.flags += *p++;
+bool ParseSpec(const char*& p, Conversion& conv, ArgSource& src) {
+  while (*p && std::strchr("-+ #0", *p)) conv.flags += *p++;
   if (*p == '*') {
     ++p;
     long long w = src.NextInt(32);
     if (w < 0) {
-      spec.flags += '-';
+      conv.flags += '-';
       w = -w;
     }
-    spec.width = static_cast<int>(w > kMaxWidth ? kMaxWidth : w);
+    conv.width = static_cast<int>(w > kMaxWidth ? kMaxWidth : w);
   } else if (*p >= '0' && *p <= '9') {
-    spec.width = ReadNumber(p);
+    conv.width = ReadNumber(p);
   }
   if (*p == '.') {
     ++p;
     if (*p == '*') {
       ++p;
       long long pr = src.NextInt(32);
-      spec.precision = pr < 0 ? -1 : static_cast<int>(pr > kMaxWidth ? kMaxWidth : pr);
+      conv.precision = pr < 0 ? -1 : static_cast<int>(pr > kMaxWidth ? kMaxWidth : pr);
     } else {
-      spec.precision = ReadNumber(p);
+      conv.precision = ReadNumber(p);
     }
   }
-  ParseLength(p, spec);
+  ParseLength(p, conv);
   if (!*p || !std::strchr("diuoxXcsSpeEfFgGaAn", *p)) return false;
-  spec.conv = *p++;
+  conv.conv = *p++;
   return true;
 }
 
@@ -267,10 +267,10 @@ void Format(std::string& out, const char* fmt, ArgSource& src) {
       ++p;
       continue;
     }
-    Spec spec;
+    Conversion conv;
     const char* start = p;
-    if (ParseSpec(p, spec, src)) {
-      AppendConversion(out, spec, src);
+    if (ParseSpec(p, conv, src)) {
+      AppendConversion(out, conv, src);
     } else {
       out += '%';  // not a conversion: keep the text as it stands
       p = start;
