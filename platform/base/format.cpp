@@ -109,15 +109,15 @@ int ReadNumber(const char*& p) {
   return n > kMaxWidth ? kMaxWidth : n;
 }
 
-void ParseLength(const char*& p, Conversion& conv) {
-  if (p[0] == 'I' && p[1] == '6' && p[2] == '4') { conv.bits = 64; p += 3; return; }
-  if (p[0] == 'I' && p[1] == '3' && p[2] == '2') { conv.bits = 32; p += 3; return; }
-  if (p[0] == 'I') { conv.bits = 64; ++p; return; }
-  if (p[0] == 'h' && p[1] == 'h') { conv.bits = 8; p += 2; return; }
-  if (p[0] == 'h') { conv.bits = 16; ++p; return; }
-  if (p[0] == 'l' && p[1] == 'l') { conv.bits = 64; p += 2; return; }
-  if (p[0] == 'l' || p[0] == 'L') { conv.bits = 32; ++p; return; }
-  if (p[0] == 'q' || p[0] == 'j' || p[0] == 'z' || p[0] == 't') { conv.bits = 64; ++p; return; }
+void ParseLength(const char*& p, Conversion& cv) {
+  if (p[0] == 'I' && p[1] == '6' && p[2] == '4') { cv.bits = 64; p += 3; return; }
+  if (p[0] == 'I' && p[1] == '3' && p[2] == '2') { cv.bits = 32; p += 3; return; }
+  if (p[0] == 'I') { cv.bits = 64; ++p; return; }
+  if (p[0] == 'h' && p[1] == 'h') { cv.bits = 8; p += 2; return; }
+  if (p[0] == 'h') { cv.bits = 16; ++p; return; }
+  if (p[0] == 'l' && p[1] == 'l') { cv.bits = 64; p += 2; return; }
+  if (p[0] == 'l' || p[0] == 'L') { cv.bits = 32; ++p; return; }
+  if (p[0] == 'q' || p[0] == 'j' || p[0] == 'z' || p[0] == 't') { cv.bits = 64; ++p; return; }
 }
 
 // Clips a value to the conversion's size, keeping sign for signed letters.
@@ -155,42 +155,42 @@ void AppendPrintf(std::string& out, const std::string& fmt, T value) {
 
 // The conversion rebuilt for the C library, with an explicit width and
 // precision and the given length modifier.
-std::string CFormat(const Conversion& conv, const char* length, char conv) {
-  std::string f = "%" + conv.flags;
-  if (conv.width >= 0) f += std::to_string(conv.width);
-  if (conv.precision >= 0) f += "." + std::to_string(conv.precision);
+std::string CFormat(const Conversion& cv, const char* length, char conv) {
+  std::string f = "%" + cv.flags;
+  if (cv.width >= 0) f += std::to_string(cv.width);
+  if (cv.precision >= 0) f += "." + std::to_string(cv.precision);
   f += length;
   f += conv;
   return f;
 }
 
-void AppendString(std::string& out, const Conversion& conv, const char* s) {
+void AppendString(std::string& out, const Conversion& cv, const char* s) {
   if (!s) s = "(null)";
-  size_t len = conv.precision >= 0 ? strnlen(s, conv.precision) : std::strlen(s);
-  size_t width = conv.width > 0 ? static_cast<size_t>(conv.width) : 0;
-  bool left = conv.flags.find('-') != std::string::npos;
+  size_t len = cv.precision >= 0 ? strnlen(s, cv.precision) : std::strlen(s);
+  size_t width = cv.width > 0 ? static_cast<size_t>(cv.width) : 0;
+  bool left = cv.flags.find('-') != std::string::npos;
   if (!left && width > len) out.append(width - len, ' ');
   out.append(s, len);
   if (left && width > len) out.append(width - len, ' ');
 }
 
-void AppendConversion(std::string& out, Conversion& conv, ArgSource& src) {
-  switch (conv.conv) {
+void AppendConversion(std::string& out, Conversion& cv, ArgSource& src) {
+  switch (cv.conv) {
     case 'd':
     case 'i':
-      AppendPrintf(out, CFormat(conv, "ll", 'd'), ClipSigned(src.NextInt(conv.bits), conv.bits));
+      AppendPrintf(out, CFormat(cv, "ll", 'd'), ClipSigned(src.NextInt(cv.bits), cv.bits));
       break;
     case 'u':
     case 'o':
     case 'x':
     case 'X':
-      AppendPrintf(out, CFormat(conv, "ll", conv.conv), ClipUnsigned(src.NextInt(conv.bits), conv.bits));
+      AppendPrintf(out, CFormat(cv, "ll", cv.conv), ClipUnsigned(src.NextInt(cv.bits), cv.bits));
       break;
     case 'c': {
       char c = static_cast<char>(src.NextInt(32));
-      conv.precision = -1;
-      size_t width = conv.width > 1 ? static_cast<size_t>(conv.width) : 1;
-      bool left = conv.flags.find('-') != std::string::npos;
+      cv.precision = -1;
+      size_t width = cv.width > 1 ? static_cast<size_t>(cv.width) : 1;
+      bool left = cv.flags.find('-') != std::string::npos;
       if (!left) out.append(width - 1, ' ');
       out += c;
       if (left) out.append(width - 1, ' ');
@@ -198,10 +198,10 @@ void AppendConversion(std::string& out, Conversion& conv, ArgSource& src) {
     }
     case 's':
     case 'S':
-      AppendString(out, conv, src.NextString());
+      AppendString(out, cv, src.NextString());
       break;
     case 'p':
-      AppendPrintf(out, CFormat(conv, "", 'p'), src.NextPointer());
+      AppendPrintf(out, CFormat(cv, "", 'p'), src.NextPointer());
       break;
     case 'e':
     case 'E':
@@ -211,7 +211,7 @@ void AppendConversion(std::string& out, Conversion& conv, ArgSource& src) {
     case 'G':
     case 'a':
     case 'A':
-      AppendPrintf(out, CFormat(conv, "", conv.conv), src.NextDouble());
+      AppendPrintf(out, CFormat(cv, "", cv.conv), src.NextDouble());
       break;
     case 'n':
       src.NextPointer();  // never written through
@@ -222,32 +222,32 @@ void AppendConversion(std::string& out, Conversion& conv, ArgSource& src) {
 }
 
 // Reads one conversion after its "%"; returns false for an unknown letter.
-bool ParseSpec(const char*& p, Conversion& conv, ArgSource& src) {
-  while (*p && std::strchr("-+ #0", *p)) conv.flags += *p++;
+bool ParseSpec(const char*& p, Conversion& cv, ArgSource& src) {
+  while (*p && std::strchr("-+ #0", *p)) cv.flags += *p++;
   if (*p == '*') {
     ++p;
     long long w = src.NextInt(32);
     if (w < 0) {
-      conv.flags += '-';
+      cv.flags += '-';
       w = -w;
     }
-    conv.width = static_cast<int>(w > kMaxWidth ? kMaxWidth : w);
+    cv.width = static_cast<int>(w > kMaxWidth ? kMaxWidth : w);
   } else if (*p >= '0' && *p <= '9') {
-    conv.width = ReadNumber(p);
+    cv.width = ReadNumber(p);
   }
   if (*p == '.') {
     ++p;
     if (*p == '*') {
       ++p;
       long long pr = src.NextInt(32);
-      conv.precision = pr < 0 ? -1 : static_cast<int>(pr > kMaxWidth ? kMaxWidth : pr);
+      cv.precision = pr < 0 ? -1 : static_cast<int>(pr > kMaxWidth ? kMaxWidth : pr);
     } else {
-      conv.precision = ReadNumber(p);
+      cv.precision = ReadNumber(p);
     }
   }
-  ParseLength(p, conv);
+  ParseLength(p, cv);
   if (!*p || !std::strchr("diuoxXcsSpeEfFgGaAn", *p)) return false;
-  conv.conv = *p++;
+  cv.conv = *p++;
   return true;
 }
 
@@ -267,10 +267,10 @@ void Format(std::string& out, const char* fmt, ArgSource& src) {
       ++p;
       continue;
     }
-    Conversion conv;
+    Conversion cv;
     const char* start = p;
-    if (ParseSpec(p, conv, src)) {
-      AppendConversion(out, conv, src);
+    if (ParseSpec(p, cv, src)) {
+      AppendConversion(out, cv, src);
     } else {
       out += '%';  // not a conversion: keep the text as it stands
       p = start;
