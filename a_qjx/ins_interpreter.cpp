@@ -121,25 +121,25 @@ WORD InsInterpreter::RunFile(LPCTSTR path) {
 
 int16_t InsInterpreter::ParseLine(LPCTSTR line, BOOL execute, CString& help, CString& answer,
                                   CString& result) {
-    Reply reply;
-    int16_t r = Parse(line, execute != FALSE, reply, false);
-    help = reply.help;
-    answer = reply.answer;
-    result = reply.result;
-    return r;
+    return Parse(line, execute != FALSE, false, help, answer, result);
 }
 
 int16_t InsInterpreter::ParseCmd(LPCTSTR line, BOOL execute, CString& help, CString& answer,
                                  CString& result) {
+    return Parse(line, execute != FALSE, true, help, answer, result);
+}
+
+int16_t InsInterpreter::Parse(LPCTSTR line, bool execute, bool cmdOnly, CString& help, CString& answer,
+                              CString& result) {
     Reply reply;
-    int16_t r = Parse(line, execute != FALSE, reply, true);
+    int16_t r = Dispatch(line, execute, reply, cmdOnly);
     help = reply.help;
     answer = reply.answer;
     result = reply.result;
     return r;
 }
 
-int16_t InsInterpreter::Parse(LPCTSTR text, bool execute, Reply& reply, bool cmdOnly) {
+int16_t InsInterpreter::Dispatch(LPCTSTR text, bool execute, Reply& reply, bool cmdOnly) {
     Line line;
     Split(text, &line);
     Handler handler = &InsInterpreter::Cmd;

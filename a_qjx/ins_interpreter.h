@@ -73,7 +73,8 @@ private:
     };
     using Handler = int16_t (InsInterpreter::*)(const Line&, bool, Reply&);
 
-    int16_t Parse(LPCTSTR line, bool execute, Reply& reply, bool cmdOnly);
+    int16_t Parse(LPCTSTR line, bool execute, bool cmdOnly, CString& help, CString& answer, CString& result);
+    int16_t Dispatch(LPCTSTR line, bool execute, Reply& reply, bool cmdOnly);
     static void Split(LPCTSTR text, Line* line);
     int16_t SyntaxError();
     // A driver code as the run's result, kept apart from the run's own codes.

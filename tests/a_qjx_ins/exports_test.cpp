@@ -110,6 +110,18 @@ TEST_F(ExportsTest, InstallReportsAMissingFileAndFailures) {
     EXPECT_EQ(a_qjx_install(WriteIns("bad.ins", {"Q8PROC"}).c_str(), 0), kInsSyntaxError);
 }
 
+// A relative name is found below the installation-file folder.
+TEST_F(ExportsTest, InstallFindsARelativeFileInTheInstallationFolder) {
+    fs::create_directories(dir + "/sub");
+    mirt_test::WriteFile(dir + "/sub/relative.ins", "Q8DEVICE 0\r\nQ8PROC 0 0\r\n");
+    SetInsPath(dir.c_str());
+    const std::string before = CurrentFolder();
+    EXPECT_EQ(a_qjx_install("sub/relative.ins", 21), 0);
+    EXPECT_EQ(Args("qj8_call_proc").size(), 1u);
+    EXPECT_TRUE(fs::equivalent(InsFolder(), dir + "/sub"));
+    EXPECT_EQ(CurrentFolder(), before);
+}
+
 TEST_F(ExportsTest, InstallEndsTheZorConnectionOfItsFile) {
     std::string file = WriteIns("zor.ins", {"ZORCONNECTCPU BOARD=4 SLOT=1 LAYER=0"});
     EXPECT_EQ(a_qjx_install(file.c_str(), 21), 0);
