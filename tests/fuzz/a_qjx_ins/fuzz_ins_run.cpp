@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -31,6 +32,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fs::create_directories(g_scratch);
     std::ofstream(g_scratch / "P.EXE") << "KALVEN-SIM-PROGRAM\nprocedures=4\nparams=64\n";
     std::ofstream(g_scratch / "QJ8-OS.10R") << "os";
+    std::atexit([] {
+        std::error_code ec;
+        std::filesystem::remove_all(g_scratch, ec);
+    });
     return 0;
 }
 
