@@ -74,6 +74,8 @@ BOOL CBoardToolsApp::WriteProfileInt(LPCSTR section, LPCSTR entry, int value) {
     return ok;
 }
 
+void CBoardToolsApp::ShowHelp() { ShowHelpFile("ytn32.chm", "", 0); }
+
 LibraryScope::LibraryScope() {
     static const bool started = BoardToolsApp().InitInstance();
     (void)started;

@@ -17,6 +17,9 @@ public:
     BOOL WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value);
     BOOL WriteProfileInt(LPCSTR section, LPCSTR entry, int value);
 
+    // The help of the board tools, at its first topic.
+    static void ShowHelp();
+
     static constexpr const char* kProfileKey = "Software\\KALVEN\\YTN32";
     static constexpr const char* kInsEditorSection = "InsEditor";
 };

@@ -16,6 +16,7 @@
 #include "platform/sys/registry.h"
 #include "tests/a_qjx_ins/ins_fixture.h"
 #include "tests/support/test_support.h"
+#include "ytn1/help_viewer.h"
 #include "ytn1/prompt.h"
 #include "ytn1/ytn1.h"
 
@@ -311,6 +312,14 @@ TEST_F(ExportsTest, ProfileGetsTheEditorDefaultsOnce) {
     EXPECT_EQ(app.GetProfileInt(s, "Tab size", 0), 8u);
     EXPECT_EQ(a_qjx_init(0), 0);
     EXPECT_EQ(a_qjx_filter_msg(nullptr), 0);
+}
+
+TEST_F(ExportsTest, HelpOpensTheBoardToolsHelpFile) {
+    ytn1::HelpRequests().clear();
+    CBoardToolsApp::ShowHelp();
+    ASSERT_EQ(ytn1::HelpRequests().size(), 1u);
+    EXPECT_NE(ytn1::HelpRequests()[0].file.find("ytn32.chm"), std::string::npos);
+    EXPECT_EQ(ytn1::HelpRequests()[0].topic, "");
 }
 
 }  // namespace
