@@ -1,0 +1,60 @@
+// Private: what the standard controls share: per-window state, parent
+// notifications, fonts, colours and text drawing.
+#pragma once
+
+#include <string>
+
+#include "platform/base/winctrl.h"
+#include "platform/ui/commctrl.h"
+#include "platform/ui/ui.h"
+
+namespace mirt_ui {
+
+// The C++ state object of a control window, kept as a window property.
+extern const char kControlStateProp[];
+template <class T>
+T* ControlState(HWND h) {
+  return static_cast<T*>(GetProp(h, kControlStateProp));
+}
+template <class T>
+T* MakeControlState(HWND h) {
+  T* t = new T;
+  SetProp(h, kControlStateProp, t);
+  return t;
+}
+template <class T>
+void DropControlState(HWND h) {
+  delete static_cast<T*>(RemoveProp(h, kControlStateProp));
+}
+
+// Registers a control class of the layer (global, with CS_DBLCLKS as given).
+void RegisterControlClass(const char* name, WNDPROC proc, UINT style, LPCSTR cursor,
+                          HBRUSH background = nullptr);
+
+// WM_COMMAND with the control's id and the code, sent to its parent.
+void NotifyParent(HWND ctl, int code);
+// WM_NOTIFY with the header filled in; returns the parent's answer.
+LRESULT NotifyParentNm(HWND ctl, NMHDR* hdr, UINT code);
+// The window that gets a control's notifications (its parent; a combo
+// box's list and edit report to the combo box).
+HWND NotifyTarget(HWND ctl);
+
+// WM_SETFONT / WM_GETFONT for controls; the font of a control (the
+// default GUI font when none was set).
+bool HandleFontMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+HFONT ControlFont(HWND h);
+// Asks the parent for colours (WM_CTLCOLOR*), sets them on the DC and
+// returns the background brush.
+HBRUSH ControlColors(HWND ctl, HDC dc, UINT ctlColorMsg);
+
+// Text with '&' mnemonics; disabled text embossed.
+void DrawControlText(HDC dc, const std::string& text, RECT* r, UINT format, bool enabled);
+// The mnemonic letter of a text ('&x'), upper case; 0 when none.
+int MnemonicOf(const std::string& text);
+std::string WindowTextOf(HWND h);
+// Average character width and height of a font, as dialog base units.
+SIZE FontBaseUnits(HFONT font);
+// Height of one line of text in a font.
+int FontLineHeight(HFONT font);
+
+}  // namespace mirt_ui

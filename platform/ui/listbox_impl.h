@@ -1,0 +1,11 @@
+// Private: the list of a combo box is a list box that reports to it.
+#pragma once
+
+#include "platform/ui/wintypes.h"
+
+namespace mirt_ui {
+bool IsComboList(HWND list);
+HWND ComboOfList(HWND list);  // null for other windows
+// The user picked (or, with `ok` false, dismissed) in a dropped list.
+void ComboListChosen(HWND list, bool ok);
+}  // namespace mirt_ui

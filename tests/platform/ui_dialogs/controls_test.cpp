@@ -1,0 +1,242 @@
+// The standard controls behind their messages: edit, list box, combo box,
+// button and static, each made directly with CreateWindowEx.
+#include <gtest/gtest.h>
+
+#include <QEvent>
+#include <string>
+#include <vector>
+
+#include "../ui/ui_test_support.h"
+#include "platform/ui/commctrl.h"
+
+namespace {
+
+std::vector<std::pair<int, int>> g_notes;  // control id, code
+
+LRESULT CALLBACK Recorder(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_COMMAND && l) g_notes.emplace_back(LOWORD(w), HIWORD(w));
+  return DefWindowProc(h, m, w, l);
+}
+
+class ControlsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    top_ = ui_test::MakeTop(400, 300, WS_POPUP | WS_VISIBLE, Recorder);
+    g_notes.clear();
+  }
+  void TearDown() override { DestroyWindow(top_); }
+  HWND Make(LPCSTR cls, DWORD style, int id, LPCSTR text = "", int cx = 150, int cy = 80) {
+    return CreateWindowEx(0, cls, text, style | WS_CHILD | WS_VISIBLE, 10, 10, cx, cy, top_,
+                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr, nullptr);
+  }
+  static std::string Text(HWND h) {
+    char buf[256] = {0};
+    GetWindowText(h, buf, sizeof buf);
+    return buf;
+  }
+  HWND top_ = nullptr;
+};
+
+TEST_F(ControlsTest, EditKeysSelectionLimitAndUndo) {
+  HWND e = Make("EDIT", ES_AUTOHSCROLL, 7);
+  SetFocus(e);
+  struct Step {
+    UINT msg;
+    WPARAM wp;
+    const char* text;  // after the step
+    int selStart, selEnd;
+  };
+  const Step steps[] = {
+      {WM_CHAR, 'a', "a", 1, 1},       {WM_CHAR, 'b', "ab", 2, 2},       {WM_CHAR, 'c', "abc", 3, 3},
+      {WM_KEYDOWN, VK_LEFT, "abc", 2, 2}, {WM_CHAR, 8, "ac", 1, 1},     {WM_KEYDOWN, VK_END, "ac", 2, 2},
+      {WM_KEYDOWN, VK_HOME, "ac", 0, 0}, {WM_KEYDOWN, VK_DELETE, "c", 0, 0}, {WM_CHAR, 26, "ac", 0, 1},
+  };
+  for (const Step& s : steps) {
+    SendMessage(e, s.msg, s.wp, 1);
+    DWORD a = 0, b = 0;
+    SendMessage(e, EM_GETSEL, (WPARAM)&a, (LPARAM)&b);
+    EXPECT_EQ(Text(e), s.text) << s.msg << " " << s.wp;
+    EXPECT_EQ(static_cast<int>(a), s.selStart) << s.wp;
+    EXPECT_EQ(static_cast<int>(b), s.selEnd) << s.wp;
+  }
+  SendMessage(e, EM_LIMITTEXT, 3, 0);
+  SendMessage(e, EM_SETSEL, 2, 2);
+  g_notes.clear();
+  SendMessage(e, EM_REPLACESEL, TRUE, (LPARAM) "xyz");
+  EXPECT_EQ(Text(e), "acx");
+  std::vector<std::pair<int, int>> expected = {{7, EN_UPDATE}, {7, EN_CHANGE}, {7, EN_MAXTEXT}};
+  EXPECT_EQ(g_notes, expected);
+  EXPECT_TRUE(SendMessage(e, EM_GETMODIFY, 0, 0));
+  SetWindowText(e, "new");
+  EXPECT_FALSE(SendMessage(e, EM_GETMODIFY, 0, 0));
+  EXPECT_FALSE(SendMessage(e, EM_CANUNDO, 0, 0));
+}
+
+TEST_F(ControlsTest, EditStylesFilterTyping) {
+  struct Case {
+    DWORD style;
+    const char* typed;
+    const char* text;
+  };
+  const Case cases[] = {{ES_NUMBER, "1a2", "12"},          {ES_UPPERCASE, "ab\xe9", "AB\xc9"},
+                        {ES_LOWERCASE, "AB", "ab"},         {ES_READONLY, "ab", ""},
+                        {ES_MULTILINE, "a\rb", "a\r\nb"},   {0, "a\rb", "ab"}};
+  for (const Case& c : cases) {
+    HWND e = Make("EDIT", c.style, 3);
+    for (const char* p = c.typed; *p; ++p) SendMessage(e, WM_CHAR, static_cast<unsigned char>(*p), 1);
+    EXPECT_EQ(Text(e), c.text) << std::hex << c.style;
+    DestroyWindow(e);
+  }
+}
+
+TEST_F(ControlsTest, MultiLineEditLines) {
+  HWND e = Make("EDIT", ES_MULTILINE, 3, "one\r\ntwo\r\n\r\nfour");
+  EXPECT_EQ(SendMessage(e, EM_GETLINECOUNT, 0, 0), 4);
+  const int starts[] = {0, 5, 10, 12};
+  const int lengths[] = {3, 3, 0, 4};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(SendMessage(e, EM_LINEINDEX, i, 0), starts[i]);
+    EXPECT_EQ(SendMessage(e, EM_LINELENGTH, starts[i], 0), lengths[i]);
+    EXPECT_EQ(SendMessage(e, EM_LINEFROMCHAR, starts[i], 0), i);
+  }
+  char buf[16] = {0};
+  *reinterpret_cast<WORD*>(buf) = sizeof buf;
+  EXPECT_EQ(SendMessage(e, EM_GETLINE, 3, (LPARAM)buf), 4);
+  EXPECT_EQ(std::string(buf, 4), "four");
+  SendMessage(e, EM_SETSEL, 5, 5);
+  SendMessage(e, WM_CHAR, 8, 1);  // backspace joins the lines: CR LF goes as one
+  EXPECT_EQ(Text(e), "onetwo\r\n\r\nfour");
+}
+
+TEST_F(ControlsTest, ListBoxSortsFindsAndSelects) {
+  HWND l = Make("LISTBOX", LBS_SORT | LBS_NOTIFY, 9);
+  for (const char* s : {"pear", "Apple", "banana", "apricot"}) SendMessage(l, LB_ADDSTRING, 0, (LPARAM)s);
+  const char* order[] = {"Apple", "apricot", "banana", "pear"};
+  for (int i = 0; i < 4; ++i) {
+    char buf[32];
+    SendMessage(l, LB_GETTEXT, i, (LPARAM)buf);
+    EXPECT_STREQ(buf, order[i]);
+  }
+  EXPECT_EQ(SendMessage(l, LB_FINDSTRING, (WPARAM)-1, (LPARAM) "AP"), 0);
+  EXPECT_EQ(SendMessage(l, LB_FINDSTRING, 0, (LPARAM) "ap"), 1);
+  EXPECT_EQ(SendMessage(l, LB_FINDSTRING, 1, (LPARAM) "ap"), 0);  // wraps
+  EXPECT_EQ(SendMessage(l, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM) "BANANA"), 2);
+  EXPECT_EQ(SendMessage(l, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM) "ban"), LB_ERR);
+  EXPECT_EQ(SendMessage(l, LB_GETTEXT, 9, 0), LB_ERR);
+  // Programmatic selection does not notify; the keys do.
+  SendMessage(l, LB_SETCURSEL, 1, 0);
+  EXPECT_TRUE(g_notes.empty());
+  SendMessage(l, WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), 2);
+  SendMessage(l, WM_CHAR, 'p', 0);
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), 3);
+  std::vector<std::pair<int, int>> expected = {{9, LBN_SELCHANGE}, {9, LBN_SELCHANGE}};
+  EXPECT_EQ(g_notes, expected);
+  SendMessage(l, LB_DELETESTRING, 3, 0);
+  EXPECT_EQ(SendMessage(l, LB_GETCURSEL, 0, 0), LB_ERR);
+  EXPECT_EQ(SendMessage(l, LB_GETCOUNT, 0, 0), 3);
+}
+
+TEST_F(ControlsTest, MultipleSelectionListBox) {
+  HWND l = Make("LISTBOX", LBS_EXTENDEDSEL, 9);
+  for (const char* s : {"a", "b", "c", "d"}) SendMessage(l, LB_ADDSTRING, 0, (LPARAM)s);
+  SendMessage(l, LB_SELITEMRANGEEX, 1, 2);
+  SendMessage(l, LB_SETSEL, TRUE, 3);
+  INT items[4] = {0};
+  ASSERT_EQ(SendMessage(l, LB_GETSELITEMS, 4, (LPARAM)items), 3);
+  EXPECT_EQ(items[0], 1);
+  EXPECT_EQ(items[2], 3);
+  EXPECT_EQ(SendMessage(l, LB_SETCURSEL, 0, 0), LB_ERR);
+}
+
+TEST_F(ControlsTest, DropListComboSelectsByKeysAndText) {
+  HWND c = Make("COMBOBOX", CBS_DROPDOWNLIST, 4, "", 120, 100);
+  for (const char* s : {"red", "green", "blue"}) SendMessage(c, CB_ADDSTRING, 0, (LPARAM)s);
+  EXPECT_EQ(SendMessage(c, CB_GETCURSEL, 0, 0), CB_ERR);
+  EXPECT_EQ(SendMessage(c, WM_SETTEXT, 0, (LPARAM) "purple"), CB_ERR);
+  SendMessage(c, WM_SETTEXT, 0, (LPARAM) "GREEN");
+  EXPECT_EQ(SendMessage(c, CB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(Text(c), "green");
+  SendMessage(c, WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(Text(c), "blue");
+  SendMessage(c, CB_SHOWDROPDOWN, TRUE, 0);
+  EXPECT_TRUE(SendMessage(c, CB_GETDROPPEDSTATE, 0, 0));
+  SendMessage(c, WM_KEYDOWN, VK_UP, 0);
+  SendMessage(c, WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_FALSE(SendMessage(c, CB_GETDROPPEDSTATE, 0, 0));
+  EXPECT_EQ(Text(c), "green");
+  std::vector<int> codes;
+  for (auto& n : g_notes) codes.push_back(n.second);
+  std::vector<int> expected = {CBN_SELCHANGE, CBN_DROPDOWN, CBN_SELCHANGE, CBN_SELENDOK, CBN_CLOSEUP};
+  EXPECT_EQ(codes, expected);
+}
+
+TEST_F(ControlsTest, DropDownComboEditsItsText) {
+  HWND c = Make("COMBOBOX", CBS_DROPDOWN, 4, "", 120, 100);
+  HWND edit = GetDlgItem(c, 1001);
+  ASSERT_NE(edit, nullptr);
+  SendMessage(c, CB_ADDSTRING, 0, (LPARAM) "COM1");
+  SendMessage(c, CB_SETCURSEL, 0, 0);
+  EXPECT_EQ(Text(edit), "COM1");
+  SendMessage(edit, EM_SETSEL, 0, -1);
+  SendMessage(edit, WM_CHAR, 'x', 1);
+  EXPECT_EQ(Text(c), "x");
+  std::vector<std::pair<int, int>> tail(g_notes.end() - 2, g_notes.end());
+  std::vector<std::pair<int, int>> expected = {{4, CBN_EDITUPDATE}, {4, CBN_EDITCHANGE}};
+  EXPECT_EQ(tail, expected);
+}
+
+TEST_F(ControlsTest, ButtonCheckStatesAndClicks) {
+  struct Case {
+    DWORD style;
+    std::vector<int> checks;  // after each click
+  };
+  const Case cases[] = {{BS_AUTOCHECKBOX, {1, 0, 1}},
+                        {BS_AUTO3STATE, {1, 2, 0}},
+                        {BS_CHECKBOX, {0, 0, 0}},
+                        {BS_AUTORADIOBUTTON, {1, 1, 1}},
+                        {BS_PUSHBUTTON, {0, 0, 0}}};
+  for (const Case& c : cases) {
+    HWND b = Make("BUTTON", c.style, 5, "B");
+    g_notes.clear();
+    for (int expected : c.checks) {
+      SendMessage(b, BM_CLICK, 0, 0);
+      EXPECT_EQ(SendMessage(b, BM_GETCHECK, 0, 0), expected) << c.style;
+    }
+    EXPECT_EQ(g_notes.size(), c.checks.size());
+    DestroyWindow(b);
+  }
+  HWND b = Make("BUTTON", BS_PUSHBUTTON, 5, "B");
+  EnableWindow(b, FALSE);
+  g_notes.clear();
+  SendMessage(b, BM_CLICK, 0, 0);
+  EXPECT_TRUE(g_notes.empty());
+}
+
+TEST_F(ControlsTest, AutoRadioButtonsUncheckTheirGroup) {
+  HWND r1 = Make("BUTTON", BS_AUTORADIOBUTTON | WS_GROUP, 1, "1");
+  HWND r2 = Make("BUTTON", BS_AUTORADIOBUTTON, 2, "2");
+  HWND other = Make("BUTTON", BS_AUTORADIOBUTTON | WS_GROUP, 3, "3");
+  SendMessage(other, BM_CLICK, 0, 0);
+  SendMessage(r1, BM_CLICK, 0, 0);
+  SendMessage(r2, BM_CLICK, 0, 0);
+  EXPECT_EQ(SendMessage(r1, BM_GETCHECK, 0, 0), 0);
+  EXPECT_EQ(SendMessage(r2, BM_GETCHECK, 0, 0), 1);
+  EXPECT_EQ(SendMessage(other, BM_GETCHECK, 0, 0), 1);
+  EXPECT_TRUE(GetWindowLong(r2, GWL_STYLE) & WS_TABSTOP);
+}
+
+TEST_F(ControlsTest, MouseClickOnButtonThroughQtInput) {
+  HWND b = Make("BUTTON", BS_AUTOCHECKBOX, 6, "Check", 100, 20);
+  RECT r;
+  GetWindowRect(b, &r);
+  ui_test::Mouse(b, QEvent::MouseButtonPress, 5, 5, Qt::LeftButton, Qt::LeftButton);
+  ui_test::Mouse(b, QEvent::MouseButtonRelease, 5, 5, Qt::LeftButton, 0);
+  PumpWaitingMessages();
+  EXPECT_EQ(SendMessage(b, BM_GETCHECK, 0, 0), 1);
+  EXPECT_EQ(GetFocus(), b);
+  ASSERT_FALSE(g_notes.empty());
+  EXPECT_EQ(g_notes.back(), std::make_pair(6, static_cast<int>(BN_CLICKED)));
+}
+
+}  // namespace

@@ -1,0 +1,25 @@
+// Ids of the dialog test resources.
+#define IDD_SAMPLE 100
+#define IDD_SMALL 101
+#define IDC_NAME 1000
+#define IDC_COUNT 1001
+#define IDC_RATIO 1002
+#define IDC_SECRET 1003
+#define IDC_NOTES 1004
+#define IDC_ENABLED 1005
+#define IDC_TRISTATE 1006
+#define IDC_RADIO1 1007
+#define IDC_RADIO2 1008
+#define IDC_RADIO3 1009
+#define IDC_KIND 1010
+#define IDC_PORT 1011
+#define IDC_SIMPLE 1012
+#define IDC_LIST 1013
+#define IDC_SCROLL 1014
+#define IDC_LABEL 1015
+#define IDC_CLICKME 1016
+#define IDC_GROUP 1017
+#define IDC_SPIN 1018
+#define IDC_PROGRESS 1019
+#define IDC_TREE 1020
+#define IDC_APPLY 1021
