@@ -262,6 +262,12 @@ TEST_F(ExportsTest, EepromGeometryAndTheResetQuestion) {
     EXPECT_EQ(line->eepromWordCount[33], 0);
     EXPECT_EQ(line->eepromWordCount[37], 64);
 
+    qj8_select_card(1);
+    EXPECT_EQ(a_qjx_eeprom(2), 0);
+    EXPECT_EQ(FamilyForType(2)->eepromModuleCount, 1);
+    EXPECT_EQ(FamilyForType(2)->eepromWordCount[0], 64);
+    EXPECT_EQ(g_eepromTitles.back(), "Kora-DESK/2 - EEPROM");
+
     const size_t opened = g_eepromTitles.size();
     EXPECT_EQ(a_qjx_eeprom(16), 0);
     EXPECT_EQ(g_eepromTitles.size(), opened);
