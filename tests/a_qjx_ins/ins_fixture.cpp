@@ -1,12 +1,32 @@
 #include "tests/a_qjx_ins/ins_fixture.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include "platform/sys/msgbox.h"
+#include "platform/sys/registry_store.h"
 #include "tests/support/test_support.h"
 #include "ytn1/settings_state.h"
 
+namespace {
+
+// The support library reads the registry when it loads, before the test's
+// own settings folder is set; the store is read again from that folder so
+// that no test writes into the user's settings.
+void UseTestRegistry() {
+    static const bool done = [] {
+        plat::RegistryStore& store = plat::RegistryStore::Instance();
+        std::lock_guard<std::recursive_mutex> lock(store.Mutex());
+        store.Reset();
+        return true;
+    }();
+    (void)done;
+}
+
+}  // namespace
+
 void InsTest::SetUp() {
+    UseTestRegistry();
     sim().Configure();
     ytn1::LibraryStartup();
     plat::ClearMessageBoxRecords();
