@@ -91,7 +91,8 @@ struct BorlandLine {
     uint16_t line;
     uint16_t offset;
 
-    static size_t Size(bool) { return 4; }
+    static constexpr size_t kBytes = 4;  // line, then code offset
+    static size_t Size(bool) { return kBytes; }
     static BorlandLine Decode(RecordFields r, bool)
     {
         BorlandLine l;

@@ -5,6 +5,28 @@
 #include "debugger/name_compare.h"
 #include "platform/base/charcase.h"
 
+namespace {
+
+// The first i in [0, n) for which `past(i)` holds (it holds for all
+// following ones too), or n.
+template <typename Past>
+uint32_t FirstPast(uint32_t n, Past past)
+{
+    uint32_t lo = 0;
+    while (n > 0) {
+        uint32_t half = n / 2;
+        if (past(lo + half)) {
+            n = half;
+        } else {
+            lo += half + 1;
+            n -= half + 1;
+        }
+    }
+    return lo;
+}
+
+}  // namespace
+
 std::string CCodeAddrTable::FileKey(const char* fileName)
 {
     std::string key(BaseNameOf(fileName));
@@ -13,36 +35,123 @@ std::string CCodeAddrTable::FileKey(const char* fileName)
     return key;
 }
 
-void CCodeAddrTable::Begin(std::vector<const char*> files, size_t expected)
+void CCodeAddrTable::Begin(const BorlandTable<BorlandLine>& lines, std::vector<const char*> files,
+                           size_t limit)
 {
-    m_records.clear();
-    m_records.reserve(expected);
+    m_lineBytes = lines.empty() ? nullptr : lines.Bytes(0);
     m_files = std::move(files);
-    m_inOrder = true;
+    m_runs.clear();
+    m_count = 0;
+    m_limit = limit;
+    m_taken = 0;
+    m_highest = CAddr(0, 0);
+    m_keys.clear();
+    m_keyRuns.clear();
+    m_refs.clear();
+}
+
+void CCodeAddrTable::Add(uint32_t first, uint32_t count, uint16_t segment, uint16_t file)
+{
+    count = uint32_t(std::min<size_t>(count, m_limit - m_taken));
+    m_taken += count;
+    for (uint32_t i = 0; i < count;) {
+        bool linesAscend = true;
+        const uint32_t n = AscendingRun(RecordBytes(first + i), count - i, linesAscend);
+        AddRun(first + i, n, segment, file, linesAscend);
+        i += n;
+    }
+}
+
+uint32_t CCodeAddrTable::AscendingRun(const uint8_t* p, uint32_t n, bool& linesAscend)
+{
+    uint32_t prev = RawRecord(p);
+    bool descends = false;
+    uint32_t i = 1;
+    for (; i < n; ++i) {
+        const uint32_t raw = RawRecord(p + i * BorlandLine::kBytes);
+        if (OffsetOfRaw(raw) <= OffsetOfRaw(prev))
+            break;
+        descends |= LineOfRaw(raw) < LineOfRaw(prev);
+        prev = raw;
+    }
+    linesAscend = !descends;
+    return i;
+}
+
+void CCodeAddrTable::AddRun(uint32_t first, uint32_t count, uint16_t segment, uint16_t file,
+                            bool linesAscend)
+{
+    Run r{0, 0, first, count, uint32_t(m_runs.size()), segment, file, linesAscend};
+    r.start = Linear(r, 0);
+    // Its last record is its highest; the first record read keeps a tie.
+    const uint32_t last = Linear(r, count - 1);
+    if (last > m_highest.Linear())
+        m_highest = CAddr(segment, Offset(r, count - 1));
+    m_runs.push_back(r);
 }
 
 void CCodeAddrTable::Finish()
 {
-    if (!m_inOrder)
-        SortAndMerge();
-    m_inOrder = true;
+    if (!MergeRuns()) {
+        SplitIntoRecords();
+        MergeRuns();
+    }
+    m_count = 0;
+    for (Run& r : m_runs) {
+        r.entry = uint32_t(m_count);
+        m_count += r.count;
+    }
     IndexFiles();
 }
 
-void CCodeAddrTable::SortAndMerge()
+bool CCodeAddrTable::MergeRuns()
 {
-    // Stable: among equal addresses the order of reading is kept, so the
-    // last of each run is the one read last.
-    std::stable_sort(m_records.begin(), m_records.end(),
-                     [](const Record& a, const Record& b) { return a.linear < b.linear; });
-    size_t kept = 0;
-    for (size_t i = 0; i < m_records.size(); ++i) {
-        if (kept && m_records[kept - 1].linear == m_records[i].linear)
-            m_records[kept - 1] = m_records[i];
-        else
-            m_records[kept++] = m_records[i];
+    // Stable: runs starting at one address keep their reading order.
+    auto byStart = [](const Run& a, const Run& b) { return a.start < b.start; };
+    if (!std::is_sorted(m_runs.begin(), m_runs.end(), byStart))
+        std::stable_sort(m_runs.begin(), m_runs.end(), byStart);
+    for (size_t i = 1; i < m_runs.size(); ++i) {
+        const Run& prev = m_runs[i - 1];
+        if (Linear(prev, prev.count - 1) > m_runs[i].start)
+            return false;
     }
-    m_records.resize(kept);
+    // A run may only end where the next starts: of the two records there,
+    // the one read earlier gives way.
+    size_t kept = 0;
+    for (Run cur : m_runs) {
+        if (kept) {
+            Run& prev = m_runs[kept - 1];
+            if (Linear(prev, prev.count - 1) == cur.start) {
+                if (prev.order < cur.order) {
+                    if (--prev.count == 0)
+                        --kept;
+                } else {
+                    if (--cur.count == 0)
+                        continue;
+                    ++cur.first;
+                    cur.start = Linear(cur, 0);
+                }
+            }
+        }
+        m_runs[kept++] = cur;
+    }
+    m_runs.resize(kept);
+    return true;
+}
+
+void CCodeAddrTable::SplitIntoRecords()
+{
+    std::sort(m_runs.begin(), m_runs.end(),
+              [](const Run& a, const Run& b) { return a.order < b.order; });
+    std::vector<Run> single;
+    single.reserve(m_taken);
+    for (const Run& r : m_runs) {
+        for (uint32_t i = 0; i < r.count; ++i) {
+            Run one{Linear(r, i), 0, r.first + i, 1, uint32_t(single.size()), r.segment, r.file, true};
+            single.push_back(one);
+        }
+    }
+    m_runs = std::move(single);
 }
 
 void CCodeAddrTable::IndexFiles()
@@ -51,65 +160,103 @@ void CCodeAddrTable::IndexFiles()
     std::vector<std::string> keyOfFile(m_files.size());
     for (size_t f = 0; f < m_files.size(); ++f)
         keyOfFile[f] = FileKey(m_files[f]);
-    m_keys = keyOfFile;
-    std::sort(m_keys.begin(), m_keys.end());
-    m_keys.erase(std::unique(m_keys.begin(), m_keys.end()), m_keys.end());
+    std::vector<std::string> names = keyOfFile;
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
     std::vector<uint32_t> key(m_files.size());
     for (size_t f = 0; f < m_files.size(); ++f)
-        key[f] = uint32_t(std::lower_bound(m_keys.begin(), m_keys.end(), keyOfFile[f]) - m_keys.begin());
+        key[f] = uint32_t(std::lower_bound(names.begin(), names.end(), keyOfFile[f]) - names.begin());
 
-    // Entries grouped by key in address order; a group whose lines do not
-    // come ascending is sorted by line (stable, so addresses stay ascending).
-    m_keyStart.assign(m_keys.size() + 1, 0);
-    for (const Record& r : m_records)
-        ++m_keyStart[key[r.file] + 1];
-    for (size_t k = 0; k < m_keys.size(); ++k)
-        m_keyStart[k + 1] += m_keyStart[k];
-    std::vector<uint32_t> next(m_keyStart.begin(), m_keyStart.end() - 1);
-    std::vector<uint16_t> lastLine(m_keys.size(), 0);
-    std::vector<bool> unordered(m_keys.size(), false);
-    m_refs.resize(m_records.size());
-    for (size_t i = 0; i < m_records.size(); ++i) {
-        const uint32_t k = key[m_records[i].file];
-        const uint16_t line = m_records[i].line;
-        if (line < lastLine[k])
-            unordered[k] = true;
-        lastLine[k] = line;
-        m_refs[next[k]++] = {line, uint32_t(i)};
+    // The runs of each key in address order.
+    std::vector<uint32_t> start(names.size() + 1, 0);
+    for (const Run& r : m_runs)
+        ++start[key[r.file] + 1];
+    for (size_t k = 0; k < names.size(); ++k)
+        start[k + 1] += start[k];
+    m_keyRuns.resize(m_runs.size());
+    std::vector<uint32_t> next(start.begin(), start.end() - 1);
+    for (size_t i = 0; i < m_runs.size(); ++i)
+        m_keyRuns[next[key[m_runs[i].file]]++] = uint32_t(i);
+
+    m_keys.resize(names.size());
+    for (size_t k = 0; k < names.size(); ++k) {
+        Key& K = m_keys[k];
+        K.name = std::move(names[k]);
+        K.runsBegin = start[k];
+        K.runsEnd = start[k + 1];
+        K.byRuns = true;
+        for (uint32_t i = K.runsBegin; i < K.runsEnd && K.byRuns; ++i) {
+            const uint32_t run = m_keyRuns[i];
+            K.byRuns = m_runs[run].linesAscend &&
+                       (i == K.runsBegin || LineOf(run, 0) >= LineOf(m_keyRuns[i - 1],
+                                                                     m_runs[m_keyRuns[i - 1]].count - 1));
+        }
+        K.refsBegin = K.refsEnd = uint32_t(m_refs.size());
+        if (K.byRuns)
+            continue;
+        // By line, and within a line by address (stable).
+        for (uint32_t i = K.runsBegin; i < K.runsEnd; ++i) {
+            const Run& r = m_runs[m_keyRuns[i]];
+            for (uint32_t j = 0; j < r.count; ++j)
+                m_refs.push_back({Line(r, j), r.entry + j});
+        }
+        K.refsEnd = uint32_t(m_refs.size());
+        std::stable_sort(m_refs.begin() + K.refsBegin, m_refs.end(),
+                         [](const LineRef& a, const LineRef& b) { return a.line < b.line; });
     }
-    for (size_t k = 0; k < m_keys.size(); ++k) {
-        if (unordered[k])
-            std::stable_sort(m_refs.begin() + m_keyStart[k], m_refs.begin() + m_keyStart[k + 1],
-                             [](const LineRef& a, const LineRef& b) { return a.line < b.line; });
-    }
+}
+
+size_t CCodeAddrTable::RunOfEntry(size_t i) const
+{
+    auto it = std::upper_bound(m_runs.begin(), m_runs.end(), i,
+                               [](size_t v, const Run& r) { return v < r.entry; });
+    return size_t(it - m_runs.begin()) - 1;
+}
+
+SCodeAddrTableEntry CCodeAddrTable::At(size_t i) const
+{
+    const Run& r = m_runs[RunOfEntry(i)];
+    const uint32_t raw = RawRecord(RecordBytes(r.first + uint32_t(i - r.entry)));
+    return {m_files[r.file], CAddr(r.segment, OffsetOfRaw(raw)), LineOfRaw(raw)};
+}
+
+uint32_t CCodeAddrTable::LinearAt(size_t i) const
+{
+    const Run& r = m_runs[RunOfEntry(i)];
+    return Linear(r, uint32_t(i - r.entry));
 }
 
 size_t CCodeAddrTable::FindExact(uint32_t linear) const
 {
     size_t i = FindFloor(linear);
-    if (i != npos && m_records[i].linear == linear)
+    if (i != npos && LinearAt(i) == linear)
         return i;
     return npos;
 }
 
 size_t CCodeAddrTable::FindFloor(uint32_t linear) const
 {
-    auto it = std::upper_bound(m_records.begin(), m_records.end(), linear,
-                               [](uint32_t v, const Record& r) { return v < r.linear; });
-    if (it == m_records.begin())
+    auto it = std::upper_bound(m_runs.begin(), m_runs.end(), linear,
+                               [](uint32_t v, const Run& r) { return v < r.start; });
+    if (it == m_runs.begin())
         return npos;
-    return size_t(it - m_records.begin()) - 1;
+    const Run& r = *(it - 1);
+    // At least its first record is at or below.
+    uint32_t above = FirstPast(r.count, [&](uint32_t i) { return Linear(r, i) > linear; });
+    return r.entry + above - 1;
 }
 
 size_t CCodeAddrTable::FindLine(const char* fileName, uint16_t line) const
 {
     const std::string name = FileKey(fileName);
-    auto k = std::lower_bound(m_keys.begin(), m_keys.end(), name);
-    if (k == m_keys.end() || *k != name)
+    auto k = std::lower_bound(m_keys.begin(), m_keys.end(), name,
+                              [](const Key& key, const std::string& v) { return key.name < v; });
+    if (k == m_keys.end() || k->name != name)
         return npos;
-    const size_t key = size_t(k - m_keys.begin());
-    auto begin = m_refs.begin() + m_keyStart[key];
-    auto end = m_refs.begin() + m_keyStart[key + 1];
+    if (k->byRuns)
+        return FindLineByRuns(*k, line);
+    auto begin = m_refs.begin() + k->refsBegin;
+    auto end = m_refs.begin() + k->refsEnd;
     auto it = std::lower_bound(begin, end, line,
                                [](const LineRef& r, uint16_t v) { return r.line < v; });
     if (it == end)
@@ -118,4 +265,49 @@ size_t CCodeAddrTable::FindLine(const char* fileName, uint16_t line) const
     auto after = std::upper_bound(it, end, it->line,
                                   [](uint16_t v, const LineRef& r) { return v < r.line; });
     return (after - 1)->entry;
+}
+
+size_t CCodeAddrTable::FindLineByRuns(const Key& k, uint16_t line) const
+{
+    // The key's lines ascend with its addresses through all its runs.
+    const uint32_t* runs = m_keyRuns.data() + k.runsBegin;
+    const uint32_t n = k.runsEnd - k.runsBegin;
+    auto lastLine = [&](uint32_t i) { return LineOf(runs[i], m_runs[runs[i]].count - 1); };
+    const uint32_t from = FirstPast(n, [&](uint32_t i) { return lastLine(i) >= line; });
+    if (from == n)
+        return npos;
+    const Run& a = m_runs[runs[from]];
+    const uint16_t found =
+        Line(a, FirstPast(a.count, [&](uint32_t i) { return Line(a, i) >= line; }));
+    // Its highest address: in the last run that starts at or below that line.
+    const uint32_t to =
+        from + FirstPast(n - from, [&](uint32_t i) { return LineOf(runs[from + i], 0) > found; }) - 1;
+    const Run& b = m_runs[runs[to]];
+    return b.entry + FirstPast(b.count, [&](uint32_t i) { return Line(b, i) > found; }) - 1;
+}
+
+CCodeAddrTable::DownwardProbe::DownwardProbe(const CCodeAddrTable& table)
+    : m_table(table), m_run(table.m_runs.size()),
+      m_pos(table.m_runs.empty() ? 0 : table.m_runs.back().count)
+{
+}
+
+bool CCodeAddrTable::DownwardProbe::StartsLine(uint32_t linear)
+{
+    const std::vector<Run>& runs = m_table.m_runs;
+    while (m_run > 0 && runs[m_run - 1].start > linear) {
+        --m_run;
+        m_pos = m_run > 0 ? runs[m_run - 1].count : 0;
+    }
+    if (m_run == 0)
+        return false;
+    // The run starts at or below `linear`: its first record ends the walk.
+    const Run& r = runs[m_run - 1];
+    const uint8_t* first = m_table.RecordBytes(r.first);
+    const uint32_t offset = linear - uint32_t(r.segment) * 16;
+    const uint8_t* p = first + (m_pos - 1) * BorlandLine::kBytes;
+    while (OffsetOfRaw(RawRecord(p)) > offset)
+        p -= BorlandLine::kBytes;
+    m_pos = uint32_t((p - first) / BorlandLine::kBytes) + 1;
+    return OffsetOfRaw(RawRecord(p)) == offset;
 }

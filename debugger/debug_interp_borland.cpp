@@ -73,19 +73,6 @@ const char* CDebugInterpBorland::Name(uint32_t index) const
     return m_info.Pool() + NameOffset(index);
 }
 
-uint32_t CDebugInterpBorland::NameOffset(uint32_t index) const
-{
-    if (index == 0 || index > m_info.nameStarts.size())
-        return m_info.EndOfPool();  // ""
-    return m_info.nameStarts[index - 1];
-}
-
-bool CDebugInterpBorland::IsFunctionType(uint32_t type) const
-{
-    // Only the file's types exist while loading.
-    return type != 0 && type <= m_info.types.size() && *m_info.types.Bytes(type - 1) == 0x23;
-}
-
 void CDebugInterpBorland::StripUnderscores()
 {
     bool strip = false;
@@ -114,13 +101,9 @@ void CDebugInterpBorland::BuildLineList()
     files.reserve(m_info.sourceFiles.size());
     for (const BorlandSourceFile f : m_info.sourceFiles)
         files.push_back(Name(f.name));
-    m_lines.Begin(std::move(files), lines.size());
     // Correlations normally share the line table out; overlapping ones are
     // bounded so that a damaged file cannot make the list explode.
-    const size_t limit = 2 * lines.size();
-    size_t taken = 0;
-    m_highestCode = CAddr(0, 0);
-    uint32_t highest = 0;
+    m_lines.Begin(lines, std::move(files), 2 * lines.size());
     for (const BorlandCorrelation k : m_info.correlations) {
         if (k.segment == 0 || k.segment > m_info.segments.size())
             continue;
@@ -128,82 +111,138 @@ void CDebugInterpBorland::BuildLineList()
             continue;
         if (k.firstLine == 0 || k.firstLine > lines.size())
             continue;
-        const uint16_t segment = m_info.segments[k.segment - 1].codeSegment;
-        const uint16_t file = uint16_t(k.sourceFile - 1);
-        const size_t count = std::min<size_t>({k.lineCount, lines.size() - (k.firstLine - 1),
-                                               limit - taken});
-        taken += count;
-        for (size_t i = 0; i < count; ++i) {
-            const BorlandLine l = lines[k.firstLine - 1 + i];
-            const uint32_t linear = uint32_t(segment) * 16 + l.offset;
-            if (linear > highest) {
-                highest = linear;
-                m_highestCode = CAddr(segment, l.offset);
-            }
-            m_lines.Add({linear, segment, l.offset, l.line, file});
-        }
+        const uint32_t count = uint32_t(std::min<size_t>(k.lineCount, lines.size() - (k.firstLine - 1)));
+        m_lines.Add(k.firstLine - 1, count, m_info.segments[k.segment - 1].codeSegment,
+                    uint16_t(k.sourceFile - 1));
     }
     m_lines.Finish();
+    m_highestCode = m_lines.Highest();
+}
+
+namespace {
+
+// Gathers the function list from function symbols offered from the highest
+// address down, at one address the newest first: those at a line start, at
+// one address the oldest first.
+template <typename LanguageAt>
+class FunctionGatherer {
+public:
+    FunctionGatherer(const CCodeAddrTable& lines, LanguageAt languageAt, size_t expected)
+        : m_lines(lines), m_languageAt(languageAt)
+    {
+        m_list.reserve(expected);
+    }
+
+    void Offer(CFuncTable::Record r)
+    {
+        if (m_any && r.linear == m_linear) {
+            if (m_startsLine) {
+                r.language = m_list.back().language;
+                m_list.push_back(r);
+            }
+            return;
+        }
+        CloseGroup();
+        m_any = true;
+        m_linear = r.linear;
+        m_startsLine = m_lines.StartsLine(r.linear);
+        if (m_startsLine) {
+            r.language = m_languageAt(r.linear);
+            m_list.push_back(r);
+        }
+    }
+
+    std::vector<CFuncTable::Record> Take()
+    {
+        CloseGroup();
+        return std::move(m_list);
+    }
+
+private:
+    // The entries at the last address, newest first so far, turn around.
+    void CloseGroup()
+    {
+        if (m_list.size() - m_group > 1)
+            std::reverse(m_list.begin() + m_group, m_list.end());
+        m_group = m_list.size();
+    }
+
+    CCodeAddrTable::DownwardProbe m_lines;
+    LanguageAt m_languageAt;
+    std::vector<CFuncTable::Record> m_list;
+    size_t m_group = 0;  // where the entries at m_linear begin
+    bool m_any = false;
+    bool m_startsLine = false;
+    uint32_t m_linear = 0;
+};
+
+}  // namespace
+
+CFuncTable::Record CDebugInterpBorland::FunctionRecord(const BorlandSymbol& s) const
+{
+    const uint16_t segment = uint16_t(s.Segment() + m_loadSegment);
+    return {uint32_t(segment) * 16 + s.Offset(), segment, s.Offset(), NameOffset(s.name), 0};
 }
 
 void CDebugInterpBorland::BuildFunctionList()
 {
-    // Function symbols by ascending address (symbols usually come so),
-    // matched against the line list in one walk from the top down; the
-    // matches are gathered in place, highest first.
-    std::vector<CFuncTable::Record> list;
-    list.reserve(m_info.symbols.size());
-    for (const BorlandSymbol s : m_info.symbols) {
-        if (IsFunctionType(s.type)) {
-            const uint16_t segment = uint16_t(s.Segment() + m_loadSegment);
-            list.push_back({uint32_t(segment) * 16 + s.Offset(), segment, s.Offset(),
-                            NameOffset(s.name), 0});
-        }
-    }
-    auto lower = [](const CFuncTable::Record& a, const CFuncTable::Record& b) {
-        return a.linear < b.linear;
-    };
-    if (!std::is_sorted(list.begin(), list.end(), lower))
-        std::stable_sort(list.begin(), list.end(), lower);
-    std::reverse(list.begin(), list.end());
     // The segment (and so the language) found last holds the addresses in
     // [slotFrom, slotTo); functions come in runs within one segment.
     uint64_t slotFrom = 1, slotTo = 0;
     uint8_t language = 0;
-    size_t kept = 0;
-    size_t line = m_lines.Count();
-    for (size_t begin = 0; begin < list.size();) {
-        // The run of symbols at one address (reversed: newest first).
-        const uint32_t linear = list[begin].linear;
-        size_t end = begin + 1;
-        while (end < list.size() && list[end].linear == linear)
-            ++end;
-        while (line > 0 && m_lines.LinearAt(line - 1) > linear)
-            --line;
-        if (line > 0 && m_lines.LinearAt(line - 1) == linear) {
-            if (linear < slotFrom || linear >= slotTo) {
-                size_t slot = SegmentSlot(linear);
-                size_t next = slot == m_segmentsByStart.size() ? 0 : slot;
-                while (next < m_segmentsByStart.size() && m_segmentsByStart[next].linear <= linear)
-                    ++next;
-                slotFrom = slot == m_segmentsByStart.size() ? 0 : m_segmentsByStart[slot].linear;
-                slotTo = next < m_segmentsByStart.size() ? m_segmentsByStart[next].linear
-                                                         : uint64_t(1) << 32;
-                language = slot == m_segmentsByStart.size()
-                               ? 0
-                               : LanguageOf(m_segmentsByStart[slot].index);
-            }
-            // Within one address the older symbol comes first.
-            std::reverse(list.begin() + begin, list.begin() + end);
-            for (size_t k = begin; k < end; ++k) {
-                list[kept] = list[k];
-                list[kept++].language = language;
-            }
+    auto languageAt = [&](uint32_t linear) {
+        if (linear < slotFrom || linear >= slotTo)
+            language = SegmentLanguage(linear, slotFrom, slotTo);
+        return language;
+    };
+    const BorlandTable<BorlandSymbol>& symbols = m_info.symbols;
+    // Symbols mostly come by ascending address: read backwards, they are
+    // offered as they are.
+    FunctionGatherer gather(m_lines, languageAt, symbols.size());
+    uint64_t above = uint64_t(1) << 32;
+    for (size_t i = symbols.size(); i-- > 0;) {
+        const BorlandSymbol s = symbols[i];
+        if (!IsFunctionType(s.type))
+            continue;
+        const CFuncTable::Record r = FunctionRecord(s);
+        if (r.linear > above) {
+            above = 0;  // out of order
+            break;
         }
-        begin = end;
+        above = r.linear;
+        gather.Offer(r);
     }
-    list.resize(kept);
-    m_functions.Build(std::move(list), m_info.Pool());
+    if (above != 0) {
+        m_functions.Build(gather.Take(), m_info.Pool());
+        return;
+    }
+    // Else by ascending address, stable so that reading order stays within
+    // one address.
+    std::vector<CFuncTable::Record> sorted;
+    for (const BorlandSymbol s : symbols) {
+        if (IsFunctionType(s.type))
+            sorted.push_back(FunctionRecord(s));
+    }
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const CFuncTable::Record& a, const CFuncTable::Record& b) {
+                         return a.linear < b.linear;
+                     });
+    FunctionGatherer again(m_lines, languageAt, sorted.size());
+    for (size_t i = sorted.size(); i-- > 0;)
+        again.Offer(sorted[i]);
+    m_functions.Build(again.Take(), m_info.Pool());
+}
+
+uint8_t CDebugInterpBorland::SegmentLanguage(uint32_t linear, uint64_t& from, uint64_t& to) const
+{
+    const size_t slot = SegmentSlot(linear);
+    const size_t none = m_segmentsByStart.size();
+    size_t next = slot == none ? 0 : slot;
+    while (next < none && m_segmentsByStart[next].linear <= linear)
+        ++next;
+    from = slot == none ? 0 : m_segmentsByStart[slot].linear;
+    to = next < none ? m_segmentsByStart[next].linear : uint64_t(1) << 32;
+    return slot == none ? 0 : LanguageOf(m_segmentsByStart[slot].index);
 }
 
 uint8_t CDebugInterpBorland::LanguageOf(size_t seg) const

@@ -76,10 +76,24 @@ private:
     void StripUnderscores();
     void BuildLineList();
     void BuildFunctionList();
-    uint32_t NameOffset(uint32_t index) const;
-    bool IsFunctionType(uint32_t type) const;
+    // Pool offset of name n (of an empty name for 0 or an index outside).
+    uint32_t NameOffset(uint32_t index) const
+    {
+        if (index == 0 || index > m_info.nameStarts.size())
+            return m_info.EndOfPool();
+        return m_info.nameStarts[index - 1];
+    }
+    // Only the file's types exist while loading.
+    bool IsFunctionType(uint32_t type) const
+    {
+        return type != 0 && type <= m_info.types.size() && *m_info.types.Bytes(type - 1) == 0x23;
+    }
     // The language byte of the module of segment `seg` (0 for none).
     uint8_t LanguageOf(size_t seg) const;
+    CFuncTable::Record FunctionRecord(const BorlandSymbol& s) const;
+    // The language at `linear`, and the addresses [from, to) that have the
+    // same segment.
+    uint8_t SegmentLanguage(uint32_t linear, uint64_t& from, uint64_t& to) const;
     // Position in m_segmentsByStart of the first segment with the greatest
     // start at or below `linear`; m_segmentsByStart.size() for none.
     size_t SegmentSlot(uint32_t linear) const;
