@@ -5,6 +5,7 @@
 #include "platform/ui/gdiobj.h"
 
 class CWnd;
+class CBrush;
 
 class CDC : public CObject {
   DECLARE_DYNCREATE(CDC)
@@ -127,6 +128,11 @@ class CDC : public CObject {
   void DrawFocusRect(LPCRECT lpRect);
   void FillSolidRect(LPCRECT lpRect, COLORREF clr);
   void FillSolidRect(int x, int y, int cx, int cy, COLORREF clr);
+  // Drag outlines (built with the application framework): the frame of
+  // lpRect, size thick, drawn inverted with the brush over the last one.
+  void DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush = nullptr,
+                    CBrush* pBrushLast = nullptr);
+  static CBrush* PASCAL GetHalftoneBrush();
   void Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight);
   void Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight);
   BOOL DrawEdge(LPRECT lpRect, UINT nEdge, UINT nFlags);

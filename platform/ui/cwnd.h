@@ -9,6 +9,7 @@ class CDC;
 class CFont;
 class CRgn;
 class CBitmap;
+class CFrameWnd;
 
 #define ON_WM_CREATE() {WM_CREATE, 0, 0, 0, AfxSig_is, AFX_MSG_CAST(int (CWnd::*)(LPCREATESTRUCT), &ThisClass::OnCreate)},
 #define ON_WM_NCCREATE() {WM_NCCREATE, 0, 0, 0, AfxSig_bs, AFX_MSG_CAST(BOOL (CWnd::*)(LPCREATESTRUCT), &ThisClass::OnNcCreate)},
@@ -171,7 +172,7 @@ class CWnd : public CCmdTarget {
   void ScreenToClient(LPRECT lpRect) const;
   void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const;
   void MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const;
-  void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
+  virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
   void BringWindowToTop();
   void CenterWindow(CWnd* pAlternateOwner = nullptr);
 
@@ -228,6 +229,14 @@ class CWnd : public CCmdTarget {
   void ShowCaret();
   UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer);
   BOOL KillTimer(UINT_PTR nIDEvent);
+
+  // Framework helpers (built with the application framework).
+  enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2, reposNoPosLeftOver = 0x8000 };
+  void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
+                      LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
+  CFrameWnd* GetParentFrame() const;
+  CFrameWnd* GetTopLevelFrame() const;
+  void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 
   // Default handlers.
   int OnCreate(LPCREATESTRUCT lpCreateStruct);
