@@ -166,7 +166,7 @@ uint64_t Le64(const char* p)
 }
 
 // Name n starts behind the (n-1)-th NUL of the pool; a NUL at the pool's
-// last byte starts no name. The pool is scanned eight bytes at a time.
+// last byte starts no name.
 void IndexNames(BorlandDebugInfo& d)
 {
     std::vector<uint32_t>& starts = d.nameStarts;
@@ -174,25 +174,35 @@ void IndexNames(BorlandDebugInfo& d)
     const size_t size = d.PoolSize();
     if (d.nameCount == 0)
         return;
-    starts.reserve(std::min<size_t>(d.nameCount, size + 1));
-    starts.push_back(0);
+    const size_t wanted = std::min<size_t>(d.nameCount, size + 1);
+    starts.resize(wanted);
+    uint32_t* out = starts.data();
+    size_t n = 1;  // out[0] = 0: the first name starts the pool
     const char* pool = d.Pool();
     const size_t scan = size ? size - 1 : 0;  // bytes that may end a name
-    const uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
     size_t i = 0;
-    for (; i + 8 <= scan && starts.size() < d.nameCount; i += 8) {
+    // Eight bytes at a time while their NULs surely fit: the first two
+    // are stored without asking whether they are there, the count says.
+    const uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
+    for (; i + 8 <= scan && n + 8 <= wanted; i += 8) {
         const uint64_t v = Le64(pool + i);
-        // The top bit of each NUL byte, and only of those.
-        uint64_t nuls = ~(((v & low7) + low7) | v | low7);
-        while (nuls && starts.size() < d.nameCount) {
-            starts.push_back(uint32_t(i + size_t(std::countr_zero(nuls) / 8) + 1));
+        uint64_t nuls = ~(((v & low7) + low7) | v | low7);  // top bit of each NUL byte
+        // One bit per NUL byte, summed up in the top byte.
+        const int count = int(((nuls >> 7) * 0x0101010101010101ull) >> 56);
+        out[n] = uint32_t(i + size_t(std::countr_zero(nuls) / 8) + 1);
+        nuls &= nuls - 1;
+        out[n + 1] = uint32_t(i + size_t(std::countr_zero(nuls) / 8) + 1);
+        for (int k = 2; k < count; ++k) {
             nuls &= nuls - 1;
+            out[n + k] = uint32_t(i + size_t(std::countr_zero(nuls) / 8) + 1);
         }
+        n += size_t(count);
     }
-    for (; i < scan && starts.size() < d.nameCount; ++i) {
+    for (; i < scan && n < wanted; ++i) {
         if (pool[i] == '\0')
-            starts.push_back(uint32_t(i + 1));
+            out[n++] = uint32_t(i + 1);
     }
+    starts.resize(n);
 }
 
 }  // namespace
