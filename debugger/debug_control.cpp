@@ -1,0 +1,3 @@
+#include "debugger/debug_control.h"
+
+CDebugControl* g_pDebugControl = nullptr;

@@ -1,0 +1,3 @@
+#include "debugger/kernel_link.h"
+
+CTDKernelCommunication* g_pKernelLink = nullptr;
