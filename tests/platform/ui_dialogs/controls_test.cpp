@@ -239,4 +239,49 @@ TEST_F(ControlsTest, MouseClickOnButtonThroughQtInput) {
   EXPECT_EQ(g_notes.back(), std::make_pair(6, static_cast<int>(BN_CLICKED)));
 }
 
+std::vector<int> g_scrolls;
+LRESULT CALLBACK SpinParent(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_VSCROLL && LOWORD(w) == SB_THUMBPOSITION) g_scrolls.push_back(static_cast<short>(HIWORD(w)));
+  if (m == WM_NOTIFY && reinterpret_cast<NMHDR*>(l)->code == UDN_DELTAPOS)
+    return reinterpret_cast<NMUPDOWN*>(l)->iPos + reinterpret_cast<NMUPDOWN*>(l)->iDelta == 3;  // refuse 3
+  return Recorder(h, m, w, l);
+}
+
+TEST_F(ControlsTest, SpinButtonStepsItsBuddy) {
+  SetWindowLongPtr(top_, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&SpinParent));
+  g_scrolls.clear();
+  HWND edit = Make("EDIT", 0, 20, "", 60, 20);
+  HWND spin = Make(UPDOWN_CLASS, UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 21, "", 12, 20);
+  EXPECT_EQ(reinterpret_cast<HWND>(SendMessage(spin, UDM_GETBUDDY, 0, 0)), edit);
+  RECT er, sr;
+  GetWindowRect(edit, &er);
+  GetWindowRect(spin, &sr);
+  EXPECT_EQ(er.right, sr.left);  // placed at the buddy's right edge
+  SendMessage(spin, UDM_SETRANGE32, 0, 4);
+  SendMessage(spin, UDM_SETPOS, 0, 1);
+  EXPECT_EQ(Text(edit), "1");
+  SendMessage(edit, WM_KEYDOWN, VK_UP, 0);         // 2
+  SendMessage(edit, WM_KEYDOWN, VK_UP, 0);         // 3 refused by the parent
+  SendMessage(spin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 18));  // lower half: down to 1
+  SendMessage(spin, WM_LBUTTONUP, 0, MAKELPARAM(2, 18));
+  EXPECT_EQ(g_scrolls, (std::vector<int>{2, 1}));
+  SetWindowText(edit, "4");
+  EXPECT_EQ(LOWORD(SendMessage(spin, UDM_GETPOS, 0, 0)), 4);
+  SetWindowText(edit, "x");
+  EXPECT_NE(HIWORD(SendMessage(spin, UDM_GETPOS, 0, 0)), 0);
+}
+
+TEST_F(ControlsTest, ProgressBarRangeAndSteps) {
+  HWND p = Make(PROGRESS_CLASS, 0, 22, "", 100, 10);
+  EXPECT_EQ(SendMessage(p, PBM_SETRANGE, 0, MAKELPARAM(0, 50)), MAKELONG(0, 100));
+  SendMessage(p, PBM_SETSTEP, 20, 0);
+  SendMessage(p, PBM_STEPIT, 0, 0);
+  SendMessage(p, PBM_STEPIT, 0, 0);
+  EXPECT_EQ(SendMessage(p, PBM_GETPOS, 0, 0), 40);
+  SendMessage(p, PBM_STEPIT, 0, 0);  // past the end it starts over
+  EXPECT_EQ(SendMessage(p, PBM_GETPOS, 0, 0), 10);
+  EXPECT_EQ(SendMessage(p, PBM_SETPOS, 80, 0), 10);
+  EXPECT_EQ(SendMessage(p, PBM_GETPOS, 0, 0), 50);
+}
+
 }  // namespace

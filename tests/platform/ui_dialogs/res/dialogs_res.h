@@ -23,3 +23,10 @@
 #define IDC_PROGRESS 1019
 #define IDC_TREE 1020
 #define IDC_APPLY 1021
+#define IDR_POPUP 200
+#define ID_CUT 201
+#define ID_COPY 202
+#define ID_PASTE 203
+#define ID_BOLD 204
+#define ID_ITALIC 205
+#define ID_DRAWN 206

@@ -1,0 +1,37 @@
+// Private: the menu objects behind HMENU handles.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/ui/menu.h"
+
+namespace mirt_ui {
+
+struct MenuItem {
+  UINT type = MFT_STRING;  // MFT_* bits
+  UINT state = 0;          // MFS_* bits
+  UINT id = 0;
+  HMENU sub = nullptr;
+  std::string text;
+  ULONG_PTR data = 0;
+  HBITMAP bitmap = nullptr;
+};
+
+struct MenuObj {
+  bool popup = false;
+  std::vector<MenuItem> items;
+};
+
+MenuObj* FindMenu(HMENU h);  // null for a bad handle
+// The item by position or by command (searching sub-menus); the menu that
+// holds it goes to *owner.
+MenuItem* FindItem(HMENU h, UINT item, bool byPosition, HMENU* owner = nullptr, int* index = nullptr);
+// The text shown for an item: "&x" marks and the "\t" accelerator part.
+std::string MenuLabel(const std::string& text);
+std::string MenuAccelText(const std::string& text);
+
+// The item texts of a menu joined by "|", for records.
+std::string MenuSummary(HMENU h);
+
+}  // namespace mirt_ui
