@@ -1,11 +1,13 @@
 #include "platform/ui/cwnd.h"
 
 #include <cstdio>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <mutex>
 
 #include "platform/ui/cdc.h"
+#include "platform/ui/msgmap_dispatch.h"
 #include "platform/ui/thread_queue.h"
 #include "platform/ui/wnd_obj.h"
 
@@ -16,7 +18,10 @@ std::recursive_mutex g_mutex;
 std::map<HWND, CWnd*> g_permanent;
 std::map<HWND, std::unique_ptr<CWnd>>& g_temps = *new std::map<HWND, std::unique_ptr<CWnd>>;
 MIRT_FAST_TLS thread_local CWnd* t_creating = nullptr;
-MIRT_FAST_TLS thread_local MSG t_current{};
+// The message being handled (a frame of AfxWndProc), null outside.
+MIRT_FAST_TLS thread_local const MSG* t_current = nullptr;
+const MSG kNoMessage{};
+inline const MSG& CurrentMsg() { return t_current ? *t_current : kNoMessage; }
 
 void AttachCreating(HWND h) {
   CWnd* w = t_creating;
@@ -72,17 +77,29 @@ bool IsCtlColor(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLO
 
 }  // namespace
 
+namespace {
+// The window is gone: its object is detached and may delete itself.
+[[gnu::noinline]] void AfterNcDestroy(HWND h, CWnd* w) {
+  if (mirt_ui::GetWindowObject(h) != w) return;
+  w->Detach();
+  w->PostNcDestroy();
+}
+
+[[gnu::noinline]] LRESULT DefaultForNoObject(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  return ::DefWindowProc(h, msg, wp, lp);
+}
+}  // namespace
+
 LRESULT CALLBACK AfxWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* w = static_cast<CWnd*>(mirt_ui::GetWindowObject(h));
-  if (!w) return ::DefWindowProc(h, msg, wp, lp);
-  MSG saved = t_current;
-  t_current = MSG{h, msg, wp, lp, 0, {0, 0}, 0};
+  mirt_ui::Wnd* wnd = mirt_ui::FindRaw(h);
+  auto* w = wnd ? static_cast<CWnd*>(wnd->object) : nullptr;
+  if (!w) return DefaultForNoObject(h, msg, wp, lp);
+  const MSG current{h, msg, wp, lp, 0, {0, 0}, 0};
+  const MSG* saved = t_current;
+  t_current = &current;
   LRESULT r = w->WindowProc(msg, wp, lp);
   t_current = saved;
-  if (msg == WM_NCDESTROY && mirt_ui::GetWindowObject(h) == w) {
-    w->Detach();
-    w->PostNcDestroy();
-  }
+  if (msg == WM_NCDESTROY) AfterNcDestroy(h, w);
   return r;
 }
 
@@ -246,9 +263,12 @@ LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   return ::DefWindowProc(m_hWnd, msg, wp, lp);
 }
 
-LRESULT CWnd::Default() { return DefWindowProc(t_current.message, t_current.wParam, t_current.lParam); }
+LRESULT CWnd::Default() {
+  const MSG& m = CurrentMsg();
+  return DefWindowProc(m.message, m.wParam, m.lParam);
+}
 
-const MSG* PASCAL CWnd::GetCurrentMessage() { return &t_current; }
+const MSG* PASCAL CWnd::GetCurrentMessage() { return &CurrentMsg(); }
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 
@@ -277,97 +297,99 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lp, LRESULT* result) {
   return OnCmdMsg(static_cast<UINT>(n->idFrom), static_cast<int>(MAKELONG(n->code, WM_NOTIFY)), &notify, nullptr);
 }
 
-BOOL CWnd::OnWndMsg(UINT msg, WPARAM wp, LPARAM lp, LRESULT* pResult) {
-  LRESULT r = 0;
-  if (msg == WM_COMMAND) {
-    if (!OnCommand(wp, lp)) return FALSE;
-    if (pResult) *pResult = 1;
-    return TRUE;
+namespace {
+// A handler call for each signature: the parameters unpacked from the
+// message, the result as the message's result.
+using HandlerThunk = LRESULT (*)(CWnd* self, AFX_PMSG pfn, UINT msg, WPARAM wp, LPARAM lp);
+
+#define MIRT_THUNK(kind, call)                                                  \
+  [](CWnd* self, AFX_PMSG pfn, [[maybe_unused]] UINT msg, [[maybe_unused]] WPARAM wp, \
+     [[maybe_unused]] LPARAM lp) -> LRESULT {                                   \
+    MsgFn f;                                                                    \
+    f.pfn = pfn;                                                                \
+    auto fn = f.kind;                                                           \
+    call;                                                                       \
   }
-  if (msg == WM_NOTIFY) {
-    if (!OnNotify(wp, lp, &r)) return FALSE;
-    if (pResult) *pResult = r;
-    return TRUE;
-  }
-  UINT lookup = IsCtlColor(msg) ? WM_CTLCOLORSTATIC : msg;
-  // Which entry of a class handles a message, remembered per thread.
-  struct CacheSlot {
-    const AFX_MSGMAP* map;
-    UINT msg;
-    const AFX_MSGMAP_ENTRY* entry;
+#define MIRT_VOID(kind, args) MIRT_THUNK(kind, (self->*fn) args; return 0)
+#define MIRT_VALUE(kind, args) MIRT_THUNK(kind, return static_cast<LRESULT>((self->*fn) args))
+
+CWnd* WndOf(WPARAM h) { return CWnd::FromHandle(reinterpret_cast<HWND>(h)); }
+CWnd* WndOfL(LPARAM h) { return CWnd::FromHandle(reinterpret_cast<HWND>(h)); }
+CDC* DcOf(WPARAM h) { return CDC::FromHandle(reinterpret_cast<HDC>(h)); }
+short LoShort(LPARAM lp) { return static_cast<short>(LOWORD(lp)); }
+short HiShort(LPARAM lp) { return static_cast<short>(HIWORD(lp)); }
+
+HandlerThunk ThunkFor(UINT_PTR sig) {
+  static const HandlerThunk kThunks[] = {
+      /* AfxSig_end */ nullptr,
+      /* AfxSig_vv */ MIRT_VOID(vv, ()),
+      /* AfxSig_vw */ nullptr,
+      /* AfxSig_lwl */ MIRT_VALUE(lwl, (wp, lp)),
+      /* AfxSig_cmdui */ nullptr,
+      /* AfxSig_cmduiw */ nullptr,
+      /* AfxSig_bv */ nullptr,
+      /* AfxSig_bw */ nullptr,
+      /* AfxSig_notify */ nullptr,
+      /* AfxSig_notifyw */ nullptr,
+      /* AfxSig_is */ MIRT_VALUE(is, (reinterpret_cast<LPCREATESTRUCT>(lp))),
+      /* AfxSig_bs */ MIRT_VALUE(bs, (reinterpret_cast<LPCREATESTRUCT>(lp))),
+      /* AfxSig_bD */ MIRT_VALUE(bD, (DcOf(wp))),
+      /* AfxSig_vwii */ MIRT_VOID(vwii, (static_cast<UINT>(wp), LoShort(lp), HiShort(lp))),
+      /* AfxSig_vvii */ MIRT_VOID(vvii, (LoShort(lp), HiShort(lp))),
+      /* AfxSig_vW */ MIRT_VOID(vW, (msg == WM_CAPTURECHANGED ? WndOfL(lp) : WndOf(wp))),
+      /* AfxSig_vwp */ MIRT_VOID(vwp, (static_cast<UINT>(wp), PointOf(lp))),
+      /* AfxSig_bwsp */ MIRT_VALUE(bwsp, (LOWORD(wp), static_cast<short>(HIWORD(wp)), PointOf(lp))),
+      /* AfxSig_vwww */ MIRT_VOID(vwww, (static_cast<UINT>(wp), LOWORD(lp), HIWORD(lp))),
+      /* AfxSig_vwwx */ MIRT_VOID(vwwx, (LOWORD(wp), HIWORD(wp), reinterpret_cast<CScrollBar*>(WndOfL(lp)))),
+      /* AfxSig_vt */ MIRT_VOID(vt, (static_cast<UINT_PTR>(wp))),
+      /* AfxSig_bWww */ MIRT_VALUE(bWww, (WndOf(wp), LOWORD(lp), HIWORD(lp))),
+      /* AfxSig_vWp */ MIRT_VOID(vWp, (WndOf(wp), PointOf(lp))),
+      /* AfxSig_vbw */ MIRT_VOID(vbw, (static_cast<BOOL>(wp), static_cast<UINT>(lp))),
+      /* AfxSig_vb */ MIRT_VOID(vb, (static_cast<BOOL>(wp))),
+      /* AfxSig_lp */ MIRT_VALUE(lp, (PointOf(lp))),
+      /* AfxSig_vbn */ MIRT_VOID(vbn, (static_cast<BOOL>(wp), reinterpret_cast<NCCALCSIZE_PARAMS*>(lp))),
+      /* AfxSig_vmm */ MIRT_VOID(vmm, (reinterpret_cast<MINMAXINFO*>(lp))),
+      /* AfxSig_vpos */ MIRT_VOID(vpos, (reinterpret_cast<WINDOWPOS*>(lp))),
+      /* AfxSig_vwWb */ MIRT_VOID(vwWb, (LOWORD(wp), WndOfL(lp), static_cast<BOOL>(HIWORD(wp)))),
+      /* AfxSig_iWww */ MIRT_VALUE(iWww, (WndOf(wp), LOWORD(lp), HIWORD(lp))),
+      /* AfxSig_wv */ MIRT_VALUE(wv, ()),
+      /* AfxSig_vwl */ MIRT_VOID(vwl, (static_cast<UINT>(wp), lp)),
+      /* AfxSig_bb */ MIRT_VALUE(bb, (static_cast<BOOL>(wp))),
+      /* AfxSig_hDWw */
+      MIRT_THUNK(hDWw, return reinterpret_cast<LRESULT>((self->*fn)(DcOf(wp), WndOfL(lp), msg - WM_CTLCOLORMSGBOX))),
+      /* AfxSig_vOWNER */ MIRT_THUNK(vOWNER, (self->*fn)(static_cast<int>(wp), reinterpret_cast<LPDRAWITEMSTRUCT>(lp)); return TRUE),
+      /* AfxSig_vMEASURE */
+      MIRT_THUNK(vMEASURE, (self->*fn)(static_cast<int>(wp), reinterpret_cast<LPMEASUREITEMSTRUCT>(lp)); return TRUE),
+      /* AfxSig_vwSTYLE */ MIRT_VOID(vwSTYLE, (static_cast<int>(wp), reinterpret_cast<LPSTYLESTRUCT>(lp))),
+      /* AfxSig_vws */ MIRT_VOID(vws, (static_cast<UINT>(wp), reinterpret_cast<LPCSTR>(lp))),
+      /* AfxSig_vwwW */ nullptr,
+      /* AfxSig_bHELPINFO */ MIRT_VALUE(bHELPINFO, (reinterpret_cast<void*>(lp))),
+      /* AfxSig_vwL */ MIRT_VOID(vwl, (static_cast<UINT>(wp), lp)),
   };
-  MIRT_FAST_TLS static thread_local CacheSlot cache[256];
-  const AFX_MSGMAP* top = GetMessageMap();
-  CacheSlot& slot = cache[(lookup ^ (reinterpret_cast<uintptr_t>(top) >> 4)) & 255];
-  const AFX_MSGMAP_ENTRY* e = nullptr;
-  if (slot.map == top && slot.msg == lookup && lookup < 0xC000) {
-    e = slot.entry;
-  } else {
-    for (const AFX_MSGMAP* map = top; map && !e; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr)
-      e = FindMessageEntry(map->lpEntries, lookup, 0, 0);
-    slot = CacheSlot{top, lookup, e};
-  }
+  static_assert(std::size(kThunks) == AfxSig_vwL + 1, "one thunk slot per signature");
+  return sig < std::size(kThunks) ? kThunks[sig] : nullptr;
+}
+#undef MIRT_VALUE
+#undef MIRT_VOID
+#undef MIRT_THUNK
+
+[[gnu::noinline]] BOOL OnCommandOrNotify(CWnd* self, UINT msg, WPARAM wp, LPARAM lp, LRESULT* pResult) {
+  LRESULT r = msg == WM_COMMAND ? 1 : 0;
+  BOOL handled = msg == WM_COMMAND ? self->OnCommand(wp, lp) : self->OnNotify(wp, lp, &r);
+  if (handled && pResult) *pResult = r;
+  return handled;
+}
+}  // namespace
+
+BOOL CWnd::OnWndMsg(UINT msg, WPARAM wp, LPARAM lp, LRESULT* pResult) {
+  if (msg == WM_COMMAND || msg == WM_NOTIFY) [[unlikely]]
+    return OnCommandOrNotify(this, msg, wp, lp, pResult);
+  UINT lookup = IsCtlColor(msg) ? WM_CTLCOLORSTATIC : msg;
+  const AFX_MSGMAP_ENTRY* e = mirt_ui::DispatchTableOf(GetMessageMap()).Find(lookup);
   if (!e) return FALSE;
-  MsgFn f;
-  f.pfn = e->pfn;
-  UINT_PTR sig = e->nMessage == 0xC000 ? static_cast<UINT_PTR>(AfxSig_lwl) : e->nSig;
-  switch (sig) {
-    case AfxSig_vv: (this->*f.vv)(); break;
-    case AfxSig_lwl: r = (this->*f.lwl)(wp, lp); break;
-    case AfxSig_is: r = (this->*f.is)(reinterpret_cast<LPCREATESTRUCT>(lp)); break;
-    case AfxSig_bs: r = (this->*f.bs)(reinterpret_cast<LPCREATESTRUCT>(lp)); break;
-    case AfxSig_bD: r = (this->*f.bD)(CDC::FromHandle(reinterpret_cast<HDC>(wp))); break;
-    case AfxSig_vwii: (this->*f.vwii)(static_cast<UINT>(wp), static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))); break;
-    case AfxSig_vvii: (this->*f.vvii)(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))); break;
-    case AfxSig_vW:
-      (this->*f.vW)(FromHandle(reinterpret_cast<HWND>(msg == WM_CAPTURECHANGED ? lp : static_cast<LPARAM>(wp))));
-      break;
-    case AfxSig_vwp: (this->*f.vwp)(static_cast<UINT>(wp), PointOf(lp)); break;
-    case AfxSig_bwsp:
-      r = (this->*f.bwsp)(LOWORD(wp), static_cast<short>(HIWORD(wp)), PointOf(lp));
-      break;
-    case AfxSig_vwww:
-      (this->*f.vwww)(static_cast<UINT>(wp), LOWORD(lp), HIWORD(lp));
-      break;
-    case AfxSig_vwwx:
-      (this->*f.vwwx)(LOWORD(wp), HIWORD(wp), reinterpret_cast<CScrollBar*>(FromHandle(reinterpret_cast<HWND>(lp))));
-      break;
-    case AfxSig_vt: (this->*f.vt)(static_cast<UINT_PTR>(wp)); break;
-    case AfxSig_bWww: r = (this->*f.bWww)(FromHandle(reinterpret_cast<HWND>(wp)), LOWORD(lp), HIWORD(lp)); break;
-    case AfxSig_vWp: (this->*f.vWp)(FromHandle(reinterpret_cast<HWND>(wp)), PointOf(lp)); break;
-    case AfxSig_vbw: (this->*f.vbw)(static_cast<BOOL>(wp), static_cast<UINT>(lp)); break;
-    case AfxSig_vb: (this->*f.vb)(static_cast<BOOL>(wp)); break;
-    case AfxSig_lp: r = (this->*f.lp)(PointOf(lp)); break;
-    case AfxSig_vbn: (this->*f.vbn)(static_cast<BOOL>(wp), reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)); break;
-    case AfxSig_vmm: (this->*f.vmm)(reinterpret_cast<MINMAXINFO*>(lp)); break;
-    case AfxSig_vpos: (this->*f.vpos)(reinterpret_cast<WINDOWPOS*>(lp)); break;
-    case AfxSig_vwWb:
-      (this->*f.vwWb)(LOWORD(wp), FromHandle(reinterpret_cast<HWND>(lp)), static_cast<BOOL>(HIWORD(wp)));
-      break;
-    case AfxSig_iWww: r = (this->*f.iWww)(FromHandle(reinterpret_cast<HWND>(wp)), LOWORD(lp), HIWORD(lp)); break;
-    case AfxSig_wv: r = (this->*f.wv)(); break;
-    case AfxSig_vwl: (this->*f.vwl)(static_cast<UINT>(wp), lp); break;
-    case AfxSig_bb: r = (this->*f.bb)(static_cast<BOOL>(wp)); break;
-    case AfxSig_hDWw: {
-      UINT type = msg - WM_CTLCOLORMSGBOX;
-      r = reinterpret_cast<LRESULT>(
-          (this->*f.hDWw)(CDC::FromHandle(reinterpret_cast<HDC>(wp)), FromHandle(reinterpret_cast<HWND>(lp)), type));
-      break;
-    }
-    case AfxSig_vOWNER:
-      (this->*f.vOWNER)(static_cast<int>(wp), reinterpret_cast<LPDRAWITEMSTRUCT>(lp));
-      r = TRUE;
-      break;
-    case AfxSig_vMEASURE:
-      (this->*f.vMEASURE)(static_cast<int>(wp), reinterpret_cast<LPMEASUREITEMSTRUCT>(lp));
-      r = TRUE;
-      break;
-    case AfxSig_vwSTYLE: (this->*f.vwSTYLE)(static_cast<int>(wp), reinterpret_cast<LPSTYLESTRUCT>(lp)); break;
-    case AfxSig_vws: (this->*f.vws)(static_cast<UINT>(wp), reinterpret_cast<LPCSTR>(lp)); break;
-    case AfxSig_bHELPINFO: r = (this->*f.bHELPINFO)(reinterpret_cast<void*>(lp)); break;
-    case AfxSig_vwL: (this->*f.vwl)(static_cast<UINT>(wp), lp); break;
-    default: return FALSE;
-  }
+  HandlerThunk call = ThunkFor(e->nMessage == 0xC000 ? static_cast<UINT_PTR>(AfxSig_lwl) : e->nSig);
+  if (!call) return FALSE;
+  LRESULT r = call(this, e->pfn, msg, wp, lp);
   if (pResult) *pResult = r;
   return TRUE;
 }

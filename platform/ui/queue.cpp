@@ -293,7 +293,9 @@ void PostQuitMessage(int code) {
   q->quitCode = code;
 }
 
-LRESULT SendMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+namespace {
+// Broadcasts, unknown handles and windows of other threads.
+[[gnu::noinline]] LRESULT SendMessageSlow(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (h == HWND_BROADCAST) {
     std::vector<HWND> tops = TopLevels();
     for (HWND t : tops) SendMessage(t, msg, wp, lp);
@@ -305,12 +307,12 @@ LRESULT SendMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
   }
   ThreadQueue* target = w->queue;
-  if (target->tid == CurrentThreadId()) {
+  ThreadQueue* self = ThreadQueue::Current();
+  if (target == self) {
     WNDPROC proc = w->proc;
     return proc ? proc(h, msg, wp, lp) : 0;
   }
   // The target thread may destroy the window meanwhile: w is not used again.
-  ThreadQueue* self = ThreadQueue::Current();
   SentMessage s{h, msg, wp, lp, 0, false, self};
   {
     std::lock_guard<std::mutex> lock(target->m);
@@ -328,6 +330,17 @@ LRESULT SendMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     self->cv.wait(lock, [&] { return s.done || !self->sent.empty(); });
   }
   return s.result;
+}
+}  // namespace
+
+// A window of the calling thread: its procedure is called at once.
+LRESULT SendMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  Wnd* w = FindRawInTable(h);
+  if (w && w->queue == t_currentQueue) {
+    WNDPROC proc = w->proc;
+    return proc ? proc(h, msg, wp, lp) : 0;
+  }
+  return SendMessageSlow(h, msg, wp, lp);
 }
 
 LRESULT SendDlgItemMessage(HWND dlg, int id, UINT msg, WPARAM wp, LPARAM lp) {

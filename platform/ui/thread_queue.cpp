@@ -17,12 +17,15 @@ struct QueueHolder {
   std::unique_ptr<ThreadQueue> q;
   ~QueueHolder() {
     if (!q) return;
+    t_currentQueue = nullptr;
     std::lock_guard<std::mutex> lock(g_queuesMutex);
     g_queues.erase(q->tid);
   }
 };
 thread_local QueueHolder t_holder;
 }  // namespace
+
+MIRT_FAST_TLS constinit thread_local ThreadQueue* t_currentQueue = nullptr;
 
 DWORD CurrentThreadId() {
   MIRT_FAST_TLS static thread_local DWORD id = 0;
@@ -48,6 +51,7 @@ ThreadQueue* ThreadQueue::Current() {
       q->notifier = new QueueNotifier(q);
     }
     t_holder.q.reset(q);
+    t_currentQueue = q;
     std::lock_guard<std::mutex> lock(g_queuesMutex);
     g_queues[q->tid] = q;
   }

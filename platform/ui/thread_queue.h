@@ -98,6 +98,9 @@ class ThreadQueue {
 
 DWORD CurrentThreadId();
 
+// The calling thread's queue once it has one, else null (no call needed).
+MIRT_FAST_TLS extern constinit thread_local ThreadQueue* t_currentQueue;
+
 // MSG::lPrivate bit of mouse messages made from real input (hit-tested
 // when taken from the queue; posted ones are not).
 constexpr DWORD kFromInput = 0x80000000u;

@@ -20,12 +20,26 @@ namespace mirt_ui {
 namespace {
 std::recursive_mutex g_mutex;
 std::unordered_map<HWND, WndPtr> g_windows;
-uintptr_t g_next = 0x20000;
+uintptr_t g_next = kFirstHandle;
 std::vector<HWND> g_tops;
 std::map<std::string, std::shared_ptr<WndClass>> g_classes;
 std::map<std::string, WidgetFactory> g_factories;
 ATOM g_nextAtom = 0xC000;
 CreateHook g_createHook = nullptr;
+
+// The slot of a handle in the lock-free table (under g_mutex).
+void SetSlot(HWND h, Wnd* w) {
+  size_t n = (reinterpret_cast<uintptr_t>(h) - kFirstHandle) >> 2;
+  size_t chunk = n >> kSlotChunkBits;
+  if (chunk >= kSlotChunks) return;
+  std::atomic<Wnd*>* row = g_slotChunks[chunk].load(std::memory_order_acquire);
+  if (!row) {
+    if (!w) return;
+    row = new std::atomic<Wnd*>[size_t{1} << kSlotChunkBits]();
+    g_slotChunks[chunk].store(row, std::memory_order_release);
+  }
+  row[n & ((size_t{1} << kSlotChunkBits) - 1)].store(w, std::memory_order_release);
+}
 
 std::string Key(const char* name) {
   std::string k = name ? name : "";
@@ -44,23 +58,11 @@ WndPtr Find(HWND h) {
   return it->second;
 }
 
-namespace {
-std::atomic<unsigned> g_generation{0};
-}  // namespace
+std::atomic<std::atomic<Wnd*>*> g_slotChunks[kSlotChunks];
 
-Wnd* FindRaw(HWND h) {
-  if (!h) return nullptr;
-  MIRT_FAST_TLS thread_local HWND lastHandle = nullptr;
-  MIRT_FAST_TLS thread_local Wnd* lastWnd = nullptr;
-  MIRT_FAST_TLS thread_local unsigned lastGeneration = ~0u;
-  unsigned gen = g_generation.load(std::memory_order_acquire);
-  if (h == lastHandle && gen == lastGeneration) return lastWnd;
+Wnd* FindRawBeyondSlots(HWND h) {
   WndPtr w = Find(h);
-  if (!w) return nullptr;
-  lastHandle = h;
-  lastWnd = w.get();
-  lastGeneration = gen;
-  return lastWnd;
+  return w.get();
 }
 
 void SetWindowObject(HWND h, void* object) {
@@ -78,13 +80,14 @@ HWND AllocHandle(const WndPtr& w) {
   g_next += 4;
   g_windows[h] = w;
   w->handle = h;
+  SetSlot(h, w.get());
   return h;
 }
 
 void FreeHandle(HWND h) {
   std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  SetSlot(h, nullptr);
   g_windows.erase(h);
-  g_generation.fetch_add(1, std::memory_order_release);
 }
 
 std::vector<HWND>& TopLevels() { return g_tops; }

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QRegion>
+#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -87,9 +88,36 @@ struct Wnd {
 using WndPtr = std::shared_ptr<Wnd>;
 
 WndPtr Find(HWND h);                 // null for an invalid or destroyed handle
-// The same without taking a reference, for the message fast path; valid
-// until the window is destroyed.
-Wnd* FindRaw(HWND h);
+
+// Handles are kFirstHandle + 4 n, never reused; window n sits in slot n of a
+// table read without a lock (chunks are made once and never freed).
+constexpr uintptr_t kFirstHandle = 0x20000;
+constexpr unsigned kSlotChunkBits = 12;
+constexpr size_t kSlotChunks = 4096;
+extern std::atomic<std::atomic<Wnd*>*> g_slotChunks[kSlotChunks];
+Wnd* FindRawBeyondSlots(HWND h);
+
+inline bool InSlotTable(HWND h) {
+  return ((reinterpret_cast<uintptr_t>(h) - kFirstHandle) >> (kSlotChunkBits + 2)) < kSlotChunks;
+}
+
+// The window of a handle that lies in the table (null for others).
+inline Wnd* FindRawInTable(HWND h) {
+  uintptr_t v = reinterpret_cast<uintptr_t>(h) - kFirstHandle;
+  size_t n = v >> 2;
+  size_t chunk = n >> kSlotChunkBits;
+  if ((v & 3) || chunk >= kSlotChunks) return nullptr;
+  std::atomic<Wnd*>* row = g_slotChunks[chunk].load(std::memory_order_acquire);
+  return row ? row[n & ((size_t{1} << kSlotChunkBits) - 1)].load(std::memory_order_acquire) : nullptr;
+}
+
+// Find without taking a reference, for the message fast path; valid until
+// the window is destroyed.
+inline Wnd* FindRaw(HWND h) {
+  if (InSlotTable(h)) return FindRawInTable(h);
+  return reinterpret_cast<uintptr_t>(h) > kFirstHandle ? FindRawBeyondSlots(h) : nullptr;
+}
+
 void SetWindowObject(HWND h, void* object);
 void* GetWindowObject(HWND h);
 std::vector<HWND>& TopLevels();      // top-level windows, top first
