@@ -98,13 +98,7 @@ bool CTDKernelCommunicationSerial::WaitForLength(BYTE* answer) {
 
 bool CTDKernelCommunicationSerial::ReadAnswerData(BYTE* answer, BYTE length) {
   if (!Write(&kGoAhead, 1)) return false;
-  DWORD got = 0;
-  while (got < length) {  // the port's time-outs end a silent answer
-    DWORD n = Read(answer + 1 + got, length - got);
-    if (n == 0) return false;
-    got += n;
-  }
-  return true;
+  return Read(answer + 1, length) == length;  // the port's time-outs end a short answer
 }
 
 void CTDKernelCommunicationSerial::ReportEvent() {
