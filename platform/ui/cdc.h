@@ -31,6 +31,13 @@ class CDC : public CObject {
   int SaveDC();
   BOOL RestoreDC(int nSavedDC);
   int GetDeviceCaps(int nIndex) const;
+  // Printing (defined with the printer device context, print.cpp).
+  int StartDoc(LPCSTR lpszDocName);
+  int StartDoc(const struct _DOCINFOA* lpDocInfo);
+  int StartPage();
+  int EndPage();
+  int EndDoc();
+  int AbortDoc();
   BOOL IsPrinting() const { return FALSE; }
 
   // Selection.

@@ -290,6 +290,7 @@ BOOL RestoreDC(HDC h, int n) {
 
 int GetDeviceCaps(HDC h, int index) {
   Dc* dc = DcFind(h);
+  if (dc && dc->printerDpi) return PrinterDeviceCaps(*dc, index);
   bool mono = dc && SurfaceMono(*dc);
   switch (index) {
     case DRIVERVERSION: return 0x400;
@@ -437,7 +438,8 @@ int SetMapMode(HDC h, int mode) {
   }
   if (perInch) {
     dc->st.winExt = QSize(perInch, perInch);
-    dc->st.vpExt = QSize(96, -96);
+    int dpi = dc->printerDpi ? dc->printerDpi : 96;
+    dc->st.vpExt = QSize(dpi, -dpi);
   } else if (mode == MM_TEXT || old == MM_TEXT || (old >= MM_LOMETRIC && old <= MM_TWIPS)) {
     dc->st.winExt = QSize(1, 1);
     dc->st.vpExt = QSize(1, 1);

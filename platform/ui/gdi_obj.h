@@ -109,6 +109,7 @@ struct Dc {
   WndPtr wnd;            // window DCs
   bool wholeWindow = false;
   bool overlay = false;  // the desktop DC
+  int printerDpi = 0;    // a printer's page: its resolution (print.cpp)
   QPoint origin;         // device (0,0) on the surface
   QSize size;            // the device area
   bool hasSystemClip = false;
@@ -156,5 +157,7 @@ void ShowTouched(Dc& dc);
 HDC MakeWindowDC(const WndPtr& w, bool whole);
 QRgb DcColor(Dc& dc, COLORREF c);  // mapped for monochrome surfaces
 FontObj* DcFont(Dc& dc);
+// GetDeviceCaps of a printer device context (print.cpp).
+int PrinterDeviceCaps(Dc& dc, int index);
 
 }  // namespace mirt_ui
