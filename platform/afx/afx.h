@@ -16,6 +16,7 @@
 #include "platform/afx/document.h"
 #include "platform/afx/framewnd.h"
 #include "platform/afx/miniframe.h"
+#include "platform/afx/mdi.h"
 #include "platform/afx/minidockframe.h"
 #include "platform/afx/printinfo.h"
 #include "platform/afx/recentfilelist.h"

@@ -5,7 +5,7 @@
 namespace afx_test {
 
 BOOL FixedBar::CreateBar(CWnd* parent, UINT id, const char* title) {
-  m_dwStyle = CBRS_TOP;
+  m_dwStyle = 0;  // no side until docked
   return CWnd::Create(AfxControlBarClass(), title, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), parent, id);
 }
 
