@@ -124,32 +124,26 @@ namespace {
 // Gathers the function list from function symbols offered from the highest
 // address down, at one address the newest first: those at a line start, at
 // one address the oldest first.
-template <typename LanguageAt>
 class FunctionGatherer {
 public:
-    FunctionGatherer(const CCodeAddrTable& lines, LanguageAt languageAt, size_t expected)
-        : m_lines(lines), m_languageAt(languageAt)
+    FunctionGatherer(const CCodeAddrTable& lines, size_t expected) : m_lines(lines)
     {
         m_list.reserve(expected);
     }
 
-    void Offer(CFuncTable::Record r)
+    void Offer(const CFuncTable::Record& r)
     {
         if (m_any && r.linear == m_linear) {
-            if (m_startsLine) {
-                r.language = m_list.back().language;
+            if (m_startsLine)
                 m_list.push_back(r);
-            }
             return;
         }
         CloseGroup();
         m_any = true;
         m_linear = r.linear;
         m_startsLine = m_lines.StartsLine(r.linear);
-        if (m_startsLine) {
-            r.language = m_languageAt(r.linear);
+        if (m_startsLine)
             m_list.push_back(r);
-        }
     }
 
     std::vector<CFuncTable::Record> Take()
@@ -168,7 +162,6 @@ private:
     }
 
     CCodeAddrTable::DownwardProbe m_lines;
-    LanguageAt m_languageAt;
     std::vector<CFuncTable::Record> m_list;
     size_t m_group = 0;  // where the entries at m_linear begin
     bool m_any = false;
@@ -178,33 +171,30 @@ private:
 
 }  // namespace
 
-CFuncTable::Record CDebugInterpBorland::FunctionRecord(const BorlandSymbol& s) const
+CAddr CDebugInterpBorland::FunctionAddress(const BorlandSymbol& s) const
 {
-    const uint16_t segment = uint16_t(s.Segment() + m_loadSegment);
-    return {uint32_t(segment) * 16 + s.Offset(), segment, s.Offset(), NameOffset(s.name), 0};
+    return CAddr(uint16_t(s.Segment() + m_loadSegment), s.Offset());
+}
+
+SFuncTableEntry CDebugInterpBorland::FunctionEntry(uint32_t symbol) const
+{
+    const BorlandSymbol s = m_info.symbols[symbol];
+    const CAddr at = FunctionAddress(s);
+    return {Name(s.name), at, LanguageAt(at)};
 }
 
 void CDebugInterpBorland::BuildFunctionList()
 {
-    // The segment (and so the language) found last holds the addresses in
-    // [slotFrom, slotTo); functions come in runs within one segment.
-    uint64_t slotFrom = 1, slotTo = 0;
-    uint8_t language = 0;
-    auto languageAt = [&](uint32_t linear) {
-        if (linear < slotFrom || linear >= slotTo)
-            language = SegmentLanguage(linear, slotFrom, slotTo);
-        return language;
-    };
     const BorlandTable<BorlandSymbol>& symbols = m_info.symbols;
     // Symbols mostly come by ascending address: read backwards, they are
     // offered as they are.
-    FunctionGatherer gather(m_lines, languageAt, symbols.size());
+    FunctionGatherer gather(m_lines, symbols.size());
     uint64_t above = uint64_t(1) << 32;
     for (size_t i = symbols.size(); i-- > 0;) {
         const BorlandSymbol s = symbols[i];
         if (!IsFunctionType(s.type))
             continue;
-        const CFuncTable::Record r = FunctionRecord(s);
+        const CFuncTable::Record r{FunctionAddress(s).Linear(), uint32_t(i)};
         if (r.linear > above) {
             above = 0;  // out of order
             break;
@@ -213,40 +203,32 @@ void CDebugInterpBorland::BuildFunctionList()
         gather.Offer(r);
     }
     if (above != 0) {
-        m_functions.Build(gather.Take(), m_info.Pool());
+        m_functions.Build(gather.Take(), this);
         return;
     }
     // Else by ascending address, stable so that reading order stays within
     // one address.
     std::vector<CFuncTable::Record> sorted;
-    for (const BorlandSymbol s : symbols) {
+    for (size_t i = 0; i < symbols.size(); ++i) {
+        const BorlandSymbol s = symbols[i];
         if (IsFunctionType(s.type))
-            sorted.push_back(FunctionRecord(s));
+            sorted.push_back({FunctionAddress(s).Linear(), uint32_t(i)});
     }
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const CFuncTable::Record& a, const CFuncTable::Record& b) {
                          return a.linear < b.linear;
                      });
-    FunctionGatherer again(m_lines, languageAt, sorted.size());
+    FunctionGatherer again(m_lines, sorted.size());
     for (size_t i = sorted.size(); i-- > 0;)
         again.Offer(sorted[i]);
-    m_functions.Build(again.Take(), m_info.Pool());
+    m_functions.Build(again.Take(), this);
 }
 
-uint8_t CDebugInterpBorland::SegmentLanguage(uint32_t linear, uint64_t& from, uint64_t& to) const
+uint8_t CDebugInterpBorland::LanguageAt(const CAddr& a) const
 {
-    const size_t slot = SegmentSlot(linear);
-    const size_t none = m_segmentsByStart.size();
-    size_t next = slot == none ? 0 : slot;
-    while (next < none && m_segmentsByStart[next].linear <= linear)
-        ++next;
-    from = slot == none ? 0 : m_segmentsByStart[slot].linear;
-    to = next < none ? m_segmentsByStart[next].linear : uint64_t(1) << 32;
-    return slot == none ? 0 : LanguageOf(m_segmentsByStart[slot].index);
-}
-
-uint8_t CDebugInterpBorland::LanguageOf(size_t seg) const
-{
+    size_t seg = FindSegment(a);
+    if (seg >= m_info.segments.size())
+        return 0;
     uint16_t m = m_info.segments[seg].module;
     return m != 0 && m <= m_info.modules.size() ? m_info.modules[m - 1].language : 0;
 }

@@ -13,7 +13,7 @@
 #include "debugger/file_bytes.h"
 #include "debugger/func_table.h"
 
-class CDebugInterpBorland : public CDebugInterp {
+class CDebugInterpBorland : public CDebugInterp, private CFuncTable::Symbols {
 public:
     // Loads the debug information of the executable at `exePath`; *result is
     // 1 on success, 0 when the file cannot be read or has no (usable) debug
@@ -88,12 +88,10 @@ private:
     {
         return type != 0 && type <= m_info.types.size() && *m_info.types.Bytes(type - 1) == 0x23;
     }
-    // The language byte of the module of segment `seg` (0 for none).
-    uint8_t LanguageOf(size_t seg) const;
-    CFuncTable::Record FunctionRecord(const BorlandSymbol& s) const;
-    // The language at `linear`, and the addresses [from, to) that have the
-    // same segment.
-    uint8_t SegmentLanguage(uint32_t linear, uint64_t& from, uint64_t& to) const;
+    // The language byte of the module whose segment holds the address.
+    uint8_t LanguageAt(const CAddr& a) const;
+    CAddr FunctionAddress(const BorlandSymbol& s) const;
+    SFuncTableEntry FunctionEntry(uint32_t symbol) const override;
     // Position in m_segmentsByStart of the first segment with the greatest
     // start at or below `linear`; m_segmentsByStart.size() for none.
     size_t SegmentSlot(uint32_t linear) const;

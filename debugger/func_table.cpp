@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-void CFuncTable::Build(std::vector<Record> entries, const char* namePool)
+void CFuncTable::Build(std::vector<Record> entries, const Symbols* symbols)
 {
-    m_pool = namePool;
+    m_symbols = symbols;
     auto higher = [](const Record& a, const Record& b) { return a.linear > b.linear; };
     if (!std::is_sorted(entries.begin(), entries.end(), higher))
         std::stable_sort(entries.begin(), entries.end(), higher);

@@ -18,25 +18,27 @@ class CFuncTable {
 public:
     static const size_t npos = size_t(-1);
 
+    // An entry is a symbol of the debug information at a linear address.
     struct Record {
         uint32_t linear;
-        uint16_t segment;
-        uint16_t offset;
-        uint32_t name;  // offset in the name pool
-        uint8_t language;
+        uint32_t symbol;
+    };
+    // Reads an entry's name, address and language from its symbol.
+    class Symbols {
+    public:
+        virtual SFuncTableEntry FunctionEntry(uint32_t symbol) const = 0;
+
+    protected:
+        ~Symbols() = default;
     };
 
     // Entries in the order they were found; equal addresses stay side by
-    // side in that order. Names are offsets in `namePool`.
-    void Build(std::vector<Record> entries, const char* namePool);
+    // side in that order. `symbols` must outlive the list.
+    void Build(std::vector<Record> entries, const Symbols* symbols);
 
     size_t Count() const { return m_entries.size(); }
     // Descending by linear address: entry 0 is the highest.
-    SFuncTableEntry At(size_t i) const
-    {
-        const Record& r = m_entries[i];
-        return {m_pool + r.name, CAddr(r.segment, r.offset), r.language};
-    }
+    SFuncTableEntry At(size_t i) const { return m_symbols->FunctionEntry(m_entries[i].symbol); }
     uint32_t LinearAt(size_t i) const { return m_entries[i].linear; }
     // The first entry (in list order) whose address is not above `linear`.
     size_t FindFirstAtOrBelow(uint32_t linear) const;
@@ -45,5 +47,5 @@ public:
 
 private:
     std::vector<Record> m_entries;
-    const char* m_pool = "";
+    const Symbols* m_symbols = nullptr;
 };
