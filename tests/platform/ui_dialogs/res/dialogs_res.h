@@ -30,3 +30,5 @@
 #define ID_BOLD 204
 #define ID_ITALIC 205
 #define ID_DRAWN 206
+#define IDD_FINDIT 300
+#define IDC_MARKALL 101
