@@ -4,20 +4,10 @@
 #include <map>
 #include <mutex>
 
-#include "platform/ui/gdi_obj.h"
+#include "platform/ui/icon_obj.h"
 #include "platform/ui/resources.h"
 
 namespace mirt_ui {
-
-constexpr int OBJ_ICONCURSOR = 100;
-struct IconObj : GdiObj {
-  IconObj() : GdiObj(OBJ_ICONCURSOR) {}
-  QImage image;  // ARGB32, transparent where the mask is set
-  QImage xorMask;  // pixels inverted on screen (mask set, colour non-black)
-  QPoint hotspot;
-  bool icon = true;
-  QCursor cursor;
-};
 
 HICON LoadIconResource(HINSTANCE inst, LPCSTR name, bool cursor);
 

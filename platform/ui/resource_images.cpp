@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "platform/ui/dib.h"
-#include "platform/ui/gdi_obj.h"
+#include "platform/ui/icon_obj.h"
 #include "platform/ui/res_file.h"
 #include "platform/ui/resources.h"
 #include "platform/ui/sysmetrics.h"
@@ -15,7 +15,6 @@
 namespace mirt_ui {
 
 const ResEntry* FindEntry(HMODULE h, LPCSTR name, LPCSTR type);
-HICON MakeIcon(const QImage& argb, QPoint hotspot, bool icon);
 
 namespace {
 uint16_t U16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
@@ -84,7 +83,7 @@ bool DecodeIconImage(const unsigned char* p, size_t size, QImage* out) {
 
 }  // namespace
 
-HICON LoadIconFromResources(HINSTANCE inst, LPCSTR name, bool cursor);
+HICON LoadIconFromResources(HINSTANCE inst, LPCSTR name, bool cursor, int want = 0);
 
 // Icons and cursors from resources are shared, as on Windows: one object
 // per module and name, which DestroyIcon leaves alone.
@@ -104,14 +103,16 @@ HICON LoadIconResource(HINSTANCE inst, LPCSTR name, bool cursor) {
   return h;
 }
 
-HICON LoadIconFromResources(HINSTANCE inst, LPCSTR name, bool cursor) {
+// The image of the group nearest `want` pixels wide (0: the system size).
+HICON LoadIconFromResources(HINSTANCE inst, LPCSTR name, bool cursor, int want) {
+  ResId id = MakeResId(name);
   const ResEntry* group = FindEntry(inst, name, cursor ? RT_GROUP_CURSOR : RT_GROUP_ICON);
   if (!group || group->size < 6) return nullptr;
   const unsigned char* g = group->data;
   int count = U16(g + 4);
   if (group->size < 6 + static_cast<size_t>(count) * 14) return nullptr;
   // Pick the entry closest to the standard size, deepest colour first.
-  int want = GetSystemMetrics(cursor ? SM_CXCURSOR : SM_CXICON);
+  if (want <= 0) want = GetSystemMetrics(cursor ? SM_CXCURSOR : SM_CXICON);
   int best = -1, bestScore = 1 << 30;
   for (int i = 0; i < count; ++i) {
     const unsigned char* e = g + 6 + i * 14;
@@ -124,8 +125,8 @@ HICON LoadIconFromResources(HINSTANCE inst, LPCSTR name, bool cursor) {
     }
   }
   if (best < 0) return nullptr;
-  WORD id = U16(g + 6 + best * 14 + 12);
-  const ResEntry* img = FindEntry(inst, MAKEINTRESOURCE(id), cursor ? RT_CURSOR : RT_ICON);
+  WORD imageId = U16(g + 6 + best * 14 + 12);
+  const ResEntry* img = FindEntry(inst, MAKEINTRESOURCE(imageId), cursor ? RT_CURSOR : RT_ICON);
   if (!img) return nullptr;
   const unsigned char* data = img->data;
   size_t size = img->size;
@@ -139,7 +140,12 @@ HICON LoadIconFromResources(HINSTANCE inst, LPCSTR name, bool cursor) {
   QImage out;
   if (!DecodeIconImage(data, size, &out)) return nullptr;
   if (!cursor) hot = QPoint(out.width() / 2, out.height() / 2);
-  return MakeIcon(out, hot, !cursor);
+  HICON h = MakeIcon(out, hot, !cursor);
+  auto* o = GdiAs<IconObj>(h, OBJ_ICONCURSOR);
+  o->srcModule = inst;
+  o->srcName = id.isOrdinal ? "#" + std::to_string(id.ordinal) : id.name;
+  o->fromResource = true;
+  return h;
 }
 
 HBITMAP BitmapFromDib(const DibImage& dib, UINT flags) {
@@ -209,3 +215,11 @@ HBITMAP CreateMappedBitmap(HINSTANCE inst, INT_PTR id, UINT, void* map, int nMap
   }
   return MakeBitmap(img, false, 32);
 }
+
+namespace mirt_ui {
+HICON ReloadIconAtSize(HICON icon, int size) {
+  auto* o = GdiAs<IconObj>(icon, OBJ_ICONCURSOR);
+  if (!o || !o->fromResource) return nullptr;
+  return LoadIconFromResources(o->srcModule, o->srcName.c_str(), !o->icon, size);
+}
+}  // namespace mirt_ui

@@ -3,6 +3,7 @@
 
 #include "platform/ui/caret.h"
 #include "platform/ui/gdi.h"
+#include "platform/ui/imagelist.h"
 #include "platform/ui/input.h"
 #include "platform/ui/message.h"
 #include "platform/ui/paint.h"

@@ -1,0 +1,1 @@
+#define IDI_TWO_SIZES 201
