@@ -4,11 +4,14 @@
 
 #include <vector>
 
+#include "platform/afx/archive.h"
+#include "platform/sys/cfile.h"
 #include "platform/ui/cdc.h"
 #include "platform/ui/cwnd.h"
 #include "platform/ui/gdiobj.h"
 #include "platform/ui/imagelist.h"
 #include "tests/platform/ui/ui_test_support.h"
+#include "tests/support/test_support.h"
 #include "tests/platform/ui_imagelist/res/imagelist_res.h"
 
 using namespace ui_test;
@@ -352,6 +355,33 @@ TEST_F(ImageListTest, BytesGiveAnEqualButSeparateList) {
   EXPECT_EQ(readFrom(bad), nullptr);
   ImageList_Destroy(copy);
   ImageList_Destroy(il);
+  DeleteObject(art);
+}
+
+TEST_F(ImageListTest, ArchiveCopyHasItsOwnImagesAndMasks) {
+  CImageList list;
+  ASSERT_TRUE(list.Create(4, 4, ILC_MASK, 1, 1));
+  HBITMAP art = Strip(2);
+  ASSERT_EQ(list.Add(CBitmap::FromHandle(art), kKey), 0);
+  std::string path = mirt_test::MakeTempDir("il") + "/list.bin";
+  {
+    CFile f(path.c_str(), CFile::modeCreate | CFile::modeWrite);
+    CArchive ar(&f, CArchive::store);
+    ASSERT_TRUE(list.Write(&ar));
+    ar.Close();
+  }
+  CImageList copy;
+  {
+    CFile f(path.c_str(), CFile::modeRead);
+    CArchive ar(&f, CArchive::load);
+    ASSERT_TRUE(copy.Read(&ar));
+  }
+  list.DeleteImageList();
+  ASSERT_EQ(copy.GetImageCount(), 2);
+  Surface s(4, 4, kBg);
+  copy.Draw(CDC::FromHandle(s.dc), 1, CPoint(0, 0), ILD_TRANSPARENT);
+  EXPECT_EQ(s.At(0, 1), kBg);
+  EXPECT_EQ(s.At(1, 1), InkOf(1));
   DeleteObject(art);
 }
 
