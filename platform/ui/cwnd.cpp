@@ -213,8 +213,8 @@ HWND CWnd::UnsubclassWindow() {
 
 // ---- Creation ----
 
-BOOL CWnd::Create(LPCSTR cls, LPCSTR name, DWORD style, const RECT& r, CWnd* parent, UINT id, void*) {
-  return CreateEx(0, cls, name, style | WS_CHILD, r, parent, id);
+BOOL CWnd::Create(LPCSTR cls, LPCSTR name, DWORD style, const RECT& r, CWnd* parent, UINT id, void* pContext) {
+  return CreateEx(0, cls, name, style | WS_CHILD, r, parent, id, pContext);  // the creation context reaches WM_CREATE
 }
 
 BOOL CWnd::CreateEx(DWORD ex, LPCSTR cls, LPCSTR name, DWORD style, const RECT& r, CWnd* parent, UINT id,
