@@ -2,11 +2,28 @@
 
 #include <strings.h>
 
+#include "platform/ui/afxmenu.h"
+#include "platform/ui/menu.h"
 #include "platform/ui/ui.h"
 
 namespace afx {
 namespace {
-MenuItemOps g_menuOps;
+void EnableItem(CMenu* menu, UINT index, BOOL on) {
+  ::EnableMenuItem(menu->GetSafeHmenu(), index, MF_BYPOSITION | (on ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
+}
+void CheckItem(CMenu* menu, UINT index, int check, BOOL radio) {
+  HMENU h = menu->GetSafeHmenu();
+  if (radio && check)
+    ::CheckMenuRadioItem(h, index, index, index, MF_BYPOSITION);
+  else
+    ::CheckMenuItem(h, index, MF_BYPOSITION | (check ? MF_CHECKED : MF_UNCHECKED));
+}
+void TextItem(CMenu* menu, UINT index, UINT id, LPCSTR text) {
+  HMENU h = menu->GetSafeHmenu();
+  UINT state = ::GetMenuState(h, index, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED | MF_CHECKED);
+  ::ModifyMenu(h, index, MF_BYPOSITION | MF_STRING | state, id, text);
+}
+MenuItemOps g_menuOps{EnableItem, CheckItem, TextItem};
 }
 void SetMenuItemOps(const MenuItemOps& ops) { g_menuOps = ops; }
 const MenuItemOps& GetMenuItemOps() { return g_menuOps; }

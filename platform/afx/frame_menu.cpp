@@ -1,32 +1,27 @@
 #include "platform/afx/frame_menu.h"
 
-#include <map>
+#include "platform/ui/afxmenu.h"
+#include "platform/ui/menu.h"
 
 namespace afx {
 namespace {
-std::map<HWND, HMENU>& Assigned() {
-  static std::map<HWND, HMENU> m;
-  return m;
+HMENU Load(HINSTANCE inst, LPCSTR name) {
+  // Only when the resource exists: a frame without a menu is fine.
+  if (!::FindResource(inst, name, RT_MENU)) return nullptr;
+  return ::LoadMenu(inst, name);
 }
-HMENU NoLoad(HINSTANCE, LPCSTR) { return nullptr; }
-void KeepSet(HWND frame, HMENU menu) {
-  if (menu)
-    Assigned()[frame] = menu;
-  else
-    Assigned().erase(frame);
+void Set(HWND frame, HMENU menu) { ::SetMenu(frame, menu); }
+HMENU Get(HWND frame) { return ::GetMenu(frame); }
+void Destroy(HMENU menu) {
+  if (menu) ::DestroyMenu(menu);
 }
-HMENU KeepGet(HWND frame) {
-  auto it = Assigned().find(frame);
-  return it == Assigned().end() ? nullptr : it->second;
-}
-void NoDestroy(HMENU) {}
-HMENU NoSub(HMENU, int) { return nullptr; }
-int NoCount(HMENU) { return 0; }
-UINT NoId(HMENU, int) { return 0; }
-CMenu* NoMenu(HMENU) { return nullptr; }
+HMENU Sub(HMENU menu, int index) { return ::GetSubMenu(menu, index); }
+int Count(HMENU menu) { return menu ? ::GetMenuItemCount(menu) : 0; }
+UINT Id(HMENU menu, int index) { return ::GetMenuItemID(menu, index); }
+CMenu* FromHandle(HMENU menu) { return menu ? CMenu::FromHandle(menu) : nullptr; }
 
 FrameMenuOps& Ops() {
-  static FrameMenuOps ops{NoLoad, KeepSet, KeepGet, NoDestroy, NoSub, NoCount, NoId, NoMenu};
+  static FrameMenuOps ops{Load, Set, Get, Destroy, Sub, Count, Id, FromHandle};
   return ops;
 }
 }  // namespace

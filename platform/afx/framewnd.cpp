@@ -132,12 +132,10 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
 }
 
 void CFrameWnd::OnDestroy() {
-  // The frame's own menu goes with it (a shared menu stays with its template).
-  HMENU menu = afx::FrameMenus().get(m_hWnd);
-  if (menu && menu == m_hMenuDefault && m_bFrameMenuOwned) {
-    afx::FrameMenus().set(m_hWnd, nullptr);
-    afx::FrameMenus().destroy(menu);
-  }
+  // The frame's own menu goes with it; a template's shared menu stays.
+  HMENU current = afx::FrameMenus().get(m_hWnd);
+  if (current && !(GetStyle() & WS_CHILD)) afx::FrameMenus().set(m_hWnd, nullptr);
+  if (m_hMenuDefault && m_bFrameMenuOwned) afx::FrameMenus().destroy(m_hMenuDefault);
   m_hMenuDefault = nullptr;
   CWnd::OnDestroy();
 }

@@ -7,12 +7,36 @@
 
 #include "platform/afx/frame_menu.h"
 #include "platform/afx/mdi.h"
+#include "platform/ui/menu.h"
 #include "platform/ui/ui.h"
 
 namespace afx {
 namespace {
 
-WindowListWriter g_windowList = nullptr;
+// The list of children at the end of the window popup: a separator and
+// "&1 title", "&2 title", ... with the active child checked.
+void WriteWindowList(HMENU menu, UINT idFirst, const std::vector<std::pair<UINT, CString>>& items, UINT activeId) {
+  int n = ::GetMenuItemCount(menu);
+  for (int i = n - 1; i >= 0; --i) {
+    UINT id = ::GetMenuItemID(menu, i);
+    if (id >= idFirst && id < idFirst + 0x100) ::DeleteMenu(menu, static_cast<UINT>(i), MF_BYPOSITION);
+  }
+  // A separator we added last time, now at the end, goes too.
+  n = ::GetMenuItemCount(menu);
+  if (n > 0 && (::GetMenuState(menu, static_cast<UINT>(n - 1), MF_BYPOSITION) & MF_SEPARATOR))
+    ::DeleteMenu(menu, static_cast<UINT>(n - 1), MF_BYPOSITION);
+  if (items.empty()) return;
+  ::AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
+  int number = 1;
+  for (const auto& [id, title] : items) {
+    CString text;
+    text.Format(number < 10 ? "&%d %s" : "%d %s", number, static_cast<LPCSTR>(title));
+    ++number;
+    ::AppendMenu(menu, MF_STRING | (id == activeId ? MF_CHECKED : 0), id, text);
+  }
+}
+
+WindowListWriter g_windowList = WriteWindowList;
 
 struct ClientState {
   HMENU windowMenu = nullptr;

@@ -4,6 +4,7 @@
 #include "platform/afx/framewnd.h"
 #include "platform/afx/printinfo.h"
 #include "platform/ui/cdc.h"
+#include "platform/ui/print.h"
 #include "platform/ui/ui.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
@@ -20,9 +21,23 @@ END_MESSAGE_MAP()
 
 namespace afx {
 namespace {
-PrintDialogHandler g_printDialog = nullptr;
+// Without a print dialog the job goes to the layer's printer: a PDF file.
+BOOL PrintToPdf(CPrintInfo* pInfo) {
+  mirt_ui::PrinterSetup setup;
+  setup.output = static_cast<LPCSTR>(pInfo->m_strOutputFile);
+  pInfo->m_hDC = mirt_ui::CreatePrinterDC(setup);
+  return pInfo->m_hDC != nullptr;
 }
-PrintJobOps g_printJob;
+int DocStart(HDC dc, LPCSTR name, LPCSTR output) {
+  DOCINFO doc{};
+  doc.cbSize = sizeof doc;
+  doc.lpszDocName = name;
+  doc.lpszOutput = output;
+  return ::StartDoc(dc, &doc);
+}
+PrintDialogHandler g_printDialog = PrintToPdf;
+}  // namespace
+PrintJobOps g_printJob{DocStart, ::StartPage, ::EndPage, ::EndDoc, ::AbortDoc};
 void SetPrintDialogHandler(PrintDialogHandler handler) { g_printDialog = handler; }
 void SetPrintJobOps(const PrintJobOps& ops) { g_printJob = ops; }
 const PrintJobOps& GetPrintJobOps() { return g_printJob; }
