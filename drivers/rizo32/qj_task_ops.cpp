@@ -1,10 +1,11 @@
 // QJ driver: tasks, programs, parameter and data areas, procedures and
+#include "drivers/rizo32/rizo32.h"
+
 // functions of the served board.
 #include <cstring>
 
 #include "drivers/sim/debug_kernel.h"
 #include "drivers/sim/program_image.h"
-#include "drivers/sim/qj_api.h"
 #include "drivers/sim/simulator.h"
 #include "drivers/sim/task_installer.h"
 
@@ -36,6 +37,8 @@ bool AreaFits(DriverCall& c, const ByteArea& a, uint32_t index, uint32_t n) {
 }
 
 }  // namespace
+
+extern "C" {  // the exported functions
 
 uint16_t qj8_get_pgm_installed(uint16_t task) {
     DriverCall c("qj8_get_pgm_installed", FormatArgs(task));
@@ -236,5 +239,7 @@ int16_t qj8_get_free_ram_size(uint16_t task, uint32_t* size) {
     if (b && size) *size = FreeRam(*b);
     return c.Result(int16_t(c.Code()));
 }
+
+}  // extern "C"
 
 }  // namespace sim::qj

@@ -1,10 +1,11 @@
 // QJ driver: board start, reset and selection, errors and service requests.
+#include "drivers/rizo32/rizo32.h"
+
 #include <cstring>
 #include <filesystem>
 #include <fnmatch.h>
 
 #include "drivers/sim/program_image.h"
-#include "drivers/sim/qj_api.h"
 #include "drivers/sim/simulator.h"
 
 namespace sim::qj {
@@ -85,6 +86,8 @@ int16_t Reset(const char* name, int gen, uint16_t board, QjCallback cb, const ch
 }
 
 }  // namespace
+
+extern "C" {  // the exported functions
 
 int16_t qj2_start(uint16_t b, uint16_t, uint16_t, uint16_t, uint16_t, QJ_CALLBACK cb, uint16_t t) { return Start("qj2_start", 2, b, cb, t); }
 int16_t qj6_start(uint16_t b, uint16_t, uint16_t, uint16_t, uint16_t, QJ_CALLBACK cb, uint16_t t) { return Start("qj6_start", 6, b, cb, t); }
@@ -200,5 +203,7 @@ QJ_CALLBACK qj8_set_error_handling(QJ_CALLBACK cb) {
     DriverCall c("qj8_set_error_handling", FormatArgs((void*)cb), DriverCall::Info);
     return c.sim().SetErrorCallback(cb);
 }
+
+}  // extern "C"
 
 }  // namespace sim::qj

@@ -1,11 +1,12 @@
 // QJ driver: board memory, I/O ports (interrupt controllers, the interrupt
+#include "drivers/rizo32/rizo32.h"
+
 // test trigger, the Kora-DESK/2 serial line), EEPROM, parameter records
 // and macro commands of the served board.
 #include <cstring>
 
 #include "drivers/sim/macro_format.h"
 #include "drivers/sim/port_model.h"
-#include "drivers/sim/qj_api.h"
 #include "drivers/sim/simulator.h"
 
 namespace sim::qj {
@@ -15,6 +16,8 @@ namespace {
 Board* Served(DriverCall& c) { return c.Faulted() ? nullptr : c.Served(); }
 
 }  // namespace
+
+extern "C" {  // the exported functions
 
 int16_t qj8_set_ram_pointer(uint32_t address) {
     DriverCall c("qj8_set_ram_pointer", FormatArgs(address));
@@ -146,5 +149,7 @@ int16_t qj8_send_macro(uint8_t code, uint8_t format, uint16_t lengthWord, uint16
         for (long i = 0; i < answerLength; ++i) answer[i] = uint8_t(code + i);
     return c.Result(int16_t(0));
 }
+
+}  // extern "C"
 
 }  // namespace sim::qj

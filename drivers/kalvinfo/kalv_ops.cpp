@@ -1,10 +1,13 @@
 // Board information: what the rack holds and how each board is connected.
+#include "drivers/kalvinfo/kalvinfo.h"
+
 #include <cstring>
 
-#include "drivers/sim/kalv_api.h"
 #include "drivers/sim/simulator.h"
 
-namespace sim::kalv {
+namespace sim {
+
+extern "C" {  // the exported functions
 
 int16_t kalv_get_board_parameters(int board, void* record) {
     DriverCall c("kalv_get_board_parameters", FormatArgs(board, record), DriverCall::Info);
@@ -20,4 +23,6 @@ int16_t kalv_get_board_parameters(int board, void* record) {
     return c.Result(int16_t(0));
 }
 
-}  // namespace sim::kalv
+}  // extern "C"
+
+}  // namespace sim

@@ -1,4 +1,6 @@
 // ZOR driver: boards, the module grid with its EEPROMs, CPU connections and
+#include "drivers/dovi32/dovi32.h"
+
 // the tasks, memory and ports of a connected CPU.
 #include <cstring>
 
@@ -6,7 +8,6 @@
 #include "drivers/sim/program_image.h"
 #include "drivers/sim/simulator.h"
 #include "drivers/sim/task_installer.h"
-#include "drivers/sim/zor_api.h"
 
 namespace sim::zor {
 
@@ -57,6 +58,8 @@ Task* TaskOf(DriverCall& c, uint32_t handle, uint16_t task) {
 uint16_t Done(DriverCall& c) { return c.Result(c.Code()); }
 
 }  // namespace
+
+extern "C" {  // the exported functions
 
 uint16_t zor_init_lib(uint16_t flags) {
     DriverCall c("zor_init_lib", FormatArgs(flags), K::Zor);
@@ -394,5 +397,7 @@ uint16_t zor_write_par_block(uint32_t handle, uint16_t task, uint16_t index, uin
     }
     return Done(c);
 }
+
+}  // extern "C"
 
 }  // namespace sim::zor

@@ -1,7 +1,8 @@
 // QJ driver: channels of the board-side Module Device Driver.
+#include "drivers/rizo32/rizo32.h"
+
 #include <cstring>
 
-#include "drivers/sim/qj_api.h"
 #include "drivers/sim/simulator.h"
 #include "drivers/sim/task_installer.h"
 
@@ -42,6 +43,8 @@ uint32_t SecondsOf(uint32_t timeWord) {
 }
 
 }  // namespace
+
+extern "C" {  // the exported functions
 
 uint32_t mdd8_open_channel(uint16_t mddTask, uint16_t blockSize, const void* block) {
     DriverCall c("mdd8_open_channel", FormatArgs(mddTask, blockSize, block));
@@ -160,5 +163,7 @@ uint32_t mdd8_get_channel_info(uint32_t handle, uint16_t index) {
         return c.Result(uint32_t(0x02 | (b->serial[LineOf(*ch)].rx.empty() ? 0 : 0x01)));
     return c.Result(uint32_t(0));
 }
+
+}  // extern "C"
 
 }  // namespace sim::qj
