@@ -222,7 +222,7 @@ void AppendConversion(std::string& out, Conversion& cv, ArgSource& src) {
 }
 
 // Reads one conversion after its "%"; returns false for an unknown letter.
-bool ParseSpec(const char*& p, Conversion& cv, ArgSource& src) {
+bool ParseConversion(const char*& p, Conversion& cv, ArgSource& src) {
   while (*p && std::strchr("-+ #0", *p)) cv.flags += *p++;
   if (*p == '*') {
     ++p;
@@ -269,7 +269,7 @@ void Format(std::string& out, const char* fmt, ArgSource& src) {
     }
     Conversion cv;
     const char* start = p;
-    if (ParseSpec(p, cv, src)) {
+    if (ParseConversion(p, cv, src)) {
       AppendConversion(out, cv, src);
     } else {
       out += '%';  // not a conversion: keep the text as it stands
