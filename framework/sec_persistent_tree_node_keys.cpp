@@ -1,6 +1,5 @@
 // SECPersistentTreeNode: writing and reading key values.
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 
@@ -21,11 +20,19 @@ CString PieceKey(const CString& key, int index) {
 // The text's leading decimal number as the C run-time reads it (blanks,
 // sign, digits), held to the 32-bit range.
 LONG LeadingInteger(const CString& text) {
-  errno = 0;
   long long value = std::strtoll(text, nullptr, 10);
   if (value > INT_MAX) return INT_MAX;
   if (value < INT_MIN) return INT_MIN;
   return static_cast<LONG>(value);
+}
+
+// A stored number as T, or the default with ptnKeyMissing when there is none.
+template <class T>
+DWORD ReadNumber(const SECPersistentTreeNode::SECPersTreeNodeKeyValuePair* pair, T& value, T fallback) {
+  value = fallback;
+  if (!pair) return SECPersistentTreeNode::ptnKeyMissing;
+  value = static_cast<T>(LeadingInteger(pair->m_strValue));
+  return 0;
 }
 
 }  // namespace
@@ -116,35 +123,19 @@ DWORD SECPersistentTreeNode::GetKeyString(LPCTSTR lpszKey, CString& strValue, LP
 }
 
 DWORD SECPersistentTreeNode::GetKeyInt(LPCTSTR lpszKey, int& nValue, int nDefault) const {
-  nValue = nDefault;
-  const SECPersTreeNodeKeyValuePair* pair = FindKey(lpszKey);
-  if (!pair) return ptnKeyMissing;
-  nValue = LeadingInteger(pair->m_strValue);
-  return 0;
+  return ReadNumber(FindKey(lpszKey), nValue, nDefault);
 }
 
 DWORD SECPersistentTreeNode::GetKeyUInt(LPCTSTR lpszKey, UINT& nValue, UINT nDefault) const {
-  nValue = nDefault;
-  const SECPersTreeNodeKeyValuePair* pair = FindKey(lpszKey);
-  if (!pair) return ptnKeyMissing;
-  nValue = static_cast<UINT>(LeadingInteger(pair->m_strValue));
-  return 0;
+  return ReadNumber(FindKey(lpszKey), nValue, nDefault);
 }
 
 DWORD SECPersistentTreeNode::GetKeyLong(LPCTSTR lpszKey, LONG& lValue, LONG lDefault) const {
-  lValue = lDefault;
-  const SECPersTreeNodeKeyValuePair* pair = FindKey(lpszKey);
-  if (!pair) return ptnKeyMissing;
-  lValue = LeadingInteger(pair->m_strValue);
-  return 0;
+  return ReadNumber(FindKey(lpszKey), lValue, lDefault);
 }
 
 DWORD SECPersistentTreeNode::GetKeyDWord(LPCTSTR lpszKey, DWORD& dwValue, DWORD dwDefault) const {
-  dwValue = dwDefault;
-  const SECPersTreeNodeKeyValuePair* pair = FindKey(lpszKey);
-  if (!pair) return ptnKeyMissing;
-  dwValue = static_cast<DWORD>(LeadingInteger(pair->m_strValue));
-  return 0;
+  return ReadNumber(FindKey(lpszKey), dwValue, dwDefault);
 }
 
 DWORD SECPersistentTreeNode::GetKeyBool(LPCTSTR lpszKey, BOOL& bValue, BOOL bDefault) const {
