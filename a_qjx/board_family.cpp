@@ -226,22 +226,21 @@ void CBoardFamily::WriteTaskParameters() {
     qj8_write_par_byte(commTask, 11, commPar11);
 }
 
+bool CBoardFamily::InstallFromKernelFolder(const CString& file, WORD task, WORD program, WORD interrupt,
+                                           DWORD flags, const char* failure) {
+    int16_t r = qj8_transfer_and_install(kernelFolder + file, 0, task, program, interrupt, flags, 0);
+    if (r == 0) return true;
+    ytn1::ShowMessage(failure + DriverErrorText(WORD(r)), nullptr, MB_OK | MB_ICONSTOP);
+    return false;
+}
+
 int16_t CBoardFamily::TransferAndInstall() {
     kernelTask = 255;
     kernelProgram = 0xFF00;
-    int16_t r = qj8_transfer_and_install(kernelFolder + kernelFile, 0, 255, 0xFF00, 1, 2432, 0);
-    if (r != 0) {
-        ytn1::ShowMessage("Kernel error: " + DriverErrorText(WORD(r)), nullptr, MB_OK | MB_ICONSTOP);
-        return 1;
-    }
+    if (!InstallFromKernelFolder(kernelFile, 255, 0xFF00, 1, 2432, "Kernel error: ")) return 1;
     commTask = 254;
     commProgram = 0xFF01;
-    r = qj8_transfer_and_install(kernelFolder + commFile, 0, 254, 0xFF01, 1, 2432, 0);
-    if (r != 0) {
-        ytn1::ShowMessage("Interface error: " + DriverErrorText(WORD(r)), nullptr, MB_OK | MB_ICONSTOP);
-        return 1;
-    }
-    return 0;
+    return InstallFromKernelFolder(commFile, 254, 0xFF01, 1, 2432, "Interface error: ") ? 0 : 1;
 }
 
 void CBoardFamily::ReadTaskParametersA() {
@@ -274,10 +273,5 @@ void CBoardFamily::WriteTaskParametersA() {
 int16_t CBoardFamily::TransferAndInstallA() {
     kernelTask = 255;
     kernelProgram = 0xFF00;
-    int16_t r = qj8_transfer_and_install(kernelFolder + kernelFile, 0, 255, 0xFF00, 134, 2434, 0);
-    if (r != 0) {
-        ytn1::ShowMessage("Kernel error: " + DriverErrorText(WORD(r)), nullptr, MB_OK | MB_ICONSTOP);
-        return 1;
-    }
-    return 0;
+    return InstallFromKernelFolder(kernelFile, 255, 0xFF00, 134, 2434, "Kernel error: ") ? 0 : 1;
 }

@@ -146,6 +146,10 @@ protected:
     void ReadTaskParametersA();
     void WriteTaskParametersA();
     int16_t TransferAndInstallA();
+    // Installs a program of the kernel folder; a failure is shown after the
+    // failure text and gives false.
+    bool InstallFromKernelFolder(const CString& file, WORD task, WORD program, WORD interrupt, DWORD flags,
+                                 const char* failure);
     CString GetDataAreaTextA(WORD task);
     void OpenLedChannelA();
     void SetLedA(WORD led, BYTE value);
