@@ -1,6 +1,4 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <string>
 #include <vector>
@@ -8,6 +6,7 @@
 #include "app/core/environment_list.h"
 #include "app/core/project_data.h"
 #include "tests/app_core/core_test_util.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -282,15 +281,11 @@ TEST_F(ProjectFileTest, SaveFailureKeepsTheOldFileWhole) {
   p.SetFilePath(path.c_str());
 
   // A file-size limit below the new content makes the write fail, for any user.
-  struct rlimit old;
-  getrlimit(RLIMIT_FSIZE, &old);
-  struct rlimit small = old;
-  small.rlim_cur = 16;
-  auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-  setrlimit(RLIMIT_FSIZE, &small);
-  BOOL saved = p.Save(kProjectFile);
-  setrlimit(RLIMIT_FSIZE, &old);
-  signal(SIGXFSZ, oldHandler);
+  BOOL saved;
+  {
+    mirt_test::FileSizeLimit limit(16);
+    saved = p.Save(kProjectFile);
+  }
 
   EXPECT_FALSE(saved);
   EXPECT_EQ(mirt_test::ReadFile(path), "OLD");

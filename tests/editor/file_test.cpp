@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include "tests/editor/edit_test_util.h"
 #include "platform/sys/file.h"
 #include "platform/sys/msgbox.h"
@@ -142,7 +140,7 @@ TEST(LoadFile, ALongLineAcrossChunksIsCutToo) {
 
 TEST(FileAccess, ReadOnlyFileLoadsReadOnlyAndRefusesSaving) {
   std::string path = Fixture("ro.c", "x\n");
-  chmod(path.c_str(), 0444);
+  ASSERT_TRUE(SetFileAttributes(path.c_str(), FILE_ATTRIBUTE_READONLY));
   EditBuffer buffer;
   ASSERT_EQ(buffer.LoadFile(path.c_str()), 0);
   EXPECT_TRUE(buffer.IsReadOnly());

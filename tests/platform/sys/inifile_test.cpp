@@ -7,6 +7,7 @@
 
 #include "platform/sys/inifile.h"
 #include "tests/platform/sys/sys_test_util.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -163,7 +164,7 @@ TEST_F(IniTest, FailedWriteLeavesTheOldFileWhole) {
   std::string old = "[S]\r\nk=old\r\n";
   mirt_test::WriteFile(file, old);
   {
-    sys_test::FileSizeLimit limit(old.size() + 4);
+    mirt_test::FileSizeLimit limit(old.size() + 4);
     EXPECT_FALSE(WritePrivateProfileString("S", "k", std::string(200, 'n').c_str(), file.c_str()));
   }
   EXPECT_EQ(old, mirt_test::ReadFile(file));

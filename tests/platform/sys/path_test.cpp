@@ -8,6 +8,7 @@
 
 #include "platform/sys/path.h"
 #include "tests/platform/sys/sys_test_util.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ TEST(AtomicFile, FailuresLeaveTheOldFileAndSayWhy) {
   std::string target = dir + "/t.txt";
   mirt_test::WriteFile(target, "old");
   {
-    sys_test::FileSizeLimit limit(8);
+    mirt_test::FileSizeLimit limit(8);
     std::string error;
     EXPECT_FALSE(plat::ReplaceFileAtomically(target, std::string(64, 'x'), &error));
     EXPECT_NE(std::string::npos, error.find("t.txt"));

@@ -10,6 +10,7 @@
 #include "platform/sys/reg_file_format.h"
 #include "platform/sys/registry.h"
 #include "tests/platform/sys/sys_test_util.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -92,7 +93,7 @@ TEST_F(RegistryStoreTest, FailedWriteLeavesTheOldFileWhole) {
   std::string before = mirt_test::ReadFile(file);
   {
     // (Standard error is not captured here: the limit would cut it too.)
-    sys_test::FileSizeLimit limit(before.size() + 10);
+    mirt_test::FileSizeLimit limit(before.size() + 10);
     RegSetValue(HKEY_CURRENT_USER, "Kept", REG_SZ, std::string(100, 'n').c_str(), 0);
     EXPECT_NE(ERROR_SUCCESS, RegFlushKey(HKEY_CURRENT_USER));
   }
