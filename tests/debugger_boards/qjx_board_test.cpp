@@ -145,3 +145,20 @@ TEST_F(BoardTest, MinedBytesInsideTheReadAreRestored) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BoardTest, QjKernelFunctionCallsPassTheirStatus) {
+  CKalvenBoardQJx board(0, &project);
+  ASSERT_EQ(board.Open(RecordMessage), 0);
+  ASSERT_EQ(board.LoadDebugKernel(0, 0, 0, 10, KernelDir().c_str()), 0);
+  SimBoard(0).memory.Write8(0x21234, 0x55);
+  BYTE request[8] = {0x34, 0x12, 0x02, 0x00, 12, 0, 0x40, 0};  // linear 0x21234, context 12, kind 0x40
+  WORD length = 8, answer = 0;
+  EXPECT_EQ(board.CallFunc(10, 3, &length, request, &answer, 0), 0);
+  EXPECT_EQ(SimBoard(0).memory.Read8(0x21234), 0xCC);
+  length = 8;
+  EXPECT_EQ(board.CallFunc(77, 3, &length, request, &answer, 0), 0x18);  // no such task
+}
+
+}  // namespace
