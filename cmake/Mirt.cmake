@@ -36,8 +36,10 @@ endfunction()
 
 # mirt_test(<name> SOURCES s... LIBS l...): a GoogleTest program run by CTest,
 # headless, with its own temporary settings directory (see tests/support).
-# Libraries that read settings while loading see a folder in the build tree
-# until the program restarts itself with its private one.
+# The environment comes through an env "emulator", which both the test
+# discovery and the runs use: libraries that read settings while loading see
+# a folder in the build tree until the program restarts itself with its
+# private one.
 function(mirt_test name)
   cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
@@ -45,12 +47,11 @@ function(mirt_test name)
   set(load_settings ${CMAKE_BINARY_DIR}/test-load-settings)
   set_target_properties(${name} PROPERTIES
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin
-    CROSSCOMPILING_EMULATOR "/usr/bin/env;MIRT_CONFIG_DIR=${load_settings};HOME=${load_settings}")
+    CROSSCOMPILING_EMULATOR "/usr/bin/env;MIRT_CONFIG_DIR=${load_settings};HOME=${load_settings};QT_QPA_PLATFORM=offscreen;MIRT_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;MIRT_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"
-               TIMEOUT 120)
+    PROPERTIES TIMEOUT 120)
 endfunction()
 
 # mirt_fuzzer(<name> SOURCES s... LIBS l...): a libFuzzer target, built only
