@@ -1,7 +1,7 @@
 // ZOR driver: boards, the module grid with its EEPROMs, CPU connections and
+// the tasks, memory and ports of a connected CPU.
 #include "drivers/dovi32/dovi32.h"
 
-// the tasks, memory and ports of a connected CPU.
 #include <cstring>
 
 #include "drivers/sim/debug_kernel.h"
