@@ -1,8 +1,8 @@
 // QJ driver: board memory, I/O ports (interrupt controllers, the interrupt
-#include "drivers/rizo32/rizo32.h"
-
 // test trigger, the Kora-DESK/2 serial line), EEPROM, parameter records
 // and macro commands of the served board.
+#include "drivers/rizo32/rizo32.h"
+
 #include <cstring>
 
 #include "drivers/sim/macro_format.h"
@@ -14,6 +14,20 @@ namespace sim::qj {
 namespace {
 
 Board* Served(DriverCall& c) { return c.Faulted() ? nullptr : c.Served(); }
+
+// A word of a module's EEPROM; null for an empty slot or a word past its end.
+uint16_t* EepromWord(Board& b, uint16_t module, uint16_t word) {
+    auto it = b.eeprom.find(module);
+    if (it == b.eeprom.end() || word >= it->second.size()) return nullptr;
+    return &it->second[word];
+}
+
+uint16_t ReadEepromWord(DriverCall& c, uint16_t module, uint16_t word) {
+    Board* b = Served(c);
+    if (!b) return c.Result(uint16_t(0));
+    const uint16_t* w = EepromWord(*b, module, word);
+    return c.Result(w ? *w : uint16_t(0xFFFF));  // nothing there reads as erased
+}
 
 }  // namespace
 
@@ -90,32 +104,22 @@ void qj8_out16_port(uint16_t port, uint16_t value) {
 
 uint16_t qj8_read_eeprom_direct(uint16_t module, uint16_t word) {
     DriverCall c("qj8_read_eeprom_direct", FormatArgs(module, word));
-    Board* b = Served(c);
-    if (!b) return c.Result(uint16_t(0));
-    // An empty slot or a word past the module's end reads as erased.
-    auto it = b->eeprom.find(module);
-    if (it == b->eeprom.end() || word >= it->second.size()) return c.Result(uint16_t(0xFFFF));
-    return c.Result(it->second[word]);
+    return ReadEepromWord(c, module, word);
 }
 
 int16_t qj8_write_eeprom_direct(uint16_t module, uint16_t word, uint16_t value) {
     DriverCall c("qj8_write_eeprom_direct", FormatArgs(module, word, value));
     Board* b = Served(c);
     if (!b) return c.Result(int16_t(c.Code()));
-    auto it = b->eeprom.find(module);
-    if (it == b->eeprom.end() || word >= it->second.size())
-        return c.Result(int16_t(c.Fail(err::kClassParam, err::kEepromParam)));
-    it->second[word] = value;
+    uint16_t* w = EepromWord(*b, module, word);
+    if (!w) return c.Result(int16_t(c.Fail(err::kClassParam, err::kEepromParam)));
+    *w = value;
     return c.Result(int16_t(0));
 }
 
 uint16_t qj8_read_eeprom_copy(uint16_t module, uint16_t word) {
     DriverCall c("qj8_read_eeprom_copy", FormatArgs(module, word));
-    Board* b = Served(c);
-    if (!b) return c.Result(uint16_t(0));
-    auto it = b->eeprom.find(module);
-    if (it == b->eeprom.end() || word >= it->second.size()) return c.Result(uint16_t(0xFFFF));
-    return c.Result(it->second[word]);
+    return ReadEepromWord(c, module, word);
 }
 
 int16_t qj8_parameter_control(uint16_t what, uint16_t direction, void* block) {

@@ -1,7 +1,7 @@
 // QJ driver: tasks, programs, parameter and data areas, procedures and
+// functions of the served board.
 #include "drivers/rizo32/rizo32.h"
 
-// functions of the served board.
 #include <cstring>
 
 #include "drivers/sim/debug_kernel.h"
@@ -34,6 +34,16 @@ bool AreaFits(DriverCall& c, const ByteArea& a, uint32_t index, uint32_t n) {
     if (a.Fits(index, n)) return true;
     c.Fail(err::kClassParam, err::kParam2);
     return false;
+}
+
+// Writes bytes into a task's parameter area and lets the task see them.
+int16_t WriteParams(DriverCall& c, uint16_t task, uint16_t index, const void* data, uint16_t length) {
+    Task* t = TaskOf(c, task);
+    if (t && data && AreaFits(c, t->params, index, length)) {
+        t->params.Write(index, data, length);
+        OnParamsWritten(*c.sim().CurrentBoard(), task, index, length);
+    }
+    return c.Result(int16_t(c.Code()));
 }
 
 }  // namespace
@@ -172,32 +182,18 @@ int16_t qj8_read_par_block(uint16_t task, uint16_t index, uint16_t length, void*
 
 int16_t qj8_write_par_byte(uint16_t task, uint16_t index, uint8_t value) {
     DriverCall c("qj8_write_par_byte", FormatArgs(task, index, value));
-    Task* t = TaskOf(c, task);
-    if (t && AreaFits(c, t->params, index, 1)) {
-        t->params.Set8(index, value);
-        OnParamsWritten(*c.sim().CurrentBoard(), task, index, 1);
-    }
-    return c.Result(int16_t(c.Code()));
+    return WriteParams(c, task, index, &value, 1);
 }
 
 int16_t qj8_write_par_word(uint16_t task, uint16_t index, uint16_t value) {
     DriverCall c("qj8_write_par_word", FormatArgs(task, index, value));
-    Task* t = TaskOf(c, task);
-    if (t && AreaFits(c, t->params, index, 2)) {
-        t->params.Set16(index, value);
-        OnParamsWritten(*c.sim().CurrentBoard(), task, index, 2);
-    }
-    return c.Result(int16_t(c.Code()));
+    const uint8_t bytes[2] = {uint8_t(value), uint8_t(value >> 8)};
+    return WriteParams(c, task, index, bytes, 2);
 }
 
 int16_t qj8_write_par_block(uint16_t task, uint16_t index, uint16_t length, const void* data) {
     DriverCall c("qj8_write_par_block", FormatArgs(task, index, length, data));
-    Task* t = TaskOf(c, task);
-    if (t && data && AreaFits(c, t->params, index, length)) {
-        t->params.Write(index, data, length);
-        OnParamsWritten(*c.sim().CurrentBoard(), task, index, length);
-    }
-    return c.Result(int16_t(c.Code()));
+    return WriteParams(c, task, index, data, length);
 }
 
 int16_t qj8_reset_r_pointer(uint16_t task) {

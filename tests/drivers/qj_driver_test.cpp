@@ -114,8 +114,12 @@ TEST_F(QjDriverTest, InstalledProgramHasDescriptorsAreasAndProcedures) {
 
     // Parameter area: words written are read back; the kernel starts and
     // stops with procedures 2 and 3.
-    EXPECT_EQ(qj8_write_par_word(255, 0x34EF, 7), 0);
-    EXPECT_EQ(qj8_read_par_word(255, 0x34EF), 7);
+    EXPECT_EQ(qj8_write_par_word(255, 0x34EF, 0x1207), 0);
+    EXPECT_EQ(qj8_read_par_word(255, 0x34EF), 0x1207);
+    EXPECT_EQ(qj8_read_par_byte(255, 0x34EF), 0x07);  // low byte first, as the board reads it
+    EXPECT_EQ(qj8_read_par_byte(255, 0x34F0), 0x12);
+    EXPECT_EQ(qj8_write_par_word(255, 0x34FF, 1), 0x0227);  // one byte past the area's end
+    qj8_clear_error();
     EXPECT_EQ(qj8_call_proc(255, 2), 0);
     EXPECT_EQ(qj8_read_par_byte(255, 0), 2);
     EXPECT_EQ(qj8_call_proc(255, 3), 0);
