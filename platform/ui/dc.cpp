@@ -4,6 +4,7 @@
 #include <atomic>
 #include <map>
 #include <mutex>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/ui/gdi_obj.h"
@@ -13,7 +14,10 @@
 namespace mirt_ui {
 namespace {
 std::recursive_mutex g_mutex;
-std::unordered_set<Dc*> g_dcs;
+// Handles are numbers never used twice, so a released context's handle
+// finds nothing even when a new context takes its memory.
+std::unordered_map<HDC, Dc*> g_dcs;
+uintptr_t g_nextDc = 0x50000000;
 std::map<QImage*, Dc*> g_painting;
 
 HBITMAP DefaultBitmap() {
@@ -67,21 +71,25 @@ Dc* DcFind(HDC h) {
   if (!h) return nullptr;
   // Drawing calls come in long runs on one context: remember the last one.
   MIRT_FAST_TLS thread_local HDC lastHandle = nullptr;
+  MIRT_FAST_TLS thread_local Dc* lastDc = nullptr;
   MIRT_FAST_TLS thread_local unsigned lastGeneration = ~0u;
-  auto* d = reinterpret_cast<Dc*>(h);
-  if (h == lastHandle && lastGeneration == g_dcGeneration.load(std::memory_order_acquire)) return d;
+  if (h == lastHandle && lastGeneration == g_dcGeneration.load(std::memory_order_acquire)) return lastDc;
   std::lock_guard<std::recursive_mutex> lock(g_mutex);
-  if (!g_dcs.count(d)) return nullptr;
+  auto it = g_dcs.find(h);
+  if (it == g_dcs.end()) return nullptr;
   lastHandle = h;
+  lastDc = it->second;
   lastGeneration = g_dcGeneration.load(std::memory_order_acquire);
-  return d;
+  return lastDc;
 }
 
 HDC DcAdd(Dc* dc) {
   std::lock_guard<std::recursive_mutex> lock(g_mutex);
   InitState(dc->st);
-  g_dcs.insert(dc);
-  return reinterpret_cast<HDC>(dc);
+  auto h = reinterpret_cast<HDC>(g_nextDc);
+  g_nextDc += 4;
+  g_dcs[h] = dc;
+  return h;
 }
 
 void DcRemove(HDC h) {
@@ -92,7 +100,7 @@ void DcRemove(HDC h) {
   ReleaseState(dc->st);
   for (auto& s : dc->saved) ReleaseState(s);
   std::lock_guard<std::recursive_mutex> lock(g_mutex);
-  g_dcs.erase(dc);
+  g_dcs.erase(h);
   g_dcGeneration.fetch_add(1, std::memory_order_release);
   delete dc;
 }

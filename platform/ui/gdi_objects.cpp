@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 #include <cstring>
 #include <mutex>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "platform/base/charcase.h"
 #include "platform/ui/gdi_obj.h"
@@ -11,8 +11,11 @@
 namespace mirt_ui {
 namespace {
 std::mutex g_mutex;
-// Kept to the end of the process: stock objects stay reachable.
-std::unordered_set<GdiObj*>& g_objects = *new std::unordered_set<GdiObj*>;
+// Kept to the end of the process: stock objects stay reachable. Handles
+// are numbers never used twice, so a deleted object's handle finds nothing
+// even when a new object takes its memory.
+std::unordered_map<HGDIOBJ, GdiObj*>& g_objects = *new std::unordered_map<HGDIOBJ, GdiObj*>;
+uintptr_t g_nextObject = 0x60000000;
 
 HGDIOBJ AddStock(GdiObj* o) {
   o->stock = true;
@@ -53,16 +56,19 @@ std::string Upper(const char* s) {
 GdiObj* GdiFind(HGDIOBJ h, int type) {
   if (!h) return nullptr;
   std::lock_guard<std::mutex> lock(g_mutex);
-  auto* o = static_cast<GdiObj*>(h);
-  if (!g_objects.count(o)) return nullptr;
+  auto it = g_objects.find(h);
+  if (it == g_objects.end()) return nullptr;
+  GdiObj* o = it->second;
   if (type && o->type != type) return nullptr;
   return o;
 }
 
 HGDIOBJ GdiAdd(GdiObj* o) {
   std::lock_guard<std::mutex> lock(g_mutex);
-  g_objects.insert(o);
-  return o;
+  auto h = reinterpret_cast<HGDIOBJ>(g_nextObject);
+  g_nextObject += 4;
+  g_objects[h] = o;
+  return h;
 }
 
 HBRUSH MakeStockBrush(COLORREF c) { return StockBrush(BS_SOLID, c); }
@@ -174,7 +180,7 @@ BOOL DeleteObject(HGDIOBJ h) {
   if (o->selected > 0) return FALSE;  // still selected into a device context
   {
     std::lock_guard<std::mutex> lock(g_mutex);
-    g_objects.erase(o);
+    g_objects.erase(h);
   }
   delete o;
   return TRUE;
