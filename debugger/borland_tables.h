@@ -46,6 +46,16 @@ struct BorlandSymbol {
     uint16_t Segment() const { return uint16_t(location >> 16); }
 
     static size_t Size(bool wide) { return wide ? 14 : 9; }
+    // The type and location fields alone, for scans of the whole table.
+    static uint32_t TypeOf(const uint8_t* p, bool wide)
+    {
+        RecordFields r(p + (wide ? 4 : 2), wide);
+        return r.Index();
+    }
+    static uint32_t LocationOf(const uint8_t* p, bool wide)
+    {
+        return RecordFields(p + (wide ? 8 : 4), wide).U32();
+    }
     static BorlandSymbol Decode(RecordFields r, bool wide)
     {
         BorlandSymbol s;
@@ -267,6 +277,7 @@ public:
     T back() const { return (*this)[m_count - 1]; }
     // The record's bytes, for the few fields read in bulk.
     const uint8_t* Bytes(size_t i) const { return m_base + i * m_stride; }
+    bool Wide() const { return m_wide; }
 
     class Iterator {
     public:

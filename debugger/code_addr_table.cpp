@@ -50,6 +50,7 @@ void CCodeAddrTable::Begin(const BorlandTable<BorlandLine>& lines, std::vector<c
     m_keys.clear();
     m_keyRuns.clear();
     m_refs.clear();
+    m_lineStarts.assign((kAddressSpace + 63) / 64, 0);
 }
 
 void CCodeAddrTable::Add(uint32_t first, uint32_t count, uint16_t segment, uint16_t file)
@@ -127,6 +128,8 @@ void CCodeAddrTable::AddRun(uint32_t first, uint32_t count, uint16_t segment, ui
     const uint32_t last = Linear(r, count - 1);
     if (last > m_highest.Linear())
         m_highest = CAddr(segment, Offset(r, count - 1));
+    // Marked while its records are at hand.
+    MarkLineStarts(r);
     m_runs.push_back(r);
 }
 
@@ -142,6 +145,26 @@ void CCodeAddrTable::Finish()
         m_count += r.count;
     }
     IndexFiles();
+}
+
+void CCodeAddrTable::MarkLineStarts(const Run& r)
+{
+    // A run ascends: its bits are gathered a word at a time.
+    uint64_t* bits = m_lineStarts.data();
+    const uint32_t base = uint32_t(r.segment) * 16;
+    const uint8_t* p = RecordBytes(r.first);
+    uint32_t word = (base + OffsetOfRaw(RawRecord(p))) / 64;
+    uint64_t gathered = 0;
+    for (uint32_t i = 0; i < r.count; ++i, p += BorlandLine::kBytes) {
+        const uint32_t linear = base + OffsetOfRaw(RawRecord(p));
+        if (linear / 64 != word) {
+            bits[word] |= gathered;
+            word = linear / 64;
+            gathered = 0;
+        }
+        gathered |= uint64_t(1) << (linear % 64);
+    }
+    bits[word] |= gathered;
 }
 
 bool CCodeAddrTable::MergeRuns()
@@ -324,30 +347,4 @@ size_t CCodeAddrTable::FindLineByRuns(const Key& k, uint16_t line) const
         from + FirstPast(n - from, [&](uint32_t i) { return LineOf(runs[from + i], 0) > found; }) - 1;
     const Run& b = m_runs[runs[to]];
     return b.entry + FirstPast(b.count, [&](uint32_t i) { return Line(b, i) > found; }) - 1;
-}
-
-CCodeAddrTable::DownwardProbe::DownwardProbe(const CCodeAddrTable& table)
-    : m_table(table), m_run(table.m_runs.size()),
-      m_pos(table.m_runs.empty() ? 0 : table.m_runs.back().count)
-{
-}
-
-bool CCodeAddrTable::DownwardProbe::StartsLine(uint32_t linear)
-{
-    const std::vector<Run>& runs = m_table.m_runs;
-    while (m_run > 0 && runs[m_run - 1].start > linear) {
-        --m_run;
-        m_pos = m_run > 0 ? runs[m_run - 1].count : 0;
-    }
-    if (m_run == 0)
-        return false;
-    // The run starts at or below `linear`: its first record ends the walk.
-    const Run& r = runs[m_run - 1];
-    const uint8_t* first = m_table.RecordBytes(r.first);
-    const uint32_t offset = linear - uint32_t(r.segment) * 16;
-    const uint8_t* p = first + (m_pos - 1) * BorlandLine::kBytes;
-    while (OffsetOfRaw(RawRecord(p)) > offset)
-        p -= BorlandLine::kBytes;
-    m_pos = uint32_t((p - first) / BorlandLine::kBytes) + 1;
-    return OffsetOfRaw(RawRecord(p)) == offset;
 }

@@ -51,20 +51,16 @@ public:
     // address. npos when none.
     size_t FindLine(const char* fileName, uint16_t line) const;
 
-    // Tells whether a line starts at an address, for addresses asked in
-    // descending order, walking the list once from the top.
-    class DownwardProbe {
-    public:
-        explicit DownwardProbe(const CCodeAddrTable& table);
-        bool StartsLine(uint32_t linear);
-
-    private:
-        const CCodeAddrTable& m_table;
-        size_t m_run;   // runs left (the current one is m_run - 1)
-        uint32_t m_pos; // records of the current run not yet passed
-    };
+    // Whether an entry is at exactly this linear address.
+    bool StartsLine(uint32_t linear) const
+    {
+        return linear < kAddressSpace && (m_lineStarts[linear / 64] >> (linear % 64) & 1) != 0;
+    }
 
 private:
+    // Linear addresses of all segment:offset pairs.
+    static constexpr uint32_t kAddressSpace = 0xFFFF * 16 + 0x10000;
+
     struct Run {
         uint32_t start;  // linear address of its first record
         uint32_t entry;  // list index of its first record
@@ -112,6 +108,7 @@ private:
     bool MergeRuns();
     void SplitIntoRecords();
     void IndexFiles();
+    void MarkLineStarts(const Run& r);
     size_t RunOfEntry(size_t i) const;
     size_t FindLineByRuns(const Key& k, uint16_t line) const;
 
@@ -125,4 +122,5 @@ private:
     std::vector<Key> m_keys;         // by name
     std::vector<uint32_t> m_keyRuns;
     std::vector<LineRef> m_refs;
+    std::vector<uint64_t> m_lineStarts;  // one bit per linear address
 };

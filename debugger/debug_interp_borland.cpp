@@ -119,109 +119,59 @@ void CDebugInterpBorland::BuildLineList()
     m_highestCode = m_lines.Highest();
 }
 
-namespace {
-
-// Gathers the function list from function symbols offered from the highest
-// address down, at one address the newest first: those at a line start, at
-// one address the oldest first.
-class FunctionGatherer {
-public:
-    FunctionGatherer(const CCodeAddrTable& lines, size_t expected) : m_lines(lines)
-    {
-        m_list.reserve(expected);
-    }
-
-    void Offer(const CFuncTable::Record& r)
-    {
-        if (m_any && r.linear == m_linear) {
-            if (m_startsLine)
-                m_list.push_back(r);
-            return;
-        }
-        CloseGroup();
-        m_any = true;
-        m_linear = r.linear;
-        m_startsLine = m_lines.StartsLine(r.linear);
-        if (m_startsLine)
-            m_list.push_back(r);
-    }
-
-    std::vector<CFuncTable::Record> Take()
-    {
-        CloseGroup();
-        return std::move(m_list);
-    }
-
-private:
-    // The entries at the last address, newest first so far, turn around.
-    void CloseGroup()
-    {
-        if (m_list.size() - m_group > 1)
-            std::reverse(m_list.begin() + m_group, m_list.end());
-        m_group = m_list.size();
-    }
-
-    CCodeAddrTable::DownwardProbe m_lines;
-    std::vector<CFuncTable::Record> m_list;
-    size_t m_group = 0;  // where the entries at m_linear begin
-    bool m_any = false;
-    bool m_startsLine = false;
-    uint32_t m_linear = 0;
-};
-
-}  // namespace
-
-CAddr CDebugInterpBorland::FunctionAddress(const BorlandSymbol& s) const
+CAddr CDebugInterpBorland::FunctionAddress(uint32_t location) const
 {
-    return CAddr(uint16_t(s.Segment() + m_loadSegment), s.Offset());
+    return CAddr(uint16_t((location >> 16) + m_loadSegment), location & 0xFFFF);
 }
 
 SFuncTableEntry CDebugInterpBorland::FunctionEntry(uint32_t symbol) const
 {
     const BorlandSymbol s = m_info.symbols[symbol];
-    const CAddr at = FunctionAddress(s);
+    const CAddr at = FunctionAddress(s.location);
     return {Name(s.name), at, LanguageAt(at)};
 }
 
 void CDebugInterpBorland::BuildFunctionList()
 {
+    // The function symbols at a line start from the top down. Symbols mostly
+    // come by ascending address, so they are read backwards.
     const BorlandTable<BorlandSymbol>& symbols = m_info.symbols;
-    // Symbols mostly come by ascending address: read backwards, they are
-    // offered as they are.
-    FunctionGatherer gather(m_lines, symbols.size());
-    uint64_t above = uint64_t(1) << 32;
+    const bool wide = symbols.Wide();
+    std::vector<CFuncTable::Record> list;
+    list.reserve(symbols.size());
+    bool descending = true;
+    bool shared = false;  // some address has several
     for (size_t i = symbols.size(); i-- > 0;) {
-        const BorlandSymbol s = symbols[i];
-        if (!IsFunctionType(s.type))
+        const uint8_t* p = symbols.Bytes(i);
+        if (!IsFunctionType(BorlandSymbol::TypeOf(p, wide)))
             continue;
-        const CFuncTable::Record r{FunctionAddress(s).Linear(), uint32_t(i)};
-        if (r.linear > above) {
-            above = 0;  // out of order
-            break;
+        const uint32_t linear = FunctionAddress(BorlandSymbol::LocationOf(p, wide)).Linear();
+        if (!m_lines.StartsLine(linear))
+            continue;
+        if (!list.empty()) {
+            descending = descending && list.back().linear >= linear;
+            shared = shared || list.back().linear == linear;
         }
-        above = r.linear;
-        gather.Offer(r);
+        list.push_back({linear, uint32_t(i)});
     }
-    if (above != 0) {
-        m_functions.Build(gather.Take(), this);
-        return;
+    if (!descending) {
+        // Stable, from the list read backwards: reading order stays within
+        // one address, but backwards.
+        std::stable_sort(list.begin(), list.end(),
+                         [](const CFuncTable::Record& a, const CFuncTable::Record& b) {
+                             return a.linear > b.linear;
+                         });
+        shared = true;
     }
-    // Else by ascending address, stable so that reading order stays within
-    // one address.
-    std::vector<CFuncTable::Record> sorted;
-    for (size_t i = 0; i < symbols.size(); ++i) {
-        const BorlandSymbol s = symbols[i];
-        if (IsFunctionType(s.type))
-            sorted.push_back({FunctionAddress(s).Linear(), uint32_t(i)});
+    // Within one address the older symbol comes first.
+    for (auto from = list.begin(); shared && from != list.end();) {
+        auto to = from + 1;
+        while (to != list.end() && to->linear == from->linear)
+            ++to;
+        std::reverse(from, to);
+        from = to;
     }
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const CFuncTable::Record& a, const CFuncTable::Record& b) {
-                         return a.linear < b.linear;
-                     });
-    FunctionGatherer again(m_lines, sorted.size());
-    for (size_t i = sorted.size(); i-- > 0;)
-        again.Offer(sorted[i]);
-    m_functions.Build(again.Take(), this);
+    m_functions.Build(std::move(list), this);
 }
 
 uint8_t CDebugInterpBorland::LanguageAt(const CAddr& a) const

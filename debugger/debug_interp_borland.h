@@ -90,7 +90,8 @@ private:
     }
     // The language byte of the module whose segment holds the address.
     uint8_t LanguageAt(const CAddr& a) const;
-    CAddr FunctionAddress(const BorlandSymbol& s) const;
+    // Where a symbol of this location is in the loaded program.
+    CAddr FunctionAddress(uint32_t location) const;
     SFuncTableEntry FunctionEntry(uint32_t symbol) const override;
     // Position in m_segmentsByStart of the first segment with the greatest
     // start at or below `linear`; m_segmentsByStart.size() for none.

@@ -4,11 +4,8 @@
 
 void CFuncTable::Build(std::vector<Record> entries, const Symbols* symbols)
 {
-    m_symbols = symbols;
-    auto higher = [](const Record& a, const Record& b) { return a.linear > b.linear; };
-    if (!std::is_sorted(entries.begin(), entries.end(), higher))
-        std::stable_sort(entries.begin(), entries.end(), higher);
     m_entries = std::move(entries);
+    m_symbols = symbols;
 }
 
 size_t CFuncTable::FindFirstAtOrBelow(uint32_t linear) const

@@ -32,8 +32,8 @@ public:
         ~Symbols() = default;
     };
 
-    // Entries in the order they were found; equal addresses stay side by
-    // side in that order. `symbols` must outlive the list.
+    // Takes entries descending by linear address (equal ones in list
+    // order); `symbols` must outlive the list.
     void Build(std::vector<Record> entries, const Symbols* symbols);
 
     size_t Count() const { return m_entries.size(); }
