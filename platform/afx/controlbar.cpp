@@ -325,7 +325,7 @@ int CControlBar::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT nMsg) {
 
 void CControlBar::OnWindowPosChanging(WINDOWPOS* lpWndPos) { CWnd::OnWindowPosChanging(lpWndPos); }
 
-INT_PTR CControlBar::OnToolHitTest(CPoint, void*) const { return -1; }
+INT_PTR CControlBar::OnToolHitTest(CPoint, struct tagTOOLINFOA*) const { return -1; }
 
 BOOL CControlBar::SetStatusText(INT_PTR nHit) {
   CWnd* owner = GetOwner();
