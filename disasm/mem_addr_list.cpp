@@ -1,6 +1,5 @@
 #include "disasm/mem_addr_list.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -37,76 +36,48 @@ BOOL CMemAddrList::IsLineInMemory(int n) {
     return 2LL * n - 6 < static_cast<long long>(kMemoryEnd);
 }
 
-size_t CMemAddrList::IndexOfLine(int n) const {
-    size_t count = m_entries.size();
-    if (m_linesAscending) {
-        auto it = std::lower_bound(m_entries.begin(), m_entries.end(), n,
-                                   [](const CMemAddrEntry& e, int line) { return e.line < line; });
-        return it != m_entries.end() && it->line == n ? size_t(it - m_entries.begin()) : count;
-    }
-    // Circular search from the entry found last.
-    size_t start = m_hint < count ? m_hint : 0;
-    for (size_t k = 0; k < count; ++k) {
-        size_t i = (start + k) % count;
-        if (m_entries[i].line == n)
-            return i;
-    }
-    return count;
-}
-
-void CMemAddrList::CheckLineOrder() {
-    m_linesAscending = true;
-    for (size_t i = 1; i < m_entries.size() && m_linesAscending; ++i)
-        m_linesAscending = m_entries[i - 1].line < m_entries[i].line;
+CMemAddrList::Pos CMemAddrList::PosOfLine(int n) const {
+    Pos p = m_entries.LowerBoundLine(n, m_hint);
+    return !m_entries.IsEnd(p) && m_entries.LineAt(p) == n ? p : m_entries.End();
 }
 
 void CMemAddrList::GetEntry(int n, CMemAddrEntry& out) {
     out.flags = 0;
-    size_t count = m_entries.size();
-    size_t i = IndexOfLine(n);
-    if (i < count) {
-        const CMemAddrEntry& e = m_entries[i];
-        m_hint = i;
-        out = e;
-        out.flags = e.Kind();
-        // The neighbours in line order, whichever entry the search began at.
-        if (i > 0) {
-            const CMemAddrEntry& before = m_entries[i - 1];
-            if (before.Kind() == kEntryInstruction && before.nextAddress != e.address)
-                out.flags |= kEntryGapBefore;
-        }
-        if (i + 1 < count) {
-            const CMemAddrEntry& after = m_entries[i + 1];
-            if (after.address != e.nextAddress && after.address != e.address)
-                out.flags |= kEntryGapAfter;
-        }
+    Pos p = PosOfLine(n);
+    if (m_entries.IsEnd(p))
+        return;
+    m_hint = p;
+    out = m_entries.At(p);
+    out.flags = out.Kind();
+    Pos before = p;
+    if (m_entries.Prev(before)) {
+        CMemAddrEntry e = m_entries.At(before);
+        if (e.Kind() == kEntryInstruction && e.nextAddress != out.address)
+            out.flags |= kEntryGapBefore;
+    }
+    Pos after = m_entries.Next(p);
+    if (!m_entries.IsEnd(after)) {
+        DWORD a = m_entries.AddressAt(after);
+        if (a != out.nextAddress && a != out.address)
+            out.flags |= kEntryGapAfter;
     }
 }
 
 void CMemAddrList::FindLine(CAddr* address, CMemAddrEntry& out, BOOL instructionsOnly) {
     out.flags = 0;
     DWORD linear = SegOffToLinear(*address);
-    size_t from = 0;
-    if (m_addressesAscending) {
-        // Every entry before the first one at the address lies below it.
-        auto it = std::lower_bound(
-            m_entries.begin(), m_entries.end(), linear,
-            [](const CMemAddrEntry& e, DWORD a) { return e.address < a; });
-        from = size_t(it - m_entries.begin());
-    }
-    for (size_t i = from; i < m_entries.size(); ++i) {
-        const CMemAddrEntry& e = m_entries[i];
+    for (Pos p = m_entries.LowerBoundAddress(linear, m_hint); !m_entries.IsEnd(p); p = m_entries.Next(p)) {
+        CMemAddrEntry e = m_entries.At(p);
         if (instructionsOnly && e.Kind() == kEntrySource)
             continue;
-        if (e.address > linear)
-            return;
         if (e.address != linear)
-            continue;
+            return;
         out = e;
         out.flags = e.Kind();
-        if (i > 0) {
-            const CMemAddrEntry& before = m_entries[i - 1];
-            if (before.Kind() == kEntryInstruction && before.nextAddress != e.address)
+        Pos before = p;
+        if (m_entries.Prev(before)) {
+            CMemAddrEntry b = m_entries.At(before);
+            if (b.Kind() == kEntryInstruction && b.nextAddress != e.address)
                 out.flags |= kEntryGapBefore;
         }
         return;
@@ -290,67 +261,83 @@ int CMemAddrList::InsertSourceEntry(int line, DWORD address, DWORD next, WORD so
 }
 
 int CMemAddrList::InsertEntry(const CMemAddrEntry& entry, int line, int direction) {
-    for (size_t i = 0; i < m_entries.size(); ++i) {
-        CMemAddrEntry& cur = m_entries[i];
-        if (cur.line != line && SameEntry(cur, entry)) {
-            int delta = line - cur.line;
-            if (direction == 2) {
-                for (size_t j = i; j < m_entries.size(); ++j)
-                    m_entries[j].line += delta;
-            } else {
-                for (size_t j = 0; j <= i; ++j)
-                    m_entries[j].line += delta;
-            }
-            CheckLineOrder();
-            return line;
-        }
-        if (cur.line == line) {
-            if (SameEntry(cur, entry))
-                return line;
-            if (direction == 2) {
-                for (size_t j = i; j < m_entries.size(); ++j)
-                    ++m_entries[j].line;
-                InsertAt(i, entry, line);
-            } else if (direction == 1) {
-                for (size_t j = 0; j <= i; ++j)
-                    --m_entries[j].line;
-                InsertAt(i + 1, entry, line);
-            } else {
-                MessageBox(nullptr, "incorrect code for insertion direction", "Error", MB_OK);
-                InsertAt(i, entry, line);
-                CheckLineOrder();
-            }
-            return line;
-        }
-        if (cur.line > line) {
-            InsertAt(i, entry, line);
-            return line;
+    // The same entry listed above the line, else the first entry at or
+    // below it.
+    Pos at = FindSame(entry);
+    if (m_entries.IsEnd(at) || m_entries.LineAt(at) >= line)
+        at = m_entries.LowerBoundLine(line, m_hint);
+    if (m_entries.IsEnd(at)) {
+        Place(at, entry, line);
+        return line;
+    }
+    int atLine = m_entries.LineAt(at);
+    bool same = SameEntry(m_entries.At(at), entry);
+    if (same && atLine != line) {
+        MoveTo(at, line, direction);
+    } else if (atLine != line) {
+        Place(at, entry, line);
+    } else if (!same) {
+        if (direction == 2) {
+            m_entries.ShiftFrom(at, 1);
+            Place(at, entry, line);
+        } else if (direction == 1) {
+            m_entries.ShiftThrough(at, -1);
+            Place(m_entries.Next(at), entry, line);
+        } else {
+            MessageBox(nullptr, "incorrect code for insertion direction", "Error", MB_OK);
+            Place(at, entry, line);
         }
     }
-    InsertAt(m_entries.size(), entry, line);
     return line;
 }
 
-void CMemAddrList::RemoveLine(int n) {
-    for (size_t i = 0; i < m_entries.size(); ++i) {
-        if (m_entries[i].line != n)
-            continue;
-        m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(i));
-        if (m_hint > i || m_hint >= m_entries.size())
-            m_hint = m_hint > 0 ? m_hint - 1 : 0;
-        return;
+// The first listed entry that stands for the same line as this one.
+CMemAddrList::Pos CMemAddrList::FindSame(const CMemAddrEntry& entry) const {
+    Pos p = m_entries.LowerBoundAddress(entry.address, m_hint);
+    for (; !m_entries.IsEnd(p) && m_entries.AddressAt(p) == entry.address; p = m_entries.Next(p)) {
+        if (SameEntry(m_entries.At(p), entry))
+            return p;
     }
+    return m_entries.End();
 }
 
-void CMemAddrList::InsertAt(size_t index, CMemAddrEntry entry, int line) {
+// Moves a listed entry to a line with the entries below it (direction 2)
+// or above it. Entries that the run above passes on its way down are
+// dropped, so the lines stay in order.
+void CMemAddrList::MoveTo(Pos p, int line, int direction) {
+    int delta = line - m_entries.LineAt(p);
+    if (direction == 2) {
+        m_entries.ShiftFrom(p, delta);
+        return;
+    }
+    m_entries.ShiftThrough(p, delta);
+    Pos next = m_entries.Next(p);
+    while (!m_entries.IsEnd(next) && m_entries.LineAt(next) <= line)
+        next = m_entries.Erase(next);
+}
+
+// Lists an entry at a line, before the entry at p. Listed entries that its
+// address contradicts, a higher address above it or a lower one below it,
+// are dropped: they were listed by an earlier jump and a walk or jump has
+// superseded them.
+void CMemAddrList::Place(Pos p, CMemAddrEntry entry, int line) {
     entry.line = line;
     entry.flags &= kEntryKindMask;
-    if ((index > 0 && m_entries[index - 1].address > entry.address) ||
-        (index < m_entries.size() && entry.address > m_entries[index].address))
-        m_addressesAscending = false;
-    m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(index), entry);
-    if (m_hint >= index && m_hint + 1 < m_entries.size())
-        ++m_hint;
+    while (!m_entries.IsEnd(p) && m_entries.AddressAt(p) < entry.address)
+        p = m_entries.Erase(p);
+    for (;;) {
+        Pos before = p;
+        if (!m_entries.Prev(before) || m_entries.AddressAt(before) <= entry.address)
+            break;
+        p = m_entries.Erase(before);
+    }
+    m_hint = m_entries.Insert(p, entry);
+}
+
+void CMemAddrList::RemoveLine(int n) {
+    Pos p = PosOfLine(n);
+    if (!m_entries.IsEnd(p))
+        m_entries.Erase(p);
 }
 
 CMemAddrList::SourceLines CMemAddrList::SourceLinesOf(DWORD address) {

@@ -11,27 +11,10 @@
 #include <vector>
 
 #include "debugger/addr.h"
+#include "disasm/mem_addr_entries.h"
 #include "platform/base/windef.h"
 
 class CDisassSourceDoc;
-
-// Kind bits and the gap bits that lookups set on their copy.
-constexpr DWORD kEntryKindMask = 3;
-constexpr DWORD kEntryInstruction = 1;
-constexpr DWORD kEntrySource = 2;
-constexpr DWORD kEntryGapBefore = 4;
-constexpr DWORD kEntryGapAfter = 8;
-
-struct CMemAddrEntry {
-    int line = 0;
-    DWORD address = 0;      // of the instruction (of a source line: its instruction)
-    DWORD nextAddress = 0;  // just after that instruction
-    WORD sourceLine = 0;
-    LPCSTR file = nullptr;
-    DWORD flags = 0;
-
-    DWORD Kind() const { return flags & kEntryKindMask; }
-};
 
 // Line flags of a DisassLine.
 constexpr DWORD kLineSource = 1;
@@ -72,9 +55,10 @@ public:
     void ToggleBookmark(int, int);
 
     // Listed entries in line order (for tests and diagnostics).
-    const std::vector<CMemAddrEntry>& Entries() const { return m_entries; }
+    std::vector<CMemAddrEntry> Entries() const { return m_entries.ToVector(); }
 
 private:
+    using Pos = CMemAddrEntries::Pos;
     struct SourceLines {
         LPCSTR file = nullptr;
         short first = 0;
@@ -82,27 +66,26 @@ private:
     };
 
     int InsertEntry(const CMemAddrEntry& entry, int line, int direction);
-    void InsertAt(size_t index, CMemAddrEntry entry, int line);
+    Pos FindSame(const CMemAddrEntry& entry) const;
+    void MoveTo(Pos p, int line, int direction);
+    void Place(Pos p, CMemAddrEntry entry, int line);
     void RemoveLine(int n);
-    size_t IndexOfLine(int n) const;
-    void CheckLineOrder();
+    Pos PosOfLine(int n) const;
     SourceLines SourceLinesOf(DWORD address);
     LPCSTR Intern(LPCSTR file);
     DWORD Format(DWORD address, char* text);
     DWORD FormatPrevious(DWORD* address, char* text);
     int ProduceLine(int n, char* text, DWORD* address, bool* source);
 
-    std::vector<CMemAddrEntry> m_entries;
+    // Lines ascending and addresses never descending in list order, so
+    // that lookups both ways search by halves.
+    CMemAddrEntries m_entries;
     int m_cachedLine = -1;
     DWORD m_currentAddress = 0;
     DWORD m_nextAddress = 0;
-    size_t m_hint = 0;
-    // Lines strictly ascending in list order (the usual case): lookups by
-    // line search by halves.
-    bool m_linesAscending = true;
-    // Addresses never descending in list order: address lookups start at
-    // the first entry of the address.
-    bool m_addressesAscending = true;
+    // The entry found or listed last: painting and scrolling ask for it or
+    // a neighbour.
+    Pos m_hint;
     // File names are kept here, so entries never point into a debug
     // session that has ended.
     std::set<std::string> m_fileNames;
