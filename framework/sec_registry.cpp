@@ -39,12 +39,6 @@ LPCTSTR SECRegistry::RootKeyName(HKEY hKey) {
   return nullptr;
 }
 
-BOOL SECRegistry::IsPredefinedRoot(HKEY hKey) {
-  auto value = reinterpret_cast<uintptr_t>(hKey);
-  return value >= reinterpret_cast<uintptr_t>(HKEY_CLASSES_ROOT) &&
-         value <= reinterpret_cast<uintptr_t>(HKEY_DYN_DATA);
-}
-
 CString SECRegistry::NormalizeKeyName(LPCTSTR lpszName, BOOL bLeadingToo) {
   CString name(lpszName);
   if (!name.IsEmpty() && name[name.GetLength() - 1] == '\\') name = name.Left(name.GetLength() - 1);

@@ -87,7 +87,6 @@ class SECRegistry : public CObject {
 
   // The name of a predefined root ("HKEY_CURRENT_USER", ...), NULL for others.
   static LPCTSTR RootKeyName(HKEY hKey);
-  static BOOL IsPredefinedRoot(HKEY hKey);
 
   LONG m_lErrorCode = ERROR_SUCCESS;
   HKEY m_hKey = nullptr;        // the open key; the root right after Connect

@@ -56,8 +56,6 @@ void ErrorReportingStartup() {
     g_deferred.clear();
 }
 
-bool ErrorPending() { return g_errorPending != 0; }
-
 std::string ChooseDescription(BYTE errorClass, BYTE errorCode) {
     if (errorClass == 5) {
         WORD m = qj8_get_message();

@@ -12,7 +12,5 @@ void ErrorReportingStartup();
 // diagnosis text for the two "Diagnosis possible" service errors of
 // class 11, else the table's text.
 std::string ChooseDescription(BYTE errorClass, BYTE errorCode);
-// Whether a driver error waits to be shown.
-bool ErrorPending();
 
 }  // namespace ytn1

@@ -24,8 +24,6 @@ BOOL ProjectFileList::Remove(const char* name) {
   return TRUE;
 }
 
-BOOL ProjectFileList::Contains(const char* name) const { return name && Find(name) != nullptr; }
-
 void ProjectFileList::RemoveAll() {
   m_entries.RemoveAll();
   m_cursor = nullptr;

@@ -18,7 +18,6 @@ class ProjectFileList {
   BOOL Add(const char* name);
   // Removes the first entry equal to the name ignoring case; TRUE if found.
   BOOL Remove(const char* name);
-  BOOL Contains(const char* name) const;
   void RemoveAll();
   INT_PTR GetCount() const { return m_entries.GetCount(); }
 

@@ -76,12 +76,6 @@ void Simulator::SetDiagnosis(uint16_t word) {
     diagnosis_ = word;
 }
 
-void Simulator::FeedSerial(uint16_t board, uint16_t line, const std::vector<uint8_t>& bytes) {
-    std::lock_guard<std::recursive_mutex> g(mutex_);
-    if (Board* b = FindBoard(board))
-        for (uint8_t x : bytes) b->serial[line].rx.push_back(x);
-}
-
 std::vector<uint8_t> Simulator::SerialPeer(uint16_t board, uint16_t line, uint8_t sent) {
     if (serialPeer_) return serialPeer_(board, line, sent);
     return {sent};

@@ -69,8 +69,6 @@ public:
                                                            uint8_t sent)> peer) {
         serialPeer_ = std::move(peer);
     }
-    // Bytes arriving on a board's serial line from outside.
-    void FeedSerial(uint16_t board, uint16_t line, const std::vector<uint8_t>& bytes);
 
     // --- driver state, used by the driver operations ---------------------
     std::recursive_mutex& Mutex() { return mutex_; }

@@ -62,8 +62,6 @@ void X86Cpu::SetExitAddress(uint16_t cs, uint16_t ip) {
     exitIp_ = ip;
 }
 
-uint64_t X86Cpu::Executed() const { return emu_->x86.R_TSC; }
-
 CpuStop X86Cpu::Run(uint64_t maxInstructions, bool trace) {
     stop_ = CpuStop{};
     traceFirst_ = trace;

@@ -41,13 +41,11 @@ public:
     void SetRegisters(const CpuRegisters& r);
     // Reaching this address (a far return to it) ends the program.
     void SetExitAddress(uint16_t cs, uint16_t ip);
-    void ClearExitAddress() { exitSet_ = false; }
 
     // Executes at most maxInstructions; the reason is Running when all of
     // them ran without a stop. `trace` stops after the first instruction as
     // a set trap flag would.
     CpuStop Run(uint64_t maxInstructions, bool trace = false);
-    uint64_t Executed() const;
 
 private:
     static unsigned MemIo(x86emu_s* emu, uint32_t addr, uint32_t* val, unsigned type);
