@@ -23,6 +23,7 @@
 #include "platform/afx/splitter.h"
 #include "platform/afx/statusbar.h"
 #include "platform/afx/recentfilelist.h"
+#include "platform/afx/recttracker.h"
 #include "platform/afx/view.h"
 #include "platform/afx/winapp.h"
 #include "platform/afx/winthread.h"
