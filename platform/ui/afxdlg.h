@@ -27,11 +27,6 @@ class CDialog : public CWnd {
   virtual BOOL OnInitDialog();
   virtual void OnOK();
   virtual void OnCancel();
-  // Moves data between the controls and the members (FALSE: to the
-  // controls); a failed check shows its box, focuses the control and
-  // returns FALSE.
-  BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
-  virtual void DoDataExchange(CDataExchange* pDX);
 
   void NextDlgCtrl() const;
   void PrevDlgCtrl() const;
@@ -39,10 +34,6 @@ class CDialog : public CWnd {
   void SetDefID(UINT nID);
   DWORD GetDefID() const;
   void MapDialogRect(LPRECT lpRect) const;
-  void CheckDlgButton(int nIDButton, UINT nCheck);
-  UINT IsDlgButtonChecked(int nIDButton) const;
-  void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
-  int GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton);
 
   BOOL PreTranslateMessage(MSG* pMsg) override;
 

@@ -2,6 +2,7 @@
 
 #include "platform/ui/afxdlg.h"
 #include "platform/ui/dialog_impl.h"
+#include "platform/ui/tooltip.h"
 #include "platform/ui/wnd_obj.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
@@ -143,21 +144,9 @@ void CDialog::OnOK() {
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
-BOOL CDialog::UpdateData(BOOL save) {
-  CDataExchange dx(this, save);
-  try {
-    DoDataExchange(&dx);
-  } catch (CException* e) {
-    e->Delete();
-    return FALSE;
-  }
-  return TRUE;
-}
-
-void CDialog::DoDataExchange(CDataExchange*) {}
-
 BOOL CDialog::PreTranslateMessage(MSG* m) {
   if (!m_hWnd || (m->hwnd != m_hWnd && !::IsChild(m_hWnd, m->hwnd))) return FALSE;
+  mirt_ui::FilterToolTipMessage(this, m);
   bool input = (m->message >= WM_KEYFIRST && m->message <= WM_KEYLAST) ||
                (m->message >= WM_MOUSEFIRST && m->message <= WM_MOUSELAST);
   return input && ::IsDialogMessage(m_hWnd, m);
@@ -171,14 +160,6 @@ void CDialog::GotoDlgCtrl(CWnd* ctl) {
 void CDialog::SetDefID(UINT id) { ::SendMessage(m_hWnd, DM_SETDEFID, id, 0); }
 DWORD CDialog::GetDefID() const { return static_cast<DWORD>(::SendMessage(m_hWnd, DM_GETDEFID, 0, 0)); }
 void CDialog::MapDialogRect(LPRECT r) const { ::MapDialogRect(m_hWnd, r); }
-void CDialog::CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
-UINT CDialog::IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
-void CDialog::CheckRadioButton(int first, int last, int check) { ::CheckRadioButton(m_hWnd, first, last, check); }
-int CDialog::GetCheckedRadioButton(int first, int last) {
-  for (int id = first; id <= last; ++id)
-    if (::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED) return id;
-  return 0;
-}
 
 // ---- CPropertyPage ----
 

@@ -9,6 +9,7 @@ class CDC;
 class CFont;
 class CRgn;
 class CBitmap;
+class CDataExchange;
 class CFrameWnd;
 
 #define ON_WM_CREATE() {WM_CREATE, 0, 0, 0, AfxSig_is, AFX_MSG_CAST(int (CWnd::*)(LPCREATESTRUCT), &ThisClass::OnCreate)},
@@ -218,6 +219,19 @@ class CWnd : public CCmdTarget {
   int GetScrollLimit(int nBar);
   void ShowScrollBar(UINT nBar, BOOL bShow = TRUE);
   BOOL EnableScrollBar(int nSBFlags, UINT nArrowFlags = ESB_ENABLE_BOTH);
+
+  // Dialog data and controls (ddx.cpp): data exchange with the child
+  // controls, check boxes and radio buttons by id.
+  BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+  virtual void DoDataExchange(CDataExchange* pDX);
+  void CheckDlgButton(int nIDButton, UINT nCheck);
+  UINT IsDlgButtonChecked(int nIDButton) const;
+  void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
+  int GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton);
+  // Tool tips of the window's tools (tooltip_filter.cpp): shown as mouse
+  // messages pass through mirt_ui::FilterToolTipMessage.
+  BOOL EnableToolTips(BOOL bEnable = TRUE);
+  virtual INT_PTR OnToolHitTest(CPoint point, struct tagTOOLINFOA* pTI) const;
 
   // Carets, timers.
   void CreateCaret(CBitmap* pBitmap);

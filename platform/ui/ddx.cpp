@@ -110,6 +110,27 @@ std::string ListText(HWND h, UINT lenMsg, UINT textMsg, int i) {
 
 }  // namespace
 
+BOOL CWnd::UpdateData(BOOL save) {
+  CDataExchange dx(this, save);
+  try {
+    DoDataExchange(&dx);
+  } catch (CException* e) {
+    e->Delete();
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void CWnd::DoDataExchange(CDataExchange*) {}
+void CWnd::CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
+UINT CWnd::IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
+void CWnd::CheckRadioButton(int first, int last, int check) { ::CheckRadioButton(m_hWnd, first, last, check); }
+int CWnd::GetCheckedRadioButton(int first, int last) {
+  for (int id = first; id <= last; ++id)
+    if (::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED) return id;
+  return 0;
+}
+
 CDataExchange::CDataExchange(CWnd* dlg, BOOL save) : m_bSaveAndValidate(save), m_pDlgWnd(dlg) {}
 
 HWND CDataExchange::PrepareCtrl(int id) {
