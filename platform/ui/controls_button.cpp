@@ -1,7 +1,11 @@
 // The button control: push buttons, check boxes, radio buttons, group
 // boxes and owner-drawn buttons.
+#include <QRegion>
+#include <QWidget>
+
 #include "platform/ui/controls_impl.h"
 #include "platform/ui/system_classes.h"
+#include "platform/ui/wnd_obj.h"
 
 namespace mirt_ui {
 namespace {
@@ -109,6 +113,28 @@ void DrawGroup(HWND h, HDC dc, const std::string& text, bool enabled) {
   DrawControlText(dc, text, &t, DT_SINGLELINE, enabled);
 }
 
+// A group box shows only its frame and caption: the controls inside it,
+// lower in the z-order, show through.
+void UpdateGroupMask(HWND h) {
+  QWidget* w = WidgetOf(h);
+  if (!w || TypeOf(h) != BS_GROUPBOX) return;
+  RECT r;
+  GetClientRect(h, &r);
+  HDC dc = GetDC(h);
+  HGDIOBJ old = SelectObject(dc, ControlFont(h));
+  std::string text = WindowTextOf(h);
+  SIZE sz{};
+  GetTextExtentPoint32(dc, text.empty() ? "X" : text.c_str(), text.empty() ? 1 : static_cast<int>(text.size()), &sz);
+  SelectObject(dc, old);
+  ReleaseDC(h, dc);
+  int top = sz.cy / 2;
+  QRegion outer(r.left, r.top + top, r.right - r.left, r.bottom - r.top - top);
+  QRegion inner(r.left + 2, r.top + top + 2, r.right - r.left - 4, r.bottom - r.top - top - 4);
+  QRegion shape = outer.subtracted(inner);
+  if (!text.empty()) shape += QRegion(r.left + 6, r.top, sz.cx + 4, sz.cy);
+  w->setMask(shape);
+}
+
 void Paint(HWND h, ButtonState& s) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(h, &ps);
@@ -192,7 +218,10 @@ UINT DialogCode(HWND h) {
 
 LRESULT CALLBACK ButtonProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT fontResult;
-  if (HandleFontMessage(h, msg, wp, lp, &fontResult)) return fontResult;
+  if (HandleFontMessage(h, msg, wp, lp, &fontResult)) {
+    if (msg == WM_SETFONT) UpdateGroupMask(h);
+    return fontResult;
+  }
   ButtonState* s = ControlState<ButtonState>(h);
   if (!s && msg != WM_NCCREATE) return DefWindowProc(h, msg, wp, lp);
   switch (msg) {
@@ -323,8 +352,13 @@ LRESULT CALLBACK ButtonProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETTEXT: {
       LRESULT r = DefWindowProc(h, msg, wp, lp);
       InvalidateRect(h, nullptr, TRUE);
+      UpdateGroupMask(h);
       return r;
     }
+    case WM_CREATE:
+    case WM_SIZE:
+      UpdateGroupMask(h);
+      return 0;
   }
   return DefWindowProc(h, msg, wp, lp);
 }

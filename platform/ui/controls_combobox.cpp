@@ -110,7 +110,7 @@ void PaintFace(HWND h, ComboState& s) {
   DrawEdge(dc, &inner, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
   FillRect(dc, &inner, enabled ? bg : GetSysColorBrush(COLOR_BTNFACE));
   RECT arrow{inner.right - ArrowWidth(), inner.top, inner.right, inner.bottom};
-  DrawFrameControl(dc, &arrow, DFC_SCROLL, DFCS_SCROLLDOWN | (s.dropped ? DFCS_PUSHED | DFCS_FLAT : 0) |
+  DrawFrameControl(dc, &arrow, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (s.dropped ? DFCS_PUSHED | DFCS_FLAT : 0) |
                                               (enabled ? 0 : DFCS_INACTIVE));
   if (!s.edit) {
     RECT t{inner.left + 1, inner.top + 1, arrow.left - 1, inner.bottom - 1};
@@ -340,6 +340,8 @@ LRESULT CALLBACK ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_NCCREATE:
       MakeControlState<ComboState>(h);
+      // Scroll bars of the style belong to the list.
+      SetWindowLong(h, GWL_STYLE, GetWindowLong(h, GWL_STYLE) & ~(WS_VSCROLL | WS_HSCROLL));
       return DefWindowProc(h, msg, wp, lp);
     case WM_CREATE: {
       auto* cs = reinterpret_cast<CREATESTRUCT*>(lp);

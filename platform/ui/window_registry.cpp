@@ -263,7 +263,10 @@ QImage Capture(HWND h) {
     if (!c || !(c->style & WS_VISIBLE)) continue;
     p.save();
     p.setClipRect(w->client);
-    p.drawImage(w->client.topLeft() + c->rect.topLeft(), Capture(*it));
+    QPoint at = w->client.topLeft() + c->rect.topLeft();
+    // A shaped child (a group box) shows only its shape.
+    if (c->widget && !c->widget->mask().isEmpty()) p.setClipRegion(c->widget->mask().translated(at), Qt::IntersectClip);
+    p.drawImage(at, Capture(*it));
     p.restore();
   }
   return img;
