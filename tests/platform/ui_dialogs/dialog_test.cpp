@@ -13,6 +13,7 @@
 #include "platform/sys/msgbox.h"
 #include "platform/ui/afxctrl.h"
 #include "platform/ui/afxdlg.h"
+#include "platform/ui/commctrl.h"
 #include "platform/ui/modal.h"
 #include "res/dialogs_res.h"
 #include "tests/support/test_support.h"
@@ -47,6 +48,20 @@ class SampleDialog : public CDialog {
     for (const char* s : {"COM1", "COM2"}) SendDlgItemMessage(IDC_PORT, CB_ADDSTRING, 0, (LPARAM)s);
     for (const char* s : {"first", "second"}) SendDlgItemMessage(IDC_SIMPLE, CB_ADDSTRING, 0, (LPARAM)s);
     for (const char* s : {"one", "two", "three"}) SendDlgItemMessage(IDC_LIST, LB_ADDSTRING, 0, (LPARAM)s);
+    SendDlgItemMessage(IDC_SPIN, UDM_SETRANGE32, 0, 99);
+    SendDlgItemMessage(IDC_PROGRESS, PBM_SETPOS, 60, 0);
+    TVINSERTSTRUCT ins{};
+    ins.hParent = TVI_ROOT;
+    ins.hInsertAfter = TVI_LAST;
+    ins.item.mask = TVIF_TEXT | TVIF_STATE;
+    ins.item.pszText = const_cast<LPSTR>("Board");
+    ins.item.state = ins.item.stateMask = TVIS_EXPANDED;
+    auto board = (HTREEITEM)SendDlgItemMessage(IDC_TREE, TVM_INSERTITEM, 0, (LPARAM)&ins);
+    ins.hParent = board;
+    for (const char* s : {"Memory", "EEPROM"}) {
+      ins.item.pszText = const_cast<LPSTR>(s);
+      SendDlgItemMessage(IDC_TREE, TVM_INSERTITEM, 0, (LPARAM)&ins);
+    }
     return CDialog::OnInitDialog();
   }
   void DoDataExchange(CDataExchange* dx) override {
@@ -295,6 +310,7 @@ TEST_F(DialogTest, KeyboardMovesFocusByTabOrderGroupsAndMnemonics) {
   };
   const Case cases[] = {
       {IDC_NAME, WM_KEYDOWN, VK_TAB, IDC_COUNT},     {IDC_COUNT, WM_KEYDOWN, VK_TAB, IDC_RATIO},
+      {IDC_LIST, WM_KEYDOWN, VK_TAB, IDC_TREE},      {IDC_TREE, WM_KEYDOWN, VK_TAB, IDOK},
       {IDCANCEL, WM_KEYDOWN, VK_TAB, IDC_APPLY},     {IDC_APPLY, WM_KEYDOWN, VK_TAB, IDC_NAME},
       {IDC_NAME, WM_SYSCHAR, 'w', IDC_SECRET},       {IDC_RADIO2, WM_KEYDOWN, VK_DOWN, IDC_RADIO3},
       {IDC_RADIO3, WM_KEYDOWN, VK_DOWN, IDC_RADIO1},
