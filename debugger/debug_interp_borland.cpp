@@ -145,7 +145,7 @@ void CDebugInterpBorland::BuildFunctionList()
         const uint8_t* p = symbols.Bytes(i);
         if (!IsFunctionType(BorlandSymbol::TypeOf(p, wide)))
             continue;
-        const uint32_t linear = FunctionAddress(BorlandSymbol::LocationOf(p, wide)).Linear();
+        const uint32_t linear = FunctionLinear(BorlandSymbol::LocationOf(p, wide));
         if (!m_lines.StartsLine(linear))
             continue;
         if (!list.empty()) {

@@ -92,6 +92,10 @@ private:
     uint8_t LanguageAt(const CAddr& a) const;
     // Where a symbol of this location is in the loaded program.
     CAddr FunctionAddress(uint32_t location) const;
+    uint32_t FunctionLinear(uint32_t location) const
+    {
+        return uint32_t(uint16_t((location >> 16) + m_loadSegment)) * 16 + (location & 0xFFFF);
+    }
     SFuncTableEntry FunctionEntry(uint32_t symbol) const override;
     // Position in m_segmentsByStart of the first segment with the greatest
     // start at or below `linear`; m_segmentsByStart.size() for none.
