@@ -8,6 +8,7 @@
 #include "platform/ui/cwnd.h"
 #include "platform/ui/gdiobj.h"
 #include "platform/ui/imagelist.h"
+#include "platform/ui/imagelist_obj.h"
 
 IMPLEMENT_DYNCREATE(CImageList, CObject)
 
@@ -32,6 +33,15 @@ CImageList::~CImageList() { DeleteImageList(); }
 CImageList* PASCAL CImageList::FromHandle(HIMAGELIST h) {
   if (!h) return nullptr;
   std::lock_guard<std::mutex> lock(g_mutex);
+  // Wrappers of lists destroyed through the handle go.
+  for (auto it = g_temps.begin(); it != g_temps.end();) {
+    if (!mirt_ui::ImageListFind(it->first)) {
+      it->second->m_hImageList = nullptr;
+      it = g_temps.erase(it);
+    } else {
+      ++it;
+    }
+  }
   auto& slot = g_temps[h];
   if (!slot) {
     slot = std::make_unique<CImageList>();
