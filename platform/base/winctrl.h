@@ -1,6 +1,7 @@
 // Messages, notifications and styles of the standard and common
 // controls, dialogs, menus and the clipboard, with Windows' numbers.
-// Only #defines: resource scripts include it too.
+// Only #defines: resource scripts include it too. The scroll-bar control
+// messages are with the scroll bars (platform/ui/scrollbar.h).
 #pragma once
 
 // ---- Dialog messages ----
@@ -158,16 +159,6 @@
 #define CB_OKAY 0
 #define CB_ERR (-1)
 #define CB_ERRSPACE (-2)
-
-// ---- Scroll-bar control ----
-#define SBM_SETPOS 0x00E0
-#define SBM_GETPOS 0x00E1
-#define SBM_SETRANGE 0x00E2
-#define SBM_SETRANGEREDRAW 0x00E6
-#define SBM_GETRANGE 0x00E3
-#define SBM_ENABLE_ARROWS 0x00E4
-#define SBM_SETSCROLLINFO 0x00E9
-#define SBM_GETSCROLLINFO 0x00EA
 
 // ---- Owner drawing ----
 #define ODT_MENU 1
