@@ -210,8 +210,8 @@ void CCodeAddrTable::SplitIntoRecords()
     single.reserve(m_taken);
     for (const Run& r : m_runs) {
         for (uint32_t i = 0; i < r.count; ++i) {
-            Run one{Linear(r, i), 0, r.first + i, 1, uint32_t(single.size()), r.segment, r.file, true};
-            single.push_back(one);
+            const uint32_t order = uint32_t(single.size());
+            single.push_back({Linear(r, i), 0, r.first + i, 1, order, r.segment, r.file, true});
         }
     }
     m_runs = std::move(single);
@@ -247,13 +247,7 @@ void CCodeAddrTable::IndexFiles()
         K.name = std::move(names[k]);
         K.runsBegin = start[k];
         K.runsEnd = start[k + 1];
-        K.byRuns = true;
-        for (uint32_t i = K.runsBegin; i < K.runsEnd && K.byRuns; ++i) {
-            const uint32_t run = m_keyRuns[i];
-            K.byRuns = m_runs[run].linesAscend &&
-                       (i == K.runsBegin || LineOf(run, 0) >= LineOf(m_keyRuns[i - 1],
-                                                                     m_runs[m_keyRuns[i - 1]].count - 1));
-        }
+        K.byRuns = LinesAscendAcross(m_keyRuns.data() + K.runsBegin, K.runsEnd - K.runsBegin);
         K.refsBegin = K.refsEnd = uint32_t(m_refs.size());
         if (K.byRuns)
             continue;
@@ -267,6 +261,21 @@ void CCodeAddrTable::IndexFiles()
         std::stable_sort(m_refs.begin() + K.refsBegin, m_refs.end(),
                          [](const LineRef& a, const LineRef& b) { return a.line < b.line; });
     }
+}
+
+bool CCodeAddrTable::LinesAscendAcross(const uint32_t* runs, uint32_t n) const
+{
+    for (uint32_t i = 0; i < n; ++i) {
+        const Run& r = m_runs[runs[i]];
+        if (!r.linesAscend)
+            return false;
+        if (i > 0) {
+            const Run& before = m_runs[runs[i - 1]];
+            if (Line(r, 0) < Line(before, before.count - 1))
+                return false;
+        }
+    }
+    return true;
 }
 
 size_t CCodeAddrTable::RunOfEntry(size_t i) const
@@ -335,16 +344,18 @@ size_t CCodeAddrTable::FindLineByRuns(const Key& k, uint16_t line) const
     // The key's lines ascend with its addresses through all its runs.
     const uint32_t* runs = m_keyRuns.data() + k.runsBegin;
     const uint32_t n = k.runsEnd - k.runsBegin;
-    auto lastLine = [&](uint32_t i) { return LineOf(runs[i], m_runs[runs[i]].count - 1); };
+    auto run = [&](uint32_t i) -> const Run& { return m_runs[runs[i]]; };
+    auto firstLine = [&](uint32_t i) { return Line(run(i), 0); };
+    auto lastLine = [&](uint32_t i) { return Line(run(i), run(i).count - 1); };
     const uint32_t from = FirstPast(n, [&](uint32_t i) { return lastLine(i) >= line; });
     if (from == n)
         return npos;
-    const Run& a = m_runs[runs[from]];
+    const Run& a = run(from);
     const uint16_t found =
         Line(a, FirstPast(a.count, [&](uint32_t i) { return Line(a, i) >= line; }));
     // Its highest address: in the last run that starts at or below that line.
     const uint32_t to =
-        from + FirstPast(n - from, [&](uint32_t i) { return LineOf(runs[from + i], 0) > found; }) - 1;
-    const Run& b = m_runs[runs[to]];
+        from + FirstPast(n - from, [&](uint32_t i) { return firstLine(from + i) > found; }) - 1;
+    const Run& b = run(to);
     return b.entry + FirstPast(b.count, [&](uint32_t i) { return Line(b, i) > found; }) - 1;
 }

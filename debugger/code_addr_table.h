@@ -4,7 +4,8 @@
 // The entries stay in the file's line table. A run is a stretch of one
 // correlation whose code offsets strictly ascend; the list is its runs in
 // address order. Files mostly come that way, so building the list costs one
-// scan of the line table. Runs that overlap fall back to one run per record.
+// pass over the line table (which also marks each line start in a bitmap of
+// linear addresses). Runs that overlap fall back to one run per record.
 #pragma once
 
 #include <cstddef>
@@ -54,7 +55,8 @@ public:
     // Whether an entry is at exactly this linear address.
     bool StartsLine(uint32_t linear) const
     {
-        return linear < kAddressSpace && (m_lineStarts[linear / 64] >> (linear % 64) & 1) != 0;
+        return linear / 64 < m_lineStarts.size() &&
+               (m_lineStarts[linear / 64] >> (linear % 64) & 1) != 0;
     }
 
 private:
@@ -100,14 +102,25 @@ private:
     // Records from `p` on (at most n) whose offsets strictly ascend, and
     // whether their lines never descend.
     static uint32_t AscendingRun(const uint8_t* p, uint32_t n, bool& linesAscend);
-    uint16_t Line(const Run& r, uint32_t i) const { return LineOfRaw(RawRecord(RecordBytes(r.first + i))); }
-    uint16_t Offset(const Run& r, uint32_t i) const { return OffsetOfRaw(RawRecord(RecordBytes(r.first + i))); }
-    uint32_t Linear(const Run& r, uint32_t i) const { return uint32_t(r.segment) * 16 + Offset(r, i); }
-    uint16_t LineOf(uint32_t run, uint32_t i) const { return Line(m_runs[run], i); }
+    // Record i of a run: its line, offset and linear address.
+    uint16_t Line(const Run& r, uint32_t i) const
+    {
+        return LineOfRaw(RawRecord(RecordBytes(r.first + i)));
+    }
+    uint16_t Offset(const Run& r, uint32_t i) const
+    {
+        return OffsetOfRaw(RawRecord(RecordBytes(r.first + i)));
+    }
+    uint32_t Linear(const Run& r, uint32_t i) const
+    {
+        return uint32_t(r.segment) * 16 + Offset(r, i);
+    }
     void AddRun(uint32_t first, uint32_t count, uint16_t segment, uint16_t file, bool linesAscend);
     bool MergeRuns();
     void SplitIntoRecords();
     void IndexFiles();
+    // Whether the lines of these runs (in address order) never descend.
+    bool LinesAscendAcross(const uint32_t* runs, uint32_t n) const;
     void MarkLineStarts(const Run& r);
     size_t RunOfEntry(size_t i) const;
     size_t FindLineByRuns(const Key& k, uint16_t line) const;
