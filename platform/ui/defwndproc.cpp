@@ -4,6 +4,7 @@
 
 #include "platform/ui/gdi.h"
 #include "platform/ui/input.h"
+#include "platform/ui/menu_impl.h"
 #include "platform/ui/message.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/resources.h"
@@ -125,6 +126,7 @@ HBRUSH ResolveClassBrush(HBRUSH b) { return ClassBrush(b); }
 LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   auto w = Find(h);
   if (!w) return 0;
+  if (LRESULT r = 0; MenuBarMessage(h, msg, wp, lp, &r)) return r;
   switch (msg) {
     case WM_NCCREATE: {
       auto* cs = reinterpret_cast<CREATESTRUCT*>(lp);
@@ -149,6 +151,7 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_NCPAINT:
       PaintFrame(*w);
+      PaintMenuBar(h);
       return 0;
     case WM_NCACTIVATE:
       return TRUE;

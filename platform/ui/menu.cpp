@@ -383,9 +383,12 @@ BOOL InsertMenuItem(HMENU h, UINT item, BOOL byPos, LPCMENUITEMINFO mi) {
 
 BOOL SetMenu(HWND w, HMENU h) {
   if (!IsWindow(w) || (h && !FindMenu(h))) return FALSE;
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
-  if (h) Bars()[w] = h;
-  else Bars().erase(w);
+  {
+    std::lock_guard<std::recursive_mutex> lock(g_mutex);
+    if (h) Bars()[w] = h;
+    else Bars().erase(w);
+  }
+  SetWindowPos(w, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   return TRUE;
 }
 
@@ -400,7 +403,11 @@ HMENU GetMenu(HWND w) {
   return it->second;
 }
 
-BOOL DrawMenuBar(HWND w) { return IsWindow(w); }
+BOOL DrawMenuBar(HWND w) {
+  if (!IsWindow(w)) return FALSE;
+  PaintMenuBar(w);
+  return TRUE;
+}
 
 HMENU GetSystemMenu(HWND w, BOOL revert) {
   if (!IsWindow(w)) return nullptr;

@@ -31,6 +31,11 @@ MenuItem* FindItem(HMENU h, UINT item, bool byPosition, HMENU* owner = nullptr, 
 std::string MenuLabel(const std::string& text);
 std::string MenuAccelText(const std::string& text);
 
+// Menu bars: the default window procedure offers messages here first,
+// and paints the bar after the frame.
+bool MenuBarMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+void PaintMenuBar(HWND h);
+
 // The item texts of a menu joined by "|", for records.
 std::string MenuSummary(HMENU h);
 

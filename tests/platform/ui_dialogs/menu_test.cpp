@@ -202,4 +202,39 @@ TEST_F(MenuTest, SystemMenuSendsSystemCommands) {
   EXPECT_FALSE(IsMenu(sys));
 }
 
+TEST_F(MenuTest, MenuBarOfATopLevelWindow) {
+  HWND frame = ui_test::MakeTop(300, 200, WS_POPUP | WS_BORDER | WS_VISIBLE, OwnerProc);
+  RECT before;
+  GetClientRect(frame, &before);
+  HMENU bar = CreateMenu();
+  HMENU file = CreatePopupMenu();
+  AppendMenu(file, MF_STRING, ID_CUT, "Cu&t");
+  AppendMenu(file, MF_STRING, ID_COPY, "&Copy");
+  AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+  AppendMenu(bar, MF_STRING, ID_BOLD, "&Bold");
+  ASSERT_TRUE(SetMenu(frame, bar));
+  RECT after;
+  GetClientRect(frame, &after);
+  EXPECT_EQ(after.bottom, before.bottom - GetSystemMetrics(SM_CYMENU));
+  POINT inBar{10, 0};
+  ClientToScreen(frame, &inBar);
+  inBar.y -= GetSystemMetrics(SM_CYMENU) / 2;
+  EXPECT_EQ(SendMessage(frame, WM_NCHITTEST, 0, MAKELPARAM(inBar.x, inBar.y)), HTMENU);
+  // A click on "File" opens its popup; the answer becomes a command.
+  plat::PushMenuAnswer(ID_COPY);
+  SendMessage(frame, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(inBar.x, inBar.y));
+  PumpWaitingMessages();
+  EXPECT_EQ(g_commands, (std::vector<UINT>{ID_COPY}));
+  // Alt with an item's letter: the popup of "&File", or the command "&Bold".
+  g_commands.clear();
+  plat::PushMenuAnswer(ID_CUT);
+  ui_test::Key(frame, true, Qt::Key_F, Qt::AltModifier, "f");
+  ui_test::Key(frame, true, Qt::Key_B, Qt::AltModifier, "b");
+  PumpWaitingMessages();
+  EXPECT_EQ(g_commands, (std::vector<UINT>{ID_CUT, ID_BOLD}));
+  QImage picture = ui_test::Picture(frame);
+  EXPECT_FALSE(picture.isNull());
+  DestroyWindow(frame);
+}
+
 }  // namespace

@@ -1,0 +1,179 @@
+// Menu bars of top-level windows: a strip at the top of the non-client
+// area, drawn by the layer, opened by the mouse, by Alt with an item's
+// letter, or by F10; each item's popup is tracked as a popup menu.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/ui/controls_impl.h"
+#include "platform/ui/menu_impl.h"
+#include "platform/ui/wnd_obj.h"
+
+namespace mirt_ui {
+namespace {
+
+int BarHeight() { return GetSystemMetrics(SM_CYMENU); }
+
+bool HasBar(const Wnd& w) { return !(w.style & WS_CHILD) && GetMenu(w.handle) != nullptr; }
+
+// The bar in window coordinates: above the client area.
+RECT BarRect(const Wnd& w) {
+  return RECT{w.client.left(), w.client.top() - BarHeight(), w.client.left() + w.client.width(), w.client.top()};
+}
+
+std::vector<RECT> ItemRects(const Wnd& w, HMENU menu) {
+  std::vector<RECT> out;
+  MenuObj* m = FindMenu(menu);
+  if (!m) return out;
+  RECT bar = BarRect(w);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  int x = bar.left;
+  for (const MenuItem& it : m->items) {
+    RECT r{0, 0, 0, 0};
+    std::string label = MenuLabel(it.text);
+    DrawText(dc, label.c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
+    int width = (it.type & MF_SEPARATOR) ? 8 : r.right + 16;
+    out.push_back(RECT{x, bar.top, x + width, bar.bottom});
+    x += width;
+  }
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return out;
+}
+
+void PaintBar(Wnd& w, int hot) {
+  HMENU menu = GetMenu(w.handle);
+  MenuObj* m = FindMenu(menu);
+  if (!m) return;
+  HDC dc = GetWindowDC(w.handle);
+  RECT bar = BarRect(w);
+  FillRect(dc, &bar, GetSysColorBrush(COLOR_MENU));
+  HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  SetBkMode(dc, TRANSPARENT);
+  std::vector<RECT> rects = ItemRects(w, menu);
+  for (size_t i = 0; i < rects.size(); ++i) {
+    const MenuItem& it = m->items[i];
+    if (it.type & MF_SEPARATOR) continue;
+    bool grayed = it.state & (MF_GRAYED | MF_DISABLED);
+    if (static_cast<int>(i) == hot) {
+      FillRect(dc, &rects[i], GetSysColorBrush(COLOR_HIGHLIGHT));
+      SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+    } else {
+      SetTextColor(dc, GetSysColor(grayed ? COLOR_GRAYTEXT : COLOR_MENUTEXT));
+    }
+    RECT t = rects[i];
+    DrawText(dc, MenuLabel(it.text).c_str(), -1, &t, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(w.handle, dc);
+}
+
+// Opens the popup of bar item `index` and tracks it.
+void TrackBarItem(HWND h, int index) {
+  auto w = Find(h);
+  HMENU menu = GetMenu(h);
+  MenuObj* m = FindMenu(menu);
+  if (!w || !m || index < 0 || index >= static_cast<int>(m->items.size())) return;
+  const MenuItem it = m->items[static_cast<size_t>(index)];
+  if (it.state & (MF_GRAYED | MF_DISABLED)) return;
+  SendMessage(h, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+  PaintBar(*w, index);
+  if (it.sub) {
+    std::vector<RECT> rects = ItemRects(*w, menu);
+    POINT p{rects[static_cast<size_t>(index)].left, rects[static_cast<size_t>(index)].bottom};
+    QPoint org = WindowOriginOnScreen(*w);
+    TrackPopupMenuEx(it.sub, TPM_LEFTALIGN | TPM_TOPALIGN, org.x() + p.x, org.y() + p.y, h, nullptr);
+  } else if (!(it.type & MF_SEPARATOR)) {
+    PostMessage(h, WM_COMMAND, it.id, 0);
+  }
+  if (auto again = Find(h)) PaintBar(*again, -1);
+}
+
+int ItemAt(const Wnd& w, POINT windowPoint) {
+  std::vector<RECT> rects = ItemRects(w, GetMenu(w.handle));
+  for (size_t i = 0; i < rects.size(); ++i)
+    if (PtInRect(&rects[i], windowPoint)) return static_cast<int>(i);
+  return -1;
+}
+
+}  // namespace
+
+// Called first by the default window procedure; true when the message
+// was the menu bar's.
+bool MenuBarMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  switch (msg) {
+    case WM_NCCALCSIZE:
+    case WM_NCHITTEST:
+    case WM_NCLBUTTONDOWN:
+    case WM_SYSCHAR:
+    case WM_SYSKEYDOWN:
+    case WM_SYSCOMMAND:
+      break;
+    default:
+      return false;
+  }
+  auto w = Find(h);
+  if (!w || !HasBar(*w)) return false;
+  switch (msg) {
+    case WM_NCCALCSIZE: {
+      auto* p = reinterpret_cast<NCCALCSIZE_PARAMS*>(lp);
+      if (!p) return false;
+      RECT window = p->rgrc[0];
+      QRect c = DefaultClientRect(w->style, w->exStyle,
+                                  QRect(window.left, window.top, window.right - window.left, window.bottom - window.top));
+      p->rgrc[0] = RECT{c.left(), c.top() + BarHeight(), c.left() + c.width(), c.top() + c.height()};
+      if (p->rgrc[0].bottom < p->rgrc[0].top) p->rgrc[0].bottom = p->rgrc[0].top;
+      *result = 0;
+      return true;
+    }
+    case WM_NCHITTEST: {
+      QPoint org = WindowOriginOnScreen(*w);
+      POINT p{GET_X_LPARAM(lp) - org.x(), GET_Y_LPARAM(lp) - org.y()};
+      RECT bar = BarRect(*w);
+      if (!PtInRect(&bar, p)) return false;
+      *result = HTMENU;
+      return true;
+    }
+    case WM_NCLBUTTONDOWN:
+      if (wp != HTMENU) return false;
+      {
+        QPoint org = WindowOriginOnScreen(*w);
+        POINT p{GET_X_LPARAM(lp) - org.x(), GET_Y_LPARAM(lp) - org.y()};
+        TrackBarItem(h, ItemAt(*w, p));
+      }
+      *result = 0;
+      return true;
+    case WM_SYSCHAR: {
+      MenuObj* m = FindMenu(GetMenu(h));
+      int want = MnemonicOf(std::string("&") + static_cast<char>(wp));
+      for (size_t i = 0; m && i < m->items.size(); ++i)
+        if (want && MnemonicOf(m->items[i].text) == want) {
+          TrackBarItem(h, static_cast<int>(i));
+          *result = 0;
+          return true;
+        }
+      return false;
+    }
+    case WM_SYSKEYDOWN:
+      if (wp != VK_F10 || (GetKeyState(VK_SHIFT) & 0x8000)) return false;
+      TrackBarItem(h, 0);
+      *result = 0;
+      return true;
+    case WM_SYSCOMMAND:
+      if ((wp & 0xFFF0) != SC_KEYMENU) return false;
+      if (lp) return MenuBarMessage(h, WM_SYSCHAR, static_cast<WPARAM>(lp), 0, result);
+      TrackBarItem(h, 0);
+      *result = 0;
+      return true;
+  }
+  return false;
+}
+
+// After the frame is painted: the bar on top of it.
+void PaintMenuBar(HWND h) {
+  auto w = Find(h);
+  if (w && HasBar(*w)) PaintBar(*w, -1);
+}
+
+}  // namespace mirt_ui
