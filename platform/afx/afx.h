@@ -18,6 +18,7 @@
 #include "platform/afx/miniframe.h"
 #include "platform/afx/mdi.h"
 #include "platform/afx/minidockframe.h"
+#include "platform/afx/modulestate.h"
 #include "platform/afx/printinfo.h"
 #include "platform/afx/scrollview.h"
 #include "platform/afx/splitter.h"

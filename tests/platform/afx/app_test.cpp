@@ -4,6 +4,7 @@
 
 #include "afx_test_support.h"
 #include "platform/sys/profile.h"
+#include "tests/support/test_support.h"
 #include "platform/sys/registry.h"
 #include "ui_test_support.h"
 
@@ -129,6 +130,91 @@ TEST(AfxApp, RunPassesIdleAndEndsOnQuit) {
   EXPECT_EQ(code, 0);
   EXPECT_GE(app.idlePasses, 1);
   EXPECT_EQ(app.m_pMainWnd, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(AfxDockState, ArchiveRoundTripKeepsEveryRecord) {
+  std::string path = mirt_test::MakeTempDir("dock") + "/layout.bin";
+  CDockState out;
+  auto* dock = new CControlBarInfo;
+  dock->m_nBarID = AFX_IDW_DOCKBAR_TOP;
+  dock->m_bDockBar = TRUE;
+  for (UINT_PTR id : {0u, 0xE840u, 0u, 0xE841u + 0x10000u, 0u}) dock->m_arrBarID.Add(reinterpret_cast<void*>(id));
+  auto* bar = new CControlBarInfo;
+  bar->m_nBarID = 0xE840;
+  bar->m_bVisible = FALSE;
+  bar->m_pointPos = CPoint(12, 34);
+  bar->m_bDocking = TRUE;
+  bar->m_uMRUDockID = AFX_IDW_DOCKBAR_LEFT;
+  bar->m_rectMRUDockPos = CRect(1, 2, 3, 4);
+  bar->m_dwMRUFloatStyle = CBRS_ALIGN_TOP;
+  bar->m_ptMRUFloatPos = CPoint(-1, -1);
+  out.m_arrBarInfo.Add(dock);
+  out.m_arrBarInfo.Add(bar);
+  {
+    CFile file;
+    ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite));
+    CArchive ar(&file, CArchive::store);
+    out.Serialize(ar);
+    ar << CString("after");
+    ar.Close();
+  }
+  CDockState in;
+  CFile file;
+  ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead));
+  CArchive ar(&file, CArchive::load);
+  in.Serialize(ar);
+  CString after;
+  ar >> after;
+  EXPECT_EQ(after, "after");
+  ASSERT_EQ(in.m_arrBarInfo.GetSize(), 2);
+  auto* d = static_cast<CControlBarInfo*>(in.m_arrBarInfo[0]);
+  ASSERT_EQ(d->m_arrBarID.GetSize(), 5);
+  EXPECT_EQ(reinterpret_cast<UINT_PTR>(d->m_arrBarID[3]), 0xE841u + 0x10000u);
+  auto* b = static_cast<CControlBarInfo*>(in.m_arrBarInfo[1]);
+  EXPECT_FALSE(b->m_bVisible);
+  EXPECT_EQ(b->m_pointPos, CPoint(12, 34));
+  EXPECT_EQ(b->m_uMRUDockID, static_cast<UINT>(AFX_IDW_DOCKBAR_LEFT));
+  EXPECT_EQ(b->m_rectMRUDockPos, CRect(1, 2, 3, 4));
+  EXPECT_EQ(b->m_ptMRUFloatPos, CPoint(-1, -1));
+
+  // A layout cut short ends in an archive exception, not in garbage.
+  std::string bytes = mirt_test::ReadFile(path);
+  mirt_test::WriteFile(path, bytes.substr(0, bytes.size() / 2));
+  CFile cut;
+  ASSERT_TRUE(cut.Open(path.c_str(), CFile::modeRead));
+  CArchive ar2(&cut, CArchive::load);
+  CDockState broken;
+  bool threw = false;
+  try {
+    broken.Serialize(ar2);
+  } catch (CException* e) {
+    threw = true;
+    e->Delete();
+  }
+  EXPECT_TRUE(threw);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(AfxModuleState, ManagedStateShowsThisModulesResourcesForTheScope) {
+  HINSTANCE mine = AfxGetStaticModuleState()->m_hCurrentResourceHandle;
+  ASSERT_NE(mine, nullptr);
+  EXPECT_EQ(mine, mirt_ui::ModuleHandleOf(reinterpret_cast<const void*>(&App)));
+  HINSTANCE before = AfxGetResourceHandle();
+  HINSTANCE other = reinterpret_cast<HINSTANCE>(static_cast<UINT_PTR>(0x1234));
+  AfxSetResourceHandle(other);
+  {
+    AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    EXPECT_EQ(AfxGetResourceHandle(), mine);
+  }
+  EXPECT_EQ(AfxGetResourceHandle(), other);
+  AfxSetResourceHandle(before);
 }
 
 }  // namespace
