@@ -5,7 +5,7 @@
 namespace {
 
 // A full block splits in two halves.
-constexpr size_t kBlockLimit = 64;
+constexpr size_t kBlockLimit = 128;
 // An insertion that would move more entries of its block splits the block
 // there instead, so that runs of insertions (walking through lines never
 // listed) add at a block end.

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "platform/base/windef.h"
@@ -33,10 +34,12 @@ struct CMemAddrEntry {
 class CMemAddrEntries {
 public:
     // A place in the list; the end is one block past the last. Valid until
-    // the next insertion or removal.
+    // the next insertion or removal. Small, so that it travels in a register.
     struct Pos {
-        size_t block = 0;
-        size_t index = 0;
+        Pos() = default;
+        Pos(size_t b, size_t i) : block(uint32_t(b)), index(uint32_t(i)) {}
+        uint32_t block = 0;
+        uint32_t index = 0;
     };
 
     size_t Size() const { return m_size; }

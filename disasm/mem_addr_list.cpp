@@ -101,15 +101,14 @@ int CMemAddrList::LineFromAddress(CAddr* address) {
 }
 
 int CMemAddrList::GetLine(int n, DisassLine& out) {
-    char text[kLineTextSize];
+    char* text = new char[kLineTextSize];
     text[0] = 0;
     DWORD current = 0;
     bool source = false;
     n = ProduceLine(n, text, &current, &source);
     text[kLineTextSize - 1] = 0;
+    out.text = text;
     out.length = static_cast<int>(std::strlen(text));
-    out.text = new char[kLineTextSize];
-    std::memcpy(out.text, text, out.length + 1);
     out.flags &= ~(kLineSource | kLineBreakpoint | kLineBookmark);
     if (source) {
         out.flags |= kLineSource;

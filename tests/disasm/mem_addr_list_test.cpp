@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -183,6 +184,79 @@ TEST_F(LineSource, WalkPassesAStrayEntryInsideAnInstruction) {
     }
     for (const CMemAddrEntry& e : list.Entries())
         EXPECT_NE(e.address, 13u);
+}
+
+TEST_F(LineSource, JumpBesideAWalkKeepsLinesAndAddressesInOrder) {
+    for (int n = 1; n <= 40; ++n)
+        Line(n);
+    // Line 42 estimates address 78, below the 79 the walk reached at line 40.
+    DWORD jumped = AddressOfLine(42);
+    EXPECT_LE(jumped, 78u);
+    CMemAddrEntry prev{};
+    for (const CMemAddrEntry& e : list.Entries()) {
+        EXPECT_GT(e.line, prev.line);
+        EXPECT_GE(e.address, prev.address);
+        prev = e;
+    }
+    // Both ways the jumped line is found again.
+    CAddr at;
+    LinearToSegOff(at, jumped);
+    EXPECT_EQ(list.LineFromAddress(&at), 42);
+    EXPECT_EQ(AddressOfLine(42), jumped);
+}
+
+// Jumps, walks and address lookups that run into each other, with source
+// lines at some addresses: lines and addresses stay in order, a line shows
+// the same thing when asked again, and every listed instruction is found
+// by its address.
+TEST_F(LineSource, MixedJumpsAndWalksStayConsistent) {
+    FakeSourceInfo info;
+    for (DWORD a = 0; a < 400; a += 28)
+        info.lines[a] = {"main.c", short(1 + a % 3), short(1 + a % 3 + a % 2)};
+    g_pDisassSourceInfo = &info;
+    std::mt19937 rng(17);
+    int last = 1;
+    for (int step = 0; step < 3000; ++step) {
+        int op = int(rng() % 8);
+        if (op == 0) {
+            DWORD address = rng() % 400;
+            CAddr at;
+            LinearToSegOff(at, address);
+            last = list.LineFromAddress(&at);
+            CMemAddrEntry found;
+            list.FindLine(&at, found, TRUE);
+            ASSERT_EQ(found.line, last) << step;
+        } else {
+            int n = op < 4 ? last + 1 : op < 6 ? last - 1 : op < 7 ? 1 + int(rng() % 200) : last + int(rng() % 30) - 15;
+            Shown shown = Line(n < 1 ? 1 : n);
+            Shown again = Line(shown.line);
+            ASSERT_EQ(again.line, shown.line) << step;
+            ASSERT_EQ(again.flags & kLineSource, shown.flags & kLineSource) << step;
+            // A line decoded backwards may show its instruction in parentheses.
+            if (shown.flags & kLineSource)
+                ASSERT_EQ(again.text, shown.text) << step;
+            else
+                ASSERT_EQ(AddressOfText(again.text.c_str()), AddressOfText(shown.text.c_str())) << step;
+            last = shown.line;
+        }
+        auto entries = list.Entries();
+        for (size_t i = 1; i < entries.size(); ++i) {
+            ASSERT_LT(entries[i - 1].line, entries[i].line) << step;
+            ASSERT_LE(entries[i - 1].address, entries[i].address) << step;
+        }
+        if (step % 50 != 0)
+            continue;
+        for (const CMemAddrEntry& e : entries) {
+            if (e.Kind() != kEntryInstruction)
+                continue;
+            CAddr at;
+            LinearToSegOff(at, e.address);
+            CMemAddrEntry found;
+            list.FindLine(&at, found, TRUE);
+            ASSERT_EQ(found.Kind(), kEntryInstruction) << step;
+            ASSERT_EQ(found.address, e.address) << step;
+        }
+    }
 }
 
 TEST_F(LineSource, BreakpointFlagAndCallersBits) {
