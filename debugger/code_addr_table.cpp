@@ -50,7 +50,7 @@ void CCodeAddrTable::Begin(const BorlandTable<BorlandLine>& lines, std::vector<c
     m_keys.clear();
     m_keyRuns.clear();
     m_refs.clear();
-    m_lineStarts.assign((kAddressSpace + 63) / 64, 0);
+    m_lineStarts.assign(kAddressSpace, 0);
 }
 
 void CCodeAddrTable::Add(uint32_t first, uint32_t count, uint16_t segment, uint16_t file)
@@ -149,22 +149,10 @@ void CCodeAddrTable::Finish()
 
 void CCodeAddrTable::MarkLineStarts(const Run& r)
 {
-    // A run ascends: its bits are gathered a word at a time.
-    uint64_t* bits = m_lineStarts.data();
-    const uint32_t base = uint32_t(r.segment) * 16;
+    uint8_t* starts = m_lineStarts.data() + uint32_t(r.segment) * 16;
     const uint8_t* p = RecordBytes(r.first);
-    uint32_t word = (base + OffsetOfRaw(RawRecord(p))) / 64;
-    uint64_t gathered = 0;
-    for (uint32_t i = 0; i < r.count; ++i, p += BorlandLine::kBytes) {
-        const uint32_t linear = base + OffsetOfRaw(RawRecord(p));
-        if (linear / 64 != word) {
-            bits[word] |= gathered;
-            word = linear / 64;
-            gathered = 0;
-        }
-        gathered |= uint64_t(1) << (linear % 64);
-    }
-    bits[word] |= gathered;
+    for (uint32_t i = 0; i < r.count; ++i, p += BorlandLine::kBytes)
+        starts[OffsetOfRaw(RawRecord(p))] = 1;
 }
 
 bool CCodeAddrTable::MergeRuns()

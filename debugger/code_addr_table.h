@@ -4,8 +4,9 @@
 // The entries stay in the file's line table. A run is a stretch of one
 // correlation whose code offsets strictly ascend; the list is its runs in
 // address order. Files mostly come that way, so building the list costs one
-// pass over the line table (which also marks each line start in a bitmap of
-// linear addresses). Runs that overlap fall back to one run per record.
+// pass over the line table (which also marks each line start in a map of
+// the 1 MB of real-mode linear addresses). Runs that overlap fall back to one
+// run per record.
 #pragma once
 
 #include <cstddef>
@@ -55,8 +56,7 @@ public:
     // Whether an entry is at exactly this linear address.
     bool StartsLine(uint32_t linear) const
     {
-        return linear / 64 < m_lineStarts.size() &&
-               (m_lineStarts[linear / 64] >> (linear % 64) & 1) != 0;
+        return linear < m_lineStarts.size() && m_lineStarts[linear] != 0;
     }
 
 private:
@@ -135,5 +135,5 @@ private:
     std::vector<Key> m_keys;         // by name
     std::vector<uint32_t> m_keyRuns;
     std::vector<LineRef> m_refs;
-    std::vector<uint64_t> m_lineStarts;  // one bit per linear address
+    std::vector<uint8_t> m_lineStarts;  // one byte per linear address
 };
