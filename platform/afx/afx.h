@@ -19,6 +19,7 @@
 #include "platform/afx/mdi.h"
 #include "platform/afx/minidockframe.h"
 #include "platform/afx/modulestate.h"
+#include "platform/afx/preview.h"
 #include "platform/afx/printinfo.h"
 #include "platform/afx/scrollview.h"
 #include "platform/afx/splitter.h"

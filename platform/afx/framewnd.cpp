@@ -258,7 +258,10 @@ void CFrameWnd::GetMessageString(UINT nID, CString& rMessage) const {
 
 CWnd* CFrameWnd::GetMessageBar() {
   HWND bar = afx::FindDescendant(m_hWnd, AFX_IDW_STATUS_BAR);
-  return bar ? CWnd::FromHandle(bar) : nullptr;
+  if (bar) return CWnd::FromHandle(bar);
+  // A child frame (MDI) shows its prompts on its parent frame's status bar.
+  CFrameWnd* parent = (GetStyle() & WS_CHILD) ? GetParentFrame() : nullptr;
+  return parent ? parent->GetMessageBar() : nullptr;
 }
 
 LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam) {

@@ -17,6 +17,7 @@ ON_WM_MOUSEACTIVATE()
 ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdateMsg)
 ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
 ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 namespace afx {
@@ -88,7 +89,7 @@ void CView::OnPaint() {
 
 void CView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
   // Without a known page count, printing stops after the first page.
-  if (pInfo && !pInfo->m_bPreview && pInfo->GetMaxPage() == 0xFFFF) pInfo->m_bContinuePrinting = pInfo->m_nCurPage == 1;
+  if (pInfo && pInfo->GetMaxPage() == 0xFFFF) pInfo->m_bContinuePrinting = pInfo->m_nCurPage == 1;
   (void)pDC;
 }
 
@@ -146,7 +147,6 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
 void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
 void CView::OnPrint(CDC* pDC, CPrintInfo*) { OnDraw(pDC); }
 void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
-void CView::OnEndPrintPreview(CDC*, CPrintInfo*, POINT, CView*) {}
 
 void CView::OnFilePrint() {
   CPrintInfo info;
@@ -180,4 +180,3 @@ void CView::OnFilePrint() {
   ::DeleteDC(info.m_hDC);
 }
 
-void CView::OnFilePrintPreview() {}

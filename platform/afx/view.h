@@ -62,6 +62,8 @@ class CView : public CWnd {
 
   void OnFilePrint();
   void OnFilePrintPreview();
+  // Puts a preview view in place of pPrintView in its frame.
+  BOOL DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* pPreviewViewClass, void* pState);
 
   int OnCreate(LPCREATESTRUCT lpcs);
   void OnDestroy();

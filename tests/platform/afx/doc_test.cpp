@@ -334,6 +334,42 @@ TEST_F(DocTest, PrintingAViewWritesAPdfWithItsPages) {
   EXPECT_EQ(bytes.substr(0, 4), "%PDF");
 }
 
+TEST_F(DocTest, PrintPreviewShowsThePagesInPlaceOfTheViewAndCloses) {
+  TextDoc* doc = NewDoc(App().text);
+  ASSERT_NE(doc, nullptr);
+  doc->text = "previewed";
+  CMDIChildWnd* child = main->MDIGetActive();
+  auto* view = static_cast<TextView*>(child->GetActiveView());
+  main->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+  Pump();
+  CView* active = child->GetActiveView();
+  ASSERT_TRUE(active && active->IsKindOf(RUNTIME_CLASS(CPreviewView)));
+  auto* preview = static_cast<CPreviewView*>(active);
+  EXPECT_FALSE(view->IsWindowVisible());
+  EXPECT_EQ(static_cast<int>(active->GetDlgCtrlID()), AFX_IDW_PANE_FIRST);
+  EXPECT_EQ(main->status.GetPaneText(0), "Page 1");
+  view->printedPages = 0;
+  active->Invalidate();
+  active->UpdateWindow();
+  EXPECT_GE(view->printedPages, 1);  // the page is drawn by the view's OnPrint
+
+  struct Step {
+    UINT command;
+    UINT page;
+  } steps[] = {{AFX_ID_PREVIEW_NEXT, 2}, {AFX_ID_PREVIEW_NEXT, 2}, {AFX_ID_PREVIEW_PREV, 1}, {AFX_ID_PREVIEW_PREV, 1}};
+  for (const Step& s : steps) {
+    main->SendMessage(WM_COMMAND, s.command);
+    EXPECT_EQ(preview->GetCurrentPage(), s.page);
+  }
+  // Escape closes: the view comes back in its place.
+  active->SendMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+  Pump();
+  EXPECT_EQ(child->GetActiveView(), view);
+  EXPECT_TRUE(view->IsWindowVisible());
+  EXPECT_EQ(static_cast<int>(view->GetDlgCtrlID()), AFX_IDW_PANE_FIRST);
+  EXPECT_EQ(child->m_lpfnCloseProc, nullptr);
+}
+
 TEST_F(DocTest, ChildrenTileCascadeAndMaximise) {
   NewDoc(App().text);
   NewDoc(App().list);
