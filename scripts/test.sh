@@ -15,7 +15,7 @@ scripts/build.sh build/release -DCMAKE_BUILD_TYPE=Release
 ctest --test-dir build/release -j "$jobs" --output-on-failure
 
 echo "== build and test (address and undefined-behaviour sanitizers)"
-scripts/build.sh build/asan -DCMAKE_BUILD_TYPE=Debug -DMIRT_SANITIZE=ON -DCMAKE_CXX_FLAGS=-O1
+scripts/build.sh build/asan -DCMAKE_BUILD_TYPE=Debug -DMIRT_SANITIZE=ON -DMIRT_BENCH=OFF -DCMAKE_CXX_FLAGS=-O1
 ctest --test-dir build/asan -j "$jobs" --output-on-failure
 
 echo "== fuzz runs"
