@@ -218,3 +218,38 @@ TEST(AfxModuleState, ManagedStateShowsThisModulesResourcesForTheScope) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AfxDockState, PositionsSavedOnAnotherScreenSizeAreScaled) {
+  plat::Profile& p = plat::Profile::App();
+  int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  p.WriteProfileInt("Scaled-Summary", "Bars", 1);
+  p.WriteProfileInt("Scaled-Summary", "ScreenCX", cx / 2);
+  p.WriteProfileInt("Scaled-Summary", "ScreenCY", cy / 2);
+  p.WriteProfileInt("Scaled-Bar0", "BarID", 0xE840);
+  p.WriteProfileInt("Scaled-Bar0", "XPos", 10);
+  p.WriteProfileInt("Scaled-Bar0", "YPos", 20);
+  p.WriteProfileInt("Scaled-Bar0", "Docking", 1);
+  p.WriteProfileInt("Scaled-Bar0", "MRUDockLeftPos", 30);
+  p.WriteProfileInt("Scaled-Bar0", "MRUDockTopPos", 40);
+  p.WriteProfileInt("Scaled-Bar0", "MRUDockRightPos", 130);
+  p.WriteProfileInt("Scaled-Bar0", "MRUDockBottomPos", 64);
+  CDockState state;
+  state.LoadState("Scaled");
+  ASSERT_EQ(state.m_arrBarInfo.GetSize(), 1);
+  auto* info = static_cast<CControlBarInfo*>(state.m_arrBarInfo[0]);
+  EXPECT_EQ(info->m_pointPos, CPoint(20, 40));
+  EXPECT_EQ(info->m_rectMRUDockPos, CRect(60, 80, 160, 104));  // moved, not resized
+  EXPECT_TRUE(info->m_bVisible);
+  EXPECT_EQ(info->m_nMRUWidth, 32767u);
+
+  // Saved again, only what differs from the defaults is written.
+  state.SaveState("Again");
+  EXPECT_EQ(p.GetProfileInt("Again-Bar0", "Visible", 99), 99u);
+  EXPECT_EQ(p.GetProfileInt("Again-Bar0", "MRUWidth", 99), 99u);
+  EXPECT_EQ(p.GetProfileInt("Again-Bar0", "XPos", 0), 20u);
+  EXPECT_EQ(p.GetProfileInt("Again-Summary", "Bars", 0), 1u);
+}
+
+}  // namespace

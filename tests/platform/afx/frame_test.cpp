@@ -5,6 +5,7 @@
 
 #include "afx_test_ids.h"
 #include "afx_test_support.h"
+#include "platform/base/winctrl.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/profile.h"
 #include "ui_test_support.h"
@@ -319,6 +320,47 @@ TEST_F(FrameTest, StatusPromptsGoToTheStatusBarPane) {
   status.GetWindowText(text);
   EXPECT_EQ(text, "Literal");
   status.DestroyWindow();
+}
+
+TEST_F(FrameTest, FloatingFramesFollowTheActivationOfTheirFrame) {
+  frame->FloatControlBar(&frame->one, CPoint(300, 300));
+  Pump();
+  auto* mini = static_cast<CMiniFrameWnd*>(frame->one.GetParentFrame());
+  ASSERT_TRUE(mini->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)));
+  frame->NotifyFloatingWindows(FS_ACTIVATE);
+  EXPECT_TRUE(mini->m_bActive);
+  frame->NotifyFloatingWindows(FS_DEACTIVATE);
+  EXPECT_FALSE(mini->m_bActive);
+  // The small caption and its close box are the floating frame's own.
+  CRect w;
+  mini->GetWindowRect(&w);
+  EXPECT_EQ(mini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(w.left + 10, w.top + 6)), HTCAPTION);
+  CRect box = mini->CloseBoxRect();
+  EXPECT_EQ(mini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(w.left + box.CenterPoint().x, w.top + box.CenterPoint().y)), HTCLOSE);
+  CRect client;
+  mini->GetClientRect(&client);
+  EXPECT_EQ(w.Height() - client.Height(), GetSystemMetrics(SM_CYSMCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME));
+}
+
+TEST_F(FrameTest, DialogControlsFollowTheirCommandHandlers) {
+  CWnd host;
+  ASSERT_TRUE(host.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), frame, 1));
+  struct Case {
+    UINT id;
+    DWORD style;
+    BOOL enabled;
+  } cases[] = {
+      {ID_TEST_COMMAND, BS_PUSHBUTTON, TRUE},     // enabled by its update handler
+      {ID_TEST_UNHANDLED, BS_PUSHBUTTON, FALSE},  // nothing runs it
+      {ID_TEST_UNHANDLED + 1, BS_AUTOCHECKBOX, TRUE},  // check boxes work on their own
+  };
+  std::vector<HWND> buttons;
+  for (const Case& c : cases)
+    buttons.push_back(::CreateWindowEx(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE | c.style, 0, 0, 50, 20, host.m_hWnd,
+                                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c.id)), nullptr, nullptr));
+  host.UpdateDialogControls(frame, TRUE);
+  for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(::IsWindowEnabled(buttons[i]), cases[i].enabled) << cases[i].id;
+  host.DestroyWindow();
 }
 
 TEST_F(FrameTest, ClosingTheMainFrameEndsTheThreadsLoop) {
