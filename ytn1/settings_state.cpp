@@ -13,6 +13,9 @@ namespace {
 
 constexpr int kReadBufferSize = 201;
 
+// What the settings are before anything is read from the registry.
+const SettingsState kDefaults{"\\", "\\driver\\", "", 10, 0};
+
 // Copies a folder text into a state buffer, cut so that it stays terminated.
 void Store(char* dest, const char* text) {
     std::strncpy(dest, text ? text : "", kFolderBufferSize - 1);
@@ -44,7 +47,7 @@ LONG StoreAndWrite(char* state, LPCSTR folder, const char* key, const char* valu
 }  // namespace
 
 SettingsState& Settings() {
-    static SettingsState state{"\\", "\\driver\\", "", 10, 0};
+    static SettingsState state = kDefaults;
     return state;
 }
 
@@ -52,11 +55,7 @@ void LibraryStartup() {
     SrqTableReset();
     ErrorReportingStartup();
     SettingsState& s = Settings();
-    Store(s.ytn32Path, "\\");
-    Store(s.mddPath, "\\driver\\");
-    Store(s.insPath, "");
-    s.tRailTimeout = 10;
-    s.userMode = 0;
+    s = kDefaults;
 
     HKEY key = nullptr;
     if (CreateReg(kRootKey, &key)) {
