@@ -4,8 +4,8 @@ namespace {
 
 constexpr int kTools = int(ToolWindow::Count);
 
+// A tool is open while it has a window.
 struct ToolState {
-    WORD open = 0;
     HWND window = nullptr;
     ToolDialogFactory factory = nullptr;
 };
@@ -22,20 +22,14 @@ ToolDialogFactory GetToolDialogFactory(ToolWindow tool) { return State(tool).fac
 
 bool IsToolWindowOpen(ToolWindow tool, HWND* window) {
     const ToolState& s = State(tool);
-    if (!s.open) return false;
+    if (!s.window) return false;
     *window = s.window;
     return true;
 }
 
-void ToolWindowOpened(ToolWindow tool, HWND window) {
-    State(tool).open = 1;
-    State(tool).window = window;
-}
+void ToolWindowOpened(ToolWindow tool, HWND window) { State(tool).window = window; }
 
-void ToolWindowClosed(ToolWindow tool) {
-    State(tool).open = 0;
-    State(tool).window = nullptr;
-}
+void ToolWindowClosed(ToolWindow tool) { State(tool).window = nullptr; }
 
 ModalTools& ModalToolDialogs() {
     static ModalTools tools;

@@ -1,5 +1,5 @@
 // The tool dialogs behind the exports: each modeless tool is open at most
-// once (its open flag and window handle), and the dialogs plug in here.
+// once (while it has a window), and the dialogs plug in here.
 // A tool without a registered dialog does not open.
 #pragma once
 #include "platform/base/windef.h"
@@ -16,6 +16,7 @@ ToolDialogFactory GetToolDialogFactory(ToolWindow tool);
 
 // True while the tool is open; *window gets its handle.
 bool IsToolWindowOpen(ToolWindow tool, HWND* window);
+// window: the tool's window, never null.
 void ToolWindowOpened(ToolWindow tool, HWND window);
 // Called by a tool dialog when its window is destroyed.
 void ToolWindowClosed(ToolWindow tool);
