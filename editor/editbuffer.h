@@ -116,6 +116,8 @@ class EditBuffer {
 
   // ---- undo (editbuffer_undo.cpp) ----
   BOOL AddUndoRecord(const UndoRecord& rec, const char* text);
+  // Records text inserted or removed between two offsets of one line.
+  BOOL AddLineTextUndo(UndoType type, const EditLine* line, int from, int to, const char* text);
   BOOL Undo();
   BOOL Redo();
   int BeginUndoGroup(BOOL begin = TRUE);

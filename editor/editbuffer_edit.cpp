@@ -54,14 +54,7 @@ int EditBuffer::PadToOffset(EditPos& at, BOOL record) {
   line->length += padLength;
   line->text[line->length] = '\0';
   if (!hasEnd && line->next == nullptr) SetLineEnd(line);
-  if (record) {
-    UndoRecord rec{};
-    rec.type = UNDO_INSERT_TEXT;
-    rec.line = rec.endLine = line->lineNumber;
-    rec.offset = content;
-    rec.endOffset = content + padLength;
-    AddUndoRecord(rec, pad.c_str());
-  }
+  if (record) AddLineTextUndo(UNDO_INSERT_TEXT, line, content, content + padLength, pad.c_str());
   SetModified(TRUE);
   at.offset = content + padLength;
   return 0;
@@ -136,14 +129,7 @@ int EditBuffer::DeleteChars(EditPos at, int count, BOOL record) {
   std::memset(line->text + line->length - n, 0, n);
   line->length -= n;
   SetModified(TRUE);
-  if (record) {
-    UndoRecord rec{};
-    rec.type = UNDO_DELETE_TEXT;
-    rec.line = rec.endLine = line->lineNumber;
-    rec.offset = at.offset;
-    rec.endOffset = at.offset + n;
-    AddUndoRecord(rec, removed.c_str());
-  }
+  if (record) AddLineTextUndo(UNDO_DELETE_TEXT, line, at.offset, at.offset + n, removed.c_str());
   return 0;
 }
 
@@ -170,14 +156,7 @@ int EditBuffer::InsertString(EditPos& at, const char* text, BOOL insert, BOOL re
   line->text[line->length] = '\0';
   SetModified(TRUE);
   if (line->next == nullptr && ContentLength(line) == line->length) SetLineEnd(line);
-  if (record) {
-    UndoRecord rec{};
-    rec.type = UNDO_INSERT_TEXT;
-    rec.line = rec.endLine = line->lineNumber;
-    rec.offset = start;
-    rec.endOffset = start + n;
-    AddUndoRecord(rec, text);
-  }
+  if (record) AddLineTextUndo(UNDO_INSERT_TEXT, line, start, start + n, text);
   return 0;
 }
 

@@ -38,6 +38,15 @@ void ClearSlot(UndoRecord& slot) {
 
 }  // namespace
 
+BOOL EditBuffer::AddLineTextUndo(UndoType type, const EditLine* line, int from, int to, const char* text) {
+  UndoRecord rec{};
+  rec.type = type;
+  rec.line = rec.endLine = line->lineNumber;
+  rec.offset = from;
+  rec.endOffset = to;
+  return AddUndoRecord(rec, text);
+}
+
 BOOL EditBuffer::AddUndoRecord(const UndoRecord& rec, const char* text) {
   if (m_pUndoRing == nullptr) return FALSE;
   // The redo tail goes first, so that a full ring never drops records at or
