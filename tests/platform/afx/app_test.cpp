@@ -253,3 +253,24 @@ TEST(AfxDockState, PositionsSavedOnAnotherScreenSizeAreScaled) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AfxDockState, ASecondSaveLeavesNoStaleKeysBehind) {
+  // Keys are only written when they differ from their defaults, so a key
+  // of an earlier save must not survive into the next one.
+  for (BOOL visible : {FALSE, TRUE}) {
+    CDockState state;
+    auto* info = new CControlBarInfo;
+    info->m_nBarID = 0xE840;
+    info->m_bVisible = visible;
+    state.m_arrBarInfo.Add(info);
+    state.SaveState("Stale");
+  }
+  CDockState loaded;
+  loaded.LoadState("Stale");
+  ASSERT_EQ(loaded.m_arrBarInfo.GetSize(), 1);
+  EXPECT_TRUE(static_cast<CControlBarInfo*>(loaded.m_arrBarInfo[0])->m_bVisible);
+}
+
+}  // namespace
