@@ -4,6 +4,7 @@
 #include "platform/sys/file.h"
 #include "platform/sys/inifile.h"
 #include "platform/sys/msgbox.h"
+#include "platform/sys/path.h"
 #include "platform/sys/profile.h"
 
 #include <cstring>
@@ -36,11 +37,9 @@ std::vector<std::pair<std::string, std::string>> EditIniSection(const char* path
 }
 
 std::string EditProgramDir() {
-  char path[MAX_PATH * 4] = {};
-  DWORD n = GetModuleFileName(nullptr, path, sizeof path);
-  std::string dir(path, n < sizeof path ? n : 0);
-  size_t slash = dir.find_last_of('/');
-  return slash == std::string::npos ? std::string("./") : dir.substr(0, slash + 1);
+  std::string dir = plat::ProgramDir();
+  if (dir.empty()) return "./";
+  return dir.back() == '/' ? dir : dir + "/";
 }
 
 void EditMessage(const char* text) { AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION); }
