@@ -202,7 +202,9 @@ TEST_F(ExportsTest, BoardInfoStringTellsTheSizeItNeeds) {
         std::string text(buffer.data());
         EXPECT_EQ(text.size() + 1, length) << c.type;
         EXPECT_EQ(buffer.back(), '\0');  // the rest is zero-filled
-        if (c.first) EXPECT_EQ(text.rfind(c.first, 0), 0u) << c.type;
+        if (c.first) {
+            EXPECT_EQ(text.rfind(c.first, 0), 0u) << c.type;
+        }
         EXPECT_EQ(text.find("\n\nIC") != std::string::npos, c.fpga) << c.type;
     }
     DWORD length = 100;

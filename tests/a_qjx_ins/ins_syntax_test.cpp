@@ -141,8 +141,12 @@ TEST(InsSyntaxTest, EveryCommandShape) {
         LineOutcome o = RunLine(c.line, false);
         EXPECT_EQ(o.result, c.result) << c.line;
         EXPECT_EQ(o.errorCode, c.errorCode) << c.line;
-        if (c.help) EXPECT_STREQ(o.help, c.help) << c.line;
-        if (c.text) EXPECT_STREQ(o.text, c.text) << c.line;
+        if (c.help) {
+            EXPECT_STREQ(o.help, c.help) << c.line;
+        }
+        if (c.text) {
+            EXPECT_STREQ(o.text, c.text) << c.line;
+        }
         EXPECT_TRUE(o.answer.IsEmpty()) << c.line;
     }
 }

@@ -24,7 +24,9 @@ TEST_F(QjDriverTest, StartChecksGenerationAndSelectsBoard) {
     for (const Case& c : cases) {
         sim().Configure();
         EXPECT_EQ(c.start(c.board, 0, 1, 0, 0, nullptr, 0x50), c.expected) << c.board;
-        if (c.expected == 0) EXPECT_EQ(sim().Current(), c.board);
+        if (c.expected == 0) {
+            EXPECT_EQ(sim().Current(), c.board);
+        }
     }
 }
 

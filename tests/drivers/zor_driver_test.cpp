@@ -29,7 +29,7 @@ TEST_F(ZorDriverTest, ModuleGridAndEepromArea) {
     EXPECT_EQ(area.date, 2023u << 16 | 5u << 8 | 17u);
     uint16_t word = 0;
     EXPECT_EQ(zor_read_eeprom(4, 2, 0, 2, 2, &word), 0);
-    EXPECT_EQ(word, uint16_t((0x0120 + 2) & 0xFF | 1 << 8));
+    EXPECT_EQ(word, uint16_t(((0x0120 + 2) & 0xFF) | 1 << 8));
 }
 
 TEST_F(ZorDriverTest, ConnectInstallAndCallThroughCpu) {

@@ -115,7 +115,9 @@ TEST(Comments, StartsOutsideStringsAndTheirEnds) {
   for (const auto& c : cases) {
     int kind = 0;
     EXPECT_EQ(buffer.FindCommentStart(c.text, (int)strlen(c.text), &kind), c.at) << c.text;
-    if (c.at >= 0) EXPECT_EQ(kind, c.kind) << c.text;
+    if (c.at >= 0) {
+      EXPECT_EQ(kind, c.kind) << c.text;
+    }
   }
   EXPECT_EQ(buffer.FindCommentEnd("/* x */ y", 9, 2), 7);
   EXPECT_FALSE(buffer.m_bInBlock);
