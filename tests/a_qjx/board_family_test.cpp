@@ -208,6 +208,10 @@ TEST_F(FamilyTest, RemoteKernelInstallParametersAndStart) {
     f.kernelFile = "MISSING.EXE";
     EXPECT_EQ(f.TransferAndInstall(), 1);
     EXPECT_EQ(BoxTexts().back(), "Kernel error: Program file not found\r\nError Class: 1 hex\r\nError Code: 11 hex");
+    f.kernelFile = "QJ8REMOT.EXE";
+    f.commFile = "MISSING.EXE";
+    EXPECT_EQ(f.TransferAndInstall(), 1);
+    EXPECT_EQ(BoxTexts().back(), "Interface error: Program file not found\r\nError Class: 1 hex\r\nError Code: 11 hex");
 }
 
 TEST_F(FamilyTest, EepromTextsAndWords) {
