@@ -1,4 +1,5 @@
 #include "a_qjx/board_families.h"
+#include "a_qjx/board_type_codes.h"
 
 #include "drivers/dovi32/dovi32.h"
 #include "drivers/rizo32/rizo32.h"
@@ -88,10 +89,10 @@ void CBoardFamilyQJ6::GetEepromText() {
     AppendEepromModules(4, 32);
 }
 
-int16_t CBoardFamilyQJ78::EnsureBoardRunning() { return StartOrResetBoard(typeCode == 8 ? 8 : 7); }
+int16_t CBoardFamilyQJ78::EnsureBoardRunning() { return StartOrResetBoard(typeCode == kTypeTessera ? 8 : 7); }
 
 void CBoardFamilyQJ78::GetFpgaText() {
-    if (typeCode == 8) fpgaText.Empty();
+    if (typeCode == kTypeTessera) fpgaText.Empty();
     else fpgaText = IcLines(2);
 }
 

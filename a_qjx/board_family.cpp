@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "a_qjx/board_type_codes.h"
 #include "drivers/rizo32/rizo32.h"
 #include "ytn1/prompt.h"
 #include "ytn1/ytn1.h"
@@ -22,10 +23,10 @@ void CBoardFamily::NotImplemented() {
 int16_t CBoardFamily::CheckDriverError() {
     const char* title = "Error Handler - (A_QJX.DLL)";
     switch (typeCode) {
-    case 2: title = "Error Handler - Kora-DESK/2 (A_QJX.DLL)"; break;
-    case 6: title = "Error Handler - Kora-LINE (A_QJX.DLL)"; break;
-    case 7:
-    case 8: title = "Error Handler - TESSERA-4/486 (A_QJX.DLL)"; break;
+    case kTypeKoraDesk2: title = "Error Handler - Kora-DESK/2 (A_QJX.DLL)"; break;
+    case kTypeKoraLine: title = "Error Handler - Kora-LINE (A_QJX.DLL)"; break;
+    case kTypeMiniTessera:
+    case kTypeTessera: title = "Error Handler - TESSERA-4/486 (A_QJX.DLL)"; break;
     }
     std::strncpy(errorTitle, title, sizeof errorTitle - 1);
     // A driver error that no registered handler reported is taken up here,
@@ -88,7 +89,7 @@ int16_t CBoardFamily::InstallMddWith(const char* library, bool variantB, const c
 }
 
 int16_t CBoardFamily::InstallMdd() {
-    return InstallMddWith(typeCode == 6 ? "QJ6D0000.LIB" : "QJ8D0000.LIB", true,
+    return InstallMddWith(typeCode == kTypeKoraLine ? "QJ6D0000.LIB" : "QJ8D0000.LIB", true,
                           "Module Device Driver could not be installed!\r\nThere is already a programm "
                           "installed under the default tasknumber of the MDD.",
                           "Module Device Driver could not be installed!\r\nPlease check your path settings.");
@@ -123,7 +124,7 @@ int16_t CBoardFamily::GetFreeRamSize() {
     qj8_read_par_dword(0, 68, &high);
     if (GetUserMode()) {
         viewStart = low;
-        viewEnd = typeCode == 2 ? 0x7FFFF : 0xFFFFFFFF;
+        viewEnd = typeCode == kTypeKoraDesk2 ? 0x7FFFF : 0xFFFFFFFF;
     } else {
         viewStart = 0x10000;
         viewEnd = high;

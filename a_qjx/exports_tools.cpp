@@ -3,6 +3,7 @@
 #include "a_qjx/a_qjx.h"
 #include "a_qjx/board_family.h"
 #include "a_qjx/board_tools_app.h"
+#include "a_qjx/board_type_codes.h"
 #include "a_qjx/tool_windows.h"
 #include "ytn1/prompt.h"
 
@@ -23,15 +24,15 @@ struct ToolEntry {
 
 unsigned CodeBit(WORD code) {
     switch (code) {
-    case 2: return kDesk2;
-    case 6: return kLine;
-    case 7: return kTessera7;
-    case 8: return kTessera8;
+    case kTypeKoraDesk2: return kDesk2;
+    case kTypeKoraLine: return kLine;
+    case kTypeMiniTessera: return kTessera7;
+    case kTypeTessera: return kTessera8;
     default: return 0;
     }
 }
 
-int TitleIndex(WORD code) { return code == 2 ? 0 : code == 6 ? 1 : 2; }
+int TitleIndex(WORD code) { return code == kTypeKoraDesk2 ? 0 : code == kTypeKoraLine ? 1 : 2; }
 
 HWND OpenTool(const ToolEntry& entry, DWORD type) {
     LibraryScope scope;
