@@ -4,6 +4,7 @@
 #include "platform/afx/dockbar.h"
 #include "platform/afx/framewnd.h"
 #include "platform/afx/miniframe.h"
+#include "platform/afx/track_loop.h"
 #include "platform/afx/winthread.h"
 #include "platform/ui/cdc.h"
 #include "platform/ui/gdiobj.h"
@@ -56,45 +57,23 @@ void CDockContext::CancelLoop() {
 
 BOOL CDockContext::Track() {
   if (::GetCapture()) return FALSE;
-  m_pBar->SetCapture();
-  while (::GetCapture() == m_pBar->m_hWnd) {
-    MSG msg;
-    if (!::GetMessage(&msg, nullptr, 0, 0)) {
-      AfxPostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    POINT screen{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
-    if (msg.hwnd) ::ClientToScreen(msg.hwnd, &screen);
-    switch (msg.message) {
-      case WM_LBUTTONUP:
-        if (m_bDragging)
-          EndDrag();
-        else
-          EndResize();
-        return TRUE;
-      case WM_MOUSEMOVE:
-        if (m_bDragging)
-          Move(screen);
-        else
-          Stretch(screen);
-        break;
-      case WM_KEYUP:
-        if (m_bDragging) OnKey(static_cast<int>(msg.wParam), FALSE);
-        break;
-      case WM_KEYDOWN:
-        if (m_bDragging) OnKey(static_cast<int>(msg.wParam), TRUE);
-        if (msg.wParam == VK_ESCAPE) {
-          CancelLoop();
-          return FALSE;
-        }
-        break;
-      case WM_RBUTTONDOWN:
-        CancelLoop();
-        return FALSE;
-      default:
-        ::DispatchMessage(&msg);
-        break;
-    }
+  afx::TrackHandlers h;
+  h.mouse = [this](POINT pt, bool up) {
+    if (up) return;
+    if (m_bDragging)
+      Move(pt);
+    else
+      Stretch(pt);
+  };
+  h.key = [this](UINT key, bool down) {
+    if (m_bDragging) OnKey(static_cast<int>(key), down);
+  };
+  if (afx::TrackModal(m_pBar->m_hWnd, nullptr, h)) {
+    if (m_bDragging)
+      EndDrag();
+    else
+      EndResize();
+    return TRUE;
   }
   CancelLoop();
   return FALSE;

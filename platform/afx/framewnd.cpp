@@ -203,31 +203,21 @@ void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
     UpdateFrameTitleForDocument(nullptr);
 }
 
+CString AfxWindowNumberSuffix(int nWindow) {
+  CString n;
+  if (nWindow > 0) n.Format(":%d", nWindow);
+  return n;
+}
+
 void CFrameWnd::UpdateFrameTitleForDocument(LPCSTR lpszDocName) {
   CString text;
-  if (GetStyle() & FWS_PREFIXTITLE) {
-    if (lpszDocName) {
-      text = lpszDocName;
-      if (m_nWindow > 0) {
-        CString n;
-        n.Format(":%d", m_nWindow);
-        text += n;
-      }
-      text += " - ";
-    }
-    text += m_strTitle;
-  } else {
+  CString doc = lpszDocName ? CString(lpszDocName) + AfxWindowNumberSuffix(m_nWindow) : CString();
+  if (!lpszDocName)
     text = m_strTitle;
-    if (lpszDocName) {
-      text += " - ";
-      text += lpszDocName;
-      if (m_nWindow > 0) {
-        CString n;
-        n.Format(":%d", m_nWindow);
-        text += n;
-      }
-    }
-  }
+  else if (GetStyle() & FWS_PREFIXTITLE)
+    text = doc + " - " + m_strTitle;
+  else
+    text = m_strTitle + " - " + doc;
   CString old;
   GetWindowText(old);
   if (old != text) SetWindowText(text);

@@ -132,5 +132,7 @@ class CFrameWnd : public CWnd {
   friend class CView;
 };
 
-// The view's context while a frame makes its client (LoadFrame passes it on).
+// The first "\n" field of string nID: a frame's title.
 CString AfxFrameTitleFromString(UINT nID);
+// ":n" for the n-th window of a document, "" for its only one.
+CString AfxWindowNumberSuffix(int nWindow);

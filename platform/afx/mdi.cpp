@@ -322,12 +322,7 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
   if (!(GetStyle() & FWS_ADDTOTITLE)) return;
   if (!bAddToTitle) return;
   CDocument* doc = GetActiveDocument();
-  CString text = doc ? doc->GetTitle() : m_strTitle;
-  if (m_nWindow > 0) {
-    CString n;
-    n.Format(":%d", m_nWindow);
-    text += n;
-  }
+  CString text = (doc ? doc->GetTitle() : m_strTitle) + AfxWindowNumberSuffix(m_nWindow);
   CString old;
   GetWindowText(old);
   if (old != text) SetWindowText(text);

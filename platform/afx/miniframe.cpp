@@ -1,4 +1,8 @@
 #include "platform/afx/miniframe.h"
+
+#include <algorithm>
+
+#include "platform/afx/track_loop.h"
 #include "platform/afx/winthread.h"
 
 #include "platform/ui/cdc.h"
@@ -210,63 +214,33 @@ void CMiniFrameWnd::OnNcLButtonDblClk(UINT, CPoint) { Default(); }
 void CMiniFrameWnd::TrackMove(CPoint start) {
   CRect origin;
   GetWindowRect(&origin);
-  SetCapture();
-  while (::GetCapture() == m_hWnd) {
-    MSG msg;
-    if (!::GetMessage(&msg, nullptr, 0, 0)) {
-      AfxPostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
-      POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
-      ::ClientToScreen(msg.hwnd, &p);
-      SetWindowPos(nullptr, origin.left + p.x - start.x, origin.top + p.y - start.y, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      if (msg.message == WM_LBUTTONUP) break;
-    } else if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-      SetWindowPos(nullptr, origin.left, origin.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      break;
-    } else if (msg.message == WM_RBUTTONDOWN) {
-      break;
-    } else {
-      ::DispatchMessage(&msg);
-    }
-  }
-  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+  afx::TrackHandlers h;
+  h.mouse = [&](POINT p, bool) {
+    SetWindowPos(nullptr, origin.left + p.x - start.x, origin.top + p.y - start.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  if (!afx::TrackModal(m_hWnd, nullptr, h))
+    SetWindowPos(nullptr, origin.left, origin.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CMiniFrameWnd::TrackSize(UINT hit, CPoint start) {
   CRect origin;
   GetWindowRect(&origin);
-  SetCapture();
-  while (::GetCapture() == m_hWnd) {
-    MSG msg;
-    if (!::GetMessage(&msg, nullptr, 0, 0)) {
-      AfxPostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
-      POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
-      ::ClientToScreen(msg.hwnd, &p);
-      int dx = p.x - start.x, dy = p.y - start.y;
-      CRect r = origin;
-      if (hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT) r.left += dx;
-      if (hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT) r.right += dx;
-      if (hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT) r.top += dy;
-      if (hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT) r.bottom += dy;
-      int minW = ::GetSystemMetrics(SM_CXMIN), minH = ::GetSystemMetrics(SM_CYSMCAPTION) + 2 * BorderWidth(GetStyle());
-      if (r.Width() < minW) (hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT) ? r.left = r.right - minW : r.right = r.left + minW;
-      if (r.Height() < minH) (hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT) ? r.top = r.bottom - minH : r.bottom = r.top + minH;
-      SetWindowPos(nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-      if (msg.message == WM_LBUTTONUP) break;
-    } else if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-      SetWindowPos(nullptr, origin.left, origin.top, origin.Width(), origin.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-      break;
-    } else if (msg.message == WM_RBUTTONDOWN) {
-      break;
-    } else {
-      ::DispatchMessage(&msg);
-    }
-  }
-  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+  bool left = hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT;
+  bool right = hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT;
+  bool top = hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT;
+  bool bottom = hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT;
+  int minW = ::GetSystemMetrics(SM_CXMIN), minH = ::GetSystemMetrics(SM_CYSMCAPTION) + 2 * BorderWidth(GetStyle());
+  afx::TrackHandlers h;
+  h.mouse = [&](POINT p, bool) {
+    int dx = p.x - start.x, dy = p.y - start.y;
+    CRect r = origin;
+    if (left) r.left = std::min(r.left + dx, r.right - minW);
+    if (right) r.right = std::max(r.right + dx, r.left + minW);
+    if (top) r.top = std::min(r.top + dy, r.bottom - minH);
+    if (bottom) r.bottom = std::max(r.bottom + dy, r.top + minH);
+    SetWindowPos(nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  if (!afx::TrackModal(m_hWnd, nullptr, h))
+    SetWindowPos(nullptr, origin.left, origin.top, origin.Width(), origin.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }

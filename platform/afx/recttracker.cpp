@@ -1,5 +1,7 @@
 #include "platform/afx/recttracker.h"
 
+#include "platform/afx/track_loop.h"
+
 #include <algorithm>
 
 #include "platform/afx/winthread.h"
@@ -156,7 +158,6 @@ BOOL CRectTracker::TrackHandle(int nHandle, CWnd* pWnd, CPoint point, CWnd* pWnd
   if (::GetCapture() || !pWnd) return FALSE;
   CRect save = m_rect;
   const int* edges = kEdges[nHandle];
-  pWnd->SetCapture();
   CClientDC dc(pWndClipTo ? pWndClipTo : pWnd);
   CRect last;
   bool drawn = false;
@@ -165,55 +166,32 @@ BOOL CRectTracker::TrackHandle(int nHandle, CWnd* pWnd, CPoint point, CWnd* pWnd
     n.NormalizeRect();
     dc.DrawFocusRect(&n);
   };
-  BOOL moved = FALSE, done = FALSE, cancelled = FALSE;
-  while (!done && ::GetCapture() == pWnd->m_hWnd) {
-    MSG msg;
-    if (!::GetMessage(&msg, nullptr, 0, 0)) {
-      AfxPostQuitMessage(static_cast<int>(msg.wParam));
-      cancelled = TRUE;
-      break;
+  BOOL moved = FALSE;
+  afx::TrackHandlers h;
+  h.mouse = [&](POINT p, bool up) {
+    int dx = p.x - point.x, dy = p.y - point.y;
+    CRect r = save;
+    if (edges[0]) r.left += dx;
+    if (edges[1]) r.top += dy;
+    if (edges[2]) r.right += dx;
+    if (edges[3]) r.bottom += dy;
+    if (!m_bAllowInvert && nHandle != hitMiddle) {
+      if (r.Width() < m_sizeMin.cx) edges[0] ? r.left = r.right - m_sizeMin.cx : r.right = r.left + m_sizeMin.cx;
+      if (r.Height() < m_sizeMin.cy) edges[1] ? r.top = r.bottom - m_sizeMin.cy : r.bottom = r.top + m_sizeMin.cy;
     }
-    switch (msg.message) {
-      case WM_MOUSEMOVE:
-      case WM_LBUTTONUP: {
-        POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
-        ::MapWindowPoints(msg.hwnd, pWnd->m_hWnd, &p, 1);
-        int dx = p.x - point.x, dy = p.y - point.y;
-        CRect r = save;
-        if (edges[0]) r.left += dx;
-        if (edges[1]) r.top += dy;
-        if (edges[2]) r.right += dx;
-        if (edges[3]) r.bottom += dy;
-        if (!m_bAllowInvert && nHandle != hitMiddle) {
-          if (r.Width() < m_sizeMin.cx) edges[0] ? r.left = r.right - m_sizeMin.cx : r.right = r.left + m_sizeMin.cx;
-          if (r.Height() < m_sizeMin.cy) edges[1] ? r.top = r.bottom - m_sizeMin.cy : r.bottom = r.top + m_sizeMin.cy;
-        }
-        AdjustRect(nHandle, &r);
-        if (drawn) outline(last);
-        m_rect = r;
-        moved = moved || r != save;
-        if (msg.message == WM_LBUTTONUP) {
-          drawn = false;
-          done = TRUE;
-        } else {
-          outline(r);
-          last = r;
-          drawn = true;
-        }
-        break;
-      }
-      case WM_KEYDOWN:
-        if (msg.wParam == VK_ESCAPE) cancelled = done = TRUE;
-        break;
-      case WM_RBUTTONDOWN:
-        cancelled = done = TRUE;
-        break;
-      default:
-        ::DispatchMessage(&msg);
+    AdjustRect(nHandle, &r);
+    if (drawn) outline(last);
+    drawn = false;
+    m_rect = r;
+    moved = moved || r != save;
+    if (!up) {
+      outline(r);
+      last = r;
+      drawn = true;
     }
-  }
+  };
+  BOOL cancelled = !afx::TrackModal(pWnd->m_hWnd, pWnd->m_hWnd, h);
   if (drawn) outline(last);
-  if (::GetCapture() == pWnd->m_hWnd) ::ReleaseCapture();
   if (cancelled) {
     m_rect = save;
     return FALSE;

@@ -1,5 +1,7 @@
 #include "platform/afx/splitter.h"
 
+#include "platform/afx/track_loop.h"
+
 #include <algorithm>
 
 #include "platform/afx/document.h"
@@ -197,48 +199,23 @@ BOOL CSplitterWnd::TrackBar(int bar, BOOL vertical, CPoint start) {
   GetClientRect(&client);
   int extent = vertical ? client.Width() : client.Height();
   int pos = barStart;
-  SetCapture();
   CClientDC dc(this);
   auto outline = [&](int at) {
     CRect r = vertical ? CRect(at, 0, at + m_cxSplitter, client.Height()) : CRect(0, at, client.Width(), at + m_cySplitter);
     dc.PatBlt(r.left, r.top, r.Width(), r.Height(), DSTINVERT);
   };
   outline(pos);
-  BOOL done = FALSE, cancelled = FALSE;
-  while (!done && ::GetCapture() == m_hWnd) {
-    MSG msg;
-    if (!::GetMessage(&msg, nullptr, 0, 0)) {
-      AfxPostQuitMessage(static_cast<int>(msg.wParam));
-      cancelled = TRUE;
-      break;
-    }
-    switch (msg.message) {
-      case WM_MOUSEMOVE:
-      case WM_LBUTTONUP: {
-        POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
-        ::MapWindowPoints(msg.hwnd, m_hWnd, &p, 1);
-        int at = std::max(origin, std::min((vertical ? p.x : p.y) - grab, extent - (vertical ? m_cxSplitter : m_cySplitter)));
-        if (at != pos) {
-          outline(pos);
-          pos = at;
-          outline(pos);
-        }
-        if (msg.message == WM_LBUTTONUP) done = TRUE;
-        break;
-      }
-      case WM_KEYDOWN:
-        if (msg.wParam == VK_ESCAPE) cancelled = done = TRUE;
-        break;
-      case WM_RBUTTONDOWN:
-        cancelled = done = TRUE;
-        break;
-      default:
-        ::DispatchMessage(&msg);
-    }
-  }
+  afx::TrackHandlers h;
+  h.mouse = [&](POINT p, bool) {
+    int at = std::max(origin, std::min<int>((vertical ? p.x : p.y) - grab, extent - (vertical ? m_cxSplitter : m_cySplitter)));
+    if (at == pos) return;
+    outline(pos);
+    pos = at;
+    outline(pos);
+  };
+  BOOL done = afx::TrackModal(m_hWnd, m_hWnd, h);
   outline(pos);
-  if (::GetCapture() == m_hWnd) ::ReleaseCapture();
-  if (cancelled || !done) return FALSE;
+  if (!done) return FALSE;
   auto& info = (vertical ? m_pColInfo : m_pRowInfo)[static_cast<size_t>(bar)];
   int size = pos - origin;
   if (m_bDynamic && size < info.nMinSize) {
@@ -258,81 +235,58 @@ BOOL CSplitterWnd::TrackBar(int bar, BOOL vertical, CPoint start) {
   return TRUE;
 }
 
-BOOL CSplitterWnd::SplitRow(int cyBefore) {
-  if (!m_bDynamic || m_nRows >= m_nMaxRows) return FALSE;
+BOOL CSplitterWnd::AddPanes(bool row, int sizeBefore) {
+  int& count = row ? m_nRows : m_nCols;
+  if (!m_bDynamic || count >= (row ? m_nMaxRows : m_nMaxCols)) return FALSE;
+  // The new panes show the document of the first one.
   CWnd* first = GetPane(0, 0);
   CCreateContext context;
   context.m_pNewViewClass = m_pDynamicViewClass;
   if (first && first->IsKindOf(RUNTIME_CLASS(CView))) context.m_pCurrentDoc = static_cast<CView*>(first)->GetDocument();
   context.m_pCurrentFrame = GetParentFrame();
-  m_pRowInfo[0].nIdealSize = cyBefore;
-  int row = m_nRows++;
-  for (int c = 0; c < m_nCols; ++c) {
-    if (!CreateView(row, c, m_pDynamicViewClass, CSize(m_pColInfo[static_cast<size_t>(c)].nIdealSize, 0), &context)) {
-      m_nRows--;
+  int added = count++;
+  int across = row ? m_nCols : m_nRows;
+  for (int i = 0; i < across; ++i) {
+    int r = row ? added : i, c = row ? i : added;
+    CSize size(row ? m_pColInfo[static_cast<size_t>(c)].nIdealSize : 0, row ? 0 : m_pRowInfo[static_cast<size_t>(r)].nIdealSize);
+    if (!CreateView(r, c, m_pDynamicViewClass, size, &context)) {
+      count--;
       return FALSE;
     }
-    if (CWnd* pane = GetPane(row, c)) pane->SendMessage(WM_INITIALUPDATE);
+    if (CWnd* pane = GetPane(r, c)) pane->SendMessage(WM_INITIALUPDATE);
   }
-  m_pRowInfo[0].nIdealSize = cyBefore;
+  (row ? m_pRowInfo : m_pColInfo)[0].nIdealSize = sizeBefore;
   RecalcLayout();
   return TRUE;
 }
 
-BOOL CSplitterWnd::SplitColumn(int cxBefore) {
-  if (!m_bDynamic || m_nCols >= m_nMaxCols) return FALSE;
-  CWnd* first = GetPane(0, 0);
-  CCreateContext context;
-  context.m_pNewViewClass = m_pDynamicViewClass;
-  if (first && first->IsKindOf(RUNTIME_CLASS(CView))) context.m_pCurrentDoc = static_cast<CView*>(first)->GetDocument();
-  context.m_pCurrentFrame = GetParentFrame();
-  int col = m_nCols++;
-  for (int r = 0; r < m_nRows; ++r) {
-    if (!CreateView(r, col, m_pDynamicViewClass, CSize(0, m_pRowInfo[static_cast<size_t>(r)].nIdealSize), &context)) {
-      m_nCols--;
-      return FALSE;
-    }
-    if (CWnd* pane = GetPane(r, col)) pane->SendMessage(WM_INITIALUPDATE);
-  }
-  m_pColInfo[0].nIdealSize = cxBefore;
-  RecalcLayout();
-  return TRUE;
-}
-
-void CSplitterWnd::DeleteRow(int rowDelete) {
-  if (m_nRows <= 1 || rowDelete < 0 || rowDelete >= m_nRows) return;
+void CSplitterWnd::RemovePanes(bool row, int index) {
+  int& count = row ? m_nRows : m_nCols;
+  if (count <= 1 || index < 0 || index >= count) return;
   CFrameWnd* frame = GetParentFrame();
-  for (int c = 0; c < m_nCols; ++c) {
-    CWnd* pane = GetPane(rowDelete, c);
+  int across = row ? m_nCols : m_nRows;
+  for (int i = 0; i < across; ++i) {
+    CWnd* pane = row ? GetPane(index, i) : GetPane(i, index);
     if (frame && pane && frame->GetActiveView() == pane) frame->SetActiveView(nullptr, FALSE);
     if (pane) pane->DestroyWindow();
   }
-  // The rows below move up one.
-  for (int r = rowDelete + 1; r < m_nRows; ++r)
-    for (int c = 0; c < m_nCols; ++c)
-      if (CWnd* pane = GetPane(r, c)) pane->SetDlgCtrlID(IdFromRowCol(r - 1, c));
-  m_nRows--;
+  // The panes after it move up (or left) one place.
+  for (int k = index + 1; k < count; ++k) {
+    for (int i = 0; i < across; ++i) {
+      CWnd* pane = row ? GetPane(k, i) : GetPane(i, k);
+      if (pane) pane->SetDlgCtrlID(row ? IdFromRowCol(k - 1, i) : IdFromRowCol(i, k - 1));
+    }
+  }
+  count--;
   if (frame && !frame->GetActiveView())
     if (CWnd* pane = GetPane(0, 0); pane && pane->IsKindOf(RUNTIME_CLASS(CView))) frame->SetActiveView(static_cast<CView*>(pane));
   RecalcLayout();
 }
 
-void CSplitterWnd::DeleteColumn(int colDelete) {
-  if (m_nCols <= 1 || colDelete < 0 || colDelete >= m_nCols) return;
-  CFrameWnd* frame = GetParentFrame();
-  for (int r = 0; r < m_nRows; ++r) {
-    CWnd* pane = GetPane(r, colDelete);
-    if (frame && pane && frame->GetActiveView() == pane) frame->SetActiveView(nullptr, FALSE);
-    if (pane) pane->DestroyWindow();
-  }
-  for (int c = colDelete + 1; c < m_nCols; ++c)
-    for (int r = 0; r < m_nRows; ++r)
-      if (CWnd* pane = GetPane(r, c)) pane->SetDlgCtrlID(IdFromRowCol(r, c - 1));
-  m_nCols--;
-  if (frame && !frame->GetActiveView())
-    if (CWnd* pane = GetPane(0, 0); pane && pane->IsKindOf(RUNTIME_CLASS(CView))) frame->SetActiveView(static_cast<CView*>(pane));
-  RecalcLayout();
-}
+BOOL CSplitterWnd::SplitRow(int cyBefore) { return AddPanes(true, cyBefore); }
+BOOL CSplitterWnd::SplitColumn(int cxBefore) { return AddPanes(false, cxBefore); }
+void CSplitterWnd::DeleteRow(int rowDelete) { RemovePanes(true, rowDelete); }
+void CSplitterWnd::DeleteColumn(int colDelete) { RemovePanes(false, colDelete); }
 
 void CSplitterWnd::SyncScroll(CWnd* pPane, BOOL bHorz, BOOL bVert) {
   int row, col;

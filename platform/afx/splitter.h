@@ -63,6 +63,8 @@ class CSplitterWnd : public CWnd {
     int nCurSize = 0;
   };
   BOOL CreateCommon(CWnd* pParentWnd, SIZE sizeMin, DWORD dwStyle, UINT nID);
+  BOOL AddPanes(bool row, int sizeBefore);
+  void RemovePanes(bool row, int index);
   CRuntimeClass* m_pDynamicViewClass = nullptr;
   int m_nMaxRows = 1, m_nMaxCols = 1;
   int m_nRows = 1, m_nCols = 1;

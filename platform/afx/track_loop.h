@@ -1,0 +1,20 @@
+// The modal mouse loop of drags: while a window holds the capture, mouse
+// moves and the left button's release go to a handler, Escape and the
+// right button cancel, other keys go to a key handler, and everything else
+// is dispatched.
+#pragma once
+
+#include <functional>
+
+#include "platform/ui/wintypes.h"
+
+namespace afx {
+struct TrackHandlers {
+  // The mouse position in the client coordinates of `in` (the screen when NULL).
+  std::function<void(POINT pt, bool up)> mouse;
+  std::function<void(UINT key, bool down)> key;
+};
+// Captures the mouse for `capture` and runs the loop; TRUE when the left
+// button ended it, FALSE when it was cancelled or the capture was lost.
+BOOL TrackModal(HWND capture, HWND in, const TrackHandlers& handlers);
+}  // namespace afx
