@@ -1,5 +1,7 @@
 #include "platform/ui/afxcmn.h"
 
+#include <map>
+#include <memory>
 #include <string>
 
 #include "platform/ui/afxctrl.h"
@@ -153,13 +155,35 @@ BOOL CTreeCtrl::ItemHasChildren(HTREEITEM item) const {
   return it.cChildren != 0;
 }
 
+namespace {
+// Temporary CEdit objects for the label editors (a real CEdit, so that
+// the caller's CEdit calls are sound); dropped with their windows.
+CEdit* TempEdit(HWND h) {
+  if (!h) return nullptr;
+  if (auto* permanent = dynamic_cast<CEdit*>(CWnd::FromHandlePermanent(h))) return permanent;
+  static auto* temps = new std::map<HWND, std::unique_ptr<CEdit>>;
+  for (auto it = temps->begin(); it != temps->end();) {
+    if (!::IsWindow(it->first)) {
+      it->second->m_hWnd = nullptr;
+      it = temps->erase(it);
+    } else {
+      ++it;
+    }
+  }
+  auto& slot = (*temps)[h];
+  if (!slot) {
+    slot = std::make_unique<CEdit>();
+    slot->m_hWnd = h;
+  }
+  return slot.get();
+}
+}  // namespace
+
 CEdit* CTreeCtrl::EditLabel(HTREEITEM item) {
-  return static_cast<CEdit*>(CWnd::FromHandle(reinterpret_cast<HWND>(S(TVM_EDITLABEL, 0, reinterpret_cast<LPARAM>(item)))));
+  return TempEdit(reinterpret_cast<HWND>(S(TVM_EDITLABEL, 0, reinterpret_cast<LPARAM>(item))));
 }
 
-CEdit* CTreeCtrl::GetEditControl() const {
-  return static_cast<CEdit*>(CWnd::FromHandle(reinterpret_cast<HWND>(S(TVM_GETEDITCONTROL))));
-}
+CEdit* CTreeCtrl::GetEditControl() const { return TempEdit(reinterpret_cast<HWND>(S(TVM_GETEDITCONTROL))); }
 
 HTREEITEM CTreeCtrl::HitTest(CPoint pt, UINT* flags) const {
   TVHITTESTINFO ht{};
