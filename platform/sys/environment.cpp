@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/base/winerror.h"
-#include "platform/sys/ini_document.h"
+#include "platform/sys/equal_no_case.h"
 
 extern char** environ;
 

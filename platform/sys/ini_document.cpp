@@ -1,16 +1,6 @@
 #include "platform/sys/ini_document.h"
 
-#include <cctype>
-
 namespace plat {
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
 
 std::string IniDocument::Trim(std::string_view s) {
   size_t a = s.find_first_not_of(" \t");

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/sys/equal_no_case.h"
+
 namespace plat {
 
 class IniDocument {
@@ -58,8 +60,5 @@ class IniDocument {
 
   std::vector<std::string> m_lines;
 };
-
-// Byte-wise comparison without ASCII letter case.
-bool EqualNoCase(std::string_view a, std::string_view b);
 
 }  // namespace plat

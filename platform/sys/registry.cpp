@@ -5,7 +5,7 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "platform/sys/ini_document.h"
+#include "platform/sys/equal_no_case.h"
 #include "platform/sys/path.h"
 #include "platform/sys/registry_store.h"
 

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "platform/sys/atomic_file.h"
-#include "platform/sys/ini_document.h"
+#include "platform/sys/equal_no_case.h"
 #include "platform/sys/path.h"
 #include "platform/sys/registry.h"
 

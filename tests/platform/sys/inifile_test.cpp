@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/sys/equal_no_case.h"
 #include "platform/sys/inifile.h"
 #include "tests/platform/sys/sys_test_util.h"
 #include "tests/support/file_size_limit.h"
@@ -168,6 +169,23 @@ TEST_F(IniTest, FailedWriteLeavesTheOldFileWhole) {
     EXPECT_FALSE(WritePrivateProfileString("S", "k", std::string(200, 'n').c_str(), file.c_str()));
   }
   EXPECT_EQ(old, mirt_test::ReadFile(file));
+}
+
+TEST(EqualNoCase, FoldsOnlyAsciiLetters) {
+  struct Case {
+    const char* a;
+    const char* b;
+    bool equal;
+  };
+  const Case cases[] = {
+      {"Software\\Kalven", "SOFTWARE\\kalven", true},
+      {"", "", true},
+      {"key", "keys", false},
+      {"[", "{", false},                // 0x5B and 0x7B are no letter pair
+      {"@", "`", false},
+      {"\xC9", "\xE9", false},          // accented letters stay as they are, whatever the locale
+  };
+  for (const Case& c : cases) EXPECT_EQ(plat::EqualNoCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
 }
 
 }  // namespace
