@@ -9,6 +9,7 @@
 #include "platform/afx/frame_menu.h"
 #include "platform/afx/view.h"
 #include "platform/afx/winapp.h"
+#include "platform/afx/winthread.h"
 #include "platform/ui/ui.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
@@ -341,6 +342,15 @@ void CFrameWnd::OnSetPreviewMode(BOOL bPreview, void*) {
 // ---- Commands ----
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  // While a command is routed, the thread knows through which frame.
+  AFX_THREAD_STATE* state = AfxGetThreadState();
+  CFrameWnd* savedFrame = state->m_pRoutingFrame;
+  state->m_pRoutingFrame = this;
+  struct Restore {
+    AFX_THREAD_STATE* s;
+    CFrameWnd* f;
+    ~Restore() { s->m_pRoutingFrame = f; }
+  } restore{state, savedFrame};
   CView* view = GetActiveView();
   if (view && view->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
   if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;

@@ -42,8 +42,9 @@ class CRectTracker {
   int m_nHandleSize = 4;
   CSize m_sizeMin{4, 4};
 
- protected:
   BOOL TrackHandle(int nHandle, CWnd* pWnd, CPoint point, CWnd* pWndClipTo);
+
+ protected:
   void HandleRect(int nHandle, CRect* rect) const;
   BOOL m_bAllowInvert = FALSE;
   CRect m_rectLast;

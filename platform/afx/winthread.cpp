@@ -19,6 +19,11 @@ namespace afx {
 void SetCurrentThreadObject(CWinThread* thread) { t_thread = thread; }
 }  // namespace afx
 
+AFX_THREAD_STATE* AfxGetThreadState() {
+  thread_local AFX_THREAD_STATE state;
+  return &state;
+}
+
 CWinThread* AfxGetThread() {
   if (t_thread) return t_thread;
   return nullptr;

@@ -56,6 +56,21 @@ void AfxEndThread(UINT nExitCode, BOOL bDelete = TRUE);
 BOOL AfxPreTranslateMessage(MSG* pMsg);
 void AfxPostQuitMessage(int nExitCode);
 
+class CFrameWnd;
+class CView;
+// Per-thread framework state: the frame and view a command is being routed through.
+struct AFX_THREAD_STATE {
+  CFrameWnd* m_pRoutingFrame = nullptr;
+  CView* m_pRoutingView = nullptr;
+};
+AFX_THREAD_STATE* AfxGetThreadState();
+
+// The OLE parts of the close sequence: no OLE server runs here, so the
+// application may always exit.
+inline BOOL AfxOleCanExitApp() { return TRUE; }
+inline void AfxOleSetUserCtrl(BOOL) {}
+inline BOOL AfxOleGetUserCtrl() { return TRUE; }
+
 namespace afx {
 // The calling thread's CWinThread (set by the thread object).
 void SetCurrentThreadObject(CWinThread* thread);
