@@ -36,6 +36,15 @@ bool AreaFits(DriverCall& c, const ByteArea& a, uint32_t index, uint32_t n) {
     return false;
 }
 
+// Copies bytes of a task's area to the caller; what was not read stays
+// zero. False (the error latched) unless they all lie inside the area.
+bool ReadArea(DriverCall& c, Task* t, ByteArea Task::*area, uint32_t index, uint16_t length, void* buffer) {
+    if (buffer) std::memset(buffer, 0, length);
+    if (!t || !buffer || !AreaFits(c, t->*area, index, length)) return false;
+    (t->*area).Read(index, buffer, length);
+    return true;
+}
+
 // Writes bytes into a task's parameter area and lets the task see them.
 int16_t WriteParams(DriverCall& c, uint16_t task, uint16_t index, const void* data, uint16_t length) {
     Task* t = TaskOf(c, task);
@@ -174,9 +183,7 @@ int16_t qj8_read_par_dword(uint16_t task, uint16_t index, uint32_t* value) {
 
 int16_t qj8_read_par_block(uint16_t task, uint16_t index, uint16_t length, void* buffer) {
     DriverCall c("qj8_read_par_block", FormatArgs(task, index, length, buffer));
-    Task* t = TaskOf(c, task);
-    if (buffer) std::memset(buffer, 0, length);
-    if (t && buffer && AreaFits(c, t->params, index, length)) t->params.Read(index, buffer, length);
+    ReadArea(c, TaskOf(c, task), &Task::params, index, length, buffer);
     return c.Result(int16_t(c.Code()));
 }
 
@@ -205,19 +212,13 @@ int16_t qj8_reset_r_pointer(uint16_t task) {
 int16_t qj8_read_data_block(uint16_t task, uint16_t length, void* buffer) {
     DriverCall c("qj8_read_data_block", FormatArgs(task, length, buffer));
     Task* t = TaskOf(c, task);
-    if (buffer) std::memset(buffer, 0, length);
-    if (t && buffer && AreaFits(c, t->data, t->readPointer, length)) {
-        t->data.Read(t->readPointer, buffer, length);
-        t->readPointer += length;
-    }
+    if (ReadArea(c, t, &Task::data, t ? t->readPointer : 0, length, buffer)) t->readPointer += length;
     return c.Result(int16_t(c.Code()));
 }
 
 int16_t qj8_read_data(uint16_t task, uint16_t offset, uint16_t length, void* buffer) {
     DriverCall c("qj8_read_data", FormatArgs(task, offset, length, buffer));
-    Task* t = TaskOf(c, task);
-    if (buffer) std::memset(buffer, 0, length);
-    if (t && buffer && AreaFits(c, t->data, offset, length)) t->data.Read(offset, buffer, length);
+    ReadArea(c, TaskOf(c, task), &Task::data, offset, length, buffer);
     return c.Result(int16_t(c.Code()));
 }
 

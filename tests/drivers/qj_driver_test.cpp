@@ -130,6 +130,35 @@ TEST_F(QjDriverTest, InstalledProgramHasDescriptorsAreasAndProcedures) {
     EXPECT_EQ(qj8_read_par_byte(255, 20000), 0);  // beyond the area
 }
 
+TEST_F(QjDriverTest, DataAreaReadsByOffsetAndByReadPointer) {
+    std::string dir = mirt_test::MakeTempDir("prog");
+    std::string prog = Descriptor(dir, "DATA.EXE", "program=120\r\nparams=16\r\n");
+    ASSERT_EQ(qj8_transfer_and_install(prog.c_str(), 0, 7, 0x120, 0, 0, 8), 0);
+    const uint8_t bytes[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    ASSERT_EQ(qj8_write_data(7, 0, 8, bytes), 0);
+
+    uint8_t out[4] = {};
+    EXPECT_EQ(qj8_read_data(7, 2, 3, out), 0);
+    EXPECT_EQ(std::vector<uint8_t>(out, out + 4), (std::vector<uint8_t>{3, 4, 5, 0}));
+    // Block reads go on from the read pointer until it is reset.
+    EXPECT_EQ(qj8_read_data_block(7, 3, out), 0);
+    EXPECT_EQ(qj8_read_data_block(7, 3, out), 0);
+    EXPECT_EQ(std::vector<uint8_t>(out, out + 3), (std::vector<uint8_t>{4, 5, 6}));
+    EXPECT_EQ(qj8_reset_r_pointer(7), 0);
+    EXPECT_EQ(qj8_read_data_block(7, 2, out), 0);
+    EXPECT_EQ(std::vector<uint8_t>(out, out + 2), (std::vector<uint8_t>{1, 2}));
+
+    // A read that does not fit fails, leaves zeros and moves no pointer.
+    std::memset(out, 0xEE, sizeof out);
+    EXPECT_EQ(qj8_read_data(7, 6, 4, out), 0x0227);
+    EXPECT_EQ(std::vector<uint8_t>(out, out + 4), (std::vector<uint8_t>(4, 0)));
+    qj8_clear_error();
+    EXPECT_EQ(qj8_read_data_block(7, 7, out), 0x0227);
+    qj8_clear_error();
+    EXPECT_EQ(qj8_read_data_block(7, 2, out), 0);
+    EXPECT_EQ(std::vector<uint8_t>(out, out + 2), (std::vector<uint8_t>{3, 4}));
+}
+
 TEST_F(QjDriverTest, InstallErrors) {
     std::string dir = mirt_test::MakeTempDir("prog");
     std::string empty = mirt_test::WriteFile(dir + "/EMPTY.EXE", "");
