@@ -114,7 +114,16 @@ bool MenuBarMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       return false;
   }
   auto w = Find(h);
-  if (!w || !HasBar(*w)) return false;
+  if (!w) return false;
+  // Alt+Space: the system menu of a top-level window.
+  if (msg == WM_SYSCHAR && wp == ' ' && !(w->style & WS_CHILD) && (w->style & WS_SYSMENU)) {
+    QPoint org = WindowOriginOnScreen(*w);
+    TrackPopupMenuEx(GetSystemMenu(h, FALSE), TPM_LEFTALIGN | TPM_TOPALIGN, org.x(), org.y() + w->client.top(), h,
+                     nullptr);
+    *result = 0;
+    return true;
+  }
+  if (!HasBar(*w)) return false;
   switch (msg) {
     case WM_NCCALCSIZE: {
       auto* p = reinterpret_cast<NCCALCSIZE_PARAMS*>(lp);

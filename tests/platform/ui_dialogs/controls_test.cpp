@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "../ui/ui_test_support.h"
+#include "platform/ui/afxctrl.h"
 #include "platform/ui/commctrl.h"
 
 namespace {
@@ -237,6 +238,31 @@ TEST_F(ControlsTest, MouseClickOnButtonThroughQtInput) {
   EXPECT_EQ(GetFocus(), b);
   ASSERT_FALSE(g_notes.empty());
   EXPECT_EQ(g_notes.back(), std::make_pair(6, static_cast<int>(BN_CLICKED)));
+}
+
+TEST_F(ControlsTest, CheckListBoxTogglesItsBoxes) {
+  CCheckListBox list;
+  ASSERT_TRUE(list.Create(WS_VISIBLE | WS_BORDER | LBS_NOTIFY, CRect(0, 0, 150, 100), CWnd::FromHandle(top_), 31));
+  list.AddString("alpha");
+  list.AddString("beta");
+  list.InsertString(0, "first");
+  list.SetCheck(1, 1);  // "alpha"
+  list.DeleteString(0);
+  EXPECT_EQ(list.GetCheck(0), 1);  // the state moved with its item
+  EXPECT_EQ(list.GetCheck(1), 0);
+  RECT r;
+  list.GetItemRect(1, &r);
+  g_notes.clear();
+  list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, r.top + 2));  // on the box
+  list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, r.top + 2));
+  EXPECT_EQ(list.GetCheck(1), 1);
+  list.Enable(1, FALSE);
+  list.SendMessage(WM_KEYDOWN, VK_SPACE, 0);  // the caret item is disabled
+  EXPECT_EQ(list.GetCheck(1), 1);
+  bool toggled = false;
+  for (auto& n : g_notes) toggled |= n == std::make_pair(31, static_cast<int>(CCheckListBox::CLBN_CHKCHANGE));
+  EXPECT_TRUE(toggled);
+  list.DestroyWindow();
 }
 
 std::vector<int> g_scrolls;

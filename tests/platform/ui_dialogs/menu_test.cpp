@@ -198,6 +198,13 @@ TEST_F(MenuTest, SystemMenuSendsSystemCommands) {
   ASSERT_NE(sys, nullptr);
   EXPECT_EQ(GetSystemMenu(owner_, FALSE), sys);
   EXPECT_EQ(GetMenuDefaultItem(sys, FALSE, 0), static_cast<UINT>(SC_CLOSE));
+  // Alt+Space opens it; the choice comes as a system command.
+  HWND frame = ui_test::MakeTop(200, 100, WS_POPUP | WS_SYSMENU | WS_VISIBLE, OwnerProc);
+  plat::PushMenuAnswer(SC_MINIMIZE);
+  SendMessage(frame, WM_SYSCHAR, ' ', 0);
+  PumpWaitingMessages();
+  EXPECT_TRUE(IsIconic(frame));
+  DestroyWindow(frame);
   EXPECT_EQ(GetSystemMenu(owner_, TRUE), nullptr);
   EXPECT_FALSE(IsMenu(sys));
 }
