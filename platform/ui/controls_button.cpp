@@ -222,15 +222,10 @@ LRESULT CALLBACK ButtonProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_SETFONT) UpdateGroupMask(h);
     return fontResult;
   }
-  ButtonState* s = ControlState<ButtonState>(h);
-  if (!s && msg != WM_NCCREATE) return DefWindowProc(h, msg, wp, lp);
+  ButtonState* s;
+  LRESULT outside;
+  if (ControlStateMessage(h, msg, wp, lp, &s, &outside)) return outside;
   switch (msg) {
-    case WM_NCCREATE:
-      MakeControlState<ButtonState>(h);
-      return DefWindowProc(h, msg, wp, lp);
-    case WM_NCDESTROY:
-      DropControlState<ButtonState>(h);
-      return DefWindowProc(h, msg, wp, lp);
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:

@@ -334,12 +334,12 @@ void Create(HWND h, ComboState& s, const CREATESTRUCT& cs) {
 }
 
 LRESULT CALLBACK ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  ComboState* s = ControlState<ComboState>(h);
-  if (!s && msg != WM_NCCREATE) return DefWindowProc(h, msg, wp, lp);
+  ComboState* s;
+  LRESULT outside;
+  if (ControlStateMessage(h, msg, wp, lp, &s, &outside)) return outside;
   if (msg >= CB_GETEDITSEL && msg <= CB_INITSTORAGE) return ForwardToList(h, *s, msg, wp, lp);
   switch (msg) {
     case WM_NCCREATE:
-      MakeControlState<ComboState>(h);
       // Scroll bars of the style belong to the list.
       SetWindowLong(h, GWL_STYLE, GetWindowLong(h, GWL_STYLE) & ~(WS_VSCROLL | WS_HSCROLL));
       return DefWindowProc(h, msg, wp, lp);
@@ -359,9 +359,6 @@ LRESULT CALLBACK ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         ListOwners().erase(s->list);
         if (Kind(h) != CBS_SIMPLE) DestroyWindow(s->list);
       }
-      return DefWindowProc(h, msg, wp, lp);
-    case WM_NCDESTROY:
-      DropControlState<ComboState>(h);
       return DefWindowProc(h, msg, wp, lp);
     case WM_SIZE:
       Layout(h, *s);

@@ -604,12 +604,13 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       if (auto* s = ControlState<EditState>(h)) UpdateCaret(h, *s);
     return fontResult;
   }
-  EditState* s = ControlState<EditState>(h);
-  if (!s && msg != WM_NCCREATE) return DefWindowProc(h, msg, wp, lp);
+  EditState* s;
+  LRESULT outside;
+  if (ControlStateMessage(h, msg, wp, lp, &s, &outside)) return outside;
   if (msg >= EM_GETSEL && msg <= EM_CHARFROMPOS) return EditCommand(h, *s, msg, wp, lp);
   switch (msg) {
     case WM_NCCREATE: {
-      EditState* st = MakeControlState<EditState>(h);
+      EditState* st = s;
       auto* cs = reinterpret_cast<CREATESTRUCT*>(lp);
       if (cs->style & ES_PASSWORD) st->password = '*';
       if (cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) st->text = cs->lpszName;
@@ -619,9 +620,6 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       }
       return DefWindowProc(h, msg, wp, lp);
     }
-    case WM_NCDESTROY:
-      DropControlState<EditState>(h);
-      return DefWindowProc(h, msg, wp, lp);
     case WM_SETTEXT: {
       std::string t = lp ? reinterpret_cast<LPCSTR>(lp) : "";
       if (!Multi(h)) {

@@ -27,6 +27,17 @@ void DropControlState(HWND h) {
   delete static_cast<T*>(RemoveProp(h, kControlStateProp));
 }
 
+// The state's life: made on WM_NCCREATE, freed on WM_NCDESTROY. Returns
+// true (with the default procedure's *result) for messages outside it.
+template <class T>
+bool ControlStateMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp, T** state, LRESULT* result) {
+  *state = msg == WM_NCCREATE ? MakeControlState<T>(h) : ControlState<T>(h);
+  if (msg == WM_NCDESTROY) DropControlState<T>(h), *state = nullptr;
+  if (*state) return false;
+  *result = DefWindowProc(h, msg, wp, lp);
+  return true;
+}
+
 // Registers a control class of the layer (global, with CS_DBLCLKS as given).
 void RegisterControlClass(const char* name, WNDPROC proc, UINT style, LPCSTR cursor,
                           HBRUSH background = nullptr);

@@ -498,24 +498,19 @@ LRESULT CALLBACK ListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (auto* s = ControlState<ListState>(h); s && msg == WM_SETFONT && !OwnerDraw(h)) s->itemHeight = 0;
     return fontResult;
   }
-  ListState* s = ControlState<ListState>(h);
-  if (!s && msg != WM_NCCREATE) return DefWindowProc(h, msg, wp, lp);
+  ListState* s;
+  LRESULT outside;
+  if (ControlStateMessage(h, msg, wp, lp, &s, &outside)) return outside;
   if (msg >= LB_ADDSTRING && msg <= LB_ITEMFROMPOINT) return Command(h, *s, msg, wp, lp);
   switch (msg) {
-    case WM_NCCREATE: {
-      ListState* st = MakeControlState<ListState>(h);
-      (void)st;
-      return DefWindowProc(h, msg, wp, lp);
-    }
     case WM_CREATE:
       SetTabStops(h, *s, 0, nullptr);
       UpdateScroll(h, *s);
       return 0;
-    case WM_NCDESTROY:
+    case WM_DESTROY:
       if (OwnerDraw(h)) {
         while (Count(*s)) Delete(h, *s, Count(*s) - 1);
       }
-      DropControlState<ListState>(h);
       return DefWindowProc(h, msg, wp, lp);
     case WM_ERASEBKGND:
       return 1;

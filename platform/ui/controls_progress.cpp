@@ -44,15 +44,10 @@ int SetPos(HWND h, ProgressState& s, int pos) {
 }
 
 LRESULT CALLBACK ProgressProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  ProgressState* s = ControlState<ProgressState>(h);
-  if (!s && msg != WM_NCCREATE) return DefWindowProc(h, msg, wp, lp);
+  ProgressState* s;
+  LRESULT outside;
+  if (ControlStateMessage(h, msg, wp, lp, &s, &outside)) return outside;
   switch (msg) {
-    case WM_NCCREATE:
-      MakeControlState<ProgressState>(h);
-      return DefWindowProc(h, msg, wp, lp);
-    case WM_NCDESTROY:
-      DropControlState<ProgressState>(h);
-      return DefWindowProc(h, msg, wp, lp);
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:

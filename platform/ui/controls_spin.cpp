@@ -150,18 +150,15 @@ void Paint(HWND h, SpinState& s) {
 }
 
 LRESULT CALLBACK SpinProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  SpinState* s = ControlState<SpinState>(h);
-  if (!s && msg != WM_NCCREATE) return DefWindowProc(h, msg, wp, lp);
+  SpinState* s;
+  LRESULT outside;
+  if (ControlStateMessage(h, msg, wp, lp, &s, &outside)) return outside;
   switch (msg) {
-    case WM_NCCREATE:
-      MakeControlState<SpinState>(h);
-      return DefWindowProc(h, msg, wp, lp);
     case WM_CREATE:
       if (StyleOf(h) & UDS_AUTOBUDDY) SetBuddy(h, *s, GetWindow(h, GW_HWNDPREV));
       return 0;
-    case WM_NCDESTROY:
+    case WM_DESTROY:
       ReleaseBuddy(h, *s);
-      DropControlState<SpinState>(h);
       return DefWindowProc(h, msg, wp, lp);
     case WM_ERASEBKGND:
       return 1;

@@ -115,11 +115,11 @@ LRESULT SetImage(HWND h, StaticState& s, UINT type, HANDLE image) {
 LRESULT CALLBACK StaticProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT fontResult;
   if (HandleFontMessage(h, msg, wp, lp, &fontResult)) return fontResult;
-  StaticState* s = ControlState<StaticState>(h);
-  if (!s && msg != WM_NCCREATE) return DefWindowProc(h, msg, wp, lp);
+  StaticState* s;
+  LRESULT outside;
+  if (ControlStateMessage(h, msg, wp, lp, &s, &outside)) return outside;
   switch (msg) {
     case WM_NCCREATE: {
-      MakeControlState<StaticState>(h);
       LRESULT r = DefWindowProc(h, msg, wp, lp);
       auto* cs = reinterpret_cast<CREATESTRUCT*>(lp);
       UINT type = static_cast<UINT>(cs->style) & SS_TYPEMASK;
@@ -129,14 +129,11 @@ LRESULT CALLBACK StaticProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         if (!IS_INTRESOURCE(name) && name[0] == '#') name = MAKEINTRESOURCE(atoi(name + 1));
         HANDLE img = type == SS_ICON ? static_cast<HANDLE>(LoadIcon(cs->hInstance, name))
                                      : static_cast<HANDLE>(LoadBitmap(cs->hInstance, name));
-        ControlState<StaticState>(h)->image = img;
-        ControlState<StaticState>(h)->imageType = type == SS_ICON ? IMAGE_ICON : IMAGE_BITMAP;
+        s->image = img;
+        s->imageType = type == SS_ICON ? IMAGE_ICON : IMAGE_BITMAP;
       }
       return r;
     }
-    case WM_NCDESTROY:
-      DropControlState<StaticState>(h);
-      return DefWindowProc(h, msg, wp, lp);
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:

@@ -158,16 +158,11 @@ void Relay(HWND h, TipState& s, const MSG* m) {
 LRESULT CALLBACK TipProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT fontResult;
   if (HandleFontMessage(h, msg, wp, lp, &fontResult)) return fontResult;
-  TipState* s = ControlState<TipState>(h);
-  if (!s && msg != WM_NCCREATE) return DefWindowProc(h, msg, wp, lp);
+  TipState* s;
+  LRESULT outside;
+  if (ControlStateMessage(h, msg, wp, lp, &s, &outside)) return outside;
   auto* ti = reinterpret_cast<TOOLINFO*>(lp);
   switch (msg) {
-    case WM_NCCREATE:
-      MakeControlState<TipState>(h);
-      return DefWindowProc(h, msg, wp, lp);
-    case WM_NCDESTROY:
-      DropControlState<TipState>(h);
-      return DefWindowProc(h, msg, wp, lp);
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {

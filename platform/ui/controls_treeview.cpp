@@ -734,22 +734,17 @@ void ButtonDown(HWND h, TreeState& s, LPARAM lp, bool right) {
 LRESULT CALLBACK TreeProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT fontResult;
   if (HandleFontMessage(h, msg, wp, lp, &fontResult)) return fontResult;
-  TreeState* s = ControlState<TreeState>(h);
-  if (!s && msg != WM_NCCREATE) return DefWindowProc(h, msg, wp, lp);
+  TreeState* s;
+  LRESULT outside;
+  if (ControlStateMessage(h, msg, wp, lp, &s, &outside)) return outside;
   if (msg >= TV_FIRST && msg <= TVM_GETITEMHEIGHT) return Command(h, *s, msg, wp, lp);
   switch (msg) {
-    case WM_NCCREATE:
-      MakeControlState<TreeState>(h);
-      return DefWindowProc(h, msg, wp, lp);
     case WM_DESTROY: {
       EndEdit(h, *s, true);
       std::vector<Node*> kids = s->root.kids;
       for (Node* k : kids) Delete(h, *s, k);
       return DefWindowProc(h, msg, wp, lp);
     }
-    case WM_NCDESTROY:
-      DropControlState<TreeState>(h);
-      return DefWindowProc(h, msg, wp, lp);
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:

@@ -163,23 +163,24 @@ int EndPage(HDC h) {
   return 1;
 }
 
-int EndDoc(HDC h) {
+namespace {
+// Ends the document: the last page image goes, the file is finished.
+std::shared_ptr<Job> CloseDocument(HDC h) {
   auto j = JobOf(h);
-  if (!j || !j->writer) return SP_ERROR;
+  if (!j || !j->writer) return nullptr;
   EndPageImage(*j, h);
   if (j->painter) j->painter->end();
   j->painter.reset();
   j->writer.reset();
-  return 1;
+  return j;
 }
+}  // namespace
+
+int EndDoc(HDC h) { return CloseDocument(h) ? 1 : SP_ERROR; }
 
 int AbortDoc(HDC h) {
-  auto j = JobOf(h);
-  if (!j || !j->writer) return SP_ERROR;
-  EndPageImage(*j, h);
-  if (j->painter) j->painter->end();
-  j->painter.reset();
-  j->writer.reset();
+  auto j = CloseDocument(h);
+  if (!j) return SP_ERROR;
   std::remove(j->path.c_str());
   return 1;
 }

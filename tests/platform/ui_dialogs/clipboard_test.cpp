@@ -6,23 +6,11 @@
 #include <string>
 
 #include "../ui/ui_test_support.h"
+#include "global_bytes.h"
 #include "platform/ui/clipboard.h"
 
 namespace {
 
-HGLOBAL Bytes(const std::string& s) {
-  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, s.size());
-  memcpy(GlobalLock(h), s.data(), s.size());
-  GlobalUnlock(h);
-  return h;
-}
-
-std::string Read(HANDLE h) {
-  const char* p = static_cast<const char*>(GlobalLock(h));
-  std::string s(p, GlobalSize(h));
-  GlobalUnlock(h);
-  return s;
-}
 
 TEST(Clipboard, ColumnBlockWithMarkerLineSurvivesCopyAndPaste) {
   ui_test::EnsureApp();
@@ -32,17 +20,17 @@ TEST(Clipboard, ColumnBlockWithMarkerLineSurvivesCopyAndPaste) {
   const std::string marker = std::string("\x01\x02\x00\x03 block", 10);
   ASSERT_TRUE(OpenClipboard(nullptr));
   ASSERT_TRUE(EmptyClipboard());
-  ASSERT_TRUE(SetClipboardData(CF_TEXT, Bytes(text)));
-  ASSERT_TRUE(SetClipboardData(block, Bytes(marker)));
+  ASSERT_TRUE(SetClipboardData(CF_TEXT, BytesBlock(text)));
+  ASSERT_TRUE(SetClipboardData(block, BytesBlock(marker)));
   ASSERT_TRUE(CloseClipboard());
 
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_OEMTEXT));
   EXPECT_TRUE(IsClipboardFormatAvailable(block));
   ASSERT_TRUE(OpenClipboard(nullptr));
-  EXPECT_EQ(Read(GetClipboardData(CF_TEXT)), text);
-  EXPECT_EQ(Read(GetClipboardData(block)), marker);
-  EXPECT_EQ(Read(GetClipboardData(CF_OEMTEXT)), text);
+  EXPECT_EQ(BlockBytes(GetClipboardData(CF_TEXT)), text);
+  EXPECT_EQ(BlockBytes(GetClipboardData(block)), marker);
+  EXPECT_EQ(BlockBytes(GetClipboardData(CF_OEMTEXT)), text);
   EXPECT_EQ(EnumClipboardFormats(0), static_cast<UINT>(CF_TEXT));
   char name[64];
   EXPECT_GT(GetClipboardFormatName(block, name, sizeof name), 0);
@@ -52,7 +40,7 @@ TEST(Clipboard, ColumnBlockWithMarkerLineSurvivesCopyAndPaste) {
 
 TEST(Clipboard, CallsNeedAnOpenClipboard) {
   ui_test::EnsureApp();
-  HGLOBAL h = Bytes("x");
+  HGLOBAL h = BytesBlock("x");
   EXPECT_EQ(SetClipboardData(CF_TEXT, h), nullptr);
   EXPECT_EQ(GetClipboardData(CF_TEXT), nullptr);
   EXPECT_FALSE(EmptyClipboard());

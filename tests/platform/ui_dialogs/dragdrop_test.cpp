@@ -7,24 +7,18 @@
 #include <vector>
 
 #include "../ui/ui_test_support.h"
+#include "global_bytes.h"
 #include "platform/ui/afxole.h"
 #include "platform/ui/clipboard.h"
 
 namespace {
 
-HGLOBAL Bytes(const std::string& s) {
-  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, s.size());
-  memcpy(GlobalLock(h), s.data(), s.size());
-  GlobalUnlock(h);
-  return h;
-}
-
-std::string Read(HGLOBAL h) {
-  std::string s(static_cast<const char*>(GlobalLock(h)), GlobalSize(h));
-  GlobalUnlock(h);
+std::string ReadAndFree(HGLOBAL h) {
+  std::string s = BlockBytes(h);
   GlobalFree(h);
   return s;
 }
+
 
 class RecordingTarget : public COleDropTarget {
  public:
@@ -43,7 +37,7 @@ class RecordingTarget : public COleDropTarget {
   void OnDragLeave(CWnd*) override { calls.push_back("leave"); }
   BOOL OnDrop(CWnd*, COleDataObject* d, DROPEFFECT effect, CPoint p) override {
     calls.push_back(effect == DROPEFFECT_COPY ? "drop copy" : "drop move");
-    text = Read(d->GetGlobalData(CF_TEXT));
+    text = ReadAndFree(d->GetGlobalData(CF_TEXT));
     dropPoint = p;
     return TRUE;
   }
@@ -87,7 +81,7 @@ TEST_F(DragDropTest, DropOnARegisteredTargetCallsItsHandlersWithTheData) {
     target_.calls.clear();
     target_.text.clear();
     COleDataSource source;
-    source.CacheGlobalData(CF_TEXT, Bytes(kBlock));
+    source.CacheGlobalData(CF_TEXT, BytesBlock(kBlock));
     // Dropped on the child: the parent's target takes it, in its own coordinates.
     plat::PushDropPlan({child_, {5, 6}, c.keys});
     EXPECT_EQ(source.DoDragDrop(c.allowed), c.result);
@@ -103,7 +97,7 @@ TEST_F(DragDropTest, DropOnARegisteredTargetCallsItsHandlersWithTheData) {
 
 TEST_F(DragDropTest, UnplannedDragInAHeadlessRunDropsNothing) {
   COleDataSource source;
-  source.CacheGlobalData(CF_TEXT, Bytes("x"));
+  source.CacheGlobalData(CF_TEXT, BytesBlock("x"));
   EXPECT_EQ(source.DoDragDrop(), DROPEFFECT_NONE);
   EXPECT_TRUE(target_.calls.empty());
 }
@@ -119,12 +113,12 @@ TEST_F(DragDropTest, RefusedDataLeavesTheTarget) {
 
 TEST_F(DragDropTest, DataSourceFillsTheClipboard) {
   COleDataSource source;
-  source.CacheGlobalData(CF_TEXT, Bytes(kBlock));
+  source.CacheGlobalData(CF_TEXT, BytesBlock(kBlock));
   source.SetClipboard();
   COleDataObject obj;
   ASSERT_TRUE(obj.AttachClipboard());
   ASSERT_TRUE(obj.IsDataAvailable(CF_TEXT));
-  EXPECT_EQ(Read(obj.GetGlobalData(CF_TEXT)), kBlock);
+  EXPECT_EQ(ReadAndFree(obj.GetGlobalData(CF_TEXT)), kBlock);
 }
 
 }  // namespace
