@@ -78,7 +78,7 @@ class CControlBar : public CWnd {
 
   // Commands and prompts.
   virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) = 0;
-  virtual INT_PTR OnToolHitTest(CPoint point, struct tagTOOLINFOA* pTI) const;
+  INT_PTR OnToolHitTest(CPoint point, struct tagTOOLINFOA* pTI) const override;
   BOOL SetStatusText(INT_PTR nHit);
   void ResetTimer(UINT nEvent, UINT nTime);
 
