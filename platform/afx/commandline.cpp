@@ -2,6 +2,13 @@
 
 #include <strings.h>
 
+BOOL CCommandLineInfo::IsFlagName(LPCSTR name) {
+  static const char* const kFlags[] = {"p", "pt", "dde", "Embedding", "Automation", "Unregister", "Unregserver", "nologo"};
+  for (const char* f : kFlags)
+    if (strcasecmp(name, f) == 0) return TRUE;
+  return FALSE;
+}
+
 void CCommandLineInfo::ParseParam(LPCSTR pszParam, BOOL bFlag, BOOL bLast) {
   if (bFlag)
     ParseParamFlag(pszParam);

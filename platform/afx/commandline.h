@@ -19,6 +19,9 @@ class CCommandLineInfo {
   virtual ~CCommandLineInfo() = default;
   // One argument; a flag comes without its "-" or "/".
   virtual void ParseParam(LPCSTR pszParam, BOOL bFlag, BOOL bLast);
+  // One of the flags above. Paths start with "/" here, so "/" introduces a
+  // flag only for these names; "-" always does.
+  static BOOL IsFlagName(LPCSTR name);
 
  private:
   void ParseParamFlag(LPCSTR pszParam);

@@ -183,7 +183,7 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
   std::vector<std::string> args = m_argsSet ? m_args : plat::SplitCommandLine(m_lpCmdLine ? m_lpCmdLine : "");
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    bool flag = a.size() > 1 && (a[0] == '-' || a[0] == '/') && !plat::FileExists(a);
+    bool flag = a.size() > 1 && (a[0] == '-' || (a[0] == '/' && CCommandLineInfo::IsFlagName(a.c_str() + 1)));
     rCmdInfo.ParseParam(flag ? a.c_str() + 1 : a.c_str(), flag, i + 1 == args.size());
   }
 }

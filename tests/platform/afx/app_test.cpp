@@ -103,6 +103,8 @@ TEST(AfxApp, CommandLineNamesTheShellCommand) {
       {{"-pt", "doc.txt", "Printer", "Driver", "Port"}, CCommandLineInfo::FilePrintTo, "doc.txt", "Printer"},
       {{"/Unregserver"}, CCommandLineInfo::AppUnregister, "", ""},
       {{"/nologo", "x.lst"}, CCommandLineInfo::FileOpen, "x.lst", ""},
+      {{"/home/user/missing.txt"}, CCommandLineInfo::FileOpen, "/home/user/missing.txt", ""},  // a path, not a flag
+      {{"/p", "/tmp/doc.txt"}, CCommandLineInfo::FilePrint, "/tmp/doc.txt", ""},
   };
   for (const Case& c : cases) {
     App().SetCommandLineArguments(c.args);

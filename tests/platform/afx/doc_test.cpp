@@ -260,6 +260,29 @@ TEST_F(DocTest, OpeningAFileReadsItOnceAndAFailedOpenLeavesNothingBehind) {
   EXPECT_EQ(Children(), 1);
 }
 
+TEST_F(DocTest, TheShellCommandOfTheCommandLineRuns) {
+  std::string path = mirt_test::WriteFile(mirt_test::MakeTempDir("shell") + "/start.txt", "from the command line");
+  struct Case {
+    std::vector<std::string> args;
+    BOOL result;
+    int documents;
+  } cases[] = {
+      {{path}, TRUE, 1},
+      {{path + ".missing"}, FALSE, 1},
+      {{}, TRUE, 2},  // File New
+  };
+  afx::SetNewTemplateChooser([](const std::vector<CDocTemplate*>& all) { return all.front(); });
+  for (const Case& c : cases) {
+    App().SetCommandLineArguments(c.args);
+    CCommandLineInfo info;
+    App().ParseCommandLine(info);
+    plat::PushMessageBoxAnswer(IDOK);  // the failure box of the missing file
+    EXPECT_EQ(App().ProcessShellCommand(info), c.result);
+    EXPECT_EQ(App().GetOpenDocumentCount(), c.documents);
+  }
+  plat::ClearMessageBoxRecords();
+}
+
 TEST_F(DocTest, AllViewsButTheSenderFollowAnUpdateAndWindowsAreNumbered) {
   TextDoc* doc = NewDoc(App().text);
   ASSERT_NE(doc, nullptr);

@@ -3,6 +3,9 @@
 // layout, idle command updates and the close sequence.
 #include <gtest/gtest.h>
 
+#include <QEvent>
+#include <utility>
+
 #include "afx_test_ids.h"
 #include "afx_test_support.h"
 #include "platform/base/winctrl.h"
@@ -207,6 +210,37 @@ TEST_F(FrameTest, DraggingToAnotherSideDocksThereAndCtrlPreventsDocking) {
   CRect now;
   mini->GetWindowRect(&now);
   EXPECT_EQ(now, was);
+}
+
+TEST_F(FrameTest, MouseInputFromTheWindowSystemDragsAndToggles) {
+  frame->DockControlBar(&frame->one, AFX_IDW_DOCKBAR_TOP);
+  Layout();
+  HWND bar = frame->one.m_hWnd;
+  // Press, move into the client area and release, as the window system delivers them.
+  ui_test::Mouse(bar, QEvent::MouseButtonPress, 5, 5, Qt::LeftButton, Qt::LeftButton);
+  ui_test::Mouse(bar, QEvent::MouseMove, 80, 160, Qt::NoButton, Qt::LeftButton);
+  ui_test::Mouse(bar, QEvent::MouseButtonRelease, 80, 160, Qt::LeftButton, Qt::NoButton);
+  Pump();
+  ASSERT_TRUE(frame->one.IsFloating());
+  // A double click on the floating bar itself docks it again.
+  ui_test::Mouse(bar, QEvent::MouseButtonDblClick, 5, 5, Qt::LeftButton, Qt::LeftButton);
+  ui_test::Mouse(bar, QEvent::MouseButtonRelease, 5, 5, Qt::LeftButton, Qt::NoButton);
+  Pump();
+  EXPECT_FALSE(frame->one.IsFloating());
+  EXPECT_EQ(frame->one.m_pDockBar, frame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+}
+
+TEST_F(FrameTest, HelpRequestsReachTheHelpSystemWithTheFramesContext) {
+  static std::vector<std::pair<UINT, DWORD_PTR>> calls;
+  calls.clear();
+  afx::SetHelpHandler([](LPCSTR, UINT command, DWORD_PTR data) { calls.emplace_back(command, data); });
+  frame->m_nIDHelp = 128;
+  frame->SendMessage(WM_COMMANDHELP, 0, 0);
+  frame->SendMessage(WM_COMMANDHELP, 0, 0x1234);
+  afx::SetHelpHandler(nullptr);
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0], std::make_pair(0x0001u, static_cast<DWORD_PTR>(0x20000 + 128)));  // the frame's own help id
+  EXPECT_EQ(calls[1], std::make_pair(0x0001u, static_cast<DWORD_PTR>(0x1234)));
 }
 
 TEST_F(FrameTest, HidingAFloatingBarHidesItsFrameAndShowingBringsTheSameFrameBack) {
