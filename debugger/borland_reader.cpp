@@ -1,9 +1,5 @@
 #include "debugger/borland_tables.h"
 
-#include <algorithm>
-#include <bit>
-#include <cstring>
-
 #include "debugger/byte_cursor.h"
 
 namespace {
@@ -152,59 +148,6 @@ void SkipUnusedData(ByteCursor& c, const Header& h, uint16_t version)
     c.Skip(n + h.skipSize);
 }
 
-// Eight bytes, the first in the lowest byte.
-uint64_t Le64(const char* p)
-{
-    uint64_t v = 0;
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(&v, p, 8);
-    } else {
-        for (int i = 7; i >= 0; --i)
-            v = v << 8 | static_cast<unsigned char>(p[i]);
-    }
-    return v;
-}
-
-// Name n starts behind the (n-1)-th NUL of the pool; a NUL at the pool's
-// last byte starts no name.
-void IndexNames(BorlandDebugInfo& d)
-{
-    std::vector<uint32_t>& starts = d.nameStarts;
-    starts.clear();
-    const size_t size = d.PoolSize();
-    if (d.nameCount == 0)
-        return;
-    const size_t wanted = std::min<size_t>(d.nameCount, size + 1);
-    starts.resize(wanted);
-    uint32_t* out = starts.data();
-    size_t n = 1;  // out[0] = 0: the first name starts the pool
-    const char* pool = d.Pool();
-    const size_t scan = size ? size - 1 : 0;  // bytes that may end a name
-    size_t i = 0;
-    // Eight bytes at a time while their NULs surely fit: the first two
-    // are stored without asking whether they are there, the count says.
-    const uint64_t low7 = 0x7F7F7F7F7F7F7F7Full;
-    for (; i + 8 <= scan && n + 8 <= wanted; i += 8) {
-        const uint64_t v = Le64(pool + i);
-        uint64_t nuls = ~(((v & low7) + low7) | v | low7);  // top bit of each NUL byte
-        // One bit per NUL byte, summed up in the top byte.
-        const int count = int(((nuls >> 7) * 0x0101010101010101ull) >> 56);
-        out[n] = uint32_t(i + size_t(std::countr_zero(nuls) / 8) + 1);
-        nuls &= nuls - 1;
-        out[n + 1] = uint32_t(i + size_t(std::countr_zero(nuls) / 8) + 1);
-        for (int k = 2; k < count; ++k) {
-            nuls &= nuls - 1;
-            out[n + k] = uint32_t(i + size_t(std::countr_zero(nuls) / 8) + 1);
-        }
-        n += size_t(count);
-    }
-    for (; i < scan && n < wanted; ++i) {
-        if (pool[i] == '\0')
-            out[n++] = uint32_t(i + 1);
-    }
-    starts.resize(n);
-}
-
 }  // namespace
 
 BorlandReadResult ReadBorlandDebugInfo(const uint8_t* data, size_t size, BorlandDebugInfo& out)
@@ -232,7 +175,6 @@ BorlandReadResult ReadBorlandDebugInfo(const uint8_t* data, size_t size, Borland
     out.programFlags = h.programFlags;
     out.globalCount = h.globalCount;
     out.nameCount = h.nameCount;
-    IndexNames(out);
     return BorlandReadResult::Ok;
 }
 

@@ -322,8 +322,7 @@ struct BorlandDebugInfo {
     BorlandTable<BorlandClass> classes;
     BorlandTable<BorlandParent> parents;
     BorlandTable<BorlandItem> items;
-    uint32_t nameCount = 0;            // as the header says
-    std::vector<uint32_t> nameStarts;  // pool offset of name 1, 2, ...
+    uint32_t nameCount = 0;  // as the header says (names: borland_names.h)
 
     // The name pool; it always ends with a NUL byte, at EndOfPool().
     const char* Pool() const { return m_ownPool.empty() ? m_pool : m_ownPool.data(); }

@@ -50,7 +50,6 @@ void CCodeAddrTable::Begin(const BorlandTable<BorlandLine>& lines, std::vector<c
     m_keys.clear();
     m_keyRuns.clear();
     m_refs.clear();
-    m_lineStarts.assign(kAddressSpace, 0);
 }
 
 void CCodeAddrTable::Add(uint32_t first, uint32_t count, uint16_t segment, uint16_t file)
@@ -128,8 +127,6 @@ void CCodeAddrTable::AddRun(uint32_t first, uint32_t count, uint16_t segment, ui
     const uint32_t last = Linear(r, count - 1);
     if (last > m_highest.Linear())
         m_highest = CAddr(segment, Offset(r, count - 1));
-    // Marked while its records are at hand.
-    MarkLineStarts(r);
     m_runs.push_back(r);
 }
 
@@ -145,14 +142,6 @@ void CCodeAddrTable::Finish()
         m_count += r.count;
     }
     IndexFiles();
-}
-
-void CCodeAddrTable::MarkLineStarts(const Run& r)
-{
-    uint8_t* starts = m_lineStarts.data() + uint32_t(r.segment) * 16;
-    const uint8_t* p = RecordBytes(r.first);
-    for (uint32_t i = 0; i < r.count; ++i, p += BorlandLine::kBytes)
-        starts[OffsetOfRaw(RawRecord(p))] = 1;
 }
 
 bool CCodeAddrTable::MergeRuns()
@@ -294,7 +283,7 @@ size_t CCodeAddrTable::FindExact(uint32_t linear) const
     return npos;
 }
 
-size_t CCodeAddrTable::FindFloor(uint32_t linear) const
+size_t CCodeAddrTable::FloorRun(uint32_t linear, uint32_t& record) const
 {
     auto it = std::upper_bound(m_runs.begin(), m_runs.end(), linear,
                                [](uint32_t v, const Run& r) { return v < r.start; });
@@ -302,8 +291,64 @@ size_t CCodeAddrTable::FindFloor(uint32_t linear) const
         return npos;
     const Run& r = *(it - 1);
     // At least its first record is at or below.
-    uint32_t above = FirstPast(r.count, [&](uint32_t i) { return Linear(r, i) > linear; });
-    return r.entry + above - 1;
+    record = FirstPast(r.count, [&](uint32_t i) { return Linear(r, i) > linear; }) - 1;
+    return size_t(it - m_runs.begin()) - 1;
+}
+
+size_t CCodeAddrTable::FindFloor(uint32_t linear) const
+{
+    uint32_t record = 0;
+    const size_t run = FloorRun(linear, record);
+    return run == npos ? npos : m_runs[run].entry + record;
+}
+
+CCodeAddrTable::DescendingStarts::DescendingStarts(const CCodeAddrTable& table) : m_table(table)
+{
+    // The floor of the highest address is the last entry.
+    if (!table.m_runs.empty()) {
+        m_run = table.m_runs.size() - 1;
+        m_record = table.m_runs.back().count - 1;
+    }
+}
+
+bool CCodeAddrTable::DescendingStarts::operator()(uint32_t linear)
+{
+    const std::vector<Run>& runs = m_table.m_runs;
+    if (linear > m_last)
+        m_run = m_table.FloorRun(linear, m_record);
+    else
+        StepDown(linear);
+    m_last = linear;
+    return m_run != npos && m_table.Linear(runs[m_run], m_record) == linear;
+}
+
+void CCodeAddrTable::DescendingStarts::StepDown(uint32_t linear)
+{
+    // A few steps down from the last floor, else a search from scratch.
+    const std::vector<Run>& runs = m_table.m_runs;
+    int steps = 8;
+    while (m_run != npos && linear < runs[m_run].start) {
+        if (steps-- == 0) {
+            m_run = m_table.FloorRun(linear, m_record);
+            return;
+        }
+        m_run = m_run == 0 ? npos : m_run - 1;
+        m_record = m_run == npos ? 0 : runs[m_run].count - 1;
+    }
+    if (m_run == npos)
+        return;
+    // The run's first record is at or below: records step down by offset.
+    const Run& r = runs[m_run];
+    const uint32_t offset = linear - uint32_t(r.segment) * 16;
+    const uint8_t* p = m_table.RecordBytes(r.first + m_record);
+    while (OffsetOfRaw(RawRecord(p)) > offset) {
+        if (steps-- == 0) {
+            m_run = m_table.FloorRun(linear, m_record);
+            return;
+        }
+        p -= BorlandLine::kBytes;
+        --m_record;
+    }
 }
 
 size_t CCodeAddrTable::FindLine(const char* fileName, uint16_t line) const

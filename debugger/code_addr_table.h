@@ -4,9 +4,8 @@
 // The entries stay in the file's line table. A run is a stretch of one
 // correlation whose code offsets strictly ascend; the list is its runs in
 // address order. Files mostly come that way, so building the list costs one
-// pass over the line table (which also marks each line start in a map of
-// the 1 MB of real-mode linear addresses). Runs that overlap fall back to one
-// run per record.
+// pass over the line table. Runs that overlap fall back to one run per
+// record.
 #pragma once
 
 #include <cstddef>
@@ -54,15 +53,27 @@ public:
     size_t FindLine(const char* fileName, uint16_t line) const;
 
     // Whether an entry is at exactly this linear address.
-    bool StartsLine(uint32_t linear) const
-    {
-        return linear < m_lineStarts.size() && m_lineStarts[linear] != 0;
-    }
+    bool StartsLine(uint32_t linear) const { return FindExact(linear) != npos; }
+
+    // Answers StartsLine for many addresses; asked from the highest address
+    // down, it walks the list once.
+    class DescendingStarts {
+    public:
+        explicit DescendingStarts(const CCodeAddrTable& table);
+        bool operator()(uint32_t linear);
+
+    private:
+        void StepDown(uint32_t linear);
+
+        const CCodeAddrTable& m_table;
+        // The entry with the greatest address at or below the last one
+        // asked: its run (npos for none) and record in the run.
+        size_t m_run = npos;
+        uint32_t m_record = 0;
+        uint32_t m_last = UINT32_MAX;
+    };
 
 private:
-    // Linear addresses of all segment:offset pairs.
-    static constexpr uint32_t kAddressSpace = 0xFFFF * 16 + 0x10000;
-
     struct Run {
         uint32_t start;  // linear address of its first record
         uint32_t entry;  // list index of its first record
@@ -121,8 +132,10 @@ private:
     void IndexFiles();
     // Whether the lines of these runs (in address order) never descend.
     bool LinesAscendAcross(const uint32_t* runs, uint32_t n) const;
-    void MarkLineStarts(const Run& r);
     size_t RunOfEntry(size_t i) const;
+    // The run holding the entry FindFloor gives (npos for none) and its
+    // record in that run.
+    size_t FloorRun(uint32_t linear, uint32_t& record) const;
     size_t FindLineByRuns(const Key& k, uint16_t line) const;
 
     const uint8_t* m_lineBytes = nullptr;  // the line table
@@ -135,5 +148,4 @@ private:
     std::vector<Key> m_keys;         // by name
     std::vector<uint32_t> m_keyRuns;
     std::vector<LineRef> m_refs;
-    std::vector<uint8_t> m_lineStarts;  // one byte per linear address
 };

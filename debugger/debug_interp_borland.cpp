@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "debugger/borland_names.h"
 #include "debugger/debug_message.h"
 #include "debugger/file_bytes.h"
 #include "debugger/name_compare.h"
@@ -52,7 +53,6 @@ void CDebugInterpBorland::Load(int* result)
         const BorlandScope last = m_info.scopes.back();
         m_firstNonScopeSymbol = last.firstSymbol + last.symbolCount;
     }
-    StripUnderscores();
 
     m_segmentsByStart.resize(m_info.segments.size());
     for (size_t i = 0; i < m_segmentsByStart.size(); ++i) {
@@ -63,25 +63,42 @@ void CDebugInterpBorland::Load(int* result)
                      [](const SegmentStart& a, const SegmentStart& b) { return a.linear < b.linear; });
 
     BuildLineList();
-    BuildFunctionList();
     m_valid = true;
     *result = 1;
 }
 
 const char* CDebugInterpBorland::Name(uint32_t index) const
 {
-    return m_info.Pool() + NameOffset(index);
+    IndexNamesOnce();
+    if (index == 0 || index > m_nameStarts.size())
+        return m_info.Pool() + m_info.EndOfPool();
+    return m_info.Pool() + m_nameStarts[index - 1];
 }
 
-void CDebugInterpBorland::StripUnderscores()
+void CDebugInterpBorland::IndexNamesOnce() const
 {
-    bool strip = false;
-    for (const BorlandModule m : m_info.modules)
-        strip = strip || (m.flags & 8) != 0;
-    if (!strip)
+    if (m_namesBuilt.load(std::memory_order_acquire))
         return;
+    std::call_once(m_namesOnce, [this] {
+        m_nameStarts = IndexNames(m_info);
+        if (StripsUnderscores())
+            StripUnderscores(m_nameStarts);
+        m_namesBuilt.store(true, std::memory_order_release);
+    });
+}
+
+bool CDebugInterpBorland::StripsUnderscores() const
+{
+    for (const BorlandModule m : m_info.modules) {
+        if (m.flags & 8)
+            return true;
+    }
+    return false;
+}
+
+void CDebugInterpBorland::StripUnderscores(std::vector<uint32_t>& starts) const
+{
     // A name shared by several symbols loses one underscore only.
-    std::vector<uint32_t>& starts = m_info.nameStarts;
     std::vector<bool> stripped(starts.size());
     const char* pool = m_info.Pool();
     uint32_t globals = std::min<uint32_t>(m_info.globalCount, uint32_t(m_info.symbols.size()));
@@ -94,13 +111,47 @@ void CDebugInterpBorland::StripUnderscores()
     }
 }
 
+std::vector<const char*> CDebugInterpBorland::SourceFileNames() const
+{
+    const size_t n = m_info.sourceFiles.size();
+    std::vector<uint32_t> index(n), offset(n);
+    for (size_t f = 0; f < n; ++f)
+        index[f] = m_info.sourceFiles[f].name;
+    FindNameOffsets(m_info, index.data(), n, offset.data());
+    const char* pool = m_info.Pool();
+    // A file name that is also a global's name loses its underscore too.
+    std::vector<uint32_t> underscored;
+    for (size_t f = 0; f < n; ++f) {
+        if (pool[offset[f]] == '_')
+            underscored.push_back(index[f]);
+    }
+    if (!underscored.empty() && StripsUnderscores()) {
+        std::sort(underscored.begin(), underscored.end());
+        std::vector<uint32_t> globalNames;
+        const uint32_t globals =
+            std::min<uint32_t>(m_info.globalCount, uint32_t(m_info.symbols.size()));
+        for (uint32_t i = 0; i < globals; ++i) {
+            const uint32_t name = m_info.symbols[i].name;
+            if (std::binary_search(underscored.begin(), underscored.end(), name))
+                globalNames.push_back(name);
+        }
+        std::sort(globalNames.begin(), globalNames.end());
+        for (size_t f = 0; f < n; ++f) {
+            if (pool[offset[f]] == '_' &&
+                std::binary_search(globalNames.begin(), globalNames.end(), index[f]))
+                ++offset[f];
+        }
+    }
+    std::vector<const char*> names(n);
+    for (size_t f = 0; f < n; ++f)
+        names[f] = pool + offset[f];
+    return names;
+}
+
 void CDebugInterpBorland::BuildLineList()
 {
     const BorlandTable<BorlandLine>& lines = m_info.lines;
-    std::vector<const char*> files;
-    files.reserve(m_info.sourceFiles.size());
-    for (const BorlandSourceFile f : m_info.sourceFiles)
-        files.push_back(Name(f.name));
+    std::vector<const char*> files = SourceFileNames();
     // Correlations normally share the line table out; overlapping ones are
     // bounded so that a damaged file cannot make the list explode.
     m_lines.Begin(lines, std::move(files), 2 * lines.size());
@@ -119,19 +170,33 @@ void CDebugInterpBorland::BuildLineList()
     m_highestCode = m_lines.Highest();
 }
 
-CAddr CDebugInterpBorland::FunctionAddress(uint32_t location) const
+CAddr CDebugInterpBorland::LocationAddress(uint32_t location) const
 {
     return CAddr(uint16_t((location >> 16) + m_loadSegment), location & 0xFFFF);
 }
 
-SFuncTableEntry CDebugInterpBorland::FunctionEntry(uint32_t symbol) const
+const char* CDebugInterpBorland::FunctionName(uint32_t symbol) const
 {
-    const BorlandSymbol s = m_info.symbols[symbol];
-    const CAddr at = FunctionAddress(s.location);
-    return {Name(s.name), at, LanguageAt(at)};
+    return Name(m_info.symbols[symbol].name);
 }
 
-void CDebugInterpBorland::BuildFunctionList()
+CAddr CDebugInterpBorland::FunctionAddress(uint32_t symbol) const
+{
+    return LocationAddress(m_info.symbols[symbol].location);
+}
+
+uint8_t CDebugInterpBorland::FunctionLanguage(uint32_t symbol) const
+{
+    return LanguageAt(FunctionAddress(symbol));
+}
+
+const CFuncTable& CDebugInterpBorland::Functions() const
+{
+    std::call_once(m_functionsOnce, [this] { BuildFunctionList(); });
+    return m_functions;
+}
+
+void CDebugInterpBorland::BuildFunctionList() const
 {
     // The function symbols at a line start from the top down. Symbols mostly
     // come by ascending address, so they are read backwards.
@@ -141,12 +206,13 @@ void CDebugInterpBorland::BuildFunctionList()
     list.reserve(symbols.size());
     bool descending = true;
     bool shared = false;  // some address has several
+    CCodeAddrTable::DescendingStarts startsLine(m_lines);
     for (size_t i = symbols.size(); i-- > 0;) {
         const uint8_t* p = symbols.Bytes(i);
         if (!IsFunctionType(BorlandSymbol::TypeOf(p, wide)))
             continue;
         const uint32_t linear = FunctionLinear(BorlandSymbol::LocationOf(p, wide));
-        if (!m_lines.StartsLine(linear))
+        if (!startsLine(linear))
             continue;
         if (!list.empty()) {
             descending = descending && list.back().linear >= linear;

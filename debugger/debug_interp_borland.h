@@ -1,8 +1,12 @@
 // The debug information of a real-mode executable with Borland debug
-// information, loaded once per session.
+// information, loaded once per session. Loading builds what the line
+// queries need; the name index and the function list are built by the
+// first query that needs them (whichever thread asks).
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -66,23 +70,21 @@ public:
     const char* ExeDirectory() const { return m_exeDirectory.c_str(); }
     const CAddr& HighestCodeAddress() const { return m_highestCode; }
     const CCodeAddrTable& Lines() const { return m_lines; }
-    const CFuncTable& Functions() const { return m_functions; }
+    const CFuncTable& Functions() const;
     // Name n of the pool ("" for 0 or an index outside the pool).
     const char* Name(uint32_t index) const;
 
 private:
     // Reads the debug information of the executable's bytes in m_bytes.
     void Load(int* result);
-    void StripUnderscores();
+    // Whether global names lose a leading underscore.
+    bool StripsUnderscores() const;
+    void StripUnderscores(std::vector<uint32_t>& starts) const;
+    void IndexNamesOnce() const;
+    // The source files' names, without the whole name index.
+    std::vector<const char*> SourceFileNames() const;
     void BuildLineList();
-    void BuildFunctionList();
-    // Pool offset of name n (of an empty name for 0 or an index outside).
-    uint32_t NameOffset(uint32_t index) const
-    {
-        if (index == 0 || index > m_info.nameStarts.size())
-            return m_info.EndOfPool();
-        return m_info.nameStarts[index - 1];
-    }
+    void BuildFunctionList() const;
     // Only the file's types exist while loading.
     bool IsFunctionType(uint32_t type) const
     {
@@ -91,12 +93,14 @@ private:
     // The language byte of the module whose segment holds the address.
     uint8_t LanguageAt(const CAddr& a) const;
     // Where a symbol of this location is in the loaded program.
-    CAddr FunctionAddress(uint32_t location) const;
+    CAddr LocationAddress(uint32_t location) const;
     uint32_t FunctionLinear(uint32_t location) const
     {
         return uint32_t(uint16_t((location >> 16) + m_loadSegment)) * 16 + (location & 0xFFFF);
     }
-    SFuncTableEntry FunctionEntry(uint32_t symbol) const override;
+    const char* FunctionName(uint32_t symbol) const override;
+    CAddr FunctionAddress(uint32_t symbol) const override;
+    uint8_t FunctionLanguage(uint32_t symbol) const override;
     // Position in m_segmentsByStart of the first segment with the greatest
     // start at or below `linear`; m_segmentsByStart.size() for none.
     size_t SegmentSlot(uint32_t linear) const;
@@ -122,7 +126,11 @@ private:
 
     FileBytes m_bytes;      // the executable; m_info refers to it
     BorlandDebugInfo m_info;
-    CFuncTable m_functions;
+    mutable std::once_flag m_namesOnce;
+    mutable std::atomic<bool> m_namesBuilt{false};  // spares the once call when set
+    mutable std::vector<uint32_t> m_nameStarts;    // pool offset of name 1, 2, ...
+    mutable std::once_flag m_functionsOnce;
+    mutable CFuncTable m_functions;
     size_t m_functionPos = 0;
     CAddr m_highestCode;
     CCodeAddrTable m_lines;

@@ -191,7 +191,7 @@ void CDebugInterpBorland::NextLineAddress(CAddr* address)
 
 bool CDebugInterpBorland::IsFunctionStart(CAddr at)
 {
-    return m_functions.FindExact(at.Linear()) != CFuncTable::npos;
+    return Functions().FindExact(at.Linear()) != CFuncTable::npos;
 }
 
 void CDebugInterpBorland::FirstFunction(CAddr* out)
@@ -202,11 +202,12 @@ void CDebugInterpBorland::FirstFunction(CAddr* out)
 
 void CDebugInterpBorland::NextFunction(CAddr* out)
 {
-    if (m_functionPos >= m_functions.Count()) {
+    const CFuncTable& functions = Functions();
+    if (m_functionPos >= functions.Count()) {
         *out = CAddr::Invalid();
         return;
     }
-    *out = m_functions.At(m_functionPos++).address;
+    *out = functions.AddressAt(m_functionPos++);
 }
 
 void CDebugInterpBorland::FunctionRange(const CAddr* at, CAddr* startOut, CAddr* endOut)
@@ -226,11 +227,12 @@ void CDebugInterpBorland::FunctionRange(const CAddr* at, CAddr* startOut, CAddr*
         upper = m_highestCode;
         upper.offset += 1;
     }
-    size_t i = m_functions.FindFirstAtOrBelow(at->Linear());
+    const CFuncTable& functions = Functions();
+    size_t i = functions.FindFirstAtOrBelow(at->Linear());
     if (i == CFuncTable::npos)
         return;
-    *startOut = m_functions.At(i).address;
-    *endOut = i == 0 ? upper : m_functions.At(i - 1).address;
+    *startOut = functions.AddressAt(i);
+    *endOut = i == 0 ? upper : functions.AddressAt(i - 1);
 }
 
 int CDebugInterpBorland::IsNonZeroAddress(const CAddr* address)
@@ -240,6 +242,7 @@ int CDebugInterpBorland::IsNonZeroAddress(const CAddr* address)
 
 bool CDebugInterpBorland::IsLanguageCode4Function(CAddr at)
 {
-    size_t i = m_functions.FindExact(at.Linear());
-    return i != CFuncTable::npos && m_functions.At(i).language == 4;
+    const CFuncTable& functions = Functions();
+    size_t i = functions.FindExact(at.Linear());
+    return i != CFuncTable::npos && functions.LanguageAt(i) == 4;
 }

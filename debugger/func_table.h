@@ -26,7 +26,9 @@ public:
     // Reads an entry's name, address and language from its symbol.
     class Symbols {
     public:
-        virtual SFuncTableEntry FunctionEntry(uint32_t symbol) const = 0;
+        virtual const char* FunctionName(uint32_t symbol) const = 0;
+        virtual CAddr FunctionAddress(uint32_t symbol) const = 0;
+        virtual uint8_t FunctionLanguage(uint32_t symbol) const = 0;
 
     protected:
         ~Symbols() = default;
@@ -38,7 +40,13 @@ public:
 
     size_t Count() const { return m_entries.size(); }
     // Descending by linear address: entry 0 is the highest.
-    SFuncTableEntry At(size_t i) const { return m_symbols->FunctionEntry(m_entries[i].symbol); }
+    SFuncTableEntry At(size_t i) const { return {NameAt(i), AddressAt(i), LanguageAt(i)}; }
+    const char* NameAt(size_t i) const { return m_symbols->FunctionName(m_entries[i].symbol); }
+    CAddr AddressAt(size_t i) const { return m_symbols->FunctionAddress(m_entries[i].symbol); }
+    uint8_t LanguageAt(size_t i) const
+    {
+        return m_symbols->FunctionLanguage(m_entries[i].symbol);
+    }
     uint32_t LinearAt(size_t i) const { return m_entries[i].linear; }
     // The first entry (in list order) whose address is not above `linear`.
     size_t FindFirstAtOrBelow(uint32_t linear) const;

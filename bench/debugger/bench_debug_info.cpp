@@ -1,5 +1,6 @@
-// Loading debug information against reading the file's bytes, and the cost
-// of one line lookup as the program grows (it must stay logarithmic).
+// Loading debug information against reading the file's bytes, what the
+// structures built on the first name and function queries cost, and the
+// cost of one line lookup as the program grows (it must stay logarithmic).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -76,8 +77,22 @@ void BM_ReadFileBytes(benchmark::State& state)
         bytes.Read(path.c_str());
         benchmark::DoNotOptimize(bytes.Data());
     }
+    state.SetLabel("one read of the whole file");
 }
 BENCHMARK(BM_ReadFileBytes)->Unit(benchmark::kMillisecond);
+
+// The first address-to-line and line-to-address queries of a loaded file.
+void AskLines(CDebugInterpBorland& d)
+{
+    CAddr at(0x1100, 8);
+    const char* file = nullptr;
+    uint16_t first = 0, line = 0;
+    d.AddressToLine(&at, &file, &first, &line);
+    uint16_t wanted = 3;
+    d.LineToAddress("src7.c", &wanted, &at);
+    benchmark::DoNotOptimize(line);
+    benchmark::DoNotOptimize(at);
+}
 
 // From the file to the answers of a first address-to-line and a first
 // line-to-address query.
@@ -87,18 +102,59 @@ void BM_LoadDebugInfo(benchmark::State& state)
     for (auto _ : state) {
         int ok = 0;
         CDebugInterpBorland d(path.c_str(), &ok, 0x1000);
-        CAddr at(0x1100, 8);
-        const char* file = nullptr;
-        uint16_t first = 0, line = 0;
-        d.AddressToLine(&at, &file, &first, &line);
-        uint16_t wanted = 3;
-        d.LineToAddress("src7.c", &wanted, &at);
+        AskLines(d);
         benchmark::DoNotOptimize(ok);
-        benchmark::DoNotOptimize(line);
-        benchmark::DoNotOptimize(at);
     }
+    state.SetLabel("read + line list + first line queries; names, functions on first use");
 }
 BENCHMARK(BM_LoadDebugInfo)->Unit(benchmark::kMillisecond);
+
+// What a first query of another kind adds to a loaded file: `ask` alone is
+// timed.
+template <typename Ask>
+void TimeFirstQuery(benchmark::State& state, Ask ask)
+{
+    const std::string& path = ProgramFile(kBig);
+    for (auto _ : state) {
+        state.PauseTiming();
+        int ok = 0;
+        auto d = std::make_unique<CDebugInterpBorland>(path.c_str(), &ok, 0x1000);
+        CAddr none = CAddr::Invalid();
+        d->SetEntryAddress(&none);
+        AskLines(*d);
+        state.ResumeTiming();
+        ask(*d);
+        state.PauseTiming();
+        d.reset();
+        state.ResumeTiming();
+    }
+}
+
+// The name index, and the global search of the name.
+void BM_FirstNameLookup(benchmark::State& state)
+{
+    TimeFirstQuery(state, [](CDebugInterpBorland& d) {
+        TypeHandle type = nullptr;
+        CAddr at;
+        int basic = 0;
+        benchmark::DoNotOptimize(d.FindSymbolInScope(nullptr, "f100_400", &type, &at, &basic));
+        delete type;
+    });
+    state.SetLabel("name index + one search of the globals");
+}
+BENCHMARK(BM_FirstNameLookup)->Unit(benchmark::kMillisecond);
+
+// The function list, and one range from it.
+void BM_FirstFunctionQuery(benchmark::State& state)
+{
+    TimeFirstQuery(state, [](CDebugInterpBorland& d) {
+        CAddr at(0x1100, 0x40), start, end;
+        d.FunctionRange(&at, &start, &end);
+        benchmark::DoNotOptimize(start);
+    });
+    state.SetLabel("function list + one function range");
+}
+BENCHMARK(BM_FirstFunctionQuery)->Unit(benchmark::kMillisecond);
 
 void BM_AddressToLine(benchmark::State& state)
 {

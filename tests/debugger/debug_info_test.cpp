@@ -233,6 +233,36 @@ TEST(DebugInfo, LeadingUnderscoresGoFromGlobalsOnly)
     }
 }
 
+// A source file's name that is also a global's name is one pool entry, and
+// it loses its underscore with the global's.
+TEST(DebugInfo, FileNamesSharedWithGlobalsLoseTheirUnderscoreToo)
+{
+    for (uint8_t flags : {0, 8}) {
+        BorlandExe x;
+        uint16_t mod = x.AddModule("m", 0, flags);
+        x.AddLines(x.AddSegment(mod, 0x10, 0, 0x40), "_a.c", {{1, 0}});
+        x.AddLines(x.AddSegment(mod, 0x20, 0, 0x40), "_b.c", {{1, 0}});
+        x.AddSymbol("_a.c", 5, 0x30, 0);
+        auto d = fixture::Load(x);
+        const char* file = nullptr;
+        uint16_t first = 0, line = 0;
+        CAddr at(0x1010, 0);
+        d->AddressToLine(&at, &file, &first, &line);
+        ASSERT_NE(file, nullptr);
+        EXPECT_STREQ(file, flags ? "a.c" : "_a.c");
+        at = CAddr(0x1020, 0);
+        d->AddressToLine(&at, &file, &first, &line);
+        ASSERT_NE(file, nullptr);
+        EXPECT_STREQ(file, "_b.c");
+        char* name = nullptr;
+        at = CAddr(0x1030, 0);
+        d->SymbolNameAt(&at, &name);
+        ASSERT_NE(name, nullptr);
+        EXPECT_STREQ(name, flags ? "a.c" : "_a.c");
+        delete[] name;
+    }
+}
+
 TEST(DebugInfo, ShortNarrowExtensionHoldsNoClassTables)
 {
     BorlandExe x = TwoFunctions(false);
