@@ -5,6 +5,7 @@
 #include "platform/afx/document.h"
 #include "platform/afx/doctemplate.h"
 #include "platform/afx/frame_menu.h"
+#include "platform/afx/track_loop.h"
 #include "platform/afx/view.h"
 #include "platform/afx/winapp.h"
 #include "platform/ui/ui.h"
@@ -398,6 +399,29 @@ LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CHILDACTIVATE:
       if (client) ::SendMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
       return 0;
+    case WM_NCLBUTTONDOWN: {
+      // The caption moves a child, its borders size it, unless it is maximised.
+      if (client) ::SendMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+      POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (GetStyle() & WS_MAXIMIZE) return 0;
+      if (wParam == HTCAPTION) {
+        afx::TrackWindowMove(m_hWnd, pt);
+        return 0;
+      }
+      if (wParam >= HTLEFT && wParam <= HTBOTTOMRIGHT) {
+        SIZE min{::GetSystemMetrics(SM_CXMIN), ::GetSystemMetrics(SM_CYMIN)};
+        afx::TrackWindowSize(m_hWnd, static_cast<UINT>(wParam), pt, min);
+        return 0;
+      }
+      break;
+    }
+    case WM_NCLBUTTONDBLCLK:
+      // A double click on the caption maximises the child or brings it back.
+      if (wParam == HTCAPTION && client) {
+        ::SendMessage(client, (GetStyle() & WS_MAXIMIZE) ? WM_MDIRESTORE : WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+        return 0;
+      }
+      break;
     default:
       break;
   }

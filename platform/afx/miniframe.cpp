@@ -211,36 +211,9 @@ void CMiniFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point) {
 
 void CMiniFrameWnd::OnNcLButtonDblClk(UINT, CPoint) { Default(); }
 
-void CMiniFrameWnd::TrackMove(CPoint start) {
-  CRect origin;
-  GetWindowRect(&origin);
-  afx::TrackHandlers h;
-  h.mouse = [&](POINT p, bool) {
-    SetWindowPos(nullptr, origin.left + p.x - start.x, origin.top + p.y - start.y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  };
-  if (!afx::TrackModal(m_hWnd, nullptr, h))
-    SetWindowPos(nullptr, origin.left, origin.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void CMiniFrameWnd::TrackMove(CPoint start) { afx::TrackWindowMove(m_hWnd, start); }
 
 void CMiniFrameWnd::TrackSize(UINT hit, CPoint start) {
-  CRect origin;
-  GetWindowRect(&origin);
-  bool left = hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT;
-  bool right = hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT;
-  bool top = hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT;
-  bool bottom = hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT;
-  int minW = ::GetSystemMetrics(SM_CXMIN), minH = ::GetSystemMetrics(SM_CYSMCAPTION) + 2 * BorderWidth(GetStyle());
-  afx::TrackHandlers h;
-  h.mouse = [&](POINT p, bool) {
-    int dx = p.x - start.x, dy = p.y - start.y;
-    CRect r = origin;
-    if (left) r.left = std::min(r.left + dx, r.right - minW);
-    if (right) r.right = std::max(r.right + dx, r.left + minW);
-    if (top) r.top = std::min(r.top + dy, r.bottom - minH);
-    if (bottom) r.bottom = std::max(r.bottom + dy, r.top + minH);
-    SetWindowPos(nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-  };
-  if (!afx::TrackModal(m_hWnd, nullptr, h))
-    SetWindowPos(nullptr, origin.left, origin.top, origin.Width(), origin.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  SIZE min{::GetSystemMetrics(SM_CXMIN), ::GetSystemMetrics(SM_CYSMCAPTION) + 2 * BorderWidth(GetStyle())};
+  afx::TrackWindowSize(m_hWnd, hit, start, min);
 }

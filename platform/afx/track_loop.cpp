@@ -1,5 +1,7 @@
 #include "platform/afx/track_loop.h"
 
+#include <algorithm>
+
 #include "platform/afx/winthread.h"
 #include "platform/ui/ui.h"
 
@@ -41,6 +43,50 @@ BOOL TrackModal(HWND capture, HWND in, const TrackHandlers& handlers) {
   }
   if (::GetCapture() == capture) ::ReleaseCapture();
   return result;
+}
+
+namespace {
+// The window's rectangle where SetWindowPos takes it.
+RECT PlacedRect(HWND wnd) {
+  RECT r;
+  ::GetWindowRect(wnd, &r);
+  if (HWND parent = (::GetWindowLong(wnd, GWL_STYLE) & WS_CHILD) ? ::GetParent(wnd) : nullptr)
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<LPPOINT>(&r), 2);
+  return r;
+}
+void Place(HWND wnd, const RECT& r, UINT flags) {
+  ::SetWindowPos(wnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, flags | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+}  // namespace
+
+void TrackWindowMove(HWND wnd, POINT start) {
+  RECT origin = PlacedRect(wnd);
+  TrackHandlers h;
+  h.mouse = [&](POINT p, bool) {
+    RECT r = origin;
+    ::OffsetRect(&r, p.x - start.x, p.y - start.y);
+    Place(wnd, r, SWP_NOSIZE);
+  };
+  if (!TrackModal(wnd, nullptr, h)) Place(wnd, origin, SWP_NOSIZE);
+}
+
+void TrackWindowSize(HWND wnd, UINT hit, POINT start, SIZE minSize) {
+  RECT origin = PlacedRect(wnd);
+  bool left = hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT;
+  bool right = hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT;
+  bool top = hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT;
+  bool bottom = hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT;
+  TrackHandlers h;
+  h.mouse = [&](POINT p, bool) {
+    LONG dx = p.x - start.x, dy = p.y - start.y;
+    RECT r = origin;
+    if (left) r.left = std::min(r.left + dx, r.right - minSize.cx);
+    if (right) r.right = std::max(r.right + dx, r.left + minSize.cx);
+    if (top) r.top = std::min(r.top + dy, r.bottom - minSize.cy);
+    if (bottom) r.bottom = std::max(r.bottom + dy, r.top + minSize.cy);
+    Place(wnd, r, 0);
+  };
+  if (!TrackModal(wnd, nullptr, h)) Place(wnd, origin, 0);
 }
 
 }  // namespace afx

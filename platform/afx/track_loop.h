@@ -17,4 +17,10 @@ struct TrackHandlers {
 // Captures the mouse for `capture` and runs the loop; TRUE when the left
 // button ended it, FALSE when it was cancelled or the capture was lost.
 BOOL TrackModal(HWND capture, HWND in, const TrackHandlers& handlers);
+// Moves a window with the mouse from the screen point `start` (a caption
+// drag), or resizes it by the border named by the hit code (HTLEFT ..
+// HTBOTTOMRIGHT), not below minSize; Escape or the right button put it
+// back. Child windows stay in their parent's coordinates.
+void TrackWindowMove(HWND wnd, POINT start);
+void TrackWindowSize(HWND wnd, UINT hit, POINT start, SIZE minSize);
 }  // namespace afx

@@ -428,6 +428,30 @@ TEST_F(DocTest, ChildrenTileCascadeAndMaximise) {
   EXPECT_FALSE(maximised);
 }
 
+TEST_F(DocTest, ChildrenMoveByTheirCaptionAndMaximiseByADoubleClick) {
+  NewDoc(App().text);
+  CMDIChildWnd* child = main->MDIGetActive();
+  main->MDIRestore(child);
+  CRect before;
+  child->GetWindowRect(&before);
+  CPoint start(before.left + 20, before.top + 8);  // on the caption
+  ASSERT_EQ(child->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(start.x, start.y)), HTCAPTION);
+  CPoint target(start.x + 30, start.y + 20);
+  child->ScreenToClient(&target);
+  // Mouse positions are relative to the window when they happen: one release at the target.
+  child->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(target.x, target.y));
+  child->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(start.x, start.y));
+  CRect after;
+  child->GetWindowRect(&after);
+  EXPECT_EQ(after.TopLeft(), CPoint(before.left + 30, before.top + 20));
+  EXPECT_EQ(after.Size(), before.Size());
+
+  child->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(after.left + 20, after.top + 8));
+  BOOL maximised = FALSE;
+  main->MDIGetActive(&maximised);
+  EXPECT_TRUE(maximised);
+}
+
 TEST_F(DocTest, ThePictureOfTheApplication) {
   TextDoc* doc = NewDoc(App().text);
   doc->text = "Hello from the text view";
