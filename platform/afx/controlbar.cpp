@@ -7,6 +7,7 @@
 #include "platform/afx/framewnd.h"
 #include "platform/afx/minidockframe.h"
 #include "platform/ui/cdc.h"
+#include "platform/ui/commctrl.h"
 #include "platform/ui/ui.h"
 
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
@@ -67,6 +68,7 @@ int CControlBar::OnCreate(LPCREATESTRUCT lpcs) {
     m_pDockSite = static_cast<CFrameWnd*>(parent);
     m_pDockSite->AddControlBar(this);
   }
+  if (m_dwStyle & CBRS_TOOLTIPS) EnableToolTips(TRUE);
   return 0;
 }
 
@@ -93,6 +95,7 @@ void CControlBar::SetBarStyle(DWORD dwStyle) {
   if (m_dwStyle == dwStyle) return;
   DWORD old = m_dwStyle;
   m_dwStyle = dwStyle;
+  if (m_hWnd && ((old ^ dwStyle) & CBRS_TOOLTIPS)) EnableToolTips((dwStyle & CBRS_TOOLTIPS) != 0);
   OnBarStyleChange(old, dwStyle);
 }
 
@@ -325,7 +328,9 @@ int CControlBar::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT nMsg) {
 
 void CControlBar::OnWindowPosChanging(WINDOWPOS* lpWndPos) { CWnd::OnWindowPosChanging(lpWndPos); }
 
-INT_PTR CControlBar::OnToolHitTest(CPoint, struct tagTOOLINFOA*) const { return -1; }
+// No tools of its own; a bar with tools names the one under the point and
+// gives its tip text on the heap (malloc/_strdup: the tip filter frees it).
+INT_PTR CControlBar::OnToolHitTest(CPoint, TOOLINFO*) const { return -1; }
 
 BOOL CControlBar::SetStatusText(INT_PTR nHit) {
   CWnd* owner = GetOwner();

@@ -10,6 +10,7 @@
 #include "platform/afx/view.h"
 #include "platform/afx/winapp.h"
 #include "platform/afx/winthread.h"
+#include "platform/ui/tooltip.h"
 #include "platform/ui/ui.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
@@ -373,7 +374,25 @@ BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 HACCEL CFrameWnd::GetDefaultAccelerator() { return m_hAccelTable; }
 
+// Mouse messages reach the tool tips of the nearest window under this frame
+// that has them (a bar with CBRS_TOOLTIPS, or the frame); windows inside
+// another frame are that frame's to filter.
+void CFrameWnd::FilterToolTips(MSG* pMsg) {
+  if (pMsg->message < WM_MOUSEMOVE || pMsg->message > WM_MBUTTONDBLCLK) return;
+  CWnd* target = nullptr;
+  for (HWND h = pMsg->hwnd; h; h = ::GetParent(h)) {
+    CWnd* wnd = CWnd::FromHandlePermanent(h);
+    if (!target && wnd && mirt_ui::ToolTipsEnabled(h)) target = wnd;
+    if (h == m_hWnd) {
+      if (target) mirt_ui::FilterToolTipMessage(target, pMsg);
+      return;
+    }
+    if (wnd && wnd->IsKindOf(RUNTIME_CLASS(CFrameWnd))) return;
+  }
+}
+
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
+  FilterToolTips(pMsg);
   if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) {
     HACCEL accel = GetDefaultAccelerator();
     if (accel && ::TranslateAccelerator(m_hWnd, accel, pMsg)) return TRUE;

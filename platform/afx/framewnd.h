@@ -128,6 +128,8 @@ class CFrameWnd : public CWnd {
 
  protected:
   DECLARE_MESSAGE_MAP()
+  // Passes mouse messages to the tool tips of the bars and windows within.
+  void FilterToolTips(MSG* pMsg);
   BOOL m_bFrameMenuOwned = FALSE;
   friend class CView;
 };

@@ -157,6 +157,7 @@ HACCEL CMDIFrameWnd::GetDefaultAccelerator() {
 BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
   CMDIChildWnd* child = MDIGetActive();
   if (child && child->PreTranslateMessage(pMsg)) return TRUE;
+  FilterToolTips(pMsg);
   if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable &&
       ::TranslateAccelerator(m_hWnd, m_hAccelTable, pMsg))
     return TRUE;
