@@ -128,10 +128,10 @@ int CView::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {
 
 // ---- Drop target ----
 
-DWORD CView::OnDragEnter(COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
-DWORD CView::OnDragOver(COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
+DROPEFFECT CView::OnDragEnter(COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
+DROPEFFECT CView::OnDragOver(COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
 void CView::OnDragLeave() {}
-BOOL CView::OnDrop(COleDataObject*, DWORD, CPoint) { return FALSE; }
+BOOL CView::OnDrop(COleDataObject*, DROPEFFECT, CPoint) { return FALSE; }
 
 // ---- Printing ----
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/afx/afxdefs.h"
+#include "platform/ui/afxole.h"
 
 class CDocument;
 class CDocTemplate;
@@ -18,16 +19,9 @@ struct CCreateContext {
   CFrameWnd* m_pCurrentFrame = nullptr;
 };
 
-// Drop effects for the drop-target callbacks.
-#ifndef DROPEFFECT_NONE
-#define DROPEFFECT_NONE 0
-#define DROPEFFECT_COPY 1
-#define DROPEFFECT_MOVE 2
-#define DROPEFFECT_LINK 4
-#endif
-class COleDataObject;
-
-class CView : public CWnd {
+// A view takes drops once a COleDropTarget is registered for it: the
+// target's default handlers call the view's drop callbacks.
+class CView : public CWnd, public CDropHandler {
   DECLARE_DYNAMIC(CView)
  public:
   CView();
@@ -55,10 +49,10 @@ class CView : public CWnd {
   virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CView* pView);
 
   // Drop target.
-  virtual DWORD OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
-  virtual DWORD OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
-  virtual void OnDragLeave();
-  virtual BOOL OnDrop(COleDataObject* pDataObject, DWORD dropEffect, CPoint point);
+  DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+  DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+  void OnDragLeave() override;
+  BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) override;
 
   void OnFilePrint();
   void OnFilePrintPreview();
