@@ -50,7 +50,9 @@ BOOL WriteImageList(HIMAGELIST h, const ImageListSink& sink) {
   return TRUE;
 }
 
-HIMAGELIST ReadImageList(const ImageListSource& source) {
+HIMAGELIST ReadImageList(const ImageListSource& readBytes) {
+  // An empty list has empty rows: nothing to read for them.
+  auto source = [&readBytes](void* p, size_t n) { return n == 0 || readBytes(p, n); };
   unsigned char header[4 + 4 * kHeaderInts];
   if (!source(header, sizeof header) || memcmp(header, kMagic, 4) != 0) return nullptr;
   uint32_t f[kHeaderInts];
