@@ -1,5 +1,8 @@
 #include "platform/afx/dockstate.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "platform/afx/archive.h"
 #include "platform/sys/profile.h"
 #include "platform/ui/ui.h"
@@ -119,7 +122,15 @@ void CDockState::ScaleRectPos(CRect& rect) {
   if (!m_bScaling) return;
   CPoint pt = rect.TopLeft();
   ScalePoint(pt);
-  rect.OffsetRect(pt.x - rect.left, pt.y - rect.top);
+  // A damaged layout may hold any numbers: keep the size within int range.
+  auto far = [](LONG from, LONG size) {
+    int64_t v = static_cast<int64_t>(from) + size;
+    return static_cast<LONG>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+  };
+  int64_t cx = static_cast<int64_t>(rect.right) - rect.left, cy = static_cast<int64_t>(rect.bottom) - rect.top;
+  cx = std::clamp<int64_t>(cx, INT32_MIN, INT32_MAX);
+  cy = std::clamp<int64_t>(cy, INT32_MIN, INT32_MAX);
+  rect.SetRect(pt.x, pt.y, far(pt.x, static_cast<LONG>(cx)), far(pt.y, static_cast<LONG>(cy)));
 }
 
 void CDockState::SaveState(LPCSTR lpszProfileName) {

@@ -27,21 +27,24 @@ BOOL PtInRect(const RECT* lprc, POINT pt) {
   return lprc && pt.x >= lprc->left && pt.x < lprc->right && pt.y >= lprc->top && pt.y < lprc->bottom;
 }
 
+// Coordinates wrap in 32 bits, as on Windows, instead of overflowing.
+static LONG Moved(LONG v, int d) { return static_cast<LONG>(static_cast<DWORD>(v) + static_cast<DWORD>(d)); }
+
 BOOL OffsetRect(LPRECT lprc, int dx, int dy) {
   if (!lprc) return FALSE;
-  lprc->left += dx;
-  lprc->right += dx;
-  lprc->top += dy;
-  lprc->bottom += dy;
+  lprc->left = Moved(lprc->left, dx);
+  lprc->right = Moved(lprc->right, dx);
+  lprc->top = Moved(lprc->top, dy);
+  lprc->bottom = Moved(lprc->bottom, dy);
   return TRUE;
 }
 
 BOOL InflateRect(LPRECT lprc, int dx, int dy) {
   if (!lprc) return FALSE;
-  lprc->left -= dx;
-  lprc->right += dx;
-  lprc->top -= dy;
-  lprc->bottom += dy;
+  lprc->left = Moved(lprc->left, -dx);
+  lprc->right = Moved(lprc->right, dx);
+  lprc->top = Moved(lprc->top, -dy);
+  lprc->bottom = Moved(lprc->bottom, dy);
   return TRUE;
 }
 
