@@ -328,19 +328,32 @@ void CEvalBorland::CastToNamedType(CEvalValue& v, const char* name)
     v.EnsureData();
 }
 
-void CEvalBorland::DereferenceType(CEvalValue& v)
+namespace {
+
+// Gives the value the type that the debug information derives from its
+// own (pointed-to or element type); an unknown type leaves it unchanged.
+using DerivedTypeQuery = void (CDebugInterp::*)(const uint16_t*, TypeHandle*, int*);
+
+void TakeDerivedType(CEvalValue& v, DerivedTypeQuery query)
 {
     if (!v.type || !g_pDebugInterp)
         return;
     TypeHandle out = nullptr;
     int basic = 0;
-    g_pDebugInterp->PointedType(v.type, &out, &basic);
+    (g_pDebugInterp->*query)(v.type, &out, &basic);
     if (!out)
         return;
     v.SetType(*out);
     v.basic = basic;
     v.size = g_pDebugInterp->TypeSize(*out, basic);
     delete out;
+}
+
+}  // namespace
+
+void CEvalBorland::DereferenceType(CEvalValue& v)
+{
+    TakeDerivedType(v, &CDebugInterp::PointedType);
 }
 
 void CEvalBorland::AddressOf(CEvalValue& v)
@@ -373,17 +386,7 @@ int CEvalBorland::IsTypeName(const char* name)
 
 void CEvalBorland::ElementType(CEvalValue& v)
 {
-    if (!v.type || !g_pDebugInterp)
-        return;
-    TypeHandle out = nullptr;
-    int basic = 0;
-    g_pDebugInterp->ElementType(v.type, &out, &basic);
-    if (!out)
-        return;
-    v.SetType(*out);
-    v.basic = basic;
-    v.size = g_pDebugInterp->TypeSize(*out, basic);
-    delete out;
+    TakeDerivedType(v, &CDebugInterp::ElementType);
 }
 
 uint16_t CEvalBorland::MemberOffset(CEvalValue& v, const char* name)
