@@ -11,21 +11,21 @@
 int16_t CBoardFamilyQJ2::EnsureBoardRunning() { return StartOrResetBoard(2); }
 
 int16_t CBoardFamilyQJ2::InstallMdd() {
-    return InstallMddWith("QJ2D0000.LIB", false,
-                          "Module Device Driver could not be installed!\r\nThere is already a programm "
-                          "installed under the default tasknumber of the MDD.",
-                          "Module Device Driver could not be installed!\r\nPlease check your path settings.");
+  return InstallMddWith("QJ2D0000.LIB", false,
+                        "Module Device Driver could not be installed!\r\nThere is already a programm "
+                        "installed under the default tasknumber of the MDD.",
+                        "Module Device Driver could not be installed!\r\nPlease check your path settings.");
 }
 
 void CBoardFamilyQJ2::GetCpuText() { GetCpuTextWith(false); }
 
 void CBoardFamilyQJ2::GetFpgaText() {
-    WORD ic14 = 0, ic21 = 0;
-    usxyBIT(&ic14, 0, 3, qj8_in8_port(66));
-    WORD ic16 = qj8_in8_port(139);
-    usxyBIT(&ic21, 0, 5, qj8_in8_port(3));
-    fpgaText.Format("IC14: Version %hu\r\nIC16: Version %hu\r\nIC21: Version %hu", (unsigned short)ic14,
-                    (unsigned short)ic16, (unsigned short)ic21);
+  WORD ic14 = 0, ic21 = 0;
+  usxyBIT(&ic14, 0, 3, qj8_in8_port(66));
+  WORD ic16 = qj8_in8_port(139);
+  usxyBIT(&ic21, 0, 5, qj8_in8_port(3));
+  fpgaText.Format("IC14: Version %hu\r\nIC16: Version %hu\r\nIC21: Version %hu", (unsigned short)ic14,
+                  (unsigned short)ic16, (unsigned short)ic21);
 }
 
 CString CBoardFamilyQJ2::GetDataAreaText(WORD task) { return GetDataAreaTextA(task); }
@@ -49,12 +49,13 @@ void CBoardFamilyQJ2::WriteTaskParameters() { WriteTaskParametersA(); }
 int16_t CBoardFamilyQJ2::TransferAndInstall() { return TransferAndInstallA(); }
 
 void CBoardFamilyQJ2::GetEepromText() {
-    eepromText = "Base Board";
-    CString line;
-    for (WORD w = 0; w <= 61; ++w) {
-        line.Format("EEPROM Word %.2hu: %.4hx hex\n", (unsigned short)w, (unsigned short)qj8_read_eeprom_direct(0, w));
-        eepromText += line;
-    }
+  eepromText = "Base Board";
+  CString line;
+  for (WORD w = 0; w <= 61; ++w) {
+    line.Format("EEPROM Word %.2hu: %.4hx hex\n", (unsigned short)w,
+                (unsigned short)qj8_read_eeprom_direct(0, w));
+    eepromText += line;
+  }
 }
 
 // --- Kora-LINE and TESSERA -------------------------------------------------
@@ -63,20 +64,20 @@ namespace {
 
 // Version whose bit i is bit 0 of port first + i.
 WORD BitPortVersion(WORD first) {
-    WORD v = 0;
-    for (BYTE i = 0; i < 8; ++i) usxyBIT(&v, i, i, qj8_in8_port(WORD(first + i)) & 1);
-    return v;
+  WORD v = 0;
+  for (BYTE i = 0; i < 8; ++i) usxyBIT(&v, i, i, qj8_in8_port(WORD(first + i)) & 1);
+  return v;
 }
 
 CString IcLines(int count) {
-    CString text, line;
-    const WORD ports[] = {0xB0, 0xC0, 0xD0};
-    for (int i = 0; i < count; ++i) {
-        line.Format("IC%d: Version %hu", 3 + i, (unsigned short)BitPortVersion(ports[i]));
-        if (i) text += "\r\n";
-        text += line;
-    }
-    return text;
+  CString text, line;
+  const WORD ports[] = {0xB0, 0xC0, 0xD0};
+  for (int i = 0; i < count; ++i) {
+    line.Format("IC%d: Version %hu", 3 + i, (unsigned short)BitPortVersion(ports[i]));
+    if (i) text += "\r\n";
+    text += line;
+  }
+  return text;
 }
 
 }  // namespace
@@ -85,42 +86,44 @@ int16_t CBoardFamilyQJ6::EnsureBoardRunning() { return StartOrResetBoard(6); }
 void CBoardFamilyQJ6::GetFpgaText() { fpgaText = IcLines(3); }
 
 void CBoardFamilyQJ6::GetEepromText() {
-    eepromText.Empty();
-    AppendEepromModules(4, 32);
+  eepromText.Empty();
+  AppendEepromModules(4, 32);
 }
 
 int16_t CBoardFamilyQJ78::EnsureBoardRunning() { return StartOrResetBoard(typeCode == kTypeTessera ? 8 : 7); }
 
 void CBoardFamilyQJ78::GetFpgaText() {
-    if (typeCode == kTypeTessera) fpgaText.Empty();
-    else fpgaText = IcLines(2);
+  if (typeCode == kTypeTessera)
+    fpgaText.Empty();
+  else
+    fpgaText = IcLines(2);
 }
 
 void CBoardFamilyQJ78::GetEepromText() {
-    eepromText.Empty();
-    AppendEepromModules(11, 32);
+  eepromText.Empty();
+  AppendEepromModules(11, 32);
 }
 
 // --- ZOR -------------------------------------------------------------------
 
 int16_t CBoardFamilyZOR::EnsureBoardRunning() {
-    if (zor_board_reacting(boardNumber) == 0) return 0;
-    zor_clear_error();
-    CString question;
-    question.Format("Can't start board no. %lu.\nDo you want to reset board?", (unsigned long)boardNumber);
-    if (ytn1::ShowMessage(question, nullptr, MB_YESNO | MB_ICONQUESTION) != IDYES) return 1;
-    uint16_t r = zor_reset_board(boardNumber, 30);
-    zor_clear_error();
-    if (r != 0) {
-        CString text;
-        text.Format("Can't reset board no. %lu.\nCan't get board information.", (unsigned long)boardNumber);
-        ytn1::ShowMessage(text, nullptr, MB_OK | MB_ICONSTOP);
-        return 1;
-    }
-    return 0;
+  if (zor_board_reacting(boardNumber) == 0) return 0;
+  zor_clear_error();
+  CString question;
+  question.Format("Can't start board no. %lu.\nDo you want to reset board?", (unsigned long)boardNumber);
+  if (ytn1::ShowMessage(question, nullptr, MB_YESNO | MB_ICONQUESTION) != IDYES) return 1;
+  uint16_t r = zor_reset_board(boardNumber, 30);
+  zor_clear_error();
+  if (r != 0) {
+    CString text;
+    text.Format("Can't reset board no. %lu.\nCan't get board information.", (unsigned long)boardNumber);
+    ytn1::ShowMessage(text, nullptr, MB_OK | MB_ICONSTOP);
+    return 1;
+  }
+  return 0;
 }
 
 int16_t CBoardFamilyZOR::InstallMdd() {
-    ytn1::ShowMessage("This module is not implemented.", "A_QJX", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
-    return 1;
+  ytn1::ShowMessage("This module is not implemented.", "A_QJX", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+  return 1;
 }

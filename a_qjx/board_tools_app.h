@@ -7,28 +7,28 @@
 #include "platform/base/windef.h"
 
 class CBoardToolsApp {
-public:
-    BOOL InitInstance();
-    int ExitInstance() { return 0; }
+ public:
+  BOOL InitInstance();
+  int ExitInstance() { return 0; }
 
-    // Profile entries of a section (strings up to 200 characters).
-    CString GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR defaultValue);
-    UINT GetProfileInt(LPCSTR section, LPCSTR entry, int defaultValue);
-    BOOL WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value);
-    BOOL WriteProfileInt(LPCSTR section, LPCSTR entry, int value);
+  // Profile entries of a section (strings up to 200 characters).
+  CString GetProfileString(LPCSTR section, LPCSTR entry, LPCSTR defaultValue);
+  UINT GetProfileInt(LPCSTR section, LPCSTR entry, int defaultValue);
+  BOOL WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value);
+  BOOL WriteProfileInt(LPCSTR section, LPCSTR entry, int value);
 
-    // The help of the board tools, at its first topic.
-    static void ShowHelp();
+  // The help of the board tools, at its first topic.
+  static void ShowHelp();
 
-    static constexpr const char* kProfileKey = "Software\\KALVEN\\YTN32";
-    static constexpr const char* kInsEditorSection = "InsEditor";
+  static constexpr const char* kProfileKey = "Software\\KALVEN\\YTN32";
+  static constexpr const char* kInsEditorSection = "InsEditor";
 };
 
 CBoardToolsApp& BoardToolsApp();
 
 class LibraryScope {
-public:
-    LibraryScope();
-    LibraryScope(const LibraryScope&) = delete;
-    LibraryScope& operator=(const LibraryScope&) = delete;
+ public:
+  LibraryScope();
+  LibraryScope(const LibraryScope&) = delete;
+  LibraryScope& operator=(const LibraryScope&) = delete;
 };

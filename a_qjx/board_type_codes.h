@@ -6,7 +6,7 @@ constexpr WORD kTypeKoraDesk2 = 2, kTypeKoraLine = 6, kTypeMiniTessera = 7, kTyp
                kTypeZor6Pci = 0x600;
 
 inline bool IsQjBoardType(WORD code) {
-    return code == kTypeKoraDesk2 || code == kTypeKoraLine || code == kTypeMiniTessera || code == kTypeTessera;
+  return code == kTypeKoraDesk2 || code == kTypeKoraLine || code == kTypeMiniTessera || code == kTypeTessera;
 }
 
 inline bool IsZorBoardType(WORD code) { return code == kTypeZorPc || code == kTypeZor6Pci; }

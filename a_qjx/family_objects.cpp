@@ -13,13 +13,18 @@ CBoardFamilyZOR g_familyZOR;
 CBoardFamily* g_currentFamily = nullptr;
 
 CBoardFamily* FamilyForType(DWORD type) {
-    switch (WORD(type)) {
-    case kTypeKoraDesk2: return &g_familyQJ2;
-    case kTypeKoraLine: return &g_familyQJ6;
+  switch (WORD(type)) {
+    case kTypeKoraDesk2:
+      return &g_familyQJ2;
+    case kTypeKoraLine:
+      return &g_familyQJ6;
     case kTypeMiniTessera:
-    case kTypeTessera: return &g_familyQJ78;
+    case kTypeTessera:
+      return &g_familyQJ78;
     case kTypeZorPc:
-    case kTypeZor6Pci: return &g_familyZOR;
-    default: return nullptr;
-    }
+    case kTypeZor6Pci:
+      return &g_familyZOR;
+    default:
+      return nullptr;
+  }
 }

@@ -6,13 +6,13 @@ constexpr int kTools = int(ToolWindow::Count);
 
 // A tool is open while it has a window.
 struct ToolState {
-    HWND window = nullptr;
-    ToolDialogFactory factory = nullptr;
+  HWND window = nullptr;
+  ToolDialogFactory factory = nullptr;
 };
 
 ToolState& State(ToolWindow tool) {
-    static ToolState states[kTools];
-    return states[int(tool)];
+  static ToolState states[kTools];
+  return states[int(tool)];
 }
 
 }  // namespace
@@ -21,10 +21,10 @@ void SetToolDialogFactory(ToolWindow tool, ToolDialogFactory factory) { State(to
 ToolDialogFactory GetToolDialogFactory(ToolWindow tool) { return State(tool).factory; }
 
 bool IsToolWindowOpen(ToolWindow tool, HWND* window) {
-    const ToolState& s = State(tool);
-    if (!s.window) return false;
-    *window = s.window;
-    return true;
+  const ToolState& s = State(tool);
+  if (!s.window) return false;
+  *window = s.window;
+  return true;
 }
 
 void ToolWindowOpened(ToolWindow tool, HWND window) { State(tool).window = window; }
@@ -32,6 +32,6 @@ void ToolWindowOpened(ToolWindow tool, HWND window) { State(tool).window = windo
 void ToolWindowClosed(ToolWindow tool) { State(tool).window = nullptr; }
 
 ModalTools& ModalToolDialogs() {
-    static ModalTools tools;
-    return tools;
+  static ModalTools tools;
+  return tools;
 }

@@ -23,10 +23,10 @@ void ToolWindowClosed(ToolWindow tool);
 
 // The modal tools.
 struct ModalTools {
-    // Returns non-zero when EEPROM values were changed.
-    int (*eepromEditor)(LPCSTR title) = nullptr;
-    void (*macroDialog)() = nullptr;
-    void (*debuggerSettings)() = nullptr;
-    void (*insEditor)(InsInterpreter& interpreter) = nullptr;
+  // Returns non-zero when EEPROM values were changed.
+  int (*eepromEditor)(LPCSTR title) = nullptr;
+  void (*macroDialog)() = nullptr;
+  void (*debuggerSettings)() = nullptr;
+  void (*insEditor)(InsInterpreter& interpreter) = nullptr;
 };
 ModalTools& ModalToolDialogs();

@@ -33,7 +33,7 @@ const ZorModuleDescription kModules[] = {
 }  // namespace
 
 const ZorModuleDescription& FindZorModuleDescription(WORD type, BYTE variant) {
-    for (const ZorModuleDescription& d : kModules)
-        if (d.type == type && (d.variant < 0 || d.variant == variant)) return d;
-    return kUnknown;
+  for (const ZorModuleDescription& d : kModules)
+    if (d.type == type && (d.variant < 0 || d.variant == variant)) return d;
+  return kUnknown;
 }

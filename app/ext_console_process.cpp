@@ -64,8 +64,8 @@ void CExtConsoleProcess::CreatePipes(HANDLE& outWrite, HANDLE& errWrite, HANDLE&
   CloseChecked(inWrite);
 }
 
-void CExtConsoleProcess::StartChild(LPCSTR commandLine, LPVOID environment, LPCSTR directory,
-                                    HANDLE outWrite, HANDLE errWrite, HANDLE inRead) {
+void CExtConsoleProcess::StartChild(LPCSTR commandLine, LPVOID environment, LPCSTR directory, HANDLE outWrite,
+                                    HANDLE errWrite, HANDLE inRead) {
   STARTUPINFO si;
   std::memset(&si, 0, sizeof si);
   si.cb = sizeof si;
@@ -97,7 +97,9 @@ DWORD CExtConsoleProcess::ReaderEntry(LPVOID self) {
   return process->IsStopping() ? 0 : process->Run(nullptr);
 }
 
-DWORD CExtConsoleProcess::ResumeReader() { return m_hReaderThread ? ResumeThread(m_hReaderThread) : (DWORD)-1; }
+DWORD CExtConsoleProcess::ResumeReader() {
+  return m_hReaderThread ? ResumeThread(m_hReaderThread) : (DWORD)-1;
+}
 
 void CExtConsoleProcess::WriteLine(LPCSTR text) {
   DWORD written = 0;

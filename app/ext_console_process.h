@@ -47,16 +47,16 @@ class CExtConsoleProcess {
   // live; the base destructor calls it again (then it does nothing).
   void StopReader();
 
-  HANDLE m_hOutputRead = nullptr;   // the child's standard output and error
-  HANDLE m_hInputWrite = nullptr;   // the child's standard input
+  HANDLE m_hOutputRead = nullptr;  // the child's standard output and error
+  HANDLE m_hInputWrite = nullptr;  // the child's standard input
   HANDLE m_hReaderThread = nullptr;
-  HANDLE m_hProcess = nullptr;      // NULL when the child did not start
+  HANDLE m_hProcess = nullptr;  // NULL when the child did not start
 
  private:
   static DWORD ReaderEntry(LPVOID self);
   void CreatePipes(HANDLE& outWrite, HANDLE& errWrite, HANDLE& inRead);
-  void StartChild(LPCSTR commandLine, LPVOID environment, LPCSTR directory, HANDLE outWrite,
-                  HANDLE errWrite, HANDLE inRead);
+  void StartChild(LPCSTR commandLine, LPVOID environment, LPCSTR directory, HANDLE outWrite, HANDLE errWrite,
+                  HANDLE inRead);
   void CloseChecked(HANDLE& h);
 
   HANDLE m_hStopEvent = nullptr;

@@ -106,7 +106,9 @@ std::string CMakefileWriter::ObjectsFileText() const {
 std::string CMakefileWriter::BorlandMakefileHead() const {
   const ProjectData& p = m_project;
   std::string m;
-  auto line = [&m](const char* key, const char* value) { m += std::string(key) + " = " + Text(value) + "\n"; };
+  auto line = [&m](const char* key, const char* value) {
+    m += std::string(key) + " = " + Text(value) + "\n";
+  };
   line("CC", p.compiler);
   line("LINK", p.linker);
   line("ASM", p.assembler);

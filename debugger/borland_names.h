@@ -15,5 +15,4 @@ std::vector<uint32_t> IndexNames(const BorlandDebugInfo& d);
 
 // The pool offsets of the names `indexes[0..n)` (any order, repeats and 0
 // allowed) into `offsets`, with one pass over the pool up to the highest.
-void FindNameOffsets(const BorlandDebugInfo& d, const uint32_t* indexes, size_t n,
-                     uint32_t* offsets);
+void FindNameOffsets(const BorlandDebugInfo& d, const uint32_t* indexes, size_t n, uint32_t* offsets);

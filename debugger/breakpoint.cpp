@@ -2,7 +2,6 @@
 
 #include "debugger/name_compare.h"
 
-bool CBreakpoint::IsEqual(const CBreakpoint& other) const
-{
-    return line == other.line && EqualNoCase(file, other.file);
+bool CBreakpoint::IsEqual(const CBreakpoint& other) const {
+  return line == other.line && EqualNoCase(file, other.file);
 }

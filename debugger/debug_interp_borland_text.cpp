@@ -20,221 +20,221 @@ const uint8_t kMethod = 0x2D;
 const uint8_t kClass = 0x2E;
 
 // The bytes a scalar of this id needs.
-uint16_t ScalarSize(uint8_t id)
-{
-    switch (id) {
-    case 4: case 8: case 12: return 1;
-    case 5: case 9: return 2;
-    case 6: case 10: case 13: case kFarPointer: return 4;
-    case 15: case 16: return 8;
-    default: return 0;
-    }
+uint16_t ScalarSize(uint8_t id) {
+  switch (id) {
+    case 4:
+    case 8:
+    case 12:
+      return 1;
+    case 5:
+    case 9:
+      return 2;
+    case 6:
+    case 10:
+    case 13:
+    case kFarPointer:
+      return 4;
+    case 15:
+    case 16:
+      return 8;
+    default:
+      return 0;
+  }
 }
 
 template <typename T>
-T Load(const uint8_t* p)
-{
-    T v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
+T Load(const uint8_t* p) {
+  T v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
 }
 
-CString ScalarText(const uint8_t* d, uint8_t id)
-{
-    CString s;
-    switch (id) {
-    case 4: case 8: case 12:
-        s.Format("0x%x", unsigned(d[0]));
-        break;
+CString ScalarText(const uint8_t* d, uint8_t id) {
+  CString s;
+  switch (id) {
+    case 4:
+    case 8:
+    case 12:
+      s.Format("0x%x", unsigned(d[0]));
+      break;
     case 5: {
-        int v = Load<int16_t>(d);
-        s.Format("%d (0x%x)", v, unsigned(v));
-        break;
+      int v = Load<int16_t>(d);
+      s.Format("%d (0x%x)", v, unsigned(v));
+      break;
     }
     case 6: {
-        int32_t v = Load<int32_t>(d);
-        s.Format("%d (0x%x)", v, uint32_t(v));
-        break;
+      int32_t v = Load<int32_t>(d);
+      s.Format("%d (0x%x)", v, uint32_t(v));
+      break;
     }
     case 9: {
-        unsigned v = Load<uint16_t>(d);
-        s.Format("%u (0x%x)", v, v);
-        break;
+      unsigned v = Load<uint16_t>(d);
+      s.Format("%u (0x%x)", v, v);
+      break;
     }
     case 10: {
-        uint32_t v = Load<uint32_t>(d);
-        s.Format("%u (0x%x)", v, v);
-        break;
+      uint32_t v = Load<uint32_t>(d);
+      s.Format("%u (0x%x)", v, v);
+      break;
     }
     case 13:
-        s.Format("%f", double(Load<float>(d)));
-        break;
+      s.Format("%f", double(Load<float>(d)));
+      break;
     case 15:
-        s.Format("%f", Load<double>(d));
-        break;
+      s.Format("%f", Load<double>(d));
+      break;
     case 16:
-        s.Format("%lf", Load<double>(d));
-        break;
+      s.Format("%lf", Load<double>(d));
+      break;
     case kFarPointer:
-        s.Format("%04x:%04x", unsigned(Load<uint16_t>(d + 2)), unsigned(Load<uint16_t>(d)));
-        break;
-    }
-    return s;
+      s.Format("%04x:%04x", unsigned(Load<uint16_t>(d + 2)), unsigned(Load<uint16_t>(d)));
+      break;
+  }
+  return s;
 }
 
 }  // namespace
 
-void CDebugInterpBorland::ValueText(const uint8_t* data, const uint16_t* type, uint16_t size,
-                                    CString& text, int basic)
-{
-    if (!type)
-        return;
-    AppendValue(data, *type, data ? size : 0, text, basic, 0);
+void CDebugInterpBorland::ValueText(const uint8_t* data, const uint16_t* type, uint16_t size, CString& text,
+                                    int basic) {
+  if (!type) return;
+  AppendValue(data, *type, data ? size : 0, text, basic, 0);
 }
 
-void CDebugInterpBorland::AppendValue(const uint8_t* data, uint32_t typeNumber, uint16_t size,
-                                      CString& text, int basic, int depth)
-{
-    const uint8_t id = basic ? uint8_t(typeNumber) : TypeIdOf(typeNumber);
-    if (basic && typeNumber > 0xFF)
-        return;
-    if (uint16_t need = ScalarSize(id)) {
-        // Bytes missing behind the value read as "?".
-        text += need <= size ? ScalarText(data, id) : CString("?");
-        return;
-    }
-    if (depth > kMaxDepth) {
-        text += "...";
-        return;
-    }
-    std::optional<EntryTypeTable> rec;
-    if (!basic)
-        rec = TypeRecord(typeNumber);
-    switch (id) {
+void CDebugInterpBorland::AppendValue(const uint8_t* data, uint32_t typeNumber, uint16_t size, CString& text,
+                                      int basic, int depth) {
+  const uint8_t id = basic ? uint8_t(typeNumber) : TypeIdOf(typeNumber);
+  if (basic && typeNumber > 0xFF) return;
+  if (uint16_t need = ScalarSize(id)) {
+    // Bytes missing behind the value read as "?".
+    text += need <= size ? ScalarText(data, id) : CString("?");
+    return;
+  }
+  if (depth > kMaxDepth) {
+    text += "...";
+    return;
+  }
+  std::optional<EntryTypeTable> rec;
+  if (!basic) rec = TypeRecord(typeNumber);
+  switch (id) {
     case kArray: {
-        uint32_t element = rec ? rec->extra : 0;
-        uint16_t elementSize = TypeSize(uint16_t(element), 0);
-        uint16_t total = rec && rec->size < size ? rec->size : size;
-        text += "{";
-        if (elementSize != 0) {
-            uint32_t count = (rec ? rec->size : 0) / elementSize;
-            for (uint32_t i = 0; i < count; ++i) {
-                uint32_t at = i * elementSize;
-                CString item;
-                AppendValue(data + (at < total ? at : total), element,
-                            uint16_t(at < total ? total - at : 0), item, 0, depth + 1);
-                if (i)
-                    text += ", ";
-                text += item;
-            }
+      uint32_t element = rec ? rec->extra : 0;
+      uint16_t elementSize = TypeSize(uint16_t(element), 0);
+      uint16_t total = rec && rec->size < size ? rec->size : size;
+      text += "{";
+      if (elementSize != 0) {
+        uint32_t count = (rec ? rec->size : 0) / elementSize;
+        for (uint32_t i = 0; i < count; ++i) {
+          uint32_t at = i * elementSize;
+          CString item;
+          AppendValue(data + (at < total ? at : total), element, uint16_t(at < total ? total - at : 0), item,
+                      0, depth + 1);
+          if (i) text += ", ";
+          text += item;
         }
-        text += "}";
-        return;
+      }
+      text += "}";
+      return;
     }
     case kStruct:
     case kUnion:
-        text = "{";
-        AppendMembers(data, size, rec ? rec->extra : 0, id == kUnion, false, text, depth);
-        text += "}";
-        return;
+      text = "{";
+      AppendMembers(data, size, rec ? rec->extra : 0, id == kUnion, false, text, depth);
+      text += "}";
+      return;
     case kClass:
-        text = "{";
-        AppendClass(data, size, rec ? rec->extra : 0, text, depth);
-        text += "}";
-        return;
+      text = "{";
+      AppendClass(data, size, rec ? rec->extra : 0, text, depth);
+      text += "}";
+      return;
     case kFunction:
     case kMethod:
-        text += "<method>";
-        return;
+      text += "<method>";
+      return;
     default: {
-        CString msg;
-        msg.Format("0x%x", unsigned(id));
-        DebugMessageBox(msg, "ALERT: unknown Type ID");
-        return;
+      CString msg;
+      msg.Format("0x%x", unsigned(id));
+      DebugMessageBox(msg, "ALERT: unknown Type ID");
+      return;
     }
-    }
+  }
 }
 
 void CDebugInterpBorland::AppendMembers(const uint8_t* data, uint16_t size, uint32_t firstMember,
-                                        bool sameData, bool skipRecords, CString& text, int depth)
-{
-    uint32_t at = 0;
-    bool any = false;
-    for (uint64_t i = firstMember; std::optional<BorlandMember> m = Member(uint32_t(i)); ++i) {
-        bool last = (m->info & 0x80) != 0;
-        if (last && (m->info == 0xC0 || m->name == 0 || m->type == 0))
-            break;
-        if (skipRecords && m->info == 0x40) {
-            at += m->name;
-            continue;
-        }
-        uint16_t memberSize = TypeSize(uint16_t(m->type), 0);
-        uint32_t from = sameData ? 0 : at;
-        CString value;
-        AppendValue(data + (from < size ? from : size), m->type,
-                    uint16_t(from < size ? size - from : 0), value, 0, depth + 1);
-        if (any)
-            text += ", ";
-        text += Name(m->name);
-        text += " = ";
-        text += value;
-        any = true;
-        if (!sameData)
-            at += memberSize;
-        if (last)
-            break;
+                                        bool sameData, bool skipRecords, CString& text, int depth) {
+  uint32_t at = 0;
+  bool any = false;
+  for (uint64_t i = firstMember; std::optional<BorlandMember> m = Member(uint32_t(i)); ++i) {
+    bool last = (m->info & 0x80) != 0;
+    if (last && (m->info == 0xC0 || m->name == 0 || m->type == 0)) break;
+    if (skipRecords && m->info == 0x40) {
+      at += m->name;
+      continue;
     }
+    uint16_t memberSize = TypeSize(uint16_t(m->type), 0);
+    uint32_t from = sameData ? 0 : at;
+    CString value;
+    AppendValue(data + (from < size ? from : size), m->type, uint16_t(from < size ? size - from : 0), value,
+                0, depth + 1);
+    if (any) text += ", ";
+    text += Name(m->name);
+    text += " = ";
+    text += value;
+    any = true;
+    if (!sameData) at += memberSize;
+    if (last) break;
+  }
 }
 
-void CDebugInterpBorland::AppendClass(const uint8_t* data, uint16_t size, uint32_t classIndex,
-                                      CString& text, int depth)
-{
-    if (classIndex == 0 || classIndex > m_info.classes.size())
-        return;
-    if (depth > kMaxDepth) {
-        text += "...";
-        return;
-    }
-    const BorlandClass k = m_info.classes[classIndex - 1];
-    CString parentText;
-    if (k.parentCount != 0 && k.firstParent != 0 && k.firstParent <= m_info.parents.size())
-        AppendClass(data, size, m_info.parents[k.firstParent - 1].classIndex, parentText,
-                    depth + 1);
-    text += parentText;
-    if (!parentText.IsEmpty() && k.firstMember != 0)
-        text += ", ";
-    AppendMembers(data, size, k.firstMember, false, true, text, depth);
+void CDebugInterpBorland::AppendClass(const uint8_t* data, uint16_t size, uint32_t classIndex, CString& text,
+                                      int depth) {
+  if (classIndex == 0 || classIndex > m_info.classes.size()) return;
+  if (depth > kMaxDepth) {
+    text += "...";
+    return;
+  }
+  const BorlandClass k = m_info.classes[classIndex - 1];
+  CString parentText;
+  if (k.parentCount != 0 && k.firstParent != 0 && k.firstParent <= m_info.parents.size())
+    AppendClass(data, size, m_info.parents[k.firstParent - 1].classIndex, parentText, depth + 1);
+  text += parentText;
+  if (!parentText.IsEmpty() && k.firstMember != 0) text += ", ";
+  AppendMembers(data, size, k.firstMember, false, true, text, depth);
 }
 
-void CDebugInterpBorland::RegisterText(const TargetRegisters* block, char** textOut)
-{
-    const int kSize = 500;
-    KernelRegisterRecord r = block->Record();
-    CString s, part;
-    const struct { const char* name; uint32_t value; } longs[] = {
-        {"EAX", r.eax}, {"EBX", r.ebx}, {"ECX", r.ecx}, {"EDX", r.edx},
-        {"ESI", r.esi}, {"EDI", r.edi}, {"ESP", r.esp}, {"EBP", r.ebp},
-    };
-    for (const auto& l : longs) {
-        part.Format("%s = 0x%04x%04x\r\n", l.name, unsigned(l.value >> 16), unsigned(l.value & 0xFFFF));
-        s += part;
-    }
-    const struct { const char* name; uint16_t value; } words[] = {
-        {"IP", r.ip}, {"CS", r.cs}, {"DS", r.ds}, {"ES", r.es},
-        {"SS", r.ss}, {"FS", r.fs}, {"GS", r.gs},
-    };
-    for (const auto& w : words) {
-        part.Format("%s = 0x%04x\r\n", w.name, unsigned(w.value));
-        s += part;
-    }
-    auto bit = [&](int n) { return (r.flags >> n) & 1; };
-    part.Format("Flags = [0x%04x, ", unsigned(r.flags));
+void CDebugInterpBorland::RegisterText(const TargetRegisters* block, char** textOut) {
+  const int kSize = 500;
+  KernelRegisterRecord r = block->Record();
+  CString s, part;
+  const struct {
+    const char* name;
+    uint32_t value;
+  } longs[] = {
+      {"EAX", r.eax}, {"EBX", r.ebx}, {"ECX", r.ecx}, {"EDX", r.edx},
+      {"ESI", r.esi}, {"EDI", r.edi}, {"ESP", r.esp}, {"EBP", r.ebp},
+  };
+  for (const auto& l : longs) {
+    part.Format("%s = 0x%04x%04x\r\n", l.name, unsigned(l.value >> 16), unsigned(l.value & 0xFFFF));
     s += part;
-    part.Format("O = %d, D = %d, I = %d, S = %d, Z = %d, ", bit(11), bit(10), bit(9), bit(7), bit(6));
+  }
+  const struct {
+    const char* name;
+    uint16_t value;
+  } words[] = {
+      {"IP", r.ip}, {"CS", r.cs}, {"DS", r.ds}, {"ES", r.es}, {"SS", r.ss}, {"FS", r.fs}, {"GS", r.gs},
+  };
+  for (const auto& w : words) {
+    part.Format("%s = 0x%04x\r\n", w.name, unsigned(w.value));
     s += part;
-    part.Format("A = %d, P = %d, C = %d]\r\n", bit(4), bit(2), bit(0));
-    s += part;
-    char* out = new char[kSize];
-    std::snprintf(out, kSize, "%s", static_cast<const char*>(s));
-    *textOut = out;
+  }
+  auto bit = [&](int n) { return (r.flags >> n) & 1; };
+  part.Format("Flags = [0x%04x, ", unsigned(r.flags));
+  s += part;
+  part.Format("O = %d, D = %d, I = %d, S = %d, Z = %d, ", bit(11), bit(10), bit(9), bit(7), bit(6));
+  s += part;
+  part.Format("A = %d, P = %d, C = %d]\r\n", bit(4), bit(2), bit(0));
+  s += part;
+  char* out = new char[kSize];
+  std::snprintf(out, kSize, "%s", static_cast<const char*>(s));
+  *textOut = out;
 }

@@ -2,7 +2,6 @@
 
 #include "platform/sys/msgbox.h"
 
-int DebugMessageBox(const char* text, const char* caption, unsigned type)
-{
-    return MessageBox(nullptr, text, caption, type);
+int DebugMessageBox(const char* text, const char* caption, unsigned type) {
+  return MessageBox(nullptr, text, caption, type);
 }

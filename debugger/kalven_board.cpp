@@ -12,8 +12,8 @@ namespace {
 const int kMaxMinedRecords = 65536;
 }
 
-void CKalvenBoard::RestoreMinedBytes(const CList<CMinedAddr, const CMinedAddr&>& mined, DWORD address, WORD length,
-                                     BYTE* buffer) {
+void CKalvenBoard::RestoreMinedBytes(const CList<CMinedAddr, const CMinedAddr&>& mined, DWORD address,
+                                     WORD length, BYTE* buffer) {
   for (POSITION pos = mined.GetHeadPosition(); pos;) {
     const CMinedAddr& m = mined.GetNext(pos);
     if (m.address >= address && m.address - address < length) buffer[m.address - address] = m.saved;

@@ -50,11 +50,24 @@ WORD CKalvenBoardQJx::Open(BoardServiceCallback cb) {
   g_boardServiceCallback = cb;
   WORD code;
   switch (typeCode) {
-    case 2: RIZO(qj8_bib_startup, 0x200); code = RIZO(qj2_start, boardNumber, 0, 1, 0, 0, ServiceCallback, 0x50); break;
-    case 6: RIZO(qj8_bib_startup, 0x200); code = RIZO(qj6_start, boardNumber, 0, 1, 0, 0, ServiceCallback, 0x50); break;
-    case 7: RIZO(qj8_bib_startup, 0x200); code = RIZO(qj7_start, boardNumber, 0, 1, 0, 0, ServiceCallback, 0x50); break;
-    case 8: RIZO(qj8_bib_startup, 0x200); code = RIZO(qj8_start, boardNumber, 0, 1, 0, 0, ServiceCallback, 0x50); break;
-    default: return 0x0201;  // no board of a known QJ type at this number
+    case 2:
+      RIZO(qj8_bib_startup, 0x200);
+      code = RIZO(qj2_start, boardNumber, 0, 1, 0, 0, ServiceCallback, 0x50);
+      break;
+    case 6:
+      RIZO(qj8_bib_startup, 0x200);
+      code = RIZO(qj6_start, boardNumber, 0, 1, 0, 0, ServiceCallback, 0x50);
+      break;
+    case 7:
+      RIZO(qj8_bib_startup, 0x200);
+      code = RIZO(qj7_start, boardNumber, 0, 1, 0, 0, ServiceCallback, 0x50);
+      break;
+    case 8:
+      RIZO(qj8_bib_startup, 0x200);
+      code = RIZO(qj8_start, boardNumber, 0, 1, 0, 0, ServiceCallback, 0x50);
+      break;
+    default:
+      return 0x0201;  // no board of a known QJ type at this number
   }
   RIZO(qj8_clear_error);
   return code;
@@ -81,7 +94,8 @@ WORD CKalvenBoardQJx::ResetAndLoadOS(BoardServiceCallback cb) {
   } else {
     char value[256] = {};
     DWORD size = sizeof value - 1, type = 0;
-    if (RegQueryValueEx(key, "vantor", nullptr, &type, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS)
+    if (RegQueryValueEx(key, "vantor", nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
+        ERROR_SUCCESS)
       osFile = value;
     RegCloseKey(key);
   }
@@ -89,11 +103,21 @@ WORD CKalvenBoardQJx::ResetAndLoadOS(BoardServiceCallback cb) {
   const char* os = osFile.empty() ? nullptr : osFile.c_str();  // none: the driver's own system
   WORD code;
   switch (typeCode) {
-    case 2: code = RIZO(qj2_reset, boardNumber, 0, 1, 0, 0, ServiceCallback, os, 0x50); break;
-    case 6: code = RIZO(qj6_reset, boardNumber, 0, 1, 0, 0, ServiceCallback, os, 0x50); break;
-    case 7: code = RIZO(qj7_reset, boardNumber, 0, 1, 0, 0, ServiceCallback, os, 0x50); break;
-    case 8: code = RIZO(qj8_reset, boardNumber, 0, 1, 0, 0, ServiceCallback, os, 0x50); break;
-    default: code = 0x0201; break;
+    case 2:
+      code = RIZO(qj2_reset, boardNumber, 0, 1, 0, 0, ServiceCallback, os, 0x50);
+      break;
+    case 6:
+      code = RIZO(qj6_reset, boardNumber, 0, 1, 0, 0, ServiceCallback, os, 0x50);
+      break;
+    case 7:
+      code = RIZO(qj7_reset, boardNumber, 0, 1, 0, 0, ServiceCallback, os, 0x50);
+      break;
+    case 8:
+      code = RIZO(qj8_reset, boardNumber, 0, 1, 0, 0, ServiceCallback, os, 0x50);
+      break;
+    default:
+      code = 0x0201;
+      break;
   }
   RIZO(qj8_clear_error);
   if (code != 0) {
@@ -189,7 +213,8 @@ bool CKalvenBoardQJx::IsKernelPresent(WORD kernelTask, WORD pcPort) {
 WORD CKalvenBoardQJx::LoadDebugKernel(WORD pcPort, DWORD baudRate, BYTE cardInterface, WORD kernelTask,
                                       LPCSTR kernelDir) {
   std::string dir = kernelDir ? kernelDir : "";
-  return pcPort == 0 ? LoadKernelThroughDriver(kernelTask, dir) : LoadRemoteKernel(baudRate, cardInterface, dir);
+  return pcPort == 0 ? LoadKernelThroughDriver(kernelTask, dir)
+                     : LoadRemoteKernel(baudRate, cardInterface, dir);
 }
 
 WORD CKalvenBoardQJx::LoadKernelThroughDriver(WORD kernelTask, const std::string& kernelDir) {
@@ -201,12 +226,15 @@ WORD CKalvenBoardQJx::LoadKernelThroughDriver(WORD kernelTask, const std::string
   DWORD head = 0;
   RIZO(qj8_read_par_dword, kernelTask, 8, &head);
   minedList.RemoveAll();
-  WORD walk = WalkMinedList(head, [](DWORD at, DWORD* next, CMinedAddr* entry) {
-    BYTE record[20];
-    if (RIZO(qj8_read_memory, at, 20, record) != 0) return false;
-    DecodeMinedRecord(record, next, entry);
-    return true;
-  }, minedList);
+  WORD walk = WalkMinedList(
+      head,
+      [](DWORD at, DWORD* next, CMinedAddr* entry) {
+        BYTE record[20];
+        if (RIZO(qj8_read_memory, at, 20, record) != 0) return false;
+        DecodeMinedRecord(record, next, entry);
+        return true;
+      },
+      minedList);
   return walk ? walk : code;
 }
 
@@ -253,6 +281,7 @@ WORD CKalvenBoardQJx::LoadRemoteKernel(DWORD baudRate, BYTE cardInterface, const
 WORD CKalvenBoardQJx::CallFunc(WORD task, WORD function, WORD* length, const void* request, WORD* answer,
                                DWORD_PTR extra) {
   uint16_t status = 0;
-  RIZO(qj8_call_func, task, function, *length, request, *answer, length, reinterpret_cast<void*>(extra), &status);
+  RIZO(qj8_call_func, task, function, *length, request, *answer, length, reinterpret_cast<void*>(extra),
+       &status);
   return status & 0xFF;
 }

@@ -34,8 +34,10 @@ class CKalvenBoardQJx : public CKalvenBoard {
   void ClearError() override;
   LPCSTR GetKernelFileName() override { return "KERNLQJX.EXE"; }
   bool IsKernelPresent(WORD kernelTask, WORD pcPort) override;
-  WORD LoadDebugKernel(WORD pcPort, DWORD baudRate, BYTE cardInterface, WORD kernelTask, LPCSTR kernelDir) override;
-  WORD CallFunc(WORD task, WORD function, WORD* length, const void* request, WORD* answer, DWORD_PTR extra) override;
+  WORD LoadDebugKernel(WORD pcPort, DWORD baudRate, BYTE cardInterface, WORD kernelTask,
+                       LPCSTR kernelDir) override;
+  WORD CallFunc(WORD task, WORD function, WORD* length, const void* request, WORD* answer,
+                DWORD_PTR extra) override;
 
   // The driver's callback for the start and reset calls.
   static void ServiceCallback();

@@ -34,7 +34,8 @@ WORD CKalvenBoardZOR::Open(BoardServiceCallback cb) {
   for (WORD i = 1; i <= 15 && !found; ++i)
     for (WORD j = 0; j <= 15 && !found; ++j) {
       ZOR_MODULE_INFO info{};
-      if (DOVI(zor_get_module_info, boardNumber, i, j, &info) == 0 && (info.type == 0x0B || info.type == 0x0C)) {
+      if (DOVI(zor_get_module_info, boardNumber, i, j, &info) == 0 &&
+          (info.type == 0x0B || info.type == 0x0C)) {
         first = i, second = j;
         found = true;
       }
@@ -95,7 +96,9 @@ WORD CKalvenBoardZOR::InstallProgram(LPCSTR file, WORD task, WORD program, BYTE 
 
 WORD CKalvenBoardZOR::InstallTask(LPCSTR, WORD, WORD, WORD, WORD) { return kZorInstallTaskRefused; }
 
-WORD CKalvenBoardZOR::CallProc(WORD task, WORD procedure) { return DOVI(zor_call_proc, g_zorHandle, task, procedure); }
+WORD CKalvenBoardZOR::CallProc(WORD task, WORD procedure) {
+  return DOVI(zor_call_proc, g_zorHandle, task, procedure);
+}
 
 WORD CKalvenBoardZOR::ReadMemory(DWORD address, WORD length, BYTE* buffer) {
   uint32_t len32 = length;
@@ -160,10 +163,17 @@ WORD CKalvenBoardZOR::KernelInterfaceCode(WORD* code) {
   WORD r = DOVI(zor_get_remote_board_parameters, boardNumber, params, out);
   if (r != 0) return r;
   switch (params[2]) {
-    case 3: *code = 1; return 0;
-    case 5: *code = 2; return 0;
-    case 6: *code = 4; return 0;
-    default: return kZorUnknownInterface;
+    case 3:
+      *code = 1;
+      return 0;
+    case 5:
+      *code = 2;
+      return 0;
+    case 6:
+      *code = 4;
+      return 0;
+    default:
+      return kZorUnknownInterface;
   }
 }
 
@@ -183,16 +193,20 @@ WORD CKalvenBoardZOR::LoadDebugKernel(WORD, DWORD, BYTE, WORD kernelTask, LPCSTR
   len = 4;
   if ((code = DOVI(zor_read_par_block, g_zorHandle, kernelTask, 8, &len, &head)) != 0) return code;
   minedList.RemoveAll();
-  return WalkMinedList(head, [](DWORD at, DWORD* next, CMinedAddr* entry) {
-    BYTE record[20];
-    uint32_t n = 20;
-    if (DOVI(zor_read_memory, g_zorHandle, at, &n, record) != 0) return false;
-    DecodeMinedRecord(record, next, entry);
-    return true;
-  }, minedList);
+  return WalkMinedList(
+      head,
+      [](DWORD at, DWORD* next, CMinedAddr* entry) {
+        BYTE record[20];
+        uint32_t n = 20;
+        if (DOVI(zor_read_memory, g_zorHandle, at, &n, record) != 0) return false;
+        DecodeMinedRecord(record, next, entry);
+        return true;
+      },
+      minedList);
 }
 
 WORD CKalvenBoardZOR::CallFunc(WORD task, WORD function, WORD* length, const void* request, WORD* answer,
                                DWORD_PTR extra) {
-  return DOVI(zor_call_func, g_zorHandle, task, function, length, request, answer, reinterpret_cast<void*>(extra));
+  return DOVI(zor_call_func, g_zorHandle, task, function, length, request, answer,
+              reinterpret_cast<void*>(extra));
 }

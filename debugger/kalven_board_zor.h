@@ -34,8 +34,10 @@ class CKalvenBoardZOR : public CKalvenBoard {
   void ClearError() override;
   LPCSTR GetKernelFileName() override { return "KERNLZOR.EXE"; }
   bool IsKernelPresent(WORD kernelTask, WORD pcPort) override;
-  WORD LoadDebugKernel(WORD pcPort, DWORD baudRate, BYTE cardInterface, WORD kernelTask, LPCSTR kernelDir) override;
-  WORD CallFunc(WORD task, WORD function, WORD* length, const void* request, WORD* answer, DWORD_PTR extra) override;
+  WORD LoadDebugKernel(WORD pcPort, DWORD baudRate, BYTE cardInterface, WORD kernelTask,
+                       LPCSTR kernelDir) override;
+  WORD CallFunc(WORD task, WORD function, WORD* length, const void* request, WORD* answer,
+                DWORD_PTR extra) override;
 
   // Given to the driver's zor_set_service: forwards the message of our
   // connection.

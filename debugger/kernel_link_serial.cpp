@@ -75,7 +75,8 @@ DWORD CTDKernelCommunicationSerial::Read(BYTE* buffer, DWORD count) {
   return got;
 }
 
-void CTDKernelCommunicationSerial::SendFrame(char command, const BYTE* request, WORD requestLength, DWORD pauseMs) {
+void CTDKernelCommunicationSerial::SendFrame(char command, const BYTE* request, WORD requestLength,
+                                             DWORD pauseMs) {
   BYTE frame[2 + kMaxRequest];
   frame[0] = static_cast<BYTE>(requestLength + 1);
   frame[1] = static_cast<BYTE>(command);
@@ -106,7 +107,7 @@ void CTDKernelCommunicationSerial::ReportEvent() {
 }
 
 int CTDKernelCommunicationSerial::SendKernelCommand(char command, const BYTE* request, WORD requestLength,
-                                                   BYTE* answer, WORD expected) {
+                                                    BYTE* answer, WORD expected) {
   if (requestLength > kMaxRequest || expected > kMaxAnswer || !IsOpen()) return 0;
   SendFrame(command, request, requestLength, kFramePauseMs);
   BYTE ack;

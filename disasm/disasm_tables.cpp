@@ -3,6 +3,8 @@
 
 namespace disasm {
 
+// clang-format off
+
 const char* const kOneByteMap[256] = {
     // 00
     "add %Eb,%Gb", "add %Ev,%Gv", "add %Gb,%Eb", "add %Gv,%Ev", "add al,%Ib",
@@ -225,5 +227,7 @@ const FpuRegisterForm kFpuRegisterForms[64] = {
     // DF
     kNone, kNone, kNone, kNone, Row(kDFReg4), kNone, kNone, kNone,
 };
+
+// clang-format on
 
 }  // namespace disasm

@@ -18,8 +18,8 @@ extern const char* const kFpuMemoryNames[64];
 // serves every r/m value (written with a leading "*"), or a row of eight
 // templates indexed by r/m.
 struct FpuRegisterForm {
-  const char* single;        // "*..." template, or null
-  const char* const* row;    // eight entries, or null
+  const char* single;      // "*..." template, or null
+  const char* const* row;  // eight entries, or null
 };
 extern const FpuRegisterForm kFpuRegisterForms[64];
 

@@ -9,234 +9,212 @@
 namespace {
 
 char* NewText(const std::string& s) {
-    char* out = new char[s.size() + 1];
-    std::memcpy(out, s.data(), s.size());
-    out[s.size()] = 0;
-    return out;
+  char* out = new char[s.size() + 1];
+  std::memcpy(out, s.data(), s.size());
+  out[s.size()] = 0;
+  return out;
 }
 
 }  // namespace
 
 DisassEdit::DisassEdit() : m_undo(*this) {
-    SetModified(FALSE);
-    SetReadOnly(FALSE);
-    m_strSection = "";
-    LoadSettings();
-    SetLineEndType(int(plat::Profile::App().GetProfileInt(m_strSection, "Line end type", 0)));
+  SetModified(FALSE);
+  SetReadOnly(FALSE);
+  m_strSection = "";
+  LoadSettings();
+  SetLineEndType(int(plat::Profile::App().GetProfileInt(m_strSection, "Line end type", 0)));
 }
 
 DisassEdit::~DisassEdit() = default;
 
 void DisassEdit::SetLineEndType(int type) {
-    static const char* const kEnds[4] = {"\r\n", "\n\r", "\n", "\r"};
-    m_nLineEndType = type;
-    if (type < 0 || type > 3)
-        return;
-    std::strcpy(m_szLineEnd, kEnds[type]);
-    m_nLineEndLength = int(std::strlen(kEnds[type]));
+  static const char* const kEnds[4] = {"\r\n", "\n\r", "\n", "\r"};
+  m_nLineEndType = type;
+  if (type < 0 || type > 3) return;
+  std::strcpy(m_szLineEnd, kEnds[type]);
+  m_nLineEndLength = int(std::strlen(kEnds[type]));
 }
 
-BOOL DisassEdit::IsLineValid(int line) {
-    return g_pMemAddrList && g_pMemAddrList->IsLineValid(line);
-}
+BOOL DisassEdit::IsLineValid(int line) { return g_pMemAddrList && g_pMemAddrList->IsLineValid(line); }
 
 std::string DisassEdit::LineText(int line) {
-    if (!IsLineValid(line))
-        return std::string();
-    DisassLine l;
-    g_pMemAddrList->GetLine(line, l);
-    std::string text(l.text ? l.text : "", l.text ? size_t(l.length) : 0);
-    delete[] l.text;
-    return text;
+  if (!IsLineValid(line)) return std::string();
+  DisassLine l;
+  g_pMemAddrList->GetLine(line, l);
+  std::string text(l.text ? l.text : "", l.text ? size_t(l.length) : 0);
+  delete[] l.text;
+  return text;
 }
 
 BOOL DisassEdit::IsBefore(DisassPos a, DisassPos b) {
-    if (a.line == b.line)
-        return a.offset <= b.offset;
-    return b.line > a.line;
+  if (a.line == b.line) return a.offset <= b.offset;
+  return b.line > a.line;
 }
 
 // Line ends of the kind that comes first become CR LF, unless it is CR LF.
 void DisassEdit::ToCrLf(std::string& text) {
-    size_t i = text.find_first_of("\r\n");
-    if (i == std::string::npos)
-        return;
-    std::string kind;
-    if (text[i] == '\r') {
-        if (i + 1 < text.size() && text[i + 1] == '\n')
-            return;
-        kind = "\r";
+  size_t i = text.find_first_of("\r\n");
+  if (i == std::string::npos) return;
+  std::string kind;
+  if (text[i] == '\r') {
+    if (i + 1 < text.size() && text[i + 1] == '\n') return;
+    kind = "\r";
+  } else {
+    kind = (i + 1 < text.size() && text[i + 1] == '\r') ? "\n\r" : "\n";
+  }
+  std::string out;
+  for (size_t p = 0; p < text.size();) {
+    if (text.compare(p, kind.size(), kind) == 0) {
+      out += "\r\n";
+      p += kind.size();
     } else {
-        kind = (i + 1 < text.size() && text[i + 1] == '\r') ? "\n\r" : "\n";
+      out += text[p++];
     }
-    std::string out;
-    for (size_t p = 0; p < text.size();) {
-        if (text.compare(p, kind.size(), kind) == 0) {
-            out += "\r\n";
-            p += kind.size();
-        } else {
-            out += text[p++];
-        }
-    }
-    text.swap(out);
+  }
+  text.swap(out);
 }
 
 char* DisassEdit::GetText(DisassPos start, DisassPos end) {
-    if (!IsBefore(start, end))
-        std::swap(start, end);
-    std::string out;
-    if (start.line == end.line) {
-        std::string line = LineText(start.line);
-        int from = std::clamp(start.offset, 0, int(line.size()));
-        int to = std::clamp(end.offset, from, int(line.size()));
-        out = line.substr(from, to - from);
-    } else {
-        std::string first = LineText(start.line);
-        if (start.offset >= 0 && size_t(start.offset) < first.size())
-            out += first.substr(start.offset) + "\r\n";
-        for (int n = start.line + 1; n < end.line && IsLineValid(n); ++n)
-            out += LineText(n) + "\r\n";
-        std::string last = LineText(end.line);
-        out += last.substr(0, std::clamp(end.offset, 0, int(last.size())));
-    }
-    ToCrLf(out);
-    return NewText(out);
+  if (!IsBefore(start, end)) std::swap(start, end);
+  std::string out;
+  if (start.line == end.line) {
+    std::string line = LineText(start.line);
+    int from = std::clamp(start.offset, 0, int(line.size()));
+    int to = std::clamp(end.offset, from, int(line.size()));
+    out = line.substr(from, to - from);
+  } else {
+    std::string first = LineText(start.line);
+    if (start.offset >= 0 && size_t(start.offset) < first.size()) out += first.substr(start.offset) + "\r\n";
+    for (int n = start.line + 1; n < end.line && IsLineValid(n); ++n) out += LineText(n) + "\r\n";
+    std::string last = LineText(end.line);
+    out += last.substr(0, std::clamp(end.offset, 0, int(last.size())));
+  }
+  ToCrLf(out);
+  return NewText(out);
 }
 
 char* DisassEdit::GetColumnText(DisassPos a, DisassPos b) {
-    if (!IsBefore(a, b))
-        std::swap(a, b);
-    if (a.offset > b.offset)
-        std::swap(a.offset, b.offset);
-    int left = OffsetToColumn(a.line, a.offset);
-    int right = OffsetToColumn(a.line, b.offset);
-    int width = right - left;
-    std::string out;
-    for (int n = a.line; n <= b.line && IsLineValid(n); ++n) {
-        if (n > a.line)
-            out += m_szLineEnd;
-        std::string line = LineText(n);
-        int len = 0;
-        char* expanded = ExpandTabs(line.data(), int(line.size()), m_nTabSize, m_nLineEndLength, &len);
-        std::string row(expanded, len);
-        delete[] expanded;
-        if (int(row.size()) < right) {
-            std::string part = int(row.size()) > left ? row.substr(left) : std::string();
-            part.resize(width, ' ');
-            out += part;
-        } else {
-            out += row.substr(left, width);
-        }
+  if (!IsBefore(a, b)) std::swap(a, b);
+  if (a.offset > b.offset) std::swap(a.offset, b.offset);
+  int left = OffsetToColumn(a.line, a.offset);
+  int right = OffsetToColumn(a.line, b.offset);
+  int width = right - left;
+  std::string out;
+  for (int n = a.line; n <= b.line && IsLineValid(n); ++n) {
+    if (n > a.line) out += m_szLineEnd;
+    std::string line = LineText(n);
+    int len = 0;
+    char* expanded = ExpandTabs(line.data(), int(line.size()), m_nTabSize, m_nLineEndLength, &len);
+    std::string row(expanded, len);
+    delete[] expanded;
+    if (int(row.size()) < right) {
+      std::string part = int(row.size()) > left ? row.substr(left) : std::string();
+      part.resize(width, ' ');
+      out += part;
+    } else {
+      out += row.substr(left, width);
     }
-    ToCrLf(out);
-    return NewText(out);
+  }
+  ToCrLf(out);
+  return NewText(out);
 }
 
-char* DisassEdit::ExpandTabs(const char* text, int length, int tabSize, int lineEndLength,
-                             int* outLength) {
-    if (tabSize < 1)
-        tabSize = 1;
-    std::string out;
-    out.reserve(size_t(length) + 16);
-    int column = 0;
-    for (int i = 0; i < length; ++i) {
-        char c = text[i];
-        if (c == '\t') {
-            int n = tabSize - column % tabSize;
-            out.append(size_t(n), ' ');
-            column += n;
-        } else if (c == '\r' || c == '\n') {
-            int n = std::min(lineEndLength, length - i);
-            out.append(text + i, size_t(n));
-            i += n - 1;
-            column = 0;
-        } else {
-            out += c;
-            ++column;
-        }
+char* DisassEdit::ExpandTabs(const char* text, int length, int tabSize, int lineEndLength, int* outLength) {
+  if (tabSize < 1) tabSize = 1;
+  std::string out;
+  out.reserve(size_t(length) + 16);
+  int column = 0;
+  for (int i = 0; i < length; ++i) {
+    char c = text[i];
+    if (c == '\t') {
+      int n = tabSize - column % tabSize;
+      out.append(size_t(n), ' ');
+      column += n;
+    } else if (c == '\r' || c == '\n') {
+      int n = std::min(lineEndLength, length - i);
+      out.append(text + i, size_t(n));
+      i += n - 1;
+      column = 0;
+    } else {
+      out += c;
+      ++column;
     }
-    *outLength = int(out.size());
-    return NewText(out);
+  }
+  *outLength = int(out.size());
+  return NewText(out);
 }
 
 int DisassEdit::OffsetToColumn(int line, int offset) {
-    std::string text = LineText(line);
-    if (text.empty())
-        return offset;
-    int column = 0;
-    for (int i = 0; i < offset; ++i) {
-        if (i < int(text.size()) && text[i] == '\t')
-            column += m_nTabSize - column % m_nTabSize;
-        else
-            ++column;
-    }
-    return column;
+  std::string text = LineText(line);
+  if (text.empty()) return offset;
+  int column = 0;
+  for (int i = 0; i < offset; ++i) {
+    if (i < int(text.size()) && text[i] == '\t')
+      column += m_nTabSize - column % m_nTabSize;
+    else
+      ++column;
+  }
+  return column;
 }
 
 int DisassEdit::ColumnToOffset(int line, int column) {
-    std::string text = LineText(line);
-    if (text.empty())
-        return column;
-    int reached = 0;
-    int offset = 0;
-    for (char c : text) {
-        int next = c == '\t' ? reached + m_nTabSize - reached % m_nTabSize : reached + 1;
-        if (next > column)
-            return offset;
-        reached = next;
-        ++offset;
-    }
-    // Columns past the end count one character each.
-    return offset + std::max(0, column - reached);
+  std::string text = LineText(line);
+  if (text.empty()) return column;
+  int reached = 0;
+  int offset = 0;
+  for (char c : text) {
+    int next = c == '\t' ? reached + m_nTabSize - reached % m_nTabSize : reached + 1;
+    if (next > column) return offset;
+    reached = next;
+    ++offset;
+  }
+  // Columns past the end count one character each.
+  return offset + std::max(0, column - reached);
 }
 
 int DisassEdit::DeleteChars(DisassPos pos, int count, BOOL undo) {
-    if (count == 1)
-        return DeleteChar(pos, undo);
-    std::string copied;
-    if (undo) {
-        std::string line = LineText(pos.line);
-        int from = std::clamp(pos.offset, 0, int(line.size()));
-        int n = std::clamp(count, 0, int(line.size()) - from);
-        copied = line.substr(from, n);
-    }
-    int result = 0;
-    for (int i = 0; i < count; ++i) {
-        result = DeleteChar(pos, FALSE);
-        if (result != 0 && result != kDisassErrNothingToDelete)
-            break;
-    }
-    if (result == 0 && undo) {
-        DisassUndoRecord r;
-        r.kind = 3;
-        r.startLine = pos.line;
-        r.startOffset = pos.offset;
-        r.endLine = pos.line;
-        r.endOffset = pos.offset + count;
-        AddUndoRecord(r, copied.c_str());
-    }
-    return result;
+  if (count == 1) return DeleteChar(pos, undo);
+  std::string copied;
+  if (undo) {
+    std::string line = LineText(pos.line);
+    int from = std::clamp(pos.offset, 0, int(line.size()));
+    int n = std::clamp(count, 0, int(line.size()) - from);
+    copied = line.substr(from, n);
+  }
+  int result = 0;
+  for (int i = 0; i < count; ++i) {
+    result = DeleteChar(pos, FALSE);
+    if (result != 0 && result != kDisassErrNothingToDelete) break;
+  }
+  if (result == 0 && undo) {
+    DisassUndoRecord r;
+    r.kind = 3;
+    r.startLine = pos.line;
+    r.startOffset = pos.offset;
+    r.endLine = pos.line;
+    r.endOffset = pos.offset + count;
+    AddUndoRecord(r, copied.c_str());
+  }
+  return result;
 }
 
 int DisassEdit::DeleteColumnBlock(DisassPos a, DisassPos b, BOOL undo) {
-    if (IsReadOnly())
-        return kDisassErrReadOnly;
-    if (!IsBefore(a, b))
-        std::swap(a, b);
-    char* block = undo ? GetColumnText(a, b) : nullptr;
-    int left = OffsetToColumn(a.line, a.offset);
-    int result = 0;
-    for (int n = a.line; n <= b.line && IsLineValid(n); ++n)
-        result = DeleteChars({n, ColumnToOffset(n, left)}, b.offset - a.offset, FALSE);
-    if (result == 0 && undo) {
-        DisassUndoRecord r;
-        r.kind = 9;
-        r.startLine = a.line;
-        r.startOffset = a.offset;
-        r.endLine = b.line;
-        r.endOffset = b.offset;
-        AddUndoRecord(r, block);
-    }
-    delete[] block;
-    return result;
+  if (IsReadOnly()) return kDisassErrReadOnly;
+  if (!IsBefore(a, b)) std::swap(a, b);
+  char* block = undo ? GetColumnText(a, b) : nullptr;
+  int left = OffsetToColumn(a.line, a.offset);
+  int result = 0;
+  for (int n = a.line; n <= b.line && IsLineValid(n); ++n)
+    result = DeleteChars({n, ColumnToOffset(n, left)}, b.offset - a.offset, FALSE);
+  if (result == 0 && undo) {
+    DisassUndoRecord r;
+    r.kind = 9;
+    r.startLine = a.line;
+    r.startOffset = a.offset;
+    r.endLine = b.line;
+    r.endOffset = b.offset;
+    AddUndoRecord(r, block);
+  }
+  delete[] block;
+  return result;
 }

@@ -3,6 +3,6 @@
 #pragma once
 
 struct DisassPos {
-    int line = 1;
-    int offset = 0;
+  int line = 1;
+  int offset = 0;
 };

@@ -53,8 +53,7 @@ class EditBuffer {
   // ---- language settings (editbuffer_language.cpp) ----
   virtual BOOL LoadKeywordFile();
   // ---- syntax spans ----
-  virtual BOOL IsInsideBlock(EditLine* line, const char* start, const char* end,
-                             const char* otherStart);
+  virtual BOOL IsInsideBlock(EditLine* line, const char* start, const char* end, const char* otherStart);
   virtual BOOL GetBlockKind(EditLine* line, int* kind);
   // ---- language settings ----
   virtual void LoadLanguageSettings();

@@ -149,8 +149,7 @@ int EditBuffer::InsertString(EditPos& at, const char* text, BOOL insert, BOOL re
   int start = std::min(at.offset, content);
   int overwritten = insert ? 0 : std::min(n, content - start);
   int grow = n - overwritten;
-  std::memmove(line->text + start + n, line->text + start + overwritten,
-               line->length - start - overwritten);
+  std::memmove(line->text + start + n, line->text + start + overwritten, line->length - start - overwritten);
   std::memcpy(line->text + start, text, n);
   line->length += grow;
   line->text[line->length] = '\0';

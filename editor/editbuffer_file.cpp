@@ -22,8 +22,8 @@ bool IsReadOnlyFile(const char* path) {
 }
 
 HANDLE OpenForReading(const char* path) {
-  return CreateFile(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  return CreateFile(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                    nullptr);
 }
 
 }  // namespace

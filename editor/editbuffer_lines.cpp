@@ -153,8 +153,7 @@ int EditBuffer::ContentLength(const EditLine* line) const {
   if (line == nullptr || line->text == nullptr) return 0;
   int n = line->length;
   int le = m_nLineEndLength;
-  if (n >= le && line->text[n - le] == m_szLineEnd[0] &&
-      (le == 1 || line->text[n - 1] == m_szLineEnd[1])) {
+  if (n >= le && line->text[n - le] == m_szLineEnd[0] && (le == 1 || line->text[n - 1] == m_szLineEnd[1])) {
     return n - le;
   }
   return n;

@@ -51,10 +51,9 @@ int EditBuffer::InsertText(EditPos& at, const char* text, int length, BOOL recor
   // Refuse before changing anything when a joined line would be too wide.
   int before = TextWidth(line->text, std::min(off, content)) + std::max(0, off - content);
   int after = TextWidth(line->text + std::min(off, content), content - std::min(off, content));
-  bool tooWide = count == 1 && !lastEnds
-                     ? before + LineWidth(chain) + after > kMaxLineColumns
-                     : before + LineWidth(chain) > kMaxLineColumns ||
-                           (!lastEnds && LineWidth(last) + after > kMaxLineColumns);
+  bool tooWide = count == 1 && !lastEnds ? before + LineWidth(chain) + after > kMaxLineColumns
+                                         : before + LineWidth(chain) > kMaxLineColumns ||
+                                               (!lastEnds && LineWidth(last) + after > kMaxLineColumns);
   if (tooWide) {
     FreeLines(chain);
     std::free(copy);
@@ -163,8 +162,8 @@ int EditBuffer::DeleteRange(EditPos& start, EditPos& end, BOOL record) {
   // Refuse a join that would be too wide before anything changes.
   if (from.line != to.line) {
     int content = ContentLength(from.line);
-    int keep = TextWidth(from.line->text, std::min(from.offset, content)) +
-               std::max(0, from.offset - content);
+    int keep =
+        TextWidth(from.line->text, std::min(from.offset, content)) + std::max(0, from.offset - content);
     int endContent = ContentLength(to.line);
     int tail = TextWidth(to.line->text + to.offset, endContent - to.offset);
     if (keep + tail > kMaxLineColumns) return EDIT_LINE_TOO_LONG;

@@ -209,8 +209,7 @@ bool EditBuffer::IsLineComment(const char* start) const {
           (std::strcmp(start, m_szCommentStart2) == 0 && m_szCommentEnd2[0] == '\0'));
 }
 
-BOOL EditBuffer::IsInsideBlock(EditLine* line, const char* start, const char* end,
-                               const char* otherStart) {
+BOOL EditBuffer::IsInsideBlock(EditLine* line, const char* start, const char* end, const char* otherStart) {
   if (line == nullptr || start == nullptr || end == nullptr || *start == '\0' || *end == '\0') {
     return FALSE;
   }

@@ -55,8 +55,7 @@ BOOL EditBuffer::AddUndoRecord(const UndoRecord& rec, const char* text) {
   m_nUndoCount = m_nUndoPos;
   if (m_nUndoCount >= kUndoRecords) {
     for (int i = 0; i < kUndoDrop; ++i) ClearSlot(m_pUndoRing[i]);
-    std::memmove(m_pUndoRing, m_pUndoRing + kUndoDrop,
-                 (kUndoRecords - kUndoDrop) * sizeof(UndoRecord));
+    std::memmove(m_pUndoRing, m_pUndoRing + kUndoDrop, (kUndoRecords - kUndoDrop) * sizeof(UndoRecord));
     for (int i = kUndoRecords - kUndoDrop; i < kUndoRecords; ++i) m_pUndoRing[i] = UndoRecord{};
     m_nUndoPos -= kUndoDrop;
     m_nUndoCount -= kUndoDrop;
@@ -133,16 +132,22 @@ void EditBuffer::Replay(const UndoRecord& rec, bool redo, LineCache& cache) {
   int length = static_cast<int>(std::strlen(text));
   switch (rec.type) {
     case UNDO_INSERT_CHAR:
-      if (redo) InsertChar(at, rec.ch, TRUE, FALSE);
-      else DeleteChar(at, FALSE);
+      if (redo)
+        InsertChar(at, rec.ch, TRUE, FALSE);
+      else
+        DeleteChar(at, FALSE);
       break;
     case UNDO_DELETE_CHAR:
-      if (redo) DeleteChar(at, FALSE);
-      else InsertChar(at, rec.ch, TRUE, FALSE);
+      if (redo)
+        DeleteChar(at, FALSE);
+      else
+        InsertChar(at, rec.ch, TRUE, FALSE);
       break;
     case UNDO_DELETE_TEXT:
-      if (redo) DeleteRange(at, end, FALSE);
-      else if (length > 0) InsertText(at, text, length, FALSE, nullptr);
+      if (redo)
+        DeleteRange(at, end, FALSE);
+      else if (length > 0)
+        InsertText(at, text, length, FALSE, nullptr);
       break;
     case UNDO_INSERT_TEXT:
       if (redo) {
@@ -152,21 +157,30 @@ void EditBuffer::Replay(const UndoRecord& rec, bool redo, LineCache& cache) {
       }
       break;
     case UNDO_SPLIT_LINE:
-      if (redo) SplitLine(at, FALSE);
-      else JoinLines(at, FALSE);
+      if (redo)
+        SplitLine(at, FALSE);
+      else
+        JoinLines(at, FALSE);
       break;
     case UNDO_JOIN_LINES:
-      if (redo) JoinLines(at, FALSE);
-      else SplitLine(at, FALSE);
+      if (redo)
+        JoinLines(at, FALSE);
+      else
+        SplitLine(at, FALSE);
       break;
     case UNDO_OVERWRITE_CHAR:
-      if (redo) InsertChar(at, rec.ch, FALSE, FALSE);
-      else if (rec.oldCh == static_cast<BYTE>(m_szLineEnd[0])) DeleteChar(at, FALSE);
-      else InsertChar(at, rec.oldCh, FALSE, FALSE);
+      if (redo)
+        InsertChar(at, rec.ch, FALSE, FALSE);
+      else if (rec.oldCh == static_cast<BYTE>(m_szLineEnd[0]))
+        DeleteChar(at, FALSE);
+      else
+        InsertChar(at, rec.oldCh, FALSE, FALSE);
       break;
     case UNDO_DELETE_BLOCK:
-      if (redo) DeleteColumnBlock(at, end, FALSE);
-      else if (length > 0) InsertColumnBlock(at, text, length, FALSE);
+      if (redo)
+        DeleteColumnBlock(at, end, FALSE);
+      else if (length > 0)
+        InsertColumnBlock(at, text, length, FALSE);
       break;
     case UNDO_INSERT_BLOCK:
       if (redo) {
@@ -177,8 +191,10 @@ void EditBuffer::Replay(const UndoRecord& rec, bool redo, LineCache& cache) {
       }
       break;
     case UNDO_INSERT_FILE:
-      if (redo) InsertFile(at, text, FALSE);
-      else DeleteRange(at, end, FALSE);
+      if (redo)
+        InsertFile(at, text, FALSE);
+      else
+        DeleteRange(at, end, FALSE);
       break;
     default:
       break;  // not a record of ours: only the position moves

@@ -12,14 +12,14 @@ enum : UINT {
 };
 
 struct EditLine {
-  EditLine* next;    // null at the last line
-  EditLine* prev;    // null at the first line
-  char* text;        // bytes with the line end; a NUL follows them
-  int length;        // bytes in text, line end included
-  int capacity;      // bytes allocated for text
-  int lineNumber;    // 1-based, valid after renumbering
-  UINT selColumns;   // kept by the editor core
-  UINT flags;        // LINE_* and the core's selection marks
+  EditLine* next;   // null at the last line
+  EditLine* prev;   // null at the first line
+  char* text;       // bytes with the line end; a NUL follows them
+  int length;       // bytes in text, line end included
+  int capacity;     // bytes allocated for text
+  int lineNumber;   // 1-based, valid after renumbering
+  UINT selColumns;  // kept by the editor core
+  UINT flags;       // LINE_* and the core's selection marks
 };
 
 struct EditPos {

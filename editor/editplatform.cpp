@@ -17,8 +17,7 @@ int EditProfileInt(const CString& section, const char* key, int def) {
   return static_cast<int>(plat::Profile::App().GetProfileInt(section, key, def));
 }
 
-std::vector<std::pair<std::string, std::string>> EditIniSection(const char* path,
-                                                                const char* section) {
+std::vector<std::pair<std::string, std::string>> EditIniSection(const char* path, const char* section) {
   std::vector<std::pair<std::string, std::string>> entries;
   // The section comes as "key=value" strings, each ended by a NUL.
   std::vector<char> buffer(1 << 16);
@@ -30,8 +29,10 @@ std::vector<std::pair<std::string, std::string>> EditIniSection(const char* path
   }
   for (const char* p = buffer.data(); p < buffer.data() + n && *p != '\0'; p += std::strlen(p) + 1) {
     const char* eq = std::strchr(p, '=');
-    if (eq == nullptr) entries.emplace_back(p, std::string());
-    else entries.emplace_back(std::string(p, eq - p), std::string(eq + 1));
+    if (eq == nullptr)
+      entries.emplace_back(p, std::string());
+    else
+      entries.emplace_back(std::string(p, eq - p), std::string(eq + 1));
   }
   return entries;
 }
@@ -45,8 +46,8 @@ std::string EditProgramDir() {
 void EditMessage(const char* text) { AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION); }
 
 bool EditReadFile(const char* path, std::string* bytes) {
-  HANDLE file = CreateFile(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFile(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   bytes->clear();
   char chunk[1 << 14];

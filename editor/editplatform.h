@@ -15,8 +15,7 @@ int EditProfileInt(const CString& section, const char* key, int def);
 
 // The entries of a section of a private-profile file, in file order
 // (key, value); empty when the file or section is missing.
-std::vector<std::pair<std::string, std::string>> EditIniSection(const char* path,
-                                                                const char* section);
+std::vector<std::pair<std::string, std::string>> EditIniSection(const char* path, const char* section);
 
 // The program's own folder, ending with "/".
 std::string EditProgramDir();

@@ -13,9 +13,9 @@ namespace editpool {
 namespace {
 
 constexpr size_t kSlabSize = 2 * 1024 * 1024;  // slabs are aligned to their size
-constexpr size_t kHeader = 64;              // slab header, keeps 16-byte alignment
+constexpr size_t kHeader = 64;                 // slab header, keeps 16-byte alignment
 constexpr size_t kClasses = kMaxPooled / 16 + 1;
-constexpr size_t kSweepAt = 8;              // empty slabs gathered before a sweep
+constexpr size_t kSweepAt = 8;  // empty slabs gathered before a sweep
 
 struct Slab {
   size_t live;  // blocks handed out and not freed
@@ -111,12 +111,13 @@ class Pool {
     for (FreeBlock*& head : m_free) {
       FreeBlock** link = &head;
       while (*link != nullptr) {
-        if (empty(*link)) *link = (*link)->next;
-        else link = &(*link)->next;
+        if (empty(*link))
+          *link = (*link)->next;
+        else
+          link = &(*link)->next;
       }
     }
-    auto gone = std::stable_partition(m_slabs.begin(), m_slabs.end(),
-                                      [&](Slab* s) { return !empty(s); });
+    auto gone = std::stable_partition(m_slabs.begin(), m_slabs.end(), [&](Slab* s) { return !empty(s); });
     for (auto it = gone; it != m_slabs.end(); ++it) plat::FreeZeroedPages(*it, kSlabSize);
     m_slabs.erase(gone, m_slabs.end());
     m_emptySlabs = 0;

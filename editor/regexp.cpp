@@ -6,8 +6,20 @@
 namespace {
 
 enum Op {
-  END = 0, BOL = 1, EOL = 2, ANY = 3, ANYOF = 4, ANYBUT = 5, BRANCH = 6,
-  BACK = 7, EXACTLY = 8, NOTHING = 9, STAR = 10, PLUS = 11, OPEN = 20, CLOSE = 30,
+  END = 0,
+  BOL = 1,
+  EOL = 2,
+  ANY = 3,
+  ANYOF = 4,
+  ANYBUT = 5,
+  BRANCH = 6,
+  BACK = 7,
+  EXACTLY = 8,
+  NOTHING = 9,
+  STAR = 10,
+  PLUS = 11,
+  OPEN = 20,
+  CLOSE = 30,
 };
 
 // Parse flags.
@@ -89,8 +101,10 @@ void RegExp::Optimize(int flags) {
   Node scan = m_program;  // the first BRANCH
   if (OpOf(NextNode(scan)) != END) return;
   scan = Operand(scan);
-  if (OpOf(scan) == EXACTLY) m_regstart = static_cast<char>(*Operand(scan));
-  else if (OpOf(scan) == BOL) m_reganch = TRUE;
+  if (OpOf(scan) == EXACTLY)
+    m_regstart = static_cast<char>(*Operand(scan));
+  else if (OpOf(scan) == BOL)
+    m_reganch = TRUE;
   if (!(flags & SPSTART)) return;
   const char* longest = nullptr;
   size_t len = 0;
@@ -119,8 +133,10 @@ RegExp::Node RegExp::Reg(bool paren, int* flagp) {
   int flags;
   Node br = Branch(&flags);
   if (br == nullptr) return nullptr;
-  if (ret != nullptr) Tail(ret, br);
-  else ret = br;
+  if (ret != nullptr)
+    Tail(ret, br);
+  else
+    ret = br;
   if (!(flags & HASWIDTH)) *flagp &= ~HASWIDTH;
   *flagp |= flags & SPSTART;
   while (*m_parse == '|') {
@@ -152,8 +168,10 @@ RegExp::Node RegExp::Branch(int* flagp) {
     Node latest = Piece(&flags);
     if (latest == nullptr) return nullptr;
     *flagp |= flags & HASWIDTH;
-    if (chain == nullptr) *flagp |= flags & SPSTART;
-    else Tail(chain, latest);
+    if (chain == nullptr)
+      *flagp |= flags & SPSTART;
+    else
+      Tail(chain, latest);
     chain = latest;
   }
   if (chain == nullptr) Emit(NOTHING);
@@ -539,8 +557,10 @@ char* RegExp::Substitute(const char* source) const {
     for (const char* s = source; *s != '\0'; ++s) {
       int no = -1;
       char c = *s;
-      if (c == '&') no = 0;
-      else if (c == '\\' && s[1] >= '0' && s[1] <= '9') no = *++s - '0';
+      if (c == '&')
+        no = 0;
+      else if (c == '\\' && s[1] >= '0' && s[1] <= '9')
+        no = *++s - '0';
       if (no < 0) {
         if (c == '\\' && (s[1] == '\\' || s[1] == '&')) c = *++s;
         if (out != nullptr) out[n] = c;

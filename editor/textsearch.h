@@ -14,10 +14,10 @@ enum FindFlags : UINT {
 
 struct FindRecord {
   UINT flags = 0;
-  int matchLength = 0;     // out: length of the match
-  CString pattern;         // the text to find
-  CString replacement;     // the replacement template; a search never changes it
-  CString substituted;     // out: the template with the groups of the last regex match
+  int matchLength = 0;  // out: length of the match
+  CString pattern;      // the text to find
+  CString replacement;  // the replacement template; a search never changes it
+  CString substituted;  // out: the template with the groups of the last regex match
 };
 
 // TRUE when the text holds one of $ * + . ? [ \ ] ^.

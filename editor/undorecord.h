@@ -18,15 +18,15 @@ enum UndoType : UINT {
 };
 
 struct UndoRecord {
-  UINT type;       // UndoType
-  UINT line;       // 1-based line of the start position
-  UINT offset;     // byte offset of the start position
-  UINT endLine;    // end position of range records
+  UINT type;     // UndoType
+  UINT line;     // 1-based line of the start position
+  UINT offset;   // byte offset of the start position
+  UINT endLine;  // end position of range records
   UINT endOffset;
-  BYTE ch;         // the character of character records
-  BYTE oldCh;      // the character overwritten
-  UINT group;      // group stamp, 0 outside a group
-  char* text;      // heap text owned by the record (free())
+  BYTE ch;     // the character of character records
+  BYTE oldCh;  // the character overwritten
+  UINT group;  // group stamp, 0 outside a group
+  char* text;  // heap text owned by the record (free())
 };
 
 constexpr int kUndoRecords = 2048;  // records in the ring

@@ -29,13 +29,13 @@ class SECPersistentTreeNode : public CObject {
   enum : DWORD {
     ptnAlreadyCreated = 1,
     ptnNotCreated = 2,
-    ptnBadName = 4,        // empty node name, or no child
+    ptnBadName = 4,  // empty node name, or no child
     ptnEmptyKey = 8,
-    ptnKeyExists = 16,     // and overwriting was not allowed
+    ptnKeyExists = 16,  // and overwriting was not allowed
     ptnChildExists = 32,
-    ptnKeyMissing = 64,    // also a binary value with a missing piece
+    ptnKeyMissing = 64,  // also a binary value with a missing piece
     ptnNullData = 128,
-    ptnNoText = 256,       // the binary block could not be turned into text
+    ptnNoText = 256,  // the binary block could not be turned into text
     ptnFailed = 65535,
   };
 
@@ -98,7 +98,7 @@ class SECPersistentTreeNode : public CObject {
   CString m_strName;
   SECPersistentTreeNode* m_pParent = nullptr;
   SECPTNFactory m_factory;
-  CTypedPtrList<CPtrList, SECPersistentTreeNode*> m_children;    // not owned
+  CTypedPtrList<CPtrList, SECPersistentTreeNode*> m_children;     // not owned
   CTypedPtrList<CPtrList, SECPersTreeNodeKeyValuePair*> m_pairs;  // owned
   BOOL m_bCreated = FALSE;
 };

@@ -110,7 +110,8 @@ DWORD SECPersistentTreeNode::SetKeyBinary(LPCTSTR lpszKey, const BYTE* pData, UI
   RemoveKey(key);
   RemoveBinaryPieces(key, pieces);
   for (int i = 0; i < pieces; ++i)
-    SetKeyString(PieceKey(key, i), text.substr(static_cast<size_t>(i) * kBinaryPieceLength, kBinaryPieceLength).c_str(), TRUE);
+    SetKeyString(PieceKey(key, i),
+                 text.substr(static_cast<size_t>(i) * kBinaryPieceLength, kBinaryPieceLength).c_str(), TRUE);
   return 0;
 }
 

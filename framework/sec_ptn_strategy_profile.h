@@ -5,11 +5,10 @@
 //
 // A node's section is written in one go: from DeleteNode on, its keys and
 // child list are gathered and written with WriteChildList (or when another
-// section is written, or the strategy is destroyed). Values are read whole. Keys and values that would break the file's lines
-// (line breaks; "=" or a leading "[" or ";" in a key) are not written. Each
-// section is read at most once by one strategy object, so node names that
-// meet in one section name (letter case, dots) cannot make a load repeat
-// itself.
+// section is written, or the strategy is destroyed). Values are read whole. Keys and values that would break
+// the file's lines (line breaks; "=" or a leading "[" or ";" in a key) are not written. Each section is read
+// at most once by one strategy object, so node names that meet in one section name (letter case, dots) cannot
+// make a load repeat itself.
 #pragma once
 
 #include <set>
@@ -42,7 +41,7 @@ class SECPTNStrategyProfile : public SECPTNStrategy {
   CString m_strFileName;
   LPCTSTR m_lpszChildKeyPrefix = "ptn_Child";
   LPCTSTR m_lpszPathSeparator = ".";
-  DWORD m_dwFirstKeyListBuffer = 8192;  // the key list is first asked for with at most this much
+  DWORD m_dwFirstKeyListBuffer = 8192;   // the key list is first asked for with at most this much
   std::set<std::string> m_sectionsRead;  // upper case
 
  private:

@@ -13,8 +13,8 @@ struct RootName {
 };
 
 const RootName kRootNames[] = {
-    {HKEY_CLASSES_ROOT, "HKEY_CLASSES_ROOT"},   {HKEY_CURRENT_USER, "HKEY_CURRENT_USER"},
-    {HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE"}, {HKEY_USERS, "HKEY_USERS"},
+    {HKEY_CLASSES_ROOT, "HKEY_CLASSES_ROOT"},     {HKEY_CURRENT_USER, "HKEY_CURRENT_USER"},
+    {HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE"},   {HKEY_USERS, "HKEY_USERS"},
     {HKEY_CURRENT_CONFIG, "HKEY_CURRENT_CONFIG"}, {HKEY_DYN_DATA, "HKEY_DYN_DATA"},
 };
 
@@ -152,10 +152,9 @@ BOOL SECRegistry::QueryInfo() {
   char className[2048] = {};
   DWORD classChars = 2047;
   LONG rc = RegQueryInfoKey(m_hKey, className, &classChars, nullptr, &m_dwNumberOfSubkeys,
-                            &m_dwLongestSubkeyNameLength, &m_dwLongestClassNameLength,
-                            &m_dwNumberOfValues, &m_dwLongestValueNameLength,
-                            &m_dwLongestValueDataLength, &m_dwSecurityDescriptorLength,
-                            &m_fileTimeLastWrite);
+                            &m_dwLongestSubkeyNameLength, &m_dwLongestClassNameLength, &m_dwNumberOfValues,
+                            &m_dwLongestValueNameLength, &m_dwLongestValueDataLength,
+                            &m_dwSecurityDescriptorLength, &m_fileTimeLastWrite);
   if (!Result(rc)) return FALSE;
   m_strClassName = className;
   int64_t nanoseconds = 0;

@@ -49,8 +49,7 @@ class SECRegistry : public CObject {
   virtual BOOL EnumKey(DWORD dwIndex, CString& strName);
   virtual BOOL EnumValue(DWORD dwIndex, CString& strName, DWORD& dwType, LPBYTE lpData, DWORD& dwSize);
   virtual BOOL EnumValue(DWORD dwIndex, CString& strName, DWORD& dwType);
-  virtual BOOL EnumValueRaw(DWORD dwIndex, CString& strName, DWORD& dwType, LPBYTE lpData,
-                            LPDWORD lpcbData);
+  virtual BOOL EnumValueRaw(DWORD dwIndex, CString& strName, DWORD& dwType, LPBYTE lpData, LPDWORD lpcbData);
   virtual BOOL Flush();
   // The typed readers take the value's current size and refuse a value of
   // another type (ERROR_UNSUPPORTED_TYPE); the binary reader takes any type.
@@ -89,8 +88,8 @@ class SECRegistry : public CObject {
   static LPCTSTR RootKeyName(HKEY hKey);
 
   LONG m_lErrorCode = ERROR_SUCCESS;
-  HKEY m_hKey = nullptr;        // the open key; the root right after Connect
-  HKEY m_hRegistry = nullptr;   // the connected root
+  HKEY m_hKey = nullptr;       // the open key; the root right after Connect
+  HKEY m_hRegistry = nullptr;  // the connected root
   DWORD m_dwLongestSubkeyNameLength = 0;
   DWORD m_dwLongestClassNameLength = 0;
   DWORD m_dwLongestValueNameLength = 0;

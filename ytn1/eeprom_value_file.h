@@ -8,12 +8,12 @@
 namespace ytn1 {
 
 enum EepromFileResult : WORD {
-    kEepromOk = 0,
-    kEepromCancelled = 1,
-    kEepromNoFile = 2,
-    kEepromWrongHeader = 3,
-    kEepromWrongLineCount = 4,
-    kEepromNotHex = 5,  // a word line is not a hexadecimal word
+  kEepromOk = 0,
+  kEepromCancelled = 1,
+  kEepromNoFile = 2,
+  kEepromWrongHeader = 3,
+  kEepromWrongLineCount = 4,
+  kEepromNotHex = 5,  // a word line is not a hexadecimal word
 };
 
 // The path a chosen name is saved under: the file name's first "." (when
@@ -23,7 +23,6 @@ std::string EepromFilePath(const std::string& chosen);
 // The file's text for the words.
 std::string FormatEepromFile(const std::string& header, const WORD* words, WORD count);
 // Reads the file's text into words: only a fully valid text changes them.
-EepromFileResult ParseEepromFile(const std::string& text, const std::string& header, WORD* words,
-                                 WORD count);
+EepromFileResult ParseEepromFile(const std::string& text, const std::string& header, WORD* words, WORD count);
 
 }  // namespace ytn1

@@ -7,14 +7,14 @@ namespace ytn1 {
 namespace {
 
 struct CodeText {
-    BYTE code;
-    const char* text;
+  BYTE code;
+  const char* text;
 };
 
 struct ClassTable {
-    const CodeText* entries;
-    size_t count;
-    const char* unknown;
+  const CodeText* entries;
+  size_t count;
+  const char* unknown;
 };
 
 constexpr const char* kUnknownCode = "The error code is unknown";
@@ -216,7 +216,7 @@ const CodeText kClass12[] = {
 
 template <size_t N>
 constexpr ClassTable Table(const CodeText (&t)[N], const char* unknown) {
-    return {t, N, unknown};
+  return {t, N, unknown};
 }
 
 const ClassTable kClasses[] = {
@@ -236,8 +236,8 @@ const ClassTable kClasses[] = {
 };
 
 struct WordText {
-    WORD word;
-    const char* text;
+  WORD word;
+  const char* text;
 };
 
 const WordText kDiagnoses[] = {
@@ -306,55 +306,57 @@ const CodeText kSrqTexts[] = {
 
 // SRQ codes whose four values name the task range of their low two bits.
 struct RangeGroup {
-    BYTE first;
-    const char* prefix;
+  BYTE first;
+  const char* prefix;
 };
 const RangeGroup kRangeGroups[] = {
-    {0xC0, "SRQ from task: Task-no. "},
-    {0xD8, "Warning from task: Task-no. "},
-    {0xE8, "Task deactivated: Task-no. "},
-    {0xEC, "Task crash: Task-no. "},
+    {0xC0, "SRQ from task: Task-no. "},      {0xD8, "Warning from task: Task-no. "},
+    {0xE8, "Task deactivated: Task-no. "},   {0xEC, "Task crash: Task-no. "},
     {0xF0, "System crash: Cause task-no. "},
 };
 
 std::string SrqDescription(BYTE low, BYTE high) {
-    for (const RangeGroup& g : kRangeGroups)
-        if (low >= g.first && low < g.first + 4) return std::string(g.prefix) + kTaskRanges[low - g.first];
-    if (low == 0xCF) {
-        switch (high) {
-        case 0x10: return "Board has been reseted (software reset)";
-        case 0x11: return "Board has been reseted (hardware reset)";
-        case 0x01: return "SRQ buffer overrun warning";
-        default: return "";
-        }
+  for (const RangeGroup& g : kRangeGroups)
+    if (low >= g.first && low < g.first + 4) return std::string(g.prefix) + kTaskRanges[low - g.first];
+  if (low == 0xCF) {
+    switch (high) {
+      case 0x10:
+        return "Board has been reseted (software reset)";
+      case 0x11:
+        return "Board has been reseted (hardware reset)";
+      case 0x01:
+        return "SRQ buffer overrun warning";
+      default:
+        return "";
     }
-    for (const CodeText& t : kSrqTexts)
-        if (t.code == low) return t.text;
-    return "";
+  }
+  for (const CodeText& t : kSrqTexts)
+    if (t.code == low) return t.text;
+  return "";
 }
 
 }  // namespace
 
 const char* GetErrorClassText(BYTE errorClass, BYTE errorCode) {
-    if (errorClass >= sizeof kClasses / sizeof kClasses[0]) return kUnknownClass;
-    const ClassTable& t = kClasses[errorClass];
-    for (size_t i = 0; i < t.count; ++i)
-        if (t.entries[i].code == errorCode) return t.entries[i].text;
-    return t.unknown;
+  if (errorClass >= sizeof kClasses / sizeof kClasses[0]) return kUnknownClass;
+  const ClassTable& t = kClasses[errorClass];
+  for (size_t i = 0; i < t.count; ++i)
+    if (t.entries[i].code == errorCode) return t.entries[i].text;
+  return t.unknown;
 }
 
 const char* GetDiagnosisText(WORD diagnosis) {
-    if ((diagnosis >> 8) == 1) return "Wrong parameter (offset = Low-Byte of diagnosis word)";
-    for (const WordText& d : kDiagnoses)
-        if (d.word == diagnosis) return d.text;
-    return "Diagnosis is unknown";
+  if ((diagnosis >> 8) == 1) return "Wrong parameter (offset = Low-Byte of diagnosis word)";
+  for (const WordText& d : kDiagnoses)
+    if (d.word == diagnosis) return d.text;
+  return "Diagnosis is unknown";
 }
 
 std::string GetSrqText(BYTE low, BYTE high) {
-    char header[40];
-    std::snprintf(header, sizeof header, "Error Request: %hX%hX hex\n", (unsigned short)high,
-                  (unsigned short)low);
-    return header + SrqDescription(low, high);
+  char header[40];
+  std::snprintf(header, sizeof header, "Error Request: %hX%hX hex\n", (unsigned short)high,
+                (unsigned short)low);
+  return header + SrqDescription(low, high);
 }
 
 }  // namespace ytn1

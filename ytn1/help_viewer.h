@@ -8,8 +8,8 @@
 namespace ytn1 {
 
 struct HelpRequest {
-    std::string file;
-    std::string topic;
+  std::string file;
+  std::string topic;
 };
 
 // True when the viewer shows the topic.

@@ -14,10 +14,10 @@
 namespace ytn1 {
 
 struct PromptRecord {
-    std::string kind;     // "open", "save", "beep"
-    std::string text;     // the dialog's filter
-    std::string caption;  // the dialog's initial name
-    UINT type = 0;        // the beep's frequency
+  std::string kind;     // "open", "save", "beep"
+  std::string text;     // the dialog's filter
+  std::string caption;  // the dialog's initial name
+  UINT type = 0;        // the beep's frequency
 };
 
 // A message box without owner; caption null = the library's name.

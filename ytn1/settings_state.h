@@ -11,11 +11,11 @@ constexpr const char* kSettingsKey = "SOFTWARE\\KALVEN\\YTN32\\SETTINGS";
 constexpr const char* kTRailKey = "SOFTWARE\\KALVEN\\YTN32\\TRAIL";
 
 struct SettingsState {
-    char ytn32Path[kFolderBufferSize];
-    char mddPath[kFolderBufferSize];
-    char insPath[kFolderBufferSize];
-    WORD tRailTimeout;
-    WORD userMode;
+  char ytn32Path[kFolderBufferSize];
+  char mddPath[kFolderBufferSize];
+  char insPath[kFolderBufferSize];
+  WORD tRailTimeout;
+  WORD userMode;
 };
 
 SettingsState& Settings();

@@ -11,9 +11,9 @@ namespace ytn1 {
 namespace {
 
 struct SrqCallbackEntry {
-    LONG id;
-    WORD srqNumber;
-    YTN_SRQ_FUNCTION callback;
+  LONG id;
+  WORD srqNumber;
+  YTN_SRQ_FUNCTION callback;
 };
 
 // Guarded: the driver calls the handler from its own thread while the user
@@ -24,17 +24,17 @@ LONG g_nextSrqId = 1;
 
 // The entry at position i whose number matches, or false past the end.
 bool EntryAt(size_t i, SrqCallbackEntry* out) {
-    std::lock_guard<std::mutex> g(g_mutex);
-    if (i >= g_srqTable.size()) return false;
-    *out = g_srqTable[i];
-    return true;
+  std::lock_guard<std::mutex> g(g_mutex);
+  if (i >= g_srqTable.size()) return false;
+  *out = g_srqTable[i];
+  return true;
 }
 
 }  // namespace
 
 void SrqTableReset() {
-    std::lock_guard<std::mutex> g(g_mutex);
-    std::vector<SrqCallbackEntry>().swap(g_srqTable);
+  std::lock_guard<std::mutex> g(g_mutex);
+  std::vector<SrqCallbackEntry>().swap(g_srqTable);
 }
 
 }  // namespace ytn1
@@ -42,30 +42,30 @@ void SrqTableReset() {
 extern "C" {
 
 LONG WINAPI SetYtnSrqFunction(YTN_SRQ_FUNCTION callback, WORD srqNumber) {
-    std::lock_guard<std::mutex> g(ytn1::g_mutex);
-    LONG id = ytn1::g_nextSrqId++;
-    ytn1::g_srqTable.push_back({id, srqNumber, callback});
-    return id;
+  std::lock_guard<std::mutex> g(ytn1::g_mutex);
+  LONG id = ytn1::g_nextSrqId++;
+  ytn1::g_srqTable.push_back({id, srqNumber, callback});
+  return id;
 }
 
 LONG WINAPI ClearYtnSrqFunction(LONG id) {
-    std::lock_guard<std::mutex> g(ytn1::g_mutex);
-    auto& t = ytn1::g_srqTable;
-    for (auto it = t.begin(); it != t.end(); ++it)
-        if (it->id == id) {
-            t.erase(it);
-            break;
-        }
-    return 0;
+  std::lock_guard<std::mutex> g(ytn1::g_mutex);
+  auto& t = ytn1::g_srqTable;
+  for (auto it = t.begin(); it != t.end(); ++it)
+    if (it->id == id) {
+      t.erase(it);
+      break;
+    }
+  return 0;
 }
 
 void WINAPI Ytn32SrqHandler(void) {
-    WORD message = qj8_get_message();
-    // The lock is not held while a callback runs, so that it may register
-    // or remove entries; the table is read again before each step.
-    ytn1::SrqCallbackEntry e;
-    for (size_t i = 0; ytn1::EntryAt(i, &e); ++i)
-        if (e.srqNumber == (message & 0xFF) && e.callback) e.callback(message, e.id);
+  WORD message = qj8_get_message();
+  // The lock is not held while a callback runs, so that it may register
+  // or remove entries; the table is read again before each step.
+  ytn1::SrqCallbackEntry e;
+  for (size_t i = 0; ytn1::EntryAt(i, &e); ++i)
+    if (e.srqNumber == (message & 0xFF) && e.callback) e.callback(message, e.id);
 }
 
 }  // extern "C"

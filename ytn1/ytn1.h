@@ -25,7 +25,7 @@ WORD WINAPI GetUserMode(void);
 WORD WINAPI SetUserMode(WORD mode);
 
 // Driver errors, service requests and the trace.
-typedef void (WINAPI* YTN_SRQ_FUNCTION)(DWORD message, LONG id);
+typedef void(WINAPI* YTN_SRQ_FUNCTION)(DWORD message, LONG id);
 void WINAPI Ytn32ErrorHandler(void);
 WORD WINAPI GetErrorHandler(LPCSTR caption, DWORD unused1, DWORD unused2);
 WORD WINAPI Qj8EndAccess(DWORD unused, LPCSTR caption);

@@ -28,8 +28,8 @@ char* CEnviron::*FieldMember(int field) {
 }  // namespace
 
 void ConfigReader::Read(const char* path) {
-  HANDLE file = CreateFile(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFile(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) Fatal("the file mirt.cfg could not be found", "MIRT: fatal error");
   {
     ScopedHandle closer(file);

@@ -102,8 +102,7 @@ BOOL WriteKeyValueLine(HANDLE file, const char* key, const char* value) {
   AppendKeyValueLine(text, key, value);
   if (text.empty()) return TRUE;
   DWORD written = 0;
-  return WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr) &&
-         written == text.size();
+  return WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr) && written == text.size();
 }
 
 BOOL WriteKeyNumberLine(HANDLE file, const char* key, LONG number) {

@@ -90,10 +90,9 @@ void ProjectData::RemoveFile(const char* name) {
 }
 
 void ProjectData::Clear() {
-  for (char** field : {&filePath, &projectDir, &exeFile, &insFile, &incDirs, &libDirs,
-                       &unitDirs, &toolDir, &makeCommand, &compiler, &assembler, &linker,
-                       &objSuffix, &pascalCompiler, &cFlags, &linkFlags, &asmFlags,
-                       &pasFlags, &kernelDir}) {
+  for (char** field : {&filePath, &projectDir, &exeFile, &insFile, &incDirs, &libDirs, &unitDirs, &toolDir,
+                       &makeCommand, &compiler, &assembler, &linker, &objSuffix, &pascalCompiler, &cFlags,
+                       &linkFlags, &asmFlags, &pasFlags, &kernelDir}) {
     FreeText(*field);
   }
   for (ProjectFileList* list : {&sources, &headers, &libs, &objs}) list->RemoveAll();

@@ -139,8 +139,8 @@ void ProjectData::UseEnvironment(const char* name) {
 int ProjectData::Load(int mode) {
   const bool project = mode != kProjectTemplate;
   if (project) SetProjectDir(filePath ? FolderOf(filePath).c_str() : "");
-  HANDLE file = filePath ? CreateFile(filePath, GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+  HANDLE file = filePath ? CreateFile(filePath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr)
                          : INVALID_HANDLE_VALUE;
   if (file == INVALID_HANDLE_VALUE) {
     ShowError(project ? "Project File could not be opened" : "Project Template could not be opened");
@@ -192,8 +192,7 @@ BOOL ProjectData::Save(int mode) {
   return FALSE;
 }
 
-void ProjectData::InitNewProject(const char* baseName, const char* dir,
-                                 const char* environmentName) {
+void ProjectData::InitNewProject(const char* baseName, const char* dir, const char* environmentName) {
   UseEnvironment(environmentName);
   std::string base(baseName ? baseName : "");
   const bool gnu = environment.settings && strcmp(environment.settings, "gnuopt.dll") == 0;

@@ -20,69 +20,80 @@ namespace {
 
 // Typical 16-bit code: a mix of common instructions, repeated to 1 MB.
 const std::vector<BYTE>& Code() {
-    static std::vector<BYTE> code = [] {
-        const std::vector<std::vector<BYTE>> forms = {
-            {0x55}, {0x8B, 0xEC}, {0x83, 0xEC, 0x08}, {0x8B, 0x46, 0x04}, {0x89, 0x46, 0xFE},
-            {0xB8, 0x34, 0x12}, {0xE8, 0x10, 0x00}, {0x74, 0x05}, {0x26, 0x8B, 0x07},
-            {0x3B, 0xC3}, {0xC4, 0x5E, 0x06}, {0xF3, 0xA4}, {0x50}, {0x5D}, {0xC3},
-            {0xFF, 0x76, 0x08}, {0xC6, 0x06, 0x34, 0x12, 0x01}, {0x66, 0x8B, 0x07},
-            {0xDD, 0x46, 0xF8}, {0x0F, 0xB6, 0xC3}};
-        std::mt19937 rng(7);
-        std::vector<BYTE> v;
-        while (v.size() < 0x100000) {
-            const auto& f = forms[rng() % forms.size()];
-            v.insert(v.end(), f.begin(), f.end());
-        }
-        v.resize(0x100000);
-        return v;
-    }();
-    return code;
+  static std::vector<BYTE> code = [] {
+    const std::vector<std::vector<BYTE>> forms = {{0x55},
+                                                  {0x8B, 0xEC},
+                                                  {0x83, 0xEC, 0x08},
+                                                  {0x8B, 0x46, 0x04},
+                                                  {0x89, 0x46, 0xFE},
+                                                  {0xB8, 0x34, 0x12},
+                                                  {0xE8, 0x10, 0x00},
+                                                  {0x74, 0x05},
+                                                  {0x26, 0x8B, 0x07},
+                                                  {0x3B, 0xC3},
+                                                  {0xC4, 0x5E, 0x06},
+                                                  {0xF3, 0xA4},
+                                                  {0x50},
+                                                  {0x5D},
+                                                  {0xC3},
+                                                  {0xFF, 0x76, 0x08},
+                                                  {0xC6, 0x06, 0x34, 0x12, 0x01},
+                                                  {0x66, 0x8B, 0x07},
+                                                  {0xDD, 0x46, 0xF8},
+                                                  {0x0F, 0xB6, 0xC3}};
+    std::mt19937 rng(7);
+    std::vector<BYTE> v;
+    while (v.size() < 0x100000) {
+      const auto& f = forms[rng() % forms.size()];
+      v.insert(v.end(), f.begin(), f.end());
+    }
+    v.resize(0x100000);
+    return v;
+  }();
+  return code;
 }
 
 class MemoryTarget : public CDisassTarget {
-public:
-    BOOL ReadMemory(DWORD linear, WORD count, BYTE* buffer) override {
-        const auto& code = Code();
-        for (WORD i = 0; i < count; ++i) {
-            if (linear + i >= code.size())
-                return FALSE;
-            buffer[i] = code[linear + i];
-        }
-        return TRUE;
+ public:
+  BOOL ReadMemory(DWORD linear, WORD count, BYTE* buffer) override {
+    const auto& code = Code();
+    for (WORD i = 0; i < count; ++i) {
+      if (linear + i >= code.size()) return FALSE;
+      buffer[i] = code[linear + i];
     }
+    return TRUE;
+  }
 };
 
 MemoryTarget g_target;
 
 void BM_DecodeAndFormat1MB(benchmark::State& state) {
-    CDisassx86 disass(&g_target);
-    char line[kDisassLineSize];
-    for (auto _ : state) {
-        DWORD at = 0;
-        while (at < 0x100000)
-            at = disass.FormatLine(at, line);
-        benchmark::DoNotOptimize(line[10]);
-    }
-    state.SetBytesProcessed(int64_t(state.iterations()) * 0x100000);
+  CDisassx86 disass(&g_target);
+  char line[kDisassLineSize];
+  for (auto _ : state) {
+    DWORD at = 0;
+    while (at < 0x100000) at = disass.FormatLine(at, line);
+    benchmark::DoNotOptimize(line[10]);
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * 0x100000);
 }
 BENCHMARK(BM_DecodeAndFormat1MB)->Unit(benchmark::kMillisecond);
 
 void BM_Objdump1MB(benchmark::State& state) {
-    if (std::system("objdump --version >/dev/null 2>&1") != 0) {
-        state.SkipWithError("objdump is not installed");
-        return;
-    }
-    std::string file = "/tmp/mirt_disasm_bench_" + std::to_string(std::random_device()()) + ".bin";
-    FILE* f = std::fopen(file.c_str(), "wb");
-    std::fwrite(Code().data(), 1, Code().size(), f);
-    std::fclose(f);
-    std::string cmd = "objdump -D -b binary -m i8086 -M intel " + file + " >/dev/null";
-    for (auto _ : state) {
-        if (std::system(cmd.c_str()) != 0)
-            state.SkipWithError("objdump failed");
-    }
-    std::remove(file.c_str());
-    state.SetBytesProcessed(int64_t(state.iterations()) * 0x100000);
+  if (std::system("objdump --version >/dev/null 2>&1") != 0) {
+    state.SkipWithError("objdump is not installed");
+    return;
+  }
+  std::string file = "/tmp/mirt_disasm_bench_" + std::to_string(std::random_device()()) + ".bin";
+  FILE* f = std::fopen(file.c_str(), "wb");
+  std::fwrite(Code().data(), 1, Code().size(), f);
+  std::fclose(f);
+  std::string cmd = "objdump -D -b binary -m i8086 -M intel " + file + " >/dev/null";
+  for (auto _ : state) {
+    if (std::system(cmd.c_str()) != 0) state.SkipWithError("objdump failed");
+  }
+  std::remove(file.c_str());
+  state.SetBytesProcessed(int64_t(state.iterations()) * 0x100000);
 }
 BENCHMARK(BM_Objdump1MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -92,32 +103,30 @@ constexpr int kJumps = 64;
 using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::time_point since) {
-    return std::chrono::duration<double>(Clock::now() - since).count();
+  return std::chrono::duration<double>(Clock::now() - since).count();
 }
 
 std::vector<DWORD> RandomAddresses(std::mt19937& rng) {
-    std::vector<DWORD> v(kJumps);
-    for (auto& a : v)
-        a = rng() % 0xFF000;
-    return v;
+  std::vector<DWORD> v(kJumps);
+  for (auto& a : v) a = rng() % 0xFF000;
+  return v;
 }
 
 void DecodeScreen(CDisassx86& disass, DWORD at) {
-    char line[kDisassLineSize];
-    for (int n = 0; n < kScreenLines; ++n)
-        at = disass.FormatLine(at, line);
-    benchmark::DoNotOptimize(at);
+  char line[kDisassLineSize];
+  for (int n = 0; n < kScreenLines; ++n) at = disass.FormatLine(at, line);
+  benchmark::DoNotOptimize(at);
 }
 
 void GoToScreen(CMemAddrList& list, DWORD address) {
-    CAddr at;
-    LinearToSegOff(at, address);
-    int first = list.LineFromAddress(&at);
-    for (int n = first; n < first + kScreenLines; ++n) {
-        DisassLine l;
-        list.GetLine(n, l);
-        delete[] l.text;
-    }
+  CAddr at;
+  LinearToSegOff(at, address);
+  int first = list.LineFromAddress(&at);
+  for (int n = first; n < first + kScreenLines; ++n) {
+    DisassLine l;
+    list.GetLine(n, l);
+    delete[] l.text;
+  }
 }
 
 // Going to an address and producing the screen below it, against decoding
@@ -126,37 +135,33 @@ void GoToScreen(CMemAddrList& list, DWORD address) {
 // to the earlier ones. Each round times 64 jumps of each; the ratio is that
 // of the fastest rounds, so that a busy machine skews it less.
 void BM_GoToAddressScreen(benchmark::State& state) {
-    const bool again = state.range(0) == 1;
-    CDisassx86 disass(&g_target);
-    g_pDisass = &disass;
-    std::mt19937 rng(11);
-    double base = 1e9, go = 1e9;
-    for (auto _ : state) {
-        for (int round = 0; round < 30; ++round) {
-            CMemAddrList list;
-            auto earlier = RandomAddresses(rng);
-            for (DWORD a : earlier)
-                GoToScreen(list, a);
-            auto jumps = again ? earlier : RandomAddresses(rng);
-            auto t = Clock::now();
-            for (DWORD a : jumps)
-                DecodeScreen(disass, a);
-            base = std::min(base, Seconds(t));
-            t = Clock::now();
-            for (DWORD a : jumps)
-                GoToScreen(list, a);
-            go = std::min(go, Seconds(t));
-        }
-        state.SetIterationTime(go / kJumps);
+  const bool again = state.range(0) == 1;
+  CDisassx86 disass(&g_target);
+  g_pDisass = &disass;
+  std::mt19937 rng(11);
+  double base = 1e9, go = 1e9;
+  for (auto _ : state) {
+    for (int round = 0; round < 30; ++round) {
+      CMemAddrList list;
+      auto earlier = RandomAddresses(rng);
+      for (DWORD a : earlier) GoToScreen(list, a);
+      auto jumps = again ? earlier : RandomAddresses(rng);
+      auto t = Clock::now();
+      for (DWORD a : jumps) DecodeScreen(disass, a);
+      base = std::min(base, Seconds(t));
+      t = Clock::now();
+      for (DWORD a : jumps) GoToScreen(list, a);
+      go = std::min(go, Seconds(t));
     }
-    g_pDisass = nullptr;
-    double ratio = go / base;
-    state.counters["decode_us"] = base / kJumps * 1e6;
-    state.counters["ratio"] = ratio;
-    if (ratio > 2)
-        state.SkipWithError(("going to an address takes " + std::to_string(ratio) +
-                             " times the decoding, more than 2")
-                                .c_str());
+    state.SetIterationTime(go / kJumps);
+  }
+  g_pDisass = nullptr;
+  double ratio = go / base;
+  state.counters["decode_us"] = base / kJumps * 1e6;
+  state.counters["ratio"] = ratio;
+  if (ratio > 2)
+    state.SkipWithError(
+        ("going to an address takes " + std::to_string(ratio) + " times the decoding, more than 2").c_str());
 }
 BENCHMARK(BM_GoToAddressScreen)
     ->ArgName("listed")

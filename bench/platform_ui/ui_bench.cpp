@@ -33,7 +33,9 @@ void EnsureApp() {
   if (!QApplication::instance()) new QApplication(argc, argv);
 }
 
-double Seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
+double Seconds(Clock::time_point a, Clock::time_point b) {
+  return std::chrono::duration<double>(b - a).count();
+}
 
 // One screen of an editor: lines of coloured runs.
 struct Run {
@@ -43,9 +45,11 @@ struct Run {
 };
 
 std::vector<Run> EditorRuns(int charW, int lineH) {
-  static const COLORREF kColors[] = {RGB(0, 0, 0), RGB(0, 0, 192), RGB(0, 128, 0), RGB(128, 0, 128), RGB(192, 0, 0)};
+  static const COLORREF kColors[] = {RGB(0, 0, 0), RGB(0, 0, 192), RGB(0, 128, 0), RGB(128, 0, 128),
+                                     RGB(192, 0, 0)};
   std::vector<Run> runs;
-  const char* words[] = {"for", " (", "int", " i", " =", " 0;", " i < count;", " ++i)", " {", "  // comment text"};
+  const char* words[] = {"for", " (",          "int",   " i", " =",
+                         " 0;", " i < count;", " ++i)", " {", "  // comment text"};
   for (int line = 0; line * lineH < 1000; ++line) {
     int x = 0;
     for (int w = 0; x < 1600; ++w) {
@@ -60,9 +64,10 @@ std::vector<Run> EditorRuns(int charW, int lineH) {
 
 void BM_EditorPaint(benchmark::State& state) {
   EnsureApp();
-  HWND h = CreateWindowEx(0, AfxRegisterWndClass(0), "bench", WS_POPUP | WS_VISIBLE, 0, 0, 1600, 1000, nullptr,
-                          nullptr, nullptr, nullptr);
-  HFONT font = CreateFont(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, FIXED_PITCH, "Courier New");
+  HWND h = CreateWindowEx(0, AfxRegisterWndClass(0), "bench", WS_POPUP | WS_VISIBLE, 0, 0, 1600, 1000,
+                          nullptr, nullptr, nullptr, nullptr);
+  HFONT font =
+      CreateFont(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, FIXED_PITCH, "Courier New");
   HDC probe = GetDC(h);
   HGDIOBJ old = SelectObject(probe, font);
   TEXTMETRIC tm;
@@ -125,9 +130,9 @@ class BenchWnd : public CWnd {
 };
 
 BEGIN_MESSAGE_MAP(BenchWnd, CWnd)
-  ON_WM_SIZE()
-  ON_WM_PAINT()
-  ON_MESSAGE(WM_USER + 7, OnValue)
+ON_WM_SIZE()
+ON_WM_PAINT()
+ON_MESSAGE(WM_USER + 7, OnValue)
 END_MESSAGE_MAP()
 
 void BM_SendSameThread(benchmark::State& state) {

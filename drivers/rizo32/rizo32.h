@@ -17,14 +17,22 @@ typedef void (*QJ_CALLBACK)(void);
 /* Start: the board's operating system answers; reset: hard reset and load of
  * the operating system file (a name, a pattern with * and ?, "ROM" or null for
  * the built-in one). A non-null callback becomes the error callback. */
-int16_t qj2_start(uint16_t board, uint16_t mode, uint16_t flags, uint16_t irq, uint16_t dma, QJ_CALLBACK cb, uint16_t timeout);
-int16_t qj6_start(uint16_t board, uint16_t mode, uint16_t flags, uint16_t irq, uint16_t dma, QJ_CALLBACK cb, uint16_t timeout);
-int16_t qj7_start(uint16_t board, uint16_t mode, uint16_t flags, uint16_t irq, uint16_t dma, QJ_CALLBACK cb, uint16_t timeout);
-int16_t qj8_start(uint16_t board, uint16_t mode, uint16_t flags, uint16_t irq, uint16_t dma, QJ_CALLBACK cb, uint16_t timeout);
-int16_t qj2_reset(uint16_t board, uint16_t mode, uint16_t flags, uint16_t irq, uint16_t dma, QJ_CALLBACK cb, const char* osName, uint16_t timeout);
-int16_t qj6_reset(uint16_t board, uint16_t mode, uint16_t flags, uint16_t irq, uint16_t dma, QJ_CALLBACK cb, const char* osName, uint16_t timeout);
-int16_t qj7_reset(uint16_t board, uint16_t mode, uint16_t flags, uint16_t irq, uint16_t dma, QJ_CALLBACK cb, const char* osName, uint16_t timeout);
-int16_t qj8_reset(uint16_t board, uint16_t mode, uint16_t flags, uint16_t irq, uint16_t dma, QJ_CALLBACK cb, const char* osName, uint16_t timeout);
+int16_t qj2_start(uint16_t board, uint16_t mode, uint16_t flags, uint16_t irq, uint16_t dma, QJ_CALLBACK cb,
+                  uint16_t timeout);
+int16_t qj6_start(uint16_t board, uint16_t mode, uint16_t flags, uint16_t irq, uint16_t dma, QJ_CALLBACK cb,
+                  uint16_t timeout);
+int16_t qj7_start(uint16_t board, uint16_t mode, uint16_t flags, uint16_t irq, uint16_t dma, QJ_CALLBACK cb,
+                  uint16_t timeout);
+int16_t qj8_start(uint16_t board, uint16_t mode, uint16_t flags, uint16_t irq, uint16_t dma, QJ_CALLBACK cb,
+                  uint16_t timeout);
+int16_t qj2_reset(uint16_t board, uint16_t mode, uint16_t flags, uint16_t irq, uint16_t dma, QJ_CALLBACK cb,
+                  const char* osName, uint16_t timeout);
+int16_t qj6_reset(uint16_t board, uint16_t mode, uint16_t flags, uint16_t irq, uint16_t dma, QJ_CALLBACK cb,
+                  const char* osName, uint16_t timeout);
+int16_t qj7_reset(uint16_t board, uint16_t mode, uint16_t flags, uint16_t irq, uint16_t dma, QJ_CALLBACK cb,
+                  const char* osName, uint16_t timeout);
+int16_t qj8_reset(uint16_t board, uint16_t mode, uint16_t flags, uint16_t irq, uint16_t dma, QJ_CALLBACK cb,
+                  const char* osName, uint16_t timeout);
 
 /* Library and board selection. */
 int16_t qj8_bib_startup(uint16_t flags);
@@ -62,10 +70,12 @@ int16_t qj8_get_int_task(uint16_t program, uint16_t* task, uint16_t* flag);
 uint16_t qj8_get_task_number(uint16_t program, int32_t* found);
 /* flags: low bits task type (1 II, 2 DI, 3 TI, else NI), 0x800 call the
  * initialisation procedure, 0x1000 start the task. */
-int16_t qj8_transfer_and_install(const char* file, uint16_t zero, uint16_t task, uint16_t program, uint16_t interrupt, uint32_t flags, uint32_t dataSize);
+int16_t qj8_transfer_and_install(const char* file, uint16_t zero, uint16_t task, uint16_t program,
+                                 uint16_t interrupt, uint32_t flags, uint32_t dataSize);
 int16_t qj8_call_proc(uint16_t task, uint16_t proc);
 /* *status: 0 done, 1 time-out, 0x18 no such function or task. */
-int16_t qj8_call_func(uint16_t task, uint16_t func, uint16_t requestLength, const void* request, uint16_t answerMax, uint16_t* answerLength, void* answer, uint16_t* status);
+int16_t qj8_call_func(uint16_t task, uint16_t func, uint16_t requestLength, const void* request,
+                      uint16_t answerMax, uint16_t* answerLength, void* answer, uint16_t* status);
 int16_t qj8_get_task_info(uint16_t task, uint16_t offset, uint32_t* value);
 uint8_t qj8_read_par_byte(uint16_t task, uint16_t index);
 uint16_t qj8_read_par_word(uint16_t task, uint16_t index);
@@ -100,7 +110,8 @@ uint16_t qj8_read_eeprom_copy(uint16_t module, uint16_t word);
 int16_t qj8_parameter_control(uint16_t what, uint16_t direction, void* block);
 /* A macro command; the answer buffer must hold the answer length that the
  * format gives. */
-int16_t qj8_send_macro(uint8_t code, uint8_t format, uint16_t lengthWord, uint16_t countWord, const uint8_t* data, uint8_t* answer);
+int16_t qj8_send_macro(uint8_t code, uint8_t format, uint16_t lengthWord, uint16_t countWord,
+                       const uint8_t* data, uint8_t* answer);
 
 /* Module Device Driver channels; a handle is 0 when the open failed. */
 uint32_t mdd8_open_channel(uint16_t mddTask, uint16_t blockSize, const void* block);

@@ -3,19 +3,19 @@
 namespace sim {
 
 std::vector<TraceEntry> CallTrace::Of(const std::string& call) const {
-    std::vector<TraceEntry> out;
-    for (const auto& e : entries_)
-        if (e.call == call) out.push_back(e);
-    return out;
+  std::vector<TraceEntry> out;
+  for (const auto& e : entries_)
+    if (e.call == call) out.push_back(e);
+  return out;
 }
 
 std::string CallTrace::Names() const {
-    std::string s;
-    for (const auto& e : entries_) {
-        if (!s.empty()) s += ' ';
-        s += e.call;
-    }
-    return s;
+  std::string s;
+  for (const auto& e : entries_) {
+    if (!s.empty()) s += ' ';
+    s += e.call;
+  }
+  return s;
 }
 
 }  // namespace sim

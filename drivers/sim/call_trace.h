@@ -8,40 +8,47 @@
 namespace sim {
 
 struct TraceEntry {
-    std::string call;
-    std::string args;
-    long long result = 0;
+  std::string call;
+  std::string args;
+  long long result = 0;
 };
 
 class CallTrace {
-public:
-    void Add(TraceEntry e) { entries_.push_back(std::move(e)); }
-    const std::vector<TraceEntry>& Entries() const { return entries_; }
-    void Clear() { entries_.clear(); }
-    // The calls named `call`, in order.
-    std::vector<TraceEntry> Of(const std::string& call) const;
-    // The call names joined by blanks (for compact assertions).
-    std::string Names() const;
+ public:
+  void Add(TraceEntry e) { entries_.push_back(std::move(e)); }
+  const std::vector<TraceEntry>& Entries() const { return entries_; }
+  void Clear() { entries_.clear(); }
+  // The calls named `call`, in order.
+  std::vector<TraceEntry> Of(const std::string& call) const;
+  // The call names joined by blanks (for compact assertions).
+  std::string Names() const;
 
-private:
-    std::vector<TraceEntry> entries_;
+ private:
+  std::vector<TraceEntry> entries_;
 };
 
 // Formats call arguments: numbers in decimal, texts quoted, null as "null".
 inline void FormatArg(std::ostringstream& o, const char* s) {
-    if (s) o << '"' << s << '"'; else o << "null";
+  if (s)
+    o << '"' << s << '"';
+  else
+    o << "null";
 }
 template <class T>
-void FormatArg(std::ostringstream& o, T* p) { o << (p ? "ptr" : "null"); }
+void FormatArg(std::ostringstream& o, T* p) {
+  o << (p ? "ptr" : "null");
+}
 template <class T>
-void FormatArg(std::ostringstream& o, T v) { o << +v; }
+void FormatArg(std::ostringstream& o, T v) {
+  o << +v;
+}
 
 template <class... A>
 std::string FormatArgs(A... a) {
-    std::ostringstream o;
-    bool first = true;
-    ((o << (first ? "" : ", "), FormatArg(o, a), first = false), ...);
-    return o.str();
+  std::ostringstream o;
+  bool first = true;
+  ((o << (first ? "" : ", "), FormatArg(o, a), first = false), ...);
+  return o.str();
 }
 
 }  // namespace sim

@@ -14,9 +14,9 @@ namespace sim {
 
 namespace kernel {
 // Parameter indices.
-constexpr uint32_t kMinedHead = 8, kSaveOffset = 0x14, kSaveSegment = 0x16, kStart = 0x1C,
-                   kRecord = 0x26, kLifted = 0x5E, kSingleStep = 0xC8, kSaveSize = 0x30CE,
-                   kDebuggee = 0x34EF, kStopHandshake = 0x34F1;
+constexpr uint32_t kMinedHead = 8, kSaveOffset = 0x14, kSaveSegment = 0x16, kStart = 0x1C, kRecord = 0x26,
+                   kLifted = 0x5E, kSingleStep = 0xC8, kSaveSize = 0x30CE, kDebuggee = 0x34EF,
+                   kStopHandshake = 0x34F1;
 constexpr uint16_t kRequested = 0xFFFF;
 constexpr uint8_t kStopAsked = 1, kStopDone = 2;
 // Service messages.
@@ -36,7 +36,7 @@ void OnTaskInstalled(Board& board, uint16_t task, const ProgramImage& image);
 void OnProcedureCalled(Board& board, uint16_t task, uint16_t proc);
 void OnParamsWritten(Board& board, uint16_t task, uint32_t index, uint32_t length);
 // True when the debug kernel took the function; *status 0 = done.
-bool OnFunctionCalled(Board& board, uint16_t task, uint16_t func, const void* request,
-                      uint32_t length, uint16_t* status);
+bool OnFunctionCalled(Board& board, uint16_t task, uint16_t func, const void* request, uint32_t length,
+                      uint16_t* status);
 
 }  // namespace sim

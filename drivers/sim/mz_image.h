@@ -9,14 +9,14 @@
 namespace sim {
 
 struct MzRelocation {
-    uint16_t offset = 0, segment = 0;
+  uint16_t offset = 0, segment = 0;
 };
 
 struct MzImage {
-    std::vector<uint8_t> module;              // the bytes after the header
-    std::vector<MzRelocation> relocations;
-    uint16_t ip = 0, cs = 0, sp = 0, ss = 0;  // relative to the load segment
-    uint32_t extraBytes = 0;                  // memory the program needs beyond its module
+  std::vector<uint8_t> module;  // the bytes after the header
+  std::vector<MzRelocation> relocations;
+  uint16_t ip = 0, cs = 0, sp = 0, ss = 0;  // relative to the load segment
+  uint32_t extraBytes = 0;                  // memory the program needs beyond its module
 };
 
 // Largest module plus extra memory a program may ask for (conventional memory).

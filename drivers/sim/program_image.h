@@ -20,15 +20,15 @@
 namespace sim {
 
 struct ProgramImage {
-    std::string role = "user";
-    uint16_t program = 0;      // 0: the installer's number is used
-    uint16_t procedures = 2;
-    uint32_t paramSize = 256;
-    uint32_t dataSize = 0;
-    uint8_t processor = 4, coprocessor = 0, language = 5, programType = 1;
-    std::vector<uint8_t> bytes;   // the whole file
-    bool executable = false;      // "MZ" image
-    uint16_t dosDate = 0, dosTime = 0;
+  std::string role = "user";
+  uint16_t program = 0;  // 0: the installer's number is used
+  uint16_t procedures = 2;
+  uint32_t paramSize = 256;
+  uint32_t dataSize = 0;
+  uint8_t processor = 4, coprocessor = 0, language = 5, programType = 1;
+  std::vector<uint8_t> bytes;  // the whole file
+  bool executable = false;     // "MZ" image
+  uint16_t dosDate = 0, dosTime = 0;
 };
 
 enum class ImageStatus { Ok, NotFound, ReadError };

@@ -15,8 +15,8 @@
 namespace sim {
 
 struct RackParseResult {
-    std::vector<std::unique_ptr<Board>> boards;
-    std::string error;  // first bad line, "" when all lines were read
+  std::vector<std::unique_ptr<Board>> boards;
+  std::string error;  // first bad line, "" when all lines were read
 };
 
 RackParseResult ParseRack(const std::string& text);

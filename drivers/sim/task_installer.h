@@ -15,15 +15,14 @@ constexpr uint32_t kInstallInit = 0x800, kInstallStart = 0x1000;
 constexpr uint32_t kDescriptorPointer = 0x2C;
 
 struct InstallRequest {
-    uint16_t task = 0;
-    uint16_t program = 0;
-    uint16_t interrupt = 0;
-    uint32_t flags = 0;
-    uint32_t dataSize = 0;
+  uint16_t task = 0;
+  uint16_t program = 0;
+  uint16_t interrupt = 0;
+  uint32_t flags = 0;
+  uint32_t dataSize = 0;
 };
 
-void InstallTask(Board& board, const InstallRequest& req, const ProgramImage& image,
-                 const char* file);
+void InstallTask(Board& board, const InstallRequest& req, const ProgramImage& image, const char* file);
 // Calls a procedure of an installed task (the stand-in programs react to
 // their start and stop procedures).
 void CallProcedure(Board& board, uint16_t task, uint16_t proc);

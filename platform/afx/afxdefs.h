@@ -8,9 +8,10 @@
 // A range of commands whose handler takes the id and returns whether it
 // handled it.
 #define ON_COMMAND_EX_RANGE(id, idLast, memberFxn) \
-  {WM_COMMAND, CN_COMMAND, (WORD)id, (WORD)idLast, AfxSig_bw, AFX_MSG_CAST(BOOL (CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
+  {WM_COMMAND,   CN_COMMAND, (WORD)id,             \
+   (WORD)idLast, AfxSig_bw,  AFX_MSG_CAST(BOOL(CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
 #define ON_MESSAGE_VOID(message, memberFxn) \
-  {(UINT)(message), 0, 0, 0, AfxSig_vv, AFX_MSG_CAST(void (CCmdTarget::*)(), &ThisClass::memberFxn)},
+  {(UINT)(message), 0, 0, 0, AfxSig_vv, AFX_MSG_CAST(void(CCmdTarget::*)(), &ThisClass::memberFxn)},
 
 // Framework messages.
 #define WM_SIZEPARENT 0x0361
@@ -94,10 +95,10 @@
 
 // The layout record that WM_SIZEPARENT carries in lParam.
 struct AFX_SIZEPARENTPARAMS {
-  HDWP hDWP;        // moves are collected here; NULL for a query
-  RECT rect;        // what is left of the parent's client area
-  SIZE sizeTotal;   // thickness summed, length maximised
-  BOOL bStretch;    // bars take the whole length
+  HDWP hDWP;       // moves are collected here; NULL for a query
+  RECT rect;       // what is left of the parent's client area
+  SIZE sizeTotal;  // thickness summed, length maximised
+  BOOL bStretch;   // bars take the whole length
 };
 
 // Creation records of MDI clients and children.

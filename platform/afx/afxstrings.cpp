@@ -50,4 +50,6 @@ CString FormatString1(UINT nID, LPCSTR lpsz1) {
 }
 }  // namespace afx
 
-void AfxFormatString1(CString& rString, UINT nIDS, LPCSTR lpsz1) { rString = afx::FormatString1(nIDS, lpsz1); }
+void AfxFormatString1(CString& rString, UINT nIDS, LPCSTR lpsz1) {
+  rString = afx::FormatString1(nIDS, lpsz1);
+}

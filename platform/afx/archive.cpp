@@ -53,7 +53,8 @@ BOOL CArchive::ReadString(CString& rString) {
     if (c == '\n') break;
     rString += c;
   }
-  if (!rString.IsEmpty() && rString[rString.GetLength() - 1] == '\r') rString = rString.Left(rString.GetLength() - 1);
+  if (!rString.IsEmpty() && rString[rString.GetLength() - 1] == '\r')
+    rString = rString.Left(rString.GetLength() - 1);
   return any;
 }
 
@@ -65,15 +66,28 @@ namespace {
 template <typename T>
 void PutLE(CArchive& ar, T v) {
   unsigned char b[sizeof(T)];
-  for (size_t i = 0; i < sizeof(T); ++i) b[i] = static_cast<unsigned char>((static_cast<unsigned long long>(v) >> (8 * i)) & 0xFF);
+  for (size_t i = 0; i < sizeof(T); ++i)
+    b[i] = static_cast<unsigned char>((static_cast<unsigned long long>(v) >> (8 * i)) & 0xFF);
   ar.Write(b, sizeof(T));
 }
 }  // namespace
 
-CArchive& CArchive::operator<<(BYTE b) { Write(&b, 1); return *this; }
-CArchive& CArchive::operator<<(WORD w) { PutLE(*this, w); return *this; }
-CArchive& CArchive::operator<<(LONG l) { PutLE(*this, static_cast<DWORD>(l)); return *this; }
-CArchive& CArchive::operator<<(DWORD dw) { PutLE(*this, dw); return *this; }
+CArchive& CArchive::operator<<(BYTE b) {
+  Write(&b, 1);
+  return *this;
+}
+CArchive& CArchive::operator<<(WORD w) {
+  PutLE(*this, w);
+  return *this;
+}
+CArchive& CArchive::operator<<(LONG l) {
+  PutLE(*this, static_cast<DWORD>(l));
+  return *this;
+}
+CArchive& CArchive::operator<<(DWORD dw) {
+  PutLE(*this, dw);
+  return *this;
+}
 CArchive& CArchive::operator<<(float f) {
   DWORD bits;
   memcpy(&bits, &f, 4);
@@ -99,7 +113,10 @@ CArchive& CArchive::operator<<(const CString& s) {
   return *this;
 }
 
-CArchive& CArchive::operator>>(BYTE& b) { Need(&b, 1); return *this; }
+CArchive& CArchive::operator>>(BYTE& b) {
+  Need(&b, 1);
+  return *this;
+}
 CArchive& CArchive::operator>>(WORD& w) {
   unsigned char b[2];
   Need(b, 2);
@@ -113,10 +130,30 @@ CArchive& CArchive::operator>>(DWORD& dw) {
        (static_cast<DWORD>(b[3]) << 24);
   return *this;
 }
-CArchive& CArchive::operator>>(LONG& l) { DWORD d; *this >> d; l = static_cast<LONG>(d); return *this; }
-CArchive& CArchive::operator>>(short& s) { WORD w; *this >> w; s = static_cast<short>(w); return *this; }
-CArchive& CArchive::operator>>(char& c) { BYTE b; *this >> b; c = static_cast<char>(b); return *this; }
-CArchive& CArchive::operator>>(float& f) { DWORD d; *this >> d; memcpy(&f, &d, 4); return *this; }
+CArchive& CArchive::operator>>(LONG& l) {
+  DWORD d;
+  *this >> d;
+  l = static_cast<LONG>(d);
+  return *this;
+}
+CArchive& CArchive::operator>>(short& s) {
+  WORD w;
+  *this >> w;
+  s = static_cast<short>(w);
+  return *this;
+}
+CArchive& CArchive::operator>>(char& c) {
+  BYTE b;
+  *this >> b;
+  c = static_cast<char>(b);
+  return *this;
+}
+CArchive& CArchive::operator>>(float& f) {
+  DWORD d;
+  *this >> d;
+  memcpy(&f, &d, 4);
+  return *this;
+}
 CArchive& CArchive::operator>>(double& d) {
   DWORD lo, hi;
   *this >> lo >> hi;

@@ -9,7 +9,8 @@
 namespace afx {
 namespace {
 void EnableItem(CMenu* menu, UINT index, BOOL on) {
-  ::EnableMenuItem(menu->GetSafeHmenu(), index, MF_BYPOSITION | (on ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
+  ::EnableMenuItem(menu->GetSafeHmenu(), index,
+                   MF_BYPOSITION | (on ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
 }
 void CheckItem(CMenu* menu, UINT index, int check, BOOL radio) {
   HMENU h = menu->GetSafeHmenu();
@@ -24,7 +25,7 @@ void TextItem(CMenu* menu, UINT index, UINT id, LPCSTR text) {
   ::ModifyMenu(h, index, MF_BYPOSITION | MF_STRING | state, id, text);
 }
 MenuItemOps g_menuOps{EnableItem, CheckItem, TextItem};
-}
+}  // namespace
 void SetMenuItemOps(const MenuItemOps& ops) { g_menuOps = ops; }
 const MenuItemOps& GetMenuItemOps() { return g_menuOps; }
 }  // namespace afx
@@ -53,7 +54,8 @@ void CCmdUI::Enable(BOOL bOn) {
 
 void CCmdUI::SetCheck(int nCheck) {
   if (m_pMenu) {
-    if (!m_pSubMenu && afx::GetMenuItemOps().check) afx::GetMenuItemOps().check(m_pMenu, m_nIndex, nCheck, FALSE);
+    if (!m_pSubMenu && afx::GetMenuItemOps().check)
+      afx::GetMenuItemOps().check(m_pMenu, m_nIndex, nCheck, FALSE);
   } else if (m_pOther && m_pOther->m_hWnd && IsButtonClass(m_pOther->m_hWnd)) {
     m_pOther->SendMessage(0x00F1 /* BM_SETCHECK */, static_cast<WPARAM>(nCheck), 0);
   }
@@ -61,7 +63,8 @@ void CCmdUI::SetCheck(int nCheck) {
 
 void CCmdUI::SetRadio(BOOL bOn) {
   if (m_pMenu) {
-    if (!m_pSubMenu && afx::GetMenuItemOps().check) afx::GetMenuItemOps().check(m_pMenu, m_nIndex, bOn ? 1 : 0, TRUE);
+    if (!m_pSubMenu && afx::GetMenuItemOps().check)
+      afx::GetMenuItemOps().check(m_pMenu, m_nIndex, bOn ? 1 : 0, TRUE);
     return;
   }
   SetCheck(bOn ? 1 : 0);
@@ -70,7 +73,8 @@ void CCmdUI::SetRadio(BOOL bOn) {
 void CCmdUI::SetText(LPCSTR lpszText) {
   if (!lpszText) lpszText = "";
   if (m_pMenu) {
-    if (!m_pSubMenu && afx::GetMenuItemOps().text) afx::GetMenuItemOps().text(m_pMenu, m_nIndex, m_nID, lpszText);
+    if (!m_pSubMenu && afx::GetMenuItemOps().text)
+      afx::GetMenuItemOps().text(m_pMenu, m_nIndex, m_nID, lpszText);
   } else if (m_pOther && m_pOther->m_hWnd) {
     CString old;
     m_pOther->GetWindowText(old);

@@ -10,10 +10,10 @@ class CCmdUI {
  public:
   UINT m_nID = 0;
   UINT m_nIndex = 0;
-  CMenu* m_pMenu = nullptr;       // a menu item: the menu and the index
-  CMenu* m_pSubMenu = nullptr;    // the item's popup, for popup items
+  CMenu* m_pMenu = nullptr;     // a menu item: the menu and the index
+  CMenu* m_pSubMenu = nullptr;  // the item's popup, for popup items
   CMenu* m_pParentMenu = nullptr;
-  CWnd* m_pOther = nullptr;       // a window item: a control or a bar
+  CWnd* m_pOther = nullptr;  // a window item: a control or a bar
   BOOL m_bEnableChanged = FALSE;
   BOOL m_bContinueRouting = FALSE;
   UINT m_nIndexMax = 0;

@@ -3,7 +3,8 @@
 #include <strings.h>
 
 BOOL CCommandLineInfo::IsFlagName(LPCSTR name) {
-  static const char* const kFlags[] = {"p", "pt", "dde", "Embedding", "Automation", "Unregister", "Unregserver", "nologo"};
+  static const char* const kFlags[] = {"p",          "pt",         "dde",         "Embedding",
+                                       "Automation", "Unregister", "Unregserver", "nologo"};
   for (const char* f : kFlags)
     if (strcasecmp(name, f) == 0) return TRUE;
   return FALSE;

@@ -386,7 +386,7 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
   if ((GetStyle() & WS_VISIBLE) && (!m_pDockBar || (m_pDockBar->GetStyle() & WS_VISIBLE))) {
     CWnd* owner = GetOwner();
     CFrameWnd* target = owner && owner->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(owner)
-                                                                             : GetParentFrame();
+                                                                           : GetParentFrame();
     if (target) OnUpdateCmdUI(target, static_cast<BOOL>(wParam));
   }
   return 0;
@@ -428,7 +428,8 @@ void CControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
     m_pDockContext->m_dwMRUFloatStyle = pInfo->m_dwMRUFloatStyle;
     m_pDockContext->m_ptMRUFloatPos = pInfo->m_ptMRUFloatPos;
   }
-  UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (pInfo->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+  UINT flags =
+      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (pInfo->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
   if (!m_pDockBar) flags |= SWP_NOMOVE;
   m_nStateFlags &= ~(delayHide | delayShow);
   SetWindowPos(nullptr, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0, flags);

@@ -13,8 +13,9 @@ CFrameWnd* CWnd::GetParentFrame() const {
 
 CFrameWnd* CWnd::GetTopLevelFrame() const {
   if (!m_hWnd) return nullptr;
-  CFrameWnd* frame = IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? const_cast<CFrameWnd*>(static_cast<const CFrameWnd*>(this))
-                                                        : GetParentFrame();
+  CFrameWnd* frame = IsKindOf(RUNTIME_CLASS(CFrameWnd))
+                         ? const_cast<CFrameWnd*>(static_cast<const CFrameWnd*>(this))
+                         : GetParentFrame();
   while (frame) {
     CFrameWnd* up = frame->GetParentFrame();
     if (!up) break;

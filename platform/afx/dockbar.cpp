@@ -141,7 +141,8 @@ void CDockBar::AttachBar(CControlBar* pBar, BOOL bShowAgain) {
   if (pBar->GetParent() != this) pBar->SetParent(this);
   pBar->m_pDockBar = this;
   if (bShowAgain)
-    pBar->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   if (CFrameWnd* frame = GetDockingFrame()) frame->DelayRecalcLayout();
 }
 
@@ -153,7 +154,8 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
   // Hide while changing docking sites so nothing flashes.
   BOOL show = FALSE;
   if (pBar->m_pDockBar != this && pBar->IsWindowVisible()) {
-    pBar->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
     show = TRUE;
   }
   int pos = -1;
@@ -162,7 +164,8 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
     ScreenToClient(&rect);
     CPoint mid(rect.left + rect.Width() / 2, rect.top + rect.Height() / 2);
     pos = Insert(pBar, rect, mid);
-    pBar->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    pBar->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
   } else {
     m_arrBars.Add(pBar);
     m_arrBars.Add(nullptr);
@@ -182,7 +185,8 @@ void CDockBar::ReDockControlBar(CControlBar* pBar, LPCRECT lpRect) {
   TakeStyle(pBar);
   BOOL show = FALSE;
   if (pBar->m_pDockBar != this && pBar->IsWindowVisible()) {
-    pBar->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
     show = TRUE;
   }
   // The bar's placeholder, when it left one, is its place.
@@ -193,7 +197,8 @@ void CDockBar::ReDockControlBar(CControlBar* pBar, LPCRECT lpRect) {
     CRect rect(lpRect);
     ScreenToClient(&rect);
     if (pos < 1) Insert(pBar, rect, CPoint(rect.left + rect.Width() / 2, rect.top + rect.Height() / 2));
-    pBar->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    pBar->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
   } else {
     if (pos < 1) {
       m_arrBars.Add(pBar);
@@ -298,7 +303,8 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
       int oldStart = bHorz ? old.left : old.top;
       int length = bHorz ? rect.Width() : rect.Height();
       // Keep a bar where the user put it along the row, but inside the dock bar.
-      if (oldStart > start && !m_bFloating) bHorz ? rect.OffsetRect(oldStart - start, 0) : rect.OffsetRect(0, oldStart - start);
+      if (oldStart > start && !m_bFloating)
+        bHorz ? rect.OffsetRect(oldStart - start, 0) : rect.OffsetRect(0, oldStart - start);
       int end = bHorz ? rect.right : rect.bottom;
       if (end > along && !m_bFloating) {
         int want = std::max(along - (length - kBorder2), bHorz ? pt.x : pt.y);
@@ -355,8 +361,10 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   if ((!bStretch || !bHorz) && fixed.cx != 0) fixed.cx += -inside.right + inside.left;
   if ((!bStretch || bHorz) && fixed.cy != 0) fixed.cy += -inside.bottom + inside.top;
   if (bStretch) {
-    if (bHorz) fixed.cx = std::max(fixed.cx, maxSize.cx);
-    else fixed.cy = std::max(fixed.cy, maxSize.cy);
+    if (bHorz)
+      fixed.cx = std::max(fixed.cx, maxSize.cx);
+    else
+      fixed.cy = std::max(fixed.cy, maxSize.cy);
   }
   return fixed;
 }
@@ -404,8 +412,10 @@ void CDockBar::SetDockBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
     }
     CControlBar* bar = pFrameWnd ? pFrameWnd->GetControlBar(static_cast<UINT>(id)) : nullptr;
     if (!bar || bar->IsDockBar()) continue;
-    if (bar->m_pDockBar && bar->m_pDockBar != this) bar->m_pDockBar->ForgetBar(bar);
-    else if (bar->m_pDockBar == this) ForgetBar(bar);
+    if (bar->m_pDockBar && bar->m_pDockBar != this)
+      bar->m_pDockBar->ForgetBar(bar);
+    else if (bar->m_pDockBar == this)
+      ForgetBar(bar);
     TakeStyle(bar);
     if (bar->GetParent() != this) bar->SetParent(this);
     bar->m_pDockBar = this;
@@ -428,8 +438,10 @@ void CDockBar::SetDockBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
   for (int i = 0; i < rebuilt.GetSize(); ++i) m_arrBars.Add(rebuilt[i]);
   if (m_bFloating && pInfo->m_pointPos.x != -1) {
     if (CFrameWnd* mini = GetParentFrame())
-      mini->SetWindowPos(nullptr, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      mini->SetWindowPos(nullptr, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   SetWindowPos(nullptr, 0, 0, 0, 0,
-               SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (pInfo->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+               SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
+                   (pInfo->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }

@@ -16,7 +16,8 @@ bool Horz(DWORD style) { return (style & CBRS_ORIENT_HORZ) != 0; }
 bool Vert(DWORD style) { return (style & CBRS_ORIENT_VERT) != 0; }
 }  // namespace
 
-CDockContext::CDockContext(CControlBar* pBar) : m_pBar(pBar), m_pDockSite(pBar ? pBar->m_pDockSite : nullptr) {}
+CDockContext::CDockContext(CControlBar* pBar)
+    : m_pBar(pBar), m_pDockSite(pBar ? pBar->m_pDockSite : nullptr) {}
 
 CDockContext::~CDockContext() {
   if (m_pBar && m_pBar->m_pDockBar) {
@@ -207,7 +208,8 @@ void CDockContext::DrawFocusRect(BOOL bRemoveRect) {
     rect = m_rectDragVert;
   } else {
     size = CSize(::GetSystemMetrics(SM_CXFRAME) - 1, ::GetSystemMetrics(SM_CYFRAME) - 1);
-    rect = (Horz(m_dwStyle) && !m_bFlip) || (Vert(m_dwStyle) && m_bFlip) ? m_rectFrameDragHorz : m_rectFrameDragVert;
+    rect = (Horz(m_dwStyle) && !m_bFlip) || (Vert(m_dwStyle) && m_bFlip) ? m_rectFrameDragHorz
+                                                                         : m_rectFrameDragVert;
     brush = dither;
   }
   if (bRemoveRect) size = CSize(0, 0);
@@ -247,13 +249,17 @@ void CDockContext::Stretch(CPoint pt) {
   int length;
   DWORD mode = LM_HORZ;
   if (m_nHitTest == HTLEFT || m_nHitTest == HTRIGHT) {
-    if (m_nHitTest == HTLEFT) m_rectRequestedSize.left += d.x;
-    else m_rectRequestedSize.right += d.x;
+    if (m_nHitTest == HTLEFT)
+      m_rectRequestedSize.left += d.x;
+    else
+      m_rectRequestedSize.right += d.x;
     length = m_rectRequestedSize.Width();
   } else {
     mode |= LM_LENGTHY;
-    if (m_nHitTest == HTTOP) m_rectRequestedSize.top += d.y;
-    else m_rectRequestedSize.bottom += d.y;
+    if (m_nHitTest == HTTOP)
+      m_rectRequestedSize.top += d.y;
+    else
+      m_rectRequestedSize.bottom += d.y;
     length = m_rectRequestedSize.Height();
   }
   CSize size = m_pBar->CalcDynamicLayout(length >= 0 ? length : 0, mode);

@@ -11,7 +11,9 @@ IMPLEMENT_SERIAL(CDockState, CObject, 0)
 
 namespace {
 plat::Profile& Prof() { return plat::Profile::App(); }
-int Int(LPCSTR section, LPCSTR key, int def) { return static_cast<int>(Prof().GetProfileInt(section, key, def)); }
+int Int(LPCSTR section, LPCSTR key, int def) {
+  return static_cast<int>(Prof().GetProfileInt(section, key, def));
+}
 }  // namespace
 
 // ---- One record ----
@@ -127,7 +129,8 @@ void CDockState::ScaleRectPos(CRect& rect) {
     int64_t v = static_cast<int64_t>(from) + size;
     return static_cast<LONG>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
   };
-  int64_t cx = static_cast<int64_t>(rect.right) - rect.left, cy = static_cast<int64_t>(rect.bottom) - rect.top;
+  int64_t cx = static_cast<int64_t>(rect.right) - rect.left,
+          cy = static_cast<int64_t>(rect.bottom) - rect.top;
   cx = std::clamp<int64_t>(cx, INT32_MIN, INT32_MAX);
   cy = std::clamp<int64_t>(cy, INT32_MIN, INT32_MAX);
   rect.SetRect(pt.x, pt.y, far(pt.x, static_cast<LONG>(cx)), far(pt.y, static_cast<LONG>(cy)));

@@ -81,7 +81,8 @@ BOOL CDocManager::SaveAllModified() {
 }
 
 void CDocManager::CloseAllDocuments(BOOL bEndSession) {
-  for (POSITION pos = GetFirstDocTemplatePosition(); pos;) GetNextDocTemplate(pos)->CloseAllDocuments(bEndSession);
+  for (POSITION pos = GetFirstDocTemplatePosition(); pos;)
+    GetNextDocTemplate(pos)->CloseAllDocuments(bEndSession);
 }
 
 int CDocManager::GetOpenDocumentCount() {
@@ -96,7 +97,8 @@ int CDocManager::GetOpenDocumentCount() {
   return n;
 }
 
-BOOL CDocManager::DoPromptFileName(CString& fileName, UINT, DWORD, BOOL bOpenFileDialog, CDocTemplate* pTemplate) {
+BOOL CDocManager::DoPromptFileName(CString& fileName, UINT, DWORD, BOOL bOpenFileDialog,
+                                   CDocTemplate* pTemplate) {
   if (afx::Prompt()) return afx::Prompt()(fileName, bOpenFileDialog, pTemplate);
   fprintf(stderr, "file prompt (%s): no handler, cancelled\n", bOpenFileDialog ? "open" : "save");
   return FALSE;

@@ -18,7 +18,10 @@ IMPLEMENT_DYNAMIC(CSingleDocTemplate, CDocTemplate)
 
 CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
                            CRuntimeClass* pViewClass)
-    : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass), m_pViewClass(pViewClass) {
+    : m_nIDResource(nIDResource),
+      m_pDocClass(pDocClass),
+      m_pFrameClass(pFrameClass),
+      m_pViewClass(pViewClass) {
   m_strDocStrings.LoadString(nIDResource);
 }
 
@@ -93,7 +96,8 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther) {
   if (!frame) return nullptr;
   CWinApp* app = AfxGetApp();
   CWnd* parent = app ? app->m_pMainWnd : nullptr;
-  if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, parent, &context)) return nullptr;
+  if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, parent, &context))
+    return nullptr;
   return frame;
 }
 
@@ -159,7 +163,8 @@ CMultiDocTemplate::CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass,
 CMultiDocTemplate::~CMultiDocTemplate() {
   if (m_hMenuShared) afx::FrameMenus().destroy(m_hMenuShared);
   if (m_hAccelTable) ::DestroyAcceleratorTable(m_hAccelTable);
-  for (POSITION pos = m_docList.GetHeadPosition(); pos;) static_cast<CDocument*>(m_docList.GetNext(pos))->m_pDocTemplate = nullptr;
+  for (POSITION pos = m_docList.GetHeadPosition(); pos;)
+    static_cast<CDocument*>(m_docList.GetNext(pos))->m_pDocTemplate = nullptr;
 }
 
 void CMultiDocTemplate::LoadTemplate() {
@@ -170,7 +175,9 @@ void CMultiDocTemplate::LoadTemplate() {
 }
 
 POSITION CMultiDocTemplate::GetFirstDocPosition() const { return m_docList.GetHeadPosition(); }
-CDocument* CMultiDocTemplate::GetNextDoc(POSITION& rPos) const { return static_cast<CDocument*>(m_docList.GetNext(rPos)); }
+CDocument* CMultiDocTemplate::GetNextDoc(POSITION& rPos) const {
+  return static_cast<CDocument*>(m_docList.GetNext(rPos));
+}
 
 void CMultiDocTemplate::AddDocument(CDocument* pDoc) {
   CDocTemplate::AddDocument(pDoc);

@@ -10,8 +10,23 @@ class CFrameWnd;
 class CDocTemplate : public CCmdTarget {
   DECLARE_DYNAMIC(CDocTemplate)
  public:
-  enum DocStringIndex { windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId, regFileTypeName };
-  enum Confidence { noAttempt, maybeAttemptForeign, maybeAttemptNative, yesAttemptForeign, yesAttemptNative, yesAlreadyOpen };
+  enum DocStringIndex {
+    windowTitle,
+    docName,
+    fileNewName,
+    filterName,
+    filterExt,
+    regFileTypeId,
+    regFileTypeName
+  };
+  enum Confidence {
+    noAttempt,
+    maybeAttemptForeign,
+    maybeAttemptNative,
+    yesAttemptForeign,
+    yesAttemptNative,
+    yesAlreadyOpen
+  };
 
   ~CDocTemplate() override;
 
@@ -38,13 +53,15 @@ class CDocTemplate : public CCmdTarget {
   BOOL m_bAutoDelete = TRUE;
 
  protected:
-  CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass, CRuntimeClass* pViewClass);
+  CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+               CRuntimeClass* pViewClass);
 };
 
 class CMultiDocTemplate : public CDocTemplate {
   DECLARE_DYNAMIC(CMultiDocTemplate)
  public:
-  CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass, CRuntimeClass* pViewClass);
+  CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                    CRuntimeClass* pViewClass);
   ~CMultiDocTemplate() override;
 
   void LoadTemplate() override;
@@ -64,7 +81,8 @@ class CMultiDocTemplate : public CDocTemplate {
 class CSingleDocTemplate : public CDocTemplate {
   DECLARE_DYNAMIC(CSingleDocTemplate)
  public:
-  CSingleDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass, CRuntimeClass* pViewClass);
+  CSingleDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                     CRuntimeClass* pViewClass);
   ~CSingleDocTemplate() override;
 
   POSITION GetFirstDocPosition() const override;

@@ -28,7 +28,8 @@ CDocument::CDocument() = default;
 
 CDocument::~CDocument() {
   // Views still pointing here are detached; the template forgets us.
-  for (POSITION pos = m_viewList.GetHeadPosition(); pos;) static_cast<CView*>(m_viewList.GetNext(pos))->m_pDocument = nullptr;
+  for (POSITION pos = m_viewList.GetHeadPosition(); pos;)
+    static_cast<CView*>(m_viewList.GetNext(pos))->m_pDocument = nullptr;
   m_viewList.RemoveAll();
   if (m_pDocTemplate) m_pDocTemplate->RemoveDocument(this);
 }
@@ -237,7 +238,8 @@ BOOL CDocument::DoSave(LPCSTR lpszPathName, BOOL bReplace) {
         path += ext;
     }
     CWinApp* app = AfxGetApp();
-    if (!app || !app->DoPromptFileName(path, bReplace ? AFX_IDS_SAVEFILE : AFX_IDS_SAVEFILE, 0, FALSE, m_pDocTemplate))
+    if (!app || !app->DoPromptFileName(path, bReplace ? AFX_IDS_SAVEFILE : AFX_IDS_SAVEFILE, 0, FALSE,
+                                       m_pDocTemplate))
       return FALSE;
   }
   if (!OnSaveDocument(path)) return FALSE;

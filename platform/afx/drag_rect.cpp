@@ -45,7 +45,8 @@ void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeL
                        CBrush* pBrushLast) {
   HDC dc = GetSafeHdc();
   if (!dc || !lpRect) return;
-  HBRUSH brush = pBrush ? static_cast<HBRUSH>(pBrush->GetSafeHandle()) : static_cast<HBRUSH>(GetHalftoneBrush()->GetSafeHandle());
+  HBRUSH brush = pBrush ? static_cast<HBRUSH>(pBrush->GetSafeHandle())
+                        : static_cast<HBRUSH>(GetHalftoneBrush()->GetSafeHandle());
   HBRUSH brushLast = pBrushLast ? static_cast<HBRUSH>(pBrushLast->GetSafeHandle()) : brush;
   bool hadLast = lpRectLast && !::IsRectEmpty(lpRectLast) && (sizeLast.cx || sizeLast.cy);
   HRGN now = FrameRegion(lpRect, size);

@@ -62,7 +62,8 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
                        CWnd* pParentWnd, LPCSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext) {
   m_strTitle = lpszWindowName ? lpszWindowName : "";
   HMENU menu = nullptr;
-  if (lpszMenuName && !(dwStyle & WS_CHILD)) menu = afx::FrameMenus().load(AfxGetResourceHandle(), lpszMenuName);
+  if (lpszMenuName && !(dwStyle & WS_CHILD))
+    menu = afx::FrameMenus().load(AfxGetResourceHandle(), lpszMenuName);
   HWND parent = pParentWnd ? pParentWnd->m_hWnd : nullptr;
   int x = rect.left, y = rect.top, w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (rect.left == CW_USEDEFAULT) {
@@ -88,7 +89,8 @@ CString AfxFrameTitleFromString(UINT nID) {
   return nl >= 0 ? s.Left(nl) : s;
 }
 
-BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
+                          CCreateContext* pContext) {
   m_nIDHelp = nIDResource;
   CString title = AfxFrameTitleFromString(nIDResource);
   HICON icon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
@@ -98,7 +100,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     return FALSE;
   m_strTitle = title;
   m_hMenuDefault = afx::FrameMenus().get(m_hWnd);
-  if (!m_hAccelTable) m_hAccelTable = ::LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
+  if (!m_hAccelTable)
+    m_hAccelTable = ::LoadAccelerators(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
   if (!pContext) SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE);
   return TRUE;
 }
@@ -128,7 +131,8 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
   if (!pContext || !pContext->m_pNewViewClass) return nullptr;
   CWnd* view = static_cast<CWnd*>(pContext->m_pNewViewClass->CreateObject());
   if (!view) return nullptr;
-  if (!view->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext)) return nullptr;
+  if (!view->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext))
+    return nullptr;
   if (GetExStyle() & WS_EX_CLIENTEDGE) view->ModifyStyle(WS_BORDER, 0, 0);
   return view;
 }
@@ -279,7 +283,9 @@ LRESULT CFrameWnd::OnPopMessageString(WPARAM wParam, LPARAM lParam) {
   return OnSetMessageString(wParam ? wParam : AFX_IDS_IDLEMESSAGE, lParam);
 }
 
-void CFrameWnd::SetMessageText(LPCSTR lpszText) { SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(lpszText)); }
+void CFrameWnd::SetMessageText(LPCSTR lpszText) {
+  SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(lpszText));
+}
 void CFrameWnd::SetMessageText(UINT nID) { SendMessage(WM_SETMESSAGESTRING, nID, 0); }
 
 LRESULT CFrameWnd::OnMenuSelectMsg(WPARAM wParam, LPARAM lParam) {
@@ -313,7 +319,9 @@ LRESULT CFrameWnd::OnInitMenuPopupMsg(WPARAM wParam, LPARAM lParam) {
   for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
     state.m_nID = menus.itemId(popup, static_cast<int>(state.m_nIndex));
     if (state.m_nID == 0) continue;  // separators
-    state.m_pSubMenu = state.m_nID == static_cast<UINT>(-1) ? menus.fromHandle(menus.subMenu(popup, static_cast<int>(state.m_nIndex))) : nullptr;
+    state.m_pSubMenu = state.m_nID == static_cast<UINT>(-1)
+                           ? menus.fromHandle(menus.subMenu(popup, static_cast<int>(state.m_nIndex)))
+                           : nullptr;
     if (state.m_pSubMenu) continue;
     state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
     // An update may have added or removed items (the recent-file list).
@@ -403,7 +411,8 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) {
 LRESULT CFrameWnd::OnCommandHelp(WPARAM, LPARAM lParam) {
   CWinApp* app = AfxGetApp();
   if (!app) return FALSE;
-  DWORD id = lParam ? static_cast<DWORD>(lParam) : (m_nIDTracking ? m_nIDTracking + 0x10000 : m_nIDHelp + 0x20000);
+  DWORD id =
+      lParam ? static_cast<DWORD>(lParam) : (m_nIDTracking ? m_nIDTracking + 0x10000 : m_nIDHelp + 0x20000);
   if (id == 0) return FALSE;
   app->WinHelp(id, 0x0001 /* HELP_CONTEXT */);
   return TRUE;
@@ -428,7 +437,9 @@ BOOL CFrameWnd::OnBarCheck(UINT nID) {
 }
 
 void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI) {
-  int key = pCmdUI->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL : pCmdUI->m_nID == ID_INDICATOR_NUM ? VK_NUMLOCK : VK_SCROLL;
+  int key = pCmdUI->m_nID == ID_INDICATOR_CAPS  ? VK_CAPITAL
+            : pCmdUI->m_nID == ID_INDICATOR_NUM ? VK_NUMLOCK
+                                                : VK_SCROLL;
   pCmdUI->Enable(::GetKeyState(key) & 1);
 }
 

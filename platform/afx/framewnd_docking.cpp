@@ -144,12 +144,16 @@ DWORD CFrameWnd::CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar) {
     // An empty dock bar is a thin strip along its side.
     if (dock->m_dwStyle & CBRS_ORIENT_HORZ) {
       if (area.Height() == 0) {
-        if (dock->m_dwStyle & CBRS_ALIGN_TOP) area.bottom++;
-        else area.top--;
+        if (dock->m_dwStyle & CBRS_ALIGN_TOP)
+          area.bottom++;
+        else
+          area.top--;
       }
     } else if (area.Width() == 0) {
-      if (dock->m_dwStyle & CBRS_ALIGN_LEFT) area.right++;
-      else area.left--;
+      if (dock->m_dwStyle & CBRS_ALIGN_LEFT)
+        area.right++;
+      else
+        area.left--;
     }
     CRect meet;
     if (meet.IntersectRect(&area, &rect)) {
@@ -167,8 +171,9 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
     pBar->DelayShow(bShow);
     if (docking) docking->DelayRecalcLayout();
   } else {
-    pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    pBar->SetWindowPos(
+        nullptr, 0, 0, 0, 0,
+        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     pBar->DelayShow(bShow);
     if (docking && (bShow || !pBar->IsFloating())) docking->RecalcLayout(FALSE);
   }

@@ -30,7 +30,8 @@ END_MESSAGE_MAP()
 
 CMDIFrameWnd::CMDIFrameWnd() = default;
 
-BOOL CMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+BOOL CMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
+                             CCreateContext* pContext) {
   if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext)) return FALSE;
   m_hMenuDefault = afx::FrameMenus().get(m_hWnd);
   return TRUE;
@@ -60,10 +61,10 @@ BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext*) {
 
 BOOL CMDIFrameWnd::CreateClient(LPCREATESTRUCT, HMENU hWindowMenu) {
   CLIENTCREATESTRUCT ccs{hWindowMenu, AFX_IDM_FIRST_MDICHILD};
-  m_hWndMDIClient = ::CreateWindowEx(WS_EX_CLIENTEDGE, afx::MDIClientClass(), nullptr,
-                                     WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, m_hWnd,
-                                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)),
-                                     AfxGetResourceHandle(), &ccs);
+  m_hWndMDIClient = ::CreateWindowEx(
+      WS_EX_CLIENTEDGE, afx::MDIClientClass(), nullptr,
+      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, m_hWnd,
+      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)), AfxGetResourceHandle(), &ccs);
   return m_hWndMDIClient != nullptr;
 }
 
@@ -72,7 +73,8 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const {
     if (pbMaximized) *pbMaximized = FALSE;
     return nullptr;
   }
-  HWND h = reinterpret_cast<HWND>(::SendMessage(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(pbMaximized)));
+  HWND h = reinterpret_cast<HWND>(
+      ::SendMessage(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(pbMaximized)));
   CWnd* wnd = h ? CWnd::FromHandlePermanent(h) : nullptr;
   return wnd && wnd->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)) ? static_cast<CMDIChildWnd*>(wnd) : nullptr;
 }
@@ -92,7 +94,8 @@ void CMDIFrameWnd::MDICascade(int nType) { ::SendMessage(m_hWndMDIClient, WM_MDI
 void CMDIFrameWnd::MDITile(int nType) { ::SendMessage(m_hWndMDIClient, WM_MDITILE, nType, 0); }
 void CMDIFrameWnd::MDIIconArrange() { ::SendMessage(m_hWndMDIClient, WM_MDIICONARRANGE, 0, 0); }
 HMENU CMDIFrameWnd::MDISetMenu(HMENU hFrameMenu, HMENU hWindowMenu) {
-  return reinterpret_cast<HMENU>(::SendMessage(m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(hFrameMenu),
+  return reinterpret_cast<HMENU>(::SendMessage(m_hWndMDIClient, WM_MDISETMENU,
+                                               reinterpret_cast<WPARAM>(hFrameMenu),
                                                reinterpret_cast<LPARAM>(hWindowMenu)));
 }
 
@@ -105,7 +108,8 @@ void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
   if (!(GetStyle() & FWS_ADDTOTITLE)) return;
   CMDIChildWnd* child = MDIGetActive();
   CDocument* doc = GetActiveDocument();
-  if (bAddToTitle && child && !(child->GetStyle() & WS_MAXIMIZE) && (doc || (doc = child->GetActiveDocument()))) {
+  if (bAddToTitle && child && !(child->GetStyle() & WS_MAXIMIZE) &&
+      (doc || (doc = child->GetActiveDocument()))) {
     UpdateFrameTitleForDocument(doc->GetTitle());
     return;
   }
@@ -166,11 +170,20 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
 
 BOOL CMDIFrameWnd::OnMDIWindowCmd(UINT nID) {
   switch (nID) {
-    case ID_WINDOW_ARRANGE: MDIIconArrange(); break;
-    case ID_WINDOW_CASCADE: MDICascade(); break;
-    case ID_WINDOW_TILE_HORZ: MDITile(MDITILE_HORIZONTAL); break;
-    case ID_WINDOW_TILE_VERT: MDITile(MDITILE_VERTICAL); break;
-    default: return FALSE;
+    case ID_WINDOW_ARRANGE:
+      MDIIconArrange();
+      break;
+    case ID_WINDOW_CASCADE:
+      MDICascade();
+      break;
+    case ID_WINDOW_TILE_HORZ:
+      MDITile(MDITILE_HORIZONTAL);
+      break;
+    case ID_WINDOW_TILE_VERT:
+      MDITile(MDITILE_VERTICAL);
+      break;
+    default:
+      return FALSE;
   }
   return TRUE;
 }
@@ -240,7 +253,8 @@ BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwS
   // Ids follow the window menu's numbering of children.
   static UINT serial = 0;
   UINT id = AFX_IDM_FIRST_MDICHILD + (serial++ % 0xF0);
-  DWORD style = mcs.style | WS_CHILD | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+  DWORD style = mcs.style | WS_CHILD | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
+                WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
   if (!CWnd::CreateEx(WS_EX_MDICHILD, lpszClassName, lpszWindowName, style, x, y, cx, cy, client,
                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), &mcs))
     return FALSE;
@@ -254,15 +268,19 @@ BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwS
   return TRUE;
 }
 
-BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
+                             CCreateContext* pContext) {
   m_nIDHelp = nIDResource;
   CString title = AfxFrameTitleFromString(nIDResource);
   HICON icon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(nIDResource));
   LPCSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
                                    reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), icon);
-  CMDIFrameWnd* parent = pParentWnd && pParentWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)) ? static_cast<CMDIFrameWnd*>(pParentWnd) : nullptr;
+  CMDIFrameWnd* parent = pParentWnd && pParentWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))
+                             ? static_cast<CMDIFrameWnd*>(pParentWnd)
+                             : nullptr;
   // Menus and accelerators come from the template before the child shows.
-  if (pContext && pContext->m_pNewDocTemplate && pContext->m_pNewDocTemplate->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate))) {
+  if (pContext && pContext->m_pNewDocTemplate &&
+      pContext->m_pNewDocTemplate->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate))) {
     auto* t = static_cast<CMultiDocTemplate*>(pContext->m_pNewDocTemplate);
     m_hMenuShared = t->m_hMenuShared;
     m_hAccelTable = t->m_hAccelTable;
@@ -294,9 +312,15 @@ void CMDIChildWnd::MDIDestroy() {
   ::SendMessage(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_hWnd), 0);
 }
 
-void CMDIChildWnd::MDIActivate() { ::SendMessage(::GetParent(m_hWnd), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0); }
-void CMDIChildWnd::MDIMaximize() { ::SendMessage(::GetParent(m_hWnd), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(m_hWnd), 0); }
-void CMDIChildWnd::MDIRestore() { ::SendMessage(::GetParent(m_hWnd), WM_MDIRESTORE, reinterpret_cast<WPARAM>(m_hWnd), 0); }
+void CMDIChildWnd::MDIActivate() {
+  ::SendMessage(::GetParent(m_hWnd), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+}
+void CMDIChildWnd::MDIMaximize() {
+  ::SendMessage(::GetParent(m_hWnd), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+}
+void CMDIChildWnd::MDIRestore() {
+  ::SendMessage(::GetParent(m_hWnd), WM_MDIRESTORE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+}
 
 void CMDIChildWnd::ActivateFrame(int nCmdShow) {
   CMDIFrameWnd* frame = GetMDIFrame();
@@ -390,11 +414,20 @@ LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
-        case SC_MAXIMIZE: ::SendMessage(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(m_hWnd), 0); return 0;
-        case SC_RESTORE: ::SendMessage(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(m_hWnd), 0); return 0;
-        case SC_NEXTWINDOW: ::SendMessage(client, WM_MDINEXT, reinterpret_cast<WPARAM>(m_hWnd), 0); return 0;
-        case SC_CLOSE: SendMessage(WM_CLOSE); return 0;
-        default: break;
+        case SC_MAXIMIZE:
+          ::SendMessage(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+          return 0;
+        case SC_RESTORE:
+          ::SendMessage(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+          return 0;
+        case SC_NEXTWINDOW:
+          ::SendMessage(client, WM_MDINEXT, reinterpret_cast<WPARAM>(m_hWnd), 0);
+          return 0;
+        case SC_CLOSE:
+          SendMessage(WM_CLOSE);
+          return 0;
+        default:
+          break;
       }
       break;
     case WM_CHILDACTIVATE:
@@ -419,7 +452,8 @@ LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCLBUTTONDBLCLK:
       // A double click on the caption maximises the child or brings it back.
       if (wParam == HTCAPTION && client) {
-        ::SendMessage(client, (GetStyle() & WS_MAXIMIZE) ? WM_MDIRESTORE : WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+        ::SendMessage(client, (GetStyle() & WS_MAXIMIZE) ? WM_MDIRESTORE : WM_MDIMAXIMIZE,
+                      reinterpret_cast<WPARAM>(m_hWnd), 0);
         return 0;
       }
       break;

@@ -90,7 +90,7 @@ namespace afx {
 LPCSTR MDIClientClass();
 // Writes the list of MDI children into the window popup: the menu layer
 // provides it; without it the list is not shown.
-using WindowListWriter = void (*)(HMENU windowMenu, UINT idFirstChild, const std::vector<std::pair<UINT, CString>>& items,
-                                  UINT activeId);
+using WindowListWriter = void (*)(HMENU windowMenu, UINT idFirstChild,
+                                  const std::vector<std::pair<UINT, CString>>& items, UINT activeId);
 void SetWindowListWriter(WindowListWriter writer);
 }  // namespace afx

@@ -15,7 +15,8 @@ namespace {
 
 // The list of children at the end of the window popup: a separator and
 // "&1 title", "&2 title", ... with the active child checked.
-void WriteWindowList(HMENU menu, UINT idFirst, const std::vector<std::pair<UINT, CString>>& items, UINT activeId) {
+void WriteWindowList(HMENU menu, UINT idFirst, const std::vector<std::pair<UINT, CString>>& items,
+                     UINT activeId) {
   int n = ::GetMenuItemCount(menu);
   for (int i = n - 1; i >= 0; --i) {
     UINT id = ::GetMenuItemID(menu, i);
@@ -85,7 +86,8 @@ void Maximize(HWND client, ClientState& s, HWND child) {
   RECT r = ClientArea(client);
   ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLong(child, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(::GetWindowLong(child, GWL_EXSTYLE)));
-  ::SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   ::SendMessage(child, WM_SIZE, SIZE_MAXIMIZED, 0);
   s.maximized = true;
 }
@@ -98,7 +100,8 @@ void Restore(HWND client, ClientState& s, HWND child) {
   if (it != s.restore.end()) {
     RECT r = it->second;
     s.restore.erase(it);
-    ::SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
   }
   ::SendMessage(child, WM_SIZE, SIZE_RESTORED, 0);
   (void)client;
@@ -115,7 +118,8 @@ void RefreshWindowMenu(HWND client, ClientState& s) {
     ::GetWindowText(h, text, sizeof text);
     items.emplace_back(static_cast<UINT>(::GetDlgCtrlID(h)), CString(text));
   }
-  g_windowList(s.windowMenu, s.idFirstChild, items, s.active ? static_cast<UINT>(::GetDlgCtrlID(s.active)) : 0);
+  g_windowList(s.windowMenu, s.idFirstChild, items,
+               s.active ? static_cast<UINT>(::GetDlgCtrlID(s.active)) : 0);
 }
 
 void Activate(HWND client, ClientState& s, HWND child) {
@@ -141,7 +145,8 @@ void Activate(HWND client, ClientState& s, HWND child) {
 
 HWND NextOf(HWND client, HWND from, bool previous) {
   std::vector<HWND> kids = Children(client);
-  kids.erase(std::remove_if(kids.begin(), kids.end(), [](HWND h) { return !::IsWindowVisible(h); }), kids.end());
+  kids.erase(std::remove_if(kids.begin(), kids.end(), [](HWND h) { return !::IsWindowVisible(h); }),
+             kids.end());
   if (kids.size() < 2) return nullptr;
   auto it = std::find(kids.begin(), kids.end(), from);
   if (it == kids.end()) return kids.front();
@@ -176,9 +181,11 @@ void Tile(HWND client, ClientState& s, bool horizontal) {
     Restore(client, s, kids[static_cast<size_t>(i)]);
     // Horizontal tiling stacks the children, vertical puts them side by side.
     if (horizontal)
-      ::SetWindowPos(kids[static_cast<size_t>(i)], nullptr, 0, h * i / n, w, h * (i + 1) / n - h * i / n, SWP_NOZORDER | SWP_NOACTIVATE);
+      ::SetWindowPos(kids[static_cast<size_t>(i)], nullptr, 0, h * i / n, w, h * (i + 1) / n - h * i / n,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     else
-      ::SetWindowPos(kids[static_cast<size_t>(i)], nullptr, w * i / n, 0, w * (i + 1) / n - w * i / n, h, SWP_NOZORDER | SWP_NOACTIVATE);
+      ::SetWindowPos(kids[static_cast<size_t>(i)], nullptr, w * i / n, 0, w * (i + 1) / n - w * i / n, h,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
   }
   s.maximized = false;
 }
@@ -207,9 +214,9 @@ HWND CreateChild(HWND client, ClientState& s, const MDICREATESTRUCT* mcs) {
     cy = (area.bottom - area.top) * 3 / 4;
   }
   UINT id = s.idFirstChild + s.nextId++;
-  return ::CreateWindowEx(WS_EX_MDICHILD, mcs->szClass, mcs->szTitle, style & ~WS_VISIBLE, x, y, cx, cy, client,
-                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), static_cast<HINSTANCE>(mcs->hOwner),
-                          const_cast<MDICREATESTRUCT*>(mcs));
+  return ::CreateWindowEx(WS_EX_MDICHILD, mcs->szClass, mcs->szTitle, style & ~WS_VISIBLE, x, y, cx, cy,
+                          client, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                          static_cast<HINSTANCE>(mcs->hOwner), const_cast<MDICREATESTRUCT*>(mcs));
 }
 
 LRESULT CALLBACK ClientProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
@@ -268,14 +275,17 @@ LRESULT CALLBACK ClientProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_MDIGETACTIVE:
-      if (lp) *reinterpret_cast<BOOL*>(lp) = s->active && (::GetWindowLong(s->active, GWL_STYLE) & WS_MAXIMIZE) ? TRUE : FALSE;
+      if (lp)
+        *reinterpret_cast<BOOL*>(lp) =
+            s->active && (::GetWindowLong(s->active, GWL_STYLE) & WS_MAXIMIZE) ? TRUE : FALSE;
       return reinterpret_cast<LRESULT>(s->active);
     case WM_MDINEXT: {
       HWND from = wp ? reinterpret_cast<HWND>(wp) : s->active;
       HWND next = NextOf(h, from, lp != 0);
       if (next) {
         Activate(h, *s, next);
-        if (!lp && from) ::SetWindowPos(from, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (!lp && from)
+          ::SetWindowPos(from, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       }
       return 0;
     }

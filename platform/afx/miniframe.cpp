@@ -33,7 +33,9 @@ void PASCAL CMiniFrameWnd::CalcBorders(LPRECT r, DWORD style, DWORD) {
   r->bottom += b;
 }
 
-void CMiniFrameWnd::CalcWindowRect(LPRECT lpClientRect, UINT) { CalcBorders(lpClientRect, GetStyle(), GetExStyle()); }
+void CMiniFrameWnd::CalcWindowRect(LPRECT lpClientRect, UINT) {
+  CalcBorders(lpClientRect, GetStyle(), GetExStyle());
+}
 
 BOOL CMiniFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
   if (!cs.lpszClass)
@@ -48,7 +50,8 @@ BOOL CMiniFrameWnd::Create(LPCSTR cls, LPCSTR name, DWORD style, const RECT& rec
   return CreateEx(0, cls, name, style, rect, parent, id);
 }
 
-BOOL CMiniFrameWnd::CreateEx(DWORD ex, LPCSTR cls, LPCSTR name, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+BOOL CMiniFrameWnd::CreateEx(DWORD ex, LPCSTR cls, LPCSTR name, DWORD style, const RECT& rect, CWnd* parent,
+                             UINT id) {
   m_strTitle = name ? name : "";
   int x = rect.left, y = rect.top, w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (rect.left == CW_USEDEFAULT) {
@@ -61,7 +64,8 @@ BOOL CMiniFrameWnd::CreateEx(DWORD ex, LPCSTR cls, LPCSTR name, DWORD style, con
 
 BOOL CMiniFrameWnd::IsSizable() const {
   DWORD style = GetStyle();
-  return (style & (WS_THICKFRAME | MFS_THICKFRAME)) && !((style & MFS_4THICKFRAME) && !(style & MFS_THICKFRAME));
+  return (style & (WS_THICKFRAME | MFS_THICKFRAME)) &&
+         !((style & MFS_4THICKFRAME) && !(style & MFS_THICKFRAME));
 }
 
 CRect CMiniFrameWnd::CaptionRect() const {

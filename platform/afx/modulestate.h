@@ -22,8 +22,7 @@ static inline AFX_MODULE_STATE* AfxGetStaticModuleState() {
 // Makes a module's resources current for a scope, then restores the old ones.
 class AFX_MAINTAIN_STATE2 {
  public:
-  explicit AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* pState)
-      : m_hOld(AfxGetResourceHandle()) {
+  explicit AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* pState) : m_hOld(AfxGetResourceHandle()) {
     if (pState) AfxSetResourceHandle(pState->m_hCurrentResourceHandle);
   }
   ~AFX_MAINTAIN_STATE2() { AfxSetResourceHandle(m_hOld); }

@@ -58,7 +58,8 @@ BOOL CPreviewView::SetPrintView(CView* pPrintView) {
 }
 
 BOOL CPreviewView::PageExists(UINT nPage) {
-  if (!m_pPreviewInfo || nPage < m_pPreviewInfo->GetMinPage() || nPage > m_pPreviewInfo->GetMaxPage()) return FALSE;
+  if (!m_pPreviewInfo || nPage < m_pPreviewInfo->GetMinPage() || nPage > m_pPreviewInfo->GetMaxPage())
+    return FALSE;
   // Without a page count the printed view says where it ends.
   CPrintInfo probe = *m_pPreviewInfo;
   probe.m_nCurPage = nPage;
@@ -93,7 +94,8 @@ void CPreviewView::OnDraw(CDC* pDC) {
   CRect client;
   GetClientRect(&client);
   pDC->FillSolidRect(&client, ::GetSysColor(COLOR_APPWORKSPACE));
-  int pw = ::GetDeviceCaps(m_pPreviewInfo->m_hDC, HORZRES), ph = ::GetDeviceCaps(m_pPreviewInfo->m_hDC, VERTRES);
+  int pw = ::GetDeviceCaps(m_pPreviewInfo->m_hDC, HORZRES),
+      ph = ::GetDeviceCaps(m_pPreviewInfo->m_hDC, VERTRES);
   if (pw <= 0 || ph <= 0) return;
   // The page fits the window with a margin, in the printer's proportions.
   int margin = 8;
@@ -130,14 +132,23 @@ void CPreviewView::OnPrevPage() {
   if (m_nCurrentPage > 1) SetCurrentPage(m_nCurrentPage - 1);
 }
 void CPreviewView::OnUpdateNextPage(CCmdUI* pCmdUI) { pCmdUI->Enable(PageExists(m_nCurrentPage + 1)); }
-void CPreviewView::OnUpdatePrevPage(CCmdUI* pCmdUI) { pCmdUI->Enable(m_nCurrentPage > 1 && PageExists(m_nCurrentPage - 1)); }
+void CPreviewView::OnUpdatePrevPage(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(m_nCurrentPage > 1 && PageExists(m_nCurrentPage - 1));
+}
 
 void CPreviewView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
   switch (nChar) {
-    case VK_NEXT: OnNextPage(); break;
-    case VK_PRIOR: OnPrevPage(); break;
-    case VK_ESCAPE: OnPreviewClose(); break;
-    default: CView::OnKeyDown(nChar, nRepCnt, nFlags);
+    case VK_NEXT:
+      OnNextPage();
+      break;
+    case VK_PRIOR:
+      OnPrevPage();
+      break;
+    case VK_ESCAPE:
+      OnPreviewClose();
+      break;
+    default:
+      CView::OnKeyDown(nChar, nRepCnt, nFlags);
   }
 }
 
@@ -182,7 +193,9 @@ BOOL CView::DoPrintPreview(UINT, CView* pPrintView, CRuntimeClass* pPreviewViewC
   auto* preview = static_cast<CPreviewView*>(pPreviewViewClass->CreateObject());
   if (!preview) return FALSE;
   preview->m_pFrame = frame;
-  if (!preview->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW & ~WS_VISIBLE, CRect(0, 0, 0, 0), frame, AFX_IDW_PANE_SAVE, nullptr)) return FALSE;
+  if (!preview->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW & ~WS_VISIBLE, CRect(0, 0, 0, 0), frame,
+                       AFX_IDW_PANE_SAVE, nullptr))
+    return FALSE;
   if (!preview->SetPrintView(pPrintView)) {
     preview->DestroyWindow();
     return FALSE;

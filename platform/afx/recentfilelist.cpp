@@ -49,7 +49,8 @@ CString AfxAbbreviateName(LPCSTR lpszCanon, int nMaxLength, BOOL bAtLeastName) {
     if (slash == std::string::npos) break;
     tail = tail.substr(slash + 1);
   }
-  if (static_cast<int>(head.size() + 4 + tail.size()) > nMaxLength) return bAtLeastName ? CString(name.c_str()) : CString();
+  if (static_cast<int>(head.size() + 4 + tail.size()) > nMaxLength)
+    return bAtLeastName ? CString(name.c_str()) : CString();
   return (head + ".../" + tail).c_str();
 }
 

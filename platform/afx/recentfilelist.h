@@ -11,8 +11,7 @@ class CRecentFileList {
  public:
   // nStart: the index of the first entry in its menu; entries are named
   // by lpszEntryFormat ("File%d") from 1 in section lpszSection.
-  CRecentFileList(UINT nStart, LPCSTR lpszSection, LPCSTR lpszEntryFormat, int nSize,
-                  int nMaxDispLen = 30);
+  CRecentFileList(UINT nStart, LPCSTR lpszSection, LPCSTR lpszEntryFormat, int nSize, int nMaxDispLen = 30);
   virtual ~CRecentFileList() = default;
 
   int GetSize() const { return static_cast<int>(m_arrNames.size()); }

@@ -38,15 +38,40 @@ void CRectTracker::HandleRect(int nHandle, CRect* rect) const {
   if (m_nStyle & resizeOutside) r.InflateRect(size - 1, size - 1);
   int x = 0, y = 0;
   switch (nHandle) {
-    case hitTopLeft: x = r.left; y = r.top; break;
-    case hitTopRight: x = r.right - size; y = r.top; break;
-    case hitBottomRight: x = r.right - size; y = r.bottom - size; break;
-    case hitBottomLeft: x = r.left; y = r.bottom - size; break;
-    case hitTop: x = r.left + (r.Width() - size) / 2; y = r.top; break;
-    case hitRight: x = r.right - size; y = r.top + (r.Height() - size) / 2; break;
-    case hitBottom: x = r.left + (r.Width() - size) / 2; y = r.bottom - size; break;
-    case hitLeft: x = r.left; y = r.top + (r.Height() - size) / 2; break;
-    default: break;
+    case hitTopLeft:
+      x = r.left;
+      y = r.top;
+      break;
+    case hitTopRight:
+      x = r.right - size;
+      y = r.top;
+      break;
+    case hitBottomRight:
+      x = r.right - size;
+      y = r.bottom - size;
+      break;
+    case hitBottomLeft:
+      x = r.left;
+      y = r.bottom - size;
+      break;
+    case hitTop:
+      x = r.left + (r.Width() - size) / 2;
+      y = r.top;
+      break;
+    case hitRight:
+      x = r.right - size;
+      y = r.top + (r.Height() - size) / 2;
+      break;
+    case hitBottom:
+      x = r.left + (r.Width() - size) / 2;
+      y = r.bottom - size;
+      break;
+    case hitLeft:
+      x = r.left;
+      y = r.top + (r.Height() - size) / 2;
+      break;
+    default:
+      break;
   }
   rect->SetRect(x, y, x + size, y + size);
 }
@@ -176,8 +201,10 @@ BOOL CRectTracker::TrackHandle(int nHandle, CWnd* pWnd, CPoint point, CWnd* pWnd
     if (edges[2]) r.right += dx;
     if (edges[3]) r.bottom += dy;
     if (!m_bAllowInvert && nHandle != hitMiddle) {
-      if (r.Width() < m_sizeMin.cx) edges[0] ? r.left = r.right - m_sizeMin.cx : r.right = r.left + m_sizeMin.cx;
-      if (r.Height() < m_sizeMin.cy) edges[1] ? r.top = r.bottom - m_sizeMin.cy : r.bottom = r.top + m_sizeMin.cy;
+      if (r.Width() < m_sizeMin.cx)
+        edges[0] ? r.left = r.right - m_sizeMin.cx : r.right = r.left + m_sizeMin.cx;
+      if (r.Height() < m_sizeMin.cy)
+        edges[1] ? r.top = r.bottom - m_sizeMin.cy : r.bottom = r.top + m_sizeMin.cy;
     }
     AdjustRect(nHandle, &r);
     if (drawn) outline(last);

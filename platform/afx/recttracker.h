@@ -5,7 +5,14 @@
 
 class CRectTracker {
  public:
-  enum StyleFlags { solidLine = 1, dottedLine = 2, hatchedBorder = 4, resizeInside = 8, resizeOutside = 16, hatchInside = 32 };
+  enum StyleFlags {
+    solidLine = 1,
+    dottedLine = 2,
+    hatchedBorder = 4,
+    resizeInside = 8,
+    resizeOutside = 16,
+    hatchInside = 32
+  };
   enum TrackerHit {
     hitNothing = -1,
     hitTopLeft = 0,

@@ -125,20 +125,32 @@ BOOL CScrollView::OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll) {
   GetClientRect(&client);
   auto step = [&](UINT code, int line, int page, int current, int track) {
     switch (code) {
-      case SB_LINEUP: return -line;
-      case SB_LINEDOWN: return line;
-      case SB_PAGEUP: return -page;
-      case SB_PAGEDOWN: return page;
-      case SB_TOP: return -current;
-      case SB_BOTTOM: return 1 << 20;
+      case SB_LINEUP:
+        return -line;
+      case SB_LINEDOWN:
+        return line;
+      case SB_PAGEUP:
+        return -page;
+      case SB_PAGEDOWN:
+        return page;
+      case SB_TOP:
+        return -current;
+      case SB_BOTTOM:
+        return 1 << 20;
       case SB_THUMBTRACK:
-      case SB_THUMBPOSITION: return track - current;
-      default: return 0;
+      case SB_THUMBPOSITION:
+        return track - current;
+      default:
+        return 0;
     }
   };
   UINT h = LOBYTE(nScrollCode), v = HIBYTE(nScrollCode);
-  if (h != 0xFF) by.cx = step(h, m_lineDev.cx, m_pageDev.cx ? m_pageDev.cx : client.Width(), pos.x, static_cast<int>(nPos));
-  if (v != 0xFF) by.cy = step(v, m_lineDev.cy, m_pageDev.cy ? m_pageDev.cy : client.Height(), pos.y, static_cast<int>(nPos));
+  if (h != 0xFF)
+    by.cx =
+        step(h, m_lineDev.cx, m_pageDev.cx ? m_pageDev.cx : client.Width(), pos.x, static_cast<int>(nPos));
+  if (v != 0xFF)
+    by.cy =
+        step(v, m_lineDev.cy, m_pageDev.cy ? m_pageDev.cy : client.Height(), pos.y, static_cast<int>(nPos));
   return OnScrollBy(by, bDoScroll);
 }
 

@@ -44,8 +44,8 @@ BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dw
   return CreateCommon(pParentWnd, CSize(0, 0), dwStyle, nID);
 }
 
-BOOL CSplitterWnd::Create(CWnd* pParentWnd, int nMaxRows, int nMaxCols, SIZE sizeMin, CCreateContext* pContext,
-                          DWORD dwStyle, UINT nID) {
+BOOL CSplitterWnd::Create(CWnd* pParentWnd, int nMaxRows, int nMaxCols, SIZE sizeMin,
+                          CCreateContext* pContext, DWORD dwStyle, UINT nID) {
   if (!pContext || !pContext->m_pNewViewClass || nMaxRows < 1 || nMaxCols < 1 || nMaxRows > 2 || nMaxCols > 2)
     return FALSE;
   m_nMaxRows = nMaxRows;
@@ -57,14 +57,17 @@ BOOL CSplitterWnd::Create(CWnd* pParentWnd, int nMaxRows, int nMaxCols, SIZE siz
   return CreateView(0, 0, m_pDynamicViewClass, CSize(0, 0), pContext);
 }
 
-BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit, CCreateContext* pContext) {
-  if (row < 0 || col < 0 || row >= m_nMaxRows || col >= m_nMaxCols || GetPane(row, col) || !pViewClass) return FALSE;
+BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit,
+                              CCreateContext* pContext) {
+  if (row < 0 || col < 0 || row >= m_nMaxRows || col >= m_nMaxCols || GetPane(row, col) || !pViewClass)
+    return FALSE;
   m_pRowInfo[static_cast<size_t>(row)].nIdealSize = sizeInit.cy;
   m_pColInfo[static_cast<size_t>(col)].nIdealSize = sizeInit.cx;
   auto* wnd = static_cast<CWnd*>(pViewClass->CreateObject());
   if (!wnd) return FALSE;
   DWORD style = AFX_WS_DEFAULT_VIEW & ~WS_BORDER;
-  if (!wnd->Create(nullptr, nullptr, style, CRect(0, 0, 0, 0), this, static_cast<UINT>(IdFromRowCol(row, col)), pContext))
+  if (!wnd->Create(nullptr, nullptr, style, CRect(0, 0, 0, 0), this,
+                   static_cast<UINT>(IdFromRowCol(row, col)), pContext))
     return FALSE;
   if (m_hWnd) RecalcLayout();
   return TRUE;
@@ -133,7 +136,8 @@ void Distribute(std::vector<int>& out, const std::vector<int>& ideal, int count,
   out.assign(static_cast<size_t>(count), 0);
   int left = total - gap * (count - 1);
   for (int i = 0; i < count; ++i) {
-    int size = i == count - 1 ? left : std::min(std::max(0, ideal[static_cast<size_t>(i)]), std::max(0, left));
+    int size =
+        i == count - 1 ? left : std::min(std::max(0, ideal[static_cast<size_t>(i)]), std::max(0, left));
     out[static_cast<size_t>(i)] = std::max(0, size);
     left -= size;
   }
@@ -150,14 +154,17 @@ void CSplitterWnd::RecalcLayout() {
   ideal.clear();
   for (int r = 0; r < m_nRows; ++r) ideal.push_back(m_pRowInfo[static_cast<size_t>(r)].nIdealSize);
   Distribute(rows, ideal, m_nRows, client.Height(), m_cySplitterGap);
-  for (int c = 0; c < m_nCols; ++c) m_pColInfo[static_cast<size_t>(c)].nCurSize = cols[static_cast<size_t>(c)];
-  for (int r = 0; r < m_nRows; ++r) m_pRowInfo[static_cast<size_t>(r)].nCurSize = rows[static_cast<size_t>(r)];
+  for (int c = 0; c < m_nCols; ++c)
+    m_pColInfo[static_cast<size_t>(c)].nCurSize = cols[static_cast<size_t>(c)];
+  for (int r = 0; r < m_nRows; ++r)
+    m_pRowInfo[static_cast<size_t>(r)].nCurSize = rows[static_cast<size_t>(r)];
   int y = 0;
   for (int r = 0; r < m_nRows; ++r) {
     int x = 0;
     for (int c = 0; c < m_nCols; ++c) {
       if (CWnd* pane = GetPane(r, c))
-        pane->SetWindowPos(nullptr, x, y, cols[static_cast<size_t>(c)], rows[static_cast<size_t>(r)], SWP_NOZORDER | SWP_NOACTIVATE);
+        pane->SetWindowPos(nullptr, x, y, cols[static_cast<size_t>(c)], rows[static_cast<size_t>(r)],
+                           SWP_NOZORDER | SWP_NOACTIVATE);
       x += cols[static_cast<size_t>(c)] + m_cxSplitterGap;
     }
     y += rows[static_cast<size_t>(r)] + m_cySplitterGap;
@@ -192,7 +199,8 @@ BOOL CSplitterWnd::TrackBar(int bar, BOOL vertical, CPoint start) {
   // Where the bar starts, and how far the mouse is into it.
   int origin = 0;
   for (int i = 0; i < bar; ++i)
-    origin += (vertical ? m_pColInfo : m_pRowInfo)[static_cast<size_t>(i)].nCurSize + (vertical ? m_cxSplitterGap : m_cySplitterGap);
+    origin += (vertical ? m_pColInfo : m_pRowInfo)[static_cast<size_t>(i)].nCurSize +
+              (vertical ? m_cxSplitterGap : m_cySplitterGap);
   int barStart = origin + (vertical ? m_pColInfo : m_pRowInfo)[static_cast<size_t>(bar)].nCurSize;
   int grab = (vertical ? start.x : start.y) - barStart;
   CRect client;
@@ -201,13 +209,15 @@ BOOL CSplitterWnd::TrackBar(int bar, BOOL vertical, CPoint start) {
   int pos = barStart;
   CClientDC dc(this);
   auto outline = [&](int at) {
-    CRect r = vertical ? CRect(at, 0, at + m_cxSplitter, client.Height()) : CRect(0, at, client.Width(), at + m_cySplitter);
+    CRect r = vertical ? CRect(at, 0, at + m_cxSplitter, client.Height())
+                       : CRect(0, at, client.Width(), at + m_cySplitter);
     dc.PatBlt(r.left, r.top, r.Width(), r.Height(), DSTINVERT);
   };
   outline(pos);
   afx::TrackHandlers h;
   h.mouse = [&](POINT p, bool) {
-    int at = std::max(origin, std::min<int>((vertical ? p.x : p.y) - grab, extent - (vertical ? m_cxSplitter : m_cySplitter)));
+    int at = std::max(origin, std::min<int>((vertical ? p.x : p.y) - grab,
+                                            extent - (vertical ? m_cxSplitter : m_cySplitter)));
     if (at == pos) return;
     outline(pos);
     pos = at;
@@ -242,13 +252,15 @@ BOOL CSplitterWnd::AddPanes(bool row, int sizeBefore) {
   CWnd* first = GetPane(0, 0);
   CCreateContext context;
   context.m_pNewViewClass = m_pDynamicViewClass;
-  if (first && first->IsKindOf(RUNTIME_CLASS(CView))) context.m_pCurrentDoc = static_cast<CView*>(first)->GetDocument();
+  if (first && first->IsKindOf(RUNTIME_CLASS(CView)))
+    context.m_pCurrentDoc = static_cast<CView*>(first)->GetDocument();
   context.m_pCurrentFrame = GetParentFrame();
   int added = count++;
   int across = row ? m_nCols : m_nRows;
   for (int i = 0; i < across; ++i) {
     int r = row ? added : i, c = row ? i : added;
-    CSize size(row ? m_pColInfo[static_cast<size_t>(c)].nIdealSize : 0, row ? 0 : m_pRowInfo[static_cast<size_t>(r)].nIdealSize);
+    CSize size(row ? m_pColInfo[static_cast<size_t>(c)].nIdealSize : 0,
+               row ? 0 : m_pRowInfo[static_cast<size_t>(r)].nIdealSize);
     if (!CreateView(r, c, m_pDynamicViewClass, size, &context)) {
       count--;
       return FALSE;
@@ -279,7 +291,8 @@ void CSplitterWnd::RemovePanes(bool row, int index) {
   }
   count--;
   if (frame && !frame->GetActiveView())
-    if (CWnd* pane = GetPane(0, 0); pane && pane->IsKindOf(RUNTIME_CLASS(CView))) frame->SetActiveView(static_cast<CView*>(pane));
+    if (CWnd* pane = GetPane(0, 0); pane && pane->IsKindOf(RUNTIME_CLASS(CView)))
+      frame->SetActiveView(static_cast<CView*>(pane));
   RecalcLayout();
 }
 

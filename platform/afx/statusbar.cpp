@@ -46,7 +46,8 @@ CStatusBar::CStatusBar() {
 
 BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
   m_dwStyle = dwStyle & CBRS_ALL;
-  return CWnd::Create(AfxControlBarClass(), nullptr, (dwStyle & ~CBRS_ALL) | WS_CHILD, CRect(0, 0, 0, 0), pParentWnd, nID);
+  return CWnd::Create(AfxControlBarClass(), nullptr, (dwStyle & ~CBRS_ALL) | WS_CHILD, CRect(0, 0, 0, 0),
+                      pParentWnd, nID);
 }
 
 int CStatusBar::TextWidth(LPCSTR text) const {
@@ -84,7 +85,9 @@ int CStatusBar::CommandToIndex(UINT nIDFind) const {
   return -1;
 }
 
-UINT CStatusBar::GetItemID(int i) const { return i >= 0 && i < static_cast<int>(m_panes.size()) ? m_panes[static_cast<size_t>(i)].id : 0; }
+UINT CStatusBar::GetItemID(int i) const {
+  return i >= 0 && i < static_cast<int>(m_panes.size()) ? m_panes[static_cast<size_t>(i)].id : 0;
+}
 
 void CStatusBar::LayoutPanes(std::vector<CRect>* out) const {
   CRect inside;
@@ -92,8 +95,10 @@ void CStatusBar::LayoutPanes(std::vector<CRect>* out) const {
   CalcInsideRect(inside, TRUE);
   int fixed = 0, stretch = 0;
   for (const Pane& p : m_panes) {
-    if (p.style & SBPS_STRETCH) ++stretch;
-    else fixed += p.width + 2 * kMargin;
+    if (p.style & SBPS_STRETCH)
+      ++stretch;
+    else
+      fixed += p.width + 2 * kMargin;
     fixed += kGap;
   }
   int spare = std::max(0, inside.Width() - fixed);
@@ -109,8 +114,10 @@ void CStatusBar::LayoutPanes(std::vector<CRect>* out) const {
 void CStatusBar::GetItemRect(int nIndex, LPRECT lpRect) const {
   std::vector<CRect> rects;
   LayoutPanes(&rects);
-  if (nIndex >= 0 && nIndex < static_cast<int>(rects.size())) *lpRect = rects[static_cast<size_t>(nIndex)];
-  else ::SetRectEmpty(lpRect);
+  if (nIndex >= 0 && nIndex < static_cast<int>(rects.size()))
+    *lpRect = rects[static_cast<size_t>(nIndex)];
+  else
+    ::SetRectEmpty(lpRect);
 }
 
 void CStatusBar::GetPaneInfo(int i, UINT& nID, UINT& nStyle, int& cxWidth) const {
@@ -130,10 +137,13 @@ void CStatusBar::SetPaneInfo(int i, UINT nID, UINT nStyle, int cxWidth) {
   Invalidate();
 }
 
-UINT CStatusBar::GetPaneStyle(int i) const { return i >= 0 && i < static_cast<int>(m_panes.size()) ? m_panes[static_cast<size_t>(i)].style : 0; }
+UINT CStatusBar::GetPaneStyle(int i) const {
+  return i >= 0 && i < static_cast<int>(m_panes.size()) ? m_panes[static_cast<size_t>(i)].style : 0;
+}
 
 void CStatusBar::SetPaneStyle(int i, UINT nStyle) {
-  if (i < 0 || i >= static_cast<int>(m_panes.size()) || m_panes[static_cast<size_t>(i)].style == nStyle) return;
+  if (i < 0 || i >= static_cast<int>(m_panes.size()) || m_panes[static_cast<size_t>(i)].style == nStyle)
+    return;
   m_panes[static_cast<size_t>(i)].style = nStyle;
   CRect r;
   GetItemRect(i, &r);
@@ -184,8 +194,10 @@ void CStatusBar::DoPaint(CDC* pDC) {
     pDC->FillSolidRect(&r, ::GetSysColor(COLOR_BTNFACE));
     if (!(p.style & SBPS_NOBORDERS)) {
       COLORREF dark = ::GetSysColor(COLOR_BTNSHADOW), light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-      if (p.style & SBPS_POPOUT) pDC->Draw3dRect(&r, light, dark);
-      else pDC->Draw3dRect(&r, dark, light);
+      if (p.style & SBPS_POPOUT)
+        pDC->Draw3dRect(&r, light, dark);
+      else
+        pDC->Draw3dRect(&r, dark, light);
     }
     if (p.style & SBPS_DISABLED) continue;  // a disabled pane shows no text
     CRect t = r;

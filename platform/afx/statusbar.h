@@ -18,7 +18,8 @@ class CStatusBar : public CControlBar {
  public:
   CStatusBar();
 
-  BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, UINT nID = AFX_IDW_STATUS_BAR);
+  BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
+              UINT nID = AFX_IDW_STATUS_BAR);
   // Each non-zero id's string is the pane's first text and sets its width.
   BOOL SetIndicators(const UINT* lpIDArray, int nIDCount);
   int CommandToIndex(UINT nIDFind) const;

@@ -55,7 +55,8 @@ RECT PlacedRect(HWND wnd) {
   return r;
 }
 void Place(HWND wnd, const RECT& r, UINT flags) {
-  ::SetWindowPos(wnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, flags | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(wnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 flags | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 }  // namespace
 

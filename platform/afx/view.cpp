@@ -157,7 +157,9 @@ void CView::OnFilePrint() {
   dc.Attach(info.m_hDC);
   CString title = m_pDocument ? m_pDocument->GetTitle() : CString();
   OnBeginPrinting(&dc, &info);
-  BOOL error = job.startDoc(info.m_hDC, title, info.m_strOutputFile.IsEmpty() ? nullptr : static_cast<LPCSTR>(info.m_strOutputFile)) <= 0;
+  BOOL error =
+      job.startDoc(info.m_hDC, title,
+                   info.m_strOutputFile.IsEmpty() ? nullptr : static_cast<LPCSTR>(info.m_strOutputFile)) <= 0;
   for (UINT page = info.GetFromPage(); !error && page <= info.GetToPage(); ++page) {
     info.m_nCurPage = page;
     OnPrepareDC(&dc, &info);
@@ -179,4 +181,3 @@ void CView::OnFilePrint() {
   dc.Detach();
   ::DeleteDC(info.m_hDC);
 }
-

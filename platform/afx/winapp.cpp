@@ -50,8 +50,10 @@ CWinApp::CWinApp(LPCSTR lpszAppName) {
   m_hInstance = AfxGetResourceHandle();
   m_strExeName = plat::FileTitlePart(plat::ProgramPath()).c_str();
   m_pszExeName = m_strExeName;
-  if (lpszAppName) SetAppName(lpszAppName);
-  else SetAppName(m_strExeName);
+  if (lpszAppName)
+    SetAppName(lpszAppName);
+  else
+    SetAppName(m_strExeName);
   m_pszRegistryKey = nullptr;
 }
 
@@ -117,7 +119,9 @@ CString CWinApp::GetProfileString(LPCSTR s, LPCSTR e, LPCSTR d) {
 BOOL CWinApp::GetProfileBinary(LPCSTR s, LPCSTR e, LPBYTE* p, UINT* n) {
   return plat::Profile::App().GetProfileBinary(s, e, p, n);
 }
-BOOL CWinApp::WriteProfileInt(LPCSTR s, LPCSTR e, int v) { return plat::Profile::App().WriteProfileInt(s, e, v); }
+BOOL CWinApp::WriteProfileInt(LPCSTR s, LPCSTR e, int v) {
+  return plat::Profile::App().WriteProfileInt(s, e, v);
+}
 BOOL CWinApp::WriteProfileString(LPCSTR s, LPCSTR e, LPCSTR v) {
   return plat::Profile::App().WriteProfileString(s, e, v);
 }
@@ -140,7 +144,8 @@ void CWinApp::LoadStdProfileSettings(UINT nMaxMRU) {
 
 void CWinApp::SaveStdProfileSettings() {
   if (m_pRecentFileList) m_pRecentFileList->WriteList();
-  if (m_nNumPreviewPages != 0) WriteProfileInt("Settings", "PreviewPages", static_cast<int>(m_nNumPreviewPages));
+  if (m_nNumPreviewPages != 0)
+    WriteProfileInt("Settings", "PreviewPages", static_cast<int>(m_nNumPreviewPages));
 }
 
 void CWinApp::AddToRecentFileList(LPCSTR lpszPathName) {
@@ -150,7 +155,8 @@ void CWinApp::AddToRecentFileList(LPCSTR lpszPathName) {
 BOOL CWinApp::OnOpenRecentFile(UINT nID) {
   if (!m_pRecentFileList) return FALSE;
   int index = static_cast<int>(nID - ID_FILE_MRU_FILE1);
-  if (index < 0 || index >= m_pRecentFileList->GetSize() || (*m_pRecentFileList)[index].IsEmpty()) return FALSE;
+  if (index < 0 || index >= m_pRecentFileList->GetSize() || (*m_pRecentFileList)[index].IsEmpty())
+    return FALSE;
   CString path = (*m_pRecentFileList)[index];
   if (!OpenDocumentFile(path)) m_pRecentFileList->Remove(index);
   return TRUE;

@@ -73,7 +73,8 @@ BOOL AfxPreTranslateMessage(MSG* pMsg) {
     if (h == stop) return FALSE;
   }
   // A window outside the main window's tree (a floating frame): the main window still sees it.
-  if (main && main->m_hWnd && pMsg->hwnd && !::IsChild(main->m_hWnd, pMsg->hwnd) && pMsg->hwnd != main->m_hWnd)
+  if (main && main->m_hWnd && pMsg->hwnd && !::IsChild(main->m_hWnd, pMsg->hwnd) &&
+      pMsg->hwnd != main->m_hWnd)
     return main->PreTranslateMessage(pMsg);
   return FALSE;
 }

@@ -8,10 +8,10 @@
 #include "platform/base/coll_typed.h"
 #include "platform/base/cstring.h"
 
-#define MIRT_NAMED_LIST(name, TYPE, ARG_TYPE)                          \
-  class name : public CList<TYPE, ARG_TYPE> {                          \
-    DECLARE_DYNCREATE(name)                                            \
-   public:                                                             \
+#define MIRT_NAMED_LIST(name, TYPE, ARG_TYPE)                                 \
+  class name : public CList<TYPE, ARG_TYPE> {                                 \
+    DECLARE_DYNCREATE(name)                                                   \
+   public:                                                                    \
     explicit name(int nBlockSize = 10) : CList<TYPE, ARG_TYPE>(nBlockSize) {} \
   }
 

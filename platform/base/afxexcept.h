@@ -91,8 +91,8 @@ class ExceptionLink {
 #define AND_CATCH_ALL(e) AND_CATCH(CException, e)
 #define END_CATCH_ALL END_CATCH
 #define THROW(e) throw e
-#define THROW_LAST()            \
-  do {                          \
-    afxExceptionLink_.Keep();   \
-    throw;                      \
+#define THROW_LAST()          \
+  do {                        \
+    afxExceptionLink_.Keep(); \
+    throw;                    \
   } while (0)

@@ -18,11 +18,16 @@ bool IsLower1252(unsigned char c) {
 unsigned char ToUpper1252(unsigned char c) {
   if (c >= 'a' && c <= 'z') return c - 32;
   switch (c) {
-    case 0x9A: return 0x8A;
-    case 0x9C: return 0x8C;
-    case 0x9E: return 0x8E;
-    case 0xFF: return 0x9F;
-    default: break;
+    case 0x9A:
+      return 0x8A;
+    case 0x9C:
+      return 0x8C;
+    case 0x9E:
+      return 0x8E;
+    case 0xFF:
+      return 0x9F;
+    default:
+      break;
   }
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
   return c;
@@ -31,11 +36,16 @@ unsigned char ToUpper1252(unsigned char c) {
 unsigned char ToLower1252(unsigned char c) {
   if (c >= 'A' && c <= 'Z') return c + 32;
   switch (c) {
-    case 0x8A: return 0x9A;
-    case 0x8C: return 0x9C;
-    case 0x8E: return 0x9E;
-    case 0x9F: return 0xFF;
-    default: break;
+    case 0x8A:
+      return 0x9A;
+    case 0x8C:
+      return 0x9C;
+    case 0x8E:
+      return 0x9E;
+    case 0x9F:
+      return 0xFF;
+    default:
+      break;
   }
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
   return c;

@@ -54,9 +54,9 @@ class CObject {
   CObject& operator=(const CObject&) = default;
 };
 
-#define DECLARE_DYNAMIC(class_name)                         \
- public:                                                    \
-  static const CRuntimeClass class##class_name;             \
+#define DECLARE_DYNAMIC(class_name)             \
+ public:                                        \
+  static const CRuntimeClass class##class_name; \
   virtual CRuntimeClass* GetRuntimeClass() const;
 
 #define DECLARE_DYNCREATE(class_name) \
@@ -65,22 +65,21 @@ class CObject {
 
 #define DECLARE_SERIAL(class_name) DECLARE_DYNCREATE(class_name)
 
-#define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)                       \
-  const CRuntimeClass class_name::class##class_name = {#class_name, sizeof(class class_name),       \
-                                                       wSchema, pfnNew,                             \
-                                                       RUNTIME_CLASS(base_class_name)};             \
-  static const AFX_CLASSINIT _init_##class_name(RUNTIME_CLASS(class_name));                         \
+#define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)                           \
+  const CRuntimeClass class_name::class##class_name = {#class_name, sizeof(class class_name), wSchema, \
+                                                       pfnNew, RUNTIME_CLASS(base_class_name)};        \
+  static const AFX_CLASSINIT _init_##class_name(RUNTIME_CLASS(class_name));                            \
   CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
   IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, NULL)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                 \
-  CObject* class_name::CreateObject() { return new class_name; }         \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)         \
+  CObject* class_name::CreateObject() { return new class_name; } \
   IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, class_name::CreateObject)
 
-#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)           \
-  CObject* class_name::CreateObject() { return new class_name; }         \
+#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)   \
+  CObject* class_name::CreateObject() { return new class_name; } \
   IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject)
 
 #ifdef _DEBUG

@@ -98,7 +98,8 @@ class CMap : public CObject {
 
   POSITION GetStartPosition() const { return m_nCount == 0 ? nullptr : BEFORE_START_POSITION; }
   void GetNextAssoc(POSITION& rNextPosition, KEY& rKey, VALUE& rValue) const {
-    CAssoc* a = rNextPosition == BEFORE_START_POSITION ? FirstFrom(0) : reinterpret_cast<CAssoc*>(rNextPosition);
+    CAssoc* a =
+        rNextPosition == BEFORE_START_POSITION ? FirstFrom(0) : reinterpret_cast<CAssoc*>(rNextPosition);
     if (!a) {
       ASSERT(a != nullptr);
       rNextPosition = nullptr;

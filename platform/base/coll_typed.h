@@ -40,7 +40,9 @@ class CTypedPtrArray : public BASE_CLASS {
   int Add(TYPE newElement) { return BASE_CLASS::Add(newElement); }
   int Append(const CTypedPtrArray& src) { return BASE_CLASS::Append(src); }
   void Copy(const CTypedPtrArray& src) { BASE_CLASS::Copy(src); }
-  void InsertAt(int nIndex, TYPE newElement, int nCount = 1) { BASE_CLASS::InsertAt(nIndex, newElement, nCount); }
+  void InsertAt(int nIndex, TYPE newElement, int nCount = 1) {
+    BASE_CLASS::InsertAt(nIndex, newElement, nCount);
+  }
   void InsertAt(int nStartIndex, CTypedPtrArray* pNewArray) { BASE_CLASS::InsertAt(nStartIndex, pNewArray); }
   TYPE operator[](int nIndex) const { return GetAt(nIndex); }
   TYPE& operator[](int nIndex) { return ElementAt(nIndex); }

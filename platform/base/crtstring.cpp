@@ -31,13 +31,16 @@ char* ToText(unsigned long long value, bool negative, char* buffer, int radix) {
 }
 
 char* SignedToText(long long value, char* buffer, int radix, unsigned long long mask) {
-  if (radix == 10 && value < 0) return ToText(0ULL - static_cast<unsigned long long>(value), true, buffer, radix);
+  if (radix == 10 && value < 0)
+    return ToText(0ULL - static_cast<unsigned long long>(value), true, buffer, radix);
   return ToText(static_cast<unsigned long long>(value) & mask, false, buffer, radix);
 }
 
 }  // namespace
 
-int _stricmp(const char* string1, const char* string2) { return _strnicmp(string1, string2, static_cast<size_t>(-1)); }
+int _stricmp(const char* string1, const char* string2) {
+  return _strnicmp(string1, string2, static_cast<size_t>(-1));
+}
 
 int _strnicmp(const char* string1, const char* string2, size_t count) {
   const unsigned char* a = reinterpret_cast<const unsigned char*>(string1 ? string1 : "");
@@ -99,11 +102,14 @@ char* _ultoa(unsigned long value, char* buffer, int radix) {
 
 char* _i64toa(long long value, char* buffer, int radix) { return SignedToText(value, buffer, radix, ~0ULL); }
 
-char* _ui64toa(unsigned long long value, char* buffer, int radix) { return ToText(value, false, buffer, radix); }
+char* _ui64toa(unsigned long long value, char* buffer, int radix) {
+  return ToText(value, false, buffer, radix);
+}
 
 int _mbscmp(const unsigned char* string1, const unsigned char* string2) {
-  return std::strcmp(reinterpret_cast<const char*>(string1 ? string1 : reinterpret_cast<const unsigned char*>("")),
-                     reinterpret_cast<const char*>(string2 ? string2 : reinterpret_cast<const unsigned char*>("")));
+  return std::strcmp(
+      reinterpret_cast<const char*>(string1 ? string1 : reinterpret_cast<const unsigned char*>("")),
+      reinterpret_cast<const char*>(string2 ? string2 : reinterpret_cast<const unsigned char*>("")));
 }
 
 int _mbsicmp(const unsigned char* string1, const unsigned char* string2) {
@@ -112,10 +118,15 @@ int _mbsicmp(const unsigned char* string1, const unsigned char* string2) {
 
 unsigned char* _mbsnbcpy(unsigned char* dest, const unsigned char* src, size_t count) {
   if (!dest) return nullptr;
-  std::strncpy(reinterpret_cast<char*>(dest), reinterpret_cast<const char*>(src ? src : reinterpret_cast<const unsigned char*>("")), count);
+  std::strncpy(reinterpret_cast<char*>(dest),
+               reinterpret_cast<const char*>(src ? src : reinterpret_cast<const unsigned char*>("")), count);
   return dest;
 }
 
-unsigned int _mbctolower(unsigned int c) { return c < 256 ? static_cast<unsigned>(LowerAscii(static_cast<unsigned char>(c))) : c; }
+unsigned int _mbctolower(unsigned int c) {
+  return c < 256 ? static_cast<unsigned>(LowerAscii(static_cast<unsigned char>(c))) : c;
+}
 
-unsigned int _mbctoupper(unsigned int c) { return c < 256 ? static_cast<unsigned>(UpperAscii(static_cast<unsigned char>(c))) : c; }
+unsigned int _mbctoupper(unsigned int c) {
+  return c < 256 ? static_cast<unsigned>(UpperAscii(static_cast<unsigned char>(c))) : c;
+}

@@ -12,9 +12,7 @@ std::atomic<mirt::StringLoader> g_loader{nullptr};
 
 const char* Safe(LPCTSTR psz) { return psz ? psz : ""; }
 
-bool IsResourceId(LPCTSTR psz) {
-  return psz && reinterpret_cast<uintptr_t>(psz) < 0x10000;
-}
+bool IsResourceId(LPCTSTR psz) { return psz && reinterpret_cast<uintptr_t>(psz) < 0x10000; }
 
 int Sign(int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); }
 
@@ -81,9 +79,7 @@ CString& CString::operator=(LPCTSTR psz) {
   return *this;
 }
 
-CString& CString::operator=(const unsigned char* psz) {
-  return *this = reinterpret_cast<LPCTSTR>(psz);
-}
+CString& CString::operator=(const unsigned char* psz) { return *this = reinterpret_cast<LPCTSTR>(psz); }
 
 CString& CString::operator=(TCHAR ch) {
   m_str.assign(1, ch);

@@ -29,11 +29,16 @@ class TypedSource : public ArgSource {
     const FormatArg* a = Next();
     if (!a) return 0;
     switch (a->kind) {
-      case FormatArg::kInt: return a->i;
-      case FormatArg::kUInt: return static_cast<long long>(a->u);
-      case FormatArg::kDouble: return static_cast<long long>(a->d);
-      case FormatArg::kStr: return static_cast<long long>(reinterpret_cast<uintptr_t>(a->s));
-      case FormatArg::kPtr: return static_cast<long long>(reinterpret_cast<uintptr_t>(a->p));
+      case FormatArg::kInt:
+        return a->i;
+      case FormatArg::kUInt:
+        return static_cast<long long>(a->u);
+      case FormatArg::kDouble:
+        return static_cast<long long>(a->d);
+      case FormatArg::kStr:
+        return static_cast<long long>(reinterpret_cast<uintptr_t>(a->s));
+      case FormatArg::kPtr:
+        return static_cast<long long>(reinterpret_cast<uintptr_t>(a->p));
     }
     return 0;
   }
@@ -41,10 +46,14 @@ class TypedSource : public ArgSource {
     const FormatArg* a = Next();
     if (!a) return 0.0;
     switch (a->kind) {
-      case FormatArg::kInt: return static_cast<double>(a->i);
-      case FormatArg::kUInt: return static_cast<double>(a->u);
-      case FormatArg::kDouble: return a->d;
-      default: return 0.0;
+      case FormatArg::kInt:
+        return static_cast<double>(a->i);
+      case FormatArg::kUInt:
+        return static_cast<double>(a->u);
+      case FormatArg::kDouble:
+        return a->d;
+      default:
+        return 0.0;
     }
   }
   const char* NextString() override {
@@ -58,11 +67,15 @@ class TypedSource : public ArgSource {
     const FormatArg* a = Next();
     if (!a) return nullptr;
     switch (a->kind) {
-      case FormatArg::kPtr: return a->p;
-      case FormatArg::kStr: return a->s;
+      case FormatArg::kPtr:
+        return a->p;
+      case FormatArg::kStr:
+        return a->s;
       case FormatArg::kInt:
-      case FormatArg::kUInt: return reinterpret_cast<const void*>(static_cast<uintptr_t>(a->u));
-      default: return nullptr;
+      case FormatArg::kUInt:
+        return reinterpret_cast<const void*>(static_cast<uintptr_t>(a->u));
+      default:
+        return nullptr;
     }
   }
 
@@ -77,9 +90,7 @@ class VaSource : public ArgSource {
  public:
   explicit VaSource(va_list args) { va_copy(args_, args); }
   ~VaSource() override { va_end(args_); }
-  long long NextInt(int bits) override {
-    return bits > 32 ? va_arg(args_, long long) : va_arg(args_, int);
-  }
+  long long NextInt(int bits) override { return bits > 32 ? va_arg(args_, long long) : va_arg(args_, int); }
   double NextDouble() override { return va_arg(args_, double); }
   const char* NextString() override { return va_arg(args_, const char*); }
   const void* NextPointer() override { return va_arg(args_, const void*); }
@@ -110,31 +121,71 @@ int ReadNumber(const char*& p) {
 }
 
 void ParseLength(const char*& p, Conversion& cv) {
-  if (p[0] == 'I' && p[1] == '6' && p[2] == '4') { cv.bits = 64; p += 3; return; }
-  if (p[0] == 'I' && p[1] == '3' && p[2] == '2') { cv.bits = 32; p += 3; return; }
-  if (p[0] == 'I') { cv.bits = 64; ++p; return; }
-  if (p[0] == 'h' && p[1] == 'h') { cv.bits = 8; p += 2; return; }
-  if (p[0] == 'h') { cv.bits = 16; ++p; return; }
-  if (p[0] == 'l' && p[1] == 'l') { cv.bits = 64; p += 2; return; }
-  if (p[0] == 'l' || p[0] == 'L') { cv.bits = 32; ++p; return; }
-  if (p[0] == 'q' || p[0] == 'j' || p[0] == 'z' || p[0] == 't') { cv.bits = 64; ++p; return; }
+  if (p[0] == 'I' && p[1] == '6' && p[2] == '4') {
+    cv.bits = 64;
+    p += 3;
+    return;
+  }
+  if (p[0] == 'I' && p[1] == '3' && p[2] == '2') {
+    cv.bits = 32;
+    p += 3;
+    return;
+  }
+  if (p[0] == 'I') {
+    cv.bits = 64;
+    ++p;
+    return;
+  }
+  if (p[0] == 'h' && p[1] == 'h') {
+    cv.bits = 8;
+    p += 2;
+    return;
+  }
+  if (p[0] == 'h') {
+    cv.bits = 16;
+    ++p;
+    return;
+  }
+  if (p[0] == 'l' && p[1] == 'l') {
+    cv.bits = 64;
+    p += 2;
+    return;
+  }
+  if (p[0] == 'l' || p[0] == 'L') {
+    cv.bits = 32;
+    ++p;
+    return;
+  }
+  if (p[0] == 'q' || p[0] == 'j' || p[0] == 'z' || p[0] == 't') {
+    cv.bits = 64;
+    ++p;
+    return;
+  }
 }
 
 // Clips a value to the conversion's size, keeping sign for signed letters.
 long long ClipSigned(long long v, int bits) {
   switch (bits) {
-    case 8: return static_cast<signed char>(v);
-    case 16: return static_cast<short>(v);
-    case 32: return static_cast<int>(v);
-    default: return v;
+    case 8:
+      return static_cast<signed char>(v);
+    case 16:
+      return static_cast<short>(v);
+    case 32:
+      return static_cast<int>(v);
+    default:
+      return v;
   }
 }
 unsigned long long ClipUnsigned(long long v, int bits) {
   switch (bits) {
-    case 8: return static_cast<unsigned char>(v);
-    case 16: return static_cast<unsigned short>(v);
-    case 32: return static_cast<unsigned int>(v);
-    default: return static_cast<unsigned long long>(v);
+    case 8:
+      return static_cast<unsigned char>(v);
+    case 16:
+      return static_cast<unsigned short>(v);
+    case 32:
+      return static_cast<unsigned int>(v);
+    default:
+      return static_cast<unsigned long long>(v);
   }
 }
 

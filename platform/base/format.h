@@ -55,10 +55,10 @@ inline FormatArg MakeFormatArg(std::nullptr_t) {
   return a;
 }
 template <typename T>
-constexpr bool IsCharPointer =
-    std::is_pointer_v<T> && (std::is_same_v<std::remove_cv_t<std::remove_pointer_t<T>>, char> ||
-                             std::is_same_v<std::remove_cv_t<std::remove_pointer_t<T>>, signed char> ||
-                             std::is_same_v<std::remove_cv_t<std::remove_pointer_t<T>>, unsigned char>);
+constexpr bool IsCharPointer = std::is_pointer_v<T> &&
+                               (std::is_same_v<std::remove_cv_t<std::remove_pointer_t<T>>, char> ||
+                                std::is_same_v<std::remove_cv_t<std::remove_pointer_t<T>>, signed char> ||
+                                std::is_same_v<std::remove_cv_t<std::remove_pointer_t<T>>, unsigned char>);
 
 template <typename T>
 FormatArg MakeFormatArg(const T& v) {

@@ -12,15 +12,33 @@ class CRect;
 class CSize : public SIZE {
  public:
   CSize() { cx = cy = 0; }
-  CSize(int initCX, int initCY) { cx = initCX; cy = initCY; }
-  CSize(SIZE s) { cx = s.cx; cy = s.cy; }
-  CSize(POINT pt) { cx = pt.x; cy = pt.y; }
-  CSize(DWORD dwSize) { cx = (short)LOWORD(dwSize); cy = (short)HIWORD(dwSize); }
+  CSize(int initCX, int initCY) {
+    cx = initCX;
+    cy = initCY;
+  }
+  CSize(SIZE s) {
+    cx = s.cx;
+    cy = s.cy;
+  }
+  CSize(POINT pt) {
+    cx = pt.x;
+    cy = pt.y;
+  }
+  CSize(DWORD dwSize) {
+    cx = (short)LOWORD(dwSize);
+    cy = (short)HIWORD(dwSize);
+  }
 
   bool operator==(SIZE s) const { return cx == s.cx && cy == s.cy; }
   bool operator!=(SIZE s) const { return !(*this == s); }
-  void operator+=(SIZE s) { cx += s.cx; cy += s.cy; }
-  void operator-=(SIZE s) { cx -= s.cx; cy -= s.cy; }
+  void operator+=(SIZE s) {
+    cx += s.cx;
+    cy += s.cy;
+  }
+  void operator-=(SIZE s) {
+    cx -= s.cx;
+    cy -= s.cy;
+  }
   CSize operator+(SIZE s) const { return CSize(cx + s.cx, cy + s.cy); }
   CSize operator-(SIZE s) const { return CSize(cx - s.cx, cy - s.cy); }
   CSize operator-() const { return CSize(-cx, -cy); }
@@ -33,12 +51,27 @@ class CSize : public SIZE {
 class CPoint : public POINT {
  public:
   CPoint() { x = y = 0; }
-  CPoint(int initX, int initY) { x = initX; y = initY; }
-  CPoint(POINT pt) { x = pt.x; y = pt.y; }
-  CPoint(SIZE s) { x = s.cx; y = s.cy; }
-  CPoint(DWORD dwPoint) { x = (short)LOWORD(dwPoint); y = (short)HIWORD(dwPoint); }
+  CPoint(int initX, int initY) {
+    x = initX;
+    y = initY;
+  }
+  CPoint(POINT pt) {
+    x = pt.x;
+    y = pt.y;
+  }
+  CPoint(SIZE s) {
+    x = s.cx;
+    y = s.cy;
+  }
+  CPoint(DWORD dwPoint) {
+    x = (short)LOWORD(dwPoint);
+    y = (short)HIWORD(dwPoint);
+  }
 
-  void Offset(int dx, int dy) { x += dx; y += dy; }
+  void Offset(int dx, int dy) {
+    x += dx;
+    y += dy;
+  }
   void Offset(POINT pt) { Offset(pt.x, pt.y); }
   void Offset(SIZE s) { Offset(s.cx, s.cy); }
 
@@ -60,12 +93,30 @@ class CPoint : public POINT {
 class CRect : public RECT {
  public:
   CRect() { left = top = right = bottom = 0; }
-  CRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+  CRect(int l, int t, int r, int b) {
+    left = l;
+    top = t;
+    right = r;
+    bottom = b;
+  }
   CRect(const RECT& src) { ::CopyRect(this, &src); }
-  CRect(const RECT* lpSrc) { if (lpSrc) ::CopyRect(this, lpSrc); else SetRectEmpty(); }
-  CRect(POINT pt, SIZE s) { left = pt.x; top = pt.y; right = pt.x + s.cx; bottom = pt.y + s.cy; }
+  CRect(const RECT* lpSrc) {
+    if (lpSrc)
+      ::CopyRect(this, lpSrc);
+    else
+      SetRectEmpty();
+  }
+  CRect(POINT pt, SIZE s) {
+    left = pt.x;
+    top = pt.y;
+    right = pt.x + s.cx;
+    bottom = pt.y + s.cy;
+  }
   CRect(POINT topLeft, POINT bottomRight) {
-    left = topLeft.x; top = topLeft.y; right = bottomRight.x; bottom = bottomRight.y;
+    left = topLeft.x;
+    top = topLeft.y;
+    right = bottomRight.x;
+    bottom = bottomRight.y;
   }
 
   int Width() const { return right - left; }
@@ -93,28 +144,55 @@ class CRect : public RECT {
   void InflateRect(int x, int y) { ::InflateRect(this, x, y); }
   void InflateRect(SIZE s) { ::InflateRect(this, s.cx, s.cy); }
   void InflateRect(const RECT* lpRect) {
-    left -= lpRect->left; top -= lpRect->top; right += lpRect->right; bottom += lpRect->bottom;
+    left -= lpRect->left;
+    top -= lpRect->top;
+    right += lpRect->right;
+    bottom += lpRect->bottom;
   }
-  void InflateRect(int l, int t, int r, int b) { left -= l; top -= t; right += r; bottom += b; }
+  void InflateRect(int l, int t, int r, int b) {
+    left -= l;
+    top -= t;
+    right += r;
+    bottom += b;
+  }
   void DeflateRect(int x, int y) { ::InflateRect(this, -x, -y); }
   void DeflateRect(SIZE s) { ::InflateRect(this, -s.cx, -s.cy); }
   void DeflateRect(const RECT* lpRect) {
-    left += lpRect->left; top += lpRect->top; right -= lpRect->right; bottom -= lpRect->bottom;
+    left += lpRect->left;
+    top += lpRect->top;
+    right -= lpRect->right;
+    bottom -= lpRect->bottom;
   }
-  void DeflateRect(int l, int t, int r, int b) { left += l; top += t; right -= r; bottom -= b; }
+  void DeflateRect(int l, int t, int r, int b) {
+    left += l;
+    top += t;
+    right -= r;
+    bottom -= b;
+  }
   void OffsetRect(int x, int y) { ::OffsetRect(this, x, y); }
   void OffsetRect(POINT pt) { ::OffsetRect(this, pt.x, pt.y); }
   void OffsetRect(SIZE s) { ::OffsetRect(this, s.cx, s.cy); }
   void NormalizeRect() {
-    if (left > right) { LONG t = left; left = right; right = t; }
-    if (top > bottom) { LONG t = top; top = bottom; bottom = t; }
+    if (left > right) {
+      LONG t = left;
+      left = right;
+      right = t;
+    }
+    if (top > bottom) {
+      LONG t = top;
+      top = bottom;
+      bottom = t;
+    }
   }
 
   BOOL IntersectRect(const RECT* a, const RECT* b) { return ::IntersectRect(this, a, b); }
   BOOL UnionRect(const RECT* a, const RECT* b) { return ::UnionRect(this, a, b); }
   BOOL SubtractRect(const RECT* a, const RECT* b) { return ::SubtractRect(this, a, b); }
 
-  CRect& operator=(const RECT& src) { ::CopyRect(this, &src); return *this; }
+  CRect& operator=(const RECT& src) {
+    ::CopyRect(this, &src);
+    return *this;
+  }
   bool operator==(const RECT& r) const { return ::EqualRect(this, &r); }
   bool operator!=(const RECT& r) const { return !::EqualRect(this, &r); }
   void operator+=(POINT pt) { OffsetRect(pt); }
@@ -126,14 +204,46 @@ class CRect : public RECT {
   void operator&=(const RECT& r) { ::IntersectRect(this, this, &r); }
   void operator|=(const RECT& r) { ::UnionRect(this, this, &r); }
 
-  CRect operator+(POINT pt) const { CRect r(*this); r.OffsetRect(pt); return r; }
-  CRect operator-(POINT pt) const { CRect r(*this); r.OffsetRect(-pt.x, -pt.y); return r; }
-  CRect operator+(SIZE s) const { CRect r(*this); r.OffsetRect(s); return r; }
-  CRect operator-(SIZE s) const { CRect r(*this); r.OffsetRect(-s.cx, -s.cy); return r; }
-  CRect operator+(const RECT* lpRect) const { CRect r(*this); r.InflateRect(lpRect); return r; }
-  CRect operator-(const RECT* lpRect) const { CRect r(*this); r.DeflateRect(lpRect); return r; }
-  CRect operator&(const RECT& r2) const { CRect r; ::IntersectRect(&r, this, &r2); return r; }
-  CRect operator|(const RECT& r2) const { CRect r; ::UnionRect(&r, this, &r2); return r; }
+  CRect operator+(POINT pt) const {
+    CRect r(*this);
+    r.OffsetRect(pt);
+    return r;
+  }
+  CRect operator-(POINT pt) const {
+    CRect r(*this);
+    r.OffsetRect(-pt.x, -pt.y);
+    return r;
+  }
+  CRect operator+(SIZE s) const {
+    CRect r(*this);
+    r.OffsetRect(s);
+    return r;
+  }
+  CRect operator-(SIZE s) const {
+    CRect r(*this);
+    r.OffsetRect(-s.cx, -s.cy);
+    return r;
+  }
+  CRect operator+(const RECT* lpRect) const {
+    CRect r(*this);
+    r.InflateRect(lpRect);
+    return r;
+  }
+  CRect operator-(const RECT* lpRect) const {
+    CRect r(*this);
+    r.DeflateRect(lpRect);
+    return r;
+  }
+  CRect operator&(const RECT& r2) const {
+    CRect r;
+    ::IntersectRect(&r, this, &r2);
+    return r;
+  }
+  CRect operator|(const RECT& r2) const {
+    CRect r;
+    ::UnionRect(&r, this, &r2);
+    return r;
+  }
 };
 
 inline CPoint CSize::operator+(POINT pt) const { return CPoint(cx + pt.x, cy + pt.y); }

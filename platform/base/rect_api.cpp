@@ -19,9 +19,7 @@ BOOL CopyRect(LPRECT lprcDst, const RECT* lprcSrc) {
   return TRUE;
 }
 
-BOOL IsRectEmpty(const RECT* lprc) {
-  return !lprc || lprc->right <= lprc->left || lprc->bottom <= lprc->top;
-}
+BOOL IsRectEmpty(const RECT* lprc) { return !lprc || lprc->right <= lprc->left || lprc->bottom <= lprc->top; }
 
 BOOL PtInRect(const RECT* lprc, POINT pt) {
   return lprc && pt.x >= lprc->left && pt.x < lprc->right && pt.y >= lprc->top && pt.y < lprc->bottom;
@@ -55,8 +53,8 @@ BOOL EqualRect(const RECT* a, const RECT* b) {
 
 BOOL IntersectRect(LPRECT lprcDst, const RECT* a, const RECT* b) {
   if (!lprcDst) return FALSE;
-  if (IsRectEmpty(a) || IsRectEmpty(b) || a->left >= b->right || b->left >= a->right ||
-      a->top >= b->bottom || b->top >= a->bottom) {
+  if (IsRectEmpty(a) || IsRectEmpty(b) || a->left >= b->right || b->left >= a->right || a->top >= b->bottom ||
+      b->top >= a->bottom) {
     SetRectEmpty(lprcDst);
     return FALSE;
   }
@@ -104,11 +102,15 @@ BOOL SubtractRect(LPRECT lprcDst, const RECT* a, const RECT* b) {
   }
   RECT r = src;
   if (cut.top == src.top && cut.bottom == src.bottom) {
-    if (cut.left == src.left) r.left = cut.right;
-    else if (cut.right == src.right) r.right = cut.left;
+    if (cut.left == src.left)
+      r.left = cut.right;
+    else if (cut.right == src.right)
+      r.right = cut.left;
   } else if (cut.left == src.left && cut.right == src.right) {
-    if (cut.top == src.top) r.top = cut.bottom;
-    else if (cut.bottom == src.bottom) r.bottom = cut.top;
+    if (cut.top == src.top)
+      r.top = cut.bottom;
+    else if (cut.bottom == src.bottom)
+      r.bottom = cut.top;
   }
   *lprcDst = r;
   return TRUE;

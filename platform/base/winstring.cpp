@@ -22,7 +22,8 @@ LPSTR ConvertChars(LPSTR lpsz, unsigned char (*convert)(unsigned char)) {
 
 DWORD ConvertBuff(LPSTR lpsz, DWORD cchLength, unsigned char (*convert)(unsigned char)) {
   if (!lpsz) return 0;
-  for (DWORD i = 0; i < cchLength; ++i) lpsz[i] = static_cast<char>(convert(static_cast<unsigned char>(lpsz[i])));
+  for (DWORD i = 0; i < cchLength; ++i)
+    lpsz[i] = static_cast<char>(convert(static_cast<unsigned char>(lpsz[i])));
   return cchLength;
 }
 

@@ -43,7 +43,7 @@ class AtomicFileWriter {
 // Replaces the file's content with bytes in one step. On failure returns
 // false, leaves the old file whole and, when error is given, describes why;
 // errnoOut receives the errno.
-bool ReplaceFileAtomically(const std::string& path, std::string_view bytes,
-                           std::string* error = nullptr, int* errnoOut = nullptr);
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr,
+                           int* errnoOut = nullptr);
 
 }  // namespace plat

@@ -17,33 +17,47 @@ CFileException::CFileException(int cause, LONG lOsError, LPCSTR lpszFileName)
 
 int CFileException::OsErrorToException(LONG err) {
   switch (err) {
-    case ERROR_SUCCESS: return none;
-    case ERROR_FILE_NOT_FOUND: return fileNotFound;
+    case ERROR_SUCCESS:
+      return none;
+    case ERROR_FILE_NOT_FOUND:
+      return fileNotFound;
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
     case ERROR_BAD_PATHNAME:
     case ERROR_FILENAME_EXCED_RANGE:
-    case ERROR_INVALID_DRIVE: return badPath;
-    case ERROR_TOO_MANY_OPEN_FILES: return tooManyOpenFiles;
+    case ERROR_INVALID_DRIVE:
+      return badPath;
+    case ERROR_TOO_MANY_OPEN_FILES:
+      return tooManyOpenFiles;
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
     case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS: return accessDenied;
-    case ERROR_INVALID_HANDLE: return invalidFile;
-    case ERROR_CURRENT_DIRECTORY: return removeCurrentDir;
+    case ERROR_ALREADY_EXISTS:
+      return accessDenied;
+    case ERROR_INVALID_HANDLE:
+      return invalidFile;
+    case ERROR_CURRENT_DIRECTORY:
+      return removeCurrentDir;
     case ERROR_NEGATIVE_SEEK:
-    case ERROR_SEEK: return badSeek;
-    case ERROR_SHARING_VIOLATION: return sharingViolation;
+    case ERROR_SEEK:
+      return badSeek;
+    case ERROR_SHARING_VIOLATION:
+      return sharingViolation;
     case ERROR_LOCK_VIOLATION:
-    case ERROR_NOT_LOCKED: return lockViolation;
+    case ERROR_NOT_LOCKED:
+      return lockViolation;
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return diskFull;
-    case ERROR_HANDLE_EOF: return endOfFile;
+    case ERROR_HANDLE_DISK_FULL:
+      return diskFull;
+    case ERROR_HANDLE_EOF:
+      return endOfFile;
     case ERROR_GEN_FAILURE:
     case ERROR_READ_FAULT:
     case ERROR_WRITE_FAULT:
-    case ERROR_CRC: return hardIO;
-    default: return genericException;
+    case ERROR_CRC:
+      return hardIO;
+    default:
+      return genericException;
   }
 }
 
@@ -111,17 +125,32 @@ BOOL CFile::Open(LPCSTR name, UINT flags, CFileException* error) {
   flags &= ~static_cast<UINT>(typeBinary | typeText);
   DWORD access = 0;
   switch (flags & 3) {
-    case modeRead: access = GENERIC_READ; break;
-    case modeWrite: access = GENERIC_WRITE; break;
-    case modeReadWrite: access = GENERIC_READ | GENERIC_WRITE; break;
-    default: break;
+    case modeRead:
+      access = GENERIC_READ;
+      break;
+    case modeWrite:
+      access = GENERIC_WRITE;
+      break;
+    case modeReadWrite:
+      access = GENERIC_READ | GENERIC_WRITE;
+      break;
+    default:
+      break;
   }
   DWORD share = 0;
   switch (flags & 0x70) {
-    case shareExclusive: share = 0; break;
-    case shareDenyWrite: share = FILE_SHARE_READ; break;
-    case shareDenyRead: share = FILE_SHARE_WRITE; break;
-    default: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;  // compat and deny-none
+    case shareExclusive:
+      share = 0;
+      break;
+    case shareDenyWrite:
+      share = FILE_SHARE_READ;
+      break;
+    case shareDenyRead:
+      share = FILE_SHARE_WRITE;
+      break;
+    default:
+      share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+      break;  // compat and deny-none
   }
   DWORD disposition = OPEN_EXISTING;
   if (flags & modeCreate) disposition = (flags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
@@ -211,9 +240,13 @@ void CFile::Abort() {
   m_strFileName.Empty();
 }
 
-CString CFile::GetFileName() const { return CString(plat::FileNamePart(static_cast<LPCSTR>(m_strFileName)).c_str()); }
+CString CFile::GetFileName() const {
+  return CString(plat::FileNamePart(static_cast<LPCSTR>(m_strFileName)).c_str());
+}
 
-CString CFile::GetFileTitle() const { return CString(plat::FileTitlePart(static_cast<LPCSTR>(m_strFileName)).c_str()); }
+CString CFile::GetFileTitle() const {
+  return CString(plat::FileTitlePart(static_cast<LPCSTR>(m_strFileName)).c_str());
+}
 
 CString CFile::GetFilePath() const { return m_strFileName; }
 

@@ -22,11 +22,20 @@ int OpenFlags(DWORD access, DWORD disposition) {
   bool w = access & (GENERIC_WRITE | GENERIC_ALL);
   int flags = (r && w) ? O_RDWR : w ? O_WRONLY : O_RDONLY;
   switch (disposition) {
-    case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
-    case CREATE_ALWAYS: flags |= O_CREAT | O_TRUNC; break;
-    case OPEN_ALWAYS: flags |= O_CREAT; break;
-    case TRUNCATE_EXISTING: flags |= O_TRUNC; break;
-    default: break;
+    case CREATE_NEW:
+      flags |= O_CREAT | O_EXCL;
+      break;
+    case CREATE_ALWAYS:
+      flags |= O_CREAT | O_TRUNC;
+      break;
+    case OPEN_ALWAYS:
+      flags |= O_CREAT;
+      break;
+    case TRUNCATE_EXISTING:
+      flags |= O_TRUNC;
+      break;
+    default:
+      break;
   }
   return flags | O_CLOEXEC | O_NOCTTY;
 }
@@ -67,8 +76,7 @@ HANDLE CreateFile(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES,
     SetLastError(ERROR_SHARING_VIOLATION);
     return INVALID_HANDLE_VALUE;
   }
-  auto file = std::make_shared<FileObject>(fd, plat::AbsolutePath(path), access, share, st.st_dev,
-                                           st.st_ino);
+  auto file = std::make_shared<FileObject>(fd, plat::AbsolutePath(path), access, share, st.st_dev, st.st_ino);
   if ((OpenFlags(access, disposition) & O_TRUNC) && ftruncate(fd, 0) != 0) {
     plat::SetLastErrorFromErrno(errno);
     return INVALID_HANDLE_VALUE;
@@ -122,7 +130,8 @@ BOOL ReadFile(HANDLE h, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED)
   if (read) *read = 0;
   if (auto stream = plat::FindStream(h)) {
     DWORD done = 0;
-    BOOL ok = (!buffer && toRead) ? (SetLastError(ERROR_NOACCESS), FALSE) : stream->Read(buffer, toRead, &done);
+    BOOL ok =
+        (!buffer && toRead) ? (SetLastError(ERROR_NOACCESS), FALSE) : stream->Read(buffer, toRead, &done);
     if (read) *read = done;
     return ok;
   }
@@ -139,7 +148,8 @@ BOOL WriteFile(HANDLE h, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERL
   if (written) *written = 0;
   if (auto stream = plat::FindStream(h)) {
     DWORD done = 0;
-    BOOL ok = (!buffer && toWrite) ? (SetLastError(ERROR_NOACCESS), FALSE) : stream->Write(buffer, toWrite, &done);
+    BOOL ok =
+        (!buffer && toWrite) ? (SetLastError(ERROR_NOACCESS), FALSE) : stream->Write(buffer, toWrite, &done);
     if (written) *written = done;
     return ok;
   }
@@ -166,7 +176,10 @@ namespace {
 bool Seek(HANDLE h, LONGLONG distance, DWORD method, LONGLONG& result) {
   auto f = plat::FindHandle<FileObject>(h);
   if (!f) return false;
-  int whence = method == FILE_BEGIN ? SEEK_SET : method == FILE_CURRENT ? SEEK_CUR : method == FILE_END ? SEEK_END : -1;
+  int whence = method == FILE_BEGIN     ? SEEK_SET
+               : method == FILE_CURRENT ? SEEK_CUR
+               : method == FILE_END     ? SEEK_END
+                                        : -1;
   if (whence < 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return false;
@@ -287,7 +300,8 @@ BOOL LockFile(HANDLE h, DWORD offLow, DWORD offHigh, DWORD lenLow, DWORD lenHigh
       return FALSE;
     }
   if (!SetLock(f->fd(), offset, length, F_WRLCK)) {
-    SetLastError(errno == EAGAIN || errno == EACCES ? ERROR_LOCK_VIOLATION : plat::Win32ErrorFromErrno(errno));
+    SetLastError(errno == EAGAIN || errno == EACCES ? ERROR_LOCK_VIOLATION
+                                                    : plat::Win32ErrorFromErrno(errno));
     return FALSE;
   }
   f->locks.emplace_back(offset, length);

@@ -63,7 +63,8 @@ HANDLE FindFirstFile(LPCSTR pattern, LPWIN32_FIND_DATA data) {
   }
   DIR* d = opendir(dir.empty() ? "." : dir.c_str());
   if (!d) {
-    SetLastError(errno == ENOENT || errno == ENOTDIR ? ERROR_PATH_NOT_FOUND : plat::Win32ErrorFromErrno(errno));
+    SetLastError(errno == ENOENT || errno == ENOTDIR ? ERROR_PATH_NOT_FOUND
+                                                     : plat::Win32ErrorFromErrno(errno));
     return INVALID_HANDLE_VALUE;
   }
   std::vector<std::string> names;

@@ -88,9 +88,7 @@ std::vector<std::string> IniDocument::SectionNames() const {
   return names;
 }
 
-bool IniDocument::HasSection(std::string_view section) const {
-  return FindSection(section).has_value();
-}
+bool IniDocument::HasSection(std::string_view section) const { return FindSection(section).has_value(); }
 
 std::vector<std::string> IniDocument::KeyNames(std::string_view section) const {
   std::vector<std::string> keys;

@@ -111,7 +111,8 @@ std::optional<std::string> ReadProfileValue(const std::string& fileName, const s
 
 }  // namespace plat
 
-DWORD GetPrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR out, DWORD size, LPCSTR fileName) {
+DWORD GetPrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR out, DWORD size,
+                              LPCSTR fileName) {
   plat::IniDocument doc;
   bool loaded = fileName && Load(plat::ResolveProfileFileName(fileName), doc);
   if (!loaded) SetLastError(ERROR_FILE_NOT_FOUND);
@@ -154,7 +155,8 @@ BOOL WritePrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR 
 
 DWORD GetPrivateProfileSection(LPCSTR section, LPSTR out, DWORD size, LPCSTR fileName) {
   plat::IniDocument doc;
-  if (!section || !fileName || !Load(plat::ResolveProfileFileName(fileName), doc)) return CopyList({}, out, size);
+  if (!section || !fileName || !Load(plat::ResolveProfileFileName(fileName), doc))
+    return CopyList({}, out, size);
   return CopyList(doc.EntryLines(section), out, size);
 }
 

@@ -21,8 +21,8 @@
 // lpAppName NULL: the section names; lpKeyName NULL: the key names of the
 // section. A missing key gives lpDefault (NULL: "") with trailing blanks
 // removed. Values lose surrounding blanks and one pair of quotes.
-DWORD GetPrivateProfileString(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,
-                              LPSTR lpReturnedString, DWORD nSize, LPCSTR lpFileName);
+DWORD GetPrivateProfileString(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault, LPSTR lpReturnedString,
+                              DWORD nSize, LPCSTR lpFileName);
 // The value's leading decimal number (with sign); no digits give 0; a
 // missing key gives nDefault.
 UINT GetPrivateProfileInt(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault, LPCSTR lpFileName);

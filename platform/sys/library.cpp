@@ -46,7 +46,8 @@ std::vector<std::string> LibraryCandidates(const std::string& given) {
     // given first, then in lower case.
     std::string lower = base;
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    for (const std::string& b : lower == base ? std::vector<std::string>{base} : std::vector<std::string>{base, lower}) {
+    for (const std::string& b :
+         lower == base ? std::vector<std::string>{base} : std::vector<std::string>{base, lower}) {
       if (b.compare(0, 3, "lib") != 0) files.push_back("lib" + b + ".so");
       files.push_back(b + ".so");
     }

@@ -24,8 +24,8 @@ MessageBoxState& State() {
 }
 
 const char* AnswerName(int id) {
-  static const char* names[] = {"", "IDOK", "IDCANCEL", "IDABORT", "IDRETRY", "IDIGNORE",
-                                "IDYES", "IDNO", "IDCLOSE", "IDHELP", "IDTRYAGAIN", "IDCONTINUE"};
+  static const char* names[] = {"",      "IDOK", "IDCANCEL", "IDABORT", "IDRETRY",    "IDIGNORE",
+                                "IDYES", "IDNO", "IDCLOSE",  "IDHELP",  "IDTRYAGAIN", "IDCONTINUE"};
   return id >= 1 && id <= 11 ? names[id] : "?";
 }
 
@@ -78,13 +78,20 @@ int Show(const std::string& caption, const std::string& text, UINT type) {
 
 std::vector<int> MessageBoxButtons(UINT type) {
   switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: return {IDOK, IDCANCEL};
-    case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
-    case MB_YESNOCANCEL: return {IDYES, IDNO, IDCANCEL};
-    case MB_YESNO: return {IDYES, IDNO};
-    case MB_RETRYCANCEL: return {IDRETRY, IDCANCEL};
-    case MB_CANCELTRYCONTINUE: return {IDCANCEL, IDTRYAGAIN, IDCONTINUE};
-    default: return {IDOK};
+    case MB_OKCANCEL:
+      return {IDOK, IDCANCEL};
+    case MB_ABORTRETRYIGNORE:
+      return {IDABORT, IDRETRY, IDIGNORE};
+    case MB_YESNOCANCEL:
+      return {IDYES, IDNO, IDCANCEL};
+    case MB_YESNO:
+      return {IDYES, IDNO};
+    case MB_RETRYCANCEL:
+      return {IDRETRY, IDCANCEL};
+    case MB_CANCELTRYCONTINUE:
+      return {IDCANCEL, IDTRYAGAIN, IDCONTINUE};
+    default:
+      return {IDOK};
   }
 }
 
@@ -130,10 +137,15 @@ int AfxMessageBox(LPCSTR text, UINT type, UINT) {
   if ((type & MB_ICONMASK) == 0) {
     switch (type & MB_TYPEMASK) {
       case MB_OK:
-      case MB_OKCANCEL: type |= MB_ICONEXCLAMATION; break;
+      case MB_OKCANCEL:
+        type |= MB_ICONEXCLAMATION;
+        break;
       case MB_YESNO:
-      case MB_YESNOCANCEL: type |= MB_ICONQUESTION; break;
-      default: break;
+      case MB_YESNOCANCEL:
+        type |= MB_ICONQUESTION;
+        break;
+      default:
+        break;
     }
   }
   CString caption = plat::Profile::App().GetAppName();

@@ -17,17 +17,11 @@ std::string NormalizeSeparators(std::string_view path) {
   return s;
 }
 
-bool IsAbsolutePath(std::string_view path) {
-  return !path.empty() && (path[0] == '/' || path[0] == '\\');
-}
+bool IsAbsolutePath(std::string_view path) { return !path.empty() && (path[0] == '/' || path[0] == '\\'); }
 
-static size_t LastSeparator(std::string_view path) {
-  return path.find_last_of("/\\");
-}
+static size_t LastSeparator(std::string_view path) { return path.find_last_of("/\\"); }
 
-bool HasDirectoryPart(std::string_view path) {
-  return LastSeparator(path) != std::string_view::npos;
-}
+bool HasDirectoryPart(std::string_view path) { return LastSeparator(path) != std::string_view::npos; }
 
 std::string DirectoryPart(std::string_view path) {
   size_t slash = LastSeparator(path);

@@ -34,7 +34,8 @@ ssize_t WriteNoSignal(int fd, const void* data, size_t size) {
     timespec zero = {0, 0};
     sigset_t pending;
     sigpending(&pending);
-    if (sigismember(&pending, SIGPIPE) && !sigismember(&old, SIGPIPE)) sigtimedwait(&pipeOnly, nullptr, &zero);
+    if (sigismember(&pending, SIGPIPE) && !sigismember(&old, SIGPIPE))
+      sigtimedwait(&pipeOnly, nullptr, &zero);
     errno = saved;
   }
   pthread_sigmask(SIG_SETMASK, &old, nullptr);
@@ -174,8 +175,8 @@ BOOL PeekNamedPipe(HANDLE h, LPVOID buffer, DWORD size, LPDWORD copied, LPDWORD 
   return pipe->Peek(buffer, size, copied, available);
 }
 
-BOOL DuplicateHandle(HANDLE sourceProcess, HANDLE source, HANDLE targetProcess, LPHANDLE target, DWORD,
-                     BOOL, DWORD options) {
+BOOL DuplicateHandle(HANDLE sourceProcess, HANDLE source, HANDLE targetProcess, LPHANDLE target, DWORD, BOOL,
+                     DWORD options) {
   if (sourceProcess != GetCurrentProcess() || targetProcess != GetCurrentProcess() || !target) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;

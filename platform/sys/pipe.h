@@ -13,8 +13,7 @@
 #define DUPLICATE_SAME_ACCESS 0x00000002u
 
 // The buffer size is a hint; 0 takes the system's default.
-BOOL CreatePipe(PHANDLE hReadPipe, PHANDLE hWritePipe, LPSECURITY_ATTRIBUTES lpPipeAttributes,
-                DWORD nSize);
+BOOL CreatePipe(PHANDLE hReadPipe, PHANDLE hWritePipe, LPSECURITY_ATTRIBUTES lpPipeAttributes, DWORD nSize);
 
 // Looks at the bytes waiting in a read end without taking them: up to
 // nBufferSize of them are copied, *lpTotalBytesAvail is how many there are
@@ -27,5 +26,4 @@ BOOL PeekNamedPipe(HANDLE hNamedPipe, LPVOID lpBuffer, DWORD nBufferSize, LPDWOR
 // (GetCurrentProcess() for both processes). Inheritance is not kept per
 // handle: a child process receives exactly its three standard handles.
 BOOL DuplicateHandle(HANDLE hSourceProcessHandle, HANDLE hSourceHandle, HANDLE hTargetProcessHandle,
-                     LPHANDLE lpTargetHandle, DWORD dwDesiredAccess, BOOL bInheritHandle,
-                     DWORD dwOptions);
+                     LPHANDLE lpTargetHandle, DWORD dwDesiredAccess, BOOL bInheritHandle, DWORD dwOptions);

@@ -130,11 +130,16 @@ struct ChildSetup {
 
 DWORD ExecError(int err) {
   switch (err) {
-    case ENOENT: return ERROR_FILE_NOT_FOUND;
-    case ENOEXEC: return ERROR_BAD_EXE_FORMAT;
-    case EACCES: return ERROR_ACCESS_DENIED;
-    case ENOTDIR: return ERROR_DIRECTORY;
-    default: return plat::Win32ErrorFromErrno(err);
+    case ENOENT:
+      return ERROR_FILE_NOT_FOUND;
+    case ENOEXEC:
+      return ERROR_BAD_EXE_FORMAT;
+    case EACCES:
+      return ERROR_ACCESS_DENIED;
+    case ENOTDIR:
+      return ERROR_DIRECTORY;
+    default:
+      return plat::Win32ErrorFromErrno(err);
   }
 }
 

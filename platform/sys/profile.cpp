@@ -112,8 +112,8 @@ HKEY Profile::GetSectionKey(LPCSTR section) {
   if (!app) return nullptr;
   KeyCloser closer{app};
   HKEY key = nullptr;
-  if (RegCreateKeyEx(app, section ? section : "", 0, nullptr, REG_OPTION_NON_VOLATILE,
-                     KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyEx(app, section ? section : "", 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
+                     nullptr, &key, nullptr) != ERROR_SUCCESS)
     return nullptr;
   return key;
 }
@@ -129,8 +129,7 @@ HKEY Profile::OpenSectionKey(LPCSTR section) {
 
 UINT Profile::GetProfileInt(LPCSTR section, LPCSTR entry, int defaultValue) {
   if (!section || !entry) return static_cast<UINT>(defaultValue);
-  if (!UsesRegistry())
-    return GetPrivateProfileInt(section, entry, defaultValue, GetProfileName());
+  if (!UsesRegistry()) return GetPrivateProfileInt(section, entry, defaultValue, GetProfileName());
   KeyCloser key{OpenSectionKey(section)};
   DWORD type;
   std::string data;
@@ -183,8 +182,8 @@ BOOL Profile::WriteProfileInt(LPCSTR section, LPCSTR entry, int value) {
     return WritePrivateProfileString(section, entry, std::to_string(value).c_str(), GetProfileName());
   KeyCloser key{GetSectionKey(section)};
   DWORD v = static_cast<DWORD>(value);
-  return key.key && RegSetValueEx(key.key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), 4) ==
-                        ERROR_SUCCESS;
+  return key.key &&
+         RegSetValueEx(key.key, entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), 4) == ERROR_SUCCESS;
 }
 
 BOOL Profile::WriteProfileString(LPCSTR section, LPCSTR entry, LPCSTR value) {

@@ -59,9 +59,7 @@ HKEY NewHandle(RegNode* node, REGSAM access) {
   return reinterpret_cast<HKEY>(id);
 }
 
-bool BadName(std::string_view name) {
-  return name.find_first_of("\r\n") != std::string_view::npos;
-}
+bool BadName(std::string_view name) { return name.find_first_of("\r\n") != std::string_view::npos; }
 
 // Walks a "\"-separated path below node; null when a part is missing.
 RegNode* Walk(RegNode* node, std::string_view path) {
@@ -166,8 +164,8 @@ LONG RegCreateKeyEx(HKEY hKey, LPCSTR subKey, DWORD, LPSTR className, DWORD opti
 
 LONG RegCreateKey(HKEY hKey, LPCSTR subKey, PHKEY result) {
   if (result && (!subKey || !*subKey)) return RegOpenKey(hKey, subKey, result);
-  return RegCreateKeyEx(hKey, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                        result, nullptr);
+  return RegCreateKeyEx(hKey, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, result,
+                        nullptr);
 }
 
 LONG RegCloseKey(HKEY hKey) {
@@ -286,8 +284,8 @@ LONG RegEnumKey(HKEY hKey, DWORD index, LPSTR name, DWORD count) {
   return RegEnumKeyEx(hKey, index, name, &count, nullptr, nullptr, nullptr, nullptr);
 }
 
-LONG RegEnumValue(HKEY hKey, DWORD index, LPSTR name, LPDWORD nameCount, LPDWORD, LPDWORD type,
-                  LPBYTE data, LPDWORD size) {
+LONG RegEnumValue(HKEY hKey, DWORD index, LPSTR name, LPDWORD nameCount, LPDWORD, LPDWORD type, LPBYTE data,
+                  LPDWORD size) {
   if (!name || !nameCount || (data && !size)) return ERROR_INVALID_PARAMETER;
   Locked lock;
   RegNode* node;

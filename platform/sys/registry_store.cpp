@@ -77,15 +77,17 @@ RegNode* RegNode::FindSubkey(std::string_view n) const {
 }
 
 std::shared_ptr<RegNode> RegNode::SubkeyShared(std::string_view n) const {
-  auto it = std::lower_bound(subkeys.begin(), subkeys.end(), n,
-                             [](const std::shared_ptr<RegNode>& k, std::string_view v) { return LessNoCase(k->name, v); });
+  auto it = std::lower_bound(
+      subkeys.begin(), subkeys.end(), n,
+      [](const std::shared_ptr<RegNode>& k, std::string_view v) { return LessNoCase(k->name, v); });
   if (it != subkeys.end() && EqualNoCase((*it)->name, n)) return *it;
   return nullptr;
 }
 
 RegNode* RegNode::AddSubkey(std::string_view n) {
-  auto it = std::lower_bound(subkeys.begin(), subkeys.end(), n,
-                             [](const std::shared_ptr<RegNode>& k, std::string_view v) { return LessNoCase(k->name, v); });
+  auto it = std::lower_bound(
+      subkeys.begin(), subkeys.end(), n,
+      [](const std::shared_ptr<RegNode>& k, std::string_view v) { return LessNoCase(k->name, v); });
   auto node = std::make_shared<RegNode>();
   node->name = std::string(n);
   node->parent = this;
@@ -100,9 +102,7 @@ regfile::Value* RegNode::FindValue(std::string_view n) {
   return nullptr;
 }
 
-std::string RegNode::Path() const {
-  return parent ? parent->Path() + "\\" + name : name;
-}
+std::string RegNode::Path() const { return parent ? parent->Path() + "\\" + name : name; }
 
 RegistryStore& RegistryStore::Instance() {
   static RegistryStore store;
@@ -143,7 +143,8 @@ void RegistryStore::LoadRoot(RegHive& hive, const std::string& rootName) {
   bool exists = false;
   if (!ReadFileBytes(hive.file, bytes, exists)) {
     hive.writable = false;
-    ReportRegistryProblem("cannot read " + hive.file + "; its keys are not available and the file is left as it is");
+    ReportRegistryProblem("cannot read " + hive.file +
+                          "; its keys are not available and the file is left as it is");
     return;
   }
   if (!exists) return;

@@ -18,7 +18,7 @@ struct RegHive;
 struct RegNode {
   std::string name;
   RegNode* parent = nullptr;
-  std::vector<regfile::Value> values;            // in the order first set
+  std::vector<regfile::Value> values;             // in the order first set
   std::vector<std::shared_ptr<RegNode>> subkeys;  // sorted by name, without case
   std::string className;
   FILETIME lastWrite{};

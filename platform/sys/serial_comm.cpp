@@ -98,13 +98,13 @@ namespace plat {
 
 void RefreshSerialCommKey(const std::string& devDir) {
   HKEY hardware;
-  if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, "HARDWARE", 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
-                     nullptr, &hardware, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, "HARDWARE", 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                     &hardware, nullptr) != ERROR_SUCCESS)
     return;
   RegCloseKey(hardware);
   HKEY key;
-  if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, kSerialCommKey, 0, nullptr, REG_OPTION_VOLATILE,
-                     KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, kSerialCommKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                     nullptr, &key, nullptr) != ERROR_SUCCESS)
     return;
   // Start empty: ports that went away must not linger.
   char name[256];

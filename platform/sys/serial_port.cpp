@@ -29,13 +29,12 @@ struct BaudEntry {
   speed_t speed;
 };
 const BaudEntry kBauds[] = {
-    {50, B50},       {75, B75},         {110, B110},       {134, B134},       {150, B150},
-    {200, B200},     {300, B300},       {600, B600},       {1200, B1200},     {1800, B1800},
-    {2400, B2400},   {4800, B4800},     {9600, B9600},     {19200, B19200},   {38400, B38400},
-    {57600, B57600}, {115200, B115200}, {230400, B230400}, {460800, B460800}, {500000, B500000},
-    {576000, B576000}, {921600, B921600}, {1000000, B1000000}, {1152000, B1152000},
-    {1500000, B1500000}, {2000000, B2000000}, {2500000, B2500000}, {3000000, B3000000},
-    {3500000, B3500000}, {4000000, B4000000},
+    {50, B50},           {75, B75},           {110, B110},         {134, B134},         {150, B150},
+    {200, B200},         {300, B300},         {600, B600},         {1200, B1200},       {1800, B1800},
+    {2400, B2400},       {4800, B4800},       {9600, B9600},       {19200, B19200},     {38400, B38400},
+    {57600, B57600},     {115200, B115200},   {230400, B230400},   {460800, B460800},   {500000, B500000},
+    {576000, B576000},   {921600, B921600},   {1000000, B1000000}, {1152000, B1152000}, {1500000, B1500000},
+    {2000000, B2000000}, {2500000, B2500000}, {3000000, B3000000}, {3500000, B3500000}, {4000000, B4000000},
 };
 
 bool SpeedOf(DWORD rate, speed_t& out) {
@@ -86,7 +85,8 @@ class SerialPort : public plat::StreamObject {
   // The framing last set: a pseudo-terminal keeps no byte size or parity.
   bool Framing(DCB& out) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_hasFraming) out.ByteSize = m_framing.ByteSize, out.Parity = m_framing.Parity, out.StopBits = m_framing.StopBits;
+    if (m_hasFraming)
+      out.ByteSize = m_framing.ByteSize, out.Parity = m_framing.Parity, out.StopBits = m_framing.StopBits;
     return m_hasFraming;
   }
   void SetFraming(const DCB& d) {
@@ -168,8 +168,10 @@ BOOL SerialPort::Read(void* buffer, DWORD size, DWORD* done) {
     if (r != plat::CancellableFd::Ready) return Fail(r);
     DWORD before = *done;
     if (!TakeAvailable(p, size, done)) return Fail(plat::CancellableFd::Failed);
-    if (*done > before) lastByte = plat::MonotonicMs();
-    else if (wait != 0) usleep(1000);  // readable but empty: the other side is closed
+    if (*done > before)
+      lastByte = plat::MonotonicMs();
+    else if (wait != 0)
+      usleep(1000);  // readable but empty: the other side is closed
     if (firstByteReturns && *done > 0) break;
   }
   return TRUE;
@@ -224,7 +226,8 @@ bool IsComPortName(LPCSTR name) {
   if (n.rfind("\\\\.\\", 0) == 0) n = n.substr(4);
   if (!n.empty() && n.back() == ':') n.pop_back();
   if (n.size() < 4 || n.size() > 8) return false;
-  if (std::toupper(static_cast<unsigned char>(n[0])) != 'C' || std::toupper(static_cast<unsigned char>(n[1])) != 'O' ||
+  if (std::toupper(static_cast<unsigned char>(n[0])) != 'C' ||
+      std::toupper(static_cast<unsigned char>(n[1])) != 'O' ||
       std::toupper(static_cast<unsigned char>(n[2])) != 'M')
     return false;
   for (size_t i = 3; i < n.size(); ++i)
@@ -297,10 +300,18 @@ BOOL GetCommState(HANDLE h, LPDCB dcb) {
   dcb->fOutX = (tio.c_iflag & IXON) ? 1 : 0;
   dcb->fInX = (tio.c_iflag & IXOFF) ? 1 : 0;
   switch (tio.c_cflag & CSIZE) {
-    case CS5: dcb->ByteSize = 5; break;
-    case CS6: dcb->ByteSize = 6; break;
-    case CS7: dcb->ByteSize = 7; break;
-    default: dcb->ByteSize = 8; break;
+    case CS5:
+      dcb->ByteSize = 5;
+      break;
+    case CS6:
+      dcb->ByteSize = 6;
+      break;
+    case CS7:
+      dcb->ByteSize = 7;
+      break;
+    default:
+      dcb->ByteSize = 8;
+      break;
   }
   if (!(tio.c_cflag & PARENB))
     dcb->Parity = NOPARITY;
@@ -332,13 +343,23 @@ BOOL SetCommState(HANDLE h, LPDCB dcb) {
   cfsetispeed(&tio, speed);
   cfsetospeed(&tio, speed);
   static const tcflag_t kSizes[] = {CS5, CS6, CS7, CS8};
-  tio.c_cflag = (tio.c_cflag & ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS)) | kSizes[dcb->ByteSize - 5];
+  tio.c_cflag =
+      (tio.c_cflag & ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS)) | kSizes[dcb->ByteSize - 5];
   switch (dcb->Parity) {
-    case ODDPARITY: tio.c_cflag |= PARENB | PARODD; break;
-    case EVENPARITY: tio.c_cflag |= PARENB; break;
-    case MARKPARITY: tio.c_cflag |= PARENB | PARODD | CMSPAR; break;
-    case SPACEPARITY: tio.c_cflag |= PARENB | CMSPAR; break;
-    default: break;
+    case ODDPARITY:
+      tio.c_cflag |= PARENB | PARODD;
+      break;
+    case EVENPARITY:
+      tio.c_cflag |= PARENB;
+      break;
+    case MARKPARITY:
+      tio.c_cflag |= PARENB | PARODD | CMSPAR;
+      break;
+    case SPACEPARITY:
+      tio.c_cflag |= PARENB | CMSPAR;
+      break;
+    default:
+      break;
   }
   if (dcb->StopBits != ONESTOPBIT) tio.c_cflag |= CSTOPB;  // 1.5 is taken as 2
   if (dcb->fOutxCtsFlow || dcb->fRtsControl == RTS_CONTROL_HANDSHAKE) tio.c_cflag |= CRTSCTS;
@@ -380,7 +401,8 @@ BOOL PurgeComm(HANDLE h, DWORD flags) {
   auto port = FindPort(h);
   if (!port) return FALSE;
   bool rx = flags & (PURGE_RXCLEAR | PURGE_RXABORT), tx = flags & (PURGE_TXCLEAR | PURGE_TXABORT);
-  if ((rx || tx) && tcflush(port->fd(), rx && tx ? TCIOFLUSH : rx ? TCIFLUSH : TCOFLUSH) != 0) return FailErrno();
+  if ((rx || tx) && tcflush(port->fd(), rx && tx ? TCIOFLUSH : rx ? TCIFLUSH : TCOFLUSH) != 0)
+    return FailErrno();
   return TRUE;
 }
 
@@ -403,15 +425,37 @@ BOOL EscapeCommFunction(HANDLE h, DWORD func) {
   int fd = port->fd();
   int bits = 0, r = 0;
   switch (func) {
-    case SETRTS: bits = TIOCM_RTS; r = ioctl(fd, TIOCMBIS, &bits); break;
-    case CLRRTS: bits = TIOCM_RTS; r = ioctl(fd, TIOCMBIC, &bits); break;
-    case SETDTR: bits = TIOCM_DTR; r = ioctl(fd, TIOCMBIS, &bits); break;
-    case CLRDTR: bits = TIOCM_DTR; r = ioctl(fd, TIOCMBIC, &bits); break;
-    case SETBREAK: r = ioctl(fd, TIOCSBRK); break;
-    case CLRBREAK: r = ioctl(fd, TIOCCBRK); break;
-    case SETXOFF: r = tcflow(fd, TCIOFF); break;
-    case SETXON: r = tcflow(fd, TCION); break;
-    default: SetLastError(ERROR_INVALID_PARAMETER); return FALSE;
+    case SETRTS:
+      bits = TIOCM_RTS;
+      r = ioctl(fd, TIOCMBIS, &bits);
+      break;
+    case CLRRTS:
+      bits = TIOCM_RTS;
+      r = ioctl(fd, TIOCMBIC, &bits);
+      break;
+    case SETDTR:
+      bits = TIOCM_DTR;
+      r = ioctl(fd, TIOCMBIS, &bits);
+      break;
+    case CLRDTR:
+      bits = TIOCM_DTR;
+      r = ioctl(fd, TIOCMBIC, &bits);
+      break;
+    case SETBREAK:
+      r = ioctl(fd, TIOCSBRK);
+      break;
+    case CLRBREAK:
+      r = ioctl(fd, TIOCCBRK);
+      break;
+    case SETXOFF:
+      r = tcflow(fd, TCIOFF);
+      break;
+    case SETXON:
+      r = tcflow(fd, TCION);
+      break;
+    default:
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return FALSE;
   }
   if (r != 0 && (errno == ENOTTY || errno == EINVAL)) return TRUE;  // no modem lines here
   return r == 0 ? TRUE : FailErrno();

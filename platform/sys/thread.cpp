@@ -27,9 +27,9 @@ std::condition_variable& WaitCondition() {
 
 namespace {
 
+using plat::Waitable;
 using plat::WaitCondition;
 using plat::WaitMutex;
-using plat::Waitable;
 
 class EventObject : public Waitable {
  public:

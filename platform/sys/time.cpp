@@ -136,8 +136,8 @@ BOOL FileTimeToSystemTime(const FILETIME* ft, LPSYSTEMTIME st) {
 
 BOOL SystemTimeToFileTime(const SYSTEMTIME* st, LPFILETIME ft) {
   if (!st || !ft || st->wYear < 1601 || st->wYear > 30827 || st->wMonth < 1 || st->wMonth > 12 ||
-      st->wDay < 1 || st->wDay > DaysInMonth(st->wYear, st->wMonth) || st->wHour > 23 ||
-      st->wMinute > 59 || st->wSecond > 59 || st->wMilliseconds > 999) {
+      st->wDay < 1 || st->wDay > DaysInMonth(st->wYear, st->wMonth) || st->wHour > 23 || st->wMinute > 59 ||
+      st->wSecond > 59 || st->wMilliseconds > 999) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }

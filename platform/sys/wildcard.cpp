@@ -43,7 +43,8 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
   }
   if (Match(pattern, name)) return true;
   // "x*.*" also matches "x" (no dot), as on Windows.
-  if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" && name.find('.') == std::string_view::npos)
+  if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" &&
+      name.find('.') == std::string_view::npos)
     return Match(pattern.substr(0, pattern.size() - 2), name);
   return false;
 }

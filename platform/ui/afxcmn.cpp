@@ -62,7 +62,8 @@ HTREEITEM CTreeCtrl::InsertItem(LPCSTR text, HTREEITEM parent, HTREEITEM after) 
 }
 
 HTREEITEM CTreeCtrl::InsertItem(LPCSTR text, int image, int selImage, HTREEITEM parent, HTREEITEM after) {
-  return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, text, image, selImage, 0, 0, 0, parent, after);
+  return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, text, image, selImage, 0, 0, 0, parent,
+                    after);
 }
 
 BOOL CTreeCtrl::GetItemRect(HTREEITEM item, LPRECT r, BOOL textOnly) const {
@@ -77,12 +78,12 @@ CImageList* CTreeCtrl::GetImageList(UINT type) const {
 
 CImageList* CTreeCtrl::SetImageList(CImageList* list, int type) {
   HIMAGELIST h = list ? list->GetSafeHandle() : nullptr;
-  return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(S(TVM_SETIMAGELIST, static_cast<WPARAM>(type),
-                                                               reinterpret_cast<LPARAM>(h))));
+  return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(
+      S(TVM_SETIMAGELIST, static_cast<WPARAM>(type), reinterpret_cast<LPARAM>(h))));
 }
 
-BOOL CTreeCtrl::SetItem(HTREEITEM item, UINT mask, LPCSTR text, int image, int selImage, UINT state, UINT stateMask,
-                        LPARAM param) {
+BOOL CTreeCtrl::SetItem(HTREEITEM item, UINT mask, LPCSTR text, int image, int selImage, UINT state,
+                        UINT stateMask, LPARAM param) {
   TVITEM it{};
   it.hItem = item;
   it.mask = mask;
@@ -106,7 +107,9 @@ CString CTreeCtrl::GetItemText(HTREEITEM item) const {
   return CString(buf);
 }
 
-BOOL CTreeCtrl::SetItemText(HTREEITEM item, LPCSTR text) { return SetItem(item, TVIF_TEXT, text, 0, 0, 0, 0, 0); }
+BOOL CTreeCtrl::SetItemText(HTREEITEM item, LPCSTR text) {
+  return SetItem(item, TVIF_TEXT, text, 0, 0, 0, 0, 0);
+}
 
 BOOL CTreeCtrl::GetItemImage(HTREEITEM item, int& image, int& selImage) const {
   TVITEM it{};

@@ -12,11 +12,18 @@ class CSpinButtonCtrl : public CWnd {
   DECLARE_DYNAMIC(CSpinButtonCtrl)
  public:
   BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
-  BOOL SetAccel(int nAccel, UDACCEL* pAccel) { return static_cast<BOOL>(S(UDM_SETACCEL, nAccel, reinterpret_cast<LPARAM>(pAccel))); }
-  UINT GetAccel(int nAccel, UDACCEL* pAccel) const { return static_cast<UINT>(S(UDM_GETACCEL, nAccel, reinterpret_cast<LPARAM>(pAccel))); }
+  BOOL SetAccel(int nAccel, UDACCEL* pAccel) {
+    return static_cast<BOOL>(S(UDM_SETACCEL, nAccel, reinterpret_cast<LPARAM>(pAccel)));
+  }
+  UINT GetAccel(int nAccel, UDACCEL* pAccel) const {
+    return static_cast<UINT>(S(UDM_GETACCEL, nAccel, reinterpret_cast<LPARAM>(pAccel)));
+  }
   int SetBase(int nBase) { return static_cast<int>(S(UDM_SETBASE, nBase)); }
   UINT GetBase() const { return static_cast<UINT>(S(UDM_GETBASE)); }
-  CWnd* SetBuddy(CWnd* pWndBuddy) { return CWnd::FromHandle(reinterpret_cast<HWND>(S(UDM_SETBUDDY, reinterpret_cast<WPARAM>(pWndBuddy ? pWndBuddy->m_hWnd : nullptr)))); }
+  CWnd* SetBuddy(CWnd* pWndBuddy) {
+    return CWnd::FromHandle(reinterpret_cast<HWND>(
+        S(UDM_SETBUDDY, reinterpret_cast<WPARAM>(pWndBuddy ? pWndBuddy->m_hWnd : nullptr))));
+  }
   CWnd* GetBuddy() const { return CWnd::FromHandle(reinterpret_cast<HWND>(S(UDM_GETBUDDY))); }
   int SetPos(int nPos) { return static_cast<short>(LOWORD(S(UDM_SETPOS, 0, MAKELPARAM(nPos, 0)))); }
   int GetPos() const { return static_cast<int>(S(UDM_GETPOS)); }
@@ -24,7 +31,9 @@ class CSpinButtonCtrl : public CWnd {
   void SetRange32(int nLower, int nUpper) { S(UDM_SETRANGE32, static_cast<WPARAM>(nLower), nUpper); }
   DWORD GetRange() const { return static_cast<DWORD>(S(UDM_GETRANGE)); }
   void GetRange(int& lower, int& upper) const;
-  void GetRange32(int& lower, int& upper) const { S(UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower), reinterpret_cast<LPARAM>(&upper)); }
+  void GetRange32(int& lower, int& upper) const {
+    S(UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower), reinterpret_cast<LPARAM>(&upper));
+  }
 
  private:
   LRESULT S(UINT m, WPARAM w = 0, LPARAM l = 0) const { return ::SendMessage(m_hWnd, m, w, l); }
@@ -52,8 +61,8 @@ class CTreeCtrl : public CWnd {
  public:
   BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
   HTREEITEM InsertItem(LPTVINSERTSTRUCT lpInsertStruct);
-  HTREEITEM InsertItem(UINT nMask, LPCSTR lpszItem, int nImage, int nSelectedImage, UINT nState, UINT nStateMask,
-                       LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter);
+  HTREEITEM InsertItem(UINT nMask, LPCSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
+                       UINT nStateMask, LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter);
   HTREEITEM InsertItem(LPCSTR lpszItem, HTREEITEM hParent = TVI_ROOT, HTREEITEM hInsertAfter = TVI_LAST);
   HTREEITEM InsertItem(LPCSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent = TVI_ROOT,
                        HTREEITEM hInsertAfter = TVI_LAST);
@@ -79,7 +88,9 @@ class CTreeCtrl : public CWnd {
   HTREEITEM GetSelectedItem() const { return GetNextItem(nullptr, TVGN_CARET); }
   HTREEITEM GetDropHilightItem() const { return GetNextItem(nullptr, TVGN_DROPHILITE); }
   HTREEITEM GetRootItem() const { return GetNextItem(nullptr, TVGN_ROOT); }
-  BOOL Select(HTREEITEM hItem, UINT nCode) { return B(TVM_SELECTITEM, nCode, reinterpret_cast<LPARAM>(hItem)); }
+  BOOL Select(HTREEITEM hItem, UINT nCode) {
+    return B(TVM_SELECTITEM, nCode, reinterpret_cast<LPARAM>(hItem));
+  }
   BOOL SelectItem(HTREEITEM hItem) { return Select(hItem, TVGN_CARET); }
   BOOL SelectDropTarget(HTREEITEM hItem) { return Select(hItem, TVGN_DROPHILITE); }
   BOOL SelectSetFirstVisible(HTREEITEM hItem) { return Select(hItem, TVGN_FIRSTVISIBLE); }
@@ -118,12 +129,15 @@ class CToolTipCtrl : public CWnd {
  public:
   BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);
   void Activate(BOOL bActivate) { ::SendMessage(m_hWnd, TTM_ACTIVATE, bActivate, 0); }
-  BOOL AddTool(CWnd* pWnd, LPCSTR lpszText = LPSTR_TEXTCALLBACK, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
+  BOOL AddTool(CWnd* pWnd, LPCSTR lpszText = LPSTR_TEXTCALLBACK, LPCRECT lpRectTool = nullptr,
+               UINT_PTR nIDTool = 0);
   BOOL AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
   void DelTool(CWnd* pWnd, UINT_PTR nIDTool = 0);
   void GetText(CString& str, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
   BOOL GetToolInfo(TOOLINFO& toolInfo, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
-  void SetToolInfo(LPTOOLINFO lpToolInfo) { ::SendMessage(m_hWnd, TTM_SETTOOLINFO, 0, reinterpret_cast<LPARAM>(lpToolInfo)); }
+  void SetToolInfo(LPTOOLINFO lpToolInfo) {
+    ::SendMessage(m_hWnd, TTM_SETTOOLINFO, 0, reinterpret_cast<LPARAM>(lpToolInfo));
+  }
   void SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect);
   int GetToolCount() const { return static_cast<int>(::SendMessage(m_hWnd, TTM_GETTOOLCOUNT, 0, 0)); }
   void SetDelayTime(UINT nDelay) { ::SendMessage(m_hWnd, TTM_SETDELAYTIME, 0, MAKELPARAM(nDelay, 0)); }
@@ -131,5 +145,7 @@ class CToolTipCtrl : public CWnd {
   void UpdateTipText(LPCSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool = 0);
   void Pop() { ::SendMessage(m_hWnd, TTM_POP, 0, 0); }
   void Update() { ::SendMessage(m_hWnd, TTM_UPDATE, 0, 0); }
-  int SetMaxTipWidth(int iWidth) { return static_cast<int>(::SendMessage(m_hWnd, TTM_SETMAXTIPWIDTH, 0, iWidth)); }
+  int SetMaxTipWidth(int iWidth) {
+    return static_cast<int>(::SendMessage(m_hWnd, TTM_SETMAXTIPWIDTH, 0, iWidth));
+  }
 };

@@ -56,7 +56,8 @@ INT_PTR CFileDialog::DoModal() {
 }
 
 CString CFileDialog::GetPathName() const {
-  if ((m_ofn.Flags & OFN_ALLOWMULTISELECT) && m_ofn.nFileOffset > 0 && m_ofn.lpstrFile[m_ofn.nFileOffset - 1] == '\0') {
+  if ((m_ofn.Flags & OFN_ALLOWMULTISELECT) && m_ofn.nFileOffset > 0 &&
+      m_ofn.lpstrFile[m_ofn.nFileOffset - 1] == '\0') {
     POSITION pos = GetStartPosition();
     return GetNextPathName(pos);
   }
@@ -110,10 +111,11 @@ CColorDialog::CColorDialog(COLORREF init, DWORD flags, CWnd* parent) : CCommonDi
 }
 
 COLORREF* PASCAL CColorDialog::GetSavedCustomColors() {
-  static COLORREF colors[16] = {RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
-                                RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255)};
+  static COLORREF colors[16] = {
+      RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+      RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+      RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255),
+      RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255)};
   return colors;
 }
 
@@ -146,7 +148,8 @@ void CFontDialog::GetCurrentFont(LPLOGFONT lf) {
 
 // ---- CPrintDialog ----
 
-CPrintDialog::CPrintDialog(BOOL setupOnly, DWORD flags, CWnd* parent) : CCommonDialog(parent), m_pd(m_pdActual) {
+CPrintDialog::CPrintDialog(BOOL setupOnly, DWORD flags, CWnd* parent)
+    : CCommonDialog(parent), m_pd(m_pdActual) {
   m_pd.lStructSize = sizeof m_pd;
   m_pd.Flags = flags | (setupOnly ? PD_PRINTSETUP : PD_RETURNDC);
   m_pd.nCopies = 1;
@@ -238,7 +241,8 @@ namespace {
 void AttachFind(HWND h, void* self) { static_cast<CFindReplaceDialog*>(self)->SubclassWindow(h); }
 }  // namespace
 
-BOOL CFindReplaceDialog::Create(BOOL findOnly, LPCSTR findWhat, LPCSTR replaceWith, DWORD flags, CWnd* parent) {
+BOOL CFindReplaceDialog::Create(BOOL findOnly, LPCSTR findWhat, LPCSTR replaceWith, DWORD flags,
+                                CWnd* parent) {
   m_bReplaceDialog = !findOnly;
   m_fr.Flags |= flags;
   if (!m_fr.hInstance) m_fr.hInstance = AfxGetResourceHandle();

@@ -72,8 +72,8 @@ class CPrintDialog : public CCommonDialog {
   DECLARE_DYNAMIC(CPrintDialog)
  public:
   explicit CPrintDialog(BOOL bPrintSetupOnly,
-                        DWORD dwFlags = PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE |
-                                        PD_NOSELECTION,
+                        DWORD dwFlags = PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS |
+                                        PD_HIDEPRINTTOFILE | PD_NOSELECTION,
                         CWnd* pParentWnd = nullptr);
   ~CPrintDialog() override;
   INT_PTR DoModal() override;
@@ -100,7 +100,8 @@ class CPrintDialog : public CCommonDialog {
 class CPageSetupDialog : public CCommonDialog {
   DECLARE_DYNAMIC(CPageSetupDialog)
  public:
-  explicit CPageSetupDialog(DWORD dwFlags = PSD_MARGINS | PSD_INTHOUSANDTHSOFINCHES, CWnd* pParentWnd = nullptr);
+  explicit CPageSetupDialog(DWORD dwFlags = PSD_MARGINS | PSD_INTHOUSANDTHSOFINCHES,
+                            CWnd* pParentWnd = nullptr);
   ~CPageSetupDialog() override;
   INT_PTR DoModal() override;
   CSize GetPaperSize() const { return CSize(m_psd.ptPaperSize.x, m_psd.ptPaperSize.y); }

@@ -27,13 +27,20 @@ CString ListString(HWND h, UINT lenMsg, UINT textMsg, int i) {
 template <class T>
 BOOL ReflectOwnerDraw(T* self, UINT msg, LPARAM lp, LRESULT* result) {
   switch (msg) {
-    case WM_DRAWITEM: self->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lp)); break;
-    case WM_MEASUREITEM: self->MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lp)); break;
+    case WM_DRAWITEM:
+      self->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lp));
+      break;
+    case WM_MEASUREITEM:
+      self->MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lp));
+      break;
     case WM_COMPAREITEM:
       if (result) *result = self->CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lp));
       return TRUE;
-    case WM_DELETEITEM: self->DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lp)); break;
-    default: return FALSE;
+    case WM_DELETEITEM:
+      self->DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lp));
+      break;
+    default:
+      return FALSE;
   }
   if (result) *result = TRUE;
   return TRUE;
@@ -70,7 +77,9 @@ int CEdit::GetLine(int index, LPSTR buffer, int max) const {
   memcpy(buffer, &n, sizeof n);
   return static_cast<int>(Send(EM_GETLINE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer)));
 }
-void CEdit::SetSel(DWORD sel, BOOL noScroll) { SetSel(static_cast<short>(LOWORD(sel)), static_cast<short>(HIWORD(sel)), noScroll); }
+void CEdit::SetSel(DWORD sel, BOOL noScroll) {
+  SetSel(static_cast<short>(LOWORD(sel)), static_cast<short>(HIWORD(sel)), noScroll);
+}
 void CEdit::SetSel(int start, int end, BOOL noScroll) {
   Send(EM_SETSEL, static_cast<WPARAM>(start), end);
   if (!noScroll) Send(EM_SCROLLCARET);
@@ -100,7 +109,9 @@ BOOL CListBox::OnChildNotify(UINT msg, WPARAM, LPARAM lp, LRESULT* result) {
 BOOL CComboBox::Create(DWORD style, const RECT& r, CWnd* parent, UINT id) {
   return CreateControl(this, "COMBOBOX", "", style, r, parent, id);
 }
-void CComboBox::GetLBText(int i, CString& s) const { s = ListString(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, i); }
+void CComboBox::GetLBText(int i, CString& s) const {
+  s = ListString(m_hWnd, CB_GETLBTEXTLEN, CB_GETLBTEXT, i);
+}
 void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
 void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
 int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
@@ -162,7 +173,8 @@ void CCheckListBox::Toggle(int index) {
   SetCheck(index, next);
   HWND parent = ::GetParent(m_hWnd);
   if (parent)
-    ::SendMessage(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), CLBN_CHKCHANGE), reinterpret_cast<LPARAM>(m_hWnd));
+    ::SendMessage(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), CLBN_CHKCHANGE),
+                  reinterpret_cast<LPARAM>(m_hWnd));
 }
 
 void CCheckListBox::MeasureItem(LPMEASUREITEMSTRUCT mis) {
@@ -178,13 +190,16 @@ void CCheckListBox::DrawItem(LPDRAWITEMSTRUCT dis) {
   const State& s = StateOf(static_cast<int>(dis->itemID));
   HBRUSH bg = GetSysColorBrush(COLOR_WINDOW);
   FillRect(dc, &r, bg);
-  UINT state = DFCS_BUTTONCHECK | (s.check ? DFCS_CHECKED : 0) | (s.check == 2 || !s.enabled ? DFCS_INACTIVE : 0);
+  UINT state =
+      DFCS_BUTTONCHECK | (s.check ? DFCS_CHECKED : 0) | (s.check == 2 || !s.enabled ? DFCS_INACTIVE : 0);
   DrawFrameControl(dc, &b, DFC_BUTTON, state);
   RECT t{b.right + 3, r.top, r.right, r.bottom};
   bool selected = dis->itemState & ODS_SELECTED;
   if (selected) FillRect(dc, &t, GetSysColorBrush(COLOR_HIGHLIGHT));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(!s.enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  SetTextColor(dc, GetSysColor(!s.enabled ? COLOR_GRAYTEXT
+                               : selected ? COLOR_HIGHLIGHTTEXT
+                                          : COLOR_WINDOWTEXT));
   CString text;
   GetText(static_cast<int>(dis->itemID), text);
   RECT tt = t;
@@ -206,7 +221,8 @@ LRESULT CCheckListBox::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       return r;
     }
     case LB_DELETESTRING:
-      if (static_cast<int>(wp) >= 0 && wp < m_states.size()) m_states.erase(m_states.begin() + static_cast<long>(wp));
+      if (static_cast<int>(wp) >= 0 && wp < m_states.size())
+        m_states.erase(m_states.begin() + static_cast<long>(wp));
       break;
     case LB_RESETCONTENT:
       m_states.clear();

@@ -97,7 +97,7 @@ class CDataExchange {
 };
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
-void DDX_Text(CDataExchange* pDX, int nIDC, int& value);  // also LONG
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value);   // also LONG
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);  // also DWORD
 void DDX_Text(CDataExchange* pDX, int nIDC, long& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, short& value);

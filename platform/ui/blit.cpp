@@ -11,9 +11,9 @@ namespace {
 
 struct Source {
   const QImage* image = nullptr;
-  QRect rect;          // on the source image
+  QRect rect;  // on the source image
   bool mono = false;
-  QRgb bk = 0;         // source background colour (colour to monochrome)
+  QRgb bk = 0;  // source background colour (colour to monochrome)
 };
 
 // Converts one source pixel into the destination's format.
@@ -66,7 +66,8 @@ BOOL BltCore(Dc& dst, const QRect& dstRect, const Source* src, DWORD rop, const 
       const QRgb* sline = nullptr;
       int sy = 0;
       if (src) {
-        sy = src->rect.top() + static_cast<int>(static_cast<long long>(y - dstRect.top()) * sh / dstRect.height());
+        sy = src->rect.top() +
+             static_cast<int>(static_cast<long long>(y - dstRect.top()) * sh / dstRect.height());
         if (sy < 0 || sy >= simg->height()) continue;
         sline = reinterpret_cast<const QRgb*>(simg->constScanLine(sy));
       }
@@ -78,7 +79,8 @@ BOOL BltCore(Dc& dst, const QRect& dstRect, const Source* src, DWORD rop, const 
       for (int x = rc.left(); x <= rc.right(); ++x) {
         QRgb S = 0xFF000000u;
         if (src) {
-          int sx = src->rect.left() + static_cast<int>(static_cast<long long>(x - dstRect.left()) * sw / dstRect.width());
+          int sx = src->rect.left() +
+                   static_cast<int>(static_cast<long long>(x - dstRect.left()) * sw / dstRect.width());
           if (sx < 0 || sx >= simg->width()) continue;
           S = ConvertSource(sline[sx], *src, dstMono, fg, bg);
         }
@@ -151,8 +153,8 @@ BOOL StretchBlt(HDC hdc, int xd, int yd, int wd, int hd, HDC hsrc, int xs, int y
   return BltCore(*dc, r, &s, rop);
 }
 
-BOOL MaskBlt(HDC hdc, int xd, int yd, int w, int h, HDC hsrc, int xs, int ys, HBITMAP hmask, int xm,
-             int ym, DWORD rop) {
+BOOL MaskBlt(HDC hdc, int xd, int yd, int w, int h, HDC hsrc, int xs, int ys, HBITMAP hmask, int xm, int ym,
+             DWORD rop) {
   Dc* dc = DcFind(hdc);
   if (!dc) return FALSE;
   DWORD fore = rop & 0x00FFFFFF;
@@ -187,8 +189,8 @@ static bool DibFromInfo(const BITMAPINFO* bmi, const void* bits, UINT lines, Dib
   return DecodeDib(hdr, headerSize, out, static_cast<const unsigned char*>(bits), stride * height);
 }
 
-int StretchDIBits(HDC hdc, int xd, int yd, int wd, int hd, int xs, int ys, int ws, int hs,
-                  const void* bits, const BITMAPINFO* bmi, UINT, DWORD rop) {
+int StretchDIBits(HDC hdc, int xd, int yd, int wd, int hd, int xs, int ys, int ws, int hs, const void* bits,
+                  const BITMAPINFO* bmi, UINT, DWORD rop) {
   Dc* dc = DcFind(hdc);
   DibImage dib;
   if (!dc || !DibFromInfo(bmi, bits, 0, &dib)) return 0;
@@ -221,11 +223,12 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
   return MakeBitmap(img, mono, mono ? 1 : 32);
 }
 
-HBITMAP CreateDIBitmap(HDC, const BITMAPINFOHEADER* h, DWORD init, const void* bits,
-                       const BITMAPINFO* bmi, UINT) {
+HBITMAP CreateDIBitmap(HDC, const BITMAPINFOHEADER* h, DWORD init, const void* bits, const BITMAPINFO* bmi,
+                       UINT) {
   if (!h) return nullptr;
   if (!(init & CBM_INIT) || !bits || !bmi) {
-    QImage img(std::max<LONG>(1, h->biWidth), std::max<LONG>(1, std::labs(h->biHeight)), QImage::Format_RGB32);
+    QImage img(std::max<LONG>(1, h->biWidth), std::max<LONG>(1, std::labs(h->biHeight)),
+               QImage::Format_RGB32);
     img.fill(Qt::black);
     return MakeBitmap(img, false, 32);
   }

@@ -52,7 +52,8 @@ void SetBlinkTimer(ThreadQueue* q, bool on) {
   t.erase(std::remove_if(t.begin(), t.end(), [](const QueueTimer& x) { return x.system; }), t.end());
   if (on && q->caretBlink != INFINITE)
     t.push_back(QueueTimer{nullptr, kBlinkTimer, q->caretBlink, nullptr,
-                           std::chrono::steady_clock::now() + std::chrono::milliseconds(q->caretBlink), true});
+                           std::chrono::steady_clock::now() + std::chrono::milliseconds(q->caretBlink),
+                           true});
 }
 
 void Remove(CaretState& c) {

@@ -60,20 +60,38 @@ int CDC::SaveDC() { return ::SaveDC(m_hDC); }
 BOOL CDC::RestoreDC(int n) { return ::RestoreDC(m_hDC, n); }
 int CDC::GetDeviceCaps(int i) const { return ::GetDeviceCaps(m_hDC, i); }
 
-CPen* CDC::SelectObject(CPen* p) { return CPen::FromHandle(static_cast<HPEN>(::SelectObject(m_hDC, p ? p->m_hObject : nullptr))); }
-CBrush* CDC::SelectObject(CBrush* b) { return CBrush::FromHandle(static_cast<HBRUSH>(::SelectObject(m_hDC, b ? b->m_hObject : nullptr))); }
-CFont* CDC::SelectObject(CFont* f) { return CFont::FromHandle(static_cast<HFONT>(::SelectObject(m_hDC, f ? f->m_hObject : nullptr))); }
+CPen* CDC::SelectObject(CPen* p) {
+  return CPen::FromHandle(static_cast<HPEN>(::SelectObject(m_hDC, p ? p->m_hObject : nullptr)));
+}
+CBrush* CDC::SelectObject(CBrush* b) {
+  return CBrush::FromHandle(static_cast<HBRUSH>(::SelectObject(m_hDC, b ? b->m_hObject : nullptr)));
+}
+CFont* CDC::SelectObject(CFont* f) {
+  return CFont::FromHandle(static_cast<HFONT>(::SelectObject(m_hDC, f ? f->m_hObject : nullptr)));
+}
 CBitmap* CDC::SelectObject(CBitmap* b) {
   return CBitmap::FromHandle(static_cast<HBITMAP>(::SelectObject(m_hDC, b ? b->m_hObject : nullptr)));
 }
 int CDC::SelectObject(CRgn* r) { return ::SelectClipRgn(m_hDC, r ? static_cast<HRGN>(*r) : nullptr); }
-CGdiObject* CDC::SelectObject(CGdiObject* o) { return CGdiObject::FromHandle(::SelectObject(m_hDC, o ? o->m_hObject : nullptr)); }
+CGdiObject* CDC::SelectObject(CGdiObject* o) {
+  return CGdiObject::FromHandle(::SelectObject(m_hDC, o ? o->m_hObject : nullptr));
+}
 HGDIOBJ CDC::SelectObject(HGDIOBJ h) { return ::SelectObject(m_hDC, h); }
-CGdiObject* CDC::SelectStockObject(int i) { return CGdiObject::FromHandle(::SelectObject(m_hDC, ::GetStockObject(i))); }
-CPen* CDC::GetCurrentPen() const { return CPen::FromHandle(static_cast<HPEN>(::GetCurrentObject(m_hDC, OBJ_PEN))); }
-CBrush* CDC::GetCurrentBrush() const { return CBrush::FromHandle(static_cast<HBRUSH>(::GetCurrentObject(m_hDC, OBJ_BRUSH))); }
-CFont* CDC::GetCurrentFont() const { return CFont::FromHandle(static_cast<HFONT>(::GetCurrentObject(m_hDC, OBJ_FONT))); }
-CBitmap* CDC::GetCurrentBitmap() const { return CBitmap::FromHandle(static_cast<HBITMAP>(::GetCurrentObject(m_hDC, OBJ_BITMAP))); }
+CGdiObject* CDC::SelectStockObject(int i) {
+  return CGdiObject::FromHandle(::SelectObject(m_hDC, ::GetStockObject(i)));
+}
+CPen* CDC::GetCurrentPen() const {
+  return CPen::FromHandle(static_cast<HPEN>(::GetCurrentObject(m_hDC, OBJ_PEN)));
+}
+CBrush* CDC::GetCurrentBrush() const {
+  return CBrush::FromHandle(static_cast<HBRUSH>(::GetCurrentObject(m_hDC, OBJ_BRUSH)));
+}
+CFont* CDC::GetCurrentFont() const {
+  return CFont::FromHandle(static_cast<HFONT>(::GetCurrentObject(m_hDC, OBJ_FONT)));
+}
+CBitmap* CDC::GetCurrentBitmap() const {
+  return CBitmap::FromHandle(static_cast<HBITMAP>(::GetCurrentObject(m_hDC, OBJ_BITMAP)));
+}
 
 COLORREF CDC::GetTextColor() const { return ::GetTextColor(m_hDC); }
 COLORREF CDC::SetTextColor(COLORREF c) { return ::SetTextColor(m_hDC, c); }
@@ -103,11 +121,11 @@ CPoint CDC::GetBrushOrg() const {
 
 int CDC::GetMapMode() const { return ::GetMapMode(m_hDC); }
 int CDC::SetMapMode(int m) { return ::SetMapMode(m_hDC, m); }
-#define DC_POINT(Name, Call)                 \
-  CPoint CDC::Name(int x, int y) {           \
-    POINT p{0, 0};                           \
-    ::Call(m_hDC, x, y, &p);                 \
-    return CPoint(p);                        \
+#define DC_POINT(Name, Call)       \
+  CPoint CDC::Name(int x, int y) { \
+    POINT p{0, 0};                 \
+    ::Call(m_hDC, x, y, &p);       \
+    return CPoint(p);              \
   }
 DC_POINT(SetViewportOrg, SetViewportOrgEx)
 DC_POINT(OffsetViewportOrg, OffsetViewportOrgEx)
@@ -167,7 +185,9 @@ void CDC::LPtoDP(LPSIZE s) const {
 
 int CDC::GetClipBox(LPRECT r) const { return ::GetClipBox(m_hDC, r); }
 int CDC::SelectClipRgn(CRgn* r) { return ::SelectClipRgn(m_hDC, r ? static_cast<HRGN>(*r) : nullptr); }
-int CDC::SelectClipRgn(CRgn* r, int mode) { return ::ExtSelectClipRgn(m_hDC, r ? static_cast<HRGN>(*r) : nullptr, mode); }
+int CDC::SelectClipRgn(CRgn* r, int mode) {
+  return ::ExtSelectClipRgn(m_hDC, r ? static_cast<HRGN>(*r) : nullptr, mode);
+}
 int CDC::ExcludeClipRect(int a, int b, int c, int d) { return ::ExcludeClipRect(m_hDC, a, b, c, d); }
 int CDC::ExcludeClipRect(LPCRECT r) { return ExcludeClipRect(r->left, r->top, r->right, r->bottom); }
 int CDC::IntersectClipRect(int a, int b, int c, int d) { return ::IntersectClipRect(m_hDC, a, b, c, d); }
@@ -200,9 +220,15 @@ BOOL CDC::RoundRect(int a, int b, int c, int d, int e, int f) { return ::RoundRe
 BOOL CDC::RoundRect(LPCRECT r, POINT p) { return RoundRect(r->left, r->top, r->right, r->bottom, p.x, p.y); }
 BOOL CDC::Ellipse(int a, int b, int c, int d) { return ::Ellipse(m_hDC, a, b, c, d); }
 BOOL CDC::Ellipse(LPCRECT r) { return Ellipse(r->left, r->top, r->right, r->bottom); }
-BOOL CDC::Arc(int a, int b, int c, int d, int e, int f, int g, int h) { return ::Arc(m_hDC, a, b, c, d, e, f, g, h); }
-BOOL CDC::Pie(int a, int b, int c, int d, int e, int f, int g, int h) { return ::Pie(m_hDC, a, b, c, d, e, f, g, h); }
-BOOL CDC::Chord(int a, int b, int c, int d, int e, int f, int g, int h) { return ::Chord(m_hDC, a, b, c, d, e, f, g, h); }
+BOOL CDC::Arc(int a, int b, int c, int d, int e, int f, int g, int h) {
+  return ::Arc(m_hDC, a, b, c, d, e, f, g, h);
+}
+BOOL CDC::Pie(int a, int b, int c, int d, int e, int f, int g, int h) {
+  return ::Pie(m_hDC, a, b, c, d, e, f, g, h);
+}
+BOOL CDC::Chord(int a, int b, int c, int d, int e, int f, int g, int h) {
+  return ::Chord(m_hDC, a, b, c, d, e, f, g, h);
+}
 void CDC::FillRect(LPCRECT r, CBrush* b) { ::FillRect(m_hDC, r, b ? static_cast<HBRUSH>(*b) : nullptr); }
 void CDC::FrameRect(LPCRECT r, CBrush* b) { ::FrameRect(m_hDC, r, b ? static_cast<HBRUSH>(*b) : nullptr); }
 void CDC::InvertRect(LPCRECT r) { ::InvertRect(m_hDC, r); }
@@ -253,7 +279,8 @@ BOOL CDC::BitBlt(int x, int y, int w, int h, CDC* src, int xs, int ys, DWORD rop
 BOOL CDC::StretchBlt(int x, int y, int w, int h, CDC* src, int xs, int ys, int ws, int hs, DWORD rop) {
   return ::StretchBlt(m_hDC, x, y, w, h, src ? src->m_hDC : nullptr, xs, ys, ws, hs, rop);
 }
-BOOL CDC::MaskBlt(int x, int y, int w, int h, CDC* src, int xs, int ys, CBitmap& mask, int xm, int ym, DWORD rop) {
+BOOL CDC::MaskBlt(int x, int y, int w, int h, CDC* src, int xs, int ys, CBitmap& mask, int xm, int ym,
+                  DWORD rop) {
   return ::MaskBlt(m_hDC, x, y, w, h, src ? src->m_hDC : nullptr, xs, ys, mask, xm, ym, rop);
 }
 

@@ -159,10 +159,10 @@ class CDC : public CObject {
   // Bit blocks.
   BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop);
   BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
-  BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
-                  int nSrcWidth, int nSrcHeight, DWORD dwRop);
-  BOOL MaskBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc,
-               CBitmap& maskBitmap, int xMask, int yMask, DWORD dwRop);
+  BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
+                  int nSrcHeight, DWORD dwRop);
+  BOOL MaskBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, CBitmap& maskBitmap,
+               int xMask, int yMask, DWORD dwRop);
 
   // Text.
   BOOL TextOut(int x, int y, LPCSTR lpszString, int nCount);
@@ -178,14 +178,17 @@ class CDC : public CObject {
   CSize GetTextExtent(const CString& str) const;
   CSize GetOutputTextExtent(LPCSTR lpszString, int nCount) const;
   CSize GetOutputTextExtent(const CString& str) const;
-  CSize GetTabbedTextExtent(LPCSTR lpszString, int nCount, int nTabPositions, LPINT lpnTabStopPositions) const;
+  CSize GetTabbedTextExtent(LPCSTR lpszString, int nCount, int nTabPositions,
+                            LPINT lpnTabStopPositions) const;
   BOOL GetTextMetrics(LPTEXTMETRIC lpMetrics) const;
   int GetTextFace(int nCount, LPSTR lpszFacename) const;
   int GetTextFace(CString& rString) const;
   BOOL GetCharWidth(UINT nFirstChar, UINT nLastChar, LPINT lpBuffer) const;
-  BOOL GrayString(CBrush* pBrush, void* lpfnOutput, LPARAM lpData, int nCount, int x, int y, int nWidth, int nHeight);
+  BOOL GrayString(CBrush* pBrush, void* lpfnOutput, LPARAM lpData, int nCount, int x, int y, int nWidth,
+                  int nHeight);
 
-  BOOL ScrollDC(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* pRgnUpdate, LPRECT lpRectUpdate);
+  BOOL ScrollDC(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* pRgnUpdate,
+                LPRECT lpRectUpdate);
 };
 
 class CPaintDC : public CDC {

@@ -8,8 +8,8 @@
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-  ON_COMMAND(IDOK, OnOK)
-  ON_COMMAND(IDCANCEL, OnCancel)
+ON_COMMAND(IDOK, OnOK)
+ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
 namespace {
@@ -28,7 +28,8 @@ bool PreTranslateChain(HWND dlg, MSG* m) {
 
 CDialog::CDialog() = default;
 
-CDialog::CDialog(UINT id, CWnd* parent) : m_lpszTemplateName(MAKEINTRESOURCE(id)), m_nIDHelp(id), m_pParentWnd(parent) {}
+CDialog::CDialog(UINT id, CWnd* parent)
+    : m_lpszTemplateName(MAKEINTRESOURCE(id)), m_nIDHelp(id), m_pParentWnd(parent) {}
 
 CDialog::CDialog(LPCSTR name, CWnd* parent) : m_pParentWnd(parent) {
   if (name && !IS_INTRESOURCE(name)) {
@@ -72,8 +73,8 @@ HWND CDialog::MakeWindow(HWND parent, bool modal, bool child) {
     inst = AfxGetResourceHandle();
   } else if (m_lpszTemplateName) {
     // The module that defines the dialog's class holds its template.
-    HINSTANCE candidates[] = {mirt_ui::ModuleHandleOf(*reinterpret_cast<void* const*>(this)), AfxGetResourceHandle(),
-                              nullptr};
+    HINSTANCE candidates[] = {mirt_ui::ModuleHandleOf(*reinterpret_cast<void* const*>(this)),
+                              AfxGetResourceHandle(), nullptr};
     for (HINSTANCE c : candidates) {
       if (LoadDialogTemplate(c, m_lpszTemplateName, &t)) {
         inst = c;
@@ -84,9 +85,10 @@ HWND CDialog::MakeWindow(HWND parent, bool modal, bool child) {
   }
   if (!found) return nullptr;
   if (modal) t.style &= ~WS_VISIBLE;
-  if (child) t.style = (t.style & ~(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME)) | DS_CONTROL | WS_CHILD;
-  return mirt_ui::CreateDialogFromTemplate(inst, t, parent, &DialogProc, reinterpret_cast<LPARAM>(this), &AttachTo,
-                                           this);
+  if (child)
+    t.style = (t.style & ~(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME)) | DS_CONTROL | WS_CHILD;
+  return mirt_ui::CreateDialogFromTemplate(inst, t, parent, &DialogProc, reinterpret_cast<LPARAM>(this),
+                                           &AttachTo, this);
 }
 
 BOOL CDialog::Create(LPCSTR name, CWnd* parent) {

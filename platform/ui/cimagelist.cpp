@@ -15,7 +15,8 @@ IMPLEMENT_DYNCREATE(CImageList, CObject)
 namespace {
 std::mutex g_mutex;
 // Temporary wrappers, one per handle; never owning it.
-std::map<HIMAGELIST, std::unique_ptr<CImageList>>& g_temps = *new std::map<HIMAGELIST, std::unique_ptr<CImageList>>;
+std::map<HIMAGELIST, std::unique_ptr<CImageList>>& g_temps =
+    *new std::map<HIMAGELIST, std::unique_ptr<CImageList>>;
 
 void ForgetTemp(HIMAGELIST h) {
   std::lock_guard<std::mutex> lock(g_mutex);
@@ -79,8 +80,9 @@ BOOL CImageList::Create(LPCSTR id, int cx, int grow, COLORREF crMask) {
   }
   UINT flags = (crMask != CLR_NONE ? ILC_MASK : 0) | ILC_COLOR32;
   BOOL ok = Create(cx, info.bmHeight, flags, info.bmWidth / cx, grow);
-  if (ok) ok = (crMask != CLR_NONE ? ImageList_AddMasked(m_hImageList, bmp, crMask)
-                                   : ImageList_Add(m_hImageList, bmp, nullptr)) >= 0;
+  if (ok)
+    ok = (crMask != CLR_NONE ? ImageList_AddMasked(m_hImageList, bmp, crMask)
+                             : ImageList_Add(m_hImageList, bmp, nullptr)) >= 0;
   ::DeleteObject(bmp);
   return ok;
 }
@@ -102,11 +104,15 @@ BOOL CImageList::DeleteImageList() {
 
 int CImageList::GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }
 BOOL CImageList::SetImageCount(UINT n) { return ImageList_SetImageCount(m_hImageList, n); }
-BOOL CImageList::GetImageInfo(int i, IMAGEINFO* info) const { return ImageList_GetImageInfo(m_hImageList, i, info); }
+BOOL CImageList::GetImageInfo(int i, IMAGEINFO* info) const {
+  return ImageList_GetImageInfo(m_hImageList, i, info);
+}
 COLORREF CImageList::SetBkColor(COLORREF c) { return ImageList_SetBkColor(m_hImageList, c); }
 COLORREF CImageList::GetBkColor() const { return ImageList_GetBkColor(m_hImageList); }
 
-int CImageList::Add(CBitmap* image, CBitmap* mask) { return ImageList_Add(m_hImageList, HandleOf(image), HandleOf(mask)); }
+int CImageList::Add(CBitmap* image, CBitmap* mask) {
+  return ImageList_Add(m_hImageList, HandleOf(image), HandleOf(mask));
+}
 int CImageList::Add(CBitmap* image, COLORREF crMask) {
   return ImageList_AddMasked(m_hImageList, HandleOf(image), crMask);
 }
@@ -132,7 +138,9 @@ BOOL CImageList::DrawEx(CDC* dc, int i, POINT pt, SIZE sz, COLORREF bk, COLORREF
   return dc && ImageList_DrawEx(m_hImageList, i, dc->m_hDC, pt.x, pt.y, sz.cx, sz.cy, bk, fg, style);
 }
 
-BOOL CImageList::BeginDrag(int i, CPoint hotspot) { return ImageList_BeginDrag(m_hImageList, i, hotspot.x, hotspot.y); }
+BOOL CImageList::BeginDrag(int i, CPoint hotspot) {
+  return ImageList_BeginDrag(m_hImageList, i, hotspot.x, hotspot.y);
+}
 BOOL PASCAL CImageList::DragEnter(CWnd* lock, CPoint pt) {
   return ImageList_DragEnter(lock ? lock->m_hWnd : nullptr, pt.x, pt.y);
 }
@@ -146,15 +154,13 @@ CImageList* PASCAL CImageList::GetDragImage(LPPOINT pt, LPPOINT hotspot) {
 
 BOOL CImageList::Write(CArchive* ar) {
   if (!ar || !m_hImageList) return FALSE;
-  return mirt_ui::WriteImageList(m_hImageList, [ar](const void* p, size_t n) {
-    ar->Write(p, static_cast<UINT>(n));
-  });
+  return mirt_ui::WriteImageList(m_hImageList,
+                                 [ar](const void* p, size_t n) { ar->Write(p, static_cast<UINT>(n)); });
 }
 
 BOOL CImageList::Read(CArchive* ar) {
   if (!ar) return FALSE;
   DeleteImageList();
-  return Attach(mirt_ui::ReadImageList([ar](void* p, size_t n) {
-    return n <= 0xFFFFFFFFu && ar->Read(p, static_cast<UINT>(n)) == n;
-  }));
+  return Attach(mirt_ui::ReadImageList(
+      [ar](void* p, size_t n) { return n <= 0xFFFFFFFFu && ar->Read(p, static_cast<UINT>(n)) == n; }));
 }

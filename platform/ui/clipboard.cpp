@@ -111,7 +111,8 @@ void Import(Clip& c) {
   for (const QString& f : mime->formats()) {
     if (!f.startsWith(kFormatMime)) continue;
     QByteArray b = mime->data(f);
-    Put(c, FormatFromKey(c, f.mid(static_cast<int>(strlen(kFormatMime))).toStdString()), CopyBytes(b.constData(), b.size()));
+    Put(c, FormatFromKey(c, f.mid(static_cast<int>(strlen(kFormatMime))).toStdString()),
+        CopyBytes(b.constData(), b.size()));
   }
   if (!c.data.count(CF_TEXT) && mime->hasText()) {
     std::string t = mirt_ui::To1252(mime->text());

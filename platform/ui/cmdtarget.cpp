@@ -42,7 +42,8 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     msg = WM_NOTIFY;
     code = LOWORD(code);
   }
-  for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
+  for (const AFX_MSGMAP* map = GetMessageMap(); map;
+       map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
     for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e->nSig != AfxSig_end; ++e) {
       if (e->nMessage != msg) continue;
       UINT ec = msg == WM_NOTIFY ? LOWORD(e->nCode) : e->nCode;
@@ -56,13 +57,21 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
       f.pfn = e->pfn;
       auto* notify = static_cast<AFX_NOTIFY*>(pExtra);
       switch (e->nSig) {
-        case AfxSig_vv: (this->*f.vv)(); return TRUE;
-        case AfxSig_vw: (this->*f.vw)(nID); return TRUE;
+        case AfxSig_vv:
+          (this->*f.vv)();
+          return TRUE;
+        case AfxSig_vw:
+          (this->*f.vw)(nID);
+          return TRUE;
         case AfxSig_bw:
           if ((this->*f.bw)(nID)) return TRUE;
           continue;  // not handled: keep routing
-        case AfxSig_cmdui: (this->*f.cmdui)(static_cast<CCmdUI*>(pExtra)); return TRUE;
-        case AfxSig_cmduiw: (this->*f.cmduiw)(static_cast<CCmdUI*>(pExtra), nID); return TRUE;
+        case AfxSig_cmdui:
+          (this->*f.cmdui)(static_cast<CCmdUI*>(pExtra));
+          return TRUE;
+        case AfxSig_cmduiw:
+          (this->*f.cmduiw)(static_cast<CCmdUI*>(pExtra), nID);
+          return TRUE;
         case AfxSig_notify:
           if (!notify) return FALSE;
           (this->*f.notify)(notify->pNMHDR, notify->pResult);
@@ -71,7 +80,8 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
           if (!notify) return FALSE;
           (this->*f.notifyw)(nID, notify->pNMHDR, notify->pResult);
           return TRUE;
-        default: return FALSE;
+        default:
+          return FALSE;
       }
     }
   }
@@ -88,7 +98,8 @@ void CCmdTarget::BeginWaitCursor() {
 }
 
 void CCmdTarget::EndWaitCursor() {
-  if (g_waitDepth > 0 && --g_waitDepth == 0) SetCursor(g_savedCursor ? g_savedCursor : LoadCursor(nullptr, IDC_ARROW));
+  if (g_waitDepth > 0 && --g_waitDepth == 0)
+    SetCursor(g_savedCursor ? g_savedCursor : LoadCursor(nullptr, IDC_ARROW));
 }
 
 void CCmdTarget::RestoreWaitCursor() {

@@ -91,13 +91,17 @@ BOOL CMenu::DeleteMenu(UINT p, UINT f) { return ::DeleteMenu(m_hMenu, p, f); }
 BOOL CMenu::RemoveMenu(UINT p, UINT f) { return ::RemoveMenu(m_hMenu, p, f); }
 UINT CMenu::CheckMenuItem(UINT id, UINT c) { return ::CheckMenuItem(m_hMenu, id, c); }
 UINT CMenu::EnableMenuItem(UINT id, UINT e) { return static_cast<UINT>(::EnableMenuItem(m_hMenu, id, e)); }
-BOOL CMenu::CheckMenuRadioItem(UINT a, UINT b, UINT c, UINT f) { return ::CheckMenuRadioItem(m_hMenu, a, b, c, f); }
+BOOL CMenu::CheckMenuRadioItem(UINT a, UINT b, UINT c, UINT f) {
+  return ::CheckMenuRadioItem(m_hMenu, a, b, c, f);
+}
 BOOL CMenu::SetDefaultItem(UINT i, BOOL byPos) { return ::SetMenuDefaultItem(m_hMenu, i, byPos); }
 UINT CMenu::GetDefaultItem(UINT f, BOOL byPos) { return ::GetMenuDefaultItem(m_hMenu, byPos, f); }
 UINT CMenu::GetMenuItemCount() const { return static_cast<UINT>(::GetMenuItemCount(m_hMenu)); }
 UINT CMenu::GetMenuItemID(int p) const { return ::GetMenuItemID(m_hMenu, p); }
 UINT CMenu::GetMenuState(UINT id, UINT f) const { return ::GetMenuState(m_hMenu, id, f); }
-int CMenu::GetMenuString(UINT id, LPSTR s, int n, UINT f) const { return ::GetMenuString(m_hMenu, id, s, n, f); }
+int CMenu::GetMenuString(UINT id, LPSTR s, int n, UINT f) const {
+  return ::GetMenuString(m_hMenu, id, s, n, f);
+}
 int CMenu::GetMenuString(UINT id, CString& s, UINT f) const {
   int n = ::GetMenuString(m_hMenu, id, nullptr, 0, f);
   std::string buf(static_cast<size_t>(n) + 1, '\0');
@@ -105,8 +109,12 @@ int CMenu::GetMenuString(UINT id, CString& s, UINT f) const {
   s = CString(buf.data(), got);
   return got;
 }
-BOOL CMenu::GetMenuItemInfo(UINT id, LPMENUITEMINFO mi, BOOL byPos) { return ::GetMenuItemInfo(m_hMenu, id, byPos, mi); }
-BOOL CMenu::SetMenuItemInfo(UINT id, LPMENUITEMINFO mi, BOOL byPos) { return ::SetMenuItemInfo(m_hMenu, id, byPos, mi); }
+BOOL CMenu::GetMenuItemInfo(UINT id, LPMENUITEMINFO mi, BOOL byPos) {
+  return ::GetMenuItemInfo(m_hMenu, id, byPos, mi);
+}
+BOOL CMenu::SetMenuItemInfo(UINT id, LPMENUITEMINFO mi, BOOL byPos) {
+  return ::SetMenuItemInfo(m_hMenu, id, byPos, mi);
+}
 CMenu* CMenu::GetSubMenu(int p) const { return FromHandle(::GetSubMenu(m_hMenu, p)); }
 BOOL CMenu::TrackPopupMenu(UINT f, int x, int y, CWnd* w, LPCRECT r) {
   return ::TrackPopupMenu(m_hMenu, f, x, y, 0, w ? w->m_hWnd : nullptr, r);

@@ -40,7 +40,6 @@ typedef struct PBRANGE {
   int iHigh;
 } PBRANGE, *PPBRANGE;
 
-
 typedef struct tagTVITEMA {
   UINT mask;
   HTREEITEM hItem;

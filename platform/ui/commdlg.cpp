@@ -69,7 +69,8 @@ bool HasExtension(const std::string& path) { return FileNameOf(path).find('.') !
 std::string Absolute(const std::string& p, LPCSTR initialDir) {
   std::string n = plat::NormalizeSeparators(p);
   if (!n.empty() && n[0] == '/') return n;
-  std::string base = initialDir && *initialDir ? plat::NormalizeSeparators(initialDir) : plat::AbsolutePath(".");
+  std::string base =
+      initialDir && *initialDir ? plat::NormalizeSeparators(initialDir) : plat::AbsolutePath(".");
   return plat::JoinPath(base, n);
 }
 
@@ -108,14 +109,17 @@ bool FillFileResult(LPOPENFILENAME ofn, const std::vector<std::string>& paths) {
   if (ofn->lpstrFileTitle && ofn->nMaxFileTitle)
     lstrcpyn(ofn->lpstrFileTitle, FileNameOf(paths[0]).c_str(), static_cast<int>(ofn->nMaxFileTitle));
   std::string e = ext < buf.size() ? std::string(buf.c_str() + ext) : std::string();
-  if (ofn->lpstrDefExt && lstrcmpi(e.c_str(), ofn->lpstrDefExt) != 0) ofn->Flags |= OFN_EXTENSIONDIFFERENT;
-  else ofn->Flags &= ~OFN_EXTENSIONDIFFERENT;
+  if (ofn->lpstrDefExt && lstrcmpi(e.c_str(), ofn->lpstrDefExt) != 0)
+    ofn->Flags |= OFN_EXTENSIONDIFFERENT;
+  else
+    ofn->Flags &= ~OFN_EXTENSIONDIFFERENT;
   return true;
 }
 
 // The checks a file dialog makes before it accepts names; false sends
 // the user back to the dialog.
-bool Acceptable(LPOPENFILENAME ofn, bool save, const std::string& caption, const std::vector<std::string>& paths) {
+bool Acceptable(LPOPENFILENAME ofn, bool save, const std::string& caption,
+                const std::vector<std::string>& paths) {
   for (const std::string& p : paths) {
     bool exists = plat::FileExists(p);
     if (!save && (ofn->Flags & OFN_FILEMUSTEXIST) && !exists) {
@@ -145,8 +149,9 @@ BOOL FileDialog(LPOPENFILENAME ofn, bool save) {
   PersonAsk person = [&](plat::CommonDialogAnswer* a) {
     QFileDialog d(nullptr, Q(caption), Q(ofn->lpstrInitialDir));
     d.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    d.setFileMode(save ? QFileDialog::AnyFile
-                       : (ofn->Flags & OFN_ALLOWMULTISELECT) ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    d.setFileMode(save                                  ? QFileDialog::AnyFile
+                  : (ofn->Flags & OFN_ALLOWMULTISELECT) ? QFileDialog::ExistingFiles
+                                                        : QFileDialog::ExistingFile);
     d.setOption(QFileDialog::DontConfirmOverwrite);
     QStringList filters = QtFilters(ofn->lpstrFilter);
     if (!filters.isEmpty()) {
@@ -255,8 +260,10 @@ void CoTaskMemFree(void* pv) {
   if (!pv) return;
   std::lock_guard<std::mutex> lock(g_pidlMutex);
   auto* p = static_cast<std::string*>(pv);
-  if (Pidls().erase(p)) delete p;
-  else free(pv);
+  if (Pidls().erase(p))
+    delete p;
+  else
+    free(pv);
 }
 
 BOOL ChooseColor(LPCHOOSECOLOR cc) {
@@ -326,7 +333,8 @@ BOOL PrintDlg(LPPRINTDLG pd) {
 BOOL PageSetupDlg(LPPAGESETUPDLG psd) {
   if (!psd) return FALSE;
   if (!(psd->Flags & PSD_RETURNDEFAULT)) {
-    plat::CommonDialogAnswer a = Ask("pagesetup", "Page Setup", [&](plat::CommonDialogAnswer* out) { out->ok = true; });
+    plat::CommonDialogAnswer a =
+        Ask("pagesetup", "Page Setup", [&](plat::CommonDialogAnswer* out) { out->ok = true; });
     if (!a.ok) return FALSE;
   }
   bool metric = psd->Flags & PSD_INHUNDREDTHSOFMILLIMETERS;

@@ -12,7 +12,7 @@ namespace {
 
 struct ButtonState {
   int check = BST_UNCHECKED;
-  bool pushed = false;   // drawn pressed (mouse or space held)
+  bool pushed = false;  // drawn pressed (mouse or space held)
   bool tracking = false;
   bool spaceDown = false;
   HANDLE image = nullptr;
@@ -71,7 +71,8 @@ void DrawCheck(HWND h, HDC dc, ButtonState& s, const std::string& text, bool ena
   const int box = 13;
   bool leftText = style & BS_LEFTTEXT;
   int top = (r.top + r.bottom - box) / 2;
-  RECT b = leftText ? RECT{r.right - box, top, r.right, top + box} : RECT{r.left, top, r.left + box, top + box};
+  RECT b =
+      leftText ? RECT{r.right - box, top, r.right, top + box} : RECT{r.left, top, r.left + box, top + box};
   UINT state = IsRadioType(TypeOf(h)) ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK;
   if (s.check == BST_CHECKED) state |= DFCS_CHECKED;
   if (s.check == BST_INDETERMINATE) state |= DFCS_CHECKED | DFCS_INACTIVE;
@@ -124,7 +125,8 @@ void UpdateGroupMask(HWND h) {
   HGDIOBJ old = SelectObject(dc, ControlFont(h));
   std::string text = WindowTextOf(h);
   SIZE sz{};
-  GetTextExtentPoint32(dc, text.empty() ? "X" : text.c_str(), text.empty() ? 1 : static_cast<int>(text.size()), &sz);
+  GetTextExtentPoint32(dc, text.empty() ? "X" : text.c_str(),
+                       text.empty() ? 1 : static_cast<int>(text.size()), &sz);
   SelectObject(dc, old);
   ReleaseDC(h, dc);
   int top = sz.cy / 2;
@@ -207,12 +209,17 @@ void Click(HWND h, ButtonState& s) {
 
 UINT DialogCode(HWND h) {
   switch (TypeOf(h)) {
-    case BS_DEFPUSHBUTTON: return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
-    case BS_PUSHBUTTON: return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case BS_DEFPUSHBUTTON:
+      return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+    case BS_PUSHBUTTON:
+      return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
     case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON: return DLGC_BUTTON | DLGC_RADIOBUTTON;
-    case BS_GROUPBOX: return DLGC_STATIC;
-    default: return DLGC_BUTTON;
+    case BS_AUTORADIOBUTTON:
+      return DLGC_BUTTON | DLGC_RADIOBUTTON;
+    case BS_GROUPBOX:
+      return DLGC_STATIC;
+    default:
+      return DLGC_BUTTON;
   }
 }
 

@@ -110,8 +110,9 @@ void PaintFace(HWND h, ComboState& s) {
   DrawEdge(dc, &inner, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
   FillRect(dc, &inner, enabled ? bg : GetSysColorBrush(COLOR_BTNFACE));
   RECT arrow{inner.right - ArrowWidth(), inner.top, inner.right, inner.bottom};
-  DrawFrameControl(dc, &arrow, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (s.dropped ? DFCS_PUSHED | DFCS_FLAT : 0) |
-                                              (enabled ? 0 : DFCS_INACTIVE));
+  DrawFrameControl(
+      dc, &arrow, DFC_SCROLL,
+      DFCS_SCROLLCOMBOBOX | (s.dropped ? DFCS_PUSHED | DFCS_FLAT : 0) | (enabled ? 0 : DFCS_INACTIVE));
   if (!s.edit) {
     RECT t{inner.left + 1, inner.top + 1, arrow.left - 1, inner.bottom - 1};
     int cur = CurSel(s);
@@ -122,11 +123,14 @@ void PaintFace(HWND h, ComboState& s) {
       dis.CtlID = static_cast<UINT>(GetDlgCtrlID(h));
       dis.itemID = static_cast<UINT>(cur);
       dis.itemAction = ODA_DRAWENTIRE;
-      dis.itemState = ODS_COMBOBOXEDIT | (focused ? ODS_SELECTED | ODS_FOCUS : 0) | (enabled ? 0 : ODS_DISABLED);
+      dis.itemState =
+          ODS_COMBOBOXEDIT | (focused ? ODS_SELECTED | ODS_FOCUS : 0) | (enabled ? 0 : ODS_DISABLED);
       dis.hwndItem = h;
       dis.hDC = dc;
       dis.rcItem = t;
-      dis.itemData = cur >= 0 ? static_cast<ULONG_PTR>(SendMessage(s.list, LB_GETITEMDATA, static_cast<WPARAM>(cur), 0)) : 0;
+      dis.itemData =
+          cur >= 0 ? static_cast<ULONG_PTR>(SendMessage(s.list, LB_GETITEMDATA, static_cast<WPARAM>(cur), 0))
+                   : 0;
       SendMessage(NotifyTarget(h), WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
     } else {
       if (focused) {
@@ -168,10 +172,18 @@ bool KeyDown(HWND h, ComboState& s, WPARAM vk) {
   int cur = CurSel(s);
   int n = static_cast<int>(SendMessage(s.list, LB_GETCOUNT, 0, 0));
   switch (vk) {
-    case VK_UP: UserSelect(h, s, cur < 0 ? 0 : cur - 1); return true;
-    case VK_DOWN: UserSelect(h, s, cur + 1); return true;
-    case VK_PRIOR: UserSelect(h, s, cur - 8); return true;
-    case VK_NEXT: UserSelect(h, s, cur + 8); return true;
+    case VK_UP:
+      UserSelect(h, s, cur < 0 ? 0 : cur - 1);
+      return true;
+    case VK_DOWN:
+      UserSelect(h, s, cur + 1);
+      return true;
+    case VK_PRIOR:
+      UserSelect(h, s, cur - 8);
+      return true;
+    case VK_NEXT:
+      UserSelect(h, s, cur + 8);
+      return true;
     case VK_HOME:
       if (s.edit) return false;
       UserSelect(h, s, 0);
@@ -185,16 +197,24 @@ bool KeyDown(HWND h, ComboState& s, WPARAM vk) {
 }
 
 LRESULT ForwardToList(HWND h, ComboState& s, UINT msg, WPARAM wp, LPARAM lp) {
-  static const std::pair<UINT, UINT> kMap[] = {
-      {CB_ADDSTRING, LB_ADDSTRING},       {CB_DELETESTRING, LB_DELETESTRING},
-      {CB_GETCOUNT, LB_GETCOUNT},         {CB_GETCURSEL, LB_GETCURSEL},
-      {CB_GETLBTEXT, LB_GETTEXT},         {CB_GETLBTEXTLEN, LB_GETTEXTLEN},
-      {CB_INSERTSTRING, LB_INSERTSTRING}, {CB_FINDSTRING, LB_FINDSTRING},
-      {CB_FINDSTRINGEXACT, LB_FINDSTRINGEXACT}, {CB_GETITEMDATA, LB_GETITEMDATA},
-      {CB_SETITEMDATA, LB_SETITEMDATA},   {CB_GETTOPINDEX, LB_GETTOPINDEX},
-      {CB_SETTOPINDEX, LB_SETTOPINDEX},   {CB_GETITEMHEIGHT, LB_GETITEMHEIGHT},
-      {CB_SETITEMHEIGHT, LB_SETITEMHEIGHT}, {CB_INITSTORAGE, LB_INITSTORAGE},
-      {CB_GETHORIZONTALEXTENT, LB_GETHORIZONTALEXTENT}, {CB_SETHORIZONTALEXTENT, LB_SETHORIZONTALEXTENT}};
+  static const std::pair<UINT, UINT> kMap[] = {{CB_ADDSTRING, LB_ADDSTRING},
+                                               {CB_DELETESTRING, LB_DELETESTRING},
+                                               {CB_GETCOUNT, LB_GETCOUNT},
+                                               {CB_GETCURSEL, LB_GETCURSEL},
+                                               {CB_GETLBTEXT, LB_GETTEXT},
+                                               {CB_GETLBTEXTLEN, LB_GETTEXTLEN},
+                                               {CB_INSERTSTRING, LB_INSERTSTRING},
+                                               {CB_FINDSTRING, LB_FINDSTRING},
+                                               {CB_FINDSTRINGEXACT, LB_FINDSTRINGEXACT},
+                                               {CB_GETITEMDATA, LB_GETITEMDATA},
+                                               {CB_SETITEMDATA, LB_SETITEMDATA},
+                                               {CB_GETTOPINDEX, LB_GETTOPINDEX},
+                                               {CB_SETTOPINDEX, LB_SETTOPINDEX},
+                                               {CB_GETITEMHEIGHT, LB_GETITEMHEIGHT},
+                                               {CB_SETITEMHEIGHT, LB_SETITEMHEIGHT},
+                                               {CB_INITSTORAGE, LB_INITSTORAGE},
+                                               {CB_GETHORIZONTALEXTENT, LB_GETHORIZONTALEXTENT},
+                                               {CB_SETHORIZONTALEXTENT, LB_SETHORIZONTALEXTENT}};
   for (auto& [cb, lb] : kMap)
     if (cb == msg) {
       if (msg == CB_GETITEMHEIGHT && static_cast<int>(wp) == -1) return FaceHeight(h);
@@ -234,7 +254,8 @@ LRESULT ForwardToList(HWND h, ComboState& s, UINT msg, WPARAM wp, LPARAM lp) {
     case CB_SHOWDROPDOWN:
       ShowDropDown(h, s, wp != 0, true);
       return TRUE;
-    case CB_GETDROPPEDSTATE: return s.dropped;
+    case CB_GETDROPPEDSTATE:
+      return s.dropped;
     case CB_GETDROPPEDCONTROLRECT: {
       RECT wr;
       GetWindowRect(h, &wr);
@@ -242,10 +263,16 @@ LRESULT ForwardToList(HWND h, ComboState& s, UINT msg, WPARAM wp, LPARAM lp) {
       if (lp) *reinterpret_cast<RECT*>(lp) = wr;
       return TRUE;
     }
-    case CB_SETEXTENDEDUI: s.extendedUi = wp != 0; return CB_OKAY;
-    case CB_GETEXTENDEDUI: return s.extendedUi;
-    case CB_GETDROPPEDWIDTH: return s.droppedWidth;
-    case CB_SETDROPPEDWIDTH: s.droppedWidth = static_cast<int>(wp); return s.droppedWidth;
+    case CB_SETEXTENDEDUI:
+      s.extendedUi = wp != 0;
+      return CB_OKAY;
+    case CB_GETEXTENDEDUI:
+      return s.extendedUi;
+    case CB_GETDROPPEDWIDTH:
+      return s.droppedWidth;
+    case CB_SETDROPPEDWIDTH:
+      s.droppedWidth = static_cast<int>(wp);
+      return s.droppedWidth;
   }
   return CB_ERR;
 }
@@ -256,9 +283,15 @@ void ChildCommand(HWND h, ComboState& s, WPARAM wp, LPARAM lp) {
   int code = HIWORD(wp);
   if (from == s.edit) {
     switch (code) {
-      case EN_CHANGE: Notify(h, CBN_EDITCHANGE); break;
-      case EN_UPDATE: Notify(h, CBN_EDITUPDATE); break;
-      case EN_SETFOCUS: Notify(h, CBN_SETFOCUS); break;
+      case EN_CHANGE:
+        Notify(h, CBN_EDITCHANGE);
+        break;
+      case EN_UPDATE:
+        Notify(h, CBN_EDITUPDATE);
+        break;
+      case EN_SETFOCUS:
+        Notify(h, CBN_SETFOCUS);
+        break;
       case EN_KILLFOCUS:
         if (s.dropped) ShowDropDown(h, s, false, false);
         Notify(h, CBN_KILLFOCUS);
@@ -316,11 +349,11 @@ void Create(HWND h, ComboState& s, const CREATESTRUCT& cs) {
   if (style & CBS_HASSTRINGS) listStyle |= LBS_HASSTRINGS;
   if (style & CBS_DISABLENOSCROLL) listStyle |= LBS_DISABLENOSCROLL;
   if ((style & 3) == CBS_SIMPLE)
-    s.list = CreateWindowEx(WS_EX_NOPARENTNOTIFY, "ComboLBox", "", listStyle | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, h,
-                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)), inst, nullptr);
+    s.list = CreateWindowEx(WS_EX_NOPARENTNOTIFY, "ComboLBox", "", listStyle | WS_CHILD | WS_VISIBLE, 0, 0, 0,
+                            0, h, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)), inst, nullptr);
   else
-    s.list = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "ComboLBox", "", listStyle | WS_POPUP, 0, 0, 10, 10, h,
-                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)), inst, nullptr);
+    s.list = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "ComboLBox", "", listStyle | WS_POPUP, 0, 0, 10,
+                            10, h, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)), inst, nullptr);
   ListOwners()[s.list] = h;
   if ((style & 3) != CBS_DROPDOWNLIST) {
     DWORD editStyle = WS_CHILD | WS_VISIBLE | ES_LEFT;
@@ -349,7 +382,8 @@ LRESULT CALLBACK ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       if (Kind(h) != CBS_SIMPLE) {
         RECT wr;
         GetWindowRect(h, &wr);
-        SetWindowPos(h, nullptr, 0, 0, wr.right - wr.left, FaceHeight(h), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(h, nullptr, 0, 0, wr.right - wr.left, FaceHeight(h),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       }
       Layout(h, *s);
       return 0;
@@ -373,7 +407,8 @@ LRESULT CALLBACK ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       if (Kind(h) != CBS_SIMPLE) {
         RECT wr;
         GetWindowRect(h, &wr);
-        SetWindowPos(h, nullptr, 0, 0, wr.right - wr.left, FaceHeight(h), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(h, nullptr, 0, 0, wr.right - wr.left, FaceHeight(h),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       }
       Layout(h, *s);
       return 0;
@@ -443,15 +478,18 @@ LRESULT CALLBACK ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       if (s->edit) return SendMessage(s->edit, msg, wp, lp);
       if (wp >= ' ') {
         char prefix[2] = {static_cast<char>(wp), 0};
-        LRESULT i = SendMessage(s->list, LB_FINDSTRING, static_cast<WPARAM>(CurSel(*s)), reinterpret_cast<LPARAM>(prefix));
+        LRESULT i = SendMessage(s->list, LB_FINDSTRING, static_cast<WPARAM>(CurSel(*s)),
+                                reinterpret_cast<LPARAM>(prefix));
         if (i != LB_ERR) UserSelect(h, *s, static_cast<int>(i));
       }
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       if (Kind(h) == CBS_SIMPLE) return 0;
-      if (!s->edit && GetFocus() != h) SetFocus(h);
-      else if (s->edit && GetFocus() != s->edit) SetFocus(s->edit);
+      if (!s->edit && GetFocus() != h)
+        SetFocus(h);
+      else if (s->edit && GetFocus() != s->edit)
+        SetFocus(s->edit);
       ShowDropDown(h, *s, !s->dropped, true);
       return 0;
     case WM_COMMAND:

@@ -64,9 +64,11 @@ HFONT ControlFont(HWND h) {
 
 HBRUSH ControlColors(HWND ctl, HDC dc, UINT msg) {
   HWND target = NotifyTarget(ctl);
-  LRESULT r = target ? SendMessage(target, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(ctl)) : 0;
+  LRESULT r =
+      target ? SendMessage(target, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(ctl)) : 0;
   if (r) return reinterpret_cast<HBRUSH>(r);
-  return reinterpret_cast<HBRUSH>(DefWindowProc(ctl, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(ctl)));
+  return reinterpret_cast<HBRUSH>(
+      DefWindowProc(ctl, msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(ctl)));
 }
 
 void DrawControlText(HDC dc, const std::string& text, RECT* r, UINT format, bool enabled) {

@@ -170,7 +170,8 @@ void UpdateScrollBars(HWND h, EditState& s) {
   int lines = static_cast<int>(LineStarts(s.text).size());
   RECT fr = FormatRect(h, s);
   int page = std::max(1, static_cast<int>((fr.bottom - fr.top) / std::max(1, LineHeight(h))));
-  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, lines - 1, static_cast<UINT>(page), s.firstLine, 0};
+  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, lines - 1, static_cast<UINT>(page), s.firstLine,
+                0};
   SetScrollInfo(h, SB_VERT, &si, TRUE);
 }
 
@@ -182,8 +183,7 @@ void ScrollCaretIntoView(HWND h, EditState& s) {
   auto starts = LineStarts(s.text);
   int line = Multi(h) ? LineOf(starts, s.caret) : 0;
   int start = Multi(h) ? starts[line] : 0;
-  std::string lineText = s.text.substr(static_cast<size_t>(start),
-                                       static_cast<size_t>(s.caret - start));
+  std::string lineText = s.text.substr(static_cast<size_t>(start), static_cast<size_t>(s.caret - start));
   int x = Extent(m.dc(), s, lineText, s.caret - start);
   int oldX = s.scrollX, oldFirst = s.firstLine;
   if (x - s.scrollX > width - 1) s.scrollX = x - width + std::max(1, width / 4);
@@ -263,7 +263,8 @@ bool ReadOnly(HWND h) { return StyleOf(h) & ES_READONLY; }
 
 void Copy(HWND h, EditState& s) {
   if (s.password || SelMin(s) == SelMax(s)) return;
-  SetClipboardText(h, s.text.substr(static_cast<size_t>(SelMin(s)), static_cast<size_t>(SelMax(s) - SelMin(s))));
+  SetClipboardText(h,
+                   s.text.substr(static_cast<size_t>(SelMin(s)), static_cast<size_t>(SelMax(s) - SelMin(s))));
 }
 
 void Paste(HWND h, EditState& s) {
@@ -337,7 +338,8 @@ bool ComboKey(HWND h, UINT msg, WPARAM vk) {
   char cls[16] = {0};
   if (!parent || !GetClassName(parent, cls, sizeof cls) || lstrcmpi(cls, "COMBOBOX") != 0) return false;
   bool alt = GetKeyState(VK_MENU) & 0x8000;
-  if (vk == VK_UP || vk == VK_DOWN || vk == VK_F4 || vk == VK_PRIOR || vk == VK_NEXT || (alt && vk == VK_DOWN) ||
+  if (vk == VK_UP || vk == VK_DOWN || vk == VK_F4 || vk == VK_PRIOR || vk == VK_NEXT ||
+      (alt && vk == VK_DOWN) ||
       ((vk == VK_RETURN || vk == VK_ESCAPE) && SendMessage(parent, CB_GETDROPPEDSTATE, 0, 0))) {
     SendMessage(parent, msg, vk, 0);
     return true;
@@ -360,8 +362,8 @@ void KeyDown(HWND h, EditState& s, WPARAM vk) {
     case VK_HOME:
       return MoveCaret(h, s, (ctrl || !Multi(h)) ? 0 : starts[line], shift);
     case VK_END:
-      return MoveCaret(h, s, (ctrl || !Multi(h)) ? static_cast<int>(s.text.size()) : LineEnd(s.text, starts, line),
-                       shift);
+      return MoveCaret(
+          h, s, (ctrl || !Multi(h)) ? static_cast<int>(s.text.size()) : LineEnd(s.text, starts, line), shift);
     case VK_UP:
       if (Multi(h)) return MoveCaret(h, s, LineMove(h, s, -1), shift);
       return MoveCaret(h, s, s.caret - 1, shift);
@@ -382,7 +384,8 @@ void KeyDown(HWND h, EditState& s, WPARAM vk) {
       }
       if (SelMin(s) == SelMax(s)) {
         int end = s.caret + 1;
-        if (s.caret + 1 < static_cast<int>(s.text.size()) && s.text[s.caret] == '\r' && s.text[s.caret + 1] == '\n')
+        if (s.caret + 1 < static_cast<int>(s.text.size()) && s.text[s.caret] == '\r' &&
+            s.text[s.caret + 1] == '\n')
           end = s.caret + 2;
         if (s.caret >= static_cast<int>(s.text.size())) return;
         s.anchor = end;
@@ -399,13 +402,16 @@ void KeyDown(HWND h, EditState& s, WPARAM vk) {
 void Char(HWND h, EditState& s, unsigned char c) {
   DWORD style = StyleOf(h);
   switch (c) {
-    case 3: return Copy(h, s);
-    case 22: return Paste(h, s);
+    case 3:
+      return Copy(h, s);
+    case 22:
+      return Paste(h, s);
     case 24:
       if (ReadOnly(h)) return;
       Copy(h, s);
       return Clear(h, s);
-    case 26: return ReadOnly(h) ? void() : Undo(h, s);
+    case 26:
+      return ReadOnly(h) ? void() : Undo(h, s);
     case 8:
       if (ReadOnly(h)) return;
       if (SelMin(s) == SelMax(s)) {
@@ -473,8 +479,8 @@ void Paint(HWND h, EditState& s) {
       SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
       SaveDC(dc);
       IntersectClipRect(dc, xa, top, xb, top + lh);
-      TabbedTextOut(dc, x0, top, shown.c_str(), static_cast<int>(shown.size()), static_cast<int>(s.tabs.size()),
-                    s.tabs.empty() ? nullptr : s.tabs.data(), x0);
+      TabbedTextOut(dc, x0, top, shown.c_str(), static_cast<int>(shown.size()),
+                    static_cast<int>(s.tabs.size()), s.tabs.empty() ? nullptr : s.tabs.data(), x0);
       RestoreDC(dc, -1);
       SetTextColor(dc, textColor);
     }
@@ -521,13 +527,22 @@ LRESULT EditCommand(HWND h, EditState& s, UINT msg, WPARAM wp, LPARAM lp) {
     case EM_LIMITTEXT:
       s.limit = wp ? static_cast<int>(std::min<WPARAM>(wp, 0x7FFFFFFE)) : 0x7FFFFFFE;
       return 0;
-    case EM_GETLIMITTEXT: return s.limit;
-    case EM_GETMODIFY: return s.modified;
-    case EM_SETMODIFY: s.modified = wp != 0; return 0;
-    case EM_CANUNDO: return s.canUndo;
+    case EM_GETLIMITTEXT:
+      return s.limit;
+    case EM_GETMODIFY:
+      return s.modified;
+    case EM_SETMODIFY:
+      s.modified = wp != 0;
+      return 0;
+    case EM_CANUNDO:
+      return s.canUndo;
     case EM_UNDO:
-    case WM_UNDO: Undo(h, s); return s.canUndo;
-    case EM_EMPTYUNDOBUFFER: s.canUndo = false; return 0;
+    case WM_UNDO:
+      Undo(h, s);
+      return s.canUndo;
+    case EM_EMPTYUNDOBUFFER:
+      s.canUndo = false;
+      return 0;
     case EM_SETREADONLY: {
       LONG st = GetWindowLong(h, GWL_STYLE);
       SetWindowLong(h, GWL_STYLE, wp ? (st | ES_READONLY) : (st & ~ES_READONLY));
@@ -538,8 +553,10 @@ LRESULT EditCommand(HWND h, EditState& s, UINT msg, WPARAM wp, LPARAM lp) {
       s.password = static_cast<char>(wp);
       InvalidateRect(h, nullptr, TRUE);
       return 0;
-    case EM_GETPASSWORDCHAR: return static_cast<unsigned char>(s.password);
-    case EM_GETLINECOUNT: return Multi(h) ? static_cast<LRESULT>(starts.size()) : 1;
+    case EM_GETPASSWORDCHAR:
+      return static_cast<unsigned char>(s.password);
+    case EM_GETLINECOUNT:
+      return Multi(h) ? static_cast<LRESULT>(starts.size()) : 1;
     case EM_LINEINDEX: {
       int line = static_cast<int>(wp) == -1 ? LineOf(starts, s.caret) : static_cast<int>(wp);
       if (!Multi(h)) return line == 0 ? 0 : -1;
@@ -556,8 +573,10 @@ LRESULT EditCommand(HWND h, EditState& s, UINT msg, WPARAM wp, LPARAM lp) {
       int line = LineOf(starts, std::clamp(pos, 0, static_cast<int>(s.text.size())));
       return LineEnd(s.text, starts, line) - starts[line];
     }
-    case EM_GETLINE: return GetLine(s, Multi(h) ? static_cast<int>(wp) : 0, reinterpret_cast<char*>(lp));
-    case EM_GETFIRSTVISIBLELINE: return Multi(h) ? s.firstLine : 0;
+    case EM_GETLINE:
+      return GetLine(s, Multi(h) ? static_cast<int>(wp) : 0, reinterpret_cast<char*>(lp));
+    case EM_GETFIRSTVISIBLELINE:
+      return Multi(h) ? s.firstLine : 0;
     case EM_LINESCROLL:
       if (!Multi(h)) return FALSE;
       s.firstLine = std::clamp(s.firstLine + static_cast<int>(lp), 0, static_cast<int>(starts.size()) - 1);
@@ -565,14 +584,20 @@ LRESULT EditCommand(HWND h, EditState& s, UINT msg, WPARAM wp, LPARAM lp) {
       UpdateScrollBars(h, s);
       UpdateCaret(h, s);
       return TRUE;
-    case EM_SCROLLCARET: ScrollCaretIntoView(h, s); UpdateCaret(h, s); return TRUE;
-    case EM_SETTABSTOPS: SetTabStops(h, s, static_cast<int>(wp), reinterpret_cast<const INT*>(lp)); return TRUE;
+    case EM_SCROLLCARET:
+      ScrollCaretIntoView(h, s);
+      UpdateCaret(h, s);
+      return TRUE;
+    case EM_SETTABSTOPS:
+      SetTabStops(h, s, static_cast<int>(wp), reinterpret_cast<const INT*>(lp));
+      return TRUE;
     case EM_SETMARGINS:
       if (wp & EC_LEFTMARGIN) s.marginLeft = LOWORD(lp);
       if (wp & EC_RIGHTMARGIN) s.marginRight = HIWORD(lp);
       InvalidateRect(h, nullptr, TRUE);
       return 0;
-    case EM_GETMARGINS: return MAKELONG(s.marginLeft, s.marginRight);
+    case EM_GETMARGINS:
+      return MAKELONG(s.marginLeft, s.marginRight);
     case EM_POSFROMCHAR: {
       if (static_cast<int>(wp) > static_cast<int>(s.text.size())) return -1;
       POINT p = PosFromChar(h, s, static_cast<int>(wp));
@@ -587,12 +612,16 @@ LRESULT EditCommand(HWND h, EditState& s, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case EM_SCROLL: {
       if (!Multi(h)) return 0;
-      int d = wp == SB_LINEUP ? -1 : wp == SB_LINEDOWN ? 1 : wp == SB_PAGEUP ? -PageLines(h, s)
-              : wp == SB_PAGEDOWN ? PageLines(h, s) : 0;
+      int d = wp == SB_LINEUP     ? -1
+              : wp == SB_LINEDOWN ? 1
+              : wp == SB_PAGEUP   ? -PageLines(h, s)
+              : wp == SB_PAGEDOWN ? PageLines(h, s)
+                                  : 0;
       EditCommand(h, s, EM_LINESCROLL, 0, d);
       return MAKELONG(d, TRUE);
     }
-    case EM_FMTLINES: return wp;
+    case EM_FMTLINES:
+      return wp;
   }
   return 0;
 }
@@ -626,7 +655,8 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         size_t cut = t.find_first_of("\r\n");
         if (cut != std::string::npos) t.resize(cut);
       }
-      if (static_cast<int>(t.size()) > s->limit && s->limit < 0x7FFFFFFE) t.resize(static_cast<size_t>(s->limit));
+      if (static_cast<int>(t.size()) > s->limit && s->limit < 0x7FFFFFFE)
+        t.resize(static_cast<size_t>(s->limit));
       s->text = t;
       s->anchor = s->caret = 0;
       s->scrollX = 0;
@@ -721,15 +751,21 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         EditCommand(h, *s, EM_SCROLL, static_cast<WPARAM>(code), 0);
       return 0;
     }
-    case WM_COPY: Copy(h, *s); return 0;
+    case WM_COPY:
+      Copy(h, *s);
+      return 0;
     case WM_CUT:
       if (!ReadOnly(h)) {
         Copy(h, *s);
         Clear(h, *s);
       }
       return 0;
-    case WM_PASTE: Paste(h, *s); return 0;
-    case WM_CLEAR: Clear(h, *s); return 0;
+    case WM_PASTE:
+      Paste(h, *s);
+      return 0;
+    case WM_CLEAR:
+      Clear(h, *s);
+      return 0;
     case WM_ENABLE:
       InvalidateRect(h, nullptr, TRUE);
       return 0;

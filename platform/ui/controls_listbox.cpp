@@ -23,8 +23,8 @@ struct Item {
 
 struct ListState {
   std::vector<Item> items;
-  int cur = -1;     // single selection
-  int caret = 0;    // focus item
+  int cur = -1;   // single selection
+  int caret = 0;  // focus item
   int anchor = 0;
   int top = 0;
   int itemHeight = 0;
@@ -43,7 +43,8 @@ bool Valid(const ListState& s, int i) { return i >= 0 && i < Count(s); }
 bool PrefixMatch(const std::string& t, const char* p, size_t n) {
   if (t.size() < n) return false;
   for (size_t i = 0; i < n; ++i)
-    if (mirt::ToUpper1252(static_cast<unsigned char>(t[i])) != mirt::ToUpper1252(static_cast<unsigned char>(p[i])))
+    if (mirt::ToUpper1252(static_cast<unsigned char>(t[i])) !=
+        mirt::ToUpper1252(static_cast<unsigned char>(p[i])))
       return false;
   return true;
 }
@@ -65,8 +66,13 @@ int PageSize(HWND h, ListState& s) {
 
 void UpdateScroll(HWND h, ListState& s) {
   if (!(StyleOf(h) & WS_VSCROLL)) return;
-  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(0, Count(s) - 1),
-                static_cast<UINT>(PageSize(h, s)), s.top, 0};
+  SCROLLINFO si{sizeof si,
+                SIF_RANGE | SIF_PAGE | SIF_POS,
+                0,
+                std::max(0, Count(s) - 1),
+                static_cast<UINT>(PageSize(h, s)),
+                s.top,
+                0};
   if (StyleOf(h) & LBS_DISABLENOSCROLL) si.fMask |= SIF_DISABLENOSCROLL;
   SetScrollInfo(h, SB_VERT, &si, TRUE);
 }
@@ -85,34 +91,51 @@ void SetTop(HWND h, ListState& s, int top) {
 
 void EnsureVisible(HWND h, ListState& s, int i) {
   if (!Valid(s, i)) return;
-  if (i < s.top) SetTop(h, s, i);
-  else if (i >= s.top + PageSize(h, s)) SetTop(h, s, i - PageSize(h, s) + 1);
+  if (i < s.top)
+    SetTop(h, s, i);
+  else if (i >= s.top + PageSize(h, s))
+    SetTop(h, s, i - PageSize(h, s) + 1);
 }
 
 void MeasureItem(HWND h, ListState& s, int i) {
-  if (!(StyleOf(h) & LBS_OWNERDRAWVARIABLE) && !(i == 0 && (StyleOf(h) & LBS_OWNERDRAWFIXED) && !s.itemHeight))
+  if (!(StyleOf(h) & LBS_OWNERDRAWVARIABLE) &&
+      !(i == 0 && (StyleOf(h) & LBS_OWNERDRAWFIXED) && !s.itemHeight))
     return;
-  MEASUREITEMSTRUCT mis{ODT_LISTBOX, static_cast<UINT>(GetDlgCtrlID(h)), static_cast<UINT>(i), 0,
-                        static_cast<UINT>(FontLineHeight(ControlFont(h))), s.items[i].data};
+  MEASUREITEMSTRUCT mis{ODT_LISTBOX,
+                        static_cast<UINT>(GetDlgCtrlID(h)),
+                        static_cast<UINT>(i),
+                        0,
+                        static_cast<UINT>(FontLineHeight(ControlFont(h))),
+                        s.items[i].data};
   SendMessage(NotifyTarget(h), WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
-  if (StyleOf(h) & LBS_OWNERDRAWFIXED) s.itemHeight = static_cast<int>(mis.itemHeight);
-  else s.items[i].height = static_cast<int>(mis.itemHeight);
+  if (StyleOf(h) & LBS_OWNERDRAWFIXED)
+    s.itemHeight = static_cast<int>(mis.itemHeight);
+  else
+    s.items[i].height = static_cast<int>(mis.itemHeight);
 }
 
 int Insert(HWND h, ListState& s, int at, LPCSTR str, bool sorted) {
   Item it;
-  if (HasStrings(h)) it.text = str ? str : "";
-  else it.data = reinterpret_cast<ULONG_PTR>(str);
+  if (HasStrings(h))
+    it.text = str ? str : "";
+  else
+    it.data = reinterpret_cast<ULONG_PTR>(str);
   if (sorted) {
     at = 0;
     if (HasStrings(h)) {
       while (at < Count(s) && lstrcmpi(s.items[at].text.c_str(), it.text.c_str()) <= 0) ++at;
     } else {
       while (at < Count(s)) {
-        COMPAREITEMSTRUCT cis{ODT_LISTBOX, static_cast<UINT>(GetDlgCtrlID(h)), h, static_cast<UINT>(at),
-                              s.items[at].data, static_cast<UINT>(-1), it.data, 0};
-        if (static_cast<int>(SendMessage(NotifyTarget(h), WM_COMPAREITEM, cis.CtlID,
-                                         reinterpret_cast<LPARAM>(&cis))) > 0)
+        COMPAREITEMSTRUCT cis{ODT_LISTBOX,
+                              static_cast<UINT>(GetDlgCtrlID(h)),
+                              h,
+                              static_cast<UINT>(at),
+                              s.items[at].data,
+                              static_cast<UINT>(-1),
+                              it.data,
+                              0};
+        if (static_cast<int>(
+                SendMessage(NotifyTarget(h), WM_COMPAREITEM, cis.CtlID, reinterpret_cast<LPARAM>(&cis))) > 0)
           break;
         ++at;
       }
@@ -131,12 +154,15 @@ int Insert(HWND h, ListState& s, int at, LPCSTR str, bool sorted) {
 
 void Delete(HWND h, ListState& s, int i) {
   if (OwnerDraw(h)) {
-    DELETEITEMSTRUCT dis{ODT_LISTBOX, static_cast<UINT>(GetDlgCtrlID(h)), static_cast<UINT>(i), h, s.items[i].data};
+    DELETEITEMSTRUCT dis{ODT_LISTBOX, static_cast<UINT>(GetDlgCtrlID(h)), static_cast<UINT>(i), h,
+                         s.items[i].data};
     SendMessage(NotifyTarget(h), WM_DELETEITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
   }
   s.items.erase(s.items.begin() + i);
-  if (s.cur == i) s.cur = -1;
-  else if (s.cur > i) --s.cur;
+  if (s.cur == i)
+    s.cur = -1;
+  else if (s.cur > i)
+    --s.cur;
   if (s.caret >= Count(s)) s.caret = std::max(0, Count(s) - 1);
   SetTop(h, s, s.top);
   UpdateScroll(h, s);
@@ -155,8 +181,7 @@ int Find(HWND h, ListState& s, int after, LPCSTR str, bool exact) {
       continue;
     }
     const std::string& t = s.items[i].text;
-    if (exact ? lstrcmpi(t.c_str(), str) == 0 : PrefixMatch(t, str, len))
-      return i;
+    if (exact ? lstrcmpi(t.c_str(), str) == 0 : PrefixMatch(t, str, len)) return i;
   }
   return LB_ERR;
 }
@@ -293,16 +318,29 @@ void KeyDown(HWND h, ListState& s, WPARAM vk) {
   int from = MultiSel(h) ? s.caret : (s.cur < 0 ? 0 : s.cur);
   int to = from;
   switch (vk) {
-    case VK_UP: to = from - 1; break;
-    case VK_DOWN: to = s.cur < 0 && !MultiSel(h) ? 0 : from + 1; break;
-    case VK_PRIOR: to = from - PageSize(h, s) + 1; break;
-    case VK_NEXT: to = from + PageSize(h, s) - 1; break;
-    case VK_HOME: to = 0; break;
-    case VK_END: to = Count(s) - 1; break;
+    case VK_UP:
+      to = from - 1;
+      break;
+    case VK_DOWN:
+      to = s.cur < 0 && !MultiSel(h) ? 0 : from + 1;
+      break;
+    case VK_PRIOR:
+      to = from - PageSize(h, s) + 1;
+      break;
+    case VK_NEXT:
+      to = from + PageSize(h, s) - 1;
+      break;
+    case VK_HOME:
+      to = 0;
+      break;
+    case VK_END:
+      to = Count(s) - 1;
+      break;
     case VK_SPACE:
       if (MultiSel(h)) UserSelect(h, s, s.caret, MK_CONTROL, true);
       return;
-    default: return;
+    default:
+      return;
   }
   to = std::clamp(to, 0, Count(s) - 1);
   WPARAM keys = 0;
@@ -340,7 +378,8 @@ LRESULT Command(HWND h, ListState& s, UINT msg, WPARAM wp, LPARAM lp) {
       s.top = s.caret = s.anchor = 0;
       UpdateScroll(h, s);
       return 0;
-    case LB_GETCOUNT: return Count(s);
+    case LB_GETCOUNT:
+      return Count(s);
     case LB_GETTEXT:
       if (!Valid(s, i)) return LB_ERR;
       if (!HasStrings(h)) {
@@ -414,8 +453,10 @@ LRESULT Command(HWND h, ListState& s, UINT msg, WPARAM wp, LPARAM lp) {
       Redraw(h, s);
       return 0;
     }
-    case LB_FINDSTRING: return Find(h, s, i, reinterpret_cast<LPCSTR>(lp), false);
-    case LB_FINDSTRINGEXACT: return Find(h, s, i, reinterpret_cast<LPCSTR>(lp), true);
+    case LB_FINDSTRING:
+      return Find(h, s, i, reinterpret_cast<LPCSTR>(lp), false);
+    case LB_FINDSTRINGEXACT:
+      return Find(h, s, i, reinterpret_cast<LPCSTR>(lp), true);
     case LB_SELECTSTRING: {
       int f = Find(h, s, i, reinterpret_cast<LPCSTR>(lp), false);
       if (f == LB_ERR) return LB_ERR;
@@ -428,20 +469,25 @@ LRESULT Command(HWND h, ListState& s, UINT msg, WPARAM wp, LPARAM lp) {
       }
       return f;
     }
-    case LB_GETTOPINDEX: return s.top;
+    case LB_GETTOPINDEX:
+      return s.top;
     case LB_SETTOPINDEX:
       if (!Valid(s, i) && i != 0) return LB_ERR;
       SetTop(h, s, i);
       return 0;
-    case LB_GETCARETINDEX: return s.caret;
+    case LB_GETCARETINDEX:
+      return s.caret;
     case LB_SETCARETINDEX:
       if (!Valid(s, i)) return LB_ERR;
       s.caret = i;
       EnsureVisible(h, s, i);
       Redraw(h, s);
       return 0;
-    case LB_GETANCHORINDEX: return s.anchor;
-    case LB_SETANCHORINDEX: s.anchor = i; return 0;
+    case LB_GETANCHORINDEX:
+      return s.anchor;
+    case LB_SETANCHORINDEX:
+      s.anchor = i;
+      return 0;
     case LB_SETTABSTOPS:
       SetTabStops(h, s, i, reinterpret_cast<const INT*>(lp));
       Redraw(h, s);
@@ -454,8 +500,10 @@ LRESULT Command(HWND h, ListState& s, UINT msg, WPARAM wp, LPARAM lp) {
       if ((StyleOf(h) & LBS_OWNERDRAWVARIABLE) && Valid(s, i)) return s.items[i].height;
       return ItemHeight(h, s);
     case LB_SETITEMHEIGHT:
-      if ((StyleOf(h) & LBS_OWNERDRAWVARIABLE) && Valid(s, i)) s.items[i].height = LOWORD(lp);
-      else s.itemHeight = LOWORD(lp);
+      if ((StyleOf(h) & LBS_OWNERDRAWVARIABLE) && Valid(s, i))
+        s.items[i].height = LOWORD(lp);
+      else
+        s.itemHeight = LOWORD(lp);
       UpdateScroll(h, s);
       Redraw(h, s);
       return 0;
@@ -472,7 +520,8 @@ LRESULT Command(HWND h, ListState& s, UINT msg, WPARAM wp, LPARAM lp) {
     case LB_INITSTORAGE:
     case LB_SETCOUNT:
       return 0;
-    case LB_GETHORIZONTALEXTENT: return 0;
+    case LB_GETHORIZONTALEXTENT:
+      return 0;
   }
   return 0;
 }
@@ -561,7 +610,8 @@ LRESULT CALLBACK ListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_KEYDOWN:
       if (StyleOf(h) & LBS_WANTKEYBOARDINPUT) {
-        LRESULT r = SendMessage(NotifyTarget(h), WM_VKEYTOITEM, MAKEWPARAM(wp, s->caret), reinterpret_cast<LPARAM>(h));
+        LRESULT r = SendMessage(NotifyTarget(h), WM_VKEYTOITEM, MAKEWPARAM(wp, s->caret),
+                                reinterpret_cast<LPARAM>(h));
         if (r == -2) return 0;
         if (r >= 0) {
           UserSelect(h, *s, static_cast<int>(r), 0, false);
@@ -582,14 +632,28 @@ LRESULT CALLBACK ListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       int code = LOWORD(wp);
       int top = s->top;
       switch (code) {
-        case SB_LINEUP: --top; break;
-        case SB_LINEDOWN: ++top; break;
-        case SB_PAGEUP: top -= PageSize(h, *s); break;
-        case SB_PAGEDOWN: top += PageSize(h, *s); break;
+        case SB_LINEUP:
+          --top;
+          break;
+        case SB_LINEDOWN:
+          ++top;
+          break;
+        case SB_PAGEUP:
+          top -= PageSize(h, *s);
+          break;
+        case SB_PAGEDOWN:
+          top += PageSize(h, *s);
+          break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: top = static_cast<short>(HIWORD(wp)); break;
-        case SB_TOP: top = 0; break;
-        case SB_BOTTOM: top = Count(*s); break;
+        case SB_THUMBPOSITION:
+          top = static_cast<short>(HIWORD(wp));
+          break;
+        case SB_TOP:
+          top = 0;
+          break;
+        case SB_BOTTOM:
+          top = Count(*s);
+          break;
       }
       SetTop(h, *s, top);
       return 0;

@@ -23,7 +23,8 @@ void Paint(HWND h, ProgressState& s) {
   int span = std::max(1, s.hi - s.lo);
   int len = vertical ? r.bottom - r.top - 2 : r.right - r.left - 2;
   int fill = static_cast<int>(static_cast<long long>(len) * (s.pos - s.lo) / span);
-  HBRUSH brush = s.bar == ProgressState::CLR_DEFAULT_BAR ? GetSysColorBrush(COLOR_HIGHLIGHT) : CreateSolidBrush(s.bar);
+  HBRUSH brush =
+      s.bar == ProgressState::CLR_DEFAULT_BAR ? GetSysColorBrush(COLOR_HIGHLIGHT) : CreateSolidBrush(s.bar);
   bool smooth = GetWindowLong(h, GWL_STYLE) & PBS_SMOOTH;
   int block = smooth ? len : std::max(2, ((vertical ? r.right - r.left : r.bottom - r.top) - 2) * 2 / 3);
   for (int at = 0; at < fill; at += block + (smooth ? 0 : 2)) {
@@ -70,9 +71,12 @@ LRESULT CALLBACK ProgressProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case PBM_GETRANGE:
       if (lp) *reinterpret_cast<PBRANGE*>(lp) = PBRANGE{s->lo, s->hi};
       return wp ? s->lo : s->hi;
-    case PBM_SETPOS: return SetPos(h, *s, static_cast<int>(wp));
-    case PBM_DELTAPOS: return SetPos(h, *s, s->pos + static_cast<int>(wp));
-    case PBM_GETPOS: return s->pos;
+    case PBM_SETPOS:
+      return SetPos(h, *s, static_cast<int>(wp));
+    case PBM_DELTAPOS:
+      return SetPos(h, *s, s->pos + static_cast<int>(wp));
+    case PBM_GETPOS:
+      return s->pos;
     case PBM_SETSTEP: {
       int old = s->step;
       s->step = static_cast<int>(wp);
@@ -88,7 +92,8 @@ LRESULT CALLBACK ProgressProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case PBM_SETBARCOLOR: {
       COLORREF old = s->bar;
-      s->bar = static_cast<COLORREF>(lp) == 0xFF000000 ? ProgressState::CLR_DEFAULT_BAR : static_cast<COLORREF>(lp);
+      s->bar = static_cast<COLORREF>(lp) == 0xFF000000 ? ProgressState::CLR_DEFAULT_BAR
+                                                       : static_cast<COLORREF>(lp);
       InvalidateRect(h, nullptr, FALSE);
       return old;
     }

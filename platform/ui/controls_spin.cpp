@@ -32,8 +32,10 @@ int Clamp(const SpinState& s, int v) {
 void ShowInBuddy(HWND h, SpinState& s) {
   if (!s.buddy || !(StyleOf(h) & UDS_SETBUDDYINT)) return;
   char buf[40];
-  if (s.base == 16) snprintf(buf, sizeof buf, "0x%X", static_cast<unsigned>(s.pos));
-  else snprintf(buf, sizeof buf, "%d", s.pos);
+  if (s.base == 16)
+    snprintf(buf, sizeof buf, "0x%X", static_cast<unsigned>(s.pos));
+  else
+    snprintf(buf, sizeof buf, "%d", s.pos);
   SetWindowText(s.buddy, buf);
 }
 
@@ -61,20 +63,24 @@ void Step(HWND h, SpinState& s, int direction) {
   int a = std::min(s.lo, s.hi), b = std::max(s.lo, s.hi);
   int next = s.pos + nm.iDelta;
   if (next < a || next > b) {
-    if (StyleOf(h) & UDS_WRAP) next = next < a ? b : a;
-    else next = std::clamp(next, a, b);
+    if (StyleOf(h) & UDS_WRAP)
+      next = next < a ? b : a;
+    else
+      next = std::clamp(next, a, b);
   }
   if (next == s.pos) return;
   s.pos = next;
   ShowInBuddy(h, s);
   UINT msg = (StyleOf(h) & UDS_HORZ) ? WM_HSCROLL : WM_VSCROLL;
   if (HWND parent = GetParent(h))
-    SendMessage(parent, msg, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(s.pos)), reinterpret_cast<LPARAM>(h));
+    SendMessage(parent, msg, MAKEWPARAM(SB_THUMBPOSITION, static_cast<WORD>(s.pos)),
+                reinterpret_cast<LPARAM>(h));
 }
 
 void EndScroll(HWND h) {
   UINT msg = (StyleOf(h) & UDS_HORZ) ? WM_HSCROLL : WM_VSCROLL;
-  if (HWND parent = GetParent(h)) SendMessage(parent, msg, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(h));
+  if (HWND parent = GetParent(h))
+    SendMessage(parent, msg, MAKEWPARAM(SB_ENDSCROLL, 0), reinterpret_cast<LPARAM>(h));
 }
 
 LRESULT CALLBACK BuddyProc(HWND b, UINT msg, WPARAM wp, LPARAM lp) {
@@ -122,7 +128,8 @@ void SetBuddy(HWND h, SpinState& s, HWND buddy) {
       MoveWindow(buddy, br.left, br.top, std::max<int>(0, br.right - br.left - w), br.bottom - br.top, TRUE);
       MoveWindow(h, br.right - w, br.top, w, br.bottom - br.top, TRUE);
     } else {
-      MoveWindow(buddy, br.left + w, br.top, std::max<int>(0, br.right - br.left - w), br.bottom - br.top, TRUE);
+      MoveWindow(buddy, br.left + w, br.top, std::max<int>(0, br.right - br.left - w), br.bottom - br.top,
+                 TRUE);
       MoveWindow(h, br.left, br.top, w, br.bottom - br.top, TRUE);
     }
   }
@@ -142,10 +149,12 @@ void Paint(HWND h, SpinState& s) {
     a.bottom = b.top = (r.top + r.bottom) / 2;
   }
   UINT off = IsWindowEnabled(h) ? 0 : DFCS_INACTIVE;
-  DrawFrameControl(dc, &a, DFC_SCROLL, (horz ? DFCS_SCROLLLEFT : DFCS_SCROLLUP) | off |
-                                           (s.pressed == (horz ? -1 : 1) ? DFCS_PUSHED : 0));
-  DrawFrameControl(dc, &b, DFC_SCROLL, (horz ? DFCS_SCROLLRIGHT : DFCS_SCROLLDOWN) | off |
-                                           (s.pressed == (horz ? 1 : -1) ? DFCS_PUSHED : 0));
+  DrawFrameControl(
+      dc, &a, DFC_SCROLL,
+      (horz ? DFCS_SCROLLLEFT : DFCS_SCROLLUP) | off | (s.pressed == (horz ? -1 : 1) ? DFCS_PUSHED : 0));
+  DrawFrameControl(
+      dc, &b, DFC_SCROLL,
+      (horz ? DFCS_SCROLLRIGHT : DFCS_SCROLLDOWN) | off | (s.pressed == (horz ? 1 : -1) ? DFCS_PUSHED : 0));
   EndPaint(h, &ps);
 }
 

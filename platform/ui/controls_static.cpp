@@ -44,15 +44,33 @@ void Paint(HWND h, StaticState& s) {
   UINT type = TypeOf(h);
   HGDIOBJ oldFont = SelectObject(dc, ControlFont(h));
   switch (type) {
-    case SS_BLACKRECT: FillWith(dc, r, COLOR_WINDOWFRAME); break;
-    case SS_GRAYRECT: FillWith(dc, r, COLOR_BTNSHADOW); break;
-    case SS_WHITERECT: FillWith(dc, r, COLOR_BTNHIGHLIGHT); break;
-    case SS_BLACKFRAME: FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME)); break;
-    case SS_GRAYFRAME: FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW)); break;
-    case SS_WHITEFRAME: FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNHIGHLIGHT)); break;
-    case SS_ETCHEDHORZ: DrawEdge(dc, &r, EDGE_ETCHED, BF_TOP); break;
-    case SS_ETCHEDVERT: DrawEdge(dc, &r, EDGE_ETCHED, BF_LEFT); break;
-    case SS_ETCHEDFRAME: DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT); break;
+    case SS_BLACKRECT:
+      FillWith(dc, r, COLOR_WINDOWFRAME);
+      break;
+    case SS_GRAYRECT:
+      FillWith(dc, r, COLOR_BTNSHADOW);
+      break;
+    case SS_WHITERECT:
+      FillWith(dc, r, COLOR_BTNHIGHLIGHT);
+      break;
+    case SS_BLACKFRAME:
+      FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
+      break;
+    case SS_GRAYFRAME:
+      FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
+      break;
+    case SS_WHITEFRAME:
+      FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
+      break;
+    case SS_ETCHEDHORZ:
+      DrawEdge(dc, &r, EDGE_ETCHED, BF_TOP);
+      break;
+    case SS_ETCHEDVERT:
+      DrawEdge(dc, &r, EDGE_ETCHED, BF_LEFT);
+      break;
+    case SS_ETCHEDFRAME:
+      DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
+      break;
     case SS_OWNERDRAW: {
       DRAWITEMSTRUCT dis{};
       dis.CtlType = ODT_STATIC;
@@ -76,10 +94,14 @@ void Paint(HWND h, StaticState& s) {
       HBRUSH bg = ControlColors(h, dc, WM_CTLCOLORSTATIC);
       if (bg) FillRect(dc, &r, bg);
       UINT fmt = DT_EXPANDTABS;
-      if (type == SS_CENTER) fmt |= DT_CENTER | DT_WORDBREAK;
-      else if (type == SS_RIGHT) fmt |= DT_RIGHT | DT_WORDBREAK;
-      else if (type == SS_LEFT) fmt |= DT_WORDBREAK;
-      else if (type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP) fmt |= DT_SINGLELINE;
+      if (type == SS_CENTER)
+        fmt |= DT_CENTER | DT_WORDBREAK;
+      else if (type == SS_RIGHT)
+        fmt |= DT_RIGHT | DT_WORDBREAK;
+      else if (type == SS_LEFT)
+        fmt |= DT_WORDBREAK;
+      else if (type == SS_SIMPLE || type == SS_LEFTNOWORDWRAP)
+        fmt |= DT_SINGLELINE;
       if (style & SS_NOPREFIX) fmt |= DT_NOPREFIX;
       if (style & SS_CENTERIMAGE) fmt = (fmt & ~DT_WORDBREAK) | DT_SINGLELINE | DT_VCENTER;
       DrawControlText(dc, WindowTextOf(h), &r, fmt, IsWindowEnabled(h));

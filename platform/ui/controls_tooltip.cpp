@@ -28,8 +28,8 @@ struct Tool {
 struct TipState {
   std::vector<Tool> tools;
   bool active = true;
-  int hover = -1;   // tool under the mouse
-  int shown = -1;   // tool whose tip is up
+  int hover = -1;  // tool under the mouse
+  int shown = -1;  // tool whose tip is up
   std::string text;
   int initialDelay = 500;
   int maxWidth = -1;
@@ -55,8 +55,10 @@ void Assign(Tool& t, const TOOLINFO* ti) {
   t.resource = 0;
   t.text.clear();
   if (t.callback || !ti->lpszText) return;
-  if (IS_INTRESOURCE(ti->lpszText)) t.resource = reinterpret_cast<UINT_PTR>(ti->lpszText);
-  else t.text = ti->lpszText;
+  if (IS_INTRESOURCE(ti->lpszText))
+    t.resource = reinterpret_cast<UINT_PTR>(ti->lpszText);
+  else
+    t.text = ti->lpszText;
 }
 
 void Describe(const Tool& t, TOOLINFO* ti) {
@@ -123,7 +125,8 @@ void ShowTip(HWND h, TipState& s) {
   HDC dc = GetDC(h);
   HGDIOBJ old = SelectObject(dc, ControlFont(h));
   RECT r{0, 0, s.maxWidth > 0 ? s.maxWidth : 0, 0};
-  DrawText(dc, s.text.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX | (s.maxWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+  DrawText(dc, s.text.c_str(), -1, &r,
+           DT_CALCRECT | DT_NOPREFIX | (s.maxWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
   SelectObject(dc, old);
   ReleaseDC(h, dc);
   POINT p;

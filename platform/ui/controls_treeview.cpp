@@ -148,7 +148,8 @@ void UpdateScroll(HWND h, TreeState& s) {
   int rows = static_cast<int>(Rows(s).size());
   int page = PageRows(h, s);
   s.top = std::clamp(s.top, 0, std::max(0, rows - page));
-  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(0, rows - 1), static_cast<UINT>(page), s.top, 0};
+  SCROLLINFO si{
+      sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(0, rows - 1), static_cast<UINT>(page), s.top, 0};
   SetScrollInfo(h, SB_VERT, &si, TRUE);
 }
 
@@ -166,8 +167,10 @@ void EnsureVisible(HWND h, TreeState& s, Node* n) {
     }
   int row = RowOf(s, n);
   int page = PageRows(h, s);
-  if (row < s.top) s.top = row;
-  else if (row >= s.top + page) s.top = row - page + 1;
+  if (row < s.top)
+    s.top = row;
+  else if (row >= s.top + page)
+    s.top = row - page + 1;
   (void)expanded;
   Changed(h, s);
 }
@@ -211,8 +214,10 @@ bool Expand(HWND h, TreeState& s, Node* n, UINT code, UINT action) {
   Fill(&nm.itemNew, n);
   (void)action;
   if (want != open && NotifyParentNm(h, &nm.hdr, TVN_ITEMEXPANDING)) return false;
-  if (want) n->state |= TVIS_EXPANDED | TVIS_EXPANDEDONCE;
-  else n->state &= ~TVIS_EXPANDED;
+  if (want)
+    n->state |= TVIS_EXPANDED | TVIS_EXPANDEDONCE;
+  else
+    n->state &= ~TVIS_EXPANDED;
   if (!want && s.selected) {
     for (Node* p = s.selected->parent; p; p = p->parent)
       if (p == n) {
@@ -254,8 +259,10 @@ Node* Insert(HWND h, TreeState& s, const TVINSERTSTRUCT* ins) {
   n->parent = parent;
   const TVITEM& it = ins->item;
   if (it.mask & TVIF_TEXT) {
-    if (it.pszText == LPSTR_TEXTCALLBACK) n->callbackText = true;
-    else if (it.pszText) n->text = it.pszText;
+    if (it.pszText == LPSTR_TEXTCALLBACK)
+      n->callbackText = true;
+    else if (it.pszText)
+      n->text = it.pszText;
   }
   if (it.mask & TVIF_IMAGE) n->image = it.iImage;
   if (it.mask & TVIF_SELECTEDIMAGE) n->selImage = it.iSelectedImage;
@@ -297,9 +304,12 @@ Node* Sibling(Node* n, int step) {
 Node* GetNext(HWND h, TreeState& s, UINT code, Node* n) {
   std::vector<Node*> rows;
   switch (code) {
-    case TVGN_ROOT: return s.root.kids.empty() ? nullptr : s.root.kids[0];
-    case TVGN_CARET: return s.selected;
-    case TVGN_DROPHILITE: return s.drop;
+    case TVGN_ROOT:
+      return s.root.kids.empty() ? nullptr : s.root.kids[0];
+    case TVGN_CARET:
+      return s.selected;
+    case TVGN_DROPHILITE:
+      return s.drop;
     case TVGN_FIRSTVISIBLE:
       rows = Rows(s);
       return s.top < static_cast<int>(rows.size()) ? rows[static_cast<size_t>(s.top)] : nullptr;
@@ -309,12 +319,18 @@ Node* GetNext(HWND h, TreeState& s, UINT code, Node* n) {
   }
   if (!n) return code == TVGN_CHILD ? GetNext(h, s, TVGN_ROOT, nullptr) : nullptr;
   switch (code) {
-    case TVGN_NEXT: return Sibling(n, 1);
-    case TVGN_PREVIOUS: return Sibling(n, -1);
-    case TVGN_PARENT: return n->parent == &s.root ? nullptr : n->parent;
-    case TVGN_CHILD: return n->kids.empty() ? nullptr : n->kids[0];
-    case TVGN_NEXTVISIBLE: return NextVisible(s, n, 1);
-    case TVGN_PREVIOUSVISIBLE: return NextVisible(s, n, -1);
+    case TVGN_NEXT:
+      return Sibling(n, 1);
+    case TVGN_PREVIOUS:
+      return Sibling(n, -1);
+    case TVGN_PARENT:
+      return n->parent == &s.root ? nullptr : n->parent;
+    case TVGN_CHILD:
+      return n->kids.empty() ? nullptr : n->kids[0];
+    case TVGN_NEXTVISIBLE:
+      return NextVisible(s, n, 1);
+    case TVGN_PREVIOUSVISIBLE:
+      return NextVisible(s, n, -1);
   }
   return nullptr;
 }
@@ -412,7 +428,8 @@ void Paint(HWND h, TreeState& s) {
       SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     }
     std::string t = TextOf(h, n);
-    TextOut(dc, label.left + 2, y + (ih - FontLineHeight(ControlFont(h))) / 2, t.c_str(), static_cast<int>(t.size()));
+    TextOut(dc, label.left + 2, y + (ih - FontLineHeight(ControlFont(h))) / 2, t.c_str(),
+            static_cast<int>(t.size()));
     if (focused && n == s.selected) DrawFocusRect(dc, &label);
   }
   DeleteObject(dots);
@@ -481,8 +498,8 @@ HWND EditLabel(HWND h, TreeState& s, Node* n) {
   RECT c;
   GetClientRect(h, &c);
   s.editing = n;
-  s.edit = CreateWindowEx(0, "EDIT", t.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, r.left, r.top,
-                          std::max<int>(c.right - r.left, 40), r.bottom - r.top, h,
+  s.edit = CreateWindowEx(0, "EDIT", t.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, r.left,
+                          r.top, std::max<int>(c.right - r.left, 40), r.bottom - r.top, h,
                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(1)), nullptr, nullptr);
   SendMessage(s.edit, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont(h)), FALSE);
   SetProp(s.edit, kTreeOfEdit, h);
@@ -506,8 +523,8 @@ BOOL GetItem(HWND h, TreeState& s, TVITEM* it) {
   if (it->mask & TVIF_SELECTEDIMAGE) it->iSelectedImage = n->selImage;
   if (it->mask & TVIF_PARAM) it->lParam = n->param;
   if (it->mask & TVIF_STATE) it->state = n->state & (it->stateMask ? it->stateMask : 0xFFFFFFFF);
-  if (it->mask & TVIF_CHILDREN) it->cChildren = n->children == I_CHILDRENCALLBACK ? I_CHILDRENCALLBACK
-                                                                               : (HasKids(h, n) ? 1 : 0);
+  if (it->mask & TVIF_CHILDREN)
+    it->cChildren = n->children == I_CHILDRENCALLBACK ? I_CHILDRENCALLBACK : (HasKids(h, n) ? 1 : 0);
   return TRUE;
 }
 
@@ -526,8 +543,10 @@ BOOL SetItem(HWND h, TreeState& s, const TVITEM* it) {
     UINT mask = it->stateMask & ~(TVIS_SELECTED | TVIS_EXPANDED);
     n->state = (n->state & ~mask) | (it->state & mask);
     if (it->stateMask & TVIS_EXPANDED) {
-      if (it->state & TVIS_EXPANDED) n->state |= TVIS_EXPANDED;
-      else n->state &= ~TVIS_EXPANDED;
+      if (it->state & TVIS_EXPANDED)
+        n->state |= TVIS_EXPANDED;
+      else
+        n->state &= ~TVIS_EXPANDED;
     }
     if ((it->stateMask & TVIS_SELECTED) && (it->state & TVIS_SELECTED)) Select(h, s, n, TVC_UNKNOWN);
   }
@@ -543,7 +562,8 @@ void Sort(HWND h, Node* parent, bool recurse, const std::function<bool(Node*, No
 
 LRESULT Command(HWND h, TreeState& s, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case TVM_INSERTITEM: return reinterpret_cast<LRESULT>(H(Insert(h, s, reinterpret_cast<TVINSERTSTRUCT*>(lp))));
+    case TVM_INSERTITEM:
+      return reinterpret_cast<LRESULT>(H(Insert(h, s, reinterpret_cast<TVINSERTSTRUCT*>(lp))));
     case TVM_DELETEITEM: {
       auto item = reinterpret_cast<HTREEITEM>(lp);
       if (!item || item == TVI_ROOT) {
@@ -576,10 +596,16 @@ LRESULT Command(HWND h, TreeState& s, UINT msg, WPARAM wp, LPARAM lp) {
       }
       return TRUE;
     }
-    case TVM_GETCOUNT: return static_cast<LRESULT>(s.all.size());
-    case TVM_GETINDENT: return s.indent;
-    case TVM_SETINDENT: s.indent = std::max(static_cast<int>(wp), 4); Changed(h, s); return 0;
-    case TVM_GETIMAGELIST: return reinterpret_cast<LRESULT>(wp == TVSIL_STATE ? s.stateImages : s.images);
+    case TVM_GETCOUNT:
+      return static_cast<LRESULT>(s.all.size());
+    case TVM_GETINDENT:
+      return s.indent;
+    case TVM_SETINDENT:
+      s.indent = std::max(static_cast<int>(wp), 4);
+      Changed(h, s);
+      return 0;
+    case TVM_GETIMAGELIST:
+      return reinterpret_cast<LRESULT>(wp == TVSIL_STATE ? s.stateImages : s.images);
     case TVM_SETIMAGELIST: {
       HIMAGELIST& slot = wp == TVSIL_STATE ? s.stateImages : s.images;
       HIMAGELIST old = slot;
@@ -588,7 +614,8 @@ LRESULT Command(HWND h, TreeState& s, UINT msg, WPARAM wp, LPARAM lp) {
       return reinterpret_cast<LRESULT>(old);
     }
     case TVM_GETNEXTITEM:
-      return reinterpret_cast<LRESULT>(H(GetNext(h, s, static_cast<UINT>(wp), N(s, reinterpret_cast<HTREEITEM>(lp)))));
+      return reinterpret_cast<LRESULT>(
+          H(GetNext(h, s, static_cast<UINT>(wp), N(s, reinterpret_cast<HTREEITEM>(lp)))));
     case TVM_SELECTITEM: {
       Node* n = N(s, reinterpret_cast<HTREEITEM>(lp));
       if (!n && lp) return FALSE;
@@ -608,12 +635,19 @@ LRESULT Command(HWND h, TreeState& s, UINT msg, WPARAM wp, LPARAM lp) {
       }
       return FALSE;
     }
-    case TVM_GETITEM: return GetItem(h, s, reinterpret_cast<TVITEM*>(lp));
-    case TVM_SETITEM: return SetItem(h, s, reinterpret_cast<TVITEM*>(lp));
-    case TVM_EDITLABEL: return reinterpret_cast<LRESULT>(EditLabel(h, s, N(s, reinterpret_cast<HTREEITEM>(lp))));
-    case TVM_GETEDITCONTROL: return reinterpret_cast<LRESULT>(s.edit);
-    case TVM_ENDEDITLABELNOW: EndEdit(h, s, wp != 0); return TRUE;
-    case TVM_GETVISIBLECOUNT: return PageRows(h, s);
+    case TVM_GETITEM:
+      return GetItem(h, s, reinterpret_cast<TVITEM*>(lp));
+    case TVM_SETITEM:
+      return SetItem(h, s, reinterpret_cast<TVITEM*>(lp));
+    case TVM_EDITLABEL:
+      return reinterpret_cast<LRESULT>(EditLabel(h, s, N(s, reinterpret_cast<HTREEITEM>(lp))));
+    case TVM_GETEDITCONTROL:
+      return reinterpret_cast<LRESULT>(s.edit);
+    case TVM_ENDEDITLABELNOW:
+      EndEdit(h, s, wp != 0);
+      return TRUE;
+    case TVM_GETVISIBLECOUNT:
+      return PageRows(h, s);
     case TVM_HITTEST: {
       auto* ht = reinterpret_cast<TVHITTESTINFO*>(lp);
       if (!ht) return 0;
@@ -623,9 +657,11 @@ LRESULT Command(HWND h, TreeState& s, UINT msg, WPARAM wp, LPARAM lp) {
       return reinterpret_cast<LRESULT>(H(n));
     }
     case TVM_SORTCHILDREN: {
-      Node* p = (!lp || reinterpret_cast<HTREEITEM>(lp) == TVI_ROOT) ? &s.root : N(s, reinterpret_cast<HTREEITEM>(lp));
+      Node* p = (!lp || reinterpret_cast<HTREEITEM>(lp) == TVI_ROOT) ? &s.root
+                                                                     : N(s, reinterpret_cast<HTREEITEM>(lp));
       if (!p) return FALSE;
-      Sort(h, p, wp != 0, [&](Node* a, Node* b) { return lstrcmpi(TextOf(h, a).c_str(), TextOf(h, b).c_str()) < 0; });
+      Sort(h, p, wp != 0,
+           [&](Node* a, Node* b) { return lstrcmpi(TextOf(h, a).c_str(), TextOf(h, b).c_str()) < 0; });
       Changed(h, s);
       return TRUE;
     }
@@ -634,7 +670,8 @@ LRESULT Command(HWND h, TreeState& s, UINT msg, WPARAM wp, LPARAM lp) {
       if (!cb || !cb->lpfnCompare) return FALSE;
       Node* p = (!cb->hParent || cb->hParent == TVI_ROOT) ? &s.root : N(s, cb->hParent);
       if (!p) return FALSE;
-      Sort(h, p, false, [&](Node* a, Node* b) { return cb->lpfnCompare(a->param, b->param, cb->lParam) < 0; });
+      Sort(h, p, false,
+           [&](Node* a, Node* b) { return cb->lpfnCompare(a->param, b->param, cb->lParam) < 0; });
       Changed(h, s);
       return TRUE;
     }
@@ -650,7 +687,8 @@ LRESULT Command(HWND h, TreeState& s, UINT msg, WPARAM wp, LPARAM lp) {
       Changed(h, s);
       return old;
     }
-    case TVM_GETITEMHEIGHT: return ItemHeight(h, s);
+    case TVM_GETITEMHEIGHT:
+      return ItemHeight(h, s);
   }
   return 0;
 }
@@ -669,25 +707,45 @@ bool KeyDown(HWND h, TreeState& s, WPARAM vk) {
     Select(h, s, rows[static_cast<size_t>(r)], TVC_BYKEYBOARD);
   };
   switch (vk) {
-    case VK_UP: go(row - 1); break;
-    case VK_DOWN: go(row + 1); break;
-    case VK_PRIOR: go(row - PageRows(h, s) + 1); break;
-    case VK_NEXT: go(row + PageRows(h, s) - 1); break;
-    case VK_HOME: go(0); break;
-    case VK_END: go(static_cast<int>(rows.size()) - 1); break;
+    case VK_UP:
+      go(row - 1);
+      break;
+    case VK_DOWN:
+      go(row + 1);
+      break;
+    case VK_PRIOR:
+      go(row - PageRows(h, s) + 1);
+      break;
+    case VK_NEXT:
+      go(row + PageRows(h, s) - 1);
+      break;
+    case VK_HOME:
+      go(0);
+      break;
+    case VK_END:
+      go(static_cast<int>(rows.size()) - 1);
+      break;
     case VK_LEFT:
-      if (Expanded(n) && HasKids(h, n)) Expand(h, s, n, TVE_COLLAPSE, TVC_BYKEYBOARD);
-      else if (n->parent != &s.root) Select(h, s, n->parent, TVC_BYKEYBOARD);
+      if (Expanded(n) && HasKids(h, n))
+        Expand(h, s, n, TVE_COLLAPSE, TVC_BYKEYBOARD);
+      else if (n->parent != &s.root)
+        Select(h, s, n->parent, TVC_BYKEYBOARD);
       break;
     case VK_BACK:
       if (n->parent != &s.root) Select(h, s, n->parent, TVC_BYKEYBOARD);
       break;
     case VK_RIGHT:
-      if (!Expanded(n) && HasKids(h, n)) Expand(h, s, n, TVE_EXPAND, TVC_BYKEYBOARD);
-      else if (!n->kids.empty()) Select(h, s, n->kids[0], TVC_BYKEYBOARD);
+      if (!Expanded(n) && HasKids(h, n))
+        Expand(h, s, n, TVE_EXPAND, TVC_BYKEYBOARD);
+      else if (!n->kids.empty())
+        Select(h, s, n->kids[0], TVC_BYKEYBOARD);
       break;
-    case VK_ADD: Expand(h, s, n, TVE_EXPAND, TVC_BYKEYBOARD); break;
-    case VK_SUBTRACT: Expand(h, s, n, TVE_COLLAPSE, TVC_BYKEYBOARD); break;
+    case VK_ADD:
+      Expand(h, s, n, TVE_EXPAND, TVC_BYKEYBOARD);
+      break;
+    case VK_SUBTRACT:
+      Expand(h, s, n, TVE_COLLAPSE, TVC_BYKEYBOARD);
+      break;
     case VK_F2:
       if (StyleOf(h) & TVS_EDITLABELS) EditLabel(h, s, n);
       break;
@@ -696,7 +754,8 @@ bool KeyDown(HWND h, TreeState& s, WPARAM vk) {
       NotifyParentNm(h, &nm, NM_RETURN);
       break;
     }
-    default: return false;
+    default:
+      return false;
   }
   return true;
 }
@@ -808,8 +867,8 @@ LRESULT CALLBACK TreeProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         ReleaseCapture();
         POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
         Node* at;
-        if (s->pressedWasSelected && (StyleOf(h) & TVS_EDITLABELS) && HitTest(h, *s, p, &at) == TVHT_ONITEMLABEL &&
-            at == n)
+        if (s->pressedWasSelected && (StyleOf(h) & TVS_EDITLABELS) &&
+            HitTest(h, *s, p, &at) == TVHT_ONITEMLABEL && at == n)
           EditLabel(h, *s, n);
       }
       return 0;
@@ -818,20 +877,35 @@ LRESULT CALLBACK TreeProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       if (NotifyParentNm(h, &nm, NM_DBLCLK) || !IsWindow(h)) return 0;
       POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       Node* n;
-      if (HitTest(h, *s, p, &n) & (TVHT_ONITEM | TVHT_ONITEMBUTTON)) Expand(h, *s, n, TVE_TOGGLE, TVC_BYMOUSE);
+      if (HitTest(h, *s, p, &n) & (TVHT_ONITEM | TVHT_ONITEMBUTTON))
+        Expand(h, *s, n, TVE_TOGGLE, TVC_BYMOUSE);
       return 0;
     }
     case WM_VSCROLL: {
       int top = s->top;
       switch (LOWORD(wp)) {
-        case SB_LINEUP: --top; break;
-        case SB_LINEDOWN: ++top; break;
-        case SB_PAGEUP: top -= PageRows(h, *s); break;
-        case SB_PAGEDOWN: top += PageRows(h, *s); break;
+        case SB_LINEUP:
+          --top;
+          break;
+        case SB_LINEDOWN:
+          ++top;
+          break;
+        case SB_PAGEUP:
+          top -= PageRows(h, *s);
+          break;
+        case SB_PAGEDOWN:
+          top += PageRows(h, *s);
+          break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: top = static_cast<short>(HIWORD(wp)); break;
-        case SB_TOP: top = 0; break;
-        case SB_BOTTOM: top = 1 << 30; break;
+        case SB_THUMBPOSITION:
+          top = static_cast<short>(HIWORD(wp));
+          break;
+        case SB_TOP:
+          top = 0;
+          break;
+        case SB_BOTTOM:
+          top = 1 << 30;
+          break;
       }
       s->top = top;
       Changed(h, *s);

@@ -107,8 +107,10 @@ LPCSTR AfxRegisterWndClass(UINT style, HCURSOR cursor, HBRUSH bg, HICON icon) {
   static std::mutex m;
   static std::map<std::string, std::string>& names = *new std::map<std::string, std::string>;
   char buf[96];
-  snprintf(buf, sizeof buf, "Afx:%x:%lx:%lx:%lx", style, static_cast<unsigned long>(reinterpret_cast<uintptr_t>(cursor)),
-           static_cast<unsigned long>(reinterpret_cast<uintptr_t>(bg)), static_cast<unsigned long>(reinterpret_cast<uintptr_t>(icon)));
+  snprintf(buf, sizeof buf, "Afx:%x:%lx:%lx:%lx", style,
+           static_cast<unsigned long>(reinterpret_cast<uintptr_t>(cursor)),
+           static_cast<unsigned long>(reinterpret_cast<uintptr_t>(bg)),
+           static_cast<unsigned long>(reinterpret_cast<uintptr_t>(icon)));
   std::lock_guard<std::mutex> lock(m);
   auto it = names.find(buf);
   if (it != names.end()) return it->second.c_str();
@@ -213,18 +215,21 @@ HWND CWnd::UnsubclassWindow() {
 
 // ---- Creation ----
 
-BOOL CWnd::Create(LPCSTR cls, LPCSTR name, DWORD style, const RECT& r, CWnd* parent, UINT id, void* pContext) {
-  return CreateEx(0, cls, name, style | WS_CHILD, r, parent, id, pContext);  // the creation context reaches WM_CREATE
+BOOL CWnd::Create(LPCSTR cls, LPCSTR name, DWORD style, const RECT& r, CWnd* parent, UINT id,
+                  void* pContext) {
+  return CreateEx(0, cls, name, style | WS_CHILD, r, parent, id,
+                  pContext);  // the creation context reaches WM_CREATE
 }
 
 BOOL CWnd::CreateEx(DWORD ex, LPCSTR cls, LPCSTR name, DWORD style, const RECT& r, CWnd* parent, UINT id,
                     LPVOID param) {
   return CreateEx(ex, cls, name, style, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                  parent ? parent->m_hWnd : nullptr, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), param);
+                  parent ? parent->m_hWnd : nullptr, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                  param);
 }
 
-BOOL CWnd::CreateEx(DWORD ex, LPCSTR cls, LPCSTR name, DWORD style, int x, int y, int w, int h,
-                    HWND parent, HMENU menu, LPVOID param) {
+BOOL CWnd::CreateEx(DWORD ex, LPCSTR cls, LPCSTR name, DWORD style, int x, int y, int w, int h, HWND parent,
+                    HMENU menu, LPVOID param) {
   CREATESTRUCT cs{param, nullptr, menu, parent, h, w, y, x, static_cast<LONG>(style), name, cls, ex};
   if (!PreCreateWindow(cs)) {
     PostNcDestroy();
@@ -294,7 +299,8 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lp, LRESULT* result) {
   if (CWnd* child = FromHandlePermanent(n->hwndFrom); child && child->OnChildNotify(WM_NOTIFY, 0, lp, result))
     return TRUE;
   AFX_NOTIFY notify{result, n};
-  return OnCmdMsg(static_cast<UINT>(n->idFrom), static_cast<int>(MAKELONG(n->code, WM_NOTIFY)), &notify, nullptr);
+  return OnCmdMsg(static_cast<UINT>(n->idFrom), static_cast<int>(MAKELONG(n->code, WM_NOTIFY)), &notify,
+                  nullptr);
 }
 
 namespace {
@@ -302,13 +308,13 @@ namespace {
 // message, the result as the message's result.
 using HandlerThunk = LRESULT (*)(CWnd* self, AFX_PMSG pfn, UINT msg, WPARAM wp, LPARAM lp);
 
-#define MIRT_THUNK(kind, call)                                                  \
+#define MIRT_THUNK(kind, call)                                                        \
   [](CWnd* self, AFX_PMSG pfn, [[maybe_unused]] UINT msg, [[maybe_unused]] WPARAM wp, \
-     [[maybe_unused]] LPARAM lp) -> LRESULT {                                   \
-    MsgFn f;                                                                    \
-    f.pfn = pfn;                                                                \
-    auto fn = f.kind;                                                           \
-    call;                                                                       \
+     [[maybe_unused]] LPARAM lp) -> LRESULT {                                         \
+    MsgFn f;                                                                          \
+    f.pfn = pfn;                                                                      \
+    auto fn = f.kind;                                                                 \
+    call;                                                                             \
   }
 #define MIRT_VOID(kind, args) MIRT_THUNK(kind, (self->*fn) args; return 0)
 #define MIRT_VALUE(kind, args) MIRT_THUNK(kind, return static_cast<LRESULT>((self->*fn) args))
@@ -321,50 +327,54 @@ short HiShort(LPARAM lp) { return static_cast<short>(HIWORD(lp)); }
 
 HandlerThunk ThunkFor(UINT_PTR sig) {
   static const HandlerThunk kThunks[] = {
-      /* AfxSig_end */ nullptr,
-      /* AfxSig_vv */ MIRT_VOID(vv, ()),
-      /* AfxSig_vw */ nullptr,
-      /* AfxSig_lwl */ MIRT_VALUE(lwl, (wp, lp)),
-      /* AfxSig_cmdui */ nullptr,
-      /* AfxSig_cmduiw */ nullptr,
-      /* AfxSig_bv */ nullptr,
-      /* AfxSig_bw */ nullptr,
-      /* AfxSig_notify */ nullptr,
-      /* AfxSig_notifyw */ nullptr,
-      /* AfxSig_is */ MIRT_VALUE(is, (reinterpret_cast<LPCREATESTRUCT>(lp))),
-      /* AfxSig_bs */ MIRT_VALUE(bs, (reinterpret_cast<LPCREATESTRUCT>(lp))),
-      /* AfxSig_bD */ MIRT_VALUE(bD, (DcOf(wp))),
-      /* AfxSig_vwii */ MIRT_VOID(vwii, (static_cast<UINT>(wp), LoShort(lp), HiShort(lp))),
-      /* AfxSig_vvii */ MIRT_VOID(vvii, (LoShort(lp), HiShort(lp))),
-      /* AfxSig_vW */ MIRT_VOID(vW, (msg == WM_CAPTURECHANGED ? WndOfL(lp) : WndOf(wp))),
-      /* AfxSig_vwp */ MIRT_VOID(vwp, (static_cast<UINT>(wp), PointOf(lp))),
-      /* AfxSig_bwsp */ MIRT_VALUE(bwsp, (LOWORD(wp), static_cast<short>(HIWORD(wp)), PointOf(lp))),
-      /* AfxSig_vwww */ MIRT_VOID(vwww, (static_cast<UINT>(wp), LOWORD(lp), HIWORD(lp))),
-      /* AfxSig_vwwx */ MIRT_VOID(vwwx, (LOWORD(wp), HIWORD(wp), reinterpret_cast<CScrollBar*>(WndOfL(lp)))),
-      /* AfxSig_vt */ MIRT_VOID(vt, (static_cast<UINT_PTR>(wp))),
-      /* AfxSig_bWww */ MIRT_VALUE(bWww, (WndOf(wp), LOWORD(lp), HIWORD(lp))),
-      /* AfxSig_vWp */ MIRT_VOID(vWp, (WndOf(wp), PointOf(lp))),
-      /* AfxSig_vbw */ MIRT_VOID(vbw, (static_cast<BOOL>(wp), static_cast<UINT>(lp))),
-      /* AfxSig_vb */ MIRT_VOID(vb, (static_cast<BOOL>(wp))),
-      /* AfxSig_lp */ MIRT_VALUE(lp, (PointOf(lp))),
-      /* AfxSig_vbn */ MIRT_VOID(vbn, (static_cast<BOOL>(wp), reinterpret_cast<NCCALCSIZE_PARAMS*>(lp))),
-      /* AfxSig_vmm */ MIRT_VOID(vmm, (reinterpret_cast<MINMAXINFO*>(lp))),
-      /* AfxSig_vpos */ MIRT_VOID(vpos, (reinterpret_cast<WINDOWPOS*>(lp))),
-      /* AfxSig_vwWb */ MIRT_VOID(vwWb, (LOWORD(wp), WndOfL(lp), static_cast<BOOL>(HIWORD(wp)))),
-      /* AfxSig_iWww */ MIRT_VALUE(iWww, (WndOf(wp), LOWORD(lp), HIWORD(lp))),
-      /* AfxSig_wv */ MIRT_VALUE(wv, ()),
-      /* AfxSig_vwl */ MIRT_VOID(vwl, (static_cast<UINT>(wp), lp)),
-      /* AfxSig_bb */ MIRT_VALUE(bb, (static_cast<BOOL>(wp))),
-      /* AfxSig_hDWw */
-      MIRT_THUNK(hDWw, return reinterpret_cast<LRESULT>((self->*fn)(DcOf(wp), WndOfL(lp), msg - WM_CTLCOLORMSGBOX))),
-      /* AfxSig_vOWNER */ MIRT_THUNK(vOWNER, (self->*fn)(static_cast<int>(wp), reinterpret_cast<LPDRAWITEMSTRUCT>(lp)); return TRUE),
-      /* AfxSig_vMEASURE */
-      MIRT_THUNK(vMEASURE, (self->*fn)(static_cast<int>(wp), reinterpret_cast<LPMEASUREITEMSTRUCT>(lp)); return TRUE),
-      /* AfxSig_vwSTYLE */ MIRT_VOID(vwSTYLE, (static_cast<int>(wp), reinterpret_cast<LPSTYLESTRUCT>(lp))),
-      /* AfxSig_vws */ MIRT_VOID(vws, (static_cast<UINT>(wp), reinterpret_cast<LPCSTR>(lp))),
-      /* AfxSig_vwwW */ nullptr,
-      /* AfxSig_bHELPINFO */ MIRT_VALUE(bHELPINFO, (reinterpret_cast<void*>(lp))),
-      /* AfxSig_vwL */ MIRT_VOID(vwl, (static_cast<UINT>(wp), lp)),
+    /* AfxSig_end */ nullptr,
+    /* AfxSig_vv */ MIRT_VOID(vv, ()),
+    /* AfxSig_vw */ nullptr,
+    /* AfxSig_lwl */ MIRT_VALUE(lwl, (wp, lp)),
+    /* AfxSig_cmdui */ nullptr,
+    /* AfxSig_cmduiw */ nullptr,
+    /* AfxSig_bv */ nullptr,
+    /* AfxSig_bw */ nullptr,
+    /* AfxSig_notify */ nullptr,
+    /* AfxSig_notifyw */ nullptr,
+    /* AfxSig_is */ MIRT_VALUE(is, (reinterpret_cast<LPCREATESTRUCT>(lp))),
+    /* AfxSig_bs */ MIRT_VALUE(bs, (reinterpret_cast<LPCREATESTRUCT>(lp))),
+    /* AfxSig_bD */ MIRT_VALUE(bD, (DcOf(wp))),
+    /* AfxSig_vwii */ MIRT_VOID(vwii, (static_cast<UINT>(wp), LoShort(lp), HiShort(lp))),
+    /* AfxSig_vvii */ MIRT_VOID(vvii, (LoShort(lp), HiShort(lp))),
+    /* AfxSig_vW */ MIRT_VOID(vW, (msg == WM_CAPTURECHANGED ? WndOfL(lp) : WndOf(wp))),
+    /* AfxSig_vwp */ MIRT_VOID(vwp, (static_cast<UINT>(wp), PointOf(lp))),
+    /* AfxSig_bwsp */ MIRT_VALUE(bwsp, (LOWORD(wp), static_cast<short>(HIWORD(wp)), PointOf(lp))),
+    /* AfxSig_vwww */ MIRT_VOID(vwww, (static_cast<UINT>(wp), LOWORD(lp), HIWORD(lp))),
+    /* AfxSig_vwwx */ MIRT_VOID(vwwx, (LOWORD(wp), HIWORD(wp), reinterpret_cast<CScrollBar*>(WndOfL(lp)))),
+    /* AfxSig_vt */ MIRT_VOID(vt, (static_cast<UINT_PTR>(wp))),
+    /* AfxSig_bWww */ MIRT_VALUE(bWww, (WndOf(wp), LOWORD(lp), HIWORD(lp))),
+    /* AfxSig_vWp */ MIRT_VOID(vWp, (WndOf(wp), PointOf(lp))),
+    /* AfxSig_vbw */ MIRT_VOID(vbw, (static_cast<BOOL>(wp), static_cast<UINT>(lp))),
+    /* AfxSig_vb */ MIRT_VOID(vb, (static_cast<BOOL>(wp))),
+    /* AfxSig_lp */ MIRT_VALUE(lp, (PointOf(lp))),
+    /* AfxSig_vbn */ MIRT_VOID(vbn, (static_cast<BOOL>(wp), reinterpret_cast<NCCALCSIZE_PARAMS*>(lp))),
+    /* AfxSig_vmm */ MIRT_VOID(vmm, (reinterpret_cast<MINMAXINFO*>(lp))),
+    /* AfxSig_vpos */ MIRT_VOID(vpos, (reinterpret_cast<WINDOWPOS*>(lp))),
+    /* AfxSig_vwWb */ MIRT_VOID(vwWb, (LOWORD(wp), WndOfL(lp), static_cast<BOOL>(HIWORD(wp)))),
+    /* AfxSig_iWww */ MIRT_VALUE(iWww, (WndOf(wp), LOWORD(lp), HIWORD(lp))),
+    /* AfxSig_wv */ MIRT_VALUE(wv, ()),
+    /* AfxSig_vwl */ MIRT_VOID(vwl, (static_cast<UINT>(wp), lp)),
+    /* AfxSig_bb */ MIRT_VALUE(bb, (static_cast<BOOL>(wp))),
+    /* AfxSig_hDWw */
+    MIRT_THUNK(hDWw,
+               return reinterpret_cast<LRESULT>((self->*fn)(DcOf(wp), WndOfL(lp), msg - WM_CTLCOLORMSGBOX))),
+    /* AfxSig_vOWNER */
+    MIRT_THUNK(vOWNER, (self->*fn)(static_cast<int>(wp), reinterpret_cast<LPDRAWITEMSTRUCT>(lp));
+               return TRUE),
+    /* AfxSig_vMEASURE */
+    MIRT_THUNK(vMEASURE, (self->*fn)(static_cast<int>(wp), reinterpret_cast<LPMEASUREITEMSTRUCT>(lp));
+               return TRUE),
+    /* AfxSig_vwSTYLE */ MIRT_VOID(vwSTYLE, (static_cast<int>(wp), reinterpret_cast<LPSTYLESTRUCT>(lp))),
+    /* AfxSig_vws */ MIRT_VOID(vws, (static_cast<UINT>(wp), reinterpret_cast<LPCSTR>(lp))),
+    /* AfxSig_vwwW */ nullptr,
+    /* AfxSig_bHELPINFO */ MIRT_VALUE(bHELPINFO, (reinterpret_cast<void*>(lp))),
+    /* AfxSig_vwL */ MIRT_VOID(vwl, (static_cast<UINT>(wp), lp)),
   };
   static_assert(std::size(kThunks) == AfxSig_vwL + 1, "one thunk slot per signature");
   return sig < std::size(kThunks) ? kThunks[sig] : nullptr;

@@ -12,20 +12,32 @@ class CBitmap;
 class CDataExchange;
 class CFrameWnd;
 
-#define ON_WM_CREATE() {WM_CREATE, 0, 0, 0, AfxSig_is, AFX_MSG_CAST(int (CWnd::*)(LPCREATESTRUCT), &ThisClass::OnCreate)},
-#define ON_WM_NCCREATE() {WM_NCCREATE, 0, 0, 0, AfxSig_bs, AFX_MSG_CAST(BOOL (CWnd::*)(LPCREATESTRUCT), &ThisClass::OnNcCreate)},
-#define ON_WM_DESTROY() {WM_DESTROY, 0, 0, 0, AfxSig_vv, AFX_MSG_CAST(void (CWnd::*)(), &ThisClass::OnDestroy)},
-#define ON_WM_NCDESTROY() {WM_NCDESTROY, 0, 0, 0, AfxSig_vv, AFX_MSG_CAST(void (CWnd::*)(), &ThisClass::OnNcDestroy)},
-#define ON_WM_CLOSE() {WM_CLOSE, 0, 0, 0, AfxSig_vv, AFX_MSG_CAST(void (CWnd::*)(), &ThisClass::OnClose)},
-#define ON_WM_PAINT() {WM_PAINT, 0, 0, 0, AfxSig_vv, AFX_MSG_CAST(void (CWnd::*)(), &ThisClass::OnPaint)},
-#define ON_WM_NCPAINT() {WM_NCPAINT, 0, 0, 0, AfxSig_vv, AFX_MSG_CAST(void (CWnd::*)(), &ThisClass::OnNcPaint)},
-#define ON_WM_ERASEBKGND() {WM_ERASEBKGND, 0, 0, 0, AfxSig_bD, AFX_MSG_CAST(BOOL (CWnd::*)(CDC*), &ThisClass::OnEraseBkgnd)},
-#define ON_WM_SIZE() {WM_SIZE, 0, 0, 0, AfxSig_vwii, AFX_MSG_CAST(void (CWnd::*)(UINT, int, int), &ThisClass::OnSize)},
-#define ON_WM_MOVE() {WM_MOVE, 0, 0, 0, AfxSig_vvii, AFX_MSG_CAST(void (CWnd::*)(int, int), &ThisClass::OnMove)},
-#define ON_WM_SETFOCUS() {WM_SETFOCUS, 0, 0, 0, AfxSig_vW, AFX_MSG_CAST(void (CWnd::*)(CWnd*), &ThisClass::OnSetFocus)},
-#define ON_WM_KILLFOCUS() {WM_KILLFOCUS, 0, 0, 0, AfxSig_vW, AFX_MSG_CAST(void (CWnd::*)(CWnd*), &ThisClass::OnKillFocus)},
-#define ON_WM_CAPTURECHANGED() {WM_CAPTURECHANGED, 0, 0, 0, AfxSig_vW, AFX_MSG_CAST(void (CWnd::*)(CWnd*), &ThisClass::OnCaptureChanged)},
-#define AFX_MOUSE(msg, fn) {msg, 0, 0, 0, AfxSig_vwp, AFX_MSG_CAST(void (CWnd::*)(UINT, CPoint), &ThisClass::fn)},
+#define ON_WM_CREATE() \
+  {WM_CREATE, 0, 0, 0, AfxSig_is, AFX_MSG_CAST(int(CWnd::*)(LPCREATESTRUCT), &ThisClass::OnCreate)},
+#define ON_WM_NCCREATE() \
+  {WM_NCCREATE, 0, 0, 0, AfxSig_bs, AFX_MSG_CAST(BOOL(CWnd::*)(LPCREATESTRUCT), &ThisClass::OnNcCreate)},
+#define ON_WM_DESTROY() \
+  {WM_DESTROY, 0, 0, 0, AfxSig_vv, AFX_MSG_CAST(void(CWnd::*)(), &ThisClass::OnDestroy)},
+#define ON_WM_NCDESTROY() \
+  {WM_NCDESTROY, 0, 0, 0, AfxSig_vv, AFX_MSG_CAST(void(CWnd::*)(), &ThisClass::OnNcDestroy)},
+#define ON_WM_CLOSE() {WM_CLOSE, 0, 0, 0, AfxSig_vv, AFX_MSG_CAST(void(CWnd::*)(), &ThisClass::OnClose)},
+#define ON_WM_PAINT() {WM_PAINT, 0, 0, 0, AfxSig_vv, AFX_MSG_CAST(void(CWnd::*)(), &ThisClass::OnPaint)},
+#define ON_WM_NCPAINT() \
+  {WM_NCPAINT, 0, 0, 0, AfxSig_vv, AFX_MSG_CAST(void(CWnd::*)(), &ThisClass::OnNcPaint)},
+#define ON_WM_ERASEBKGND() \
+  {WM_ERASEBKGND, 0, 0, 0, AfxSig_bD, AFX_MSG_CAST(BOOL(CWnd::*)(CDC*), &ThisClass::OnEraseBkgnd)},
+#define ON_WM_SIZE() \
+  {WM_SIZE, 0, 0, 0, AfxSig_vwii, AFX_MSG_CAST(void(CWnd::*)(UINT, int, int), &ThisClass::OnSize)},
+#define ON_WM_MOVE() \
+  {WM_MOVE, 0, 0, 0, AfxSig_vvii, AFX_MSG_CAST(void(CWnd::*)(int, int), &ThisClass::OnMove)},
+#define ON_WM_SETFOCUS() \
+  {WM_SETFOCUS, 0, 0, 0, AfxSig_vW, AFX_MSG_CAST(void(CWnd::*)(CWnd*), &ThisClass::OnSetFocus)},
+#define ON_WM_KILLFOCUS() \
+  {WM_KILLFOCUS, 0, 0, 0, AfxSig_vW, AFX_MSG_CAST(void(CWnd::*)(CWnd*), &ThisClass::OnKillFocus)},
+#define ON_WM_CAPTURECHANGED() \
+  {WM_CAPTURECHANGED, 0, 0, 0, AfxSig_vW, AFX_MSG_CAST(void(CWnd::*)(CWnd*), &ThisClass::OnCaptureChanged)},
+#define AFX_MOUSE(msg, fn) \
+  {msg, 0, 0, 0, AfxSig_vwp, AFX_MSG_CAST(void(CWnd::*)(UINT, CPoint), &ThisClass::fn)},
 #define ON_WM_MOUSEMOVE() AFX_MOUSE(WM_MOUSEMOVE, OnMouseMove)
 #define ON_WM_LBUTTONDOWN() AFX_MOUSE(WM_LBUTTONDOWN, OnLButtonDown)
 #define ON_WM_LBUTTONUP() AFX_MOUSE(WM_LBUTTONUP, OnLButtonUp)
@@ -41,40 +53,140 @@ class CFrameWnd;
 #define ON_WM_NCLBUTTONDBLCLK() AFX_MOUSE(WM_NCLBUTTONDBLCLK, OnNcLButtonDblClk)
 #define ON_WM_NCRBUTTONDOWN() AFX_MOUSE(WM_NCRBUTTONDOWN, OnNcRButtonDown)
 #define ON_WM_NCRBUTTONUP() AFX_MOUSE(WM_NCRBUTTONUP, OnNcRButtonUp)
-#define ON_WM_MOUSEWHEEL() {WM_MOUSEWHEEL, 0, 0, 0, AfxSig_bwsp, AFX_MSG_CAST(BOOL (CWnd::*)(UINT, short, CPoint), &ThisClass::OnMouseWheel)},
-#define AFX_KEY(msg, fn) {msg, 0, 0, 0, AfxSig_vwww, AFX_MSG_CAST(void (CWnd::*)(UINT, UINT, UINT), &ThisClass::fn)},
+#define ON_WM_MOUSEWHEEL() \
+  {WM_MOUSEWHEEL,          \
+   0,                      \
+   0,                      \
+   0,                      \
+   AfxSig_bwsp,            \
+   AFX_MSG_CAST(BOOL(CWnd::*)(UINT, short, CPoint), &ThisClass::OnMouseWheel)},
+#define AFX_KEY(msg, fn) \
+  {msg, 0, 0, 0, AfxSig_vwww, AFX_MSG_CAST(void(CWnd::*)(UINT, UINT, UINT), &ThisClass::fn)},
 #define ON_WM_KEYDOWN() AFX_KEY(WM_KEYDOWN, OnKeyDown)
 #define ON_WM_KEYUP() AFX_KEY(WM_KEYUP, OnKeyUp)
 #define ON_WM_CHAR() AFX_KEY(WM_CHAR, OnChar)
 #define ON_WM_SYSKEYDOWN() AFX_KEY(WM_SYSKEYDOWN, OnSysKeyDown)
 #define ON_WM_SYSKEYUP() AFX_KEY(WM_SYSKEYUP, OnSysKeyUp)
 #define ON_WM_SYSCHAR() AFX_KEY(WM_SYSCHAR, OnSysChar)
-#define ON_WM_HSCROLL() {WM_HSCROLL, 0, 0, 0, AfxSig_vwwx, AFX_MSG_CAST(void (CWnd::*)(UINT, UINT, CScrollBar*), &ThisClass::OnHScroll)},
-#define ON_WM_VSCROLL() {WM_VSCROLL, 0, 0, 0, AfxSig_vwwx, AFX_MSG_CAST(void (CWnd::*)(UINT, UINT, CScrollBar*), &ThisClass::OnVScroll)},
-#define ON_WM_TIMER() {WM_TIMER, 0, 0, 0, AfxSig_vt, AFX_MSG_CAST(void (CWnd::*)(UINT_PTR), &ThisClass::OnTimer)},
-#define ON_WM_SETCURSOR() {WM_SETCURSOR, 0, 0, 0, AfxSig_bWww, AFX_MSG_CAST(BOOL (CWnd::*)(CWnd*, UINT, UINT), &ThisClass::OnSetCursor)},
-#define ON_WM_CONTEXTMENU() {WM_CONTEXTMENU, 0, 0, 0, AfxSig_vWp, AFX_MSG_CAST(void (CWnd::*)(CWnd*, CPoint), &ThisClass::OnContextMenu)},
-#define ON_WM_SHOWWINDOW() {WM_SHOWWINDOW, 0, 0, 0, AfxSig_vbw, AFX_MSG_CAST(void (CWnd::*)(BOOL, UINT), &ThisClass::OnShowWindow)},
-#define ON_WM_ENABLE() {WM_ENABLE, 0, 0, 0, AfxSig_vb, AFX_MSG_CAST(void (CWnd::*)(BOOL), &ThisClass::OnEnable)},
-#define ON_WM_NCHITTEST() {WM_NCHITTEST, 0, 0, 0, AfxSig_lp, AFX_MSG_CAST(LRESULT (CWnd::*)(CPoint), &ThisClass::OnNcHitTest)},
-#define ON_WM_NCCALCSIZE() {WM_NCCALCSIZE, 0, 0, 0, AfxSig_vbn, AFX_MSG_CAST(void (CWnd::*)(BOOL, NCCALCSIZE_PARAMS*), &ThisClass::OnNcCalcSize)},
-#define ON_WM_GETMINMAXINFO() {WM_GETMINMAXINFO, 0, 0, 0, AfxSig_vmm, AFX_MSG_CAST(void (CWnd::*)(MINMAXINFO*), &ThisClass::OnGetMinMaxInfo)},
-#define ON_WM_WINDOWPOSCHANGING() {WM_WINDOWPOSCHANGING, 0, 0, 0, AfxSig_vpos, AFX_MSG_CAST(void (CWnd::*)(WINDOWPOS*), &ThisClass::OnWindowPosChanging)},
-#define ON_WM_WINDOWPOSCHANGED() {WM_WINDOWPOSCHANGED, 0, 0, 0, AfxSig_vpos, AFX_MSG_CAST(void (CWnd::*)(WINDOWPOS*), &ThisClass::OnWindowPosChanged)},
-#define ON_WM_ACTIVATE() {WM_ACTIVATE, 0, 0, 0, AfxSig_vwWb, AFX_MSG_CAST(void (CWnd::*)(UINT, CWnd*, BOOL), &ThisClass::OnActivate)},
-#define ON_WM_NCACTIVATE() {WM_NCACTIVATE, 0, 0, 0, AfxSig_bb, AFX_MSG_CAST(BOOL (CWnd::*)(BOOL), &ThisClass::OnNcActivate)},
-#define ON_WM_MOUSEACTIVATE() {WM_MOUSEACTIVATE, 0, 0, 0, AfxSig_iWww, AFX_MSG_CAST(int (CWnd::*)(CWnd*, UINT, UINT), &ThisClass::OnMouseActivate)},
-#define ON_WM_GETDLGCODE() {WM_GETDLGCODE, 0, 0, 0, AfxSig_wv, AFX_MSG_CAST(UINT (CWnd::*)(), &ThisClass::OnGetDlgCode)},
-#define ON_WM_SYSCOMMAND() {WM_SYSCOMMAND, 0, 0, 0, AfxSig_vwl, AFX_MSG_CAST(void (CWnd::*)(UINT, LPARAM), &ThisClass::OnSysCommand)},
-#define ON_WM_CTLCOLOR() {WM_CTLCOLORSTATIC, 0, 0, 0, AfxSig_hDWw, AFX_MSG_CAST(HBRUSH (CWnd::*)(CDC*, CWnd*, UINT), &ThisClass::OnCtlColor)},
-#define ON_WM_DRAWITEM() {WM_DRAWITEM, 0, 0, 0, AfxSig_vOWNER, AFX_MSG_CAST(void (CWnd::*)(int, LPDRAWITEMSTRUCT), &ThisClass::OnDrawItem)},
-#define ON_WM_MEASUREITEM() {WM_MEASUREITEM, 0, 0, 0, AfxSig_vMEASURE, AFX_MSG_CAST(void (CWnd::*)(int, LPMEASUREITEMSTRUCT), &ThisClass::OnMeasureItem)},
-#define ON_WM_STYLECHANGED() {WM_STYLECHANGED, 0, 0, 0, AfxSig_vwSTYLE, AFX_MSG_CAST(void (CWnd::*)(int, LPSTYLESTRUCT), &ThisClass::OnStyleChanged)},
-#define ON_WM_SETTINGCHANGE() {WM_SETTINGCHANGE, 0, 0, 0, AfxSig_vws, AFX_MSG_CAST(void (CWnd::*)(UINT, LPCSTR), &ThisClass::OnSettingChange)},
-#define ON_WM_SYSCOLORCHANGE() {WM_SYSCOLORCHANGE, 0, 0, 0, AfxSig_vv, AFX_MSG_CAST(void (CWnd::*)(), &ThisClass::OnSysColorChange)},
-#define ON_WM_CANCELMODE() {WM_CANCELMODE, 0, 0, 0, AfxSig_vv, AFX_MSG_CAST(void (CWnd::*)(), &ThisClass::OnCancelMode)},
-#define ON_WM_PARENTNOTIFY() {WM_PARENTNOTIFY, 0, 0, 0, AfxSig_vwL, AFX_MSG_CAST(void (CWnd::*)(UINT, LPARAM), &ThisClass::OnParentNotify)},
-#define ON_WM_HELPINFO() {WM_HELP, 0, 0, 0, AfxSig_bHELPINFO, AFX_MSG_CAST(BOOL (CWnd::*)(void*), &ThisClass::OnHelpInfo)},
+#define ON_WM_HSCROLL()        \
+  {WM_HSCROLL, 0,           0, \
+   0,          AfxSig_vwwx, AFX_MSG_CAST(void(CWnd::*)(UINT, UINT, CScrollBar*), &ThisClass::OnHScroll)},
+#define ON_WM_VSCROLL()        \
+  {WM_VSCROLL, 0,           0, \
+   0,          AfxSig_vwwx, AFX_MSG_CAST(void(CWnd::*)(UINT, UINT, CScrollBar*), &ThisClass::OnVScroll)},
+#define ON_WM_TIMER() \
+  {WM_TIMER, 0, 0, 0, AfxSig_vt, AFX_MSG_CAST(void(CWnd::*)(UINT_PTR), &ThisClass::OnTimer)},
+#define ON_WM_SETCURSOR() \
+  {WM_SETCURSOR,          \
+   0,                     \
+   0,                     \
+   0,                     \
+   AfxSig_bWww,           \
+   AFX_MSG_CAST(BOOL(CWnd::*)(CWnd*, UINT, UINT), &ThisClass::OnSetCursor)},
+#define ON_WM_CONTEXTMENU() \
+  {WM_CONTEXTMENU,          \
+   0,                       \
+   0,                       \
+   0,                       \
+   AfxSig_vWp,              \
+   AFX_MSG_CAST(void(CWnd::*)(CWnd*, CPoint), &ThisClass::OnContextMenu)},
+#define ON_WM_SHOWWINDOW() \
+  {WM_SHOWWINDOW, 0, 0, 0, AfxSig_vbw, AFX_MSG_CAST(void(CWnd::*)(BOOL, UINT), &ThisClass::OnShowWindow)},
+#define ON_WM_ENABLE() \
+  {WM_ENABLE, 0, 0, 0, AfxSig_vb, AFX_MSG_CAST(void(CWnd::*)(BOOL), &ThisClass::OnEnable)},
+#define ON_WM_NCHITTEST() \
+  {WM_NCHITTEST, 0, 0, 0, AfxSig_lp, AFX_MSG_CAST(LRESULT(CWnd::*)(CPoint), &ThisClass::OnNcHitTest)},
+#define ON_WM_NCCALCSIZE() \
+  {WM_NCCALCSIZE,          \
+   0,                      \
+   0,                      \
+   0,                      \
+   AfxSig_vbn,             \
+   AFX_MSG_CAST(void(CWnd::*)(BOOL, NCCALCSIZE_PARAMS*), &ThisClass::OnNcCalcSize)},
+#define ON_WM_GETMINMAXINFO() \
+  {WM_GETMINMAXINFO,          \
+   0,                         \
+   0,                         \
+   0,                         \
+   AfxSig_vmm,                \
+   AFX_MSG_CAST(void(CWnd::*)(MINMAXINFO*), &ThisClass::OnGetMinMaxInfo)},
+#define ON_WM_WINDOWPOSCHANGING() \
+  {WM_WINDOWPOSCHANGING,          \
+   0,                             \
+   0,                             \
+   0,                             \
+   AfxSig_vpos,                   \
+   AFX_MSG_CAST(void(CWnd::*)(WINDOWPOS*), &ThisClass::OnWindowPosChanging)},
+#define ON_WM_WINDOWPOSCHANGED() \
+  {WM_WINDOWPOSCHANGED,          \
+   0,                            \
+   0,                            \
+   0,                            \
+   AfxSig_vpos,                  \
+   AFX_MSG_CAST(void(CWnd::*)(WINDOWPOS*), &ThisClass::OnWindowPosChanged)},
+#define ON_WM_ACTIVATE() \
+  {WM_ACTIVATE, 0, 0, 0, AfxSig_vwWb, AFX_MSG_CAST(void(CWnd::*)(UINT, CWnd*, BOOL), &ThisClass::OnActivate)},
+#define ON_WM_NCACTIVATE() \
+  {WM_NCACTIVATE, 0, 0, 0, AfxSig_bb, AFX_MSG_CAST(BOOL(CWnd::*)(BOOL), &ThisClass::OnNcActivate)},
+#define ON_WM_MOUSEACTIVATE() \
+  {WM_MOUSEACTIVATE,          \
+   0,                         \
+   0,                         \
+   0,                         \
+   AfxSig_iWww,               \
+   AFX_MSG_CAST(int(CWnd::*)(CWnd*, UINT, UINT), &ThisClass::OnMouseActivate)},
+#define ON_WM_GETDLGCODE() \
+  {WM_GETDLGCODE, 0, 0, 0, AfxSig_wv, AFX_MSG_CAST(UINT(CWnd::*)(), &ThisClass::OnGetDlgCode)},
+#define ON_WM_SYSCOMMAND() \
+  {WM_SYSCOMMAND, 0, 0, 0, AfxSig_vwl, AFX_MSG_CAST(void(CWnd::*)(UINT, LPARAM), &ThisClass::OnSysCommand)},
+#define ON_WM_CTLCOLOR() \
+  {WM_CTLCOLORSTATIC,    \
+   0,                    \
+   0,                    \
+   0,                    \
+   AfxSig_hDWw,          \
+   AFX_MSG_CAST(HBRUSH(CWnd::*)(CDC*, CWnd*, UINT), &ThisClass::OnCtlColor)},
+#define ON_WM_DRAWITEM() \
+  {WM_DRAWITEM,          \
+   0,                    \
+   0,                    \
+   0,                    \
+   AfxSig_vOWNER,        \
+   AFX_MSG_CAST(void(CWnd::*)(int, LPDRAWITEMSTRUCT), &ThisClass::OnDrawItem)},
+#define ON_WM_MEASUREITEM() \
+  {WM_MEASUREITEM,          \
+   0,                       \
+   0,                       \
+   0,                       \
+   AfxSig_vMEASURE,         \
+   AFX_MSG_CAST(void(CWnd::*)(int, LPMEASUREITEMSTRUCT), &ThisClass::OnMeasureItem)},
+#define ON_WM_STYLECHANGED() \
+  {WM_STYLECHANGED,          \
+   0,                        \
+   0,                        \
+   0,                        \
+   AfxSig_vwSTYLE,           \
+   AFX_MSG_CAST(void(CWnd::*)(int, LPSTYLESTRUCT), &ThisClass::OnStyleChanged)},
+#define ON_WM_SETTINGCHANGE() \
+  {WM_SETTINGCHANGE,          \
+   0,                         \
+   0,                         \
+   0,                         \
+   AfxSig_vws,                \
+   AFX_MSG_CAST(void(CWnd::*)(UINT, LPCSTR), &ThisClass::OnSettingChange)},
+#define ON_WM_SYSCOLORCHANGE() \
+  {WM_SYSCOLORCHANGE, 0, 0, 0, AfxSig_vv, AFX_MSG_CAST(void(CWnd::*)(), &ThisClass::OnSysColorChange)},
+#define ON_WM_CANCELMODE() \
+  {WM_CANCELMODE, 0, 0, 0, AfxSig_vv, AFX_MSG_CAST(void(CWnd::*)(), &ThisClass::OnCancelMode)},
+#define ON_WM_PARENTNOTIFY() \
+  {WM_PARENTNOTIFY,          \
+   0,                        \
+   0,                        \
+   0,                        \
+   AfxSig_vwL,               \
+   AFX_MSG_CAST(void(CWnd::*)(UINT, LPARAM), &ThisClass::OnParentNotify)},
+#define ON_WM_HELPINFO() \
+  {WM_HELP, 0, 0, 0, AfxSig_bHELPINFO, AFX_MSG_CAST(BOOL(CWnd::*)(void*), &ThisClass::OnHelpInfo)},
 
 class CWnd : public CCmdTarget {
   DECLARE_DYNCREATE(CWnd)
@@ -100,11 +212,11 @@ class CWnd : public CCmdTarget {
 
   virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                       CWnd* pParentWnd, UINT nID, void* pContext = nullptr);
-  virtual BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
-                        int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
+  virtual BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x,
+                        int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
                         LPVOID lpParam = nullptr);
-  BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
-                const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
+  BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
   virtual BOOL DestroyWindow();
 
   // Message processing.

@@ -24,8 +24,12 @@ int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
 int CWnd::SetDlgCtrlID(int id) { return static_cast<int>(::SetWindowLong(m_hWnd, GWL_ID, id)); }
 CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
 CWnd* CWnd::SetParent(CWnd* p) { return FromHandle(::SetParent(m_hWnd, p ? p->m_hWnd : nullptr)); }
-CWnd* CWnd::GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER) ? ::GetWindow(m_hWnd, GW_OWNER) : ::GetParent(m_hWnd)); }
-void CWnd::SetOwner(CWnd* o) { ::SetWindowLongPtr(m_hWnd, GWL_HWNDPARENT, reinterpret_cast<LONG_PTR>(o ? o->m_hWnd : nullptr)); }
+CWnd* CWnd::GetOwner() const {
+  return FromHandle(::GetWindow(m_hWnd, GW_OWNER) ? ::GetWindow(m_hWnd, GW_OWNER) : ::GetParent(m_hWnd));
+}
+void CWnd::SetOwner(CWnd* o) {
+  ::SetWindowLongPtr(m_hWnd, GWL_HWNDPARENT, reinterpret_cast<LONG_PTR>(o ? o->m_hWnd : nullptr));
+}
 CWnd* CWnd::GetTopLevelParent() const { return FromHandle(::GetAncestor(m_hWnd, GA_ROOT)); }
 CWnd* CWnd::GetParentOwner() const { return FromHandle(::GetAncestor(m_hWnd, GA_ROOTOWNER)); }
 CWnd* CWnd::GetWindow(UINT cmd) const { return FromHandle(::GetWindow(m_hWnd, cmd)); }
@@ -56,7 +60,9 @@ BOOL CWnd::SetWindowPos(const CWnd* after, int x, int y, int cx, int cy, UINT f)
   return ::SetWindowPos(m_hWnd, a, x, y, cx, cy, f);
 }
 void CWnd::MoveWindow(int x, int y, int w, int h, BOOL r) { ::MoveWindow(m_hWnd, x, y, w, h, r); }
-void CWnd::MoveWindow(LPCRECT rc, BOOL r) { MoveWindow(rc->left, rc->top, rc->right - rc->left, rc->bottom - rc->top, r); }
+void CWnd::MoveWindow(LPCRECT rc, BOOL r) {
+  MoveWindow(rc->left, rc->top, rc->right - rc->left, rc->bottom - rc->top, r);
+}
 void CWnd::GetWindowRect(LPRECT r) const { ::GetWindowRect(m_hWnd, r); }
 void CWnd::GetClientRect(LPRECT r) const { ::GetClientRect(m_hWnd, r); }
 void CWnd::ClientToScreen(LPPOINT p) const { ::ClientToScreen(m_hWnd, p); }
@@ -69,7 +75,9 @@ void CWnd::ScreenToClient(LPRECT r) const {
   ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(r));
   ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(r) + 1);
 }
-void CWnd::MapWindowPoints(CWnd* to, LPPOINT p, UINT n) const { ::MapWindowPoints(m_hWnd, to ? to->m_hWnd : nullptr, p, n); }
+void CWnd::MapWindowPoints(CWnd* to, LPPOINT p, UINT n) const {
+  ::MapWindowPoints(m_hWnd, to ? to->m_hWnd : nullptr, p, n);
+}
 void CWnd::MapWindowPoints(CWnd* to, LPRECT r) const {
   ::MapWindowPoints(m_hWnd, to ? to->m_hWnd : nullptr, reinterpret_cast<LPPOINT>(r), 2);
 }
@@ -80,9 +88,12 @@ void CWnd::CenterWindow(CWnd* alt) {
   RECT me, over;
   GetWindowRect(&me);
   HWND ref = alt ? alt->m_hWnd : ::GetParent(m_hWnd);
-  if (ref && !(GetStyle() & WS_CHILD)) ::GetWindowRect(ref, &over);
-  else if (ref) ::GetClientRect(ref, &over);
-  else ::SystemParametersInfo(SPI_GETWORKAREA, 0, &over, 0);
+  if (ref && !(GetStyle() & WS_CHILD))
+    ::GetWindowRect(ref, &over);
+  else if (ref)
+    ::GetClientRect(ref, &over);
+  else
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &over, 0);
   int w = me.right - me.left, h = me.bottom - me.top;
   int x = (over.left + over.right - w) / 2, y = (over.top + over.bottom - h) / 2;
   ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -109,8 +120,10 @@ int CWnd::GetDlgItemText(int id, CString& s) const {
 }
 void CWnd::SetDlgItemInt(int id, UINT v, BOOL sign) {
   char buf[32];
-  if (sign) snprintf(buf, sizeof buf, "%d", static_cast<int>(v));
-  else snprintf(buf, sizeof buf, "%u", v);
+  if (sign)
+    snprintf(buf, sizeof buf, "%d", static_cast<int>(v));
+  else
+    snprintf(buf, sizeof buf, "%u", v);
   SetDlgItemText(id, buf);
 }
 UINT CWnd::GetDlgItemInt(int id, BOOL* ok, BOOL sign) const {
@@ -130,7 +143,9 @@ UINT CWnd::GetDlgItemInt(int id, BOOL* ok, BOOL sign) const {
 void CWnd::SetFont(CFont* f, BOOL redraw) {
   ::SendMessage(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(f ? f->m_hObject : nullptr), redraw);
 }
-CFont* CWnd::GetFont() const { return CFont::FromHandle(reinterpret_cast<HFONT>(::SendMessage(m_hWnd, WM_GETFONT, 0, 0))); }
+CFont* CWnd::GetFont() const {
+  return CFont::FromHandle(reinterpret_cast<HFONT>(::SendMessage(m_hWnd, WM_GETFONT, 0, 0)));
+}
 
 CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
 CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }

@@ -59,8 +59,8 @@ void ReleaseState(DcState& s) {
 }
 
 void AddRefState(DcState& s) {
-  for (HGDIOBJ h : {static_cast<HGDIOBJ>(s.pen), static_cast<HGDIOBJ>(s.brush),
-                    static_cast<HGDIOBJ>(s.font), static_cast<HGDIOBJ>(s.bitmap)})
+  for (HGDIOBJ h : {static_cast<HGDIOBJ>(s.pen), static_cast<HGDIOBJ>(s.brush), static_cast<HGDIOBJ>(s.font),
+                    static_cast<HGDIOBJ>(s.bitmap)})
     if (auto* o = GdiFind(h)) o->selected++;
 }
 }  // namespace
@@ -168,10 +168,10 @@ QPainter* PainterFor(Dc& dc) {
 QPoint LpToDp(const Dc& dc, int x, int y) {
   const DcState& s = dc.st;
   if (s.mapMode == MM_TEXT) return QPoint(x - s.winOrg.x() + s.vpOrg.x(), y - s.winOrg.y() + s.vpOrg.y());
-  long long dx = static_cast<long long>(x - s.winOrg.x()) * s.vpExt.width() / std::max(1, std::abs(s.winExt.width())) *
-                 (s.winExt.width() < 0 ? -1 : 1);
-  long long dy = static_cast<long long>(y - s.winOrg.y()) * s.vpExt.height() / std::max(1, std::abs(s.winExt.height())) *
-                 (s.winExt.height() < 0 ? -1 : 1);
+  long long dx = static_cast<long long>(x - s.winOrg.x()) * s.vpExt.width() /
+                 std::max(1, std::abs(s.winExt.width())) * (s.winExt.width() < 0 ? -1 : 1);
+  long long dy = static_cast<long long>(y - s.winOrg.y()) * s.vpExt.height() /
+                 std::max(1, std::abs(s.winExt.height())) * (s.winExt.height() < 0 ? -1 : 1);
   return QPoint(static_cast<int>(dx) + s.vpOrg.x(), static_cast<int>(dy) + s.vpOrg.y());
 }
 
@@ -301,24 +301,39 @@ int GetDeviceCaps(HDC h, int index) {
   if (dc && dc->printerDpi) return PrinterDeviceCaps(*dc, index);
   bool mono = dc && SurfaceMono(*dc);
   switch (index) {
-    case DRIVERVERSION: return 0x400;
-    case TECHNOLOGY: return DT_RASDISPLAY;
-    case HORZSIZE: return 508;
-    case VERTSIZE: return 286;
-    case HORZRES: return 1920;
-    case VERTRES: return 1080;
-    case BITSPIXEL: return mono ? 1 : 32;
-    case PLANES: return 1;
+    case DRIVERVERSION:
+      return 0x400;
+    case TECHNOLOGY:
+      return DT_RASDISPLAY;
+    case HORZSIZE:
+      return 508;
+    case VERTSIZE:
+      return 286;
+    case HORZRES:
+      return 1920;
+    case VERTRES:
+      return 1080;
+    case BITSPIXEL:
+      return mono ? 1 : 32;
+    case PLANES:
+      return 1;
     case NUMBRUSHES:
     case NUMPENS:
-    case NUMCOLORS: return mono ? 2 : -1;
-    case NUMFONTS: return 0;
-    case RASTERCAPS: return RC_BITBLT | RC_STRETCHBLT;
+    case NUMCOLORS:
+      return mono ? 2 : -1;
+    case NUMFONTS:
+      return 0;
+    case RASTERCAPS:
+      return RC_BITBLT | RC_STRETCHBLT;
     case LOGPIXELSX:
-    case LOGPIXELSY: return 96;
-    case SIZEPALETTE: return 0;
-    case PHYSICALWIDTH: return 1920;
-    case PHYSICALHEIGHT: return 1080;
+    case LOGPIXELSY:
+      return 96;
+    case SIZEPALETTE:
+      return 0;
+    case PHYSICALWIDTH:
+      return 1920;
+    case PHYSICALHEIGHT:
+      return 1080;
   }
   return 0;
 }
@@ -368,26 +383,31 @@ HGDIOBJ GetCurrentObject(HDC h, UINT type) {
   Dc* dc = DcFind(h);
   if (!dc) return nullptr;
   switch (type) {
-    case OBJ_PEN: return dc->st.pen;
-    case OBJ_BRUSH: return dc->st.brush;
-    case OBJ_FONT: return dc->st.font;
-    case OBJ_BITMAP: return dc->st.bitmap;
-    case OBJ_PAL: return GetStockObject(DEFAULT_PALETTE);
+    case OBJ_PEN:
+      return dc->st.pen;
+    case OBJ_BRUSH:
+      return dc->st.brush;
+    case OBJ_FONT:
+      return dc->st.font;
+    case OBJ_BITMAP:
+      return dc->st.bitmap;
+    case OBJ_PAL:
+      return GetStockObject(DEFAULT_PALETTE);
   }
   return nullptr;
 }
 
-#define DC_ATTR(Type, Name, field, bad)      \
-  Type Set##Name(HDC h, Type v) {            \
-    Dc* dc = DcFind(h);                      \
-    if (!dc) return bad;                     \
-    Type old = dc->st.field;                 \
-    dc->st.field = v;                        \
-    return old;                              \
-  }                                          \
-  Type Get##Name(HDC h) {                    \
-    Dc* dc = DcFind(h);                      \
-    return dc ? dc->st.field : bad;          \
+#define DC_ATTR(Type, Name, field, bad) \
+  Type Set##Name(HDC h, Type v) {       \
+    Dc* dc = DcFind(h);                 \
+    if (!dc) return bad;                \
+    Type old = dc->st.field;            \
+    dc->st.field = v;                   \
+    return old;                         \
+  }                                     \
+  Type Get##Name(HDC h) {               \
+    Dc* dc = DcFind(h);                 \
+    return dc ? dc->st.field : bad;     \
   }
 
 DC_ATTR(COLORREF, TextColor, text, CLR_INVALID)
@@ -438,11 +458,21 @@ int SetMapMode(HDC h, int mode) {
   // Logical units per inch of the fixed modes; y grows upwards.
   int perInch = 0;
   switch (mode) {
-    case MM_LOMETRIC: perInch = 254; break;
-    case MM_HIMETRIC: perInch = 2540; break;
-    case MM_LOENGLISH: perInch = 100; break;
-    case MM_HIENGLISH: perInch = 1000; break;
-    case MM_TWIPS: perInch = 1440; break;
+    case MM_LOMETRIC:
+      perInch = 254;
+      break;
+    case MM_HIMETRIC:
+      perInch = 2540;
+      break;
+    case MM_LOENGLISH:
+      perInch = 100;
+      break;
+    case MM_HIENGLISH:
+      perInch = 1000;
+      break;
+    case MM_TWIPS:
+      perInch = 1440;
+      break;
   }
   if (perInch) {
     dc->st.winExt = QSize(perInch, perInch);

@@ -88,8 +88,9 @@ std::string Number(double v, int digits) {
 }
 
 [[noreturn]] void FailRange(CDataExchange* dx, const std::string& lo, const std::string& hi, bool real) {
-  std::string text = std::string(real ? "Please enter a number between " : "Please enter an integer between ") + lo +
-                     " and " + hi + ".";
+  std::string text =
+      std::string(real ? "Please enter a number between " : "Please enter an integer between ") + lo +
+      " and " + hi + ".";
   FailWith(dx, text);
 }
 
@@ -124,7 +125,9 @@ BOOL CWnd::UpdateData(BOOL save) {
 void CWnd::DoDataExchange(CDataExchange*) {}
 void CWnd::CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
 UINT CWnd::IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
-void CWnd::CheckRadioButton(int first, int last, int check) { ::CheckRadioButton(m_hWnd, first, last, check); }
+void CWnd::CheckRadioButton(int first, int last, int check) {
+  ::CheckRadioButton(m_hWnd, first, last, check);
+}
 int CWnd::GetCheckedRadioButton(int first, int last) {
   for (int id = first; id <= last; ++id)
     if (::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED) return id;
@@ -167,10 +170,18 @@ void DDX_Text(CDataExchange* dx, int id, CString& value) {
   }
 }
 
-void DDX_Text(CDataExchange* dx, int id, int& v) { ExchangeInteger(dx, id, v, true, INT_MIN, INT_MAX, kParseInt); }
-void DDX_Text(CDataExchange* dx, int id, UINT& v) { ExchangeInteger(dx, id, v, false, 0, UINT_MAX, kParseUInt); }
-void DDX_Text(CDataExchange* dx, int id, long& v) { ExchangeInteger(dx, id, v, true, LONG_MIN, LONG_MAX, kParseInt); }
-void DDX_Text(CDataExchange* dx, int id, short& v) { ExchangeInteger(dx, id, v, true, SHRT_MIN, SHRT_MAX, kParseInt); }
+void DDX_Text(CDataExchange* dx, int id, int& v) {
+  ExchangeInteger(dx, id, v, true, INT_MIN, INT_MAX, kParseInt);
+}
+void DDX_Text(CDataExchange* dx, int id, UINT& v) {
+  ExchangeInteger(dx, id, v, false, 0, UINT_MAX, kParseUInt);
+}
+void DDX_Text(CDataExchange* dx, int id, long& v) {
+  ExchangeInteger(dx, id, v, true, LONG_MIN, LONG_MAX, kParseInt);
+}
+void DDX_Text(CDataExchange* dx, int id, short& v) {
+  ExchangeInteger(dx, id, v, true, SHRT_MIN, SHRT_MAX, kParseInt);
+}
 void DDX_Text(CDataExchange* dx, int id, BYTE& v) { ExchangeInteger(dx, id, v, false, 0, 255, kParseByte); }
 void DDX_Text(CDataExchange* dx, int id, double& v) { ExchangeReal(dx, id, v, DBL_DIG); }
 void DDX_Text(CDataExchange* dx, int id, float& v) { ExchangeReal(dx, id, v, FLT_DIG); }
@@ -178,8 +189,10 @@ void DDX_Text(CDataExchange* dx, int id, float& v) { ExchangeReal(dx, id, v, FLT
 void DDX_Check(CDataExchange* dx, int id, int& value) {
   HWND h = dx->PrepareCtrl(id);
   if (!h) return;
-  if (dx->m_bSaveAndValidate) value = static_cast<int>(SendMessage(h, BM_GETCHECK, 0, 0));
-  else SendMessage(h, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+  if (dx->m_bSaveAndValidate)
+    value = static_cast<int>(SendMessage(h, BM_GETCHECK, 0, 0));
+  else
+    SendMessage(h, BM_SETCHECK, static_cast<WPARAM>(value), 0);
 }
 
 void DDX_Radio(CDataExchange* dx, int id, int& value) {
@@ -205,8 +218,8 @@ void DDX_CBString(CDataExchange* dx, int id, CString& value) {
   if (dx->m_bSaveAndValidate) {
     std::string s = mirt_ui::WindowTextOf(h);
     value = CString(s.data(), static_cast<int>(s.size()));
-  } else if (SendMessage(h, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(LPCSTR(value))) ==
-             CB_ERR) {
+  } else if (SendMessage(h, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>(LPCSTR(value))) == CB_ERR) {
     SetWindowText(h, value);
   }
 }
@@ -219,16 +232,21 @@ void DDX_CBStringExact(CDataExchange* dx, int id, CString& value) {
     value = CString(s.data(), static_cast<int>(s.size()));
     return;
   }
-  LRESULT i = SendMessage(h, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(LPCSTR(value)));
-  if (i == CB_ERR) SetWindowText(h, value);
-  else SendMessage(h, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+  LRESULT i =
+      SendMessage(h, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(LPCSTR(value)));
+  if (i == CB_ERR)
+    SetWindowText(h, value);
+  else
+    SendMessage(h, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
 }
 
 void DDX_CBIndex(CDataExchange* dx, int id, int& index) {
   HWND h = dx->PrepareCtrl(id);
   if (!h) return;
-  if (dx->m_bSaveAndValidate) index = static_cast<int>(SendMessage(h, CB_GETCURSEL, 0, 0));
-  else SendMessage(h, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  if (dx->m_bSaveAndValidate)
+    index = static_cast<int>(SendMessage(h, CB_GETCURSEL, 0, 0));
+  else
+    SendMessage(h, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void DDX_LBString(CDataExchange* dx, int id, CString& value) {
@@ -238,8 +256,8 @@ void DDX_LBString(CDataExchange* dx, int id, CString& value) {
     int i = static_cast<int>(SendMessage(h, LB_GETCURSEL, 0, 0));
     std::string s = i >= 0 ? ListText(h, LB_GETTEXTLEN, LB_GETTEXT, i) : std::string();
     value = CString(s.data(), static_cast<int>(s.size()));
-  } else if (SendMessage(h, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(LPCSTR(value))) ==
-             LB_ERR) {
+  } else if (SendMessage(h, LB_SELECTSTRING, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>(LPCSTR(value))) == LB_ERR) {
     SendMessage(h, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
   }
 }
@@ -248,15 +266,18 @@ void DDX_LBStringExact(CDataExchange* dx, int id, CString& value) {
   HWND h = dx->PrepareCtrl(id);
   if (!h) return;
   if (dx->m_bSaveAndValidate) return DDX_LBString(dx, id, value);
-  LRESULT i = SendMessage(h, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(LPCSTR(value)));
+  LRESULT i =
+      SendMessage(h, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(LPCSTR(value)));
   SendMessage(h, LB_SETCURSEL, static_cast<WPARAM>(i == LB_ERR ? -1 : i), 0);
 }
 
 void DDX_LBIndex(CDataExchange* dx, int id, int& index) {
   HWND h = dx->PrepareCtrl(id);
   if (!h) return;
-  if (dx->m_bSaveAndValidate) index = static_cast<int>(SendMessage(h, LB_GETCURSEL, 0, 0));
-  else SendMessage(h, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  if (dx->m_bSaveAndValidate)
+    index = static_cast<int>(SendMessage(h, LB_GETCURSEL, 0, 0));
+  else
+    SendMessage(h, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
@@ -268,28 +289,34 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
 void DDV_MaxChars(CDataExchange* dx, CString const& value, int n) {
   HWND h = ::GetDlgItem(dx->m_pDlgWnd->m_hWnd, dx->m_idLastControl);
   if (dx->m_bSaveAndValidate) {
-    if (value.GetLength() > n) FailWith(dx, "Please enter no more than " + std::to_string(n) + " characters.");
+    if (value.GetLength() > n)
+      FailWith(dx, "Please enter no more than " + std::to_string(n) + " characters.");
   } else if (h) {
     SendMessage(h, IsCombo(h) ? CB_LIMITTEXT : EM_LIMITTEXT, static_cast<WPARAM>(n), 0);
   }
 }
 
 void DDV_MinMaxInt(CDataExchange* dx, int v, int lo, int hi) {
-  if (dx->m_bSaveAndValidate && (v < lo || v > hi)) FailRange(dx, Number(static_cast<long long>(lo)), Number(static_cast<long long>(hi)), false);
+  if (dx->m_bSaveAndValidate && (v < lo || v > hi))
+    FailRange(dx, Number(static_cast<long long>(lo)), Number(static_cast<long long>(hi)), false);
 }
 void DDV_MinMaxUInt(CDataExchange* dx, UINT v, UINT lo, UINT hi) {
   if (dx->m_bSaveAndValidate && (v < lo || v > hi))
-    FailRange(dx, Number(static_cast<unsigned long long>(lo)), Number(static_cast<unsigned long long>(hi)), false);
+    FailRange(dx, Number(static_cast<unsigned long long>(lo)), Number(static_cast<unsigned long long>(hi)),
+              false);
 }
 void DDV_MinMaxLong(CDataExchange* dx, long v, long lo, long hi) {
-  if (dx->m_bSaveAndValidate && (v < lo || v > hi)) FailRange(dx, Number(static_cast<long long>(lo)), Number(static_cast<long long>(hi)), false);
+  if (dx->m_bSaveAndValidate && (v < lo || v > hi))
+    FailRange(dx, Number(static_cast<long long>(lo)), Number(static_cast<long long>(hi)), false);
 }
 void DDV_MinMaxDWord(CDataExchange* dx, DWORD v, DWORD lo, DWORD hi) { DDV_MinMaxUInt(dx, v, lo, hi); }
 void DDV_MinMaxShort(CDataExchange* dx, short v, short lo, short hi) { DDV_MinMaxInt(dx, v, lo, hi); }
 void DDV_MinMaxByte(CDataExchange* dx, BYTE v, BYTE lo, BYTE hi) { DDV_MinMaxUInt(dx, v, lo, hi); }
 void DDV_MinMaxDouble(CDataExchange* dx, double const& v, double lo, double hi) {
-  if (dx->m_bSaveAndValidate && (v < lo || v > hi)) FailRange(dx, Number(lo, DBL_DIG), Number(hi, DBL_DIG), true);
+  if (dx->m_bSaveAndValidate && (v < lo || v > hi))
+    FailRange(dx, Number(lo, DBL_DIG), Number(hi, DBL_DIG), true);
 }
 void DDV_MinMaxFloat(CDataExchange* dx, float const& v, float lo, float hi) {
-  if (dx->m_bSaveAndValidate && (v < lo || v > hi)) FailRange(dx, Number(lo, FLT_DIG), Number(hi, FLT_DIG), true);
+  if (dx->m_bSaveAndValidate && (v < lo || v > hi))
+    FailRange(dx, Number(lo, FLT_DIG), Number(hi, FLT_DIG), true);
 }

@@ -39,8 +39,7 @@ LRESULT HitTest(Wnd& w, POINT screen) {
   if (w.style & WS_THICKFRAME) {
     int W = w.rect.width(), H = w.rect.height(), c = GetSystemMetrics(SM_CXSIZE);
     bool left = p.x() < b, right = p.x() >= W - b, top = p.y() < b, bottom = p.y() >= H - b;
-    bool nearLeft = p.x() < c, nearRight = p.x() >= W - c, nearTop = p.y() < c,
-         nearBottom = p.y() >= H - c;
+    bool nearLeft = p.x() < c, nearRight = p.x() >= W - c, nearTop = p.y() < c, nearBottom = p.y() >= H - c;
     if ((top && nearLeft) || (left && nearTop)) return HTTOPLEFT;
     if ((top && nearRight) || (right && nearTop)) return HTTOPRIGHT;
     if ((bottom && nearLeft) || (left && nearBottom)) return HTBOTTOMLEFT;
@@ -104,13 +103,21 @@ LRESULT SetCursorDefault(Wnd& w, WPARAM wp, LPARAM lp) {
       }
       return FALSE;
     case HTLEFT:
-    case HTRIGHT: id = IDC_SIZEWE; break;
+    case HTRIGHT:
+      id = IDC_SIZEWE;
+      break;
     case HTTOP:
-    case HTBOTTOM: id = IDC_SIZENS; break;
+    case HTBOTTOM:
+      id = IDC_SIZENS;
+      break;
     case HTTOPLEFT:
-    case HTBOTTOMRIGHT: id = IDC_SIZENWSE; break;
+    case HTBOTTOMRIGHT:
+      id = IDC_SIZENWSE;
+      break;
     case HTTOPRIGHT:
-    case HTBOTTOMLEFT: id = IDC_SIZENESW; break;
+    case HTBOTTOMLEFT:
+      id = IDC_SIZENESW;
+      break;
   }
   SetCursor(LoadCursor(nullptr, id));
   return TRUE;
@@ -140,8 +147,8 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       auto* p = reinterpret_cast<NCCALCSIZE_PARAMS*>(lp);
       if (!p) return 0;
       RECT& r = p->rgrc[0];
-      QRect c = DefaultClientRect(w->style, w->exStyle,
-                                  QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
+      QRect c =
+          DefaultClientRect(w->style, w->exStyle, QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
       r = RECT{c.left(), c.top(), c.left() + c.width(), c.top() + c.height()};
       return 0;
     }
@@ -191,10 +198,18 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_SYSCOMMAND:
       switch (wp & 0xFFF0) {
-        case SC_CLOSE: SendMessage(h, WM_CLOSE, 0, 0); break;
-        case SC_MINIMIZE: ShowWindow(h, SW_MINIMIZE); break;
-        case SC_MAXIMIZE: ShowWindow(h, SW_SHOWMAXIMIZED); break;
-        case SC_RESTORE: ShowWindow(h, SW_RESTORE); break;
+        case SC_CLOSE:
+          SendMessage(h, WM_CLOSE, 0, 0);
+          break;
+        case SC_MINIMIZE:
+          ShowWindow(h, SW_MINIMIZE);
+          break;
+        case SC_MAXIMIZE:
+          ShowWindow(h, SW_SHOWMAXIMIZED);
+          break;
+        case SC_RESTORE:
+          ShowWindow(h, SW_RESTORE);
+          break;
       }
       return 0;
     case WM_SETCURSOR:
@@ -216,7 +231,7 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         SendMessage(h, WM_MOVE, 0, MAKELPARAM(o.x(), o.y()));
       }
       if (!(p->flags & SWP_NOSIZE) || (p->flags & SWP_FRAMECHANGED)) {
-        WPARAM kind = (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED
+        WPARAM kind = (w->style & WS_MAXIMIZE)   ? SIZE_MAXIMIZED
                       : (w->style & WS_MINIMIZE) ? SIZE_MINIMIZED
                                                  : SIZE_RESTORED;
         if (auto again = Find(h))

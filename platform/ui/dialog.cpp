@@ -117,7 +117,8 @@ LRESULT DefaultDialogProcessing(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return TRUE;
     }
     case WM_SETFOCUS: {
-      HWND target = st && st->lastFocus && IsChild(h, st->lastFocus) ? st->lastFocus : GetNextDlgTabItem(h, nullptr, FALSE);
+      HWND target = st && st->lastFocus && IsChild(h, st->lastFocus) ? st->lastFocus
+                                                                     : GetNextDlgTabItem(h, nullptr, FALSE);
       if (target) DialogSetFocus(h, target);
       return 0;
     }
@@ -177,8 +178,8 @@ HFONT DialogTemplateFont(const DialogTemplate& t) {
   if (!(t.style & DS_SETFONT) || t.faceName.empty())
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   int height = -MulDiv(t.pointSize ? t.pointSize : 8, 96, 72);
-  return CreateFont(height, 0, 0, 0, t.weight ? t.weight : FW_NORMAL, t.italic, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                    t.faceName.c_str());
+  return CreateFont(height, 0, 0, 0, t.weight ? t.weight : FW_NORMAL, t.italic, 0, 0, DEFAULT_CHARSET, 0, 0,
+                    0, 0, t.faceName.c_str());
 }
 
 bool CreateDialogControls(HINSTANCE inst, const DialogTemplate& t, HWND host, HFONT font) {
@@ -204,8 +205,8 @@ bool CreateDialogControls(HINSTANCE inst, const DialogTemplate& t, HWND host, HF
   return true;
 }
 
-HWND CreateDialogFromTemplate(HINSTANCE inst, const DialogTemplate& t, HWND parent, DLGPROC proc, LPARAM param,
-                              void (*attach)(HWND, void*), void* attachData) {
+HWND CreateDialogFromTemplate(HINSTANCE inst, const DialogTemplate& t, HWND parent, DLGPROC proc,
+                              LPARAM param, void (*attach)(HWND, void*), void* attachData) {
   RegisterSystemClasses();
   HFONT font = DialogTemplateFont(t);
   bool ownFont = font != GetStockObject(DEFAULT_GUI_FONT);
@@ -230,8 +231,8 @@ HWND CreateDialogFromTemplate(HINSTANCE inst, const DialogTemplate& t, HWND pare
   std::string cls = t.className.empty() ? kDialogClass : t.className;
   bool ownClass = cls == kDialogClass;
   t_pending = ownClass ? &p : nullptr;
-  HWND h = CreateWindowEx(exStyle, cls.c_str(), t.caption.c_str(), style, x, y, r.right - r.left, r.bottom - r.top,
-                          parent, nullptr, inst, nullptr);
+  HWND h = CreateWindowEx(exStyle, cls.c_str(), t.caption.c_str(), style, x, y, r.right - r.left,
+                          r.bottom - r.top, parent, nullptr, inst, nullptr);
   t_pending = nullptr;
   if (!h) {
     if (ownFont) DeleteObject(font);
@@ -248,8 +249,10 @@ HWND CreateDialogFromTemplate(HINSTANCE inst, const DialogTemplate& t, HWND pare
   if (style & DS_CENTER) {
     RECT me, over;
     GetWindowRect(h, &me);
-    if (parent && !(style & WS_CHILD)) GetWindowRect(GetAncestor(parent, GA_ROOT), &over);
-    else SystemParametersInfo(SPI_GETWORKAREA, 0, &over, 0);
+    if (parent && !(style & WS_CHILD))
+      GetWindowRect(GetAncestor(parent, GA_ROOT), &over);
+    else
+      SystemParametersInfo(SPI_GETWORKAREA, 0, &over, 0);
     int w = me.right - me.left, hh = me.bottom - me.top;
     SetWindowPos(h, nullptr, (over.left + over.right - w) / 2, (over.top + over.bottom - hh) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -294,7 +297,8 @@ INT_PTR RunModalDialog(HWND h, HWND owner, bool (*pretranslate)(HWND, MSG*)) {
     }
     if (headless) {
       ReportHeadless("dialog", caption, "IDCANCEL");
-      SendMessage(h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(h, IDCANCEL)));
+      SendMessage(h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                  reinterpret_cast<LPARAM>(GetDlgItem(h, IDCANCEL)));
       if (IsWindow(h) && (st = DialogStateOf(h)) && !st->ended) EndDialog(h, IDCANCEL);
       continue;
     }
@@ -412,8 +416,10 @@ BOOL CheckRadioButton(HWND h, int first, int last, int check) {
 
 BOOL SetDlgItemInt(HWND h, int id, UINT v, BOOL sign) {
   char buf[32];
-  if (sign) snprintf(buf, sizeof buf, "%d", static_cast<int>(v));
-  else snprintf(buf, sizeof buf, "%u", v);
+  if (sign)
+    snprintf(buf, sizeof buf, "%d", static_cast<int>(v));
+  else
+    snprintf(buf, sizeof buf, "%u", v);
   return SetDlgItemText(h, id, buf);
 }
 

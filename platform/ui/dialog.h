@@ -10,15 +10,15 @@
 typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef const void* LPCDLGTEMPLATE;  // a DIALOG or DIALOGEX template in memory
 
-HWND CreateDialogParam(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
-                       DLGPROC lpDialogFunc, LPARAM dwInitParam);
+HWND CreateDialogParam(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
+                       LPARAM dwInitParam);
 HWND CreateDialogIndirectParam(HINSTANCE hInstance, LPCDLGTEMPLATE lpTemplate, HWND hWndParent,
                                DLGPROC lpDialogFunc, LPARAM dwInitParam);
 inline HWND CreateDialog(HINSTANCE inst, LPCSTR name, HWND parent, DLGPROC proc) {
   return CreateDialogParam(inst, name, parent, proc, 0);
 }
-INT_PTR DialogBoxParam(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent,
-                       DLGPROC lpDialogFunc, LPARAM dwInitParam);
+INT_PTR DialogBoxParam(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
+                       LPARAM dwInitParam);
 INT_PTR DialogBoxIndirectParam(HINSTANCE hInstance, LPCDLGTEMPLATE lpTemplate, HWND hWndParent,
                                DLGPROC lpDialogFunc, LPARAM dwInitParam);
 inline INT_PTR DialogBox(HINSTANCE inst, LPCSTR name, HWND parent, DLGPROC proc) {

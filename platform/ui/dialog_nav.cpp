@@ -93,8 +93,10 @@ HWND GetNextDlgTabItem(HWND dlg, HWND ctl, BOOL previous) {
     if (kids[i] == top) at = i;
   for (int k = 1; k <= n; ++k) {
     int i;
-    if (at < 0) i = previous ? n - k : k - 1;
-    else i = ((previous ? at - k : at + k) % n + n) % n;
+    if (at < 0)
+      i = previous ? n - k : k - 1;
+    else
+      i = ((previous ? at - k : at + k) % n + n) % n;
     HWND c = kids[i];
     if ((StyleOf(c) & WS_TABSTOP) && Usable(c)) return c;
   }
@@ -147,7 +149,8 @@ BOOL IsDialogMessage(HWND dlg, LPMSG m) {
           if (next && next != TopChild(dlg, focus)) {
             DialogSetFocus(dlg, next);
             UINT nc = DlgCode(next, nullptr);
-            if ((nc & DLGC_RADIOBUTTON) && (GetWindowLong(next, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON)
+            if ((nc & DLGC_RADIOBUTTON) &&
+                (GetWindowLong(next, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON)
               SendMessage(next, BM_CLICK, 0, 0);
           }
           return TRUE;

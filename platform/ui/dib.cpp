@@ -5,7 +5,9 @@
 
 namespace mirt_ui {
 namespace {
-uint32_t U32(const unsigned char* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
+uint32_t U32(const unsigned char* p) {
+  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
 uint16_t U16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
 int Shift(uint32_t mask) {
@@ -90,15 +92,23 @@ bool DecodeDib(const unsigned char* data, size_t size, DibImage* out, const unsi
     auto* line = reinterpret_cast<QRgb*>(img.scanLine(static_cast<int>(y)));
     for (int64_t x = 0; x < w; ++x) {
       switch (bpp) {
-        case 1: line[x] = palette[(row[x / 8] >> (7 - x % 8)) & 1]; break;
-        case 4: line[x] = palette[(row[x / 2] >> ((x % 2) ? 0 : 4)) & 15]; break;
-        case 8: line[x] = palette[row[x]]; break;
+        case 1:
+          line[x] = palette[(row[x / 8] >> (7 - x % 8)) & 1];
+          break;
+        case 4:
+          line[x] = palette[(row[x / 2] >> ((x % 2) ? 0 : 4)) & 15];
+          break;
+        case 8:
+          line[x] = palette[row[x]];
+          break;
         case 16: {
           uint32_t v = U16(row + x * 2);
           line[x] = qRgb(Scale(v, masks[0]), Scale(v, masks[1]), Scale(v, masks[2]));
           break;
         }
-        case 24: line[x] = qRgb(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]); break;
+        case 24:
+          line[x] = qRgb(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
+          break;
         case 32: {
           uint32_t v = U32(row + x * 4);
           line[x] = qRgb(Scale(v, masks[0]), Scale(v, masks[1]), Scale(v, masks[2]));

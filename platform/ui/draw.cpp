@@ -234,8 +234,10 @@ BOOL ArcCore(HDC h, ArcKind kind, int l, int t, int r, int b, int x3, int y3, in
   double sweep = a1 - a0;
   if (sweep <= 0) sweep += 360;
   QPainterPath path;
-  if (kind == kPie) path.moveTo(c);
-  else path.arcMoveTo(box, a0);
+  if (kind == kPie)
+    path.moveTo(c);
+  else
+    path.arcMoveTo(box, a0);
   path.arcTo(box, a0, sweep);
   if (kind != kArc) path.closeSubpath();
   return ShapeCore(h, path, kind != kArc);

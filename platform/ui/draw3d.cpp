@@ -46,10 +46,18 @@ void Arrow(HDC h, const RECT& r, int dir, COLORREF c) {
   int s = std::max(2, std::min(r.right - r.left, r.bottom - r.top) / 4);
   std::vector<POINT> p;
   switch (dir) {
-    case 0: p = {{cx - s, cy + s / 2}, {cx + s, cy + s / 2}, {cx, cy - s / 2 - 1}}; break;  // up
-    case 1: p = {{cx - s, cy - s / 2}, {cx + s, cy - s / 2}, {cx, cy + s / 2 + 1}}; break;  // down
-    case 2: p = {{cx + s / 2, cy - s}, {cx + s / 2, cy + s}, {cx - s / 2 - 1, cy}}; break;  // left
-    default: p = {{cx - s / 2, cy - s}, {cx - s / 2, cy + s}, {cx + s / 2 + 1, cy}}; break;  // right
+    case 0:
+      p = {{cx - s, cy + s / 2}, {cx + s, cy + s / 2}, {cx, cy - s / 2 - 1}};
+      break;  // up
+    case 1:
+      p = {{cx - s, cy - s / 2}, {cx + s, cy - s / 2}, {cx, cy + s / 2 + 1}};
+      break;  // down
+    case 2:
+      p = {{cx + s / 2, cy - s}, {cx + s / 2, cy + s}, {cx - s / 2 - 1, cy}};
+      break;  // left
+    default:
+      p = {{cx - s / 2, cy - s}, {cx - s / 2, cy + s}, {cx + s / 2 + 1, cy}};
+      break;  // right
   }
   Glyph(h, p, c);
 }
@@ -93,10 +101,14 @@ BOOL DrawEdge(HDC h, LPRECT rc, UINT edge, UINT flags) {
     std::swap(light, hi);
   }
   UINT sides = flags & BF_RECT;
-  if (edge & BDR_RAISEDOUTER) Edge(h, r, light, dk, sides);
-  else if (edge & BDR_SUNKENOUTER) Edge(h, r, sh, hi, sides);
-  if (edge & BDR_RAISEDINNER) Edge(h, r, hi, sh, sides);
-  else if (edge & BDR_SUNKENINNER) Edge(h, r, dk, light, sides);
+  if (edge & BDR_RAISEDOUTER)
+    Edge(h, r, light, dk, sides);
+  else if (edge & BDR_SUNKENOUTER)
+    Edge(h, r, sh, hi, sides);
+  if (edge & BDR_RAISEDINNER)
+    Edge(h, r, hi, sh, sides);
+  else if (edge & BDR_SUNKENINNER)
+    Edge(h, r, dk, light, sides);
   if (flags & BF_MIDDLE) FillRect(h, &r, GetSysColorBrush((flags & BF_MONO) ? COLOR_WINDOW : COLOR_BTNFACE));
   if (flags & BF_ADJUST) *rc = r;
   return TRUE;
@@ -116,7 +128,8 @@ BOOL DrawFrameControl(HDC h, LPRECT rc, UINT type, UINT state) {
       if (kind & (DFCS_BUTTONRADIO | DFCS_BUTTONRADIOIMAGE | DFCS_BUTTONRADIOMASK)) {
         int s = std::min(r.right - r.left, r.bottom - r.top);
         RECT b{r.left, r.top, r.left + s, r.top + s};
-        HBRUSH face = CreateSolidBrush(GetSysColor((state & (DFCS_PUSHED | DFCS_INACTIVE)) ? COLOR_BTNFACE : COLOR_WINDOW));
+        HBRUSH face = CreateSolidBrush(
+            GetSysColor((state & (DFCS_PUSHED | DFCS_INACTIVE)) ? COLOR_BTNFACE : COLOR_WINDOW));
         HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
         HGDIOBJ ob = SelectObject(h, face), op = SelectObject(h, pen);
         Ellipse(h, b.left, b.top, b.right, b.bottom);
@@ -143,7 +156,8 @@ BOOL DrawFrameControl(HDC h, LPRECT rc, UINT type, UINT state) {
         FrameRect(h, &b, GetSysColorBrush(COLOR_BTNSHADOW)), InflateRect(&b, -1, -1);
       else
         DrawEdge(h, &b, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-      FillRect(h, &b, GetSysColorBrush((state & (DFCS_PUSHED | DFCS_INACTIVE)) ? COLOR_BTNFACE : COLOR_WINDOW));
+      FillRect(h, &b,
+               GetSysColorBrush((state & (DFCS_PUSHED | DFCS_INACTIVE)) ? COLOR_BTNFACE : COLOR_WINDOW));
       if (state & DFCS_CHECKED) CheckMark(h, b, text);
       return TRUE;
     }
@@ -169,8 +183,10 @@ BOOL DrawFrameControl(HDC h, LPRECT rc, UINT type, UINT state) {
       PushButton(h, r, state);
       RECT g = r;
       if (state & DFCS_PUSHED) OffsetRect(&g, 1, 1);
-      int dir = kind == DFCS_SCROLLUP ? 0 : (kind == DFCS_SCROLLDOWN || kind == DFCS_SCROLLCOMBOBOX) ? 1
-                : kind == DFCS_SCROLLLEFT ? 2 : 3;
+      int dir = kind == DFCS_SCROLLUP                                      ? 0
+                : (kind == DFCS_SCROLLDOWN || kind == DFCS_SCROLLCOMBOBOX) ? 1
+                : kind == DFCS_SCROLLLEFT                                  ? 2
+                                                                           : 3;
       if (state & DFCS_INACTIVE) {
         RECT s = g;
         OffsetRect(&s, 1, 1);
@@ -216,8 +232,10 @@ BOOL DrawFrameControl(HDC h, LPRECT rc, UINT type, UINT state) {
     }
     case DFC_MENU: {
       FillRect(h, &r, GetSysColorBrush(COLOR_WINDOW));
-      if (kind == DFCS_MENUARROW) Arrow(h, r, 3, RGB(0, 0, 0));
-      else if (kind == DFCS_MENUCHECK) CheckMark(h, r, RGB(0, 0, 0));
+      if (kind == DFCS_MENUARROW)
+        Arrow(h, r, 3, RGB(0, 0, 0));
+      else if (kind == DFCS_MENUCHECK)
+        CheckMark(h, r, RGB(0, 0, 0));
       else if (kind == DFCS_MENUBULLET) {
         int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
         HBRUSH b = CreateSolidBrush(0);

@@ -31,21 +31,25 @@ DialogTemplate BuiltIn(bool replace) {
   t.cy = replace ? 94 : 62;
   short y = 7;
   t.items.push_back(Item("STATIC", "Fi&nd what:", stc1, SS_LEFT, 4, y + 2, 48, 8));
-  t.items.push_back(Item("EDIT", "", edt1, WS_BORDER | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, 54, y, 114, 12));
+  t.items.push_back(
+      Item("EDIT", "", edt1, WS_BORDER | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, 54, y, 114, 12));
   if (replace) {
     y += 18;
     t.items.push_back(Item("STATIC", "Re&place with:", stc2, SS_LEFT, 4, y + 2, 48, 8));
-    t.items.push_back(Item("EDIT", "", edt2, WS_BORDER | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, 54, y, 114, 12));
+    t.items.push_back(
+        Item("EDIT", "", edt2, WS_BORDER | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, 54, y, 114, 12));
   }
   short opts = replace ? 50 : 26;
-  t.items.push_back(Item("BUTTON", "Match &whole word only", chx1, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 4, opts, 100, 12));
+  t.items.push_back(Item("BUTTON", "Match &whole word only", chx1, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 4,
+                         opts, 100, 12));
   t.items.push_back(Item("BUTTON", "Match &case", chx2, BS_AUTOCHECKBOX | WS_TABSTOP, 4, opts + 12, 64, 12));
   if (!replace) {
     t.items.push_back(Item("BUTTON", "Direction", grp1, BS_GROUPBOX, 107, opts - 4, 64, 28));
     t.items.push_back(Item("BUTTON", "&Up", rad1, BS_AUTORADIOBUTTON | WS_GROUP, 111, opts + 8, 25, 12));
     t.items.push_back(Item("BUTTON", "&Down", rad2, BS_AUTORADIOBUTTON, 138, opts + 8, 30, 12));
   }
-  t.items.push_back(Item("BUTTON", "&Find Next", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 176, 7, 56, 14));
+  t.items.push_back(
+      Item("BUTTON", "&Find Next", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 176, 7, 56, 14));
   if (replace) {
     t.items.push_back(Item("BUTTON", "&Replace", psh1, BS_PUSHBUTTON | WS_TABSTOP, 176, 24, 56, 14));
     t.items.push_back(Item("BUTTON", "Replace &All", psh2, BS_PUSHBUTTON | WS_TABSTOP, 176, 41, 56, 14));
@@ -94,7 +98,8 @@ void Notify(HWND h, LPFINDREPLACE fr, DWORD what) {
   if (fr->lpstrFindWhat && fr->wFindWhatLen) GetDlgItemText(h, edt1, fr->lpstrFindWhat, fr->wFindWhatLen);
   if (fr->lpstrReplaceWith && fr->wReplaceWithLen && GetDlgItem(h, edt2))
     GetDlgItemText(h, edt2, fr->lpstrReplaceWith, fr->wReplaceWithLen);
-  DWORD f = fr->Flags & ~(FR_FINDNEXT | FR_REPLACE | FR_REPLACEALL | FR_DIALOGTERM | FR_WHOLEWORD | FR_MATCHCASE);
+  DWORD f =
+      fr->Flags & ~(FR_FINDNEXT | FR_REPLACE | FR_REPLACEALL | FR_DIALOGTERM | FR_WHOLEWORD | FR_MATCHCASE);
   if (GetDlgItem(h, chx1) && IsDlgButtonChecked(h, chx1)) f |= FR_WHOLEWORD;
   if (GetDlgItem(h, chx2) && IsDlgButtonChecked(h, chx2)) f |= FR_MATCHCASE;
   if (GetDlgItem(h, rad1)) f = IsDlgButtonChecked(h, rad1) ? (f & ~FR_DOWN) : (f | FR_DOWN);
@@ -122,9 +127,15 @@ INT_PTR CALLBACK FindReplaceProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       }
       if (HIWORD(wp) != BN_CLICKED) return FALSE;
       switch (id) {
-        case IDOK: Notify(h, fr, FR_FINDNEXT); return TRUE;
-        case psh1: Notify(h, fr, FR_REPLACE); return TRUE;
-        case psh2: Notify(h, fr, FR_REPLACEALL); return TRUE;
+        case IDOK:
+          Notify(h, fr, FR_FINDNEXT);
+          return TRUE;
+        case psh1:
+          Notify(h, fr, FR_REPLACE);
+          return TRUE;
+        case psh2:
+          Notify(h, fr, FR_REPLACEALL);
+          return TRUE;
         case IDCANCEL:
           Notify(h, fr, FR_DIALOGTERM);
           DestroyWindow(h);
@@ -149,7 +160,8 @@ HWND CreateFindReplaceWindow(LPFINDREPLACE fr, bool replace, void (*attach)(HWND
   if (!custom || !LoadDialogTemplate(inst, fr->lpTemplateName, &t)) t = BuiltIn(replace);
   t.style |= WS_VISIBLE;
   HWND owner = GetAncestor(fr->hwndOwner, GA_ROOT);
-  return CreateDialogFromTemplate(inst, t, owner, &FindReplaceProc, reinterpret_cast<LPARAM>(fr), attach, data);
+  return CreateDialogFromTemplate(inst, t, owner, &FindReplaceProc, reinterpret_cast<LPARAM>(fr), attach,
+                                  data);
 }
 
 }  // namespace mirt_ui

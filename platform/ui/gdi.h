@@ -219,24 +219,22 @@ HBRUSH CreateHatchBrush(int iHatch, COLORREF color);
 HBRUSH CreatePatternBrush(HBITMAP hbm);
 HBRUSH CreateBrushIndirect(const LOGBRUSH* plbrush);
 HFONT CreateFontIndirect(const LOGFONT* lplf);
-HFONT CreateFont(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight,
-                 DWORD bItalic, DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet,
-                 DWORD iOutPrecision, DWORD iClipPrecision, DWORD iQuality,
-                 DWORD iPitchAndFamily, LPCSTR pszFaceName);
+HFONT CreateFont(int cHeight, int cWidth, int cEscapement, int cOrientation, int cWeight, DWORD bItalic,
+                 DWORD bUnderline, DWORD bStrikeOut, DWORD iCharSet, DWORD iOutPrecision,
+                 DWORD iClipPrecision, DWORD iQuality, DWORD iPitchAndFamily, LPCSTR pszFaceName);
 
 // Bitmaps.
 HBITMAP CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void* lpBits);
 HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy);
 HBITMAP CreateDIBitmap(HDC hdc, const BITMAPINFOHEADER* pbmih, DWORD flInit, const void* pjBits,
                        const BITMAPINFO* pbmi, UINT iUsage);
-HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits,
-                         HANDLE hSection, DWORD offset);
+HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, HANDLE hSection,
+                         DWORD offset);
 LONG GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits);
 LONG SetBitmapBits(HBITMAP hbm, DWORD cb, const void* pvBits);
-int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi,
-              UINT usage);
-int SetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, const void* lpBits,
-              const BITMAPINFO* lpbmi, UINT ColorUse);
+int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi, UINT usage);
+int SetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, const void* lpBits, const BITMAPINFO* lpbmi,
+              UINT ColorUse);
 BOOL GetBitmapDimensionEx(HBITMAP hbit, LPSIZE lpsize);
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
 COLORREF GetPixel(HDC hdc, int x, int y);
@@ -292,8 +290,8 @@ BOOL DrawFocusRect(HDC hDC, const RECT* lprc);
 BOOL DrawEdge(HDC hdc, LPRECT qrc, UINT edge, UINT grfFlags);
 BOOL DrawFrameControl(HDC hdc, LPRECT lprc, UINT uType, UINT uState);
 BOOL DrawIcon(HDC hDC, int X, int Y, HICON hIcon);
-BOOL DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWidth,
-                UINT istepIfAniCur, HBRUSH hbrFlickerFreeDraw, UINT diFlags);
+BOOL DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWidth, UINT istepIfAniCur,
+                HBRUSH hbrFlickerFreeDraw, UINT diFlags);
 #define DI_MASK 0x0001
 #define DI_IMAGE 0x0002
 #define DI_NORMAL 0x0003
@@ -301,16 +299,15 @@ BOOL DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWi
 // Bit-block transfers.
 BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);
 BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
-BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc,
-                int ySrc, int wSrc, int hSrc, DWORD rop);
-BOOL MaskBlt(HDC hdcDest, int xDest, int yDest, int width, int height, HDC hdcSrc, int xSrc,
-             int ySrc, HBITMAP hbmMask, int xMask, int yMask, DWORD rop);
-int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc,
-                  int ySrc, int SrcWidth, int SrcHeight, const void* lpBits,
-                  const BITMAPINFO* lpbmi, UINT iUsage, DWORD rop);
-int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc,
-                      UINT StartScan, UINT cLines, const void* lpvBits, const BITMAPINFO* lpbmi,
-                      UINT ColorUse);
+BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc,
+                int wSrc, int hSrc, DWORD rop);
+BOOL MaskBlt(HDC hdcDest, int xDest, int yDest, int width, int height, HDC hdcSrc, int xSrc, int ySrc,
+             HBITMAP hbmMask, int xMask, int yMask, DWORD rop);
+int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc,
+                  int SrcWidth, int SrcHeight, const void* lpBits, const BITMAPINFO* lpbmi, UINT iUsage,
+                  DWORD rop);
+int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc, UINT StartScan,
+                      UINT cLines, const void* lpvBits, const BITMAPINFO* lpbmi, UINT ColorUse);
 #define MAKEROP4(fore, back) (DWORD)((((back) << 8) & 0xFF000000) | (fore))
 
 // Text.
@@ -332,8 +329,8 @@ BOOL GetTextMetrics(HDC hdc, LPTEXTMETRIC lptm);
 int GetTextFace(HDC hdc, int c, LPSTR lpName);
 BOOL GetCharWidth(HDC hdc, UINT iFirst, UINT iLast, LPINT lpBuffer);
 inline BOOL GetCharWidth32(HDC hdc, UINT f, UINT l, LPINT b) { return GetCharWidth(hdc, f, l, b); }
-BOOL GrayString(HDC hDC, HBRUSH hBrush, void* lpOutputFunc, LPARAM lpData, int nCount, int X,
-                int Y, int nWidth, int nHeight);
+BOOL GrayString(HDC hDC, HBRUSH hBrush, void* lpOutputFunc, LPARAM lpData, int nCount, int X, int Y,
+                int nWidth, int nHeight);
 
 // Icons and cursors made from bitmaps.
 HICON CreateIconIndirect(PICONINFO piconinfo);

@@ -77,9 +77,7 @@ HBITMAP MakeBitmap(const QImage& img, bool mono, int bpp);
 
 inline QRgb ToQRgb(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
 inline COLORREF FromQRgb(QRgb c) { return RGB(qRed(c), qGreen(c), qBlue(c)); }
-inline QRgb MonoOf(QRgb c) {
-  return (qRed(c) + qGreen(c) + qBlue(c)) >= 384 ? 0xFFFFFFFFu : 0xFF000000u;
-}
+inline QRgb MonoOf(QRgb c) { return (qRed(c) + qGreen(c) + qBlue(c)) >= 384 ? 0xFFFFFFFFu : 0xFF000000u; }
 
 struct DcState {
   HPEN pen = nullptr;
@@ -106,17 +104,17 @@ struct DcState {
 struct Dc {
   enum Kind { kWindow, kMemory, kInfo };
   Kind kind = kMemory;
-  WndPtr wnd;            // window DCs
+  WndPtr wnd;  // window DCs
   bool wholeWindow = false;
   bool overlay = false;  // the desktop DC
   int printerDpi = 0;    // a printer's page: its resolution (print.cpp)
   QPoint origin;         // device (0,0) on the surface
   QSize size;            // the device area
   bool hasSystemClip = false;
-  QRegion systemClip;    // device coordinates (paint region)
+  QRegion systemClip;  // device coordinates (paint region)
   DcState st;
   std::vector<DcState> saved;
-  QRect touched;         // surface area drawn since the last show
+  QRect touched;  // surface area drawn since the last show
   // A painter kept open between calls; ended before raw pixel access.
   std::unique_ptr<QPainter> painter;
   bool painterStateDirty = true;

@@ -75,8 +75,8 @@ HBRUSH MakeStockBrush(COLORREF c) { return StockBrush(BS_SOLID, c); }
 
 QString MapFontFace(const LOGFONT& lf) {
   std::string face = Upper(lf.lfFaceName);
-  static const char* kMono[] = {"COURIER NEW", "COURIER", "FIXEDSYS", "TERMINAL", "LUCIDA CONSOLE",
-                                "CONSOLAS", "SYSTEM FIXED"};
+  static const char* kMono[] = {"COURIER NEW",    "COURIER",  "FIXEDSYS",    "TERMINAL",
+                                "LUCIDA CONSOLE", "CONSOLAS", "SYSTEM FIXED"};
   static const char* kSerif[] = {"TIMES NEW ROMAN", "TIMES", "MS SERIF", "GEORGIA"};
   for (const char* m : kMono)
     if (face == m) return QStringLiteral("Liberation Mono");
@@ -90,8 +90,7 @@ QString MapFontFace(const LOGFONT& lf) {
 void RealizeFont(FontObj& f) {
   const LOGFONT& lf = f.lf;
   QFont font(MapFontFace(lf));
-  font.setStyleStrategy(lf.lfQuality == NONANTIALIASED_QUALITY ? QFont::NoAntialias
-                                                               : QFont::PreferDefault);
+  font.setStyleStrategy(lf.lfQuality == NONANTIALIASED_QUALITY ? QFont::NoAntialias : QFont::PreferDefault);
   font.setHintingPreference(QFont::PreferFullHinting);
   int h = lf.lfHeight;
   int px;
@@ -281,10 +280,14 @@ HBRUSH CreatePatternBrush(HBITMAP hbm) {
 HBRUSH CreateBrushIndirect(const LOGBRUSH* lb) {
   if (!lb) return nullptr;
   switch (lb->lbStyle) {
-    case BS_SOLID: return CreateSolidBrush(lb->lbColor);
-    case BS_NULL: return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    case BS_HATCHED: return CreateHatchBrush(static_cast<int>(lb->lbHatch), lb->lbColor);
-    case BS_PATTERN: return CreatePatternBrush(reinterpret_cast<HBITMAP>(lb->lbHatch));
+    case BS_SOLID:
+      return CreateSolidBrush(lb->lbColor);
+    case BS_NULL:
+      return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    case BS_HATCHED:
+      return CreateHatchBrush(static_cast<int>(lb->lbHatch), lb->lbColor);
+    case BS_PATTERN:
+      return CreatePatternBrush(reinterpret_cast<HBITMAP>(lb->lbHatch));
   }
   return nullptr;
 }
@@ -298,9 +301,8 @@ HFONT CreateFontIndirect(const LOGFONT* lf) {
   return static_cast<HFONT>(GdiAdd(f));
 }
 
-HFONT CreateFont(int h, int w, int esc, int orient, int weight, DWORD italic, DWORD underline,
-                 DWORD strike, DWORD charset, DWORD outPrec, DWORD clipPrec, DWORD quality,
-                 DWORD pitch, LPCSTR face) {
+HFONT CreateFont(int h, int w, int esc, int orient, int weight, DWORD italic, DWORD underline, DWORD strike,
+                 DWORD charset, DWORD outPrec, DWORD clipPrec, DWORD quality, DWORD pitch, LPCSTR face) {
   LOGFONT lf{};
   lf.lfHeight = h;
   lf.lfWidth = w;

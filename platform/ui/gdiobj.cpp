@@ -100,10 +100,10 @@ CFont* PASCAL CFont::FromHandle(HFONT h) { return Temp<CFont>(h); }
 BOOL CFont::CreateFontIndirect(const LOGFONT* lf) { return Attach(::CreateFontIndirect(lf)); }
 
 BOOL CFont::CreateFont(int h, int w, int esc, int orient, int weight, BYTE italic, BYTE underline,
-                       BYTE strike, BYTE charset, BYTE outPrec, BYTE clipPrec, BYTE quality,
-                       BYTE pitch, LPCSTR face) {
-  return Attach(::CreateFont(h, w, esc, orient, weight, italic, underline, strike, charset, outPrec,
-                             clipPrec, quality, pitch, face));
+                       BYTE strike, BYTE charset, BYTE outPrec, BYTE clipPrec, BYTE quality, BYTE pitch,
+                       LPCSTR face) {
+  return Attach(::CreateFont(h, w, esc, orient, weight, italic, underline, strike, charset, outPrec, clipPrec,
+                             quality, pitch, face));
 }
 
 BOOL CFont::CreatePointFont(int size, LPCSTR face, CDC* dc) {
@@ -168,7 +168,9 @@ void CRgn::SetRectRgn(LPCRECT r) { ::SetRectRgn(*this, r->left, r->top, r->right
 int CRgn::CombineRgn(CRgn* a, CRgn* b, int mode) {
   return ::CombineRgn(*this, a ? static_cast<HRGN>(*a) : nullptr, b ? static_cast<HRGN>(*b) : nullptr, mode);
 }
-int CRgn::CopyRgn(CRgn* src) { return ::CombineRgn(*this, src ? static_cast<HRGN>(*src) : nullptr, nullptr, RGN_COPY); }
+int CRgn::CopyRgn(CRgn* src) {
+  return ::CombineRgn(*this, src ? static_cast<HRGN>(*src) : nullptr, nullptr, RGN_COPY);
+}
 BOOL CRgn::EqualRgn(CRgn* r) const { return r && ::EqualRgn(static_cast<HRGN>(m_hObject), *r); }
 int CRgn::OffsetRgn(int x, int y) { return ::OffsetRgn(*this, x, y); }
 int CRgn::OffsetRgn(POINT p) { return ::OffsetRgn(*this, p.x, p.y); }

@@ -63,9 +63,9 @@ class CFont : public CGdiObject {
   static CFont* PASCAL FromHandle(HFONT hFont);
   operator HFONT() const { return static_cast<HFONT>(m_hObject); }
   BOOL CreateFontIndirect(const LOGFONT* lpLogFont);
-  BOOL CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
-                  BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision,
-                  BYTE nClipPrecision, BYTE nQuality, BYTE nPitchAndFamily, LPCSTR lpszFacename);
+  BOOL CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
+                  BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision, BYTE nClipPrecision,
+                  BYTE nQuality, BYTE nPitchAndFamily, LPCSTR lpszFacename);
   // Height in tenths of a point on the screen (or on pDC's device).
   BOOL CreatePointFont(int nPointSize, LPCSTR lpszFaceName, CDC* pDC = nullptr);
   BOOL CreatePointFontIndirect(const LOGFONT* lpLogFont, CDC* pDC = nullptr);

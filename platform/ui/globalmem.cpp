@@ -56,7 +56,8 @@ HGLOBAL GlobalReAlloc(HGLOBAL h, SIZE_T bytes, UINT flags) {
   }
   Block b = it->second;
   All().map.erase(it);
-  if (bytes > b.size && (flags & GMEM_ZEROINIT)) std::memset(static_cast<char*>(p) + b.size, 0, bytes - b.size);
+  if (bytes > b.size && (flags & GMEM_ZEROINIT))
+    std::memset(static_cast<char*>(p) + b.size, 0, bytes - b.size);
   b.size = bytes;
   All().map[p] = b;
   return p;
@@ -102,5 +103,6 @@ SIZE_T GlobalSize(HGLOBAL h) {
 UINT GlobalFlags(HGLOBAL h) {
   std::lock_guard<std::mutex> lock(All().m);
   auto it = All().map.find(h);
-  return it == All().map.end() ? 0x8000 /* GMEM_INVALID_HANDLE */ : static_cast<UINT>(it->second.locks & 0xFF);
+  return it == All().map.end() ? 0x8000 /* GMEM_INVALID_HANDLE */
+                               : static_cast<UINT>(it->second.locks & 0xFF);
 }

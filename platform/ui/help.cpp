@@ -85,7 +85,8 @@ HWND HtmlHelp(HWND, LPCSTR file, UINT command, DWORD_PTR data) {
   RegisterSystemClasses();
   HWND h = HelpWindow();
   SetWindowText(h, page.c_str());
-  if (!plat::IsHeadless()) QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLocal8Bit(page.c_str())));
+  if (!plat::IsHeadless())
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLocal8Bit(page.c_str())));
   return h;
 }
 

@@ -13,7 +13,7 @@ namespace mirt_ui {
 constexpr int OBJ_ICONCURSOR = 100;
 struct IconObj : GdiObj {
   IconObj() : GdiObj(OBJ_ICONCURSOR) {}
-  QImage image;  // ARGB32, transparent where the mask is set
+  QImage image;    // ARGB32, transparent where the mask is set
   QImage xorMask;  // pixels inverted on screen (mask set, colour non-black)
   QPoint hotspot;
   bool icon = true;

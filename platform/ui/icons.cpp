@@ -31,11 +31,11 @@ struct Standard {
   Qt::CursorShape shape;
 };
 const Standard kCursors[] = {
-    {32512, Qt::ArrowCursor},    {32513, Qt::IBeamCursor},   {32514, Qt::WaitCursor},
-    {32515, Qt::CrossCursor},    {32516, Qt::UpArrowCursor}, {32640, Qt::SizeAllCursor},
-    {32642, Qt::SizeFDiagCursor}, {32643, Qt::SizeBDiagCursor}, {32644, Qt::SizeHorCursor},
-    {32645, Qt::SizeVerCursor},  {32646, Qt::SizeAllCursor}, {32648, Qt::ForbiddenCursor},
-    {32649, Qt::PointingHandCursor}, {32650, Qt::BusyCursor}, {32651, Qt::WhatsThisCursor},
+    {32512, Qt::ArrowCursor},        {32513, Qt::IBeamCursor},     {32514, Qt::WaitCursor},
+    {32515, Qt::CrossCursor},        {32516, Qt::UpArrowCursor},   {32640, Qt::SizeAllCursor},
+    {32642, Qt::SizeFDiagCursor},    {32643, Qt::SizeBDiagCursor}, {32644, Qt::SizeHorCursor},
+    {32645, Qt::SizeVerCursor},      {32646, Qt::SizeAllCursor},   {32648, Qt::ForbiddenCursor},
+    {32649, Qt::PointingHandCursor}, {32650, Qt::BusyCursor},      {32651, Qt::WhatsThisCursor},
 };
 
 // Standard icons: a plain drawn symbol each.
@@ -43,8 +43,10 @@ QImage StandardIcon(uintptr_t id) {
   QImage img(32, 32, QImage::Format_ARGB32);
   img.fill(Qt::transparent);
   QPainter p(&img);
-  QColor fill = id == 32513 ? QColor(255, 0, 0) : id == 32515 ? QColor(255, 255, 0)
-               : id == 32514 || id == 32516 ? QColor(0, 0, 255) : QColor(255, 255, 255);
+  QColor fill = id == 32513                  ? QColor(255, 0, 0)
+                : id == 32515                ? QColor(255, 255, 0)
+                : id == 32514 || id == 32516 ? QColor(0, 0, 255)
+                                             : QColor(255, 255, 255);
   p.setPen(Qt::black);
   p.setBrush(fill);
   p.drawEllipse(2, 2, 27, 27);
@@ -109,8 +111,8 @@ HICON CreateIconIndirect(PICONINFO ii) {
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       bool transparent = mask->image.pixel(x, y) & 0xFFFFFF;
-      QRgb c = color ? color->image.pixel(x, std::min(y, color->image.height() - 1))
-                     : mask->image.pixel(x, y + h);
+      QRgb c =
+          color ? color->image.pixel(x, std::min(y, color->image.height() - 1)) : mask->image.pixel(x, y + h);
       out.setPixel(x, y, transparent ? qRgba(0, 0, 0, 0) : (c | 0xFF000000u));
     }
   return MakeIcon(out, QPoint(ii->xHotspot, ii->yHotspot), ii->fIcon);
@@ -171,4 +173,6 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON h, int cx, int cy, UINT, HBRUSH bg,
   return TRUE;
 }
 
-BOOL DrawIcon(HDC hdc, int x, int y, HICON h) { return DrawIconEx(hdc, x, y, h, 0, 0, 0, nullptr, DI_NORMAL); }
+BOOL DrawIcon(HDC hdc, int x, int y, HICON h) {
+  return DrawIconEx(hdc, x, y, h, 0, 0, 0, nullptr, DI_NORMAL);
+}

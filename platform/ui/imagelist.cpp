@@ -13,7 +13,8 @@ namespace {
 
 // Handles are never reused, so a stale one finds nothing.
 std::mutex g_mutex;
-std::map<HIMAGELIST, std::unique_ptr<ImageListObj>>& g_lists = *new std::map<HIMAGELIST, std::unique_ptr<ImageListObj>>;
+std::map<HIMAGELIST, std::unique_ptr<ImageListObj>>& g_lists =
+    *new std::map<HIMAGELIST, std::unique_ptr<ImageListObj>>;
 uintptr_t g_nextHandle = 0x4A000000;
 
 constexpr QRgb kBlack = 0xFF000000u;
@@ -22,7 +23,8 @@ constexpr QRgb kWhite = 0xFFFFFFFFu;
 constexpr int64_t kMaxPixels = int64_t{1} << 24;
 
 bool SizeOk(int cx, int cy, int64_t n) {
-  return cx > 0 && cy > 0 && cx <= 16384 && cy <= 16384 && n >= 0 && int64_t{cx} * cy * std::max<int64_t>(n, 1) <= kMaxPixels;
+  return cx > 0 && cy > 0 && cx <= 16384 && cy <= 16384 && n >= 0 &&
+         int64_t{cx} * cy * std::max<int64_t>(n, 1) <= kMaxPixels;
 }
 
 QImage Blank(int w, int h, QRgb fill) {
@@ -115,12 +117,18 @@ HIMAGELIST ImageListAdd(ImageListObj* o) {
 
 int ImageListDepth(UINT flags) {
   switch (flags & 0xFE) {
-    case ILC_COLOR4: return 4;
-    case ILC_COLOR8: return 8;
-    case ILC_COLOR16: return 16;
-    case ILC_COLOR24: return 24;
-    case ILC_COLOR32: return 32;
-    default: return 4;  // ILC_COLOR, ILC_COLORDDB
+    case ILC_COLOR4:
+      return 4;
+    case ILC_COLOR8:
+      return 8;
+    case ILC_COLOR16:
+      return 16;
+    case ILC_COLOR24:
+      return 24;
+    case ILC_COLOR32:
+      return 32;
+    default:
+      return 4;  // ILC_COLOR, ILC_COLORDDB
   }
 }
 
@@ -147,7 +155,8 @@ int PutCells(ImageListObj* o, HBITMAP hbm, int at, int n, IsTransparent transpar
     if (o->HasMask()) {
       clear.resize(static_cast<size_t>(o->cx) * o->cy);
       for (int y = 0; y < o->cy; ++y)
-        for (int x = 0; x < o->cx; ++x) clear[static_cast<size_t>(y) * o->cx + x] = transparent(k, x, y, rgb.pixel(x, y));
+        for (int x = 0; x < o->cx; ++x)
+          clear[static_cast<size_t>(y) * o->cx + x] = transparent(k, x, y, rgb.pixel(x, y));
     }
     o->Store(first + k, rgb, clear);
   }
@@ -221,7 +230,8 @@ HIMAGELIST ImageList_Duplicate(HIMAGELIST h) {
   ImageListObj* c = NewList(o->cx, o->cy, o->flags, o->count, o->grow);
   if (!c) return nullptr;
   CopyCell(o->Pixels(), QRect(0, 0, o->count * o->cx, o->cy), c->Pixels(), QPoint(0, 0));
-  if (o->HasMask()) CopyCell(*o->MaskPixels(), QRect(0, 0, o->count * o->cx, o->cy), *c->MaskPixels(), QPoint(0, 0));
+  if (o->HasMask())
+    CopyCell(*o->MaskPixels(), QRect(0, 0, o->count * o->cx, o->cy), *c->MaskPixels(), QPoint(0, 0));
   c->count = o->count;
   c->bk = o->bk;
   return ImageListAdd(c);
@@ -237,8 +247,7 @@ int ImageList_AddMasked(HIMAGELIST h, HBITMAP hbmImage, COLORREF crMask) {
   ImageListObj* o = ImageListFind(h);
   auto* bmp = GdiAs<BitmapObj>(hbmImage, OBJ_BITMAP);
   if (!o || !bmp) return -1;
-  if (crMask == CLR_DEFAULT)
-    crMask = bmp->image.isNull() ? 0 : FromQRgb(bmp->image.pixel(0, 0));
+  if (crMask == CLR_DEFAULT) crMask = bmp->image.isNull() ? 0 : FromQRgb(bmp->image.pixel(0, 0));
   QRgb key = ToQRgb(crMask & 0xFFFFFF) & 0xFFFFFF;
   return PutCells(o, hbmImage, -1, -1, [key](int, int, int, QRgb c) { return (c & 0xFFFFFF) == key; });
 }
@@ -260,7 +269,8 @@ int ImageList_ReplaceIcon(HIMAGELIST h, int i, HICON hicon) {
   }
   std::vector<bool> clear(static_cast<size_t>(o->cx) * o->cy);
   for (int y = 0; y < o->cy; ++y)
-    for (int x = 0; x < o->cx; ++x) clear[static_cast<size_t>(y) * o->cx + x] = qAlpha(argb.pixel(x, y)) < 128;
+    for (int x = 0; x < o->cx; ++x)
+      clear[static_cast<size_t>(y) * o->cx + x] = qAlpha(argb.pixel(x, y)) < 128;
   o->Store(i, argb.convertToFormat(QImage::Format_RGB32), clear);
   return i;
 }
@@ -364,7 +374,8 @@ BOOL ImageList_Copy(HIMAGELIST hDst, int iDst, HIMAGELIST hSrc, int iSrc, UINT f
     clear->assign(static_cast<size_t>(o->cx) * o->cy, false);
     if (const QImage* m = o->MaskPixels())
       for (int y = 0; y < o->cy; ++y)
-        for (int x = 0; x < o->cx; ++x) (*clear)[static_cast<size_t>(y) * o->cx + x] = m->pixel(i * o->cx + x, y) & 0xFFFFFF;
+        for (int x = 0; x < o->cx; ++x)
+          (*clear)[static_cast<size_t>(y) * o->cx + x] = m->pixel(i * o->cx + x, y) & 0xFFFFFF;
   };
   QImage srcRgb, dstRgb;
   std::vector<bool> srcClear, dstClear;

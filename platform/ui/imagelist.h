@@ -38,7 +38,7 @@ struct IMAGEINFO {
   HBITMAP hbmMask;   // their masks, or NULL (owned by the list)
   int Unused1;
   int Unused2;
-  RECT rcImage;      // the image's place in both bitmaps
+  RECT rcImage;  // the image's place in both bitmaps
 };
 typedef IMAGEINFO* LPIMAGEINFO;
 
@@ -67,7 +67,9 @@ BOOL ImageList_SetIconSize(HIMAGELIST himl, int cx, int cy);
 BOOL ImageList_GetImageInfo(HIMAGELIST himl, int i, IMAGEINFO* pImageInfo);
 // A new icon of image i (the caller destroys it), or NULL.
 HICON ImageList_GetIcon(HIMAGELIST himl, int i, UINT flags);
-inline HICON ImageList_ExtractIcon(HINSTANCE, HIMAGELIST himl, int i) { return ImageList_GetIcon(himl, i, 0); }
+inline HICON ImageList_ExtractIcon(HINSTANCE, HIMAGELIST himl, int i) {
+  return ImageList_GetIcon(himl, i, 0);
+}
 // The colour drawn under masked pixels by ILD_NORMAL; CLR_NONE: none.
 COLORREF ImageList_SetBkColor(HIMAGELIST himl, COLORREF clrBk);
 COLORREF ImageList_GetBkColor(HIMAGELIST himl);

@@ -12,9 +12,9 @@ struct DragState {
   HIMAGELIST list = nullptr;
   POINT hotspot{0, 0};
   HWND lock = nullptr;
-  POINT pos{0, 0};       // hotspot position, in the lock window's coordinates
-  bool shown = false;    // drawn now
-  bool visible = false;  // wanted on screen
+  POINT pos{0, 0};          // hotspot position, in the lock window's coordinates
+  bool shown = false;       // drawn now
+  bool visible = false;     // wanted on screen
   HBITMAP under = nullptr;  // the pixels the image hides
   POINT underAt{0, 0};
 };

@@ -28,8 +28,9 @@ BOOL WriteImageList(HIMAGELIST h, const ImageListSink& sink) {
   if (!o) return FALSE;
   unsigned char header[4 + 4 * kHeaderInts];
   memcpy(header, kMagic, 4);
-  const uint32_t fields[kHeaderInts] = {static_cast<uint32_t>(o->cx), static_cast<uint32_t>(o->cy), o->flags,
-                                        static_cast<uint32_t>(o->count), static_cast<uint32_t>(o->grow), o->bk};
+  const uint32_t fields[kHeaderInts] = {
+      static_cast<uint32_t>(o->cx),    static_cast<uint32_t>(o->cy),   o->flags,
+      static_cast<uint32_t>(o->count), static_cast<uint32_t>(o->grow), o->bk};
   for (int i = 0; i < kHeaderInts; ++i) PutU32(header + 4 + 4 * i, fields[i]);
   sink(header, sizeof header);
   const QImage& img = o->Pixels();

@@ -23,7 +23,7 @@ struct ImageListObj {
 
   ~ImageListObj();
   bool HasMask() const { return mask != nullptr; }
-  QImage& Pixels() const;     // the colour bitmap's image
+  QImage& Pixels() const;      // the colour bitmap's image
   QImage* MaskPixels() const;  // the mask's image, or null
   QRect Cell(int i) const { return QRect(i * cx, 0, cx, cy); }
   // Room for n images (the bitmaps keep what they hold).

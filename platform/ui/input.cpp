@@ -145,18 +145,16 @@ BOOL KillTimer(HWND h, UINT_PTR id) {
   ThreadQueue* q = ThreadQueue::Current();
   if (h)
     if (auto w = Find(h)) q = w->queue;
-  auto it = std::find_if(q->timers.begin(), q->timers.end(), [&](const QueueTimer& t) {
-    return t.hwnd == h && t.id == id && !t.system;
-  });
+  auto it = std::find_if(q->timers.begin(), q->timers.end(),
+                         [&](const QueueTimer& t) { return t.hwnd == h && t.id == id && !t.system; });
   if (it == q->timers.end()) return FALSE;
   q->timers.erase(it);
   // A WM_TIMER already posted for it goes too.
   std::lock_guard<std::mutex> lock(q->m);
-  q->posted.erase(std::remove_if(q->posted.begin(), q->posted.end(),
-                                 [&](const MSG& m) {
-                                   return m.message == WM_TIMER && m.hwnd == h && m.wParam == id;
-                                 }),
-                  q->posted.end());
+  q->posted.erase(
+      std::remove_if(q->posted.begin(), q->posted.end(),
+                     [&](const MSG& m) { return m.message == WM_TIMER && m.hwnd == h && m.wParam == id; }),
+      q->posted.end());
   return TRUE;
 }
 

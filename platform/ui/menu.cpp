@@ -50,9 +50,12 @@ bool ItemFromFlags(UINT flags, UINT_PTR idOrSub, LPCSTR text, MenuItem* it) {
   it->text.clear();
   it->data = 0;
   it->bitmap = nullptr;
-  if (flags & MF_OWNERDRAW) it->data = reinterpret_cast<ULONG_PTR>(text);
-  else if (flags & MF_BITMAP) it->bitmap = reinterpret_cast<HBITMAP>(const_cast<char*>(text));
-  else if (!(flags & MF_SEPARATOR) && text) it->text = text;
+  if (flags & MF_OWNERDRAW)
+    it->data = reinterpret_cast<ULONG_PTR>(text);
+  else if (flags & MF_BITMAP)
+    it->bitmap = reinterpret_cast<HBITMAP>(const_cast<char*>(text));
+  else if (!(flags & MF_SEPARATOR) && text)
+    it->text = text;
   return true;
 }
 
@@ -157,7 +160,8 @@ BOOL DestroyMenu(HMENU h) {
     std::lock_guard<std::recursive_mutex> lock(g_mutex);
     Menus().erase(m);
     items.swap(m->items);
-    for (auto it = Bars().begin(); it != Bars().end();) it = it->second == h ? Bars().erase(it) : std::next(it);
+    for (auto it = Bars().begin(); it != Bars().end();)
+      it = it->second == h ? Bars().erase(it) : std::next(it);
   }
   for (MenuItem& it : items)
     if (it.sub) DestroyMenu(it.sub);
@@ -196,8 +200,10 @@ BOOL InsertMenu(HMENU h, UINT pos, UINT flags, UINT_PTR idOrSub, LPCSTR text) {
     if (pos != static_cast<UINT>(-1) && pos < m->items.size()) at = pos;
   } else {
     int index = -1;
-    if (FindItem(h, pos, false, &target, &index)) at = static_cast<size_t>(index);
-    else target = h;
+    if (FindItem(h, pos, false, &target, &index))
+      at = static_cast<size_t>(index);
+    else
+      target = h;
   }
   MenuObj* tm = FindMenu(target);
   tm->items.insert(tm->items.begin() + static_cast<long>(std::min(at, tm->items.size())), it);
@@ -385,10 +391,13 @@ BOOL SetMenu(HWND w, HMENU h) {
   if (!IsWindow(w) || (h && !FindMenu(h))) return FALSE;
   {
     std::lock_guard<std::recursive_mutex> lock(g_mutex);
-    if (h) Bars()[w] = h;
-    else Bars().erase(w);
+    if (h)
+      Bars()[w] = h;
+    else
+      Bars().erase(w);
   }
-  SetWindowPos(w, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  SetWindowPos(w, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   return TRUE;
 }
 

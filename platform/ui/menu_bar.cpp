@@ -18,7 +18,8 @@ bool HasBar(const Wnd& w) { return !(w.style & WS_CHILD) && GetMenu(w.handle) !=
 
 // The bar in window coordinates: above the client area.
 RECT BarRect(const Wnd& w) {
-  return RECT{w.client.left(), w.client.top() - BarHeight(), w.client.left() + w.client.width(), w.client.top()};
+  return RECT{w.client.left(), w.client.top() - BarHeight(), w.client.left() + w.client.width(),
+              w.client.top()};
 }
 
 std::vector<RECT> ItemRects(const Wnd& w, HMENU menu) {
@@ -118,8 +119,8 @@ bool MenuBarMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   // Alt+Space: the system menu of a top-level window.
   if (msg == WM_SYSCHAR && wp == ' ' && !(w->style & WS_CHILD) && (w->style & WS_SYSMENU)) {
     QPoint org = WindowOriginOnScreen(*w);
-    TrackPopupMenuEx(GetSystemMenu(h, FALSE), TPM_LEFTALIGN | TPM_TOPALIGN, org.x(), org.y() + w->client.top(), h,
-                     nullptr);
+    TrackPopupMenuEx(GetSystemMenu(h, FALSE), TPM_LEFTALIGN | TPM_TOPALIGN, org.x(),
+                     org.y() + w->client.top(), h, nullptr);
     *result = 0;
     return true;
   }
@@ -129,8 +130,9 @@ bool MenuBarMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       auto* p = reinterpret_cast<NCCALCSIZE_PARAMS*>(lp);
       if (!p) return false;
       RECT window = p->rgrc[0];
-      QRect c = DefaultClientRect(w->style, w->exStyle,
-                                  QRect(window.left, window.top, window.right - window.left, window.bottom - window.top));
+      QRect c = DefaultClientRect(
+          w->style, w->exStyle,
+          QRect(window.left, window.top, window.right - window.left, window.bottom - window.top));
       p->rgrc[0] = RECT{c.left(), c.top() + BarHeight(), c.left() + c.width(), c.top() + c.height()};
       if (p->rgrc[0].bottom < p->rgrc[0].top) p->rgrc[0].bottom = p->rgrc[0].top;
       *result = 0;

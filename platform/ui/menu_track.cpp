@@ -49,7 +49,9 @@ HFONT MenuFont(bool bold) {
   return bold ? heavy : normal;
 }
 
-bool Selectable(const MenuItem& it) { return !(it.type & MF_SEPARATOR) && !(it.state & (MF_GRAYED | MF_DISABLED)); }
+bool Selectable(const MenuItem& it) {
+  return !(it.type & MF_SEPARATOR) && !(it.state & (MF_GRAYED | MF_DISABLED));
+}
 
 SIZE MeasureItem(HWND owner, HDC dc, const MenuItem& it) {
   if (it.type & MF_SEPARATOR) return SIZE{0, 8};
@@ -127,7 +129,8 @@ void PaintItem(HWND owner, HMENU menu, HDC dc, const MenuItem& it, RECT r, bool 
     dis.CtlType = ODT_MENU;
     dis.itemID = it.id;
     dis.itemAction = ODA_DRAWENTIRE;
-    dis.itemState = (hot ? ODS_SELECTED : 0) | (grayed ? ODS_GRAYED : 0) | ((it.state & MF_CHECKED) ? ODS_CHECKED : 0);
+    dis.itemState =
+        (hot ? ODS_SELECTED : 0) | (grayed ? ODS_GRAYED : 0) | ((it.state & MF_CHECKED) ? ODS_CHECKED : 0);
     dis.hwndItem = reinterpret_cast<HWND>(menu);
     dis.hDC = dc;
     dis.rcItem = r;
@@ -149,7 +152,8 @@ void PaintItem(HWND owner, HMENU menu, HDC dc, const MenuItem& it, RECT r, bool 
   RECT t{r.left + kGutter, r.top, r.right - kGutter, r.bottom};
   DrawText(dc, MenuLabel(it.text).c_str(), -1, &t, DT_SINGLELINE | DT_VCENTER);
   std::string accel = MenuAccelText(it.text);
-  if (!accel.empty()) DrawText(dc, accel.c_str(), -1, &t, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
+  if (!accel.empty())
+    DrawText(dc, accel.c_str(), -1, &t, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
 }
 
 LRESULT CALLBACK PopupProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
@@ -201,16 +205,20 @@ void OpenLevel(Tracker& t, HMENU menu, int x, int y, UINT flags, int index, bool
   t.levels.push_back(Level{menu, nullptr, -1, {}});
   Level& lv = t.levels.back();
   SIZE sz = Layout(t.owner, lv);
-  if (flags & TPM_RIGHTALIGN) x -= sz.cx;
-  else if (flags & TPM_CENTERALIGN) x -= sz.cx / 2;
-  if (flags & TPM_BOTTOMALIGN) y -= sz.cy;
-  else if (flags & TPM_VCENTERALIGN) y -= sz.cy / 2;
+  if (flags & TPM_RIGHTALIGN)
+    x -= sz.cx;
+  else if (flags & TPM_CENTERALIGN)
+    x -= sz.cx / 2;
+  if (flags & TPM_BOTTOMALIGN)
+    y -= sz.cy;
+  else if (flags & TPM_VCENTERALIGN)
+    y -= sz.cy / 2;
   RECT work;
   SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
   x = std::max<int>(work.left, std::min<int>(x, work.right - sz.cx));
   y = std::max<int>(work.top, std::min<int>(y, work.bottom - sz.cy));
-  lv.wnd = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPopupClass, "", WS_POPUP, x, y, sz.cx, sz.cy, nullptr,
-                          nullptr, nullptr, nullptr);
+  lv.wnd = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPopupClass, "", WS_POPUP, x, y, sz.cx, sz.cy,
+                          nullptr, nullptr, nullptr, nullptr);
   for (Level& l : t.levels)
     if (l.wnd) SetProp(l.wnd, kLevelProp, &l);
   SetWindowPos(lv.wnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -345,17 +353,32 @@ void RunLoop(Tracker& t) {
     if (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) {
       size_t d = t.levels.size() - 1;
       switch (m.wParam) {
-        case VK_UP: MoveHot(t, -1); break;
-        case VK_DOWN: MoveHot(t, 1); break;
-        case VK_RIGHT: OpenSub(t, d); if (t.levels.size() > d + 1) MoveHot(t, 1); break;
-        case VK_LEFT: if (d > 0) CloseFrom(t, d); break;
-        case VK_RETURN: Choose(t, d); break;
-        case VK_ESCAPE:
+        case VK_UP:
+          MoveHot(t, -1);
+          break;
+        case VK_DOWN:
+          MoveHot(t, 1);
+          break;
+        case VK_RIGHT:
+          OpenSub(t, d);
+          if (t.levels.size() > d + 1) MoveHot(t, 1);
+          break;
+        case VK_LEFT:
           if (d > 0) CloseFrom(t, d);
-          else t.done = true;
+          break;
+        case VK_RETURN:
+          Choose(t, d);
+          break;
+        case VK_ESCAPE:
+          if (d > 0)
+            CloseFrom(t, d);
+          else
+            t.done = true;
           break;
         case VK_MENU:
-        case VK_F10: t.done = true; break;
+        case VK_F10:
+          t.done = true;
+          break;
       }
       continue;
     }
@@ -413,8 +436,10 @@ BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, LPTPMPAR
   RecordModal("menu", MenuSummary(menu), t.chosen);
   if (flags & TPM_RETURNCMD) return static_cast<BOOL>(t.chosen);
   if (t.chosen && owner && !(flags & TPM_NONOTIFY)) {
-    if (IsSystemMenu(owner, menu)) PostMessage(owner, WM_SYSCOMMAND, t.chosen, 0);
-    else PostMessage(owner, WM_COMMAND, t.chosen, 0);
+    if (IsSystemMenu(owner, menu))
+      PostMessage(owner, WM_SYSCOMMAND, t.chosen, 0);
+    else
+      PostMessage(owner, WM_COMMAND, t.chosen, 0);
   }
   return TRUE;
 }

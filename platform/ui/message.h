@@ -18,8 +18,8 @@ void PostQuitMessage(int nExitCode);
 LRESULT SendMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 LRESULT SendDlgItemMessage(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL SendNotifyMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
-LRESULT SendMessageTimeout(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UINT fuFlags,
-                           UINT uTimeout, PDWORD_PTR lpdwResult);
+LRESULT SendMessageTimeout(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UINT fuFlags, UINT uTimeout,
+                           PDWORD_PTR lpdwResult);
 BOOL InSendMessage();
 DWORD GetQueueStatus(UINT flags);
 BOOL GetInputState();

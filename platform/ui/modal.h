@@ -43,7 +43,7 @@ struct CommonDialogAnswer {
   bool ok = false;
   std::vector<std::string> values;
   COLORREF color = 0;
-  int number = 0;     // font point size, filter index (1-based), copies
+  int number = 0;  // font point size, filter index (1-based), copies
 };
 void PushCommonDialogAnswer(const CommonDialogAnswer& answer);
 // The handler sees the kind and the caption of the request.

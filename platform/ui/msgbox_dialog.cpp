@@ -17,26 +17,40 @@ namespace {
 
 const char* ButtonText(int id) {
   switch (id) {
-    case IDOK: return "OK";
-    case IDCANCEL: return "Cancel";
-    case IDABORT: return "&Abort";
-    case IDRETRY: return "&Retry";
-    case IDIGNORE: return "&Ignore";
-    case IDYES: return "&Yes";
-    case IDNO: return "&No";
-    case IDHELP: return "Help";
-    case IDTRYAGAIN: return "&Try Again";
-    case IDCONTINUE: return "&Continue";
+    case IDOK:
+      return "OK";
+    case IDCANCEL:
+      return "Cancel";
+    case IDABORT:
+      return "&Abort";
+    case IDRETRY:
+      return "&Retry";
+    case IDIGNORE:
+      return "&Ignore";
+    case IDYES:
+      return "&Yes";
+    case IDNO:
+      return "&No";
+    case IDHELP:
+      return "Help";
+    case IDTRYAGAIN:
+      return "&Try Again";
+    case IDCONTINUE:
+      return "&Continue";
   }
   return "?";
 }
 
 QMessageBox::Icon IconOf(UINT type) {
   switch (type & MB_ICONMASK) {
-    case MB_ICONHAND: return QMessageBox::Critical;
-    case MB_ICONQUESTION: return QMessageBox::Question;
-    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
-    case MB_ICONASTERISK: return QMessageBox::Information;
+    case MB_ICONHAND:
+      return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+      return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+      return QMessageBox::Warning;
+    case MB_ICONASTERISK:
+      return QMessageBox::Information;
   }
   return QMessageBox::NoIcon;
 }
@@ -71,7 +85,8 @@ int Answer(const plat::MessageBoxRecord& r) {
   if (!qApp) return plat::MessageBoxDefaultAnswer(r.type);
   if (QThread::currentThread() == qApp->thread()) return Show(r);
   int answer = plat::MessageBoxDefaultAnswer(r.type);
-  QMetaObject::invokeMethod(qApp, [&] { answer = Show(r); }, Qt::BlockingQueuedConnection);
+  QMetaObject::invokeMethod(
+      qApp, [&] { answer = Show(r); }, Qt::BlockingQueuedConnection);
   return answer;
 }
 

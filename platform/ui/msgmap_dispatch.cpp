@@ -17,7 +17,9 @@ bool Handles(const AFX_MSGMAP_ENTRY& e, UINT msg) {
   return m == msg;
 }
 
-const AFX_MSGMAP* BaseOf(const AFX_MSGMAP* map) { return map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr; }
+const AFX_MSGMAP* BaseOf(const AFX_MSGMAP* map) {
+  return map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr;
+}
 
 }  // namespace
 

@@ -82,7 +82,8 @@ struct DragSession {
     CWnd* w = CWnd::FromHandle(current);
     DROPEFFECT ex = target->OnDropEx(w, &object, effect, allowed, CPoint(p));
     DROPEFFECT result = ex;
-    if (ex == static_cast<DROPEFFECT>(-1)) result = target->OnDrop(w, &object, effect, CPoint(p)) ? effect : DROPEFFECT_NONE;
+    if (ex == static_cast<DROPEFFECT>(-1))
+      result = target->OnDrop(w, &object, effect, CPoint(p)) ? effect : DROPEFFECT_NONE;
     target = nullptr;
     current = nullptr;
     return result;
@@ -142,7 +143,8 @@ void PushDropPlan(const DropPlan& plan) {
 }  // namespace plat
 
 namespace mirt_ui {
-DROPEFFECT DropOn(HWND hwnd, std::shared_ptr<const OleFormats> data, POINT client, DWORD keys, DWORD allowed) {
+DROPEFFECT DropOn(HWND hwnd, std::shared_ptr<const OleFormats> data, POINT client, DWORD keys,
+                  DWORD allowed) {
   DragSession s{std::move(data), allowed};
   POINT screen = client;
   ClientToScreen(hwnd, &screen);
@@ -159,7 +161,8 @@ BOOL COleDataObject::AttachClipboard() {
   for (UINT fmt = EnumClipboardFormats(0); fmt; fmt = EnumClipboardFormats(fmt)) {
     HANDLE h = GetClipboardData(fmt);
     const auto* p = static_cast<const unsigned char*>(GlobalLock(h));
-    if (p) f->items.emplace_back(static_cast<CLIPFORMAT>(fmt), std::vector<unsigned char>(p, p + GlobalSize(h)));
+    if (p)
+      f->items.emplace_back(static_cast<CLIPFORMAT>(fmt), std::vector<unsigned char>(p, p + GlobalSize(h)));
     GlobalUnlock(h);
   }
   CloseClipboard();

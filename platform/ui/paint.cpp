@@ -197,7 +197,9 @@ BOOL GetUpdateRect(HWND h, LPRECT r, BOOL erase) {
   auto w = Find(h);
   if (!w) return FALSE;
   QRect b = w->update.boundingRect();
-  if (r) *r = w->update.isEmpty() ? RECT{0, 0, 0, 0} : RECT{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
+  if (r)
+    *r = w->update.isEmpty() ? RECT{0, 0, 0, 0}
+                             : RECT{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
   if (erase && w->erase && !w->update.isEmpty()) {
     HDC dc = GetDC(h);
     Dc* d = DcFind(dc);
@@ -315,7 +317,8 @@ int ScrollWindowEx(HWND h, int dx, int dy, const RECT* prcScroll, const RECT* pr
   if (hrgnUpdate) SetRegion(hrgnUpdate, uncovered);
   if (prcUpdate) {
     QRect b = uncovered.boundingRect();
-    *prcUpdate = uncovered.isEmpty() ? RECT{0, 0, 0, 0} : RECT{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
+    *prcUpdate = uncovered.isEmpty() ? RECT{0, 0, 0, 0}
+                                     : RECT{b.left(), b.top(), b.left() + b.width(), b.top() + b.height()};
   }
   if (caret) CaretResume(h);
   if (uncovered.isEmpty()) return NULLREGION;

@@ -85,24 +85,38 @@ HDC CreatePrinterDC(const PrinterSetup& setup) {
 int PrinterDeviceCaps(Dc& dc, int index) {
   int dpi = dc.printerDpi;
   switch (index) {
-    case DRIVERVERSION: return 0x400;
-    case TECHNOLOGY: return DT_RASPRINTER;
-    case HORZRES: return dc.size.width();
-    case VERTRES: return dc.size.height();
-    case HORZSIZE: return dc.size.width() * 254 / dpi / 10;
-    case VERTSIZE: return dc.size.height() * 254 / dpi / 10;
-    case BITSPIXEL: return 32;
-    case PLANES: return 1;
+    case DRIVERVERSION:
+      return 0x400;
+    case TECHNOLOGY:
+      return DT_RASPRINTER;
+    case HORZRES:
+      return dc.size.width();
+    case VERTRES:
+      return dc.size.height();
+    case HORZSIZE:
+      return dc.size.width() * 254 / dpi / 10;
+    case VERTSIZE:
+      return dc.size.height() * 254 / dpi / 10;
+    case BITSPIXEL:
+      return 32;
+    case PLANES:
+      return 1;
     case NUMBRUSHES:
     case NUMPENS:
-    case NUMCOLORS: return -1;
-    case RASTERCAPS: return RC_BITBLT | RC_STRETCHBLT;
+    case NUMCOLORS:
+      return -1;
+    case RASTERCAPS:
+      return RC_BITBLT | RC_STRETCHBLT;
     case LOGPIXELSX:
-    case LOGPIXELSY: return dpi;
-    case PHYSICALWIDTH: return dc.size.width() + dpi / 2;
-    case PHYSICALHEIGHT: return dc.size.height() + dpi / 2;
+    case LOGPIXELSY:
+      return dpi;
+    case PHYSICALWIDTH:
+      return dc.size.width() + dpi / 2;
+    case PHYSICALHEIGHT:
+      return dc.size.height() + dpi / 2;
     case PHYSICALOFFSETX:
-    case PHYSICALOFFSETY: return dpi / 4;
+    case PHYSICALOFFSETY:
+      return dpi / 4;
   }
   return 0;
 }
@@ -115,11 +129,12 @@ int StartDoc(HDC h, const DOCINFO* di) {
   auto j = JobOf(h);
   if (!j || j->writer) return SP_ERROR;
   j->path = di && di->lpszOutput && *di->lpszOutput ? di->lpszOutput
-            : !j->setup.output.empty()           ? j->setup.output
-                                                 : DefaultOutput(di ? di->lpszDocName : nullptr);
+            : !j->setup.output.empty()              ? j->setup.output
+                                                    : DefaultOutput(di ? di->lpszDocName : nullptr);
   j->writer = std::make_unique<QPdfWriter>(QString::fromLocal8Bit(j->path.c_str()));
   j->writer->setResolution(j->setup.dpi);
-  j->writer->setPageSize(QPageSize(QSizeF(PaperW(j->setup) / 10.0, PaperH(j->setup) / 10.0), QPageSize::Millimeter));
+  j->writer->setPageSize(
+      QPageSize(QSizeF(PaperW(j->setup) / 10.0, PaperH(j->setup) / 10.0), QPageSize::Millimeter));
   j->writer->setPageMargins(QMarginsF(0, 0, 0, 0));
   if (di && di->lpszDocName) j->writer->setTitle(QString::fromLocal8Bit(di->lpszDocName));
   j->pages = 0;

@@ -36,23 +36,56 @@ struct KeyMap {
   UINT vk;
 };
 const KeyMap kKeys[] = {
-    {Qt::Key_Backspace, VK_BACK},   {Qt::Key_Tab, VK_TAB},         {Qt::Key_Backtab, VK_TAB},
-    {Qt::Key_Return, VK_RETURN},    {Qt::Key_Enter, VK_RETURN},    {Qt::Key_Shift, VK_SHIFT},
-    {Qt::Key_Control, VK_CONTROL},  {Qt::Key_Alt, VK_MENU},        {Qt::Key_Pause, VK_PAUSE},
-    {Qt::Key_CapsLock, VK_CAPITAL}, {Qt::Key_Escape, VK_ESCAPE},   {Qt::Key_Space, VK_SPACE},
-    {Qt::Key_PageUp, VK_PRIOR},     {Qt::Key_PageDown, VK_NEXT},   {Qt::Key_End, VK_END},
-    {Qt::Key_Home, VK_HOME},        {Qt::Key_Left, VK_LEFT},       {Qt::Key_Up, VK_UP},
-    {Qt::Key_Right, VK_RIGHT},      {Qt::Key_Down, VK_DOWN},       {Qt::Key_Print, VK_SNAPSHOT},
-    {Qt::Key_Insert, VK_INSERT},    {Qt::Key_Delete, VK_DELETE},   {Qt::Key_Help, VK_HELP},
-    {Qt::Key_Meta, VK_LWIN},        {Qt::Key_Menu, VK_APPS},       {Qt::Key_NumLock, VK_NUMLOCK},
-    {Qt::Key_ScrollLock, VK_SCROLL}, {Qt::Key_Semicolon, VK_OEM_1}, {Qt::Key_Colon, VK_OEM_1},
-    {Qt::Key_Plus, VK_OEM_PLUS},    {Qt::Key_Equal, VK_OEM_PLUS},  {Qt::Key_Comma, VK_OEM_COMMA},
-    {Qt::Key_Less, VK_OEM_COMMA},   {Qt::Key_Minus, VK_OEM_MINUS}, {Qt::Key_Underscore, VK_OEM_MINUS},
-    {Qt::Key_Period, VK_OEM_PERIOD}, {Qt::Key_Greater, VK_OEM_PERIOD}, {Qt::Key_Slash, VK_OEM_2},
-    {Qt::Key_Question, VK_OEM_2},   {Qt::Key_QuoteLeft, VK_OEM_3}, {Qt::Key_AsciiTilde, VK_OEM_3},
-    {Qt::Key_BracketLeft, VK_OEM_4}, {Qt::Key_BraceLeft, VK_OEM_4}, {Qt::Key_Backslash, VK_OEM_5},
-    {Qt::Key_Bar, VK_OEM_5},        {Qt::Key_BracketRight, VK_OEM_6}, {Qt::Key_BraceRight, VK_OEM_6},
-    {Qt::Key_Apostrophe, VK_OEM_7}, {Qt::Key_QuoteDbl, VK_OEM_7},
+    {Qt::Key_Backspace, VK_BACK},
+    {Qt::Key_Tab, VK_TAB},
+    {Qt::Key_Backtab, VK_TAB},
+    {Qt::Key_Return, VK_RETURN},
+    {Qt::Key_Enter, VK_RETURN},
+    {Qt::Key_Shift, VK_SHIFT},
+    {Qt::Key_Control, VK_CONTROL},
+    {Qt::Key_Alt, VK_MENU},
+    {Qt::Key_Pause, VK_PAUSE},
+    {Qt::Key_CapsLock, VK_CAPITAL},
+    {Qt::Key_Escape, VK_ESCAPE},
+    {Qt::Key_Space, VK_SPACE},
+    {Qt::Key_PageUp, VK_PRIOR},
+    {Qt::Key_PageDown, VK_NEXT},
+    {Qt::Key_End, VK_END},
+    {Qt::Key_Home, VK_HOME},
+    {Qt::Key_Left, VK_LEFT},
+    {Qt::Key_Up, VK_UP},
+    {Qt::Key_Right, VK_RIGHT},
+    {Qt::Key_Down, VK_DOWN},
+    {Qt::Key_Print, VK_SNAPSHOT},
+    {Qt::Key_Insert, VK_INSERT},
+    {Qt::Key_Delete, VK_DELETE},
+    {Qt::Key_Help, VK_HELP},
+    {Qt::Key_Meta, VK_LWIN},
+    {Qt::Key_Menu, VK_APPS},
+    {Qt::Key_NumLock, VK_NUMLOCK},
+    {Qt::Key_ScrollLock, VK_SCROLL},
+    {Qt::Key_Semicolon, VK_OEM_1},
+    {Qt::Key_Colon, VK_OEM_1},
+    {Qt::Key_Plus, VK_OEM_PLUS},
+    {Qt::Key_Equal, VK_OEM_PLUS},
+    {Qt::Key_Comma, VK_OEM_COMMA},
+    {Qt::Key_Less, VK_OEM_COMMA},
+    {Qt::Key_Minus, VK_OEM_MINUS},
+    {Qt::Key_Underscore, VK_OEM_MINUS},
+    {Qt::Key_Period, VK_OEM_PERIOD},
+    {Qt::Key_Greater, VK_OEM_PERIOD},
+    {Qt::Key_Slash, VK_OEM_2},
+    {Qt::Key_Question, VK_OEM_2},
+    {Qt::Key_QuoteLeft, VK_OEM_3},
+    {Qt::Key_AsciiTilde, VK_OEM_3},
+    {Qt::Key_BracketLeft, VK_OEM_4},
+    {Qt::Key_BraceLeft, VK_OEM_4},
+    {Qt::Key_Backslash, VK_OEM_5},
+    {Qt::Key_Bar, VK_OEM_5},
+    {Qt::Key_BracketRight, VK_OEM_6},
+    {Qt::Key_BraceRight, VK_OEM_6},
+    {Qt::Key_Apostrophe, VK_OEM_7},
+    {Qt::Key_QuoteDbl, VK_OEM_7},
 };
 
 const char kShiftedDigits[] = ")!@#$%^&*(";
@@ -63,11 +96,16 @@ UINT VirtualKeyFromQt(int key, bool keypad) {
   if (keypad) {
     if (key >= Qt::Key_0 && key <= Qt::Key_9) return VK_NUMPAD0 + (key - Qt::Key_0);
     switch (key) {
-      case Qt::Key_Asterisk: return VK_MULTIPLY;
-      case Qt::Key_Plus: return VK_ADD;
-      case Qt::Key_Minus: return VK_SUBTRACT;
-      case Qt::Key_Period: return VK_DECIMAL;
-      case Qt::Key_Slash: return VK_DIVIDE;
+      case Qt::Key_Asterisk:
+        return VK_MULTIPLY;
+      case Qt::Key_Plus:
+        return VK_ADD;
+      case Qt::Key_Minus:
+        return VK_SUBTRACT;
+      case Qt::Key_Period:
+        return VK_DECIMAL;
+      case Qt::Key_Slash:
+        return VK_DIVIDE;
     }
   }
   if (key >= Qt::Key_A && key <= Qt::Key_Z) return 'A' + (key - Qt::Key_A);
@@ -93,14 +131,17 @@ void PostMouseInput(HWND hwnd, UINT msg, const QMouseEvent* e, int wx, int wy) {
     if (!(t->cls->style & CS_DBLCLKS)) msg = msg - 2;  // a second press
   QPoint c = screen - ClientOriginOnScreen(*t);
   Qt::MouseButtons buttons = e->buttons();
-  MSG m{target, msg, MouseKeys(buttons, e->modifiers()),
-        MAKELPARAM(static_cast<WORD>(c.x()), static_cast<WORD>(c.y())), NowMs(),
-        POINT{screen.x(), screen.y()}, kFromInput};
+  MSG m{target,
+        msg,
+        MouseKeys(buttons, e->modifiers()),
+        MAKELPARAM(static_cast<WORD>(c.x()), static_cast<WORD>(c.y())),
+        NowMs(),
+        POINT{screen.x(), screen.y()},
+        kFromInput};
   // Moves coalesce as on Windows: only the last one waits.
   if (msg == WM_MOUSEMOVE) {
     std::lock_guard<std::mutex> lock(q->m);
-    if (!q->posted.empty() && q->posted.back().message == WM_MOUSEMOVE &&
-        q->posted.back().hwnd == target) {
+    if (!q->posted.empty() && q->posted.back().message == WM_MOUSEMOVE && q->posted.back().hwnd == target) {
       q->posted.back() = m;
       return;
     }
@@ -141,12 +182,19 @@ void PostKeyInput(HWND hwnd, const QKeyEvent* e, bool down) {
   if (down && e->isAutoRepeat()) lp |= 1u << 30;
   if (!down) lp |= (1u << 30) | (1u << 31);
   switch (vk) {
-    case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
       if (!keypad) lp |= 1u << 24;
   }
-  MSG m{target, msg, vk, static_cast<LPARAM>(lp), NowMs(), {0, 0},
-        static_cast<DWORD>(ch >= 0 ? ch + 1 : 0)};
+  MSG m{target, msg, vk, static_cast<LPARAM>(lp), NowMs(), {0, 0}, static_cast<DWORD>(ch >= 0 ? ch + 1 : 0)};
   // Held keys: repeats of the same key fold into one message with a count.
   if (down && e->isAutoRepeat()) {
     std::lock_guard<std::mutex> lock(q->m);

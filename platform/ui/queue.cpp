@@ -32,9 +32,8 @@ void UpdateKeyStateFromMessage(ThreadQueue* q, const MSG& m);
 namespace {
 
 DWORD NowMs() {
-  return static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                Clock::now().time_since_epoch())
-                                .count());
+  return static_cast<DWORD>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count());
 }
 
 bool InRange(UINT msg, UINT lo, UINT hi) {
@@ -65,8 +64,9 @@ void TranslateMouse(ThreadQueue* q, MSG& m) {
   if (m.message == WM_MOUSEMOVE || (m.message != WM_MOUSEMOVE && m.message != WM_LBUTTONUP &&
                                     m.message != WM_RBUTTONUP && m.message != WM_MBUTTONUP)) {
     q->mouseWindow = m.hwnd;
-    if (!q->capture) SendMessage(m.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(m.hwnd),
-                                 MAKELPARAM(static_cast<WORD>(ht), m.message));
+    if (!q->capture)
+      SendMessage(m.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(m.hwnd),
+                  MAKELPARAM(static_cast<WORD>(ht), m.message));
   }
   if (ht != HTCLIENT && IsWindow(m.hwnd)) {
     m.message = m.message - WM_MOUSEMOVE + WM_NCMOUSEMOVE;

@@ -8,12 +8,18 @@ namespace {
 
 bool HatchBit(int hatch, int x, int y) {
   switch (hatch) {
-    case HS_HORIZONTAL: return y == 0;
-    case HS_VERTICAL: return x == 0;
-    case HS_FDIAGONAL: return x == y;
-    case HS_BDIAGONAL: return x + y == 7;
-    case HS_CROSS: return x == 0 || y == 0;
-    case HS_DIAGCROSS: return x == y || x + y == 7;
+    case HS_HORIZONTAL:
+      return y == 0;
+    case HS_VERTICAL:
+      return x == 0;
+    case HS_FDIAGONAL:
+      return x == y;
+    case HS_BDIAGONAL:
+      return x + y == 7;
+    case HS_CROSS:
+      return x == 0 || y == 0;
+    case HS_DIAGCROSS:
+      return x == y || x + y == 7;
   }
   return false;
 }
@@ -171,10 +177,22 @@ void PlotLine(Dc& dc, QPoint a, QPoint b, const PenObj& pen, int rop2) {
   const int* pattern = nullptr;
   int count = 0;
   switch (pen.style) {
-    case PS_DASH: pattern = kDash; count = 2; break;
-    case PS_DOT: pattern = kDot; count = 2; break;
-    case PS_DASHDOT: pattern = kDashDot; count = 4; break;
-    case PS_DASHDOTDOT: pattern = kDashDotDot; count = 6; break;
+    case PS_DASH:
+      pattern = kDash;
+      count = 2;
+      break;
+    case PS_DOT:
+      pattern = kDot;
+      count = 2;
+      break;
+    case PS_DASHDOT:
+      pattern = kDashDot;
+      count = 4;
+      break;
+    case PS_DASHDOTDOT:
+      pattern = kDashDotDot;
+      count = 6;
+      break;
   }
   QRegion clip = SurfaceClip(dc) & QRegion(s->rect());
   QRect bounds = clip.boundingRect();

@@ -79,11 +79,20 @@ int CombineRgn(HRGN dst, HRGN a, HRGN b, int mode) {
   RgnObj* rb = R(b);
   if (!rb) return ERROR;
   switch (mode) {
-    case RGN_AND: d->rgn = ra->rgn & rb->rgn; break;
-    case RGN_OR: d->rgn = ra->rgn | rb->rgn; break;
-    case RGN_XOR: d->rgn = ra->rgn ^ rb->rgn; break;
-    case RGN_DIFF: d->rgn = ra->rgn - rb->rgn; break;
-    default: return ERROR;
+    case RGN_AND:
+      d->rgn = ra->rgn & rb->rgn;
+      break;
+    case RGN_OR:
+      d->rgn = ra->rgn | rb->rgn;
+      break;
+    case RGN_XOR:
+      d->rgn = ra->rgn ^ rb->rgn;
+      break;
+    case RGN_DIFF:
+      d->rgn = ra->rgn - rb->rgn;
+      break;
+    default:
+      return ERROR;
   }
   return Kind(d->rgn);
 }
@@ -140,12 +149,23 @@ int ExtSelectClipRgn(HDC h, HRGN rgn, int mode) {
   } else {
     QRegion cur = dc->st.hasClip ? dc->st.clip : QRegion(QRect(QPoint(0, 0), dc->size));
     switch (mode) {
-      case RGN_COPY: cur = r->rgn; break;
-      case RGN_AND: cur &= r->rgn; break;
-      case RGN_OR: cur |= r->rgn; break;
-      case RGN_XOR: cur ^= r->rgn; break;
-      case RGN_DIFF: cur -= r->rgn; break;
-      default: return ERROR;
+      case RGN_COPY:
+        cur = r->rgn;
+        break;
+      case RGN_AND:
+        cur &= r->rgn;
+        break;
+      case RGN_OR:
+        cur |= r->rgn;
+        break;
+      case RGN_XOR:
+        cur ^= r->rgn;
+        break;
+      case RGN_DIFF:
+        cur -= r->rgn;
+        break;
+      default:
+        return ERROR;
     }
     dc->st.hasClip = true;
     dc->st.clip = cur;
@@ -192,8 +212,8 @@ int GetClipBox(HDC h, LPRECT rc) {
   POINT pts[2] = {{b.left(), b.top()}, {b.left() + b.width(), b.top() + b.height()}};
   if (clip.isEmpty()) pts[0] = pts[1] = POINT{0, 0};
   DPtoLP(h, pts, 2);
-  *rc = RECT{std::min(pts[0].x, pts[1].x), std::min(pts[0].y, pts[1].y),
-             std::max(pts[0].x, pts[1].x), std::max(pts[0].y, pts[1].y)};
+  *rc = RECT{std::min(pts[0].x, pts[1].x), std::min(pts[0].y, pts[1].y), std::max(pts[0].x, pts[1].x),
+             std::max(pts[0].y, pts[1].y)};
   return Kind(clip);
 }
 

@@ -18,7 +18,9 @@ const ResEntry* FindEntry(HMODULE h, LPCSTR name, LPCSTR type);
 
 namespace {
 uint16_t U16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t U32(const unsigned char* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
+uint32_t U32(const unsigned char* p) {
+  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
 
 // Greys of the art become the 3-D colours of the system table.
 void Map3dColors(QImage& img) {
@@ -26,9 +28,12 @@ void Map3dColors(QImage& img) {
     auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
     for (int x = 0; x < img.width(); ++x) {
       QRgb c = line[x] & 0xFFFFFF;
-      if (c == 0x808080) line[x] = ToQRgb(GetSysColor(COLOR_BTNSHADOW));
-      else if (c == 0xC0C0C0) line[x] = ToQRgb(GetSysColor(COLOR_BTNFACE));
-      else if (c == 0xDFDFDF) line[x] = ToQRgb(GetSysColor(COLOR_3DLIGHT));
+      if (c == 0x808080)
+        line[x] = ToQRgb(GetSysColor(COLOR_BTNSHADOW));
+      else if (c == 0xC0C0C0)
+        line[x] = ToQRgb(GetSysColor(COLOR_BTNFACE));
+      else if (c == 0xDFDFDF)
+        line[x] = ToQRgb(GetSysColor(COLOR_3DLIGHT));
     }
   }
 }

@@ -62,7 +62,7 @@ struct DialogItemTemplate {
   DWORD id = 0;
   std::string className;  // predefined classes by name: "BUTTON", "EDIT", ...
   std::string text;
-  int textOrdinal = -1;   // a resource id instead of a text (icons, bitmaps)
+  int textOrdinal = -1;  // a resource id instead of a text (icons, bitmaps)
   std::vector<unsigned char> creationData;
 };
 struct DialogTemplate {

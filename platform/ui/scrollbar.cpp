@@ -102,7 +102,9 @@ QRect BuiltInBarRect(const Wnd& w, int bar) {
 }
 
 void DrawScrollBar(HDC dc, const ScrollGeometry& g, const ScrollBarState& s, bool enabled) {
-  auto rectOf = [](const QRect& r) { return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; };
+  auto rectOf = [](const QRect& r) {
+    return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+  };
   // Track: the classic dither of button face and highlight.
   RECT all = rectOf(g.bar);
   WORD bits[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
@@ -166,8 +168,10 @@ void TrackScrollBar(HWND owner, int bar, HWND notify, POINT screenPt) {
   auto send = [&](int code, int pos) {
     if (IsWindow(notify)) SendMessage(notify, msg, MAKEWPARAM(code, static_cast<WORD>(pos)), ctl);
   };
-  int code = part == kPartArrowLo ? SB_LINEUP : part == kPartArrowHi ? SB_LINEDOWN
-             : part == kPartPageLo ? SB_PAGEUP : SB_PAGEDOWN;
+  int code = part == kPartArrowLo   ? SB_LINEUP
+             : part == kPartArrowHi ? SB_LINEDOWN
+             : part == kPartPageLo  ? SB_PAGEUP
+                                    : SB_PAGEDOWN;
   SetCapture(owner);
   constexpr UINT_PTR kRepeat = 0x5C0;
   int grab = 0;
@@ -240,7 +244,8 @@ LRESULT CALLBACK ScrollBarProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       QRect r(QPoint(0, 0), w->client.size());
       bool vertical = IsControlVertical(*w);
       // The control draws in client coordinates.
-      DrawScrollBar(dc, ComputeScrollGeometry(r, vertical, w->bars[0]), w->bars[0], !(w->style & WS_DISABLED));
+      DrawScrollBar(dc, ComputeScrollGeometry(r, vertical, w->bars[0]), w->bars[0],
+                    !(w->style & WS_DISABLED));
       EndPaint(h, &ps);
       return 0;
     }
@@ -252,8 +257,10 @@ LRESULT CALLBACK ScrollBarProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       TrackScrollBar(h, SB_CTL, GetParent(h), pt);
       return 0;
     }
-    case SBM_SETPOS: return SetScrollPos(h, SB_CTL, static_cast<int>(wp), static_cast<BOOL>(lp));
-    case SBM_GETPOS: return GetScrollPos(h, SB_CTL);
+    case SBM_SETPOS:
+      return SetScrollPos(h, SB_CTL, static_cast<int>(wp), static_cast<BOOL>(lp));
+    case SBM_GETPOS:
+      return GetScrollPos(h, SB_CTL);
     case SBM_SETRANGE:
     case SBM_SETRANGEREDRAW:
       SetScrollRange(h, SB_CTL, static_cast<int>(wp), static_cast<int>(lp), msg == SBM_SETRANGEREDRAW);
@@ -261,10 +268,12 @@ LRESULT CALLBACK ScrollBarProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case SBM_GETRANGE:
       GetScrollRange(h, SB_CTL, reinterpret_cast<LPINT>(wp), reinterpret_cast<LPINT>(lp));
       return 0;
-    case SBM_ENABLE_ARROWS: return EnableScrollBar(h, SB_CTL, static_cast<UINT>(wp));
+    case SBM_ENABLE_ARROWS:
+      return EnableScrollBar(h, SB_CTL, static_cast<UINT>(wp));
     case SBM_SETSCROLLINFO:
       return SetScrollInfo(h, SB_CTL, reinterpret_cast<LPCSCROLLINFO>(lp), static_cast<BOOL>(wp));
-    case SBM_GETSCROLLINFO: return GetScrollInfo(h, SB_CTL, reinterpret_cast<LPSCROLLINFO>(lp));
+    case SBM_GETSCROLLINFO:
+      return GetScrollInfo(h, SB_CTL, reinterpret_cast<LPSCROLLINFO>(lp));
   }
   return DefWindowProc(h, msg, wp, lp);
 }
@@ -370,7 +379,8 @@ BOOL ShowScrollBar(HWND h, int bar, BOOL show) {
   DWORD style = show ? (w->style | bits) : (w->style & ~bits);
   if (style == w->style) return TRUE;
   w->style = style;
-  SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  SetWindowPos(h, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   return TRUE;
 }
 

@@ -14,7 +14,7 @@ struct ScrollGeometry {
   QRect bar;      // the whole bar
   QRect arrowLo;  // up or left arrow
   QRect arrowHi;
-  QRect thumb;    // empty when there is no room or nothing to scroll
+  QRect thumb;  // empty when there is no room or nothing to scroll
   bool vertical = false;
 };
 

@@ -52,8 +52,10 @@ class Reader {
   void Align4() {
     size_t off = static_cast<size_t>(p_ - start_);
     size_t pad = (4 - off % 4) % 4;
-    if (static_cast<size_t>(end_ - p_) < pad) p_ = end_;
-    else p_ += pad;
+    if (static_cast<size_t>(end_ - p_) < pad)
+      p_ = end_;
+    else
+      p_ += pad;
   }
   void Skip(size_t n) {
     if (static_cast<size_t>(end_ - p_) < n) return Fail();
@@ -116,12 +118,18 @@ bool ReadMenuExItems(Reader& r, std::vector<MenuTemplateItem>* out, int depth) {
 
 std::string ClassFromAtom(int atom) {
   switch (atom) {
-    case 0x80: return "BUTTON";
-    case 0x81: return "EDIT";
-    case 0x82: return "STATIC";
-    case 0x83: return "LISTBOX";
-    case 0x84: return "SCROLLBAR";
-    case 0x85: return "COMBOBOX";
+    case 0x80:
+      return "BUTTON";
+    case 0x81:
+      return "EDIT";
+    case 0x82:
+      return "STATIC";
+    case 0x83:
+      return "LISTBOX";
+    case 0x84:
+      return "SCROLLBAR";
+    case 0x85:
+      return "COMBOBOX";
   }
   std::string name = "#";
   name += std::to_string(atom);

@@ -97,8 +97,8 @@ void DrawRun(Dc& dc, QPoint ref, const QString& s, const INT* dx, UINT opts, con
     p->drawText(QPoint(left + o.x(), baseline), s);
   }
   if (clipped || esc) p->restore();
-  QRect touched = esc ? QRect(o + ref - QPoint(width + height, width + height), QSize(2, 2) * (width + height))
-                      : cell;
+  QRect touched =
+      esc ? QRect(o + ref - QPoint(width + height, width + height), QSize(2, 2) * (width + height)) : cell;
   if (clipped) touched &= clipRect;
   if ((opts & ETO_OPAQUE) && rect) touched |= clipRect;
   Touch(dc, touched);
@@ -229,8 +229,10 @@ int DrawText(HDC h, LPCSTR str, int n, LPRECT rc, UINT fmt) {
   }
   int y = rc->top;
   if (fmt & DT_SINGLELINE) {
-    if (fmt & DT_VCENTER) y = rc->top + (rc->bottom - rc->top - lineHeight) / 2;
-    else if (fmt & DT_BOTTOM) y = rc->bottom - lineHeight;
+    if (fmt & DT_VCENTER)
+      y = rc->top + (rc->bottom - rc->top - lineHeight) / 2;
+    else if (fmt & DT_BOTTOM)
+      y = rc->bottom - lineHeight;
   }
   UINT savedAlign = dc->st.align;
   dc->st.align = TA_TOP | TA_LEFT;
@@ -245,8 +247,10 @@ int DrawText(HDC h, LPCSTR str, int n, LPRECT rc, UINT fmt) {
     }
     int w = m.horizontalAdvance(shown);
     int x = rc->left;
-    if (fmt & DT_CENTER) x = rc->left + (width - w) / 2;
-    else if (fmt & DT_RIGHT) x = rc->right - w;
+    if (fmt & DT_CENTER)
+      x = rc->left + (width - w) / 2;
+    else if (fmt & DT_RIGHT)
+      x = rc->right - w;
     QPoint ref = LpToDp(*dc, x, y);
     DrawRun(*dc, ref, shown, nullptr, (fmt & DT_NOCLIP) ? 0 : ETO_CLIPPED, &clip);
     if (underline >= 0 && !(fmt & DT_HIDEPREFIX)) {
@@ -399,7 +403,8 @@ BOOL GrayString(HDC h, HBRUSH, void*, LPARAM data, int n, int x, int y, int, int
   if (!dc || !data) return FALSE;
   COLORREF old = dc->st.text;
   dc->st.text = RGB(128, 128, 128);
-  BOOL ok = TextOut(h, x, y, reinterpret_cast<LPCSTR>(data), n ? n : static_cast<int>(strlen(reinterpret_cast<LPCSTR>(data))));
+  BOOL ok = TextOut(h, x, y, reinterpret_cast<LPCSTR>(data),
+                    n ? n : static_cast<int>(strlen(reinterpret_cast<LPCSTR>(data))));
   dc->st.text = old;
   return ok;
 }

@@ -91,8 +91,8 @@ void DestroyTree(HWND h, bool top);
 
 // ---- Classes ----
 
-static ATOM RegisterCommon(UINT style, WNDPROC proc, int clsExtra, int wndExtra, HINSTANCE inst,
-                           HICON icon, HCURSOR cursor, HBRUSH bg, LPCSTR menu, LPCSTR name) {
+static ATOM RegisterCommon(UINT style, WNDPROC proc, int clsExtra, int wndExtra, HINSTANCE inst, HICON icon,
+                           HCURSOR cursor, HBRUSH bg, LPCSTR menu, LPCSTR name) {
   if (!name || IS_INTRESOURCE(name) || !proc) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
@@ -115,16 +115,14 @@ static ATOM RegisterCommon(UINT style, WNDPROC proc, int clsExtra, int wndExtra,
 
 ATOM RegisterClass(const WNDCLASS* wc) {
   if (!wc) return 0;
-  return RegisterCommon(wc->style, wc->lpfnWndProc, wc->cbClsExtra, wc->cbWndExtra, wc->hInstance,
-                        wc->hIcon, wc->hCursor, wc->hbrBackground, wc->lpszMenuName,
-                        wc->lpszClassName);
+  return RegisterCommon(wc->style, wc->lpfnWndProc, wc->cbClsExtra, wc->cbWndExtra, wc->hInstance, wc->hIcon,
+                        wc->hCursor, wc->hbrBackground, wc->lpszMenuName, wc->lpszClassName);
 }
 
 ATOM RegisterClassEx(const WNDCLASSEX* wc) {
   if (!wc) return 0;
-  return RegisterCommon(wc->style, wc->lpfnWndProc, wc->cbClsExtra, wc->cbWndExtra, wc->hInstance,
-                        wc->hIcon, wc->hCursor, wc->hbrBackground, wc->lpszMenuName,
-                        wc->lpszClassName);
+  return RegisterCommon(wc->style, wc->lpfnWndProc, wc->cbClsExtra, wc->cbWndExtra, wc->hInstance, wc->hIcon,
+                        wc->hCursor, wc->hbrBackground, wc->lpszMenuName, wc->lpszClassName);
 }
 
 BOOL UnregisterClass(LPCSTR name, HINSTANCE) {
@@ -167,10 +165,14 @@ ULONG_PTR GetClassLongPtr(HWND h, int i) {
   auto w = Find(h);
   if (!w) return 0;
   switch (i) {
-    case GCL_HBRBACKGROUND: return reinterpret_cast<ULONG_PTR>(w->cls->background);
-    case GCL_HCURSOR: return reinterpret_cast<ULONG_PTR>(w->cls->cursor);
-    case GCL_HICON: return reinterpret_cast<ULONG_PTR>(w->cls->icon);
-    case GCL_STYLE: return w->cls->style;
+    case GCL_HBRBACKGROUND:
+      return reinterpret_cast<ULONG_PTR>(w->cls->background);
+    case GCL_HCURSOR:
+      return reinterpret_cast<ULONG_PTR>(w->cls->cursor);
+    case GCL_HICON:
+      return reinterpret_cast<ULONG_PTR>(w->cls->icon);
+    case GCL_STYLE:
+      return w->cls->style;
   }
   return 0;
 }
@@ -180,20 +182,28 @@ ULONG_PTR SetClassLongPtr(HWND h, int i, LONG_PTR v) {
   if (!w) return 0;
   ULONG_PTR old = GetClassLongPtr(h, i);
   switch (i) {
-    case GCL_HBRBACKGROUND: w->cls->background = reinterpret_cast<HBRUSH>(v); break;
-    case GCL_HCURSOR: w->cls->cursor = reinterpret_cast<HCURSOR>(v); break;
-    case GCL_HICON: w->cls->icon = reinterpret_cast<HICON>(v); break;
-    case GCL_STYLE: w->cls->style = static_cast<UINT>(v); break;
-    default: return 0;
+    case GCL_HBRBACKGROUND:
+      w->cls->background = reinterpret_cast<HBRUSH>(v);
+      break;
+    case GCL_HCURSOR:
+      w->cls->cursor = reinterpret_cast<HCURSOR>(v);
+      break;
+    case GCL_HICON:
+      w->cls->icon = reinterpret_cast<HICON>(v);
+      break;
+    case GCL_STYLE:
+      w->cls->style = static_cast<UINT>(v);
+      break;
+    default:
+      return 0;
   }
   return old;
 }
 
 // ---- Creation ----
 
-HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                    int width, int height, HWND hParent, HMENU hMenu, HINSTANCE inst,
-                    LPVOID param) {
+HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                    int height, HWND hParent, HMENU hMenu, HINSTANCE inst, LPVOID param) {
   auto cls = FindClassByName(className);
   if (!cls) {
     SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
@@ -252,8 +262,8 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
   ResizeImage(*w);
   if (auto hook = GetCreateHook()) hook(h);
 
-  CREATESTRUCT cs{param, inst, hMenu, hParent, height, width, y, x,
-                  static_cast<LONG>(style), windowName, className, exStyle};
+  CREATESTRUCT cs{param,      inst,      hMenu,  hParent, height, width, y, x, static_cast<LONG>(style),
+                  windowName, className, exStyle};
   if (!SendMessage(h, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
     if (IsWindow(h)) DestroyWindow(h);
     return nullptr;
@@ -300,12 +310,12 @@ void DestroyTree(HWND h, bool top) {
   {
     std::lock_guard<std::mutex> lock(q->m);
     RemoveFrom(q->dirty, h);
-    q->timers.erase(std::remove_if(q->timers.begin(), q->timers.end(),
-                                   [h](const QueueTimer& t) { return t.hwnd == h; }),
-                    q->timers.end());
-    q->posted.erase(std::remove_if(q->posted.begin(), q->posted.end(),
-                                   [h](const MSG& m) { return m.hwnd == h; }),
-                    q->posted.end());
+    q->timers.erase(
+        std::remove_if(q->timers.begin(), q->timers.end(), [h](const QueueTimer& t) { return t.hwnd == h; }),
+        q->timers.end());
+    q->posted.erase(
+        std::remove_if(q->posted.begin(), q->posted.end(), [h](const MSG& m) { return m.hwnd == h; }),
+        q->posted.end());
   }
   if (auto* list = SiblingList(*w)) RemoveFrom(*list, h);
   w->destroyed = true;
@@ -337,8 +347,7 @@ BOOL DestroyWindow(HWND h) {
     if (auto o = Find(t); o && o->owner == h) owned.push_back(t);
   for (HWND o : owned) DestroyWindow(o);
   if (w->parent && !(w->exStyle & WS_EX_NOPARENTNOTIFY))
-    SendMessage(w->parent, WM_PARENTNOTIFY, MAKEWPARAM(WM_DESTROY, w->id),
-                reinterpret_cast<LPARAM>(h));
+    SendMessage(w->parent, WM_PARENTNOTIFY, MAKEWPARAM(WM_DESTROY, w->id), reinterpret_cast<LPARAM>(h));
   if (w->style & WS_VISIBLE)
     SetWindowPos(h, nullptr, 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -411,8 +420,8 @@ BOOL ShowWindow(HWND h, int cmd) {
   if (cmd == SW_SHOWNA || cmd == SW_SHOWNOACTIVATE || cmd == SW_SHOWMINNOACTIVE || w->parent)
     flags |= SWP_NOACTIVATE;
   flags |= show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
-  if (show && !w->parent && (cmd == SW_SHOWMAXIMIZED || cmd == SW_MINIMIZE ||
-                             cmd == SW_SHOWMINIMIZED || cmd == SW_RESTORE)) {
+  if (show && !w->parent &&
+      (cmd == SW_SHOWMAXIMIZED || cmd == SW_MINIMIZE || cmd == SW_SHOWMINIMIZED || cmd == SW_RESTORE)) {
     w->style &= ~(WS_MAXIMIZE | WS_MINIMIZE);
     if (cmd == SW_SHOWMAXIMIZED) w->style |= WS_MAXIMIZE;
     if (cmd == SW_MINIMIZE || cmd == SW_SHOWMINIMIZED) w->style |= WS_MINIMIZE;
@@ -459,7 +468,8 @@ HWND GetAncestor(HWND h, UINT flags) {
   auto w = Find(h);
   if (!w) return nullptr;
   switch (flags) {
-    case GA_PARENT: return w->parent;
+    case GA_PARENT:
+      return w->parent;
     case GA_ROOT:
       while (w->parent) w = Find(w->parent);
       return w->handle;
@@ -484,10 +494,14 @@ HWND GetWindow(HWND h, UINT cmd) {
   if (!list || list->empty()) return nullptr;
   auto it = std::find(list->begin(), list->end(), h);
   switch (cmd) {
-    case GW_HWNDFIRST: return list->front();
-    case GW_HWNDLAST: return list->back();
-    case GW_HWNDNEXT: return (it == list->end() || it + 1 == list->end()) ? nullptr : *(it + 1);
-    case GW_HWNDPREV: return (it == list->begin() || it == list->end()) ? nullptr : *(it - 1);
+    case GW_HWNDFIRST:
+      return list->front();
+    case GW_HWNDLAST:
+      return list->back();
+    case GW_HWNDNEXT:
+      return (it == list->end() || it + 1 == list->end()) ? nullptr : *(it + 1);
+    case GW_HWNDPREV:
+      return (it == list->begin() || it == list->end()) ? nullptr : *(it - 1);
   }
   return nullptr;
 }
@@ -549,9 +563,7 @@ HWND FindWindow(LPCSTR cls, LPCSTR name) {
   return nullptr;
 }
 
-BOOL BringWindowToTop(HWND h) {
-  return SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
+BOOL BringWindowToTop(HWND h) { return SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
 
 // ---- Placement ----
 
@@ -629,8 +641,7 @@ BOOL SetWindowPos(HWND h, HWND after, int x, int y, int cx, int cy, UINT flags) 
 }
 
 BOOL MoveWindow(HWND h, int x, int y, int cx, int cy, BOOL repaint) {
-  return SetWindowPos(h, nullptr, x, y, cx, cy,
-                      SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+  return SetWindowPos(h, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
 }
 
 namespace {
@@ -800,13 +811,20 @@ LONG_PTR GetWindowLongPtr(HWND h, int i) {
     return 0;
   }
   switch (i) {
-    case GWL_STYLE: return static_cast<LONG>(w->style);
-    case GWL_EXSTYLE: return static_cast<LONG>(w->exStyle);
-    case GWL_ID: return static_cast<LONG_PTR>(w->id);
-    case GWL_USERDATA: return w->userData;
-    case GWL_WNDPROC: return reinterpret_cast<LONG_PTR>(w->proc);
-    case GWL_HINSTANCE: return reinterpret_cast<LONG_PTR>(w->instance);
-    case GWL_HWNDPARENT: return reinterpret_cast<LONG_PTR>(GetParent(h));
+    case GWL_STYLE:
+      return static_cast<LONG>(w->style);
+    case GWL_EXSTYLE:
+      return static_cast<LONG>(w->exStyle);
+    case GWL_ID:
+      return static_cast<LONG_PTR>(w->id);
+    case GWL_USERDATA:
+      return w->userData;
+    case GWL_WNDPROC:
+      return reinterpret_cast<LONG_PTR>(w->proc);
+    case GWL_HINSTANCE:
+      return reinterpret_cast<LONG_PTR>(w->instance);
+    case GWL_HWNDPARENT:
+      return reinterpret_cast<LONG_PTR>(GetParent(h));
   }
   if (i >= 0 && static_cast<size_t>(i) + sizeof(LONG_PTR) <= w->extra.size()) {
     LONG_PTR v;
@@ -843,11 +861,21 @@ LONG_PTR SetWindowLongPtr(HWND h, int i, LONG_PTR v) {
       SendMessage(h, WM_STYLECHANGED, i, reinterpret_cast<LPARAM>(&ss));
       return old;
     }
-    case GWL_ID: w->id = static_cast<UINT_PTR>(v); return old;
-    case GWL_USERDATA: w->userData = v; return old;
-    case GWL_WNDPROC: w->proc = reinterpret_cast<WNDPROC>(v); return old;
-    case GWL_HINSTANCE: w->instance = reinterpret_cast<HINSTANCE>(v); return old;
-    case GWL_HWNDPARENT: w->owner = reinterpret_cast<HWND>(v); return old;
+    case GWL_ID:
+      w->id = static_cast<UINT_PTR>(v);
+      return old;
+    case GWL_USERDATA:
+      w->userData = v;
+      return old;
+    case GWL_WNDPROC:
+      w->proc = reinterpret_cast<WNDPROC>(v);
+      return old;
+    case GWL_HINSTANCE:
+      w->instance = reinterpret_cast<HINSTANCE>(v);
+      return old;
+    case GWL_HWNDPARENT:
+      w->owner = reinterpret_cast<HWND>(v);
+      return old;
   }
   if (i >= 0 && static_cast<size_t>(i) + sizeof(LONG_PTR) <= w->extra.size()) {
     memcpy(w->extra.data() + i, &v, sizeof v);

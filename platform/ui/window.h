@@ -20,11 +20,11 @@ ULONG_PTR SetClassLongPtr(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 #define GetClassLong(h, i) ((DWORD)GetClassLongPtr(h, i))
 #define SetClassLong(h, i, v) ((DWORD)SetClassLongPtr(h, i, v))
 
-HWND CreateWindowEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X,
-                    int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
-                    HINSTANCE hInstance, LPVOID lpParam);
-inline HWND CreateWindow(LPCSTR cls, LPCSTR name, DWORD style, int x, int y, int w, int h,
-                         HWND parent, HMENU menu, HINSTANCE inst, LPVOID param) {
+HWND CreateWindowEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
+                    int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
+                    LPVOID lpParam);
+inline HWND CreateWindow(LPCSTR cls, LPCSTR name, DWORD style, int x, int y, int w, int h, HWND parent,
+                         HMENU menu, HINSTANCE inst, LPVOID param) {
   return CreateWindowEx(0, cls, name, style, x, y, w, h, parent, menu, inst, param);
 }
 BOOL DestroyWindow(HWND hWnd);
@@ -56,8 +56,8 @@ BOOL BringWindowToTop(HWND hWnd);
 BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags);
 BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint);
 HDWP BeginDeferWindowPos(int nNumWindows);
-HDWP DeferWindowPos(HDWP hWinPosInfo, HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx,
-                    int cy, UINT uFlags);
+HDWP DeferWindowPos(HDWP hWinPosInfo, HWND hWnd, HWND hWndInsertAfter, int x, int y, int cx, int cy,
+                    UINT uFlags);
 BOOL EndDeferWindowPos(HDWP hWinPosInfo);
 BOOL GetWindowRect(HWND hWnd, LPRECT lpRect);
 BOOL GetClientRect(HWND hWnd, LPRECT lpRect);

@@ -165,9 +165,7 @@ int FrameWidth(DWORD style, DWORD exStyle, bool desktopFrame) {
   return b;
 }
 
-bool HasDesktopFrame(DWORD style) {
-  return !(style & WS_CHILD) && (style & WS_CAPTION) == WS_CAPTION;
-}
+bool HasDesktopFrame(DWORD style) { return !(style & WS_CHILD) && (style & WS_CAPTION) == WS_CAPTION; }
 
 int CaptionHeight(DWORD style, DWORD exStyle) {
   if (HasDesktopFrame(style) || (style & WS_CAPTION) != WS_CAPTION) return 0;
@@ -233,8 +231,7 @@ void MarkDirty(Wnd& w) {
   if (!q) return;
   {
     std::lock_guard<std::mutex> lock(q->m);
-    if (std::find(q->dirty.begin(), q->dirty.end(), w.handle) == q->dirty.end())
-      q->dirty.push_back(w.handle);
+    if (std::find(q->dirty.begin(), q->dirty.end(), w.handle) == q->dirty.end()) q->dirty.push_back(w.handle);
   }
   if (q->tid != CurrentThreadId()) q->Wake();
 }
@@ -265,7 +262,8 @@ QImage Capture(HWND h) {
     p.setClipRect(w->client);
     QPoint at = w->client.topLeft() + c->rect.topLeft();
     // A shaped child (a group box) shows only its shape.
-    if (c->widget && !c->widget->mask().isEmpty()) p.setClipRegion(c->widget->mask().translated(at), Qt::IntersectClip);
+    if (c->widget && !c->widget->mask().isEmpty())
+      p.setClipRegion(c->widget->mask().translated(at), Qt::IntersectClip);
     p.drawImage(at, Capture(*it));
     p.restore();
   }

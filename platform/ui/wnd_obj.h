@@ -57,17 +57,17 @@ struct Wnd {
   DWORD style = 0;
   DWORD exStyle = 0;
   UINT_PTR id = 0;
-  HWND parent = nullptr;  // child windows
-  HWND owner = nullptr;   // owned top-level windows
+  HWND parent = nullptr;       // child windows
+  HWND owner = nullptr;        // owned top-level windows
   std::vector<HWND> children;  // z-order, top first
   std::string text;
   LONG_PTR userData = 0;
   std::vector<unsigned char> extra;
   HINSTANCE instance = nullptr;
   std::map<std::string, HANDLE> props;
-  QRect rect;        // window rectangle, in the parent's client coordinates
-  QRect client;      // client rectangle, in window coordinates
-  QRegion update;    // in client coordinates
+  QRect rect;      // window rectangle, in the parent's client coordinates
+  QRect client;    // client rectangle, in window coordinates
+  QRegion update;  // in client coordinates
   bool erase = false;
   bool frameDirty = false;
   bool internalPaint = false;
@@ -76,7 +76,7 @@ struct Wnd {
   bool noRedraw = false;
   bool topmost = false;
   int showState = SW_SHOWNORMAL;
-  QImage image;      // backing image of the whole window
+  QImage image;  // backing image of the whole window
   QPointer<QWidget> widget;
   ThreadQueue* queue = nullptr;
   ScrollBarState bars[2];
@@ -87,7 +87,7 @@ struct Wnd {
 
 using WndPtr = std::shared_ptr<Wnd>;
 
-WndPtr Find(HWND h);                 // null for an invalid or destroyed handle
+WndPtr Find(HWND h);  // null for an invalid or destroyed handle
 
 // Handles are kFirstHandle + 4 n, never reused; window n sits in slot n of a
 // table read without a lock (chunks are made once and never freed).
@@ -120,7 +120,7 @@ inline Wnd* FindRaw(HWND h) {
 
 void SetWindowObject(HWND h, void* object);
 void* GetWindowObject(HWND h);
-std::vector<HWND>& TopLevels();      // top-level windows, top first
+std::vector<HWND>& TopLevels();  // top-level windows, top first
 std::shared_ptr<WndClass> FindClass(const std::string& name);
 void RegisterWidgetFactory(const std::string& className, WidgetFactory f);
 
@@ -128,10 +128,10 @@ void RegisterWidgetFactory(const std::string& className, WidgetFactory f);
 QPoint ClientOriginOnScreen(const Wnd& w);
 QPoint WindowOriginOnScreen(const Wnd& w);
 QRect NonClientClientRect(const Wnd& w, const QRect& windowRect);  // default NC sizes
-void RecalcClient(Wnd& w);                                        // sends WM_NCCALCSIZE
+void RecalcClient(Wnd& w);                                         // sends WM_NCCALCSIZE
 void ResizeImage(Wnd& w);
-void ShowImage(Wnd& w, const QRect& windowArea = QRect());         // widget repaint
-void MarkDirty(Wnd& w);                                           // queue a WM_PAINT
+void ShowImage(Wnd& w, const QRect& windowArea = QRect());  // widget repaint
+void MarkDirty(Wnd& w);                                     // queue a WM_PAINT
 QWidget* WidgetOf(HWND h);
 QImage* ImageOf(HWND h);
 // The composed picture of a window with its visible children.

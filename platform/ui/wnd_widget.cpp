@@ -45,8 +45,8 @@ void WndWidget::paintEvent(QPaintEvent* e) {
 }
 
 void WndWidget::mousePressEvent(QMouseEvent* e) {
-  PostMouseInput(hwnd_, ButtonMessage(e->button(), WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN),
-                 e, e->position().toPoint().x(), e->position().toPoint().y());
+  PostMouseInput(hwnd_, ButtonMessage(e->button(), WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN), e,
+                 e->position().toPoint().x(), e->position().toPoint().y());
 }
 
 void WndWidget::mouseReleaseEvent(QMouseEvent* e) {
@@ -55,9 +55,8 @@ void WndWidget::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void WndWidget::mouseDoubleClickEvent(QMouseEvent* e) {
-  PostMouseInput(hwnd_,
-                 ButtonMessage(e->button(), WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK),
-                 e, e->position().toPoint().x(), e->position().toPoint().y());
+  PostMouseInput(hwnd_, ButtonMessage(e->button(), WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK), e,
+                 e->position().toPoint().x(), e->position().toPoint().y());
 }
 
 void WndWidget::mouseMoveEvent(QMouseEvent* e) {

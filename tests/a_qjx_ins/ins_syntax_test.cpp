@@ -7,11 +7,11 @@
 namespace {
 
 struct SyntaxCase {
-    const char* line;
-    int16_t result;
-    WORD errorCode;
-    const char* help;
-    const char* text;  // null: not looked at
+  const char* line;
+  int16_t result;
+  WORD errorCode;
+  const char* help;
+  const char* text;  // null: not looked at
 };
 
 const char* const kErr = ins::kParameterError;
@@ -103,8 +103,8 @@ const SyntaxCase kCases[] = {
     {"ZORLOADVANTOR VANTOR=ZOR.OS", 1, kInsSyntaxError, ins::kZorVantorHelp, kErr},
     {"ZORLOADVANTOR \"ZOR.OS\"", 1, kInsSyntaxError, ins::kZorVantorHelp, kErr},
     {"ZORINST FILE=\"P.EXE\" NO=100", 0, 0, ins::kZorInstHelp, nullptr},
-    {"ZORINST NO=100 TASK=5 FILE=\"P.EXE\" LEVEL=2 DATASIZE=12345678 AUTOINIT ACTIVATE", 0, 0, ins::kZorInstHelp,
-     nullptr},
+    {"ZORINST NO=100 TASK=5 FILE=\"P.EXE\" LEVEL=2 DATASIZE=12345678 AUTOINIT ACTIVATE", 0, 0,
+     ins::kZorInstHelp, nullptr},
     {"ZORINST FILE=\"P.EXE NO=100", 1, kInsSyntaxError, ins::kZorInstHelp, kErr},
     {"ZORINST FILE=\"P.EXE\"", 1, kInsSyntaxError, ins::kZorInstHelp, kErr},
     {"ZORINST NO=100", 1, kInsSyntaxError, ins::kZorInstHelp, kErr},
@@ -115,7 +115,8 @@ const SyntaxCase kCases[] = {
     {"ZORINST FILE=\"P.EXE\" NO=100 TASKTYPE=ZOR_NI_TASK IRQ=5", 1, kInsSyntaxError, ins::kZorInstHelp, kErr},
     {"ZORINST FILE=\"P.EXE\" NO=100 IRQ=5", 1, kInsSyntaxError, ins::kZorInstHelp, kErr},
     {"ZORINST FILE=\"P.EXE\" NO=100 TASKTYPE=ZOR_XX_TASK", 1, kInsSyntaxError, ins::kZorInstHelp, kErr},
-    {"ZORINST FILE=\"P NO=1.EXE\" TASK=2", 1, kInsSyntaxError, ins::kZorInstHelp, kErr},  // NO= only in the name
+    {"ZORINST FILE=\"P NO=1.EXE\" TASK=2", 1, kInsSyntaxError, ins::kZorInstHelp,
+     kErr},  // NO= only in the name
     {"ZORPROC TASK=1 PROC=2", 0, 0, ins::kZorProcHelp, nullptr},
     {"ZORPROC TASK=1", 1, kInsSyntaxError, ins::kZorProcHelp, kErr},
     {"ZORPROC SUBTASK=1 PROC=2", 1, kInsSyntaxError, ins::kZorProcHelp, kErr},
@@ -137,42 +138,46 @@ const SyntaxCase kCases[] = {
 };
 
 TEST(InsSyntaxTest, EveryCommandShape) {
-    for (const SyntaxCase& c : kCases) {
-        LineOutcome o = RunLine(c.line, false);
-        EXPECT_EQ(o.result, c.result) << c.line;
-        EXPECT_EQ(o.errorCode, c.errorCode) << c.line;
-        if (c.help) {
-            EXPECT_STREQ(o.help, c.help) << c.line;
-        }
-        if (c.text) {
-            EXPECT_STREQ(o.text, c.text) << c.line;
-        }
-        EXPECT_TRUE(o.answer.IsEmpty()) << c.line;
+  for (const SyntaxCase& c : kCases) {
+    LineOutcome o = RunLine(c.line, false);
+    EXPECT_EQ(o.result, c.result) << c.line;
+    EXPECT_EQ(o.errorCode, c.errorCode) << c.line;
+    if (c.help) {
+      EXPECT_STREQ(o.help, c.help) << c.line;
     }
+    if (c.text) {
+      EXPECT_STREQ(o.text, c.text) << c.line;
+    }
+    EXPECT_TRUE(o.answer.IsEmpty()) << c.line;
+  }
 }
 
 TEST(InsSyntaxTest, SyntaxPassCallsNoDriver) {
-    sim::Simulator::Instance().Configure();
-    for (const SyntaxCase& c : kCases) RunLine(c.line, false);
-    EXPECT_TRUE(sim::Simulator::Instance().Trace().Entries().empty());
+  sim::Simulator::Instance().Configure();
+  for (const SyntaxCase& c : kCases) RunLine(c.line, false);
+  EXPECT_TRUE(sim::Simulator::Instance().Trace().Entries().empty());
 }
 
 TEST(InsSyntaxTest, FunctionParametersAreBounded) {
-    std::string line = "Q8FUNC 10 2";
-    for (int i = 0; i < 256; ++i) line += " 1";
-    EXPECT_EQ(RunLine(line, false).result, 0);
-    LineOutcome o = RunLine(line + " 1", false);
-    EXPECT_EQ(o.result, 1);
-    EXPECT_EQ(o.errorCode, kInsSyntaxError);
-    EXPECT_STREQ(o.text, ins::kTooManyParameters);
+  std::string line = "Q8FUNC 10 2";
+  for (int i = 0; i < 256; ++i) line += " 1";
+  EXPECT_EQ(RunLine(line, false).result, 0);
+  LineOutcome o = RunLine(line + " 1", false);
+  EXPECT_EQ(o.result, 1);
+  EXPECT_EQ(o.errorCode, kInsSyntaxError);
+  EXPECT_STREQ(o.text, ins::kTooManyParameters);
 }
 
 TEST(InsSyntaxTest, IsOfCharsCountsAndChecksCharacters) {
-    struct Case { const char* text; int limit; bool expected; };
-    const Case cases[] = {{"", 4, true}, {"1aF", 4, true}, {"1aF0", 4, true}, {"1aF00", 4, false}, {"1G", 4, false},
-                          {" 1", 4, false}};
-    for (const Case& c : cases)
-        EXPECT_EQ(InsInterpreter::IsOfChars(c.text, c.limit, "0123456789ABCDEFabcdef"), c.expected) << c.text;
+  struct Case {
+    const char* text;
+    int limit;
+    bool expected;
+  };
+  const Case cases[] = {{"", 4, true},       {"1aF", 4, true}, {"1aF0", 4, true},
+                        {"1aF00", 4, false}, {"1G", 4, false}, {" 1", 4, false}};
+  for (const Case& c : cases)
+    EXPECT_EQ(InsInterpreter::IsOfChars(c.text, c.limit, "0123456789ABCDEFabcdef"), c.expected) << c.text;
 }
 
 }  // namespace

@@ -66,7 +66,8 @@ TEST_F(BuildTest, DeletingEndsTheReaderLeavesTheChildAndLeaksNothing) {
     CCollectingProcess p("sh -c \"echo started; exec sleep 30\"");
     child = static_cast<pid_t>(p.ChildId());
     p.ResumeReader();
-    for (int i = 0; i < 500 && p.Output().empty(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    for (int i = 0; i < 500 && p.Output().empty(); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
     EXPECT_EQ(p.Output(), "started\n");
     EXPECT_TRUE(p.IsRunning());
   }
@@ -88,8 +89,9 @@ TEST_F(BuildTest, ApiErrorBoxNamesTheCallAndTheSystemMessage) {
   auto boxes = plat::MessageBoxRecords();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].caption, "Error");
-  EXPECT_EQ(boxes[0].text,
-            "ERROR: API    = ReadFile.\nerror code    = 109.\nmessage       = The pipe has been ended.\r\n.\n");
+  EXPECT_EQ(
+      boxes[0].text,
+      "ERROR: API    = ReadFile.\nerror code    = 109.\nmessage       = The pipe has been ended.\r\n.\n");
 }
 
 }  // namespace

@@ -33,8 +33,9 @@ TEST_F(MakeRunTest, GnuMakefileBuildsARealProgram) {
   Script(tools + "/xscale-elf-gcc", "exec gcc \"$@\"\n");
   Script(tools + "/xscale-elf-g++", "exec g++ \"$@\"\n");
   Script(tools + "/make", "exec " + plat::FindProgram("make", oldPath) + " \"$@\"\n");
-  mirt_test::WriteFile(InProject("main.c"),
-                       "#include <stdio.h>\nint twice(int);\nint main(void) { printf(\"%d\\n\", twice(21)); return 0; }\n");
+  mirt_test::WriteFile(
+      InProject("main.c"),
+      "#include <stdio.h>\nint twice(int);\nint main(void) { printf(\"%d\\n\", twice(21)); return 0; }\n");
   mirt_test::WriteFile(InProject("util.cpp"), "extern \"C\" int twice(int x) { return 2 * x; }\n");
   project.SetCompiler("xscale-elf-gcc");
   project.SetLinker("xscale-elf-ld");
@@ -68,8 +69,9 @@ TEST_F(MakeRunTest, BorlandMakefileRunsTheToolsOnThePath) {
   Script(tools + "/bcc", "echo \"bcc $*\" >> " + log + "\nfor a; do f=$a; done\ntouch \"${f%.*}.obj\"\n");
   Script(tools + "/tlink", "echo \"tlink $*\" >> " + log + "\ntouch demo.exe\n");
   std::string install = mirt_test::MakeTempDir("inst");
-  mirt_test::WriteFile(install + "/bc.mak",
-                       "$(EXE): $(OBJS)\n\t$(LINK) $(LINKFLAGS) @objects\n%.obj: %.c\n\t$(CC) $(CFLAGS) -c $<\n");
+  mirt_test::WriteFile(
+      install + "/bc.mak",
+      "$(EXE): $(OBJS)\n\t$(LINK) $(LINKFLAGS) @objects\n%.obj: %.c\n\t$(CC) $(CFLAGS) -c $<\n");
   mirt_test::WriteFile(InProject("main.c"), "int main(void) { return 0; }\n");
   mirt_test::WriteFile(InProject("io.c"), "int io;\n");
   std::string base = "bc.mak";

@@ -9,9 +9,12 @@ TEST(MakefileNames, ObjectNames) {
   struct Case {
     const char *source, *suffix, *object;
   } cases[] = {
-      {"main.c", "o", "main.o"},         {"sub\\util.cpp", "o", "sub\\util.o"},
-      {"main.c", "obj", "main.obj"},     {"sub\\util.cpp", "obj", "sub\\util.obj"},
-      {"a.b.c", "o", "a.b.o"},           {"noext", "o", "noext.o"},
+      {"main.c", "o", "main.o"},
+      {"sub\\util.cpp", "o", "sub\\util.o"},
+      {"main.c", "obj", "main.obj"},
+      {"sub\\util.cpp", "obj", "sub\\util.obj"},
+      {"a.b.c", "o", "a.b.o"},
+      {"noext", "o", "noext.o"},
       {"dir.x\\noext", "obj", "dir.x\\noext.obj"},
   };
   for (const Case& c : cases) EXPECT_EQ(ObjectNameOf(c.source, c.suffix), c.object) << c.source;

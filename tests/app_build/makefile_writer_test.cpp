@@ -10,7 +10,9 @@
 
 namespace {
 
-std::string Golden(const std::string& name) { return mirt_test::ReadFile(std::string(APP_BUILD_DATA) + "/" + name); }
+std::string Golden(const std::string& name) {
+  return mirt_test::ReadFile(std::string(APP_BUILD_DATA) + "/" + name);
+}
 
 // Text-mode files: every line ends with CR LF; returns the text with LF.
 std::string Lf(const std::string& crlf) {
@@ -116,13 +118,15 @@ TEST_F(MakefileWriterTest, EmptyListsAndAProjectThatOutgrowsFixedBuffers) {
   project.libs.RemoveAll();
   std::string longFlags(5000, 'x');
   project.SetCFlags(("-D" + longFlags).c_str());
-  for (int i = 0; i < 300; ++i) project.AddSourceFile(("src\\module_with_a_long_name_" + std::to_string(i) + ".c").c_str());
+  for (int i = 0; i < 300; ++i)
+    project.AddSourceFile(("src\\module_with_a_long_name_" + std::to_string(i) + ".c").c_str());
   Write();
   std::string text = Lf(mirt_test::ReadFile(InProject("Makefile")));
   EXPECT_NE(text.find("\nLIBS = \n"), std::string::npos);
   EXPECT_EQ(text.find(" -l"), std::string::npos);
   EXPECT_NE(text.find("CFLAGS = -D" + longFlags + "\n"), std::string::npos);
-  EXPECT_NE(text.find("src\\module_with_a_long_name_299.o: src\\module_with_a_long_name_299.c\n"), std::string::npos);
+  EXPECT_NE(text.find("src\\module_with_a_long_name_299.o: src\\module_with_a_long_name_299.c\n"),
+            std::string::npos);
 }
 
 TEST_F(MakefileWriterTest, BaseMakefileOfOneWholeBlockIsCopiedWhole) {
@@ -155,7 +159,8 @@ TEST_F(MakefileWriterTest, FailuresStopWithTheirBox) {
     remove(InProject("demo.mak").c_str());
     std::string expected = c.box ? c.box : "Cannot open base make file (" + install + "\\gone.mak)";
     if (std::string(c.what) == "no base name") project.environment.baseMakefile = nullptr;
-    if (std::string(c.what) == "base missing") project.environment.baseMakefile = const_cast<char*>("gone.mak");
+    if (std::string(c.what) == "base missing")
+      project.environment.baseMakefile = const_cast<char*>("gone.mak");
     if (std::string(c.what) == "read-only") chmod(dir.c_str(), 0555);
     std::string pathBefore = PathValue();
     Write();
@@ -165,7 +170,9 @@ TEST_F(MakefileWriterTest, FailuresStopWithTheirBox) {
     EXPECT_EQ(PathValue(), pathBefore);
     EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "clear"), 0);
     EXPECT_EQ(plat::FileExists(InProject("demo.mak")), c.makWritten);
-    if (c.makWritten) EXPECT_EQ(Lf(mirt_test::ReadFile(InProject("demo.mak"))), Golden("borland.mak").substr(0, Golden("borland.mak").find("# base")));
+    if (c.makWritten)
+      EXPECT_EQ(Lf(mirt_test::ReadFile(InProject("demo.mak"))),
+                Golden("borland.mak").substr(0, Golden("borland.mak").find("# base")));
   }
 }
 

@@ -104,7 +104,8 @@ struct BadFile {
 
 class BadConfigTest : public EnvironmentListTest, public testing::WithParamInterface<BadFile> {};
 
-const Boxes kNoEnvironment = {{"MIRT: fatal error in mirt.cfg", "not even one environment specified in mirt.cfg"}};
+const Boxes kNoEnvironment = {
+    {"MIRT: fatal error in mirt.cfg", "not even one environment specified in mirt.cfg"}};
 
 TEST_P(BadConfigTest, ShowsTheMessagesAndEndsWithMinusOne) {
   int code = 0;
@@ -136,7 +137,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "VERSION=MIRT-CFG0\r\nENVIRON=T\r\nSETTINGS=t.dll\r\nBASEMAKEFILE=t.mak\r\nDEFAULTPRO",
                 {{"Error in mirt.cfg", "Environment T was not completely specified"}}},
         BadFile{"OverlongKeyFirst", CrLf(Join({{std::string(2048, 'K') + "=1"}, kEnvA})), kNoEnvironment},
-        BadFile{"BinaryGarbage", core_test::Bytes("\x7f" "ELF\x02\x01\x01\0\0\0\r\xff=\xfe\n\x90\x90"),
+        BadFile{"BinaryGarbage",
+                core_test::Bytes("\x7f"
+                                 "ELF\x02\x01\x01\0\0\0\r\xff=\xfe\n\x90\x90"),
                 kNoEnvironment}),
     [](const testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
 

@@ -84,8 +84,10 @@ TEST_F(InstallationDataTest, BoardTemplatesHoldTheLinesNewProjectFillsIn) {
     std::vector<const char*> lines;
   };
   for (const Template& t :
-       {Template{"zortemplate.c", {"#define PROGRAMM_NUMBER", "rcPDT.rcHead.usFlags", "rcPDT.rcHead.usInterrupt"}},
-        Template{"qj8template.c", {"#define PROGRAMM_NUMBER", "pdt.pdt_head.usFlags", "pdt.pdt_head.usInt", "qj8"}}}) {
+       {Template{"zortemplate.c",
+                 {"#define PROGRAMM_NUMBER", "rcPDT.rcHead.usFlags", "rcPDT.rcHead.usInterrupt"}},
+        Template{"qj8template.c",
+                 {"#define PROGRAMM_NUMBER", "pdt.pdt_head.usFlags", "pdt.pdt_head.usInt", "qj8"}}}) {
     std::string text = mirt_test::ReadFile(Installed(t.file));
     ASSERT_NE(text, "") << t.file;
     for (const char* line : t.lines) EXPECT_NE(text.find(line), std::string::npos) << t.file << ": " << line;

@@ -19,8 +19,8 @@ std::string TempFile(const std::string& bytes) {
 
 // Every line the reader gives until it returns 0.
 Lines ReadAll(const std::string& bytes) {
-  HANDLE file = CreateFile(TempFile(bytes).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFile(TempFile(bytes).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
   EXPECT_NE(file, INVALID_HANDLE_VALUE);
   Lines lines;
   char* key = nullptr;
@@ -52,30 +52,29 @@ const std::string k2048(2048, 'k');
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ReadKeyValueLineTest,
-    testing::Values(
-        ReadCase{"FirstEqualSeparates", "A=B=C\r\n", {{"A", "B=C"}}},
-        ReadCase{"NoEqualIsEmptyKey", "ABC\r", {{"", "ABC"}}},
-        ReadCase{"EmptyValue", "KEY=\r\n", {{"KEY", ""}}},
-        ReadCase{"EmptyLine", "\r\nA=1\r\n", {{"", ""}, {"A", "1"}}},
-        ReadCase{"NothingTrimmed", " a = b \r\n", {{" a ", " b "}}},
-        ReadCase{"CarriageReturnAlone", "A=1\rB=2\r", {{"A", "1"}, {"B", "2"}}},
-        ReadCase{"LineFeedAlone", "A=1\nB=2\n", {{"A", "1"}, {"B", "2"}}},
-        ReadCase{"MixedLineEnds", "A=1\r\nB=2\nC=3\r", {{"A", "1"}, {"B", "2"}, {"C", "3"}}},
-        ReadCase{"BlankLineFeedLinesSkipped", "\n\nA=1\n\n", {{"A", "1"}}},
-        ReadCase{"LastLineCutOff", "A=1\r\nB=2", {{"A", "1"}, {"B", "2"}}},
-        ReadCase{"CutOffWithoutEqual", "A=1\r\nBB", {{"A", "1"}, {"", "BB"}}},
-        ReadCase{"EmptyFile", "", {}},
-        ReadCase{"LongestKeyAndValue", k2047 + "=" + k2047 + "\r\n", {{k2047, k2047}}},
-        ReadCase{"KeyTooLong", "A=1\r\n" + k2048 + "=v\r\nB=2\r\n", {{"A", "1"}}},
-        ReadCase{"ValueTooLong", "A=" + k2048 + "\r\nB=2\r\n", {}},
-        ReadCase{"LineWithoutEqualTooLong", k2048 + "\r\n", {}},
-        ReadCase{"BinaryBytes", std::string("\0\x01=\xff\x80\r\n", 7), {{"", "\xff\x80"}}}),
+    testing::Values(ReadCase{"FirstEqualSeparates", "A=B=C\r\n", {{"A", "B=C"}}},
+                    ReadCase{"NoEqualIsEmptyKey", "ABC\r", {{"", "ABC"}}},
+                    ReadCase{"EmptyValue", "KEY=\r\n", {{"KEY", ""}}},
+                    ReadCase{"EmptyLine", "\r\nA=1\r\n", {{"", ""}, {"A", "1"}}},
+                    ReadCase{"NothingTrimmed", " a = b \r\n", {{" a ", " b "}}},
+                    ReadCase{"CarriageReturnAlone", "A=1\rB=2\r", {{"A", "1"}, {"B", "2"}}},
+                    ReadCase{"LineFeedAlone", "A=1\nB=2\n", {{"A", "1"}, {"B", "2"}}},
+                    ReadCase{"MixedLineEnds", "A=1\r\nB=2\nC=3\r", {{"A", "1"}, {"B", "2"}, {"C", "3"}}},
+                    ReadCase{"BlankLineFeedLinesSkipped", "\n\nA=1\n\n", {{"A", "1"}}},
+                    ReadCase{"LastLineCutOff", "A=1\r\nB=2", {{"A", "1"}, {"B", "2"}}},
+                    ReadCase{"CutOffWithoutEqual", "A=1\r\nBB", {{"A", "1"}, {"", "BB"}}},
+                    ReadCase{"EmptyFile", "", {}},
+                    ReadCase{"LongestKeyAndValue", k2047 + "=" + k2047 + "\r\n", {{k2047, k2047}}},
+                    ReadCase{"KeyTooLong", "A=1\r\n" + k2048 + "=v\r\nB=2\r\n", {{"A", "1"}}},
+                    ReadCase{"ValueTooLong", "A=" + k2048 + "\r\nB=2\r\n", {}},
+                    ReadCase{"LineWithoutEqualTooLong", k2048 + "\r\n", {}},
+                    ReadCase{"BinaryBytes", std::string("\0\x01=\xff\x80\r\n", 7), {{"", "\xff\x80"}}}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
 std::string WrittenBy(void (*write)(HANDLE)) {
   std::string path = mirt_test::MakeTempDir("kvw") + "/out.txt";
-  HANDLE file = CreateFile(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFile(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   EXPECT_NE(file, INVALID_HANDLE_VALUE);
   write(file);
   CloseHandle(file);

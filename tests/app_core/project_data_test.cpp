@@ -8,8 +8,8 @@
 namespace {
 
 std::vector<std::string> Walk(ProjectData& p, POSITION (ProjectData::*begin)(),
-                              BOOL (ProjectData::*atEnd)() const,
-                              const char* (ProjectData::*get)() const, void (ProjectData::*next)()) {
+                              BOOL (ProjectData::*atEnd)() const, const char* (ProjectData::*get)() const,
+                              void (ProjectData::*next)()) {
   std::vector<std::string> names;
   for ((p.*begin)(); !(p.*atEnd)(); (p.*next)()) names.push_back((p.*get)());
   return names;
@@ -63,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TextSetter{"MakeCommand", &ProjectData::SetMakeCommand, &ProjectData::makeCommand},
                     TextSetter{"Compiler", &ProjectData::SetCompiler, &ProjectData::compiler},
                     TextSetter{"Assembler", &ProjectData::SetAssembler, &ProjectData::assembler},
-                    TextSetter{"PascalCompiler", &ProjectData::SetPascalCompiler, &ProjectData::pascalCompiler},
+                    TextSetter{"PascalCompiler", &ProjectData::SetPascalCompiler,
+                               &ProjectData::pascalCompiler},
                     TextSetter{"Linker", &ProjectData::SetLinker, &ProjectData::linker},
                     TextSetter{"ObjSuffix", &ProjectData::SetObjSuffix, &ProjectData::objSuffix},
                     TextSetter{"CFlags", &ProjectData::SetCFlags, &ProjectData::cFlags},
@@ -113,12 +114,12 @@ TEST(ProjectData, EachAddGoesToItsOwnList) {
   EXPECT_EQ(Walk(p, &ProjectData::BeginHeaders, &ProjectData::AtEndHeaders, &ProjectData::GetHeader,
                  &ProjectData::NextHeader),
             std::vector<std::string>{"a.h"});
-  EXPECT_EQ(Walk(p, &ProjectData::BeginLibs, &ProjectData::AtEndLibs, &ProjectData::GetLib,
-                 &ProjectData::NextLib),
-            std::vector<std::string>{"m.lib"});
-  EXPECT_EQ(Walk(p, &ProjectData::BeginObjs, &ProjectData::AtEndObjs, &ProjectData::GetObj,
-                 &ProjectData::NextObj),
-            std::vector<std::string>{"x.obj"});
+  EXPECT_EQ(
+      Walk(p, &ProjectData::BeginLibs, &ProjectData::AtEndLibs, &ProjectData::GetLib, &ProjectData::NextLib),
+      std::vector<std::string>{"m.lib"});
+  EXPECT_EQ(
+      Walk(p, &ProjectData::BeginObjs, &ProjectData::AtEndObjs, &ProjectData::GetObj, &ProjectData::NextObj),
+      std::vector<std::string>{"x.obj"});
   EXPECT_EQ(Sources(p), std::vector<std::string>{"a.c"});
 }
 

@@ -26,8 +26,8 @@ class ProjectFileTest : public testing::Test {
     core_test::ClearBoxes();
     dir = mirt_test::MakeTempDir("prj");
     std::string cfg = core_test::NewFile(
-        "mirt.cfg", CrLf({"VERSION=MIRT-CFG0", "ENVIRON=Gnu", "SETTINGS=gnuopt.dll", "BASEMAKEFILE=",
-                          "DEFAULTPROJECT=g.kpt", "ENVIRON=Bcc", "SETTINGS=tbcopt.dll",
+        "mirt.cfg", CrLf({"VERSION=MIRT-CFG0", "ENVIRON=Gnu", "SETTINGS=gnuopt.dll",
+                          "BASEMAKEFILE=", "DEFAULTPROJECT=g.kpt", "ENVIRON=Bcc", "SETTINGS=tbcopt.dll",
                           "BASEMAKEFILE=b.mak", "DEFAULTPROJECT=b.kpt"}));
     environments.ReadConfigFile(cfg.c_str());
     project.SetEnvironmentList(&environments);
@@ -78,8 +78,8 @@ class ProjectFileTest : public testing::Test {
          {&ProjectData::incDirs, &ProjectData::libDirs, &ProjectData::unitDirs, &ProjectData::toolDir,
           &ProjectData::kernelDir, &ProjectData::makeCommand, &ProjectData::compiler,
           &ProjectData::pascalCompiler, &ProjectData::assembler, &ProjectData::linker,
-          &ProjectData::objSuffix, &ProjectData::cFlags, &ProjectData::asmFlags,
-          &ProjectData::linkFlags, &ProjectData::pasFlags}) {
+          &ProjectData::objSuffix, &ProjectData::cFlags, &ProjectData::asmFlags, &ProjectData::linkFlags,
+          &ProjectData::pasFlags}) {
       EXPECT_STREQ(a.*f, b.*f);
     }
     EXPECT_EQ(a.cardNumber, b.cardNumber);
@@ -128,7 +128,8 @@ TEST_F(ProjectFileTest, TemplateRoundTripLeavesOutTheProjectKeys) {
   ASSERT_TRUE(saved.Save(kProjectTemplate));
   std::string bytes = mirt_test::ReadFile(path);
   EXPECT_EQ(bytes.rfind("VERSION=MIRT-KPT0\r\nSOURCEFILES=", 0), 0u) << bytes;
-  for (const char* key : {"ENVIRON=", "EXE=", "INSFILE="}) EXPECT_EQ(bytes.find(key), std::string::npos) << key;
+  for (const char* key : {"ENVIRON=", "EXE=", "INSFILE="})
+    EXPECT_EQ(bytes.find(key), std::string::npos) << key;
 
   project.SetProjectDir("/kept");
   project.SetFilePath(path.c_str());
@@ -151,8 +152,8 @@ TEST_F(ProjectFileTest, SaveWritesKeysInFileOrder) {
   p.SetFilePath(path.c_str());
   ASSERT_TRUE(p.Save(kProjectFile));
   EXPECT_EQ(mirt_test::ReadFile(path),
-            CrLf({"VERSION=MIRT-KPJ0", "ENVIRON=Gnu", "EXE=a.elf", "SOURCEFILES=a.c b.c ", "HEADER=",
-                  "CC=gcc", "CARDNUMBER=0", "CARDCLASS=TRAIL", "INTERFACE=0", "BAUDRATE=9600",
+            CrLf({"VERSION=MIRT-KPJ0", "ENVIRON=Gnu", "EXE=a.elf", "SOURCEFILES=a.c b.c ",
+                  "HEADER=", "CC=gcc", "CARDNUMBER=0", "CARDCLASS=TRAIL", "INTERFACE=0", "BAUDRATE=9600",
                   "PCPORT=0", "DEBUGGEENUM=0", "KERNELNUM=255", "LIBS=", "OBJS="}));
 }
 
@@ -211,18 +212,14 @@ TEST_P(LoadValueTest, ReadsTheValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, LoadValueTest,
-    testing::Values(ValueCase{"CARDCLASS=QJX", CardClass, "1"}, ValueCase{"CARDCLASS=", CardClass, "1"},
-                    ValueCase{"CARDCLASS=trail", CardClass, "1"},
-                    ValueCase{"CARDCLASS=TRAIL", CardClass, "2"},
-                    ValueCase{"CARDCLASS=xTRAILx", CardClass, "2"},
-                    ValueCase{"KERNELDIR=/opt/k", KernelDir, "/opt/k/"},
-                    ValueCase{"KERNELDIR=C:\\K\\", KernelDir, "C:\\K\\"},
-                    ValueCase{"KERNELDIR=/opt/k/", KernelDir, "/opt/k/"},
-                    ValueCase{"KERNELDIR=", KernelDir, ""},
-                    ValueCase{"SOURCEFILES=main.PAS", Kind, "2"},
-                    ValueCase{"SOURCEFILES=main.c x.pas.c", Kind, "1"},
-                    ValueCase{"ENVIRON=Gnu", Environment, "Gnu"},
-                    ValueCase{"ENVIRON=gnu", Environment, "(none)"}));
+    testing::Values(
+        ValueCase{"CARDCLASS=QJX", CardClass, "1"}, ValueCase{"CARDCLASS=", CardClass, "1"},
+        ValueCase{"CARDCLASS=trail", CardClass, "1"}, ValueCase{"CARDCLASS=TRAIL", CardClass, "2"},
+        ValueCase{"CARDCLASS=xTRAILx", CardClass, "2"}, ValueCase{"KERNELDIR=/opt/k", KernelDir, "/opt/k/"},
+        ValueCase{"KERNELDIR=C:\\K\\", KernelDir, "C:\\K\\"},
+        ValueCase{"KERNELDIR=/opt/k/", KernelDir, "/opt/k/"}, ValueCase{"KERNELDIR=", KernelDir, ""},
+        ValueCase{"SOURCEFILES=main.PAS", Kind, "2"}, ValueCase{"SOURCEFILES=main.c x.pas.c", Kind, "1"},
+        ValueCase{"ENVIRON=Gnu", Environment, "Gnu"}, ValueCase{"ENVIRON=gnu", Environment, "(none)"}));
 
 struct RefusedCase {
   const char* name;
@@ -327,7 +324,8 @@ TEST_P(InitNewProjectTest, NamesTheFilesAfterTheBaseName) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Environments, InitNewProjectTest,
-                         testing::Values(NewProjectCase{"Gnu", "demo.elf"}, NewProjectCase{"Bcc", "demo.exe"}));
+                         testing::Values(NewProjectCase{"Gnu", "demo.elf"},
+                                         NewProjectCase{"Bcc", "demo.exe"}));
 
 TEST_F(ProjectFileTest, InitNewProjectWithAnUnknownEnvironmentKeepsTheRecord) {
   environments.FindEnvironment("Gnu", project.environment);

@@ -29,18 +29,17 @@ TEST_P(MakeRelativePathTest, Relates) {
   EXPECT_STREQ(MakeRelativePath(c.path, c.dir), c.result) << c.path << " against " << c.dir;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, MakeRelativePathTest,
-    testing::Values(RelativeCase{"C:\\p\\src\\a.c", "C:\\P", "src\\a.c"},
-                    RelativeCase{"D:\\x\\a.c", "C:\\P", "D:\\x\\a.c"},
-                    RelativeCase{"/home/u/prj/src/a.c", "/home/u/prj", "src/a.c"},
-                    RelativeCase{"/home/u/prj/src/a.c", "/home/u/prj/", "src/a.c"},
-                    RelativeCase{"/home/u/prj/a.c", "/home/u/prj", "a.c"},
-                    // a plain prefix test, not one on whole folder names
-                    RelativeCase{"/home/u/prjx/a.c", "/home/u/prj", "x/a.c"},
-                    // the directory reaches into the file name: not inside it
-                    RelativeCase{"/home/u/prj/a.c", "/home/u/prj/a", "/home/u/prj/a.c"},
-                    RelativeCase{"a.c", "/home/u", "a.c"}));
+INSTANTIATE_TEST_SUITE_P(Paths, MakeRelativePathTest,
+                         testing::Values(RelativeCase{"C:\\p\\src\\a.c", "C:\\P", "src\\a.c"},
+                                         RelativeCase{"D:\\x\\a.c", "C:\\P", "D:\\x\\a.c"},
+                                         RelativeCase{"/home/u/prj/src/a.c", "/home/u/prj", "src/a.c"},
+                                         RelativeCase{"/home/u/prj/src/a.c", "/home/u/prj/", "src/a.c"},
+                                         RelativeCase{"/home/u/prj/a.c", "/home/u/prj", "a.c"},
+                                         // a plain prefix test, not one on whole folder names
+                                         RelativeCase{"/home/u/prjx/a.c", "/home/u/prj", "x/a.c"},
+                                         // the directory reaches into the file name: not inside it
+                                         RelativeCase{"/home/u/prj/a.c", "/home/u/prj/a", "/home/u/prj/a.c"},
+                                         RelativeCase{"a.c", "/home/u", "a.c"}));
 
 TEST(SafeStrEqual, TreatsNullAsItsOwnValue) {
   EXPECT_EQ(SafeStrEqual(nullptr, nullptr), 1);

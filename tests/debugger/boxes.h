@@ -7,18 +7,14 @@
 
 namespace fixture {
 
-inline void ClearBoxes()
-{
-    plat::ClearMessageBoxRecords();
-}
+inline void ClearBoxes() { plat::ClearMessageBoxRecords(); }
 
-inline std::string BoxesShown()
-{
-    std::string said;
-    for (const plat::MessageBoxRecord& r : plat::MessageBoxRecords())
-        said += "[" + r.caption + "] " + r.text + "\n";
-    plat::ClearMessageBoxRecords();
-    return said;
+inline std::string BoxesShown() {
+  std::string said;
+  for (const plat::MessageBoxRecord& r : plat::MessageBoxRecords())
+    said += "[" + r.caption + "] " + r.text + "\n";
+  plat::ClearMessageBoxRecords();
+  return said;
 }
 
 }  // namespace fixture

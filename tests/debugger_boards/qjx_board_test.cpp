@@ -76,7 +76,8 @@ TEST_F(BoardTest, QjMemoryPortsAndParameters) {
   EXPECT_EQ(board.WriteMemory(0x12340, 4, bytes), 1);
   BYTE back[4] = {};
   EXPECT_EQ(board.ReadMemory(0x12340, 4, back), 1);
-  EXPECT_EQ(std::string(reinterpret_cast<char*>(back), 4), std::string(reinterpret_cast<const char*>(bytes), 4));
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(back), 4),
+            std::string(reinterpret_cast<const char*>(bytes), 4));
   board.Out8(0x80, 0x5A);
   EXPECT_EQ(board.In8(0x80), 0x5A);
   board.Out16(0x82, 0x1234);

@@ -73,11 +73,11 @@ class KernelLinkTest : public ::testing::Test {
     mz[0] = 'M', mz[1] = 'Z';
     mz[2] = BYTE(size % 512), mz[3] = BYTE((size % 512) >> 8);
     mz[4] = BYTE((size + 511) / 512);
-    mz[8] = 2;                            // header paragraphs
-    mz[12] = 0xFF, mz[13] = 0xFF;         // maximum allocation
-    mz[14] = 0x10;                        // SS
-    mz[16] = 0x00, mz[17] = 0x01;         // SP
-    mz[24] = 0x1C;                        // relocation table offset
+    mz[8] = 2;                     // header paragraphs
+    mz[12] = 0xFF, mz[13] = 0xFF;  // maximum allocation
+    mz[14] = 0x10;                 // SS
+    mz[16] = 0x00, mz[17] = 0x01;  // SP
+    mz[24] = 0x1C;                 // relocation table offset
     mz.insert(mz.end(), code.begin(), code.end());
     std::string dir = mirt_test::MakeTempDir("mz");
     std::string exe = mirt_test::WriteFile(dir + "/PROG.EXE", std::string(mz.begin(), mz.end()));

@@ -19,8 +19,8 @@ std::vector<BYTE> Hex(const std::string& text);
 // Decodes at address with DisasmInstruction; text without the trailing
 // blanks (which are checked), length in bytes.
 struct Decoded {
-    std::string text;
-    int length;
+  std::string text;
+  int length;
 };
 Decoded DecodeAt(DWORD address);
 

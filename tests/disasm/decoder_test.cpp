@@ -17,10 +17,10 @@ using disasm_test::SetCode;
 namespace {
 
 struct Case {
-    DWORD address;
-    const char* bytes;
-    const char* text;
-    int length;
+  DWORD address;
+  const char* bytes;
+  const char* text;
+  int length;
 };
 
 // Texts as decoded: the first blank of a template pads to column 8, later
@@ -199,119 +199,115 @@ const Case kCases[] = {
 class DecoderCase : public ::testing::TestWithParam<Case> {};
 
 TEST_P(DecoderCase, DecodesTextAndLength) {
-    const Case& c = GetParam();
-    SetCode(c.address, Hex(c.bytes));
-    disasm_test::Decoded d = DecodeAt(c.address);
-    EXPECT_EQ(d.text, c.text) << c.bytes;
-    EXPECT_EQ(d.length, c.length) << c.bytes;
+  const Case& c = GetParam();
+  SetCode(c.address, Hex(c.bytes));
+  disasm_test::Decoded d = DecodeAt(c.address);
+  EXPECT_EQ(d.text, c.text) << c.bytes;
+  EXPECT_EQ(d.length, c.length) << c.bytes;
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, DecoderCase, ::testing::ValuesIn(kCases));
 
 std::vector<BYTE> Repeat(BYTE b, int n, std::vector<BYTE> tail = {}) {
-    std::vector<BYTE> v(n, b);
-    v.insert(v.end(), tail.begin(), tail.end());
-    return v;
+  std::vector<BYTE> v(n, b);
+  v.insert(v.end(), tail.begin(), tail.end());
+  return v;
 }
 
 // An instruction is at most 15 bytes: longer prefix runs end as a data
 // byte of length 1, so every line makes progress.
 TEST(Decoder, PrefixRunsStopAtFifteenBytes) {
-    SetCode(0, Repeat(0x26, 14, {0x90}));
-    EXPECT_EQ(DecodeAt(0).length, 15);
-    SetCode(0, Repeat(0x26, 15, {0x90}));
-    disasm_test::Decoded d = DecodeAt(0);
-    EXPECT_EQ(d.text, "db      26h");
+  SetCode(0, Repeat(0x26, 14, {0x90}));
+  EXPECT_EQ(DecodeAt(0).length, 15);
+  SetCode(0, Repeat(0x26, 15, {0x90}));
+  disasm_test::Decoded d = DecodeAt(0);
+  EXPECT_EQ(d.text, "db      26h");
+  EXPECT_EQ(d.length, 1);
+  for (BYTE prefix : {0xF0, 0xF3, 0x66, 0x67, 0x2E}) {
+    SetCode(0, Repeat(prefix, 300));
+    d = DecodeAt(0);
     EXPECT_EQ(d.length, 1);
-    for (BYTE prefix : {0xF0, 0xF3, 0x66, 0x67, 0x2E}) {
-        SetCode(0, Repeat(prefix, 300));
-        d = DecodeAt(0);
-        EXPECT_EQ(d.length, 1);
-        EXPECT_LE(d.text.size(), size_t(kDisasmMaxText));
-    }
+    EXPECT_LE(d.text.size(), size_t(kDisasmMaxText));
+  }
 }
 
 TEST(Decoder, LongestTextFitsTheBuffer) {
-    SetCode(0, Repeat(0xF2, 13, {0x66, 0x67, 0x81, 0x84, 0xCD, 0x78, 0x56, 0x34, 0x12}));
-    disasm_test::Decoded d = DecodeAt(0);
-    EXPECT_LE(d.text.size(), size_t(kDisasmMaxText));
-    EXPECT_EQ(d.length, 1);
+  SetCode(0, Repeat(0xF2, 13, {0x66, 0x67, 0x81, 0x84, 0xCD, 0x78, 0x56, 0x34, 0x12}));
+  disasm_test::Decoded d = DecodeAt(0);
+  EXPECT_LE(d.text.size(), size_t(kDisasmMaxText));
+  EXPECT_EQ(d.length, 1);
 }
 
 // A byte that cannot be read shows as "??", not as whatever a buffer held.
 TEST(Decoder, UnreadableBytesAreShown) {
-    SetCode(0x10, Hex("B8 34"));
-    disasm_test::Decoded d = DecodeAt(0x10);
-    EXPECT_EQ(d.text, "??");
-    EXPECT_EQ(d.length, 1);
-    d = DecodeAt(0x20);
-    EXPECT_EQ(d.text, "??");
-    EXPECT_EQ(d.length, 1);
+  SetCode(0x10, Hex("B8 34"));
+  disasm_test::Decoded d = DecodeAt(0x10);
+  EXPECT_EQ(d.text, "??");
+  EXPECT_EQ(d.length, 1);
+  d = DecodeAt(0x20);
+  EXPECT_EQ(d.text, "??");
+  EXPECT_EQ(d.length, 1);
 }
 
 struct PreviousCase {
-    DWORD address;
-    DWORD start;
-    DWORD end;
-    const char* text;
+  DWORD address;
+  DWORD start;
+  DWORD end;
+  const char* text;
 };
 
 // mov ax,01234h three bytes apart from address 0.
 TEST(DecoderPrevious, FindsTheInstructionBefore) {
-    std::vector<BYTE> code;
-    for (int i = 0; i < 40; ++i)
-        code.insert(code.end(), {0xB8, 0x34, 0x12});
-    SetCode(0, code);
-    const PreviousCase cases[] = {
-        {48, 45, 48, "mov     ax,01234h"},
-        {49, 48, 51, "(mov     ax,01234h)"},
-        {3, 0, 3, "mov     ax,01234h"},
-        {2, 0, 3, "(mov     ax,01234h)"},
-        {0, 0, 3, "(mov     ax,01234h)"},
-    };
-    for (const PreviousCase& c : cases) {
-        char out[kDisasmOutSize];
-        DWORD addr = c.address;
-        DWORD start = DisasmPrevious(&addr, out);
-        EXPECT_EQ(start, c.start) << c.address;
-        EXPECT_EQ(addr, c.end) << c.address;
-        std::string text(out);
-        if (c.text[0] == '(') {
-            EXPECT_EQ(text, c.text);
-        } else {
-            EXPECT_EQ(text, std::string(c.text) + std::string(kDisasmTrailingBlanks, ' '));
-        }
+  std::vector<BYTE> code;
+  for (int i = 0; i < 40; ++i) code.insert(code.end(), {0xB8, 0x34, 0x12});
+  SetCode(0, code);
+  const PreviousCase cases[] = {
+      {48, 45, 48, "mov     ax,01234h"}, {49, 48, 51, "(mov     ax,01234h)"}, {3, 0, 3, "mov     ax,01234h"},
+      {2, 0, 3, "(mov     ax,01234h)"},  {0, 0, 3, "(mov     ax,01234h)"},
+  };
+  for (const PreviousCase& c : cases) {
+    char out[kDisasmOutSize];
+    DWORD addr = c.address;
+    DWORD start = DisasmPrevious(&addr, out);
+    EXPECT_EQ(start, c.start) << c.address;
+    EXPECT_EQ(addr, c.end) << c.address;
+    std::string text(out);
+    if (c.text[0] == '(') {
+      EXPECT_EQ(text, c.text);
+    } else {
+      EXPECT_EQ(text, std::string(c.text) + std::string(kDisasmTrailingBlanks, ' '));
     }
+  }
 }
 
 TEST(DecoderPrevious, NeverRunsAwayAtTheTopOfTheAddressSpace) {
-    SetCode(0xFFFFFFF0u, std::vector<BYTE>(16, 0x90));
-    char out[kDisasmOutSize];
-    DWORD addr = 0xFFFFFFFFu;
-    DWORD start = DisasmPrevious(&addr, out);
-    EXPECT_EQ(start, 0xFFFFFFFEu);
-    EXPECT_EQ(addr, 0xFFFFFFFFu);
+  SetCode(0xFFFFFFF0u, std::vector<BYTE>(16, 0x90));
+  char out[kDisasmOutSize];
+  DWORD addr = 0xFFFFFFFFu;
+  DWORD start = DisasmPrevious(&addr, out);
+  EXPECT_EQ(start, 0xFFFFFFFEu);
+  EXPECT_EQ(addr, 0xFFFFFFFFu);
 }
 
 // Two threads decode different code at the same time and get the texts that
 // each gets alone.
 TEST(Decoder, ThreadsDecodeIndependently) {
-    auto run = [](const char* bytes, const char* expected, bool* ok) {
-        SetCode(0, Hex(bytes));
-        *ok = true;
-        for (int i = 0; i < 20000 && *ok; ++i) {
-            char out[kDisasmOutSize];
-            DisasmInstruction(0, out);
-            *ok = std::strncmp(out, expected, std::strlen(expected)) == 0;
-        }
-    };
-    bool ok1 = false, ok2 = false;
-    std::thread a(run, "66 67 8B 04 88", "mov     eax,[eax+ecx*4]", &ok1);
-    std::thread b(run, "2E F3 A4", "repe    cs:movsb", &ok2);
-    a.join();
-    b.join();
-    EXPECT_TRUE(ok1);
-    EXPECT_TRUE(ok2);
+  auto run = [](const char* bytes, const char* expected, bool* ok) {
+    SetCode(0, Hex(bytes));
+    *ok = true;
+    for (int i = 0; i < 20000 && *ok; ++i) {
+      char out[kDisasmOutSize];
+      DisasmInstruction(0, out);
+      *ok = std::strncmp(out, expected, std::strlen(expected)) == 0;
+    }
+  };
+  bool ok1 = false, ok2 = false;
+  std::thread a(run, "66 67 8B 04 88", "mov     eax,[eax+ecx*4]", &ok1);
+  std::thread b(run, "2E F3 A4", "repe    cs:movsb", &ok2);
+  a.join();
+  b.join();
+  EXPECT_TRUE(ok1);
+  EXPECT_TRUE(ok2);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include "tests/support/test_support.h"
 
-std::string SimTest::Descriptor(const std::string& dir, const std::string& name,
-                                const std::string& keys) {
-    return mirt_test::WriteFile(dir + "/" + name, "KALVEN-SIM-PROGRAM\r\n" + keys);
+std::string SimTest::Descriptor(const std::string& dir, const std::string& name, const std::string& keys) {
+  return mirt_test::WriteFile(dir + "/" + name, "KALVEN-SIM-PROGRAM\r\n" + keys);
 }

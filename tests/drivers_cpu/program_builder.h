@@ -11,9 +11,9 @@ namespace cpu_test {
 std::vector<uint8_t> Assemble(const std::string& source);
 
 struct MzLayout {
-    uint16_t ip = 0, cs = 0, ss = 0, sp = 0;   // relative to the load segment
-    uint16_t extraParagraphs = 0;              // memory beyond the module
-    std::vector<std::pair<uint16_t, uint16_t>> relocations;  // (offset, segment)
+  uint16_t ip = 0, cs = 0, ss = 0, sp = 0;                 // relative to the load segment
+  uint16_t extraParagraphs = 0;                            // memory beyond the module
+  std::vector<std::pair<uint16_t, uint16_t>> relocations;  // (offset, segment)
 };
 
 // An MZ file holding `module`.

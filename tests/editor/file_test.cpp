@@ -124,8 +124,9 @@ TEST(LoadFile, TheWrapMessageIsShownOncePerLoad) {
   ASSERT_EQ(buffer.LoadFile(path.c_str()), 0);
   auto boxes = plat::MessageBoxRecords();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text,
-            "This file contains lines longer than the 16384 character maximum.\r\nThe lines will be wrapped.");
+  EXPECT_EQ(
+      boxes[0].text,
+      "This file contains lines longer than the 16384 character maximum.\r\nThe lines will be wrapped.");
   EXPECT_EQ(Lines(buffer).size(), 4u);
 }
 
@@ -170,8 +171,8 @@ TEST(FileAccess, LockFilesKeepsTheFileOpenAfterLoadAndSave) {
   ASSERT_EQ(buffer.LoadFile(path.c_str()), 0);
   EXPECT_NE(buffer.m_hLockFile, nullptr);
   // Held shared for reading: another writer of this process is refused.
-  HANDLE writer = CreateFile(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE writer = CreateFile(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
   EXPECT_EQ(writer, INVALID_HANDLE_VALUE);
   if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
   ASSERT_EQ(buffer.SaveFile(path.c_str()), 0);

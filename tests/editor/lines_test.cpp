@@ -20,9 +20,7 @@ TEST(EditLines, NewBufferHasOneEmptyLineAndTheDefaultLineEnd) {
 
 TEST(EditLines, LineTextsGrowInSixteenByteStepsWithSlack) {
   EditBuffer buffer;
-  const struct {
-    int request, capacity;
-  } cases[] = {{64, 80}, {1, 32}, {16, 32}, {17, 48}, {100, 128}};
+  const struct { int request, capacity; } cases[] = {{64, 80}, {1, 32}, {16, 32}, {17, 48}, {100, 128}};
   for (const auto& c : cases) {
     EditLine* line = buffer.CreateLine(c.request);
     ASSERT_NE(line, nullptr);
@@ -61,7 +59,8 @@ TEST(EditLines, ColumnsExpandTabsToTheNextStop) {
   const int columns[][2] = {{0, 0}, {1, 1}, {2, 4}, {3, 5}, {4, 6}, {5, 8}, {6, 12}, {7, 13}, {10, 16}};
   for (const auto& c : columns) EXPECT_EQ(buffer.OffsetToColumn(line, c[0]), c[1]) << c[0];
   // column -> offset: the byte whose span covers the column
-  const int offsets[][2] = {{0, 0}, {1, 1}, {2, 1}, {3, 1}, {4, 2}, {7, 4}, {8, 5}, {11, 5}, {12, 6}, {20, 14}};
+  const int offsets[][2] = {{0, 0}, {1, 1}, {2, 1},  {3, 1},  {4, 2},
+                            {7, 4}, {8, 5}, {11, 5}, {12, 6}, {20, 14}};
   for (const auto& c : offsets) EXPECT_EQ(buffer.ColumnToOffset(line, c[0]), c[1]) << c[0];
   EditLine* bare = buffer.CreateLine(0);
   EXPECT_EQ(buffer.ColumnToOffset(bare, 7), 7);

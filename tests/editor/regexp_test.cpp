@@ -10,7 +10,7 @@ namespace {
 struct Case {
   const char* pattern;
   const char* text;
-  int at;          // offset of the match, -1 for none
+  int at;  // offset of the match, -1 for none
   const char* match;
 };
 
@@ -49,8 +49,9 @@ TEST(RegExp, MatchesTheLeftmostLongestByBacktracking) {
 }
 
 TEST(RegExp, RejectsBadPatterns) {
-  const char* bad[] = {"x**", "*x", "(ab", "ab)", "[abc", "a\\", "(a*)*", "x+?", "[z-a]",
-                       "(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)", "|*", nullptr};
+  const char* bad[] = {"x**", "*x",    "(ab", "ab)",   "[abc",
+                       "a\\", "(a*)*", "x+?", "[z-a]", "(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)",
+                       "|*",  nullptr};
   for (int i = 0; bad[i] != nullptr; ++i) {
     RegExp re;
     EXPECT_FALSE(re.Compile(bad[i])) << bad[i];
@@ -92,10 +93,8 @@ TEST(RegExp, SubstitutesGroupsIntoTheTemplate) {
     const char* templ;
     const char* result;
   } cases[] = {
-      {"b+", "abbc", "<&>", "<bb>"},
-      {"(b)c", "abc", "\\1", "b"},
-      {"b", "abc", "\\&x\\\\", "&x\\"},
-      {"(x)|(b)", "abc", "[\\1][\\2]", "[][b]"},
+      {"b+", "abbc", "<&>", "<bb>"},         {"(b)c", "abc", "\\1", "b"},
+      {"b", "abc", "\\&x\\\\", "&x\\"},      {"(x)|(b)", "abc", "[\\1][\\2]", "[][b]"},
       {"(a)(b)", "ab", "\\2\\1\\0", "baab"},
   };
   for (const auto& c : cases) {

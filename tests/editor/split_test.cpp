@@ -81,7 +81,7 @@ TEST(LineEnds, ConvertRewritesEveryLineEndWithoutSkippingText) {
   } cases[] = {
       {"a\nb\n", LINEEND_CRLF, "a\r\nb\r\n"},
       {"a\r\nb\r\n", LINEEND_LF, "a\nb\n"},
-      {"a\r\n\nb", LINEEND_LF, "a\n\nb"},     // mixed: the lone LF is a line of its own
+      {"a\r\n\nb", LINEEND_LF, "a\n\nb"},  // mixed: the lone LF is a line of its own
       {"a\r\rb\r\n", LINEEND_CRLF, "a\r\n\r\nb\r\n"},
       {"no ends", LINEEND_CRLF, "no ends"},
       {"a\rb", LINEEND_LFCR, "a\n\rb"},

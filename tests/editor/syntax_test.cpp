@@ -38,25 +38,24 @@ void CComments(EditBuffer& buffer) {
 }  // namespace
 
 TEST(Keywords, AreFoundWithTheirColours) {
-  std::string file = mirt_test::WriteFile(
-      mirt_test::MakeTempDir("kw") + "/c.ini",
-      "[Keywords]\nint=Blue\nreturn=Red\nwhile=Nowhere\n"
-      "a_very_long_keyword_name_x=Red\n[Colors]\nBlue=0,0,255\nRed=255,0,0\n");
+  std::string file =
+      mirt_test::WriteFile(mirt_test::MakeTempDir("kw") + "/c.ini",
+                           "[Keywords]\nint=Blue\nreturn=Red\nwhile=Nowhere\n"
+                           "a_very_long_keyword_name_x=Red\n[Colors]\nBlue=0,0,255\nRed=255,0,0\n");
   EditBuffer buffer;
   UseKeywords(buffer, file, FALSE);
   std::vector<COLORREF> colours;
   EXPECT_EQ(Keywords(buffer, "INT x; return while a_very_long_keyword_name_x;\n", &colours),
             (std::vector<std::string>{"INT", "return", "while", "a_very_long_keyword_name_x"}));
   // A colour name missing from [Colors] keeps the colour of the keyword before.
-  EXPECT_EQ(colours, (std::vector<COLORREF>{RGB(0, 0, 255), RGB(255, 0, 0), RGB(255, 0, 0),
-                                            RGB(255, 0, 0)}));
+  EXPECT_EQ(colours, (std::vector<COLORREF>{RGB(0, 0, 255), RGB(255, 0, 0), RGB(255, 0, 0), RGB(255, 0, 0)}));
   UseKeywords(buffer, file, TRUE);
   EXPECT_EQ(Keywords(buffer, "INT int\n"), std::vector<std::string>{"int"});
 }
 
 TEST(Keywords, TheSectionMayBeNamedAfterTheFile) {
-  std::string file = mirt_test::WriteFile(mirt_test::MakeTempDir("kw") + "/c.ini",
-                                          "[c]\nstruct=1\n[Colors]\n1=1,2,3\n");
+  std::string file =
+      mirt_test::WriteFile(mirt_test::MakeTempDir("kw") + "/c.ini", "[c]\nstruct=1\n[Colors]\n1=1,2,3\n");
   EditBuffer buffer;
   UseKeywords(buffer, file, FALSE);
   EXPECT_EQ(Keywords(buffer, "struct s;"), std::vector<std::string>{"struct"});
@@ -90,8 +89,8 @@ TEST(Words, WordCharactersTerminatorsAndStarts) {
   const struct {
     const char* text;
     const char* word;
-  } cases[] = {{"  label: x", "label:"}, {"ab@cd", "ab"}, {"__x1 y", "__x1"}, {"x", nullptr},
-               {" - + ", nullptr}};
+  } cases[] = {
+      {"  label: x", "label:"}, {"ab@cd", "ab"}, {"__x1 y", "__x1"}, {"x", nullptr}, {" - + ", nullptr}};
   for (const auto& c : cases) {
     int len = (int)strlen(c.text);
     const char* w = buffer.NextWord(c.text, &len);
@@ -110,8 +109,11 @@ TEST(Comments, StartsOutsideStringsAndTheirEnds) {
   const struct {
     const char* text;
     int at, kind;
-  } cases[] = {{"x = 1; // note", 7, 1}, {"a /* b */", 2, 2}, {"s = \"// no\";", -1, 0},
-               {"/*// both*/", 0, 2}, {"plain", -1, 0}};
+  } cases[] = {{"x = 1; // note", 7, 1},
+               {"a /* b */", 2, 2},
+               {"s = \"// no\";", -1, 0},
+               {"/*// both*/", 0, 2},
+               {"plain", -1, 0}};
   for (const auto& c : cases) {
     int kind = 0;
     EXPECT_EQ(buffer.FindCommentStart(c.text, (int)strlen(c.text), &kind), c.at) << c.text;
@@ -169,8 +171,10 @@ TEST(Keywords, TheInstalledKeywordFilesLoad) {
     BOOL matchCase;
     const char* line;
     const char* keyword;
-  } cases[] = {{"c.ini", FALSE, "  unsigned x;", "unsigned"}, {"asm.ini", TRUE, " mov ax, bx", "mov"},
-               {"pas.ini", TRUE, "begin end", "begin"}, {"ins.ini", TRUE, "Q8DEVICE 1", "Q8DEVICE"},
+  } cases[] = {{"c.ini", FALSE, "  unsigned x;", "unsigned"},
+               {"asm.ini", TRUE, " mov ax, bx", "mov"},
+               {"pas.ini", TRUE, "begin end", "begin"},
+               {"ins.ini", TRUE, "Q8DEVICE 1", "Q8DEVICE"},
                {"s.ini", TRUE, "  ldr r0, =x", "ldr"}};
   for (const auto& c : cases) {
     EditBuffer buffer;

@@ -109,8 +109,15 @@ TEST(PersistentTreeNode, NumberReadersTakeTheLeadingDecimalNumber) {
   struct Case {
     const char* stored;
     int value;
-  } cases[] = {{"12abc", 12}, {"abc", 0}, {"", 0}, {"-7", -7}, {"  33", 33}, {"+5x", 5},
-               {"2147483647", INT_MAX}, {"99999999999", INT_MAX}, {"-99999999999", INT_MIN}};
+  } cases[] = {{"12abc", 12},
+               {"abc", 0},
+               {"", 0},
+               {"-7", -7},
+               {"  33", 33},
+               {"+5x", 5},
+               {"2147483647", INT_MAX},
+               {"99999999999", INT_MAX},
+               {"-99999999999", INT_MIN}};
   Tree t;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stored);
@@ -140,7 +147,8 @@ TEST(PersistentTreeNode, BooleanReaderAcceptsOnlyTrueInAnyCase) {
   struct Case {
     const char* stored;
     BOOL value;
-  } cases[] = {{"True", 1}, {"tRuE", 1}, {"TRUE", 1}, {"False", 0}, {"0", 0}, {"1", 0}, {"yes", 0}, {" True", 0}};
+  } cases[] = {{"True", 1}, {"tRuE", 1}, {"TRUE", 1}, {"False", 0},
+               {"0", 0},    {"1", 0},    {"yes", 0},  {" True", 0}};
   Tree t;
   for (const Case& c : cases) {
     t.root.SetKeyString("b", c.stored);

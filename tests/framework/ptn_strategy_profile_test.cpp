@@ -163,7 +163,8 @@ TEST_F(ProfileTreeTest, TextThatWouldBreakTheFileIsNotWritten) {
 }
 
 TEST_F(ProfileTreeTest, ChildAlreadyPresentIsSkippedWithItsSubtree) {
-  mirt_test::WriteFile(file_, "[R]\r\nptn_Child1=Kid\r\nptn_Child2=New\r\n[R.Kid]\r\nstored=1\r\n[R.New]\r\nn=2\r\n");
+  mirt_test::WriteFile(
+      file_, "[R]\r\nptn_Child1=Kid\r\nptn_Child2=New\r\n[R.Kid]\r\nstored=1\r\n[R.New]\r\nn=2\r\n");
   Node root;
   root.CreateNode("R", nullptr);
   Node mine;
@@ -191,7 +192,8 @@ TEST_F(ProfileTreeTest, NamesThatMeetInOneSectionCannotMultiplyTheLoad) {
   std::string text;
   std::string section = "R";
   for (int level = 0; level < 40; ++level) {
-    text += "[" + section + "]\r\nptn_Child1=a\r\nptn_Child2=A\r\nptn_Child3=a.a\r\nk=" + std::to_string(level) + "\r\n";
+    text += "[" + section +
+            "]\r\nptn_Child1=a\r\nptn_Child2=A\r\nptn_Child3=a.a\r\nk=" + std::to_string(level) + "\r\n";
     section += ".a";
   }
   mirt_test::WriteFile(file_, text);

@@ -70,9 +70,9 @@ TEST_F(SECRegistryDeleteTest, MissingKeyIsReported) {
 
 TEST_F(SECRegistryDeleteTest, APathIsLookedForBelowTheOpenKeyFirst) {
   struct Case {
-    std::string open;     // the key the wrapper has open
-    std::string name;     // what is deleted
-    std::string gone;     // below the test key
+    std::string open;  // the key the wrapper has open
+    std::string name;  // what is deleted
+    std::string gone;  // below the test key
     std::string kept;
   } cases[] = {
       {Key("A"), "B\\C", "A\\B\\C", "B\\C"},

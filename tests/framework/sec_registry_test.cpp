@@ -131,7 +131,8 @@ TEST_F(SECRegistryTest, CreateKeyGivesTheDispositionAndQueryInfoTheKeysShape) {
   SECRegistry reg;
   ASSERT_TRUE(reg.Connect(HKEY_CURRENT_USER));
   DWORD disposition = 0;
-  ASSERT_TRUE(reg.CreateKey((Key("Shape") + "\\").c_str(), "ShapeClass", 0, KEY_ALL_ACCESS, nullptr, &disposition));
+  ASSERT_TRUE(
+      reg.CreateKey((Key("Shape") + "\\").c_str(), "ShapeClass", 0, KEY_ALL_ACCESS, nullptr, &disposition));
   EXPECT_EQ(disposition, static_cast<DWORD>(REG_CREATED_NEW_KEY));
   EXPECT_STREQ(reg.m_strKeyName, Key("Shape").c_str());
   ASSERT_TRUE(reg.SetStringValue("LongestName", "0123456789"));
@@ -175,7 +176,8 @@ TEST_F(SECRegistryTest, NumbersAndBinaryBlocksRoundTrip) {
     ASSERT_TRUE(reg.GetValue("Number", back));
     EXPECT_EQ(back, n);
   }
-  for (const std::string& bytes : {std::string(), std::string("\0\x01\xFF", 3), std::string(100000, '\x5A')}) {
+  for (const std::string& bytes :
+       {std::string(), std::string("\0\x01\xFF", 3), std::string(100000, '\x5A')}) {
     SCOPED_TRACE(bytes.size());
     ASSERT_TRUE(reg.SetValue("Block", ToByteArray(bytes)));
     CByteArray back;
@@ -195,8 +197,8 @@ TEST_F(SECRegistryTest, StringListsAreStoredEachWithItsNulAndOneMore) {
   EXPECT_EQ(type, static_cast<DWORD>(REG_MULTI_SZ));
   EXPECT_EQ(std::string(reinterpret_cast<char*>(raw), size), std::string("a\0bc\0\0", 6));
 
-  const std::vector<std::vector<std::string>> lists = {
-      {"a", "bc"}, {}, {""}, {"", "x"}, {"a", ""}, {std::string(5000, 'q'), "z"}};
+  const std::vector<std::vector<std::string>> lists = {{"a", "bc"}, {},        {""},
+                                                       {"", "x"},   {"a", ""}, {std::string(5000, 'q'), "z"}};
   for (const auto& list : lists) {
     SCOPED_TRACE(list.size());
     ASSERT_TRUE(reg.SetValue("List", ToArray(list)));
@@ -227,7 +229,8 @@ TEST_F(SECRegistryTest, ReadsAreSizedFromTheValueAsItIsNow) {
   OpenOwnKey(writer);
   std::string big(4096, '\x11');
   ASSERT_TRUE(writer.SetBinaryValue("Grows", ToByteArray(big)));
-  ASSERT_TRUE(writer.SetStringArrayValue("List", ToArray(std::vector<std::string>{std::string(3000, 'm'), "n"})));
+  ASSERT_TRUE(
+      writer.SetStringArrayValue("List", ToArray(std::vector<std::string>{std::string(3000, 'm'), "n"})));
 
   CByteArray bytes;
   ASSERT_TRUE(reader.GetBinaryValue("Grows", bytes));

@@ -38,8 +38,6 @@ std::string DataDir() {
   return d ? d : "tests/data";
 }
 
-std::string ProgramDir() {
-  return fs::read_symlink("/proc/self/exe").parent_path().string();
-}
+std::string ProgramDir() { return fs::read_symlink("/proc/self/exe").parent_path().string(); }
 
 }  // namespace mirt_test

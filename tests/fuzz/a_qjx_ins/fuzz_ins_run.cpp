@@ -27,31 +27,31 @@ constexpr const char* kRack =
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    namespace fs = std::filesystem;
-    g_scratch = fs::temp_directory_path() / ("fuzz-ins-" + std::to_string(::getpid()));
-    fs::create_directories(g_scratch);
-    std::ofstream(g_scratch / "P.EXE") << "KALVEN-SIM-PROGRAM\nprocedures=4\nparams=64\n";
-    std::ofstream(g_scratch / "QJ8-OS.10R") << "os";
-    std::atexit([] {
-        std::error_code ec;
-        std::filesystem::remove_all(g_scratch, ec);
-    });
-    return 0;
+  namespace fs = std::filesystem;
+  g_scratch = fs::temp_directory_path() / ("fuzz-ins-" + std::to_string(::getpid()));
+  fs::create_directories(g_scratch);
+  std::ofstream(g_scratch / "P.EXE") << "KALVEN-SIM-PROGRAM\nprocedures=4\nparams=64\n";
+  std::ofstream(g_scratch / "QJ8-OS.10R") << "os";
+  std::atexit([] {
+    std::error_code ec;
+    std::filesystem::remove_all(g_scratch, ec);
+  });
+  return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::string text(reinterpret_cast<const char*>(data), size);
-    for (char& c : text)
-        if (c == '/' || c == '\\') c = '_';
-    const std::filesystem::path home = std::filesystem::current_path();
-    std::filesystem::current_path(g_scratch);
-    sim::Simulator::Instance().Configure(kRack);
-    {
-        InsInterpreter interpreter(kInsExecute | kInsFlashFileOk);
-        CString help, answer, result;
-        for (const std::string& line : InsFuzzLines(text))
-            if (interpreter.ParseLine(line.c_str(), TRUE, help, answer, result) == kLineError) break;
-    }
-    std::filesystem::current_path(home);
-    return 0;
+  std::string text(reinterpret_cast<const char*>(data), size);
+  for (char& c : text)
+    if (c == '/' || c == '\\') c = '_';
+  const std::filesystem::path home = std::filesystem::current_path();
+  std::filesystem::current_path(g_scratch);
+  sim::Simulator::Instance().Configure(kRack);
+  {
+    InsInterpreter interpreter(kInsExecute | kInsFlashFileOk);
+    CString help, answer, result;
+    for (const std::string& line : InsFuzzLines(text))
+      if (interpreter.ParseLine(line.c_str(), TRUE, help, answer, result) == kLineError) break;
+  }
+  std::filesystem::current_path(home);
+  return 0;
 }

@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     p.SetFilePath(path.c_str());
     if (p.Load(mode) != 1) continue;
     std::string text = p.FileText(mode);
-    std::string again = FuzzInputFile("again.kpj", reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    std::string again =
+        FuzzInputFile("again.kpj", reinterpret_cast<const uint8_t*>(text.data()), text.size());
     ProjectData q;
     q.SetFilePath(again.c_str());
     if (q.Load(mode) != 1 || q.FileText(mode) != text) abort();

@@ -40,7 +40,8 @@ struct Command {
   char letter;
   WORD expected;
 };
-const Command kCommands[] = {{'C', 5}, {'N', 6}, {'J', 48}, {'K', 0}, {'F', 127}, {'G', 0}, {'O', 0}, {'U', 0}};
+const Command kCommands[] = {{'C', 5},   {'N', 6}, {'J', 48}, {'K', 0},
+                             {'F', 127}, {'G', 0}, {'O', 0},  {'U', 0}};
 
 }  // namespace
 

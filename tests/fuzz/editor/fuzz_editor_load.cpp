@@ -9,9 +9,7 @@
 
 namespace {
 
-std::string TempPath(const char* name) {
-  return "/tmp/mirt_fuzz_" + std::to_string(getpid()) + name;
-}
+std::string TempPath(const char* name) { return "/tmp/mirt_fuzz_" + std::to_string(getpid()) + name; }
 
 void WriteBytes(const std::string& path, const uint8_t* data, size_t size) {
   FILE* f = std::fopen(path.c_str(), "wb");

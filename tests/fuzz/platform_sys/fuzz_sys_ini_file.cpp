@@ -7,7 +7,8 @@
 #include "platform/sys/ini_document.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  plat::IniDocument doc = plat::IniDocument::Parse(std::string_view(reinterpret_cast<const char*>(data), size));
+  plat::IniDocument doc =
+      plat::IniDocument::Parse(std::string_view(reinterpret_cast<const char*>(data), size));
   std::string text = doc.Serialize();
   if (plat::IniDocument::Parse(text).Serialize() != text) std::abort();
   for (const std::string& section : doc.SectionNames()) {

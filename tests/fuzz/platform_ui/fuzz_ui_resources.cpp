@@ -29,10 +29,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const mirt_ui::ResEntry& e : entries) {
     if (!e.type.isOrdinal) continue;
     switch (e.type.ordinal) {
-      case 2: mirt_ui::DecodeDib(e.data, e.size, &dib); break;
-      case 4: menu.clear(); ParseMenuTemplate(e.data, e.size, &menu); break;
-      case 5: ParseDialogTemplate(e.data, e.size, &dialog); break;
-      case 9: accels.clear(); mirt_ui::ParseAccelerators(e.data, e.size, &accels); break;
+      case 2:
+        mirt_ui::DecodeDib(e.data, e.size, &dib);
+        break;
+      case 4:
+        menu.clear();
+        ParseMenuTemplate(e.data, e.size, &menu);
+        break;
+      case 5:
+        ParseDialogTemplate(e.data, e.size, &dialog);
+        break;
+      case 9:
+        accels.clear();
+        mirt_ui::ParseAccelerators(e.data, e.size, &accels);
+        break;
     }
   }
   return 0;

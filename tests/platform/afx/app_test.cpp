@@ -42,10 +42,12 @@ TEST(AfxApp, ProfileGoesThroughTheOneApplicationProfile) {
   EXPECT_STREQ(app.m_pszRegistryKey, "AfxTestCompany");
   app.WriteProfileInt("Section", "Number", 7);
   HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\AfxTestCompany\\AfxAppTest\\Section", 0, KEY_READ, &key),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\AfxTestCompany\\AfxAppTest\\Section", 0, KEY_READ, &key),
+      ERROR_SUCCESS);
   DWORD value = 0, size = sizeof value, type = 0;
-  EXPECT_EQ(RegQueryValueEx(key, "Number", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size), ERROR_SUCCESS);
+  EXPECT_EQ(RegQueryValueEx(key, "Number", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size),
+            ERROR_SUCCESS);
   EXPECT_EQ(value, 7u);
   RegCloseKey(key);
   app.SetRegistryKey(static_cast<LPCSTR>(nullptr));
@@ -103,7 +105,10 @@ TEST(AfxApp, CommandLineNamesTheShellCommand) {
       {{"-pt", "doc.txt", "Printer", "Driver", "Port"}, CCommandLineInfo::FilePrintTo, "doc.txt", "Printer"},
       {{"/Unregserver"}, CCommandLineInfo::AppUnregister, "", ""},
       {{"/nologo", "x.lst"}, CCommandLineInfo::FileOpen, "x.lst", ""},
-      {{"/home/user/missing.txt"}, CCommandLineInfo::FileOpen, "/home/user/missing.txt", ""},  // a path, not a flag
+      {{"/home/user/missing.txt"},
+       CCommandLineInfo::FileOpen,
+       "/home/user/missing.txt",
+       ""},  // a path, not a flag
       {{"/p", "/tmp/doc.txt"}, CCommandLineInfo::FilePrint, "/tmp/doc.txt", ""},
   };
   for (const Case& c : cases) {
@@ -144,7 +149,8 @@ TEST(AfxDockState, ArchiveRoundTripKeepsEveryRecord) {
   auto* dock = new CControlBarInfo;
   dock->m_nBarID = AFX_IDW_DOCKBAR_TOP;
   dock->m_bDockBar = TRUE;
-  for (UINT_PTR id : {0u, 0xE840u, 0u, 0xE841u + 0x10000u, 0u}) dock->m_arrBarID.Add(reinterpret_cast<void*>(id));
+  for (UINT_PTR id : {0u, 0xE840u, 0u, 0xE841u + 0x10000u, 0u})
+    dock->m_arrBarID.Add(reinterpret_cast<void*>(id));
   auto* bar = new CControlBarInfo;
   bar->m_nBarID = 0xE840;
   bar->m_bVisible = FALSE;

@@ -116,8 +116,10 @@ class TestApp : public CWinApp {
   CMultiDocTemplate* text = nullptr;
   CMultiDocTemplate* list = nullptr;
   BOOL InitInstance() override {
-    text = new CMultiDocTemplate(IDR_TEXTTYPE, RUNTIME_CLASS(TextDoc), RUNTIME_CLASS(ChildFrame), RUNTIME_CLASS(TextView));
-    list = new CMultiDocTemplate(IDR_LISTTYPE, RUNTIME_CLASS(ListDoc), RUNTIME_CLASS(ChildFrame), RUNTIME_CLASS(TextView));
+    text = new CMultiDocTemplate(IDR_TEXTTYPE, RUNTIME_CLASS(TextDoc), RUNTIME_CLASS(ChildFrame),
+                                 RUNTIME_CLASS(TextView));
+    list = new CMultiDocTemplate(IDR_LISTTYPE, RUNTIME_CLASS(ListDoc), RUNTIME_CLASS(ChildFrame),
+                                 RUNTIME_CLASS(TextView));
     AddDocTemplate(text);
     AddDocTemplate(list);
     LoadStdProfileSettings(4);
@@ -261,15 +263,14 @@ TEST_F(DocTest, OpeningAFileReadsItOnceAndAFailedOpenLeavesNothingBehind) {
 }
 
 TEST_F(DocTest, TheShellCommandOfTheCommandLineRuns) {
-  std::string path = mirt_test::WriteFile(mirt_test::MakeTempDir("shell") + "/start.txt", "from the command line");
+  std::string path =
+      mirt_test::WriteFile(mirt_test::MakeTempDir("shell") + "/start.txt", "from the command line");
   struct Case {
     std::vector<std::string> args;
     BOOL result;
     int documents;
   } cases[] = {
-      {{path}, TRUE, 1},
-      {{path + ".missing"}, FALSE, 1},
-      {{}, TRUE, 2},  // File New
+      {{path}, TRUE, 1}, {{path + ".missing"}, FALSE, 1}, {{}, TRUE, 2},  // File New
   };
   afx::SetNewTemplateChooser([](const std::vector<CDocTemplate*>& all) { return all.front(); });
   for (const Case& c : cases) {
@@ -290,7 +291,8 @@ TEST_F(DocTest, AllViewsButTheSenderFollowAnUpdateAndWindowsAreNumbered) {
   Pump();
   ASSERT_EQ(Children(), 2);
   std::vector<TextView*> views;
-  for (POSITION pos = doc->GetFirstViewPosition(); pos;) views.push_back(static_cast<TextView*>(doc->GetNextView(pos)));
+  for (POSITION pos = doc->GetFirstViewPosition(); pos;)
+    views.push_back(static_cast<TextView*>(doc->GetNextView(pos)));
   ASSERT_EQ(views.size(), 2u);
   for (TextView* v : views) v->updates = 0;
   doc->UpdateAllViews(views[0], 49054);
@@ -379,7 +381,8 @@ TEST_F(DocTest, PrintPreviewShowsThePagesInPlaceOfTheViewAndCloses) {
   struct Step {
     UINT command;
     UINT page;
-  } steps[] = {{AFX_ID_PREVIEW_NEXT, 2}, {AFX_ID_PREVIEW_NEXT, 2}, {AFX_ID_PREVIEW_PREV, 1}, {AFX_ID_PREVIEW_PREV, 1}};
+  } steps[] = {
+      {AFX_ID_PREVIEW_NEXT, 2}, {AFX_ID_PREVIEW_NEXT, 2}, {AFX_ID_PREVIEW_PREV, 1}, {AFX_ID_PREVIEW_PREV, 1}};
   for (const Step& s : steps) {
     main->SendMessage(WM_COMMAND, s.command);
     EXPECT_EQ(preview->GetCurrentPage(), s.page);

@@ -58,7 +58,8 @@ class FrameTest : public ::testing::Test {
     frame = new TestFrame;
     ASSERT_TRUE(frame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW, CRect(100, 100, 500, 400)));
     App().m_pMainWnd = frame;
-    ASSERT_TRUE(frame->pane.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), frame, AFX_IDW_PANE_FIRST));
+    ASSERT_TRUE(frame->pane.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), frame,
+                                   AFX_IDW_PANE_FIRST));
     ASSERT_TRUE(frame->one.CreateBar(frame, IDW_BAR_ONE, "One"));
     ASSERT_TRUE(frame->two.CreateBar(frame, IDW_BAR_TWO, "Two"));
     frame->one.EnableDocking(CBRS_ALIGN_ANY);
@@ -239,7 +240,8 @@ TEST_F(FrameTest, HelpRequestsReachTheHelpSystemWithTheFramesContext) {
   frame->SendMessage(WM_COMMANDHELP, 0, 0x1234);
   afx::SetHelpHandler(nullptr);
   ASSERT_EQ(calls.size(), 2u);
-  EXPECT_EQ(calls[0], std::make_pair(0x0001u, static_cast<DWORD_PTR>(0x20000 + 128)));  // the frame's own help id
+  EXPECT_EQ(calls[0],
+            std::make_pair(0x0001u, static_cast<DWORD_PTR>(0x20000 + 128)));  // the frame's own help id
   EXPECT_EQ(calls[1], std::make_pair(0x0001u, static_cast<DWORD_PTR>(0x1234)));
 }
 
@@ -266,7 +268,8 @@ TEST_F(FrameTest, TheLayoutIsSavedToTheProfileAndRestored) {
   plat::Profile& p = plat::Profile::App();
   // The left dock bar, the floating dock bar and the two bars.
   EXPECT_EQ(p.GetProfileInt("Layout-Summary", "Bars", 0), 4u);
-  EXPECT_EQ(static_cast<int>(p.GetProfileInt("Layout-Summary", "ScreenCX", 0)), GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(static_cast<int>(p.GetProfileInt("Layout-Summary", "ScreenCX", 0)),
+            GetSystemMetrics(SM_CXSCREEN));
   // Every record names its bar; the floating dock bar says it floats.
   int floating = 0;
   for (int i = 0; i < 4; ++i) {
@@ -305,7 +308,7 @@ TEST_F(FrameTest, IdleUpdatesReachBarsAndCommandStatesFollowTheirHandlers) {
     int check;
   } cases[] = {
       {ID_TEST_COMMAND, TRUE, -1},
-      {ID_TEST_CHECKED, FALSE, 1},  // checked, but nothing runs it
+      {ID_TEST_CHECKED, FALSE, 1},     // checked, but nothing runs it
       {ID_TEST_UNHANDLED, FALSE, -1},  // no handler: disabled
       {ID_APP_EXIT, TRUE, -1},         // the application's handler counts
   };
@@ -328,7 +331,7 @@ TEST_F(FrameTest, DelayedShowWaitsForIdleLayout) {
   Layout();
   int top = PaneRect().top;
   frame->ShowControlBar(&frame->one, FALSE, TRUE);
-  EXPECT_FALSE(frame->one.IsVisible());      // as the user will see it
+  EXPECT_FALSE(frame->one.IsVisible());       // as the user will see it
   EXPECT_TRUE(frame->one.IsWindowVisible());  // not yet applied
   EXPECT_TRUE(frame->m_nIdleFlags & CFrameWnd::idleLayout);
   Pump(&App());
@@ -370,10 +373,13 @@ TEST_F(FrameTest, FloatingFramesFollowTheActivationOfTheirFrame) {
   mini->GetWindowRect(&w);
   EXPECT_EQ(mini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(w.left + 10, w.top + 6)), HTCAPTION);
   CRect box = mini->CloseBoxRect();
-  EXPECT_EQ(mini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(w.left + box.CenterPoint().x, w.top + box.CenterPoint().y)), HTCLOSE);
+  EXPECT_EQ(mini->SendMessage(WM_NCHITTEST, 0,
+                              MAKELPARAM(w.left + box.CenterPoint().x, w.top + box.CenterPoint().y)),
+            HTCLOSE);
   CRect client;
   mini->GetClientRect(&client);
-  EXPECT_EQ(w.Height() - client.Height(), GetSystemMetrics(SM_CYSMCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME));
+  EXPECT_EQ(w.Height() - client.Height(),
+            GetSystemMetrics(SM_CYSMCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME));
 }
 
 TEST_F(FrameTest, DialogControlsFollowTheirCommandHandlers) {
@@ -384,16 +390,18 @@ TEST_F(FrameTest, DialogControlsFollowTheirCommandHandlers) {
     DWORD style;
     BOOL enabled;
   } cases[] = {
-      {ID_TEST_COMMAND, BS_PUSHBUTTON, TRUE},     // enabled by its update handler
-      {ID_TEST_UNHANDLED, BS_PUSHBUTTON, FALSE},  // nothing runs it
+      {ID_TEST_COMMAND, BS_PUSHBUTTON, TRUE},          // enabled by its update handler
+      {ID_TEST_UNHANDLED, BS_PUSHBUTTON, FALSE},       // nothing runs it
       {ID_TEST_UNHANDLED + 1, BS_AUTOCHECKBOX, TRUE},  // check boxes work on their own
   };
   std::vector<HWND> buttons;
   for (const Case& c : cases)
-    buttons.push_back(::CreateWindowEx(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE | c.style, 0, 0, 50, 20, host.m_hWnd,
-                                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c.id)), nullptr, nullptr));
+    buttons.push_back(::CreateWindowEx(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE | c.style, 0, 0, 50, 20,
+                                       host.m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c.id)),
+                                       nullptr, nullptr));
   host.UpdateDialogControls(frame, TRUE);
-  for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(::IsWindowEnabled(buttons[i]), cases[i].enabled) << cases[i].id;
+  for (size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(::IsWindowEnabled(buttons[i]), cases[i].enabled) << cases[i].id;
   host.DestroyWindow();
 }
 

@@ -55,7 +55,8 @@ class SplitterTest : public ::testing::Test {
     CCreateContext context;
     context.m_pCurrentDoc = doc;
     context.m_pNewViewClass = RUNTIME_CLASS(PaneView);
-    ASSERT_TRUE(frame->Create(nullptr, "Split", WS_OVERLAPPEDWINDOW, CRect(0, 0, 420, 320), nullptr, nullptr, 0, &context));
+    ASSERT_TRUE(frame->Create(nullptr, "Split", WS_OVERLAPPEDWINDOW, CRect(0, 0, 420, 320), nullptr, nullptr,
+                              0, &context));
     frame->InitialUpdateFrame(doc, TRUE);
     Pump();
   }

@@ -28,7 +28,8 @@ TEST(RectTracker, HandlesAndInsideAreHit) {
 TEST(RectTracker, TrackingMovesOrResizesAndEscapeUndoes) {
   ui_test::EnsureApp();
   CWnd wnd;
-  ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "Tracker", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr));
+  ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "Tracker", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300,
+                           nullptr, nullptr));
   CRectTracker t(CRect(100, 100, 200, 180), CRectTracker::resizeInside);
   wnd.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(170, 150));
   wnd.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(170, 150));

@@ -59,11 +59,11 @@ class ViewDropTest : public ::testing::Test {
     ASSERT_TRUE(AfxOleInit());
     top = ui_test::MakeTop(300, 200, WS_POPUP | WS_VISIBLE);
     view = new DropView;
-    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(20, 20, 220, 170), CWnd::FromHandle(top),
-                             AFX_IDW_PANE_FIRST));
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(20, 20, 220, 170),
+                             CWnd::FromHandle(top), AFX_IDW_PANE_FIRST));
     ASSERT_TRUE(view->target.Register(view));
-    inner = ::CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 50, 40, 60, 30, view->m_hWnd, nullptr, nullptr,
-                             nullptr);
+    inner = ::CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 50, 40, 60, 30, view->m_hWnd, nullptr,
+                             nullptr, nullptr);
   }
   void TearDown() override {
     view->target.Revoke();
@@ -87,7 +87,12 @@ TEST_F(ViewDropTest, RegisteredViewGetsTheDragCallbacks) {
       {"move", DROPEFFECT_MOVE, 0, both, DROPEFFECT_MOVE, {"enter", "over", "drop move"}},
       {"copy by key", DROPEFFECT_MOVE, MK_CONTROL, both, DROPEFFECT_COPY, {"enter", "over", "drop copy"}},
       {"refused", DROPEFFECT_NONE, 0, both, DROPEFFECT_NONE, {"enter", "over", "leave"}},
-      {"effect not allowed", DROPEFFECT_MOVE, 0, DROPEFFECT_COPY, DROPEFFECT_NONE, {"enter", "over", "leave"}},
+      {"effect not allowed",
+       DROPEFFECT_MOVE,
+       0,
+       DROPEFFECT_COPY,
+       DROPEFFECT_NONE,
+       {"enter", "over", "leave"}},
   };
   for (const Case& c : cases) {
     view->calls.clear();

@@ -31,7 +31,11 @@ IMPLEMENT_DYNCREATE(CPlainTestObject, CObject)
 
 TEST(CObject, KindTests) {
   CCircleTestShape circle;
-  struct Case { const CObject* obj; CRuntimeClass* cls; bool kind; };
+  struct Case {
+    const CObject* obj;
+    CRuntimeClass* cls;
+    bool kind;
+  };
   CPlainTestObject plain;
   const Case cases[] = {
       {&circle, RUNTIME_CLASS(CCircleTestShape), true}, {&circle, RUNTIME_CLASS(CShape), true},
@@ -39,7 +43,8 @@ TEST(CObject, KindTests) {
       {&plain, RUNTIME_CLASS(CShape), false},           {&plain, RUNTIME_CLASS(CObject), true},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(c.obj->IsKindOf(c.cls) != FALSE, c.kind) << c.obj->GetRuntimeClass()->m_lpszClassName << " / " << c.cls->m_lpszClassName;
+    EXPECT_EQ(c.obj->IsKindOf(c.cls) != FALSE, c.kind)
+        << c.obj->GetRuntimeClass()->m_lpszClassName << " / " << c.cls->m_lpszClassName;
   }
   EXPECT_STREQ(circle.GetRuntimeClass()->m_lpszClassName, "CCircleTestShape");
   EXPECT_EQ(RUNTIME_CLASS(CCircleTestShape)->m_pBaseClass, RUNTIME_CLASS(CShape));

@@ -265,10 +265,11 @@ TEST(TypedPtr, ListArrayAndMapGiveTheirType) {
 }
 
 TEST(NamedCollections, AreCreatableByName) {
-  const char* names[] = {"CObList", "CPtrList", "CStringList", "CObArray", "CPtrArray", "CStringArray",
-                         "CDWordArray", "CWordArray", "CByteArray", "CUIntArray", "CMapStringToPtr",
-                         "CMapStringToOb", "CMapStringToString", "CMapPtrToPtr", "CMapPtrToWord",
-                         "CMapWordToPtr", "CMapWordToOb"};
+  const char* names[] = {
+      "CObList",         "CPtrList",       "CStringList",        "CObArray",     "CPtrArray",
+      "CStringArray",    "CDWordArray",    "CWordArray",         "CByteArray",   "CUIntArray",
+      "CMapStringToPtr", "CMapStringToOb", "CMapStringToString", "CMapPtrToPtr", "CMapPtrToWord",
+      "CMapWordToPtr",   "CMapWordToOb"};
   for (const char* name : names) {
     CObject* made = CRuntimeClass::CreateObject(name);
     ASSERT_NE(made, nullptr) << name;

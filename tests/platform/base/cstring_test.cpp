@@ -30,7 +30,7 @@ TEST(CString, EmbeddedNulSurvivesCopyConcatAndExtraction) {
   EXPECT_EQ(Bytes(copy), std::string("a\0b\0c", 5));
   EXPECT_EQ(Bytes(copy.Mid(1, 3)), std::string("\0b\0", 3));
   EXPECT_EQ(Bytes(copy.Right(2)), std::string("\0c", 2));
-  EXPECT_NE(s, CString("a"));  // full bytes compared between CStrings
+  EXPECT_NE(s, CString("a"));    // full bytes compared between CStrings
   EXPECT_EQ(s.Compare("a"), 0);  // a C string stops at its NUL
 }
 
@@ -47,10 +47,14 @@ TEST(CString, ConcatenationAllCombinations) {
 }
 
 TEST(CString, ComparisonOperatorsBothSides) {
-  struct Case { const char* a; const char* b; int sign; };
+  struct Case {
+    const char* a;
+    const char* b;
+    int sign;
+  };
   const Case cases[] = {
-      {"abc", "abc", 0}, {"abc", "abd", -1}, {"b", "abc", 1}, {"", "a", -1},
-      {"\xe9", "z", 1},  // bytes compare unsigned
+      {"abc", "abc", 0}, {"abc", "abd", -1}, {"b", "abc", 1},
+      {"", "a", -1},     {"\xe9", "z", 1},  // bytes compare unsigned
   };
   for (const Case& c : cases) {
     CString a(c.a), b(c.b);
@@ -70,9 +74,13 @@ TEST(CString, ComparisonOperatorsBothSides) {
 }
 
 TEST(CString, CompareNoCase) {
-  struct Case { const char* a; const char* b; int sign; };
+  struct Case {
+    const char* a;
+    const char* b;
+    int sign;
+  };
   const Case cases[] = {
-      {"Hello", "hELLO", 0}, {"abc", "ABD", -1}, {"_", "A", -1},  // compared in lower case
+      {"Hello", "hELLO", 0},         {"abc", "ABD", -1}, {"_", "A", -1},  // compared in lower case
       {"\xc9T\xc9", "\xe9t\xe9", 0}, {"abc", "ab", 1},
   };
   for (const Case& c : cases) {
@@ -83,14 +91,27 @@ TEST(CString, CompareNoCase) {
 
 TEST(CString, ExtractionClipsOutOfRange) {
   CString s("hello");
-  struct Case { CString got; const char* want; };
+  struct Case {
+    CString got;
+    const char* want;
+  };
   const Case cases[] = {
-      {s.Mid(1), "ello"},      {s.Mid(1, 3), "ell"},  {s.Mid(-2, 2), "he"},
-      {s.Mid(4, 10), "o"},     {s.Mid(9), ""},         {s.Mid(2, -1), ""},
-      {s.Left(2), "he"},       {s.Left(-1), ""},       {s.Left(99), "hello"},
-      {s.Right(3), "llo"},     {s.Right(-3), ""},      {s.Right(99), "hello"},
-      {s.SpanIncluding("leh"), "hell"}, {s.SpanExcluding("lo"), "he"},
-      {s.SpanIncluding("x"), ""},       {s.SpanExcluding("x"), "hello"},
+      {s.Mid(1), "ello"},
+      {s.Mid(1, 3), "ell"},
+      {s.Mid(-2, 2), "he"},
+      {s.Mid(4, 10), "o"},
+      {s.Mid(9), ""},
+      {s.Mid(2, -1), ""},
+      {s.Left(2), "he"},
+      {s.Left(-1), ""},
+      {s.Left(99), "hello"},
+      {s.Right(3), "llo"},
+      {s.Right(-3), ""},
+      {s.Right(99), "hello"},
+      {s.SpanIncluding("leh"), "hell"},
+      {s.SpanExcluding("lo"), "he"},
+      {s.SpanIncluding("x"), ""},
+      {s.SpanExcluding("x"), "hello"},
   };
   for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(Bytes(cases[i].got), cases[i].want) << "case " << i;
 }

@@ -42,11 +42,16 @@ TEST(Exceptions, CatchMacrosDeleteUnlessPassedOn) {
 }
 
 TEST(Exceptions, ThrowHelpersAndMessages) {
-  struct Case { void (*thrower)(); CRuntimeClass* kind; const char* text; };
+  struct Case {
+    void (*thrower)();
+    CRuntimeClass* kind;
+    const char* text;
+  };
   const Case cases[] = {
       {&AfxThrowMemoryException, RUNTIME_CLASS(CMemoryException), "Out of memory."},
       {&AfxThrowResourceException, RUNTIME_CLASS(CResourceException), "A required resource was unavailable."},
-      {&AfxThrowNotSupportedException, RUNTIME_CLASS(CNotSupportedException), "An unsupported operation was attempted."},
+      {&AfxThrowNotSupportedException, RUNTIME_CLASS(CNotSupportedException),
+       "An unsupported operation was attempted."},
       {&AfxThrowUserException, RUNTIME_CLASS(CUserException), ""},
   };
   for (const Case& c : cases) {

@@ -30,8 +30,12 @@ TEST(Format, WindowsSizesAndTypedArguments) {
       {mirt::FormatString("%.2f|%g|%e", 1.005, 0.5, 100.0), "1.00|0.5|1.000000e+02"},
       {mirt::FormatString("100%%"), "100%"},
       {mirt::FormatString("%u", static_cast<unsigned char>(200)), "200"},
-      {mirt::FormatString("%s|%s", const_cast<char*>("mutable"), reinterpret_cast<const unsigned char*>("u8")), "mutable|u8"},
-      {mirt::FormatString("%p", static_cast<void*>(nullptr)) == mirt::FormatString("%p", nullptr) ? "same" : "differ", "same"},
+      {mirt::FormatString("%s|%s", const_cast<char*>("mutable"),
+                          reinterpret_cast<const unsigned char*>("u8")),
+       "mutable|u8"},
+      {mirt::FormatString("%p", static_cast<void*>(nullptr)) == mirt::FormatString("%p", nullptr) ? "same"
+                                                                                                  : "differ",
+       "same"},
   };
   for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].got, cases[i].want) << "case " << i;
 }
@@ -39,11 +43,11 @@ TEST(Format, WindowsSizesAndTypedArguments) {
 TEST(Format, BadFormatsNeverReadPastTheArguments) {
   int n = 0;
   const Case cases[] = {
-      {mirt::FormatString("%d %s %f"), "0  0.000000"},       // missing arguments
-      {mirt::FormatString("%s", 12), "(null)"},              // number for %s
+      {mirt::FormatString("%d %s %f"), "0  0.000000"},  // missing arguments
+      {mirt::FormatString("%s", 12), "(null)"},         // number for %s
       {mirt::FormatString("%s", static_cast<const char*>(nullptr)), "(null)"},
-      {mirt::FormatString("a%nb", &n), "ab"},                // %n writes nothing
-      {mirt::FormatString("%y%"), "%y%"},                    // unknown letter kept
+      {mirt::FormatString("a%nb", &n), "ab"},  // %n writes nothing
+      {mirt::FormatString("%y%"), "%y%"},      // unknown letter kept
       {mirt::FormatString("%99999999d", 1).size() == 100000 ? "ok" : "bad", "ok"},
   };
   for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].got, cases[i].want) << "case " << i;

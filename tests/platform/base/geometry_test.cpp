@@ -34,7 +34,7 @@ TEST(RectApi, IntersectRect) {
 TEST(RectApi, UnionRect) {
   const TwoRectCase cases[] = {
       {{0, 0, 10, 10}, {5, 5, 20, 20}, TRUE, {0, 0, 20, 20}},
-      {{0, 0, 0, 0}, {5, 5, 20, 20}, TRUE, {5, 5, 20, 20}},    // empty one is left out
+      {{0, 0, 0, 0}, {5, 5, 20, 20}, TRUE, {5, 5, 20, 20}},  // empty one is left out
       {{-50, -50, -50, 0}, {1, 1, 2, 2}, TRUE, {1, 1, 2, 2}},
       {{0, 0, 0, 5}, {3, 3, 3, 3}, FALSE, {0, 0, 0, 0}},
   };

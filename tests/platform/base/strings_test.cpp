@@ -28,10 +28,15 @@ TEST(WinString, CopyConcatAndLength) {
 }
 
 TEST(WinString, Comparisons) {
-  struct Case { const char* a; const char* b; int cmp; int cmpi; };
+  struct Case {
+    const char* a;
+    const char* b;
+    int cmp;
+    int cmpi;
+  };
   const Case cases[] = {
-      {"abc", "abc", 0, 0},   {"abc", "ABC", 1, 0},  {"a", "b", -1, -1},
-      {"", "a", -1, -1},      {nullptr, "", 0, 0},   {"\xe9t\xe9", "\xc9T\xc9", 1, 0},
+      {"abc", "abc", 0, 0},  {"abc", "ABC", 1, 0}, {"a", "b", -1, -1},
+      {"", "a", -1, -1},     {nullptr, "", 0, 0},  {"\xe9t\xe9", "\xc9T\xc9", 1, 0},
       {"ab", "abc", -1, -1},
   };
   for (const Case& c : cases) {
@@ -39,11 +44,16 @@ TEST(WinString, Comparisons) {
     EXPECT_EQ(lstrcmp(c.a, c.b), c.cmp);
     EXPECT_EQ(lstrcmpi(c.a, c.b), c.cmpi);
   }
-  struct CrtCase { const char* a; const char* b; size_t n; int sign; };
+  struct CrtCase {
+    const char* a;
+    const char* b;
+    size_t n;
+    int sign;
+  };
   const CrtCase crt[] = {
-      {"Hello", "hello", 99, 0}, {"abc", "ABD", 99, -1}, {"abX", "ABy", 2, 0},
-      {"_", "A", 99, -1},  // compared in lower case, as the C library does
-      {"\xe9", "\xc9", 99, 1},  // only ASCII letters fold
+      {"Hello", "hello", 99, 0}, {"abc", "ABD", 99, -1},
+      {"abX", "ABy", 2, 0},      {"_", "A", 99, -1},  // compared in lower case, as the C library does
+      {"\xe9", "\xc9", 99, 1},                        // only ASCII letters fold
   };
   for (const CrtCase& c : crt) {
     int got = _strnicmp(c.a, c.b, c.n);
@@ -51,7 +61,9 @@ TEST(WinString, Comparisons) {
   }
   EXPECT_EQ(_stricmp("MiXeD", "mixed"), 0);
   EXPECT_EQ(_memicmp("AbC", "aBc", 3), 0);
-  EXPECT_LT(_mbscmp(reinterpret_cast<const unsigned char*>("a"), reinterpret_cast<const unsigned char*>("\xe9")), 0);
+  EXPECT_LT(
+      _mbscmp(reinterpret_cast<const unsigned char*>("a"), reinterpret_cast<const unsigned char*>("\xe9")),
+      0);
 }
 
 TEST(WinString, WsprintfCutsAt1023Bytes) {
@@ -79,9 +91,12 @@ TEST(WinString, CharCaseAndClasses) {
   EXPECT_EQ(CharPrev(buf, buf), buf);
   EXPECT_EQ(CharPrev(buf, buf + 2), buf + 1);
 
-  struct Case { char c; bool alpha, alnum, upper, lower; };
+  struct Case {
+    char c;
+    bool alpha, alnum, upper, lower;
+  };
   const Case cases[] = {
-      {'a', 1, 1, 0, 1}, {'Z', 1, 1, 1, 0}, {'5', 0, 1, 0, 0}, {'_', 0, 0, 0, 0},
+      {'a', 1, 1, 0, 1},    {'Z', 1, 1, 1, 0},    {'5', 0, 1, 0, 0},    {'_', 0, 0, 0, 0},
       {'\xc9', 1, 1, 1, 0}, {'\xe9', 1, 1, 0, 1}, {'\xd7', 0, 0, 0, 0}, {'\xdf', 1, 1, 0, 1},
   };
   for (const Case& c : cases) {
@@ -97,7 +112,9 @@ TEST(CrtString, CaseReverseAndDup) {
   char s[] = "Ab\xe9z";
   EXPECT_STREQ(_strupr(s), "AB\xe9Z");
   EXPECT_STREQ(_strlwr(s), "ab\xe9z");
-  EXPECT_STREQ(_strrev(s), "z\xe9" "ba");
+  EXPECT_STREQ(_strrev(s),
+               "z\xe9"
+               "ba");
   char* copy = _strdup("dup");
   EXPECT_STREQ(copy, "dup");
   std::free(copy);
@@ -111,7 +128,10 @@ TEST(CrtString, CaseReverseAndDup) {
 
 TEST(CrtString, NumbersToText) {
   char buf[70];
-  struct Case { std::string got; const char* want; };
+  struct Case {
+    std::string got;
+    const char* want;
+  };
   const Case cases[] = {
       {_itoa(-123, buf, 10), "-123"},
       {_itoa(-1, buf, 16), "ffffffff"},  // no sign outside radix 10
@@ -130,14 +150,14 @@ TEST(CrtString, NumbersToText) {
 }
 
 TEST(WinString, MulDiv) {
-  struct Case { int a, b, c, want; };
+  struct Case {
+    int a, b, c, want;
+  };
   const Case cases[] = {
-      {10, 3, 4, 8},  // 7.5 rounds up
-      {-10, 3, 4, -8},  // and away from zero below it
-      {10, 3, -4, -8},
-      {7, 1, 3, 2},
-      {2000000000, 2, 4, 1000000000},  // 64-bit product
-      {2000000000, 4, 2, -1},          // too large
+      {10, 3, 4, 8},                                                         // 7.5 rounds up
+      {-10, 3, 4, -8},                                                       // and away from zero below it
+      {10, 3, -4, -8},        {7, 1, 3, 2}, {2000000000, 2, 4, 1000000000},  // 64-bit product
+      {2000000000, 4, 2, -1},                                                // too large
       {5, 5, 0, -1},
   };
   for (const Case& c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.want) << c.a << "*" << c.b << "/" << c.c;

@@ -68,7 +68,8 @@ TEST(CFileTest, ReadWriteSeekLength) {
   EXPECT_EQ("abcd", mirt_test::ReadFile(path));
 
   // modeNoTruncate keeps the content; shareExclusive keeps others out.
-  CFile keep(path.c_str(), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite | CFile::shareExclusive);
+  CFile keep(path.c_str(),
+             CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite | CFile::shareExclusive);
   EXPECT_EQ(4u, keep.GetLength());
   CFile other;
   CFileException e;

@@ -25,21 +25,27 @@ TEST_F(FileTest, DispositionsAndTheirErrors) {
     bool ok;
     DWORD error;
   } steps[] = {
-      {OPEN_EXISTING, false, ERROR_FILE_NOT_FOUND}, {TRUNCATE_EXISTING, false, ERROR_FILE_NOT_FOUND},
-      {CREATE_NEW, true, ERROR_SUCCESS},            {CREATE_NEW, false, ERROR_FILE_EXISTS},
-      {CREATE_ALWAYS, true, ERROR_ALREADY_EXISTS},  {OPEN_ALWAYS, true, ERROR_ALREADY_EXISTS},
+      {OPEN_EXISTING, false, ERROR_FILE_NOT_FOUND},
+      {TRUNCATE_EXISTING, false, ERROR_FILE_NOT_FOUND},
+      {CREATE_NEW, true, ERROR_SUCCESS},
+      {CREATE_NEW, false, ERROR_FILE_EXISTS},
+      {CREATE_ALWAYS, true, ERROR_ALREADY_EXISTS},
+      {OPEN_ALWAYS, true, ERROR_ALREADY_EXISTS},
       {OPEN_EXISTING, true, ERROR_SUCCESS},
   };
   for (const Step& s : steps) {
     SCOPED_TRACE(s.disposition);
-    HANDLE h = CreateFile(f.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, s.disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFile(f.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, s.disposition,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
     EXPECT_EQ(s.ok, h != INVALID_HANDLE_VALUE);
     EXPECT_EQ(s.error, GetLastError());
     if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
   }
-  EXPECT_EQ(INVALID_HANDLE_VALUE, CreateFile((dir + "\\no\\x").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  EXPECT_EQ(INVALID_HANDLE_VALUE,
+            CreateFile((dir + "\\no\\x").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   EXPECT_EQ(ERROR_PATH_NOT_FOUND, GetLastError());
-  EXPECT_EQ(INVALID_HANDLE_VALUE, CreateFile(dir.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  EXPECT_EQ(INVALID_HANDLE_VALUE,
+            CreateFile(dir.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   EXPECT_EQ(ERROR_ACCESS_DENIED, GetLastError());
   EXPECT_FALSE(CloseHandle(reinterpret_cast<HANDLE>(0x7777)));
   EXPECT_EQ(ERROR_INVALID_HANDLE, GetLastError());
@@ -100,7 +106,8 @@ TEST_F(FileTest, ShareModesWithinTheProcess) {
   }
   // A refused CREATE_ALWAYS does not truncate the file.
   HANDLE a = CreateFile(f.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  EXPECT_EQ(INVALID_HANDLE_VALUE, CreateFile(f.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  EXPECT_EQ(INVALID_HANDLE_VALUE,
+            CreateFile(f.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   CloseHandle(a);
   EXPECT_EQ("x", mirt_test::ReadFile(f));
 }

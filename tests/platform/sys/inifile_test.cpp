@@ -62,7 +62,7 @@ TEST_F(IniTest, ValueRules) {
       {"First", "noequals", "d", ""},
       {"First", "inner", "d", "d"},
       {"First", "dup", "", "first"},
-      {"Second", "a", "", "1"},  // LF line ends, blanks in the header
+      {"Second", "a", "", "1"},           // LF line ends, blanks in the header
       {"First", "late", "def  ", "def"},  // a repeated section is not read; default loses trailing blanks
       {"Missing", "a", "  lead", "  lead"},
   };
@@ -93,7 +93,10 @@ TEST_F(IniTest, ListsAndTheirTruncation) {
     DWORD result;
     const char* text;  // the whole buffer
   } cases[] = {
-      {8, 6, "First|||"}, {2, 0, "||"}, {1, 0, "|"}, {14, 13, "First|Second||"},
+      {8, 6, "First|||"},
+      {2, 0, "||"},
+      {1, 0, "|"},
+      {14, 13, "First|Second||"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.size);
@@ -131,7 +134,8 @@ TEST_F(IniTest, SectionWritesAndInts) {
     int def;
     UINT expected;
   } cases[] = {{"a", 7, 1}, {"b", 7, static_cast<UINT>(-42)}, {"c", 7, 12}, {"d", 7, 0}, {"missing", 7, 7}};
-  for (const Case& c : cases) EXPECT_EQ(c.expected, GetPrivateProfileInt("S", c.key, c.def, file.c_str())) << c.key;
+  for (const Case& c : cases)
+    EXPECT_EQ(c.expected, GetPrivateProfileInt("S", c.key, c.def, file.c_str())) << c.key;
   ASSERT_TRUE(WritePrivateProfileSection("S", "only=1\0", file.c_str()));
   EXPECT_EQ("[S]\r\nonly=1\r\n", mirt_test::ReadFile(file));
   ASSERT_TRUE(WritePrivateProfileSection("S", nullptr, file.c_str()));
@@ -181,9 +185,9 @@ TEST(EqualNoCase, FoldsOnlyAsciiLetters) {
       {"Software\\Kalven", "SOFTWARE\\kalven", true},
       {"", "", true},
       {"key", "keys", false},
-      {"[", "{", false},                // 0x5B and 0x7B are no letter pair
+      {"[", "{", false},  // 0x5B and 0x7B are no letter pair
       {"@", "`", false},
-      {"\xC9", "\xE9", false},          // accented letters stay as they are, whatever the locale
+      {"\xC9", "\xE9", false},  // accented letters stay as they are, whatever the locale
   };
   for (const Case& c : cases) EXPECT_EQ(plat::EqualNoCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
 }

@@ -8,7 +8,8 @@
 namespace {
 
 TEST(LibraryTest, WindowsNamesFindTheLibraryBesideTheProgram) {
-  for (const char* name : {"mirt_sys_testlib.dll", "MIRT_SYS_TESTLIB.DLL", "mirt_sys_testlib", "libmirt_sys_testlib.so"}) {
+  for (const char* name :
+       {"mirt_sys_testlib.dll", "MIRT_SYS_TESTLIB.DLL", "mirt_sys_testlib", "libmirt_sys_testlib.so"}) {
     SCOPED_TRACE(name);
     HMODULE h = LoadLibrary(name);
     ASSERT_NE(nullptr, h) << plat::LastLibraryError();

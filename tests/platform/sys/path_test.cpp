@@ -71,7 +71,8 @@ TEST(AtomicFile, ReplacesKeepsModeAndFollowsLinks) {
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   // No temporary files are left behind.
   int files = 0;
-  for (auto& e : std::filesystem::directory_iterator(dir)) files += e.is_regular_file() && !e.is_symlink() ? 1 : 0;
+  for (auto& e : std::filesystem::directory_iterator(dir))
+    files += e.is_regular_file() && !e.is_symlink() ? 1 : 0;
   EXPECT_EQ(1, files);
 }
 
@@ -98,7 +99,8 @@ TEST(AtomicFile, FailuresLeaveTheOldFileAndSayWhy) {
   }
   EXPECT_EQ("old", mirt_test::ReadFile(target));
   int files = 0;
-  for (auto& e : std::filesystem::directory_iterator(dir)) files += e.is_regular_file() && !e.is_symlink() ? 1 : 0;
+  for (auto& e : std::filesystem::directory_iterator(dir))
+    files += e.is_regular_file() && !e.is_symlink() ? 1 : 0;
   EXPECT_EQ(1, files);
 }
 

@@ -58,7 +58,8 @@ TEST_P(ProfileTest, StorageLocation) {
   p.WriteProfileInt("Views", "Bar", 1);
   if (GetParam()) {
     HKEY k;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Maker\\TestApp\\Views", 0, KEY_READ, &k));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Maker\\TestApp\\Views", 0, KEY_READ, &k));
     DWORD type = 0, v = 0, size = 4;
     EXPECT_EQ(ERROR_SUCCESS, RegQueryValueEx(k, "Bar", nullptr, &type, reinterpret_cast<BYTE*>(&v), &size));
     EXPECT_EQ(REG_DWORD, static_cast<int>(type));

@@ -44,8 +44,14 @@ TEST(RegFileFormat, BadLinesAreReportedAndSkipped) {
   struct Case {
     const char* line;
   } cases[] = {
-      {"\"unterminated=\"x\""}, {"\"a\"=dword:123456789"}, {"\"a\"=hex:0g"}, {"\"a\"=hex(zz):00"},
-      {"\"a\"=\"text\" trailing"}, {"garbage"}, {"\"a\"=unknown:1"}, {"[unclosed"},
+      {"\"unterminated=\"x\""},
+      {"\"a\"=dword:123456789"},
+      {"\"a\"=hex:0g"},
+      {"\"a\"=hex(zz):00"},
+      {"\"a\"=\"text\" trailing"},
+      {"garbage"},
+      {"\"a\"=unknown:1"},
+      {"[unclosed"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
@@ -116,14 +122,16 @@ TEST_F(RegistryStoreTest, SerialPortsAndPortMapping) {
   HKEY k;
   RegOpenKeyEx(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &k);
   DWORD values = 0;
-  RegQueryInfoKey(k, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr, nullptr);
+  RegQueryInfoKey(k, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+                  nullptr);
   RegCloseKey(k);
   EXPECT_EQ(4u, values);
 
   EXPECT_EQ("/dev/ttyUSB0", plat::ComPortDevicePath("COM3"));
   EXPECT_EQ("/dev/ttyS1", plat::ComPortDevicePath("\\\\.\\com2"));
   EXPECT_EQ("", plat::ComPortDevicePath("COM9"));
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\mirt2\\Ports", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr));
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyEx(HKEY_LOCAL_MACHINE, "SOFTWARE\\mirt2\\Ports", 0, nullptr, 0,
+                                          KEY_ALL_ACCESS, nullptr, &k, nullptr));
   const char pty[] = "/dev/pts/7";
   RegSetValueEx(k, "COM3", 0, REG_SZ, reinterpret_cast<const BYTE*>(pty), sizeof pty);
   RegCloseKey(k);
@@ -151,9 +159,11 @@ TEST_F(RegistryStoreTest, ConcurrentWritersLoseNothing) {
   for (auto& th : threads) th.join();
   for (int t = 0; t < 4; ++t) {
     HKEY k;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CURRENT_USER, ("Threads\\T" + std::to_string(t)).c_str(), 0, KEY_READ, &k));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegOpenKeyEx(HKEY_CURRENT_USER, ("Threads\\T" + std::to_string(t)).c_str(), 0, KEY_READ, &k));
     DWORD values = 0;
-    RegQueryInfoKey(k, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr, nullptr);
+    RegQueryInfoKey(k, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
+                    nullptr, nullptr);
     EXPECT_EQ(51u, values);
     RegCloseKey(k);
   }

@@ -16,7 +16,8 @@ class RegistryTest : public ::testing::Test {
   void SetUp() override { dir = sys_test::FreshSettings("reg"); }
   HKEY Create(HKEY parent, const char* path) {
     HKEY k = nullptr;
-    EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyEx(parent, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr));
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegCreateKeyEx(parent, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr));
     return k;
   }
   std::string dir;
@@ -59,7 +60,8 @@ void ExpectValue(HKEY key, const TypedValue& v) {
   EXPECT_EQ(v.type, type);
   ASSERT_EQ(v.data.size(), size);
   std::string got(size, '?');
-  ASSERT_EQ(ERROR_SUCCESS, RegQueryValueEx(key, v.name, nullptr, &type, reinterpret_cast<BYTE*>(got.data()), &size));
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegQueryValueEx(key, v.name, nullptr, &type, reinterpret_cast<BYTE*>(got.data()), &size));
   EXPECT_EQ(v.data, got);
 }
 
@@ -93,19 +95,24 @@ TEST_F(RegistryTest, QueryResultCodes) {
   EXPECT_EQ(sizeof text, size);
   EXPECT_EQ(REG_SZ, type);
   size = sizeof buf;
-  EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegQueryValueEx(k, "Missing", nullptr, &type, reinterpret_cast<BYTE*>(buf), &size));
-  EXPECT_EQ(ERROR_INVALID_PARAMETER, RegQueryValueEx(k, "S", nullptr, nullptr, reinterpret_cast<BYTE*>(buf), nullptr));
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND,
+            RegQueryValueEx(k, "Missing", nullptr, &type, reinterpret_cast<BYTE*>(buf), &size));
+  EXPECT_EQ(ERROR_INVALID_PARAMETER,
+            RegQueryValueEx(k, "S", nullptr, nullptr, reinterpret_cast<BYTE*>(buf), nullptr));
 
   HKEY missing = reinterpret_cast<HKEY>(1);
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyEx(HKEY_CURRENT_USER, "Q\\Nope", 0, KEY_READ, &missing));
   EXPECT_EQ(nullptr, missing);
-  EXPECT_EQ(ERROR_INVALID_HANDLE, RegQueryValueEx(reinterpret_cast<HKEY>(0x1234), "S", nullptr, nullptr, nullptr, nullptr));
-  EXPECT_EQ(ERROR_BAD_PATHNAME, RegCreateKeyEx(HKEY_CURRENT_USER, "\\Lead", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &missing, nullptr));
+  EXPECT_EQ(ERROR_INVALID_HANDLE,
+            RegQueryValueEx(reinterpret_cast<HKEY>(0x1234), "S", nullptr, nullptr, nullptr, nullptr));
+  EXPECT_EQ(ERROR_BAD_PATHNAME, RegCreateKeyEx(HKEY_CURRENT_USER, "\\Lead", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                               nullptr, &missing, nullptr));
 
   // A key opened for reading refuses writes.
   HKEY ro;
   ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CURRENT_USER, "Q", 0, KEY_READ, &ro));
-  EXPECT_EQ(ERROR_ACCESS_DENIED, RegSetValueEx(ro, "S", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text));
+  EXPECT_EQ(ERROR_ACCESS_DENIED,
+            RegSetValueEx(ro, "S", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text));
   RegCloseKey(ro);
   RegCloseKey(k);
   EXPECT_EQ(ERROR_INVALID_HANDLE, RegCloseKey(k));
@@ -114,10 +121,12 @@ TEST_F(RegistryTest, QueryResultCodes) {
 TEST_F(RegistryTest, CreateReportsDispositionAndKeepsCase) {
   DWORD disposition = 0;
   HKEY k;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyEx(HKEY_CURRENT_USER, "Mixed\\CaseKey", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, &disposition));
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyEx(HKEY_CURRENT_USER, "Mixed\\CaseKey", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                          nullptr, &k, &disposition));
   EXPECT_EQ(REG_CREATED_NEW_KEY, disposition);
   RegCloseKey(k);
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyEx(HKEY_CURRENT_USER, "MIXED\\casekey", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, &disposition));
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyEx(HKEY_CURRENT_USER, "MIXED\\casekey", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                          nullptr, &k, &disposition));
   EXPECT_EQ(REG_OPENED_EXISTING_KEY, disposition);
   RegCloseKey(k);
   HKEY mixed;
@@ -131,7 +140,8 @@ TEST_F(RegistryTest, CreateReportsDispositionAndKeepsCase) {
 TEST_F(RegistryTest, EnumerationOrderAndBufferRules) {
   HKEY k = Create(HKEY_CURRENT_USER, "E");
   for (const char* sub : {"beta", "Alpha", "gamma"}) RegCloseKey(Create(k, sub));
-  for (const char* v : {"z", "a", "m"}) RegSetValueEx(k, v, 0, REG_DWORD, reinterpret_cast<const BYTE*>("\1\0\0\0"), 4);
+  for (const char* v : {"z", "a", "m"})
+    RegSetValueEx(k, v, 0, REG_DWORD, reinterpret_cast<const BYTE*>("\1\0\0\0"), 4);
 
   std::vector<std::string> keys;
   char name[64];
@@ -162,7 +172,8 @@ TEST_F(RegistryTest, EnumerationOrderAndBufferRules) {
   EXPECT_EQ(4u, dataSize);
 
   DWORD subKeys, maxSub, values2, maxName, maxData;
-  ASSERT_EQ(ERROR_SUCCESS, RegQueryInfoKey(k, nullptr, nullptr, nullptr, &subKeys, &maxSub, nullptr, &values2, &maxName, &maxData, nullptr, nullptr));
+  ASSERT_EQ(ERROR_SUCCESS, RegQueryInfoKey(k, nullptr, nullptr, nullptr, &subKeys, &maxSub, nullptr, &values2,
+                                           &maxName, &maxData, nullptr, nullptr));
   EXPECT_EQ(3u, subKeys);
   EXPECT_EQ(5u, maxSub);
   EXPECT_EQ(3u, values2);
@@ -180,7 +191,8 @@ TEST_F(RegistryTest, DeleteRules) {
   EXPECT_EQ(ERROR_SUCCESS, RegDeleteValue(k, "V"));
   EXPECT_EQ(ERROR_SUCCESS, RegDeleteKey(HKEY_CURRENT_USER, "d\\child"));
   // The handle to the deleted key is still a handle, but its key is gone.
-  EXPECT_EQ(ERROR_KEY_DELETED, RegSetValueEx(k, "v", 0, REG_DWORD, reinterpret_cast<const BYTE*>("\1\0\0\0"), 4));
+  EXPECT_EQ(ERROR_KEY_DELETED,
+            RegSetValueEx(k, "v", 0, REG_DWORD, reinterpret_cast<const BYTE*>("\1\0\0\0"), 4));
   EXPECT_EQ(ERROR_SUCCESS, RegCloseKey(k));
   EXPECT_EQ(ERROR_SUCCESS, RegDeleteKey(HKEY_CURRENT_USER, "D"));
   plat::ReloadRegistry();
@@ -253,9 +265,11 @@ TEST_F(RegistryTest, SaveLoadUnloadAndRestoreHives) {
 
 TEST_F(RegistryTest, VolatileKeysStayOutOfTheFile) {
   HKEY k;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyEx(HKEY_CURRENT_USER, "Live", 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &k, nullptr));
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyEx(HKEY_CURRENT_USER, "Live", 0, nullptr, REG_OPTION_VOLATILE,
+                                          KEY_ALL_ACCESS, nullptr, &k, nullptr));
   HKEY child;
-  EXPECT_EQ(ERROR_CHILD_MUST_BE_VOLATILE, RegCreateKeyEx(k, "Lasting", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &child, nullptr));
+  EXPECT_EQ(ERROR_CHILD_MUST_BE_VOLATILE,
+            RegCreateKeyEx(k, "Lasting", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &child, nullptr));
   RegSetValueEx(k, "v", 0, REG_DWORD, reinterpret_cast<const BYTE*>("\1\0\0\0"), 4);
   RegCloseKey(k);
   RegCloseKey(Create(HKEY_CURRENT_USER, "Kept"));

@@ -78,8 +78,8 @@ TEST(Pipe, ClosingTheHandleWakesABlockedReader) {
 TEST(Pipe, DuplicateKeepsThePipeOpenUntilEveryHandleIsClosed) {
   Pipe p;
   HANDLE copy = nullptr;
-  ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), p.w, GetCurrentProcess(), &copy, 0, TRUE,
-                              DUPLICATE_SAME_ACCESS));
+  ASSERT_TRUE(
+      DuplicateHandle(GetCurrentProcess(), p.w, GetCurrentProcess(), &copy, 0, TRUE, DUPLICATE_SAME_ACCESS));
   p.CloseWrite();
   DWORD n;
   ASSERT_TRUE(WriteFile(copy, "z", 1, &n, nullptr));

@@ -54,7 +54,9 @@ class SerialPortTest : public ::testing::Test {
     t.ReadTotalTimeoutConstant = constant;
     ASSERT_TRUE(SetCommTimeouts(port, &t));
   }
-  void PeerSend(const std::string& bytes) { ASSERT_EQ(write(master, bytes.data(), bytes.size()), (ssize_t)bytes.size()); }
+  void PeerSend(const std::string& bytes) {
+    ASSERT_EQ(write(master, bytes.data(), bytes.size()), (ssize_t)bytes.size());
+  }
   std::string PeerReceive(size_t n) {
     std::string got;
     char buf[256];
@@ -146,14 +148,14 @@ TEST_F(SerialPortTest, ReadTimeOutRules) {
     const char* got;
     int minMs, maxMs;
   } cases[] = {
-      {20, 200, 200, "", 1, "", 350, 900},             // the link's setting: 400 ms for one byte
+      {20, 200, 200, "", 1, "", 350, 900},  // the link's setting: 400 ms for one byte
       {20, 200, 200, "A", 1, "A", 0, 150},
-      {MAXDWORD, 0, 0, "", 10, "", 0, 100},            // return at once
+      {MAXDWORD, 0, 0, "", 10, "", 0, 100},  // return at once
       {MAXDWORD, 0, 0, "xy", 10, "xy", 0, 100},
       {MAXDWORD, MAXDWORD, 300, "", 4, "", 250, 800},  // wait for the first byte only
       {MAXDWORD, MAXDWORD, 300, "q", 4, "q", 0, 150},
-      {0, 0, 250, "abc", 5, "abc", 200, 800},          // total time-out, partial read succeeds
-      {50, 0, 0, "abcd", 10, "abcd", 30, 500},         // interval ends the read after the last byte
+      {0, 0, 250, "abc", 5, "abc", 200, 800},   // total time-out, partial read succeeds
+      {50, 0, 0, "abcd", 10, "abcd", 30, 500},  // interval ends the read after the last byte
   };
   for (const Case& c : cases) {
     SetTimeouts(c.interval, c.mult, c.constant);
@@ -164,7 +166,8 @@ TEST_F(SerialPortTest, ReadTimeOutRules) {
     DWORD n = 99;
     auto t0 = std::chrono::steady_clock::now();
     ASSERT_TRUE(ReadFile(port, buf, c.ask, &n, nullptr));
-    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count();
+    auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count();
     EXPECT_EQ(std::string(buf, n), c.got) << c.interval << "/" << c.mult << "/" << c.constant;
     EXPECT_GE(ms, c.minMs) << c.interval << "/" << c.mult << "/" << c.constant;
     EXPECT_LE(ms, c.maxMs) << c.interval << "/" << c.mult << "/" << c.constant;

@@ -126,7 +126,7 @@ TEST_F(GdiTest, ColourToMonochromeUsesTheSourceBackgroundColour) {
   BitBlt(mono.dc, 0, 0, 3, 1, src.dc, 0, 0, SRCCOPY);
   EXPECT_EQ(GetPixel(mono.dc, 0, 0), RGB(255, 255, 255));  // the background colour: 1
   EXPECT_EQ(GetPixel(mono.dc, 1, 0), RGB(0, 0, 0));
-  EXPECT_EQ(GetPixel(mono.dc, 2, 0), RGB(0, 0, 0));        // white but not the background
+  EXPECT_EQ(GetPixel(mono.dc, 2, 0), RGB(0, 0, 0));  // white but not the background
 }
 
 TEST_F(GdiTest, MonochromeToColourUsesTheDestinationTextAndBackgroundColours) {
@@ -302,8 +302,9 @@ TEST_F(GdiTest, CaretIsShownInvertedAndHiddenAgain) {
 
 TEST_F(GdiTest, ComposedWindowPictureIsSaved) {
   HWND top = MakeTop(240, 160, WS_POPUP | WS_VISIBLE | WS_BORDER);
-  HWND child = CreateWindowEx(WS_EX_CLIENTEDGE, "UiTestPlain", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL,
-                              120, 10, 100, 80, top, nullptr, nullptr, nullptr);
+  HWND child =
+      CreateWindowEx(WS_EX_CLIENTEDGE, "UiTestPlain", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL,
+                     120, 10, 100, 80, top, nullptr, nullptr, nullptr);
   SCROLLINFO si{sizeof si, SIF_ALL, 0, 99, 20, 30, 0};
   SetScrollInfo(child, SB_VERT, &si, TRUE);
   SetScrollInfo(child, SB_HORZ, &si, TRUE);

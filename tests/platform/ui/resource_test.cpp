@@ -106,7 +106,8 @@ TEST_F(ResourceTest, PaletteBitmapLoadsWithItsColours) {
   EXPECT_EQ(dc.GetPixel(2, 0), RGB(255, 0, 0));
   EXPECT_EQ(dc.GetPixel(0, 1), RGB(192, 192, 192));
   dc.SelectObject(old);
-  HBITMAP mapped = static_cast<HBITMAP>(LoadImage(nullptr, MAKEINTRESOURCE(IDB_PALETTE), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+  HBITMAP mapped = static_cast<HBITMAP>(
+      LoadImage(nullptr, MAKEINTRESOURCE(IDB_PALETTE), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
   ASSERT_NE(mapped, nullptr);
   DeleteObject(mapped);
 }

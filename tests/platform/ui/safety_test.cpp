@@ -60,7 +60,8 @@ TEST_F(SafetyTest, PaintHandlerWithoutBeginPaintGetsOnePaintPerInvalidation) {
 
 TEST_F(SafetyTest, HandlesOfDestroyedWindowsAreRefused) {
   HWND h = MakeTop(30, 30);
-  HWND child = CreateWindowEx(0, "STATIC", "x", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, h, nullptr, nullptr, nullptr);
+  HWND child =
+      CreateWindowEx(0, "STATIC", "x", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, h, nullptr, nullptr, nullptr);
   ASSERT_NE(child, nullptr);
   ASSERT_TRUE(DestroyWindow(h));
   for (HWND stale : {h, child}) {
@@ -89,8 +90,8 @@ TEST_F(SafetyTest, HandlesOfDestroyedWindowsAreRefused) {
   EXPECT_FALSE(IsWindow(h));
   DestroyWindow(next);
   // Nonsense handles too.
-  for (HWND bad : {reinterpret_cast<HWND>(1), reinterpret_cast<HWND>(0x20002), reinterpret_cast<HWND>(~uintptr_t{0}),
-                   reinterpret_cast<HWND>(uintptr_t{1} << 40)}) {
+  for (HWND bad : {reinterpret_cast<HWND>(1), reinterpret_cast<HWND>(0x20002),
+                   reinterpret_cast<HWND>(~uintptr_t{0}), reinterpret_cast<HWND>(uintptr_t{1} << 40)}) {
     EXPECT_FALSE(IsWindow(bad));
     EXPECT_EQ(SendMessage(bad, WM_USER, 0, 0), 0);
   }

@@ -33,7 +33,8 @@ TEST(ThreadExitTest, SendersToAThreadThatEndsGetZero) {
     wc.lpfnWndProc = DefWindowProc;
     wc.lpszClassName = "ThreadExitTest";
     RegisterClass(&wc);
-    HWND h = CreateWindowEx(0, "ThreadExitTest", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND h =
+        CreateWindowEx(0, "ThreadExitTest", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ThreadQueue* self = ThreadQueue::Current();
     made.set_value(h);
     // Ends without serving what two senders wait for.

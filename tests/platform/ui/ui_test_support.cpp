@@ -20,8 +20,9 @@ void EnsureApp() {
 void Mouse(HWND h, int type, int x, int y, int button, int buttons, int modifiers) {
   QWidget* w = mirt_ui::WidgetOf(h);
   QPointF local(x, y);
-  QMouseEvent e(static_cast<QEvent::Type>(type), local, w->mapToGlobal(local), static_cast<Qt::MouseButton>(button),
-                Qt::MouseButtons(buttons), Qt::KeyboardModifiers(modifiers));
+  QMouseEvent e(static_cast<QEvent::Type>(type), local, w->mapToGlobal(local),
+                static_cast<Qt::MouseButton>(button), Qt::MouseButtons(buttons),
+                Qt::KeyboardModifiers(modifiers));
   QApplication::sendEvent(w, &e);
 }
 

@@ -58,20 +58,20 @@ class RecordingWnd : public CWnd {
 const UINT kRegistered = RegisterWindowMessage("UiTestRegistered");
 
 BEGIN_MESSAGE_MAP(RecordingWnd, CWnd)
-  ON_WM_LBUTTONDOWN()
-  ON_WM_LBUTTONUP()
-  ON_WM_LBUTTONDBLCLK()
-  ON_WM_MOUSEMOVE()
-  ON_WM_KEYDOWN()
-  ON_WM_CHAR()
-  ON_WM_MOUSEWHEEL()
-  ON_WM_CONTEXTMENU()
-  ON_WM_CREATE()
-  ON_WM_DESTROY()
-  ON_COMMAND(100, OnCmd)
-  ON_COMMAND_RANGE(200, 210, OnRange)
-  ON_MESSAGE(WM_USER + 1, OnAsk)
-  ON_REGISTERED_MESSAGE(kRegistered, OnAsk)
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_MOUSEMOVE()
+ON_WM_KEYDOWN()
+ON_WM_CHAR()
+ON_WM_MOUSEWHEEL()
+ON_WM_CONTEXTMENU()
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_COMMAND(100, OnCmd)
+ON_COMMAND_RANGE(200, 210, OnRange)
+ON_MESSAGE(WM_USER + 1, OnAsk)
+ON_REGISTERED_MESSAGE(kRegistered, OnAsk)
 END_MESSAGE_MAP()
 
 class WindowTest : public ::testing::Test {
@@ -81,8 +81,8 @@ class WindowTest : public ::testing::Test {
 
   // A bordered top-level CWnd at (100, 50): client origin (101, 51).
   void Make(RecordingWnd& w, DWORD cls = CS_DBLCLKS) {
-    ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(cls), "rec", WS_POPUP | WS_BORDER | WS_VISIBLE, 100, 50, 200,
-                           120, nullptr, nullptr));
+    ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(cls), "rec", WS_POPUP | WS_BORDER | WS_VISIBLE, 100, 50,
+                           200, 120, nullptr, nullptr));
   }
 
   void Drain() {
@@ -280,9 +280,12 @@ TEST_F(WindowTest, CreationDestructionOrderAndZOrder) {
   wc.lpfnWndProc = Proc::Fn;
   wc.lpszClassName = "UiTestLogged";
   RegisterClass(&wc);
-  HWND a = CreateWindowEx(0, "UiTestLogged", "a", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, top, (HMENU)1, nullptr, nullptr);
-  HWND b = CreateWindowEx(0, "UiTestLogged", "b", WS_CHILD | WS_VISIBLE, 20, 20, 50, 50, top, (HMENU)2, nullptr, nullptr);
-  HWND c = CreateWindowEx(0, "UiTestLogged", "c", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, a, (HMENU)3, nullptr, nullptr);
+  HWND a = CreateWindowEx(0, "UiTestLogged", "a", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, top, (HMENU)1, nullptr,
+                          nullptr);
+  HWND b = CreateWindowEx(0, "UiTestLogged", "b", WS_CHILD | WS_VISIBLE, 20, 20, 50, 50, top, (HMENU)2,
+                          nullptr, nullptr);
+  HWND c = CreateWindowEx(0, "UiTestLogged", "c", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, a, (HMENU)3, nullptr,
+                          nullptr);
   // New children go to the bottom: the first created is on top.
   EXPECT_EQ(GetWindow(top, GW_CHILD), a);
   EXPECT_EQ(GetWindow(a, GW_HWNDNEXT), b);
@@ -296,7 +299,8 @@ TEST_F(WindowTest, CreationDestructionOrderAndZOrder) {
   ClientToScreen(top, &screen);
   EXPECT_EQ(WindowFromPoint(screen), b);
   DestroyWindow(a);
-  std::vector<std::string> want = {"create a", "create b", "create c", "destroy a", "destroy c", "ncdestroy c", "ncdestroy a"};
+  std::vector<std::string> want = {"create a",  "create b",    "create c",   "destroy a",
+                                   "destroy c", "ncdestroy c", "ncdestroy a"};
   EXPECT_EQ(log, want);
   EXPECT_FALSE(IsWindow(c));
   EXPECT_TRUE(IsWindow(b));
@@ -318,7 +322,8 @@ TEST_F(WindowTest, FramesAndScrollBarsShrinkTheClientArea) {
   };
   HWND top = MakeTop(300, 200);
   for (const Case& c : cases) {
-    HWND h = CreateWindowEx(c.ex, "UiTestPlain", "", c.style | WS_VISIBLE, 10, 20, 100, 80, top, nullptr, nullptr, nullptr);
+    HWND h = CreateWindowEx(c.ex, "UiTestPlain", "", c.style | WS_VISIBLE, 10, 20, 100, 80, top, nullptr,
+                            nullptr, nullptr);
     RECT r;
     GetClientRect(h, &r);
     EXPECT_EQ(r.right, c.width) << c.style;

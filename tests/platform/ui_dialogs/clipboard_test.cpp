@@ -11,7 +11,6 @@
 
 namespace {
 
-
 TEST(Clipboard, ColumnBlockWithMarkerLineSurvivesCopyAndPaste) {
   ui_test::EnsureApp();
   UINT block = RegisterClipboardFormat("MirtColumnBlock");
@@ -54,8 +53,8 @@ TEST(Clipboard, CallsNeedAnOpenClipboard) {
 TEST(Clipboard, EditCopiesAndPastesThroughIt) {
   ui_test::EnsureApp();
   HWND top = ui_test::MakeTop(200, 100, WS_POPUP | WS_VISIBLE);
-  HWND edit = CreateWindowEx(0, "EDIT", "hello world", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 150, 40, top,
-                             nullptr, nullptr, nullptr);
+  HWND edit = CreateWindowEx(0, "EDIT", "hello world", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 150, 40,
+                             top, nullptr, nullptr, nullptr);
   SendMessage(edit, EM_SETSEL, 6, 11);
   SendMessage(edit, WM_COPY, 0, 0);
   std::string got;

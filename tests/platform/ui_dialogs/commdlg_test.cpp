@@ -181,7 +181,8 @@ TEST_F(CommonDialogTest, ReplaceDialogReportsToItsOwner) {
   SendMessage(h, WM_COMMAND, MAKEWPARAM(psh2, BN_CLICKED), (LPARAM)GetDlgItem(h, psh2));
   SendMessage(h, WM_CLOSE, 0, 0);
   ASSERT_EQ(g_notices.size(), 3u);
-  EXPECT_EQ(g_notices[0].flags & (FR_FINDNEXT | FR_MATCHCASE | FR_DOWN), DWORD(FR_FINDNEXT | FR_MATCHCASE | FR_DOWN));
+  EXPECT_EQ(g_notices[0].flags & (FR_FINDNEXT | FR_MATCHCASE | FR_DOWN),
+            DWORD(FR_FINDNEXT | FR_MATCHCASE | FR_DOWN));
   EXPECT_EQ(g_notices[0].find, "needle");
   EXPECT_EQ(g_notices[1].flags & FR_REPLACEALL, DWORD(FR_REPLACEALL));
   EXPECT_EQ(g_notices[1].replace, "xyz");
@@ -214,7 +215,7 @@ class OwnFind : public CFindReplaceDialog {
   DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(OwnFind, CFindReplaceDialog)
-  ON_COMMAND(IDC_MARKALL, OnMarkAll)
+ON_COMMAND(IDC_MARKALL, OnMarkAll)
 END_MESSAGE_MAP()
 
 TEST_F(CommonDialogTest, FindDialogWithItsOwnTemplate) {

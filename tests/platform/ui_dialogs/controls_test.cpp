@@ -48,9 +48,11 @@ TEST_F(ControlsTest, EditKeysSelectionLimitAndUndo) {
     int selStart, selEnd;
   };
   const Step steps[] = {
-      {WM_CHAR, 'a', "a", 1, 1},       {WM_CHAR, 'b', "ab", 2, 2},       {WM_CHAR, 'c', "abc", 3, 3},
-      {WM_KEYDOWN, VK_LEFT, "abc", 2, 2}, {WM_CHAR, 8, "ac", 1, 1},     {WM_KEYDOWN, VK_END, "ac", 2, 2},
-      {WM_KEYDOWN, VK_HOME, "ac", 0, 0}, {WM_KEYDOWN, VK_DELETE, "c", 0, 0}, {WM_CHAR, 26, "ac", 0, 1},
+      {WM_CHAR, 'a', "a", 1, 1},         {WM_CHAR, 'b', "ab", 2, 2},
+      {WM_CHAR, 'c', "abc", 3, 3},       {WM_KEYDOWN, VK_LEFT, "abc", 2, 2},
+      {WM_CHAR, 8, "ac", 1, 1},          {WM_KEYDOWN, VK_END, "ac", 2, 2},
+      {WM_KEYDOWN, VK_HOME, "ac", 0, 0}, {WM_KEYDOWN, VK_DELETE, "c", 0, 0},
+      {WM_CHAR, 26, "ac", 0, 1},
   };
   for (const Step& s : steps) {
     SendMessage(e, s.msg, s.wp, 1);
@@ -79,9 +81,9 @@ TEST_F(ControlsTest, EditStylesFilterTyping) {
     const char* typed;
     const char* text;
   };
-  const Case cases[] = {{ES_NUMBER, "1a2", "12"},          {ES_UPPERCASE, "ab\xe9", "AB\xc9"},
-                        {ES_LOWERCASE, "AB", "ab"},         {ES_READONLY, "ab", ""},
-                        {ES_MULTILINE, "a\rb", "a\r\nb"},   {0, "a\rb", "ab"}};
+  const Case cases[] = {{ES_NUMBER, "1a2", "12"},         {ES_UPPERCASE, "ab\xe9", "AB\xc9"},
+                        {ES_LOWERCASE, "AB", "ab"},       {ES_READONLY, "ab", ""},
+                        {ES_MULTILINE, "a\rb", "a\r\nb"}, {0, "a\rb", "ab"}};
   for (const Case& c : cases) {
     HWND e = Make("EDIT", c.style, 3);
     for (const char* p = c.typed; *p; ++p) SendMessage(e, WM_CHAR, static_cast<unsigned char>(*p), 1);
@@ -242,7 +244,8 @@ TEST_F(ControlsTest, MouseClickOnButtonThroughQtInput) {
 
 TEST_F(ControlsTest, CheckListBoxTogglesItsBoxes) {
   CCheckListBox list;
-  ASSERT_TRUE(list.Create(WS_VISIBLE | WS_BORDER | LBS_NOTIFY, CRect(0, 0, 150, 100), CWnd::FromHandle(top_), 31));
+  ASSERT_TRUE(
+      list.Create(WS_VISIBLE | WS_BORDER | LBS_NOTIFY, CRect(0, 0, 150, 100), CWnd::FromHandle(top_), 31));
   list.AddString("alpha");
   list.AddString("beta");
   list.InsertString(0, "first");
@@ -277,7 +280,8 @@ TEST_F(ControlsTest, SpinButtonStepsItsBuddy) {
   SetWindowLongPtr(top_, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&SpinParent));
   g_scrolls.clear();
   HWND edit = Make("EDIT", 0, 20, "", 60, 20);
-  HWND spin = Make(UPDOWN_CLASS, UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 21, "", 12, 20);
+  HWND spin =
+      Make(UPDOWN_CLASS, UDS_AUTOBUDDY | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS, 21, "", 12, 20);
   EXPECT_EQ(reinterpret_cast<HWND>(SendMessage(spin, UDM_GETBUDDY, 0, 0)), edit);
   RECT er, sr;
   GetWindowRect(edit, &er);
@@ -286,8 +290,8 @@ TEST_F(ControlsTest, SpinButtonStepsItsBuddy) {
   SendMessage(spin, UDM_SETRANGE32, 0, 4);
   SendMessage(spin, UDM_SETPOS, 0, 1);
   EXPECT_EQ(Text(edit), "1");
-  SendMessage(edit, WM_KEYDOWN, VK_UP, 0);         // 2
-  SendMessage(edit, WM_KEYDOWN, VK_UP, 0);         // 3 refused by the parent
+  SendMessage(edit, WM_KEYDOWN, VK_UP, 0);                           // 2
+  SendMessage(edit, WM_KEYDOWN, VK_UP, 0);                           // 3 refused by the parent
   SendMessage(spin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 18));  // lower half: down to 1
   SendMessage(spin, WM_LBUTTONUP, 0, MAKELPARAM(2, 18));
   EXPECT_EQ(g_scrolls, (std::vector<int>{2, 1}));

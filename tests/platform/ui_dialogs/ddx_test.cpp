@@ -44,21 +44,28 @@ TEST(DataExchange, IntegersParseTheWholeTrimmedText) {
     bool ok;
     int value;
   };
-  const Case cases[] = {{"42", true, 42},   {"  -7 ", true, -7}, {"4x", false, 0},
-                        {"", false, 0},     {"2147483647", true, 2147483647},
-                        {"2147483648", false, 0}, {"1 2", false, 0}};
+  const Case cases[] = {{"42", true, 42},
+                        {"  -7 ", true, -7},
+                        {"4x", false, 0},
+                        {"", false, 0},
+                        {"2147483647", true, 2147483647},
+                        {"2147483648", false, 0},
+                        {"1 2", false, 0}};
   for (const Case& c : cases) {
     int v = 0;
     Outcome o = Save(c.text, [&](CDataExchange* dx) { DDX_Text(dx, IDC_NAME, v); });
     EXPECT_EQ(o.ok, c.ok) << c.text;
-    if (c.ok) EXPECT_EQ(v, c.value) << c.text;
-    else EXPECT_EQ(o.box, "Please enter an integer.") << c.text;
+    if (c.ok)
+      EXPECT_EQ(v, c.value) << c.text;
+    else
+      EXPECT_EQ(o.box, "Please enter an integer.") << c.text;
   }
 }
 
 TEST(DataExchange, UnsignedBytesAndRealsHaveTheirOwnMessages) {
   UINT u = 0;
-  EXPECT_EQ(Save("-1", [&](CDataExchange* dx) { DDX_Text(dx, IDC_NAME, u); }).box, "Please enter a positive integer.");
+  EXPECT_EQ(Save("-1", [&](CDataExchange* dx) { DDX_Text(dx, IDC_NAME, u); }).box,
+            "Please enter a positive integer.");
   EXPECT_TRUE(Save("4294967295", [&](CDataExchange* dx) { DDX_Text(dx, IDC_NAME, u); }).ok);
   EXPECT_EQ(u, 4294967295u);
   BYTE b = 0;
@@ -122,8 +129,8 @@ TEST(DataExchange, GetDlgItemIntReportsTranslation) {
     BOOL ok;
     UINT value;
   };
-  const Case cases[] = {{"12", TRUE, TRUE, 12},      {"-3", TRUE, TRUE, (UINT)-3}, {"-3", FALSE, FALSE, 0},
-                        {"12a", TRUE, FALSE, 0},     {"", TRUE, FALSE, 0},          {" 8 ", FALSE, TRUE, 8}};
+  const Case cases[] = {{"12", TRUE, TRUE, 12},  {"-3", TRUE, TRUE, (UINT)-3}, {"-3", FALSE, FALSE, 0},
+                        {"12a", TRUE, FALSE, 0}, {"", TRUE, FALSE, 0},         {" 8 ", FALSE, TRUE, 8}};
   for (const Case& c : cases) {
     SetDlgItemText(dlg.m_hWnd, IDC_NAME, c.text);
     BOOL ok = -1;

@@ -146,7 +146,8 @@ TEST_F(DialogTest, FailedValidationShowsItsBoxAndKeepsTheDialogOpen) {
       const char* text;
       const char* box;
     };
-    const Step steps[] = {{"x1", "Please enter an integer."}, {"500", "Please enter an integer between 1 and 99."}};
+    const Step steps[] = {{"x1", "Please enter an integer."},
+                          {"500", "Please enter an integer between 1 and 99."}};
     for (const Step& s : steps) {
       plat::ClearMessageBoxRecords();
       SetDlgItemText(h, IDC_COUNT, s.text);
@@ -250,9 +251,9 @@ TEST_F(DialogTest, NotificationsReachTheParentInOrder) {
   std::vector<std::pair<int, int>> seen;
   for (auto& c : dlg.commands)
     if (!IsFocusCode(c.second)) seen.push_back(c);
-  std::vector<std::pair<int, int>> expected = {
-      {IDC_NAME, EN_UPDATE},     {IDC_NAME, EN_CHANGE},     {IDC_ENABLED, BN_CLICKED},
-      {IDC_LIST, LBN_SELCHANGE}, {IDC_KIND, CBN_SELCHANGE}, {IDC_CLICKME, STN_CLICKED}};
+  std::vector<std::pair<int, int>> expected = {{IDC_NAME, EN_UPDATE},     {IDC_NAME, EN_CHANGE},
+                                               {IDC_ENABLED, BN_CLICKED}, {IDC_LIST, LBN_SELCHANGE},
+                                               {IDC_KIND, CBN_SELCHANGE}, {IDC_CLICKME, STN_CLICKED}};
   EXPECT_EQ(seen, expected);
   EXPECT_EQ(Text(h, IDC_NAME), "a");
   EXPECT_EQ(Text(h, IDC_KIND), "Gamma");
@@ -267,7 +268,7 @@ class DigitsOnly : public CEdit {
   DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(DigitsOnly, CEdit)
-  ON_WM_CHAR()
+ON_WM_CHAR()
 END_MESSAGE_MAP()
 
 TEST_F(DialogTest, SubclassedComboEditRefusesLetters) {
@@ -281,7 +282,8 @@ TEST_F(DialogTest, SubclassedComboEditRefusesLetters) {
   SetFocus(digits.m_hWnd);
   dlg.commands.clear();
   for (char c : std::string("1a2b3")) {
-    ui_test::Key(dlg.m_hWnd, true, c >= 'a' ? Qt::Key_A + (c - 'a') : Qt::Key_0 + (c - '0'), 0, std::string(1, c));
+    ui_test::Key(dlg.m_hWnd, true, c >= 'a' ? Qt::Key_A + (c - 'a') : Qt::Key_0 + (c - '0'), 0,
+                 std::string(1, c));
     ui_test::Key(dlg.m_hWnd, false, c >= 'a' ? Qt::Key_A + (c - 'a') : Qt::Key_0 + (c - '0'), 0, "");
   }
   PumpWaitingMessages();

@@ -19,7 +19,6 @@ std::string ReadAndFree(HGLOBAL h) {
   return s;
 }
 
-
 class RecordingTarget : public COleDropTarget {
  public:
   std::vector<std::string> calls;
@@ -54,7 +53,8 @@ class DragDropTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(AfxOleInit());
     top_ = ui_test::MakeTop(300, 200, WS_POPUP | WS_VISIBLE);
-    child_ = CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 50, top_, nullptr, nullptr, nullptr);
+    child_ = CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 50, top_, nullptr, nullptr,
+                            nullptr);
     ASSERT_TRUE(target_.Register(CWnd::FromHandle(top_)));
   }
   void TearDown() override {

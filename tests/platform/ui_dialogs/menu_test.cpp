@@ -80,7 +80,7 @@ TEST_F(MenuTest, ItemsAndStates) {
   menu.InsertMenu(10, MF_BYCOMMAND | MF_STRING, 5, "Five");
   ASSERT_EQ(menu.GetMenuItemCount(), 4u);
   EXPECT_EQ(menu.GetMenuItemID(0), 5u);
-  EXPECT_EQ(menu.GetMenuItemID(3), (UINT)-1);  // a popup
+  EXPECT_EQ(menu.GetMenuItemID(3), (UINT)-1);         // a popup
   EXPECT_EQ(menu.CheckMenuItem(30, MF_CHECKED), 0u);  // found in the sub-menu
   EXPECT_EQ(menu.CheckMenuItem(30, MF_UNCHECKED), (UINT)MF_CHECKED);
   EXPECT_EQ(menu.CheckMenuItem(99, MF_CHECKED), (UINT)-1);
@@ -136,10 +136,10 @@ TEST_F(MenuTest, PopupMenuAnsweredByTheTest) {
   };
   const Case cases[] = {
       {ID_COPY, TPM_RETURNCMD, ID_COPY, {}},
-      {ID_ITALIC, TPM_RETURNCMD, ID_ITALIC, {}},   // inside a sub-menu
-      {ID_PASTE, TPM_RETURNCMD, 0, {}},            // grayed: not choosable
-      {0, TPM_RETURNCMD, 0, {}},                   // dismissed
-      {ID_CUT, 0, TRUE, {ID_CUT}},                 // posted to the owner
+      {ID_ITALIC, TPM_RETURNCMD, ID_ITALIC, {}},  // inside a sub-menu
+      {ID_PASTE, TPM_RETURNCMD, 0, {}},           // grayed: not choosable
+      {0, TPM_RETURNCMD, 0, {}},                  // dismissed
+      {ID_CUT, 0, TRUE, {ID_CUT}},                // posted to the owner
   };
   for (const Case& c : cases) {
     g_commands.clear();

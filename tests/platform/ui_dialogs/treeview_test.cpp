@@ -20,21 +20,31 @@ LRESULT CALLBACK TreeParent(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_NOTIFY) {
     auto* hdr = reinterpret_cast<NMHDR*>(l);
     switch (hdr->code) {
-      case TVN_SELCHANGING: g_events.push_back("selchanging"); break;
+      case TVN_SELCHANGING:
+        g_events.push_back("selchanging");
+        break;
       case TVN_SELCHANGED: {
         auto* nm = reinterpret_cast<NMTREEVIEW*>(l);
         g_events.push_back(std::string("selchanged ") + std::to_string(nm->action));
         break;
       }
-      case TVN_ITEMEXPANDING: g_events.push_back("expanding"); return g_vetoExpand;
-      case TVN_ITEMEXPANDED: g_events.push_back("expanded"); break;
-      case TVN_BEGINLABELEDIT: g_events.push_back("beginedit"); break;
+      case TVN_ITEMEXPANDING:
+        g_events.push_back("expanding");
+        return g_vetoExpand;
+      case TVN_ITEMEXPANDED:
+        g_events.push_back("expanded");
+        break;
+      case TVN_BEGINLABELEDIT:
+        g_events.push_back("beginedit");
+        break;
       case TVN_ENDLABELEDIT: {
         auto* di = reinterpret_cast<NMTVDISPINFO*>(l);
         g_events.push_back(std::string("endedit ") + (di->item.pszText ? di->item.pszText : "(cancel)"));
         return g_acceptEdit;
       }
-      case TVN_DELETEITEM: g_events.push_back("delete"); break;
+      case TVN_DELETEITEM:
+        g_events.push_back("delete");
+        break;
       case TVN_GETDISPINFO: {
         auto* di = reinterpret_cast<NMTVDISPINFO*>(l);
         if (di->item.mask & TVIF_TEXT) lstrcpyn(di->item.pszText, "called back", di->item.cchTextMax);
@@ -50,8 +60,9 @@ class TreeTest : public ::testing::Test {
  protected:
   void SetUp() override {
     top_ = ui_test::MakeTop(300, 300, WS_POPUP | WS_VISIBLE, TreeParent);
-    ASSERT_TRUE(tree_.Create(WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS,
-                             CRect(0, 0, 200, 200), CWnd::FromHandle(top_), 5));
+    ASSERT_TRUE(tree_.Create(
+        WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS,
+        CRect(0, 0, 200, 200), CWnd::FromHandle(top_), 5));
     g_events.clear();
     g_acceptEdit = true;
     g_vetoExpand = false;
@@ -73,7 +84,8 @@ TEST_F(TreeTest, StructureAndNavigation) {
   HTREEITEM a2 = tree_.InsertItem("a2", a, a1);
   EXPECT_EQ(tree_.GetCount(), 6u);
   std::vector<std::string> roots;
-  for (HTREEITEM i = tree_.GetRootItem(); i; i = tree_.GetNextSiblingItem(i)) roots.push_back((LPCSTR)tree_.GetItemText(i));
+  for (HTREEITEM i = tree_.GetRootItem(); i; i = tree_.GetNextSiblingItem(i))
+    roots.push_back((LPCSTR)tree_.GetItemText(i));
   EXPECT_EQ(roots, (std::vector<std::string>{"first", "a", "b", "c"}));
   EXPECT_EQ(tree_.GetChildItem(a), a1);
   EXPECT_EQ(tree_.GetNextSiblingItem(a1), a2);

@@ -402,7 +402,7 @@ TEST_F(ImageListTest, DragImageMovesOverAWindowAndLeavesItsPixelsWhole) {
   ASSERT_EQ(list.Add(bmp, kKey), 0);
   ASSERT_TRUE(list.BeginDrag(0, CPoint(1, 1)));
   ASSERT_TRUE(CImageList::DragEnter(CWnd::FromHandle(w), CPoint(5, 5)));
-  EXPECT_EQ(Pixel(w, 6, 5), kInk);               // drawn at the point less the hotspot
+  EXPECT_EQ(Pixel(w, 6, 5), kInk);                // drawn at the point less the hotspot
   EXPECT_EQ(Pixel(w, 4, 5), RGB(128, 128, 128));  // its transparent column
   ASSERT_TRUE(CImageList::DragMove(CPoint(20, 10)));
   EXPECT_EQ(Pixel(w, 6, 5), RGB(128, 128, 128));  // the old place is back
