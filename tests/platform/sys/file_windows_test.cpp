@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/sys/file.h"
 #include "tests/platform/sys/sys_test_util.h"
@@ -104,6 +106,62 @@ TEST_F(FileWindowsTest, ReadOnlyHandlesLockAgainstOthers) {
   EXPECT_TRUE(UnlockFile(reader, 0, 0, 10, 0));
   EXPECT_EQ(0, lockInChild());
   CloseHandle(reader);
+}
+
+std::vector<std::string> Find(const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATA fd;
+  HANDLE h = FindFirstFile(pattern.c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(fd.cFileName);
+  while (FindNextFile(h, &fd));
+  FindClose(h);
+  return names;
+}
+
+// Trailing dots and blanks of a pattern are dropped, as Windows drops them
+// from names; a dot after a pattern without one still asks for names
+// without extension.
+TEST_F(FileWindowsTest, FindPatternsWithTrailingDotsAndBlanks) {
+  for (const char* n : {"a.txt", "b.TXT", "noext", ".hidden"}) mirt_test::WriteFile(P(n), "");
+  using V = std::vector<std::string>;
+  struct Case {
+    const char* pattern;
+    V names;
+  } cases[] = {
+      {"*.txt.", {"a.txt", "b.TXT"}}, {"*.txt ", {"a.txt", "b.TXT"}}, {"a.txt. .", {"a.txt"}},
+      {"noext.", {"noext"}},          {"*. ", {".", "..", "noext"}},  {".*", {".", "..", ".hidden"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.names, Find(dir + "\\" + c.pattern)) << "[" << c.pattern << "]";
+}
+
+TEST_F(FileWindowsTest, ControlCharactersMakeAnInvalidName) {
+  WIN32_FIND_DATA fd;
+  EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFile("c:\\*.\n*", &fd));
+  EXPECT_EQ(DWORD(ERROR_INVALID_NAME), GetLastError());
+}
+
+TEST_F(FileWindowsTest, TempFileNamesKeepTheCallersSeparators) {
+  struct Case {
+    std::string folder;
+    std::string expected;
+  } cases[] = {
+      {dir, dir + "/t1.TMP"},
+      {dir + "/", dir + "/t1.TMP"},
+      {dir + "\\sub", dir + "\\sub\\t1.TMP"},
+  };
+  for (const Case& c : cases) {
+    char name[MAX_PATH];
+    ASSERT_EQ(1u, GetTempFileName(c.folder.c_str(), "t", 1, name));
+    EXPECT_EQ(c.expected, std::string(name));
+  }
+  std::filesystem::create_directory(P("sub"));
+  char made[MAX_PATH];
+  ASSERT_NE(0u, GetTempFileName((dir + "\\sub").c_str(), "t", 0, made));
+  EXPECT_EQ(0u, std::string(made).find(dir + "\\sub\\t"));
+  std::string onDisk = std::string(made);
+  std::replace(onDisk.begin(), onDisk.end(), '\\', '/');
+  EXPECT_TRUE(std::filesystem::exists(onDisk));
 }
 
 }  // namespace
