@@ -5,9 +5,11 @@
 // return a Windows error code instead.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "editor/editline.h"
+#include "editor/editplatform.h"
 #include "editor/editresult.h"
 #include "editor/keywordfile.h"
 #include "editor/undorecord.h"
@@ -152,6 +154,10 @@ class EditBuffer {
   UINT m_nUndoGroup = 0;
   int m_nUndoCount = 0;
   HANDLE m_hLockFile = nullptr;
+  // The file as last loaded or saved, to see at save time whether another
+  // program changed it meanwhile.
+  std::string m_strFileSeen;
+  EditFileStamp m_fileSeen;
   int m_nLineEndLength = 2;
   char m_szLineEnd[3] = {'\r', '\n', '\0'};
   int m_nLineCount = 1;
@@ -208,6 +214,8 @@ class EditBuffer {
   void DropLines();
   void Unlock();
   int HoldLock(const char* path);
+  void RememberFile(const char* path);
+  bool ChangedByAnotherProgram(const char* path) const;
   // editbuffer_undo.cpp
   struct LineCache {
     UINT number = 0;

@@ -14,6 +14,9 @@
 namespace {
 
 constexpr char kCtrlZ = 0x1A;
+constexpr char kChangedByAnotherProgram[] =
+    "\nThis file has been changed by another program since it was opened or saved.\n"
+    "Do you want to replace it with the text in the editor?";
 constexpr size_t kWriteBlock = 1 << 16;
 
 bool IsReadOnlyFile(const char* path) {
@@ -40,9 +43,20 @@ int EditBuffer::HoldLock(const char* path) {
   Unlock();
   HANDLE file = OpenForReading(path);
   if (file == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
-  LockFile(file, 0, 0, 0xFFFFFFFF, 0x7FFFFFFF);  // advisory; the open handle is the lock
+  LockFile(file, 0, 0, 0xFFFFFFFF, 0x7FFFFFFF);  // keeps other programs' locks and saves out
   m_hLockFile = file;
   return 0;
+}
+
+void EditBuffer::RememberFile(const char* path) {
+  m_strFileSeen = path;
+  if (!EditFileStampOf(path, &m_fileSeen)) m_strFileSeen.clear();
+}
+
+bool EditBuffer::ChangedByAnotherProgram(const char* path) const {
+  EditFileStamp now;
+  return !m_strFileSeen.empty() && m_strFileSeen == path && EditFileStampOf(path, &now) &&
+         !now.SameAs(m_fileSeen);
 }
 
 void EditBuffer::DropLines() {
@@ -67,6 +81,7 @@ int EditBuffer::LoadFile(const char* path) {
     return rc;
   }
   if (IsReadOnlyFile(path)) m_bReadOnly = TRUE;
+  RememberFile(path);
   if (m_bLockFiles) {
     LockFile(file, 0, 0, 0xFFFFFFFF, 0x7FFFFFFF);
     m_hLockFile = file;
@@ -121,6 +136,8 @@ int EditBuffer::ReadChunks(HANDLE file, EditLine** lines) {
 // failed save leaves the old file whole.
 int EditBuffer::SaveFile(const char* path) {
   if (IsReadOnlyFile(path)) return EDIT_READ_ONLY;
+  if (ChangedByAnotherProgram(path) && !EditAsk((std::string(path) + kChangedByAnotherProgram).c_str()))
+    return ERROR_CANCELLED;
   Unlock();
   plat::AtomicFileWriter writer(path);
   bool ok = writer.Open();
@@ -136,6 +153,7 @@ int EditBuffer::SaveFile(const char* path) {
   }
   if (ok && !block.empty()) ok = writer.Write(block);
   if (ok) ok = writer.Commit();
+  if (ok) RememberFile(path);
   int rc = 0;
   if (!ok) {
     writer.Discard();

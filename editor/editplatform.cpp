@@ -45,6 +45,19 @@ std::string EditProgramDir() {
 
 void EditMessage(const char* text) { AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION); }
 
+bool EditAsk(const char* text) {
+  return AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+bool EditFileStampOf(const char* path, EditFileStamp* stamp) {
+  HANDLE file = CreateFile(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = GetFileTime(file, nullptr, nullptr, &stamp->lastWrite);
+  stamp->sizeLow = GetFileSize(file, &stamp->sizeHigh);
+  CloseHandle(file);
+  return ok;
+}
+
 bool EditReadFile(const char* path, std::string* bytes) {
   HANDLE file =
       CreateFile(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

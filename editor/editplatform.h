@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/base/cstring.h"
+#include "platform/base/windef.h"
 
 // The application profile; an empty section is the application's own key.
 CString EditProfileString(const CString& section, const char* key, const char* def);
@@ -22,6 +23,23 @@ std::string EditProgramDir();
 
 // Tells the user something (an exclamation message box).
 void EditMessage(const char* text);
+
+// Asks the user a question (a Yes/No box, No the default); true for Yes.
+bool EditAsk(const char* text);
+
+// What shows that a file was changed: its last write time and size.
+struct EditFileStamp {
+  FILETIME lastWrite{};
+  DWORD sizeLow = 0;
+  DWORD sizeHigh = 0;
+  bool SameAs(const EditFileStamp& o) const {
+    return lastWrite.dwLowDateTime == o.lastWrite.dwLowDateTime &&
+           lastWrite.dwHighDateTime == o.lastWrite.dwHighDateTime && sizeLow == o.sizeLow &&
+           sizeHigh == o.sizeHigh;
+  }
+};
+// The stamp of a file; false when it can not be opened.
+bool EditFileStampOf(const char* path, EditFileStamp* stamp);
 
 // The whole content of a file; false when it cannot be read.
 bool EditReadFile(const char* path, std::string* bytes);

@@ -15,4 +15,10 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+std::string FoldedCase(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = AsciiLower(c);
+  return out;
+}
+
 }  // namespace plat

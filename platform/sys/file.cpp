@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 
 #include "platform/sys/errno_map.h"
 #include "platform/sys/file_object.h"
@@ -40,6 +41,21 @@ int OpenFlags(DWORD access, DWORD disposition) {
   return flags | O_CLOEXEC | O_NOCTTY;
 }
 
+// Empties the open file, also when the handle may not write (Windows
+// truncates for CREATE_ALWAYS whatever the access asked for).
+bool Truncate(int fd) {
+  if (ftruncate(fd, 0) == 0) return true;
+  if (errno != EINVAL && errno != EBADF) return false;
+  std::string self = "/proc/self/fd/" + std::to_string(fd);
+  int writable = open(self.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (writable < 0) return false;
+  bool ok = ftruncate(writable, 0) == 0;
+  int saved = errno;
+  close(writable);
+  errno = saved;
+  return ok;
+}
+
 }  // namespace
 
 HANDLE CreateFile(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES, DWORD disposition,
@@ -68,20 +84,23 @@ HANDLE CreateFile(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES,
     plat::SetLastErrorForPath(errno, path);
     return INVALID_HANDLE_VALUE;
   }
-  struct stat st;
-  fstat(fd, &st);
-  if (!plat::ShareTableEnter(st.st_dev, st.st_ino, access, share)) {
+  // A failed open never leaves a file it created behind.
+  auto fail = [&](DWORD error) {
     close(fd);
     if (!existed) unlink(path.c_str());
-    SetLastError(ERROR_SHARING_VIOLATION);
+    SetLastError(error);
     return INVALID_HANDLE_VALUE;
+  };
+  struct stat st;
+  fstat(fd, &st);
+  if (!plat::ShareTableEnter(st.st_dev, st.st_ino, access, share)) return fail(ERROR_SHARING_VIOLATION);
+  if (existed && (OpenFlags(access, disposition) & O_TRUNC) && !Truncate(fd)) {
+    DWORD error = plat::Win32ErrorFromErrno(errno);
+    plat::ShareTableLeave(st.st_dev, st.st_ino, access, share);
+    return fail(error);
   }
   auto file = std::make_shared<FileObject>(fd, plat::AbsolutePath(path), access, share, st.st_dev, st.st_ino);
-  if ((OpenFlags(access, disposition) & O_TRUNC) && ftruncate(fd, 0) != 0) {
-    plat::SetLastErrorFromErrno(errno);
-    return INVALID_HANDLE_VALUE;
-  }
-  (void)flagsAndAttributes;
+  file->deleteOnClose = flagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE;
   HANDLE h = plat::AddHandle(file);
   bool reportExisting = existed && (disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS);
   SetLastError(reportExisting ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
@@ -283,26 +302,48 @@ bool SetLock(int fd, uint64_t offset, uint64_t length, short type) {
   return fcntl(fd, F_OFD_SETLK, &fl) == 0;
 }
 
+bool Overlap(uint64_t o1, uint64_t l1, uint64_t o2, uint64_t l2) {
+  return l1 && l2 && o1 < o2 + l2 && o2 < o1 + l1;
+}
+
+// The descriptor that carries the handle's exclusive locks: its own when it
+// may write, else one opened for writing on the same file, which a lock
+// needs (the lock is about the range, not the handle's access). When the
+// file may not be written, -1: the handle's own descriptor then carries
+// shared locks.
+int LockDescriptor(FileObject& f) {
+  if (f.CanWrite()) return f.fd();
+  if (f.lockFd == -2) {
+    std::string self = "/proc/self/fd/" + std::to_string(f.fd());
+    f.lockFd = open(self.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  }
+  return f.lockFd;
+}
+
 }  // namespace
 
 BOOL LockFile(HANDLE h, DWORD offLow, DWORD offHigh, DWORD lenLow, DWORD lenHigh) {
   auto f = plat::FindHandle<FileObject>(h);
   if (!f) return FALSE;
   uint64_t offset = Join(offLow, offHigh), length = Join(lenLow, lenHigh);
-  if (length == 0 || offset + length < offset || offset + length > INT64_MAX) {
+  if (offset + length < offset || offset + length > INT64_MAX) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
   std::lock_guard<std::mutex> lock(f->lockMutex);
   for (const auto& [o, l] : f->locks)
-    if (offset < o + l && o < offset + length) {
+    if (Overlap(offset, length, o, l)) {
       SetLastError(ERROR_LOCK_VIOLATION);
       return FALSE;
     }
-  if (!SetLock(f->fd(), offset, length, F_WRLCK)) {
-    SetLastError(errno == EAGAIN || errno == EACCES ? ERROR_LOCK_VIOLATION
-                                                    : plat::Win32ErrorFromErrno(errno));
-    return FALSE;
+  // A zero-length lock is accepted and keeps nothing out.
+  if (length != 0) {
+    int fd = LockDescriptor(*f);
+    if (!(fd >= 0 ? SetLock(fd, offset, length, F_WRLCK) : SetLock(f->fd(), offset, length, F_RDLCK))) {
+      SetLastError(errno == EAGAIN || errno == EACCES ? ERROR_LOCK_VIOLATION
+                                                      : plat::Win32ErrorFromErrno(errno));
+      return FALSE;
+    }
   }
   f->locks.emplace_back(offset, length);
   return TRUE;
@@ -315,7 +356,10 @@ BOOL UnlockFile(HANDLE h, DWORD offLow, DWORD offHigh, DWORD lenLow, DWORD lenHi
   std::lock_guard<std::mutex> lock(f->lockMutex);
   for (auto it = f->locks.begin(); it != f->locks.end(); ++it) {
     if (it->first != offset || it->second != length) continue;
-    SetLock(f->fd(), offset, length, F_UNLCK);
+    if (length != 0) {
+      int fd = LockDescriptor(*f);
+      SetLock(fd >= 0 ? fd : f->fd(), offset, length, F_UNLCK);
+    }
     f->locks.erase(it);
     return TRUE;
   }

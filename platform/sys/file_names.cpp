@@ -256,10 +256,14 @@ UINT GetTempFileName(LPCSTR dir, LPCSTR prefix, UINT unique, LPSTR out) {
     return 0;
   }
   std::string pre = prefix ? std::string(prefix).substr(0, 3) : "";
+  // The name keeps the caller's separators: "\" when the folder has them.
+  std::string folder = dir;
+  bool backslashes = folder.find('\\') != std::string::npos;
+  if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += backslashes ? '\\' : '/';
   auto nameFor = [&](UINT n) {
     char hex[16];
     std::snprintf(hex, sizeof hex, "%X", n & 0xFFFF);
-    return plat::JoinPath(dir, pre + hex + ".TMP");
+    return folder + pre + hex + ".TMP";
   };
   auto store = [&](const std::string& name) {
     if (name.size() >= MAX_PATH) {
@@ -278,11 +282,11 @@ UINT GetTempFileName(LPCSTR dir, LPCSTR prefix, UINT unique, LPSTR out) {
     UINT n = (start + i) & 0xFFFF;
     if (n == 0) continue;
     std::string name = nameFor(n);
-    int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    int fd = open(plat::NormalizeSeparators(name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) {
       close(fd);
       if (!store(name)) {
-        unlink(name.c_str());
+        unlink(plat::NormalizeSeparators(name).c_str());
         return 0;
       }
       return n;

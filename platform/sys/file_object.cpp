@@ -1,6 +1,7 @@
 #include "platform/sys/file_object.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <map>
@@ -72,7 +73,11 @@ FileObject::FileObject(int fd, std::string path, DWORD access, DWORD share, dev_
     : m_fd(fd), m_path(std::move(path)), m_access(access), m_share(share), m_dev(dev), m_ino(ino) {}
 
 FileObject::~FileObject() {
+  struct stat st;
+  if (deleteOnClose && stat(m_path.c_str(), &st) == 0 && st.st_dev == m_dev && st.st_ino == m_ino)
+    unlink(m_path.c_str());
   if (m_fd >= 0) close(m_fd);  // also drops the locks of this descriptor
+  if (lockFd >= 0) close(lockFd);
   ShareTableLeave(m_dev, m_ino, m_access, m_share);
 }
 

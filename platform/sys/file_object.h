@@ -27,6 +27,11 @@ class FileObject : public KernelObject {
   // Byte ranges locked through this handle.
   std::mutex lockMutex;
   std::vector<std::pair<uint64_t, uint64_t>> locks;  // offset, length
+  // For a handle without write access: a descriptor opened for writing that
+  // carries its locks; -2 before the first lock, -1 when none could be had.
+  int lockFd = -2;
+  // FILE_FLAG_DELETE_ON_CLOSE: the file goes when the handle is closed.
+  bool deleteOnClose = false;
 
  private:
   int m_fd;

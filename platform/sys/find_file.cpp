@@ -54,6 +54,12 @@ HANDLE FindFirstFile(LPCSTR pattern, LPWIN32_FIND_DATA data) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
   }
+  // Control characters are no part of a Windows name.
+  for (const char* p = pattern; *p; ++p)
+    if (static_cast<unsigned char>(*p) < 0x20) {
+      SetLastError(ERROR_INVALID_NAME);
+      return INVALID_HANDLE_VALUE;
+    }
   std::string norm = plat::NormalizeSeparators(pattern);
   std::string dir = plat::DirectoryPart(norm);
   std::string mask = plat::FileNamePart(norm);

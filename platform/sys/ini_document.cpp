@@ -57,6 +57,10 @@ bool IniDocument::SplitEntry(const std::string& line, std::string& key, std::str
   return true;
 }
 
+bool IniDocument::IsListed(const std::string& line, std::string& key, std::string& rest) {
+  return SplitEntry(line, key, rest) && !key.empty() && line.find('=') != std::string::npos;
+}
+
 std::optional<IniDocument::Span> IniDocument::FindSection(std::string_view section) const {
   for (size_t i = 0; i < m_lines.size(); ++i) {
     auto name = SectionHeaderName(m_lines[i]);
@@ -96,7 +100,7 @@ std::vector<std::string> IniDocument::KeyNames(std::string_view section) const {
   if (!span) return keys;
   std::string key, rest;
   for (size_t i = span->header + 1; i < span->end; ++i)
-    if (SplitEntry(m_lines[i], key, rest)) keys.push_back(key);
+    if (IsListed(m_lines[i], key, rest)) keys.push_back(key);
   return keys;
 }
 
@@ -105,11 +109,8 @@ std::vector<std::string> IniDocument::EntryLines(std::string_view section) const
   auto span = FindSection(section);
   if (!span) return lines;
   std::string key, rest;
-  for (size_t i = span->header + 1; i < span->end; ++i) {
-    if (!SplitEntry(m_lines[i], key, rest)) continue;
-    bool hasValue = Trim(m_lines[i]).find('=') != std::string::npos;
-    lines.push_back(hasValue ? key + "=" + Trim(rest) : key);
-  }
+  for (size_t i = span->header + 1; i < span->end; ++i)
+    if (IsListed(m_lines[i], key, rest)) lines.push_back(key + "=" + Trim(rest));
   return lines;
 }
 

@@ -26,7 +26,8 @@ class IniDocument {
   // Section names in file order, each once.
   std::vector<std::string> SectionNames() const;
   bool HasSection(std::string_view section) const;
-  // Key names of a section in file order (a line without "=" counts as a key).
+  // Key names of a section in file order. Lists leave out lines without
+  // "=" and lines with an empty key, as Windows does.
   std::vector<std::string> KeyNames(std::string_view section) const;
   // The section's entries as "key=value" lines, blanks around both trimmed.
   std::vector<std::string> EntryLines(std::string_view section) const;
@@ -56,6 +57,8 @@ class IniDocument {
   static std::optional<std::string> SectionHeaderName(const std::string& line);
   // For entry lines: the trimmed key and the raw rest after "=".
   static bool SplitEntry(const std::string& line, std::string& key, std::string& rest);
+  // An entry that key lists show.
+  static bool IsListed(const std::string& line, std::string& key, std::string& rest);
   size_t LastEntryLine(const Span& span) const;
 
   std::vector<std::string> m_lines;

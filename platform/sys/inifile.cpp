@@ -1,5 +1,7 @@
 #include "platform/sys/inifile.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -12,8 +14,11 @@
 #include "platform/base/winerror.h"
 #include "platform/sys/atomic_file.h"
 #include "platform/sys/errno_map.h"
+#include "platform/sys/file.h"
+#include "platform/sys/file_object.h"
 #include "platform/sys/ini_document.h"
 #include "platform/sys/path.h"
+#include "platform/sys/store_lock.h"
 
 namespace {
 
@@ -39,8 +44,13 @@ bool Save(const std::string& path, const plat::IniDocument& doc) {
   return false;
 }
 
+// Whether a list that exactly fills the buffer counts as cut (Windows
+// reports size - 2 for an exactly fitting list of section names).
+enum class ExactFit { Whole, Cut };
+
 // Copies a NUL-separated list ending with an extra NUL; see the header.
-DWORD CopyList(const std::vector<std::string>& items, LPSTR out, DWORD size) {
+DWORD CopyList(const std::vector<std::string>& items, LPSTR out, DWORD size,
+               ExactFit exact = ExactFit::Whole) {
   if (!out || size == 0) return 0;
   if (size == 1) {
     out[0] = '\0';
@@ -51,7 +61,7 @@ DWORD CopyList(const std::vector<std::string>& items, LPSTR out, DWORD size) {
     all += s;
     all += '\0';
   }
-  if (all.size() + 1 <= size) {
+  if (all.size() + 1 < size || (all.size() + 1 == size && exact == ExactFit::Whole)) {
     std::memcpy(out, all.data(), all.size());
     out[all.size()] = '\0';
     return static_cast<DWORD>(all.size());
@@ -75,22 +85,59 @@ std::string TrimRight(std::string s) {
   return s;
 }
 
+// Registers the profile's own opening of the file (read and write, others
+// may read and write) with the share table while it runs; false when
+// another handle of the process forbids it.
+class ProfileOpening {
+ public:
+  explicit ProfileOpening(const std::string& path) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) return;
+    m_dev = st.st_dev;
+    m_ino = st.st_ino;
+    m_entered = plat::ShareTableEnter(m_dev, m_ino, kAccess, kShare);
+    m_refused = !m_entered;
+  }
+  ~ProfileOpening() {
+    if (m_entered) plat::ShareTableLeave(m_dev, m_ino, kAccess, kShare);
+  }
+  bool Refused() const { return m_refused; }
+
+ private:
+  static constexpr DWORD kAccess = GENERIC_READ | GENERIC_WRITE;
+  static constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
+  dev_t m_dev = 0;
+  ino_t m_ino = 0;
+  bool m_entered = false;
+  bool m_refused = false;
+};
+
+// One read-modify-write of the file: under the store lock, so writers in
+// other processes neither overwrite nor are overwritten, and always on the
+// file as it is on disk now.
 template <class Change>
 BOOL Modify(LPCSTR fileName, Change change) {
   if (!fileName || !*fileName) {
-    SetLastError(ERROR_INVALID_PARAMETER);
+    SetLastError(fileName ? ERROR_ACCESS_DENIED : ERROR_INVALID_PARAMETER);
     return FALSE;
   }
   std::string path = plat::ResolveProfileFileName(fileName);
   std::lock_guard<std::mutex> lock(WriteMutex());
+  plat::StoreFileLock storeLock(path);
+  ProfileOpening opening(path);
+  if (opening.Refused()) {
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return FALSE;
+  }
   plat::IniDocument doc;
   bool exists = Load(path, doc);
   if (!exists && plat::FileExists(path)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  if (!change(doc)) return TRUE;  // nothing to change
-  return Save(path, doc) ? TRUE : FALSE;
+  if (change(doc) && !Save(path, doc)) return FALSE;
+  SetLastError(ERROR_SUCCESS);
+  return TRUE;
 }
 
 }  // namespace
@@ -115,7 +162,7 @@ DWORD GetPrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR out,
                               LPCSTR fileName) {
   plat::IniDocument doc;
   bool loaded = fileName && Load(plat::ResolveProfileFileName(fileName), doc);
-  if (!loaded) SetLastError(ERROR_FILE_NOT_FOUND);
+  SetLastError(loaded ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND);
   if (!section) return CopyList(doc.SectionNames(), out, size);
   if (!key) return CopyList(doc.KeyNames(section), out, size);
   auto value = doc.Value(section, key);
@@ -128,7 +175,8 @@ DWORD GetPrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR def, LPSTR out,
 }
 
 UINT GetPrivateProfileInt(LPCSTR section, LPCSTR key, INT def, LPCSTR fileName) {
-  if (!section || !key || !fileName) return static_cast<UINT>(def);
+  if (!section || !key) return 0;  // a list is no number
+  if (!fileName) return static_cast<UINT>(def);
   auto value = plat::ReadProfileValue(fileName, section, key);
   if (!value) return static_cast<UINT>(def);
   const char* p = value->c_str();
@@ -142,7 +190,7 @@ UINT GetPrivateProfileInt(LPCSTR section, LPCSTR key, INT def, LPCSTR fileName) 
 BOOL WritePrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName) {
   if (!section) {
     if (!key && !value) return TRUE;  // only a cache flush on Windows
-    SetLastError(ERROR_INVALID_PARAMETER);
+    SetLastError(ERROR_FILE_NOT_FOUND);
     return FALSE;
   }
   return Modify(fileName, [&](plat::IniDocument& doc) {
@@ -154,6 +202,10 @@ BOOL WritePrivateProfileString(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR 
 }
 
 DWORD GetPrivateProfileSection(LPCSTR section, LPSTR out, DWORD size, LPCSTR fileName) {
+  if (!out) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
   plat::IniDocument doc;
   if (!section || !fileName || !Load(plat::ResolveProfileFileName(fileName), doc))
     return CopyList({}, out, size);
@@ -175,7 +227,10 @@ BOOL WritePrivateProfileSection(LPCSTR section, LPCSTR lines, LPCSTR fileName) {
 }
 
 DWORD GetPrivateProfileSectionNames(LPSTR out, DWORD size, LPCSTR fileName) {
-  return GetPrivateProfileString(nullptr, nullptr, nullptr, out, size, fileName);
+  plat::IniDocument doc;
+  bool loaded = fileName && Load(plat::ResolveProfileFileName(fileName), doc);
+  SetLastError(loaded ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND);
+  return CopyList(doc.SectionNames(), out, size, ExactFit::Cut);
 }
 
 BOOL GetPrivateProfileStruct(LPCSTR section, LPCSTR key, LPVOID data, UINT size, LPCSTR fileName) {

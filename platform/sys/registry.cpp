@@ -37,10 +37,12 @@ LONG Resolve(HKEY h, REGSAM need, RegNode*& node) {
   node = nullptr;
   if (RegistryStore::RootName(h)) {
     node = Store().Root(h);
+    Store().Refresh(node);
     return ERROR_SUCCESS;
   }
   auto it = Handles().find(reinterpret_cast<uintptr_t>(h));
   if (it == Handles().end()) return ERROR_INVALID_HANDLE;
+  Store().Refresh(it->second.node.get());
   if (it->second.node->deleted) return ERROR_KEY_DELETED;
   if ((it->second.access & need) != need) return ERROR_ACCESS_DENIED;
   node = it->second.node.get();
@@ -85,14 +87,35 @@ LONG CopyName(const std::string& name, LPSTR buffer, LPDWORD count) {
   return ERROR_SUCCESS;
 }
 
-// Copies value data as RegQueryValueEx does.
-LONG CopyData(const std::string& data, LPBYTE buffer, LPDWORD size) {
+bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+
+// The NULs a string value's data lacks at its end: one for a string, two
+// for a string list (REG_MULTI_SZ: each string's NUL and one more); none
+// for other types and empty data.
+size_t MissingTerminators(DWORD type, const std::string& data) {
+  if (data.empty()) return 0;
+  if (IsStringType(type)) return data.back() == '\0' ? 0 : 1;
+  if (type != REG_MULTI_SZ) return 0;
+  if (data.back() != '\0') return 2;
+  if (data.size() == 1) return 0;  // a lone NUL: the empty list
+  return data[data.size() - 2] != '\0' ? 1 : 0;
+}
+
+// Copies value data as RegQueryValueEx does: a string stored without its
+// terminator gets it when the buffer has room (and then counts it). room
+// is the caller's buffer size, read before anything was written.
+LONG CopyData(DWORD type, const std::string& data, LPBYTE buffer, DWORD room, LPDWORD size) {
   if (!size) return buffer ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
-  DWORD room = *size;
-  *size = Size(data);
+  size_t missing = MissingTerminators(type, data);
+  *size = Size(data) + static_cast<DWORD>(missing);
   if (!buffer) return ERROR_SUCCESS;
   if (room < data.size()) return ERROR_MORE_DATA;
   if (!data.empty()) std::memcpy(buffer, data.data(), data.size());
+  if (room < data.size() + missing) {
+    *size = Size(data);
+    return ERROR_SUCCESS;
+  }
+  std::memset(buffer + data.size(), 0, missing);
   return ERROR_SUCCESS;
 }
 
@@ -100,11 +123,16 @@ LONG CopyData(const std::string& data, LPBYTE buffer, LPDWORD size) {
 
 LONG RegOpenKeyEx(HKEY hKey, LPCSTR subKey, DWORD, REGSAM access, PHKEY result) {
   if (!result) return ERROR_INVALID_PARAMETER;
-  *result = nullptr;
   Locked lock;
   RegNode* node;
   if (LONG rc = Resolve(hKey, 0, node)) return rc;
+  *result = nullptr;
   std::string_view path = subKey ? subKey : "";
+  if (!path.empty() && path[0] == '\\') return ERROR_BAD_PATHNAME;
+  if (path.empty() && hKey == HKEY_CLASSES_ROOT) {
+    *result = hKey;  // the predefined key itself, as Windows gives it
+    return ERROR_SUCCESS;
+  }
   RegNode* target = Walk(node, path);
   if (!target) return ERROR_FILE_NOT_FOUND;
   *result = NewHandle(target, access);
@@ -131,11 +159,19 @@ LONG RegCreateKeyEx(HKEY hKey, LPCSTR subKey, DWORD, LPSTR className, DWORD opti
   if (BadName(path)) return ERROR_INVALID_PARAMETER;
   Locked lock;
   RegNode* node;
-  if (LONG rc = Resolve(hKey, path.empty() ? 0 : KEY_CREATE_SUB_KEY, node)) return rc;
+  // Windows does not check the parent's rights here.
+  if (LONG rc = Resolve(hKey, 0, node)) return rc;
   bool created = false;
   Store().BeginBatch();  // one write for all the new keys
   struct EndBatch {
-    ~EndBatch() { Store().EndBatch(); }
+    LONG rc = ERROR_SUCCESS;
+    bool ended = false;
+    LONG End() {
+      if (!ended) rc = Store().EndBatch();
+      ended = true;
+      return rc;
+    }
+    ~EndBatch() { End(); }
   } endBatch;
   size_t pos = 0;
   while (pos < path.size()) {
@@ -157,6 +193,7 @@ LONG RegCreateKeyEx(HKEY hKey, LPCSTR subKey, DWORD, LPSTR className, DWORD opti
     node = child;
     created = true;
   }
+  if (LONG rc = endBatch.End()) return rc;  // the new keys stay in memory
   *result = NewHandle(node, access);
   if (disposition) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
   return ERROR_SUCCESS;
@@ -183,9 +220,13 @@ LONG RegQueryValueEx(HKEY hKey, LPCSTR name, LPDWORD, LPDWORD type, LPBYTE data,
   RegNode* node;
   if (LONG rc = Resolve(hKey, KEY_QUERY_VALUE, node)) return rc;
   plat::regfile::Value* v = node->FindValue(name ? name : "");
-  if (!v) return ERROR_FILE_NOT_FOUND;
+  if (!v) {
+    if (size) *size = 0;
+    return ERROR_FILE_NOT_FOUND;
+  }
+  DWORD room = size ? *size : 0;  // type and size may be one variable: size wins
   if (type) *type = v->type;
-  return CopyData(v->data, data, size);
+  return CopyData(v->type, v->data, data, room, size);
 }
 
 LONG RegSetValueEx(HKEY hKey, LPCSTR name, DWORD, DWORD type, const BYTE* data, DWORD size) {
@@ -196,14 +237,14 @@ LONG RegSetValueEx(HKEY hKey, LPCSTR name, DWORD, DWORD type, const BYTE* data, 
   RegNode* node;
   if (LONG rc = Resolve(hKey, KEY_SET_VALUE, node)) return rc;
   std::string bytes(reinterpret_cast<const char*>(data), data ? size : 0);
+  bytes.append(MissingTerminators(type, bytes), '\0');  // stored terminated, as Windows does
   if (plat::regfile::Value* v = node->FindValue(valueName)) {
     v->type = type;
     v->data = bytes;
   } else {
     node->values.push_back({std::string(valueName), type, bytes});
   }
-  Store().Changed(node);
-  return ERROR_SUCCESS;
+  return Store().Changed(node);
 }
 
 LONG RegQueryValue(HKEY hKey, LPCSTR subKey, LPSTR data, PLONG size) {
@@ -247,8 +288,7 @@ LONG RegDeleteKey(HKEY hKey, LPCSTR subKey) {
   RegNode* target = Walk(node, subKey);
   if (!target) return ERROR_FILE_NOT_FOUND;
   if (!target->parent || target->hive || !target->subkeys.empty()) return ERROR_ACCESS_DENIED;
-  Store().Remove(target);
-  return ERROR_SUCCESS;
+  return Store().Remove(target);
 }
 
 LONG RegDeleteValue(HKEY hKey, LPCSTR name) {
@@ -259,8 +299,7 @@ LONG RegDeleteValue(HKEY hKey, LPCSTR name) {
   for (auto it = node->values.begin(); it != node->values.end(); ++it)
     if (plat::EqualNoCase(it->name, valueName)) {
       node->values.erase(it);
-      Store().Changed(node);
-      return ERROR_SUCCESS;
+      return Store().Changed(node);
     }
   return ERROR_FILE_NOT_FOUND;
 }
@@ -292,9 +331,16 @@ LONG RegEnumValue(HKEY hKey, DWORD index, LPSTR name, LPDWORD nameCount, LPDWORD
   if (LONG rc = Resolve(hKey, KEY_QUERY_VALUE, node)) return rc;
   if (index >= node->values.size()) return ERROR_NO_MORE_ITEMS;
   const plat::regfile::Value& v = node->values[index];
-  if (LONG rc = CopyName(v.name, name, nameCount)) return rc;
+  DWORD room = size ? *size : 0;
   if (type) *type = v.type;
-  return CopyData(v.data, data, size);
+  // Too small a buffer for the name or the data: the sizes needed and the
+  // type are given; the name and its length are left alone.
+  if (*nameCount <= v.name.size() || (data && room < v.data.size())) {
+    if (size) *size = Size(v.data) + static_cast<DWORD>(MissingTerminators(v.type, v.data));
+    return ERROR_MORE_DATA;
+  }
+  CopyName(v.name, name, nameCount);
+  return CopyData(v.type, v.data, data, room, size);
 }
 
 LONG RegQueryInfoKey(HKEY hKey, LPSTR className, LPDWORD classCount, LPDWORD, LPDWORD subKeys,
@@ -329,7 +375,7 @@ LONG RegFlushKey(HKEY hKey) {
   Locked lock;
   RegNode* node;
   if (LONG rc = Resolve(hKey, 0, node)) return rc;
-  return Store().Flush(node) ? ERROR_SUCCESS : ERROR_REGISTRY_IO_FAILED;
+  return Store().Flush(node);
 }
 
 namespace {
@@ -407,8 +453,7 @@ LONG RegRestoreKey(HKEY hKey, LPCSTR file, DWORD) {
   std::string filePath = parsed.keys.empty() ? node->Path() : parsed.keys.front().path;
   for (const auto& p : Store().Import(node, filePath, parsed.keys))
     plat::ReportRegistryProblem(std::string(file) + ": " + p);
-  Store().Changed(node);
-  return ERROR_SUCCESS;
+  return Store().Changed(node);
 }
 
 LONG RegReplaceKey(HKEY, LPCSTR, LPCSTR, LPCSTR) { return ERROR_CALL_NOT_IMPLEMENTED; }
@@ -446,7 +491,7 @@ RegistryWriteBatch::~RegistryWriteBatch() {
 
 bool FlushRegistry() {
   Locked lock;
-  return Store().FlushAll();
+  return Store().FlushAll() == ERROR_SUCCESS;
 }
 
 void ReloadRegistry() {

@@ -3,14 +3,21 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <set>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "platform/sys/atomic_file.h"
 #include "platform/sys/equal_no_case.h"
+#include "platform/sys/errno_map.h"
 #include "platform/sys/path.h"
 #include "platform/sys/registry.h"
+#include "platform/sys/registry_merge.h"
+#include "platform/sys/store_lock.h"
 
 namespace plat {
 
@@ -41,6 +48,10 @@ bool ReadFileBytes(const std::string& path, std::string& out, bool& exists) {
   struct stat st;
   exists = stat(path.c_str(), &st) == 0;
   if (!exists) return true;
+  if (!S_ISREG(st.st_mode)) {
+    errno = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
+    return false;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   std::ostringstream s;
@@ -63,6 +74,26 @@ std::vector<std::string> SplitKeyPath(const std::string& path) {
   }
   if (!cur.empty()) parts.push_back(cur);
   return parts;
+}
+
+FileStamp StampOf(const std::string& path) {
+  FileStamp stamp;
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) return stamp;
+  stamp.exists = true;
+  stamp.dev = st.st_dev;
+  stamp.ino = st.st_ino;
+  stamp.size = static_cast<uint64_t>(st.st_size);
+  stamp.mtimeSec = st.st_mtim.tv_sec;
+  stamp.mtimeNsec = st.st_mtim.tv_nsec;
+  return stamp;
+}
+
+std::string JoinKeyPath(const std::string& a, const std::string& b) { return a.empty() ? b : a + "\\" + b; }
+
+RegHive* HiveOf(RegNode* node) {
+  while (node && !node->hive) node = node->parent;
+  return node ? node->hive : nullptr;
 }
 
 }  // namespace
@@ -147,11 +178,14 @@ void RegistryStore::LoadRoot(RegHive& hive, const std::string& rootName) {
                           "; its keys are not available and the file is left as it is");
     return;
   }
+  hive.filePrefix = rootName;
+  Remember(hive, bytes);
   if (!exists) return;
   regfile::ParseResult parsed = regfile::Parse(bytes);
   std::vector<std::string> problems = parsed.errors;
   auto more = Import(hive.top.get(), rootName, parsed.keys);
   problems.insert(problems.end(), more.begin(), more.end());
+  hive.base = Relative(Export(hive.top.get(), false), hive.top->Path());
   if (problems.empty()) return;
   // Keep the damaged file beside the store before it is ever rewritten.
   std::string backup = hive.file + ".bad";
@@ -203,50 +237,134 @@ std::vector<regfile::Key> RegistryStore::Export(const RegNode* top, bool include
   return keys;
 }
 
-void RegistryStore::Changed(RegNode* node) {
+LONG RegistryStore::Changed(RegNode* node) {
   node->lastWrite = Now();
   RegNode* n = node;
   while (n && !n->hive) n = n->parent;
-  if (!n) return;
-  if (node->isVolatile && n != node) return;  // volatile keys never reach the file
+  if (!n) return ERROR_SUCCESS;
+  if (node->isVolatile && n != node) return ERROR_SUCCESS;  // volatile keys never reach the file
   n->hive->dirty = true;
-  if (m_batch == 0) Write(*n->hive);
+  return m_batch == 0 ? Write(*n->hive) : ERROR_SUCCESS;
 }
 
-bool RegistryStore::Write(RegHive& hive) {
-  if (!hive.dirty) return true;
-  if (!hive.writable) return false;
-  std::string text = regfile::Format(Export(hive.top.get(), false));
+void RegistryStore::Remember(RegHive& hive, const std::string& bytes) {
+  hive.text = bytes;
+  hive.stamp = StampOf(hive.file);
+}
+
+std::vector<regfile::Key> RegistryStore::Relative(const std::vector<regfile::Key>& keys,
+                                                  const std::string& prefix) const {
+  std::vector<std::string> head = SplitKeyPath(prefix);
+  std::vector<regfile::Key> out;
+  for (const regfile::Key& key : keys) {
+    std::vector<std::string> parts = SplitKeyPath(key.path);
+    bool inside = parts.size() >= head.size();
+    for (size_t i = 0; inside && i < head.size(); ++i) inside = EqualNoCase(parts[i], head[i]);
+    if (!inside) continue;
+    std::string rel;
+    for (size_t i = head.size(); i < parts.size(); ++i) rel = JoinKeyPath(rel, parts[i]);
+    out.push_back({rel, key.values});
+  }
+  return out;
+}
+
+// Makes the hive's keys (volatile keys and mounted hives aside) those given.
+void RegistryStore::ReplaceTree(RegNode* top, const std::vector<regfile::Key>& keys) {
+  std::set<std::string> wanted;  // folded paths of the keys and their parents
+  for (const auto& k : keys) {
+    std::string path;
+    for (const std::string& part : SplitKeyPath(k.path))
+      wanted.insert(FoldedCase(path = JoinKeyPath(path, part)));
+  }
+  std::function<void(RegNode*, const std::string&)> prune = [&](RegNode* node, const std::string& path) {
+    std::vector<RegNode*> children;
+    for (auto& k : node->subkeys) children.push_back(k.get());
+    for (RegNode* child : children) {
+      if (child->hive || child->isVolatile) continue;
+      std::string childPath = JoinKeyPath(path, child->name);
+      if (wanted.count(FoldedCase(childPath)))
+        prune(child, childPath);
+      else
+        Detach(child);
+    }
+  };
+  prune(top, "");
+  for (const regfile::Key& key : keys) {
+    RegNode* node = top;
+    for (const std::string& part : SplitKeyPath(key.path)) {
+      RegNode* next = node->FindSubkey(part);
+      node = next ? next : node->AddSubkey(part);
+    }
+    node->values = key.values;
+  }
+}
+
+void RegistryStore::TakeIn(RegHive& hive, const std::string& bytes) {
+  regfile::ParseResult parsed = regfile::Parse(bytes);
+  std::vector<regfile::Key> disk = Relative(parsed.keys, hive.filePrefix);
+  std::vector<regfile::Key> current = Relative(Export(hive.top.get(), false), hive.top->Path());
+  ReplaceTree(hive.top.get(), MergeRegistryKeys(hive.base, current, disk));
+  hive.base = disk;
+  Remember(hive, bytes);
+}
+
+void RegistryStore::Refresh(RegNode* node) {
+  RegHive* hive = HiveOf(node);
+  if (!hive || hive->dirty || !hive->writable || StampOf(hive->file) == hive->stamp) return;
+  std::string bytes;
+  bool exists = false;
+  // A file that is gone or can not be read says nothing about the keys.
+  if (ReadFileBytes(hive->file, bytes, exists) && exists) TakeIn(*hive, bytes);
+}
+
+LONG RegistryStore::Write(RegHive& hive) {
+  if (!hive.dirty) return ERROR_SUCCESS;
+  if (!hive.writable) return ERROR_ACCESS_DENIED;
+  StoreFileLock lock(hive.file);
+  std::string onDisk;
+  bool exists = false;
+  errno = 0;
+  if (!ReadFileBytes(hive.file, onDisk, exists)) {
+    int err = errno ? errno : EACCES;
+    ReportRegistryProblem("cannot read " + hive.file + " before writing it: " + std::strerror(err));
+    return static_cast<LONG>(Win32ErrorFromErrno(err));
+  }
+  if (exists && onDisk != hive.text) TakeIn(hive, onDisk);  // another process wrote it
+  std::vector<regfile::Key> keys = Export(hive.top.get(), false);
+  std::string text = regfile::Format(keys);
   std::string error;
-  if (!ReplaceFileAtomically(hive.file, text, &error)) {
+  int err = 0;
+  if (!ReplaceFileAtomically(hive.file, text, &error, &err)) {
     ReportRegistryProblem(error);
-    return false;
+    return static_cast<LONG>(Win32ErrorFromErrno(err));
   }
   hive.dirty = false;
-  return true;
+  hive.filePrefix = hive.top->Path();
+  hive.base = Relative(keys, hive.filePrefix);
+  Remember(hive, text);
+  return ERROR_SUCCESS;
 }
 
-bool RegistryStore::Flush(RegNode* node) {
-  while (node && !node->hive) node = node->parent;
-  return node ? Write(*node->hive) : true;
+LONG RegistryStore::Flush(RegNode* node) {
+  RegHive* hive = HiveOf(node);
+  return hive ? Write(*hive) : ERROR_SUCCESS;
 }
 
-bool RegistryStore::FlushAll() {
-  bool ok = true;
-  for (auto& [name, hive] : m_roots) ok = Write(*hive) && ok;
-  for (auto& hive : m_loaded) ok = Write(*hive) && ok;
-  return ok;
+LONG RegistryStore::FlushAll() {
+  LONG first = ERROR_SUCCESS;
+  for (auto& [name, hive] : m_roots)
+    if (LONG rc = Write(*hive); rc && !first) first = rc;
+  for (auto& hive : m_loaded)
+    if (LONG rc = Write(*hive); rc && !first) first = rc;
+  return first;
 }
 
-void RegistryStore::EndBatch() {
-  if (m_batch > 0 && --m_batch == 0) FlushAll();
+LONG RegistryStore::EndBatch() {
+  if (m_batch > 0 && --m_batch == 0) return FlushAll();
+  return ERROR_SUCCESS;
 }
 
-namespace {
-
-// Takes the node out of its parent's subkeys and marks it (and all below)
-// deleted; open handles keep the node alive.
-void Detach(RegNode* node) {
+void RegistryStore::Detach(RegNode* node) {
   auto& list = node->parent->subkeys;
   for (auto it = list.begin(); it != list.end(); ++it)
     if (it->get() == node) {
@@ -257,13 +375,11 @@ void Detach(RegNode* node) {
     }
 }
 
-}  // namespace
-
-void RegistryStore::Remove(RegNode* node) {
+LONG RegistryStore::Remove(RegNode* node) {
   RegNode* parent = node->parent;
-  if (!parent) return;
+  if (!parent) return ERROR_SUCCESS;
   Detach(node);
-  Changed(parent);
+  return Changed(parent);
 }
 
 RegHive* RegistryStore::MountHive(RegNode* parent, const std::string& name, const std::string& file,
@@ -277,6 +393,10 @@ RegHive* RegistryStore::MountHive(RegNode* parent, const std::string& name, cons
   problems = parsed.errors;
   auto more = Import(top, filePath, parsed.keys);
   problems.insert(problems.end(), more.begin(), more.end());
+  hive->filePrefix = filePath;
+  hive->base = Relative(Export(top, false), top->Path());
+  hive->text = regfile::Format(Export(top, false));
+  hive->stamp = StampOf(file);
   m_loaded.push_back(std::move(hive));
   return m_loaded.back().get();
 }

@@ -2,6 +2,7 @@
 // functions; every member expects the caller to hold Mutex().
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -33,12 +34,27 @@ struct RegNode {
   std::string Path() const;  // "HKEY_CURRENT_USER\Software\..."
 };
 
+// What identifies a version of a file cheaply: a rewrite changes it.
+struct FileStamp {
+  bool exists = false;
+  uint64_t dev = 0, ino = 0, size = 0;
+  int64_t mtimeSec = 0, mtimeNsec = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
 // A file that holds one subtree: a root key, or a hive loaded with RegLoadKey.
 struct RegHive {
   std::string file;
   std::shared_ptr<RegNode> top;
   bool dirty = false;
   bool writable = true;  // false when the file existed but could not be read
+  // The file as this process last read or wrote it: its bytes, its keys
+  // (relative to top, the base of a merge), the path its keys start with,
+  // and its stamp.
+  std::string text;
+  std::vector<regfile::Key> base;
+  std::string filePrefix;
+  FileStamp stamp;
 };
 
 class RegistryStore {
@@ -52,16 +68,23 @@ class RegistryStore {
   static const char* RootName(HKEY predefined);
 
   // Records a change of the node: its time and its hive's dirty mark; the
-  // hive is written at once unless writes are batched.
-  void Changed(RegNode* node);
-  // Writes one hive / every dirty hive; false when a write failed.
-  bool Flush(RegNode* node);
-  bool FlushAll();
+  // hive is written at once unless writes are batched. Returns the Windows
+  // error of a failed write (the change stays in memory for a later one).
+  LONG Changed(RegNode* node);
+  // Writes one hive / every dirty hive; the error of a failed write.
+  LONG Flush(RegNode* node);
+  LONG FlushAll();
   void BeginBatch() { ++m_batch; }
-  void EndBatch();
+  LONG EndBatch();
+  // Takes in what other processes wrote to the node's hive file since this
+  // process read or wrote it, when nothing here waits to be written.
+  void Refresh(RegNode* node);
 
   // Removes a node (and what lies below) from the tree.
-  void Remove(RegNode* node);
+  LONG Remove(RegNode* node);
+  // Takes the node out of its parent's subkeys and marks it (and all below)
+  // deleted; open handles keep the node alive. Records no change.
+  void Detach(RegNode* node);
 
   // Subtree to and from the file format. Paths in the file start with
   // the node's full path.
@@ -82,7 +105,14 @@ class RegistryStore {
  private:
   RegistryStore() = default;
   ~RegistryStore();
-  bool Write(RegHive& hive);
+  // Writes the hive under the store lock, merged with the file as it is now.
+  LONG Write(RegHive& hive);
+  // Merges the file's current keys (bytes) into the tree; the file's keys
+  // become the new base.
+  void TakeIn(RegHive& hive, const std::string& bytes);
+  void Remember(RegHive& hive, const std::string& bytes);
+  std::vector<regfile::Key> Relative(const std::vector<regfile::Key>& keys, const std::string& prefix) const;
+  void ReplaceTree(RegNode* top, const std::vector<regfile::Key>& keys);
   void LoadRoot(RegHive& hive, const std::string& rootName);
 
   std::recursive_mutex m_mutex;

@@ -35,12 +35,21 @@ bool Match(std::string_view p, std::string_view n) {
 }  // namespace
 
 bool WildcardMatch(std::string_view pattern, std::string_view name) {
-  if (pattern == "*.*" || pattern == "*") return true;
-  if (!pattern.empty() && pattern.back() == '.' && pattern != "." && pattern != "..") {
-    // "name." means: no extension.
-    if (name.find('.') != std::string_view::npos && name != "." && name != "..") return false;
-    return Match(pattern.substr(0, pattern.size() - 1), name);
+  // Trailing blanks and dots are dropped, as Windows drops them from names;
+  // a dropped dot after the name ("x.", "*.") asks for no extension.
+  bool noExtension = false;
+  if (pattern != "." && pattern != "..") {
+    while (!pattern.empty() && (pattern.back() == ' ' || pattern.back() == '.')) {
+      noExtension = noExtension || pattern.back() == '.';
+      pattern.remove_suffix(1);
+    }
+    noExtension = noExtension && pattern.find('.') == std::string_view::npos;
   }
+  if (noExtension) {
+    if (name.find('.') != std::string_view::npos && name != "." && name != "..") return false;
+    return Match(pattern, name);
+  }
+  if (pattern == "*.*" || pattern == "*") return true;
   if (Match(pattern, name)) return true;
   // "x*.*" also matches "x" (no dot), as on Windows.
   if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" &&

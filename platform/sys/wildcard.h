@@ -1,6 +1,8 @@
 // File name patterns with "*" (any run) and "?" (one character), compared
-// without letter case. As on Windows, "*.*" matches every name and a
-// pattern ending in "." matches names without an extension.
+// without letter case. As on Windows, "*.*" matches every name, trailing
+// blanks and dots of a pattern are dropped, and a pattern without a dot
+// of its own that ended in "." ("x.", "*.") matches names without an
+// extension ("*.txt." is "*.txt").
 #pragma once
 
 #include <string_view>

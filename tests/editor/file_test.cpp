@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "tests/editor/edit_test_util.h"
+#include "platform/sys/atomic_file.h"
 #include "platform/sys/file.h"
 #include "platform/sys/msgbox.h"
 #include "tests/support/test_support.h"
@@ -180,6 +183,59 @@ TEST(FileAccess, LockFilesKeepsTheFileOpenAfterLoadAndSave) {
   buffer.SetLockFiles(FALSE);
   ASSERT_EQ(buffer.LoadFile(path.c_str()), 0);
   EXPECT_EQ(buffer.m_hLockFile, nullptr);
+}
+
+// With "Lock files" on, the lock really holds while the file is open:
+// another program's save (the layer's atomic save) is refused.
+TEST(FileAccess, LockFilesKeepsOtherProgramsFromReplacingTheFile) {
+  std::string path = Fixture("held.c", "mine\n");
+  auto otherProgramSaves = [&] {
+    pid_t child = fork();
+    if (child == 0) _exit(plat::ReplaceFileAtomically(path, "theirs\n") ? 0 : 1);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  };
+  EditBuffer buffer;
+  buffer.SetLockFiles(TRUE);
+  ASSERT_EQ(buffer.LoadFile(path.c_str()), 0);
+  EXPECT_FALSE(otherProgramSaves());
+  ASSERT_EQ(buffer.SaveFile(path.c_str()), 0);
+  EXPECT_FALSE(otherProgramSaves());  // held again after the save
+  EXPECT_EQ(mirt_test::ReadFile(path), "mine\n");
+  buffer.SetLockFiles(FALSE);
+  ASSERT_EQ(buffer.LoadFile(path.c_str()), 0);
+  EXPECT_TRUE(otherProgramSaves());
+}
+
+// A file another program changed since it was loaded or saved is not
+// overwritten without asking.
+TEST(FileAccess, SaveAsksBeforeOverwritingAnotherProgramsChange) {
+  constexpr auto kTheirs = "changed by another program\n";
+  const struct {
+    const char* what;
+    bool changed;
+    int answer;  // 0: no question expected
+    int result;
+    const char* content;
+  } cases[] = {
+      {"unchanged", false, 0, 0, "mine\n"},
+      {"changed, keep theirs", true, IDNO, ERROR_CANCELLED, kTheirs},
+      {"changed, overwrite", true, IDYES, 0, "mine\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string path = Fixture("shared.c", "old\n");
+    EditBuffer buffer;
+    ASSERT_EQ(buffer.LoadFile(path.c_str()), 0);
+    edit_test::SetText(buffer, "mine\n");
+    if (c.changed) mirt_test::WriteFile(path, kTheirs);
+    plat::ClearMessageBoxRecords();
+    if (c.answer) plat::PushMessageBoxAnswer(c.answer);
+    EXPECT_EQ(buffer.SaveFile(path.c_str()), c.result);
+    EXPECT_EQ(plat::MessageBoxRecords().size(), c.answer ? 1u : 0u);
+    EXPECT_EQ(mirt_test::ReadFile(path), c.content);
+  }
 }
 
 TEST(InsertFile, LinesGoInFrontOfTheLineWithThisBuffersLineEnds) {

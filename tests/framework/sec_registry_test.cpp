@@ -337,9 +337,9 @@ TEST_F(SECRegistryTest, EnumerationListsSubkeysByNameAndValuesInTheOrderSet) {
 
   BYTE data[1] = {};
   DWORD size = sizeof data;
-  EXPECT_TRUE(reg.EnumValue(0, name, type, data, size)) << "data that does not fit still names the value";
+  EXPECT_TRUE(reg.EnumValue(0, name, type, data, size)) << "data that does not fit still counts";
   EXPECT_EQ(reg.m_lErrorCode, ERROR_MORE_DATA);
-  EXPECT_STREQ(name, "Zeta");
+  EXPECT_STREQ(name, "");  // as on Windows, the name is not given then
   EXPECT_EQ(size, 2u);
 }
 

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <vector>
 #include <string>
 
 #include "platform/sys/equal_no_case.h"
+#include "platform/sys/file.h"
 #include "platform/sys/inifile.h"
 #include "tests/platform/sys/sys_test_util.h"
 #include "tests/support/file_size_limit.h"
@@ -84,7 +87,7 @@ TEST_F(IniTest, ListsAndTheirTruncation) {
   n = GetPrivateProfileSectionNames(buf, sizeof buf, file.c_str());
   EXPECT_EQ("First|Second|", ListText(buf, n));
   n = GetPrivateProfileString("first", nullptr, nullptr, buf, sizeof buf, file.c_str());
-  EXPECT_EQ("Key One|quoted|single|half|noequals|dup|dup|", ListText(buf, n));
+  EXPECT_EQ("Key One|quoted|single|half|dup|dup|", ListText(buf, n));  // no line without "="
   n = GetPrivateProfileSection("Second", buf, sizeof buf, file.c_str());
   EXPECT_EQ("a=1|", ListText(buf, n));
 
@@ -93,10 +96,9 @@ TEST_F(IniTest, ListsAndTheirTruncation) {
     DWORD result;
     const char* text;  // the whole buffer
   } cases[] = {
-      {8, 6, "First|||"},
-      {2, 0, "||"},
-      {1, 0, "|"},
-      {14, 13, "First|Second||"},
+      {8, 6, "First|||"},          {2, 0, "||"}, {1, 0, "|"},
+      {14, 12, "First|Second||"},  // an exact fit reports size - 2, as Windows
+      {15, 13, "First|Second||x"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.size);
@@ -173,6 +175,97 @@ TEST_F(IniTest, FailedWriteLeavesTheOldFileWhole) {
     EXPECT_FALSE(WritePrivateProfileString("S", "k", std::string(200, 'n').c_str(), file.c_str()));
   }
   EXPECT_EQ(old, mirt_test::ReadFile(file));
+}
+
+// Key lists and section lists leave out lines without "=" and entries
+// without a key name (which would show as a stray NUL).
+TEST_F(IniTest, ListsShowOnlyKeyValueLines) {
+  mirt_test::WriteFile(file, "[S]\r\nbare\r\n=novalue\r\nk=v\r\n  \r\nempty=\r\n");
+  char buf[64];
+  DWORD n = GetPrivateProfileString("S", nullptr, nullptr, buf, sizeof buf, file.c_str());
+  EXPECT_EQ("k|empty|", ListText(buf, n));
+  n = GetPrivateProfileSection("S", buf, sizeof buf, file.c_str());
+  EXPECT_EQ("k=v|empty=|", ListText(buf, n));
+}
+
+// The last error of each call and the odd arguments, as Windows sets them.
+TEST_F(IniTest, ErrorCodesOfOddArguments) {
+  mirt_test::WriteFile(file, "[S]\r\nk=7\r\n");
+  constexpr DWORD kStale = 12345;  // set before each call: success clears it
+  constexpr int kDefault = 70;
+  struct Case {
+    const char* what;
+    std::function<DWORD()> call;
+    DWORD result;
+    DWORD error;
+  } cases[] = {
+      {"write with a NULL section",
+       [&] { return DWORD(WritePrivateProfileString(nullptr, "k", "v", file.c_str())); }, FALSE,
+       ERROR_FILE_NOT_FOUND},
+      {"write to an empty file name", [&] { return DWORD(WritePrivateProfileString("S", "k", "v", "")); },
+       FALSE, ERROR_ACCESS_DENIED},
+      {"write succeeds", [&] { return DWORD(WritePrivateProfileString("S", "k", "8", file.c_str())); }, TRUE,
+       ERROR_SUCCESS},
+      {"section into a NULL buffer", [&] { return GetPrivateProfileSection("S", nullptr, 10, file.c_str()); },
+       0, ERROR_INVALID_PARAMETER},
+      {"key list read",
+       [&] {
+         char buf[16];
+         return GetPrivateProfileString("S", nullptr, "", buf, sizeof buf, file.c_str());
+       },
+       2, ERROR_SUCCESS},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetLastError(kStale);
+    EXPECT_EQ(c.result, c.call());
+    EXPECT_EQ(c.error, GetLastError());
+  }
+  EXPECT_EQ(0u, GetPrivateProfileInt(nullptr, nullptr, kDefault, nullptr));
+  EXPECT_EQ(0u, GetPrivateProfileInt("S", nullptr, kDefault, file.c_str()));
+}
+
+// Another handle of the process that does not share reading and writing
+// keeps the profile functions from writing the file.
+TEST_F(IniTest, WritesRespectTheShareModesOfOpenHandles) {
+  mirt_test::WriteFile(file, "[S]\r\nk=old\r\n");
+  struct Case {
+    DWORD share;
+    BOOL written;
+  } cases[] = {
+      {FILE_SHARE_READ | FILE_SHARE_WRITE, TRUE},
+      {FILE_SHARE_READ, FALSE},
+      {FILE_SHARE_WRITE, FALSE},
+      {0, FALSE},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.share);
+    HANDLE h = CreateFile(file.c_str(), GENERIC_READ, c.share, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    EXPECT_EQ(c.written, WritePrivateProfileString("S", "k", "new", file.c_str()));
+    if (!c.written) EXPECT_EQ(ERROR_SHARING_VIOLATION, GetLastError());
+    CloseHandle(h);
+  }
+}
+
+// Several processes writing their own keys into one file at the same time
+// lose none of them.
+TEST_F(IniTest, ConcurrentProcessesLoseNoKey) {
+  constexpr int kProcesses = 4;
+  constexpr int kKeysEach = 100;
+  std::vector<int> codes = sys_test::RunTogether(kProcesses, [&](int p) {
+    for (int k = 0; k < kKeysEach; ++k) {
+      std::string key = "p" + std::to_string(p) + "k" + std::to_string(k);
+      if (!WritePrivateProfileString("Shared", key.c_str(), "v", file.c_str())) return 1;
+    }
+    return 0;
+  });
+  EXPECT_EQ(std::vector<int>(kProcesses, 0), codes);
+  std::vector<char> buf(64 * 1024);
+  DWORD n = GetPrivateProfileString("Shared", nullptr, nullptr, buf.data(), DWORD(buf.size()), file.c_str());
+  int keys = 0;
+  for (DWORD i = 0; i < n; ++i) keys += buf[i] == '\0';
+  EXPECT_EQ(kProcesses * kKeysEach, keys);
 }
 
 TEST(EqualNoCase, FoldsOnlyAsciiLetters) {

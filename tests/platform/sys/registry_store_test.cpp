@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstring>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -167,6 +170,130 @@ TEST_F(RegistryStoreTest, ConcurrentWritersLoseNothing) {
     EXPECT_EQ(51u, values);
     RegCloseKey(k);
   }
+}
+
+// Several processes writing values of their own into one hive at once
+// lose none of them, whether each write goes to the file at once or a
+// batch writes them together at its end.
+TEST_F(RegistryStoreTest, ConcurrentProcessesLoseNoValue) {
+  constexpr int kProcesses = 3;
+  constexpr int kValuesEach = 60;
+  enum class Writes { EachAtOnce, Batched };
+  for (Writes writes : {Writes::EachAtOnce, Writes::Batched}) {
+    SCOPED_TRACE(writes == Writes::Batched ? "batched" : "each at once");
+    sys_test::FreshSettings("regproc");
+    std::vector<int> codes = sys_test::RunTogether(kProcesses, [&](int p) {
+      plat::ReloadRegistry();
+      std::optional<plat::RegistryWriteBatch> batch;
+      if (writes == Writes::Batched) batch.emplace();
+      HKEY k;
+      if (RegCreateKey(HKEY_CURRENT_USER, "Software\\Shared", &k) != ERROR_SUCCESS) return 1;
+      for (int i = 0; i < kValuesEach; ++i) {
+        std::string name = "p" + std::to_string(p) + "v" + std::to_string(i);
+        DWORD n = static_cast<DWORD>(i);
+        if (RegSetValueEx(k, name.c_str(), 0, REG_DWORD, reinterpret_cast<BYTE*>(&n), sizeof n)) return 2;
+      }
+      RegCloseKey(k);
+      batch.reset();
+      return plat::FlushRegistry() ? 0 : 3;
+    });
+    EXPECT_EQ(std::vector<int>(kProcesses, 0), codes);
+    plat::ReloadRegistry();
+    HKEY k;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Shared", 0, KEY_READ, &k));
+    DWORD values = 0;
+    RegQueryInfoKey(k, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
+                    nullptr, nullptr);
+    EXPECT_EQ(DWORD(kProcesses * kValuesEach), values);
+    RegCloseKey(k);
+  }
+}
+
+// What another process changed meanwhile is merged with this process's own
+// changes, value by value; deletions on either side stay deleted.
+TEST_F(RegistryStoreTest, WritesMergeWithWhatAnotherProcessChanged) {
+  auto set = [](const char* key, const char* name, const char* text) {
+    HKEY k;
+    RegCreateKey(HKEY_CURRENT_USER, key, &k);
+    LONG rc = RegSetValueEx(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), DWORD(strlen(text) + 1));
+    RegCloseKey(k);
+    return rc;
+  };
+  ASSERT_EQ(ERROR_SUCCESS, set("S", "mine", "1"));
+  ASSERT_EQ(ERROR_SUCCESS, set("S", "theirs", "1"));
+  ASSERT_EQ(ERROR_SUCCESS, set("S", "gone", "1"));
+  ASSERT_EQ(ERROR_SUCCESS, set("Old", "x", "1"));
+  ASSERT_EQ(0, sys_test::RunInChild(dir, [&] {
+              plat::ReloadRegistry();
+              HKEY k;
+              RegOpenKeyEx(HKEY_CURRENT_USER, "S", 0, KEY_ALL_ACCESS, &k);
+              LONG rc = RegDeleteValue(k, "gone");
+              RegCloseKey(k);
+              rc = rc ? rc : set("S", "theirs", "2");
+              rc = rc ? rc : set("Theirs", "t", "1");
+              rc = rc ? rc : RegDeleteKey(HKEY_CURRENT_USER, "Old");
+              return int(rc);
+            }));
+  // This process has not seen those changes and writes its own.
+  plat::RegistryWriteBatch* batch = new plat::RegistryWriteBatch;
+  HKEY k;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CURRENT_USER, "S", 0, KEY_ALL_ACCESS, &k));
+  const char two[] = "2";
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegSetValueEx(k, "mine", 0, REG_SZ, reinterpret_cast<const BYTE*>(two), sizeof two));
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegSetValueEx(k, "new", 0, REG_SZ, reinterpret_cast<const BYTE*>(two), sizeof two));
+  RegCloseKey(k);
+  delete batch;
+  plat::ReloadRegistry();
+  struct Expect {
+    const char *key, *name, *value;
+  } expected[] = {
+      {"S", "mine", "2"},          {"S", "new", "2"},    {"S", "theirs", "2"},
+      {"S", "gone", "<no value>"}, {"Theirs", "t", "1"}, {"Old", "x", "<no key>"},
+  };
+  for (const Expect& e : expected)
+    EXPECT_EQ(e.value, Query(HKEY_CURRENT_USER, e.key, e.name)) << e.key << "/" << e.name;
+}
+
+// A hive that can not be written gives the Windows error of the write; the
+// change stays in memory and reaches the file once it can be written.
+TEST_F(RegistryStoreTest, UnwritableHiveReportsTheErrorAndKeepsTheChange) {
+  std::string file = dir + "/HKEY_CURRENT_USER.reg";
+  const char text[] = "kept";
+  ASSERT_EQ(ERROR_SUCCESS, RegSetValue(HKEY_CURRENT_USER, "Before", REG_SZ, "b", 0));
+  HKEY pending;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKey(HKEY_CURRENT_USER, "Pending", &pending));
+  auto setValue = [&] {
+    return RegSetValueEx(pending, "v", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof text);
+  };
+  // The hive's path is a folder.
+  std::filesystem::remove(file);
+  std::filesystem::create_directory(file);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(ERROR_ACCESS_DENIED, setValue());
+  EXPECT_NE(std::string::npos, testing::internal::GetCapturedStderr().find("HKEY_CURRENT_USER.reg"));
+  EXPECT_EQ("kept", Query(HKEY_CURRENT_USER, "Pending", "v"));
+  std::filesystem::remove(file);
+  EXPECT_EQ(ERROR_SUCCESS, RegFlushKey(HKEY_CURRENT_USER));
+  RegCloseKey(pending);
+  plat::ReloadRegistry();
+  EXPECT_EQ("kept", Query(HKEY_CURRENT_USER, "Pending", "v"));
+  EXPECT_EQ("b", Query(HKEY_CURRENT_USER, "Before", ""));
+}
+
+// The same for a read-only settings folder, as a user without root's rights.
+TEST_F(RegistryStoreTest, ReadOnlySettingsFolderRefusesWrites) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to become another user";
+  chmod(dir.c_str(), 0555);
+  int code = sys_test::RunAsNobody(dir, [] {
+    setenv("MIRT_CONFIG_DIR", ".", 1);
+    plat::ReloadRegistry();
+    freopen("/dev/null", "w", stderr);
+    return int(RegSetValue(HKEY_CURRENT_USER, "Key", REG_SZ, "v", 0));
+  });
+  chmod(dir.c_str(), 0755);
+  EXPECT_EQ(int(ERROR_ACCESS_DENIED), code);
 }
 
 }  // namespace
