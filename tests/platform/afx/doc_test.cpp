@@ -254,6 +254,14 @@ TEST_F(DocTest, OpeningAFileReadsItOnceAndAFailedOpenLeavesNothingBehind) {
   EXPECT_FALSE(doc->IsModified());
   EXPECT_EQ(App().OpenDocumentFile(path.c_str()), doc);  // already open
   EXPECT_EQ(Children(), 1);
+  // A name that differs in letter case is another file.
+  std::string upper = mirt_test::WriteFile(dir + "/NOTE.lst", "another list\r\n");
+  CDocument* other = App().OpenDocumentFile(upper.c_str());
+  ASSERT_NE(other, nullptr);
+  EXPECT_NE(other, doc);
+  EXPECT_EQ(static_cast<TextDoc*>(other)->text, "another list");
+  other->OnCloseDocument();
+  EXPECT_EQ(Children(), 1);
 
   plat::PushMessageBoxAnswer(IDOK);
   EXPECT_EQ(App().OpenDocumentFile((dir + "/missing.txt").c_str()), nullptr);
