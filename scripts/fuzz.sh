@@ -6,9 +6,10 @@ cd "$(dirname "$0")/.."
 dir=$1; secs=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# Targets never touch the user's settings.
-export HOME="$work/home" MIRT_CONFIG_DIR="$work/home/config"
-mkdir -p "$MIRT_CONFIG_DIR"
+# Targets never touch the user's settings, and what they leave in the
+# temporary folder (a run that crashed) goes with the work folder.
+export HOME="$work/home" MIRT_CONFIG_DIR="$work/home/config" TMPDIR="$work/tmp"
+mkdir -p "$MIRT_CONFIG_DIR" "$TMPDIR"
 shopt -s nullglob
 run_one() {
   local bin=$1 name; name=$(basename "$bin")
