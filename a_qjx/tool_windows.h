@@ -23,7 +23,8 @@ void ToolWindowClosed(ToolWindow tool);
 
 // The modal tools.
 struct ModalTools {
-  // Returns non-zero when EEPROM values were changed.
+  // Returns non-zero when EEPROM values were changed. It shows the results
+  // of its EEPROM file loads and saves with ShowEepromFileResult.
   int (*eepromEditor)(LPCSTR title) = nullptr;
   void (*macroDialog)() = nullptr;
   void (*debuggerSettings)() = nullptr;

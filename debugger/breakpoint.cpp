@@ -1,7 +1,7 @@
 #include "debugger/breakpoint.h"
 
-#include "debugger/name_compare.h"
+#include "platform/sys/path.h"
 
 bool CBreakpoint::IsEqual(const CBreakpoint& other) const {
-  return line == other.line && EqualNoCase(file, other.file);
+  return line == other.line && plat::SameFilePath(file.str(), other.file.str());
 }

@@ -13,8 +13,8 @@ class CBreakpoint {
   CBreakpoint& operator=(const CBreakpoint& other) = default;
   virtual ~CBreakpoint() = default;
 
-  // Same line, and the same file as open documents are matched: without
-  // regard to letter case.
+  // Same line, and the same file as open documents are matched
+  // (plat::SameFilePath: letter case counts).
   virtual bool IsEqual(const CBreakpoint& other) const;
 
   CString file;

@@ -2,9 +2,11 @@
 
 #include <cstring>
 
+#include "debugger/debug_message.h"
 #include "debugger/file_bytes.h"
 #include "platform/sys/atomic_file.h"
 #include "platform/sys/file.h"
+#include "platform/sys/msgbox.h"
 
 CBreakpointList g_breakpointList;
 
@@ -70,7 +72,12 @@ bool CBreakpointList::SaveBreakpoints(const char* projectPath) {
     DeleteFile(path.c_str());
     return true;
   }
-  if (!plat::ReplaceFileAtomically(path, ToText())) return false;
+  std::string error;
+  if (!plat::ReplaceFileAtomically(path, ToText(), &error)) {
+    DebugMessageBox(("The breakpoints could not be saved: " + error).c_str(), "MIRT",
+                    MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
   RemoveAll();
   return true;
 }

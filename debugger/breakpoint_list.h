@@ -13,8 +13,8 @@ class CBreakpointList : public CList<CBreakpoint, const CBreakpoint&> {
   CBreakpointList() : CList(10) {}
 
   // Writes the list to the ".bpl" file of the project and empties it; an
-  // empty list deletes the file. False when the file cannot be written
-  // (the list is then kept).
+  // empty list deletes the file. False, after a message box that says why,
+  // when the file cannot be written (the list is then kept).
   bool SaveBreakpoints(const char* projectPath);
   // Appends the breakpoints of the project's ".bpl" file; a missing file
   // adds nothing.

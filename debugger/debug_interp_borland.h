@@ -107,12 +107,17 @@ class CDebugInterpBorland : public CDebugInterp, private CFuncTable::Symbols {
   // The handle of a symbol's or member's type by the basic index rule.
   void TypeByIndexRule(uint32_t index, TypeHandle* out, int* basicOut) const;
   CAddr SymbolAddress(const BorlandSymbol& s) const;
-  // Value texts.
+  // Value texts: one walk over the types of one value.
+  struct ValueWalk;
   void AppendValue(const uint8_t* data, uint32_t typeNumber, uint16_t size, CString& text, int basic,
-                   int depth);
+                   ValueWalk& walk);
+  void AppendAggregate(const uint8_t* data, const std::optional<EntryTypeTable>& rec, uint8_t id,
+                       uint16_t size, CString& text, ValueWalk& walk);
   void AppendMembers(const uint8_t* data, uint16_t size, uint32_t firstMember, bool sameData,
-                     bool skipRecords, CString& text, int depth);
-  void AppendClass(const uint8_t* data, uint16_t size, uint32_t classIndex, CString& text, int depth);
+                     bool skipRecords, CString& text, ValueWalk& walk);
+  void AppendClass(const uint8_t* data, uint16_t size, uint32_t classIndex, CString& text, ValueWalk& walk);
+  // The first unknown type id of this executable is shown; later ones are not.
+  void ReportUnknownTypeId(uint8_t id);
 
   struct SegmentStart {
     uint32_t linear;
@@ -136,4 +141,5 @@ class CDebugInterpBorland : public CDebugInterp, private CFuncTable::Symbols {
   bool m_valid = false;
   uint16_t m_loadSegment;
   uint32_t m_firstNonScopeSymbol = 0;
+  std::atomic<bool> m_unknownTypeReported{false};
 };

@@ -1,4 +1,5 @@
 // Value texts of variables and the register text.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -9,7 +10,12 @@
 namespace {
 
 // Nesting deeper than this is taken as a loop in the type information.
-const int kMaxDepth = 32;
+constexpr size_t kMaxDepth = 32;
+// Values and members one value text may visit: damaged type information can
+// nest wide aggregates into each other, whose expansion grows exponentially.
+constexpr int kWorkBudget = 20000;
+// Stands for what the walk leaves out.
+constexpr const char* kLeftOut = "...";
 
 const uint8_t kFarPointer = 0x16;
 const uint8_t kArray = 0x1A;
@@ -95,27 +101,73 @@ CString ScalarText(const uint8_t* d, uint8_t id) {
 
 }  // namespace
 
+// The aggregates (type numbers, or class indexes) open on the path from the
+// value to the current one, and the work left for this value text.
+struct CDebugInterpBorland::ValueWalk {
+  std::vector<uint32_t> openTypes;
+  std::vector<uint32_t> openClasses;
+  int workLeft = kWorkBudget;
+
+  // False (and the text marked) when the walk must not go deeper here.
+  bool Enter(std::vector<uint32_t>& open, uint32_t what, CString& text) {
+    bool loop = std::find(open.begin(), open.end(), what) != open.end();
+    if (loop || open.size() > kMaxDepth || workLeft <= 0) {
+      text += kLeftOut;
+      return false;
+    }
+    open.push_back(what);
+    return true;
+  }
+};
+
+void CDebugInterpBorland::ReportUnknownTypeId(uint8_t id) {
+  if (m_unknownTypeReported.exchange(true)) return;
+  CString msg;
+  msg.Format("0x%x", unsigned(id));
+  DebugMessageBox(msg, "ALERT: unknown Type ID");
+}
+
 void CDebugInterpBorland::ValueText(const uint8_t* data, const uint16_t* type, uint16_t size, CString& text,
                                     int basic) {
   if (!type) return;
-  AppendValue(data, *type, data ? size : 0, text, basic, 0);
+  ValueWalk walk;
+  AppendValue(data, *type, data ? size : 0, text, basic, walk);
 }
 
 void CDebugInterpBorland::AppendValue(const uint8_t* data, uint32_t typeNumber, uint16_t size, CString& text,
-                                      int basic, int depth) {
+                                      int basic, ValueWalk& walk) {
   const uint8_t id = basic ? uint8_t(typeNumber) : TypeIdOf(typeNumber);
   if (basic && typeNumber > 0xFF) return;
+  --walk.workLeft;
   if (uint16_t need = ScalarSize(id)) {
     // Bytes missing behind the value read as "?".
     text += need <= size ? ScalarText(data, id) : CString("?");
     return;
   }
-  if (depth > kMaxDepth) {
-    text += "...";
-    return;
+  switch (id) {
+    case kArray:
+    case kStruct:
+    case kUnion:
+    case kClass: {
+      if (!basic && !walk.Enter(walk.openTypes, typeNumber, text)) return;
+      std::optional<EntryTypeTable> rec;
+      if (!basic) rec = TypeRecord(typeNumber);
+      AppendAggregate(data, rec, id, size, text, walk);
+      if (!basic) walk.openTypes.pop_back();
+      return;
+    }
+    case kFunction:
+    case kMethod:
+      text += "<method>";
+      return;
+    default:
+      ReportUnknownTypeId(id);
+      return;
   }
-  std::optional<EntryTypeTable> rec;
-  if (!basic) rec = TypeRecord(typeNumber);
+}
+
+void CDebugInterpBorland::AppendAggregate(const uint8_t* data, const std::optional<EntryTypeTable>& rec,
+                                          uint8_t id, uint16_t size, CString& text, ValueWalk& walk) {
   switch (id) {
     case kArray: {
       uint32_t element = rec ? rec->extra : 0;
@@ -125,11 +177,15 @@ void CDebugInterpBorland::AppendValue(const uint8_t* data, uint32_t typeNumber, 
       if (elementSize != 0) {
         uint32_t count = (rec ? rec->size : 0) / elementSize;
         for (uint32_t i = 0; i < count; ++i) {
+          if (i) text += ", ";
+          if (walk.workLeft <= 0) {
+            text += kLeftOut;
+            break;
+          }
           uint32_t at = i * elementSize;
           CString item;
           AppendValue(data + (at < total ? at : total), element, uint16_t(at < total ? total - at : 0), item,
-                      0, depth + 1);
-          if (i) text += ", ";
+                      0, walk);
           text += item;
         }
       }
@@ -139,29 +195,19 @@ void CDebugInterpBorland::AppendValue(const uint8_t* data, uint32_t typeNumber, 
     case kStruct:
     case kUnion:
       text = "{";
-      AppendMembers(data, size, rec ? rec->extra : 0, id == kUnion, false, text, depth);
+      AppendMembers(data, size, rec ? rec->extra : 0, id == kUnion, false, text, walk);
       text += "}";
       return;
-    case kClass:
+    default:
       text = "{";
-      AppendClass(data, size, rec ? rec->extra : 0, text, depth);
+      AppendClass(data, size, rec ? rec->extra : 0, text, walk);
       text += "}";
       return;
-    case kFunction:
-    case kMethod:
-      text += "<method>";
-      return;
-    default: {
-      CString msg;
-      msg.Format("0x%x", unsigned(id));
-      DebugMessageBox(msg, "ALERT: unknown Type ID");
-      return;
-    }
   }
 }
 
 void CDebugInterpBorland::AppendMembers(const uint8_t* data, uint16_t size, uint32_t firstMember,
-                                        bool sameData, bool skipRecords, CString& text, int depth) {
+                                        bool sameData, bool skipRecords, CString& text, ValueWalk& walk) {
   uint32_t at = 0;
   bool any = false;
   for (uint64_t i = firstMember; std::optional<BorlandMember> m = Member(uint32_t(i)); ++i) {
@@ -171,12 +217,16 @@ void CDebugInterpBorland::AppendMembers(const uint8_t* data, uint16_t size, uint
       at += m->name;
       continue;
     }
+    if (any) text += ", ";
+    if (walk.workLeft <= 0) {
+      text += kLeftOut;
+      break;
+    }
     uint16_t memberSize = TypeSize(uint16_t(m->type), 0);
     uint32_t from = sameData ? 0 : at;
     CString value;
     AppendValue(data + (from < size ? from : size), m->type, uint16_t(from < size ? size - from : 0), value,
-                0, depth + 1);
-    if (any) text += ", ";
+                0, walk);
     text += Name(m->name);
     text += " = ";
     text += value;
@@ -187,19 +237,17 @@ void CDebugInterpBorland::AppendMembers(const uint8_t* data, uint16_t size, uint
 }
 
 void CDebugInterpBorland::AppendClass(const uint8_t* data, uint16_t size, uint32_t classIndex, CString& text,
-                                      int depth) {
+                                      ValueWalk& walk) {
   if (classIndex == 0 || classIndex > m_info.classes.size()) return;
-  if (depth > kMaxDepth) {
-    text += "...";
-    return;
-  }
+  if (!walk.Enter(walk.openClasses, classIndex, text)) return;
   const BorlandClass k = m_info.classes[classIndex - 1];
   CString parentText;
   if (k.parentCount != 0 && k.firstParent != 0 && k.firstParent <= m_info.parents.size())
-    AppendClass(data, size, m_info.parents[k.firstParent - 1].classIndex, parentText, depth + 1);
+    AppendClass(data, size, m_info.parents[k.firstParent - 1].classIndex, parentText, walk);
   text += parentText;
   if (!parentText.IsEmpty() && k.firstMember != 0) text += ", ";
-  AppendMembers(data, size, k.firstMember, false, true, text, depth);
+  AppendMembers(data, size, k.firstMember, false, true, text, walk);
+  walk.openClasses.pop_back();
 }
 
 void CDebugInterpBorland::RegisterText(const TargetRegisters* block, char** textOut) {

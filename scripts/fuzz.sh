@@ -9,7 +9,8 @@ dir=$1
 budget=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# Targets never touch the user's settings, and leave nothing in TMPDIR.
+# Targets never touch the user's settings, and what they leave in the
+# temporary folder (a run that crashed) goes with the work folder.
 export HOME="$work/home" MIRT_CONFIG_DIR="$work/home/config" TMPDIR="$work/tmp"
 mkdir -p "$MIRT_CONFIG_DIR" "$TMPDIR"
 shopt -s nullglob

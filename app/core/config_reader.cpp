@@ -25,20 +25,45 @@ char* CEnviron::*FieldMember(int field) {
   return members[field];
 }
 
+// A folder of that name is there but is no file.
+const char* OpenFailureText(const char* path) {
+  DWORD attributes = GetFileAttributes(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return "mirt.cfg is a folder, not a file";
+  return "the file mirt.cfg could not be found";
+}
+
+// Why the reading stopped before the end of the file.
+const char* StopText(KeyValueRead result) {
+  switch (result) {
+    case kKeyValueTooLong:
+      return "a line of mirt.cfg is too long";
+    case kKeyValueNulByte:
+      return "mirt.cfg is not a text file";
+    default:
+      return "mirt.cfg could not be read";
+  }
+}
+
 }  // namespace
 
 void ConfigReader::Read(const char* path) {
   HANDLE file =
       CreateFile(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) Fatal("the file mirt.cfg could not be found", "MIRT: fatal error");
+  if (file == INVALID_HANDLE_VALUE) Fatal(OpenFailureText(path), "MIRT: fatal error");
+  KeyValueRead last = kKeyValueEnd;
   {
     ScopedHandle closer(file);
     HeapText key;
     HeapText value;
-    while (ReadKeyValueLine(file, key, value)) {
-      if (!TakeLine(key.get(), value)) break;
+    while ((last = ReadKeyValueLine(file, key, value)) == kKeyValueLine) {
+      if (!TakeLine(key.get(), value)) {
+        last = kKeyValueEnd;
+        break;
+      }
     }
   }
+  if (last != kKeyValueEnd) Fatal(StopText(last), "MIRT: fatal error in mirt.cfg");
   CheckComplete();
   if (!m_begun) {
     Fatal("not even one environment specified in mirt.cfg", "MIRT: fatal error in mirt.cfg");

@@ -23,46 +23,73 @@ std::string DecimalText(LONG number) {
   return digits;
 }
 
-// One byte per read: the reader never takes more of the file than its line.
-bool ReadByte(HANDLE file, char& c) {
-  DWORD got = 0;
-  return ReadFile(file, &c, 1, &got, nullptr) && got == 1;
-}
+// Reads ahead in blocks; what was read beyond the line is given back by
+// moving the file pointer, so that the reader never takes more of the file
+// than its line.
+class ByteSource {
+ public:
+  enum class Result { kByte, kEnd, kFailed };
+
+  explicit ByteSource(HANDLE file) : m_file(file) {}
+  ~ByteSource() {
+    if (m_pos < m_length) SetFilePointer(m_file, -LONG(m_length - m_pos), nullptr, FILE_CURRENT);
+  }
+
+  Result Next(char& c) {
+    if (m_pos == m_length) {
+      DWORD got = 0;
+      if (!ReadFile(m_file, m_block, sizeof m_block, &got, nullptr)) return Result::kFailed;
+      if (got == 0) return Result::kEnd;
+      m_pos = 0;
+      m_length = got;
+    }
+    c = m_block[m_pos++];
+    return Result::kByte;
+  }
+
+ private:
+  HANDLE m_file;
+  char m_block[4096];
+  DWORD m_pos = 0;
+  DWORD m_length = 0;
+};
 
 // Collects one line; the key stays empty until an "=" was seen.
 class LineCollector {
  public:
-  // False when the key or value grew too long.
-  bool Add(char c) {
+  KeyValueRead Add(char c) {
+    if (c == '\0') return kKeyValueNulByte;
     if (c == '=' && !m_keyTaken) {
-      m_key.assign(m_buffer, m_length);
+      m_key.swap(m_text);
       m_keyTaken = true;
-      m_length = 0;
-      return true;
+      return kKeyValueLine;
     }
-    m_buffer[m_length++] = c;
-    return m_length <= kKeyValueMaxLength;
+    m_text.push_back(c);
+    return m_text.size() <= kKeyValueMaxLength ? kKeyValueLine : kKeyValueTooLong;
   }
 
   void Deliver(char** key, char** value) const {
     *key = HeapCopy(m_key.data(), m_key.size());
-    *value = HeapCopy(m_buffer, m_length);
+    *value = HeapCopy(m_text.data(), m_text.size());
   }
 
  private:
-  char m_buffer[kKeyValueMaxLength + 1];
-  size_t m_length = 0;
+  std::string m_text;
   std::string m_key;
   bool m_keyTaken = false;
 };
 
 }  // namespace
 
-int ReadKeyValueLine(HANDLE file, char** key, char** value) {
+KeyValueRead ReadKeyValueLine(HANDLE file, char** key, char** value) {
+  ByteSource bytes(file);
   LineCollector line;
   bool started = false;
   char c;
-  while (ReadByte(file, c)) {
+  for (;;) {
+    ByteSource::Result r = bytes.Next(c);
+    if (r == ByteSource::Result::kFailed) return kKeyValueReadFailed;
+    if (r == ByteSource::Result::kEnd) break;
     if (c == '\n') {
       if (!started) continue;
       break;
@@ -72,20 +99,38 @@ int ReadKeyValueLine(HANDLE file, char** key, char** value) {
       break;
     }
     started = true;
-    if (!line.Add(c)) return 0;
+    if (KeyValueRead added = line.Add(c); added != kKeyValueLine) return added;
   }
-  if (!started) return 0;
+  if (!started) return kKeyValueEnd;
   line.Deliver(key, value);
-  return 1;
+  return kKeyValueLine;
 }
 
-int ReadKeyValueLine(HANDLE file, HeapText& key, HeapText& value) {
+KeyValueRead ReadKeyValueLine(HANDLE file, HeapText& key, HeapText& value) {
   char* k = nullptr;
   char* v = nullptr;
-  if (!ReadKeyValueLine(file, &k, &v)) return 0;
+  KeyValueRead r = ReadKeyValueLine(file, &k, &v);
+  if (r != kKeyValueLine) return r;
   key.reset(k);
   value.reset(v);
-  return 1;
+  return r;
+}
+
+bool KeyValueTextReadable(const std::string& text) {
+  size_t run = 0;
+  bool keyTaken = false;
+  for (char c : text) {
+    if (c == '\r' || c == '\n') {
+      run = 0;
+      keyTaken = false;
+    } else if (c == '=' && !keyTaken) {
+      run = 0;
+      keyTaken = true;
+    } else if (++run > kKeyValueMaxLength) {
+      return false;
+    }
+  }
+  return true;
 }
 
 void AppendKeyValueLine(std::string& text, const char* key, const char* value) {

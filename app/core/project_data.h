@@ -132,8 +132,10 @@ class ProjectData {
   BOOL IsDirty() const { return dirty; }
 
   // Reads filePath as a project (kProjectFile) or template
-  // (kProjectTemplate) into the project, adding to what is there.
-  // 1 on success; failures are shown in a message box and give 0.
+  // (kProjectTemplate) into the project, adding to what is there. The
+  // file must begin with its VERSION line. 1 on success; failures (also a
+  // file that could not be read to its end) are shown in a message box and
+  // give 0.
   int Load(int mode);
   // Writes the project (kProjectFile) or, for any other mode, the template
   // to filePath. The new file replaces the old one in one step; on failure

@@ -75,6 +75,18 @@ std::string ListValue(const ProjectFileList& list) {
   return value;
 }
 
+// Why the reading stopped before the end of the file.
+std::string StopText(const char* what, KeyValueRead result) {
+  switch (result) {
+    case kKeyValueTooLong:
+      return std::string(what) + " has a line that is too long";
+    case kKeyValueNulByte:
+      return std::string(what) + " is not a text file";
+    default:
+      return std::string(what) + " could not be read";
+  }
+}
+
 std::string FolderOf(const char* path) {
   const char* name = FileNameFromPath(path);
   return name == path ? std::string() : std::string(path, size_t(name - path - 1));
@@ -147,12 +159,20 @@ int ProjectData::Load(int mode) {
     return 0;
   }
   ScopedHandle closer(file);
+  const char* what = project ? "Project File" : "Project Template";
+  const char* wrongVersion = project ? "kpj file has wrong version" : "kpt file has wrong version";
   HeapText key;
   HeapText value;
-  while (ReadKeyValueLine(file, key, value)) {
+  KeyValueRead r = ReadKeyValueLine(file, key, value);
+  // The first line must be the header: anything else is no file of ours.
+  if (r == kKeyValueEnd || (r == kKeyValueLine && strcmp(key.get(), "VERSION") != 0)) {
+    ShowError(wrongVersion);
+    return 0;
+  }
+  for (; r == kKeyValueLine; r = ReadKeyValueLine(file, key, value)) {
     if (strcmp(key.get(), "VERSION") == 0) {
       if (strcmp(value.get(), project ? kProjectMagic : kTemplateMagic) == 0) continue;
-      ShowError(project ? "kpj file has wrong version" : "kpt file has wrong version");
+      ShowError(wrongVersion);
       return 0;
     }
     const ProjectKey* k = FindProjectKey(key.get());
@@ -162,6 +182,10 @@ int ProjectData::Load(int mode) {
     } else {
       TakeValue(*this, *k, value);
     }
+  }
+  if (r != kKeyValueEnd) {
+    ShowError(StopText(what, r).c_str());
+    return 0;
   }
   kind = kProjectKindMake;
   for (POSITION pos = sources.GetHeadPosition(); pos;) {
@@ -187,7 +211,9 @@ std::string ProjectData::FileText(int mode) const {
 
 BOOL ProjectData::Save(int mode) {
   const bool project = mode == kProjectFile;
-  if (filePath && *filePath && plat::ReplaceFileAtomically(filePath, FileText(mode))) return TRUE;
+  std::string text = FileText(mode);
+  if (filePath && *filePath && KeyValueTextReadable(text) && plat::ReplaceFileAtomically(filePath, text))
+    return TRUE;
   ShowError(project ? "Project File could not be saved" : "Project Template could not be saved");
   return FALSE;
 }

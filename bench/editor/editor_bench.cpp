@@ -15,10 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include <unistd.h>
-
 #include "editor/editbuffer.h"
 #include "editor/textsearch.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -44,7 +43,8 @@ long ResidentBytes() {
 const std::string& BigFile() {
   static std::string path;
   if (!path.empty()) return path;
-  path = "/tmp/mirt_editor_bench_" + std::to_string(::getpid()) + ".c";
+  static const mirt_test::ScratchDir dir("mirt-editor-bench");  // removed at exit
+  path = dir.Path() + "/big.c";
   FILE* f = std::fopen(path.c_str(), "wb");
   for (int i = 0; i < kLines - 1; ++i) {
     std::fprintf(f, "    total%07d = compute(value%d, weight) + offset; // step\r\n", i, i % 977);

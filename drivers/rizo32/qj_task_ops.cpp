@@ -13,6 +13,9 @@ namespace sim::qj {
 
 namespace {
 
+// The function-call status of a task that did not answer in time.
+constexpr uint16_t kFunctionTimeout = 1;
+
 // The served board's task, or null after latching the error.
 Task* TaskOf(DriverCall& c, uint16_t task) {
   if (c.Faulted()) return nullptr;
@@ -144,6 +147,11 @@ int16_t qj8_call_func(uint16_t task, uint16_t func, uint16_t requestLength, cons
   uint16_t kernelStatus = 0;
   if (OnFunctionCalled(*b, task, func, request, requestLength, &kernelStatus)) {
     if (status) *status = kernelStatus;
+    return c.Result(int16_t(0));
+  }
+  // A task that was installed but never started gives no answer.
+  if (!t.active) {
+    if (status) *status = kFunctionTimeout;
     return c.Result(int16_t(0));
   }
   // A stand-in program answers a function with the request bytes reversed.

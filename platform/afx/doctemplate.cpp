@@ -54,7 +54,7 @@ CDocTemplate::Confidence CDocTemplate::MatchDocType(LPCSTR lpszPathName, CDocume
   std::string path = plat::AbsolutePath(lpszPathName ? lpszPathName : "");
   for (POSITION pos = GetFirstDocPosition(); pos;) {
     CDocument* doc = GetNextDoc(pos);
-    if (!doc->GetPathName().IsEmpty() && strcasecmp(doc->GetPathName(), path.c_str()) == 0) {
+    if (!doc->GetPathName().IsEmpty() && plat::SameFilePath(static_cast<LPCSTR>(doc->GetPathName()), path)) {
       rpDocMatch = doc;
       return yesAlreadyOpen;
     }

@@ -11,6 +11,7 @@
 #include "platform/afx/winapp.h"
 #include "platform/sys/atomic_file.h"
 #include "platform/sys/cfile.h"
+#include "platform/sys/errno_map.h"
 #include "platform/sys/file.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/path.h"
@@ -153,18 +154,31 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName) {
     e->Delete();
     return FALSE;
   }
-  std::string err;
-  if (!plat::ReplaceFileAtomically(lpszPathName ? lpszPathName : "", out.data, &err)) {
-    ReportSaveLoadException(lpszPathName, nullptr, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
+  const std::string path = lpszPathName ? lpszPathName : "";
+  int code = 0;
+  if (!plat::ReplaceFileAtomically(path, out.data, nullptr, &code)) {
+    plat::SetLastErrorForPath(code, path);
+    LONG os = LONG(GetLastError());
+    CFileException error(CFileException::OsErrorToException(os), os, lpszPathName);
+    ReportSaveLoadException(lpszPathName, &error, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
     return FALSE;
   }
   SetModifiedFlag(FALSE);
   return TRUE;
 }
 
-void CDocument::ReportSaveLoadException(LPCSTR, CException*, BOOL bSaving, UINT nIDPDefault) {
+// A failed save says why when a file error knows it; other failures give
+// the general text.
+void CDocument::ReportSaveLoadException(LPCSTR, CException* e, BOOL bSaving, UINT nIDPDefault) {
   UINT id = nIDPDefault ? nIDPDefault : (bSaving ? AFX_IDP_FAILED_TO_SAVE_DOC : AFX_IDP_FAILED_TO_OPEN_DOC);
-  ::AfxMessageBox(afx::FrameworkString(id), MB_ICONEXCLAMATION);
+  CString text = afx::FrameworkString(id);
+  auto* fileError = dynamic_cast<CFileException*>(e);
+  char reason[512];
+  if (bSaving && fileError && fileError->m_cause != CFileException::none &&
+      fileError->GetErrorMessage(reason, sizeof reason)) {
+    text = reason;
+  }
+  ::AfxMessageBox(text, MB_ICONEXCLAMATION);
 }
 
 void CDocument::OnCloseDocument() {

@@ -14,7 +14,7 @@ namespace {
 struct MessageBoxState {
   std::mutex mutex;
   std::deque<int> answers;
-  std::vector<MessageBoxRecord> records;
+  std::deque<MessageBoxRecord> records;  // the newest kMessageBoxRecordLimit
   std::function<int(const MessageBoxRecord&)> handler;
 };
 
@@ -71,6 +71,7 @@ int Show(const std::string& caption, const std::string& text, UINT type) {
   MessageBoxState& s = State();
   std::lock_guard<std::mutex> lock(s.mutex);
   s.records.push_back(record);
+  if (s.records.size() > kMessageBoxRecordLimit) s.records.pop_front();
   return record.answer;
 }
 
@@ -111,7 +112,7 @@ void PushMessageBoxAnswer(int id) {
 std::vector<MessageBoxRecord> MessageBoxRecords() {
   MessageBoxState& s = State();
   std::lock_guard<std::mutex> lock(s.mutex);
-  return s.records;
+  return std::vector<MessageBoxRecord>(s.records.begin(), s.records.end());
 }
 
 void ClearMessageBoxRecords() {

@@ -1,7 +1,8 @@
 // Message boxes. Answered, in this order, by an answer a test scripted
 // (plat::PushMessageBoxAnswer), by the installed handler (the window layer
 // installs a real dialog there when a display exists), or else by the
-// default button, with one line on standard error. Every box is recorded.
+// default button, with one line on standard error. The newest boxes are
+// recorded.
 // Thread-safe.
 #pragma once
 
@@ -70,8 +71,13 @@ struct MessageBoxRecord {
   int answer;
 };
 
+// Records kept: a long-running program that shows boxes in a loop keeps
+// only the newest ones.
+constexpr size_t kMessageBoxRecordLimit = 1000;
+
 // Scripted answers, used first in, first out.
 void PushMessageBoxAnswer(int id);
+// The records of the boxes shown, oldest first.
 std::vector<MessageBoxRecord> MessageBoxRecords();
 // Forgets the records and any answers still pending.
 void ClearMessageBoxRecords();

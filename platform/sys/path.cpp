@@ -17,6 +17,16 @@ std::string NormalizeSeparators(std::string_view path) {
   return s;
 }
 
+bool SameFilePath(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i] == '\\' ? '/' : a[i];
+    char y = b[i] == '\\' ? '/' : b[i];
+    if (x != y) return false;
+  }
+  return true;
+}
+
 bool IsAbsolutePath(std::string_view path) { return !path.empty() && (path[0] == '/' || path[0] == '\\'); }
 
 static size_t LastSeparator(std::string_view path) { return path.find_last_of("/\\"); }

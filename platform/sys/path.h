@@ -12,6 +12,10 @@ namespace plat {
 // "\" becomes "/".
 std::string NormalizeSeparators(std::string_view path);
 
+// True when two paths name the same file as the file system reads them:
+// byte for byte, letter case counting; "\" and "/" are the same separator.
+bool SameFilePath(std::string_view a, std::string_view b);
+
 // True for a path that starts with "/" (after normalising).
 bool IsAbsolutePath(std::string_view path);
 

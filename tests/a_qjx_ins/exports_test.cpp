@@ -7,6 +7,7 @@
 #include "a_qjx/a_qjx.h"
 #include "a_qjx/board_family.h"
 #include "a_qjx/board_tools_app.h"
+#include "a_qjx/eeprom_file_messages.h"
 #include "a_qjx/ins_texts.h"
 #include "a_qjx/tool_windows.h"
 #include "drivers/rizo32/rizo32.h"
@@ -16,6 +17,7 @@
 #include "platform/sys/registry.h"
 #include "tests/a_qjx_ins/ins_fixture.h"
 #include "tests/support/test_support.h"
+#include "ytn1/eeprom_value_file.h"
 #include "ytn1/help_viewer.h"
 #include "ytn1/prompt.h"
 #include "ytn1/ytn1.h"
@@ -257,6 +259,9 @@ TEST_F(ExportsTest, EepromGeometryAndTheResetQuestion) {
     plat::PushMessageBoxAnswer(answer);
     EXPECT_EQ(a_qjx_eeprom(8), answer == IDYES ? 1 : 0);
     ASSERT_EQ(plat::MessageBoxRecords().size(), 1u);
+    EXPECT_EQ(plat::MessageBoxRecords()[0].text,
+              "You have changed EEPROM values.\r\nYou have to RESET your KALVEN board!\r\n\r\nDo you want to "
+              "RESET now?");
     EXPECT_EQ(plat::MessageBoxRecords()[0].caption, "TESSERA-4/486 - EEPROM");
     EXPECT_EQ(plat::MessageBoxRecords()[0].type, UINT(MB_YESNO | MB_ICONWARNING | MB_TASKMODAL));
   }
@@ -280,6 +285,47 @@ TEST_F(ExportsTest, EepromGeometryAndTheResetQuestion) {
   const size_t opened = g_eepromTitles.size();
   EXPECT_EQ(a_qjx_eeprom(16), 0);
   EXPECT_EQ(g_eepromTitles.size(), opened);
+}
+
+TEST_F(ExportsTest, EveryFailedEepromFileResultIsShown) {
+  constexpr auto kFileError = "EEPROM file Error.";
+  constexpr auto kNotForThisModule = "This file is not a correct EEPROM file for this module.";
+  constexpr WORD kUnknownResult = 6;
+  struct {
+    WORD result;
+    const char* text;  // null: no box
+  } cases[] = {
+      {ytn1::kEepromOk, nullptr},
+      {ytn1::kEepromCancelled, nullptr},
+      {ytn1::kEepromNoFile, kFileError},
+      {ytn1::kEepromWrongHeader, kNotForThisModule},
+      {ytn1::kEepromWrongLineCount, kNotForThisModule},
+      {ytn1::kEepromNotHex, kNotForThisModule},
+      {kUnknownResult, kFileError},
+  };
+  for (auto& c : cases) {
+    plat::ClearMessageBoxRecords();
+    EXPECT_EQ(ShowEepromFileResult(c.result), c.text != nullptr) << c.result;
+    ASSERT_EQ(plat::MessageBoxRecords().size(), c.text ? 1u : 0u) << c.result;
+    if (c.text) {
+      EXPECT_EQ(plat::MessageBoxRecords()[0].text, c.text);
+      EXPECT_EQ(plat::MessageBoxRecords()[0].type, UINT(MB_OK | MB_ICONEXCLAMATION));
+    }
+  }
+}
+
+TEST_F(ExportsTest, AnEepromFileWithALineThatIsNotHexIsReported) {
+  constexpr auto kNotHex = "[0041]\r\n0001\r\nZZ02\r\n0003\r\n";
+  std::string file = mirt_test::WriteFile(mirt_test::MakeTempDir("eephex") + "/m.eep", kNotHex);
+  std::vector<WORD> words(3, 0);
+  char path[MAX_PATH] = {};
+  ytn1::PushFileAnswer(file);
+  WORD result = LoadEepromValues(3, words.data(), "[0041]", "", path);
+  EXPECT_EQ(result, ytn1::kEepromNotHex);
+  plat::ClearMessageBoxRecords();
+  EXPECT_TRUE(ShowEepromFileResult(result));
+  ASSERT_EQ(plat::MessageBoxRecords().size(), 1u);
+  EXPECT_EQ(plat::MessageBoxRecords()[0].text, "This file is not a correct EEPROM file for this module.");
 }
 
 TEST_F(ExportsTest, ModuleDeviceDriverInstallation) {

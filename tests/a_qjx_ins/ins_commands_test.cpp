@@ -63,6 +63,13 @@ TEST_F(InsCommandTest, FunctionAnswersAndStatuses) {
   EXPECT_EQ(missing.result, 1);
   EXPECT_EQ(missing.errorCode, 0x18);
   EXPECT_STREQ(missing.text, ins::kFuncMissing);
+
+  // Installed without the start flag (0x1000): the task never answers.
+  ASSERT_EQ(RunLine("Q8INST " + dir + "/F.EXE 101 30 0 0 180", true).result, 0);
+  LineOutcome silent = RunLine("Q8FUNC 30 1", true);
+  EXPECT_EQ(silent.result, 1);
+  EXPECT_EQ(silent.errorCode, 1);
+  EXPECT_STREQ(silent.text, "Timeout in communication");
 }
 
 TEST_F(InsCommandTest, MacroAnswersHaveTheFormatsLength) {

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/core/environment_list.h"
+#include "app/core/keyvalue_file.h"
 #include "tests/app_core/core_test_util.h"
+#include "tests/support/test_support.h"
 
 namespace {
 
@@ -90,10 +93,12 @@ TEST_F(EnvironmentListTest, WrongVersionAfterEnvironmentsKeepsThem) {
   EXPECT_EQ(core_test::ShownBoxes(), (Boxes{{"Error", "cfg file has wrong version"}}));
 }
 
-TEST_F(EnvironmentListTest, OverlongLineEndsReadingLikeTheEndOfFile) {
-  ASSERT_FALSE(Read(CrLf(Join({kEnvA, {std::string(3000, 'K') + "=1"}, kEnvB}))));
-  EXPECT_EQ(Names(), std::vector<std::string>{"A"});
-  EXPECT_TRUE(core_test::ShownBoxes().empty());
+TEST_F(EnvironmentListTest, LinesOverTheOldLimitAreRead) {
+  const std::string kLongName(3000, 'N');
+  std::vector<std::string> longEnv = kEnvA;
+  longEnv[0] = "ENVIRON=" + kLongName;
+  ASSERT_FALSE(Read(CrLf(Join({kEnvA, {std::string(3000, 'K') + "=1"}, longEnv, kEnvB}))));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"A", kLongName, "B"}));
 }
 
 struct BadFile {
@@ -103,6 +108,8 @@ struct BadFile {
 };
 
 class BadConfigTest : public EnvironmentListTest, public testing::WithParamInterface<BadFile> {};
+
+constexpr size_t kTenMegabytes = size_t(10) << 20;
 
 const Boxes kNoEnvironment = {
     {"MIRT: fatal error in mirt.cfg", "not even one environment specified in mirt.cfg"}};
@@ -136,11 +143,19 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"TruncatedLine",
                 "VERSION=MIRT-CFG0\r\nENVIRON=T\r\nSETTINGS=t.dll\r\nBASEMAKEFILE=t.mak\r\nDEFAULTPRO",
                 {{"Error in mirt.cfg", "Environment T was not completely specified"}}},
-        BadFile{"OverlongKeyFirst", CrLf(Join({{std::string(2048, 'K') + "=1"}, kEnvA})), kNoEnvironment},
+        BadFile{"OverlongKeyFirst",
+                CrLf(Join({{std::string(kKeyValueMaxLength + 1, 'K') + "=1"}, kEnvA})),
+                {{"MIRT: fatal error in mirt.cfg", "a line of mirt.cfg is too long"}}},
+        BadFile{"TenMegabyteFirstLine",
+                std::string(kTenMegabytes, 'x'),
+                {{"MIRT: fatal error in mirt.cfg", "a line of mirt.cfg is too long"}}},
+        BadFile{"OverlongLineAfterAnEnvironment",
+                CrLf(Join({kEnvA, {"ENVIRON=" + std::string(kKeyValueMaxLength + 1, 'N')}})),
+                {{"MIRT: fatal error in mirt.cfg", "a line of mirt.cfg is too long"}}},
         BadFile{"BinaryGarbage",
                 core_test::Bytes("\x7f"
                                  "ELF\x02\x01\x01\0\0\0\r\xff=\xfe\n\x90\x90"),
-                kNoEnvironment}),
+                {{"MIRT: fatal error in mirt.cfg", "mirt.cfg is not a text file"}}}),
     [](const testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
 
 TEST_F(EnvironmentListTest, MissingFileEndsWithMinusOne) {
@@ -149,6 +164,15 @@ TEST_F(EnvironmentListTest, MissingFileEndsWithMinusOne) {
   ASSERT_TRUE(core_test::EndsProcess([&] { list.ReadConfigFile(path.c_str()); }, &code));
   EXPECT_EQ(code, -1);
   EXPECT_EQ(core_test::ShownBoxes(), (Boxes{{"MIRT: fatal error", "the file mirt.cfg could not be found"}}));
+}
+
+TEST_F(EnvironmentListTest, AFolderOfThatNameIsNoFile) {
+  int code = 0;
+  std::string path = mirt_test::MakeTempDir("cfgdir") + "/mirt.cfg";
+  std::filesystem::create_directory(path);
+  ASSERT_TRUE(core_test::EndsProcess([&] { list.ReadConfigFile(path.c_str()); }, &code));
+  EXPECT_EQ(code, -1);
+  EXPECT_EQ(core_test::ShownBoxes(), (Boxes{{"MIRT: fatal error", "mirt.cfg is a folder, not a file"}}));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/core/environment_list.h"
+#include "app/core/keyvalue_file.h"
 #include "app/core/project_data.h"
 #include "tests/app_core/core_test_util.h"
 #include "tests/support/file_size_limit.h"
@@ -175,7 +176,7 @@ TEST_F(ProjectFileTest, LoadAddsToWhatIsThereAndKeepsUnnamedNumbers) {
   project.AddSourceFile("old.c");
   project.SetCardNumber(7);
   project.SetCompiler("old-cc");
-  ASSERT_EQ(LoadBytes(CrLf({"CC=new-cc", "SOURCEFILES=new.c "}), kProjectFile), 1);
+  ASSERT_EQ(LoadBytes(CrLf({"VERSION=MIRT-KPJ0", "CC=new-cc", "SOURCEFILES=new.c "}), kProjectFile), 1);
   EXPECT_EQ(Entries(project.sources), (std::vector<std::string>{"old.c", "new.c"}));
   EXPECT_EQ(project.cardNumber, 7);
   EXPECT_STREQ(project.compiler, "new-cc");
@@ -186,7 +187,7 @@ TEST_F(ProjectFileTest, LoadAddsToWhatIsThereAndKeepsUnnamedNumbers) {
 }
 
 TEST_F(ProjectFileTest, LoadTakesTheProjectFolderFromThePath) {
-  ASSERT_EQ(LoadBytes("", kProjectFile), 1);
+  ASSERT_EQ(LoadBytes(CrLf({"VERSION=MIRT-KPJ0"}), kProjectFile), 1);
   EXPECT_STREQ(project.projectDir, dir.c_str());
   project.SetFilePath(nullptr);
   EXPECT_EQ(project.Load(kProjectFile), 0);
@@ -237,16 +238,28 @@ TEST_P(RefusedFileTest, ShowsWhyAndFails) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, RefusedFileTest,
-    testing::Values(RefusedCase{"TemplateAsProject", CrLf({"VERSION=MIRT-KPT0"}), kProjectFile,
-                                "kpj file has wrong version"},
-                    RefusedCase{"ProjectAsTemplate", CrLf({"VERSION=MIRT-KPJ0"}), kProjectTemplate,
-                                "kpt file has wrong version"},
-                    RefusedCase{"BinaryGarbage", core_test::Bytes("\x89PNG\r\nVERSION=\x1a\n\0\xff"),
-                                kProjectFile, "kpj file has wrong version"}),
+    testing::Values(
+        RefusedCase{"TemplateAsProject", CrLf({"VERSION=MIRT-KPT0"}), kProjectFile,
+                    "kpj file has wrong version"},
+        RefusedCase{"ProjectAsTemplate", CrLf({"VERSION=MIRT-KPJ0"}), kProjectTemplate,
+                    "kpt file has wrong version"},
+        RefusedCase{"BinaryGarbage", core_test::Bytes("\x89PNG\r\nVERSION=\x1a\n\0\xff"), kProjectFile,
+                    "kpj file has wrong version"},
+        RefusedCase{"EmptyProject", "", kProjectFile, "kpj file has wrong version"},
+        RefusedCase{"EmptyTemplate", "", kProjectTemplate, "kpt file has wrong version"},
+        RefusedCase{"TextWithoutHeader", "hello world\r\n", kProjectFile, "kpj file has wrong version"},
+        RefusedCase{"HeaderNotFirst", CrLf({"CC=gcc", "VERSION=MIRT-KPJ0"}), kProjectFile,
+                    "kpj file has wrong version"},
+        RefusedCase{"NulInsideAList", core_test::Bytes("VERSION=MIRT-KPJ0\r\nSOURCEFILES=a.c \0b.c c.c \r\n"),
+                    kProjectFile, "Project File is not a text file"},
+        RefusedCase{"LineTooLong",
+                    CrLf({"VERSION=MIRT-KPT0", "CFLAGS=" + std::string(kKeyValueMaxLength + 1, 'O')}),
+                    kProjectTemplate, "Project Template has a line that is too long"}),
     [](const testing::TestParamInfo<RefusedCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ProjectFileTest, WrongVersionKeepsTheLinesReadBefore) {
-  EXPECT_EQ(LoadBytes(CrLf({"CC=gcc", "VERSION=MIRT-KPT0", "LINK=ld"}), kProjectFile), 0);
+  EXPECT_EQ(LoadBytes(CrLf({"VERSION=MIRT-KPJ0", "CC=gcc", "VERSION=MIRT-KPT0", "LINK=ld"}), kProjectFile),
+            0);
   EXPECT_STREQ(project.compiler, "gcc");
   EXPECT_EQ(project.linker, nullptr);
 }
@@ -263,12 +276,41 @@ TEST_F(ProjectFileTest, MissingFilesAreReported) {
   }
 }
 
-TEST_F(ProjectFileTest, OverlongLineEndsLoadingLikeTheEndOfFile) {
-  ASSERT_EQ(LoadBytes(CrLf({"CC=gcc", "CFLAGS=" + std::string(2048, 'O'), "LINK=ld"}), kProjectFile), 1);
-  EXPECT_STREQ(project.compiler, "gcc");
-  EXPECT_STREQ(project.cFlags, "");
-  EXPECT_STREQ(project.linker, "");
+TEST_F(ProjectFileTest, LongListsRoundTrip) {
+  constexpr int kSources = 500;  // far beyond the 2047 bytes lines were once limited to
+  ProjectData saved;
+  Fill(saved);
+  for (int i = 0; i < kSources; ++i)
+    saved.AddSourceFile(("src/module_" + std::to_string(1000 + i) + ".c").c_str());
+  std::string path = dir + "/long.kpj";
+  saved.SetFilePath(path.c_str());
+  ASSERT_TRUE(saved.Save(kProjectFile));
+
+  project.SetFilePath(path.c_str());
+  ASSERT_EQ(project.Load(kProjectFile), 1);
+  ExpectSameSettings(saved, project);
+  EXPECT_EQ(project.sources.GetCount(), saved.sources.GetCount());
   EXPECT_TRUE(core_test::ShownBoxes().empty());
+}
+
+TEST_F(ProjectFileTest, LoadOfAFileCutShortByALongLineKeepsWhatCameBefore) {
+  EXPECT_EQ(LoadBytes(CrLf({"VERSION=MIRT-KPJ0", "CC=gcc",
+                            "CFLAGS=" + std::string(kKeyValueMaxLength + 1, 'O'), "LINK=ld"}),
+                      kProjectFile),
+            0);
+  EXPECT_STREQ(project.compiler, "gcc");
+  EXPECT_EQ(project.linker, nullptr);
+  EXPECT_EQ(core_test::ShownBoxes(), (Boxes{{"error", "Project File has a line that is too long"}}));
+}
+
+TEST_F(ProjectFileTest, SaveRefusesAValueTooLongToReadBack) {
+  std::string path = mirt_test::WriteFile(dir + "/kept.kpj", "OLD");
+  ProjectData p;
+  p.SetCFlags(std::string(kKeyValueMaxLength + 1, 'O').c_str());
+  p.SetFilePath(path.c_str());
+  EXPECT_FALSE(p.Save(kProjectFile));
+  EXPECT_EQ(mirt_test::ReadFile(path), "OLD");
+  EXPECT_EQ(core_test::ShownBoxes(), (Boxes{{"error", "Project File could not be saved"}}));
 }
 
 TEST_F(ProjectFileTest, SaveFailureKeepsTheOldFileWhole) {

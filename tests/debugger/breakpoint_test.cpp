@@ -156,14 +156,18 @@ TEST(Breakpoint, FileNamesMatchAsDocumentsDo) {
     CBreakpoint a, b;
     bool equal;
   } cases[] = {
-      {{"C:/p/Main.c", 3}, {"c:/P/main.C", 3}, true},
+      {{"/p/Main.c", 3}, {"/p/Main.c", 3}, true},
+      {{"/p/Main.c", 3}, {"/p/MAIN.C", 3}, false},  // two files on Linux
+      {{"C:/p/Main.c", 3}, {"c:/P/main.C", 3}, false},
+      {{"C:\\p\\Main.c", 3}, {"C:/p/Main.c", 3}, true},  // either separator
       {{"main.c", 3}, {"main.c", 4}, false},
       {{"main.c", 3}, {"main.h", 3}, false},
   };
   for (auto& c : cases) EXPECT_EQ(c.a.IsEqual(c.b), c.equal) << c.a.file.str() << " " << c.b.file.str();
   CBreakpointList list;
   list.AddTail(CBreakpoint("/p/Main.c", 7));
-  EXPECT_NE(list.FindBreakpoint(CBreakpoint("/P/MAIN.C", 7)), nullptr);
+  EXPECT_EQ(list.FindBreakpoint(CBreakpoint("/p/MAIN.C", 7)), nullptr);
+  EXPECT_NE(list.FindBreakpoint(CBreakpoint("/p/Main.c", 7)), nullptr);
 }
 
 TEST(Breakpoint, ListTextSurvivesCommasInFileNames) {
@@ -199,6 +203,18 @@ TEST(BreakpointFile, SaveWritesTwoLinesEachAndEmptiesTheList) {
   EXPECT_EQ(mirt_test::ReadFile(dir + "/proj.bpl"), "") << "an empty list deletes the file";
   list.LoadBreakpoints(project.c_str());
   EXPECT_TRUE(list.IsEmpty());
+}
+
+TEST(BreakpointFile, AFailedSaveIsReportedAndKeepsTheList) {
+  std::string project = mirt_test::MakeTempDir("bplfail") + "/no/such/folder/p.kpj";
+  CBreakpointList list;
+  list.AddTail(CBreakpoint("/src/a.c", 3));
+  fixture::ClearBoxes();
+  EXPECT_FALSE(list.SaveBreakpoints(project.c_str()));
+  EXPECT_EQ(list.GetCount(), 1);
+  std::string said = fixture::BoxesShown();
+  EXPECT_EQ(said.rfind("[MIRT] The breakpoints could not be saved: ", 0), 0u) << said;
+  EXPECT_NE(said.find("no/such/folder"), std::string::npos) << said;
 }
 
 TEST(BreakpointFile, ReadsWhatOtherWritersLeft) {

@@ -116,13 +116,56 @@ TEST(ValueText, LoopingTypesEndWithoutHanging) {
   EXPECT_NE(nested.find("..."), std::string::npos);
 }
 
-TEST(ValueText, UnknownTypeIdIsReported) {
+// A struct whose members are that struct: damaged information, as a fuzzer
+// finds it; each member's value is left out instead of expanded again.
+TEST(ValueText, AStructOfItselfIsNotExpandedAgain) {
+  constexpr int kSelfMembers = 8;
+  BorlandExe x;
+  x.AddSegment(x.AddModule("m"), 0x10, 0, 0x10);
+  uint32_t self = x.AddType(0x1E, "Self", 2, 0);
+  std::vector<std::pair<std::string, uint32_t>> members;
+  for (int i = 0; i < kSelfMembers; ++i) members.push_back({"m" + std::to_string(i), self});
+  members.push_back({"v", 5});
+  x.types[self - 1].extra = x.AddMembers(members);
+  auto d = fixture::Load(x);
+  std::vector<uint8_t> data(2 * kSelfMembers + 2, 0);
+  data[2 * kSelfMembers] = 1;  // v, behind the members of 2 bytes each
+  std::string text = Text(*d, data, uint16_t(self), 0);
+  EXPECT_EQ(text.rfind("{m0 = ..., m1 = ..., ", 0), 0u) << text;
+  EXPECT_NE(text.find("v = 1 (0x1)}"), std::string::npos) << text;
+}
+
+// Aggregates nested wide and deep without a loop: the text ends in "..."
+// once the work of one value is spent, instead of growing exponentially.
+TEST(ValueText, WideNestingStaysWithinTheWorkOfOneValue) {
+  constexpr int kLevels = 8;
+  constexpr int kWidth = 5;  // kWidth^kLevels values when expanded in full
+  constexpr size_t kTextLimit = size_t(1) << 20;
+  BorlandExe x;
+  x.AddSegment(x.AddModule("m"), 0x10, 0, 0x10);
+  uint32_t inner = 5;
+  for (int level = 0; level < kLevels; ++level) {
+    std::vector<std::pair<std::string, uint32_t>> members;
+    for (int i = 0; i < kWidth; ++i) members.push_back({"f" + std::to_string(i), inner});
+    inner = x.AddType(0x1E, "L" + std::to_string(level), 2, x.AddMembers(members));
+  }
+  auto d = fixture::Load(x);
+  std::string text = Text(*d, std::vector<uint8_t>(64, 0), uint16_t(inner), 0);
+  EXPECT_LT(text.size(), kTextLimit);
+  EXPECT_NE(text.find("..."), std::string::npos);
+  EXPECT_EQ(text.rfind("{f0 = {f0 = ", 0), 0u) << text.substr(0, 80);
+}
+
+TEST(ValueText, UnknownTypeIdsShowOneBoxPerLoad) {
   Types t;
   auto d = fixture::Load(t.x);
   fixture::ClearBoxes();
   EXPECT_EQ(Text(*d, Bytes({1, 2}), 0x33, 1), "");
-  std::string said = fixture::BoxesShown();
-  EXPECT_NE(said.find("[ALERT: unknown Type ID] 0x33"), std::string::npos) << said;
+  EXPECT_EQ(Text(*d, Bytes({1, 2}), 0x34, 1), "");
+  EXPECT_EQ(fixture::BoxesShown(), "[ALERT: unknown Type ID] 0x33\n");
+  auto again = fixture::Load(t.x);
+  EXPECT_EQ(Text(*again, Bytes({1, 2}), 0x35, 1), "");
+  EXPECT_EQ(fixture::BoxesShown(), "[ALERT: unknown Type ID] 0x35\n");
 }
 
 TEST(Types, SizesPointersElementsAndMembers) {

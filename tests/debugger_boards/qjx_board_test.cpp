@@ -69,6 +69,39 @@ TEST_F(BoardTest, QjRemoteKernelOverASerialLine) {
   EXPECT_TRUE(plat::MessageBoxRecords().empty());
 }
 
+TEST_F(BoardTest, QjRemoteKernelTakesOnlyTheCrystalsItSupports) {
+  constexpr WORD kEepromCrystalWord = 24;
+  struct {
+    WORD crystal;  // the board's EEPROM word, high byte the crystal code
+    bool supported;
+    BYTE written;  // parameter 0x0B of the communication task
+  } cases[] = {
+      {0x0400, true, 0},
+      {0x0712, true, 1},
+      {0x0500, false, 0},
+      {0x0000, false, 0},
+  };
+  for (auto& c : cases) {
+    plat::ClearMessageBoxRecords();
+    CKalvenBoardQJx board(0, &project);
+    ASSERT_EQ(board.Open(RecordMessage), 0);
+    SimBoard(0).eeprom[0].assign(32, 0);
+    SimBoard(0).eeprom[0][kEepromCrystalWord] = c.crystal;
+    WORD result = board.LoadDebugKernel(1, 38400, 3, 10, KernelDir().c_str());
+    if (c.supported) {
+      EXPECT_EQ(result, 0) << c.crystal;
+      EXPECT_EQ(SimBoard(0).tasks[254].params.Get8(0x0B), c.written) << c.crystal;
+      EXPECT_TRUE(plat::MessageBoxRecords().empty()) << c.crystal;
+      continue;
+    }
+    EXPECT_NE(result, 0) << c.crystal;
+    auto boxes = plat::MessageBoxRecords();
+    ASSERT_EQ(boxes.size(), 1u) << c.crystal;
+    EXPECT_EQ(boxes[0].caption, "Error");
+    EXPECT_EQ(boxes[0].text, "quarz frequency not supported by debug kernel");
+  }
+}
+
 TEST_F(BoardTest, QjMemoryPortsAndParameters) {
   CKalvenBoardQJx board(0, &project);
   ASSERT_EQ(board.Open(RecordMessage), 0);

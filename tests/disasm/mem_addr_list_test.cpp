@@ -296,6 +296,37 @@ TEST_F(LineSource, WithoutADisassemblerLinesShowTheirAddress) {
   EXPECT_EQ(Line(2).text, "00000001:");
 }
 
+TEST_F(LineSource, InsertionAtATakenLineShiftsByDirection) {
+  constexpr int kLine = 10;
+  constexpr DWORD kOld = 0x40, kBefore = 0x20, kBehind = 0x80;
+  constexpr int kDown = 2, kUp = 1, kUnknown = 3;
+  struct {
+    int direction;
+    DWORD added;  // lines and addresses keep one order
+    int oldLine;  // where the entry that was there ends up
+    bool box;
+  } cases[] = {
+      {kDown, kBefore, kLine + 1, false}, {kUp, kBehind, kLine - 1, false}, {kUnknown, kBefore, kLine, true}};
+  for (auto& c : cases) {
+    CMemAddrList fresh;
+    ASSERT_EQ(fresh.InsertInstructionEntry(kLine, kOld, kOld + 3, kDown), kLine);
+    plat::ClearMessageBoxRecords();
+    EXPECT_EQ(fresh.InsertInstructionEntry(kLine, c.added, c.added + 3, c.direction), kLine);
+    auto records = plat::MessageBoxRecords();
+    ASSERT_EQ(records.size(), c.box ? 1u : 0u) << c.direction;
+    if (c.box) {
+      EXPECT_EQ(records[0].text, "incorrect code for insertion direction");
+      EXPECT_EQ(records[0].caption, "Error");
+      continue;
+    }
+    CMemAddrEntry moved, inserted;
+    fresh.GetEntry(c.oldLine, moved);
+    fresh.GetEntry(kLine, inserted);
+    EXPECT_EQ(moved.address, kOld) << c.direction;
+    EXPECT_EQ(inserted.address, c.added) << c.direction;
+  }
+}
+
 TEST_F(LineSource, BookmarksAreNotAvailable) {
   plat::ClearMessageBoxRecords();
   list.ToggleBookmark(0, 0);

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t taken = 0;
   char* key = nullptr;
   char* value = nullptr;
-  while (ReadKeyValueLine(file, &key, &value)) {
+  while (ReadKeyValueLine(file, &key, &value) == kKeyValueLine) {
     size_t k = strlen(key), v = strlen(value);
     if (k > kKeyValueMaxLength || v > kKeyValueMaxLength) abort();
     taken += k + v;

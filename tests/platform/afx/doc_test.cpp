@@ -15,6 +15,7 @@
 #include "platform/ui/cdc.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/print.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/test_support.h"
 #include "ui_test_support.h"
 
@@ -253,6 +254,14 @@ TEST_F(DocTest, OpeningAFileReadsItOnceAndAFailedOpenLeavesNothingBehind) {
   EXPECT_FALSE(doc->IsModified());
   EXPECT_EQ(App().OpenDocumentFile(path.c_str()), doc);  // already open
   EXPECT_EQ(Children(), 1);
+  // A name that differs in letter case is another file.
+  std::string upper = mirt_test::WriteFile(dir + "/NOTE.lst", "another list\r\n");
+  CDocument* other = App().OpenDocumentFile(upper.c_str());
+  ASSERT_NE(other, nullptr);
+  EXPECT_NE(other, doc);
+  EXPECT_EQ(static_cast<TextDoc*>(other)->text, "another list");
+  other->OnCloseDocument();
+  EXPECT_EQ(Children(), 1);
 
   plat::PushMessageBoxAnswer(IDOK);
   EXPECT_EQ(App().OpenDocumentFile((dir + "/missing.txt").c_str()), nullptr);
@@ -260,6 +269,34 @@ TEST_F(DocTest, OpeningAFileReadsItOnceAndAFailedOpenLeavesNothingBehind) {
   EXPECT_EQ(plat::MessageBoxRecords()[0].text, "Failed to open document.");
   EXPECT_EQ(App().GetOpenDocumentCount(), 1);
   EXPECT_EQ(Children(), 1);
+}
+
+TEST_F(DocTest, AFailedSaveSaysWhy) {
+  std::string dir = mirt_test::MakeTempDir("savefail");
+  std::string missingFolder = dir + "/no/such/folder/t.txt";
+  std::string tooBig = dir + "/big.txt";
+  constexpr rlim_t kSizeLimit = 4;  // below the document's text
+  struct Case {
+    std::string path;
+    rlim_t limit;
+    std::string message;
+  } cases[] = {
+      {missingFolder, RLIM_INFINITY, missingFolder + " contains an incorrect path."},
+      {tooBig, kSizeLimit, "A hardware I/O error was reported while accessing " + tooBig + "."},
+  };
+  for (const Case& c : cases) {
+    TextDoc doc;
+    doc.text = "a text longer than the limit";
+    plat::ClearMessageBoxRecords();
+    BOOL saved;
+    {
+      mirt_test::FileSizeLimit limit(c.limit);
+      saved = doc.OnSaveDocument(c.path.c_str());
+    }
+    EXPECT_FALSE(saved);
+    ASSERT_EQ(plat::MessageBoxRecords().size(), 1u);
+    EXPECT_EQ(plat::MessageBoxRecords()[0].text, c.message);
+  }
 }
 
 TEST_F(DocTest, TheShellCommandOfTheCommandLineRuns) {

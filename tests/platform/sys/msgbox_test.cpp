@@ -1,6 +1,8 @@
 // Message boxes: scripted answers, handler, default buttons, records.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/sys/msgbox.h"
 #include "platform/sys/profile.h"
 
@@ -61,6 +63,17 @@ TEST_F(MessageBoxTest, ScriptedAnswersComeFirstThenTheHandler) {
   plat::ClearMessageBoxRecords();  // also drops the pending answer
   EXPECT_TRUE(plat::MessageBoxRecords().empty());
   EXPECT_EQ(IDRETRY, MessageBox(nullptr, "third", "C", MB_YESNO));
+}
+
+TEST_F(MessageBoxTest, OnlyTheNewestRecordsAreKept) {
+  constexpr size_t kShown = plat::kMessageBoxRecordLimit + 10;
+  testing::internal::CaptureStderr();
+  for (size_t i = 0; i < kShown; ++i) MessageBox(nullptr, std::to_string(i).c_str(), "Loop", MB_OK);
+  testing::internal::GetCapturedStderr();
+  auto records = plat::MessageBoxRecords();
+  ASSERT_EQ(records.size(), plat::kMessageBoxRecordLimit);
+  EXPECT_EQ(records.front().text, std::to_string(kShown - plat::kMessageBoxRecordLimit));
+  EXPECT_EQ(records.back().text, std::to_string(kShown - 1));
 }
 
 TEST_F(MessageBoxTest, AfxMessageBoxUsesTheApplicationNameAndAddsAnIcon) {

@@ -42,6 +42,21 @@ TEST(PathHelpers, SplitAndJoinAcceptBackslashes) {
   EXPECT_EQ("/", plat::CleanPath("/../.."));
 }
 
+TEST(PathHelpers, SameFilePathCountsLetterCase) {
+  struct {
+    const char* a;
+    const char* b;
+    bool same;
+  } cases[] = {
+      {"/p/Main.c", "/p/Main.c", true},
+      {"/p/Main.c", "/p/MAIN.C", false},
+      {"\\p\\Main.c", "/p/Main.c", true},
+      {"/p/Main.c", "/p/Main.c ", false},
+      {"", "", true},
+  };
+  for (auto& c : cases) EXPECT_EQ(plat::SameFilePath(c.a, c.b), c.same) << c.a << " " << c.b;
+}
+
 TEST(PathHelpers, ProgramHomeAndSettingsFolders) {
   EXPECT_EQ(mirt_test::ProgramDir(), plat::ProgramDir());
   EXPECT_EQ(std::string(getenv("HOME")), plat::HomeDir());
