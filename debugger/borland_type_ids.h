@@ -56,5 +56,10 @@ constexpr uint16_t BasicTypeSize(uint32_t id) {
 
 constexpr bool IsBasicTypeId(uint32_t id) { return BasicTypeSize(id) != 0; }
 
+// The basic types that hold whole numbers (not float or double).
+constexpr bool IsBasicIntegerId(uint32_t id) {
+  return IsBasicTypeId(id) && id != kTypeFloat && id != kTypeDouble && id != kTypeLongDouble;
+}
+
 // Ids 21 to 25 (the far pointer among them): integral in the evaluator.
 constexpr bool IsIntegralExtraId(uint32_t id) { return id >= kTypeFirstIntegral && id <= kTypeLastIntegral; }

@@ -39,19 +39,7 @@ uint16_t CDebugInterpBorland::FindTypeByName(const char* name) const {
   for (size_t i = 0; i < m_info.types.size() && i < 0xFFFF; ++i) {
     const EntryTypeTable t = m_info.types[i];
     if (t.name != 0 && NamesEqual(Name(t.name), name)) return uint16_t(i + 1);
-    switch (t.typeId) {
-      case kTypeSignedChar:
-      case kTypeInt:
-      case kTypeLong:
-      case kTypeUnsignedChar:
-      case kTypeUnsignedInt:
-      case kTypeUnsignedLong:
-      case kTypeChar:
-        ++i;  // the record after a basic integer type is not a named type
-        break;
-      default:
-        break;
-    }
+    if (IsBasicIntegerId(t.typeId)) ++i;  // the record after a basic integer type is not a named type
   }
   return 0;
 }

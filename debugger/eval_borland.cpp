@@ -286,18 +286,8 @@ void CEvalBorland::PromoteTypes(CEvalValue& left, CEvalValue& right) {
 int CEvalBorland::IsIntegral(uint16_t number) {
   CDebugInterpBorland* d = Interp();
   if (!d) return 0;
-  switch (d->TypeIdOf(number)) {
-    case kTypeSignedChar:
-    case kTypeInt:
-    case kTypeLong:
-    case kTypeUnsignedChar:
-    case kTypeUnsignedInt:
-    case kTypeUnsignedLong:
-    case kTypeChar:
-      return 1;
-    default:
-      return IsIntegralExtraId(d->TypeIdOf(number));
-  }
+  uint8_t id = d->TypeIdOf(number);
+  return IsBasicIntegerId(id) || IsIntegralExtraId(id);
 }
 
 int CEvalBorland::IsFloating(uint16_t number) {

@@ -149,22 +149,7 @@ TEST_F(ControlsTest, ListBoxScrollCodesMoveItsTopRow) {
   const int page = client.bottom / static_cast<int>(SendMessage(l, LB_GETITEMHEIGHT, 0, 0));
   const int lastTop = kItems - page;
   constexpr int kThumb = 7;
-  const struct {
-    WORD code;
-    int top;  // after the step
-  } steps[] = {
-      {SB_LINEUP, 0},
-      {SB_LINEDOWN, 1},
-      {SB_PAGEDOWN, 1 + page},
-      {SB_PAGEUP, 1},
-      {SB_THUMBTRACK, kThumb},
-      {SB_BOTTOM, lastTop},
-      {SB_LINEDOWN, lastTop},
-      {SB_TOP, 0},
-      {SB_THUMBPOSITION, kThumb},
-      {SB_ENDSCROLL, kThumb},
-  };
-  for (const auto& step : steps) {
+  for (const auto& step : ui_test::ScrollSteps(page, lastTop, kThumb)) {
     SendMessage(l, WM_VSCROLL, MAKEWPARAM(step.code, kThumb), 0);
     EXPECT_EQ(SendMessage(l, LB_GETTOPINDEX, 0, 0), step.top) << step.code;
   }

@@ -197,22 +197,7 @@ TEST_F(TreeTest, ScrollCodesMoveItsFirstVisibleRow) {
   const int page = static_cast<int>(tree_.GetVisibleCount());
   const int lastTop = kItems - page;
   constexpr int kThumb = 7;
-  const struct {
-    WORD code;
-    int top;  // the first visible item after the step
-  } steps[] = {
-      {SB_LINEUP, 0},
-      {SB_LINEDOWN, 1},
-      {SB_PAGEDOWN, 1 + page},
-      {SB_PAGEUP, 1},
-      {SB_THUMBTRACK, kThumb},
-      {SB_BOTTOM, lastTop},
-      {SB_LINEDOWN, lastTop},
-      {SB_TOP, 0},
-      {SB_THUMBPOSITION, kThumb},
-      {SB_ENDSCROLL, kThumb},
-  };
-  for (const auto& step : steps) {
+  for (const auto& step : ui_test::ScrollSteps(page, lastTop, kThumb)) {
     tree_.SendMessage(WM_VSCROLL, MAKEWPARAM(step.code, kThumb), 0);
     EXPECT_EQ(tree_.GetFirstVisibleItem(), items[step.top]) << step.code;
   }
