@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "debugger/borland_tables.h"
+#include "debugger/borland_type_ids.h"
 #include "debugger/code_addr_table.h"
 #include "debugger/debug_interp.h"
 #include "debugger/file_bytes.h"
@@ -85,7 +86,7 @@ class CDebugInterpBorland : public CDebugInterp, private CFuncTable::Symbols {
   void BuildFunctionList() const;
   // Only the file's types exist while loading.
   bool IsFunctionType(uint32_t type) const {
-    return type != 0 && type <= m_info.types.size() && *m_info.types.Bytes(type - 1) == 0x23;
+    return type != 0 && type <= m_info.types.size() && *m_info.types.Bytes(type - 1) == kTypeFunction;
   }
   // The language byte of the module whose segment holds the address.
   uint8_t LanguageAt(const CAddr& a) const;

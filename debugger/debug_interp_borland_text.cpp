@@ -17,36 +17,8 @@ constexpr int kWorkBudget = 20000;
 // Stands for what the walk leaves out.
 constexpr const char* kLeftOut = "...";
 
-const uint8_t kFarPointer = 0x16;
-const uint8_t kArray = 0x1A;
-const uint8_t kStruct = 0x1E;
-const uint8_t kUnion = 0x1F;
-const uint8_t kFunction = 0x23;
-const uint8_t kMethod = 0x2D;
-const uint8_t kClass = 0x2E;
-
-// The bytes a scalar of this id needs.
-uint16_t ScalarSize(uint8_t id) {
-  switch (id) {
-    case 4:
-    case 8:
-    case 12:
-      return 1;
-    case 5:
-    case 9:
-      return 2;
-    case 6:
-    case 10:
-    case 13:
-    case kFarPointer:
-      return 4;
-    case 15:
-    case 16:
-      return 8;
-    default:
-      return 0;
-  }
-}
+// The bytes a scalar of this id needs: a basic type or a far pointer.
+uint16_t ScalarSize(uint8_t id) { return id == kTypeFarPointer ? 4 : BasicTypeSize(id); }
 
 template <typename T>
 T Load(const uint8_t* p) {
@@ -58,41 +30,41 @@ T Load(const uint8_t* p) {
 CString ScalarText(const uint8_t* d, uint8_t id) {
   CString s;
   switch (id) {
-    case 4:
-    case 8:
-    case 12:
+    case kTypeSignedChar:
+    case kTypeUnsignedChar:
+    case kTypeChar:
       s.Format("0x%x", unsigned(d[0]));
       break;
-    case 5: {
+    case kTypeInt: {
       int v = Load<int16_t>(d);
       s.Format("%d (0x%x)", v, unsigned(v));
       break;
     }
-    case 6: {
+    case kTypeLong: {
       int32_t v = Load<int32_t>(d);
       s.Format("%d (0x%x)", v, uint32_t(v));
       break;
     }
-    case 9: {
+    case kTypeUnsignedInt: {
       unsigned v = Load<uint16_t>(d);
       s.Format("%u (0x%x)", v, v);
       break;
     }
-    case 10: {
+    case kTypeUnsignedLong: {
       uint32_t v = Load<uint32_t>(d);
       s.Format("%u (0x%x)", v, v);
       break;
     }
-    case 13:
+    case kTypeFloat:
       s.Format("%f", double(Load<float>(d)));
       break;
-    case 15:
+    case kTypeDouble:
       s.Format("%f", Load<double>(d));
       break;
-    case 16:
+    case kTypeLongDouble:
       s.Format("%lf", Load<double>(d));
       break;
-    case kFarPointer:
+    case kTypeFarPointer:
       s.Format("%04x:%04x", unsigned(Load<uint16_t>(d + 2)), unsigned(Load<uint16_t>(d)));
       break;
   }
@@ -145,10 +117,10 @@ void CDebugInterpBorland::AppendValue(const uint8_t* data, uint32_t typeNumber, 
     return;
   }
   switch (id) {
-    case kArray:
-    case kStruct:
-    case kUnion:
-    case kClass: {
+    case kTypeArray:
+    case kTypeStruct:
+    case kTypeUnion:
+    case kTypeClass: {
       if (!basic && !walk.Enter(walk.openTypes, typeNumber, text)) return;
       std::optional<EntryTypeTable> rec;
       if (!basic) rec = TypeRecord(typeNumber);
@@ -156,8 +128,8 @@ void CDebugInterpBorland::AppendValue(const uint8_t* data, uint32_t typeNumber, 
       if (!basic) walk.openTypes.pop_back();
       return;
     }
-    case kFunction:
-    case kMethod:
+    case kTypeFunction:
+    case kTypeMethod:
       text += "<method>";
       return;
     default:
@@ -169,7 +141,7 @@ void CDebugInterpBorland::AppendValue(const uint8_t* data, uint32_t typeNumber, 
 void CDebugInterpBorland::AppendAggregate(const uint8_t* data, const std::optional<EntryTypeTable>& rec,
                                           uint8_t id, uint16_t size, CString& text, ValueWalk& walk) {
   switch (id) {
-    case kArray: {
+    case kTypeArray: {
       uint32_t element = rec ? rec->extra : 0;
       uint16_t elementSize = TypeSize(uint16_t(element), 0);
       uint16_t total = rec && rec->size < size ? rec->size : size;
@@ -192,10 +164,10 @@ void CDebugInterpBorland::AppendAggregate(const uint8_t* data, const std::option
       text += "}";
       return;
     }
-    case kStruct:
-    case kUnion:
+    case kTypeStruct:
+    case kTypeUnion:
       text = "{";
-      AppendMembers(data, size, rec ? rec->extra : 0, id == kUnion, false, text, walk);
+      AppendMembers(data, size, rec ? rec->extra : 0, id == kTypeUnion, false, text, walk);
       text += "}";
       return;
     default:

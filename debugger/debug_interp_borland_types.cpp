@@ -3,30 +3,7 @@
 
 #include "debugger/debug_interp_borland.h"
 
-namespace {
-
-const uint8_t kClassId = 0x2E;
-const uint8_t kUnionId = 0x1F;
-
-}  // namespace
-
-bool CDebugInterpBorland::IsBasicId(uint32_t id) {
-  switch (id) {
-    case 4:
-    case 5:
-    case 6:
-    case 8:
-    case 9:
-    case 10:
-    case 12:
-    case 13:
-    case 15:
-    case 16:
-      return true;
-    default:
-      return false;
-  }
-}
+bool CDebugInterpBorland::IsBasicId(uint32_t id) { return IsBasicTypeId(id); }
 
 std::optional<EntryTypeTable> CDebugInterpBorland::TypeRecord(uint32_t index) const {
   if (index == 0) return std::nullopt;
@@ -62,19 +39,7 @@ uint16_t CDebugInterpBorland::FindTypeByName(const char* name) const {
   for (size_t i = 0; i < m_info.types.size() && i < 0xFFFF; ++i) {
     const EntryTypeTable t = m_info.types[i];
     if (t.name != 0 && NamesEqual(Name(t.name), name)) return uint16_t(i + 1);
-    switch (t.typeId) {
-      case 4:
-      case 5:
-      case 6:
-      case 8:
-      case 9:
-      case 10:
-      case 12:
-        ++i;  // the record after a basic integer type is not a named type
-        break;
-      default:
-        break;
-    }
+    if (IsBasicIntegerId(t.typeId)) ++i;  // the record after a basic integer type is not a named type
   }
   return 0;
 }
@@ -100,26 +65,7 @@ void CDebugInterpBorland::TypeByIndexRule(uint32_t index, TypeHandle* out, int* 
 }
 
 uint16_t CDebugInterpBorland::TypeSize(uint16_t number, int basic) {
-  if (basic) {
-    switch (number) {
-      case 4:
-      case 8:
-      case 12:
-        return 1;
-      case 5:
-      case 9:
-        return 2;
-      case 6:
-      case 10:
-      case 13:
-        return 4;
-      case 15:
-      case 16:
-        return 8;
-      default:
-        return 0;
-    }
-  }
+  if (basic) return BasicTypeSize(number);
   std::optional<EntryTypeTable> t = TypeRecord(number);
   return t ? t->size : 0;
 }
@@ -156,12 +102,12 @@ uint16_t CDebugInterpBorland::MemberLookup(const uint16_t* type, const char* mem
   std::optional<EntryTypeTable> t = TypeRecord(*type);
   if (!t) return 0;
   uint32_t first = t->extra;
-  if (t->typeId == kClassId) {
+  if (t->typeId == kTypeClass) {
     // A class record names its class; the class names its members.
     if (t->extra == 0 || t->extra > m_info.classes.size()) return 0;
     first = m_info.classes[t->extra - 1].firstMember;
   }
-  const bool sameOffset = t->typeId == kUnionId;
+  const bool sameOffset = t->typeId == kTypeUnion;
   uint16_t offset = 0;
   for (uint64_t i = first; std::optional<BorlandMember> m = Member(uint32_t(i)); ++i) {
     bool last = (m->info & 0x80) != 0;

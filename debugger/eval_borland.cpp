@@ -1,5 +1,7 @@
 #include "debugger/eval_borland.h"
 
+#include "debugger/borland_type_ids.h"
+
 #include <cmath>
 #include <cstring>
 
@@ -10,7 +12,6 @@
 
 namespace {
 
-const uint8_t kFarPointer = 0x16;
 const unsigned kIconExclamation = 0x30;
 
 // Truncates toward zero into 32 bits; values no integer can hold give 0.
@@ -22,15 +23,15 @@ uint32_t Truncate(double d) {
 // Width of the data of a basic type id (0 for others).
 uint32_t BasicWidth(uint16_t id) {
   switch (id) {
-    case 15:
-    case 16:
+    case kTypeDouble:
+    case kTypeLongDouble:
       return 8;
-    case 13:
-    case 10:
-    case 6:
+    case kTypeFloat:
+    case kTypeUnsignedLong:
+    case kTypeLong:
       return 4;
-    case 5:
-    case 9:
+    case kTypeInt:
+    case kTypeUnsignedInt:
       return 2;
     default:
       return 0;
@@ -117,27 +118,23 @@ void CEvalBorland::WriteMemory(const CAddr* address, const uint8_t* src, uint16_
 
 uint32_t CEvalBorland::GetInteger(CEvalValue& v) {
   if (!v.basic || !v.type || !v.data) return 0;
+  if (IsIntegralExtraId(*v.type)) return uint32_t(Bytes(v, 4));
   switch (*v.type) {
-    case 4:
+    case kTypeSignedChar:
       return uint32_t(int32_t(int8_t(Bytes(v, 1))));
-    case 5:
+    case kTypeInt:
       return uint32_t(int32_t(int16_t(Bytes(v, 2))));
-    case 6:
-    case 10:
-    case 21:
-    case 22:
-    case 23:
-    case 24:
-    case 25:
+    case kTypeLong:
+    case kTypeUnsignedLong:
       return uint32_t(Bytes(v, 4));
-    case 8:
+    case kTypeUnsignedChar:
       return uint32_t(Bytes(v, 1));
-    case 9:
+    case kTypeUnsignedInt:
       return uint32_t(Bytes(v, 2));
-    case 13:
+    case kTypeFloat:
       return Truncate(AsFloat(Bytes(v, 4)));
-    case 15:
-    case 16:
+    case kTypeDouble:
+    case kTypeLongDouble:
       return Truncate(AsDouble(Bytes(v, 8)));
     default:
       return 0;
@@ -148,26 +145,26 @@ double CEvalBorland::GetDouble(CEvalValue& v) {
   if (!v.type || !v.data) return 0;
   if (!v.basic) {
     CDebugInterpBorland* d = Interp();
-    return d && d->TypeIdOf(*v.type) == kFarPointer ? double(uint32_t(Bytes(v, 4))) : 0;
+    return d && d->TypeIdOf(*v.type) == kTypeFarPointer ? double(uint32_t(Bytes(v, 4))) : 0;
   }
   switch (*v.type) {
-    case 4:
+    case kTypeSignedChar:
       return int8_t(Bytes(v, 1));
-    case 5:
+    case kTypeInt:
       return int16_t(Bytes(v, 2));
-    case 6:
+    case kTypeLong:
       return int32_t(Bytes(v, 4));
-    case 8:
+    case kTypeUnsignedChar:
       return uint8_t(Bytes(v, 1));
-    case 9:
+    case kTypeUnsignedInt:
       return uint16_t(Bytes(v, 2));
-    case 10:
-    case kFarPointer:
+    case kTypeUnsignedLong:
+    case kTypeFarPointer:
       return uint32_t(Bytes(v, 4));
-    case 13:
+    case kTypeFloat:
       return AsFloat(Bytes(v, 4));
-    case 15:
-    case 16:
+    case kTypeDouble:
+    case kTypeLongDouble:
       return AsDouble(Bytes(v, 8));
     default:
       return 0;
@@ -178,23 +175,23 @@ void CEvalBorland::SetInteger(CEvalValue& v, uint32_t n) {
   if (!v.type) return;
   v.EnsureData();
   switch (*v.type) {
-    case 4:
-    case 8:
+    case kTypeSignedChar:
+    case kTypeUnsignedChar:
       Store(v, n, 1);
       break;
-    case 5:
-    case 9:
+    case kTypeInt:
+    case kTypeUnsignedInt:
       Store(v, n, 2);
       break;
-    case 6:
-    case 10:
+    case kTypeLong:
+    case kTypeUnsignedLong:
       Store(v, n, 4);
       break;
-    case 13:
+    case kTypeFloat:
       StoreFloat(v, float(n));
       break;
-    case 15:
-    case 16:
+    case kTypeDouble:
+    case kTypeLongDouble:
       StoreDouble(v, double(n));
       break;
     default:
@@ -207,28 +204,28 @@ void CEvalBorland::SetDouble(CEvalValue& v, double d) {
   v.EnsureData();
   if (!v.basic) {
     CDebugInterpBorland* interp = Interp();
-    if (interp && interp->TypeIdOf(*v.type) == kFarPointer) Store(v, Truncate(d), 4);
+    if (interp && interp->TypeIdOf(*v.type) == kTypeFarPointer) Store(v, Truncate(d), 4);
     return;
   }
   switch (*v.type) {
-    case 4:
-    case 8:
+    case kTypeSignedChar:
+    case kTypeUnsignedChar:
       Store(v, Truncate(d), 1);
       break;
-    case 5:
-    case 9:
+    case kTypeInt:
+    case kTypeUnsignedInt:
       Store(v, Truncate(d), 2);
       break;
-    case 6:
-    case 10:
-    case kFarPointer:
+    case kTypeLong:
+    case kTypeUnsignedLong:
+    case kTypeFarPointer:
       Store(v, Truncate(d), 4);
       break;
-    case 13:
+    case kTypeFloat:
       StoreFloat(v, ToFloat(d));
       break;
-    case 15:
-    case 16:
+    case kTypeDouble:
+    case kTypeLongDouble:
       StoreDouble(v, d);
       break;
     default:
@@ -237,14 +234,14 @@ void CEvalBorland::SetDouble(CEvalValue& v, double d) {
 }
 
 void CEvalBorland::MakeInteger(CEvalValue& v) {
-  v.SetType(6);
+  v.SetType(kTypeLong);
   v.size = 4;
   v.basic = 1;
   v.address = CAddr::Invalid();
 }
 
 void CEvalBorland::MakeFloating(CEvalValue& v) {
-  v.SetType(16);
+  v.SetType(kTypeLongDouble);
   v.size = 8;
   v.basic = 1;
 }
@@ -264,20 +261,20 @@ void CEvalBorland::PromoteTypes(CEvalValue& left, CEvalValue& right) {
   // type wins, long beats unsigned int, small integers become int.
   uint16_t result = a;
   bool changed = true;
-  if (either(16))
-    result = 16;
-  else if (either(15))
-    result = 15;
-  else if (either(13))
-    result = 13;
-  else if (either(10))
-    result = 10;
-  else if (either(6))
-    result = 6;
-  else if (either(9))
-    result = 9;
-  else if (either(5) || either(4) || either(8) || either(12))
-    result = 5;
+  if (either(kTypeLongDouble))
+    result = kTypeLongDouble;
+  else if (either(kTypeDouble))
+    result = kTypeDouble;
+  else if (either(kTypeFloat))
+    result = kTypeFloat;
+  else if (either(kTypeUnsignedLong))
+    result = kTypeUnsignedLong;
+  else if (either(kTypeLong))
+    result = kTypeLong;
+  else if (either(kTypeUnsignedInt))
+    result = kTypeUnsignedInt;
+  else if (either(kTypeInt) || either(kTypeSignedChar) || either(kTypeUnsignedChar) || either(kTypeChar))
+    result = kTypeInt;
   else
     changed = false;
   if (!changed) return;
@@ -289,23 +286,8 @@ void CEvalBorland::PromoteTypes(CEvalValue& left, CEvalValue& right) {
 int CEvalBorland::IsIntegral(uint16_t number) {
   CDebugInterpBorland* d = Interp();
   if (!d) return 0;
-  switch (d->TypeIdOf(number)) {
-    case 4:
-    case 5:
-    case 6:
-    case 8:
-    case 9:
-    case 10:
-    case 12:
-    case 21:
-    case 22:
-    case 23:
-    case 24:
-    case 25:
-      return 1;
-    default:
-      return 0;
-  }
+  uint8_t id = d->TypeIdOf(number);
+  return IsBasicIntegerId(id) || IsIntegralExtraId(id);
 }
 
 int CEvalBorland::IsFloating(uint16_t number) {
@@ -396,7 +378,7 @@ void CEvalBorland::AddressOf(CEvalValue& v) {
     v.FreeData();
     return;
   }
-  *v.type = kFarPointer;
+  *v.type = kTypeFarPointer;
   v.size = 4;
   if (!v.address.IsValid()) {
     v.FreeData();
@@ -442,7 +424,7 @@ void CEvalBorland::AddPointerLevel(CEvalValue& v) {
     return;
   }
   uint32_t referenced = v.basic ? d->FindTypeById(uint8_t(*v.type)) : *v.type;
-  d->AddType({kFarPointer, 0, 4, 0, referenced});
+  d->AddType({kTypeFarPointer, 0, 4, 0, referenced});
   v.size = 4;
   v.basic = 0;
   v.SetType(d->NewAddedTypeIndex());

@@ -1,12 +1,18 @@
 #include "disasm/disass_edit.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "disasm/mem_addr_list.h"
-#include "platform/sys/profile.h"
+#include "editor/colourtext.h"
+#include "editor/editplatform.h"
+#include "editor/textcolumns.h"
 
 namespace {
+
+// The vertical scroll range of a new model, in lines.
+constexpr int kShownLines = 50;
 
 char* NewText(const std::string& s) {
   char* out = new char[s.size() + 1];
@@ -18,21 +24,22 @@ char* NewText(const std::string& s) {
 }  // namespace
 
 DisassEdit::DisassEdit() : m_undo(*this) {
-  SetModified(FALSE);
-  SetReadOnly(FALSE);
-  m_strSection = "";
+  m_nLineCount = kShownLines;
   LoadSettings();
-  SetLineEndType(int(plat::Profile::App().GetProfileInt(m_strSection, "Line end type", 0)));
+  SetLineEndType(EditProfileInt(m_strSection, "Line end type", LINEEND_CRLF));
 }
 
 DisassEdit::~DisassEdit() = default;
 
-void DisassEdit::SetLineEndType(int type) {
-  static const char* const kEnds[4] = {"\r\n", "\n\r", "\n", "\r"};
-  m_nLineEndType = type;
-  if (type < 0 || type > 3) return;
-  std::strcpy(m_szLineEnd, kEnds[type]);
-  m_nLineEndLength = int(std::strlen(kEnds[type]));
+void DisassEdit::LoadSyntaxSettings() {
+  m_keywords.Clear();
+  ReadLanguageSettings();
+  m_crDisassembly = ParseColour(EditProfileString(m_strSection, "Disassembly", "128,128,128"));
+}
+
+void DisassEdit::LoadSettings() {
+  LoadSyntaxSettings();
+  ReadOptions(m_strSection);
 }
 
 BOOL DisassEdit::IsLineValid(int line) { return g_pMemAddrList && g_pMemAddrList->IsLineValid(line); }
@@ -105,8 +112,9 @@ char* DisassEdit::GetColumnText(DisassPos a, DisassPos b) {
     std::string line = LineText(n);
     int len = 0;
     char* expanded = ExpandTabs(line.data(), int(line.size()), m_nTabSize, m_nLineEndLength, &len);
+    if (expanded == nullptr) return nullptr;
     std::string row(expanded, len);
-    delete[] expanded;
+    std::free(expanded);
     if (int(row.size()) < right) {
       std::string part = int(row.size()) > left ? row.substr(left) : std::string();
       part.resize(width, ' ');
@@ -120,56 +128,20 @@ char* DisassEdit::GetColumnText(DisassPos a, DisassPos b) {
 }
 
 char* DisassEdit::ExpandTabs(const char* text, int length, int tabSize, int lineEndLength, int* outLength) {
-  if (tabSize < 1) tabSize = 1;
-  std::string out;
-  out.reserve(size_t(length) + 16);
-  int column = 0;
-  for (int i = 0; i < length; ++i) {
-    char c = text[i];
-    if (c == '\t') {
-      int n = tabSize - column % tabSize;
-      out.append(size_t(n), ' ');
-      column += n;
-    } else if (c == '\r' || c == '\n') {
-      int n = std::min(lineEndLength, length - i);
-      out.append(text + i, size_t(n));
-      i += n - 1;
-      column = 0;
-    } else {
-      out += c;
-      ++column;
-    }
-  }
-  *outLength = int(out.size());
-  return NewText(out);
+  return textcols::ExpandTabs(text, length, std::max(tabSize, kMinTabSize), lineEndLength, outLength);
 }
 
+// A line without text gives the argument back in both directions.
 int DisassEdit::OffsetToColumn(int line, int offset) {
   std::string text = LineText(line);
   if (text.empty()) return offset;
-  int column = 0;
-  for (int i = 0; i < offset; ++i) {
-    if (i < int(text.size()) && text[i] == '\t')
-      column += m_nTabSize - column % m_nTabSize;
-    else
-      ++column;
-  }
-  return column;
+  return textcols::OffsetToColumn(text.data(), int(text.size()), offset, m_nTabSize);
 }
 
 int DisassEdit::ColumnToOffset(int line, int column) {
   std::string text = LineText(line);
   if (text.empty()) return column;
-  int reached = 0;
-  int offset = 0;
-  for (char c : text) {
-    int next = c == '\t' ? reached + m_nTabSize - reached % m_nTabSize : reached + 1;
-    if (next > column) return offset;
-    reached = next;
-    ++offset;
-  }
-  // Columns past the end count one character each.
-  return offset + std::max(0, column - reached);
+  return textcols::ColumnToOffset(text.data(), int(text.size()), column, m_nTabSize);
 }
 
 int DisassEdit::DeleteChars(DisassPos pos, int count, BOOL undo) {

@@ -11,49 +11,31 @@
 #include "editor/editline.h"
 #include "editor/editplatform.h"
 #include "editor/editresult.h"
-#include "editor/keywordfile.h"
+#include "editor/textmodel.h"
 #include "editor/undorecord.h"
 #include "platform/base/cstring.h"
 #include "platform/base/windef.h"
 
 class CDocument;
-class CView;
 
 struct DelimiterPair {
   CString start;
   CString end;
 };
 
-// Line-end types.
-enum LineEndType { LINEEND_CRLF = 0, LINEEND_LFCR = 1, LINEEND_LF = 2, LINEEND_CR = 3 };
-
-class EditBuffer {
+class EditBuffer : public TextModel {
  public:
   EditBuffer();
-  virtual ~EditBuffer();
-  EditBuffer(const EditBuffer&) = delete;
-  EditBuffer& operator=(const EditBuffer&) = delete;
+  ~EditBuffer() override;
 
-  // ---- options and state (editbuffer.cpp) ----
-  virtual BOOL IsModified();
-  virtual void SetModified(BOOL modified);
-  virtual void SetLockFiles(BOOL lock);
-  virtual BOOL GetLockFiles();
-  virtual void SetReadOnly(BOOL readOnly);
-  virtual BOOL IsReadOnly();
-  virtual void SetWordWrap(BOOL wrap);
-  virtual BOOL GetWordWrap();
-  virtual void SetInsertMode(BOOL insert);
-  virtual BOOL GetInsertMode();
-  virtual void SetTabSize(int size);
-  virtual int GetTabSize();
+  // ---- state (editbuffer.cpp) ----
+  // Also marks the document's title with " *" when the flag becomes set.
+  void SetModified(BOOL modified) override;
 
   // ---- syntax spans (editbuffer_syntax.cpp) ----
   virtual int FindCommentStart(const char* text, int len, int* kind);
   virtual int FindCommentEnd(const char* text, int len, int kind);
   virtual BOOL NextKeywordSpan(const char** pos, int* start, int* end);
-  // ---- language settings (editbuffer_language.cpp) ----
-  virtual BOOL LoadKeywordFile();
   // ---- syntax spans ----
   virtual BOOL IsInsideBlock(EditLine* line, const char* start, const char* end, const char* otherStart);
   virtual BOOL GetBlockKind(EditLine* line, int* kind);
@@ -69,7 +51,6 @@ class EditBuffer {
   void ReadSettings();
   void SetSection(const CString& section) { m_strSection = section; }
   void ClearSection() { m_strSection.Empty(); }
-  void SetLineEndType(int type);
 
   // ---- the line list (editbuffer_lines.cpp) ----
   EditLine* GetLine(int n);
@@ -107,7 +88,6 @@ class EditBuffer {
   int InsertFile(EditPos& at, const char* path, BOOL record);
 
   // ---- words and comments (editbuffer_syntax.cpp) ----
-  BOOL IsWordChar(char c);
   const char* NextWord(const char* text, int* len);
   int FindString(const char* pattern, const char* text, int len);
   int FindLastString(const char* pattern, const char* text, int len);
@@ -146,8 +126,6 @@ class EditBuffer {
   // ---- fields ----
   std::vector<DelimiterPair> m_delimiterPairs;  // block delimiters, kinds 3 and up
   BOOL m_bPadWithSpaces = FALSE;
-  BOOL m_bAutoIndent = TRUE;
-  int m_nBookmarks = 0;
   EditLine* m_pLines = nullptr;  // the first line
   UndoRecord* m_pUndoRing = nullptr;
   int m_nUndoPos = 0;
@@ -158,47 +136,8 @@ class EditBuffer {
   // program changed it meanwhile.
   std::string m_strFileSeen;
   EditFileStamp m_fileSeen;
-  int m_nLineEndLength = 2;
-  char m_szLineEnd[3] = {'\r', '\n', '\0'};
-  int m_nLineCount = 1;
-  BOOL m_bModified = FALSE;
-  BOOL m_bReadOnly = FALSE;
-  BOOL m_bWordWrap = FALSE;
-  int m_nTabSize = 3;
-  BOOL m_bKeepTabs = TRUE;
-  BOOL m_bShowTabs = FALSE;
-  BOOL m_bInsertMode = TRUE;
-  BOOL m_bLockFiles = FALSE;
-  int m_nLineEndType = LINEEND_CRLF;
-  CString m_strFontName;
-  int m_nFontSize = 9;
-  int m_nFontWeight = 400;
-  BOOL m_bFontItalic = FALSE;
-  int m_nCharSet = 0;
+  BOOL m_bInBlock = FALSE;  // set by FindCommentEnd
 
-  // Language settings.
-  BOOL m_bChroma = FALSE;
-  BOOL m_bCase = FALSE;
-  COLORREF m_crKeyword = 0;
-  COLORREF m_crQuote = 0;
-  COLORREF m_crSQuote = 0;
-  COLORREF m_crComment = 0;
-  COLORREF m_crText = 0;
-  COLORREF m_crBackground = 0;
-  BOOL m_bInBlock = FALSE;
-  CString m_strSection;
-  CString m_strKeywordFile;
-  CString m_strKeywordSection;
-  BYTE m_wordChars[256] = {};
-  BYTE m_terminatorChars[256] = {};
-  BYTE m_startChars[256] = {};
-  char m_szCommentStart1[16] = {};
-  char m_szCommentEnd1[16] = {};
-  char m_szCommentStart2[16] = {};
-  char m_szCommentEnd2[16] = {};
-  KeywordFile m_keywords;
-
-  CView* m_pActiveView = nullptr;
   CDocument* m_pDocument = nullptr;
   BOOL m_bTitleMarked = FALSE;
 

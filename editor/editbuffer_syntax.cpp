@@ -22,10 +22,6 @@ int LastOccurrence(const char* pattern, const char* text, int len) {
 
 }  // namespace
 
-BOOL EditBuffer::IsWordChar(char c) {
-  return EditIsAlphaNumeric(c) || m_wordChars[static_cast<unsigned char>(c)];
-}
-
 const char* EditBuffer::NextWord(const char* text, int* len) {
   int n = *len;
   if (text == nullptr || n < 2) return nullptr;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "editor/colourtext.h"
 #include "editor/editplatform.h"
 #include "platform/base/charcase.h"
 
@@ -32,17 +33,6 @@ unsigned KeywordFile::Hash(const char* word, int len) {
     h = h * 33 + static_cast<unsigned>(static_cast<int>(static_cast<signed char>(word[i])));
   }
   return h & (kEntries - 1);
-}
-
-COLORREF KeywordFile::ParseColour(const char* text) {
-  int part[3] = {0, 0, 0};
-  const char* p = text;
-  for (int i = 0; i < 3 && p != nullptr; ++i) {
-    part[i] = std::atoi(p);
-    p = std::strchr(p, ',');
-    if (p != nullptr) ++p;
-  }
-  return RGB(part[0], part[1], part[2]);
 }
 
 void KeywordFile::Clear() {

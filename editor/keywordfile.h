@@ -36,7 +36,6 @@ class KeywordFile {
   const std::string& Image() const { return m_image; }
 
   static unsigned Hash(const char* word, int len);
-  static COLORREF ParseColour(const char* text);
 
  private:
   bool ReadSections(const char* path);

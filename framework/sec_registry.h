@@ -16,10 +16,6 @@
 #include "platform/base/windef.h"
 #include "platform/sys/registry.h"
 
-#ifndef ERROR_UNSUPPORTED_TYPE
-#define ERROR_UNSUPPORTED_TYPE 1630L
-#endif
-
 class SECRegistry : public CObject {
   DECLARE_DYNAMIC(SECRegistry)
 

@@ -7,10 +7,6 @@
 #include "platform/sys/security.h"
 #include "platform/sys/time.h"
 
-#ifndef ERROR_NOT_LOCKED
-#define ERROR_NOT_LOCKED 158L
-#endif
-
 #define GENERIC_READ 0x80000000u
 #define GENERIC_WRITE 0x40000000u
 #define GENERIC_EXECUTE 0x20000000u

@@ -6,10 +6,6 @@
 
 #include "platform/base/winerror.h"
 
-#ifndef ERROR_MR_MID_NOT_FOUND
-#define ERROR_MR_MID_NOT_FOUND 317L
-#endif
-
 namespace {
 
 struct Text {

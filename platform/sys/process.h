@@ -25,10 +25,6 @@
 #define CREATE_SEPARATE_WOW_VDM 0x00000800u
 #define CREATE_NO_WINDOW 0x08000000u
 
-#ifndef ERROR_BAD_EXE_FORMAT
-#define ERROR_BAD_EXE_FORMAT 193L
-#endif
-
 typedef struct _STARTUPINFO {
   DWORD cb;
   LPSTR lpReserved;

@@ -17,10 +17,6 @@
 #include "platform/sys/security.h"
 #include "platform/sys/time.h"
 
-#ifndef ERROR_CHILD_MUST_BE_VOLATILE
-#define ERROR_CHILD_MUST_BE_VOLATILE 1021L
-#endif
-
 typedef ACCESS_MASK REGSAM;
 typedef LONG LSTATUS;
 

@@ -29,9 +29,6 @@ HACCEL Add(AccelTable* t) {
 }
 }  // namespace
 
-const ResEntry* FindEntry(HMODULE h, LPCSTR name, LPCSTR type);
-
-// The accelerator resource: 8-byte entries, the last one flagged 0x80.
 bool ParseAccelerators(const unsigned char* p, size_t size, std::vector<ACCEL>* out) {
   for (size_t off = 0; off + 8 <= size; off += 8) {
     BYTE flags = p[off];

@@ -1,6 +1,7 @@
 // The clipboard of the process, mirrored to the desktop's clipboard: text
 // as Unicode text, every format also as its raw bytes, so that another
 // mirt2 gets them back byte for byte.
+#include "platform/base/winerror.h"
 #include "platform/ui/clipboard.h"
 
 #include <QApplication>
@@ -14,10 +15,6 @@
 #include "platform/base/winstring.h"
 #include "platform/ui/text1252.h"
 #include "platform/ui/thread_queue.h"
-
-#ifndef ERROR_CLIPBOARD_NOT_OPEN
-#define ERROR_CLIPBOARD_NOT_OPEN 1418L
-#endif
 
 namespace {
 

@@ -230,14 +230,9 @@ LRESULT CALLBACK ButtonProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     return fontResult;
   }
   ButtonState* s;
-  LRESULT outside;
-  if (ControlStateMessage(h, msg, wp, lp, &s, &outside)) return outside;
+  LRESULT answered;
+  if (PaintedControlMessage(h, msg, wp, lp, &s, &answered, Paint)) return answered;
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(h, *s);
-      return 0;
     case WM_GETDLGCODE:
       return DialogCode(h);
     case BM_GETCHECK:

@@ -130,4 +130,26 @@ int FontLineHeight(HFONT font) {
   return tm.tmHeight;
 }
 
+int ScrolledTop(WPARAM wp, int top, int page, int bottom) {
+  switch (LOWORD(wp)) {
+    case SB_LINEUP:
+      return top - 1;
+    case SB_LINEDOWN:
+      return top + 1;
+    case SB_PAGEUP:
+      return top - page;
+    case SB_PAGEDOWN:
+      return top + page;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+      return static_cast<short>(HIWORD(wp));
+    case SB_TOP:
+      return 0;
+    case SB_BOTTOM:
+      return bottom;
+    default:
+      return top;
+  }
+}
+
 }  // namespace mirt_ui

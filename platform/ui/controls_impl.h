@@ -38,6 +38,28 @@ bool ControlStateMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp, T** state, LRES
   return true;
 }
 
+// The opening of the procedure of a control that paints all of its client
+// area itself: the state's life as above, WM_ERASEBKGND (nothing to erase)
+// and WM_PAINT (paint(h, state)). True with *result for the messages it
+// answered.
+template <class T, class Paint>
+bool PaintedControlMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp, T** state, LRESULT* result, Paint paint) {
+  if (ControlStateMessage(h, msg, wp, lp, state, result)) return true;
+  if (msg == WM_ERASEBKGND) {
+    *result = 1;
+    return true;
+  }
+  if (msg != WM_PAINT) return false;
+  paint(h, **state);
+  *result = 0;
+  return true;
+}
+
+// The top row that a WM_VSCROLL asks a list of rows for: a row or a page
+// (page rows) up or down from top, the thumb's row, the first row, or
+// bottom for SB_BOTTOM; top for other codes. The caller bounds it.
+int ScrolledTop(WPARAM wp, int top, int page, int bottom);
+
 // Registers a control class of the layer (global, with CS_DBLCLKS as given).
 void RegisterControlClass(const char* name, WNDPROC proc, UINT style, LPCSTR cursor,
                           HBRUSH background = nullptr);

@@ -629,33 +629,7 @@ LRESULT CALLBACK ListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_VSCROLL: {
-      int code = LOWORD(wp);
-      int top = s->top;
-      switch (code) {
-        case SB_LINEUP:
-          --top;
-          break;
-        case SB_LINEDOWN:
-          ++top;
-          break;
-        case SB_PAGEUP:
-          top -= PageSize(h, *s);
-          break;
-        case SB_PAGEDOWN:
-          top += PageSize(h, *s);
-          break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-          top = static_cast<short>(HIWORD(wp));
-          break;
-        case SB_TOP:
-          top = 0;
-          break;
-        case SB_BOTTOM:
-          top = Count(*s);
-          break;
-      }
-      SetTop(h, *s, top);
+      SetTop(h, *s, ScrolledTop(wp, s->top, PageSize(h, *s), Count(*s)));
       return 0;
     }
     case WM_MOUSEWHEEL:

@@ -46,14 +46,9 @@ int SetPos(HWND h, ProgressState& s, int pos) {
 
 LRESULT CALLBACK ProgressProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   ProgressState* s;
-  LRESULT outside;
-  if (ControlStateMessage(h, msg, wp, lp, &s, &outside)) return outside;
+  LRESULT answered;
+  if (PaintedControlMessage(h, msg, wp, lp, &s, &answered, Paint)) return answered;
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(h, *s);
-      return 0;
     case PBM_SETRANGE:
     case PBM_SETRANGE32: {
       LRESULT old = MAKELONG(static_cast<WORD>(s->lo), static_cast<WORD>(s->hi));

@@ -160,8 +160,8 @@ void Paint(HWND h, SpinState& s) {
 
 LRESULT CALLBACK SpinProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   SpinState* s;
-  LRESULT outside;
-  if (ControlStateMessage(h, msg, wp, lp, &s, &outside)) return outside;
+  LRESULT answered;
+  if (PaintedControlMessage(h, msg, wp, lp, &s, &answered, Paint)) return answered;
   switch (msg) {
     case WM_CREATE:
       if (StyleOf(h) & UDS_AUTOBUDDY) SetBuddy(h, *s, GetWindow(h, GW_HWNDPREV));
@@ -169,11 +169,6 @@ LRESULT CALLBACK SpinProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       ReleaseBuddy(h, *s);
       return DefWindowProc(h, msg, wp, lp);
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(h, *s);
-      return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
       RECT r;

@@ -158,34 +158,33 @@ void Relay(HWND h, TipState& s, const MSG* m) {
   }
 }
 
+// A pale yellow box with a black frame around the text.
+void Paint(HWND h, TipState& s) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(h, &ps);
+  RECT r;
+  GetClientRect(h, &r);
+  HBRUSH bg = CreateSolidBrush(RGB(255, 255, 225));
+  FillRect(dc, &r, bg);
+  DeleteObject(bg);
+  FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  HGDIOBJ old = SelectObject(dc, ControlFont(h));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  InflateRect(&r, -4, -2);
+  DrawText(dc, s.text.c_str(), -1, &r, DT_NOPREFIX | (s.maxWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+  SelectObject(dc, old);
+  EndPaint(h, &ps);
+}
+
 LRESULT CALLBACK TipProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT fontResult;
   if (HandleFontMessage(h, msg, wp, lp, &fontResult)) return fontResult;
   TipState* s;
-  LRESULT outside;
-  if (ControlStateMessage(h, msg, wp, lp, &s, &outside)) return outside;
+  LRESULT answered;
+  if (PaintedControlMessage(h, msg, wp, lp, &s, &answered, Paint)) return answered;
   auto* ti = reinterpret_cast<TOOLINFO*>(lp);
   switch (msg) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(h, &ps);
-      RECT r;
-      GetClientRect(h, &r);
-      HBRUSH bg = CreateSolidBrush(RGB(255, 255, 225));
-      FillRect(dc, &r, bg);
-      DeleteObject(bg);
-      FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-      HGDIOBJ old = SelectObject(dc, ControlFont(h));
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, RGB(0, 0, 0));
-      InflateRect(&r, -4, -2);
-      DrawText(dc, s->text.c_str(), -1, &r, DT_NOPREFIX | (s->maxWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
-      SelectObject(dc, old);
-      EndPaint(h, &ps);
-      return 0;
-    }
     case WM_TIMER:
       if (wp == kShowTimer) ShowTip(h, *s);
       return 0;

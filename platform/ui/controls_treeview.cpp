@@ -796,8 +796,8 @@ LRESULT CALLBACK TreeProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT fontResult;
   if (HandleFontMessage(h, msg, wp, lp, &fontResult)) return fontResult;
   TreeState* s;
-  LRESULT outside;
-  if (ControlStateMessage(h, msg, wp, lp, &s, &outside)) return outside;
+  LRESULT answered;
+  if (PaintedControlMessage(h, msg, wp, lp, &s, &answered, Paint)) return answered;
   if (msg >= TV_FIRST && msg <= TVM_GETITEMHEIGHT) return Command(h, *s, msg, wp, lp);
   switch (msg) {
     case WM_DESTROY: {
@@ -806,11 +806,6 @@ LRESULT CALLBACK TreeProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       for (Node* k : kids) Delete(h, *s, k);
       return DefWindowProc(h, msg, wp, lp);
     }
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT:
-      Paint(h, *s);
-      return 0;
     case WM_SIZE:
       UpdateScroll(h, *s);
       return 0;
@@ -884,32 +879,8 @@ LRESULT CALLBACK TreeProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_VSCROLL: {
-      int top = s->top;
-      switch (LOWORD(wp)) {
-        case SB_LINEUP:
-          --top;
-          break;
-        case SB_LINEDOWN:
-          ++top;
-          break;
-        case SB_PAGEUP:
-          top -= PageRows(h, *s);
-          break;
-        case SB_PAGEDOWN:
-          top += PageRows(h, *s);
-          break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-          top = static_cast<short>(HIWORD(wp));
-          break;
-        case SB_TOP:
-          top = 0;
-          break;
-        case SB_BOTTOM:
-          top = 1 << 30;
-          break;
-      }
-      s->top = top;
+      // Changed bounds the top row.
+      s->top = ScrolledTop(wp, s->top, PageRows(h, *s), 1 << 30);
       Changed(h, *s);
       return 0;
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/base/charcase.h"
+#include "platform/ui/gdi.h"
 #include "platform/ui/controls_impl.h"
 #include "platform/ui/menu_impl.h"
 #include "platform/ui/modal.h"
@@ -12,10 +13,6 @@
 
 namespace mirt_ui {
 namespace {
-
-#ifndef FW_BOLD
-#define FW_BOLD 700
-#endif
 
 const char kPopupClass[] = "#32768";
 const char kLevelProp[] = "MirtMenuLevel";

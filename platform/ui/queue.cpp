@@ -8,6 +8,7 @@
 #include <map>
 #include <mutex>
 
+#include "platform/base/winerror.h"
 #include "platform/base/charcase.h"
 #include "platform/ui/caret.h"
 #include "platform/ui/input.h"
@@ -19,10 +20,6 @@
 
 using namespace mirt_ui;
 using Clock = std::chrono::steady_clock;
-
-#ifndef ERROR_INVALID_THREAD_ID_VALUE
-#define ERROR_INVALID_THREAD_ID_VALUE 1444L
-#endif
 
 namespace mirt_ui {
 void BlinkCaret();

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/resources.h"
+
 namespace mirt_ui {
 
 // A type or name: an ordinal, or a string (kept upper case for lookup).
@@ -32,5 +34,12 @@ bool ParseResFile(const unsigned char* res, size_t size, std::vector<ResEntry>* 
 ResId MakeResId(const char* nameOrOrdinal);
 // UTF-16LE code units to Windows-1252 bytes.
 std::string Utf16To1252(const unsigned char* p, size_t units);
+
+// The entry of a module's resources with that name and type; null when
+// there is none.
+const ResEntry* FindEntry(HMODULE h, LPCSTR name, LPCSTR type);
+// An accelerator resource: 8-byte entries, the last one flagged 0x80.
+// False when the data ends before that entry.
+bool ParseAccelerators(const unsigned char* p, size_t size, std::vector<ACCEL>* out);
 
 }  // namespace mirt_ui

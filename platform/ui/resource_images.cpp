@@ -14,8 +14,6 @@
 
 namespace mirt_ui {
 
-const ResEntry* FindEntry(HMODULE h, LPCSTR name, LPCSTR type);
-
 namespace {
 uint16_t U16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 uint32_t U32(const unsigned char* p) {

@@ -5,8 +5,6 @@
 #include "platform/ui/resources.h"
 
 namespace mirt_ui {
-const ResEntry* FindEntry(HMODULE h, LPCSTR name, LPCSTR type);
-
 namespace {
 
 // A bounded reader over little-endian data.

@@ -1,4 +1,5 @@
 // Window objects: creation, destruction, relations, placement, text.
+#include "platform/base/winerror.h"
 #include "platform/ui/window.h"
 
 #include <QApplication>
@@ -18,10 +19,6 @@
 #include "platform/ui/wnd_widget.h"
 
 using namespace mirt_ui;
-
-#ifndef ERROR_INVALID_INDEX
-#define ERROR_INVALID_INDEX 1413L
-#endif
 
 namespace {
 

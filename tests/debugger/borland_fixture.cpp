@@ -6,27 +6,6 @@ namespace fixture {
 
 namespace {
 
-uint16_t BasicSize(uint8_t id) {
-  switch (id) {
-    case 4:
-    case 8:
-    case 12:
-      return 1;
-    case 5:
-    case 9:
-      return 2;
-    case 6:
-    case 10:
-    case 13:
-      return 4;
-    case 15:
-    case 16:
-      return 8;
-    default:
-      return 0;
-  }
-}
-
 class Out {
  public:
   std::string bytes;
@@ -68,7 +47,7 @@ class Pool {
 }  // namespace
 
 BorlandExe::BorlandExe() {
-  for (uint8_t id = 1; id <= 16; ++id) types.push_back({id, "", BasicSize(id), 0});
+  for (uint8_t id = 1; id <= 16; ++id) types.push_back({id, "", BasicTypeSize(id), 0});
 }
 
 uint32_t BorlandExe::AddType(uint8_t id, const std::string& name, uint16_t size, uint32_t extra) {

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "debugger/borland_type_ids.h"
+
 namespace fixture {
 
 struct Type {

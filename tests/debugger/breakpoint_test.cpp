@@ -34,7 +34,7 @@ class AddrListTest : public testing::Test {
     BorlandExe x;
     uint16_t seg = x.AddSegment(x.AddModule("m", 4), 0x10, 0, 0x40);
     x.AddLines(seg, "a.c", {{3, 0x00}, {4, 0x05}, {6, 0x0A}, {7, 0x10}, {8, 0x14}, {12, 0x20}});
-    uint32_t fn = x.AddType(0x23, "", 0, 0);
+    uint32_t fn = x.AddType(kTypeFunction, "", 0, 0);
     x.AddSymbol("main", fn, 0x10, 0x00);
     x.AddSymbol("helper", fn, 0x10, 0x10);
     interp = fixture::Load(x);

@@ -20,7 +20,7 @@ BorlandExe TwoFunctions(bool wide) {
   uint16_t mod = x.AddModule("main.c", 1);
   uint16_t seg = x.AddSegment(mod, 0x10, 0, 0x40);
   x.AddLines(seg, "c:\\src\\main.c", {{3, 0x00}, {4, 0x05}, {6, 0x0A}, {7, 0x10}, {8, 0x14}, {12, 0x20}});
-  uint32_t fn = x.AddType(0x23, "", 0, 0);
+  uint32_t fn = x.AddType(kTypeFunction, "", 0, 0);
   x.AddSymbol("main", fn, 0x10, 0x00);
   x.AddSymbol("helper", fn, 0x10, 0x10);
   x.AddSymbol("nolines", fn, 0x10, 0x07);
@@ -119,7 +119,7 @@ TEST(DebugInfo, FunctionListRunsDownwardsOlderFirstAtOneAddress) {
   BorlandExe x;
   uint16_t seg = x.AddSegment(x.AddModule("m"), 0x10, 0, 0x40);
   x.AddLines(seg, "a.c", {{1, 0x00}, {2, 0x08}, {3, 0x10}});
-  uint32_t fn = x.AddType(0x23, "", 0, 0);
+  uint32_t fn = x.AddType(kTypeFunction, "", 0, 0);
   x.AddSymbol("late", fn, 0x10, 0x10);  // symbols out of address order
   x.AddSymbol("first", fn, 0x10, 0x08);
   x.AddSymbol("second", fn, 0x10, 0x08);
@@ -212,7 +212,7 @@ TEST(DebugInfo, LeadingUnderscoresGoFromGlobalsOnly) {
     BorlandExe x;
     uint16_t seg = x.AddSegment(x.AddModule("m", 0, flags), 0x10, 0, 0x40);
     x.AddLines(seg, "a.c", {{1, 0}, {2, 0x10}});
-    uint32_t fn = x.AddType(0x23, "", 0, 0);
+    uint32_t fn = x.AddType(kTypeFunction, "", 0, 0);
     x.AddSymbol("_main", fn, 0x10, 0);
     x.AddScope(seg, 0, 0, 0x20, {{"_local", 5, 0x20, 2}});
     auto d = fixture::Load(x);

@@ -9,44 +9,18 @@
 #include "debugger/session_globals.h"
 #include "tests/debugger/boxes.h"
 #include "tests/debugger/debug_info_helpers.h"
+#include "tests/debugger/eval_program.h"
 #include "tests/debugger/fake_target.h"
-
-using fixture::BorlandExe;
 
 namespace {
 
-const uint32_t kData = 0x10200;  // linear address of segment 0x1020
+using fixture::kEvalData;
 
-// A program with a few global variables in segment 0x20, loaded at 0x1000.
 class EvalTest : public testing::Test {
  protected:
   void SetUp() override {
-    BorlandExe x;
-    uint16_t seg = x.AddSegment(x.AddModule("m"), 0x10, 0, 0x40);
-    x.AddLines(seg, "e.c", {{1, 0}, {2, 0x10}});
-    uint32_t s = x.AddType(0x1E, "S", 6, x.AddMembers({{"a", 5}, {"b", 6}}));
-    uint32_t ptrS = x.AddType(0x16, "", 4, s);
-    uint32_t arr = x.AddType(0x1A, "", 6, 5);
-    x.AddSymbol("i", 5, 0x20, 0x00);
-    x.AddSymbol("l", 6, 0x20, 0x02);
-    x.AddSymbol("c", 4, 0x20, 0x06);
-    x.AddSymbol("f", 15, 0x20, 0x08);
-    x.AddSymbol("s", s, 0x20, 0x10);
-    x.AddSymbol("p", ptrS, 0x20, 0x20);
-    x.AddSymbol("arr", arr, 0x20, 0x30);
-    x.AddSymbol("u", 9, 0x20, 0x40);
-    x.AddScope(seg, 0, 0, 0x20, {});
-    x.AddSymbol("Word", 9, 0, 0);  // a type name
-    interp = fixture::Load(x);
-    target.Put<int16_t>(kData + 0x00, 7);
-    target.Put<int32_t>(kData + 0x02, 100000);
-    target.Put<char>(kData + 0x06, 'A');
-    target.Put<double>(kData + 0x08, 2.5);
-    target.Put<int16_t>(kData + 0x10, 1);
-    target.Put<int32_t>(kData + 0x12, 2);
-    target.Put<uint32_t>(kData + 0x20, 0x10200010);  // 1020:0010, that is &s
-    for (int k = 0; k < 3; ++k) target.Put<int16_t>(kData + 0x30 + 2 * k, int16_t(10 * (k + 1)));
-    target.Put<uint16_t>(kData + 0x40, 65535);
+    interp = fixture::Load(fixture::EvalProgram(), fixture::kEvalLoadSegment);
+    fixture::PutEvalValues(target);
     g_pDebugInterp = interp.get();
     g_pDebugAccess = &target;
   }
@@ -164,7 +138,7 @@ TEST_F(EvalTest, ExpressionsGiveTheValuesOfC) {
       {"@", "<not defined>"},
   };
   for (auto& c : cases) EXPECT_EQ(Eval(eval, c.text), c.value) << c.text;
-  EXPECT_EQ(target.Get<int16_t>(kData), 7) << "reading changes no memory";
+  EXPECT_EQ(target.Get<int16_t>(kEvalData), 7) << "reading changes no memory";
 }
 
 TEST_F(EvalTest, IllegalCastIsReportedAndEvaluationGoesOn) {
@@ -196,12 +170,12 @@ TEST_F(EvalTest, WriteStoresIntoTheAssignableExpression) {
     int width;
     int64_t stored;
   } cases[] = {
-      {"i", 42, kData, 2, 42},
-      {"l", -5, kData + 2, 4, -5},
-      {"s.b", 9, kData + 0x12, 4, 9},
-      {"p->a", 11, kData + 0x10, 2, 11},
-      {"arr[1]", 99, kData + 0x32, 2, 99},
-      {"i", 70000, kData, 2, 70000 - 65536},
+      {"i", 42, kEvalData, 2, 42},
+      {"l", -5, kEvalData + 2, 4, -5},
+      {"s.b", 9, kEvalData + 0x12, 4, 9},
+      {"p->a", 11, kEvalData + 0x10, 2, 11},
+      {"arr[1]", 99, kEvalData + 0x32, 2, 99},
+      {"i", 70000, kEvalData, 2, 70000 - 65536},
   };
   for (auto& c : cases) {
     eval.Write(c.text, &context, c.value);
@@ -217,7 +191,7 @@ TEST_F(EvalTest, IncrementInAWrittenExpressionIsRefused) {
   std::string said = fixture::BoxesShown();
   EXPECT_NE(said.find("[Error] illegal expression for write operation"), std::string::npos);
   EXPECT_EQ(target.writes, before);
-  EXPECT_EQ(target.Get<int16_t>(kData), 7);
+  EXPECT_EQ(target.Get<int16_t>(kEvalData), 7);
 }
 
 TEST_F(EvalTest, OversizedTokensAndDeepNestingAreSafe) {

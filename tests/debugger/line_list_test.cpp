@@ -68,7 +68,7 @@ BorlandExe Build(const Layout& l) {
     uint16_t file = x.correlations[piece].sourceFile;
     x.correlations.push_back({seg, file, firstLineOf[piece], uint16_t(l.pieces[piece].lines.size())});
   }
-  uint32_t fn = x.AddType(0x23, "", 0, 0);
+  uint32_t fn = x.AddType(kTypeFunction, "", 0, 0);
   for (const Function& f : l.functions) x.AddSymbol(f.name, fn, f.segment, f.offset);
   return x;
 }

@@ -17,12 +17,12 @@ struct Types {
   uint32_t arr3, s, one, u, outer, fn, base, derived, zeroArr, loopClass, ptrS, nested;
   Types() {
     x.AddSegment(x.AddModule("m"), 0x10, 0, 0x10);
-    arr3 = x.AddType(0x1A, "", 6, 5);
-    s = x.AddType(0x1E, "S", 6, x.AddMembers({{"a", 5}, {"b", 6}}));
-    one = x.AddType(0x1E, "One", 2, x.AddMembers({{"v", 5}}));
-    u = x.AddType(0x1F, "U", 4, x.AddMembers({{"i", 5}, {"l", 6}}));
-    outer = x.AddType(0x1E, "Outer", 8, x.AddMembers({{"s", s}, {"z", 5}}));
-    fn = x.AddType(0x23, "", 0, 0);
+    arr3 = x.AddType(kTypeArray, "", 6, 5);
+    s = x.AddType(kTypeStruct, "S", 6, x.AddMembers({{"a", 5}, {"b", 6}}));
+    one = x.AddType(kTypeStruct, "One", 2, x.AddMembers({{"v", 5}}));
+    u = x.AddType(kTypeUnion, "U", 4, x.AddMembers({{"i", 5}, {"l", 6}}));
+    outer = x.AddType(kTypeStruct, "Outer", 8, x.AddMembers({{"s", s}, {"z", 5}}));
+    fn = x.AddType(kTypeFunction, "", 0, 0);
     // class Base { int x; }; class Derived : Base { int y; };
     uint32_t baseMembers = x.AddMembers({{"x", 5}});
     x.members.push_back({0x40, "", 0, 2});  // the base part: 2 bytes
@@ -32,13 +32,13 @@ struct Types {
     x.classes.push_back({1, 1, derivedMembers});
     x.classes.push_back({2, 1, baseMembers});  // its own parent
     x.parents = {1, 3};
-    base = x.AddType(0x2E, "Base", 2, 1);
-    derived = x.AddType(0x2E, "Derived", 4, 2);
-    loopClass = x.AddType(0x2E, "Loop", 2, 3);
-    uint32_t empty = x.AddType(0x1E, "Empty", 0, 0);
-    zeroArr = x.AddType(0x1A, "", 4, empty);
-    ptrS = x.AddType(0x16, "", 4, s);
-    nested = x.AddType(0x1A, "", 6, 0);
+    base = x.AddType(kTypeClass, "Base", 2, 1);
+    derived = x.AddType(kTypeClass, "Derived", 4, 2);
+    loopClass = x.AddType(kTypeClass, "Loop", 2, 3);
+    uint32_t empty = x.AddType(kTypeStruct, "Empty", 0, 0);
+    zeroArr = x.AddType(kTypeArray, "", 4, empty);
+    ptrS = x.AddType(kTypeFarPointer, "", 4, s);
+    nested = x.AddType(kTypeArray, "", 6, 0);
     x.types[nested - 1].extra = nested;  // an array of itself
   }
 };
@@ -66,19 +66,19 @@ TEST(ValueText, BasicValues) {
     std::vector<uint8_t> data;
     const char* text;
   } cases[] = {
-      {5, Bytes({0xFF, 0xFF}), "-1 (0xffffffff)"},
-      {9, Bytes({0xFF, 0xFF}), "65535 (0xffff)"},
-      {6, BytesOf(int32_t(-2)), "-2 (0xfffffffe)"},
-      {10, BytesOf(uint32_t(4000000000u)), "4000000000 (0xee6b2800)"},
-      {4, Bytes({0x41}), "0x41"},
-      {8, Bytes({0xF0}), "0xf0"},
-      {12, Bytes({0x7A}), "0x7a"},
-      {13, BytesOf(1.5f), "1.500000"},
-      {15, BytesOf(2.25), "2.250000"},
-      {16, BytesOf(-0.5), "-0.500000"},
-      {0x16, Bytes({0x10, 0x00, 0x34, 0x12}), "1234:0010"},
-      {0x23, {}, "<method>"},
-      {5, Bytes({0x01}), "?"},  // fewer bytes than the type needs
+      {kTypeInt, Bytes({0xFF, 0xFF}), "-1 (0xffffffff)"},
+      {kTypeUnsignedInt, Bytes({0xFF, 0xFF}), "65535 (0xffff)"},
+      {kTypeLong, BytesOf(int32_t(-2)), "-2 (0xfffffffe)"},
+      {kTypeUnsignedLong, BytesOf(uint32_t(4000000000u)), "4000000000 (0xee6b2800)"},
+      {kTypeSignedChar, Bytes({0x41}), "0x41"},
+      {kTypeUnsignedChar, Bytes({0xF0}), "0xf0"},
+      {kTypeChar, Bytes({0x7A}), "0x7a"},
+      {kTypeFloat, BytesOf(1.5f), "1.500000"},
+      {kTypeDouble, BytesOf(2.25), "2.250000"},
+      {kTypeLongDouble, BytesOf(-0.5), "-0.500000"},
+      {kTypeFarPointer, Bytes({0x10, 0x00, 0x34, 0x12}), "1234:0010"},
+      {kTypeFunction, {}, "<method>"},
+      {kTypeInt, Bytes({0x01}), "?"},  // fewer bytes than the type needs
   };
   for (auto& c : cases) EXPECT_EQ(Text(*d, c.data, c.id, 1), c.text) << c.id;
 }
@@ -171,9 +171,9 @@ TEST(ValueText, UnknownTypeIdsShowOneBoxPerLoad) {
 TEST(Types, SizesPointersElementsAndMembers) {
   Types t;
   auto d = fixture::Load(t.x);
-  EXPECT_EQ(d->TypeSize(16, 1), 8);
-  EXPECT_EQ(d->TypeSize(12, 1), 1);
-  EXPECT_EQ(d->TypeSize(0x1E, 1), 0);
+  EXPECT_EQ(d->TypeSize(kTypeLongDouble, 1), 8);
+  EXPECT_EQ(d->TypeSize(kTypeChar, 1), 1);
+  EXPECT_EQ(d->TypeSize(kTypeStruct, 1), 0);
   EXPECT_EQ(d->TypeSize(uint16_t(t.outer), 0), 8);
 
   TypeHandle out = nullptr;
@@ -217,14 +217,14 @@ TEST(Types, SizesPointersElementsAndMembers) {
 TEST(Types, FindByIdAndByName) {
   Types t;
   auto d = fixture::Load(t.x);
-  EXPECT_EQ(d->FindTypeById(0x1E), t.s);
+  EXPECT_EQ(d->FindTypeById(kTypeStruct), t.s);
   EXPECT_EQ(d->FindTypeById(0x77), 0xFFFF);
   EXPECT_EQ(d->FindTypeByName("outer"), t.outer);
   EXPECT_EQ(d->FindTypeByName("nothing"), 0);
   uint16_t first = d->NewAddedTypeIndex();
   EXPECT_EQ(first, t.x.types.size() + 1);
-  d->AddType({0x16, 0, 4, 0, 5});
-  EXPECT_EQ(d->TypeIdOf(first), 0x16);
+  d->AddType({kTypeFarPointer, 0, 4, 0, 5});
+  EXPECT_EQ(d->TypeIdOf(first), kTypeFarPointer);
   EXPECT_EQ(d->TypeSize(first, 0), 4);
   d->ClearAddedTypes();
   EXPECT_EQ(d->TypeIdOf(first), 0);

@@ -2,6 +2,7 @@
 // and column blocks over the line source, tab arithmetic.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -21,7 +22,7 @@ namespace {
 
 void Write(LPCSTR key, LPCSTR value) { plat::Profile::App().WriteProfileString("", key, value); }
 
-class TextModel : public ::testing::Test {
+class DisassTextModel : public ::testing::Test {
  protected:
   void TearDown() override {
     for (LPCSTR key : {"Tab size", "Comment Start 1", "Extra word chars", "Line end type", "Keywords", "Case",
@@ -30,13 +31,14 @@ class TextModel : public ::testing::Test {
   }
 };
 
-TEST_F(TextModel, Defaults) {
+TEST_F(DisassTextModel, Defaults) {
   DisassEdit m;
   EXPECT_EQ(m.GetTabSize(), 3);
   EXPECT_TRUE(m.GetInsertMode());
   EXPECT_STREQ(m.m_strFontName, "Courier New");
   EXPECT_EQ(m.m_nFontSize, 9);
   EXPECT_EQ(m.m_nFontWeight, 400);
+  EXPECT_EQ(m.m_nLineEndType, LINEEND_CRLF);
   EXPECT_EQ(m.m_nLineEndLength, 2);
   EXPECT_STREQ(m.m_szLineEnd, "\r\n");
   EXPECT_FALSE(m.m_bChroma);
@@ -48,11 +50,11 @@ TEST_F(TextModel, Defaults) {
   EXPECT_FALSE(m.IsModified());
 }
 
-TEST_F(TextModel, ProfileValuesAreBounded) {
+TEST_F(DisassTextModel, ProfileValuesAreBounded) {
   const struct {
     const char* value;
     int tabSize;
-  } tabs[] = {{"0", 1}, {"-4", 1}, {"8", 8}, {"100000", DisassEdit::kMaxTabSize}};
+  } tabs[] = {{"0", 1}, {"-4", 1}, {"8", 8}, {"100000", TextModel::kMaxTabSize}};
   for (const auto& t : tabs) {
     Write("Tab size", t.value);
     DisassEdit m;
@@ -70,47 +72,29 @@ TEST_F(TextModel, ProfileValuesAreBounded) {
   EXPECT_EQ(m.m_crDisassembly, RGB(300 & 255, 7, 0));
 }
 
-TEST_F(TextModel, ColourTexts) {
-  EXPECT_EQ(DisassEdit::ParseColour("1,2,3"), RGB(1, 2, 3));
-  EXPECT_EQ(DisassEdit::ParseColour(""), RGB(0, 0, 0));
-  EXPECT_STREQ(DisassEdit::FormatColour(RGB(10, 20, 30)), "10,20,30");
-}
-
-TEST_F(TextModel, KeywordFileWithASectionNamedLikeTheFile) {
+TEST_F(DisassTextModel, KeywordFileWithASectionNamedLikeTheFile) {
   std::string dir = mirt_test::MakeTempDir("kw");
   std::string file = mirt_test::WriteFile(dir + "/asm.ini",
                                           "[asm]\r\nmov=\r\npush=\r\nAVeryLongKeywordOfTwentyFourChars=\r\n");
   Write("Keywords", file.c_str());
   DisassEdit m;
-  ASSERT_TRUE(m.m_pKeywords);
-  const DisassKeyword& mov = m.m_pKeywords->Entry(DisassKeywordTable::HashKeyword("MOV"));
-  EXPECT_STREQ(mov.text, "MOV");
-  EXPECT_EQ(mov.length, 3);
-  EXPECT_EQ(mov.colour, -1);
-  int used = 0;
-  for (int i = 0; i < DisassKeywordTable::kSize; ++i) used += m.m_pKeywords->Entry(i).text[0] != 0;
-  EXPECT_EQ(used, 2);
+  ASSERT_TRUE(m.m_keywords.IsLoaded());
+  COLORREF colour = 0;
+  EXPECT_TRUE(m.m_keywords.Lookup("MOV", 3, &colour));
+  EXPECT_TRUE(m.m_keywords.Lookup("PUSH", 4, &colour));
+  EXPECT_FALSE(m.m_keywords.Lookup("POP", 3, &colour));
 }
 
-TEST_F(TextModel, MissingKeywordFileTurnsColouringOff) {
+TEST_F(DisassTextModel, MissingKeywordFileTurnsColouringOff) {
   Write("Keywords", "/nonexistent/none.ini");
   plat::Profile::App().WriteProfileInt("", "Chroma", 1);
   DisassEdit m;
   EXPECT_FALSE(m.m_bChroma);
-  EXPECT_FALSE(m.m_pKeywords);
+  EXPECT_FALSE(m.m_keywords.IsLoaded());
   plat::Profile::App().WriteProfileString("", "Chroma", nullptr);
 }
 
-TEST_F(TextModel, FullKeywordTableEndsTheProbe) {
-  std::string keys;
-  for (int i = 0; i < 3000; ++i) keys += "k" + std::to_string(i) + '\0';
-  keys += '\0';
-  DisassKeywordTable table;
-  table.Build(keys.data(), keys.size(), FALSE);
-  for (int i = 0; i < DisassKeywordTable::kSize; ++i) EXPECT_NE(table.Entry(i).text[0], 0);
-}
-
-TEST_F(TextModel, TabArithmetic) {
+TEST_F(DisassTextModel, TabArithmetic) {
   DisassEdit m;
   m.SetTabSize(4);
   const struct {
@@ -127,7 +111,7 @@ TEST_F(TextModel, TabArithmetic) {
     int len = 0;
     char* out = m.ExpandTabs(c.in, int(std::string(c.in).size()), 4, 2, &len);
     EXPECT_EQ(std::string(out, len), c.out) << c.in;
-    delete[] out;
+    std::free(out);
   }
   EXPECT_TRUE(DisassEdit::IsBefore({2, 5}, {2, 5}));
   EXPECT_FALSE(DisassEdit::IsBefore({2, 6}, {2, 5}));

@@ -68,16 +68,6 @@ TEST(EditLines, ColumnsExpandTabsToTheNextStop) {
   buffer.FreeLine(bare);
 }
 
-TEST(EditLines, TabSizesOutsideTheRangeAreBounded) {
-  EditBuffer buffer;
-  const int cases[][2] = {{0, 1}, {-4, 1}, {8, 8}, {100000, 64}};
-  for (const auto& c : cases) {
-    buffer.SetTabSize(c[0]);
-    EXPECT_EQ(buffer.GetTabSize(), c[1]);
-    EXPECT_GT(buffer.TextWidth("\t\t", 2), 0);
-  }
-}
-
 TEST(EditLines, LineEndTypesSetTheLineEndBytes) {
   EditBuffer buffer;
   const struct {

@@ -9,8 +9,7 @@
 #include "debugger/eval_8086regs.h"
 #include "debugger/eval_borland.h"
 #include "debugger/session_globals.h"
-#include "tests/debugger/borland_fixture.h"
-#include "tests/debugger/fake_target.h"
+#include "tests/debugger/eval_program.h"
 
 namespace {
 
@@ -21,25 +20,11 @@ struct Program {
   CEval8086Regs regs;
 
   Program() {
-    fixture::BorlandExe x;
-    uint16_t seg = x.AddSegment(x.AddModule("m"), 0x10, 0, 0x40);
-    x.AddLines(seg, "e.c", {{1, 0}, {2, 0x10}});
-    uint32_t s = x.AddType(0x1E, "S", 6, x.AddMembers({{"a", 5}, {"b", 6}}));
-    uint32_t ps = x.AddType(0x16, "", 4, s);
-    uint32_t arr = x.AddType(0x1A, "", 6, 5);
-    x.AddSymbol("i", 5, 0x20, 0x00);
-    x.AddSymbol("l", 6, 0x20, 0x02);
-    x.AddSymbol("f", 15, 0x20, 0x08);
-    x.AddSymbol("s", s, 0x20, 0x10);
-    x.AddSymbol("p", ps, 0x20, 0x20);
-    x.AddSymbol("arr", arr, 0x20, 0x30);
-    x.AddScope(seg, 0, 0, 0x20, {{"loc", 9, 0, 0xFFFE, 2}});
-    x.AddSymbol("T", 9, 0, 0);
-    std::string bytes = x.Write();
+    std::string bytes = fixture::EvalProgram().Write();
     int ok = 0;
-    interp =
-        new CDebugInterpBorland(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &ok, 0x1000);
-    target.Put<uint32_t>(0x10220, 0x10200010);
+    interp = new CDebugInterpBorland(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &ok,
+                                     fixture::kEvalLoadSegment);
+    fixture::PutEvalValues(target);
     g_pDebugInterp = interp;
     g_pDebugAccess = &target;
   }

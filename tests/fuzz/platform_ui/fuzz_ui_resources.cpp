@@ -8,10 +8,6 @@
 #include "platform/ui/res_file.h"
 #include "platform/ui/resources.h"
 
-namespace mirt_ui {
-bool ParseAccelerators(const unsigned char* p, size_t size, std::vector<ACCEL>* out);
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<mirt_ui::ResEntry> entries;
   mirt_ui::ParseResFile(data, size, &entries);

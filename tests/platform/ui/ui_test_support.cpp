@@ -62,4 +62,19 @@ HWND MakeTop(int w, int h, DWORD style, WNDPROC proc) {
   return hwnd;
 }
 
+std::vector<ScrollStep> ScrollSteps(int page, int lastTop, int thumb) {
+  return {
+      {SB_LINEUP, 0},
+      {SB_LINEDOWN, 1},
+      {SB_PAGEDOWN, 1 + page},
+      {SB_PAGEUP, 1},
+      {SB_THUMBTRACK, thumb},
+      {SB_BOTTOM, lastTop},
+      {SB_LINEDOWN, lastTop},
+      {SB_TOP, 0},
+      {SB_THUMBPOSITION, thumb},
+      {SB_ENDSCROLL, thumb},
+  };
+}
+
 }  // namespace ui_test

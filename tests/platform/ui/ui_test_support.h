@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <string>
+#include <vector>
 
 #include "platform/ui/ui.h"
 
@@ -17,4 +18,15 @@ COLORREF Pixel(HWND h, int x, int y);
 QImage Picture(HWND h);
 // Registers a plain class (once) and makes a visible top-level window.
 HWND MakeTop(int w, int h, DWORD style = WS_POPUP | WS_VISIBLE, WNDPROC proc = nullptr);
+
+// WM_VSCROLL steps over a list of rows, each with the top row it must give,
+// from the top: a row and a page each way, the thumb at `thumb`, the bottom
+// (`lastTop` is the top row that shows the last row) and the top again.
+// The steps send MAKEWPARAM(code, thumb).
+struct ScrollStep {
+  WORD code;
+  int top;
+};
+std::vector<ScrollStep> ScrollSteps(int page, int lastTop, int thumb);
+
 }  // namespace ui_test

@@ -140,6 +140,21 @@ TEST_F(ControlsTest, ListBoxSortsFindsAndSelects) {
   EXPECT_EQ(SendMessage(l, LB_GETCOUNT, 0, 0), 3);
 }
 
+TEST_F(ControlsTest, ListBoxScrollCodesMoveItsTopRow) {
+  constexpr int kItems = 40;
+  HWND l = Make("LISTBOX", WS_VSCROLL, 9);
+  for (int i = 0; i < kItems; ++i) SendMessage(l, LB_ADDSTRING, 0, (LPARAM) "item");
+  RECT client;
+  GetClientRect(l, &client);
+  const int page = client.bottom / static_cast<int>(SendMessage(l, LB_GETITEMHEIGHT, 0, 0));
+  const int lastTop = kItems - page;
+  constexpr int kThumb = 7;
+  for (const auto& step : ui_test::ScrollSteps(page, lastTop, kThumb)) {
+    SendMessage(l, WM_VSCROLL, MAKEWPARAM(step.code, kThumb), 0);
+    EXPECT_EQ(SendMessage(l, LB_GETTOPINDEX, 0, 0), step.top) << step.code;
+  }
+}
+
 TEST_F(ControlsTest, MultipleSelectionListBox) {
   HWND l = Make("LISTBOX", LBS_EXTENDEDSEL, 9);
   for (const char* s : {"a", "b", "c", "d"}) SendMessage(l, LB_ADDSTRING, 0, (LPARAM)s);

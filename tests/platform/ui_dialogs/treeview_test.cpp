@@ -190,4 +190,17 @@ TEST_F(TreeTest, DeletingReportsEachItemAndClearsTheSelection) {
   EXPECT_FALSE(tree_.DeleteItem(a));  // a stale handle
 }
 
+TEST_F(TreeTest, ScrollCodesMoveItsFirstVisibleRow) {
+  constexpr int kItems = 40;
+  std::vector<HTREEITEM> items;
+  for (int i = 0; i < kItems; ++i) items.push_back(tree_.InsertItem(("item " + std::to_string(i)).c_str()));
+  const int page = static_cast<int>(tree_.GetVisibleCount());
+  const int lastTop = kItems - page;
+  constexpr int kThumb = 7;
+  for (const auto& step : ui_test::ScrollSteps(page, lastTop, kThumb)) {
+    tree_.SendMessage(WM_VSCROLL, MAKEWPARAM(step.code, kThumb), 0);
+    EXPECT_EQ(tree_.GetFirstVisibleItem(), items[step.top]) << step.code;
+  }
+}
+
 }  // namespace
