@@ -40,15 +40,33 @@ const unsigned char* LowerCaseTable() {
   return table;
 }
 
-const char* FindAnyByte(const char* p, const char* end, const unsigned char* bytes, int count) {
-  if (count == 1) return static_cast<const char*>(std::memchr(p, bytes[0], end - p));
+bool KeyBytes::Add(unsigned char a, unsigned char b) {
+  if (count == 4) return false;
+  // Unused slots repeat the first key, so that a scan may test all four.
+  for (int i = count == 0 ? 0 : count; i < 4; ++i) {
+    std::memset(first[i], a, 16);
+    std::memset(second[i], b, 16);
+  }
+  ++count;
+  return true;
+}
+
+bool KeyBytes::Has(unsigned char a, unsigned char b) const {
+  for (int i = 0; i < count; ++i) {
+    if (first[i][0] == a && second[i][0] == b) return true;
+  }
+  return false;
+}
+
+const char* FindAnyByte(const char* p, const char* end, const KeyBytes& keys) {
+  if (keys.count == 1) return static_cast<const char*>(std::memchr(p, keys.first[0][0], end - p));
 #if defined(__SSE2__)
-  __m128i want[4];
-  for (int i = 0; i < 4; ++i) want[i] = _mm_set1_epi8(static_cast<char>(bytes[i < count ? i : 0]));
-  auto hits = [&want](const char* at) {
+  auto lanes = [&keys](int i) { return _mm_load_si128(reinterpret_cast<const __m128i*>(keys.first[i])); };
+  const __m128i k0 = lanes(0), k1 = lanes(1), k2 = lanes(2), k3 = lanes(3);
+  auto hits = [&](const char* at) {
     __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-    __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, want[0]), _mm_cmpeq_epi8(x, want[1])),
-                               _mm_or_si128(_mm_cmpeq_epi8(x, want[2]), _mm_cmpeq_epi8(x, want[3])));
+    __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, k0), _mm_cmpeq_epi8(x, k1)),
+                               _mm_or_si128(_mm_cmpeq_epi8(x, k2), _mm_cmpeq_epi8(x, k3)));
     return static_cast<unsigned>(_mm_movemask_epi8(hit));
   };
   if (end - p >= 16) {
@@ -62,28 +80,27 @@ const char* FindAnyByte(const char* p, const char* end, const unsigned char* byt
   }
 #endif
   for (; p < end; ++p) {
-    for (int i = 0; i < count; ++i) {
-      if (static_cast<unsigned char>(*p) == bytes[i]) return p;
+    for (int i = 0; i < keys.count; ++i) {
+      if (static_cast<unsigned char>(*p) == keys.first[i][0]) return p;
     }
   }
   return nullptr;
 }
 
-const char* FindAnyPair(const char* p, const char* end, const unsigned char* firsts,
-                        const unsigned char* seconds, int count) {
+const char* FindAnyPair(const char* p, const char* end, const KeyBytes& keys) {
 #if defined(__SSE2__)
-  __m128i a[4], b[4];
-  for (int i = 0; i < 4; ++i) {
-    a[i] = _mm_set1_epi8(static_cast<char>(firsts[i < count ? i : 0]));
-    b[i] = _mm_set1_epi8(static_cast<char>(seconds[i < count ? i : 0]));
-  }
-  auto hits = [&a, &b](const char* at) {
+  auto lanes = [](const unsigned char* v) { return _mm_load_si128(reinterpret_cast<const __m128i*>(v)); };
+  const __m128i a0 = lanes(keys.first[0]), a1 = lanes(keys.first[1]), a2 = lanes(keys.first[2]),
+                a3 = lanes(keys.first[3]);
+  const __m128i b0 = lanes(keys.second[0]), b1 = lanes(keys.second[1]), b2 = lanes(keys.second[2]),
+                b3 = lanes(keys.second[3]);
+  auto hits = [&](const char* at) {
     __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
     __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
-    __m128i hit = _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(x, a[0]), _mm_cmpeq_epi8(y, b[0])),
-                                            _mm_and_si128(_mm_cmpeq_epi8(x, a[1]), _mm_cmpeq_epi8(y, b[1]))),
-                               _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(x, a[2]), _mm_cmpeq_epi8(y, b[2])),
-                                            _mm_and_si128(_mm_cmpeq_epi8(x, a[3]), _mm_cmpeq_epi8(y, b[3]))));
+    __m128i hit = _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(x, a0), _mm_cmpeq_epi8(y, b0)),
+                                            _mm_and_si128(_mm_cmpeq_epi8(x, a1), _mm_cmpeq_epi8(y, b1))),
+                               _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(x, a2), _mm_cmpeq_epi8(y, b2)),
+                                            _mm_and_si128(_mm_cmpeq_epi8(x, a3), _mm_cmpeq_epi8(y, b3))));
     return static_cast<unsigned>(_mm_movemask_epi8(hit));
   };
   if (end - p >= 17) {
@@ -96,10 +113,7 @@ const char* FindAnyPair(const char* p, const char* end, const unsigned char* fir
   }
 #endif
   for (; end - p >= 2; ++p) {
-    for (int i = 0; i < count; ++i) {
-      if (static_cast<unsigned char>(p[0]) == firsts[i] && static_cast<unsigned char>(p[1]) == seconds[i])
-        return p;
-    }
+    if (keys.Has(static_cast<unsigned char>(p[0]), static_cast<unsigned char>(p[1]))) return p;
   }
   return nullptr;
 }
@@ -151,7 +165,7 @@ void LiteralScan::ChooseKeys(bool pairs) {
     allPairs = allPairs && t.text.size() > 1;
   }
   std::fill(std::begin(m_isKey), std::end(m_isKey), false);
-  m_keyCount = 0;
+  m_keys.Clear();
   if (allPairs) {
     // Every form of each chosen pair, when there are at most four.
     bool fits = true;
@@ -160,16 +174,7 @@ void LiteralScan::ChooseKeys(bool pairs) {
       int ns = Forms(m_fold, static_cast<unsigned char>(t.text[t.key + 1]), seconds);
       for (int k = 0; k < nf && fits; ++k) {
         for (int j = 0; j < ns && fits; ++j) {
-          bool known = false;
-          for (int i = 0; i < m_keyCount; ++i)
-            known = known || (m_keys[i] == firsts[k] && m_seconds[i] == seconds[j]);
-          if (known) continue;
-          if (m_keyCount == 4)
-            fits = false;
-          else {
-            m_keys[m_keyCount] = firsts[k];
-            m_seconds[m_keyCount++] = seconds[j];
-          }
+          if (!m_keys.Has(firsts[k], seconds[j]) && !m_keys.Add(firsts[k], seconds[j])) fits = false;
         }
       }
     }
@@ -177,7 +182,7 @@ void LiteralScan::ChooseKeys(bool pairs) {
       m_scan = Scan::kPairs;
       return;
     }
-    m_keyCount = 0;
+    m_keys.Clear();
   }
   for (const Target& t : m_strings) {
     int nf = Forms(m_fold, static_cast<unsigned char>(t.text[t.key]), firsts);
@@ -185,12 +190,10 @@ void LiteralScan::ChooseKeys(bool pairs) {
   }
   for (int c = 1; c < 256; ++c) {
     if (!m_isKey[c]) continue;
-    if (m_keyCount == 4) {
-      m_keyCount = 0;
+    if (!m_keys.Add(static_cast<unsigned char>(c))) {
       m_scan = Scan::kTable;
       return;
     }
-    m_keys[m_keyCount++] = static_cast<unsigned char>(c);
   }
   m_scan = Scan::kBytes;
 }
@@ -221,9 +224,9 @@ long LiteralScan::FindOne(const char* p, size_t n) const {
 const char* LiteralScan::NextKey(const char* q, const char* end) const {
   switch (m_scan) {
     case Scan::kPairs:
-      return FindAnyPair(q, end, m_keys, m_seconds, m_keyCount);
+      return FindAnyPair(q, end, m_keys);
     case Scan::kBytes:
-      return FindAnyByte(q, end, m_keys, m_keyCount);
+      return FindAnyByte(q, end, m_keys);
     default:
       while (q < end && !m_isKey[static_cast<unsigned char>(*q)]) ++q;
       return q < end ? q : nullptr;

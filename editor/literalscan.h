@@ -11,12 +11,24 @@
 // The Windows-1252 lower-case table: folds the case of text bytes.
 const unsigned char* LowerCaseTable();
 
-// First byte of [p, end) equal to one of the `count` (1 to 4) bytes, or null.
-const char* FindAnyByte(const char* p, const char* end, const unsigned char* bytes, int count);
-// First position q in [p, end - 1) where q[0] q[1] is one of the `count`
-// (1 to 4) pairs firsts[i] seconds[i], or null.
-const char* FindAnyPair(const char* p, const char* end, const unsigned char* firsts,
-                        const unsigned char* seconds, int count);
+// Up to four bytes, or pairs of bytes, to scan for, each spread over a
+// vector's lanes once so that a scan starts without setting up.
+struct KeyBytes {
+  alignas(16) unsigned char first[4][16] = {};
+  alignas(16) unsigned char second[4][16] = {};
+  int count = 0;
+
+  void Clear() { count = 0; }
+  // False when four are there already.
+  bool Add(unsigned char a, unsigned char b = 0);
+  bool Has(unsigned char a, unsigned char b) const;
+};
+
+// First byte of [p, end) equal to one of the keys' first bytes, or null.
+const char* FindAnyByte(const char* p, const char* end, const KeyBytes& keys);
+// First position q in [p, end - 1) where q[0] q[1] is one of the keys'
+// pairs, or null.
+const char* FindAnyPair(const char* p, const char* end, const KeyBytes& keys);
 
 class LiteralScan {
  public:
@@ -47,8 +59,6 @@ class LiteralScan {
   std::vector<Target> m_strings;
   const unsigned char* m_fold = nullptr;
   Scan m_scan = Scan::kTable;
-  unsigned char m_keys[4] = {};     // bytes scanned for, or first bytes of pairs
-  unsigned char m_seconds[4] = {};  // second bytes of pairs
-  int m_keyCount = 0;
+  KeyBytes m_keys;  // bytes scanned for, or pairs
   bool m_isKey[256] = {};
 };

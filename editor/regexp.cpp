@@ -69,7 +69,7 @@ void RegExp::Reset() {
   m_regmust = nullptr;
   m_regmlen = 0;
   m_startAnywhere = m_startAtEnd = true;
-  m_startKeyCount = 0;
+  m_startKeys.Clear();
   m_required.clear();
   m_requiredScan.Set({}, LiteralScan::Fold::kExact);
   m_leadRepeat = nullptr;
@@ -166,14 +166,13 @@ void RegExp::LearnStarts(const RegexFacts& facts) {
   m_requiredScan.Set(m_required, LiteralScan::Fold::kExact);
   m_startAnywhere = facts.nullable;
   m_startAtEnd = facts.first[RegexFacts::kEnd];
-  m_startKeyCount = 0;
+  m_startKeys.Clear();
+  bool few = true;
   for (int c = 0; c < 256; ++c) {
     m_startByte[c] = c != 0 && facts.first[c];
-    if (!m_startByte[c]) continue;
-    if (m_startKeyCount < 5) ++m_startKeyCount;
-    if (m_startKeyCount <= 4) m_startKeys[m_startKeyCount - 1] = static_cast<unsigned char>(c);
+    if (m_startByte[c] && few) few = m_startKeys.Add(static_cast<unsigned char>(c));
   }
-  if (m_startKeyCount > 4) m_startKeyCount = 0;  // too many: scan by the table
+  if (!few) m_startKeys.Clear();  // too many: scan by the table
 }
 
 // A main expression or a parenthesized one: branches joined by |.
@@ -583,8 +582,8 @@ bool RegExp::Match(Node prog) {
 }
 
 const char* RegExp::NextStart(const char* s, const char* end) const {
-  if (m_startKeyCount > 0) {
-    const char* at = FindAnyByte(s, end, m_startKeys, m_startKeyCount);
+  if (m_startKeys.count > 0) {
+    const char* at = FindAnyByte(s, end, m_startKeys);
     return at != nullptr ? at : end;
   }
   while (s < end && !m_startByte[static_cast<unsigned char>(*s)]) ++s;

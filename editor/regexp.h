@@ -96,8 +96,7 @@ class RegExp {
   bool m_startAnywhere = true;
   bool m_startAtEnd = true;
   bool m_startByte[256] = {};
-  unsigned char m_startKeys[4] = {};
-  int m_startKeyCount = 0;
+  KeyBytes m_startKeys;  // none: scan by m_startByte
   std::vector<std::string> m_required;
   LiteralScan m_requiredScan;
   // A single-byte repeat the program starts with: a failed attempt rules
