@@ -129,9 +129,17 @@ void LiteralScan::Set(const std::vector<std::string>& strings, Fold fold) {
     m_strings.push_back({s, 0});
   }
   if (m_strings.empty()) return;
-  bool single = m_strings.size() == 1 && m_fold == nullptr;
-  ChooseKeys(!single);
-  if (single) m_scan = Scan::kOneByte;
+  // A single string is found by memchr for its rarest byte when that byte
+  // is rare in source text; else by pairs of bytes.
+  if (m_strings.size() == 1 && m_fold == nullptr) {
+    ChooseKeys(false);
+    const Target& t = m_strings[0];
+    if (t.text.size() == 1 || Commonness(static_cast<unsigned char>(t.text[t.key])) == 0) {
+      m_scan = Scan::kOneByte;
+      return;
+    }
+  }
+  ChooseKeys(true);
 }
 
 // Picks for each string the byte, or pair of bytes, whose forms are least
