@@ -249,6 +249,24 @@ size_t CCodeAddrTable::FindExact(uint32_t linear) const {
   return npos;
 }
 
+size_t CCodeAddrTable::FindExact(uint32_t linear, SCodeAddrTableEntry* entry, int* previousLine) const {
+  uint32_t record = 0;
+  const size_t run = FloorRun(linear, record);
+  if (run == npos) return npos;
+  const Run& r = m_runs[run];
+  const uint32_t raw = RawRecord(RecordBytes(r.first + record));
+  if (uint32_t(r.segment) * 16 + OffsetOfRaw(raw) != linear) return npos;
+  *entry = {m_files[r.file], CAddr(r.segment, OffsetOfRaw(raw)), LineOfRaw(raw)};
+  // Entries run on from one run into the next.
+  if (record > 0)
+    *previousLine = Line(r, record - 1);
+  else if (run > 0)
+    *previousLine = Line(m_runs[run - 1], m_runs[run - 1].count - 1);
+  else
+    *previousLine = -1;
+  return r.entry + record;
+}
+
 size_t CCodeAddrTable::FloorRun(uint32_t linear, uint32_t& record) const {
   auto it = std::upper_bound(m_runs.begin(), m_runs.end(), linear,
                              [](uint32_t v, const Run& r) { return v < r.start; });

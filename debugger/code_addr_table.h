@@ -44,6 +44,9 @@ class CCodeAddrTable {
   uint32_t LinearAt(size_t i) const;
   // The entry at exactly this linear address, or npos.
   size_t FindExact(uint32_t linear) const;
+  // The same with that entry and the line of the entry before it (-1 when
+  // it is the first), found in one search.
+  size_t FindExact(uint32_t linear, SCodeAddrTableEntry* entry, int* previousLine) const;
   // The entry with the greatest address at or below `linear`, or npos.
   size_t FindFloor(uint32_t linear) const;
   // Of the entries of the file (compared without directory, ignoring

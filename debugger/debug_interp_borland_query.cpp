@@ -134,16 +134,17 @@ void CDebugInterpBorland::AddressToNearestLine(const CAddr* at, char** fileOut, 
 
 void CDebugInterpBorland::AddressToLine(const CAddr* at, const char** fileOut, uint16_t* firstLineOut,
                                         uint16_t* lineOut) {
-  size_t i = m_lines.FindExact(at->Linear());
-  if (i == CCodeAddrTable::npos) {
+  SCodeAddrTableEntry entry;
+  int previous = -1;
+  if (m_lines.FindExact(at->Linear(), &entry, &previous) == CCodeAddrTable::npos) {
     *fileOut = nullptr;
     *firstLineOut = 0xFFFF;
     *lineOut = 0xFFFF;
     return;
   }
-  *fileOut = m_lines.At(i).file;
-  *lineOut = m_lines.At(i).line;
-  *firstLineOut = i == 0 ? 1 : uint16_t(m_lines.At(i - 1).line + 1);
+  *fileOut = entry.file;
+  *lineOut = entry.line;
+  *firstLineOut = previous < 0 ? 1 : uint16_t(previous + 1);
 }
 
 void CDebugInterpBorland::FirstLineAddress(CAddr* out) {

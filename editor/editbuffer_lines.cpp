@@ -79,9 +79,11 @@ void EditBuffer::FreeLine(EditLine* line) {
 
 void EditBuffer::FreeLines(EditLine* any) {
   EditLine* line = GetHead(any);
+  editpool::FreeBatch batch;
   while (line != nullptr) {
     EditLine* next = line->next;
-    FreeLine(line);
+    batch.Free(line->text, line->capacity);
+    batch.Free(line, sizeof(EditLine));
     line = next;
   }
 }

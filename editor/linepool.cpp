@@ -2,28 +2,33 @@
 
 #include "platform/sys/zeroed_pages.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
-#include <vector>
 
 namespace editpool {
 namespace {
 
 constexpr size_t kSlabSize = 2 * 1024 * 1024;  // slabs are aligned to their size
-constexpr size_t kHeader = 64;                 // slab header, keeps 16-byte alignment
 constexpr size_t kClasses = kMaxPooled / 16 + 1;
-constexpr size_t kSweepAt = 8;  // empty slabs gathered before a sweep
-
-struct Slab {
-  size_t live;  // blocks handed out and not freed
-};
+constexpr size_t kKeepEmpty = 2;  // empty slabs kept for reuse; more are handed back
 
 struct FreeBlock {
   FreeBlock* next;
 };
+
+// The head of each slab: its own free blocks by size class, and its links
+// in the pool's lists of slabs that have free blocks of a class.
+struct Slab {
+  size_t live;  // blocks handed out and not freed
+  bool empty;   // counted among the pool's empty slabs
+  FreeBlock* free[kClasses];
+  Slab* nextWith[kClasses];
+  Slab* prevWith[kClasses];
+};
+
+constexpr size_t kHeader = (sizeof(Slab) + 63) & ~size_t{63};  // keeps 16-byte alignment
 
 Slab* SlabOf(void* p) {
   return reinterpret_cast<Slab*>(reinterpret_cast<uintptr_t>(p) & ~(uintptr_t)(kSlabSize - 1));
@@ -38,10 +43,14 @@ class Pool {
 
   void* AllocLocked(size_t size) {
     size_t c = size / 16;
-    if (FreeBlock* b = m_free[c]) {
-      m_free[c] = b->next;
-      Slab* s = SlabOf(b);
-      if (s->live++ == 0 && s != m_curSlab) --m_emptySlabs;
+    if (Slab* s = m_with[c]) {
+      FreeBlock* b = s->free[c];
+      s->free[c] = b->next;
+      if (s->free[c] == nullptr) Unlink(s, c);
+      if (s->live++ == 0 && s->empty) {
+        s->empty = false;
+        --m_emptySlabs;
+      }
       std::memset(b, 0, size);
       return b;
     }
@@ -71,61 +80,88 @@ class Pool {
   }
 
   void FreeLocked(void* p, size_t size) {
-    FreeBlock* b = static_cast<FreeBlock*>(p);
-    b->next = m_free[size / 16];
-    m_free[size / 16] = b;
+    size_t c = size / 16;
     Slab* s = SlabOf(p);
-    if (--s->live == 0 && s != m_curSlab && ++m_emptySlabs >= SweepAt()) Sweep();
+    FreeBlock* b = static_cast<FreeBlock*>(p);
+    b->next = s->free[c];
+    if (s->free[c] == nullptr) Link(s, c);
+    s->free[c] = b;
+    if (--s->live == 0 && s != m_curSlab) Emptied(s);
   }
+
+  // Blocks that all lie in one slab (lock held): a slab that they leave
+  // empty and that is not kept goes back without its blocks being listed.
+  void FreeRun(const std::pair<void*, size_t>* blocks, size_t n) {
+    if (n == 0) return;
+    Slab* s = SlabOf(blocks[0].first);
+    if (s != m_curSlab && s->live == n && m_emptySlabs >= kKeepEmpty) {
+      s->live = 0;
+      Release(s);
+      return;
+    }
+    for (size_t i = 0; i < n; ++i) FreeLocked(blocks[i].first, blocks[i].second);
+  }
+
+  std::mutex& Lock() { return m_lock; }
 
   size_t SlabBytes() {
     std::lock_guard<std::mutex> hold(m_lock);
-    return m_slabs.size() * kSlabSize;
+    return m_slabCount * kSlabSize;
   }
 
  private:
+  void Link(Slab* s, size_t c) {
+    s->prevWith[c] = nullptr;
+    s->nextWith[c] = m_with[c];
+    if (m_with[c] != nullptr) m_with[c]->prevWith[c] = s;
+    m_with[c] = s;
+  }
+
+  void Unlink(Slab* s, size_t c) {
+    if (s->prevWith[c] != nullptr)
+      s->prevWith[c]->nextWith[c] = s->nextWith[c];
+    else
+      m_with[c] = s->nextWith[c];
+    if (s->nextWith[c] != nullptr) s->nextWith[c]->prevWith[c] = s->prevWith[c];
+    s->nextWith[c] = s->prevWith[c] = nullptr;
+  }
+
+  // A slab with no block in use: kept while few are, else handed back with
+  // its free blocks, which only it lists.
+  void Emptied(Slab* s) {
+    if (m_emptySlabs < kKeepEmpty) {
+      s->empty = true;
+      ++m_emptySlabs;
+      return;
+    }
+    Release(s);
+  }
+
+  void Release(Slab* s) {
+    for (size_t c = 0; c < kClasses; ++c) {
+      if (s->free[c] != nullptr) Unlink(s, c);
+    }
+    plat::FreeZeroedPages(s, kSlabSize);
+    --m_slabCount;
+  }
+
   bool NewSlab() {
     // Fresh pages are zero and become resident only as blocks are used.
     void* mem = plat::AllocZeroedPages(kSlabSize, kSlabSize);
     if (mem == nullptr) return false;
     Slab* old = m_curSlab;
     m_curSlab = static_cast<Slab*>(mem);
-    m_slabs.push_back(m_curSlab);
+    ++m_slabCount;
     m_cur = static_cast<char*>(mem) + kHeader;
     m_end = static_cast<char*>(mem) + kSlabSize;
     // The rest of the old slab is left unused; a slab left empty counts now.
-    if (old != nullptr && old->live == 0 && ++m_emptySlabs >= SweepAt()) Sweep();
+    if (old != nullptr && old->live == 0) Emptied(old);
     return true;
   }
 
-  // A sweep walks every free block, so it waits until a good share of the
-  // slabs is empty.
-  size_t SweepAt() const { return std::max(kSweepAt, m_slabs.size() / 4); }
-
-  // Drops the free blocks of empty slabs from the lists and releases those slabs.
-  void Sweep() {
-    auto empty = [this](void* p) {
-      Slab* s = SlabOf(p);
-      return s->live == 0 && s != m_curSlab;
-    };
-    for (FreeBlock*& head : m_free) {
-      FreeBlock** link = &head;
-      while (*link != nullptr) {
-        if (empty(*link))
-          *link = (*link)->next;
-        else
-          link = &(*link)->next;
-      }
-    }
-    auto gone = std::stable_partition(m_slabs.begin(), m_slabs.end(), [&](Slab* s) { return !empty(s); });
-    for (auto it = gone; it != m_slabs.end(); ++it) plat::FreeZeroedPages(*it, kSlabSize);
-    m_slabs.erase(gone, m_slabs.end());
-    m_emptySlabs = 0;
-  }
-
   std::mutex m_lock;
-  FreeBlock* m_free[kClasses] = {};
-  std::vector<Slab*> m_slabs;
+  Slab* m_with[kClasses] = {};  // slabs with free blocks of each class
+  size_t m_slabCount = 0;
   Slab* m_curSlab = nullptr;
   char* m_cur = nullptr;
   char* m_end = nullptr;
@@ -170,6 +206,37 @@ void Free(void* p, size_t size) {
     return;
   }
   ThePool().Free(p, Rounded(size));
+}
+
+FreeBatch::FreeBatch() {
+  if (!kDirect) ThePool().Lock().lock();
+}
+
+FreeBatch::~FreeBatch() {
+  if (kDirect) return;
+  Flush();
+  ThePool().Lock().unlock();
+}
+
+void FreeBatch::Flush() {
+  ThePool().FreeRun(m_run.data(), m_run.size());
+  m_run.clear();
+}
+
+void FreeBatch::Free(void* p, size_t size) {
+  if (p == nullptr) return;
+  if (size == 0) size = 16;
+  if (kDirect || size > kMaxPooled) {
+    std::free(p);
+    return;
+  }
+  // Blocks of one slab gather, so that a slab they empty is not written to.
+  void* slab = SlabOf(p);
+  if (slab != m_slab) {
+    Flush();
+    m_slab = slab;
+  }
+  m_run.emplace_back(p, Rounded(size));
 }
 
 bool AllocPair(size_t a, size_t b, void** pa, void** pb) {

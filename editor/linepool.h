@@ -1,9 +1,12 @@
 // Allocator for line records and line texts. Blocks come zero-filled from
-// large slabs; freed blocks are kept per size and reused, and a slab whose
-// blocks are all free again is handed back once enough of them gather.
+// large slabs; each slab keeps its freed blocks per size for reuse, and a
+// slab whose blocks are all free again is handed back at once (a couple
+// are kept for the next allocations).
 #pragma once
 
 #include <cstddef>
+#include <utility>
+#include <vector>
 
 namespace editpool {
 
@@ -17,6 +20,23 @@ void Free(void* p, size_t size);
 // Two blocks at once (a line record and its text); false, with neither
 // allocated, when memory runs out.
 bool AllocPair(size_t a, size_t b, void** pa, void** pb);
+
+// Frees many blocks under one hold of the pool (one thread's run of frees,
+// such as closing a file); no other pool call may be made meanwhile.
+class FreeBatch {
+ public:
+  FreeBatch();
+  ~FreeBatch();
+  FreeBatch(const FreeBatch&) = delete;
+  FreeBatch& operator=(const FreeBatch&) = delete;
+  void Free(void* p, size_t size);
+
+ private:
+  void Flush();
+
+  void* m_slab = nullptr;                       // the slab of the gathered blocks
+  std::vector<std::pair<void*, size_t>> m_run;  // blocks of m_slab not yet freed
+};
 
 // Bytes held in slabs (for tests and benchmarks).
 size_t SlabBytes();

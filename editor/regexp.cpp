@@ -1,7 +1,10 @@
 #include "editor/regexp.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+
+#include "editor/regexfacts.h"
 
 namespace {
 
@@ -65,6 +68,13 @@ void RegExp::Reset() {
   m_reganch = FALSE;
   m_regmust = nullptr;
   m_regmlen = 0;
+  m_startAnywhere = m_startAtEnd = true;
+  m_startKeys.Clear();
+  m_required.clear();
+  m_requiredScan.Set({}, LiteralScan::Fold::kExact);
+  m_leadRepeat = nullptr;
+  m_sets.clear();
+  m_setAt.clear();
 }
 
 // ---- compiling -------------------------------------------------------------
@@ -73,6 +83,7 @@ BOOL RegExp::Compile(const char* pattern) {
   Reset();
   if (pattern == nullptr) return FALSE;
   int flags = 0;
+  RegexFacts facts;
   // First pass: size only.
   m_sizing = true;
   m_failed = false;
@@ -80,7 +91,7 @@ BOOL RegExp::Compile(const char* pattern) {
   m_npar = 1;
   m_size = 0;
   m_emit = kDummy;
-  if (Reg(false, &flags) == nullptr || m_failed || m_size >= kMaxProgram) return FALSE;
+  if (Reg(false, &flags, &facts) == nullptr || m_failed || m_size >= kMaxProgram) return FALSE;
   // Second pass: emit.
   m_program = static_cast<unsigned char*>(std::calloc(1, m_size + 1));
   if (m_program == nullptr) return FALSE;
@@ -88,11 +99,13 @@ BOOL RegExp::Compile(const char* pattern) {
   m_parse = pattern;
   m_npar = 1;
   m_emit = m_program;
-  if (Reg(false, &flags) == nullptr || m_failed) {
+  if (Reg(false, &flags, &facts) == nullptr || m_failed) {
     Reset();
     return FALSE;
   }
   Optimize(flags);
+  BuildSets();
+  LearnStarts(facts);
   m_bValid = TRUE;
   return TRUE;
 }
@@ -120,8 +133,50 @@ void RegExp::Optimize(int flags) {
   m_regmlen = static_cast<int>(len);
 }
 
+// Walks the program node by node (an operand follows its node).
+void RegExp::BuildSets() {
+  m_setAt.assign(m_size + 1, 0);
+  m_sets.assign(1, {});
+  for (long at = 0; at + 3 <= m_size;) {
+    Node p = m_program + at;
+    int op = OpOf(p);
+    at += 3;
+    if (op != EXACTLY && op != ANYOF && op != ANYBUT) continue;
+    const char* operand = reinterpret_cast<const char*>(Operand(p));
+    at += static_cast<long>(std::strlen(operand)) + 1;
+    if (op == EXACTLY) continue;
+    std::array<bool, 256> table{};
+    for (const char* c = operand; *c != '\0'; ++c) table[static_cast<unsigned char>(*c)] = true;
+    if (op == ANYBUT) {
+      for (bool& in : table) in = !in;
+    }
+    table[0] = false;
+    m_setAt[p - m_program] = static_cast<unsigned short>(m_sets.size());
+    m_sets.push_back(table);
+  }
+}
+
+void RegExp::LearnStarts(const RegexFacts& facts) {
+  Node top = m_program;
+  if (OpOf(top) == BRANCH && OpOf(NextNode(top)) == END) {
+    Node lead = Operand(top);
+    if (OpOf(lead) == STAR || OpOf(lead) == PLUS) m_leadRepeat = Operand(lead);
+  }
+  m_required = facts.Required();
+  m_requiredScan.Set(m_required, LiteralScan::Fold::kExact);
+  m_startAnywhere = facts.nullable;
+  m_startAtEnd = facts.first[RegexFacts::kEnd];
+  m_startKeys.Clear();
+  bool few = true;
+  for (int c = 0; c < 256; ++c) {
+    m_startByte[c] = c != 0 && facts.first[c];
+    if (m_startByte[c] && few) few = m_startKeys.Add(static_cast<unsigned char>(c));
+  }
+  if (!few) m_startKeys.Clear();  // too many: scan by the table
+}
+
 // A main expression or a parenthesized one: branches joined by |.
-RegExp::Node RegExp::Reg(bool paren, int* flagp) {
+RegExp::Node RegExp::Reg(bool paren, int* flagp, RegexFacts* facts) {
   *flagp = HASWIDTH;
   Node ret = nullptr;
   int parno = 0;
@@ -131,7 +186,7 @@ RegExp::Node RegExp::Reg(bool paren, int* flagp) {
     ret = Emit(OPEN + parno);
   }
   int flags;
-  Node br = Branch(&flags);
+  Node br = Branch(&flags, facts);
   if (br == nullptr) return nullptr;
   if (ret != nullptr)
     Tail(ret, br);
@@ -141,8 +196,10 @@ RegExp::Node RegExp::Reg(bool paren, int* flagp) {
   *flagp |= flags & SPSTART;
   while (*m_parse == '|') {
     ++m_parse;
-    br = Branch(&flags);
+    RegexFacts other;
+    br = Branch(&flags, &other);
     if (br == nullptr) return nullptr;
+    facts->Or(other);
     Tail(ret, br);
     if (!(flags & HASWIDTH)) *flagp &= ~HASWIDTH;
     *flagp |= flags & SPSTART;
@@ -159,14 +216,17 @@ RegExp::Node RegExp::Reg(bool paren, int* flagp) {
 }
 
 // One alternative: a concatenation of pieces.
-RegExp::Node RegExp::Branch(int* flagp) {
+RegExp::Node RegExp::Branch(int* flagp, RegexFacts* facts) {
   *flagp = WORST;
+  *facts = RegexFacts::Empty();
   Node ret = Emit(BRANCH);
   Node chain = nullptr;
   while (*m_parse != '\0' && *m_parse != '|' && *m_parse != ')') {
     int flags;
-    Node latest = Piece(&flags);
+    RegexFacts piece;
+    Node latest = Piece(&flags, &piece);
     if (latest == nullptr) return nullptr;
+    facts->Then(piece);
     *flagp |= flags & HASWIDTH;
     if (chain == nullptr)
       *flagp |= flags & SPSTART;
@@ -179,9 +239,9 @@ RegExp::Node RegExp::Branch(int* flagp) {
 }
 
 // An atom with an optional *, + or ?.
-RegExp::Node RegExp::Piece(int* flagp) {
+RegExp::Node RegExp::Piece(int* flagp, RegexFacts* facts) {
   int flags;
-  Node ret = Atom(&flags);
+  Node ret = Atom(&flags, facts);
   if (ret == nullptr) return nullptr;
   char op = *m_parse;
   if (!IsMult(op)) {
@@ -192,6 +252,9 @@ RegExp::Node RegExp::Piece(int* flagp) {
   // Anything repeated at the start marks the branch for the required-text
   // test; + keeps its width.
   *flagp = op != '+' ? (WORST | SPSTART) : (WORST | HASWIDTH | SPSTART);
+  facts->Repeated(op == '*'   ? RegexFacts::Repeat::kZeroOrMore
+                  : op == '+' ? RegexFacts::Repeat::kOneOrMore
+                              : RegexFacts::Repeat::kZeroOrOne);
   if (op == '*' && (flags & SIMPLE)) {
     Insert(STAR, ret);
   } else if (op == '*') {
@@ -223,21 +286,24 @@ RegExp::Node RegExp::Piece(int* flagp) {
   return ret;
 }
 
-RegExp::Node RegExp::Atom(int* flagp) {
+RegExp::Node RegExp::Atom(int* flagp, RegexFacts* facts) {
   *flagp = WORST;
+  *facts = RegexFacts::Empty();
   switch (*m_parse++) {
     case '^':
       return Emit(BOL);
     case '$':
+      *facts = RegexFacts::EndOfText();
       return Emit(EOL);
     case '.':
       *flagp |= HASWIDTH | SIMPLE;
+      *facts = RegexFacts::Set(std::bitset<256>().set());
       return Emit(ANY);
     case '[':
-      return Set(flagp);
+      return Set(flagp, facts);
     case '(': {
       int flags;
-      Node ret = Reg(true, &flags);
+      Node ret = Reg(true, &flags, facts);
       if (ret == nullptr) return nullptr;
       *flagp |= flags & (HASWIDTH | SPSTART);
       return ret;
@@ -252,6 +318,7 @@ RegExp::Node RegExp::Atom(int* flagp) {
     case '\\': {
       if (*m_parse == '\0') return nullptr;
       Node ret = Emit(EXACTLY);
+      *facts = RegexFacts::Literal(m_parse, 1);
       EmitByte(static_cast<unsigned char>(*m_parse++));
       EmitByte('\0');
       *flagp |= HASWIDTH | SIMPLE;
@@ -259,49 +326,59 @@ RegExp::Node RegExp::Atom(int* flagp) {
     }
     default:
       --m_parse;
-      return Literal(flagp);
+      return Literal(flagp, facts);
   }
 }
 
 // [set] or [^set]; ] or - first are literal, a-z a range, - last literal.
-RegExp::Node RegExp::Set(int* flagp) {
+RegExp::Node RegExp::Set(int* flagp, RegexFacts* facts) {
   Node ret;
-  if (*m_parse == '^') {
+  bool negated = *m_parse == '^';
+  if (negated) {
     ret = Emit(ANYBUT);
     ++m_parse;
   } else {
     ret = Emit(ANYOF);
   }
-  if (*m_parse == ']' || *m_parse == '-') EmitByte(static_cast<unsigned char>(*m_parse++));
+  std::bitset<256> bytes;
+  auto add = [this, &bytes](int b) {
+    bytes.set(static_cast<unsigned char>(b));
+    EmitByte(b);
+  };
+  if (*m_parse == ']' || *m_parse == '-') add(static_cast<unsigned char>(*m_parse++));
   while (*m_parse != '\0' && *m_parse != ']') {
     if (*m_parse != '-') {
-      EmitByte(static_cast<unsigned char>(*m_parse++));
+      add(static_cast<unsigned char>(*m_parse++));
       continue;
     }
     ++m_parse;
     if (*m_parse == ']' || *m_parse == '\0') {
-      EmitByte('-');
+      add('-');
       continue;
     }
     int from = static_cast<unsigned char>(m_parse[-2]) + 1;
     int to = static_cast<unsigned char>(*m_parse);
     if (from > to + 1) return nullptr;  // reversed range
-    for (; from <= to; ++from) EmitByte(from);
+    for (; from <= to; ++from) add(from);
     ++m_parse;
   }
   EmitByte('\0');
   if (*m_parse != ']') return nullptr;  // unterminated set
   ++m_parse;
   *flagp |= HASWIDTH | SIMPLE;
+  if (negated) bytes.flip();
+  bytes.reset(0);
+  *facts = RegexFacts::Set(bytes);
   return ret;
 }
 
 // A run of ordinary characters; a run followed by *, + or ? leaves its
 // last character to that operator.
-RegExp::Node RegExp::Literal(int* flagp) {
+RegExp::Node RegExp::Literal(int* flagp, RegexFacts* facts) {
   size_t len = std::strcspn(m_parse, kMeta);
   if (len == 0) return nullptr;
   if (len > 1 && IsMult(m_parse[len])) --len;
+  *facts = RegexFacts::Literal(m_parse, len);
   *flagp |= HASWIDTH;
   if (len == 1) *flagp |= SIMPLE;
   Node ret = Emit(EXACTLY);
@@ -369,19 +446,27 @@ int RegExp::Exec(const char* text, int start) {
     if (text[i] == '\0') return -1;  // start lies beyond the text
   }
   const char* from = text + start;
+  const char* end = from + std::strlen(from);
   if (m_regmust != nullptr && std::strstr(from, m_regmust) == nullptr) return -1;
+  if (!m_requiredScan.Empty() && m_requiredScan.Find(from, end - from) < 0) return -1;
   m_bol = text;
   m_steps = 0;
   m_aborted = false;
   const char* hit = nullptr;
   if (m_reganch) {
     if (start == 0 && Try(text)) hit = text;
-  } else if (m_regstart != 0) {
-    for (const char* s = from; (s = std::strchr(s, m_regstart)) != nullptr && !m_aborted; ++s) {
+  } else if (!m_startAnywhere) {
+    // Only where a match can start: a byte it can start with, or the end.
+    for (const char* s = from; !m_aborted; ++s) {
+      s = NextStart(s, end);
+      if (s == end && !m_startAtEnd) break;
       if (Try(s)) {
         hit = s;
         break;
       }
+      if (s == end) break;
+      // Attempts inside the run would try a part of the same ends.
+      if (m_leadRepeat != nullptr) s += std::max<size_t>(RunLength(m_leadRepeat, s), 1) - 1;
     }
   } else {
     const char* s = from;
@@ -451,8 +536,7 @@ bool RegExp::Match(Node prog) {
       case ANYOF:
       case ANYBUT: {
         if (*m_input == '\0') return false;
-        bool in = std::strchr(reinterpret_cast<const char*>(Operand(scan)), *m_input) != nullptr;
-        if (in != (op == ANYOF)) return false;
+        if (!SetOf(scan)[static_cast<unsigned char>(*m_input)]) return false;
         ++m_input;
         break;
       }
@@ -497,6 +581,15 @@ bool RegExp::Match(Node prog) {
   return false;
 }
 
+const char* RegExp::NextStart(const char* s, const char* end) const {
+  if (m_startKeys.count > 0) {
+    const char* at = FindAnyByte(s, end, m_startKeys);
+    return at != nullptr ? at : end;
+  }
+  while (s < end && !m_startByte[static_cast<unsigned char>(*s)]) ++s;
+  return s;
+}
+
 // Takes as many as the operand allows, then gives back one at a time.
 bool RegExp::MatchRepeat(Node scan, Node next) {
   char nextch = (next != nullptr && OpOf(next) == EXACTLY) ? static_cast<char>(*Operand(next)) : 0;
@@ -519,27 +612,32 @@ bool RegExp::MatchRepeat(Node scan, Node next) {
 }
 
 int RegExp::Repeat(Node p) {
-  const char* scan = m_input;
+  size_t count = RunLength(p, m_input);
+  m_input += count;
+  return static_cast<int>(count);
+}
+
+// Bytes from s on that the single-byte node p matches one after another.
+size_t RegExp::RunLength(Node p, const char* s) const {
   const char* opnd = reinterpret_cast<const char*>(Operand(p));
   size_t count = 0;
   switch (OpOf(p)) {
     case ANY:
-      count = std::strlen(scan);
+      count = std::strlen(s);
       break;
     case EXACTLY:
-      while (scan[count] != '\0' && scan[count] == *opnd) ++count;
+      while (s[count] != '\0' && s[count] == *opnd) ++count;
       break;
     case ANYOF:
-      count = std::strspn(scan, opnd);
+    case ANYBUT: {
+      const bool* in = SetOf(p);
+      while (in[static_cast<unsigned char>(s[count])]) ++count;
       break;
-    case ANYBUT:
-      count = std::strcspn(scan, opnd);
-      break;
+    }
     default:
       break;
   }
-  m_input = scan + count;
-  return static_cast<int>(count);
+  return count;
 }
 
 // ---- results ---------------------------------------------------------------

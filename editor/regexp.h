@@ -3,7 +3,14 @@
 // runs. Syntax: | ( ) * + ? ^ $ . [set] [^set] \c and literal runs.
 #pragma once
 
+#include <array>
+#include <string>
+#include <vector>
+
+#include "editor/literalscan.h"
 #include "platform/base/windef.h"
+
+struct RegexFacts;
 
 class RegExp {
  public:
@@ -28,6 +35,9 @@ class RegExp {
   // the last match; null when nothing was matched or memory runs out.
   char* Substitute(const char* source) const;
   int MatchLength() const;
+  // Strings one of which every match contains (lower case when the pattern
+  // is); empty when nothing is known.
+  const std::vector<std::string>& RequiredStrings() const { return m_required; }
 
   BOOL m_bValid = FALSE;
   char* m_pMatch = nullptr;  // heap copy of the last match
@@ -43,24 +53,29 @@ class RegExp {
   using Node = unsigned char*;
 
   // Compiling.
-  Node Reg(bool paren, int* flags);
-  Node Branch(int* flags);
-  Node Piece(int* flags);
-  Node Atom(int* flags);
-  Node Set(int* flags);
-  Node Literal(int* flags);
+  Node Reg(bool paren, int* flags, RegexFacts* facts);
+  Node Branch(int* flags, RegexFacts* facts);
+  Node Piece(int* flags, RegexFacts* facts);
+  Node Atom(int* flags, RegexFacts* facts);
+  Node Set(int* flags, RegexFacts* facts);
+  Node Literal(int* flags, RegexFacts* facts);
   Node Emit(int op);
   void EmitByte(int b);
   void Insert(int op, Node operand);
   void Tail(Node p, Node val);
   void OpTail(Node p, Node val);
   void Optimize(int flags);
+  void LearnStarts(const RegexFacts& facts);
+  void BuildSets();
 
   // Matching.
   bool Try(const char* s);
   bool Match(Node prog);
   bool MatchRepeat(Node scan, Node next);
   int Repeat(Node p);
+  const char* NextStart(const char* s, const char* end) const;
+  const bool* SetOf(Node p) const { return m_sets[m_setAt[p - m_program]].data(); }
+  size_t RunLength(Node p, const char* s) const;
 
   const char* m_parse = nullptr;
   Node m_emit = nullptr;
@@ -74,4 +89,20 @@ class RegExp {
   long m_steps = 0;
   int m_depth = 0;
   bool m_aborted = false;
+
+  // Where an attempt can succeed: at a byte of m_startByte (scanned for
+  // m_startKeys when there are few), at the end when m_startAtEnd; every
+  // position when m_startAnywhere.
+  bool m_startAnywhere = true;
+  bool m_startAtEnd = true;
+  bool m_startByte[256] = {};
+  KeyBytes m_startKeys;  // none: scan by m_startByte
+  std::vector<std::string> m_required;
+  LiteralScan m_requiredScan;
+  // A single-byte repeat the program starts with: a failed attempt rules
+  // out the rest of the run of bytes it took.
+  Node m_leadRepeat = nullptr;
+  // ANYOF and ANYBUT nodes as byte tables, by node offset.
+  std::vector<std::array<bool, 256>> m_sets;
+  std::vector<unsigned short> m_setAt;
 };

@@ -6,13 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "editor/literalscan.h"
 #include "editor/regexp.h"
-#include "platform/base/charcase.h"
 
 namespace {
 
 void Lower(std::string& s) {
-  for (char& c : s) c = static_cast<char>(mirt::ToLower1252(static_cast<unsigned char>(c)));
+  const unsigned char* lower = LowerCaseTable();
+  for (char& c : s) c = static_cast<char>(lower[static_cast<unsigned char>(c)]);
 }
 
 // The bytes of a line before its first CR or LF.
@@ -24,36 +25,64 @@ int TextEnd(const EditLine* line) {
   return line->length;
 }
 
+// A pattern made ready for searching: compiled once and kept for the next
+// search of the same pattern (replacing all calls FindText for each match).
+struct Prepared {
+  std::string pattern;  // lower case unless matchCase
+  bool matchCase = false;
+  bool regex = false;
+  bool valid = false;
+  bool ready = false;
+  RegExp re;
+  // The plain pattern, or strings every regex match contains, looked for
+  // in the line bytes as they are (case folded unless matchCase).
+  LiteralScan scan;
+  std::string work;  // a line's text for the regex matcher
+
+  void Prepare(const std::string& text, bool withCase, bool asRegex) {
+    if (ready && text == pattern && withCase == matchCase && asRegex == regex) return;
+    ready = true;
+    pattern = text;
+    matchCase = withCase;
+    regex = asRegex;
+    valid = !regex || re.Compile(pattern.c_str());
+    auto fold = matchCase ? LiteralScan::Fold::kExact : LiteralScan::Fold::kLowerCase;
+    scan.Set(regex ? re.RequiredStrings() : std::vector<std::string>{pattern}, fold);
+  }
+};
+
+Prepared& PreparedFor(const std::string& pattern, bool matchCase, bool regex) {
+  thread_local Prepared prepared;
+  prepared.Prepare(pattern, matchCase, regex);
+  return prepared;
+}
+
 struct Search {
   FindRecord* rec;
-  std::string pattern;
-  bool matchCase;
+  Prepared* p;
   bool forward;
-  bool regex;
-  RegExp re;
-  std::string work;
 
   // The match in [from, to) of a line: its offset, or -1.
   int Plain(const EditLine* line, int from, int to) {
-    const char* text = line->text + from;
-    int len = to - from;
-    if (!matchCase) {
-      work.assign(text, len);
-      Lower(work);
-      text = work.data();
-    }
-    int at = forward ? FindFirst(pattern.c_str(), text, len) : FindLast(pattern.c_str(), text, len);
+    long at =
+        forward ? p->scan.Find(line->text + from, to - from) : p->scan.FindLast(line->text + from, to - from);
     if (at < 0) return -1;
-    rec->matchLength = static_cast<int>(pattern.size());
-    return from + at;
+    rec->matchLength = static_cast<int>(p->pattern.size());
+    return from + static_cast<int>(at);
   }
 
   int Regex(const EditLine* line, int from, int to) {
+    // Lines without a string every match holds are passed over uncopied.
+    int len = line->text != nullptr ? line->length : 0;
+    int reach = forward ? to : len;
+    if (!p->scan.Empty() && (from >= reach || p->scan.Find(line->text + from, reach - from) < 0)) return -1;
     int end = TextEnd(line);
     // Forward a limit cuts the text; backward a match must end before `to`.
+    std::string& work = p->work;
     work.assign(line->text != nullptr ? line->text : "", forward ? std::min(end, to) : end);
-    if (!matchCase) Lower(work);
+    if (!p->matchCase) Lower(work);
     if (from > static_cast<int>(work.size())) return -1;
+    RegExp& re = p->re;
     if (forward) {
       int at = re.Exec(work.c_str(), from);
       if (at < 0) return -1;
@@ -74,8 +103,8 @@ struct Search {
   }
 
   void Take() {
-    rec->matchLength = re.MatchLength();
-    char* sub = re.Substitute(rec->replacement);
+    rec->matchLength = p->re.MatchLength();
+    char* sub = p->re.Substitute(rec->replacement);
     rec->substituted = sub != nullptr ? sub : "";
     std::free(sub);
   }
@@ -101,16 +130,14 @@ int FindLast(const char* pattern, const char* text, int len) {
 
 BOOL FindText(EditPos& pos, EditPos& limit, FindRecord* rec) {
   if (rec == nullptr || pos.line == nullptr || rec->pattern.IsEmpty()) return FALSE;
-  Search search;
-  search.rec = rec;
-  search.pattern = rec->pattern.str();
-  search.pattern.resize(std::strlen(search.pattern.c_str()));
-  search.matchCase = (rec->flags & FIND_MATCH_CASE) != 0;
-  search.forward = (rec->flags & FIND_FORWARD) != 0;
-  search.regex = (rec->flags & FIND_REGEX) != 0;
-  if (search.pattern.empty()) return FALSE;
-  if (!search.matchCase) Lower(search.pattern);
-  if (search.regex && !search.re.Compile(search.pattern.c_str())) return FALSE;
+  std::string pattern = rec->pattern.str();
+  pattern.resize(std::strlen(pattern.c_str()));
+  if (pattern.empty()) return FALSE;
+  bool matchCase = (rec->flags & FIND_MATCH_CASE) != 0;
+  bool regex = (rec->flags & FIND_REGEX) != 0;
+  if (!matchCase) Lower(pattern);
+  Search search{rec, &PreparedFor(pattern, matchCase, regex), (rec->flags & FIND_FORWARD) != 0};
+  if (!search.p->valid) return FALSE;
   pos.offset = std::max(0, std::min(pos.offset, pos.line->length));
   for (EditLine* line = pos.line; line != nullptr; line = search.forward ? line->next : line->prev) {
     int len = line->text != nullptr ? line->length : 0;
@@ -126,8 +153,8 @@ BOOL FindText(EditPos& pos, EditPos& limit, FindRecord* rec) {
       if (last) from = std::max(0, std::min(limit.offset, to));
     }
     int at = -1;
-    if (to > from || (search.regex && to >= from)) {
-      at = search.regex ? search.Regex(line, from, to) : search.Plain(line, from, to);
+    if (to > from || (regex && to >= from)) {
+      at = regex ? search.Regex(line, from, to) : search.Plain(line, from, to);
     }
     if (at >= 0) {
       pos.line = line;

@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   clang llvm libclang-rt-14-dev          # fuzzing (libFuzzer) and llvm-windres
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  libpcre2-dev libre2-dev                # anchors of the search benchmark only
   qt6-base-dev libgl-dev libqscintilla2-qt6-dev
   fonts-liberation fonts-dejavu-core     # "Courier New" and the dialog font
   xvfb xauth                             # a display for the IDE where none exists

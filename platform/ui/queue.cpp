@@ -209,8 +209,9 @@ BOOL GetMessage(LPMSG msg, HWND h, UINT lo, UINT hi) {
   ThreadQueue* q = ThreadQueue::Current();
   MSG tmp;
   if (!msg) msg = &tmp;
+  // Waiting runs Qt's pending events first, so no separate pump is needed.
   for (;;) {
-    if (PeekMessage(msg, h, lo, hi, PM_REMOVE)) return msg->message != WM_QUIT;
+    if (PeekCore(q, msg, h, lo, hi, true)) return msg->message != WM_QUIT;
     WaitForInput(q);
   }
 }

@@ -76,9 +76,12 @@ ThreadQueue::~ThreadQueue() {
 }
 
 void ThreadQueue::Wake() {
-  cv.notify_all();
-  if (notifier && !notifier->pending.exchange(true))
-    QCoreApplication::postEvent(notifier, new QEvent(QEvent::User));
+  cv.notify_all();  // the thread may wait for an answer of its own
+  // Posting the event wakes the event loop; one already posted will do.
+  if (notifier) {
+    if (!notifier->pending.exchange(true)) QCoreApplication::postEvent(notifier, new QEvent(QEvent::User));
+    return;
+  }
   if (guiThread)
     if (auto* d = QAbstractEventDispatcher::instance(QCoreApplication::instance()->thread())) d->wakeUp();
 }

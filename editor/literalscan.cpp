@@ -1,0 +1,270 @@
+#include "editor/literalscan.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/base/charcase.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+// Bytes of source text from the most to the least common; the rest are rare.
+constexpr char kCommonBytes[] =
+    " etaoinsrlcdhupmf_g(y);,=b*.x>-v\t0k1\"/{}+w[]2#ETAOINSRLCDUP<38&!45|69:7'%?\\@";
+
+int Commonness(unsigned char c) {
+  const char* at = std::strchr(kCommonBytes, c);
+  return c == 0 || at == nullptr ? 0 : static_cast<int>(sizeof kCommonBytes - (at - kCommonBytes));
+}
+
+// The forms a pattern byte takes in the text: itself, or all its cases.
+int Forms(const unsigned char* fold, unsigned char c, unsigned char* out) {
+  int n = 0;
+  for (int t = 1; t < 256; ++t) {
+    if ((fold != nullptr ? fold[t] : t) == c) out[n++] = static_cast<unsigned char>(t);
+  }
+  return n;
+}
+
+}  // namespace
+
+const unsigned char* LowerCaseTable() {
+  static const auto* table = [] {
+    static unsigned char t[256];
+    for (int c = 0; c < 256; ++c) t[c] = mirt::ToLower1252(static_cast<unsigned char>(c));
+    return t;
+  }();
+  return table;
+}
+
+bool KeyBytes::Add(unsigned char a, unsigned char b) {
+  if (count == 4) return false;
+  // Unused slots repeat the first key, so that a scan may test all four.
+  for (int i = count == 0 ? 0 : count; i < 4; ++i) {
+    std::memset(first[i], a, 16);
+    std::memset(second[i], b, 16);
+  }
+  ++count;
+  return true;
+}
+
+bool KeyBytes::Has(unsigned char a, unsigned char b) const {
+  for (int i = 0; i < count; ++i) {
+    if (first[i][0] == a && second[i][0] == b) return true;
+  }
+  return false;
+}
+
+const char* FindAnyByte(const char* p, const char* end, const KeyBytes& keys) {
+  if (keys.count == 1) return static_cast<const char*>(std::memchr(p, keys.first[0][0], end - p));
+#if defined(__SSE2__)
+  auto lanes = [&keys](int i) { return _mm_load_si128(reinterpret_cast<const __m128i*>(keys.first[i])); };
+  const __m128i k0 = lanes(0), k1 = lanes(1), k2 = lanes(2), k3 = lanes(3);
+  auto hits = [&](const char* at) {
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, k0), _mm_cmpeq_epi8(x, k1)),
+                               _mm_or_si128(_mm_cmpeq_epi8(x, k2), _mm_cmpeq_epi8(x, k3)));
+    return static_cast<unsigned>(_mm_movemask_epi8(hit));
+  };
+  if (end - p >= 16) {
+    for (; end - p >= 16; p += 16) {
+      if (unsigned mask = hits(p)) return p + __builtin_ctz(mask);
+    }
+    // The rest in one block that ends at the end, without the bytes done.
+    const char* last = end - 16;
+    unsigned mask = hits(last) & (0xFFFFu << (p - last));
+    return mask != 0 ? last + __builtin_ctz(mask) : nullptr;
+  }
+#endif
+  for (; p < end; ++p) {
+    for (int i = 0; i < keys.count; ++i) {
+      if (static_cast<unsigned char>(*p) == keys.first[i][0]) return p;
+    }
+  }
+  return nullptr;
+}
+
+const char* FindAnyPair(const char* p, const char* end, const KeyBytes& keys) {
+#if defined(__SSE2__)
+  auto lanes = [](const unsigned char* v) { return _mm_load_si128(reinterpret_cast<const __m128i*>(v)); };
+  const __m128i a0 = lanes(keys.first[0]), a1 = lanes(keys.first[1]), a2 = lanes(keys.first[2]),
+                a3 = lanes(keys.first[3]);
+  const __m128i b0 = lanes(keys.second[0]), b1 = lanes(keys.second[1]), b2 = lanes(keys.second[2]),
+                b3 = lanes(keys.second[3]);
+  auto hits = [&](const char* at) {
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
+    __m128i hit = _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(x, a0), _mm_cmpeq_epi8(y, b0)),
+                                            _mm_and_si128(_mm_cmpeq_epi8(x, a1), _mm_cmpeq_epi8(y, b1))),
+                               _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(x, a2), _mm_cmpeq_epi8(y, b2)),
+                                            _mm_and_si128(_mm_cmpeq_epi8(x, a3), _mm_cmpeq_epi8(y, b3))));
+    return static_cast<unsigned>(_mm_movemask_epi8(hit));
+  };
+  if (end - p >= 17) {
+    for (; end - p >= 17; p += 16) {
+      if (unsigned mask = hits(p)) return p + __builtin_ctz(mask);
+    }
+    const char* last = end - 17;
+    unsigned mask = hits(last) & (0xFFFFu << (p - last));
+    return mask != 0 ? last + __builtin_ctz(mask) : nullptr;
+  }
+#endif
+  for (; end - p >= 2; ++p) {
+    if (keys.Has(static_cast<unsigned char>(p[0]), static_cast<unsigned char>(p[1]))) return p;
+  }
+  return nullptr;
+}
+
+void LiteralScan::Set(const std::vector<std::string>& strings, Fold fold) {
+  m_strings.clear();
+  m_fold = fold == Fold::kLowerCase ? LowerCaseTable() : nullptr;
+  for (const std::string& s : strings) {
+    if (s.empty()) {
+      m_strings.clear();  // an empty string is everywhere: nothing to scan for
+      return;
+    }
+    m_strings.push_back({s, 0});
+  }
+  if (m_strings.empty()) return;
+  // A single string is found by memchr for its rarest byte when that byte
+  // is rare in source text; else by pairs of bytes.
+  if (m_strings.size() == 1 && m_fold == nullptr) {
+    ChooseKeys(false);
+    const Target& t = m_strings[0];
+    if (t.text.size() == 1 || Commonness(static_cast<unsigned char>(t.text[t.key])) == 0) {
+      m_scan = Scan::kOneByte;
+      return;
+    }
+  }
+  ChooseKeys(true);
+}
+
+// Picks for each string the byte, or pair of bytes, whose forms are least
+// common, and how to scan for them all.
+void LiteralScan::ChooseKeys(bool pairs) {
+  unsigned char firsts[256], seconds[256];
+  auto cost = [&](const std::string& s, size_t i) {
+    long c = 0;
+    int nf = Forms(m_fold, static_cast<unsigned char>(s[i]), firsts);
+    if (!pairs || i + 1 >= s.size()) {
+      for (int k = 0; k < nf; ++k) c += Commonness(firsts[k]) + 1;
+      return c;
+    }
+    int ns = Forms(m_fold, static_cast<unsigned char>(s[i + 1]), seconds);
+    for (int k = 0; k < nf; ++k) {
+      for (int j = 0; j < ns; ++j) c += long(Commonness(firsts[k]) + 1) * (Commonness(seconds[j]) + 1);
+    }
+    return c;
+  };
+  bool allPairs = pairs;
+  for (Target& t : m_strings) {
+    size_t last = pairs && t.text.size() > 1 ? t.text.size() - 1 : t.text.size();
+    long best = -1;
+    for (size_t i = 0; i < last; ++i) {
+      long c = cost(t.text, i);
+      if (best < 0 || c < best) {
+        best = c;
+        t.key = i;
+      }
+    }
+    allPairs = allPairs && t.text.size() > 1;
+  }
+  std::fill(std::begin(m_isKey), std::end(m_isKey), false);
+  m_keys.Clear();
+  if (allPairs) {
+    // Every form of each chosen pair, when there are at most four.
+    bool fits = true;
+    for (const Target& t : m_strings) {
+      int nf = Forms(m_fold, static_cast<unsigned char>(t.text[t.key]), firsts);
+      int ns = Forms(m_fold, static_cast<unsigned char>(t.text[t.key + 1]), seconds);
+      for (int k = 0; k < nf && fits; ++k) {
+        for (int j = 0; j < ns && fits; ++j) {
+          if (!m_keys.Has(firsts[k], seconds[j]) && !m_keys.Add(firsts[k], seconds[j])) fits = false;
+        }
+      }
+    }
+    if (fits) {
+      m_scan = Scan::kPairs;
+      return;
+    }
+    m_keys.Clear();
+  }
+  for (const Target& t : m_strings) {
+    int nf = Forms(m_fold, static_cast<unsigned char>(t.text[t.key]), firsts);
+    for (int k = 0; k < nf; ++k) m_isKey[firsts[k]] = true;
+  }
+  for (int c = 1; c < 256; ++c) {
+    if (!m_isKey[c]) continue;
+    if (!m_keys.Add(static_cast<unsigned char>(c))) {
+      m_scan = Scan::kTable;
+      return;
+    }
+  }
+  m_scan = Scan::kBytes;
+}
+
+bool LiteralScan::Equal(const char* p, const std::string& s) const {
+  if (m_fold == nullptr) return std::memcmp(p, s.data(), s.size()) == 0;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (m_fold[static_cast<unsigned char>(p[i])] != static_cast<unsigned char>(s[i])) return false;
+  }
+  return true;
+}
+
+// The leftmost occurrence of the single string, scanning for its key byte
+// only where a whole occurrence fits around it.
+long LiteralScan::FindOne(const char* p, size_t n) const {
+  const Target& t = m_strings[0];
+  if (n < t.text.size()) return -1;
+  const char* q = p + t.key;
+  const char* stop = p + n - (t.text.size() - t.key) + 1;
+  const auto key = static_cast<unsigned char>(t.text[t.key]);
+  while (q < stop && (q = static_cast<const char*>(std::memchr(q, key, stop - q))) != nullptr) {
+    if (std::memcmp(q - t.key, t.text.data(), t.text.size()) == 0) return static_cast<long>(q - t.key - p);
+    ++q;
+  }
+  return -1;
+}
+
+const char* LiteralScan::NextKey(const char* q, const char* end) const {
+  switch (m_scan) {
+    case Scan::kPairs:
+      return FindAnyPair(q, end, m_keys);
+    case Scan::kBytes:
+      return FindAnyByte(q, end, m_keys);
+    default:
+      while (q < end && !m_isKey[static_cast<unsigned char>(*q)]) ++q;
+      return q < end ? q : nullptr;
+  }
+}
+
+long LiteralScan::Find(const char* p, size_t n) const {
+  if (m_strings.empty()) return -1;
+  if (m_scan == Scan::kOneByte) return FindOne(p, n);
+  const char* end = p + n;
+  for (const char* q = p; (q = NextKey(q, end)) != nullptr; ++q) {
+    unsigned char key = static_cast<unsigned char>(*q);
+    if (m_fold != nullptr) key = m_fold[key];
+    for (const Target& t : m_strings) {
+      if (static_cast<unsigned char>(t.text[t.key]) != key) continue;
+      size_t before = static_cast<size_t>(q - p);
+      if (before < t.key || n - (before - t.key) < t.text.size()) continue;
+      const char* start = q - t.key;
+      if (Equal(start, t.text)) return static_cast<long>(start - p);
+    }
+  }
+  return -1;
+}
+
+long LiteralScan::FindLast(const char* p, size_t n) const {
+  if (m_strings.empty()) return -1;
+  const std::string& s = m_strings[0].text;
+  if (n < s.size()) return -1;
+  for (size_t at = n - s.size() + 1; at-- > 0;) {
+    if (Equal(p + at, s)) return static_cast<long>(at);
+  }
+  return -1;
+}

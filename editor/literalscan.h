@@ -1,0 +1,64 @@
+// Finding one of a few short strings in text fast: each string is looked
+// for by its least common byte (a vector scan for up to four such bytes),
+// and only where that byte stands is the whole string compared. Case can
+// be folded by a byte table.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The Windows-1252 lower-case table: folds the case of text bytes.
+const unsigned char* LowerCaseTable();
+
+// Up to four bytes, or pairs of bytes, to scan for, each spread over a
+// vector's lanes once so that a scan starts without setting up.
+struct KeyBytes {
+  alignas(16) unsigned char first[4][16] = {};
+  alignas(16) unsigned char second[4][16] = {};
+  int count = 0;
+
+  void Clear() { count = 0; }
+  // False when four are there already.
+  bool Add(unsigned char a, unsigned char b = 0);
+  bool Has(unsigned char a, unsigned char b) const;
+};
+
+// First byte of [p, end) equal to one of the keys' first bytes, or null.
+const char* FindAnyByte(const char* p, const char* end, const KeyBytes& keys);
+// First position q in [p, end - 1) where q[0] q[1] is one of the keys'
+// pairs, or null.
+const char* FindAnyPair(const char* p, const char* end, const KeyBytes& keys);
+
+class LiteralScan {
+ public:
+  enum class Fold { kExact, kLowerCase };
+
+  // The strings are searched as they are (kExact) or against text put
+  // through LowerCaseTable (kLowerCase: the strings are lower case already).
+  void Set(const std::vector<std::string>& strings, Fold fold);
+  bool Empty() const { return m_strings.empty(); }
+
+  // Offset of an occurrence of one of the strings in [p, p + n), or -1: the
+  // leftmost when there is a single string.
+  long Find(const char* p, size_t n) const;
+  // Offset of the rightmost occurrence of the first string, or -1.
+  long FindLast(const char* p, size_t n) const;
+
+ private:
+  struct Target {
+    std::string text;
+    size_t key;  // index of the byte (or first byte of the pair) looked for
+  };
+  enum class Scan { kOneByte, kPairs, kBytes, kTable };
+  bool Equal(const char* p, const std::string& s) const;
+  void ChooseKeys(bool pairs);
+  long FindOne(const char* p, size_t n) const;
+  const char* NextKey(const char* q, const char* end) const;
+
+  std::vector<Target> m_strings;
+  const unsigned char* m_fold = nullptr;
+  Scan m_scan = Scan::kTable;
+  KeyBytes m_keys;  // bytes scanned for, or pairs
+  bool m_isKey[256] = {};
+};
