@@ -38,6 +38,8 @@ class X86Decoder {
   void Expand(const char* tmpl);
   void Operand(char kind, char size);
   void NextOpcode();
+  const char* OneByteTemplate(BYTE opcode) const;
+  const char* TwoByteTemplate(BYTE opcode) const;
   void Group(int group);
   void Fpu(int escape);
 
