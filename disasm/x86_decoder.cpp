@@ -4,6 +4,7 @@
 
 #include "disasm/disasm_tables.h"
 
+namespace disasm {
 namespace {
 
 const char kHexDigits[] = "0123456789ABCDEF";
@@ -11,8 +12,8 @@ const char* const kReg32[8] = {"eax", "ecx", "edx", "ebx", "esp", "ebp", "esi", 
 const char* const kBase16[8] = {"bx+si", "bx+di", "bp+si", "bp+di", "si", "di", "bp", "bx"};
 const char* const kScale[4] = {"", "*2", "*4", "*8"};
 
-const char* FindSizeForm(std::span<const disasm::SizeForm> forms, BYTE opcode) {
-  for (const disasm::SizeForm& f : forms)
+const char* FindSizeForm(std::span<const SizeForm> forms, BYTE opcode) {
+  for (const SizeForm& f : forms)
     if (f.opcode == opcode) return f.tmpl;
   return nullptr;
 }
@@ -235,23 +236,23 @@ void X86Decoder::NextOpcode() {
 
 const char* X86Decoder::OneByteTemplate(BYTE opcode) const {
   if (Ad32())
-    if (const char* t = FindSizeForm(disasm::kOneByteAddress32, opcode)) return t;
+    if (const char* t = FindSizeForm(kOneByteAddress32, opcode)) return t;
   if (Op32())
-    if (const char* t = FindSizeForm(disasm::kOneByteOperand32, opcode)) return t;
-  return disasm::kOneByteMap[opcode];
+    if (const char* t = FindSizeForm(kOneByteOperand32, opcode)) return t;
+  return kOneByteMap[opcode];
 }
 
 const char* X86Decoder::TwoByteTemplate(BYTE opcode) const {
   if (Op32())
-    if (const char* t = FindSizeForm(disasm::kTwoByteOperand32, opcode)) return t;
-  return disasm::kTwoByteMap[opcode];
+    if (const char* t = FindSizeForm(kTwoByteOperand32, opcode)) return t;
+  return kTwoByteMap[opcode];
 }
 
 void X86Decoder::Group(int group) {
   if (group < 0 || group > 7) return;
   int reg = (ModRM() >> 3) & 7;
   if (m_unreadable || m_tooLong) return;
-  Expand(disasm::kGroupTable[group * 8 + reg]);
+  Expand(kGroupTable[group * 8 + reg]);
 }
 
 void X86Decoder::Fpu(int escape) {
@@ -261,7 +262,7 @@ void X86Decoder::Fpu(int escape) {
   int reg = (m >> 3) & 7;
   int index = escape * 8 + reg;
   if ((m >> 6) == 3) {
-    const disasm::FpuRegisterForm& form = disasm::kFpuRegisterForms[index];
+    const FpuRegisterForm& form = kFpuRegisterForms[index];
     if (form.single) {
       Expand(form.single + 1);
       return;
@@ -271,7 +272,7 @@ void X86Decoder::Fpu(int escape) {
       return;
     }
   }
-  const char* name = disasm::kFpuMemoryNames[index];
+  const char* name = kFpuMemoryNames[index];
   Put(name ? name : "<invalid>");
   Expand(" %EF");
 }
@@ -501,3 +502,5 @@ void X86Decoder::Tab() {
   PutChar(' ');
   while (m_len % 8 != 0 && m_len < kDisasmMaxText) PutChar(' ');
 }
+
+}  // namespace disasm

@@ -18,6 +18,8 @@ constexpr int kDisasmMaxText = 200;
 // Size of a buffer that always holds a decoded text with its blanks.
 constexpr int kDisasmOutSize = kDisasmMaxText + kDisasmTrailingBlanks + 3;
 
+namespace disasm {
+
 class X86Decoder {
  public:
   explicit X86Decoder(DisasmReader reader) : m_reader(reader) {}
@@ -84,3 +86,5 @@ class X86Decoder {
   char m_text[kDisasmMaxText + 1];
   int m_len = 0;
 };
+
+}  // namespace disasm

@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "disasm/disasm.h"
+#include "disasm/instruction_text.h"
 #include "tests/disasm/code_memory.h"
 
 using disasm_test::DecodeAt;

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "disasm/disasm.h"
+#include "disasm/instruction_text.h"
 #include "disasm/disasm_tables.h"
 #include "tests/disasm/code_memory.h"
 #include "tests/support/test_support.h"
