@@ -34,7 +34,7 @@ const char* const kOneByteMap[256] = {
     // 60
     "pusha%d ", "popa%d ", "bound %Gv,%Ma", "arpl %Ew,%Gw", "%pf", "%pg",
     "%so", "%sa", "push %Iv", "imul %Gv,%Ev,%Iv", "push %Ix",
-    "imul %Gv,%Ev,%Ib", "insb", "ins%ew", "outsb", "outs%ew",
+    "imul %Gv,%Ev,%Ix", "insb", "ins%ew", "%P outsb", "%P outs%ew",
     // 70
     "jo %Jb", "jno %Jb", "jc %Jb", "jnc %Jb", "je %Jb", "jne %Jb", "jbe %Jb",
     "ja %Jb", "js %Jb", "jns %Jb", "jpe %Jb", "jpo %Jb", "jl %Jb", "jge %Jb",
@@ -42,7 +42,7 @@ const char* const kOneByteMap[256] = {
     // 80
     "%g0 %Eb,%Ib", "%g0 %Ev,%Iv", "%g0 %Eb,%Ib", "%g0 %Ev,%Ix", "test %Eb,%Gb",
     "test %Ev,%Gv", "xchg %Eb,%Gb", "xchg %Ev,%Gv", "mov %Eb,%Gb",
-    "mov %Ev,%Gv", "mov %Gb,%Eb", "mov %Gv,%Ev", "mov %Ew,%Sw", "lea %Gv,%M ",
+    "mov %Ev,%Gv", "mov %Gb,%Eb", "mov %Gv,%Ev", "mov %Ey,%Sw", "lea %Gv,%M ",
     "mov %Sw,%Ew", "pop %Ev",
     // 90
     "nop", "xchg %ecx,%eax", "xchg %edx,%eax", "xchg %ebx,%eax",
@@ -51,8 +51,7 @@ const char* const kOneByteMap[256] = {
     // A0
     "mov al,%Oc", "mov %eax,%Ov", "mov %Oc,al", "mov %Ov,%eax", "%P movsb",
     "%P movs%w", "%P cmpsb", "%P cmps%w ", "test al,%Ib", "test %eax,%Iv",
-    "%P stosb", "%P stos%w ", "%P lodsb", "%P lods%w ", "%P scasb",
-    "%P scas%w ",
+    "stosb", "stos%w ", "%P lodsb", "%P lods%w ", "scasb", "scas%w ",
     // B0
     "mov al,%Ib", "mov cl,%Ib", "mov dl,%Ib", "mov bl,%Ib", "mov ah,%Ib",
     "mov ch,%Ib", "mov dh,%Ib", "mov bh,%Ib", "mov %eax,%Iv", "mov %ecx,%Iv",
@@ -64,7 +63,7 @@ const char* const kOneByteMap[256] = {
     "retf %Iw", "retf", "int 03", "int %Ib", "into", "iret",
     // D0
     "%g1 %Eb,1", "%g1 %Ev,1", "%g1 %Eb,cl", "%g1 %Ev,cl", "aam ; %Ib",
-    "aad ; %Ib", "setalc", "xlat", "%f0", "%f1", "%f2", "%f3", "%f4", "%f5",
+    "aad ; %Ib", "setalc", "%P xlat", "%f0", "%f1", "%f2", "%f3", "%f4", "%f5",
     "%f6", "%f7",
     // E0
     "loopne %Jb", "loope %Jb", "loop %Jb", "j%j cxz %Jb", "in al,%Ib",
@@ -78,7 +77,7 @@ const char* const kOneByteMap[256] = {
 
 const char* const kTwoByteMap[256] = {
     // 00
-    "%g5", "%g6", "lar %Gv,%Ew", "lsl %Gv,%Ew", nullptr, "loadall", "clts",
+    "%g5", "%g6", "lar %Gv,%Ey", "lsl %Gv,%Ey", nullptr, "loadall", "clts",
     "loadall", "invd", "wbinvd", nullptr, nullptr, nullptr, nullptr, nullptr,
     nullptr,
     // 10
@@ -119,9 +118,9 @@ const char* const kTwoByteMap[256] = {
     "imul %Gv,%Ev",
     // B0
     "cmpxchg %Eb,%Gb", "cmpxchg %Ev,%Gv", "lss %Gv,%Mp", "btr %Ev,%Gv",
-    "lfs %Gv,%Mp", "lgs %Gv,%Mp", "movzx %Gv,%Eb", "movzx %Gv,%Ew", nullptr,
+    "lfs %Gv,%Mp", "lgs %Gv,%Mp", "movzx %Gv,%EB", "movzx %Gv,%EW", nullptr,
     nullptr, "%g7 %Ev,%Ib", "btc %Ev,%Gv", "bsf %Gv,%Ev", "bsr %Gv,%Ev",
-    "movsx %Gv,%Eb", "movsx %Gv,%Ew",
+    "movsx %Gv,%EB", "movsx %Gv,%EW",
     // C0
     "xadd %Eb,%Gb", "xadd %Ev,%Gv", nullptr, nullptr, nullptr, nullptr,
     nullptr, nullptr, "bswap eax", "bswap ecx", "bswap edx", "bswap ebx",
@@ -153,11 +152,11 @@ const char* const kGroupTable[64] = {
     "inc %Ev", "dec %Ev", "call %Kn%Ev", "call %Kf%Ep", "jmp %Kn%Ev",
     "jmp %Kf%Ep", "push %Ev", nullptr,
     // 5: 0F 00
-    "sldt %Ew", "str %Ew", "lldt %Ew", "ltr %Ew", "verr %Ew", "verw %Ew",
+    "sldt %Ey", "str %Ey", "lldt %Ew", "ltr %Ew", "verr %Ew", "verw %Ew",
     nullptr, nullptr,
     // 6: 0F 01
-    "sgdt %Ms", "sidt %Ms", "lgdt %Ms", "lidt %Ms", "smsw %Ew", nullptr,
-    "lmsw %Ew", nullptr,
+    "sgdt %Ms", "sidt %Ms", "lgdt %Ms", "lidt %Ms", "smsw %Ey", nullptr,
+    "lmsw %Ew", "invlpg %M ",
     // 7: 0F BA
     nullptr, nullptr, nullptr, nullptr, "bt", "bts", "btr", "btc",
 };
@@ -165,13 +164,12 @@ const char* const kGroupTable[64] = {
 const char* const kFpuMemoryNames[64] = {
     "fadd", "fmul", "fcom", "fcomp", "fsub", "fsubr", "fdiv", "fdivr",
     "fld", nullptr, "fst", "fstp", "fldenv", "fldcw", "fstenv", "fstcw",
-    "fiadd", "fimul", "ficomw", "ficompw", "fisub", "fisubr", "fidiv",
-    "fidivr",
+    "fiadd", "fimul", "ficom", "ficomp", "fisub", "fisubr", "fidiv", "fidivr",
     "fild", nullptr, "fist", "fistp", nullptr, "fldt", nullptr, "fstpt",
     "faddq", "fmulq", "fcomq", "fcompq", "fsubq", "fsubrq", "fdivq", "fdivrq",
     "fldq", nullptr, "fstq", "fstpq", "frstor", nullptr, "fsave", "fstsw",
     "fiaddw", "fimulw", "ficomw", "ficompw", "fisubw", "fisubrw", "fidivw",
-    "fidivr",
+    "fidivrw",
     "fildw", nullptr, "fistw", "fistpw", "fbldt", "fildq", "fbstpt",
     "fistpq",
 };
@@ -227,6 +225,39 @@ const FpuRegisterForm kFpuRegisterForms[64] = {
     // DF
     kNone, kNone, kNone, kNone, Row(kDFReg4), kNone, kNone, kNone,
 };
+
+namespace {
+
+const SizeForm kAddress32[] = {
+    {0x6C, "insb es:[edi],dx"},        {0x6D, "ins%ew es:[edi],dx"},
+    {0x6E, "outsb dx,%p:[esi]"},       {0x6F, "outs%ew dx,%p:[esi]"},
+    {0xA4, "movsb es:[edi],%p:[esi]"}, {0xA5, "movs%ew es:[edi],%p:[esi]"},
+    {0xA6, "cmpsb %p:[esi],es:[edi]"}, {0xA7, "cmps%ew %p:[esi],es:[edi]"},
+    {0xAA, "stosb es:[edi]"},          {0xAB, "stos%ew es:[edi]"},
+    {0xAC, "lodsb %p:[esi]"},          {0xAD, "lods%ew %p:[esi]"},
+    {0xAE, "scasb es:[edi]"},          {0xAF, "scas%ew es:[edi]"},
+    {0xD7, "xlat %p:[ebx]"},           {0xE0, "loopned %Jb"},
+    {0xE1, "looped %Jb"},              {0xE2, "loopd %Jb"},
+};
+
+const SizeForm kOperand32[] = {
+    {0x06, "pushd es"},  {0x07, "popd es"},  {0x0E, "pushd cs"},
+    {0x16, "pushd ss"},  {0x17, "popd ss"},  {0x1E, "pushd ds"},
+    {0x1F, "popd ds"},   {0x98, "cwde"},     {0x99, "cdq"},
+    {0xC2, "retd %Iw"},  {0xC3, "retd"},     {0xC8, "enterd %Iw,%Ib"},
+    {0xC9, "leaved"},    {0xCA, "retfd %Iw"}, {0xCB, "retfd"},
+    {0xCF, "iretd"},
+};
+
+const SizeForm kTwoByte32[] = {
+    {0xA0, "pushd fs"}, {0xA1, "popd fs"}, {0xA8, "pushd gs"}, {0xA9, "popd gs"},
+};
+
+}  // namespace
+
+const std::span<const SizeForm> kOneByteAddress32(kAddress32);
+const std::span<const SizeForm> kOneByteOperand32(kOperand32);
+const std::span<const SizeForm> kTwoByteOperand32(kTwoByte32);
 
 // clang-format on
 

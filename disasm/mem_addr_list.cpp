@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "debugger/segoff.h"
-#include "disasm/disass.h"
+#include "disasm/listing_line.h"
 #include "disasm/disass_neighbours.h"
 #include "platform/sys/msgbox.h"
 

@@ -4,12 +4,19 @@
 
 #include "disasm/disasm_tables.h"
 
+namespace disasm {
 namespace {
 
 const char kHexDigits[] = "0123456789ABCDEF";
 const char* const kReg32[8] = {"eax", "ecx", "edx", "ebx", "esp", "ebp", "esi", "edi"};
 const char* const kBase16[8] = {"bx+si", "bx+di", "bp+si", "bp+di", "si", "di", "bp", "bx"};
 const char* const kScale[4] = {"", "*2", "*4", "*8"};
+
+const char* FindSizeForm(std::span<const SizeForm> forms, BYTE opcode) {
+  for (const SizeForm& f : forms)
+    if (f.opcode == opcode) return f.tmpl;
+  return nullptr;
+}
 
 }  // namespace
 
@@ -18,7 +25,7 @@ int X86Decoder::Decode(DWORD address, char* out) {
   BYTE first = Fetch();
   if (m_count == 1) {
     m_w = first & 1;
-    const char* tmpl = disasm::kOneByteMap[first];
+    const char* tmpl = OneByteTemplate(first);
     if (tmpl) {
       Expand(tmpl);
     } else {
@@ -179,14 +186,15 @@ void X86Decoder::Operand(char kind, char size) {
       NextOpcode();
       break;
     case 's':
+      // Each size prefix sets its size; a repeated one changes nothing.
       if (size == 'a')
-        m_adSize = Ad32() ? 16 : 32;
+        m_adSize = 32;
       else if (size == 'o')
-        m_opSize = Op32() ? 16 : 32;
+        m_opSize = 32;
       NextOpcode();
       break;
     case '2':
-      Expand(disasm::kTwoByteMap[Fetch()]);
+      Expand(TwoByteTemplate(Fetch()));
       break;
     case 'g':
       Group(size - '0');
@@ -211,7 +219,8 @@ void X86Decoder::Operand(char kind, char size) {
       }
       break;
     case 'j':
-      if (Op32() || Ad32()) PutChar('e');
+      // jcxz counts in cx or ecx by the address size alone.
+      if (Ad32()) PutChar('e');
       break;
     default:
       break;
@@ -222,14 +231,28 @@ void X86Decoder::NextOpcode() {
   BYTE b = Fetch();
   if (m_unreadable || m_tooLong) return;
   m_w = b & 1;
-  Expand(disasm::kOneByteMap[b]);
+  Expand(OneByteTemplate(b));
+}
+
+const char* X86Decoder::OneByteTemplate(BYTE opcode) const {
+  if (Ad32())
+    if (const char* t = FindSizeForm(kOneByteAddress32, opcode)) return t;
+  if (Op32())
+    if (const char* t = FindSizeForm(kOneByteOperand32, opcode)) return t;
+  return kOneByteMap[opcode];
+}
+
+const char* X86Decoder::TwoByteTemplate(BYTE opcode) const {
+  if (Op32())
+    if (const char* t = FindSizeForm(kTwoByteOperand32, opcode)) return t;
+  return kTwoByteMap[opcode];
 }
 
 void X86Decoder::Group(int group) {
   if (group < 0 || group > 7) return;
   int reg = (ModRM() >> 3) & 7;
   if (m_unreadable || m_tooLong) return;
-  Expand(disasm::kGroupTable[group * 8 + reg]);
+  Expand(kGroupTable[group * 8 + reg]);
 }
 
 void X86Decoder::Fpu(int escape) {
@@ -239,7 +262,7 @@ void X86Decoder::Fpu(int escape) {
   int reg = (m >> 3) & 7;
   int index = escape * 8 + reg;
   if ((m >> 6) == 3) {
-    const disasm::FpuRegisterForm& form = disasm::kFpuRegisterForms[index];
+    const FpuRegisterForm& form = kFpuRegisterForms[index];
     if (form.single) {
       Expand(form.single + 1);
       return;
@@ -249,7 +272,7 @@ void X86Decoder::Fpu(int escape) {
       return;
     }
   }
-  const char* name = disasm::kFpuMemoryNames[index];
+  const char* name = kFpuMemoryNames[index];
   Put(name ? name : "<invalid>");
   Expand(" %EF");
 }
@@ -261,13 +284,13 @@ void X86Decoder::PrintRegister(int index, char size) {
     PutChar(')');
     return;
   }
-  bool byteSized = size == 'b' || ((size == 'q' || size == 'c') && m_w == 0);
+  bool byteSized = size == 'b' || size == 'B' || ((size == 'q' || size == 'c') && m_w == 0);
   if (byteSized) {
     PutChar("acdbacdb"[index]);
     PutChar("llllhhhh"[index]);
     return;
   }
-  bool wide = size == 'd' || ((size == 'v' || size == 'q' || size == 'c') && Op32());
+  bool wide = size == 'd' || ((size == 'v' || size == 'q' || size == 'c' || size == 'y') && Op32());
   if (wide) PutChar('e');
   PutChar("acdbsbsd"[index]);
   PutChar("xxxxppii"[index]);
@@ -278,15 +301,26 @@ void X86Decoder::PrintModRM(char size) {
   if (m_unreadable || m_tooLong) return;
   int mod = m >> 6;
   int rm = m & 7;
-  if (mod == 3)
+  if (mod == 3) {
     PrintRegister(rm, size);
-  else
-    PrintMemory(size, mod, rm);
+    return;
+  }
+  // B and W name their size even where the template's registers hide it.
+  if (size == 'B' || size == 'W') {
+    m_sizeKeyword = true;
+    size = size == 'B' ? 'b' : 'w';
+  } else if (size == 'y') {
+    size = 'w';
+  }
+  PrintMemory(size, mod, rm);
 }
 
 void X86Decoder::PrintSizeKeyword(char size) {
+  if (size == ' ' || size == 'a') return;  // memory without a size
   if (size == 'b' || m_w == 0)
     Put("byte ptr ");
+  else if (size == 'p')
+    Put(Op32() ? "fword ptr " : "dword ptr ");
   else if (size == 'w')
     Put("word ptr ");
   else if (size == 'd' || Op32())
@@ -468,3 +502,5 @@ void X86Decoder::Tab() {
   PutChar(' ');
   while (m_len % 8 != 0 && m_len < kDisasmMaxText) PutChar(' ');
 }
+
+}  // namespace disasm

@@ -18,6 +18,8 @@ constexpr int kDisasmMaxText = 200;
 // Size of a buffer that always holds a decoded text with its blanks.
 constexpr int kDisasmOutSize = kDisasmMaxText + kDisasmTrailingBlanks + 3;
 
+namespace disasm {
+
 class X86Decoder {
  public:
   explicit X86Decoder(DisasmReader reader) : m_reader(reader) {}
@@ -38,6 +40,8 @@ class X86Decoder {
   void Expand(const char* tmpl);
   void Operand(char kind, char size);
   void NextOpcode();
+  const char* OneByteTemplate(BYTE opcode) const;
+  const char* TwoByteTemplate(BYTE opcode) const;
   void Group(int group);
   void Fpu(int escape);
 
@@ -82,3 +86,5 @@ class X86Decoder {
   char m_text[kDisasmMaxText + 1];
   int m_len = 0;
 };
+
+}  // namespace disasm

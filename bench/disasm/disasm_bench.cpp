@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "debugger/segoff.h"
-#include "disasm/disass.h"
+#include "disasm/listing_line.h"
 #include "disasm/disass_neighbours.h"
 #include "disasm/mem_addr_list.h"
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "disasm/disasm.h"
+#include "disasm/instruction_text.h"
 
 namespace disasm_test {
 

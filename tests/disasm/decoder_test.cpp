@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "disasm/disasm.h"
+#include "disasm/instruction_text.h"
 #include "tests/disasm/code_memory.h"
 
 using disasm_test::DecodeAt;
@@ -79,7 +79,9 @@ const Case kCases[] = {
     {0, "81 06 34 12 78 56", "add     word ptr [01234h],05678h", 6},
     {0, "66 81 06 34 12 78 56 34 12", "add     dword ptr [01234h],12345678", 9},
     {0, "69 C0 34 12", "imul    ax,ax,01234h", 4},
-    {0, "6B C0 FF", "imul    ax,ax,0FFh", 3},
+    {0, "6B C0 FF", "imul    ax,ax,0FFFFh", 3},
+    {0, "6B C0 7F", "imul    ax,ax,0007Fh", 3},
+    {0, "66 6B C0 FF", "imul    eax,eax,FFFFFFFF", 4},
     {0, "C8 10 00 01", "enter   00010h,001h", 4},
     {0, "C2 04 00", "ret     00004h", 3},
     {0, "CA 04 00", "retf    00004h", 3},
@@ -104,7 +106,9 @@ const Case kCases[] = {
     {0, "FE 07", "inc     byte ptr [bx]", 2},
     {0, "FE 17", "<invalid>", 2},
     {0, "FF 17", "call    near word ptr [bx]", 2},
-    {0, "FF 1F", "call    far word ptr [bx]", 2},
+    {0, "FF 1F", "call    far dword ptr [bx]", 2},
+    {0, "66 FF 1F", "call    far fword ptr [bx]", 3},
+    {0, "FF 2E 34 12", "jmp     far dword ptr [01234h]", 4},
     {0, "FF E0", "jmp     near ax", 2},
     {0, "FF 36 34 12", "push    word ptr [01234h]", 4},
     {0, "D1 E0", "shl     ax,1", 2},
@@ -122,6 +126,7 @@ const Case kCases[] = {
     {0x100, "66 0F 85 00 00 01 00", "jnz     00010107", 7},
     {0, "E3 05", "jcxz    00000007", 2},
     {0, "67 E3 05", "jecxz   00000008", 3},
+    {0, "66 E3 05", "jcxz    00000008", 3},
     {0, "E2 FE", "loop    00000000", 2},
     {0, "9A 78 56 34 12", "call    1234:5678", 5},
     {0, "EA 00 00 FF FF", "jmp     FFFF:0000", 5},
@@ -138,10 +143,13 @@ const Case kCases[] = {
     {0, "67 8B 04 25 78 56 34 12", "mov     ax,[12345678]", 8},
     {0, "67 8B 04 CD 00 10 00 00", "mov     ax,[1000+ecx*8]", 8},
     {0, "67 C6 00 05", "mov     byte ptr [eax],005h", 4},
-    {0, "67 A4", "movsb", 2},
     // two-byte map
     {0, "0F B6 C3", "movzx   ax,bl", 3},
-    {0, "0F BE 07", "movsx   ax,[bx]", 3},
+    {0, "0F BE 07", "movsx   ax,byte ptr [bx]", 3},
+    {0, "0F BF 07", "movsx   ax,word ptr [bx]", 3},
+    {0, "0F B6 07", "movzx   ax,byte ptr [bx]", 3},
+    {0, "0F B7 07", "movzx   ax,word ptr [bx]", 3},
+    {0, "66 0F B7 07", "movzx   eax,word ptr [bx]", 4},
     {0, "66 0F B7 C3", "movzx   eax,bx", 4},
     {0, "0F 94 C0", "setz    al", 3},
     {0, "0F 95 07", "setnz   byte ptr [bx]", 3},
@@ -193,7 +201,74 @@ const Case kCases[] = {
     {0, "CF", "iret", 1},
     {0, "F1", "db      F1h", 1},
     {0, "F0 F1", "lock    <invalid>", 2},
-    {0, "66 66 40", "inc     ax", 3},
+};
+
+// Forms whose length or text depends on what the processor does with a
+// prefix: each size prefix sets its size once, and the implicit operands,
+// register sizes and segment overrides show what is executed.
+const Case kProcessorCases[] = {
+    // repeated size prefixes
+    {0, "66 66 40", "inc     eax", 3},
+    {0, "66 66 B8 01 02 03 04", "mov     eax,04030201", 7},
+    {0, "67 67 8B 04 88", "mov     ax,[eax+ecx*4]", 5},
+    {0, "66 67 66 67 A1 78 56 34 12", "mov     eax,[12345678]", 9},
+    // invlpg, memory only
+    {0, "0F 01 BF 34 12", "invlpg  [bx+01234h]", 5},
+    {0, "0F 01 38", "invlpg  [bx+si]", 3},
+    // 32-bit names under an operand-size prefix
+    {0, "66 98", "cwde", 2},
+    {0, "66 99", "cdq", 2},
+    {0, "98", "cbw", 1},
+    {0, "66 C3", "retd", 2},
+    {0, "66 C2 04 00", "retd    00004h", 4},
+    {0, "66 CB", "retfd", 2},
+    {0, "66 CA 04 00", "retfd   00004h", 4},
+    {0, "66 CF", "iretd", 2},
+    {0, "66 06", "pushd   es", 2},
+    {0, "66 1F", "popd    ds", 2},
+    {0, "66 0F A0", "pushd   fs", 3},
+    {0, "66 0F A9", "popd    gs", 3},
+    {0, "66 C8 10 00 01", "enterd  00010h,001h", 5},
+    {0, "66 C9", "leaved", 2},
+    {0, "66 0F 02 C1", "lar     eax,ecx", 4},
+    {0, "66 0F 03 07", "lsl     eax,[bx]", 4},
+    {0, "0F 02 C1", "lar     ax,cx", 3},
+    {0, "66 0F 00 C0", "sldt    eax", 4},
+    {0, "66 0F 00 C8", "str     eax", 4},
+    {0, "66 0F 00 07", "sldt    word ptr [bx]", 4},
+    {0, "66 0F 01 E0", "smsw    eax", 4},
+    {0, "66 8C D8", "mov     eax,ds", 3},
+    // the FPU's 32-bit and 16-bit integer operands
+    {0, "DA 17", "ficom   [bx]", 2},
+    {0, "DE 17", "ficomw  [bx]", 2},
+    {0, "DA 1F", "ficomp  [bx]", 2},
+    {0, "DE 1F", "ficompw [bx]", 2},
+    {0, "DA 3F", "fidivr  [bx]", 2},
+    {0, "DE 3F", "fidivrw [bx]", 2},
+    // address size 32: the registers that count and address
+    {0, "67 A4", "movsb   es:[edi],[esi]", 2},
+    {0, "67 26 A4", "movsb   es:[edi],es:[esi]", 3},
+    {0, "66 67 A5", "movsd   es:[edi],[esi]", 3},
+    {0, "67 A7", "cmpsw   [esi],es:[edi]", 2},
+    {0, "F3 67 AB", "repe    stosw es:[edi]", 3},
+    {0, "67 AD", "lodsw   [esi]", 2},
+    {0, "67 AE", "scasb   es:[edi]", 2},
+    {0, "67 6D", "insw    es:[edi],dx", 2},
+    {0, "67 2E 6E", "outsb   dx,cs:[esi]", 3},
+    {0, "67 D7", "xlat    [ebx]", 2},
+    {0, "67 E2 FD", "loopd   00000000", 3},
+    {0, "67 E1 FD", "looped  00000000", 3},
+    {0, "67 E0 FD", "loopned 00000000", 3},
+    // segment overrides only where they take effect
+    {0, "64 AA", "stosb", 2},
+    {0, "26 AB", "stosw ", 2},
+    {0, "26 AE", "scasb", 2},
+    {0, "26 6C", "insb", 2},
+    {0, "26 6E", "es:outsb", 2},
+    {0, "2E 6F", "cs:outsw", 2},
+    {0, "26 D7", "es:xlat", 2},
+    {0, "26 AC", "es:lodsb", 2},
+    {0, "36 A6", "ss:cmpsb", 2},
 };
 
 class DecoderCase : public ::testing::TestWithParam<Case> {};
@@ -207,6 +282,7 @@ TEST_P(DecoderCase, DecodesTextAndLength) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, DecoderCase, ::testing::ValuesIn(kCases));
+INSTANTIATE_TEST_SUITE_P(AsExecuted, DecoderCase, ::testing::ValuesIn(kProcessorCases));
 
 std::vector<BYTE> Repeat(BYTE b, int n, std::vector<BYTE> tail = {}) {
   std::vector<BYTE> v(n, b);

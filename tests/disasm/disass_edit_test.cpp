@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "disasm/disass.h"
+#include "disasm/listing_line.h"
 #include "disasm/disass_edit.h"
 #include "disasm/mem_addr_list.h"
 #include "platform/sys/profile.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "disasm/disass.h"
+#include "disasm/listing_line.h"
 #include "tests/disasm/code_memory.h"
 #include "tests/disasm/fake_session.h"
 

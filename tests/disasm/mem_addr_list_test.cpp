@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "debugger/segoff.h"
-#include "disasm/disass.h"
+#include "disasm/listing_line.h"
 #include "disasm/mem_addr_list.h"
 #include "platform/sys/msgbox.h"
 #include "tests/disasm/fake_session.h"

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "disasm/disasm.h"
-#include "disasm/disass.h"
+#include "disasm/instruction_text.h"
+#include "disasm/listing_line.h"
 #include "disasm/disass_neighbours.h"
 
 namespace {

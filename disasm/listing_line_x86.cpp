@@ -1,10 +1,10 @@
-#include "disasm/disass.h"
+#include "disasm/listing_line.h"
 
 #include <cctype>
 #include <cstring>
 
 #include "debugger/segoff.h"
-#include "disasm/disasm.h"
+#include "disasm/instruction_text.h"
 #include "disasm/disass_neighbours.h"
 
 CDisassTarget* g_pDisassTarget = nullptr;

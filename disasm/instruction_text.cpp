@@ -1,4 +1,4 @@
-#include "disasm/disasm.h"
+#include "disasm/instruction_text.h"
 
 #include <atomic>
 #include <cstring>
@@ -35,7 +35,7 @@ void DisasmInit(DisasmReader reader) {
 }
 
 DWORD DisasmInstruction(DWORD address, char* out) {
-  X86Decoder decoder(Reader());
+  disasm::X86Decoder decoder(Reader());
   return address + static_cast<DWORD>(decoder.Decode(address, out));
 }
 
@@ -48,7 +48,7 @@ DWORD DisasmPrevious(DWORD* address, char* out) {
   DWORD next = start;
   do {
     start = next;
-    X86Decoder decoder(reader);
+    disasm::X86Decoder decoder(reader);
     next = start + static_cast<DWORD>(decoder.Decode(start, out));
   } while (next < target && next > start);
   if (next != target) EncloseInParentheses(out);
