@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "docking_fixture.h"
+#include "framework/sec_control_bar_info.h"
 #include "framework/sec_dock_context.h"
 #include "framework/sec_res.h"
 #include "platform/ui/modal.h"
@@ -297,6 +298,33 @@ TEST_F(DockingTest, GripperIsDrawnWhileDockedOnly) {
   Bar(0).GetInsideRect(inside);
   EXPECT_EQ(inside.left, 0);
   EXPECT_EQ(Bar(0).OnToolHitTest(Bar(0).m_rcCloseBtn.CenterPoint(), nullptr), -1);
+}
+
+TEST_F(DockingTest, BarInfoCarriesSizesShareStylesAndNamesBack) {
+  frame->DockControlBar(&Bar(0), AFX_IDW_DOCKBAR_TOP);
+  Bar(0).m_fPctWidth = 0.25f;
+  Bar(0).m_dwMRUDockingState = CBRS_ALIGN_LEFT;
+  Layout();
+  SECControlBarInfo info;
+  Bar(0).GetBarInfo(&info);
+  EXPECT_EQ(info.m_nBarID, kFirstBarId);
+  EXPECT_TRUE(info.m_bDocking);
+  EXPECT_EQ(info.m_strClassName, "SECControlBar");
+  EXPECT_EQ(info.m_strWindowName, "Project");
+  EXPECT_EQ(info.m_dwExStyle, Bar(0).m_dwExStyle);
+  const CSize horz = Bar(0).m_szHorzDock, vert = Bar(0).m_szVertDock, flt = Bar(0).m_szFloat;
+
+  Bar(0).m_szHorzDock = Bar(0).m_szVertDock = Bar(0).m_szFloat = CSize(1, 1);
+  Bar(0).m_fPctWidth = 1.0f;
+  Bar(0).m_dwMRUDockingState = 0;
+  info.m_bVisible = FALSE;
+  Bar(0).SetBarInfo(&info, frame);
+  EXPECT_EQ(Bar(0).m_szHorzDock, horz);
+  EXPECT_EQ(Bar(0).m_szVertDock, vert);
+  EXPECT_EQ(Bar(0).m_szFloat, flt);
+  EXPECT_FLOAT_EQ(Bar(0).m_fPctWidth, 0.25f);
+  EXPECT_EQ(Bar(0).m_dwMRUDockingState, static_cast<DWORD>(CBRS_ALIGN_LEFT));
+  EXPECT_FALSE(Bar(0).IsWindowVisible());
 }
 
 }  // namespace
