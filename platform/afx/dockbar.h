@@ -21,10 +21,11 @@ class CDockBar : public CControlBar {
   CControlBar* GetDockedControlBar(int nPos) const;
   static BOOL IsPlaceholder(void* entry) { return entry && reinterpret_cast<UINT_PTR>(entry) < 0x10000; }
 
-  void DockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr);
-  void ReDockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr);
+  // Virtual so that derived dock bars place bars by their own rules.
+  virtual void DockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr);
+  virtual void ReDockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr);
   // nAddPlaceHolder: 1 leaves a placeholder, 0 also removes old ones, -1 keeps them.
-  BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0);
+  virtual BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0);
   void RemovePlaceHolder(CControlBar* pBar);
   BOOL ShowAll(BOOL bShow);
   // Takes a bar being destroyed out of the array, without further effects.

@@ -12,20 +12,21 @@ class CDockContext {
   explicit CDockContext(CControlBar* pBar);
   virtual ~CDockContext();
 
+  // The steps are virtual so that a derived context changes them and keeps the loop.
   virtual void StartDrag(CPoint pt);
-  void Move(CPoint pt);
-  void EndDrag();
+  virtual void Move(CPoint pt);
+  virtual void EndDrag();
   void OnKey(int nChar, BOOL bDown);
   virtual void StartResize(int nHitTest, CPoint pt);
-  void Stretch(CPoint pt);
-  void EndResize();
+  virtual void Stretch(CPoint pt);
+  virtual void EndResize();
   virtual void ToggleDocking();
 
   void InitLoop();
   void CancelLoop();
   BOOL Track();
-  void DrawFocusRect(BOOL bRemoveRect = FALSE);
-  DWORD CanDock();
+  virtual void DrawFocusRect(BOOL bRemoveRect = FALSE);
+  virtual DWORD CanDock();
   CDockBar* GetDockBar(DWORD dwOverDockStyle);
 
   CPoint m_ptLast;

@@ -38,12 +38,12 @@ void CMiniDockFrameWnd::RecalcLayout(BOOL bNotify) {
   if (m_bInRecalcLayout) return;
   CMiniFrameWnd::RecalcLayout(bNotify);
   CString title;
-  m_wndDockBar.GetWindowText(title);
+  GetDockBar()->GetWindowText(title);
   if (title.GetLength() > 260) title = title.Left(260);
   SetWindowText(title);
 }
 
-void CMiniDockFrameWnd::RecalcLayoutAt(int x, int y) {
+void CMiniDockFrameWnd::RecalcLayoutAt(int x, int y, BOOL) {
   if (m_bInRecalcLayout) return;
   m_nIdleFlags &= ~(idleLayout | idleNotify);
   m_bInRecalcLayout = TRUE;
@@ -54,21 +54,22 @@ void CMiniDockFrameWnd::RecalcLayoutAt(int x, int y) {
   SetWindowPos(nullptr, x, y, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   m_bInRecalcLayout = FALSE;
   CString title;
-  m_wndDockBar.GetWindowText(title);
+  GetDockBar()->GetWindowText(title);
   SetWindowText(title);
 }
 
-void CMiniDockFrameWnd::OnClose() { m_wndDockBar.ShowAll(FALSE); }
+void CMiniDockFrameWnd::OnClose() { GetDockBar()->ShowAll(FALSE); }
 
 CControlBar* CMiniDockFrameWnd::FirstBar() {
-  for (int i = 1; i < m_wndDockBar.m_arrBars.GetSize(); ++i)
-    if (CControlBar* bar = m_wndDockBar.GetDockedControlBar(i)) return bar;
+  CDockBar* dock = GetDockBar();
+  for (int i = 1; i < dock->m_arrBars.GetSize(); ++i)
+    if (CControlBar* bar = dock->GetDockedControlBar(i)) return bar;
   return nullptr;
 }
 
 void CMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point) {
   if (nHitTest == HTCAPTION) {
-    if (!(m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI)) {
+    if (!(GetDockBar()->m_dwStyle & CBRS_FLOAT_MULTI)) {
       CControlBar* bar = FirstBar();
       if (bar && bar->m_pDockContext) {
         bar->m_pDockContext->StartDrag(point);
@@ -86,7 +87,7 @@ void CMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point) {
 }
 
 void CMiniDockFrameWnd::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {
-  if (nHitTest == HTCAPTION && !(m_wndDockBar.m_dwStyle & CBRS_FLOAT_MULTI)) {
+  if (nHitTest == HTCAPTION && !(GetDockBar()->m_dwStyle & CBRS_FLOAT_MULTI)) {
     CControlBar* bar = FirstBar();
     if (bar && bar->m_pDockContext) {
       bar->m_pDockContext->ToggleDocking();
@@ -100,7 +101,7 @@ LRESULT CMiniDockFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
   if (message == WM_NCHITTEST) {
     // A dynamic bar resizes from every border.
     LRESULT hit = CMiniFrameWnd::WindowProc(message, wParam, lParam);
-    if (hit == HTBORDER && (m_wndDockBar.m_dwStyle & CBRS_SIZE_DYNAMIC)) {
+    if (hit == HTBORDER && (GetDockBar()->m_dwStyle & CBRS_SIZE_DYNAMIC)) {
       CRect w;
       GetWindowRect(&w);
       CPoint p(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));

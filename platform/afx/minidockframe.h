@@ -13,12 +13,15 @@ class CMiniDockFrameWnd : public CMiniFrameWnd {
   virtual BOOL Create(CWnd* pParent, DWORD dwBarStyle);
   void RecalcLayout(BOOL bNotify = TRUE) override;
   // Lays the frame out to its bars and moves it to (x, y) on the screen.
-  void RecalcLayoutAt(int x, int y);
+  virtual void RecalcLayoutAt(int x, int y, BOOL bNotify = TRUE);
 
   void OnClose();
   void OnNcLButtonDown(UINT nHitTest, CPoint point);
   void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  // The dock bar the frame works with (a derived frame may hold its own).
+  virtual CDockBar* GetDockBar() { return &m_wndDockBar; }
 
   CDockBar m_wndDockBar;
 

@@ -177,6 +177,17 @@ typedef struct tagPOINTS {
   SHORT y;
 } POINTS, *PPOINTS, *LPPOINTS;
 
+// A window's placement: shown state, minimised and maximised positions and
+// its normal rectangle (44 bytes, as saved layouts store it).
+typedef struct tagWINDOWPLACEMENT {
+  UINT length;
+  UINT flags;
+  UINT showCmd;
+  POINT ptMinPosition;
+  POINT ptMaxPosition;
+  RECT rcNormalPosition;
+} WINDOWPLACEMENT, *LPWINDOWPLACEMENT;
+
 typedef struct _FILETIME {
   DWORD dwLowDateTime;
   DWORD dwHighDateTime;

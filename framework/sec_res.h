@@ -1,0 +1,26 @@
+// Resource ids of the window framework: strings, commands and cursors.
+// Texts of the string ids are built in (sec_strings.cpp) and a program's
+// own string table may replace them.
+#pragma once
+
+#include "platform/afx/afxdefs.h"
+
+// Strings.
+#define IDS_SEC_PREVENT_DOCKING 20535  // status line during a bar drag
+#define IDS_SEC_GRIPPER_CLOSE 20655
+#define IDS_SEC_GRIPPER_EXPAND 20657
+#define IDS_SEC_GRIPPER_CONTRACT 20658
+// Commands of a control bar's context menu (the strings of the same ids are the item texts).
+#define ID_SEC_ALLOWDOCKING 43040
+#define ID_SEC_HIDE 43041
+#define ID_SEC_MDIFLOAT 43042
+// Splitter cursors of dock bars.
+#define IDC_SEC_VSPLITBAR 30980
+#define IDC_SEC_HSPLITBAR 30981
+// The message a bar's dock site gets before the bar's context menu shows
+// (wParam the bar, lParam the CMenu).
+#define WM_SEC_BARCONTEXTMENU 0x38FF
+
+// The text of a framework string: the program's string table first, else
+// the built-in text.
+CString SECLoadString(UINT nID);
