@@ -15,6 +15,7 @@
 #include "editor/editcore_geometry.h"
 #include "editor/view/editcoreids.h"
 #include "editor/paintline.h"
+#include "editor/textsearch.h"
 #include "platform/afx/afx.h"
 #include "platform/sys/msgbox.h"
 #include "platform/ui/afxmenu.h"
@@ -178,11 +179,24 @@ class SECEditCore : public TBase {
   void OnEditReplace();
   void OnFindNext();
   BOOL CanFindNext();
+  OEFindDlg* OpenFindDialog(BOOL replace);
+  void CloseFindDialog();
+  LRESULT OnFindReplace(WPARAM wParam, LPARAM lParam);
+  BOOL SearchAndSelect(FindRecord& rec, BOOL wrap, OEFindDlg* dialog);
+  void MarkAllMatches(FindRecord& rec);
+  BOOL ReplaceSelected(const FindRecord& rec, BOOL record);
+  void ReplaceMatch(FindRecord& rec, OEFindDlg* dialog);
+  void ReplaceAllMatches(FindRecord& rec, OEFindDlg* dialog);
+  CString m_strLastMatch;       // the text of the last match found
+  EditPos m_findSequenceStart;  // the first match of the running search
+  HWND m_hFindDialogWnd = nullptr;
 
   // ---- drag and drop (seceditcore_drag.inl) ----
   DROPEFFECT OnDragEnter(COleDataObject* data, DWORD keyState, CPoint point) override;
   DROPEFFECT OnDragOver(COleDataObject* data, DWORD keyState, CPoint point) override;
   BOOL OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint point) override;
+  // Puts the caret on the cell under a point, the selection untouched.
+  void MoveCaretToPoint(CPoint point);
 
   // ---- window messages ----
   BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;

@@ -15,6 +15,7 @@ SECEditCore<TBase>::SECEditCore() = default;
 template <class TBase>
 SECEditCore<TBase>::~SECEditCore() {
   if (m_hAccel != nullptr) ::DestroyAcceleratorTable(m_hAccel);
+  CloseFindDialog();
 }
 
 template <class TBase>

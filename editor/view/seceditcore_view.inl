@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "editor/view/seceditcore.h"
+#include "editor/view/seceditcore_find.inl"
 
 template <class TBase>
 void SECEditCore<TBase>::InitView() {
@@ -302,18 +303,7 @@ void SECEditCore<TBase>::ShowContextMenu(CPoint point) {
   if (!menu.CreatePopupMenu()) return;
   if (point.x != -1 || point.y != -1) {
     this->ScreenToClient(&point);
-    if (m_pTopLine != nullptr && m_nCharWidth > 0 && m_nLineHeight > 0) {
-      HitCell cell = HitTestCell(Geometry(), point.x, point.y);
-      if (cell.inMargin && m_nLeftColumn > 0) {
-        --m_nLeftColumn;
-        this->Invalidate(FALSE);
-      }
-      EditLine* line = LineAtRow(cell.row);
-      m_pCaretLine = line;
-      m_nCaretLine = line->lineNumber;
-      m_nCaretColumn = AdjustColumn(std::min(m_nLeftColumn + cell.screenColumn, kMaxColumn));
-      MakeCaretVisible();
-    }
+    MoveCaretToPoint(point);
   } else {
     point = CPoint(5, 5);
   }
@@ -394,6 +384,7 @@ BOOL SECEditCore<TBase>::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LR
     MSG msg{this->m_hWnd, message, wParam, lParam, 0, {0, 0}};
     if (::TranslateAccelerator(this->m_hWnd, m_hAccel, &msg)) return done(0);
   }
+  if (message == seceditcore_detail::FindReplaceMessage()) return done(OnFindReplace(wParam, lParam));
   switch (message) {
     case WM_PAINT:
       PaintWindow();
