@@ -1,0 +1,104 @@
+#include "editor/view/oefinddlg.h"
+
+#include <algorithm>
+
+#include "editor/findhistory.h"
+#include "platform/afx/afx.h"
+#include "platform/ui/afxctrl.h"
+#include "platform/ui/sysmetrics.h"
+
+IMPLEMENT_DYNAMIC(OEFindDlg, CFindReplaceDialog)
+
+OEFindDlg::OEFindDlg() = default;
+
+BOOL OEFindDlg::CreateFor(BOOL replace, CWnd* owner) {
+  m_fr.Flags |= FR_ENABLETEMPLATE;
+  m_fr.hInstance = AfxGetResourceHandle();
+  m_fr.lpTemplateName = MAKEINTRESOURCE(replace ? IDD_EDIT_REPLACE : IDD_EDIT_FIND);
+  return Create(!replace, m_strFind, m_strReplace, FR_DOWN | FR_ENABLETEMPLATE, owner);
+}
+
+void OEFindDlg::DoDataExchange(CDataExchange* pDX) {
+  CFindReplaceDialog::DoDataExchange(pDX);
+  DDX_Check(pDX, IDC_FIND_REGEX, m_bRegex);
+  DDX_Check(pDX, IDC_FIND_MATCH_CASE, m_bMatchCase);
+  DDX_Radio(pDX, IDC_FIND_UP, m_nDirection);
+  DDX_Check(pDX, IDC_FIND_WRAP, m_bWrap);
+  if (pDX->m_bSaveAndValidate) {
+    GetDlgItemText(IDC_FIND_TEXT, m_strFind);
+    if (m_bReplaceDialog) GetDlgItemText(IDC_FIND_REPLACE_TEXT, m_strReplace);
+  }
+}
+
+void OEFindDlg::SyncHiddenText() {
+  CString text;
+  GetDlgItemText(IDC_FIND_TEXT, text);
+  SetDlgItemText(IDC_FIND_HIDDEN_TEXT, text);  // the framework enables Find Next by it
+}
+
+void OEFindDlg::EnableReplaceButtons(BOOL on) {
+  if (CWnd* b = GetDlgItem(IDC_FIND_REPLACE)) b->EnableWindow(on);
+  if (CWnd* b = GetDlgItem(IDC_FIND_REPLACE_ALL)) b->EnableWindow(on);
+}
+
+BOOL OEFindDlg::OnInitDialog() {
+  PlaceAwayFromCaret();
+  UpdateData(FALSE);
+  auto* find = static_cast<CComboBox*>(GetDlgItem(IDC_FIND_TEXT));
+  std::vector<CString> searches = LoadHistory(HistoryKind::Find);
+  if (find != nullptr) {
+    for (const CString& s : searches) find->AddString(s);
+    if (m_strFind.IsEmpty() && !searches.empty()) m_strFind = searches.front();
+    SetDlgItemText(IDC_FIND_TEXT, m_strFind);
+  }
+  if (m_bReplaceDialog) {
+    EnableReplaceButtons(TRUE);
+    if (auto* replace = static_cast<CComboBox*>(GetDlgItem(IDC_FIND_REPLACE_TEXT))) {
+      for (const CString& s : LoadHistory(HistoryKind::Replace)) {
+        replace->AddString(s == kEmptyReplacement ? CString() : s);
+      }
+    }
+  }
+  SyncHiddenText();
+  return TRUE;
+}
+
+BOOL OEFindDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+  UINT id = LOWORD(wParam);
+  UINT code = HIWORD(wParam);
+  if (id == IDC_FIND_MARK_ALL && code == BN_CLICKED) {
+    m_bMarkAll = 1;
+    SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(IDOK)->m_hWnd));
+    return TRUE;
+  }
+  if (id == IDC_FIND_TEXT && (code == CBN_EDITCHANGE || code == CBN_SELCHANGE)) {
+    if (code == CBN_SELCHANGE) {
+      auto* find = static_cast<CComboBox*>(GetDlgItem(IDC_FIND_TEXT));
+      CString text;
+      if (find->GetCurSel() >= 0) find->GetLBText(find->GetCurSel(), text);
+      SetDlgItemText(IDC_FIND_HIDDEN_TEXT, text);
+    } else {
+      SyncHiddenText();
+    }
+  }
+  return CFindReplaceDialog::OnCommand(wParam, lParam);
+}
+
+// Keeps the dialog off the caret's row: above it when it fits between the
+// main window's top and that row, else low in the main window.
+void OEFindDlg::PlaceAwayFromCaret() {
+  CWnd* main = AfxGetMainWnd();
+  if (main == nullptr || main->m_hWnd == nullptr || m_nCaretY < 0) return;
+  CRect mainRect, own;
+  main->GetWindowRect(&mainRect);
+  GetWindowRect(&own);
+  int height = own.Height();
+  int top;
+  if (height <= m_nCaretY - mainRect.top) {
+    top = mainRect.top;
+  } else {
+    int bottom = std::min<int>(mainRect.bottom - 2 * m_nLineHeight, ::GetSystemMetrics(SM_CYMAXIMIZED));
+    top = bottom - height;
+  }
+  SetWindowPos(nullptr, own.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOREDRAW);
+}
