@@ -346,6 +346,7 @@ LONG RegEnumValue(HKEY hKey, DWORD index, LPSTR name, LPDWORD nameCount, LPDWORD
 LONG RegQueryInfoKey(HKEY hKey, LPSTR className, LPDWORD classCount, LPDWORD, LPDWORD subKeys,
                      LPDWORD maxSubKeyLen, LPDWORD maxClassLen, LPDWORD values, LPDWORD maxValueNameLen,
                      LPDWORD maxValueLen, LPDWORD securityDescriptor, PFILETIME lastWrite) {
+  if (className && !classCount) return ERROR_INVALID_PARAMETER;
   Locked lock;
   RegNode* node;
   if (LONG rc = Resolve(hKey, KEY_QUERY_VALUE, node)) return rc;
@@ -356,7 +357,9 @@ LONG RegQueryInfoKey(HKEY hKey, LPSTR className, LPDWORD classCount, LPDWORD, LP
   }
   for (const auto& v : node->values) {
     longestName = std::max(longestName, Size(v.name));
-    longestData = std::max(longestData, Size(v.data));
+    // As RegQueryValueEx reports it: with the terminator a string gets.
+    longestData =
+        std::max(longestData, Size(v.data) + static_cast<DWORD>(MissingTerminators(v.type, v.data)));
   }
   if (subKeys) *subKeys = static_cast<DWORD>(node->subkeys.size());
   if (maxSubKeyLen) *maxSubKeyLen = longestKey;
@@ -366,9 +369,11 @@ LONG RegQueryInfoKey(HKEY hKey, LPSTR className, LPDWORD classCount, LPDWORD, LP
   if (maxValueLen) *maxValueLen = longestData;
   if (securityDescriptor) *securityDescriptor = 0;
   if (lastWrite) *lastWrite = node->lastWrite;
-  if (className && classCount) return CopyName(node->className, className, classCount);
-  if (classCount) *classCount = Size(node->className);
-  return ERROR_SUCCESS;
+  if (!classCount) return ERROR_SUCCESS;
+  // Too small a class buffer: ERROR_MORE_DATA with the class's length.
+  if (className && CopyName(node->className, className, classCount) == ERROR_SUCCESS) return ERROR_SUCCESS;
+  *classCount = Size(node->className);
+  return className ? ERROR_MORE_DATA : ERROR_SUCCESS;
 }
 
 LONG RegFlushKey(HKEY hKey) {

@@ -243,7 +243,9 @@ TEST_F(IniTest, WritesRespectTheShareModesOfOpenHandles) {
     HANDLE h = CreateFile(file.c_str(), GENERIC_READ, c.share, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, h);
     EXPECT_EQ(c.written, WritePrivateProfileString("S", "k", "new", file.c_str()));
-    if (!c.written) EXPECT_EQ(ERROR_SHARING_VIOLATION, GetLastError());
+    if (!c.written) {
+      EXPECT_EQ(ERROR_SHARING_VIOLATION, GetLastError());
+    }
     CloseHandle(h);
   }
 }

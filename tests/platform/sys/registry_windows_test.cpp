@@ -93,7 +93,9 @@ TEST_F(RegistryWindowsTest, UnterminatedStoredStringsReadBackTerminated) {
     EXPECT_EQ(c.rc, RegQueryValueEx(old, "raw", nullptr, nullptr,
                                     c.withBuffer ? reinterpret_cast<BYTE*>(buf) : nullptr, &size));
     EXPECT_EQ(c.size, size);
-    if (c.rc == ERROR_SUCCESS && c.withBuffer) EXPECT_EQ(c.bytes, std::string(buf, size));
+    if (c.rc == ERROR_SUCCESS && c.withBuffer) {
+      EXPECT_EQ(c.bytes, std::string(buf, size));
+    }
   }
   RegCloseKey(old);
 }
@@ -166,11 +168,52 @@ TEST_F(RegistryWindowsTest, OpenResultsOfOddArguments) {
     SCOPED_TRACE(c.what);
     HKEY result = kUntouched;
     EXPECT_EQ(c.rc, RegOpenKey(c.parent, c.subKey, &result));
-    if (c.result) EXPECT_EQ(c.result, result);
+    if (c.result) {
+      EXPECT_EQ(c.result, result);
+    }
     result = kUntouched;
     EXPECT_EQ(c.rc, RegOpenKeyEx(c.parent, c.subKey, 0, KEY_READ, &result));
-    if (c.result) EXPECT_EQ(c.result, result);
+    if (c.result) {
+      EXPECT_EQ(c.result, result);
+    }
   }
+}
+
+// The class-name buffer: too small gives ERROR_MORE_DATA and the class's
+// length; the longest data counts the terminator a string reads back with.
+TEST_F(RegistryWindowsTest, QueryInfoKeyClassBufferAndLongestData) {
+  constexpr auto kClass = "Cls";
+  HKEY child;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyEx(key, "C", 0, const_cast<LPSTR>(kClass), 0, KEY_ALL_ACCESS, nullptr,
+                                          &child, nullptr));
+  struct Case {
+    bool withBuffer;
+    DWORD room;
+    LONG rc;
+    DWORD count;
+  } cases[] = {{true, 3, ERROR_MORE_DATA, 3}, {true, 4, ERROR_SUCCESS, 3}, {false, 0, ERROR_SUCCESS, 3}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.room);
+    char buf[8] = {};
+    DWORD count = c.room;
+    EXPECT_EQ(c.rc, RegQueryInfoKey(child, c.withBuffer ? buf : nullptr, &count, nullptr, nullptr, nullptr,
+                                    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(c.count, count);
+  }
+  char buf[8];
+  EXPECT_EQ(ERROR_INVALID_PARAMETER, RegQueryInfoKey(child, buf, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                                     nullptr, nullptr, nullptr, nullptr, nullptr));
+  RegCloseKey(child);
+  mirt_test::WriteFile(dir + "/HKEY_CURRENT_USER.reg",
+                       "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Old]\r\n\"raw\"=hex(1):61,62,63\r\n");
+  plat::ReloadRegistry();
+  HKEY old;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyEx(HKEY_CURRENT_USER, "Old", 0, KEY_READ, &old));
+  DWORD longest = 0;
+  EXPECT_EQ(ERROR_SUCCESS, RegQueryInfoKey(old, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                           nullptr, &longest, nullptr, nullptr));
+  EXPECT_EQ(4u, longest);
+  RegCloseKey(old);
 }
 
 }  // namespace
