@@ -106,6 +106,10 @@ class EditBuffer : public TextModel {
   UINT GetUndoGroup() { return m_nUndoGroup; }
   void ResetUndo();
   void FreeUndo();
+  // The text as last loaded or saved is the one at this undo position
+  // (-1 when no undo or redo can reach it any more).
+  void MarkSaved() { m_nSavedUndoPos = m_nUndoPos; }
+  bool IsAtSavedState() const { return m_nSavedUndoPos == m_nUndoPos; }
 
   // ---- editing primitives (editbuffer_edit.cpp, editbuffer_range.cpp) ----
   int InsertChar(EditPos at, char ch, BOOL insert, BOOL record);
@@ -131,6 +135,7 @@ class EditBuffer : public TextModel {
   int m_nUndoPos = 0;
   UINT m_nUndoGroup = 0;
   int m_nUndoCount = 0;
+  int m_nSavedUndoPos = 0;
   HANDLE m_hLockFile = nullptr;
   // The file as last loaded or saved, to see at save time whether another
   // program changed it meanwhile.

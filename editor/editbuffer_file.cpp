@@ -164,7 +164,10 @@ int EditBuffer::SaveFile(const char* path) {
     int lockRc = HoldLock(path);
     if (rc == 0) rc = lockRc;
   }
-  if (rc == 0) SetModified(FALSE);
+  if (rc == 0) {
+    SetModified(FALSE);
+    MarkSaved();
+  }
   return rc;
 }
 

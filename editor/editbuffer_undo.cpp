@@ -52,8 +52,10 @@ BOOL EditBuffer::AddUndoRecord(const UndoRecord& rec, const char* text) {
   // The redo tail goes first, so that a full ring never drops records at or
   // above the current position.
   for (int i = m_nUndoPos; i < m_nUndoCount; ++i) ClearSlot(m_pUndoRing[i]);
+  if (m_nSavedUndoPos > m_nUndoPos) m_nSavedUndoPos = -1;  // the saved text was undone and left
   m_nUndoCount = m_nUndoPos;
   if (m_nUndoCount >= kUndoRecords) {
+    m_nSavedUndoPos = m_nSavedUndoPos >= kUndoDrop ? m_nSavedUndoPos - kUndoDrop : -1;
     for (int i = 0; i < kUndoDrop; ++i) ClearSlot(m_pUndoRing[i]);
     std::memmove(m_pUndoRing, m_pUndoRing + kUndoDrop, (kUndoRecords - kUndoDrop) * sizeof(UndoRecord));
     for (int i = kUndoRecords - kUndoDrop; i < kUndoRecords; ++i) m_pUndoRing[i] = UndoRecord{};
@@ -240,6 +242,7 @@ int EditBuffer::BeginUndoGroup(BOOL begin) {
 
 void EditBuffer::ResetUndo() {
   m_nUndoPos = 0;
+  m_nSavedUndoPos = 0;
   m_nUndoCount = 0;
   m_nUndoGroup = 0;
 }
@@ -250,4 +253,5 @@ void EditBuffer::FreeUndo() {
   }
   m_nUndoPos = 0;
   m_nUndoCount = 0;
+  m_nSavedUndoPos = 0;
 }

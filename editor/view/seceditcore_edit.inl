@@ -478,6 +478,9 @@ void SECEditCore<TBase>::OnEditUndo() {
   m_nCaretColumn = buf->OffsetToColumn(caret, offset);
   FinishTextChange(m_bRedraw);
   UpdateViews(this, HINT_TEXT_CHANGED, nullptr);
+  // Modified unless this is the text as saved; undoing past a save, or
+  // after the history dropped the saved state, still asks to save.
+  buf->SetModified(!buf->IsAtSavedState());
 }
 
 template <class TBase>
@@ -498,6 +501,7 @@ void SECEditCore<TBase>::OnEditRedo() {
   m_nCaretColumn = buf->OffsetToColumn(caret, offset);
   FinishTextChange(m_bRedraw);
   UpdateViews(this, HINT_TEXT_CHANGED, nullptr);
+  buf->SetModified(!buf->IsAtSavedState());
 }
 
 template <class TBase>

@@ -381,7 +381,11 @@ BOOL SECEditCore<TBase>::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LR
     return TRUE;
   };
   if (message >= WM_KEYFIRST && message <= WM_KEYLAST && m_hAccel != nullptr) {
-    MSG msg{this->m_hWnd, message, wParam, lParam, 0, {0, 0}};
+    MSG msg{};
+    msg.hwnd = this->m_hWnd;
+    msg.message = message;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
     if (::TranslateAccelerator(this->m_hWnd, m_hAccel, &msg)) return done(0);
   }
   if (message == seceditcore_detail::FindReplaceMessage()) return done(OnFindReplace(wParam, lParam));

@@ -25,6 +25,11 @@ BOOL SECEditView::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
   BOOL handled = SECEditCore<CView>::OnWndMsg(message, wParam, lParam, pResult);
   if (message == WM_CREATE && (pResult == nullptr || *pResult != -1)) m_dropTarget.Register(this);
   if (message == WM_DESTROY) m_dropTarget.Revoke();
+  // Each pane has its own scroll bars: a scrolled pane takes its row and
+  // column along.
+  if ((message == WM_VSCROLL || message == WM_HSCROLL) && m_pSplitter != nullptr) {
+    UpdateViews(this, HINT_SCROLLED, nullptr);
+  }
   return handled;
 }
 

@@ -167,6 +167,24 @@ TEST_F(EditTest, UndoAndRedoRestoreTextAndCaret) {
   EXPECT_EQ(view->m_nCaretColumn, 5);
 }
 
+TEST_F(EditTest, TheModifiedMarkFollowsTheSavedText) {
+  Load("abc\n");
+  Put(1, 3);
+  Type("d");
+  EXPECT_TRUE(buf->IsModified());
+  Command(ID_EDIT_UNDO_TEXT);
+  EXPECT_FALSE(buf->IsModified());  // back to the text as loaded
+  Type("x");
+  Put(1, 0);
+  Type("y");
+  ASSERT_EQ(buf->SaveFile(doc->GetPathName()), 0);
+  EXPECT_FALSE(buf->IsModified());
+  Command(ID_EDIT_UNDO_TEXT);  // undoing past the save
+  EXPECT_TRUE(buf->IsModified());
+  Command(ID_EDIT_REDO_TEXT);
+  EXPECT_FALSE(buf->IsModified());
+}
+
 TEST_F(EditTest, StreamTextRoundTripsThroughTheClipboard) {
   Load("one two\nthree\n");
   Put(1, 4);
