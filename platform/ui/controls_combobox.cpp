@@ -69,6 +69,18 @@ void Layout(HWND h, ComboState& s) {
   }
 }
 
+// A drop-down combo box is as tall as its face (its list drops below it);
+// then its parts are laid out.
+void FitFace(HWND h, ComboState& s) {
+  if (Kind(h) != CBS_SIMPLE) {
+    RECT wr;
+    GetWindowRect(h, &wr);
+    SetWindowPos(h, nullptr, 0, 0, wr.right - wr.left, FaceHeight(h),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  Layout(h, s);
+}
+
 void ShowDropDown(HWND h, ComboState& s, bool show, bool ok) {
   if (Kind(h) == CBS_SIMPLE || show == s.dropped) return;
   if (show) {
@@ -379,13 +391,7 @@ LRESULT CALLBACK ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CREATE: {
       auto* cs = reinterpret_cast<CREATESTRUCT*>(lp);
       Create(h, *s, *cs);
-      if (Kind(h) != CBS_SIMPLE) {
-        RECT wr;
-        GetWindowRect(h, &wr);
-        SetWindowPos(h, nullptr, 0, 0, wr.right - wr.left, FaceHeight(h),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-      }
-      Layout(h, *s);
+      FitFace(h, *s);
       return 0;
     }
     case WM_DESTROY:
@@ -404,13 +410,7 @@ LRESULT CALLBACK ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         LRESULT ignored;
         HandleFontMessage(h, msg, wp, lp, &ignored);
       }
-      if (Kind(h) != CBS_SIMPLE) {
-        RECT wr;
-        GetWindowRect(h, &wr);
-        SetWindowPos(h, nullptr, 0, 0, wr.right - wr.left, FaceHeight(h),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-      }
-      Layout(h, *s);
+      FitFace(h, *s);
       return 0;
     case WM_GETFONT: {
       LRESULT r;

@@ -25,6 +25,7 @@ TEST(EditSettings, OptionsComeFromTheApplicationsOwnKeyAndAreBounded) {
   Write("", "Tab size", "3");
   Write("", "Line end type", "2");
   Write("", "Keep tabs", "1");
+  Write("", "Font name", "Courier New");
 }
 
 TEST(EditSettings, TheLanguageSectionGivesCommentsCharactersAndKeywords) {
