@@ -40,12 +40,14 @@ const unsigned char* LowerCaseTable() {
   return table;
 }
 
-bool KeyBytes::Add(unsigned char a, unsigned char b) {
+bool KeyBytes::Add(unsigned char a, unsigned char b, unsigned char caseA, unsigned char caseB) {
   if (count == 4) return false;
-  // Unused slots repeat the first key, so that a scan may test all four.
-  for (int i = count == 0 ? 0 : count; i < 4; ++i) {
-    std::memset(first[i], a, 16);
-    std::memset(second[i], b, 16);
+  // Unused slots repeat the last key, so that a scan may test all four.
+  for (int i = count; i < 4; ++i) {
+    std::memset(first[i], a | caseA, 16);
+    std::memset(second[i], b | caseB, 16);
+    std::memset(firstCase[i], caseA, 16);
+    std::memset(secondCase[i], caseB, 16);
   }
   ++count;
   return true;
@@ -87,20 +89,28 @@ const char* FindAnyByte(const char* p, const char* end, const KeyBytes& keys) {
   return nullptr;
 }
 
-const char* FindAnyPair(const char* p, const char* end, const KeyBytes& keys) {
+namespace {
+
+// Pairs of `N` keys (the rest are repeats).
+template <int N>
+const char* ScanPairs(const char* p, const char* end, const KeyBytes& keys) {
 #if defined(__SSE2__)
   auto lanes = [](const unsigned char* v) { return _mm_load_si128(reinterpret_cast<const __m128i*>(v)); };
-  const __m128i a0 = lanes(keys.first[0]), a1 = lanes(keys.first[1]), a2 = lanes(keys.first[2]),
-                a3 = lanes(keys.first[3]);
-  const __m128i b0 = lanes(keys.second[0]), b1 = lanes(keys.second[1]), b2 = lanes(keys.second[2]),
-                b3 = lanes(keys.second[3]);
+  __m128i a[N], b[N], ca[N], cb[N];
+  for (int i = 0; i < N; ++i) {
+    a[i] = lanes(keys.first[i]);
+    b[i] = lanes(keys.second[i]);
+    ca[i] = lanes(keys.firstCase[i]);
+    cb[i] = lanes(keys.secondCase[i]);
+  }
   auto hits = [&](const char* at) {
     __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
     __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
-    __m128i hit = _mm_or_si128(_mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(x, a0), _mm_cmpeq_epi8(y, b0)),
-                                            _mm_and_si128(_mm_cmpeq_epi8(x, a1), _mm_cmpeq_epi8(y, b1))),
-                               _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(x, a2), _mm_cmpeq_epi8(y, b2)),
-                                            _mm_and_si128(_mm_cmpeq_epi8(x, a3), _mm_cmpeq_epi8(y, b3))));
+    __m128i hit = _mm_setzero_si128();
+    for (int i = 0; i < N; ++i) {
+      hit = _mm_or_si128(hit, _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(x, ca[i]), a[i]),
+                                            _mm_cmpeq_epi8(_mm_or_si128(y, cb[i]), b[i])));
+    }
     return static_cast<unsigned>(_mm_movemask_epi8(hit));
   };
   if (end - p >= 17) {
@@ -113,9 +123,26 @@ const char* FindAnyPair(const char* p, const char* end, const KeyBytes& keys) {
   }
 #endif
   for (; end - p >= 2; ++p) {
-    if (keys.Has(static_cast<unsigned char>(p[0]), static_cast<unsigned char>(p[1]))) return p;
+    auto x = static_cast<unsigned char>(p[0]), y = static_cast<unsigned char>(p[1]);
+    for (int i = 0; i < N; ++i) {
+      if ((x | keys.firstCase[i][0]) == keys.first[i][0] && (y | keys.secondCase[i][0]) == keys.second[i][0])
+        return p;
+    }
   }
   return nullptr;
+}
+
+}  // namespace
+
+const char* FindAnyPair(const char* p, const char* end, const KeyBytes& keys) {
+  switch (keys.count) {
+    case 1:
+      return ScanPairs<1>(p, end, keys);
+    case 2:
+      return ScanPairs<2>(p, end, keys);
+    default:
+      return ScanPairs<4>(p, end, keys);
+  }
 }
 
 void LiteralScan::Set(const std::vector<std::string>& strings, Fold fold) {
@@ -177,12 +204,21 @@ void LiteralScan::ChooseKeys(bool pairs) {
   if (allPairs) {
     // Every form of each chosen pair, when there are at most four.
     bool fits = true;
+    // Two forms that differ in the case bit only are one key with that bit.
+    auto caseBit = [](unsigned char* forms, int& n) -> unsigned char {
+      if (n != 2 || (forms[0] ^ forms[1]) != 0x20) return 0;
+      forms[0] |= 0x20;
+      n = 1;
+      return 0x20;
+    };
     for (const Target& t : m_strings) {
       int nf = Forms(m_fold, static_cast<unsigned char>(t.text[t.key]), firsts);
       int ns = Forms(m_fold, static_cast<unsigned char>(t.text[t.key + 1]), seconds);
+      unsigned char caseA = caseBit(firsts, nf), caseB = caseBit(seconds, ns);
       for (int k = 0; k < nf && fits; ++k) {
         for (int j = 0; j < ns && fits; ++j) {
-          if (!m_keys.Has(firsts[k], seconds[j]) && !m_keys.Add(firsts[k], seconds[j])) fits = false;
+          if (!m_keys.Has(firsts[k], seconds[j]) && !m_keys.Add(firsts[k], seconds[j], caseA, caseB))
+            fits = false;
         }
       }
     }

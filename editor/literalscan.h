@@ -12,15 +12,19 @@
 const unsigned char* LowerCaseTable();
 
 // Up to four bytes, or pairs of bytes, to scan for, each spread over a
-// vector's lanes once so that a scan starts without setting up.
+// vector's lanes once so that a scan starts without setting up. A pair's
+// bytes may carry a case bit (0x20) that the text byte gets before it is
+// compared: a key "a" with the bit stands for both "a" and "A".
 struct KeyBytes {
   alignas(16) unsigned char first[4][16] = {};
   alignas(16) unsigned char second[4][16] = {};
+  alignas(16) unsigned char firstCase[4][16] = {};
+  alignas(16) unsigned char secondCase[4][16] = {};
   int count = 0;
 
   void Clear() { count = 0; }
   // False when four are there already.
-  bool Add(unsigned char a, unsigned char b = 0);
+  bool Add(unsigned char a, unsigned char b = 0, unsigned char caseA = 0, unsigned char caseB = 0);
   bool Has(unsigned char a, unsigned char b) const;
 };
 

@@ -28,6 +28,7 @@ int TextEnd(const EditLine* line) {
 // A pattern made ready for searching: compiled once and kept for the next
 // search of the same pattern (replacing all calls FindText for each match).
 struct Prepared {
+  std::string typed;    // the pattern as given
   std::string pattern;  // lower case unless matchCase
   bool matchCase = false;
   bool regex = false;
@@ -39,10 +40,13 @@ struct Prepared {
   LiteralScan scan;
   std::string work;  // a line's text for the regex matcher
 
-  void Prepare(const std::string& text, bool withCase, bool asRegex) {
-    if (ready && text == pattern && withCase == matchCase && asRegex == regex) return;
+  // The pattern up to its first NUL.
+  void Prepare(const char* text, bool withCase, bool asRegex) {
+    if (ready && typed == text && withCase == matchCase && asRegex == regex) return;
     ready = true;
-    pattern = text;
+    typed = text;
+    pattern = typed;
+    if (!withCase) Lower(pattern);
     matchCase = withCase;
     regex = asRegex;
     valid = !regex || re.Compile(pattern.c_str());
@@ -51,7 +55,7 @@ struct Prepared {
   }
 };
 
-Prepared& PreparedFor(const std::string& pattern, bool matchCase, bool regex) {
+Prepared& PreparedFor(const char* pattern, bool matchCase, bool regex) {
   thread_local Prepared prepared;
   prepared.Prepare(pattern, matchCase, regex);
   return prepared;
@@ -104,6 +108,10 @@ struct Search {
 
   void Take() {
     rec->matchLength = p->re.MatchLength();
+    if (rec->replacement.IsEmpty()) {
+      rec->substituted = "";
+      return;
+    }
     char* sub = p->re.Substitute(rec->replacement);
     rec->substituted = sub != nullptr ? sub : "";
     std::free(sub);
@@ -130,12 +138,10 @@ int FindLast(const char* pattern, const char* text, int len) {
 
 BOOL FindText(EditPos& pos, EditPos& limit, FindRecord* rec) {
   if (rec == nullptr || pos.line == nullptr || rec->pattern.IsEmpty()) return FALSE;
-  std::string pattern = rec->pattern.str();
-  pattern.resize(std::strlen(pattern.c_str()));
-  if (pattern.empty()) return FALSE;
+  const char* pattern = rec->pattern;
+  if (*pattern == '\0') return FALSE;
   bool matchCase = (rec->flags & FIND_MATCH_CASE) != 0;
   bool regex = (rec->flags & FIND_REGEX) != 0;
-  if (!matchCase) Lower(pattern);
   Search search{rec, &PreparedFor(pattern, matchCase, regex), (rec->flags & FIND_FORWARD) != 0};
   if (!search.p->valid) return FALSE;
   pos.offset = std::max(0, std::min(pos.offset, pos.line->length));

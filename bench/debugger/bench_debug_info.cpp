@@ -7,10 +7,13 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "debugger/debug_interp_borland.h"
 #include "debugger/file_bytes.h"
@@ -40,11 +43,18 @@ fixture::BorlandExe Program(int lines) {
   return x;
 }
 
+std::map<int, std::string> g_files;
+
+void RemoveFiles() {
+  for (auto& [lines, path] : g_files) std::remove(path.c_str());
+}
+
+// The program's file, written on first use and removed when the benchmark ends.
 const std::string& ProgramFile(int lines) {
-  static std::map<int, std::string> files;
-  std::string& path = files[lines];
+  if (g_files.empty()) std::atexit(RemoveFiles);
+  std::string& path = g_files[lines];
   if (path.empty()) {
-    path = "/tmp/mirt_bench_debug_info_v2_" + std::to_string(lines) + ".exe";
+    path = "/tmp/mirt_bench_debug_info_" + std::to_string(::getpid()) + "_" + std::to_string(lines) + ".exe";
     std::string bytes = Program(lines).Write();
     FILE* f = std::fopen(path.c_str(), "wb");
     std::fwrite(bytes.data(), 1, bytes.size(), f);

@@ -1,8 +1,10 @@
-// A pattern and a text (split at the first NUL) for the regular expressions.
+// A pattern and a text (split at the first NUL) for the regular expressions;
+// a match must contain one of the strings the pattern requires.
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "editor/literalscan.h"
 #include "editor/regexp.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -16,6 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int at = re.Exec(text.c_str());
   if (at >= 0) {
     if (at > (int)text.size() || at + re.MatchLength() > (int)text.size()) std::abort();
+    LiteralScan required;
+    required.Set(re.RequiredStrings(), LiteralScan::Fold::kExact);
+    if (!required.Empty() && required.Find(text.data() + at, re.MatchLength()) < 0) std::abort();
     char* out = re.Substitute("<&\\1\\9\\\\>");
     std::free(out);
     if (at < (int)text.size()) re.Exec(text.c_str(), at + 1);
