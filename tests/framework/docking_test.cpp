@@ -302,9 +302,9 @@ TEST_F(DockingTest, GripperIsDrawnWhileDockedOnly) {
 
 TEST_F(DockingTest, BarInfoCarriesSizesShareStylesAndNamesBack) {
   frame->DockControlBar(&Bar(0), AFX_IDW_DOCKBAR_TOP);
-  Bar(0).m_fPctWidth = 0.25f;
-  Bar(0).m_dwMRUDockingState = CBRS_ALIGN_LEFT;
   Layout();
+  Bar(0).m_fPctWidth = 0.25f;  // alone in its row, a layout would make it 1
+  Bar(0).m_dwMRUDockingState = CBRS_ALIGN_LEFT;
   SECControlBarInfo info;
   Bar(0).GetBarInfo(&info);
   EXPECT_EQ(info.m_nBarID, kFirstBarId);
