@@ -7,6 +7,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "platform/ui/application.h"
 #include "platform/ui/caret.h"
 #include "platform/ui/input.h"
 #include "platform/ui/message.h"
@@ -14,6 +15,7 @@
 #include "platform/ui/sysmetrics.h"
 #include "platform/ui/text1252.h"
 #include "platform/ui/thread_queue.h"
+#include "platform/ui/window_kind.h"
 #include "platform/ui/wnd_obj.h"
 #include "platform/ui/wnd_widget.h"
 
@@ -209,6 +211,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
     return nullptr;
   }
+  EnsureApplication();
   if (!OnGuiThread()) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
@@ -257,6 +260,10 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     w->widget = cls->factory(*w, parentWidget);
   else
     w->widget = new WndWidget(h, parentWidget, !parent);
+  if (!parent) {
+    ApplyWindowKind(*w);
+    ApplyOwner(*w);
+  }
   PlaceWidget(*w);
   if (parent) RestackWidgets(parent->children);
   ResizeImage(*w);
