@@ -329,8 +329,10 @@ void DestroyTree(HWND h, bool top) {
   if (w->widget) {
     if (auto* ww = qobject_cast<WndWidget*>(w->widget.data())) ww->Detach();
     if (top) {
+      // At once: no Qt event loop of its own would ever run a deferred
+      // deletion, and Qt input handlers only post, so none is on the stack.
       w->widget->hide();
-      w->widget->deleteLater();
+      delete w->widget.data();
     }
   }
   FreeHandle(h);

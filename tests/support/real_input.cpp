@@ -404,6 +404,22 @@ bool RealDisplay::IsMapped(unsigned long xid) {
   return display_ && XGetWindowAttributes(Dpy(display_), xid, &a) && a.map_state == IsViewable;
 }
 
+bool RealDisplay::HasInputFocus(unsigned long xid) {
+  if (!display_) return false;
+  Display* d = Dpy(display_);
+  Window focus = 0, root = 0, parent = 0, *kids = nullptr;
+  int revert = 0;
+  unsigned n = 0;
+  XGetInputFocus(d, &focus, &revert);
+  for (Window w = focus; w > PointerRoot; w = parent) {
+    if (w == xid) return true;
+    if (!XQueryTree(d, w, &root, &parent, &kids, &n)) return false;
+    if (kids) XFree(kids);
+    if (w == root) break;
+  }
+  return false;
+}
+
 ScreenRect RealDisplay::FrameRect(unsigned long xid) {
   if (!display_) return {};
   Display* d = Dpy(display_);
@@ -428,6 +444,21 @@ unsigned RealDisplay::PixelAt(int x, int y) {
   unsigned p = static_cast<unsigned>(XGetPixel(img, 0, 0)) & 0xFFFFFF;
   XDestroyImage(img);
   return p;
+}
+
+std::vector<unsigned> RealDisplay::Pixels(const ScreenRect& area) {
+  std::vector<unsigned> out;
+  if (!display_ || area.width <= 0 || area.height <= 0) return out;
+  Display* d = Dpy(display_);
+  XImage* img = XGetImage(d, DefaultRootWindow(d), area.x, area.y, static_cast<unsigned>(area.width),
+                          static_cast<unsigned>(area.height), AllPlanes, ZPixmap);
+  if (!img) return out;
+  out.reserve(static_cast<size_t>(area.width) * static_cast<size_t>(area.height));
+  for (int y = 0; y < area.height; ++y)
+    for (int x = 0; x < area.width; ++x)
+      out.push_back(static_cast<unsigned>(XGetPixel(img, x, y)) & 0xFFFFFF);
+  XDestroyImage(img);
+  return out;
 }
 
 std::string RealDisplay::SavePicture(const std::string& name) {

@@ -85,11 +85,14 @@ class RealDisplay {
   // Native window facts, from the X server.
   bool IsOverrideRedirect(unsigned long xid);
   unsigned long TransientFor(unsigned long xid);  // 0 when none
-  bool IsMapped(unsigned long xid);               // mapped and all its ancestors too
+  bool IsMapped(unsigned long xid);
+  // True when the server's keyboard focus lies in the window or within it.
+  bool HasInputFocus(unsigned long xid);  // mapped and all its ancestors too
   // The frame the window manager put around a window (the window itself when none).
   ScreenRect FrameRect(unsigned long xid);
-  // The colour 0xRRGGBB of a screen pixel.
+  // The colour 0xRRGGBB of a screen pixel, and of every pixel of an area (rows top down).
   unsigned PixelAt(int x, int y);
+  std::vector<unsigned> Pixels(const ScreenRect& area);
 
   // Writes the screen as "<name>.png" into the build tree's pictures folder.
   std::string SavePicture(const std::string& name);

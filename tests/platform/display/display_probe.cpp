@@ -10,6 +10,7 @@
 //   mdiactive <hwnd of the active MDI child>
 //   commands <ids of the probe's commands run, in order>
 //   dialogs <dialogs closed> <last result>
+//   screen <cx> <cy> <work area left top right bottom>
 #include <cstdio>
 #include <string>
 
@@ -186,6 +187,12 @@ void Report(std::string& out) {
     }
   }
   out += "commands " + g_commands + "\n";
+  RECT work{};
+  ::SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+  char screen[128];
+  std::snprintf(screen, sizeof screen, "screen %d %d %ld %ld %ld %ld\n", ::GetSystemMetrics(SM_CXSCREEN),
+                ::GetSystemMetrics(SM_CYSCREEN), work.left, work.top, work.right, work.bottom);
+  out += screen;
   out += "dialogs " + std::to_string(g_dialogsClosed) + " " + std::to_string(g_lastResult) + "\n";
 }
 

@@ -2,6 +2,8 @@
 // keyboard input, bare and under a window manager.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "probe_fixture.h"
 
 namespace display_test {
@@ -18,6 +20,21 @@ TEST_P(ProbeTest, TypedKeysReachTheFocusedView) {
   s = display->Sync();
   EXPECT_EQ(TypedInto(s, focused), kText);
   Picture("typed");
+}
+
+TEST_P(ProbeTest, ScreenMetricsAreTheRealScreens) {
+  ProgramState s = display->Sync();
+  std::istringstream in(s.Value("screen"));
+  int cx = 0, cy = 0, left = -1, top = -1, right = 0, bottom = 0;
+  in >> cx >> cy >> left >> top >> right >> bottom;
+  EXPECT_EQ(cx, RealDisplay::kScreenWidth);
+  EXPECT_EQ(cy, RealDisplay::kScreenHeight);
+  // The work area lies on the screen (a window manager may keep panels out of it).
+  EXPECT_GE(left, 0);
+  EXPECT_GE(top, 0);
+  EXPECT_LE(right, RealDisplay::kScreenWidth);
+  EXPECT_LE(bottom, RealDisplay::kScreenHeight);
+  EXPECT_GT(right - left, RealDisplay::kScreenWidth / 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Display, ProbeTest, ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox),

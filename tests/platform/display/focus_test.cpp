@@ -26,8 +26,7 @@ TEST_P(FocusTest, ClickInAnInactiveChildsViewActivatesItAndTakesTheKeys) {
   ASSERT_FALSE(activeFrame->rect.Contains(x, y));
   display->Click(x, y);
   // A window manager may hold the press until it has looked at it.
-  display->WaitFor([&](const ProgramState& st) { return st.focus == other; },
-                   "the focus on the clicked view");
+  WaitForKeysTo(other);
   display->Type(kTyped);
   s = display->Sync();
   EXPECT_EQ(TypedInto(s, other), kTyped);
@@ -50,7 +49,7 @@ TEST_P(FocusTest, ClickOnTheViewAfterTheBarsListGivesTheKeysBackToTheView) {
   const WindowState* v = s.ByHandle(view);
   ASSERT_NE(v, nullptr);
   display->Click(v->rect.CenterX(), v->rect.CenterY());
-  display->WaitFor([&](const ProgramState& st) { return st.focus == view; }, "the focus back on the view");
+  WaitForKeysTo(view);
   display->Type(kTyped);
   s = display->Sync();
   EXPECT_EQ(TypedInto(s, view), kTyped);

@@ -54,6 +54,15 @@ const WindowState* ProbeTest::MainFrame(const ProgramState& s) {
   return nullptr;
 }
 
+ProgramState ProbeTest::WaitForKeysTo(const std::string& hwnd) {
+  return display->WaitFor(
+      [&](const ProgramState& s) {
+        const WindowState* main = MainFrame(s);
+        return s.focus == hwnd && main && display->HasInputFocus(main->xid);
+      },
+      "the keys going to " + hwnd);
+}
+
 void ProbeTest::Picture(const std::string& step) {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = std::string(info->test_suite_name()) + "_" + info->name() + "_" + step;

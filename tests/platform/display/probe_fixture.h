@@ -32,6 +32,9 @@ class ProbeTest : public ::testing::TestWithParam<WindowManager> {
   static mirt_test::ScreenRect MenuItem(const ProgramState& s, int n);
   // The probe's main frame and its native window.
   static const WindowState* MainFrame(const ProgramState& s);
+  // Waits until the keys go to a window: the layer.s focus is there, and the
+  // server's focus is in the main frame (a window manager sets it in its own time).
+  ProgramState WaitForKeysTo(const std::string& hwnd);
   // A picture named after the test and the step.
   void Picture(const std::string& step);
 
