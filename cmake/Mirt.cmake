@@ -1,6 +1,13 @@
 # Shared build helpers. Subsystem folders list no sources by hand: every
 # .cpp in the folder (not in subfolders) belongs to its library.
 
+# mirt_pch(<target> <header>): precompile one of cmake/pch/ for the target.
+function(mirt_pch target header)
+  if(MIRT_PCH)
+    target_precompile_headers(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch/${header})
+  endif()
+endfunction()
+
 # mirt_sources(<out-var> <dir>): the .cpp files directly in <dir>.
 function(mirt_sources out dir)
   file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
@@ -32,6 +39,7 @@ function(mirt_library name kind)
   add_library(${name} ${kind} ${all})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${A_LIBS})
+  mirt_pch(${name} std.h)
 endfunction()
 
 # mirt_test(<name> SOURCES s... LIBS l...): a GoogleTest program run by CTest,
@@ -44,6 +52,13 @@ function(mirt_test name)
   cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE mirt_test_main ${A_LIBS})
+  if(MIRT_PCH)
+    # Compiled as the shared test library is (-fPIC, no -fPIE), so that its
+    # precompiled headers are valid here.
+    set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE OFF)
+    target_compile_options(${name} PRIVATE -fPIC)
+    target_precompile_headers(${name} REUSE_FROM mirt_test_main)
+  endif()
   set(load_settings ${CMAKE_BINARY_DIR}/test-load-settings)
   set_target_properties(${name} PROPERTIES
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin

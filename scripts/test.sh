@@ -1,24 +1,61 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test: the normal build, the
-# sanitizer build and short fuzz runs.
+# Installs what is missing, builds and runs every test: the format check, the
+# normal build, the sanitizer build (from a copy of the tree in a folder whose
+# path has spaces and non-ASCII letters) and short fuzz runs. Tests run with
+# their own HOME and TMPDIR, so the machine's state does not matter.
+# FUZZ_BUDGET: seconds of fuzzing in all (default 240), shared by the targets
+# and run across the cores.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+root=$PWD
+jobs=$(nproc)
+start=$SECONDS
+
+step() {
+  local name=$1 t0=$SECONDS
+  shift
+  echo "== $name"
+  "$@"
+  echo "== $name: $((SECONDS - t0)) s"
+}
+
+step "setup" scripts/setup.sh
+
+# Everything the tests write goes under build/ci, in awkward folder names.
+ci="$root/build/ci"
+awkward="$ci/a b/ä"
+export HOME="$ci/home ü" TMPDIR="$ci/tmp é x"
+rm -rf "$HOME" "$TMPDIR"
+mkdir -p "$HOME" "$TMPDIR"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
-export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-jobs=$(nproc)
 
-echo "== build and test (release)"
-scripts/build.sh build/release -DCMAKE_BUILD_TYPE=Release
-ctest --test-dir build/release -j "$jobs" --output-on-failure
+# A copy of the working tree (tracked and new files) in the awkward folder.
+copy_tree() {
+  mkdir -p "$awkward"
+  find "$awkward" -mindepth 1 -maxdepth 1 ! -name build -exec rm -rf {} +
+  git ls-files -z -co --exclude-standard | tar -cf - --null -T - | tar -xf - -C "$awkward"
+}
 
-echo "== build and test (address and undefined-behaviour sanitizers)"
-scripts/build.sh build/asan -DCMAKE_BUILD_TYPE=Debug -DMIRT_SANITIZE=ON -DMIRT_BENCH=OFF -DCMAKE_CXX_FLAGS=-O1
-ctest --test-dir build/asan -j "$jobs" --output-on-failure
+step "format check" scripts/check-format.sh
 
-echo "== fuzz runs"
-CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRT_FUZZ=ON >/dev/null
-cmake --build build/fuzz -j "$jobs" --target fuzzers
-scripts/fuzz.sh build/fuzz/fuzzers "${FUZZ_SECONDS:-30}"
+step "build (release)" scripts/build.sh build/release -DCMAKE_BUILD_TYPE=Release
+step "test (release)" ctest --test-dir build/release -j "$jobs" --output-on-failure
+
+step "copy the tree to '$awkward'" copy_tree
+step "build (address and undefined-behaviour sanitizers)" \
+  scripts/build.sh "$awkward/build/asan" -DCMAKE_BUILD_TYPE=Debug -DMIRT_SANITIZE=ON -DMIRT_BENCH=OFF \
+  "-DCMAKE_CXX_FLAGS=-O1 -g1"
+step "test (sanitizers, random order)" \
+  ctest --test-dir "$awkward/build/asan" -j "$jobs" --schedule-random --output-on-failure
+
+fuzz_build() {
+  CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRT_FUZZ=ON >/dev/null
+  cmake --build build/fuzz -j "$jobs" --target fuzzers
+}
+step "build (fuzz targets)" fuzz_build
+step "fuzz" scripts/fuzz.sh build/fuzz/fuzzers "${FUZZ_BUDGET:-240}"
+
+echo "== all steps: $((SECONDS - start)) s"

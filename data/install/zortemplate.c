@@ -7,17 +7,22 @@
 
 static ZORPDT rcPDT;
 
-static void Work(void) { /* the task's work */ }
+static void Work(void)
+{
+	/* the task's work */
+}
 
-void main(void) {
-  memset(&rcPDT, 0, sizeof rcPDT);
-  rcPDT.rcHead.usNumber = PROGRAMM_NUMBER;
-  rcPDT.rcHead.usFlags = ZOR_TASK + ZORPDT_PARAMETER_IN_PROG;
-  rcPDT.rcHead.usInterrupt = 0;
-  if (zor_register_task(&rcPDT) != 0) return;
+void main(void)
+{
+	memset(&rcPDT, 0, sizeof rcPDT);
+	rcPDT.rcHead.usNumber = PROGRAMM_NUMBER;
+	rcPDT.rcHead.usFlags = ZOR_TASK + ZORPDT_PARAMETER_IN_PROG;
+	rcPDT.rcHead.usInterrupt = 0;
+	if (zor_register_task(&rcPDT) != 0)
+		return;
 
-  for (;;) {
-    zor_wait_for_start();
-    Work();
-  }
+	for (;;) {
+		zor_wait_for_start();
+		Work();
+	}
 }

@@ -117,3 +117,7 @@ int MulDiv(int nNumber, int nNumerator, int nDenominator) {
   if (result > INT32_MAX || result < INT32_MIN) return -1;
   return static_cast<int>(result);
 }
+
+std::string plat::TextInBuffer(LPCSTR buffer, size_t size) {
+  return buffer ? std::string(buffer, strnlen(buffer, size)) : std::string();
+}

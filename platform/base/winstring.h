@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstring>
+#include <string>
 
 #include "platform/base/format.h"
 #include "platform/base/windef.h"
@@ -58,6 +59,12 @@ BOOL IsCharLower(CHAR ch);
 // number * numerator / denominator with a 64-bit product, rounded half away
 // from zero; -1 when denominator is 0 or the result does not fit.
 int MulDiv(int nNumber, int nNumerator, int nDenominator);
+
+namespace plat {
+// The text of a caller's buffer of size bytes: up to its NUL, and never past
+// the buffer's end when the caller left the NUL out. NULL is empty.
+std::string TextInBuffer(LPCSTR buffer, size_t size);
+}  // namespace plat
 
 #define ZeroMemory(dest, len) std::memset((dest), 0, (len))
 #define FillMemory(dest, len, fill) std::memset((dest), (fill), (len))

@@ -145,7 +145,7 @@ BOOL FileDialog(LPOPENFILENAME ofn, bool save) {
   t_error = 0;
   if (!ofn) return FALSE;
   std::string caption = ofn->lpstrTitle ? ofn->lpstrTitle : save ? "Save As" : "Open";
-  std::string initial = ofn->lpstrFile ? ofn->lpstrFile : "";
+  std::string initial = plat::TextInBuffer(ofn->lpstrFile, ofn->nMaxFile);
   PersonAsk person = [&](plat::CommonDialogAnswer* a) {
     QFileDialog d(nullptr, Q(caption), Q(ofn->lpstrInitialDir));
     d.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

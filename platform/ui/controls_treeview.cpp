@@ -9,6 +9,7 @@
 
 #include "platform/base/charcase.h"
 #include "platform/base/winstring.h"
+#include "platform/base/winstring.h"
 #include "platform/ui/controls_impl.h"
 #include "platform/ui/imagelist.h"
 #include "platform/ui/system_classes.h"
@@ -111,6 +112,7 @@ std::string TextOf(HWND h, Node* n) {
   di.item.pszText = buf;
   di.item.cchTextMax = sizeof buf;
   NotifyParentNm(h, &di.hdr, TVN_GETDISPINFO);
+  if (di.item.pszText == buf) return plat::TextInBuffer(buf, sizeof buf);
   return di.item.pszText ? std::string(di.item.pszText) : std::string();
 }
 

@@ -72,8 +72,9 @@ void Enable(HWND h, int id, bool on) {
 }
 
 void Init(HWND h, LPFINDREPLACE fr) {
-  SetDlgItemText(h, edt1, fr->lpstrFindWhat ? fr->lpstrFindWhat : "");
-  if (fr->lpstrReplaceWith) SetDlgItemText(h, edt2, fr->lpstrReplaceWith);
+  SetDlgItemText(h, edt1, plat::TextInBuffer(fr->lpstrFindWhat, fr->wFindWhatLen).c_str());
+  if (fr->lpstrReplaceWith)
+    SetDlgItemText(h, edt2, plat::TextInBuffer(fr->lpstrReplaceWith, fr->wReplaceWithLen).c_str());
   CheckDlgButton(h, chx1, (fr->Flags & FR_WHOLEWORD) ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(h, chx2, (fr->Flags & FR_MATCHCASE) ? BST_CHECKED : BST_UNCHECKED);
   CheckRadioButton(h, rad1, rad2, (fr->Flags & FR_DOWN) ? rad2 : rad1);

@@ -3,6 +3,7 @@
 // folders, printing, and the modeless find and replace dialogs.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -80,7 +81,7 @@ TEST_F(CommonDialogTest, OpenRefusesAMissingFileAndBuffersThatAreTooSmall) {
             "nothing.bin\nFile not found.\nPlease verify the correct file name was given.");
 
   mirt_test::WriteFile(dir_ + "/long-file-name.txt", "x");
-  char small[8];
+  char small[8] = "";
   OPENFILENAME ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.lpstrFile = small;
@@ -88,6 +89,18 @@ TEST_F(CommonDialogTest, OpenRefusesAMissingFileAndBuffersThatAreTooSmall) {
   plat::PushCommonDialogAnswer(Ok({dir_ + "/long-file-name.txt"}));
   EXPECT_FALSE(GetOpenFileName(&ofn));
   EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(FNERR_BUFFERTOOSMALL));
+}
+
+TEST_F(CommonDialogTest, AnInitialNameWithoutItsNulIsReadOnlyToTheBufferEnd) {
+  constexpr char kUnterminated[] = {'a', 'b', 'c', 'd'};
+  char name[sizeof kUnterminated];
+  memcpy(name, kUnterminated, sizeof name);
+  OPENFILENAME ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.lpstrFile = name;
+  ofn.nMaxFile = sizeof name;
+  plat::PushCommonDialogAnswer(plat::CommonDialogAnswer{});  // cancelled
+  EXPECT_FALSE(GetOpenFileName(&ofn));
 }
 
 TEST_F(CommonDialogTest, ColourFontAndFolder) {
