@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev libgl-dev libqscintilla2-qt6-dev
   fonts-liberation fonts-dejavu-core     # "Courier New" and the dialog font
   xvfb xauth                             # a display for the IDE where none exists
+  openbox libxtst-dev libx11-dev libxcb1-dev  # real-input tests: window manager, XTest
   libx86emu-dev nasm                     # the simulated boards' CPU and their test programs
 )
 

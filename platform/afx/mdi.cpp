@@ -26,9 +26,18 @@ ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_HORZ, OnUpdateMDIWindowCmd)
 ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_VERT, OnUpdateMDIWindowCmd)
 ON_UPDATE_COMMAND_UI(ID_WINDOW_NEW, OnUpdateMDIWindowCmd)
 ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
+ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
 
 CMDIFrameWnd::CMDIFrameWnd() = default;
+
+void CMDIFrameWnd::OnSetFocus(CWnd* pOldWnd) {
+  CMDIChildWnd* child = MDIGetActive();
+  if (child && child->IsWindowVisible())
+    child->SetFocus();
+  else
+    CFrameWnd::OnSetFocus(pOldWnd);
+}
 
 BOOL CMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
                              CCreateContext* pContext) {
@@ -162,6 +171,7 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
   CMDIChildWnd* child = MDIGetActive();
   if (child && child->PreTranslateMessage(pMsg)) return TRUE;
   FilterToolTips(pMsg);
+  if (::TranslateMDISysAccel(m_hWndMDIClient, pMsg)) return TRUE;
   if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable &&
       ::TranslateAccelerator(m_hWnd, m_hAccelTable, pMsg))
     return TRUE;
@@ -422,6 +432,9 @@ LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
           return 0;
         case SC_NEXTWINDOW:
           ::SendMessage(client, WM_MDINEXT, reinterpret_cast<WPARAM>(m_hWnd), 0);
+          return 0;
+        case SC_PREVWINDOW:
+          ::SendMessage(client, WM_MDINEXT, reinterpret_cast<WPARAM>(m_hWnd), 1);
           return 0;
         case SC_CLOSE:
           SendMessage(WM_CLOSE);

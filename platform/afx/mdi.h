@@ -9,6 +9,10 @@
 
 class CMDIChildWnd;
 
+// Ctrl+F4 closes the active MDI child, Ctrl+F6 (with Shift: backwards)
+// activates the next one: sent as WM_SYSCOMMAND to the active child.
+BOOL TranslateMDISysAccel(HWND hWndClient, LPMSG lpMsg);
+
 class CMDIFrameWnd : public CFrameWnd {
   DECLARE_DYNCREATE(CMDIFrameWnd)
  public:
@@ -42,6 +46,8 @@ class CMDIFrameWnd : public CFrameWnd {
   BOOL OnMDIWindowCmd(UINT nID);
   void OnUpdateMDIWindowCmd(CCmdUI* pCmdUI);
   void OnWindowNew();
+  // The focus goes on to the active child (and so to its view).
+  void OnSetFocus(CWnd* pOldWnd);
 
   HWND m_hWndMDIClient = nullptr;
 

@@ -352,3 +352,17 @@ LPCSTR MDIClientClass() {
 void SetWindowListWriter(WindowListWriter writer) { g_windowList = writer; }
 
 }  // namespace afx
+
+BOOL TranslateMDISysAccel(HWND client, LPMSG msg) {
+  if (!client || !msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return FALSE;
+  if (!(::GetKeyState(VK_CONTROL) & 0x8000) || (::GetKeyState(VK_MENU) & 0x8000)) return FALSE;
+  WPARAM command = 0;
+  if (msg->wParam == VK_F4)
+    command = SC_CLOSE;
+  else if (msg->wParam == VK_F6)
+    command = (::GetKeyState(VK_SHIFT) & 0x8000) ? SC_PREVWINDOW : SC_NEXTWINDOW;
+  HWND active = reinterpret_cast<HWND>(::SendMessage(client, WM_MDIGETACTIVE, 0, 0));
+  if (!command || !active || !::IsWindowEnabled(active)) return FALSE;
+  ::SendMessage(active, WM_SYSCOMMAND, command, MAKELPARAM('-', 0));
+  return TRUE;
+}

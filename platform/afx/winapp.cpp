@@ -9,6 +9,7 @@
 #include "platform/sys/path.h"
 #include "platform/sys/process.h"
 #include "platform/sys/profile.h"
+#include "platform/ui/application.h"
 #include "platform/ui/ui.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
@@ -298,6 +299,7 @@ int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt) {
 int AfxWinMain(int argc, char** argv) {
   CWinApp* app = AfxGetApp();
   if (!app) return -1;
+  mirt_ui::EnsureApplication(argc, argv);
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
   app->SetCommandLineArguments(args);

@@ -31,6 +31,7 @@ struct ListState {
   std::vector<int> tabs;  // pixels
   bool tracking = false;
   bool noRedraw = false;
+  bool vscroll = false;  // made with WS_VSCROLL: the bar comes and goes with the items
 };
 
 DWORD StyleOf(HWND h) { return static_cast<DWORD>(GetWindowLong(h, GWL_STYLE)); }
@@ -65,7 +66,8 @@ int PageSize(HWND h, ListState& s) {
 }
 
 void UpdateScroll(HWND h, ListState& s) {
-  if (!(StyleOf(h) & WS_VSCROLL)) return;
+  // The style bit goes while the bar is hidden, so the wish is kept apart.
+  if (!s.vscroll) return;
   SCROLLINFO si{sizeof si,
                 SIF_RANGE | SIF_PAGE | SIF_POS,
                 0,
@@ -553,6 +555,7 @@ LRESULT CALLBACK ListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg >= LB_ADDSTRING && msg <= LB_ITEMFROMPOINT) return Command(h, *s, msg, wp, lp);
   switch (msg) {
     case WM_CREATE:
+      s->vscroll = StyleOf(h) & WS_VSCROLL;
       SetTabStops(h, *s, 0, nullptr);
       UpdateScroll(h, *s);
       return 0;

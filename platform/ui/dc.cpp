@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "platform/ui/gdi_obj.h"
+#include "platform/ui/sysmetrics.h"
 #include "platform/ui/thread_queue.h"
 #include "platform/ui/paint.h"
 
@@ -253,7 +254,7 @@ HDC CreateDC(LPCSTR driver, LPCSTR, LPCSTR, const void*) {
   if (driver && strcmp(driver, "DISPLAY") == 0) return GetDC(nullptr);
   auto* dc = new Dc;
   dc->kind = Dc::kInfo;
-  dc->size = QSize(1920, 1080);
+  dc->size = QSize(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   return DcAdd(dc);
 }
 
@@ -310,9 +311,9 @@ int GetDeviceCaps(HDC h, int index) {
     case VERTSIZE:
       return 286;
     case HORZRES:
-      return 1920;
+      return GetSystemMetrics(SM_CXSCREEN);
     case VERTRES:
-      return 1080;
+      return GetSystemMetrics(SM_CYSCREEN);
     case BITSPIXEL:
       return mono ? 1 : 32;
     case PLANES:
@@ -331,9 +332,9 @@ int GetDeviceCaps(HDC h, int index) {
     case SIZEPALETTE:
       return 0;
     case PHYSICALWIDTH:
-      return 1920;
+      return GetSystemMetrics(SM_CXSCREEN);
     case PHYSICALHEIGHT:
-      return 1080;
+      return GetSystemMetrics(SM_CYSCREEN);
   }
   return 0;
 }

@@ -33,7 +33,7 @@ LRESULT HitTest(Wnd& w, POINT screen) {
   if (w.client.contains(p)) return HTCLIENT;
   if ((w.style & WS_VSCROLL) && BuiltInBarRect(w, SB_VERT).contains(p)) return HTVSCROLL;
   if ((w.style & WS_HSCROLL) && BuiltInBarRect(w, SB_HORZ).contains(p)) return HTHSCROLL;
-  int b = FrameWidth(w.style, w.exStyle, HasDesktopFrame(w.style));
+  int b = FrameWidth(w.style, w.exStyle, HasDesktopFrame(w.style, w.exStyle));
   int cap = CaptionHeight(w.style, w.exStyle);
   if (cap && p.y() >= b && p.y() < b + cap) return HTCAPTION;
   if (w.style & WS_THICKFRAME) {
@@ -56,7 +56,7 @@ void PaintFrame(Wnd& w) {
   HDC dc = GetWindowDC(w.handle);
   if (!dc) return;
   RECT r{0, 0, w.rect.width(), w.rect.height()};
-  if (!HasDesktopFrame(w.style)) {
+  if (!HasDesktopFrame(w.style, w.exStyle)) {
     if (w.style & (WS_THICKFRAME | WS_DLGFRAME) || (w.exStyle & WS_EX_DLGMODALFRAME)) {
       DrawEdge(dc, &r, EDGE_RAISED, BF_RECT | BF_ADJUST);
       int extra = FrameWidth(w.style, 0, false) - 2;

@@ -33,6 +33,7 @@ void UpdateKeyStateFromMessage(ThreadQueue* q, const MSG& m) {
     case WM_KEYUP:
     case WM_SYSKEYUP: {
       bool down = m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN;
+      if (down) q->altAlone = m.wParam == VK_MENU && (q->altAlone || !(q->keys[VK_MENU] & 0x80));
       set(static_cast<int>(m.wParam), down);
       if (m.message == WM_SYSKEYDOWN || m.message == WM_SYSKEYUP)
         set(VK_MENU, m.message == WM_SYSKEYDOWN || static_cast<int>(m.wParam) != VK_MENU);
@@ -43,6 +44,7 @@ void UpdateKeyStateFromMessage(ThreadQueue* q, const MSG& m) {
   }
   if (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST && m.message != WM_MOUSEWHEEL) {
     WPARAM f = m.wParam;
+    if (m.message != WM_MOUSEMOVE) q->altAlone = false;
     set(VK_LBUTTON, f & MK_LBUTTON);
     set(VK_RBUTTON, f & MK_RBUTTON);
     set(VK_MBUTTON, f & MK_MBUTTON);
@@ -240,3 +242,14 @@ BOOL DragDetect(HWND h, POINT pt) {
   if (GetCapture() == h) ReleaseCapture();
   return result;
 }
+
+namespace mirt_ui {
+
+bool TakeLoneAlt() {
+  ThreadQueue* q = ThreadQueue::Current();
+  bool alone = q->altAlone;
+  q->altAlone = false;
+  return alone;
+}
+
+}  // namespace mirt_ui

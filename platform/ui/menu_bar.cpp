@@ -70,25 +70,161 @@ void PaintBar(Wnd& w, int hot) {
   ReleaseDC(w.handle, dc);
 }
 
-// Opens the popup of bar item `index` and tracks it.
-void TrackBarItem(HWND h, int index) {
+int g_barHot = -1;
+
+// A child window passes the keys of the menu bar up to its top-level
+// window: Alt with a letter, F10, a lone Alt and SC_KEYMENU.
+bool ForwardToTopLevel(const Wnd& w, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  bool keys = msg == WM_SYSCHAR || msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP || msg == WM_SYSCOMMAND;
+  if (!(w.style & WS_CHILD) || !keys) return false;
+  bool keymenu = msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_KEYMENU;
+  bool shiftF10 = wp == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000);  // the context menu stays
+  if (msg == WM_SYSCOMMAND && !keymenu) return false;
+  if ((msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP) && shiftF10) return false;
+  HWND root = GetAncestor(w.handle, GA_ROOT);
+  if (!root || root == w.handle) return false;
+  if (msg == WM_SYSCHAR)
+    *result = SendMessage(root, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(wp));
+  else
+    *result = SendMessage(root, msg, wp, lp);
+  return true;
+}  // the highlighted item of the bar in menu mode
+
+int ItemCount(HWND h) {
+  MenuObj* m = FindMenu(GetMenu(h));
+  return m ? static_cast<int>(m->items.size()) : 0;
+}
+
+// Opens the popup of bar item `index` and tracks it; the result says how
+// the popup ended.
+BarTrack TrackBarPopup(HWND h, int index, bool keyboard) {
+  BarTrack track;
+  track.keyboard = keyboard;
   auto w = Find(h);
   HMENU menu = GetMenu(h);
   MenuObj* m = FindMenu(menu);
-  if (!w || !m || index < 0 || index >= static_cast<int>(m->items.size())) return;
+  if (!w || !m || index < 0 || index >= static_cast<int>(m->items.size())) return track;
   const MenuItem it = m->items[static_cast<size_t>(index)];
-  if (it.state & (MF_GRAYED | MF_DISABLED)) return;
-  SendMessage(h, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+  if (it.state & (MF_GRAYED | MF_DISABLED)) {
+    track.escaped = true;
+    return track;
+  }
   PaintBar(*w, index);
   if (it.sub) {
     std::vector<RECT> rects = ItemRects(*w, menu);
     POINT p{rects[static_cast<size_t>(index)].left, rects[static_cast<size_t>(index)].bottom};
     QPoint org = WindowOriginOnScreen(*w);
+    SetBarTrack(&track);
     TrackPopupMenuEx(it.sub, TPM_LEFTALIGN | TPM_TOPALIGN, org.x() + p.x, org.y() + p.y, h, nullptr);
+    SetBarTrack(nullptr);
   } else if (!(it.type & MF_SEPARATOR)) {
     PostMessage(h, WM_COMMAND, it.id, 0);
   }
-  if (auto again = Find(h)) PaintBar(*again, -1);
+  return track;
+}
+
+enum class BarKey { kNone, kLeave, kOpen, kLeft, kRight };
+
+// A key in menu mode with no popup open.
+BarKey BarKeyOf(HWND h, const MSG& m, int* hot) {
+  if (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) {
+    switch (m.wParam) {
+      case VK_LEFT:
+        return BarKey::kLeft;
+      case VK_RIGHT:
+        return BarKey::kRight;
+      case VK_DOWN:
+      case VK_UP:
+      case VK_RETURN:
+        return BarKey::kOpen;
+      case VK_ESCAPE:
+      case VK_MENU:
+      case VK_F10:
+        return BarKey::kLeave;
+    }
+    return BarKey::kNone;
+  }
+  MenuObj* menu = FindMenu(GetMenu(h));
+  int want = MnemonicOf(std::string("&") + static_cast<char>(m.wParam));
+  for (size_t i = 0; menu && want && i < menu->items.size(); ++i)
+    if (MnemonicOf(menu->items[i].text) == want) {
+      *hot = static_cast<int>(i);
+      return BarKey::kOpen;
+    }
+  return BarKey::kNone;
+}
+
+// Menu mode of a window's bar: item `index` highlighted, its popup open
+// when `open`. Left and Right move between the bar's menus, Esc closes one
+// level, a click elsewhere, Alt or F10 leave.
+void RunMenuBar(HWND h, int index, bool open, bool keyboard) {
+  int n = ItemCount(h);
+  if (n == 0) return;
+  SendMessage(h, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(h)), 0);
+  int hot = std::clamp(index, 0, n - 1);
+  bool leave = false;
+  while (!leave && IsWindow(h)) {
+    g_barHot = hot;
+    if (open) {
+      BarTrack track = TrackBarPopup(h, hot, keyboard);
+      if (track.step) {
+        hot = (hot + track.step + n) % n;
+        keyboard = true;
+        continue;
+      }
+      if (!track.escaped) break;  // chosen or dismissed
+      open = false;
+    }
+    auto w = Find(h);
+    if (!w) break;
+    PaintBar(*w, hot);
+    MSG m;
+    while (!leave && !open) {
+      if (!GetMessage(&m, nullptr, 0, 0)) {
+        PostQuitMessage(static_cast<int>(m.wParam));
+        leave = true;
+        break;
+      }
+      bool key = m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN || m.message == WM_CHAR ||
+                 m.message == WM_SYSCHAR;
+      if (key) {
+        switch (BarKeyOf(h, m, &hot)) {
+          case BarKey::kLeave:
+            leave = true;
+            break;
+          case BarKey::kOpen:
+            open = keyboard = true;
+            break;
+          case BarKey::kLeft:
+            hot = (hot + n - 1) % n;
+            break;
+          case BarKey::kRight:
+            hot = (hot + 1) % n;
+            break;
+          case BarKey::kNone:
+            break;
+        }
+        if (auto again = Find(h)) PaintBar(*again, hot);
+        g_barHot = hot;
+        continue;
+      }
+      if (m.message == WM_KEYUP || m.message == WM_SYSKEYUP) continue;
+      bool press = m.message == WM_LBUTTONDOWN || m.message == WM_RBUTTONDOWN ||
+                   m.message == WM_MBUTTONDOWN || m.message == WM_NCLBUTTONDOWN ||
+                   m.message == WM_NCRBUTTONDOWN;
+      if (press) {
+        // The press ends menu mode and then does what it does.
+        DispatchMessage(&m);
+        leave = true;
+        break;
+      }
+      TranslateMessage(&m);
+      DispatchMessage(&m);
+    }
+  }
+  g_barHot = -1;
+  TakeLoneAlt();  // the Alt that left menu mode opens nothing when released
+  if (auto w = Find(h)) PaintBar(*w, -1);
 }
 
 int ItemAt(const Wnd& w, POINT windowPoint) {
@@ -109,6 +245,7 @@ bool MenuBarMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     case WM_NCLBUTTONDOWN:
     case WM_SYSCHAR:
     case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
     case WM_SYSCOMMAND:
       break;
     default:
@@ -116,6 +253,7 @@ bool MenuBarMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   }
   auto w = Find(h);
   if (!w) return false;
+  if (ForwardToTopLevel(*w, msg, wp, lp, result)) return true;
   // Alt+Space: the system menu of a top-level window.
   if (msg == WM_SYSCHAR && wp == ' ' && !(w->style & WS_CHILD) && (w->style & WS_SYSMENU)) {
     QPoint org = WindowOriginOnScreen(*w);
@@ -151,7 +289,7 @@ bool MenuBarMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       {
         QPoint org = WindowOriginOnScreen(*w);
         POINT p{GET_X_LPARAM(lp) - org.x(), GET_Y_LPARAM(lp) - org.y()};
-        TrackBarItem(h, ItemAt(*w, p));
+        if (int item = ItemAt(*w, p); item >= 0) RunMenuBar(h, item, true, false);
       }
       *result = 0;
       return true;
@@ -160,7 +298,7 @@ bool MenuBarMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       int want = MnemonicOf(std::string("&") + static_cast<char>(wp));
       for (size_t i = 0; m && i < m->items.size(); ++i)
         if (want && MnemonicOf(m->items[i].text) == want) {
-          TrackBarItem(h, static_cast<int>(i));
+          RunMenuBar(h, static_cast<int>(i), true, true);
           *result = 0;
           return true;
         }
@@ -168,18 +306,36 @@ bool MenuBarMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     }
     case WM_SYSKEYDOWN:
       if (wp != VK_F10 || (GetKeyState(VK_SHIFT) & 0x8000)) return false;
-      TrackBarItem(h, 0);
+      RunMenuBar(h, 0, false, true);
+      *result = 0;
+      return true;
+    case WM_SYSKEYUP:
+      if (wp != VK_MENU || !TakeLoneAlt()) return false;
+      RunMenuBar(h, 0, false, true);
       *result = 0;
       return true;
     case WM_SYSCOMMAND:
       if ((wp & 0xFFF0) != SC_KEYMENU) return false;
       if (lp) return MenuBarMessage(h, WM_SYSCHAR, static_cast<WPARAM>(lp), 0, result);
-      TrackBarItem(h, 0);
+      RunMenuBar(h, 0, false, true);
       *result = 0;
       return true;
   }
   return false;
 }
+
+bool MenuBarItemRect(HWND h, HMENU menu, UINT item, RECT* r) {
+  auto w = Find(h);
+  if (!w || !HasBar(*w) || GetMenu(h) != menu) return false;
+  std::vector<RECT> rects = ItemRects(*w, menu);
+  if (item >= rects.size()) return false;
+  QPoint org = WindowOriginOnScreen(*w);
+  *r = rects[item];
+  OffsetRect(r, org.x(), org.y());
+  return true;
+}
+
+std::string MenuStateLine() { return "menu " + std::to_string(g_barHot) + MenuPopupHotItems() + "\n"; }
 
 // After the frame is painted: the bar on top of it.
 void PaintMenuBar(HWND h) {

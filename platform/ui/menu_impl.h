@@ -36,6 +36,24 @@ std::string MenuAccelText(const std::string& text);
 bool MenuBarMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
 void PaintMenuBar(HWND h);
 
+// A menu bar's popup: opened from the keyboard it highlights its first
+// item; Left or Right at its first level end it with step -1 or +1, Esc
+// there ends it with escaped set. SetBarTrack applies to the next
+// TrackPopupMenuEx only.
+struct BarTrack {
+  bool keyboard = false;
+  int step = 0;
+  bool escaped = false;
+};
+void SetBarTrack(BarTrack* track);
+// The screen rectangle of a menu bar's item; false when h shows no such menu.
+bool MenuBarItemRect(HWND h, HMENU menu, UINT item, RECT* r);
+// True once after a press and release of Alt with nothing in between.
+bool TakeLoneAlt();
+// The menu state for the test hook: "menu <bar item> <hot item of each open level>".
+std::string MenuStateLine();
+std::string MenuPopupHotItems();  // " <hot>" for each open popup level
+
 // The item texts of a menu joined by "|", for records.
 std::string MenuSummary(HMENU h);
 

@@ -2,6 +2,8 @@
 // layout and drawing (owner-drawn items measured and drawn by the owner),
 // and the modal tracking loop, answered by a test when one scripted it.
 #include <algorithm>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/base/charcase.h"
@@ -30,9 +32,11 @@ struct Tracker {
   std::vector<Level> levels;
   UINT chosen = 0;
   bool done = false;
+  BarTrack* bar = nullptr;  // a menu bar's popup
 };
 
 Tracker* g_active = nullptr;
+BarTrack* g_nextBar = nullptr;
 
 HFONT MenuFont(bool bold) {
   static HFONT normal = nullptr, heavy = nullptr;
@@ -358,19 +362,31 @@ void RunLoop(Tracker& t) {
           break;
         case VK_RIGHT:
           OpenSub(t, d);
-          if (t.levels.size() > d + 1) MoveHot(t, 1);
+          if (t.levels.size() > d + 1) {
+            MoveHot(t, 1);
+          } else if (t.bar) {
+            t.bar->step = 1;
+            t.done = true;
+          }
           break;
         case VK_LEFT:
-          if (d > 0) CloseFrom(t, d);
+          if (d > 0) {
+            CloseFrom(t, d);
+          } else if (t.bar) {
+            t.bar->step = -1;
+            t.done = true;
+          }
           break;
         case VK_RETURN:
           Choose(t, d);
           break;
         case VK_ESCAPE:
-          if (d > 0)
+          if (d > 0) {
             CloseFrom(t, d);
-          else
+          } else {
+            if (t.bar) t.bar->escaped = true;
             t.done = true;
+          }
           break;
         case VK_MENU:
         case VK_F10:
@@ -410,12 +426,14 @@ BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, LPTPMPAR
   RegisterSystemClasses();
   Tracker t;
   t.owner = owner;
+  t.bar = std::exchange(g_nextBar, nullptr);
   t.levels.reserve(16);
   Tracker* saved = g_active;
   g_active = &t;
   bool notify = !(flags & TPM_NONOTIFY);
   if (notify) Notify(t, WM_ENTERMENULOOP, TRUE, 0);
   OpenLevel(t, menu, x, y, flags, 0, notify);
+  if (t.bar && t.bar->keyboard) MoveHot(t, 1);
   UINT answer = 0;
   if (TakeMenuAnswer(menu, &answer)) {
     t.chosen = answer && IsChoosable(menu, answer) ? answer : 0;
@@ -452,7 +470,21 @@ BOOL EndMenu() {
   return TRUE;
 }
 
-BOOL GetMenuItemRect(HWND, HMENU menu, UINT item, LPRECT r) {
+namespace mirt_ui {
+
+void SetBarTrack(BarTrack* track) { g_nextBar = track; }
+
+std::string MenuPopupHotItems() {
+  std::string out;
+  if (g_active)
+    for (const Level& lv : g_active->levels) out += " " + std::to_string(lv.hot);
+  return out;
+}
+
+}  // namespace mirt_ui
+
+BOOL GetMenuItemRect(HWND h, HMENU menu, UINT item, LPRECT r) {
+  if (r && h && MenuBarItemRect(h, menu, item, r)) return TRUE;
   if (!g_active || !r) return FALSE;
   for (Level& lv : g_active->levels) {
     if (lv.menu != menu || item >= lv.rects.size()) continue;

@@ -14,6 +14,7 @@
 #include "platform/ui/input.h"
 #include "platform/ui/message.h"
 #include "platform/ui/paint.h"
+#include "platform/ui/test_hook.h"
 #include "platform/ui/thread_queue.h"
 #include "platform/ui/window.h"
 #include "platform/ui/wnd_obj.h"
@@ -47,6 +48,26 @@ bool HwndMatches(HWND filter, HWND h) {
 
 bool IsMouseClientMsg(UINT m) { return m >= WM_MOUSEMOVE && m <= WM_MBUTTONDBLCLK; }
 
+bool IsButtonDown(UINT m) {
+  return m == WM_LBUTTONDOWN || m == WM_RBUTTONDOWN || m == WM_MBUTTONDOWN || m == WM_LBUTTONDBLCLK ||
+         m == WM_RBUTTONDBLCLK || m == WM_MBUTTONDBLCLK;
+}
+
+// A press in a window that is not active, or in a child that holds no focus,
+// asks the window (and through the default procedure its parents) with
+// WM_MOUSEACTIVATE; the answer activates its top-level window or not, and
+// can eat the press. False when the press is eaten.
+bool MouseActivate(ThreadQueue* q, HWND h, LRESULT ht, UINT msg) {
+  HWND root = GetAncestor(h, GA_ROOT);
+  bool inactive = root != q->active;
+  bool unfocused = h != q->focus && !(q->focus && IsChild(h, q->focus));
+  if (!inactive && !unfocused) return true;
+  LRESULT r = SendMessage(h, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(root), MAKELPARAM(ht, msg));
+  if ((r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT) && inactive && IsWindow(root) && IsWindowEnabled(root))
+    SetActiveWindow(root);
+  return r != MA_ACTIVATEANDEAT && r != MA_NOACTIVATEANDEAT && IsWindow(h);
+}
+
 // Mouse messages are hit-tested as they are taken from the queue; outside
 // the client area they become WM_NC* messages.
 void TranslateMouse(ThreadQueue* q, MSG& m) {
@@ -64,6 +85,10 @@ void TranslateMouse(ThreadQueue* q, MSG& m) {
     if (!q->capture)
       SendMessage(m.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(m.hwnd),
                   MAKELPARAM(static_cast<WORD>(ht), m.message));
+  }
+  if (IsButtonDown(m.message) && !q->capture && !MouseActivate(q, m.hwnd, ht, m.message)) {
+    m.message = WM_NULL;  // eaten by MA_ACTIVATEANDEAT or MA_NOACTIVATEANDEAT
+    return;
   }
   if (ht != HTCLIENT && IsWindow(m.hwnd)) {
     m.message = m.message - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
@@ -153,6 +178,7 @@ std::chrono::milliseconds UntilNextTimer(ThreadQueue* q) {
 void WaitForInput(ThreadQueue* q) {
   auto wait = UntilNextTimer(q);
   if (q->guiThread) {
+    if (ServeTestHook()) return;
     QTimer wake;
     wake.setSingleShot(true);
     if (wait.count() >= 0) wake.start(static_cast<int>(wait.count()));

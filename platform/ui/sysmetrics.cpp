@@ -1,8 +1,11 @@
 #include "platform/ui/sysmetrics.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <cstring>
 
 #include "platform/ui/gdi.h"
+#include "platform/ui/modal.h"
 
 namespace {
 const COLORREF kColors[] = {
@@ -119,7 +122,66 @@ HBRUSH GetSysColorBrush(int nIndex) {
   return brushes[nIndex];
 }
 
+namespace {
+
+// The screen and its work area: the real ones on a display, a fixed
+// 1920 x 1080 in headless runs so that results are the same everywhere.
+struct ScreenArea {
+  QRect screen, work, virtualScreen;
+};
+
+bool RealScreen(ScreenArea* area) {
+  if (plat::IsHeadless()) return false;
+  QScreen* s = QGuiApplication::primaryScreen();
+  if (!s) return false;
+  *area = ScreenArea{s->geometry(), s->availableGeometry(), s->virtualGeometry()};
+  return !area->screen.isEmpty();
+}
+
+// Metrics that follow the real screen; false for the others.
+bool ScreenMetric(int index, int* value) {
+  ScreenArea a;
+  if (!RealScreen(&a)) return false;
+  const int frame = 2 * 4;  // a maximised window's frame lies outside the screen
+  switch (index) {
+    case SM_CXSCREEN:
+      *value = a.screen.width();
+      return true;
+    case SM_CYSCREEN:
+      *value = a.screen.height();
+      return true;
+    case SM_CXFULLSCREEN:
+      *value = a.work.width();
+      return true;
+    case SM_CYFULLSCREEN:
+      *value = a.work.height() - GetSystemMetrics(SM_CYCAPTION);
+      return true;
+    case SM_CXMAXTRACK:
+      *value = a.virtualScreen.width() + frame;
+      return true;
+    case SM_CYMAXTRACK:
+      *value = a.virtualScreen.height() + frame;
+      return true;
+    case SM_CXMAXIMIZED:
+      *value = a.work.width() + frame;
+      return true;
+    case SM_CYMAXIMIZED:
+      *value = a.work.height() + frame;
+      return true;
+    case SM_CXVIRTUALSCREEN:
+      *value = a.virtualScreen.width();
+      return true;
+    case SM_CYVIRTUALSCREEN:
+      *value = a.virtualScreen.height();
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 int GetSystemMetrics(int nIndex) {
+  if (int value = 0; ScreenMetric(nIndex, &value)) return value;
   for (const Metric& m : kMetrics)
     if (m.index == nIndex) return m.value;
   return 0;
@@ -129,7 +191,12 @@ BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinI
   switch (uiAction) {
     case SPI_GETWORKAREA: {
       if (!pvParam) return FALSE;
-      *static_cast<RECT*>(pvParam) = RECT{0, 0, 1920, 1040};
+      ScreenArea a;
+      if (RealScreen(&a))
+        *static_cast<RECT*>(pvParam) =
+            RECT{a.work.left(), a.work.top(), a.work.right() + 1, a.work.bottom() + 1};
+      else
+        *static_cast<RECT*>(pvParam) = RECT{0, 0, 1920, 1040};
       return TRUE;
     }
     case SPI_GETWHEELSCROLLLINES:

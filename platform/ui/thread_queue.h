@@ -90,6 +90,7 @@ class ThreadQueue {
   HWND mouseWindow = nullptr;
   HCURSOR cursor = nullptr;
   BYTE keys[256] = {};
+  bool altAlone = false;  // Alt is down and no other key or button came since
   CaretState caret;
   UINT caretBlink = 530;
   MSG lastMsg{};

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "platform/ui/application.h"
 #include "platform/ui/caret.h"
 #include "platform/ui/input.h"
 #include "platform/ui/message.h"
@@ -15,6 +16,7 @@
 #include "platform/ui/sysmetrics.h"
 #include "platform/ui/text1252.h"
 #include "platform/ui/thread_queue.h"
+#include "platform/ui/window_kind.h"
 #include "platform/ui/wnd_obj.h"
 #include "platform/ui/wnd_widget.h"
 
@@ -206,6 +208,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
     return nullptr;
   }
+  EnsureApplication();
   if (!OnGuiThread()) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
@@ -254,6 +257,10 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     w->widget = cls->factory(*w, parentWidget);
   else
     w->widget = new WndWidget(h, parentWidget, !parent);
+  if (!parent) {
+    ApplyWindowKind(*w);
+    ApplyOwner(*w);
+  }
   PlaceWidget(*w);
   if (parent) RestackWidgets(parent->children);
   ResizeImage(*w);
@@ -319,8 +326,10 @@ void DestroyTree(HWND h, bool top) {
   if (w->widget) {
     if (auto* ww = qobject_cast<WndWidget*>(w->widget.data())) ww->Detach();
     if (top) {
+      // At once: no Qt event loop of its own would ever run a deferred
+      // deletion, and Qt input handlers only post, so none is on the stack.
       w->widget->hide();
-      w->widget->deleteLater();
+      delete w->widget.data();
     }
   }
   FreeHandle(h);

@@ -165,16 +165,18 @@ int FrameWidth(DWORD style, DWORD exStyle, bool desktopFrame) {
   return b;
 }
 
-bool HasDesktopFrame(DWORD style) { return !(style & WS_CHILD) && (style & WS_CAPTION) == WS_CAPTION; }
+bool HasDesktopFrame(DWORD style, DWORD exStyle) {
+  return !(style & WS_CHILD) && (style & WS_CAPTION) == WS_CAPTION && !(exStyle & WS_EX_TOOLWINDOW);
+}
 
 int CaptionHeight(DWORD style, DWORD exStyle) {
-  if (HasDesktopFrame(style) || (style & WS_CAPTION) != WS_CAPTION) return 0;
+  if (HasDesktopFrame(style, exStyle) || (style & WS_CAPTION) != WS_CAPTION) return 0;
   return GetSystemMetrics((exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
 }
 
 QRect DefaultClientRect(DWORD style, DWORD exStyle, const QRect& windowRect) {
   // windowRect in any coordinates; the result in the same ones.
-  int b = FrameWidth(style, exStyle, HasDesktopFrame(style));
+  int b = FrameWidth(style, exStyle, HasDesktopFrame(style, exStyle));
   QRect r = windowRect.adjusted(b, b + CaptionHeight(style, exStyle), -b, -b);
   if ((style & WS_VSCROLL) && r.width() >= GetSystemMetrics(SM_CXVSCROLL))
     r.setRight(r.right() - GetSystemMetrics(SM_CXVSCROLL));

@@ -144,7 +144,8 @@ ATOM AddClass(std::shared_ptr<WndClass> c);
 bool RemoveClass(LPCSTR name);
 int FrameWidth(DWORD style, DWORD exStyle, bool desktopFrame);
 int CaptionHeight(DWORD style, DWORD exStyle);
-bool HasDesktopFrame(DWORD style);
+// Top-level windows with a caption, but for tool frames, which draw their own.
+bool HasDesktopFrame(DWORD style, DWORD exStyle);
 QRect DefaultClientRect(DWORD style, DWORD exStyle, const QRect& windowRect);
 // Client coordinates of a window to window coordinates and back.
 inline QPoint ClientToWindow(const Wnd& w, QPoint p) { return p + w.client.topLeft(); }

@@ -67,6 +67,17 @@ void WndWidget::wheelEvent(QWheelEvent* e) {
   PostWheelInput(hwnd_, e, e->position().toPoint().x(), e->position().toPoint().y());
 }
 
+bool WndWidget::event(QEvent* e) {
+  // Keys belong to the thread's focus window, also while the native window
+  // the desktop gave them to is disabled (the owner of a modal dialog that
+  // the window manager has not focused yet): Qt would drop them.
+  if (!isEnabled() && (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease)) {
+    PostKeyInput(hwnd_, static_cast<QKeyEvent*>(e), e->type() == QEvent::KeyPress);
+    return true;
+  }
+  return QWidget::event(e);
+}
+
 void WndWidget::keyPressEvent(QKeyEvent* e) { PostKeyInput(hwnd_, e, true); }
 void WndWidget::keyReleaseEvent(QKeyEvent* e) { PostKeyInput(hwnd_, e, false); }
 void WndWidget::contextMenuEvent(QContextMenuEvent* e) { e->accept(); }

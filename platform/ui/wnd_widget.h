@@ -29,6 +29,7 @@ class WndWidget : public QWidget {
   void resizeEvent(QResizeEvent* e) override;
   void moveEvent(QMoveEvent* e) override;
   bool focusNextPrevChild(bool) override { return false; }
+  bool event(QEvent* e) override;
 
  private:
   HWND hwnd_;

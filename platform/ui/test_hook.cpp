@@ -1,0 +1,153 @@
+// The test driver's hook: a sync message through the X server, answered
+// with the program's state once the GUI thread has nothing left to do.
+#include "platform/ui/test_hook.h"
+
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+#include <QAbstractNativeEventFilter>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "platform/ui/input.h"
+#include "platform/ui/menu_impl.h"
+#include "platform/ui/message.h"
+#include "platform/ui/window.h"
+#include "platform/ui/wnd_obj.h"
+
+namespace mirt_ui {
+namespace {
+
+constexpr char kSyncAtom[] = "_MIRT_TEST_SYNC";
+
+class SyncFilter : public QAbstractNativeEventFilter {
+ public:
+  explicit SyncFilter(xcb_atom_t atom) : atom_(atom) {}
+  bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+    if (type != "xcb_generic_event_t") return false;
+    auto* ev = static_cast<xcb_generic_event_t*>(message);
+    if ((ev->response_type & 0x7F) != XCB_CLIENT_MESSAGE) return false;
+    auto* cm = static_cast<xcb_client_message_event_t*>(message);
+    if (cm->type != atom_) return false;
+    pending.push_back(cm->data.data32[0]);
+    return true;
+  }
+  std::vector<uint32_t> pending;
+
+ private:
+  xcb_atom_t atom_;
+};
+
+struct Hook {
+  int fd = -1;
+  xcb_connection_t* connection = nullptr;
+  SyncFilter* filter = nullptr;
+  QWindow* target = nullptr;
+  std::vector<TestStateReporter> reporters;
+};
+
+xcb_connection_t* XcbConnection() {
+  auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  return x11 ? x11->connection() : nullptr;
+}
+
+void WriteAll(int fd, const std::string& s) {
+  for (size_t done = 0; done < s.size();) {
+    ssize_t n = ::write(fd, s.data() + done, s.size() - done);
+    if (n <= 0) return;
+    done += static_cast<size_t>(n);
+  }
+}
+
+Hook* StartHook() {
+  const char* env = std::getenv("MIRT_TEST_HOOK");
+  xcb_connection_t* c = env ? XcbConnection() : nullptr;
+  if (!c) return nullptr;
+  auto* hook = new Hook;
+  hook->fd = std::atoi(env);
+  hook->connection = c;
+  auto reply = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(kSyncAtom), kSyncAtom), nullptr);
+  hook->filter = new SyncFilter(reply ? reply->atom : 0);
+  std::free(reply);
+  qApp->installNativeEventFilter(hook->filter);
+  hook->target = new QWindow;
+  hook->target->create();
+  char hello[64];
+  std::snprintf(hello, sizeof hello, "hello %llu %d\n",
+                static_cast<unsigned long long>(hook->target->winId()), static_cast<int>(::getpid()));
+  xcb_flush(c);
+  WriteAll(hook->fd, hello);
+  return hook;
+}
+
+Hook* TheHook() {
+  static Hook* hook = StartHook();
+  return hook;
+}
+
+std::string Hex(const void* p) {
+  char s[24];
+  std::snprintf(s, sizeof s, "%llx", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(p)));
+  return s;
+}
+
+void WindowLine(std::string& out, HWND h) {
+  auto w = Find(h);
+  if (!w) return;
+  RECT r{};
+  GetWindowRect(h, &r);
+  unsigned long long xid = 0;
+  if (!w->parent && w->widget) xid = w->widget->internalWinId();
+  char line[256];
+  std::snprintf(line, sizeof line, "wnd %s %s %s %lld %ld %ld %ld %ld %d %llu ", Hex(h).c_str(),
+                Hex(w->parent).c_str(), Hex(w->owner).c_str(), static_cast<long long>(w->id), r.left, r.top,
+                r.right - r.left, r.bottom - r.top, IsWindowVisible(h) ? 1 : 0, xid);
+  out += line;
+  out += w->cls ? w->cls->name : "";
+  out += '\t';
+  for (char ch : w->text) out += ch == '\n' || ch == '\r' ? ' ' : ch;
+  out += '\n';
+  for (HWND c : w->children) WindowLine(out, c);
+}
+
+std::string StateText(uint32_t seq) {
+  std::string out = "state " + std::to_string(seq) + "\nfocus " + Hex(GetFocus()) + "\nactive " +
+                    Hex(GetActiveWindow()) + "\ncapture " + Hex(GetCapture()) + "\n";
+  int native = 0;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->internalWinId()) ++native;
+  out += "native " + std::to_string(native) + "\n";
+  out += MenuStateLine();
+  for (HWND h : TopLevels()) WindowLine(out, h);
+  for (auto& r : TheHook()->reporters) r(out);
+  out += "end\n";
+  return out;
+}
+
+}  // namespace
+
+void AddTestStateReporter(TestStateReporter reporter) {
+  if (Hook* hook = TheHook()) hook->reporters.push_back(std::move(reporter));
+}
+
+bool ServeTestHook() {
+  Hook* hook = TheHook();
+  if (!hook || hook->filter->pending.empty()) return false;
+  // Input that came before the sync may still wait in Qt's own queue.
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  MSG m;
+  if (PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE)) return true;
+  // Everything drawn so far reaches the server before the answer.
+  free(xcb_get_input_focus_reply(hook->connection, xcb_get_input_focus(hook->connection), nullptr));
+  for (uint32_t seq : hook->filter->pending) WriteAll(hook->fd, StateText(seq));
+  hook->filter->pending.clear();
+  return true;
+}
+
+}  // namespace mirt_ui

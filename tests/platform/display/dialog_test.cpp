@@ -1,0 +1,112 @@
+// The probe's modal dialog under real input: the combo box's keys close
+// only its list, the list box shows its scroll bar, and closed dialogs give
+// back their native windows and memory.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "probe_fixture.h"
+
+namespace display_test {
+namespace {
+
+constexpr auto kDialogClass = "#32770";
+constexpr auto kDropListClass = "ComboLBox";
+constexpr int kComboId = 2003;  // IDC_PROBE_COMBO
+constexpr int kListId = 2002;   // IDC_PROBE_LIST: 20 lines, room for about 5
+constexpr unsigned kButtonFace = 0xC0C0C0;
+constexpr int kArrowInset = 5;  // pixels into the scroll bar's up arrow, off its glyph
+constexpr int kDialogRounds = 100;
+constexpr int kWarmUpRounds = 10;  // caches of fonts and images fill in the first rounds
+constexpr long kMaxGrowthKb = 4096;
+
+using DialogTest = ProbeTest;
+
+ProgramState OpenDialog(RealDisplay& d) {
+  d.Key("ctrl+g");
+  return d.WaitFor([](const ProgramState& s) { return s.Find(kDialogClass) != nullptr; }, "the dialog");
+}
+
+ProgramState DropTheCombo(RealDisplay& d, const ProgramState& s) {
+  const WindowState* combo = s.Find("COMBOBOX", kComboId);
+  EXPECT_NE(combo, nullptr);
+  if (!combo) return s;
+  d.Click(combo->rect.x + combo->rect.width - kArrowInset, combo->rect.CenterY());
+  return d.WaitFor([](const ProgramState& st) { return st.Find(kDropListClass) != nullptr; },
+                   "the drop-list");
+}
+
+ProgramState WaitListClosed(RealDisplay& d) {
+  return d.WaitFor([](const ProgramState& st) { return st.Find(kDropListClass) == nullptr; },
+                   "the list closed");
+}
+
+TEST_P(DialogTest, EnterAndEscInADroppedComboCloseOnlyItsList) {
+  ProgramState s = OpenDialog(*display);
+  s = DropTheCombo(*display, s);
+  display->Key("Escape");
+  s = WaitListClosed(*display);
+  EXPECT_NE(s.Find(kDialogClass), nullptr) << "Esc closed the dialog";
+  s = DropTheCombo(*display, s);
+  display->Key("Down");
+  display->Key("Return");
+  s = WaitListClosed(*display);
+  EXPECT_NE(s.Find(kDialogClass), nullptr) << "Enter closed the dialog";
+  Picture("combo");
+  display->Key("Escape");
+  s = display->WaitFor([](const ProgramState& st) { return st.Find(kDialogClass) == nullptr; },
+                       "the dialog closed");
+  EXPECT_EQ(s.Value("dialogs"), "1 2");  // one dialog, IDCANCEL
+}
+
+TEST_P(DialogTest, AListWithMoreLinesThanFitShowsItsScrollBar) {
+  ProgramState s = OpenDialog(*display);
+  const WindowState* list = s.Find("LISTBOX", kListId);
+  ASSERT_NE(list, nullptr);
+  Picture("list");
+  int right = list->rect.x + list->rect.width - 1, top = list->rect.y + 1;
+  EXPECT_EQ(display->PixelAt(right - kArrowInset, top + kArrowInset), kButtonFace);
+}
+
+long ResidentKb(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+  std::string key;
+  long value = 0;
+  while (in >> key) {
+    if (key == "VmRSS:") {
+      in >> value;
+      return value;
+    }
+    in.ignore(1 << 12, '\n');
+  }
+  return 0;
+}
+
+ProgramState DialogRounds(RealDisplay& d, int first, int last) {
+  ProgramState s;
+  for (int i = first; i < last; ++i) {
+    d.Key("ctrl+g");
+    d.WaitFor([](const ProgramState& st) { return st.Find(kDialogClass) != nullptr; }, "the dialog");
+    d.Key("Escape");
+    const std::string closed = std::to_string(i + 1) + " 2";  // IDCANCEL
+    s = d.WaitFor([&](const ProgramState& st) { return st.Value("dialogs") == closed; }, "the dialog closed");
+  }
+  return s;
+}
+
+TEST_P(DialogTest, AHundredClosedDialogsLeaveNoNativeWindowsBehind) {
+  ProgramState before = display->Sync();
+  ProgramState warm = DialogRounds(*display, 0, kWarmUpRounds);
+  long warmKb = ResidentKb(display->ProgramPid());
+  ProgramState after = DialogRounds(*display, kWarmUpRounds, kDialogRounds);
+  EXPECT_EQ(after.nativeWindows, before.nativeWindows);
+  EXPECT_EQ(warm.nativeWindows, before.nativeWindows);
+  EXPECT_LT(ResidentKb(display->ProgramPid()) - warmKb, kMaxGrowthKb);
+}
+
+INSTANTIATE_TEST_SUITE_P(Display, DialogTest,
+                         ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox), WindowManagerName);
+
+}  // namespace
+}  // namespace display_test

@@ -1,0 +1,44 @@
+// The window layer under a real X display, driven by real pointer and
+// keyboard input, bare and under a window manager.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "probe_fixture.h"
+
+namespace display_test {
+namespace {
+
+TEST_P(ProbeTest, TypedKeysReachTheFocusedView) {
+  constexpr auto kText = "abc";
+  ProgramState s = display->Sync();
+  auto views = Views(s);
+  ASSERT_EQ(views.size(), 2u);
+  const std::string focused = s.focus;
+  ASSERT_TRUE(focused == views[0] || focused == views[1]) << "focus " << focused;
+  display->Type(kText);
+  s = display->Sync();
+  EXPECT_EQ(TypedInto(s, focused), kText);
+  Picture("typed");
+}
+
+TEST_P(ProbeTest, ScreenMetricsAreTheRealScreens) {
+  ProgramState s = display->Sync();
+  std::istringstream in(s.Value("screen"));
+  int cx = 0, cy = 0, left = -1, top = -1, right = 0, bottom = 0;
+  in >> cx >> cy >> left >> top >> right >> bottom;
+  EXPECT_EQ(cx, RealDisplay::kScreenWidth);
+  EXPECT_EQ(cy, RealDisplay::kScreenHeight);
+  // The work area lies on the screen (a window manager may keep panels out of it).
+  EXPECT_GE(left, 0);
+  EXPECT_GE(top, 0);
+  EXPECT_LE(right, RealDisplay::kScreenWidth);
+  EXPECT_LE(bottom, RealDisplay::kScreenHeight);
+  EXPECT_GT(right - left, RealDisplay::kScreenWidth / 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Display, ProbeTest, ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox),
+                         WindowManagerName);
+
+}  // namespace
+}  // namespace display_test

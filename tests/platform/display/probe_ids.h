@@ -1,0 +1,17 @@
+// Resource ids of the display probe.
+#pragma once
+#define IDR_MAINFRAME 128
+#define IDR_PROBETYPE 129
+#define IDD_PROBE 130
+#define ID_PROBE_DIALOG 32771
+#define ID_PROBE_ALPHA 32772
+#define ID_PROBE_BETA 32773
+#define ID_PROBE_GAMMA 32774
+#define ID_PROBE_DELTA 32775
+#define IDW_PROBE_BAR 0xE840
+#define IDW_PROBE_FLOAT 0xE841
+#define IDC_PROBE_EDIT 2001
+#define IDC_PROBE_LIST 2002
+#define IDC_PROBE_COMBO 2003
+#define IDC_PROBE_CHECK 2004
+#define IDC_BAR_LIST 2010
