@@ -52,11 +52,11 @@ TEST_F(MakeRunTest, GnuMakefileBuildsARealProgram) {
   ASSERT_TRUE(plat::MessageBoxRecords().empty());
 
   DWORD code = 99;
-  std::string out = Run(tools + "\\make ", &code);
+  std::string out = Run("\"" + tools + "\\make\"", &code);
   EXPECT_EQ(code, 0u) << out;
   EXPECT_NE(out.find("xscale-elf-g++"), std::string::npos) << out;
   EXPECT_EQ(Run(InProject("demo.elf"), &code), "42\n");
-  out = Run(tools + "\\make rebuild", &code);
+  out = Run("\"" + tools + "\\make\" rebuild", &code);
   EXPECT_EQ(code, 0u) << out;
   EXPECT_NE(out.find("rm -f *.o"), std::string::npos) << out;
 }

@@ -337,7 +337,7 @@ struct ObjdumpLine {
 // objdump's listing by offset; a continuation line adds its bytes.
 std::map<DWORD, ObjdumpLine> RunObjdump(const std::string& file) {
   std::map<DWORD, ObjdumpLine> lines;
-  std::string cmd = "objdump -D -b binary -m i8086 -M intel " + file + " 2>/dev/null";
+  std::string cmd = "objdump -D -b binary -m i8086 -M intel '" + file + "' 2>/dev/null";
   FILE* p = popen(cmd.c_str(), "r");
   if (!p) return lines;
   static const std::regex kLine("^\\s*([0-9a-f]+):\\t([0-9a-f ]+?)\\s*(?:\\t(.*))?$");

@@ -149,7 +149,7 @@ TEST(CreateProcess, WaitForAnyOfAProcessAndAnEvent) {
 TEST(TerminateProcess, EndsTheWholeGroupWithTheGivenCode) {
   std::string dir = mirt_test::MakeTempDir("grp");
   std::string pidFile = dir + "/pid";
-  Child c("sh -c \"sleep 30 & echo $! > " + pidFile + "; wait\"");
+  Child c("sh -c \"sleep 30 & echo $! > '" + pidFile + "'; wait\"");
   ASSERT_TRUE(c.started);
   pid_t grandchild = 0;
   for (int i = 0; i < 200 && !grandchild; ++i) {
