@@ -3,7 +3,8 @@
 # normal build, the sanitizer build (from a copy of the tree in a folder whose
 # path has spaces and non-ASCII letters) and short fuzz runs. Tests run with
 # their own HOME and TMPDIR, so the machine's state does not matter (TMPDIR
-# without blanks: make and installation files can not name such paths).
+# outside the tree and without blanks: make and installation files can not
+# name such paths).
 # FUZZ_BUDGET: seconds of fuzzing in all (default 240), shared by the targets
 # and run across the cores.
 set -euo pipefail
@@ -22,12 +23,15 @@ step() {
 
 step "setup" scripts/setup.sh
 
-# Everything the tests write goes under build/ci, in awkward folder names.
+# The tests' HOME and the sanitizer build go under build/ci, in awkward folder names.
 ci="$root/build/ci"
 awkward="$ci/a b/ä"
-export HOME="$ci/home ü" TMPDIR="$ci/tmp"
-rm -rf "$HOME" "$TMPDIR"
-mkdir -p "$HOME" "$TMPDIR"
+export HOME="$ci/home ü"
+rm -rf "$HOME"
+mkdir -p "$HOME"
+TMPDIR=$(mktemp -d /tmp/mirt-ci.XXXXXX)
+export TMPDIR
+trap 'rm -rf "$TMPDIR"' EXIT
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp"

@@ -10,6 +10,15 @@ void ProbeTest::SetUp() {
   display = std::make_unique<RealDisplay>(GetParam());
   ASSERT_TRUE(display->Start(mirt_test::ProgramDir() + "/display_probe")) << display->Error();
   display->WaitFor([](const ProgramState& s) { return Views(s).size() == 2; }, "the probe's two views");
+  // A window manager hands the new main frame the keys in its own time.
+  if (GetParam() == WindowManager::kOpenbox) {
+    display->WaitFor(
+        [this](const ProgramState& s) {
+          const WindowState* main = MainFrame(s);
+          return main && display->HasInputFocus(main->xid);
+        },
+        "the keys going to the main frame");
+  }
 }
 
 void ProbeTest::TearDown() {
