@@ -34,7 +34,9 @@ export TMPDIR
 trap 'rm -rf "$TMPDIR"' EXIT
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
-export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp"
+# Sanitizer options are split at blanks: the suppressions go where the path has none.
+cp tests/lsan.supp "$TMPDIR/lsan.supp"
+export LSAN_OPTIONS="suppressions=$TMPDIR/lsan.supp"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 # A copy of the working tree (tracked and new files) in the awkward folder.
