@@ -10,7 +10,7 @@ class SECDialogBar : public SECControlBar {
   SECDialogBar() = default;
   ~SECDialogBar() override;
 
-  using SECControlBar::Create;
+  // Made from a dialog template: the bar's own Create by window name does not apply.
   BOOL Create(CWnd* pParentWnd, LPCSTR lpszTemplateName, DWORD dwStyle, DWORD dwExStyle, UINT nID);
   BOOL Create(CWnd* pParentWnd, UINT nIDTemplate, DWORD dwStyle, DWORD dwExStyle, UINT nID) {
     return Create(pParentWnd, MAKEINTRESOURCE(nIDTemplate), dwStyle, dwExStyle, nID);
