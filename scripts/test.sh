@@ -53,7 +53,7 @@ step "test (release)" ctest --test-dir build/release -j "$jobs" --output-on-fail
 
 step "copy the tree to '$awkward'" copy_tree
 step "build (address and undefined-behaviour sanitizers)" \
-  scripts/build.sh "$awkward/build/asan" -DCMAKE_BUILD_TYPE=Debug -DMIRT_SANITIZE=ON -DMIRT_BENCH=OFF \
+  "$awkward/scripts/build.sh" "$awkward/build/asan" -DCMAKE_BUILD_TYPE=Debug -DMIRT_SANITIZE=ON -DMIRT_BENCH=OFF \
   "-DCMAKE_CXX_FLAGS=-O1 -g1"
 step "test (sanitizers, random order)" \
   ctest --test-dir "$awkward/build/asan" -j "$jobs" --schedule-random --output-on-failure

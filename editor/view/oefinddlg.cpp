@@ -41,21 +41,26 @@ void OEFindDlg::EnableReplaceButtons(BOOL on) {
   if (CWnd* b = GetDlgItem(IDC_FIND_REPLACE_ALL)) b->EnableWindow(on);
 }
 
+// The control behind an id is a plain window object here, never a CComboBox:
+// the list is filled by message.
+void OEFindDlg::AddToCombo(int id, const CString& text) {
+  SendDlgItemMessage(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(text)));
+}
+
 BOOL OEFindDlg::OnInitDialog() {
   PlaceAwayFromCaret();
   UpdateData(FALSE);
-  auto* find = static_cast<CComboBox*>(GetDlgItem(IDC_FIND_TEXT));
   std::vector<CString> searches = LoadHistory(HistoryKind::Find);
-  if (find != nullptr) {
-    for (const CString& s : searches) find->AddString(s);
+  if (GetDlgItem(IDC_FIND_TEXT) != nullptr) {
+    for (const CString& s : searches) AddToCombo(IDC_FIND_TEXT, s);
     if (m_strFind.IsEmpty() && !searches.empty()) m_strFind = searches.front();
     SetDlgItemText(IDC_FIND_TEXT, m_strFind);
   }
   if (m_bReplaceDialog) {
     EnableReplaceButtons(TRUE);
-    if (auto* replace = static_cast<CComboBox*>(GetDlgItem(IDC_FIND_REPLACE_TEXT))) {
+    if (GetDlgItem(IDC_FIND_REPLACE_TEXT) != nullptr) {
       for (const CString& s : LoadHistory(HistoryKind::Replace)) {
-        replace->AddString(s == kEmptyReplacement ? CString() : s);
+        AddToCombo(IDC_FIND_REPLACE_TEXT, s == kEmptyReplacement ? CString() : s);
       }
     }
   }

@@ -31,6 +31,7 @@ class OEFindDlg : public CFindReplaceDialog {
   // Makes the modeless dialog from the editor's template for `owner`.
   BOOL CreateFor(BOOL replace, CWnd* owner);
   void DoDataExchange(CDataExchange* pDX) override;
+  void AddToCombo(int id, const CString& text);
   BOOL OnInitDialog() override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   void EnableReplaceButtons(BOOL on);

@@ -29,6 +29,11 @@ class SplitterTest : public ViewTest {
     splitter->MoveWindow(0, 0, 400, 200);
     splitter->SetActivePane(0, 0, left);
   }
+  void TearDown() override {
+    if (splitter) splitter->DestroyWindow();  // its views delete themselves
+    delete splitter;
+    ViewTest::TearDown();
+  }
   CSplitterWnd* splitter = nullptr;
   CMirt2View* left = nullptr;
   CMirt2View* right = nullptr;

@@ -107,11 +107,14 @@ class ProbeDialog : public CDialog {
   ProbeDialog() : CDialog(IDD_PROBE) {}
   BOOL OnInitDialog() override {
     CDialog::OnInitDialog();
-    auto* list = static_cast<CListBox*>(GetDlgItem(IDC_PROBE_LIST));
-    for (int i = 0; i < 20; ++i) list->AddString(("Line " + std::to_string(i)).c_str());
-    auto* combo = static_cast<CComboBox*>(GetDlgItem(IDC_PROBE_COMBO));
-    for (const char* s : {"Red", "Green", "Blue", "Cyan", "Magenta"}) combo->AddString(s);
-    combo->SetCurSel(0);
+    // The controls are filled by message: their window objects are plain CWnds.
+    for (int i = 0; i < 20; ++i) {
+      std::string line = "Line " + std::to_string(i);
+      SendDlgItemMessage(IDC_PROBE_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    }
+    for (const char* s : {"Red", "Green", "Blue", "Cyan", "Magenta"})
+      SendDlgItemMessage(IDC_PROBE_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    SendDlgItemMessage(IDC_PROBE_COMBO, CB_SETCURSEL, 0);
     return TRUE;
   }
 };
