@@ -15,6 +15,7 @@
 #include "framework/sec_dock_bar.h"
 #include "framework/sec_dock_context.h"
 #include "framework/sec_docking.h"
+#include "platform/ui/application.h"
 #include "platform/ui/ui.h"
 
 namespace {
@@ -22,11 +23,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 void EnsureApp() {
-  static int argc = 1;
-  static char name[] = "docking_bench";
-  static char* argv[] = {name, nullptr};
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  if (!QApplication::instance()) new QApplication(argc, argv);
+  mirt_ui::EnsureApplication();
   static CWinApp* app = new CWinApp("DockingBench");
   (void)app;
 }

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "bench/platform_ui/direct_handler.h"
+#include "platform/ui/application.h"
 #include "platform/ui/cdc.h"
 #include "platform/ui/cwnd.h"
 
@@ -25,11 +26,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 void EnsureApp() {
-  static int argc = 1;
-  static char name[] = "ui_bench";
-  static char* argv[] = {name, nullptr};
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  if (!QApplication::instance()) new QApplication(argc, argv);
+  mirt_ui::EnsureApplication();
 }
 
 double Seconds(Clock::time_point a, Clock::time_point b) {

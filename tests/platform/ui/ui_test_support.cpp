@@ -5,17 +5,13 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include "platform/ui/application.h"
 #include "platform/ui/gdi_obj.h"
 #include "platform/ui/wnd_obj.h"
 
 namespace ui_test {
 
-void EnsureApp() {
-  static int argc = 1;
-  static char name[] = "ui_test";
-  static char* argv[] = {name, nullptr};
-  if (!QApplication::instance()) new QApplication(argc, argv);
-}
+void EnsureApp() { mirt_ui::EnsureApplication(); }
 
 void Mouse(HWND h, int type, int x, int y, int button, int buttons, int modifiers) {
   QWidget* w = mirt_ui::WidgetOf(h);
