@@ -115,16 +115,23 @@ CFrameWnd* CMDIFrameWnd::GetActiveFrame() {
 
 void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
   if (!(GetStyle() & FWS_ADDTOTITLE)) return;
-  CMDIChildWnd* child = MDIGetActive();
+  BOOL maximised = FALSE;
+  CMDIChildWnd* child = MDIGetActive(&maximised);
   CDocument* doc = GetActiveDocument();
-  if (bAddToTitle && child && !(child->GetStyle() & WS_MAXIMIZE) &&
-      (doc || (doc = child->GetActiveDocument()))) {
+  if (bAddToTitle && child && !maximised && (doc || (doc = child->GetActiveDocument()))) {
     UpdateFrameTitleForDocument(doc->GetTitle());
     return;
   }
   CString title;
-  if (child) title = child->GetTitle();
+  if (child && !(child->GetStyle() & FWS_ADDTOTITLE)) title = child->GetTitle();
   UpdateFrameTitleForDocument(title.IsEmpty() ? nullptr : static_cast<LPCSTR>(title));
+  if (!child || !maximised) return;
+  // A maximised child has no caption of its own: the frame names it, "App - [Doc]".
+  CString childText, text;
+  child->GetWindowText(childText);
+  GetWindowText(text);
+  text += " - [" + childText + "]";
+  SetWindowText(text);
 }
 
 void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
@@ -354,14 +361,15 @@ BOOL CMDIChildWnd::PreTranslateMessage(MSG* pMsg) {
 }
 
 void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
+  if ((GetStyle() & FWS_ADDTOTITLE) && bAddToTitle) {
+    CDocument* doc = GetActiveDocument();
+    CString text = (doc ? doc->GetTitle() : m_strTitle) + AfxWindowNumberSuffix(m_nWindow);
+    CString old;
+    GetWindowText(old);
+    if (old != text) SetWindowText(text);
+  }
+  // The frame after the child: a maximised child's text shows in the frame's title.
   if (CMDIFrameWnd* frame = GetMDIFrame()) frame->OnUpdateFrameTitle(bAddToTitle);
-  if (!(GetStyle() & FWS_ADDTOTITLE)) return;
-  if (!bAddToTitle) return;
-  CDocument* doc = GetActiveDocument();
-  CString text = (doc ? doc->GetTitle() : m_strTitle) + AfxWindowNumberSuffix(m_nWindow);
-  CString old;
-  GetWindowText(old);
-  if (old != text) SetWindowText(text);
 }
 
 void CMDIChildWnd::OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt) {
@@ -429,6 +437,9 @@ LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
           return 0;
         case SC_RESTORE:
           ::SendMessage(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+          return 0;
+        case SC_MINIMIZE:
+          ::SendMessage(client, afx::kMDIMinimize, reinterpret_cast<WPARAM>(m_hWnd), 0);
           return 0;
         case SC_NEXTWINDOW:
           ::SendMessage(client, WM_MDINEXT, reinterpret_cast<WPARAM>(m_hWnd), 0);

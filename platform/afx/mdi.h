@@ -92,6 +92,9 @@ class CMDIChildWnd : public CFrameWnd {
 };
 
 namespace afx {
+// Sent to the MDI client to minimise the child in wParam (a child's
+// SC_MINIMIZE): it keeps only its caption, in a row along the bottom.
+constexpr UINT kMDIMinimize = WM_USER + 0x0F01;
 // The window class name of the MDI client; registered on first use.
 LPCSTR MDIClientClass();
 // Writes the list of MDI children into the window popup: the menu layer

@@ -74,6 +74,9 @@ RECT ClientArea(HWND client) {
   return r;
 }
 
+// The frame's menu bar shows the maximised child's icon and buttons.
+void RedrawFrameBar(HWND client) { ::DrawMenuBar(::GetParent(client)); }
+
 void Maximize(HWND client, ClientState& s, HWND child) {
   if (!(::GetWindowLong(child, GWL_STYLE) & WS_MAXIMIZE)) {
     RECT w;
@@ -90,6 +93,7 @@ void Maximize(HWND client, ClientState& s, HWND child) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   ::SendMessage(child, WM_SIZE, SIZE_MAXIMIZED, 0);
   s.maximized = true;
+  RedrawFrameBar(client);
 }
 
 void Restore(HWND client, ClientState& s, HWND child) {
@@ -104,7 +108,27 @@ void Restore(HWND client, ClientState& s, HWND child) {
                    SWP_NOZORDER | SWP_NOACTIVATE);
   }
   ::SendMessage(child, WM_SIZE, SIZE_RESTORED, 0);
-  (void)client;
+  if (style & WS_MAXIMIZE) RedrawFrameBar(client);
+}
+
+void ArrangeIcons(HWND client);
+
+// A minimised child keeps only its caption, in a row at the bottom.
+void Minimize(HWND client, ClientState& s, HWND child) {
+  DWORD style = static_cast<DWORD>(::GetWindowLong(child, GWL_STYLE));
+  if (style & WS_MINIMIZE) return;
+  if (style & WS_MAXIMIZE) {
+    Restore(client, s, child);
+    s.maximized = false;
+  }
+  RECT w;
+  ::GetWindowRect(child, &w);
+  ::MapWindowPoints(nullptr, client, reinterpret_cast<LPPOINT>(&w), 2);
+  s.restore[child] = w;
+  ::SetWindowLong(child, GWL_STYLE, static_cast<LONG>(::GetWindowLong(child, GWL_STYLE) | WS_MINIMIZE));
+  ArrangeIcons(client);
+  ::SendMessage(child, WM_SIZE, SIZE_MINIMIZED, 0);
+  if (child == s.active) ::SetFocus(child);
 }
 
 void RefreshWindowMenu(HWND client, ClientState& s) {
@@ -262,6 +286,7 @@ LRESULT CALLBACK ClientProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       }
       s->restore.erase(child);
       ::DestroyWindow(child);
+      RedrawFrameBar(h);
       if (!s->active) {
         std::vector<HWND> kids = Children(h);
         if (!kids.empty()) Activate(h, *s, kids.front());
@@ -309,6 +334,9 @@ LRESULT CALLBACK ClientProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return TRUE;
     case WM_MDIICONARRANGE:
       ArrangeIcons(h);
+      return 0;
+    case kMDIMinimize:
+      if (HWND child = reinterpret_cast<HWND>(wp); child && ::GetParent(child) == h) Minimize(h, *s, child);
       return 0;
     case WM_MDISETMENU: {
       HWND frame = ::GetParent(h);

@@ -195,7 +195,10 @@ int ScaleY(const Dc& dc, int len) {
                                    std::max(1, std::abs(dc.st.winExt.height()))));
 }
 
-void Touch(Dc& dc, const QRect& r) { dc.touched |= r; }
+void Touch(Dc& dc, const QRect& r) {
+  dc.touched |= r;
+  if (dc.overlay) ShowTouched(dc);  // drag outlines follow each step
+}
 
 void ShowTouched(Dc& dc) {
   if (dc.kind != Dc::kWindow || !dc.wnd || dc.touched.isEmpty()) return;

@@ -2,6 +2,7 @@
 #include <QWidget>
 #include <cstring>
 
+#include "platform/ui/caption.h"
 #include "platform/ui/gdi.h"
 #include "platform/ui/input.h"
 #include "platform/ui/menu_impl.h"
@@ -35,6 +36,7 @@ LRESULT HitTest(Wnd& w, POINT screen) {
   if ((w.style & WS_HSCROLL) && BuiltInBarRect(w, SB_HORZ).contains(p)) return HTHSCROLL;
   int b = FrameWidth(w.style, w.exStyle, HasDesktopFrame(w.style, w.exStyle));
   int cap = CaptionHeight(w.style, w.exStyle);
+  if (LRESULT part = CaptionPartAt(w, POINT{p.x(), p.y()}); part != HTNOWHERE) return part;
   if (cap && p.y() >= b && p.y() < b + cap) return HTCAPTION;
   if (w.style & WS_THICKFRAME) {
     int W = w.rect.width(), H = w.rect.height(), c = GetSystemMetrics(SM_CXSIZE);
@@ -71,15 +73,7 @@ void PaintFrame(Wnd& w) {
     }
     int cap = CaptionHeight(w.style, w.exStyle);
     if (cap) {
-      RECT c{r.left, r.top, r.right, r.top + cap - 1};
-      FillRect(dc, &c, GetSysColorBrush(COLOR_ACTIVECAPTION));
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
-      HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-      RECT t = c;
-      t.left += 3;
-      DrawText(dc, w.text.c_str(), -1, &t, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-      SelectObject(dc, old);
+      PaintCaption(w, dc);
       RECT line{r.left, r.top + cap - 1, r.right, r.top + cap};
       FillRect(dc, &line, GetSysColorBrush(COLOR_BTNFACE));
       r.top += cap;
@@ -123,6 +117,40 @@ LRESULT SetCursorDefault(Wnd& w, WPARAM wp, LPARAM lp) {
   return TRUE;
 }
 
+struct PressedCaptionButton {
+  UINT hit;
+};
+
+void PaintPressedCaption(HWND h, CaptionPress press, void* context) {
+  auto w = Find(h);
+  HDC dc = w ? GetWindowDC(h) : nullptr;
+  if (!dc) return;
+  PaintCaption(*w, dc, press == CaptionPress::kDown ? static_cast<PressedCaptionButton*>(context)->hit : 0);
+  ReleaseDC(h, dc);
+}
+
+// A press on the caption's icon or buttons: the system menu under the
+// icon, or the button's command when it is released on the button.
+bool CaptionPartPressed(Wnd& w, UINT hit) {
+  HWND h = w.handle;
+  CaptionParts parts = CaptionLayout(w);
+  QPoint org = WindowOriginOnScreen(w);
+  if (hit == HTSYSMENU) {
+    TrackPopupMenuEx(GetSystemMenu(h, FALSE), TPM_LEFTALIGN | TPM_TOPALIGN, org.x() + parts.bar.left,
+                     org.y() + parts.bar.bottom, h, nullptr);
+    return true;
+  }
+  const RECT* rect = hit == HTCLOSE ? &parts.close : hit == HTMAXBUTTON ? &parts.maximize : &parts.minimize;
+  if (IsRectEmpty(rect)) return false;
+  RECT onScreen = *rect;
+  OffsetRect(&onScreen, org.x(), org.y());
+  WPARAM command = CaptionButtonCommand(w.style, hit);
+  PressedCaptionButton pressed{hit};
+  if (TrackCaptionButton(h, onScreen, PaintPressedCaption, &pressed) && command && IsWindow(h))
+    SendMessage(h, WM_SYSCOMMAND, command, 0);
+  return true;
+}
+
 }  // namespace
 
 namespace mirt_ui {
@@ -161,6 +189,10 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       PaintMenuBar(h);
       return 0;
     case WM_NCACTIVATE:
+      if (w->captionActive != (wp != 0)) {
+        w->captionActive = wp != 0;
+        if (CaptionHeight(w->style, w->exStyle)) PaintFrame(*w);
+      }
       return TRUE;
     case WM_ERASEBKGND: {
       HBRUSH b = ClassBrush(w->cls->background);
@@ -265,6 +297,10 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       if (wp == HTVSCROLL) TrackScrollBar(h, SB_VERT, h, pt);
       if (wp == HTHSCROLL) TrackScrollBar(h, SB_HORZ, h, pt);
+      if (msg == WM_NCLBUTTONDBLCLK && wp == HTSYSMENU)
+        SendMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+      else if (wp == HTSYSMENU || wp == HTMINBUTTON || wp == HTMAXBUTTON || wp == HTCLOSE)
+        CaptionPartPressed(*w, static_cast<UINT>(wp));
       return 0;
     }
     case WM_SETREDRAW:

@@ -1,5 +1,7 @@
-// The desktop window: a transparent overlay over the whole screen, where
-// drawing without a window (drag outlines) lands. Black is transparent.
+// The desktop window: drawing without a window (drag outlines) lands in an
+// image of the screen, where black means nothing drawn. What is drawn shows
+// in one shaped window around it, on top, that takes no input; it needs no
+// compositor, covers nothing else and goes when what was drawn is erased.
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWidget>
@@ -12,32 +14,54 @@
 namespace mirt_ui {
 namespace {
 
+// Runs of drawn pixels closer than this merge, so that a dithered outline
+// is one shape and shows its pattern.
+constexpr int kDesktopRunGap = 1;
+
 class OverlayWidget : public QWidget {
  public:
   explicit OverlayWidget(Wnd* w)
-      : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), wnd_(w) {
-    setAttribute(Qt::WA_TranslucentBackground);
+      : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                             Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus |
+                             Qt::WindowTransparentForInput),
+        wnd_(w) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_OpaquePaintEvent);
   }
+  QRegion drawn;  // screen coordinates
 
  protected:
   void paintEvent(QPaintEvent* e) override {
     FlushSurface(&wnd_->image);
-    QImage shown = wnd_->image.copy(e->rect()).convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < shown.height(); ++y) {
-      auto* line = reinterpret_cast<QRgb*>(shown.scanLine(y));
-      for (int x = 0; x < shown.width(); ++x)
-        if (!(line[x] & 0xFFFFFF)) line[x] = 0;
-    }
     QPainter p(this);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(e->rect().topLeft(), shown);
+    p.drawImage(e->rect().topLeft(), wnd_->image, e->rect().translated(pos()));
   }
 
  private:
   Wnd* wnd_;
 };
+
+// The drawn (not black) pixels of an area of the image, row by row.
+QRegion DrawnIn(const QImage& image, const QRect& area) {
+  QRegion out;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    int start = -1, last = -1;
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (!(line[x] & 0xFFFFFF)) continue;
+      if (start >= 0 && x - last > kDesktopRunGap + 1) {
+        out += QRect(start, y, last - start + 1, 1);
+        start = -1;
+      }
+      if (start < 0) start = x;
+      last = x;
+    }
+    if (start >= 0) out += QRect(start, y, last - start + 1, 1);
+  }
+  return out;
+}
 
 }  // namespace
 
@@ -45,7 +69,7 @@ WndPtr DesktopWnd() {
   static WndPtr desk = [] {
     auto w = std::make_shared<Wnd>();
     auto cls = std::make_shared<WndClass>();
-    cls->name = "#32769";
+    cls->name = kDesktopClass;
     w->cls = cls;
     w->style = WS_POPUP | WS_VISIBLE;
     int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
@@ -56,12 +80,29 @@ WndPtr DesktopWnd() {
     w->queue = ThreadQueue::Current();
     AllocHandle(w);
     w->proc = nullptr;
-    auto* widget = new OverlayWidget(w.get());
-    widget->setGeometry(w->rect);
-    w->widget = widget;
+    w->widget = new OverlayWidget(w.get());
     return w;
   }();
   return desk;
+}
+
+void ShowDesktopArea(const QRect& area) {
+  Wnd& desk = *DesktopWnd();
+  auto* widget = static_cast<OverlayWidget*>(desk.widget.data());
+  if (!widget) return;
+  QRect changed = area.isNull() ? desk.image.rect() : area & desk.image.rect();
+  FlushSurface(&desk.image);
+  QRegion was = widget->drawn;
+  widget->drawn = (widget->drawn - changed) | DrawnIn(desk.image, changed);
+  if (widget->drawn.isEmpty()) {
+    widget->hide();
+    return;
+  }
+  QRect box = widget->drawn.boundingRect();
+  if (widget->geometry() != box) widget->setGeometry(box);
+  if (widget->drawn != was || !widget->isVisible()) widget->setMask(widget->drawn.translated(-box.topLeft()));
+  if (!widget->isVisible()) widget->show();
+  widget->update();
 }
 
 }  // namespace mirt_ui

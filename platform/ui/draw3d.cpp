@@ -213,10 +213,20 @@ BOOL DrawFrameControl(HDC h, LPRECT rc, UINT type, UINT state) {
           MoveToEx(h, g.left + 1, g.bottom - 2, nullptr);
           LineTo(h, g.right - 3, g.bottom - 2);
           break;
-        case DFCS_CAPTIONMAX:
-        case DFCS_CAPTIONRESTORE: {
+        case DFCS_CAPTIONMAX: {
           HGDIOBJ nb = SelectObject(h, GetStockObject(NULL_BRUSH));
           Rectangle(h, g.left + 1, g.top + 1, g.right - 1, g.bottom - 1);
+          SelectObject(h, nb);
+          break;
+        }
+        case DFCS_CAPTIONRESTORE: {
+          // Two windows, the front one lower left.
+          int step = std::max(2, (g.right - g.left) / 4);
+          HGDIOBJ nb = SelectObject(h, GetStockObject(NULL_BRUSH));
+          Rectangle(h, g.left + step, g.top, g.right, g.bottom - step);
+          RECT front{g.left, g.top + step, g.right - step, g.bottom};
+          FillRect(h, &front, GetSysColorBrush(COLOR_BTNFACE));
+          Rectangle(h, g.left, g.top + step, g.right - step, g.bottom);
           SelectObject(h, nb);
           break;
         }

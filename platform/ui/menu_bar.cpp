@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ui/controls_impl.h"
+#include "platform/ui/menu_bar_mdi.h"
 #include "platform/ui/menu_impl.h"
 #include "platform/ui/wnd_obj.h"
 
@@ -29,7 +30,8 @@ std::vector<RECT> ItemRects(const Wnd& w, HMENU menu) {
   RECT bar = BarRect(w);
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-  int x = bar.left;
+  MdiBarParts mdi = MdiBarPartsOf(w, bar);
+  int x = mdi.child ? mdi.icon.right : bar.left;
   for (const MenuItem& it : m->items) {
     RECT r{0, 0, 0, 0};
     std::string label = MenuLabel(it.text);
@@ -67,6 +69,7 @@ void PaintBar(Wnd& w, int hot) {
     DrawText(dc, MenuLabel(it.text).c_str(), -1, &t, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
   }
   SelectObject(dc, old);
+  PaintMdiBarParts(dc, MdiBarPartsOf(w, bar));
   ReleaseDC(w.handle, dc);
 }
 
@@ -289,6 +292,10 @@ bool MenuBarMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
       {
         QPoint org = WindowOriginOnScreen(*w);
         POINT p{GET_X_LPARAM(lp) - org.x(), GET_Y_LPARAM(lp) - org.y()};
+        if (PressMdiBarPart(h, MdiBarPartsOf(*w, BarRect(*w)), p)) {
+          *result = 0;
+          return true;
+        }
         if (int item = ItemAt(*w, p); item >= 0) RunMenuBar(h, item, true, false);
       }
       *result = 0;

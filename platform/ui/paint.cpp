@@ -14,7 +14,7 @@ using namespace mirt_ui;
 
 namespace mirt_ui {
 void PaintNonClient(Wnd& w);
-WndPtr DesktopWnd();
+
 void CaretSuspend(HWND h);
 void CaretResume(HWND h);
 
@@ -119,7 +119,7 @@ BOOL EndPaint(HWND h, const PAINTSTRUCT* ps) {
 }
 
 HDC GetDC(HWND h) {
-  if (!h) return GetWindowDC(nullptr);
+  if (!h || h == DesktopWnd()->handle) return GetWindowDC(nullptr);
   auto w = Find(h);
   if (!w) return nullptr;
   return MakeWindowDC(w, false);
@@ -143,9 +143,9 @@ HDC GetDCEx(HWND h, HRGN clip, DWORD flags) {
 HDC GetWindowDC(HWND h) {
   WndPtr w = h ? Find(h) : DesktopWnd();
   if (!w) return nullptr;
-  if (!h) w->widget->show();
   HDC dc = MakeWindowDC(w, true);
-  if (!h) DcFind(dc)->overlay = true;
+  // The desktop, by NULL or by its handle: what is drawn shows at once.
+  if (w == DesktopWnd()) DcFind(dc)->overlay = true;
   return dc;
 }
 

@@ -42,15 +42,32 @@ void RestackWidgets(const std::vector<HWND>& list) {
     if (auto w = Find(*it); w && w->widget) w->widget->raise();
 }
 
+// A child window shows only within its parent's client area (g: its
+// rectangle in the parent's window coordinates). Shaped controls keep
+// their own shape.
+void ClipToParentClient(Wnd& w, const Wnd& parent, const QRect& g) {
+  QRect visible = g & parent.client;
+  if (visible == g) {
+    if (w.clippedToParent) w.widget->clearMask();
+    w.clippedToParent = false;
+    return;
+  }
+  if (!w.clippedToParent && !w.widget->mask().isEmpty()) return;
+  w.clippedToParent = true;
+  // An empty mask would show all: a point outside the widget shows nothing.
+  w.widget->setMask(visible.isEmpty() ? QRegion(-1, -1, 1, 1) : QRegion(visible.translated(-g.topLeft())));
+}
+
 void PlaceWidget(Wnd& w) {
   if (!w.widget) return;
   QRect g = w.rect;
-  if (w.parent)
-    if (auto p = Find(w.parent)) g.translate(p->client.topLeft());
+  WndPtr p = w.parent ? Find(w.parent) : nullptr;
+  if (p) g.translate(p->client.topLeft());
   auto* ww = qobject_cast<WndWidget*>(w.widget.data());
   if (ww) ww->applying = true;
   w.widget->setGeometry(g);
   if (ww) ww->applying = false;
+  if (p) ClipToParentClient(w, *p, g);
 }
 
 // Places the children's widgets after the parent's client area moved.

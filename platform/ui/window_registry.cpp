@@ -222,6 +222,10 @@ void ResizeImage(Wnd& w) {
 
 void ShowImage(Wnd& w, const QRect& area) {
   if (w.noRedraw || !w.widget) return;
+  if (w.cls && w.cls->name == kDesktopClass) {
+    ShowDesktopArea(area);
+    return;
+  }
   if (area.isNull())
     w.widget->update();
   else

@@ -75,6 +75,9 @@ struct Wnd {
   bool paintServed = false;
   bool noRedraw = false;
   bool topmost = false;
+  bool captionActive = false;
+  bool clippedToParent = false;  // its widget's mask cuts what lies outside the parent's client area  // a
+                                 // caption the layer draws shows the active colours
   int showState = SW_SHOWNORMAL;
   QImage image;  // backing image of the whole window
   QPointer<QWidget> widget;
@@ -131,7 +134,12 @@ QRect NonClientClientRect(const Wnd& w, const QRect& windowRect);  // default NC
 void RecalcClient(Wnd& w);                                         // sends WM_NCCALCSIZE
 void ResizeImage(Wnd& w);
 void ShowImage(Wnd& w, const QRect& windowArea = QRect());  // widget repaint
-void MarkDirty(Wnd& w);                                     // queue a WM_PAINT
+// The desktop window: drawing on it (drag outlines) shows in a shaped
+// window around what was drawn, which takes no input.
+constexpr auto kDesktopClass = "#32769";
+WndPtr DesktopWnd();
+void ShowDesktopArea(const QRect& area);
+void MarkDirty(Wnd& w);  // queue a WM_PAINT
 QWidget* WidgetOf(HWND h);
 QImage* ImageOf(HWND h);
 // The composed picture of a window with its visible children.

@@ -21,6 +21,7 @@ class ProbeTest : public ::testing::TestWithParam<WindowManager> {
   void SetUp() override;
   void TearDown() override;
 
+ public:
   // The probe's views (two MDI children), in the order the hook lists them.
   static std::vector<std::string> Views(const ProgramState& s);
   static std::string TypedInto(const ProgramState& s, const std::string& view);
@@ -32,6 +33,8 @@ class ProbeTest : public ::testing::TestWithParam<WindowManager> {
   static mirt_test::ScreenRect MenuItem(const ProgramState& s, int n);
   // The probe's main frame and its native window.
   static const WindowState* MainFrame(const ProgramState& s);
+
+ protected:
   // Waits until the keys go to a window: the layer.s focus is there, and the
   // server's focus is in the main frame (a window manager sets it in its own time).
   ProgramState WaitForKeysTo(const std::string& hwnd);
