@@ -91,10 +91,14 @@ void CDockContext::StartDrag(CPoint pt) {
   CSize horz = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_HORZDOCK);
   CSize vert = m_pBar->CalcDynamicLayout(0, LM_VERTDOCK);
   CSize floating = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
+  // A bar of fixed sizes floats upright when it ends upright: its outline
+  // shows the frame it lands in.
+  CSize floatingVert =
+      (m_pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) ? floating : m_pBar->CalcDynamicLayout(0, LM_MRUWIDTH);
   m_rectDragHorz = CRect(rect.TopLeft(), horz);
   m_rectDragVert = CRect(rect.TopLeft(), vert);
   m_rectFrameDragHorz = CRect(rect.TopLeft(), floating);
-  m_rectFrameDragVert = CRect(rect.TopLeft(), floating);
+  m_rectFrameDragVert = CRect(rect.TopLeft(), floatingVert);
   CMiniFrameWnd::CalcBorders(&m_rectFrameDragHorz, WS_THICKFRAME | WS_CAPTION);
   CMiniFrameWnd::CalcBorders(&m_rectFrameDragVert, WS_THICKFRAME | WS_CAPTION);
   m_rectFrameDragHorz.InflateRect(-kBorder2, -kBorder2);
