@@ -69,7 +69,14 @@ BOOL CDockContext::Track() {
   h.key = [this](UINT key, bool down) {
     if (m_bDragging) OnKey(static_cast<int>(key), down);
   };
+  const CPoint start = m_ptLast;
   if (afx::TrackModal(m_pBar->m_hWnd, nullptr, h)) {
+    // A press released where it was is a click (the first of a double
+    // click, which toggles): it docks and floats nothing.
+    if (m_bDragging && m_ptLast == start) {
+      CancelLoop();
+      return FALSE;
+    }
     if (m_bDragging)
       EndDrag();
     else

@@ -125,10 +125,9 @@ void PostMouseInput(HWND hwnd, UINT msg, const QMouseEvent* e, int wx, int wy) {
   QPoint screen = WindowOriginOnScreen(*w) + QPoint(wx, wy);
   NoteCursorPos(POINT{screen.x(), screen.y()});
   HWND target = hwnd;
-  if (q->capture && IsWindow(q->capture)) target = q->capture;
+  bool viaCapture = q->capture && IsWindow(q->capture);
+  if (viaCapture) target = q->capture;
   auto t = Find(target);
-  if (msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK)
-    if (!(t->cls->style & CS_DBLCLKS)) msg = msg - 2;  // a second press
   QPoint c = screen - ClientOriginOnScreen(*t);
   Qt::MouseButtons buttons = e->buttons();
   MSG m{target,
@@ -137,7 +136,7 @@ void PostMouseInput(HWND hwnd, UINT msg, const QMouseEvent* e, int wx, int wy) {
         MAKELPARAM(static_cast<WORD>(c.x()), static_cast<WORD>(c.y())),
         NowMs(),
         POINT{screen.x(), screen.y()},
-        kFromInput};
+        kFromInput | (viaCapture ? kViaCapture : 0)};
   // Moves coalesce as on Windows: only the last one waits.
   if (msg == WM_MOUSEMOVE) {
     std::lock_guard<std::mutex> lock(q->m);

@@ -70,9 +70,32 @@ bool MouseActivate(ThreadQueue* q, HWND h, LRESULT ht, UINT msg) {
 
 // Mouse messages are hit-tested as they are taken from the queue; outside
 // the client area they become WM_NC* messages.
+// The capture as it stands when a message is taken picks its window: input
+// read in one pass can be posted before a press sets the capture or after
+// the release that ends it. A second press in a window without CS_DBLCLKS
+// is a plain press.
+void RetargetByCapture(ThreadQueue* q, MSG& m) {
+  HWND capture = q->capture && IsWindow(q->capture) ? q->capture : nullptr;
+  HWND target = m.hwnd;
+  if (capture)
+    target = capture;
+  else if (m.lPrivate & kViaCapture)
+    target = WindowFromPoint(m.pt);
+  auto t = target ? Find(target) : nullptr;
+  if (!t || t->queue != q) return;
+  bool dblclk =
+      m.message == WM_LBUTTONDBLCLK || m.message == WM_RBUTTONDBLCLK || m.message == WM_MBUTTONDBLCLK;
+  if (dblclk && !(t->cls->style & CS_DBLCLKS)) m.message -= 2;
+  if (target == m.hwnd) return;
+  m.hwnd = target;
+  QPoint c = QPoint(m.pt.x, m.pt.y) - ClientOriginOnScreen(*t);
+  m.lParam = MAKELPARAM(static_cast<WORD>(c.x()), static_cast<WORD>(c.y()));
+}
+
 void TranslateMouse(ThreadQueue* q, MSG& m) {
   if (!(m.lPrivate & kFromInput)) return;
-  m.lPrivate &= ~kFromInput;
+  if (IsMouseClientMsg(m.message)) RetargetByCapture(q, m);
+  m.lPrivate &= ~(kFromInput | kViaCapture);
   if (!IsMouseClientMsg(m.message) || !IsWindow(m.hwnd)) return;
   LRESULT ht = HTCLIENT;
   if (q->capture != m.hwnd) {

@@ -105,3 +105,5 @@ MIRT_FAST_TLS extern constinit thread_local ThreadQueue* t_currentQueue;
 // MSG::lPrivate bit of mouse messages made from real input (hit-tested
 // when taken from the queue; posted ones are not).
 constexpr DWORD kFromInput = 0x80000000u;
+// With kFromInput: the capture chose the message's window when it was posted.
+constexpr DWORD kViaCapture = 0x40000000u;

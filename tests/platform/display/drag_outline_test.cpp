@@ -42,6 +42,10 @@ mirt_test::ScreenRect AroundDrop() {
           RealDisplay::kScreenHeight - (kDragY - kLookBefore)};
 }
 
+ProgramState WaitForOutline(RealDisplay& d) {
+  return d.WaitFor([&](const ProgramState&) { return DrawnBox(d, AroundDrop()).width > 0; }, "the outline");
+}
+
 const WindowState* ListBar(const ProgramState& s) {
   const WindowState* list = s.ByHandle(s.Value("barlist"));
   return list ? s.ByHandle(list->parent) : nullptr;
@@ -66,10 +70,10 @@ TEST_P(DragOutlineTest, TheOutlineShowsAloneWhileDraggingAndGoesOnEscape) {
   const int menuX = MenuItem(s, 0).CenterX(), menuY = MenuItem(s, 0).y + 1;
   const unsigned menuPixel = display->PixelAt(menuX, menuY);
   StartDrag(*display, *bar);
-  s = display->Sync();
+  // The display shows a new window when it has exposed it.
+  s = WaitForOutline(*display);
   EXPECT_FALSE(s.capture.empty() || s.capture == "0") << "the drag holds the capture";
   auto outline = DrawnBox(*display, AroundDrop());
-  EXPECT_GT(outline.width, 0) << "no outline";
   EXPECT_TRUE(outline.Contains(kDragX, kDragY));
   // Nothing else changes: the screen is not covered.
   EXPECT_EQ(display->PixelAt(menuX, menuY), menuPixel);
@@ -94,9 +98,8 @@ TEST_P(DragOutlineTest, TheFloatingFrameLandsExactlyOnTheOutline) {
   ASSERT_NE(bar, nullptr);
   const std::string barHwnd = bar->hwnd;
   StartDrag(*display, *bar);
-  display->Sync();
+  WaitForOutline(*display);
   auto outline = DrawnBox(*display, AroundDrop());
-  ASSERT_GT(outline.width, 0);
   display->Release();
   s = display->WaitFor(
       [&](const ProgramState& st) {
