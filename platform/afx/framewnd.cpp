@@ -117,6 +117,8 @@ int CFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
   // Bars and views are placed once the frame has been sized.
   PostMessage(WM_SIZE, SIZE_RESTORED, 0);
   RecalcLayout();
+  // The status bar shows the idle prompt from the start.
+  PostMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
   return 0;
 }
 

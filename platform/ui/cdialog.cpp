@@ -1,5 +1,6 @@
 #include <cfloat>
 
+#include "platform/afx/winthread.h"
 #include "platform/ui/afxdlg.h"
 #include "platform/ui/dialog_impl.h"
 #include "platform/ui/tooltip.h"
@@ -14,9 +15,11 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// Messages of the modal loop go through PreTranslateMessage of the
-// windows from the target up to the dialog.
+// Messages of the modal loop go through the thread's PreTranslateMessage
+// (the application's, as in its own loop), else through PreTranslateMessage
+// of the windows from the target up to the dialog.
 bool PreTranslateChain(HWND dlg, MSG* m) {
+  if (CWinThread* thread = AfxGetThread()) return thread->PreTranslateMessage(m) != FALSE;
   for (HWND w = m->hwnd; w; w = GetParent(w)) {
     if (CWnd* p = CWnd::FromHandlePermanent(w); p && p->PreTranslateMessage(m)) return true;
     if (w == dlg) break;

@@ -117,8 +117,12 @@ BarTrack TrackBarPopup(HWND h, int index, bool keyboard) {
     std::vector<RECT> rects = ItemRects(*w, menu);
     POINT p{rects[static_cast<size_t>(index)].left, rects[static_cast<size_t>(index)].bottom};
     QPoint org = WindowOriginOnScreen(*w);
+    // The popup never covers its item: with no room below it opens above.
+    TPMPARAMS params{sizeof(TPMPARAMS), rects[static_cast<size_t>(index)]};
+    OffsetRect(&params.rcExclude, org.x(), org.y());
     SetBarTrack(&track);
-    TrackPopupMenuEx(it.sub, TPM_LEFTALIGN | TPM_TOPALIGN, org.x() + p.x, org.y() + p.y, h, nullptr);
+    TrackPopupMenuEx(it.sub, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL, org.x() + p.x, org.y() + p.y, h,
+                     &params);
     SetBarTrack(nullptr);
   } else if (!(it.type & MF_SEPARATOR)) {
     PostMessage(h, WM_COMMAND, it.id, 0);

@@ -200,7 +200,28 @@ void Notify(Tracker& t, UINT msg, WPARAM wp, LPARAM lp) {
   if (t.owner && IsWindow(t.owner)) SendMessage(t.owner, msg, wp, lp);
 }
 
-void OpenLevel(Tracker& t, HMENU menu, int x, int y, UINT flags, int index, bool notify) {
+// Keeps a popup of size sz at (x, y) on the work area and off `exclude`
+// (the bar item it drops from): it goes above or below the rectangle
+// (TPM_VERTICAL) or beside it, where there is room.
+POINT PlacePopup(int x, int y, SIZE sz, UINT flags, const RECT* exclude) {
+  RECT work;
+  SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+  x = std::max<int>(work.left, std::min<int>(x, work.right - sz.cx));
+  y = std::max<int>(work.top, std::min<int>(y, work.bottom - sz.cy));
+  RECT placed{x, y, x + sz.cx, y + sz.cy}, overlap;
+  if (exclude && IntersectRect(&overlap, &placed, exclude)) {
+    if (flags & TPM_VERTICAL)
+      y = exclude->bottom + sz.cy <= work.bottom ? exclude->bottom
+                                                 : std::max<int>(work.top, exclude->top - sz.cy);
+    else
+      x = exclude->right + sz.cx <= work.right ? exclude->right
+                                               : std::max<int>(work.left, exclude->left - sz.cx);
+  }
+  return POINT{x, y};
+}
+
+void OpenLevel(Tracker& t, HMENU menu, int x, int y, UINT flags, int index, bool notify,
+               const RECT* exclude = nullptr) {
   if (notify && !(flags & TPM_NONOTIFY))
     Notify(t, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(index, FALSE));
   t.levels.push_back(Level{menu, nullptr, -1, {}});
@@ -214,10 +235,9 @@ void OpenLevel(Tracker& t, HMENU menu, int x, int y, UINT flags, int index, bool
     y -= sz.cy;
   else if (flags & TPM_VCENTERALIGN)
     y -= sz.cy / 2;
-  RECT work;
-  SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
-  x = std::max<int>(work.left, std::min<int>(x, work.right - sz.cx));
-  y = std::max<int>(work.top, std::min<int>(y, work.bottom - sz.cy));
+  POINT at = PlacePopup(x, y, sz, flags, exclude);
+  x = at.x;
+  y = at.y;
   lv.wnd = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPopupClass, "", WS_POPUP, x, y, sz.cx, sz.cy,
                           nullptr, nullptr, nullptr, nullptr);
   for (Level& l : t.levels)
@@ -421,7 +441,7 @@ bool IsSystemMenu(HWND w, HMENU menu) { return w && GetSystemMenu(w, FALSE) == m
 
 using namespace mirt_ui;
 
-BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, LPTPMPARAMS) {
+BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, LPTPMPARAMS params) {
   if (!FindMenu(menu) || g_active) return FALSE;
   RegisterSystemClasses();
   Tracker t;
@@ -432,7 +452,7 @@ BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, LPTPMPAR
   g_active = &t;
   bool notify = !(flags & TPM_NONOTIFY);
   if (notify) Notify(t, WM_ENTERMENULOOP, TRUE, 0);
-  OpenLevel(t, menu, x, y, flags, 0, notify);
+  OpenLevel(t, menu, x, y, flags, 0, notify, params ? &params->rcExclude : nullptr);
   if (t.bar && t.bar->keyboard) MoveHot(t, 1);
   UINT answer = 0;
   if (TakeMenuAnswer(menu, &answer)) {

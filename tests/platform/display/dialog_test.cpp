@@ -109,6 +109,22 @@ TEST_P(DialogTest, AHundredClosedDialogsLeaveNoNativeWindowsBehind) {
 #endif
 }
 
+TEST_P(DialogTest, KeysInTheModalDialogPassTheApplicationsPreTranslateMessage) {
+  constexpr auto kTyped = "ab";
+  ProgramState s = OpenDialog(*display);
+  const unsigned long dialog = s.Find(kDialogClass)->xid;
+  // A window manager hands the dialog the keys in its own time.
+  s = display->WaitFor([&](const ProgramState&) { return dialog && display->HasInputFocus(dialog); },
+                       "the keys going to the dialog");
+  const int before = std::stoi(s.Value("dialogkeys"));
+  display->Type(kTyped);
+  s = display->Sync();
+  EXPECT_EQ(std::stoi(s.Value("dialogkeys")) - before, static_cast<int>(std::string(kTyped).size()));
+  // The dialog still handles them: its edit took the text.
+  EXPECT_EQ(s.Value("dialogedit"), kTyped);
+  display->Key("Escape");
+}
+
 INSTANTIATE_TEST_SUITE_P(Display, DialogTest,
                          ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox), WindowManagerName);
 

@@ -11,6 +11,11 @@
 //   commands <ids of the probe's commands run, in order>
 //   dialogs <dialogs closed> <last result>
 //   screen <cx> <cy> <work area left top right bottom>
+//   status <the status bar's first pane>
+//   dialogedit <the open dialog's edit text>
+//   dialogkeys <key presses in dialogs the application's PreTranslateMessage saw>
+// With "--bottom" the main frame stands with its menu bar near the
+// screen's bottom.
 #include <cstdio>
 #include <string>
 
@@ -29,6 +34,10 @@ constexpr int kFloatX = 900;
 constexpr int kFloatY = 120;
 std::string g_commands;
 int g_dialogsClosed = 0;
+int g_dialogKeys = 0;
+HWND g_dialog = nullptr;  // the open modal dialog
+bool g_atBottom = false;
+constexpr int kBottomRoom = 40;  // screen rows below the menu bar with "--bottom"
 INT_PTR g_lastResult = 0;
 
 std::string Hex(HWND h) {
@@ -107,6 +116,7 @@ class ProbeDialog : public CDialog {
   ProbeDialog() : CDialog(IDD_PROBE) {}
   BOOL OnInitDialog() override {
     CDialog::OnInitDialog();
+    g_dialog = m_hWnd;
     // The controls are filled by message: their window objects are plain CWnds.
     for (int i = 0; i < 20; ++i) {
       std::string line = "Line " + std::to_string(i);
@@ -145,6 +155,7 @@ class ProbeFrame : public CMDIFrameWnd {
     Note(ID_PROBE_DIALOG);
     ProbeDialog dlg;
     g_lastResult = dlg.DoModal();
+    g_dialog = nullptr;
     ++g_dialogsClosed;
   }
   DECLARE_MESSAGE_MAP()
@@ -175,6 +186,7 @@ void Report(std::string& out) {
     }
     CMDIChildWnd* active = frame->MDIGetActive();
     out += "mdiactive " + Hex(active ? active->m_hWnd : nullptr) + "\n";
+    out += "status " + std::string(static_cast<LPCSTR>(frame->status.GetPaneText(0))) + "\n";
   }
   POSITION tp = app->GetFirstDocTemplatePosition();
   while (tp) {
@@ -197,6 +209,12 @@ void Report(std::string& out) {
                 ::GetSystemMetrics(SM_CYSCREEN), work.left, work.top, work.right, work.bottom);
   out += screen;
   out += "dialogs " + std::to_string(g_dialogsClosed) + " " + std::to_string(g_lastResult) + "\n";
+  out += "dialogkeys " + std::to_string(g_dialogKeys) + "\n";
+  if (g_dialog && ::IsWindow(g_dialog)) {
+    char edit[64] = {};
+    ::GetDlgItemText(g_dialog, IDC_PROBE_EDIT, edit, sizeof edit);
+    out += std::string("dialogedit ") + edit + "\n";
+  }
 }
 
 class ProbeApp : public CWinApp {
@@ -208,12 +226,20 @@ class ProbeApp : public CWinApp {
     auto* frame = new ProbeFrame;
     if (!frame->LoadFrame(IDR_MAINFRAME)) return FALSE;
     m_pMainWnd = frame;
-    frame->MoveWindow(40, 40, 800, 600);
+    int top = g_atBottom ? ::GetSystemMetrics(SM_CYSCREEN) - kBottomRoom - ::GetSystemMetrics(SM_CYMENU) : 40;
+    frame->MoveWindow(40, top, 800, 600);
     frame->ShowWindow(SW_SHOW);
     OnFileNew();
     OnFileNew();
     mirt_ui::AddTestStateReporter(Report);
     return TRUE;
+  }
+  BOOL PreTranslateMessage(MSG* msg) override {
+    char cls[16] = {};
+    if (msg->message == WM_KEYDOWN && ::GetClassName(::GetAncestor(msg->hwnd, GA_ROOT), cls, sizeof cls) &&
+        std::string(cls) == "#32770")
+      ++g_dialogKeys;
+    return CWinApp::PreTranslateMessage(msg);
   }
 };
 
@@ -221,4 +247,8 @@ ProbeApp g_app;
 
 }  // namespace
 
-int main(int argc, char** argv) { return AfxWinMain(argc, argv); }
+int main(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i)
+    if (std::string(argv[i]) == "--bottom") g_atBottom = true;
+  return AfxWinMain(argc, argv);
+}

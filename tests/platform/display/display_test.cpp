@@ -37,6 +37,14 @@ TEST_P(ProbeTest, ScreenMetricsAreTheRealScreens) {
   EXPECT_GT(right - left, RealDisplay::kScreenWidth / 2);
 }
 
+TEST_P(ProbeTest, TheStatusBarShowsTheIdlePromptFromTheStart) {
+  constexpr auto kIdlePrompt = "Ready";
+  // Nothing was done yet: no menu was opened.
+  ProgramState s = display->WaitFor([&](const ProgramState& st) { return st.Value("status") == kIdlePrompt; },
+                                    "the idle prompt");
+  EXPECT_EQ(Commands(s), "");
+}
+
 INSTANTIATE_TEST_SUITE_P(Display, ProbeTest, ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox),
                          WindowManagerName);
 

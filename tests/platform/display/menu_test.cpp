@@ -96,5 +96,40 @@ TEST_P(MenuKeysTest, CtrlF6ActivatesTheNextChildAndCtrlF4ClosesIt) {
 INSTANTIATE_TEST_SUITE_P(Display, MenuKeysTest,
                          ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox), WindowManagerName);
 
+// The main frame with its menu bar near the screen's bottom: menus open
+// upwards, whole on the screen.
+class MenuAtBottomTest : public ProbeTest {
+ protected:
+  std::vector<std::string> ProbeArgs() const override { return {"--bottom"}; }
+};
+
+TEST_P(MenuAtBottomTest, AMenuWithNoRoomBelowOpensAboveItsItem) {
+  constexpr auto kMenuClass = "#32768";
+  ProgramState s = display->Sync();
+  auto file = MenuItem(s, 0);
+  display->Click(file.CenterX(), file.CenterY());
+  s = display->WaitFor(
+      [](const ProgramState& st) {
+        const WindowState* m = st.Find(kMenuClass);
+        return m && m->xid;
+      },
+      "the File menu");
+  const WindowState* menu = s.Find(kMenuClass);
+  ASSERT_NE(menu, nullptr);
+  auto placed = display->FrameRect(menu->xid);
+  Picture("open");
+  EXPECT_EQ(Commands(s), "") << "the click chose nothing";
+  EXPECT_GE(placed.y, 0);
+  EXPECT_LE(placed.y + placed.height, RealDisplay::kScreenHeight);
+  if (file.y + file.height + placed.height > RealDisplay::kScreenHeight)
+    EXPECT_EQ(placed.y + placed.height, file.y) << "opens above its item";
+  else
+    EXPECT_EQ(placed.y, file.y + file.height);
+  display->Key("Escape");
+}
+
+INSTANTIATE_TEST_SUITE_P(Display, MenuAtBottomTest,
+                         ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox), WindowManagerName);
+
 }  // namespace
 }  // namespace display_test

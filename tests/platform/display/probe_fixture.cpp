@@ -8,7 +8,7 @@ namespace display_test {
 
 void ProbeTest::SetUp() {
   display = std::make_unique<RealDisplay>(GetParam());
-  ASSERT_TRUE(display->Start(mirt_test::ProgramDir() + "/display_probe")) << display->Error();
+  ASSERT_TRUE(display->Start(mirt_test::ProgramDir() + "/display_probe", ProbeArgs())) << display->Error();
   display->WaitFor([](const ProgramState& s) { return Views(s).size() == 2; }, "the probe's two views");
   // A window manager hands the new main frame the keys in its own time.
   if (GetParam() == WindowManager::kOpenbox) {

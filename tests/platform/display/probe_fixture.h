@@ -20,6 +20,8 @@ class ProbeTest : public ::testing::TestWithParam<WindowManager> {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // The probe's command line.
+  virtual std::vector<std::string> ProbeArgs() const { return {}; }
 
  public:
   // The probe's views (two MDI children), in the order the hook lists them.
