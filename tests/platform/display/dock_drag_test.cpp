@@ -17,11 +17,6 @@ constexpr int kDockOverlap = 2;  // docked bars lie over their dock bar's edges 
 using DockDragTest = ProbeTest;
 using DockToggleTest = ProbeTest;
 
-const WindowState* ListBar(const ProgramState& s) {
-  const WindowState* list = s.ByHandle(s.Value("barlist"));
-  return list ? s.ByHandle(list->parent) : nullptr;
-}
-
 // The top-level window holding a bar: the main frame when docked, a floating frame else.
 const WindowState* TopOf(const ProgramState& s, const WindowState* w) {
   while (w && w->parent != "0") w = s.ByHandle(w->parent);
@@ -29,7 +24,7 @@ const WindowState* TopOf(const ProgramState& s, const WindowState* w) {
 }
 
 bool Floating(const ProgramState& s) {
-  const WindowState* top = TopOf(s, ListBar(s));
+  const WindowState* top = TopOf(s, ProbeTest::ListBar(s));
   return top && top != ProbeTest::MainFrame(s);
 }
 

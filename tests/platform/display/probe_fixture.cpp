@@ -63,6 +63,11 @@ const WindowState* ProbeTest::MainFrame(const ProgramState& s) {
   return nullptr;
 }
 
+const WindowState* ProbeTest::ListBar(const ProgramState& s) {
+  const WindowState* list = s.ByHandle(s.Value("barlist"));
+  return list ? s.ByHandle(list->parent) : nullptr;
+}
+
 ProgramState ProbeTest::WaitForKeysTo(const std::string& hwnd) {
   return display->WaitFor(
       [&](const ProgramState& s) {

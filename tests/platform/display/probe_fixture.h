@@ -35,6 +35,8 @@ class ProbeTest : public ::testing::TestWithParam<WindowManager> {
   static mirt_test::ScreenRect MenuItem(const ProgramState& s, int n);
   // The probe's main frame and its native window.
   static const WindowState* MainFrame(const ProgramState& s);
+  // The bar with the list box that starts docked at the left.
+  static const WindowState* ListBar(const ProgramState& s);
 
  protected:
   // Waits until the keys go to a window: the layer.s focus is there, and the
