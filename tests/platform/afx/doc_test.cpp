@@ -474,7 +474,9 @@ TEST_F(DocTest, ChildrenMoveByTheirCaptionAndMaximiseByADoubleClick) {
   main->MDIRestore(child);
   CRect before;
   child->GetWindowRect(&before);
-  CPoint start(before.left + 20, before.top + 8);  // on the caption
+  constexpr int kCaptionX = 40;  // past the system-menu icon, short of the buttons
+  constexpr int kCaptionY = 8;
+  CPoint start(before.left + kCaptionX, before.top + kCaptionY);
   ASSERT_EQ(child->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(start.x, start.y)), HTCAPTION);
   CPoint target(start.x + 30, start.y + 20);
   child->ScreenToClient(&target);
@@ -486,7 +488,8 @@ TEST_F(DocTest, ChildrenMoveByTheirCaptionAndMaximiseByADoubleClick) {
   EXPECT_EQ(after.TopLeft(), CPoint(before.left + 30, before.top + 20));
   EXPECT_EQ(after.Size(), before.Size());
 
-  child->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(after.left + 20, after.top + 8));
+  child->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION,
+                     MAKELPARAM(after.left + kCaptionX, after.top + kCaptionY));
   BOOL maximised = FALSE;
   main->MDIGetActive(&maximised);
   EXPECT_TRUE(maximised);
