@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "platform/ui/gdi_obj.h"
+#include "platform/ui/modal.h"
 #include "platform/ui/sysmetrics.h"
 #include "platform/ui/thread_queue.h"
 #include "platform/ui/window.h"
@@ -87,6 +88,7 @@ WndPtr DesktopWnd() {
 }
 
 void ShowDesktopArea(const QRect& area) {
+  if (plat::IsHeadless()) return;  // no screen to show it on
   Wnd& desk = *DesktopWnd();
   auto* widget = static_cast<OverlayWidget*>(desk.widget.data());
   if (!widget) return;
