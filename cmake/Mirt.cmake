@@ -42,6 +42,15 @@ function(mirt_library name kind)
   mirt_pch(${name} std.h)
 endfunction()
 
+# mirt_test_optimisation(<target>): test code is compiled for a short build,
+# not for speed: -O1 in optimised configurations (the code under test keeps
+# the configuration's level).
+function(mirt_test_optimisation target)
+  if(CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo|MinSizeRel)$")
+    target_compile_options(${target} PRIVATE -O1)
+  endif()
+endfunction()
+
 # mirt_test(<name> SOURCES s... LIBS l...): a GoogleTest program run by CTest,
 # headless, with its own temporary settings directory (see tests/support).
 # The environment comes through an env "emulator", which both the test
@@ -52,6 +61,7 @@ function(mirt_test name)
   cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE mirt_test_main ${A_LIBS})
+  mirt_test_optimisation(${name})
   if(MIRT_PCH)
     # Compiled as the shared test library is (-fPIC, no -fPIE), so that its
     # precompiled headers are valid here.
