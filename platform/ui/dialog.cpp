@@ -58,7 +58,7 @@ void RegisterDialogClass() {
   wc.lpszClassName = kDialogClass;
   RegisterClass(&wc);
 }
-const bool kRegistered = AddSystemClass(&RegisterDialogClass);
+const bool kDialogRegistered = AddSystemClass(&RegisterDialogClass);
 
 bool ReturnsValueDirectly(UINT msg) {
   return (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) || msg == WM_COMPAREITEM ||

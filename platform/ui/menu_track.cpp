@@ -194,7 +194,7 @@ void RegisterPopupClass() {
   wc.lpszClassName = kPopupClass;
   RegisterClass(&wc);
 }
-const bool kRegistered = AddSystemClass(&RegisterPopupClass);
+const bool kMenuTrackRegistered = AddSystemClass(&RegisterPopupClass);
 
 void Notify(Tracker& t, UINT msg, WPARAM wp, LPARAM lp) {
   if (t.owner && IsWindow(t.owner)) SendMessage(t.owner, msg, wp, lp);
