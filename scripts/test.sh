@@ -53,12 +53,14 @@ step "format check" scripts/check-format.sh
 # tests run once, in the sanitizer build, which checks more.
 step "build (release, without tests)" scripts/build.sh build/release -DCMAKE_BUILD_TYPE=Release -DMIRT_TESTS=OFF
 
-# One clang build serves the sanitizer suite and the fuzz targets.
+# One clang build serves the sanitizer suite and the fuzz targets. Each test
+# program runs its tests in one process, in a random order (a process per
+# test costs more than most tests).
 step "copy the tree to '$awkward'" copy_tree
 san="$awkward/build/sanitize"
 step "build (address and undefined-behaviour sanitizers, fuzz targets)" \
   env CC=clang CXX=clang++ "$awkward/scripts/build.sh" "$san" -DCMAKE_BUILD_TYPE=Debug -DMIRT_FUZZ=ON \
-  -DMIRT_BENCH=OFF "-DCMAKE_CXX_FLAGS=-O1 -g1" "-DCMAKE_C_FLAGS=-O1 -g1"
+  -DMIRT_BENCH=OFF -DMIRT_TEST_PER_PROGRAM=ON "-DCMAKE_CXX_FLAGS=-O1 -g1" "-DCMAKE_C_FLAGS=-O1 -g1"
 step "test (sanitizers, random order)" \
   ctest --test-dir "$san" -j "$jobs" --schedule-random --output-on-failure
 step "fuzz" scripts/fuzz.sh "$san/fuzzers" "${FUZZ_BUDGET:-240}"
