@@ -67,7 +67,8 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
   HWND parent = pParentWnd ? pParentWnd->m_hWnd : nullptr;
   // Widths in 64 bits: CW_USEDEFAULT is the smallest int.
   int x = rect.left, y = rect.top;
-  int w = static_cast<int>(int64_t{rect.right} - rect.left), h = static_cast<int>(int64_t{rect.bottom} - rect.top);
+  int w = static_cast<int>(int64_t{rect.right} - rect.left),
+      h = static_cast<int>(int64_t{rect.bottom} - rect.top);
   if (rect.left == CW_USEDEFAULT) {
     x = y = CW_USEDEFAULT;
     w = h = CW_USEDEFAULT;

@@ -55,7 +55,8 @@ BOOL CMiniFrameWnd::CreateEx(DWORD ex, LPCSTR cls, LPCSTR name, DWORD style, con
   m_strTitle = name ? name : "";
   // Widths in 64 bits: CW_USEDEFAULT is the smallest int.
   int x = rect.left, y = rect.top;
-  int w = static_cast<int>(int64_t{rect.right} - rect.left), h = static_cast<int>(int64_t{rect.bottom} - rect.top);
+  int w = static_cast<int>(int64_t{rect.right} - rect.left),
+      h = static_cast<int>(int64_t{rect.bottom} - rect.top);
   if (rect.left == CW_USEDEFAULT) {
     x = y = 0;
     w = h = 0;
