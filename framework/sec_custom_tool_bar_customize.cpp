@@ -192,8 +192,9 @@ BOOL SECCustomToolBar::DropButton(const CRect& rect, SECStdBtn* pBtn, BOOL bCopy
     return kept;
   }
   if (GetBtnCount() == 1 && sameBar && !bCopy) return TRUE;
-  CRect inside;
-  GetInsideRect(inside);
+  CRect inside;  // where the buttons lie: the client area less the borders
+  GetClientRect(&inside);
+  CalcInsideRect(inside, !(m_dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)));
   if (rect.bottom < inside.top || rect.top > inside.bottom) {
     // Above: the button and a separator first; below: a separator and the button last.
     const BOOL above = rect.bottom < inside.top;
