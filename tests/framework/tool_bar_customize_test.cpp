@@ -10,51 +10,6 @@
 
 using namespace tb_test;
 
-namespace {
-
-constexpr UINT kFirstUser = SEC_IDW_FIRST_USER_TOOLBAR;
-
-class CustomizeTest : public ToolBarTest {
- protected:
-  void SetUp() override {
-    ToolBarTest::SetUp();
-    mgr = new SECToolBarManager(frame);
-    ASSERT_TRUE(mgr->DefineDefaultToolBar(kBarId, "Standard", kToolBarRes));
-    ASSERT_TRUE(mgr->DefineDefaultToolBar(kSecondBarId, "More", kMoreRes, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_TOP,
-                                          kBarId));
-    mgr->CreateDefaultToolBars();
-    mgr->AddNotifyWindow(frame);
-    Layout();
-    mgr->SetCustomizeMode(TRUE);
-  }
-  void TearDown() override {
-    ToolBarTest::TearDown();
-    delete mgr;
-  }
-  SECCustomToolBar* Bar(UINT id) { return mgr->FindToolBar(id); }
-  // Drags button `index` of a bar by (dx, dy) screen pixels.
-  void DragBy(SECCustomToolBar* bar, int index, CSize by, UINT keys = 0) {
-    CPoint from = Centre(bar, index), to = from + by;
-    bar->ClientToScreen(&to);
-    if (keys & MK_CONTROL) bar->PostMessage(WM_KEYDOWN, VK_CONTROL, 0);
-    Drag(bar, from, to, keys);
-    if (keys & MK_CONTROL) {
-      bar->PostMessage(WM_KEYUP, VK_CONTROL, 0);
-      Pump();
-    }
-  }
-  // The offset that brings a button's left edge `into` pixels past another button's left edge.
-  CSize Onto(SECCustomToolBar* from, int index, SECCustomToolBar* to, int target, int into) {
-    CRect a = from->GetBtn(index)->GetRect(), b = to->GetBtn(target)->GetRect();
-    from->ClientToScreen(&a);
-    to->ClientToScreen(&b);
-    return CSize(b.left + into - a.left, b.top - a.top);
-  }
-  SECToolBarManager* mgr = nullptr;
-};
-
-}  // namespace
-
 TEST_F(CustomizeTest, DefaultBarsAreMadeWithTheManagersStyles) {
   ASSERT_NE(Bar(kBarId), nullptr);
   ASSERT_NE(Bar(kSecondBarId), nullptr);
