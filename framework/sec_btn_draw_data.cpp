@@ -11,6 +11,10 @@ namespace {
 constexpr BYTE kSECDitherEven = 0xAA;
 constexpr BYTE kSECDitherOdd = 0x55;
 constexpr int kSECDitherSide = 8;
+// The face cache: a grid of cells, each large enough for a large button.
+constexpr int kSECFaceCell = 48;
+constexpr int kSECFaceColumns = 16;
+constexpr int kSECFaceRows = 16;
 
 struct SECDitherDib {
   BITMAPINFOHEADER header;
@@ -30,9 +34,54 @@ SECBtnDrawData::SECBtnDrawData() {
   if (!m_brDither.m_hObject) AfxThrowResourceException();
 }
 
-SECBtnDrawData::~SECBtnDrawData() { EndDrawing(); }
+SECBtnDrawData::~SECBtnDrawData() {
+  EndDrawing();
+  if (m_hOldCache) m_dcCache.SelectObject(m_hOldCache);
+}
+
+size_t SECBtnDrawData::FaceKeyHash::operator()(const FaceKey& k) const {
+  size_t h = std::hash<const void*>()(k.hStrip);
+  for (size_t v : {static_cast<size_t>(k.nImage), static_cast<size_t>(k.nStyle), static_cast<size_t>(k.cx),
+                   static_cast<size_t>(k.cy), static_cast<size_t>(k.dwLook)})
+    h = h * 1000003u ^ v;
+  return h;
+}
+
+BOOL SECBtnDrawData::EnsureCache() {
+  if (m_hOldCache) return TRUE;
+  HDC screen = ::GetDC(nullptr);
+  CDC* screenDC = CDC::FromHandle(screen);
+  const BOOL ok =
+      m_dcCache.CreateCompatibleDC(screenDC) &&
+      m_bmCache.CreateCompatibleBitmap(screenDC, kSECFaceCell * kSECFaceColumns, kSECFaceCell * kSECFaceRows);
+  ::ReleaseDC(nullptr, screen);
+  if (!ok) return FALSE;
+  m_hOldCache = m_dcCache.SelectObject(m_bmCache.m_hObject);
+  return TRUE;
+}
+
+BOOL SECBtnDrawData::BlitCachedFace(const FaceKey& key, CDC& dc, int x, int y) {
+  auto it = m_faces.find(key);
+  if (it == m_faces.end()) return FALSE;
+  const int cell = it->second;
+  dc.BitBlt(x, y, key.cx, key.cy, &m_dcCache, (cell % kSECFaceColumns) * kSECFaceCell,
+            (cell / kSECFaceColumns) * kSECFaceCell, SRCCOPY);
+  return TRUE;
+}
+
+void SECBtnDrawData::CacheFace(const FaceKey& key) {
+  if (key.cx > kSECFaceCell || key.cy > kSECFaceCell || !EnsureCache()) return;
+  if (m_faces.size() >= static_cast<size_t>(kSECFaceColumns * kSECFaceRows)) m_faces.clear();
+  const int cell = static_cast<int>(m_faces.size());
+  m_dcCache.BitBlt((cell % kSECFaceColumns) * kSECFaceCell, (cell / kSECFaceColumns) * kSECFaceCell, key.cx,
+                   key.cy, &m_dcButton, 0, 0, SRCCOPY);
+  m_faces.emplace(key, cell);
+}
+
+void SECBtnDrawData::ClearFaceCache() { m_faces.clear(); }
 
 void SECBtnDrawData::RebuildDitherBrush() {
+  ClearFaceCache();  // faces show the old colours
   SECDitherDib dib{};
   dib.header.biSize = sizeof(BITMAPINFOHEADER);
   dib.header.biWidth = kSECDitherSide;

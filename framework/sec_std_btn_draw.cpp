@@ -40,9 +40,20 @@ void SECStdBtn::Draw(CDC& dc, SECBtnDrawData& data) {
   if (!dc.RectVisible(&rect)) return;
   if (DrawSeparator(dc)) return;
   SelectImage(data);
+  // A plain image button drawn as before is one blit from the face cache;
+  // transparent faces show what lies behind them and are drawn each time.
+  const BOOL transparent = m_pBar && m_pBar->IsCoolLook() && (m_pBar->GetExBarStyle() & SECBAR_TRANSPARENT);
+  const BOOL cacheable = !transparent && data.m_hStrip && GetButtonClass() == SEC_BUTTON_CLASS(SECStdBtn);
+  SECBtnDrawData::FaceKey key{};
+  if (cacheable) {
+    const DWORD look = (m_pBar->IsCoolLook() ? 1u : 0u) | (m_pBar->IsCustomizeMode() ? 2u : 0u);
+    key = {data.m_hStrip, m_nImage, m_nStyle & ~(TBBS_WRAPPED | SEC_TBBS_VCENTER), m_cx, m_cy, look};
+    if (data.BlitCachedFace(key, dc, m_x, m_y)) return;
+  }
   DrawButton(data);
   DrawTransparent(dc, data);
   DrawSelection(data);
+  if (cacheable) data.CacheFace(key);
   BlitToScreen(dc, data);
 }
 
