@@ -47,7 +47,8 @@ void SECStdBtn::Draw(CDC& dc, SECBtnDrawData& data) {
   SECBtnDrawData::FaceKey key{};
   if (cacheable) {
     const DWORD look = (m_pBar->IsCoolLook() ? 1u : 0u) | (m_pBar->IsCustomizeMode() ? 2u : 0u);
-    key = {data.m_hStrip, m_nImage, static_cast<UINT>(m_nStyle & ~(TBBS_WRAPPED | SEC_TBBS_VCENTER)), m_cx, m_cy, look};
+    key = {data.m_hStrip, m_nImage, static_cast<UINT>(m_nStyle & ~(TBBS_WRAPPED | SEC_TBBS_VCENTER)),
+           m_cx,          m_cy,     look};
     if (data.BlitCachedFace(key, dc, m_x, m_y)) return;
   }
   DrawButton(data);

@@ -27,12 +27,9 @@ SECToolBarManager::SECToolBarManager(CFrameWnd* pFrame, CWnd* pOwner)
   m_pToolBarClass = RUNTIME_CLASS(SECCustomToolBar);
 }
 
-SECToolBarManager::~SECToolBarManager() {
-  // Bars that outlive the manager forget it.
-  for (SECCustomToolBar* bar : GetToolBars())
-    if (bar->m_pManager == this) bar->m_pManager = nullptr;
-  m_pBmpMgr->Release();
-}
+// The frame may be gone already: its bars, destroyed with it, no longer
+// reach the manager.
+SECToolBarManager::~SECToolBarManager() { m_pBmpMgr->Release(); }
 
 SECBtnDrawData* SECToolBarManager::GetDrawData() {
   if (!m_pDrawData) m_pDrawData = std::make_unique<SECBtnDrawData>();
