@@ -127,6 +127,10 @@ void SECListBaseC::GetTextRect(SECListPaintContext* pContext, RECT* rect) {
   CDC* dc = pContext->pdc;
   CFont* old = dc->SelectObject(pContext->pFont ? pContext->pFont : GetItemFont());
   dc->DrawText(text, length, &measured, format);
+  // A text that fits on one line is as wide as the text, not the column.
+  const CSize extent = dc->GetTextExtent(text, length);
+  if (std::memchr(text, '\n', static_cast<size_t>(length)) == nullptr && extent.cx <= measured.Width())
+    measured.right = measured.left + extent.cx;
   dc->SelectObject(old);
   CPoint origin(kGeometryTextLeft, kGeometryTextTop);
   SECListItem* item = pContext->pItem;
