@@ -307,3 +307,41 @@ TEST_F(ListTest, DeletingARowNotifiesTheOwner) {
 
 }  // namespace
 }  // namespace list_test
+
+namespace list_test {
+namespace {
+
+// A divider drag: the moves and the release wait in the queue, and the press
+// runs the modal resize loop that takes them.
+TEST_F(ListTest, DraggingADividerResizesTheColumn) {
+  constexpr int kDivider = 100;  // right edge of "Name"
+  constexpr int kMinWidth = 10;
+  struct Case {
+    const char* what;
+    int to;
+    UINT end;  // the message that ends the drag
+    int width;
+  } cases[] = {
+      {"wider", 130, WM_LBUTTONUP, 130},
+      {"past the left edge", -20, WM_LBUTTONUP, kMinWidth},
+      {"cancelled by a right click", 150, WM_RBUTTONDOWN, 100},
+      {"cancelled by Escape", 150, WM_KEYDOWN, 100},
+  };
+  for (const Case& c : cases) {
+    MakeReport(2);
+    list->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(c.to, 5));
+    if (c.end == WM_KEYDOWN)
+      list->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    else
+      list->PostMessage(c.end, 0, MAKELPARAM(c.to, 5));
+    Click(WM_LBUTTONDOWN, MK_LBUTTON, CPoint(kDivider, 5));
+    Click(WM_LBUTTONUP, 0, CPoint(c.to, 5));
+    EXPECT_EQ(list->GetColumnWidth(0), c.width) << c.what;
+    EXPECT_EQ(::GetCapture(), nullptr) << c.what;
+    delete list;
+    list = nullptr;
+  }
+}
+
+}  // namespace
+}  // namespace list_test
