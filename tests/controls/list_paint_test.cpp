@@ -1,6 +1,12 @@
 // Painting, read back from the window's pixels: the colour rules, grid
 // lines, the header buttons; and pictures of lists for review.
+#include <QDir>
+#include <QString>
+
+#include "controls/list_tip.h"
 #include "tests/controls/list_fixture.h"
+#include "tests/support/test_support.h"
+#include "ui_test_support.h"
 
 namespace list_test {
 namespace {
@@ -125,6 +131,47 @@ TEST_F(ListTest, Pictures) {
   list->EditLabel(5, 0);
   SavePicture("editor");
   list->EndLabelEdit(FALSE);
+}
+
+}  // namespace
+}  // namespace list_test
+
+namespace list_test {
+namespace {
+
+TEST_F(ListTest, ACutOffLabelShowsItsTipUnderTheMouse) {
+  MakeReport(3, LVS_NOLABELWRAP, LVXS_LABELTIPS);
+  owner.SetActiveWindow();
+  constexpr const char* kLong = "a label much too long for the first column";
+  list->SetItemText(1, 0, kLong);
+  Paint();
+  SECListTip* tip = list->GetTipWnd();
+  CRect cell;
+  list->GetCellRect(1, 0, &cell, kSECListRectBounds);
+  Click(WM_MOUSEMOVE, 0, CPoint(cell.left + 30, cell.CenterPoint().y));
+  ASSERT_NE(tip->GetSafeHwnd(), nullptr);
+  EXPECT_TRUE(tip->IsWindowVisible());
+  EXPECT_EQ(tip->GetRow(), 1);
+  EXPECT_EQ(tip->GetText(), CString(kLong));
+  CRect shown;
+  tip->GetWindowRect(&shown);
+  EXPECT_GT(shown.Width(), cell.Width());
+  const HWND firstTip = tip->GetSafeHwnd();
+  Click(WM_MOUSEMOVE, 0, CPoint(cell.left + 40, cell.CenterPoint().y));
+  EXPECT_EQ(tip->GetSafeHwnd(), firstTip);
+  CRect again;
+  tip->GetWindowRect(&again);
+  EXPECT_EQ(again, shown);
+  {
+    const QString dir = QString::fromStdString(mirt_test::ProgramDir()) + "/../pictures/controls";
+    QDir().mkpath(dir);
+    tip->UpdateWindow();
+    ui_test::Picture(tip->m_hWnd).save(dir + "/list_tip.png");
+  }
+  list->GetCellRect(0, 0, &cell, kSECListRectBounds);
+  Click(WM_MOUSEMOVE, 0, CPoint(cell.left + 20, cell.CenterPoint().y));
+  EXPECT_FALSE(tip->IsWindowVisible());
+  EXPECT_EQ(tip->GetRow(), -1);
 }
 
 }  // namespace
