@@ -161,3 +161,47 @@ TEST_F(ListTest, DestroyingTheWindowLeavesAnEmptyModel) {
 
 }  // namespace
 }  // namespace list_test
+
+namespace list_test {
+namespace {
+
+TEST_F(ListTest, ImageListsArePrivateCopiesUnlessShared) {
+  CImageList images;
+  images.Create(16, 16, ILC_COLOR24, 1, 1);
+  images.SetImageCount(2);
+  for (DWORD style : {DWORD(0), DWORD(LVS_SHAREIMAGELISTS)}) {
+    Make(LVS_REPORT | style);
+    EXPECT_EQ(list->SetImageList(&images, LVSIL_SMALL), nullptr);
+    CImageList* kept = list->GetImageList(LVSIL_SMALL);
+    ASSERT_NE(kept, nullptr);
+    if (style) {
+      EXPECT_EQ(kept, &images);
+    } else {
+      EXPECT_NE(kept, &images);
+      EXPECT_NE(kept->GetSafeHandle(), images.GetSafeHandle());
+      EXPECT_EQ(kept->GetImageCount(), 2);
+    }
+    EXPECT_EQ(list->SetImageList(nullptr, 7), nullptr);
+    delete list;
+    list = nullptr;
+  }
+}
+
+TEST_F(ListTest, ReplacingADialogItemTakesItsPlaceAndId) {
+  constexpr UINT kItemId = 200;
+  const CRect place(10, 12, 110, 92);
+  CStatic placeholder;
+  ASSERT_TRUE(placeholder.Create("", WS_CHILD | WS_VISIBLE | LVS_REPORT, place, &owner, kItemId));
+  list = new SECListCtrl;
+  ASSERT_TRUE(list->ReplaceDlgItem(kItemId, &owner));
+  EXPECT_EQ(owner.GetDlgItem(kItemId), list);
+  CRect rect;
+  list->GetWindowRect(&rect);
+  owner.ScreenToClient(&rect);
+  EXPECT_EQ(rect, place);
+  EXPECT_EQ(list->GetListStyle() & LVS_TYPEMASK, DWORD(LVS_REPORT));
+  EXPECT_TRUE(list->GetStyle() & WS_BORDER);
+}
+
+}  // namespace
+}  // namespace list_test
