@@ -432,9 +432,9 @@ class SECListBaseC : public CWnd, public SECListClient {
   void EnsureMeasured(int nRow, BOOL bMeasure = TRUE);
   void SyncHeight(int nRow);
   int RowExtent(int nRow) { return GetRowSpacing() + m_heights.Get(nRow); }
-  enum class SECShiftKey { kUp, kDown };
   UINT KeyFlagsFromKeyboard() const;
   void SelectAndShow(int nRow, UINT nKeyFlags);
+  void KeyToEnd(int nRow, UINT nScrollCode, UINT nKeyFlags);
   int TypeAheadSearch(int nStart, const CString& text);
   void FinishColumnResize(int nCol, int nDelta);
   void EndHeaderDrag();

@@ -355,6 +355,33 @@ void SECListBaseC::SelectAndShow(int nRow, UINT nKeyFlags) {
   }
 }
 
+namespace {
+// The keys that go to a key operation: virtual key, operation.
+using InputKeyOp = void (SECListBaseC::*)(int, int, BOOL, BOOL, UINT, UINT);
+struct InputKeyEntry {
+  UINT vk;
+  InputKeyOp op;
+};
+constexpr InputKeyEntry kInputKeyTable[] = {
+    {VK_BACK, &SECListBaseC::KeyBack},
+    {VK_RETURN, &SECListBaseC::KeyReturn},
+    {VK_PRIOR, &SECListBaseC::KeyPageUp},
+    {VK_NEXT, &SECListBaseC::KeyPageDown},
+    {VK_END, &SECListBaseC::KeyEnd},
+    {VK_HOME, &SECListBaseC::KeyHome},
+    {VK_LEFT, &SECListBaseC::KeyCollapse},
+    {VK_SUBTRACT, &SECListBaseC::KeyCollapse},
+    {kInputVkOemMinus, &SECListBaseC::KeyCollapse},
+    {VK_UP, &SECListBaseC::KeyPrevItem},
+    {VK_RIGHT, &SECListBaseC::KeyExpand},
+    {VK_ADD, &SECListBaseC::KeyExpand},
+    {kInputVkOemPlus, &SECListBaseC::KeyExpand},
+    {VK_DOWN, &SECListBaseC::KeyNextItem},
+    {VK_MULTIPLY, &SECListBaseC::KeyExpandAll},
+    {VK_F2, &SECListBaseC::KeyEditLabel},
+};
+}  // namespace
+
 void SECListBaseC::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
   NotifyKeyDown(nChar);
   const UINT keys = KeyFlagsFromKeyboard();
@@ -368,53 +395,15 @@ void SECListBaseC::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     case VK_SPACE:
       if (IsValidRow(focus)) SetFocusItem(focus, !IsItemSelected(focus));
       break;
-    case VK_BACK:
-      KeyBack(focus, sub, shift, ctrl, nRepCnt, nFlags);
-      break;
     case VK_TAB:
       if (parent) parent->PostMessage(WM_NEXTDLGCTL, static_cast<WPARAM>(shift), 0);
-      break;
-    case VK_RETURN:
-      KeyReturn(focus, sub, shift, ctrl, nRepCnt, nFlags);
       break;
     case VK_ESCAPE:
       if (parent) parent->PostMessage(WM_COMMAND, IDCANCEL, 0);
       break;
-    case VK_PRIOR:
-      KeyPageUp(focus, sub, shift, ctrl, nRepCnt, nFlags);
-      break;
-    case VK_NEXT:
-      KeyPageDown(focus, sub, shift, ctrl, nRepCnt, nFlags);
-      break;
-    case VK_END:
-      KeyEnd(focus, sub, shift, ctrl, nRepCnt, nFlags);
-      break;
-    case VK_HOME:
-      KeyHome(focus, sub, shift, ctrl, nRepCnt, nFlags);
-      break;
-    case VK_LEFT:
-    case VK_SUBTRACT:
-    case kInputVkOemMinus:
-      KeyCollapse(focus, sub, shift, ctrl, nRepCnt, nFlags);
-      break;
-    case VK_UP:
-      KeyPrevItem(focus, sub, shift, ctrl, nRepCnt, nFlags);
-      break;
-    case VK_RIGHT:
-    case VK_ADD:
-    case kInputVkOemPlus:
-      KeyExpand(focus, sub, shift, ctrl, nRepCnt, nFlags);
-      break;
-    case VK_DOWN:
-      KeyNextItem(focus, sub, shift, ctrl, nRepCnt, nFlags);
-      break;
-    case VK_MULTIPLY:
-      KeyExpandAll(focus, sub, shift, ctrl, nRepCnt, nFlags);
-      break;
-    case VK_F2:
-      KeyEditLabel(focus, sub, shift, ctrl, nRepCnt, nFlags);
-      break;
     default:
+      for (const InputKeyEntry& entry : kInputKeyTable)
+        if (entry.vk == nChar) (this->*entry.op)(focus, sub, shift, ctrl, nRepCnt, nFlags);
       break;
   }
   Default();
@@ -443,25 +432,23 @@ void SECListBaseC::KeyEditLabel(int nFocus, int, BOOL, BOOL, UINT, UINT) {
 
 void SECListBaseC::KeyReturn(int, int, BOOL, BOOL, UINT, UINT) { Notify(NM_RETURN); }
 
-void SECListBaseC::KeyHome(int, int, BOOL bShift, BOOL bCtrl, UINT, UINT) {
+// Home and End: the scroll bar goes to its end, then the row is selected.
+void SECListBaseC::KeyToEnd(int nRow, UINT nScrollCode, UINT nKeyFlags) {
   if (GetItemCount() == 0) return;
   if (CScrollBar* bar = GetScrollBarCtrl(SB_VERT); bar && (m_dwScrollBars & WS_VSCROLL)) {
-    SendMessage(WM_VSCROLL, SB_TOP, reinterpret_cast<LPARAM>(bar->GetSafeHwnd()));
+    SendMessage(WM_VSCROLL, nScrollCode, reinterpret_cast<LPARAM>(bar->GetSafeHwnd()));
     Invalidate(TRUE);
   }
-  if (SelectItemByInput(0, kInputKeyHitFlags, InputKeys(bShift, bCtrl), FALSE)) OnInputSelect(0, FALSE);
+  if (SelectItemByInput(nRow, kInputKeyHitFlags, nKeyFlags, FALSE)) OnInputSelect(nRow, FALSE);
   Invalidate(TRUE);
 }
 
+void SECListBaseC::KeyHome(int, int, BOOL bShift, BOOL bCtrl, UINT, UINT) {
+  KeyToEnd(0, SB_TOP, InputKeys(bShift, bCtrl));
+}
+
 void SECListBaseC::KeyEnd(int, int, BOOL bShift, BOOL bCtrl, UINT, UINT) {
-  if (GetItemCount() == 0) return;
-  if (CScrollBar* bar = GetScrollBarCtrl(SB_VERT); bar && (m_dwScrollBars & WS_VSCROLL)) {
-    SendMessage(WM_VSCROLL, SB_BOTTOM, reinterpret_cast<LPARAM>(bar->GetSafeHwnd()));
-    Invalidate(TRUE);
-  }
-  const int last = GetItemCount() - 1;
-  if (SelectItemByInput(last, kInputKeyHitFlags, InputKeys(bShift, bCtrl), FALSE)) OnInputSelect(last, FALSE);
-  Invalidate(TRUE);
+  KeyToEnd(GetItemCount() - 1, SB_BOTTOM, InputKeys(bShift, bCtrl));
 }
 
 void SECListBaseC::KeyPageUp(int nFocus, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) {

@@ -118,8 +118,10 @@ BOOL SECListBaseC::SetItem(const LV_ITEM* pItem, BOOL bRedraw) {
   return TRUE;
 }
 
-BOOL SECListBaseC::SetItem(int nItem, int nSubItem, UINT nMask, LPCSTR lpszItem, int nImage, UINT nState,
-                           UINT nStateMask, LPARAM lParam) {
+namespace {
+// An LV_ITEM from the values the convenience forms take.
+LV_ITEM ItemsRecordOf(UINT nMask, int nItem, int nSubItem, LPCSTR lpszItem, int nImage, UINT nState,
+                      UINT nStateMask, LPARAM lParam) {
   LV_ITEM lvi{};
   lvi.mask = nMask;
   lvi.iItem = nItem;
@@ -129,6 +131,13 @@ BOOL SECListBaseC::SetItem(int nItem, int nSubItem, UINT nMask, LPCSTR lpszItem,
   lvi.state = nState;
   lvi.stateMask = nStateMask;
   lvi.lParam = lParam;
+  return lvi;
+}
+}  // namespace
+
+BOOL SECListBaseC::SetItem(int nItem, int nSubItem, UINT nMask, LPCSTR lpszItem, int nImage, UINT nState,
+                           UINT nStateMask, LPARAM lParam) {
+  const LV_ITEM lvi = ItemsRecordOf(nMask, nItem, nSubItem, lpszItem, nImage, nState, nStateMask, lParam);
   return SetItem(&lvi, TRUE);
 }
 
@@ -314,14 +323,7 @@ int SECListBaseC::InsertItem(const LV_ITEM* pItem) {
 
 int SECListBaseC::InsertItem(UINT nMask, int nItem, LPCSTR lpszItem, UINT nState, UINT nStateMask, int nImage,
                              LPARAM lParam) {
-  LV_ITEM lvi{};
-  lvi.mask = nMask;
-  lvi.iItem = nItem;
-  lvi.pszText = const_cast<LPSTR>(lpszItem);
-  lvi.state = nState;
-  lvi.stateMask = nStateMask;
-  lvi.iImage = nImage;
-  lvi.lParam = lParam;
+  const LV_ITEM lvi = ItemsRecordOf(nMask, nItem, 0, lpszItem, nImage, nState, nStateMask, lParam);
   return InsertItem(&lvi);
 }
 
