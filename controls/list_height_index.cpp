@@ -8,6 +8,7 @@ size_t HeightIndexLowBit(size_t i) { return i & (~i + 1); }
 
 void SECListHeightIndex::Append(int height) {
   m_heights.push_back(height);
+  if (m_stale) return;
   const size_t i = m_heights.size();  // 1-based position of the new row
   // The new node sums the rows (i - lowbit(i), i]: its own height plus the
   // nodes that cover the rows before it within that range.
@@ -23,34 +24,38 @@ void SECListHeightIndex::Insert(int row, int height) {
     return;
   }
   m_heights.insert(m_heights.begin() + row, height);
-  Rebuild();
+  m_stale = true;
 }
 
 void SECListHeightIndex::Erase(int first, int count) {
   m_heights.erase(m_heights.begin() + first, m_heights.begin() + first + count);
-  Rebuild();
+  m_stale = true;
 }
 
 void SECListHeightIndex::Clear() {
   m_heights.clear();
   m_tree.assign(1, 0);
+  m_stale = false;
 }
 
 void SECListHeightIndex::Set(int row, int height) {
   const long long delta = static_cast<long long>(height) - m_heights[static_cast<size_t>(row)];
   if (delta == 0) return;
   m_heights[static_cast<size_t>(row)] = height;
+  if (m_stale) return;
   for (size_t i = static_cast<size_t>(row) + 1; i < m_tree.size(); i += HeightIndexLowBit(i))
     m_tree[i] += delta;
 }
 
 long long SECListHeightIndex::Before(int row) const {
+  EnsureBuilt();
   long long sum = 0;
   for (size_t i = static_cast<size_t>(row); i > 0; i -= HeightIndexLowBit(i)) sum += m_tree[i];
   return sum;
 }
 
 int SECListHeightIndex::RowAt(long long offset) const {
+  EnsureBuilt();
   // Finds the largest prefix whose sum is <= offset.
   size_t pos = 0;
   long long rest = offset;
@@ -64,7 +69,8 @@ int SECListHeightIndex::RowAt(long long offset) const {
   return static_cast<int>(pos);
 }
 
-void SECListHeightIndex::Rebuild() {
+void SECListHeightIndex::Rebuild() const {
+  m_stale = false;
   m_tree.assign(m_heights.size() + 1, 0);
   for (size_t i = 1; i < m_tree.size(); ++i) {
     m_tree[i] += m_heights[i - 1];

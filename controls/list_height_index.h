@@ -1,6 +1,7 @@
 // Running sums of the rows' heights (a Fenwick tree), so that the pixel
 // offset of a row and the row at an offset are found without walking every
-// row. Appending is cheap; inserting or removing in the middle rebuilds.
+// row. Appending and changing a height are cheap; inserting or removing in
+// the middle rebuilds the sums once, at the next question.
 #pragma once
 
 #include <vector>
@@ -20,7 +21,11 @@ class SECListHeightIndex {
   int RowAt(long long offset) const;
 
  private:
-  void Rebuild();
+  void Rebuild() const;
+  void EnsureBuilt() const {
+    if (m_stale) Rebuild();
+  }
   std::vector<int> m_heights;
-  std::vector<long long> m_tree = std::vector<long long>(1, 0);  // 1-based Fenwick sums
+  mutable std::vector<long long> m_tree = std::vector<long long>(1, 0);  // 1-based Fenwick sums
+  mutable bool m_stale = false;                                          // the sums wait for a rebuild
 };

@@ -243,6 +243,57 @@ TEST(ListSelection, ScanAndBisectionMeetAtTheLimit) {
   }
 }
 
+// The running height sums against plain sums, through appends, inserts,
+// erasures and height changes in any order.
+TEST(ListHeightIndex, AgreesWithPlainSums) {
+  constexpr int kSteps = 3000;
+  constexpr int kMaxHeight = 30;
+  std::mt19937 random(7);
+  SECListHeightIndex index;
+  std::vector<int> heights;
+  for (int step = 0; step < kSteps; ++step) {
+    const int height = static_cast<int>(random() % kMaxHeight) + 1;
+    const int count = static_cast<int>(heights.size());
+    switch (random() % 5) {
+      case 0:
+      case 1:
+        index.Append(height);
+        heights.push_back(height);
+        break;
+      case 2: {
+        const int at = count ? static_cast<int>(random() % count) : 0;
+        index.Insert(at, height);
+        heights.insert(heights.begin() + at, height);
+        break;
+      }
+      case 3:
+        if (count) {
+          const int at = static_cast<int>(random() % count);
+          const int n = std::min(count - at, static_cast<int>(random() % 3) + 1);
+          index.Erase(at, n);
+          heights.erase(heights.begin() + at, heights.begin() + at + n);
+        }
+        break;
+      default:
+        if (count) {
+          const int at = static_cast<int>(random() % count);
+          index.Set(at, height);
+          heights[static_cast<size_t>(at)] = height;
+        }
+    }
+    if (step % 97 != 0) continue;
+    long long sum = 0;
+    for (int row = 0; row <= static_cast<int>(heights.size()); ++row) {
+      ASSERT_EQ(index.Before(row), sum) << "step " << step << " row " << row;
+      if (row < static_cast<int>(heights.size())) {
+        EXPECT_EQ(index.RowAt(sum), row);
+        EXPECT_EQ(index.RowAt(sum + heights[static_cast<size_t>(row)] - 1), row);
+        sum += heights[static_cast<size_t>(row)];
+      }
+    }
+  }
+}
+
 TEST(ListRecords, SubItemsCountFromOne) {
   SECListItem item;
   EXPECT_EQ(item.AddSubItem(), 0);
