@@ -38,8 +38,10 @@ void Report(std::string& out) {
   list.CWnd::ClientToScreen(&origin);
   out += "list " + std::to_string(origin.x) + " " + std::to_string(origin.y) + "\n";
   std::string selected;
-  for (DWORD row : list.GetSelection().Rows())
-    selected += (selected.empty() ? "" : ",") + std::to_string(row);
+  for (DWORD row : list.GetSelection().Rows()) {
+    if (!selected.empty()) selected += ',';
+    selected += std::to_string(row);
+  }
   out += "selected " + selected + "\n";
   out += "listfocus " + std::to_string(list.GetFocusIndex()) + "\n";
   out += "editing " + std::to_string(list.GetEditIndex()) + "\n";
