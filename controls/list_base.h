@@ -498,6 +498,9 @@ class SECListBaseC : public CWnd, public SECListClient {
   CWnd* m_pNotifyWnd = nullptr;
   int m_nPressedColumn = -1;
   int m_nDropColumn = -1;
+  // The scroll-bar children (made on demand).
+  CScrollBar m_horzBar;
+  CScrollBar m_vertBar;
   // Heights (spacing excluded) of the rows as last measured, summed.
   SECListHeightIndex m_heights;
 };

@@ -4,6 +4,7 @@
 // the middle rebuilds the sums once, at the next question.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 class SECListHeightIndex {

@@ -84,17 +84,15 @@ void SECListBaseC::OnDestroy() {
 }
 
 CScrollBar* SECListBaseC::GetScrollBarCtrl(int nBar) const {
-  if (!HasWindow()) return nullptr;
-  return static_cast<CScrollBar*>(
-      GetDlgItem(static_cast<int>(nBar == SB_HORZ ? kSECListHScrollId : kSECListVScrollId)));
+  const CScrollBar& bar = nBar == SB_HORZ ? m_horzBar : m_vertBar;
+  return HasWindow() && bar.GetSafeHwnd() ? const_cast<CScrollBar*>(&bar) : nullptr;
 }
 
 BOOL SECListBaseC::CreateScrollBarCtrl(DWORD dwStyle, UINT nID) {
   if (!HasWindow()) return FALSE;
-  HWND bar =
-      ::CreateWindowEx(0, "SCROLLBAR", nullptr, dwStyle | WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, m_hWnd,
-                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), AfxGetInstanceHandle(), nullptr);
-  return bar != nullptr;
+  CScrollBar& bar = nID == kSECListHScrollId ? m_horzBar : m_vertBar;
+  if (bar.GetSafeHwnd()) return TRUE;
+  return bar.Create(dwStyle | WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), this, nID);
 }
 
 CEdit* SECListBaseC::GetEditControl() const { return m_pEdit; }
