@@ -13,6 +13,7 @@ SECListItem* SECListBaseC::GetItemRecord(int nItem) const {
 // ---- Records ----
 
 BOOL SECListBaseC::AddSubItems(SECListItem* pItem) {
+  pItem->m_subItems.reserve(pItem->m_subItems.size() + static_cast<size_t>(GetSubItemCount()));
   for (int i = 0; i < GetSubItemCount(); ++i) pItem->AddSubItem();
   return TRUE;
 }
