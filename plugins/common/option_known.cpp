@@ -26,9 +26,9 @@ bool MatchesShape(KnownShape shape, const std::string& option, const std::string
   switch (shape) {
     case KnownShape::kWord:
       return KnownWordOf(option.c_str(), word);
-    case KnownShape::kValuePrefix:
-      return word.size() > option.size() && word.compare(0, option.size(), option) == 0 &&
-             word[option.size()] != '=';
+    case KnownShape::kValuePrefix:  // also the bare switch, which reading skips
+      return word.size() >= option.size() && word.compare(0, option.size(), option) == 0 &&
+             (word.size() == option.size() || word[option.size()] != '=');
     case KnownShape::kAssignedPrefix:
       return word.size() > option.size() && word.compare(0, option.size(), option) == 0 &&
              word[option.size()] == '=';
