@@ -21,6 +21,8 @@ constexpr int kConnDebuggeeNum = 1126;
 constexpr int kConnBrowse = 1151;
 constexpr int kConnMaxTask = 1023;
 constexpr int kConnNameSize = 256;
+// The transfer rates offered.
+constexpr const char* kConnBaudRates[] = {"9600", "19200", "38400", "115200"};
 
 // Enabled in serial mode, disabled with the host interface.
 constexpr int kConnSerialControls[] = {kConnBaud, kConnPort, kConnInterfaceA, kConnInterfaceB, 1148,
@@ -87,8 +89,12 @@ void CConnectionDialog::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CConnectionDialog::OnInitDialog() {
+  if (auto* baud = static_cast<CComboBox*>(GetDlgItem(kConnBaud)))
+    for (const char* rate : kConnBaudRates) baud->AddString(rate);
   CPropertyPage::OnInitDialog();
   SubclassNumberComboBox(GetDlgItem(kConnBaud));
+  SubclassNumberEdit(GetDlgItem(kConnKernelNum));
+  SubclassNumberEdit(GetDlgItem(kConnDebuggeeNum));
   FillPorts();
   EnableSerialControls(m_mode == 1);
   return TRUE;

@@ -15,6 +15,10 @@ class COwnedNumberComboBox : public CNumberComboBox {
  protected:
   void PostNcDestroy() override { delete this; }
 };
+class COwnedNumberEdit : public CNumberEdit {
+ protected:
+  void PostNcDestroy() override { delete this; }
+};
 }  // namespace
 
 void CNumberEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
@@ -32,4 +36,10 @@ void SubclassNumberComboBox(CWnd* combo) {
   if (!combo || !combo->m_hWnd || CWnd::FromHandlePermanent(combo->m_hWnd)) return;
   auto* box = new COwnedNumberComboBox;
   if (!box->SubclassWindow(combo->m_hWnd)) delete box;
+}
+
+void SubclassNumberEdit(CWnd* edit) {
+  if (!edit || !edit->m_hWnd || CWnd::FromHandlePermanent(edit->m_hWnd)) return;
+  auto* box = new COwnedNumberEdit;
+  if (!box->SubclassWindow(edit->m_hWnd)) delete box;
 }

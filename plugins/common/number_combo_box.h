@@ -24,3 +24,5 @@ class CNumberComboBox : public CComboBox {
 // Binds a combo box window of a dialog as a CNumberComboBox owned by the
 // window (freed when it is destroyed). Null is ignored.
 void SubclassNumberComboBox(CWnd* combo);
+// Binds an edit window of a dialog as a CNumberEdit owned by the window.
+void SubclassNumberEdit(CWnd* edit);

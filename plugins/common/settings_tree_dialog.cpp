@@ -193,6 +193,8 @@ BOOL CSettingsTreeDialog::OnInitDialog() {
   BuildTree();
   CreatePages();
   m_initialized = 1;
+  // The first item is chosen, so that its page is the one shown.
+  m_tree.SelectItem(m_tree.GetRootItem());
   return TRUE;
 }
 
