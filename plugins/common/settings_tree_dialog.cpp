@@ -110,10 +110,14 @@ void CSettingsTreeDialog::LoadSettings(const ProjectSettingsData& d) {
   }
 }
 
+const FlagsRecipe& CSettingsTreeDialog::RecipeOf(OptionString which) const {
+  return which == OptionString::kCompiler    ? m_spec.cFlags
+         : which == OptionString::kAssembler ? m_spec.asmFlags
+                                             : m_spec.linkFlags;
+}
+
 bool CSettingsTreeDialog::SomePageOwns(OptionString which, const CString& word) const {
-  const FlagsRecipe& recipe = which == OptionString::kCompiler    ? m_spec.cFlags
-                              : which == OptionString::kAssembler ? m_spec.asmFlags
-                                                                  : m_spec.linkFlags;
+  const FlagsRecipe& recipe = RecipeOf(which);
   if (recipe.includes == IncludeSwitches::kYes && m_directories.OwnsSwitch(word)) return true;
   CString start = recipe.start;
   for (int pos = 0; pos < start.GetLength();) {
@@ -131,6 +135,12 @@ void CSettingsTreeDialog::KeepUnknownSwitches(OptionString which, const char* op
   CString& kept = m_unknown[static_cast<int>(which)];
   kept.Empty();
   CString all = options;
+  // The include switches of the folders as written before (folder names
+  // may hold blanks) are the Directories page's, not unknown words.
+  const FlagsRecipe& recipe = RecipeOf(which);
+  const CString includes = m_directories.BuildIncludeOptions();
+  int at = includes.IsEmpty() || recipe.includes == IncludeSwitches::kNo ? -1 : all.Find(includes);
+  if (at >= 0) all = all.Left(at) + all.Mid(at + includes.GetLength());
   for (int pos = 0; pos < all.GetLength();) {
     int blank = all.Find(' ', pos);
     if (blank < 0) blank = all.GetLength();

@@ -61,6 +61,7 @@ class CSettingsTreeDialog : public CDialog {
   CString ComposeFlags(const FlagsRecipe& recipe, OptionString which);
   void KeepUnknownSwitches(OptionString which, const char* options);
   bool SomePageOwns(OptionString which, const CString& word) const;
+  const FlagsRecipe& RecipeOf(OptionString which) const;
 
   const PluginSpec& m_spec;
   BoardPages m_boardPages;

@@ -27,6 +27,8 @@ constexpr RoundTripCase kGnuCases[] = {
      "-std=gnu89 -Wall -falt-external-templates "},
     {"include switches come from the folders", Flags::kCompiler, "-Iold -O1",
      "-Iinc -I..\\common -std=gnu89 -Wall -O1 ", "inc;..\\common"},
+    {"a folder with a blank", Flags::kCompiler, "", "-IC:\\Program Files\\inc -std=gnu89 -Wall ",
+     "C:\\Program Files\\inc"},
     {"unknown switches follow in their order", Flags::kCompiler, "-Wextra -O3 -fPIC",
      "-std=gnu89 -Wall -O3 -Wextra -fPIC "},
     {"empty assembler string", Flags::kAssembler, "", "--warn "},
