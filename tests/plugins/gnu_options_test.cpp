@@ -8,6 +8,7 @@
 namespace {
 
 using plugins_test::Flags;
+using plugins_test::PageValueCase;
 using plugins_test::RoundTripCase;
 using plugins_test::SettingsRecord;
 
@@ -51,14 +52,6 @@ TEST(GnuOptions, StringsComeBackAsThePagesWriteThem) {
   plugins_test::ExpectRoundTrips(GnuOptPlugin(), kGnuCases, std::size(kGnuCases));
 }
 
-struct PageValueCase {
-  const char* what;
-  const char* options;
-  int templateId;
-  int member;
-  int expected;
-};
-
 // Values the pages show for option strings.
 constexpr PageValueCase kGnuPageValues[] = {
     {"output: executable", "", 140, 0, 0},
@@ -79,15 +72,7 @@ constexpr PageValueCase kGnuPageValues[] = {
 };
 
 TEST(GnuOptions, PagesShowTheStoredSwitches) {
-  for (const PageValueCase& c : kGnuPageValues) {
-    SCOPED_TRACE(c.what);
-    CSettingsTreeDialog dialog(GnuOptPlugin(), BoardPages::kShown, nullptr);
-    SettingsRecord r;
-    for (char* f : {r.data.cFlags, r.data.asmFlags, r.data.linkFlags}) SettingsRecord::Set(f, c.options);
-    dialog.LoadSettings(r.data);
-    ASSERT_NE(dialog.OptionPage(c.templateId), nullptr);
-    EXPECT_EQ(dialog.OptionPage(c.templateId)->Values().num[static_cast<size_t>(c.member)], c.expected);
-  }
+  plugins_test::ExpectPageValues(GnuOptPlugin(), kGnuPageValues, std::size(kGnuPageValues));
 }
 
 TEST(GnuOptions, DefinitionsSplitAtCommasAndSemicolons) {

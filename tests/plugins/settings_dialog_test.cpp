@@ -153,11 +153,18 @@ TEST_F(SettingsDialogTest, CancelStillRewritesTheRecord) {
   EXPECT_STREQ(current.data.cFlags, "-std=gnu89 -Wall -O3 -fPIC ");
 }
 
+// Runs after a test that loaded gnuopt.
 TEST_F(SettingsDialogTest, SetAsDefaultKeepsTheLastState) {
   ProjectSettingsProc settings = LoadPlugin("tbcopt.dll");
   ASSERT_NE(settings, nullptr);
   SettingsRecord current, defaults;
   plat::PushDialogAction([](HWND h) {
+    // With both plug-ins loaded each shows its own pages.
+    EXPECT_EQ(TreeItems(h).size(), 39u);
+    SelectPage(h, "", "Tools");
+    EXPECT_NE(GetDlgItem(ShownPage(h), 1132), nullptr);  // Pascal compiler
+    SelectPage(h, "C-Compiler", "Precompiled headers");
+    EXPECT_NE(GetDlgItem(ShownPage(h), 1039), nullptr);
     SelectPage(h, "", "C/C++ optimizations");
     Click(ShownPage(h), 1102);  // size
     Click(h, kSetAsDefault);

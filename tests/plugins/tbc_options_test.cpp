@@ -10,6 +10,8 @@
 namespace {
 
 using plugins_test::Flags;
+using plugins_test::PageTextCase;
+using plugins_test::PageValueCase;
 using plugins_test::RoundTripCase;
 using plugins_test::SettingsRecord;
 
@@ -92,14 +94,6 @@ TEST(TbcOptions, LinkerStringsComeBackAsThePagesWriteThem) {
   plugins_test::ExpectRoundTrips(TbcOptPlugin(), kTbcLinkerCases, std::size(kTbcLinkerCases));
 }
 
-struct PageTextCase {
-  const char* what;
-  const char* options;
-  int templateId;
-  int member;
-  const char* expected;
-};
-
 constexpr PageTextCase kTbcPageTexts[] = {
     {"definitions joined by commas", "-DA -DB=1", 148, 0, "A,B=1"},
     {"precompiled header file", "-Hu -Hc -H=app.csm", 143, 0, "app.csm"},
@@ -118,25 +112,8 @@ constexpr PageTextCase kTbcPageTexts[] = {
 };
 
 TEST(TbcOptions, PagesShowTheStoredTexts) {
-  for (const PageTextCase& c : kTbcPageTexts) {
-    SCOPED_TRACE(c.what);
-    CSettingsTreeDialog dialog(TbcOptPlugin(), BoardPages::kShown, nullptr);
-    SettingsRecord r;
-    for (char* f : {r.data.cFlags, r.data.asmFlags, r.data.linkFlags}) SettingsRecord::Set(f, c.options);
-    dialog.LoadSettings(r.data);
-    ASSERT_NE(dialog.OptionPage(c.templateId), nullptr);
-    EXPECT_EQ(dialog.OptionPage(c.templateId)->Values().text[static_cast<size_t>(c.member)].str(),
-              c.expected);
-  }
+  plugins_test::ExpectPageTexts(TbcOptPlugin(), kTbcPageTexts, std::size(kTbcPageTexts));
 }
-
-struct PageValueCase {
-  const char* what;
-  const char* options;
-  int templateId;
-  int member;
-  int expected;
-};
 
 constexpr PageValueCase kTbcPageValues[] = {
     {"asm debug information: none", "", 164, 2, 2},
@@ -155,15 +132,7 @@ constexpr PageValueCase kTbcPageValues[] = {
 };
 
 TEST(TbcOptions, PagesShowTheStoredSwitches) {
-  for (const PageValueCase& c : kTbcPageValues) {
-    SCOPED_TRACE(c.what);
-    CSettingsTreeDialog dialog(TbcOptPlugin(), BoardPages::kShown, nullptr);
-    SettingsRecord r;
-    for (char* f : {r.data.cFlags, r.data.asmFlags, r.data.linkFlags}) SettingsRecord::Set(f, c.options);
-    dialog.LoadSettings(r.data);
-    ASSERT_NE(dialog.OptionPage(c.templateId), nullptr);
-    EXPECT_EQ(dialog.OptionPage(c.templateId)->Values().num[static_cast<size_t>(c.member)], c.expected);
-  }
+  plugins_test::ExpectPageValues(TbcOptPlugin(), kTbcPageValues, std::size(kTbcPageValues));
 }
 
 struct AlertCase {
