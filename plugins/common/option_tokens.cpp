@@ -11,6 +11,10 @@ uint16_t OptionValueLength(const char* p) {
   return static_cast<uint16_t>(n > 0xFFFF ? 0xFFFF : n);
 }
 
+// A switch starts a word: at the start of the text or after a blank, so
+// that "-w" is not found inside "--warn-once".
+bool OptionStartsWord(const char* options, const char* p) { return p == options || p[-1] == ' '; }
+
 }  // namespace
 
 const char* FindOptionToken(const char* options, const char* option) {
@@ -18,7 +22,7 @@ const char* FindOptionToken(const char* options, const char* option) {
   size_t len = std::strlen(option);
   for (const char* p = std::strstr(options, option); p; p = std::strstr(p + len, option)) {
     char after = p[len];
-    if (after == ' ' || after == '\0') return p;
+    if ((after == ' ' || after == '\0') && OptionStartsWord(options, p)) return p;
   }
   return nullptr;
 }
@@ -28,7 +32,7 @@ const char* FindOptionValue(const char* options, const char* option, uint16_t* l
   size_t len = std::strlen(option);
   for (const char* p = std::strstr(options, option); p; p = std::strstr(p + len, option)) {
     char after = p[len];
-    if (after == ' ' || after == '\0' || after == '=') continue;
+    if (after == ' ' || after == '\0' || after == '=' || !OptionStartsWord(options, p)) continue;
     if (length) *length = OptionValueLength(p + len);
     return p + len;
   }
@@ -39,7 +43,7 @@ const char* FindOptionAssignedValue(const char* options, const char* option, uin
   if (!options || !option || !*option) return nullptr;
   size_t len = std::strlen(option);
   for (const char* p = std::strstr(options, option); p; p = std::strstr(p + len, option)) {
-    if (p[len] != '=') continue;
+    if (p[len] != '=' || !OptionStartsWord(options, p)) continue;
     if (length) *length = OptionValueLength(p + len + 1);
     return p + len + 1;
   }

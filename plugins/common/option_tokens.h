@@ -1,6 +1,7 @@
 // Finding switches in an option string: a switch as a whole token, a
 // switch with a value glued to it, a switch joined to its value by "=".
-// Matching is case-sensitive; the character before a match is not looked at.
+// Matching is case-sensitive; a switch counts only where it starts a word
+// (at the start of the text or after a blank).
 #pragma once
 
 #include <cstdint>

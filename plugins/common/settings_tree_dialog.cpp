@@ -104,9 +104,10 @@ void CSettingsTreeDialog::LoadSettings(const ProjectSettingsData& d) {
   };
   for (const auto& [which, text] : strings) {
     if (!text) continue;
+    const CString options = WithoutIncludeSwitches(which, text);
     for (const auto& page : m_options)
-      if (ReadsString(page->Entry(), which)) page->ParseOptions(text);
-    KeepUnknownSwitches(which, text);
+      if (ReadsString(page->Entry(), which)) page->ParseOptions(options);
+    KeepUnknownSwitches(which, options);
   }
 }
 
@@ -131,16 +132,20 @@ bool CSettingsTreeDialog::SomePageOwns(OptionString which, const CString& word) 
   return false;
 }
 
-void CSettingsTreeDialog::KeepUnknownSwitches(OptionString which, const char* options) {
+// The include switches of the folders as written before (folder names may
+// hold blanks or look like switches) belong to the Directories page: the
+// option pages do not read them and they are not unknown words.
+CString CSettingsTreeDialog::WithoutIncludeSwitches(OptionString which, const char* options) const {
+  CString all = options;
+  const CString includes = m_directories.BuildIncludeOptions();
+  int at = includes.IsEmpty() || RecipeOf(which).includes == IncludeSwitches::kNo ? -1 : all.Find(includes);
+  if (at >= 0) all = all.Left(at) + all.Mid(at + includes.GetLength());
+  return all;
+}
+
+void CSettingsTreeDialog::KeepUnknownSwitches(OptionString which, const CString& all) {
   CString& kept = m_unknown[static_cast<int>(which)];
   kept.Empty();
-  CString all = options;
-  // The include switches of the folders as written before (folder names
-  // may hold blanks) are the Directories page's, not unknown words.
-  const FlagsRecipe& recipe = RecipeOf(which);
-  const CString includes = m_directories.BuildIncludeOptions();
-  int at = includes.IsEmpty() || recipe.includes == IncludeSwitches::kNo ? -1 : all.Find(includes);
-  if (at >= 0) all = all.Left(at) + all.Mid(at + includes.GetLength());
   for (int pos = 0; pos < all.GetLength();) {
     int blank = all.Find(' ', pos);
     if (blank < 0) blank = all.GetLength();

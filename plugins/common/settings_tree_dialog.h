@@ -59,7 +59,8 @@ class CSettingsTreeDialog : public CDialog {
   void ShowItemPage(HTREEITEM item, int show);
   void SelectPage(size_t index);
   CString ComposeFlags(const FlagsRecipe& recipe, OptionString which);
-  void KeepUnknownSwitches(OptionString which, const char* options);
+  CString WithoutIncludeSwitches(OptionString which, const char* options) const;
+  void KeepUnknownSwitches(OptionString which, const CString& options);
   bool SomePageOwns(OptionString which, const CString& word) const;
   const FlagsRecipe& RecipeOf(OptionString which) const;
 

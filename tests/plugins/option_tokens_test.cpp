@@ -29,6 +29,8 @@ constexpr TokenCase kTokenCases[] = {
     {"value glued to the switch", Finder::kValue, "-DFOO -DBAR=1 ", "-D", 2, "FOO"},
     {"value at the very end", Finder::kValue, "-c -DEND", "-D", 5, "END"},
     {"bare, blank or = after every -D", Finder::kValue, "-D -D=1 -D", "-D", -1, ""},
+    {"inside another switch", Finder::kValue, "--warn-once -wamb", "-w", 14, "amb"},
+    {"token inside another switch", Finder::kToken, "x-g -g", "-g", 4, ""},
     {"assigned value", Finder::kAssigned, "/P /P=4096 ", "/P", 6, "4096"},
     {"assigned value at the end", Finder::kAssigned, "/A=16", "/A", 3, "16"},
     {"no = after the switch", Finder::kAssigned, "/P4096 ", "/P", -1, ""},

@@ -1,6 +1,7 @@
 // Any bytes as the option strings of a project file, through the pages of
 // both plug-ins and back: the written strings fit their buffers, and
 // what was written reads back to the same strings.
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -54,7 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzRoundTrip(*spec, r);
     std::string twice[3] = {r.data.cFlags, r.data.asmFlags, r.data.linkFlags};
     for (int i = 0; i < 3; ++i)
-      if (once[i].size() < kSettingsTextSize - 1 && once[i] != twice[i]) std::abort();
+      if (once[i].size() < kSettingsTextSize - 1 && once[i] != twice[i]) {
+        fprintf(stderr, "DBG [%s]\nDBG [%s]\n", once[i].c_str(), twice[i].c_str());
+        std::abort();
+      }
   }
   return 0;
 }
