@@ -53,7 +53,9 @@ ON_WM_WINDOWPOSCHANGED()
 ON_WM_SHOWWINDOW()
 END_MESSAGE_MAP()
 
-SECControlBarMDIChildWnd::SECControlBarMDIChildWnd() : m_wndDockBar(TRUE, TRUE) {}
+SECControlBarMDIChildWnd::SECControlBarMDIChildWnd() : m_wndDockBar(TRUE, TRUE) {
+  m_wndDockBar.m_bAutoDelete = FALSE;
+}
 
 BOOL SECControlBarMDIChildWnd::PreCreateWindow(CREATESTRUCT& cs) {
   if (!SECMDIChildWnd::PreCreateWindow(cs)) return FALSE;

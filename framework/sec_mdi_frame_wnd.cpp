@@ -28,9 +28,6 @@ constexpr UINT kSECWorkspaceThirdFirst = 43031;
 constexpr UINT kSECWorkspaceThirdLast = 43039;
 // A control bar asks its frame to complete its context menu.
 constexpr UINT kSECBarContextMenuMsg = 0x38FF;
-// Items of a bar's context menu the frame changes.
-constexpr UINT kSECAllowDockingCmd = 43040;
-constexpr UINT kSECFloatInMainWindowCmd = 43042;
 // System commands (0xF000 and up) a frame passes to the default procedure.
 constexpr UINT kSECFirstSysCommand = 0xF000;
 // WM_ENTERIDLE from a dialog box.
@@ -153,13 +150,12 @@ LRESULT SECMDIFrameWnd::OnBarContextMenu(WPARAM wParam, LPARAM lParam) {
   auto* menu = reinterpret_cast<CMenu*>(lParam);
   if (!bar || !menu) return 0;
   const BOOL inChild = SECFloatsInMDIChild(bar);
-  if (inChild) menu->EnableMenuItem(kSECAllowDockingCmd, MF_BYCOMMAND | MF_GRAYED);
+  if (inChild) menu->EnableMenuItem(ID_SEC_ALLOWDOCKING, MF_BYCOMMAND | MF_GRAYED);
   if (bar->IsKindOf(RUNTIME_CLASS(SECControlBar)) &&
       (static_cast<SECControlBar*>(bar)->GetExBarStyle() & SECBAR_MDIFLOAT)) {
-    CString text;
-    text.LoadString(kSECFloatInMainWindowCmd);
     menu->AppendMenu(MF_SEPARATOR);
-    menu->AppendMenu(MF_STRING | (inChild ? MF_CHECKED : MF_UNCHECKED), kSECFloatInMainWindowCmd, text);
+    menu->AppendMenu(MF_STRING | (inChild ? MF_CHECKED : MF_UNCHECKED), ID_SEC_MDIFLOAT,
+                     SECLoadString(ID_SEC_MDIFLOAT));
   }
   return 0;
 }

@@ -68,7 +68,9 @@ ON_WM_WINDOWPOSCHANGED()
 ON_WM_SHOWWINDOW()
 END_MESSAGE_MAP()
 
-SECControlBarWorksheet::SECControlBarWorksheet() : m_wndDockBar(TRUE, TRUE) {}
+SECControlBarWorksheet::SECControlBarWorksheet() : m_wndDockBar(TRUE, TRUE) {
+  m_wndDockBar.m_bAutoDelete = FALSE;
+}
 
 BOOL SECControlBarWorksheet::PreCreateWindow(CREATESTRUCT& cs) {
   if (!SECWorksheet::PreCreateWindow(cs)) return FALSE;
