@@ -96,6 +96,11 @@ void SECControlBarMDIChildWnd::OnShowWindow(BOOL bShow, UINT nStatus) {
 
 // ---- Shared by the control-bar children ----
 
+BOOL SECBarFloatsInMDIChild(CControlBar* pBar) {
+  CDockBar* dock = pBar ? pBar->m_pDockBar : nullptr;
+  return dock && dock->IsKindOf(RUNTIME_CLASS(SECDockBar)) && static_cast<SECDockBar*>(dock)->m_bMDIChild;
+}
+
 BOOL SECBarChildCreateDockBar(CFrameWnd* pChild, SECDockBar& dock) {
   if (!dock.Create(pChild, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, 0, AFX_IDW_DOCKBAR_FLOAT)) return FALSE;
   dock.SetParent(pChild);

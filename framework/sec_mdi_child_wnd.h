@@ -58,6 +58,8 @@ class SECControlBarMDIChildWnd : public SECMDIChildWnd {
 
 // The work of an MDI child that shows a control bar in its dock bar, shared by
 // SECControlBarMDIChildWnd and SECControlBarWorksheet.
+// The bar floats in the dock bar of such a child.
+BOOL SECBarFloatsInMDIChild(CControlBar* pBar);
 // Creates the dock bar (floating, id AFX_IDW_DOCKBAR_FLOAT) inside the child.
 BOOL SECBarChildCreateDockBar(CFrameWnd* pChild, SECDockBar& dock);
 // The bar shown, or null.

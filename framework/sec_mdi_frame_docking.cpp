@@ -161,7 +161,7 @@ void SECMDIFrameWnd::DockControlBarEx(CControlBar* pBar, UINT nDockBarID, int nR
 
 void SECMDIFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle) {
   if (!pBar) return;
-  if (CFrameWnd* alone = SECAloneIn(pBar, dwStyle); alone && !alone->IsKindOf(RUNTIME_CLASS(CMDIChildWnd))) {
+  if (SECAloneIn(pBar, dwStyle) && !SECBarFloatsInMDIChild(pBar)) {
     CFrameWnd::FloatControlBar(pBar, point, dwStyle);
     return;
   }
@@ -188,7 +188,7 @@ void SECMDIFrameWnd::FloatControlBarInMDIChild(CControlBar* pBar, CPoint point, 
   }
   point = SECClampMDIFloatPos(point, client.Size());
   CFrameWnd* alone = SECAloneIn(pBar, dwStyle);
-  if (alone && alone->IsKindOf(RUNTIME_CLASS(SECControlBarMDIChildWnd))) {
+  if (alone && SECBarFloatsInMDIChild(pBar)) {
     alone->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     alone->RecalcLayout();
     if (bar) bar->AfterMDIFloat();

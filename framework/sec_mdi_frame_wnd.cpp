@@ -35,11 +35,6 @@ constexpr UINT kSECIdleDialogBox = 0;
 // The second plug-in window's style.
 constexpr DWORD kSECPlugInWndStyle = 0x80000001;
 
-// The bar floats as an MDI child of the main frame.
-BOOL SECFloatsInMDIChild(CControlBar* pBar) {
-  CFrameWnd* parent = pBar->m_pDockBar ? pBar->m_pDockBar->GetParentFrame() : nullptr;
-  return parent && parent->IsKindOf(RUNTIME_CLASS(SECControlBarMDIChildWnd));
-}
 }  // namespace
 
 IMPLEMENT_DYNCREATE(SECMDIFrameWnd, CMDIFrameWnd)
@@ -149,7 +144,7 @@ LRESULT SECMDIFrameWnd::OnBarContextMenu(WPARAM wParam, LPARAM lParam) {
   auto* bar = reinterpret_cast<CControlBar*>(wParam);
   auto* menu = reinterpret_cast<CMenu*>(lParam);
   if (!bar || !menu) return 0;
-  const BOOL inChild = SECFloatsInMDIChild(bar);
+  const BOOL inChild = SECBarFloatsInMDIChild(bar);
   if (inChild) menu->EnableMenuItem(ID_SEC_ALLOWDOCKING, MF_BYCOMMAND | MF_GRAYED);
   if (bar->IsKindOf(RUNTIME_CLASS(SECControlBar)) &&
       (static_cast<SECControlBar*>(bar)->GetExBarStyle() & SECBAR_MDIFLOAT)) {
@@ -314,9 +309,10 @@ void SECMDIFrameWnd::GetDockState(SECDockState& state) const {
 
 // ---- Closing ----
 
-void SECMDIFrameWnd::OnClose() {
-  // The plug-in goes with the window: WM_DESTROY no longer reaches it.
-  const HWND self = m_hWnd;
-  CMDIFrameWnd::OnClose();
-  if (!::IsWindow(self) && m_pPlugIn) m_pPlugIn->UnPlug();
+void SECMDIFrameWnd::OnClose() { CMDIFrameWnd::OnClose(); }
+
+BOOL SECMDIFrameWnd::DestroyWindow() {
+  // The plug-in goes before the window: it sees none of its destruction.
+  SetPlugIn(nullptr);
+  return CMDIFrameWnd::DestroyWindow();
 }
