@@ -68,6 +68,8 @@ void SECWorkbook::DrawTabLabel(CDC* pDC, SECWorksheet* pSheet) {
   }
   CRect label;
   GetTabLabelRect(p, iconSize, label);
+  // Text is clipped to the label: a tab too narrow for one shows none.
+  if (label.IsRectEmpty()) return;
   CFont* old = m_fontTab.GetSafeHandle() ? pDC->SelectObject(&m_fontTab) : nullptr;
   const CString text = SECShortenTabTitle(GetSheetTitle(pSheet), label.Width(),
                                           [pDC](const CString& s) { return pDC->GetTextExtent(s).cx; });
@@ -105,9 +107,12 @@ void SECWorkbook::OnPaint() {
   if (m_hWndMDIClient) ::GetClientRect(m_hWndMDIClient, &clientArea);
   if (!m_bWorkbookMode || clientArea.IsRectEmpty()) return;
   dc.SetBkMode(TRANSPARENT);
+  const CRect update = dc.m_ps.rcPaint;
   for (int i = 0; i < GetSheetCount(); ++i) {
     SECWorksheet* sheet = GetSheet(i);
     if (!IsSheetVisible(sheet)) continue;
+    CRect meet;
+    if (!meet.IntersectRect(&update, GetTabInvalidRect(sheet, SECTabExtent::kTab))) continue;
     DrawTab(&dc, sheet);
     DrawTabLabel(&dc, sheet);
   }

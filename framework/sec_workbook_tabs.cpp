@@ -41,10 +41,22 @@ CRect SECCalcTabLabelRect(const POINT* p, int nIconWidth) {
 
 CString SECShortenTabTitle(const CString& strTitle, int nWidth,
                            const std::function<int(const CString&)>& measure) {
-  CString text = strTitle;
-  while (text.GetLength() >= kSECTabCutChars && measure(text) > nWidth)
-    text = text.Left(text.GetLength() - kSECTabCutChars) + kSECTabEllipsis;
-  return text;
+  const int length = strTitle.GetLength();
+  if (length < kSECTabCutChars || measure(strTitle) <= nWidth) return strTitle;
+  // Each step keeps one character less before the dots; widths grow with the
+  // characters kept, so the longest that fits is found by halving.
+  const auto cut = [&](int keep) { return strTitle.Left(keep) + kSECTabEllipsis; };
+  int fits = 0;
+  int tooWide = length - kSECTabCutChars + 1;
+  while (tooWide - fits > 1) {
+    const int keep = (fits + tooWide) / 2;
+    if (measure(cut(keep)) <= nWidth) {
+      fits = keep;
+    } else {
+      tooWide = keep;
+    }
+  }
+  return cut(fits);
 }
 
 CRect SECCalcTabInvalidRect(const SECTabMetrics& m, int nSlot, int nClientLeft, int nStripTop,
