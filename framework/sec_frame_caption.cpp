@@ -117,3 +117,65 @@ void SECPaintCaption(CDC* pDC, CSize size, const SECCaptionPaint& paint) {
   pDC->SetTextColor(oldColor);
   pDC->SetBkMode(oldMode);
 }
+
+void SECCreateCaptionFont(CFont& font, SECCaptionFontStyle style) {
+  NONCLIENTMETRICS metrics{};
+  metrics.cbSize = sizeof(metrics);
+  ::SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  if (style == SECCaptionFontStyle::kItalic) metrics.lfCaptionFont.lfItalic = TRUE;
+  font.CreateFontIndirect(&metrics.lfCaptionFont);
+}
+
+BOOL SECCustomCaption::Enable(CWnd* pFrame, BOOL bEnable, BOOL bRedraw, SECNcPaintRequest request) {
+  if (!bNewShell) return FALSE;
+  const BOOL old = bEnabled;
+  bEnabled = bEnable;
+  if (pFrame->m_hWnd) {
+    if (bRedraw && request == SECNcPaintRequest::kSend) pFrame->SendMessage(WM_NCPAINT);
+    if (bRedraw && request == SECNcPaintRequest::kPost) pFrame->PostMessage(WM_NCPAINT);
+    pFrame->PostMessage(WM_NCACTIVATE, bActive);
+  }
+  return old;
+}
+
+void SECCustomCaption::SetAlignment(CWnd* pFrame, int nNewAlignment, BOOL bRedraw) {
+  nAlignment = nNewAlignment;
+  if (bRedraw && pFrame->m_hWnd) pFrame->SendMessage(WM_NCPAINT);
+}
+
+CRect SECCustomCaption::GetRect(CWnd* pFrame) const {
+  CRect window;
+  pFrame->GetWindowRect(&window);
+  HMENU sys = ::GetSystemMenu(pFrame->m_hWnd, FALSE);
+  const BOOL closeEnabled = sys && !(::GetMenuState(sys, SC_CLOSE, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+  return SECCalcCaptionRect(window.Size(), pFrame->GetStyle(), closeEnabled);
+}
+
+void SECCustomCaption::Paint(CWnd* pFrame, CDC* pDC, CSize size, CFont* pAppFont, CFont* pDocFont) const {
+  SECCaptionPaint paint;
+  pFrame->GetWindowText(paint.strText);
+  paint.state = bActive ? SECCaptionState::kActive : SECCaptionState::kInactive;
+  paint.nAlignment = nAlignment;
+  paint.bSysMenu = (pFrame->GetStyle() & WS_SYSMENU) != 0;
+  paint.hIcon = reinterpret_cast<HICON>(::GetClassLongPtr(pFrame->m_hWnd, GCLP_HICON));
+  paint.pAppFont = pAppFont;
+  paint.pDocFont = pDocFont;
+  SECPaintCaption(pDC, size, paint);
+}
+
+BOOL SECCustomCaption::Draw(CWnd* pFrame, CFont* pAppFont, CFont* pDocFont) const {
+  const CRect caption = GetRect(pFrame);
+  if (caption.IsRectEmpty()) return TRUE;
+  CWindowDC window(pFrame);
+  CDC memory;
+  CBitmap bitmap;
+  if (!memory.CreateCompatibleDC(&window) ||
+      !bitmap.CreateCompatibleBitmap(&window, caption.Width(), caption.Height())) {
+    return FALSE;
+  }
+  CBitmap* old = memory.SelectObject(&bitmap);
+  Paint(pFrame, &memory, caption.Size(), pAppFont, pDocFont);
+  window.BitBlt(caption.left, caption.top, caption.Width(), caption.Height(), &memory, 0, 0, SRCCOPY);
+  memory.SelectObject(old);
+  return TRUE;
+}

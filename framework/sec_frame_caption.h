@@ -46,3 +46,26 @@ struct SECCaptionPaint {
 };
 // Paints a caption `size` big at the origin of `pDC`.
 void SECPaintCaption(CDC* pDC, CSize size, const SECCaptionPaint& paint);
+
+enum class SECCaptionFontStyle { kPlain, kItalic };
+// The system caption font, italic for the application part.
+void SECCreateCaptionFont(CFont& font, SECCaptionFontStyle style);
+
+enum class SECNcPaintRequest { kSend, kPost };
+
+// The caption state a frame keeps and the painting on its border.
+class SECCustomCaption {
+ public:
+  // Returns the old value; nothing changes (0) on a system without the new shell.
+  BOOL Enable(CWnd* pFrame, BOOL bEnable, BOOL bRedraw, SECNcPaintRequest request);
+  void SetAlignment(CWnd* pFrame, int nAlignment, BOOL bRedraw);
+  CRect GetRect(CWnd* pFrame) const;
+  void Paint(CWnd* pFrame, CDC* pDC, CSize size, CFont* pAppFont, CFont* pDocFont) const;
+  // Paints on the frame's border through a memory bitmap; FALSE when that cannot be made.
+  BOOL Draw(CWnd* pFrame, CFont* pAppFont, CFont* pDocFont) const;
+
+  int nAlignment = 0;
+  BOOL bActive = FALSE;
+  BOOL bEnabled = FALSE;
+  BOOL bNewShell = TRUE;
+};

@@ -164,14 +164,8 @@ CFrameWnd* SECMDIFrameWnd::GetActiveFrame() {
 BOOL SECMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
   CFrameWnd* first = m_pActiveEmbeddedFrame ? m_pActiveEmbeddedFrame : MDIGetActive();
   if (first && first->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
-  if (m_pPlugInWnd && m_pPlugInWnd->IsKindOf(RUNTIME_CLASS(SECWndPlugIn))) {
-    auto* plugIn = static_cast<SECWndPlugIn*>(m_pPlugInWnd);
-    BOOL done = plugIn->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-    if (plugIn->m_bHandled) {
-      plugIn->m_bHandled = FALSE;
-      return done;
-    }
-  }
+  BOOL result = FALSE;
+  if (SECOfferCommand(m_pPlugInWnd, nID, nCode, pExtra, pHandlerInfo, result)) return result;
   return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
@@ -187,32 +181,18 @@ BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL SECMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
-  if (m_pPlugIn && m_pPlugIn->IsAttached()) {
-    m_pPlugIn->PreTranslateMessage(pMsg);
-    if (m_pPlugIn->m_bHandled) {
-      m_pPlugIn->m_bHandled = FALSE;
-      return TRUE;
-    }
-  }
+  if (SECOfferPreTranslate(m_pPlugIn, pMsg)) return TRUE;
   return CMDIFrameWnd::PreTranslateMessage(pMsg);
 }
 
 LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // With bitmap menus the plug-in converts a popup after the frame updated it.
   const BOOL afterwards = message == WM_INITMENUPOPUP && m_bBmpMenus;
-  if (m_pPlugIn && m_pPlugIn->IsAttached() && !afterwards) {
-    LRESULT result = 0;
-    m_pPlugIn->OnWndMsg(message, wParam, lParam, &result);
-    if (m_pPlugIn->m_bHandled) {
-      m_pPlugIn->m_bHandled = FALSE;
-      return result;
-    }
-  }
-  LRESULT result = CMDIFrameWnd::WindowProc(message, wParam, lParam);
-  if (afterwards && m_pPlugIn && m_pPlugIn->IsAttached()) {
-    LRESULT ignored = 0;
-    m_pPlugIn->OnWndMsg(message, wParam, lParam, &ignored);
-    m_pPlugIn->m_bHandled = FALSE;
-  }
+  LRESULT result = 0;
+  if (!afterwards && SECOfferToPlugIn(m_pPlugIn, message, wParam, lParam, result)) return result;
+  result = CMDIFrameWnd::WindowProc(message, wParam, lParam);
+  LRESULT ignored = 0;
+  if (afterwards) SECOfferToPlugIn(m_pPlugIn, message, wParam, lParam, ignored);
   return result;
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "framework/sec_dock_bar.h"
+#include "framework/sec_frame_caption.h"
 #include "framework/sec_mdi_float_pos.h"
 #include "framework/sec_wnd_plug_in.h"
 #include "platform/afx/afx.h"
@@ -63,8 +64,8 @@ class SECMDIFrameWnd : public CMDIFrameWnd {
   virtual void DrawCaption();
   BOOL EnableCustomCaption(BOOL bEnable, BOOL bRedraw = TRUE);
   void SetCaptionAlignment(int nAlignment, BOOL bRedraw = TRUE);
-  BOOL IsCustomCaptionEnabled() const { return m_bCustomCaption; }
-  BOOL IsCaptionActive() const { return m_bCaptionActive; }
+  BOOL IsCustomCaptionEnabled() const { return m_caption.bEnabled; }
+  BOOL IsCaptionActive() const { return m_caption.bActive; }
   // Paints the caption into a DC (the window's, or an image for a picture).
   void PaintCaption(CDC* pDC, CSize size);
   CRect GetCaptionRect() const;
@@ -81,6 +82,7 @@ class SECMDIFrameWnd : public CMDIFrameWnd {
   // Plug-in: owned, offered every message first.
   void SetPlugIn(SECWndPlugIn* pPlugIn);
   SECWndPlugIn* GetPlugIn() const { return m_pPlugIn; }
+  CWnd* GetPlugInWnd() const { return m_pPlugInWnd; }
 
   BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                  CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
@@ -111,9 +113,7 @@ class SECMDIFrameWnd : public CMDIFrameWnd {
  protected:
   CFrameWnd* m_pActiveEmbeddedFrame = nullptr;
   BOOL m_bActivating = FALSE;
-  int m_nCaptionAlignment = 0;
-  BOOL m_bCaptionActive = FALSE;
-  BOOL m_bCustomCaption = FALSE;
+  SECCustomCaption m_caption;
   SECControlBarManager* m_pControlBarManager = nullptr;
   SECWndPlugIn* m_pPlugIn = nullptr;
   BOOL m_bBmpMenus = FALSE;
@@ -122,10 +122,6 @@ class SECMDIFrameWnd : public CMDIFrameWnd {
   UINT m_nIDCurrentMenu = 0;
   CPtrList m_listBarInfo{10};
   CWnd* m_pPlugInWnd = nullptr;
-  BOOL m_bNewShell = TRUE;
 
   DECLARE_MESSAGE_MAP()
 };
-
-// The dock bar of the table that takes a bar of `dwBarStyle`, or null.
-CDockBar* SECFindDockBarFor(CFrameWnd* pFrame, DWORD dwBarStyle);

@@ -45,3 +45,32 @@ BOOL SECWndPlugIn::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINF
 LRESULT SECWndPlugIn::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return m_bAttached && m_bCallDefault ? CWnd::DefWindowProc(message, wParam, lParam) : 0;
 }
+
+BOOL SECOfferToPlugIn(SECWndPlugIn* pPlugIn, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (!pPlugIn || !pPlugIn->IsAttached()) return FALSE;
+  LRESULT answer = 0;
+  pPlugIn->OnWndMsg(message, wParam, lParam, &answer);
+  if (!pPlugIn->m_bHandled) return FALSE;
+  pPlugIn->m_bHandled = FALSE;
+  result = answer;
+  return TRUE;
+}
+
+BOOL SECOfferPreTranslate(SECWndPlugIn* pPlugIn, MSG* pMsg) {
+  if (!pPlugIn || !pPlugIn->IsAttached()) return FALSE;
+  pPlugIn->PreTranslateMessage(pMsg);
+  if (!pPlugIn->m_bHandled) return FALSE;
+  pPlugIn->m_bHandled = FALSE;
+  return TRUE;
+}
+
+BOOL SECOfferCommand(CWnd* pPlugInWnd, UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo,
+                     BOOL& bResult) {
+  if (!pPlugInWnd || !pPlugInWnd->IsKindOf(RUNTIME_CLASS(SECWndPlugIn))) return FALSE;
+  auto* plugIn = static_cast<SECWndPlugIn*>(pPlugInWnd);
+  const BOOL done = plugIn->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+  if (!plugIn->m_bHandled) return FALSE;
+  plugIn->m_bHandled = FALSE;
+  bResult = done;
+  return TRUE;
+}

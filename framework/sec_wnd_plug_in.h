@@ -29,3 +29,13 @@ class SECWndPlugIn : public CWnd {
   LRESULT m_lResult = 0;
   BOOL m_bAttached = FALSE;
 };
+
+// Offers a message to a host's plug-in: TRUE, with the plug-in's result, when
+// the plug-in consumed it.
+BOOL SECOfferToPlugIn(SECWndPlugIn* pPlugIn, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+// Offers a message before translation: TRUE when the plug-in consumed it.
+BOOL SECOfferPreTranslate(SECWndPlugIn* pPlugIn, MSG* pMsg);
+// Offers a command to a second plug-in window: TRUE, with the result in
+// `bResult`, when that window set its handled flag (cleared again here).
+BOOL SECOfferCommand(CWnd* pPlugInWnd, UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo,
+                     BOOL& bResult);
