@@ -19,15 +19,6 @@
 const UINT WM_SECGETMENU = ::RegisterWindowMessage("WM_SECGETMENU");
 
 namespace {
-// Commands of the workspace menu the frame absorbs.
-constexpr UINT kSECWorkspaceFirst = 43007;
-constexpr UINT kSECWorkspaceLast = 43009;
-constexpr UINT kSECWorkspaceSecondFirst = 43012;
-constexpr UINT kSECWorkspaceSecondLast = 43014;
-constexpr UINT kSECWorkspaceThirdFirst = 43031;
-constexpr UINT kSECWorkspaceThirdLast = 43039;
-// A control bar asks its frame to complete its context menu.
-constexpr UINT kSECBarContextMenuMsg = 0x38FF;
 // System commands (0xF000 and up) a frame passes to the default procedure.
 constexpr UINT kSECFirstSysCommand = 0xF000;
 // WM_ENTERIDLE from a dialog box.
@@ -46,13 +37,13 @@ ON_WM_NCACTIVATE()
 ON_WM_NCPAINT()
 ON_MESSAGE(WM_SETTEXT, OnSetText)
 ON_REGISTERED_MESSAGE(WM_SECGETMENU, OnSecGetMenu)
-ON_MESSAGE(kSECBarContextMenuMsg, OnBarContextMenu)
-ON_COMMAND_RANGE(kSECWorkspaceFirst, kSECWorkspaceLast, OnWorkspaceCommand)
-ON_COMMAND_RANGE(kSECWorkspaceSecondFirst, kSECWorkspaceSecondLast, OnWorkspaceCommand)
-ON_COMMAND_RANGE(kSECWorkspaceThirdFirst, kSECWorkspaceThirdLast, OnWorkspaceCommand)
-ON_UPDATE_COMMAND_UI_RANGE(kSECWorkspaceFirst, kSECWorkspaceLast, OnUpdateWorkspaceCommand)
-ON_UPDATE_COMMAND_UI_RANGE(kSECWorkspaceSecondFirst, kSECWorkspaceSecondLast, OnUpdateWorkspaceCommand)
-ON_UPDATE_COMMAND_UI_RANGE(kSECWorkspaceThirdFirst, kSECWorkspaceThirdLast, OnUpdateWorkspaceCommand)
+ON_MESSAGE(WM_SEC_BARCONTEXTMENU, OnBarContextMenu)
+ON_COMMAND_RANGE(ID_SEC_WORKSPACE_FIRST, ID_SEC_WORKSPACE_LAST, OnWorkspaceCommand)
+ON_COMMAND_RANGE(ID_SEC_WORKSPACE2_FIRST, ID_SEC_WORKSPACE2_LAST, OnWorkspaceCommand)
+ON_COMMAND_RANGE(ID_SEC_WORKSPACE3_FIRST, ID_SEC_WORKSPACE3_LAST, OnWorkspaceCommand)
+ON_UPDATE_COMMAND_UI_RANGE(ID_SEC_WORKSPACE_FIRST, ID_SEC_WORKSPACE_LAST, OnUpdateWorkspaceCommand)
+ON_UPDATE_COMMAND_UI_RANGE(ID_SEC_WORKSPACE2_FIRST, ID_SEC_WORKSPACE2_LAST, OnUpdateWorkspaceCommand)
+ON_UPDATE_COMMAND_UI_RANGE(ID_SEC_WORKSPACE3_FIRST, ID_SEC_WORKSPACE3_LAST, OnUpdateWorkspaceCommand)
 END_MESSAGE_MAP()
 
 SECMDIFrameWnd::SECMDIFrameWnd() : m_rectClient(0, 0, 0, 0) {}
