@@ -1,5 +1,6 @@
 #include "framework/sec_frame_wnd.h"
 
+#include "framework/sec_bmp_menu_plug_in.h"
 #include "framework/sec_control_bar.h"
 #include "framework/sec_control_bar_info.h"
 #include "framework/sec_dock_state.h"
@@ -38,6 +39,7 @@ CWnd* SECTopPlugInWnd(CFrameWnd* pFrame) {
 IMPLEMENT_DYNCREATE(SECFrameWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(SECFrameWnd, CFrameWnd)
+ON_WM_CREATE()
 ON_WM_CLOSE()
 ON_WM_NCACTIVATE()
 ON_WM_NCPAINT()
@@ -64,6 +66,12 @@ SECFrameWnd::~SECFrameWnd() {
   }
   for (POSITION pos = m_listBarInfo.GetHeadPosition(); pos;)
     delete static_cast<SECControlBarInfo*>(m_listBarInfo.GetNext(pos));
+}
+
+int SECFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
+  if (CFrameWnd::OnCreate(lpcs) == -1) return -1;
+  if (m_bBmpMenus && !m_pPlugIn) SetPlugIn(new SECBmpMenuPlugIn);
+  return 0;
 }
 
 // ---- Docking ----

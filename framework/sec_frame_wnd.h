@@ -48,6 +48,8 @@ class SECFrameWnd : public CFrameWnd {
   SECWndPlugIn* GetPlugIn() const { return m_pPlugIn; }
   CWnd* GetPlugInWnd() const { return m_pPlugInWnd; }
   BOOL IsClosing() const { return m_bClosing; }
+  // Bitmap menus: set before the window is created.
+  void EnableBmpMenus(BOOL bEnable) { m_bBmpMenus = bEnable; }
 
   BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                  CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
@@ -57,6 +59,7 @@ class SECFrameWnd : public CFrameWnd {
   void RecalcLayout(BOOL bNotify = TRUE) override;
   BOOL DestroyWindow() override;
 
+  int OnCreate(LPCREATESTRUCT lpcs);
   void OnClose();
   BOOL OnNcActivate(BOOL bActive);
   void OnNcPaint();

@@ -4,6 +4,7 @@
 
 #include <cstdarg>
 
+#include "framework/sec_bmp_menu_plug_in.h"
 #include "framework/sec_control_bar.h"
 #include "framework/sec_control_bar_info.h"
 #include "framework/sec_dock_state.h"
@@ -73,6 +74,7 @@ BOOL SECMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPa
 
 int SECMDIFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
   if (CMDIFrameWnd::OnCreate(lpcs) == -1) return -1;
+  if (m_bBmpMenus && !m_pPlugIn) SetPlugIn(new SECBmpMenuPlugIn);
   return 0;
 }
 

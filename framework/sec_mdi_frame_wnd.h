@@ -83,6 +83,8 @@ class SECMDIFrameWnd : public CMDIFrameWnd {
   void SetPlugIn(SECWndPlugIn* pPlugIn);
   SECWndPlugIn* GetPlugIn() const { return m_pPlugIn; }
   CWnd* GetPlugInWnd() const { return m_pPlugInWnd; }
+  // Bitmap menus: set before the window is created.
+  void EnableBmpMenus(BOOL bEnable) { m_bBmpMenus = bEnable; }
 
   BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                  CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
