@@ -166,6 +166,15 @@ void SECCustomCaption::Paint(CWnd* pFrame, CDC* pDC, CSize size, CFont* pAppFont
 BOOL SECCustomCaption::Draw(CWnd* pFrame, CFont* pAppFont, CFont* pDocFont) const {
   const CRect caption = GetRect(pFrame);
   if (caption.IsRectEmpty()) return TRUE;
+  // Only a border with room for the caption is painted: where the window
+  // manager draws the caption, the window's top is its menu or client area.
+  CRect window0;
+  pFrame->GetWindowRect(&window0);
+  CPoint client(0, 0);
+  pFrame->ClientToScreen(&client);
+  if (HMENU menu = ::GetMenu(pFrame->m_hWnd); menu && ::GetMenuItemCount(menu) > 0)
+    client.y -= ::GetSystemMetrics(SM_CYMENU);
+  if (client.y - window0.top < caption.bottom) return TRUE;
   CWindowDC window(pFrame);
   CDC memory;
   CBitmap bitmap;
