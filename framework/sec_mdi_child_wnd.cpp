@@ -1,5 +1,6 @@
 #include "framework/sec_mdi_child_wnd.h"
 
+#include "framework/sec_dock_context.h"
 #include "framework/sec_global_data.h"
 #include "framework/sec_mdi_frame_wnd.h"
 #include "platform/ui/afxcmn.h"
@@ -141,10 +142,11 @@ BOOL SECBarChildHideBar(CMDIChildWnd* pChild, SECDockBar& dock) {
 void SECBarChildStoreFloatPos(CFrameWnd* pChild, SECDockBar& dock) {
   CControlBar* bar = SECBarChildBar(dock);
   if (SECBarChildIsMulti(dock) || !bar || !bar->m_pDockContext || !pChild->GetParent()) return;
+  auto* context = dynamic_cast<SECDockContext*>(bar->m_pDockContext);
+  if (!context) return;
   CRect rect;
   pChild->GetWindowRect(&rect);
-  pChild->GetParent()->ScreenToClient(&rect);
-  bar->m_pDockContext->m_ptMRUFloatPos = rect.TopLeft();
+  context->m_ptMDIFloatPos = rect.TopLeft();
 }
 
 void SECBarChildSyncTitle(CFrameWnd* pChild, SECDockBar& dock) {

@@ -199,6 +199,20 @@ TEST_F(MDIFrameTest, SecondBarFloatedWithoutPointLandsFurtherOn) {
   EXPECT_EQ(placed.TopLeft(), CPoint(50, 53));
 }
 
+TEST_F(MDIFrameTest, FloatInMainWindowTogglesBetweenDockAndMDIChild) {
+  CDockBar* left = book->left.m_pDockBar;
+  ASSERT_EQ(left, book->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
+  book->left.SendMessage(WM_COMMAND, ID_SEC_MDIFLOAT);
+  afx_test::Pump();
+  CFrameWnd* child = book->left.GetParentFrame();
+  ASSERT_NE(child, nullptr);
+  EXPECT_TRUE(child->IsKindOf(RUNTIME_CLASS(SECControlBarWorksheet)));
+  book->left.SendMessage(WM_COMMAND, ID_SEC_MDIFLOAT);
+  afx_test::Pump();
+  EXPECT_EQ(book->left.m_pDockBar, left);
+  EXPECT_EQ(book->left.GetParentFrame(), book);
+}
+
 TEST(MDIFrameAlone, BarStaysWhenItsMDIChildCannotBeMade) {
   ui_test::EnsureApp();
   auto* frame = new NoChildFrame;  // frames delete themselves with their window
