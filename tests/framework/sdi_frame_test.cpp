@@ -20,8 +20,14 @@ class SDIFrameTest : public ::testing::Test {
     frame = new SECFrameWnd;  // frames delete themselves with their window
   }
   void TearDown() override {
-    if (::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
+    // A frame closed by the test has deleted itself.
+    if (::IsWindow(hwnd)) frame->DestroyWindow();
     afx_test::Pump();
+  }
+  bool Load(UINT id) {
+    if (!frame->LoadFrame(id)) return false;
+    hwnd = frame->m_hWnd;
+    return true;
   }
   // Creates a framework bar of `style` that may dock anywhere.
   void MakeBar(SECControlBar& bar, DWORD style) {
@@ -29,16 +35,17 @@ class SDIFrameTest : public ::testing::Test {
     bar.EnableDocking(CBRS_ALIGN_ANY);
   }
   SECFrameWnd* frame = nullptr;
+  HWND hwnd = nullptr;
 };
 
 TEST_F(SDIFrameTest, LoadsWithoutAMenuWhenItsIdHasNone) {
-  ASSERT_TRUE(frame->LoadFrame(IDR_FRAMES_NO_MENU));
+  ASSERT_TRUE(Load(IDR_FRAMES_NO_MENU));
   EXPECT_EQ(::GetMenu(frame->m_hWnd), nullptr);
   EXPECT_EQ(frame->SendMessage(WM_SECGETMENU, IDR_FRAMES_NO_MENU, 0), 0);
 }
 
 TEST_F(SDIFrameTest, AnswersSubMenusOfItsOwnMenuOnly) {
-  ASSERT_TRUE(frame->LoadFrame(IDR_FRAMES_MAIN));
+  ASSERT_TRUE(Load(IDR_FRAMES_MAIN));
   const HMENU help = reinterpret_cast<HMENU>(frame->SendMessage(WM_SECGETMENU, IDR_FRAMES_MAIN, 2));
   ASSERT_NE(help, nullptr);
   EXPECT_EQ(::GetMenuItemID(help, 0), static_cast<UINT>(ID_APP_ABOUT));
@@ -46,7 +53,7 @@ TEST_F(SDIFrameTest, AnswersSubMenusOfItsOwnMenuOnly) {
 }
 
 TEST_F(SDIFrameTest, DockControlBarExTakesTheModeFromTheBarsStyle) {
-  ASSERT_TRUE(frame->LoadFrame(IDR_FRAMES_MAIN));
+  ASSERT_TRUE(Load(IDR_FRAMES_MAIN));
   frame->EnableDocking(CBRS_ALIGN_ANY);
   EXPECT_EQ(frame->m_pFloatingFrameClass, RUNTIME_CLASS(SECMiniDockFrameWnd));
   constexpr int kLength = 77;
@@ -76,7 +83,7 @@ TEST_F(SDIFrameTest, DockControlBarExTakesTheModeFromTheBarsStyle) {
 }
 
 TEST_F(SDIFrameTest, CloseMarksTheFrameClosing) {
-  ASSERT_TRUE(frame->LoadFrame(IDR_FRAMES_MAIN));
+  ASSERT_TRUE(Load(IDR_FRAMES_MAIN));
   const HWND h = frame->m_hWnd;
   frame->SendMessage(WM_CLOSE);
   afx_test::Pump();
@@ -84,7 +91,7 @@ TEST_F(SDIFrameTest, CloseMarksTheFrameClosing) {
 }
 
 TEST_F(SDIFrameTest, CustomCaptionTurnsOnAndReportsTheOldValue) {
-  ASSERT_TRUE(frame->LoadFrame(IDR_FRAMES_MAIN));
+  ASSERT_TRUE(Load(IDR_FRAMES_MAIN));
   EXPECT_FALSE(frame->EnableCustomCaption(TRUE));
   EXPECT_TRUE(frame->IsCustomCaptionEnabled());
   EXPECT_TRUE(frame->EnableCustomCaption(FALSE));
