@@ -19,6 +19,13 @@
 #define ID_SEC_ALLOWDOCKING 43040
 #define ID_SEC_HIDE 43041
 #define ID_SEC_MDIFLOAT 43042
+// Workspace commands the frames take and do nothing with (three ranges).
+#define ID_SEC_WORKSPACE_FIRST 43007
+#define ID_SEC_WORKSPACE_LAST 43009
+#define ID_SEC_WORKSPACE2_FIRST 43012
+#define ID_SEC_WORKSPACE2_LAST 43014
+#define ID_SEC_WORKSPACE3_FIRST 43031
+#define ID_SEC_WORKSPACE3_LAST 43039
 // Splitter cursors of dock bars.
 #define IDC_SEC_VSPLITBAR 30980
 #define IDC_SEC_HSPLITBAR 30981

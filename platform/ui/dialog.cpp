@@ -1,5 +1,6 @@
 // Dialog windows from templates: creation, the dialog class and default
 // dialog processing, modal loops, item helpers and dialog units.
+#include "platform/ui/hooks.h"
 #include "platform/ui/dialog.h"
 
 #include <QApplication>
@@ -289,6 +290,7 @@ INT_PTR RunModalDialog(HWND h, HWND owner, bool (*pretranslate)(HWND, MSG*)) {
         PostQuitMessage(static_cast<int>(m.wParam));
         break;
       }
+      if (CallMsgFilter(&m, MSGF_DIALOGBOX)) continue;
       if (pretranslate ? !pretranslate(h, &m) : !IsDialogMessage(h, &m)) {
         TranslateMessage(&m);
         DispatchMessage(&m);
