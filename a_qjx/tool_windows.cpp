@@ -1,5 +1,7 @@
 #include "a_qjx/tool_windows.h"
 
+#include "a_qjx/memory_dialog.h"
+
 namespace {
 
 constexpr int kTools = int(ToolWindow::Count);
@@ -10,8 +12,23 @@ struct ToolState {
   ToolDialogFactory factory = nullptr;
 };
 
+// The dialogs of the library, by tool.
+ToolDialogFactory DefaultFactory(ToolWindow tool) {
+  switch (tool) {
+    case ToolWindow::Memory:
+      return &CMemoryDialog::Open;
+    default:
+      return nullptr;
+  }
+}
+
 ToolState& State(ToolWindow tool) {
   static ToolState states[kTools];
+  static const bool filled = [] {
+    for (int t = 0; t < kTools; ++t) states[t].factory = DefaultFactory(ToolWindow(t));
+    return true;
+  }();
+  (void)filled;
   return states[int(tool)];
 }
 

@@ -1,0 +1,67 @@
+// The memory tool: a modeless dump of the board's RAM, 20 rows of 8 bytes,
+// with paging, goto, address conversion, the row editor and the dump file.
+// It is open once; its window's end clears the tool's open flag.
+#pragma once
+#include "a_qjx/memory_view.h"
+#include "platform/ui/afxctrl.h"
+#include "platform/ui/afxdlg.h"
+#include "platform/ui/gdiobj.h"
+
+class CBoardFamily;
+
+// Tells the dialog about the page keys of its list.
+class MemoryListWatcher {
+ public:
+  virtual void OnPageKey(MemoryMove move) = 0;
+
+ protected:
+  ~MemoryListWatcher() = default;
+};
+
+class CMemoryListBox : public CListBox {
+ public:
+  MemoryListWatcher* watcher = nullptr;
+
+ protected:
+  void OnKeyDown(UINT key, UINT repeat, UINT flags);
+  DECLARE_MESSAGE_MAP()
+};
+
+class CMemoryDialog : public CDialog, private MemoryListWatcher {
+ public:
+  explicit CMemoryDialog(CBoardFamily& family);
+  // The tool's factory: the window, or null.
+  static HWND Open(LPCSTR title);
+
+  BOOL OnInitDialog() override;
+  BOOL PreTranslateMessage(MSG* msg) override;
+  void Refresh();
+
+ protected:
+  void OnOK() override;
+  void OnCancel() override;
+  void PostNcDestroy() override;
+  void OnVScroll(UINT code, UINT position, CScrollBar* bar);
+  void OnClose();
+  void OnExit();
+  void OnGoto();
+  void OnSelChangeList();
+  void OnDblClkList();
+  void OnChangePhysical();
+  void OnChangeSegmentOffset();
+  void OnSave();
+  void OnHelp();
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  void OnPageKey(MemoryMove move) override;
+  void Move(MemoryMove move);
+  void UpdateScrollPos();
+  MemoryView View() const;
+  void WriteRow(DWORD address, const BYTE* bytes, int count);
+
+  CBoardFamily& family_;
+  CMemoryListBox list_;
+  CScrollBar scroll_;
+  CFont font_;
+};
