@@ -1,0 +1,68 @@
+// The window class "Scintilla": a QScintilla widget as the window's widget;
+// messages in the component's range go to it, its notifications to the
+// parent as WM_NOTIFY.
+#include <Qsci/qsciscintillabase.h>
+
+#include "platform/ui/controls_impl.h"
+#include "platform/ui/scintilla.h"
+#include "platform/ui/system_classes.h"
+#include "platform/ui/wnd_obj.h"
+
+namespace mirt_ui {
+namespace {
+
+constexpr UINT kSciFirstMessage = 2000, kSciLastMessage = 4999;
+constexpr UINT kSciEmptyUndoBuffer = 2175;
+constexpr UINT kEmEmptyUndoBuffer = 0x00CD;
+
+QsciScintillaBase* SciOf(HWND h) { return qobject_cast<QsciScintillaBase*>(WidgetOf(h)); }
+
+void NotifySci(HWND h, UINT code, SciNotification n = {}) { NotifyParentNm(h, &n.nmhdr, code); }
+
+QWidget* MakeSciWidget(Wnd& wnd, QWidget* parent) {
+  auto* sci = new QsciScintillaBase(parent);
+  const HWND h = wnd.handle;
+  QObject::connect(sci, &QsciScintillaBase::SCN_SAVEPOINTREACHED,
+                   [h] { NotifySci(h, SCN_SAVEPOINTREACHED); });
+  QObject::connect(sci, &QsciScintillaBase::SCN_SAVEPOINTLEFT, [h] { NotifySci(h, SCN_SAVEPOINTLEFT); });
+  QObject::connect(sci, &QsciScintillaBase::SCN_UPDATEUI, [h](int updated) {
+    SciNotification n;
+    n.updated = updated;
+    NotifySci(h, SCN_UPDATEUI, n);
+  });
+  QObject::connect(
+      sci, &QsciScintillaBase::SCN_MODIFIED,
+      [h](int position, int type, const char*, int length, int linesAdded, int, int, int, int, int) {
+        SciNotification n;
+        n.position = position;
+        n.modificationType = type;
+        n.length = length;
+        n.linesAdded = linesAdded;
+        NotifySci(h, SCN_MODIFIED, n);
+      });
+  return sci;
+}
+
+LRESULT CALLBACK ScintillaProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  QsciScintillaBase* sci = SciOf(h);
+  if (sci && msg == kEmEmptyUndoBuffer) return sci->SendScintilla(kSciEmptyUndoBuffer);
+  if (sci && msg >= kSciFirstMessage && msg <= kSciLastMessage)
+    return sci->SendScintilla(msg, (unsigned long)wp, (long)lp);
+  if (sci && msg == WM_SETFOCUS) sci->setFocus();
+  return DefWindowProc(h, msg, wp, lp);
+}
+
+void RegisterScintilla() {
+  RegisterControlClass(SCINTILLA_CLASS, ScintillaProc, 0, IDC_IBEAM);
+  RegisterWidgetFactory(SCINTILLA_CLASS, &MakeSciWidget);
+}
+const bool kScintillaRegistered = AddSystemClass(&RegisterScintilla);
+
+}  // namespace
+}  // namespace mirt_ui
+
+bool IsScintillaAvailable() {
+  mirt_ui::RegisterSystemClasses();
+  WNDCLASS wc{};
+  return GetClassInfo(nullptr, SCINTILLA_CLASS, &wc) != FALSE;
+}
