@@ -3,6 +3,8 @@
 // parent as WM_NOTIFY.
 #include <Qsci/qsciscintillabase.h>
 
+#include <QPainter>
+
 #include "platform/ui/controls_impl.h"
 #include "platform/ui/scintilla.h"
 #include "platform/ui/system_classes.h"
@@ -43,11 +45,33 @@ QWidget* MakeSciWidget(Wnd& wnd, QWidget* parent) {
   return sci;
 }
 
+// The component draws itself into the window's image too, so that pictures
+// of the window show it; drawing is also when it reports the caret.
+void PaintSci(HWND h, QsciScintillaBase* sci) {
+  PAINTSTRUCT ps;
+  BeginPaint(h, &ps);
+  WndPtr w = Find(h);
+  QImage* image = ImageOf(h);
+  if (w && image && !image->isNull()) {
+    QPainter painter(image);
+    sci->render(&painter, w->client.topLeft(), QRegion(), QWidget::DrawChildren);
+  }
+  EndPaint(h, &ps);
+}
+
 LRESULT CALLBACK ScintillaProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   QsciScintillaBase* sci = SciOf(h);
+  if (sci && msg == WM_PAINT) {
+    PaintSci(h, sci);
+    return 0;
+  }
   if (sci && msg == kEmEmptyUndoBuffer) return sci->SendScintilla(kSciEmptyUndoBuffer);
-  if (sci && msg >= kSciFirstMessage && msg <= kSciLastMessage)
-    return sci->SendScintilla(msg, (unsigned long)wp, (long)lp);
+  if (sci && msg >= kSciFirstMessage && msg <= kSciLastMessage) {
+    const LRESULT result = sci->SendScintilla(msg, (unsigned long)wp, (long)lp);
+    // The component repaints its widget; the window's image follows.
+    InvalidateRect(h, nullptr, FALSE);
+    return result;
+  }
   if (sci && msg == WM_SETFOCUS) sci->setFocus();
   return DefWindowProc(h, msg, wp, lp);
 }
