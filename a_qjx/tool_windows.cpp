@@ -1,5 +1,6 @@
 #include "a_qjx/tool_windows.h"
 
+#include "a_qjx/ins_editor_dialog.h"
 #include "a_qjx/memory_dialog.h"
 
 namespace {
@@ -49,6 +50,10 @@ void ToolWindowOpened(ToolWindow tool, HWND window) { State(tool).window = windo
 void ToolWindowClosed(ToolWindow tool) { State(tool).window = nullptr; }
 
 ModalTools& ModalToolDialogs() {
-  static ModalTools tools;
+  static ModalTools tools = [] {
+    ModalTools t;
+    t.insEditor = &RunInsEditor;
+    return t;
+  }();
   return tools;
 }
