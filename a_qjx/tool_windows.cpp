@@ -1,5 +1,6 @@
 #include "a_qjx/tool_windows.h"
 
+#include "a_qjx/eeprom_editor_dialog.h"
 #include "a_qjx/ins_editor_dialog.h"
 #include "a_qjx/memory_dialog.h"
 
@@ -53,6 +54,7 @@ ModalTools& ModalToolDialogs() {
   static ModalTools tools = [] {
     ModalTools t;
     t.insEditor = &RunInsEditor;
+    t.eepromEditor = &RunEepromEditor;
     return t;
   }();
   return tools;
