@@ -42,10 +42,8 @@ void CMemoryListBox::OnKeyDown(UINT key, UINT repeat, UINT flags) {
   CListBox::OnKeyDown(key, repeat, flags);
 }
 
-BEGIN_MESSAGE_MAP(CMemoryDialog, CDialog)
+BEGIN_MESSAGE_MAP(CMemoryDialog, CModelessToolDialog)
 ON_WM_VSCROLL()
-ON_WM_CLOSE()
-ON_CONTROL(BN_CLICKED, IDC_MEMORY_EXIT, OnExit)
 ON_CONTROL(BN_CLICKED, IDC_MEMORY_UPDATE, Refresh)
 ON_CONTROL(BN_CLICKED, IDC_MEMORY_GOTO, OnGoto)
 ON_CONTROL(BN_CLICKED, IDC_MEMORY_SAVE, OnSave)
@@ -57,18 +55,8 @@ ON_CONTROL(EN_CHANGE, IDC_MEMORY_OFFSET, OnChangeSegmentOffset)
 ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
-CMemoryDialog::CMemoryDialog(CBoardFamily& family) : CDialog(IDD_MEMORY), family_(family) {}
-
-HWND CMemoryDialog::Open(LPCSTR title) {
-  if (!g_currentFamily) return nullptr;
-  auto* dialog = new CMemoryDialog(*g_currentFamily);
-  if (!dialog->Create(IDD_MEMORY, nullptr)) {
-    delete dialog;
-    return nullptr;
-  }
-  dialog->SetWindowText(title);
-  return dialog->m_hWnd;
-}
+CMemoryDialog::CMemoryDialog(CBoardFamily& family)
+    : CModelessToolDialog(IDD_MEMORY, ToolWindow::Memory, family) {}
 
 BOOL CMemoryDialog::OnInitDialog() {
   CDialog::OnInitDialog();
@@ -222,13 +210,3 @@ void CMemoryDialog::OnSave() {
 }
 
 void CMemoryDialog::OnHelp() { ShowMemoryHelp(); }
-
-void CMemoryDialog::OnOK() { DestroyWindow(); }
-void CMemoryDialog::OnCancel() { DestroyWindow(); }
-void CMemoryDialog::OnExit() { DestroyWindow(); }
-void CMemoryDialog::OnClose() { DestroyWindow(); }
-
-void CMemoryDialog::PostNcDestroy() {
-  ToolWindowClosed(ToolWindow::Memory);
-  delete this;
-}

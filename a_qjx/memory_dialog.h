@@ -3,11 +3,9 @@
 // It is open once; its window's end clears the tool's open flag.
 #pragma once
 #include "a_qjx/memory_view.h"
+#include "a_qjx/modeless_tool_dialog.h"
 #include "platform/ui/afxctrl.h"
-#include "platform/ui/afxdlg.h"
 #include "platform/ui/gdiobj.h"
-
-class CBoardFamily;
 
 // Tells the dialog about the page keys of its list.
 class MemoryListWatcher {
@@ -27,23 +25,16 @@ class CMemoryListBox : public CListBox {
   DECLARE_MESSAGE_MAP()
 };
 
-class CMemoryDialog : public CDialog, private MemoryListWatcher {
+class CMemoryDialog : public CModelessToolDialog, private MemoryListWatcher {
  public:
   explicit CMemoryDialog(CBoardFamily& family);
-  // The tool's factory: the window, or null.
-  static HWND Open(LPCSTR title);
 
   BOOL OnInitDialog() override;
   BOOL PreTranslateMessage(MSG* msg) override;
   void Refresh();
 
  protected:
-  void OnOK() override;
-  void OnCancel() override;
-  void PostNcDestroy() override;
   void OnVScroll(UINT code, UINT position, CScrollBar* bar);
-  void OnClose();
-  void OnExit();
   void OnGoto();
   void OnSelChangeList();
   void OnDblClkList();
@@ -60,7 +51,6 @@ class CMemoryDialog : public CDialog, private MemoryListWatcher {
   MemoryView View() const;
   void WriteRow(DWORD address, const BYTE* bytes, int count);
 
-  CBoardFamily& family_;
   CMemoryListBox list_;
   CScrollBar scroll_;
   CFont font_;

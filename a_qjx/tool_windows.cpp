@@ -1,8 +1,11 @@
 #include "a_qjx/tool_windows.h"
 
 #include "a_qjx/eeprom_editor_dialog.h"
+#include "a_qjx/info_dialogs.h"
 #include "a_qjx/ins_editor_dialog.h"
+#include "a_qjx/led_dialog.h"
 #include "a_qjx/memory_dialog.h"
+#include "platform/ui/cwnd.h"
 
 namespace {
 
@@ -17,8 +20,14 @@ struct ToolState {
 // The dialogs of the library, by tool.
 ToolDialogFactory DefaultFactory(ToolWindow tool) {
   switch (tool) {
+    case ToolWindow::Cpu:
+      return &CModelessToolDialog::Open<CCpuDialog>;
+    case ToolWindow::Fpga:
+      return &CModelessToolDialog::Open<CInfoDialog>;
     case ToolWindow::Memory:
-      return &CMemoryDialog::Open;
+      return &CModelessToolDialog::Open<CMemoryDialog>;
+    case ToolWindow::Led:
+      return &CModelessToolDialog::Open<CLedDialog>;
     default:
       return nullptr;
   }
@@ -49,6 +58,17 @@ bool IsToolWindowOpen(ToolWindow tool, HWND* window) {
 void ToolWindowOpened(ToolWindow tool, HWND window) { State(tool).window = window; }
 
 void ToolWindowClosed(ToolWindow tool) { State(tool).window = nullptr; }
+
+bool PreTranslateToolMessage(tagMSG* msg) {
+  if (!msg || !msg->hwnd) return false;
+  for (int t = 0; t < kTools; ++t) {
+    const HWND window = State(ToolWindow(t)).window;
+    if (!window || (msg->hwnd != window && !::IsChild(window, msg->hwnd))) continue;
+    CWnd* tool = CWnd::FromHandlePermanent(window);
+    return tool && tool->PreTranslateMessage(msg);
+  }
+  return false;
+}
 
 ModalTools& ModalToolDialogs() {
   static ModalTools tools = [] {

@@ -239,3 +239,23 @@ TEST_F(MemoryDialogTest, ADriverErrorWhileReadingClosesTheTool) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MemoryDialogTest, TheHostsMessageFilterGivesToolsTheirKeys) {
+  HWND dialog = a_qjx_memory(kTesseraType);
+  ASSERT_TRUE(dialog);
+  HWND gotoField = GetDlgItem(dialog, IDC_MEMORY_GOTO_TEXT);
+  SetDlgItemText(dialog, IDC_MEMORY_GOTO_TEXT, "20000");
+  MSG enter{gotoField, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  EXPECT_NE(a_qjx_filter_msg(&enter), 0);
+  EXPECT_EQ(Family().viewAddress, 0x20000u);
+  EXPECT_TRUE(IsWindow(dialog));  // Enter went to Goto, not to the default button
+
+  HWND other = ui_test::MakeTop(50, 50);
+  MSG foreign{other, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+  EXPECT_EQ(a_qjx_filter_msg(&foreign), 0);
+  DestroyWindow(other);
+}
+
+}  // namespace
