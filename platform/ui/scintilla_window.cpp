@@ -17,6 +17,25 @@ constexpr UINT kSciFirstMessage = 2000, kSciLastMessage = 4999;
 constexpr UINT kSciEmptyUndoBuffer = 2175;
 constexpr UINT kEmEmptyUndoBuffer = 0x00CD;
 
+// Messages that only ask; the others may change what the component shows.
+bool IsSciQuery(UINT msg) {
+  switch (msg) {
+    case SCI_GETLENGTH:
+    case SCI_GETCURRENTPOS:
+    case SCI_GETSELECTIONSTART:
+    case SCI_GETSELECTIONEND:
+    case SCI_GETLINE:
+    case SCI_GETLINECOUNT:
+    case SCI_GETSELTEXT:
+    case SCI_LINEFROMPOSITION:
+    case SCI_GETTEXT:
+    case SCI_LINELENGTH:
+      return true;
+    default:
+      return false;
+  }
+}
+
 QsciScintillaBase* SciOf(HWND h) { return qobject_cast<QsciScintillaBase*>(WidgetOf(h)); }
 
 void NotifySci(HWND h, UINT code, SciNotification n = {}) { NotifyParentNm(h, &n.nmhdr, code); }
@@ -69,7 +88,7 @@ LRESULT CALLBACK ScintillaProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (sci && msg >= kSciFirstMessage && msg <= kSciLastMessage) {
     const LRESULT result = sci->SendScintilla(msg, (unsigned long)wp, (long)lp);
     // The component repaints its widget; the window's image follows.
-    InvalidateRect(h, nullptr, FALSE);
+    if (!IsSciQuery(msg)) InvalidateRect(h, nullptr, FALSE);
     return result;
   }
   if (sci && msg == WM_SETFOCUS) sci->setFocus();
