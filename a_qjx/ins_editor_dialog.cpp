@@ -84,6 +84,7 @@ BOOL CInsEditorDialog::OnInitDialog() {
   SetUpEditor();
   Sci(SCI_SETSAVEPOINT);
   modified_ = 0;
+  shownValid_ = true;
   return TRUE;
 }
 
@@ -149,12 +150,17 @@ void CInsEditorDialog::ShowCaretLine() {
   const int line = int(Sci(SCI_LINEFROMPOSITION, WPARAM(Sci(SCI_GETCURRENTPOS))));
   CString position;
   position.Format("%ld/%ld", long(line), long(LineCount()));
-  SetDlgItemText(IDC_INS_LINE_POSITION, position);
   const InsLineVerdict verdict = VerdictOfLine(interpreter_, LineText(line));
-  SetDlgItemText(IDC_INS_SYNTAX, verdict.syntax);
-  CString shownHelp;
-  GetDlgItemText(IDC_INS_HELP, shownHelp);
-  if (shownHelp != verdict.help) SetDlgItemText(IDC_INS_HELP, verdict.help);
+  // Fields are rewritten only when their text changes.
+  SetFieldText(IDC_INS_LINE_POSITION, position, &shownPosition_);
+  SetFieldText(IDC_INS_SYNTAX, verdict.syntax, &shownSyntax_);
+  SetFieldText(IDC_INS_HELP, verdict.help, &shownHelp_);
+}
+
+void CInsEditorDialog::SetFieldText(int id, const CString& text, CString* shown) {
+  if (*shown == text && shownValid_) return;
+  *shown = text;
+  SetDlgItemText(id, text);
 }
 
 void CInsEditorDialog::StartMessages(LPCSTR head) {

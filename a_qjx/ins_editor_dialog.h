@@ -45,6 +45,7 @@ class CInsEditorDialog : public CDialog {
   void CreateEditor();
   void SetUpEditor();
   void ShowCaretLine();
+  void SetFieldText(int id, const CString& text, CString* shown);
   CString LineText(int line) const;
   CString WholeText() const;
   int LineCount() const;
@@ -60,6 +61,9 @@ class CInsEditorDialog : public CDialog {
   char savedDirectory_[300] = {};
   HWND editor_ = nullptr;
   int modified_ = 0;
+  // What the caret fields show (valid once the dialog is set up).
+  CString shownPosition_, shownSyntax_, shownHelp_;
+  bool shownValid_ = false;
 };
 
 // The modal run of a_qjx_ins, parent the main window.

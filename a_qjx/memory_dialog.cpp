@@ -95,6 +95,11 @@ void CMemoryDialog::Refresh() {
   SetDlgItemText(IDC_MEMORY_SIZE, MemorySizeText(family_.ramSize));
   SetDlgItemText(IDC_MEMORY_FREE, FreeBytesText(family_.freeStart, family_.freeEnd));
   SetDlgItemText(IDC_MEMORY_FREE_RANGE, FreeRangeText(family_.freeStart, family_.freeEnd));
+  ShowPage();
+}
+
+void CMemoryDialog::ShowPage() {
+  list_.SetRedraw(FALSE);
   list_.ResetContent();
   family_.ReadRamPage();
   if (family_.CheckDriverError() == 1) PostMessage(WM_CLOSE);
@@ -103,14 +108,18 @@ void CMemoryDialog::Refresh() {
     list_.AddString(MemoryRowText(family_.viewAddress + DWORD(r) * kMemoryRowBytes,
                                   family_.pageBuffer + r * kMemoryRowBytes));
   list_.AddString("");
+  list_.SetRedraw(TRUE);
+  list_.Invalidate(FALSE);
 }
 
 void CMemoryDialog::UpdateScrollPos() { scroll_.SetScrollPos(ViewScrollPosition(View())); }
 
+// Moves show the page at the new address; the size and free texts are
+// read again by Update, Goto and the thumb.
 void CMemoryDialog::Move(MemoryMove move) {
   family_.viewAddress = MovedViewAddress(View(), move);
   UpdateScrollPos();
-  Refresh();
+  ShowPage();
 }
 
 void CMemoryDialog::OnPageKey(MemoryMove move) { Move(move); }

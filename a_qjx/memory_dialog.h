@@ -31,6 +31,7 @@ class CMemoryDialog : public CModelessToolDialog, private MemoryListWatcher {
 
   BOOL OnInitDialog() override;
   BOOL PreTranslateMessage(MSG* msg) override;
+  // The sizes and the page.
   void Refresh();
 
  protected:
@@ -47,6 +48,7 @@ class CMemoryDialog : public CModelessToolDialog, private MemoryListWatcher {
  private:
   void OnPageKey(MemoryMove move) override;
   void Move(MemoryMove move);
+  void ShowPage();
   void UpdateScrollPos();
   MemoryView View() const;
   void WriteRow(DWORD address, const BYTE* bytes, int count);

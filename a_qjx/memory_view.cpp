@@ -87,18 +87,19 @@ CString FreeRangeText(DWORD freeStart, DWORD freeEnd) {
 }
 
 CString MemoryRowText(DWORD address, const BYTE* bytes) {
-  CString text;
-  text.Format("%.8lX:\t", (unsigned long)address);
+  static constexpr char kHexDigits[] = "0123456789ABCDEF";
+  char text[64];
+  int n = std::snprintf(text, sizeof text, "%.8lX:\t", (unsigned long)address);
   for (DWORD i = 0; i < kMemoryRowBytes; ++i) {
-    CString hex;
-    hex.Format("%.2X\t", bytes[i]);
-    text += hex;
+    text[n++] = kHexDigits[bytes[i] >> 4];
+    text[n++] = kHexDigits[bytes[i] & 15];
+    text[n++] = '\t';
   }
   for (DWORD i = 0; i < kMemoryRowBytes; ++i) {
     const BYTE b = bytes[i];
-    text += b >= kMemoryFirstShown && b <= kMemoryLastShown ? char(b) : kMemoryMiddleDot;
+    text[n++] = b >= kMemoryFirstShown && b <= kMemoryLastShown ? char(b) : kMemoryMiddleDot;
   }
-  return text;
+  return CString(text, n);
 }
 
 bool ParseMemoryBytes(const CString& text, BYTE* bytes, int* count) {
