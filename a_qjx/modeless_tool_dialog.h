@@ -24,7 +24,7 @@ class CModelessToolDialog : public CDialog {
   void OnCancel() override;
   void PostNcDestroy() override;
   void OnClose();
-  void OnExit();
+  void OnExit();  // destroys the window
   DECLARE_MESSAGE_MAP()
 
   CBoardFamily& family_;

@@ -1,5 +1,6 @@
 #include "a_qjx/tool_windows.h"
 
+#include "a_qjx/clock_dialogs.h"
 #include "a_qjx/eeprom_editor_dialog.h"
 #include "a_qjx/info_dialogs.h"
 #include "a_qjx/ins_editor_dialog.h"
@@ -28,6 +29,10 @@ ToolDialogFactory DefaultFactory(ToolWindow tool) {
       return &CModelessToolDialog::Open<CMemoryDialog>;
     case ToolWindow::Led:
       return &CModelessToolDialog::Open<CLedDialog>;
+    case ToolWindow::TimeDate:
+      return &CModelessToolDialog::Open<CTimeDateDialog>;
+    case ToolWindow::Timer:
+      return &CModelessToolDialog::Open<CTimerDialog>;
     default:
       return nullptr;
   }
