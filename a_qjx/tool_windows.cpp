@@ -4,6 +4,7 @@
 #include "a_qjx/eeprom_editor_dialog.h"
 #include "a_qjx/info_dialogs.h"
 #include "a_qjx/ins_editor_dialog.h"
+#include "a_qjx/interrupt_dialog.h"
 #include "a_qjx/led_dialog.h"
 #include "a_qjx/memory_dialog.h"
 #include "platform/ui/cwnd.h"
@@ -33,6 +34,8 @@ ToolDialogFactory DefaultFactory(ToolWindow tool) {
       return &CModelessToolDialog::Open<CTimeDateDialog>;
     case ToolWindow::Timer:
       return &CModelessToolDialog::Open<CTimerDialog>;
+    case ToolWindow::Interrupt:
+      return &CModelessToolDialog::Open<CInterruptDialog>;
     default:
       return nullptr;
   }
