@@ -7,6 +7,7 @@
 #include "a_qjx/interrupt_dialog.h"
 #include "a_qjx/led_dialog.h"
 #include "a_qjx/memory_dialog.h"
+#include "a_qjx/serial_interface_dialog.h"
 #include "platform/ui/cwnd.h"
 
 namespace {
@@ -36,6 +37,8 @@ ToolDialogFactory DefaultFactory(ToolWindow tool) {
       return &CModelessToolDialog::Open<CTimerDialog>;
     case ToolWindow::Interrupt:
       return &CModelessToolDialog::Open<CInterruptDialog>;
+    case ToolWindow::Serial:
+      return &CModelessToolDialog::Open<CSerialInterfaceDialog>;
     default:
       return nullptr;
   }
