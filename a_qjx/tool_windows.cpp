@@ -8,6 +8,7 @@
 #include "a_qjx/led_dialog.h"
 #include "a_qjx/memory_dialog.h"
 #include "a_qjx/serial_interface_dialog.h"
+#include "a_qjx/task_dialog.h"
 #include "platform/ui/cwnd.h"
 
 namespace {
@@ -37,6 +38,8 @@ ToolDialogFactory DefaultFactory(ToolWindow tool) {
       return &CModelessToolDialog::Open<CTimerDialog>;
     case ToolWindow::Interrupt:
       return &CModelessToolDialog::Open<CInterruptDialog>;
+    case ToolWindow::Task:
+      return &CModelessToolDialog::Open<CTaskDialog>;
     case ToolWindow::Serial:
       return &CModelessToolDialog::Open<CSerialInterfaceDialog>;
     default:
