@@ -6,6 +6,7 @@
 #include "a_qjx/ins_editor_dialog.h"
 #include "a_qjx/interrupt_dialog.h"
 #include "a_qjx/led_dialog.h"
+#include "a_qjx/macro_dialog.h"
 #include "a_qjx/memory_dialog.h"
 #include "a_qjx/serial_interface_dialog.h"
 #include "a_qjx/task_dialog.h"
@@ -89,6 +90,7 @@ ModalTools& ModalToolDialogs() {
     ModalTools t;
     t.insEditor = &RunInsEditor;
     t.eepromEditor = &RunEepromEditor;
+    t.macroDialog = &RunMacroDialog;
     return t;
   }();
   return tools;
