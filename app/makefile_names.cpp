@@ -6,29 +6,30 @@
 
 namespace {
 
-const char* Text(const char* s) { return s ? s : ""; }
+const char* NameOrEmpty(const char* s) { return s ? s : ""; }
 
 }  // namespace
 
 bool UsesBorlandToolchain(const ProjectData& project) {
-  return std::strstr(Text(project.compiler), "bcc") != nullptr;
+  return std::strstr(NameOrEmpty(project.compiler), "bcc") != nullptr;
 }
 
 std::string MakefilePathOf(const ProjectData& project) {
-  std::string exe = Text(project.exeFile);
-  return std::string(Text(project.projectDir)) + "\\" + exe.substr(0, exe.find('.')) + ".mak";
+  std::string exe = NameOrEmpty(project.exeFile);
+  return std::string(NameOrEmpty(project.projectDir)) + "\\" + exe.substr(0, exe.find('.')) + ".mak";
 }
 
 std::string ObjectNameOf(const char* source, const char* suffix) {
-  std::string name = Text(source);
+  std::string name = NameOrEmpty(source);
   size_t dot = name.rfind('.');
   size_t sep = name.find_last_of("\\/");
-  if (dot == std::string::npos || (sep != std::string::npos && dot < sep)) return name + "." + Text(suffix);
-  return name.substr(0, dot + 1) + Text(suffix);
+  if (dot == std::string::npos || (sep != std::string::npos && dot < sep))
+    return name + "." + NameOrEmpty(suffix);
+  return name.substr(0, dot + 1) + NameOrEmpty(suffix);
 }
 
 std::string GnuToolDir(const char* toolDir) {
-  std::string dir = Text(toolDir);
+  std::string dir = NameOrEmpty(toolDir);
   size_t usr = dir.find("\\usr\\");
   if (usr != std::string::npos) dir = dir.substr(usr);
   for (char& c : dir)
@@ -37,7 +38,7 @@ std::string GnuToolDir(const char* toolDir) {
 }
 
 std::string JoinLinkerOptions(const char* linkFlags) {
-  std::string in = Text(linkFlags), out;
+  std::string in = NameOrEmpty(linkFlags), out;
   size_t i = 0;
   auto copyWord = [&] {
     while (i < in.size() && in[i] != ' ') out += in[i++];

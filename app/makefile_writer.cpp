@@ -12,7 +12,7 @@
 
 namespace {
 
-const char* Text(const char* s) { return s ? s : ""; }
+const char* TextOrEmpty(const char* s) { return s ? s : ""; }
 
 // Text-mode output: every line end becomes CR LF.
 std::string WithCrLf(const std::string& text) {
@@ -73,16 +73,16 @@ std::string CMakefileWriter::SourceObjects() const {
 
 std::string CMakefileWriter::GnuMakefileText() const {
   const ProjectData& p = m_project;
-  std::string t = GnuToolDir(p.toolDir), exe = Text(p.exeFile), objs = SourceObjects();
+  std::string t = GnuToolDir(p.toolDir), exe = TextOrEmpty(p.exeFile), objs = SourceObjects();
   std::string m;
-  m += "CC = " + t + "/" + Text(p.compiler) + "\n";
+  m += "CC = " + t + "/" + TextOrEmpty(p.compiler) + "\n";
   m += "CXX = " + t + "/xscale-elf-g++\n";
-  m += "LINK = " + t + "/" + Text(p.linker) + "\n";
-  m += "AS = " + t + "/" + Text(p.assembler) + "\n";
-  m += std::string("CFLAGS = ") + Text(p.cFlags) + "\n";
-  m += std::string("CXXFLAGS = ") + Text(p.cFlags) + "\n";
+  m += "LINK = " + t + "/" + TextOrEmpty(p.linker) + "\n";
+  m += "AS = " + t + "/" + TextOrEmpty(p.assembler) + "\n";
+  m += std::string("CFLAGS = ") + TextOrEmpty(p.cFlags) + "\n";
+  m += std::string("CXXFLAGS = ") + TextOrEmpty(p.cFlags) + "\n";
   m += "EXE = " + exe + "\n";
-  m += std::string("ASFLAGS = ") + Text(p.asmFlags) + "\n";
+  m += std::string("ASFLAGS = ") + TextOrEmpty(p.asmFlags) + "\n";
   m += "LFLAGS = " + JoinLinkerOptions(p.linkFlags) + "\n";
   m += "LIBS = " + Entries(p.libs, "-l%s ") + "\n";
   m += "OBJS = " + Entries(p.objs, "%s ") + "\n";
@@ -107,7 +107,7 @@ std::string CMakefileWriter::BorlandMakefileHead() const {
   const ProjectData& p = m_project;
   std::string m;
   auto line = [&m](const char* key, const char* value) {
-    m += std::string(key) + " = " + Text(value) + "\n";
+    m += std::string(key) + " = " + TextOrEmpty(value) + "\n";
   };
   line("CC", p.compiler);
   line("LINK", p.linker);
@@ -147,7 +147,7 @@ bool CMakefileWriter::WriteBorland(LPCSTR makefilePath) {
   }
   m_host.SaveModifiedDocuments();
   std::string head = BorlandMakefileHead();
-  std::string path = Text(makefilePath);
+  std::string path = TextOrEmpty(makefilePath);
   std::string baseText;
   bool haveBase = ReadWholeFile(m_installDir + "\\" + base, baseText);
   if (!WriteTextFile(path, haveBase ? head + baseText : head)) {
@@ -169,7 +169,7 @@ void CMakefileWriter::CommonTail(bool saveDocuments) {
 }
 
 void PutToolDirOnPath(const char* toolDir) {
-  std::string dir = plat::NormalizeSeparators(Text(toolDir));
+  std::string dir = plat::NormalizeSeparators(TextOrEmpty(toolDir));
   DWORD size = GetEnvironmentVariable("PATH", nullptr, 0);
   std::string path(size, '\0');
   if (size) path.resize(GetEnvironmentVariable("PATH", path.data(), size));

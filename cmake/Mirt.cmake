@@ -1,10 +1,21 @@
 # Shared build helpers. Subsystem folders list no sources by hand: every
 # .cpp in the folder (not in subfolders) belongs to its library.
 
-# mirt_pch(<target> <header>): precompile one of cmake/pch/ for the target.
-function(mirt_pch target header)
+# mirt_pch(<target>): the libraries share one precompiled cmake/pch/std.h,
+# made by mirt_std_pch (mirt_std_pch_target() below), instead of each
+# compiling its own.
+function(mirt_pch target)
   if(MIRT_PCH)
-    target_precompile_headers(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch/${header})
+    target_precompile_headers(${target} REUSE_FROM mirt_std_pch)
+  endif()
+endfunction()
+
+# mirt_std_pch_target(): the owner of the shared precompiled standard headers,
+# compiled as the libraries are (position-independent).
+function(mirt_std_pch_target)
+  if(MIRT_PCH)
+    add_library(mirt_std_pch STATIC ${PROJECT_SOURCE_DIR}/cmake/pch/std_pch.cpp)
+    target_precompile_headers(mirt_std_pch PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch/std.h)
   endif()
 endfunction()
 
@@ -39,7 +50,16 @@ function(mirt_library name kind)
   add_library(${name} ${kind} ${all})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${A_LIBS})
-  mirt_pch(${name} std.h)
+  mirt_pch(${name})
+endfunction()
+
+# mirt_test_optimisation(<target>): test code is compiled for a short build,
+# not for speed: -O1 in optimised configurations (the code under test keeps
+# the configuration's level).
+function(mirt_test_optimisation target)
+  if(CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo|MinSizeRel)$")
+    target_compile_options(${target} PRIVATE -O1)
+  endif()
 endfunction()
 
 # mirt_test(<name> SOURCES s... LIBS l...): a GoogleTest program run by CTest,
@@ -52,6 +72,7 @@ function(mirt_test name)
   cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE mirt_test_main ${A_LIBS})
+  mirt_test_optimisation(${name})
   if(MIRT_PCH)
     # Compiled as the shared test library is (-fPIC, no -fPIE), so that its
     # precompiled headers are valid here.
@@ -63,10 +84,16 @@ function(mirt_test name)
   set_target_properties(${name} PROPERTIES
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin
     CROSSCOMPILING_EMULATOR "/usr/bin/env;MIRT_CONFIG_DIR=${load_settings};HOME=${load_settings};QT_QPA_PLATFORM=offscreen;MIRT_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
-  gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST
-    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
-    PROPERTIES TIMEOUT 120)
+  if(MIRT_TEST_PER_PROGRAM)
+    # One process runs all of the program's tests in a random order.
+    add_test(NAME ${name} COMMAND ${name} --gtest_shuffle WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 900)
+  else()
+    gtest_discover_tests(${name}
+      DISCOVERY_MODE PRE_TEST
+      WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
+      PROPERTIES TIMEOUT 120)
+  endif()
 endfunction()
 
 # mirt_fuzzer(<name> SOURCES s... LIBS l...): a libFuzzer target, built only

@@ -14,7 +14,7 @@
 namespace {
 
 const WORD kRemoteKernelTask = 255, kRemoteCommTask = 254;
-const WORD kKernelProgram = 0xFF00, kCommProgram = 0xFF01;
+const WORD kQjxKernelProgram = 0xFF00, kCommProgram = 0xFF01;
 
 void WriteParByte(WORD task, WORD index, BYTE value) { RIZO(qj8_write_par_block, task, index, 1, &value); }
 void WriteParDword(WORD task, WORD index, DWORD value) {
@@ -220,7 +220,7 @@ WORD CKalvenBoardQJx::LoadDebugKernel(WORD pcPort, DWORD baudRate, BYTE cardInte
 WORD CKalvenBoardQJx::LoadKernelThroughDriver(WORD kernelTask, const std::string& kernelDir) {
   std::string path = kernelDir + GetKernelFileName();
   Sleep(1000);
-  WORD code = InstallProgram(path.c_str(), kernelTask, kKernelProgram, 1, 0);
+  WORD code = InstallProgram(path.c_str(), kernelTask, kQjxKernelProgram, 1, 0);
   RIZO(qj8_write_par_word, kernelTask, 0x34EF, project ? project->debuggeeNum : 0);
   if (code == 0) code = CallProc(kernelTask, 2);
   DWORD head = 0;
@@ -243,7 +243,7 @@ WORD CKalvenBoardQJx::LoadRemoteKernel(DWORD baudRate, BYTE cardInterface, const
   if (typeCode == 2) {
     if (!IsTaskInstalled(kRemoteKernelTask)) {
       file.Format("%sQJ2REMOT.EXE", kernelDir.c_str());
-      InstallTask(file, kRemoteKernelTask, kKernelProgram, 0x982, 0x86);
+      InstallTask(file, kRemoteKernelTask, kQjxKernelProgram, 0x982, 0x86);
     } else {
       CallProc(kRemoteKernelTask, 3);
     }
@@ -255,7 +255,7 @@ WORD CKalvenBoardQJx::LoadRemoteKernel(DWORD baudRate, BYTE cardInterface, const
   }
   if (!IsTaskInstalled(kRemoteKernelTask) || !IsTaskInstalled(kRemoteCommTask)) {
     file.Format("%sQJ%dREMOT.EXE", kernelDir.c_str(), typeCode);
-    InstallProgram(file, kRemoteKernelTask, kKernelProgram, 1, 0);
+    InstallProgram(file, kRemoteKernelTask, kQjxKernelProgram, 1, 0);
     file.Format("%sQJ%dREMCO.EXE", kernelDir.c_str(), typeCode);
     InstallProgram(file, kRemoteCommTask, kCommProgram, 1, 0);
   } else {

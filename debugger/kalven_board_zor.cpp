@@ -9,7 +9,7 @@
 
 namespace {
 
-const WORD kKernelProgram = 0xFF00;
+const WORD kZorKernelProgram = 0xFF00;
 
 }  // namespace
 
@@ -153,7 +153,7 @@ WORD CKalvenBoardZOR::ReadEepromCopy() { return 0; }
 WORD CKalvenBoardZOR::SelectCard() { return DOVI(zor_reacting, g_zorHandle); }
 void CKalvenBoardZOR::ClearError() { DOVI(zor_clear_error); }
 
-bool CKalvenBoardZOR::IsKernelPresent(WORD, WORD) { return IsProgramInstalled(0, kKernelProgram); }
+bool CKalvenBoardZOR::IsKernelPresent(WORD, WORD) { return IsProgramInstalled(0, kZorKernelProgram); }
 
 WORD CKalvenBoardZOR::KernelInterfaceCode(WORD* code) {
   uint32_t params[64] = {};
@@ -179,7 +179,7 @@ WORD CKalvenBoardZOR::KernelInterfaceCode(WORD* code) {
 
 WORD CKalvenBoardZOR::LoadDebugKernel(WORD, DWORD, BYTE, WORD kernelTask, LPCSTR kernelDir) {
   std::string path = std::string(kernelDir ? kernelDir : "") + GetKernelFileName();
-  WORD code = InstallProgram(path.c_str(), kernelTask, kKernelProgram, 1, 1);
+  WORD code = InstallProgram(path.c_str(), kernelTask, kZorKernelProgram, 1, 1);
   if (code != 0) return code;
   WORD interfaceCode = 0;
   if ((code = KernelInterfaceCode(&interfaceCode)) != 0) return code;

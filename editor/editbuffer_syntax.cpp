@@ -8,7 +8,7 @@
 namespace {
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
-bool IsBreak(char c) { return c == '\r' || c == '\n'; }
+bool IsLineEndByte(char c) { return c == '\r' || c == '\n'; }
 
 // Last occurrence of a pattern in the first len bytes (byte comparison).
 int LastOccurrence(const char* pattern, const char* text, int len) {
@@ -25,7 +25,7 @@ int LastOccurrence(const char* pattern, const char* text, int len) {
 const char* EditBuffer::NextWord(const char* text, int* len) {
   int n = *len;
   if (text == nullptr || n < 2) return nullptr;
-  while (n > 0 && IsBreak(text[n - 1])) --n;
+  while (n > 0 && IsLineEndByte(text[n - 1])) --n;
   auto inWord = [this](char c) { return c == '_' || IsWordChar(c); };
   int i = 0;
   while (i < n && !inWord(text[i])) ++i;
@@ -105,7 +105,7 @@ BOOL EditBuffer::IsInQuotes(const char* lineStart, const char* pos) {
     if (IsQuote(*p) && (count == 0 || p == lineStart || p[-1] != '\\')) ++count;
   }
   if (count % 2 == 0) return FALSE;
-  for (const char* p = pos; *p != '\0' && !IsBreak(*p); ++p) {
+  for (const char* p = pos; *p != '\0' && !IsLineEndByte(*p); ++p) {
     if (IsQuote(*p) && (p == lineStart || p[-1] != '\\')) return TRUE;
   }
   return FALSE;

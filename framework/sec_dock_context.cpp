@@ -1,5 +1,8 @@
 #include "framework/sec_dock_context.h"
 
+#include "framework/sec_mdi_child_wnd.h"
+#include "framework/sec_mdi_frame_wnd.h"
+
 #include <cstdlib>
 
 #include "framework/sec_control_bar.h"
@@ -303,7 +306,12 @@ void SECDockContext::ToggleDocking() {
     m_pDockSite->FloatControlBar(m_pBar, pt, m_dwMRUFloatStyle);
     return;
   }
+  ReDockAtMRU();
+}
+
+void SECDockContext::ReDockAtMRU() {
   if (!(m_pBar->m_dwDockStyle & CBRS_ALIGN_ANY)) return;
+  auto* bar = dynamic_cast<SECControlBar*>(m_pBar);
   if (bar) bar->m_fPctWidth = bar->m_fSavedPctWidth;
   CRect rect = m_rectMRUDockPos;
   CDockBar* dock = nullptr;
@@ -317,6 +325,26 @@ void SECDockContext::ToggleDocking() {
 }
 
 void SECDockContext::ToggleMDIFloat() {
-  // Floating as an MDI child needs the framework's MDI frame, which offers
-  // the operation through the bar's context menu.
+  if (!m_pDockSite) m_pDockSite = m_pBar->m_pDockSite;
+  auto* frame = dynamic_cast<SECMDIFrameWnd*>(m_pDockSite);
+  if (!frame) return;
+  auto* bar = dynamic_cast<SECControlBar*>(m_pBar);
+  if (!SECBarFloatsInMDIChild(m_pBar)) {
+    if (bar) bar->m_fSavedPctWidth = bar->m_fPctWidth;
+    m_bMDIFloatOrigin = m_pBar->IsFloating();
+    frame->FloatControlBarInMDIChild(m_pBar, m_ptMDIFloatPos, m_dwMRUFloatStyle);
+    return;
+  }
+  if (!m_bMDIFloatOrigin) {
+    ReDockAtMRU();
+    return;
+  }
+  // It floated in a mini frame before: it goes back to one.
+  if (bar) bar->m_fPctWidth = bar->m_fSavedPctWidth;
+  CPoint pt = m_ptMRUFloatPos;
+  if (pt.x < 0 || pt.y < 0) {
+    pt = CPoint(0, 0);
+    frame->ClientToScreen(&pt);
+  }
+  frame->FloatControlBar(m_pBar, pt, m_dwMRUFloatStyle);
 }

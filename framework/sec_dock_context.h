@@ -16,6 +16,8 @@ class SECDockContext : public CDockContext {
   void StartResize(int nHitTest, CPoint pt) override;
   void ToggleDocking() override;
   virtual void ToggleMDIFloat();
+  // Docks the bar again where it was last docked.
+  void ReDockAtMRU();
 
   void Move(CPoint pt) override;
   void Stretch(CPoint pt) override;
@@ -31,6 +33,7 @@ class SECDockContext : public CDockContext {
   CPoint m_ptDropLast{0, 0};
   int m_nDropRowLast = -1;
   BOOL m_bMDIFloatOrigin = FALSE;
+  CPoint m_ptMDIFloatPos{-1, -1};  // screen; where the bar last floated as an MDI child
   int m_cxMinFloat;
   int m_cyMinFloat;
   int m_cxMaxFloat;

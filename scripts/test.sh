@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: the format check, the
-# normal build, the sanitizer build (from a copy of the tree in a folder whose
-# path has spaces and non-ASCII letters) and short fuzz runs. Tests run with
+# normal build, the sanitizer build (clang, from a copy of the tree in a folder
+# whose path has spaces and non-ASCII letters; it also builds the fuzz targets)
+# and short fuzz runs. Tests run with
 # their own HOME and TMPDIR, so the machine's state does not matter (TMPDIR
 # outside the tree and without blanks: make and installation files can not
 # name such paths).
@@ -48,21 +49,20 @@ copy_tree() {
 
 step "format check" scripts/check-format.sh
 
-step "build (release)" scripts/build.sh build/release -DCMAKE_BUILD_TYPE=Release
-step "test (release)" ctest --test-dir build/release -j "$jobs" --output-on-failure
+# The release build makes the program, its libraries and the benchmarks; the
+# tests run once, in the sanitizer build, which checks more.
+step "build (release, without tests)" scripts/build.sh build/release -DCMAKE_BUILD_TYPE=Release -DMIRT_TESTS=OFF
 
+# One clang build serves the sanitizer suite and the fuzz targets. Each test
+# program runs its tests in one process, in a random order (a process per
+# test costs more than most tests).
 step "copy the tree to '$awkward'" copy_tree
-step "build (address and undefined-behaviour sanitizers)" \
-  "$awkward/scripts/build.sh" "$awkward/build/asan" -DCMAKE_BUILD_TYPE=Debug -DMIRT_SANITIZE=ON -DMIRT_BENCH=OFF \
-  "-DCMAKE_CXX_FLAGS=-O1 -g1"
+san="$awkward/build/sanitize"
+step "build (address and undefined-behaviour sanitizers, fuzz targets)" \
+  env CC=clang CXX=clang++ "$awkward/scripts/build.sh" "$san" -DCMAKE_BUILD_TYPE=Debug -DMIRT_FUZZ=ON \
+  -DMIRT_BENCH=OFF -DMIRT_TEST_PER_PROGRAM=ON "-DCMAKE_CXX_FLAGS=-O1 -g1" "-DCMAKE_C_FLAGS=-O1 -g1"
 step "test (sanitizers, random order)" \
-  ctest --test-dir "$awkward/build/asan" -j "$jobs" --schedule-random --output-on-failure
-
-fuzz_build() {
-  CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRT_FUZZ=ON >/dev/null
-  cmake --build build/fuzz -j "$jobs" --target fuzzers
-}
-step "build (fuzz targets)" fuzz_build
-step "fuzz" scripts/fuzz.sh build/fuzz/fuzzers "${FUZZ_BUDGET:-240}"
+  ctest --test-dir "$san" -j "$jobs" --schedule-random --output-on-failure
+step "fuzz" scripts/fuzz.sh "$san/fuzzers" "${FUZZ_BUDGET:-240}"
 
 echo "== all steps: $((SECONDS - start)) s"

@@ -12,9 +12,7 @@
 
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
 
-namespace {
-const int kBorder2 = 2;  // the two-pixel border of bars (one pixel per line, two lines)
-}
+namespace {}
 
 LPCSTR AfxControlBarClass() {
   static bool registered = [] {
@@ -179,10 +177,10 @@ CSize CControlBar::CalcDynamicLayout(int nLength, DWORD dwMode) {
 
 void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const {
   DWORD style = m_dwStyle;
-  if (style & CBRS_BORDER_LEFT) rect.left += kBorder2;
-  if (style & CBRS_BORDER_TOP) rect.top += kBorder2;
-  if (style & CBRS_BORDER_RIGHT) rect.right -= kBorder2;
-  if (style & CBRS_BORDER_BOTTOM) rect.bottom -= kBorder2;
+  if (style & CBRS_BORDER_LEFT) rect.left += afx::kBarBorder2;
+  if (style & CBRS_BORDER_TOP) rect.top += afx::kBarBorder2;
+  if (style & CBRS_BORDER_RIGHT) rect.right -= afx::kBarBorder2;
+  if (style & CBRS_BORDER_BOTTOM) rect.bottom -= afx::kBarBorder2;
   if (bHorz) {
     rect.left += m_cxLeftBorder;
     rect.top += m_cyTopBorder;
@@ -277,10 +275,10 @@ void CControlBar::DrawBorders(CDC* pDC, CRect& rect) {
     if (style & CBRS_BORDER_RIGHT) pDC->FillSolidRect(rect.right - 2, rect.top + 1, 1, h - 2, light);
     if (style & CBRS_BORDER_BOTTOM) pDC->FillSolidRect(rect.left + 1, rect.bottom - 2, w - 2, 1, light);
   }
-  if (style & CBRS_BORDER_LEFT) rect.left += kBorder2;
-  if (style & CBRS_BORDER_TOP) rect.top += kBorder2;
-  if (style & CBRS_BORDER_RIGHT) rect.right -= kBorder2;
-  if (style & CBRS_BORDER_BOTTOM) rect.bottom -= kBorder2;
+  if (style & CBRS_BORDER_LEFT) rect.left += afx::kBarBorder2;
+  if (style & CBRS_BORDER_TOP) rect.top += afx::kBarBorder2;
+  if (style & CBRS_BORDER_RIGHT) rect.right -= afx::kBarBorder2;
+  if (style & CBRS_BORDER_BOTTOM) rect.bottom -= afx::kBarBorder2;
 }
 
 void CControlBar::DrawGripper(CDC*, const CRect&) {}

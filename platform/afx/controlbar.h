@@ -4,6 +4,11 @@
 
 #include "platform/afx/afxdefs.h"
 
+namespace afx {
+// The two-pixel border of bars (one pixel per line, two lines).
+inline constexpr int kBarBorder2 = 2;
+}  // namespace afx
+
 class CDockBar;
 class CDockContext;
 class CDockState;

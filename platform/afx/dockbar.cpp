@@ -9,9 +9,7 @@
 
 IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
 
-namespace {
-const int kBorder2 = 2;
-}
+namespace {}
 
 BEGIN_MESSAGE_MAP(CDockBar, CControlBar)
 ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
@@ -169,7 +167,8 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
   } else {
     m_arrBars.Add(pBar);
     m_arrBars.Add(nullptr);
-    pBar->SetWindowPos(nullptr, -kBorder2, -kBorder2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pBar->SetWindowPos(nullptr, -afx::kBarBorder2, -afx::kBarBorder2, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   CDockBar* old = pBar->m_pDockBar;
   if (pBar->GetParent() != this) pBar->SetParent(this);
@@ -204,7 +203,8 @@ void CDockBar::ReDockControlBar(CControlBar* pBar, LPCRECT lpRect) {
       m_arrBars.Add(pBar);
       m_arrBars.Add(nullptr);
     }
-    pBar->SetWindowPos(nullptr, -kBorder2, -kBorder2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pBar->SetWindowPos(nullptr, -afx::kBarBorder2, -afx::kBarBorder2, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   CDockBar* old = pBar->m_pDockBar;
   if (pBar->GetParent() != this) pBar->SetParent(this);
@@ -225,7 +225,7 @@ int CDockBar::Insert(CControlBar* pBar, CRect rect, CPoint ptMid) {
       if (horz ? rect.left > r.left : rect.top > r.top) insAfter = pos;
     } else if (!m_arrBars[pos]) {
       // The end of a row: the drop belongs here when its middle lies above the row's far edge.
-      total += std::max(0, thickness - kBorder2);
+      total += std::max(0, thickness - afx::kBarBorder2);
       bool rowHadBars = thickness != 0;
       thickness = 0;
       if (rowHadBars && (horz ? ptMid.y : ptMid.x) < total) {
@@ -279,7 +279,7 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   }
   AFX_SIZEPARENTPARAMS layout{};
   layout.hDWP = m_bLayoutQuery ? nullptr : ::BeginDeferWindowPos(static_cast<int>(m_arrBars.GetSize()));
-  CPoint pt(-kBorder2, -kBorder2);
+  CPoint pt(-afx::kBarBorder2, -afx::kBarBorder2);
   int thickness = 0;
   BOOL wrapped = FALSE;
   for (int pos = 0; pos < m_arrBars.GetSize(); ++pos) {
@@ -307,13 +307,15 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         bHorz ? rect.OffsetRect(oldStart - start, 0) : rect.OffsetRect(0, oldStart - start);
       int end = bHorz ? rect.right : rect.bottom;
       if (end > along && !m_bFloating) {
-        int want = std::max(along - (length - kBorder2), bHorz ? pt.x : pt.y);
+        int want = std::max(along - (length - afx::kBarBorder2), bHorz ? pt.x : pt.y);
         bHorz ? rect.OffsetRect(want - rect.left, 0) : rect.OffsetRect(0, want - rect.top);
       }
       if (wrapped) {
         wrapped = FALSE;
-        bHorz ? rect.OffsetRect(-(rect.left + kBorder2), 0) : rect.OffsetRect(0, -(rect.top + kBorder2));
-      } else if (start >= along - kBorder2 && pos > 0 && m_arrBars[pos - 1] && !m_bFloating && along > 0) {
+        bHorz ? rect.OffsetRect(-(rect.left + afx::kBarBorder2), 0)
+              : rect.OffsetRect(0, -(rect.top + afx::kBarBorder2));
+      } else if (start >= along - afx::kBarBorder2 && pos > 0 && m_arrBars[pos - 1] && !m_bFloating &&
+                 along > 0) {
         // A bar entirely past the end starts a new row.
         m_arrBars.InsertAt(pos, static_cast<void*>(nullptr));
         bar = nullptr;
@@ -329,10 +331,10 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
           if (!m_bLayoutQuery) AfxRepositionWindow(&layout, bar->m_hWnd, &rect);
         }
         if (bHorz) {
-          pt.x = rect.left + size.cx - kBorder2;
+          pt.x = rect.left + size.cx - afx::kBarBorder2;
           thickness = std::max(thickness, static_cast<int>(size.cy));
         } else {
-          pt.y = rect.top + size.cy - kBorder2;
+          pt.y = rect.top + size.cy - afx::kBarBorder2;
           thickness = std::max(thickness, static_cast<int>(size.cx));
         }
       }
@@ -341,15 +343,15 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     if (!bar && !entry && thickness != 0) {
       // The end of a row.
       if (bHorz) {
-        pt.y += thickness - kBorder2;
+        pt.y += thickness - afx::kBarBorder2;
         fixed.cx = std::max(fixed.cx, pt.x);
         fixed.cy = std::max(fixed.cy, pt.y);
-        pt.x = -kBorder2;
+        pt.x = -afx::kBarBorder2;
       } else {
-        pt.x += thickness - kBorder2;
+        pt.x += thickness - afx::kBarBorder2;
         fixed.cx = std::max(fixed.cx, pt.x);
         fixed.cy = std::max(fixed.cy, pt.y);
-        pt.y = -kBorder2;
+        pt.y = -afx::kBarBorder2;
       }
       thickness = 0;
     }

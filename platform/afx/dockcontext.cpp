@@ -11,7 +11,6 @@
 #include "platform/ui/ui.h"
 
 namespace {
-const int kBorder2 = 2;
 bool Horz(DWORD style) { return (style & CBRS_ORIENT_HORZ) != 0; }
 bool Vert(DWORD style) { return (style & CBRS_ORIENT_VERT) != 0; }
 }  // namespace
@@ -27,8 +26,8 @@ CDockContext::~CDockContext() {
 }
 
 void CDockContext::AdjustRectangle(CRect& rect, CPoint pt) {
-  int dx = pt.x < rect.left ? pt.x - rect.left : pt.x > rect.right ? pt.x - rect.right + kBorder2 : 0;
-  int dy = pt.y < rect.top ? pt.y - rect.top : pt.y > rect.bottom ? pt.y - rect.bottom + kBorder2 : 0;
+  int dx = pt.x < rect.left ? pt.x - rect.left : pt.x > rect.right ? pt.x - rect.right + afx::kBarBorder2 : 0;
+  int dy = pt.y < rect.top ? pt.y - rect.top : pt.y > rect.bottom ? pt.y - rect.bottom + afx::kBarBorder2 : 0;
   rect.OffsetRect(dx, dy);
 }
 
@@ -97,8 +96,8 @@ void CDockContext::StartDrag(CPoint pt) {
   m_rectFrameDragVert = CRect(rect.TopLeft(), floating);
   CMiniFrameWnd::CalcBorders(&m_rectFrameDragHorz, WS_THICKFRAME | WS_CAPTION);
   CMiniFrameWnd::CalcBorders(&m_rectFrameDragVert, WS_THICKFRAME | WS_CAPTION);
-  m_rectFrameDragHorz.InflateRect(-kBorder2, -kBorder2);
-  m_rectFrameDragVert.InflateRect(-kBorder2, -kBorder2);
+  m_rectFrameDragHorz.InflateRect(-afx::kBarBorder2, -afx::kBarBorder2);
+  m_rectFrameDragVert.InflateRect(-afx::kBarBorder2, -afx::kBarBorder2);
   AdjustRectangle(m_rectDragHorz, pt);
   AdjustRectangle(m_rectDragVert, pt);
   AdjustRectangle(m_rectFrameDragHorz, pt);
@@ -234,7 +233,7 @@ void CDockContext::StartResize(int nHitTest, CPoint pt) {
   m_rectActualSize = m_rectRequestedSize;
   m_rectActualFrameSize = m_rectRequestedSize;
   CMiniFrameWnd::CalcBorders(&m_rectActualFrameSize, WS_THICKFRAME | WS_CAPTION);
-  m_rectActualFrameSize.InflateRect(-kBorder2, -kBorder2);
+  m_rectActualFrameSize.InflateRect(-afx::kBarBorder2, -afx::kBarBorder2);
   m_rectFrameBorders = CRect(m_rectActualFrameSize.left - m_rectActualSize.left,
                              m_rectActualFrameSize.top - m_rectActualSize.top,
                              m_rectActualFrameSize.right - m_rectActualSize.right,

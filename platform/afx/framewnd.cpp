@@ -65,7 +65,10 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
   if (lpszMenuName && !(dwStyle & WS_CHILD))
     menu = afx::FrameMenus().load(AfxGetResourceHandle(), lpszMenuName);
   HWND parent = pParentWnd ? pParentWnd->m_hWnd : nullptr;
-  int x = rect.left, y = rect.top, w = rect.right - rect.left, h = rect.bottom - rect.top;
+  // Widths in 64 bits: CW_USEDEFAULT is the smallest int.
+  int x = rect.left, y = rect.top;
+  int w = static_cast<int>(int64_t{rect.right} - rect.left),
+      h = static_cast<int>(int64_t{rect.bottom} - rect.top);
   if (rect.left == CW_USEDEFAULT) {
     x = y = CW_USEDEFAULT;
     w = h = CW_USEDEFAULT;

@@ -53,7 +53,10 @@ BOOL CMiniFrameWnd::Create(LPCSTR cls, LPCSTR name, DWORD style, const RECT& rec
 BOOL CMiniFrameWnd::CreateEx(DWORD ex, LPCSTR cls, LPCSTR name, DWORD style, const RECT& rect, CWnd* parent,
                              UINT id) {
   m_strTitle = name ? name : "";
-  int x = rect.left, y = rect.top, w = rect.right - rect.left, h = rect.bottom - rect.top;
+  // Widths in 64 bits: CW_USEDEFAULT is the smallest int.
+  int x = rect.left, y = rect.top;
+  int w = static_cast<int>(int64_t{rect.right} - rect.left),
+      h = static_cast<int>(int64_t{rect.bottom} - rect.top);
   if (rect.left == CW_USEDEFAULT) {
     x = y = 0;
     w = h = 0;

@@ -30,6 +30,7 @@ class CSize : public SIZE {
   }
 
   bool operator==(SIZE s) const { return cx == s.cx && cy == s.cy; }
+  bool operator==(const CSize& s) const { return cx == s.cx && cy == s.cy; }
   bool operator!=(SIZE s) const { return !(*this == s); }
   void operator+=(SIZE s) {
     cx += s.cx;
@@ -76,6 +77,7 @@ class CPoint : public POINT {
   void Offset(SIZE s) { Offset(s.cx, s.cy); }
 
   bool operator==(POINT pt) const { return x == pt.x && y == pt.y; }
+  bool operator==(const CPoint& pt) const { return x == pt.x && y == pt.y; }
   bool operator!=(POINT pt) const { return !(*this == pt); }
   void operator+=(SIZE s) { Offset(s); }
   void operator-=(SIZE s) { Offset(-s.cx, -s.cy); }
@@ -194,6 +196,7 @@ class CRect : public RECT {
     return *this;
   }
   bool operator==(const RECT& r) const { return ::EqualRect(this, &r); }
+  bool operator==(const CRect& r) const { return ::EqualRect(this, &r); }
   bool operator!=(const RECT& r) const { return !::EqualRect(this, &r); }
   void operator+=(POINT pt) { OffsetRect(pt); }
   void operator+=(SIZE s) { OffsetRect(s); }

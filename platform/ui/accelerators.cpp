@@ -13,17 +13,17 @@ namespace {
 struct AccelTable {
   std::vector<ACCEL> entries;
 };
-std::mutex g_mutex;
+std::mutex g_acceleratorsMutex;
 std::set<AccelTable*> g_tables;
 
 AccelTable* Table(HACCEL h) {
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_acceleratorsMutex);
   auto* t = reinterpret_cast<AccelTable*>(h);
   return g_tables.count(t) ? t : nullptr;
 }
 
 HACCEL Add(AccelTable* t) {
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_acceleratorsMutex);
   g_tables.insert(t);
   return reinterpret_cast<HACCEL>(t);
 }
@@ -65,7 +65,7 @@ BOOL DestroyAcceleratorTable(HACCEL h) {
   AccelTable* t = Table(h);
   if (!t) return FALSE;
   {
-    std::lock_guard<std::mutex> lock(g_mutex);
+    std::lock_guard<std::mutex> lock(g_acceleratorsMutex);
     g_tables.erase(t);
   }
   delete t;

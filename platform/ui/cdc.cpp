@@ -12,7 +12,7 @@ IMPLEMENT_DYNAMIC(CClientDC, CDC)
 IMPLEMENT_DYNAMIC(CWindowDC, CDC)
 
 namespace {
-std::mutex g_mutex;
+std::mutex g_cdcMutex;
 std::map<HDC, std::unique_ptr<CDC>>& g_temps = *new std::map<HDC, std::unique_ptr<CDC>>;
 }  // namespace
 
@@ -22,7 +22,7 @@ CDC::~CDC() {
 
 CDC* PASCAL CDC::FromHandle(HDC h) {
   if (!h) return nullptr;
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_cdcMutex);
   auto& slot = g_temps[h];
   if (!slot) slot = std::make_unique<CDC>();
   slot->m_hDC = slot->m_hAttribDC = h;
@@ -30,7 +30,7 @@ CDC* PASCAL CDC::FromHandle(HDC h) {
 }
 
 void PASCAL CDC::DeleteTempMap() {
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_cdcMutex);
   for (auto& [h, dc] : g_temps) dc->m_hDC = dc->m_hAttribDC = nullptr;
   g_temps.clear();
 }

@@ -13,13 +13,13 @@
 IMPLEMENT_DYNCREATE(CImageList, CObject)
 
 namespace {
-std::mutex g_mutex;
+std::mutex g_cimagelistMutex;
 // Temporary wrappers, one per handle; never owning it.
 std::map<HIMAGELIST, std::unique_ptr<CImageList>>& g_temps =
     *new std::map<HIMAGELIST, std::unique_ptr<CImageList>>;
 
 void ForgetTemp(HIMAGELIST h) {
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_cimagelistMutex);
   auto it = g_temps.find(h);
   if (it == g_temps.end()) return;
   it->second->m_hImageList = nullptr;
@@ -33,7 +33,7 @@ CImageList::~CImageList() { DeleteImageList(); }
 
 CImageList* PASCAL CImageList::FromHandle(HIMAGELIST h) {
   if (!h) return nullptr;
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_cimagelistMutex);
   // Wrappers of lists destroyed through the handle go.
   for (auto it = g_temps.begin(); it != g_temps.end();) {
     if (!mirt_ui::ImageListFind(it->first)) {

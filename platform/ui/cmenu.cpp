@@ -10,7 +10,7 @@
 IMPLEMENT_DYNCREATE(CMenu, CObject)
 
 namespace {
-std::recursive_mutex g_mutex;
+std::recursive_mutex g_cmenuMutex;
 std::map<HMENU, CMenu*>& Permanent() {
   static std::map<HMENU, CMenu*>* m = new std::map<HMENU, CMenu*>;
   return *m;
@@ -27,7 +27,7 @@ CMenu::~CMenu() {
 
 CMenu* PASCAL CMenu::FromHandle(HMENU h) {
   if (!h) return nullptr;
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_cmenuMutex);
   auto p = Permanent().find(h);
   if (p != Permanent().end()) return p->second;
   for (auto it = Temps().begin(); it != Temps().end();) {
@@ -47,14 +47,14 @@ CMenu* PASCAL CMenu::FromHandle(HMENU h) {
 }
 
 void PASCAL CMenu::DeleteTempMap() {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_cmenuMutex);
   for (auto& [h, m] : Temps()) m->m_hMenu = nullptr;
   Temps().clear();
 }
 
 BOOL CMenu::Attach(HMENU h) {
   if (!h || m_hMenu) return FALSE;
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_cmenuMutex);
   m_hMenu = h;
   Permanent()[h] = this;
   return TRUE;
@@ -63,7 +63,7 @@ BOOL CMenu::Attach(HMENU h) {
 HMENU CMenu::Detach() {
   HMENU h = m_hMenu;
   if (!h) return nullptr;
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_cmenuMutex);
   auto it = Permanent().find(h);
   if (it != Permanent().end() && it->second == this) Permanent().erase(it);
   m_hMenu = nullptr;

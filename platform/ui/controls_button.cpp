@@ -137,7 +137,7 @@ void UpdateGroupMask(HWND h) {
   w->setMask(shape);
 }
 
-void Paint(HWND h, ButtonState& s) {
+void PaintButton(HWND h, ButtonState& s) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(h, &ps);
   UINT type = TypeOf(h);
@@ -231,7 +231,7 @@ LRESULT CALLBACK ButtonProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   }
   ButtonState* s;
   LRESULT answered;
-  if (PaintedControlMessage(h, msg, wp, lp, &s, &answered, Paint)) return answered;
+  if (PaintedControlMessage(h, msg, wp, lp, &s, &answered, PaintButton)) return answered;
   switch (msg) {
     case WM_GETDLGCODE:
       return DialogCode(h);
@@ -361,7 +361,7 @@ LRESULT CALLBACK ButtonProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void RegisterButton() { RegisterControlClass("BUTTON", ButtonProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW); }
-const bool kRegistered = AddSystemClass(&RegisterButton);
+const bool kButtonRegistered = AddSystemClass(&RegisterButton);
 
 }  // namespace
 }  // namespace mirt_ui

@@ -27,7 +27,6 @@ std::map<HWND, HWND>& ListOwners() {
   return *m;
 }
 
-DWORD StyleOf(HWND h) { return static_cast<DWORD>(GetWindowLong(h, GWL_STYLE)); }
 UINT Kind(HWND h) { return StyleOf(h) & 3; }
 int ArrowWidth() { return GetSystemMetrics(SM_CXVSCROLL); }
 
@@ -517,7 +516,7 @@ LRESULT CALLBACK ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void RegisterComboBox() { RegisterControlClass("COMBOBOX", ComboProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW); }
-const bool kRegistered = AddSystemClass(&RegisterComboBox);
+const bool kComboboxRegistered = AddSystemClass(&RegisterComboBox);
 
 }  // namespace
 

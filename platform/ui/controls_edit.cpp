@@ -30,7 +30,6 @@ struct EditState {
   bool tracking = false;
 };
 
-DWORD StyleOf(HWND h) { return static_cast<DWORD>(GetWindowLong(h, GWL_STYLE)); }
 bool Multi(HWND h) { return StyleOf(h) & ES_MULTILINE; }
 int SelMin(const EditState& s) { return std::min(s.anchor, s.caret); }
 int SelMax(const EditState& s) { return std::max(s.anchor, s.caret); }
@@ -441,7 +440,7 @@ void Char(HWND h, EditState& s, unsigned char c) {
   if (!ReplaceSel(h, s, std::string(1, static_cast<char>(c)), true, true)) MessageBeep(0);
 }
 
-void Paint(HWND h, EditState& s) {
+void PaintEdit(HWND h, EditState& s) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(h, &ps);
   HGDIOBJ oldFont = SelectObject(dc, ControlFont(h));
@@ -684,7 +683,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
-      Paint(h, *s);
+      PaintEdit(h, *s);
       return 0;
     case WM_GETDLGCODE: {
       LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
@@ -778,7 +777,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void RegisterEdit() { RegisterControlClass("EDIT", EditProc, CS_DBLCLKS | CS_PARENTDC, IDC_IBEAM); }
-const bool kRegistered = AddSystemClass(&RegisterEdit);
+const bool kEditRegistered = AddSystemClass(&RegisterEdit);
 
 }  // namespace
 }  // namespace mirt_ui

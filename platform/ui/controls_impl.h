@@ -10,6 +10,9 @@
 
 namespace mirt_ui {
 
+// A control's window style.
+inline DWORD StyleOf(HWND h) { return static_cast<DWORD>(GetWindowLong(h, GWL_STYLE)); }
+
 // The C++ state object of a control window, kept as a window property.
 extern const char kControlStateProp[];
 template <class T>

@@ -34,7 +34,6 @@ struct ListState {
   bool vscroll = false;  // made with WS_VSCROLL: the bar comes and goes with the items
 };
 
-DWORD StyleOf(HWND h) { return static_cast<DWORD>(GetWindowLong(h, GWL_STYLE)); }
 bool OwnerDraw(HWND h) { return StyleOf(h) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE); }
 bool HasStrings(HWND h) { return !OwnerDraw(h) || (StyleOf(h) & LBS_HASSTRINGS); }
 bool MultiSel(HWND h) { return StyleOf(h) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL); }
@@ -250,7 +249,7 @@ int ItemFromPoint(HWND h, ListState& s, int y, bool* outside) {
   return y < 0 ? s.top : Count(s) - 1;
 }
 
-void Paint(HWND h, ListState& s) {
+void PaintListbox(HWND h, ListState& s) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(h, &ps);
   HGDIOBJ oldFont = SelectObject(dc, ControlFont(h));
@@ -567,7 +566,7 @@ LRESULT CALLBACK ListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
-      Paint(h, *s);
+      PaintListbox(h, *s);
       return 0;
     case WM_SETREDRAW:
       s->noRedraw = !wp;
@@ -652,7 +651,7 @@ void RegisterListBox() {
   RegisterControlClass("LISTBOX", ListProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW);
   RegisterControlClass("ComboLBox", ListProc, CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW);
 }
-const bool kRegistered = AddSystemClass(&RegisterListBox);
+const bool kListboxRegistered = AddSystemClass(&RegisterListBox);
 
 }  // namespace
 }  // namespace mirt_ui

@@ -13,7 +13,7 @@ struct ProgressState {
   static constexpr COLORREF CLR_DEFAULT_BAR = 0xFF000000;
 };
 
-void Paint(HWND h, ProgressState& s) {
+void PaintProgress(HWND h, ProgressState& s) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(h, &ps);
   RECT r;
@@ -47,7 +47,7 @@ int SetPos(HWND h, ProgressState& s, int pos) {
 LRESULT CALLBACK ProgressProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   ProgressState* s;
   LRESULT answered;
-  if (PaintedControlMessage(h, msg, wp, lp, &s, &answered, Paint)) return answered;
+  if (PaintedControlMessage(h, msg, wp, lp, &s, &answered, PaintProgress)) return answered;
   switch (msg) {
     case PBM_SETRANGE:
     case PBM_SETRANGE32: {
@@ -97,7 +97,7 @@ LRESULT CALLBACK ProgressProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void RegisterProgress() { RegisterControlClass(PROGRESS_CLASS, ProgressProc, 0, IDC_ARROW); }
-const bool kRegistered = AddSystemClass(&RegisterProgress);
+const bool kProgressRegistered = AddSystemClass(&RegisterProgress);
 
 }  // namespace
 }  // namespace mirt_ui

@@ -22,8 +22,6 @@ struct SpinState {
   std::vector<UDACCEL> accel{{0, 1}};
 };
 
-DWORD StyleOf(HWND h) { return static_cast<DWORD>(GetWindowLong(h, GWL_STYLE)); }
-
 int Clamp(const SpinState& s, int v) {
   int a = std::min(s.lo, s.hi), b = std::max(s.lo, s.hi);
   return std::clamp(v, a, b);
@@ -136,7 +134,7 @@ void SetBuddy(HWND h, SpinState& s, HWND buddy) {
   ShowInBuddy(h, s);
 }
 
-void Paint(HWND h, SpinState& s) {
+void PaintSpin(HWND h, SpinState& s) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(h, &ps);
   RECT r;
@@ -161,7 +159,7 @@ void Paint(HWND h, SpinState& s) {
 LRESULT CALLBACK SpinProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   SpinState* s;
   LRESULT answered;
-  if (PaintedControlMessage(h, msg, wp, lp, &s, &answered, Paint)) return answered;
+  if (PaintedControlMessage(h, msg, wp, lp, &s, &answered, PaintSpin)) return answered;
   switch (msg) {
     case WM_CREATE:
       if (StyleOf(h) & UDS_AUTOBUDDY) SetBuddy(h, *s, GetWindow(h, GW_HWNDPREV));
@@ -249,7 +247,7 @@ LRESULT CALLBACK SpinProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void RegisterSpin() { RegisterControlClass(UPDOWN_CLASS, SpinProc, CS_DBLCLKS, IDC_ARROW); }
-const bool kRegistered = AddSystemClass(&RegisterSpin);
+const bool kSpinRegistered = AddSystemClass(&RegisterSpin);
 
 }  // namespace
 }  // namespace mirt_ui

@@ -35,7 +35,7 @@ void PaintImage(HDC dc, const RECT& r, StaticState& s, DWORD style) {
   }
 }
 
-void Paint(HWND h, StaticState& s) {
+void PaintStatic(HWND h, StaticState& s) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(h, &ps);
   RECT r;
@@ -159,7 +159,7 @@ LRESULT CALLBACK StaticProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
-      Paint(h, *s);
+      PaintStatic(h, *s);
       return 0;
     case WM_GETDLGCODE:
       return DLGC_STATIC;
@@ -191,7 +191,7 @@ LRESULT CALLBACK StaticProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void RegisterStatic() { RegisterControlClass("STATIC", StaticProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW); }
-const bool kRegistered = AddSystemClass(&RegisterStatic);
+const bool kStaticRegistered = AddSystemClass(&RegisterStatic);
 
 }  // namespace
 }  // namespace mirt_ui

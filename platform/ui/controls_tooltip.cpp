@@ -159,7 +159,7 @@ void Relay(HWND h, TipState& s, const MSG* m) {
 }
 
 // A pale yellow box with a black frame around the text.
-void Paint(HWND h, TipState& s) {
+void PaintTooltip(HWND h, TipState& s) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(h, &ps);
   RECT r;
@@ -182,7 +182,7 @@ LRESULT CALLBACK TipProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (HandleFontMessage(h, msg, wp, lp, &fontResult)) return fontResult;
   TipState* s;
   LRESULT answered;
-  if (PaintedControlMessage(h, msg, wp, lp, &s, &answered, Paint)) return answered;
+  if (PaintedControlMessage(h, msg, wp, lp, &s, &answered, PaintTooltip)) return answered;
   auto* ti = reinterpret_cast<TOOLINFO*>(lp);
   switch (msg) {
     case WM_TIMER:
@@ -278,7 +278,7 @@ LRESULT CALLBACK TipProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void RegisterTip() { RegisterControlClass(TOOLTIPS_CLASS, TipProc, CS_SAVEBITS, IDC_ARROW); }
-const bool kRegistered = AddSystemClass(&RegisterTip);
+const bool kTooltipRegistered = AddSystemClass(&RegisterTip);
 
 }  // namespace
 }  // namespace mirt_ui

@@ -46,7 +46,6 @@ struct TreeState {
 };
 
 HTREEITEM H(Node* n) { return reinterpret_cast<HTREEITEM>(n); }
-DWORD StyleOf(HWND h) { return static_cast<DWORD>(GetWindowLong(h, GWL_STYLE)); }
 
 Node* N(TreeState& s, HTREEITEM h) {
   auto* n = reinterpret_cast<Node*>(h);
@@ -375,7 +374,7 @@ void DrawButton(HDC dc, int cx, int cy, bool open) {
   DeleteObject(pen);
 }
 
-void Paint(HWND h, TreeState& s) {
+void PaintTreeview(HWND h, TreeState& s) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(h, &ps);
   RECT c;
@@ -797,7 +796,7 @@ LRESULT CALLBACK TreeProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (HandleFontMessage(h, msg, wp, lp, &fontResult)) return fontResult;
   TreeState* s;
   LRESULT answered;
-  if (PaintedControlMessage(h, msg, wp, lp, &s, &answered, Paint)) return answered;
+  if (PaintedControlMessage(h, msg, wp, lp, &s, &answered, PaintTreeview)) return answered;
   if (msg >= TV_FIRST && msg <= TVM_GETITEMHEIGHT) return Command(h, *s, msg, wp, lp);
   switch (msg) {
     case WM_DESTROY: {
@@ -893,7 +892,7 @@ LRESULT CALLBACK TreeProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void RegisterTree() { RegisterControlClass(WC_TREEVIEW, TreeProc, CS_DBLCLKS, IDC_ARROW); }
-const bool kRegistered = AddSystemClass(&RegisterTree);
+const bool kTreeviewRegistered = AddSystemClass(&RegisterTree);
 
 }  // namespace
 }  // namespace mirt_ui

@@ -14,7 +14,7 @@
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
 namespace {
-std::recursive_mutex g_mutex;
+std::recursive_mutex g_cwndMutex;
 std::map<HWND, CWnd*> g_permanent;
 std::map<HWND, std::unique_ptr<CWnd>>& g_temps = *new std::map<HWND, std::unique_ptr<CWnd>>;
 MIRT_FAST_TLS thread_local CWnd* t_creating = nullptr;
@@ -127,7 +127,7 @@ LPCSTR AfxRegisterWndClass(UINT style, HCURSOR cursor, HBRUSH bg, HICON icon) {
 }
 
 void AfxDeleteTempWindows() {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_cwndMutex);
   for (auto& [h, w] : g_temps) w->m_hWnd = nullptr;
   g_temps.clear();
 }
@@ -144,7 +144,7 @@ CWnd::~CWnd() {
 
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND h) {
   if (!h) return nullptr;
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_cwndMutex);
   auto it = g_permanent.find(h);
   return it == g_permanent.end() ? nullptr : it->second;
 }
@@ -152,7 +152,7 @@ CWnd* PASCAL CWnd::FromHandlePermanent(HWND h) {
 CWnd* PASCAL CWnd::FromHandle(HWND h) {
   if (!h) return nullptr;
   if (CWnd* w = FromHandlePermanent(h)) return w;
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_cwndMutex);
   // Wrappers of destroyed windows go; a reused handle gets a fresh one.
   for (auto it = g_temps.begin(); it != g_temps.end();) {
     if (!::IsWindow(it->first)) {
@@ -172,7 +172,7 @@ CWnd* PASCAL CWnd::FromHandle(HWND h) {
 
 BOOL CWnd::Attach(HWND h) {
   if (!h || m_hWnd) return FALSE;
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_cwndMutex);
   m_hWnd = h;
   g_permanent[h] = this;
   mirt_ui::SetWindowObject(h, this);
@@ -182,7 +182,7 @@ BOOL CWnd::Attach(HWND h) {
 HWND CWnd::Detach() {
   HWND h = m_hWnd;
   if (!h) return nullptr;
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_cwndMutex);
   auto it = g_permanent.find(h);
   if (it != g_permanent.end() && it->second == this) g_permanent.erase(it);
   if (mirt_ui::GetWindowObject(h) == this) mirt_ui::SetWindowObject(h, nullptr);

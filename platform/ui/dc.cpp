@@ -14,7 +14,7 @@
 
 namespace mirt_ui {
 namespace {
-std::recursive_mutex g_mutex;
+std::recursive_mutex g_dcMutex;
 // Handles are numbers never used twice, so a released context's handle
 // finds nothing even when a new context takes its memory.
 std::unordered_map<HDC, Dc*> g_dcs;
@@ -75,7 +75,7 @@ Dc* DcFind(HDC h) {
   MIRT_FAST_TLS thread_local Dc* lastDc = nullptr;
   MIRT_FAST_TLS thread_local unsigned lastGeneration = ~0u;
   if (h == lastHandle && lastGeneration == g_dcGeneration.load(std::memory_order_acquire)) return lastDc;
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_dcMutex);
   auto it = g_dcs.find(h);
   if (it == g_dcs.end()) return nullptr;
   lastHandle = h;
@@ -85,7 +85,7 @@ Dc* DcFind(HDC h) {
 }
 
 HDC DcAdd(Dc* dc) {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_dcMutex);
   InitState(dc->st);
   auto h = reinterpret_cast<HDC>(g_nextDc);
   g_nextDc += 4;
@@ -100,7 +100,7 @@ void DcRemove(HDC h) {
   ShowTouched(*dc);
   ReleaseState(dc->st);
   for (auto& s : dc->saved) ReleaseState(s);
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_dcMutex);
   g_dcs.erase(h);
   g_dcGeneration.fetch_add(1, std::memory_order_release);
   delete dc;
@@ -119,14 +119,14 @@ bool SurfaceMono(Dc& dc) {
 }
 
 void FlushSurface(QImage* img) {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_dcMutex);
   auto it = g_painting.find(img);
   if (it != g_painting.end()) EndPainter(*it->second);
 }
 
 void EndPainter(Dc& dc) {
   if (!dc.painter) return;
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_dcMutex);
   QPaintDevice* dev = dc.painter->device();
   dc.painter->end();
   dc.painter.reset();
@@ -150,7 +150,7 @@ QPainter* PainterFor(Dc& dc) {
   if (!s || s->isNull()) return nullptr;
   if (dc.painter && dc.painter->device() != s) EndPainter(dc);
   if (!dc.painter) {
-    std::lock_guard<std::recursive_mutex> lock(g_mutex);
+    std::lock_guard<std::recursive_mutex> lock(g_dcMutex);
     auto it = g_painting.find(s);
     if (it != g_painting.end() && it->second != &dc) EndPainter(*it->second);
     dc.painter = std::make_unique<QPainter>(s);

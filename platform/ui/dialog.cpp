@@ -1,5 +1,6 @@
 // Dialog windows from templates: creation, the dialog class and default
 // dialog processing, modal loops, item helpers and dialog units.
+#include "platform/ui/hooks.h"
 #include "platform/ui/dialog.h"
 
 #include <QApplication>
@@ -58,7 +59,7 @@ void RegisterDialogClass() {
   wc.lpszClassName = kDialogClass;
   RegisterClass(&wc);
 }
-const bool kRegistered = AddSystemClass(&RegisterDialogClass);
+const bool kDialogRegistered = AddSystemClass(&RegisterDialogClass);
 
 bool ReturnsValueDirectly(UINT msg) {
   return (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) || msg == WM_COMPAREITEM ||
@@ -289,6 +290,7 @@ INT_PTR RunModalDialog(HWND h, HWND owner, bool (*pretranslate)(HWND, MSG*)) {
         PostQuitMessage(static_cast<int>(m.wParam));
         break;
       }
+      if (CallMsgFilter(&m, MSGF_DIALOGBOX)) continue;
       if (pretranslate ? !pretranslate(h, &m) : !IsDialogMessage(h, &m)) {
         TranslateMessage(&m);
         DispatchMessage(&m);

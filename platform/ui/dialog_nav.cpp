@@ -17,7 +17,7 @@ std::vector<HWND> Children(HWND dlg) {
 }
 
 bool Usable(HWND c) { return IsWindowVisible(c) && IsWindowEnabled(c); }
-LONG StyleOf(HWND c) { return GetWindowLong(c, GWL_STYLE); }
+LONG NavStyleOf(HWND c) { return GetWindowLong(c, GWL_STYLE); }
 
 // The direct child of `dlg` that holds `ctl` (controls inside a combo box
 // count as the combo box).
@@ -98,7 +98,7 @@ HWND GetNextDlgTabItem(HWND dlg, HWND ctl, BOOL previous) {
     else
       i = ((previous ? at - k : at + k) % n + n) % n;
     HWND c = kids[i];
-    if ((StyleOf(c) & WS_TABSTOP) && Usable(c)) return c;
+    if ((NavStyleOf(c) & WS_TABSTOP) && Usable(c)) return c;
   }
   return top;
 }
@@ -112,9 +112,9 @@ HWND GetNextDlgGroupItem(HWND dlg, HWND ctl, BOOL previous) {
     if (kids[i] == top) at = i;
   if (at < 0) return n ? kids[0] : nullptr;
   int first = at;
-  while (first > 0 && !(StyleOf(kids[first]) & WS_GROUP)) --first;
+  while (first > 0 && !(NavStyleOf(kids[first]) & WS_GROUP)) --first;
   int last = at;
-  while (last + 1 < n && !(StyleOf(kids[last + 1]) & WS_GROUP)) ++last;
+  while (last + 1 < n && !(NavStyleOf(kids[last + 1]) & WS_GROUP)) ++last;
   int size = last - first + 1;
   for (int k = 1; k <= size; ++k) {
     int i = first + (((at - first) + (previous ? -k : k)) % size + size) % size;

@@ -1,3 +1,4 @@
+#include "platform/ui/le_bytes.h"
 #include "platform/ui/dib.h"
 
 #include <cstring>
@@ -5,10 +6,6 @@
 
 namespace mirt_ui {
 namespace {
-uint32_t U32(const unsigned char* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-uint16_t U16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
 int Shift(uint32_t mask) {
   int s = 0;
@@ -30,23 +27,23 @@ int Scale(uint32_t v, uint32_t mask) {
 bool DecodeDib(const unsigned char* data, size_t size, DibImage* out, const unsigned char* bits,
                size_t bitsSize) {
   if (!data || size < 12) return false;
-  uint32_t hdr = U32(data);
+  uint32_t hdr = LeU32(data);
   int64_t w, h;
   int bpp;
   uint32_t compression = 0, clrUsed = 0;
   size_t palEntry = 4;
   if (hdr == 12) {  // core header
-    w = U16(data + 4);
-    h = static_cast<int16_t>(U16(data + 6));
-    bpp = U16(data + 10);
+    w = LeU16(data + 4);
+    h = static_cast<int16_t>(LeU16(data + 6));
+    bpp = LeU16(data + 10);
     palEntry = 3;
   } else {
     if (hdr < 40 || hdr > size) return false;
-    w = static_cast<int32_t>(U32(data + 4));
-    h = static_cast<int32_t>(U32(data + 8));
-    bpp = U16(data + 14);
-    compression = U32(data + 16);
-    clrUsed = U32(data + 32);
+    w = static_cast<int32_t>(LeU32(data + 4));
+    h = static_cast<int32_t>(LeU32(data + 8));
+    bpp = LeU16(data + 14);
+    compression = LeU32(data + 16);
+    clrUsed = LeU32(data + 32);
   }
   bool topDown = h < 0;
   if (topDown) h = -h;
@@ -64,10 +61,10 @@ bool DecodeDib(const unsigned char* data, size_t size, DibImage* out, const unsi
     if (bpp != 16 && bpp != 32) return false;
     if (hdr == 40) {
       if (size < pos + 12) return false;
-      for (int i = 0; i < 3; ++i) masks[i] = U32(data + pos + 4 * i);
+      for (int i = 0; i < 3; ++i) masks[i] = LeU32(data + pos + 4 * i);
       pos += 12;
     } else {
-      for (int i = 0; i < 3; ++i) masks[i] = U32(data + 40 + 4 * i);
+      for (int i = 0; i < 3; ++i) masks[i] = LeU32(data + 40 + 4 * i);
     }
   }
   std::vector<QRgb> palette;
@@ -102,7 +99,7 @@ bool DecodeDib(const unsigned char* data, size_t size, DibImage* out, const unsi
           line[x] = palette[row[x]];
           break;
         case 16: {
-          uint32_t v = U16(row + x * 2);
+          uint32_t v = LeU16(row + x * 2);
           line[x] = qRgb(Scale(v, masks[0]), Scale(v, masks[1]), Scale(v, masks[2]));
           break;
         }
@@ -110,7 +107,7 @@ bool DecodeDib(const unsigned char* data, size_t size, DibImage* out, const unsi
           line[x] = qRgb(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
           break;
         case 32: {
-          uint32_t v = U32(row + x * 4);
+          uint32_t v = LeU32(row + x * 4);
           line[x] = qRgb(Scale(v, masks[0]), Scale(v, masks[1]), Scale(v, masks[2]));
           break;
         }
@@ -125,7 +122,7 @@ bool DecodeDib(const unsigned char* data, size_t size, DibImage* out, const unsi
 
 bool DecodeBmpFile(const unsigned char* data, size_t size, DibImage* out) {
   if (!data || size < 14 + 12 || data[0] != 'B' || data[1] != 'M') return false;
-  uint32_t off = U32(data + 10);
+  uint32_t off = LeU32(data + 10);
   const unsigned char* dib = data + 14;
   size_t dibSize = size - 14;
   if (off < 14 || off > size) return false;

@@ -10,7 +10,7 @@
 
 namespace mirt_ui {
 namespace {
-std::mutex g_mutex;
+std::mutex g_gdiObjectsMutex;
 // Kept to the end of the process: stock objects stay reachable. Handles
 // are numbers never used twice, so a deleted object's handle finds nothing
 // even when a new object takes its memory.
@@ -55,7 +55,7 @@ std::string Upper(const char* s) {
 
 GdiObj* GdiFind(HGDIOBJ h, int type) {
   if (!h) return nullptr;
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_gdiObjectsMutex);
   auto it = g_objects.find(h);
   if (it == g_objects.end()) return nullptr;
   GdiObj* o = it->second;
@@ -64,7 +64,7 @@ GdiObj* GdiFind(HGDIOBJ h, int type) {
 }
 
 HGDIOBJ GdiAdd(GdiObj* o) {
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_gdiObjectsMutex);
   auto h = reinterpret_cast<HGDIOBJ>(g_nextObject);
   g_nextObject += 4;
   g_objects[h] = o;
@@ -178,7 +178,7 @@ BOOL DeleteObject(HGDIOBJ h) {
   if (o->stock) return TRUE;
   if (o->selected > 0) return FALSE;  // still selected into a device context
   {
-    std::lock_guard<std::mutex> lock(g_mutex);
+    std::lock_guard<std::mutex> lock(g_gdiObjectsMutex);
     g_objects.erase(h);
   }
   delete o;

@@ -16,7 +16,7 @@ IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
 IMPLEMENT_DYNAMIC(CPalette, CGdiObject)
 
 namespace {
-std::mutex g_mutex;
+std::mutex g_gdiobjMutex;
 // Temporary wrappers, one per handle; dropped when the handle is deleted
 // through a wrapper, or replaced when the handle value comes back.
 // (Never destroyed: the wrappers do not own their handles.)
@@ -25,7 +25,7 @@ std::map<HGDIOBJ, std::unique_ptr<CGdiObject>>& g_temps = *new std::map<HGDIOBJ,
 template <class T>
 T* Temp(HGDIOBJ h) {
   if (!h) return nullptr;
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_gdiobjMutex);
   auto& slot = g_temps[h];
   if (!slot || !dynamic_cast<T*>(slot.get())) {
     if (slot) slot->m_hObject = nullptr;
@@ -36,7 +36,7 @@ T* Temp(HGDIOBJ h) {
 }
 
 void ForgetTemp(HGDIOBJ h) {
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_gdiobjMutex);
   auto it = g_temps.find(h);
   if (it == g_temps.end()) return;
   it->second->m_hObject = nullptr;

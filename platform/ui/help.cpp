@@ -22,7 +22,7 @@ void RegisterHelpClass() {
   wc.style = CS_GLOBALCLASS;
   RegisterClass(&wc);
 }
-const bool kRegistered = AddSystemClass(&RegisterHelpClass);
+const bool kHelpRegistered = AddSystemClass(&RegisterHelpClass);
 
 // The folder of a help file: the name as a folder, else without ".chm".
 std::string HelpFolder(const std::string& file) {

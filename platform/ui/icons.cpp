@@ -60,7 +60,7 @@ QImage StandardIcon(uintptr_t id) {
   return img;
 }
 
-std::mutex g_mutex;
+std::mutex g_iconsMutex;
 std::map<uintptr_t, HCURSOR>& g_stdCursors = *new std::map<uintptr_t, HCURSOR>;
 std::map<uintptr_t, HICON>& g_stdIcons = *new std::map<uintptr_t, HICON>;
 }  // namespace
@@ -71,7 +71,7 @@ using namespace mirt_ui;
 HCURSOR LoadCursor(HINSTANCE inst, LPCSTR name) {
   if (inst || !IS_INTRESOURCE(name)) return LoadIconResource(inst, name, true);
   uintptr_t id = reinterpret_cast<uintptr_t>(name);
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_iconsMutex);
   auto it = g_stdCursors.find(id);
   if (it != g_stdCursors.end()) return it->second;
   for (const Standard& s : kCursors) {
@@ -91,7 +91,7 @@ HICON LoadIcon(HINSTANCE inst, LPCSTR name) {
   if (inst || !IS_INTRESOURCE(name)) return LoadIconResource(inst, name, false);
   uintptr_t id = reinterpret_cast<uintptr_t>(name);
   if (id < 32512 || id > 32517) return nullptr;
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_iconsMutex);
   auto it = g_stdIcons.find(id);
   if (it != g_stdIcons.end()) return it->second;
   HICON h = MakeIcon(StandardIcon(id), QPoint(16, 16), true);

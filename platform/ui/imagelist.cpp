@@ -12,7 +12,7 @@ namespace mirt_ui {
 namespace {
 
 // Handles are never reused, so a stale one finds nothing.
-std::mutex g_mutex;
+std::mutex g_imagelistMutex;
 std::map<HIMAGELIST, std::unique_ptr<ImageListObj>>& g_lists =
     *new std::map<HIMAGELIST, std::unique_ptr<ImageListObj>>;
 uintptr_t g_nextHandle = 0x4A000000;
@@ -102,13 +102,13 @@ void ImageListObj::Store(int i, const QImage& rgb, const std::vector<bool>& tran
 
 ImageListObj* ImageListFind(HIMAGELIST h) {
   if (!h) return nullptr;
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_imagelistMutex);
   auto it = g_lists.find(h);
   return it == g_lists.end() ? nullptr : it->second.get();
 }
 
 HIMAGELIST ImageListAdd(ImageListObj* o) {
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_imagelistMutex);
   auto h = reinterpret_cast<HIMAGELIST>(g_nextHandle);
   g_nextHandle += 4;
   g_lists[h].reset(o);
@@ -215,7 +215,7 @@ HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int initial, int grow) {
 BOOL ImageList_Destroy(HIMAGELIST h) {
   std::unique_ptr<ImageListObj> gone;
   {
-    std::lock_guard<std::mutex> lock(g_mutex);
+    std::lock_guard<std::mutex> lock(g_imagelistMutex);
     auto it = g_lists.find(h);
     if (it == g_lists.end()) return FALSE;
     gone = std::move(it->second);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/ui/le_bytes.h"
 #include "platform/ui/imagelist_obj.h"
 
 using namespace mirt_ui;
@@ -14,9 +15,6 @@ constexpr int kHeaderInts = 6;  // cx, cy, flags, count, grow, background
 
 void PutU32(unsigned char* p, uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
-}
-uint32_t GetU32(const unsigned char* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
 }  // namespace
@@ -57,7 +55,7 @@ HIMAGELIST ReadImageList(const ImageListSource& readBytes) {
   unsigned char header[4 + 4 * kHeaderInts];
   if (!source(header, sizeof header) || memcmp(header, kMagic, 4) != 0) return nullptr;
   uint32_t f[kHeaderInts];
-  for (int i = 0; i < kHeaderInts; ++i) f[i] = GetU32(header + 4 + 4 * i);
+  for (int i = 0; i < kHeaderInts; ++i) f[i] = LeU32(header + 4 + 4 * i);
   if (f[0] > 16384 || f[1] > 16384 || f[3] > 0x7FFFFFFF || f[4] > 0x7FFFFFFF) return nullptr;
   int cx = static_cast<int>(f[0]), cy = static_cast<int>(f[1]), count = static_cast<int>(f[3]);
   HIMAGELIST h = ImageList_Create(cx, cy, f[2], std::max(count, 1), static_cast<int>(f[4]));
@@ -76,7 +74,7 @@ HIMAGELIST ReadImageList(const ImageListSource& readBytes) {
   for (int y = 0; y < cy; ++y) {
     if (!source(row.data(), row.size())) return fail();
     auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = 0; x < count * cx; ++x) line[x] = 0xFF000000u | (GetU32(&row[x * 4u]) & 0xFFFFFF);
+    for (int x = 0; x < count * cx; ++x) line[x] = 0xFF000000u | (LeU32(&row[x * 4u]) & 0xFFFFFF);
   }
   if (QImage* m = o->MaskPixels()) {
     std::vector<unsigned char> bits(static_cast<size_t>(count) * cx);

@@ -12,7 +12,7 @@
 namespace mirt_ui {
 namespace {
 
-std::recursive_mutex g_mutex;
+std::recursive_mutex g_menuMutex;
 std::set<MenuObj*>& Menus() {
   static std::set<MenuObj*>* s = new std::set<MenuObj*>;
   return *s;
@@ -29,7 +29,7 @@ std::map<HWND, HMENU>& SystemMenus() {
 HMENU Make(bool popup) {
   auto* m = new MenuObj;
   m->popup = popup;
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_menuMutex);
   Menus().insert(m);
   return reinterpret_cast<HMENU>(m);
 }
@@ -89,7 +89,7 @@ HMENU MakeSystemMenu() {
 }  // namespace
 
 MenuObj* FindMenu(HMENU h) {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_menuMutex);
   auto* m = reinterpret_cast<MenuObj*>(h);
   return Menus().count(m) ? m : nullptr;
 }
@@ -157,7 +157,7 @@ BOOL DestroyMenu(HMENU h) {
   if (!m) return FALSE;
   std::vector<MenuItem> items;
   {
-    std::lock_guard<std::recursive_mutex> lock(g_mutex);
+    std::lock_guard<std::recursive_mutex> lock(g_menuMutex);
     Menus().erase(m);
     items.swap(m->items);
     for (auto it = Bars().begin(); it != Bars().end();)
@@ -193,7 +193,7 @@ BOOL InsertMenu(HMENU h, UINT pos, UINT flags, UINT_PTR idOrSub, LPCSTR text) {
   if (!m) return FALSE;
   MenuItem it;
   if (!ItemFromFlags(flags, idOrSub, text, &it)) return FALSE;
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_menuMutex);
   size_t at = m->items.size();
   HMENU target = h;
   if (flags & MF_BYPOSITION) {
@@ -390,7 +390,7 @@ BOOL InsertMenuItem(HMENU h, UINT item, BOOL byPos, LPCMENUITEMINFO mi) {
 BOOL SetMenu(HWND w, HMENU h) {
   if (!IsWindow(w) || (h && !FindMenu(h))) return FALSE;
   {
-    std::lock_guard<std::recursive_mutex> lock(g_mutex);
+    std::lock_guard<std::recursive_mutex> lock(g_menuMutex);
     if (h)
       Bars()[w] = h;
     else
@@ -402,7 +402,7 @@ BOOL SetMenu(HWND w, HMENU h) {
 }
 
 HMENU GetMenu(HWND w) {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_menuMutex);
   auto it = Bars().find(w);
   if (it == Bars().end()) return nullptr;
   if (!IsWindow(w)) {
@@ -420,7 +420,7 @@ BOOL DrawMenuBar(HWND w) {
 
 HMENU GetSystemMenu(HWND w, BOOL revert) {
   if (!IsWindow(w)) return nullptr;
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_menuMutex);
   auto it = SystemMenus().find(w);
   if (revert) {
     if (it != SystemMenus().end()) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/base/charcase.h"
+#include "platform/ui/hooks.h"
 #include "platform/ui/gdi.h"
 #include "platform/ui/controls_impl.h"
 #include "platform/ui/menu_impl.h"
@@ -194,7 +195,7 @@ void RegisterPopupClass() {
   wc.lpszClassName = kPopupClass;
   RegisterClass(&wc);
 }
-const bool kRegistered = AddSystemClass(&RegisterPopupClass);
+const bool kMenuTrackRegistered = AddSystemClass(&RegisterPopupClass);
 
 void Notify(Tracker& t, UINT msg, WPARAM wp, LPARAM lp) {
   if (t.owner && IsWindow(t.owner)) SendMessage(t.owner, msg, wp, lp);
@@ -327,6 +328,7 @@ void RunLoop(Tracker& t) {
       PostQuitMessage(static_cast<int>(m.wParam));
       break;
     }
+    if (CallMsgFilter(&m, MSGF_MENU)) continue;
     if (GetCapture() != t.levels[0].wnd && m.message != WM_PAINT && m.message != WM_TIMER) {
       if (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) break;
       SetCapture(t.levels[0].wnd);

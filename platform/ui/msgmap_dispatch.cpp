@@ -8,12 +8,12 @@
 namespace mirt_ui {
 namespace {
 
-constexpr UINT kRegistered = 0xC000;
+constexpr UINT kRegisteredMessage = 0xC000;
 
 // A window-message entry (no control code or id) for msg.
 bool Handles(const AFX_MSGMAP_ENTRY& e, UINT msg) {
   if (e.nCode != 0 || e.nID != 0) return false;
-  UINT m = e.nMessage == kRegistered ? *reinterpret_cast<const UINT*>(e.nSig) : e.nMessage;
+  UINT m = e.nMessage == kRegisteredMessage ? *reinterpret_cast<const UINT*>(e.nSig) : e.nMessage;
   return m == msg;
 }
 
@@ -27,12 +27,12 @@ DispatchTable::DispatchTable(const AFX_MSGMAP* top) : top_(top), entries0_(top->
   // Derived classes first: the first entry seen for a message wins.
   for (const AFX_MSGMAP* map = top; map; map = BaseOf(map)) {
     for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e->nSig != AfxSig_end; ++e) {
-      if (e->nMessage == kRegistered || e->nCode != 0 || e->nID != 0) continue;
+      if (e->nMessage == kRegisteredMessage || e->nCode != 0 || e->nID != 0) continue;
       UINT m = e->nMessage;
       if (m < kLow && low_[m] == 0 && entries_.size() < kElsewhere) {
         low_[m] = static_cast<uint8_t>(entries_.size());
         entries_.push_back(e);
-      } else if (m < kRegistered && (m >= kLow || low_[m] == 0)) {
+      } else if (m < kRegisteredMessage && (m >= kLow || low_[m] == 0)) {
         if (m < kLow) low_[m] = kElsewhere;
         bool seen = std::any_of(others_.begin(), others_.end(), [m](const auto& p) { return p.first == m; });
         if (!seen) others_.emplace_back(m, e);
@@ -43,7 +43,7 @@ DispatchTable::DispatchTable(const AFX_MSGMAP* top) : top_(top), entries0_(top->
 }
 
 const AFX_MSGMAP_ENTRY* DispatchTable::FindHigh(UINT msg) const {
-  if (msg < kRegistered) {
+  if (msg < kRegisteredMessage) {
     auto it = std::lower_bound(others_.begin(), others_.end(), msg,
                                [](const auto& p, UINT m) { return p.first < m; });
     return it != others_.end() && it->first == msg ? it->second : nullptr;

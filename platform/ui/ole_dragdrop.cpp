@@ -11,7 +11,7 @@ IMPLEMENT_DYNAMIC(COleDropTarget, CCmdTarget)
 
 namespace {
 
-std::mutex g_mutex;
+std::mutex g_oleDragdropMutex;
 std::map<HWND, COleDropTarget*>& Targets() {
   static auto* m = new std::map<HWND, COleDropTarget*>;
   return *m;
@@ -22,7 +22,7 @@ std::deque<plat::DropPlan>& Plans() {
 }
 
 COleDropTarget* TargetFor(HWND h, HWND* at) {
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_oleDragdropMutex);
   for (; h; h = GetParent(h)) {
     auto it = Targets().find(h);
     if (it != Targets().end() && IsWindow(h)) {
@@ -137,7 +137,7 @@ BOOL AfxOleInit() { return TRUE; }
 
 namespace plat {
 void PushDropPlan(const DropPlan& plan) {
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_oleDragdropMutex);
   Plans().push_back(plan);
 }
 }  // namespace plat
@@ -220,7 +220,7 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD effects, LPCRECT, void*) {
   plat::DropPlan plan;
   bool planned = false;
   {
-    std::lock_guard<std::mutex> lock(g_mutex);
+    std::lock_guard<std::mutex> lock(g_oleDragdropMutex);
     if (!Plans().empty()) {
       plan = Plans().front();
       Plans().pop_front();
@@ -257,7 +257,7 @@ COleDropTarget::~COleDropTarget() { Revoke(); }
 
 BOOL COleDropTarget::Register(CWnd* w) {
   if (!w || !w->m_hWnd || m_hWnd) return FALSE;
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_oleDragdropMutex);
   m_hWnd = w->m_hWnd;
   Targets()[m_hWnd] = this;
   return TRUE;
@@ -265,7 +265,7 @@ BOOL COleDropTarget::Register(CWnd* w) {
 
 void COleDropTarget::Revoke() {
   if (!m_hWnd) return;
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_oleDragdropMutex);
   auto it = Targets().find(m_hWnd);
   if (it != Targets().end() && it->second == this) Targets().erase(it);
   m_hWnd = nullptr;

@@ -26,7 +26,7 @@ struct Job {
   ABORTPROC abort = nullptr;
 };
 
-std::mutex g_mutex;
+std::mutex g_printMutex;
 std::map<HDC, std::shared_ptr<Job>>& Jobs() {
   static auto* m = new std::map<HDC, std::shared_ptr<Job>>;
   return *m;
@@ -35,7 +35,7 @@ std::map<HDC, std::shared_ptr<Job>>& Jobs() {
 std::shared_ptr<Job> JobOf(HDC h) {
   Dc* dc = DcFind(h);
   if (!dc || !dc->printerDpi) return nullptr;
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_printMutex);
   auto it = Jobs().find(h);
   return it == Jobs().end() ? nullptr : it->second;
 }
@@ -77,7 +77,7 @@ HDC CreatePrinterDC(const PrinterSetup& setup) {
   HDC h = DcAdd(dc);
   auto job = std::make_shared<Job>();
   job->setup = s;
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_printMutex);
   Jobs()[h] = job;
   return h;
 }

@@ -10,6 +10,7 @@
 
 #include "platform/base/winerror.h"
 #include "platform/base/charcase.h"
+#include "platform/ui/hooks.h"
 #include "platform/ui/caret.h"
 #include "platform/ui/input.h"
 #include "platform/ui/message.h"
@@ -149,6 +150,7 @@ bool PeekCore(ThreadQueue* q, MSG* msg, HWND filter, UINT lo, UINT hi, bool remo
     if (TakePosted(q, msg, filter, lo, hi, remove)) {
       if (remove) {
         TranslateMouse(q, *msg);
+        if (mirt_ui::InputHooksSwallow(*msg)) continue;
         UpdateKeyStateFromMessage(q, *msg);
         q->lastMsg = *msg;
       }

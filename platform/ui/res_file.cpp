@@ -1,3 +1,4 @@
+#include "platform/ui/le_bytes.h"
 #include "platform/ui/res_file.h"
 
 #include <QString>
@@ -7,10 +8,6 @@
 
 namespace mirt_ui {
 namespace {
-uint32_t U32(const unsigned char* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-uint16_t U16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
 std::string Upper(std::string s) {
   for (char& c : s) c = static_cast<char>(mirt::ToUpper1252(static_cast<unsigned char>(c)));
@@ -20,16 +17,16 @@ std::string Upper(std::string s) {
 // Reads a type or name field at p (within [p, end)); advances p.
 bool ReadId(const unsigned char*& p, const unsigned char* end, ResId* id) {
   if (end - p < 2) return false;
-  if (U16(p) == 0xFFFF) {
+  if (LeU16(p) == 0xFFFF) {
     if (end - p < 4) return false;
     id->isOrdinal = true;
-    id->ordinal = U16(p + 2);
+    id->ordinal = LeU16(p + 2);
     p += 4;
     return true;
   }
   const unsigned char* s = p;
   size_t n = 0;
-  while (end - p >= 2 && U16(p) != 0) {
+  while (end - p >= 2 && LeU16(p) != 0) {
     p += 2;
     ++n;
   }
@@ -44,7 +41,7 @@ bool ReadId(const unsigned char*& p, const unsigned char* end, ResId* id) {
 std::string Utf16To1252(const unsigned char* p, size_t units) {
   QString s;
   s.reserve(static_cast<qsizetype>(units));
-  for (size_t i = 0; i < units; ++i) s.append(QChar(U16(p + 2 * i)));
+  for (size_t i = 0; i < units; ++i) s.append(QChar(LeU16(p + 2 * i)));
   return To1252(s);
 }
 
@@ -66,8 +63,8 @@ ResId MakeResId(const char* s) {
 bool ParseResFile(const unsigned char* res, size_t size, std::vector<ResEntry>* out) {
   size_t pos = 0;
   while (pos + 8 <= size) {
-    uint32_t dataSize = U32(res + pos);
-    uint32_t headerSize = U32(res + pos + 4);
+    uint32_t dataSize = LeU32(res + pos);
+    uint32_t headerSize = LeU32(res + pos + 4);
     if (headerSize < 16 || headerSize > size - pos || dataSize > size - pos - headerSize) return false;
     const unsigned char* p = res + pos + 8;
     const unsigned char* hend = res + pos + headerSize;
@@ -77,7 +74,7 @@ bool ParseResFile(const unsigned char* res, size_t size, std::vector<ResEntry>* 
     off = (off + 3) & ~size_t(3);
     // DataVersion(4), MemoryFlags(2), LanguageId(2), Version(4), Characteristics(4)
     if (off + 16 > pos + headerSize) return false;
-    e.language = U16(res + off + 6);
+    e.language = LeU16(res + off + 6);
     e.data = res + pos + headerSize;
     e.size = dataSize;
     if (!(e.type.isOrdinal && e.type.ordinal == 0)) out->push_back(e);

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <tuple>
 
+#include "platform/ui/le_bytes.h"
 #include "platform/ui/dib.h"
 #include "platform/ui/icon_obj.h"
 #include "platform/ui/res_file.h"
@@ -15,10 +16,6 @@
 namespace mirt_ui {
 
 namespace {
-uint16_t U16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t U32(const unsigned char* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 
 // Greys of the art become the 3-D colours of the system table.
 void Map3dColors(QImage& img) {
@@ -46,11 +43,11 @@ bool DecodeIconImage(const unsigned char* p, size_t size, QImage* out) {
     return true;
   }
   if (size < 40) return false;
-  uint32_t hdr = U32(p);
+  uint32_t hdr = LeU32(p);
   if (hdr < 40 || hdr > size) return false;
-  int32_t w = static_cast<int32_t>(U32(p + 4));
-  int32_t h2 = static_cast<int32_t>(U32(p + 8));
-  int bpp = U16(p + 14);
+  int32_t w = static_cast<int32_t>(LeU32(p + 4));
+  int32_t h2 = static_cast<int32_t>(LeU32(p + 8));
+  int bpp = LeU16(p + 14);
   if (w <= 0 || h2 <= 1 || w > 1024 || h2 > 2048) return false;
   int h = h2 / 2;
   // Decode the colour part with a header whose height is halved.
@@ -58,7 +55,7 @@ bool DecodeIconImage(const unsigned char* p, size_t size, QImage* out) {
   int32_t half = h;
   memcpy(copy.data() + 8, &half, 4);
   DibImage dib;
-  size_t palette = bpp <= 8 ? (U32(p + 32) ? U32(p + 32) : (1u << bpp)) * 4 : 0;
+  size_t palette = bpp <= 8 ? (LeU32(p + 32) ? LeU32(p + 32) : (1u << bpp)) * 4 : 0;
   size_t colorStride = ((static_cast<size_t>(w) * bpp + 31) / 32) * 4;
   size_t maskStride = ((static_cast<size_t>(w) + 31) / 32) * 4;
   size_t colorBytes = colorStride * h;
@@ -72,7 +69,7 @@ bool DecodeIconImage(const unsigned char* p, size_t size, QImage* out) {
       bool transparent = (row[x / 8] >> (7 - x % 8)) & 1;
       QRgb c = dib.image.pixel(x, y);
       if (bpp == 32) {
-        uint32_t raw = U32(p + hdr + colorStride * (h - 1 - y) + x * 4);
+        uint32_t raw = LeU32(p + hdr + colorStride * (h - 1 - y) + x * 4);
         int a = raw >> 24;
         img.setPixel(x, y, transparent && a == 0 ? 0 : qRgba(qRed(c), qGreen(c), qBlue(c), a ? a : 255));
       } else {
@@ -112,15 +109,15 @@ HICON LoadIconFromResources(HINSTANCE inst, LPCSTR name, bool cursor, int want) 
   const ResEntry* group = FindEntry(inst, name, cursor ? RT_GROUP_CURSOR : RT_GROUP_ICON);
   if (!group || group->size < 6) return nullptr;
   const unsigned char* g = group->data;
-  int count = U16(g + 4);
+  int count = LeU16(g + 4);
   if (group->size < 6 + static_cast<size_t>(count) * 14) return nullptr;
   // Pick the entry closest to the standard size, deepest colour first.
   if (want <= 0) want = GetSystemMetrics(cursor ? SM_CXCURSOR : SM_CXICON);
   int best = -1, bestScore = 1 << 30;
   for (int i = 0; i < count; ++i) {
     const unsigned char* e = g + 6 + i * 14;
-    int w = cursor ? U16(e) : (e[0] ? e[0] : 256);
-    int bits = U16(e + 6);
+    int w = cursor ? LeU16(e) : (e[0] ? e[0] : 256);
+    int bits = LeU16(e + 6);
     int score = std::abs(w - want) * 64 - bits;
     if (score < bestScore) {
       bestScore = score;
@@ -128,7 +125,7 @@ HICON LoadIconFromResources(HINSTANCE inst, LPCSTR name, bool cursor, int want) 
     }
   }
   if (best < 0) return nullptr;
-  WORD imageId = U16(g + 6 + best * 14 + 12);
+  WORD imageId = LeU16(g + 6 + best * 14 + 12);
   const ResEntry* img = FindEntry(inst, MAKEINTRESOURCE(imageId), cursor ? RT_CURSOR : RT_ICON);
   if (!img) return nullptr;
   const unsigned char* data = img->data;
@@ -136,7 +133,7 @@ HICON LoadIconFromResources(HINSTANCE inst, LPCSTR name, bool cursor, int want) 
   QPoint hot(0, 0);
   if (cursor) {
     if (size < 4) return nullptr;
-    hot = QPoint(U16(data), U16(data + 2));
+    hot = QPoint(LeU16(data), LeU16(data + 2));
     data += 4;
     size -= 4;
   }

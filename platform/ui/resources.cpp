@@ -19,7 +19,7 @@ struct Module {
   std::vector<ResEntry> entries;
 };
 
-std::mutex g_mutex;
+std::mutex g_resourcesMutex;
 std::map<HINSTANCE, std::unique_ptr<Module>>& Modules() {
   static std::map<HINSTANCE, std::unique_ptr<Module>> m;
   return m;
@@ -61,20 +61,20 @@ HINSTANCE ModuleHandleOf(const void* address) {
 void RegisterModuleResources(const void* anchor, const unsigned char* res, size_t size) {
   auto m = std::make_unique<Module>();
   ParseResFile(res, size, &m->entries);
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_resourcesMutex);
   Modules()[ModuleHandleOf(anchor)] = std::move(m);
   if (!mirt::GetStringLoader()) mirt::SetStringLoader(&LoadStringLoader);
 }
 
 void UnregisterModuleResources(const void* anchor) {
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_resourcesMutex);
   Modules().erase(ModuleHandleOf(anchor));
 }
 
 const ResEntry* FindEntry(HMODULE h, LPCSTR name, LPCSTR type) {
   if (!name || !type) return nullptr;
   ResId n = MakeResId(name), t = MakeResId(type);
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::mutex> lock(g_resourcesMutex);
   auto it = Modules().find(Resolve(h));
   if (it == Modules().end()) return nullptr;
   for (const ResEntry& e : it->second->entries)

@@ -287,7 +287,7 @@ void RegisterScrollBarClass() {
   RegisterClass(&wc);
 }
 
-const bool kRegistered = AddSystemClass(&RegisterScrollBarClass);
+const bool kScrollbarRegistered = AddSystemClass(&RegisterScrollBarClass);
 
 }  // namespace
 }  // namespace mirt_ui

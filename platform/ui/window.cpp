@@ -11,6 +11,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/caret.h"
 #include "platform/ui/input.h"
+#include "platform/ui/listbox_impl.h"
 #include "platform/ui/message.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/sysmetrics.h"
@@ -347,10 +348,11 @@ BOOL DestroyWindow(HWND h) {
     return FALSE;
   }
   if (w->destroying) return TRUE;
-  // Owned windows go first.
+  // Owned windows go first; a combo box's list goes with its combo box,
+  // which keeps its text until then.
   std::vector<HWND> owned;
   for (HWND t : TopLevels())
-    if (auto o = Find(t); o && o->owner == h) owned.push_back(t);
+    if (auto o = Find(t); o && o->owner == h && !IsComboList(t)) owned.push_back(t);
   for (HWND o : owned) DestroyWindow(o);
   if (w->parent && !(w->exStyle & WS_EX_NOPARENTNOTIFY))
     SendMessage(w->parent, WM_PARENTNOTIFY, MAKEWPARAM(WM_DESTROY, w->id), reinterpret_cast<LPARAM>(h));

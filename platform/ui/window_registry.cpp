@@ -18,7 +18,7 @@
 
 namespace mirt_ui {
 namespace {
-std::recursive_mutex g_mutex;
+std::recursive_mutex g_windowRegistryMutex;
 std::unordered_map<HWND, WndPtr> g_windows;
 uintptr_t g_next = kFirstHandle;
 std::vector<HWND> g_tops;
@@ -27,7 +27,7 @@ std::map<std::string, WidgetFactory> g_factories;
 ATOM g_nextAtom = 0xC000;
 CreateHook g_createHook = nullptr;
 
-// The slot of a handle in the lock-free table (under g_mutex).
+// The slot of a handle in the lock-free table (under g_windowRegistryMutex).
 void SetSlot(HWND h, Wnd* w) {
   size_t n = (reinterpret_cast<uintptr_t>(h) - kFirstHandle) >> 2;
   size_t chunk = n >> kSlotChunkBits;
@@ -48,11 +48,11 @@ std::string Key(const char* name) {
 }
 }  // namespace
 
-std::recursive_mutex& RegistryMutex() { return g_mutex; }
+std::recursive_mutex& RegistryMutex() { return g_windowRegistryMutex; }
 
 WndPtr Find(HWND h) {
   if (!h) return nullptr;
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_windowRegistryMutex);
   auto it = g_windows.find(h);
   if (it == g_windows.end() || it->second->destroyed) return nullptr;
   return it->second;
@@ -75,7 +75,7 @@ void* GetWindowObject(HWND h) {
 }
 
 HWND AllocHandle(const WndPtr& w) {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_windowRegistryMutex);
   HWND h = reinterpret_cast<HWND>(g_next);
   g_next += 4;
   g_windows[h] = w;
@@ -85,7 +85,7 @@ HWND AllocHandle(const WndPtr& w) {
 }
 
 void FreeHandle(HWND h) {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_windowRegistryMutex);
   SetSlot(h, nullptr);
   g_windows.erase(h);
 }
@@ -93,14 +93,14 @@ void FreeHandle(HWND h) {
 std::vector<HWND>& TopLevels() { return g_tops; }
 
 std::shared_ptr<WndClass> FindClass(const std::string& name) {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_windowRegistryMutex);
   auto it = g_classes.find(Key(name.c_str()));
   return it == g_classes.end() ? nullptr : it->second;
 }
 
 std::shared_ptr<WndClass> FindClassByName(LPCSTR name) {
   RegisterSystemClasses();
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_windowRegistryMutex);
   if (IS_INTRESOURCE(name)) {
     ATOM a = static_cast<ATOM>(reinterpret_cast<uintptr_t>(name));
     for (auto& [k, c] : g_classes)
@@ -112,7 +112,7 @@ std::shared_ptr<WndClass> FindClassByName(LPCSTR name) {
 }
 
 ATOM AddClass(std::shared_ptr<WndClass> c) {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_windowRegistryMutex);
   std::string k = Key(c->name.c_str());
   if (g_classes.count(k)) return 0;
   auto f = g_factories.find(k);
@@ -123,7 +123,7 @@ ATOM AddClass(std::shared_ptr<WndClass> c) {
 }
 
 bool RemoveClass(LPCSTR name) {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_windowRegistryMutex);
   auto c = FindClassByName(name);
   if (!c) return false;
   g_classes.erase(Key(c->name.c_str()));
@@ -131,7 +131,7 @@ bool RemoveClass(LPCSTR name) {
 }
 
 void RegisterWidgetFactory(const std::string& className, WidgetFactory f) {
-  std::lock_guard<std::recursive_mutex> lock(g_mutex);
+  std::lock_guard<std::recursive_mutex> lock(g_windowRegistryMutex);
   g_factories[Key(className.c_str())] = f;
   auto it = g_classes.find(Key(className.c_str()));
   if (it != g_classes.end()) it->second->factory = f;

@@ -1,1 +1,8 @@
-// Module anchor: the library builds and loads before its parts exist.
+// The GNU toolchain's settings plug-in: its one export.
+#include "plugins/common/project_settings.h"
+#include "plugins/gnuopt/gnu_pages.h"
+
+extern "C" int ProjectSettings(ProjectSettingsData* current, int* defaultsSet, ProjectSettingsData* defaults,
+                               int noBoardPages, HWND parent) {
+  return RunProjectSettings(GnuOptPlugin(), current, defaultsSet, defaults, noBoardPages, parent);
+}

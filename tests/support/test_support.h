@@ -5,6 +5,20 @@
 
 namespace mirt_test {
 
+// Built with the address sanitizer (gcc and clang say so differently); it
+// keeps freed memory in quarantine, so resident-memory checks don't hold.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool kAddressSanitizer = true;
+#else
+inline constexpr bool kAddressSanitizer = false;
+#endif
+#else
+inline constexpr bool kAddressSanitizer = false;
+#endif
+
 // A fresh directory under the test program's own temporary root; removed
 // with the root when the program ends.
 std::string MakeTempDir(const std::string& hint = "t");

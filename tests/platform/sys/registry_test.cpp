@@ -11,6 +11,8 @@
 
 namespace {
 
+using sys_test::Bytes;
+
 class RegistryTest : public ::testing::Test {
  protected:
   void SetUp() override { dir = sys_test::FreshSettings("reg"); }
@@ -28,12 +30,6 @@ struct TypedValue {
   DWORD type;
   std::string data;
 };
-
-// The bytes of a literal, embedded NULs included, without the final NUL.
-template <size_t N>
-std::string Bytes(const char (&s)[N]) {
-  return std::string(s, N - 1);
-}
 
 const std::vector<TypedValue>& AllTypes() {
   static const std::vector<TypedValue> values = {

@@ -11,10 +11,7 @@
 
 namespace {
 
-template <size_t N>
-std::string Bytes(const char (&s)[N]) {
-  return std::string(s, N - 1);
-}
+using sys_test::Bytes;
 
 constexpr char kFill = '#';  // what a caller's buffer held before the call
 

@@ -15,6 +15,12 @@
 
 namespace sys_test {
 
+// The bytes of a literal, embedded NULs included, without the final NUL.
+template <size_t N>
+std::string Bytes(const char (&s)[N]) {
+  return std::string(s, N - 1);
+}
+
 // Points the settings folder at a fresh directory and drops the registry
 // in memory, so each test starts from an empty store.
 inline std::string FreshSettings(const std::string& hint) {

@@ -189,6 +189,28 @@ TEST_F(ControlsTest, DropListComboSelectsByKeysAndText) {
   EXPECT_EQ(codes, expected);
 }
 
+// A window reading its drop-list combo box while it is destroyed (as a
+// dialog page pulls its values) still finds the chosen text.
+std::string g_comboTextAtDestroy;
+LRESULT CALLBACK ReadComboOnDestroy(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_DESTROY) {
+    char text[32] = {};
+    GetDlgItemText(h, 7, text, sizeof text);
+    g_comboTextAtDestroy = text;
+  }
+  return DefWindowProc(h, m, w, l);
+}
+
+TEST_F(ControlsTest, DropListComboKeepsItsTextWhileItsWindowIsDestroyed) {
+  HWND top = ui_test::MakeTop(200, 100, WS_POPUP | WS_VISIBLE, ReadComboOnDestroy);
+  HWND c = CreateWindowEx(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 0, 0, 120, 100, top,
+                          reinterpret_cast<HMENU>(7), nullptr, nullptr);
+  for (const char* s : {"9600", "115200"}) SendMessage(c, CB_ADDSTRING, 0, (LPARAM)s);
+  SendMessage(c, CB_SETCURSEL, 1, 0);
+  DestroyWindow(top);
+  EXPECT_EQ(g_comboTextAtDestroy, "115200");
+}
+
 TEST_F(ControlsTest, DropDownComboEditsItsText) {
   HWND c = Make("COMBOBOX", CBS_DROPDOWN, 4, "", 120, 100);
   HWND edit = GetDlgItem(c, 1001);

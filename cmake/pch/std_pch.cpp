@@ -1,0 +1,1 @@
+// The translation unit that owns the shared precompiled standard headers.

@@ -1,0 +1,38 @@
+// Docking shared by the framework's frames (SECMDIFrameWnd, SECFrameWnd):
+// the four dock bars, docking by style between a bar's hooks, floating in
+// mini frames, showing bars and the dock bars' repaint after a layout.
+#pragma once
+
+#include <functional>
+
+#include "framework/sec_dock_bar.h"
+#include "platform/afx/afx.h"
+
+class SECControlBar;
+
+// The framework bar behind a control bar, or null.
+SECControlBar* SECBarOf(CControlBar* pBar);
+// The framework dock bar behind a window, or null.
+SECDockBar* SECDockBarOf(CWnd* pWnd);
+// The dock bar of the table that takes a bar of `dwBarStyle`, or null.
+CDockBar* SECFindDockBarFor(CFrameWnd* pFrame, DWORD dwBarStyle);
+// Docks into a framework dock bar by rectangle, else through the MFC dock bar.
+void SECDockInto(CDockBar* pDock, CControlBar* pBar, LPCRECT lpRect);
+// The float style of a bar: a dynamic bar keeps its dynamic style and lies horizontally.
+DWORD SECFloatStyle(CControlBar* pBar, DWORD dwStyle);
+// The frame a bar floats alone in when its alignment matches `dwStyle`, or null.
+CFrameWnd* SECAloneIn(CControlBar* pBar, DWORD dwStyle);
+void SECBeforeDock(CControlBar* pBar);
+void SECAfterDock(CControlBar* pBar);
+
+// Creates the dock bars of the table for the sides in `dwDockStyle` that have
+// none yet, each made by `create`; a failure throws a resource exception.
+void SECFrameEnableDocking(CFrameWnd* pFrame, DWORD dwDockStyle, DWORD dwExtraStyle,
+                           const std::function<CDockBar*()>& create);
+void SECFrameDockControlBar(CFrameWnd* pFrame, CControlBar* pBar, UINT nDockBarID, LPCRECT lpRect);
+void SECFrameReDockControlBar(CFrameWnd* pFrame, CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect);
+void SECFrameFloatControlBar(CFrameWnd* pFrame, CControlBar* pBar, CPoint point, DWORD dwStyle);
+void SECFrameShowControlBar(CFrameWnd* pFrame, CControlBar* pBar, BOOL bShow, BOOL bDelay);
+// After the frame's layout: its dock bars repaint their bars (the whole frame
+// the first time) and `rectClient` becomes the area left for the client.
+void SECFrameAfterLayout(CFrameWnd* pFrame, CRect& rectClient);

@@ -1,0 +1,18 @@
+// Resource ids of the tool bar customisation dialogs (framework/res/sec_tool_bars_dlg.rc).
+#pragma once
+
+#define IDD_SEC_TOOLBARS 20510
+#define IDD_SEC_NEWTOOLBAR 20511
+#define IDD_SEC_TOOLBARS_PAGE 20513
+
+#define IDC_SEC_TOOLBAR_LIST 43094
+#define IDC_SEC_NEWTOOLBAR_NAME 43096
+#define IDC_SEC_TOOLBAR_NAME_LABEL 43097
+#define IDC_SEC_TOOLBAR_NEW 43098
+#define IDC_SEC_TOOLBAR_CUSTOMIZE 43099
+#define IDC_SEC_TOOLBAR_RESET 43100
+#define IDC_SEC_TOOLTIPS 43101
+#define IDC_SEC_TOOLBAR_NAME 43102
+#define IDC_SEC_LARGEBUTTONS 43103
+#define IDC_SEC_COOLLOOK 43104
+#define IDC_SEC_HELP 57670

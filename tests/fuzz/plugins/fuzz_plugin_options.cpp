@@ -1,0 +1,64 @@
+// Any bytes as the option strings of a project file, through the pages of
+// both plug-ins and back: the written strings fit their buffers, and
+// what was written reads back to the same strings.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/sys/msgbox.h"
+#include "plugins/gnuopt/gnu_pages.h"
+#include "plugins/tbcopt/tbc_pages.h"
+#include "plugins/common/settings_tree_dialog.h"
+
+namespace {
+
+struct FuzzRecord {
+  char text[17][kSettingsTextSize] = {};
+  ProjectSettingsData data{};
+  FuzzRecord() {
+    char** fields[] = {&data.incDirs,   &data.libDirs,     &data.unitDirs,  &data.cFlags,
+                       &data.asmFlags,  &data.linkFlags,   &data.pasFlags,  &data.insFile,
+                       &data.toolDir,   &data.makeCommand, &data.compiler,  &data.pascalCompiler,
+                       &data.assembler, &data.linker,      &data.objSuffix, &data.kernelDir,
+                       &data.exeFile};
+    for (size_t i = 0; i < 17; ++i) *fields[i] = text[i];
+  }
+};
+
+void FuzzRoundTrip(const PluginSpec& spec, FuzzRecord& r) {
+  CSettingsTreeDialog dialog(spec, BoardPages::kLeftOut, nullptr);
+  dialog.LoadSettings(r.data);
+  dialog.WriteSettings(&r.data);
+}
+
+bool FuzzFitsBuffer(const char* text) { return std::memchr(text, '\0', kSettingsTextSize) != nullptr; }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const bool quiet = [] {
+    plat::SetMessageBoxHandler([](const plat::MessageBoxRecord&) { return IDOK; });
+    return true;
+  }();
+  (void)quiet;
+  std::string bytes(reinterpret_cast<const char*>(data), size);
+  for (const PluginSpec* spec : {&GnuOptPlugin(), &TbcOptPlugin()}) {
+    FuzzRecord r;
+    for (char* field : {r.data.cFlags, r.data.asmFlags, r.data.linkFlags, r.data.incDirs})
+      CopySettingText(field, bytes.c_str());
+    FuzzRoundTrip(*spec, r);
+    for (const char* field : {r.data.cFlags, r.data.asmFlags, r.data.linkFlags})
+      if (!FuzzFitsBuffer(field)) std::abort();
+    // Strings that were not cut read back as they were written.
+    std::string once[3] = {r.data.cFlags, r.data.asmFlags, r.data.linkFlags};
+    FuzzRoundTrip(*spec, r);
+    std::string twice[3] = {r.data.cFlags, r.data.asmFlags, r.data.linkFlags};
+    for (int i = 0; i < 3; ++i)
+      if (once[i].size() < kSettingsTextSize - 1 && once[i] != twice[i]) {
+        fprintf(stderr, "DBG [%s]\nDBG [%s]\n", once[i].c_str(), twice[i].c_str());
+        std::abort();
+      }
+  }
+  return 0;
+}
