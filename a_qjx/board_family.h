@@ -86,6 +86,10 @@ class CBoardFamily {
   BYTE ReadInterruptMaskLow();
   BYTE ReadInterruptMaskHigh();
   void ClearInterruptPorts(bool odd);
+  // The edge the external interrupt lines trigger on, as the edge ports
+  // read: 1 negative when the negative ports hold the cleared value and
+  // the positive ones do not, else 0 positive.
+  int ReadInterruptEdge();
 
   // The not-implemented box.
   void NotImplemented();

@@ -225,6 +225,13 @@ BYTE CBoardFamily::ReadInterruptRequestHigh() {
 BYTE CBoardFamily::ReadInterruptMaskLow() { return qj8_in8_port(1); }
 BYTE CBoardFamily::ReadInterruptMaskHigh() { return qj8_in8_port(9); }
 
+int CBoardFamily::ReadInterruptEdge() {
+  constexpr WORD kPositiveEdgePort = 104, kNegativeEdgePort = 105;
+  const BYTE positive = qj8_in8_port(kPositiveEdgePort);
+  const BYTE negative = qj8_in8_port(kNegativeEdgePort);
+  return negative == 0 && positive != 0 ? 1 : 0;
+}
+
 void CBoardFamily::ClearInterruptPorts(bool odd) {
   static const WORD kOdd[] = {105, 107, 109, 111, 79, 77, 73, 75};
   static const WORD kEven[] = {104, 106, 108, 110, 78, 76, 72, 74};

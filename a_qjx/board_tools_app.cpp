@@ -76,7 +76,7 @@ BOOL CBoardToolsApp::WriteProfileInt(LPCSTR section, LPCSTR entry, int value) {
 
 void CBoardToolsApp::ShowHelp() { ShowHelpFile("ytn32.chm", "", 0); }
 
-LibraryScope::LibraryScope() {
+LibraryScope::LibraryScope() : resources_(AfxGetStaticModuleState()) {
   static const bool started = BoardToolsApp().InitInstance();
   (void)started;
 }

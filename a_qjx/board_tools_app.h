@@ -4,6 +4,7 @@
 // application once.
 #pragma once
 #include "platform/base/cstring.h"
+#include "platform/afx/modulestate.h"
 #include "platform/base/windef.h"
 
 class CBoardToolsApp {
@@ -26,9 +27,14 @@ class CBoardToolsApp {
 
 CBoardToolsApp& BoardToolsApp();
 
+// Starts the application once and makes the library's resources current
+// while an export runs.
 class LibraryScope {
  public:
   LibraryScope();
   LibraryScope(const LibraryScope&) = delete;
   LibraryScope& operator=(const LibraryScope&) = delete;
+
+ private:
+  AFX_MAINTAIN_STATE2 resources_;
 };

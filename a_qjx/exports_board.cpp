@@ -67,10 +67,9 @@ int32_t WINAPI a_qjx_init(DWORD) {
   return 0;
 }
 
-int32_t WINAPI a_qjx_filter_msg(tagMSG*) {
+int32_t WINAPI a_qjx_filter_msg(tagMSG* msg) {
   LibraryScope scope;
-  // No tool window of the library takes keyboard messages of its own yet.
-  return 0;
+  return PreTranslateToolMessage(msg) ? 1 : 0;
 }
 
 WORD WINAPI a_qjx_eeprom(DWORD type) {

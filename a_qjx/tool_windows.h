@@ -5,6 +5,7 @@
 #include "platform/base/windef.h"
 
 class InsInterpreter;
+struct tagMSG;
 
 enum class ToolWindow { Cpu, Fpga, Memory, Task, Led, TimeDate, Timer, Serial, Interrupt, Count };
 
@@ -20,6 +21,10 @@ bool IsToolWindowOpen(ToolWindow tool, HWND* window);
 void ToolWindowOpened(ToolWindow tool, HWND window);
 // Called by a tool dialog when its window is destroyed.
 void ToolWindowClosed(ToolWindow tool);
+
+// Offers a message to the open tool window it belongs to (its keyboard
+// handling); true when that window took it.
+bool PreTranslateToolMessage(tagMSG* msg);
 
 // The modal tools.
 struct ModalTools {

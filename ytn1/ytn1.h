@@ -31,6 +31,8 @@ WORD WINAPI GetErrorHandler(LPCSTR caption, DWORD unused1, DWORD unused2);
 WORD WINAPI Qj8EndAccess(DWORD unused, LPCSTR caption);
 void WINAPI GetErrorMessage(LPSTR buffer, DWORD errorClass, DWORD errorCode);
 WORD WINAPI TraceError(LPCSTR first, int number, LPCSTR second, DWORD code);
+// Opens a new Address Converter window; the arguments are not used. Always 0.
+DWORD WINAPI SegmentOffset(DWORD, DWORD, DWORD, DWORD);
 LONG WINAPI SetYtnSrqFunction(YTN_SRQ_FUNCTION callback, WORD srqNumber);
 LONG WINAPI ClearYtnSrqFunction(LONG id);
 void WINAPI Ytn32SrqHandler(void);

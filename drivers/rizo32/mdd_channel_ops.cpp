@@ -159,8 +159,10 @@ uint32_t mdd8_get_channel_info(uint32_t handle, uint16_t index) {
   Board* b = nullptr;
   Channel* ch = ChannelOf(c, handle, &b);
   if (!ch) return c.Result(uint32_t(0));
-  if (ch->type() == kChannelSerial && index == kInfoSerialState)
-    return c.Result(uint32_t(0x02 | (b->serial[LineOf(*ch)].rx.empty() ? 0 : 0x01)));
+  if (ch->type() == kChannelSerial && index == kInfoSerialState) {
+    const SerialLine& line = b->serial[LineOf(*ch)];
+    return c.Result(uint32_t((line.transmitterBusy ? 0 : 0x02) | (line.rx.empty() ? 0 : 0x01)));
+  }
   return c.Result(uint32_t(0));
 }
 

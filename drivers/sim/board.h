@@ -56,6 +56,7 @@ struct SerialLine {
   std::deque<uint8_t> rx;     // bytes waiting for the board side to read
   std::vector<uint8_t> sent;  // bytes the board sent, in order
   bool loopback = true;
+  bool transmitterBusy = false;  // the board side takes no byte to send
 };
 
 struct Board {

@@ -1,0 +1,124 @@
+#include "a_qjx/memory_view.h"
+
+#include <cstdio>
+
+#include "a_qjx/board_family.h"
+
+namespace {
+
+constexpr BYTE kMemoryFirstShown = 0x20, kMemoryLastShown = 0x7D;
+constexpr char kMemoryMiddleDot = char(0xB7);
+constexpr int kMemoryMaxEditBytes = 8;
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+DWORD LastViewAddress(const MemoryView& view) {
+  if (view.end < view.start || view.end - view.start < kMemoryPageBytes) return view.start;
+  return view.end - kMemoryPageBytes;
+}
+
+DWORD MovedViewAddress(const MemoryView& view, MemoryMove move) {
+  const uint64_t address = view.address;
+  const DWORD last = LastViewAddress(view);
+  switch (move) {
+    case MemoryMove::LineUp:
+      return address >= uint64_t(view.start) + kMemoryRowBytes ? DWORD(address - kMemoryRowBytes)
+                                                               : view.start;
+    case MemoryMove::PageUp:
+      return address >= uint64_t(view.start) + kMemoryPageBytes ? DWORD(address - kMemoryPageBytes)
+                                                                : view.start;
+    case MemoryMove::LineDown:
+      return address + kMemoryRowBytes <= last ? DWORD(address + kMemoryRowBytes) : last;
+    case MemoryMove::PageDown:
+      return address + kMemoryPageBytes <= last ? DWORD(address + kMemoryPageBytes) : last;
+  }
+  return view.address;
+}
+
+DWORD ThumbViewAddress(const MemoryView& view, int position) {
+  const DWORD last = LastViewAddress(view);
+  if (position >= kMemoryScrollMax) return last;
+  if (position <= 0 || view.end <= view.start) return view.start;
+  const long double offset = (long double)(view.end - view.start) * position * 0.0001f;
+  const uint64_t address = view.start + uint64_t(offset);
+  return address > last ? last : DWORD(address);
+}
+
+DWORD GotoViewAddress(const MemoryView& view, DWORD target) {
+  if (target < view.start) target = view.start;
+  const DWORD last = LastViewAddress(view);
+  return target > last ? last : target;
+}
+
+int ViewScrollPosition(const MemoryView& view) {
+  if (view.end <= view.start || view.address <= view.start) return 0;
+  const double share = double(view.address - view.start) / double(view.end - view.start);
+  return int(WORD(DWORD(share * kMemoryScrollMax)));
+}
+
+CString MemorySizeText(DWORD size) {
+  CString text;
+  if (size < 0x400)
+    text.Format("%lu B", (unsigned long)size);
+  else if (size < 0x100000)
+    text.Format("%lu KB", (unsigned long)(size >> 10));
+  else
+    text.Format("%lu MB", (unsigned long)(size >> 20));
+  return text;
+}
+
+CString FreeBytesText(DWORD freeStart, DWORD freeEnd) {
+  CString text;
+  text.Format("%lu Bytes", (unsigned long)(DWORD(freeEnd - freeStart + 1)));
+  return text;
+}
+
+CString FreeRangeText(DWORD freeStart, DWORD freeEnd) {
+  CString text;
+  text.Format("%lX hex - %lX hex", (unsigned long)freeStart, (unsigned long)freeEnd);
+  return text;
+}
+
+CString MemoryRowText(DWORD address, const BYTE* bytes) {
+  static constexpr char kHexDigits[] = "0123456789ABCDEF";
+  char text[64];
+  int n = std::snprintf(text, sizeof text, "%.8lX:\t", (unsigned long)address);
+  for (DWORD i = 0; i < kMemoryRowBytes; ++i) {
+    text[n++] = kHexDigits[bytes[i] >> 4];
+    text[n++] = kHexDigits[bytes[i] & 15];
+    text[n++] = '\t';
+  }
+  for (DWORD i = 0; i < kMemoryRowBytes; ++i) {
+    const BYTE b = bytes[i];
+    text[n++] = b >= kMemoryFirstShown && b <= kMemoryLastShown ? char(b) : kMemoryMiddleDot;
+  }
+  return CString(text, n);
+}
+
+bool ParseMemoryBytes(const CString& text, BYTE* bytes, int* count) {
+  *count = 0;
+  CStringArray tokens;
+  SplitString(text, " \t", &tokens);
+  if (tokens.GetSize() == 1 && tokens[0].IsEmpty()) return false;
+  if (tokens.GetSize() > kMemoryMaxEditBytes) return false;
+  for (int i = 0; i < int(tokens.GetSize()); ++i) {
+    const CString& token = tokens[i];
+    if (token.GetLength() < 1 || token.GetLength() > 2) return false;
+    int value = 0;
+    for (int k = 0; k < token.GetLength(); ++k) {
+      const int digit = HexDigitValue(token[k]);
+      if (digit < 0) return false;
+      value = value * 16 + digit;
+    }
+    bytes[i] = BYTE(value);
+  }
+  *count = int(tokens.GetSize());
+  return true;
+}
