@@ -222,8 +222,8 @@ void SECTabWnd::RecalcLayout() {
   HDWP hdwp = ::BeginDeferWindowPos(m_bTracking ? kSECTabWndDragBatch : kSECTabWndBatch);
   int stripWidth = inside.Width();
   if (style & WS_HSCROLL) {
-    m_nSizerPos = std::max(m_nSizerPos, 0);
-    m_nSizerPos = std::min(m_nSizerPos, inside.right - kSECTabWndSizerRoom);
+    // A window narrower than the room keeps the sizer at its left edge.
+    m_nSizerPos = std::max(std::min(m_nSizerPos, inside.right - kSECTabWndSizerRoom), 0);
     const CRect sizer = GetSizerRect();
     PlaceChild(hdwp, GetDlgItem(kSECTabWndHScrollId),
                CRect(sizer.right, inside.bottom, inside.right + 1, inside.bottom + m_cyHScroll), TRUE);
