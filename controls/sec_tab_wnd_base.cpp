@@ -118,7 +118,11 @@ CWnd* SECTabWndBase::GetTabClient(int nIndex) const {
 
 void SECTabWndBase::RemoveTab(int nIndex) {
   if (!m_pTabCtrl || !m_pTabCtrl->IsValidTab(nIndex)) return;
-  if (GetTabClient(nIndex) == m_pActiveWnd) m_pActiveWnd = nullptr;
+  // The client of a removed active tab no longer covers its successor.
+  if (CWnd* client = GetTabClient(nIndex); client && client == m_pActiveWnd) {
+    if (client->m_hWnd) client->ShowWindow(SW_HIDE);
+    m_pActiveWnd = nullptr;
+  }
   m_pTabCtrl->DeleteTab(nIndex);
 }
 

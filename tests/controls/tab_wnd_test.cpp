@@ -170,6 +170,8 @@ TEST_F(TabWndTest, ActivationReachesTheNotifyWindowWithTheWindowsId) {
   ExpectNotices(parent, {{WM_TABSEL, 0}});
   EXPECT_TRUE(wnd->GetActiveTab(active));
   EXPECT_EQ(active, clients[0]);
+  EXPECT_TRUE(clients[0]->IsWindowVisible());
+  EXPECT_FALSE(debug->IsWindowVisible());
 }
 
 TEST_F(TabWndTest, PictureOfTwoClients) {
