@@ -171,6 +171,22 @@ TEST_F(TabStripTest, DoubleClickOutsideEveryTabReportsTabZero) {
   ExpectNotices(parent, {{WM_TABDBLCLK, 0}});
 }
 
+TEST_F(TabStripTest, TheTopLineRunsAcrossTheStripButOpensUnderTheActiveTab) {
+  constexpr COLORREF kBlack = RGB(0, 0, 0);
+  Make(kFourButtons, 0);
+  strip->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  const CRect area = strip->GetTabsArea();
+  EXPECT_EQ(ui_test::Pixel(strip->m_hWnd, area.CenterPoint().x, area.top), kBlack);
+  strip->AddTab("One");
+  strip->AddTab("Two");
+  strip->ActivateTab(1);
+  strip->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  const CRect active = strip->GetTabBox(1);
+  EXPECT_NE(ui_test::Pixel(strip->m_hWnd, active.CenterPoint().x, area.top), kBlack);
+  EXPECT_EQ(ui_test::Pixel(strip->m_hWnd, area.right - 2, area.top), kBlack);
+  SaveTabPicture(parent.m_hWnd, "strip_active");
+}
+
 TEST_F(TabStripTest, IndicesOutOfRangeAreRefused) {
   Make(0, 2);
   strip->ActivateTab(5);
