@@ -1,0 +1,3 @@
+#include "controls/sec_tab.h"
+
+IMPLEMENT_DYNAMIC(SECTab, CObject)
