@@ -1,0 +1,32 @@
+#include "controls/sec_tree_ctrl.h"
+
+IMPLEMENT_DYNAMIC(SECTreeCtrl, SECListCtrl)
+
+BEGIN_MESSAGE_MAP(SECTreeCtrl, SECListCtrl)
+ON_WM_DESTROY()
+ON_WM_CHAR()
+ON_WM_LBUTTONDBLCLK()
+END_MESSAGE_MAP()
+
+SECTreeCtrl::~SECTreeCtrl() {
+  if (m_hWnd) DestroyWindow();
+}
+
+void SECTreeCtrl::OnDestroy() {
+  DeleteAllItems();
+  SECListBaseC::OnDestroy();
+}
+
+// '+', '-' and their unshifted keys expand and collapse; they type nothing.
+void SECTreeCtrl::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
+  if (nChar == '-' || nChar == '_' || nChar == '=' || nChar == '+') return;
+  SECListBaseC::OnChar(nChar, nRepCnt, nFlags);
+}
+
+void SECTreeCtrl::OnLButtonDblClk(UINT nFlags, CPoint point) {
+  SECListBaseC::OnLButtonDblClk(nFlags, point);
+  if (m_nNotifyResult != 0 || (nFlags & (MK_SHIFT | MK_CONTROL))) return;
+  UINT flags = 0;
+  const int row = SECListBaseC::HitTest(point.x, point.y, &flags, nullptr);
+  if (row >= 0 && (flags & (LVHT_ONITEMICON | LVHT_ONITEMLABEL))) Expand(GetItemAt(row), TVE_TOGGLE);
+}

@@ -1,0 +1,272 @@
+// The tree control in a window: insertion, deletion, expansion and
+// selection notifications, keys, stale handles and a picture.
+#include <string>
+
+#include "tests/controls/tree_fixture.h"
+
+namespace tree_test {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+TEST_F(TreeTest, SortedInsertionIgnoresCaseAndKeepsEqualTextsInOrder) {
+  Make();
+  constexpr const char* kTexts[] = {"b", "A", "a"};
+  for (const char* text : kTexts) tree->InsertItem(text, TVI_ROOT, TVI_SORT);
+  EXPECT_EQ(RowTexts(), (Texts{"A", "a", "b"}));
+  tree->InsertItem("c", TVI_ROOT, TVI_SORTDESCENDING);
+  EXPECT_EQ(RowTexts().front(), "c");
+}
+
+TEST_F(TreeTest, NavigationFromTheRootAndTheTopLevel) {
+  Make();
+  const HTREEITEM first = tree->InsertItem("first");
+  const HTREEITEM second = tree->InsertItem("second");
+  const HTREEITEM child = tree->InsertItem("child", first);
+  EXPECT_EQ(tree->GetChildItem(TVI_ROOT), first);
+  EXPECT_EQ(tree->GetChildItem(nullptr), first);
+  EXPECT_EQ(tree->GetParentItem(first), nullptr);
+  EXPECT_EQ(tree->GetParentItem(child), first);
+  EXPECT_EQ(tree->GetNextSiblingItem(first), second);
+  EXPECT_EQ(tree->GetPrevSiblingItem(second), first);
+  // The child is collapsed away: it has no row, but its visible neighbours are known.
+  EXPECT_EQ(tree->FindRow(child), -1);
+  EXPECT_EQ(tree->GetNextItem(child, TVGN_NEXTVISIBLE), second);
+  EXPECT_EQ(tree->GetNextItem(second, TVGN_PREVIOUSVISIBLE), first);
+  EXPECT_EQ(tree->GetCount(), 3);
+  // An insert-after handle that is not a child is refused.
+  EXPECT_EQ(tree->InsertItem("stray", first, second), nullptr);
+  EXPECT_EQ(tree->GetCount(), 3);
+}
+
+TEST_F(TreeTest, DeleteAllTellsChildrenBeforeParentsAndLeavesAUsableControl) {
+  Make();
+  const HTREEITEM parent = tree->InsertItem("parent");
+  const HTREEITEM child = tree->InsertItem("child", parent);
+  const HTREEITEM grandchild = tree->InsertItem("grandchild", child);
+  const HTREEITEM other = tree->InsertItem("other");
+  owner.notices.clear();
+  EXPECT_TRUE(tree->DeleteAllItems());
+  ExpectNotices({{TVN_DELETEITEM, grandchild, 0},
+                 {TVN_DELETEITEM, child, 0},
+                 {TVN_DELETEITEM, parent, 0},
+                 {TVN_DELETEITEM, other, 0}});
+  EXPECT_EQ(tree->GetItemCount(), 0);
+  EXPECT_EQ(tree->GetCount(), 0);
+  EXPECT_NE(tree->InsertItem("again"), nullptr);
+  EXPECT_EQ(RowTexts(), (Texts{"again"}));
+}
+
+TEST_F(TreeTest, ToggleTwiceShowsAndHidesTheChildren) {
+  Make();
+  const HTREEITEM parent = tree->InsertItem("parent");
+  tree->InsertItem("one", parent);
+  tree->InsertItem("two", parent);
+  tree->InsertItem("after");
+  owner.notices.clear();
+  EXPECT_TRUE(tree->Expand(parent, TVE_TOGGLE));
+  EXPECT_EQ(RowTexts(), (Texts{"parent", "one", "two", "after"}));
+  EXPECT_TRUE(tree->Expand(parent, TVE_TOGGLE));
+  EXPECT_EQ(RowTexts(), (Texts{"parent", "after"}));
+  ExpectNotices({{TVN_ITEMEXPANDING, parent, TVE_EXPAND},
+                 {TVN_ITEMEXPANDED, parent, TVE_EXPAND},
+                 {TVN_ITEMEXPANDING, parent, TVE_COLLAPSE},
+                 {TVN_ITEMEXPANDED, parent, TVE_COLLAPSE}});
+}
+
+TEST_F(TreeTest, AVetoedExpansionChangesNothing) {
+  Make();
+  const HTREEITEM parent = tree->InsertItem("parent");
+  tree->InsertItem("child", parent);
+  owner.answer = [](NMHDR* hdr) -> LRESULT { return hdr->code == TVN_ITEMEXPANDING ? 1 : 0; };
+  EXPECT_FALSE(tree->Expand(parent, TVE_EXPAND));
+  EXPECT_FALSE(tree->IsItemExpanded(parent));
+  EXPECT_EQ(tree->GetItemCount(), 1);
+}
+
+TEST_F(TreeTest, CallbackChildrenAreAskedForAndFilledInWhileExpanding) {
+  Make();
+  TV_INSERTSTRUCT insert{};
+  insert.hParent = TVI_ROOT;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_CHILDREN;
+  insert.item.pszText = const_cast<LPSTR>("lazy");
+  insert.item.cChildren = I_CHILDRENCALLBACK;
+  const HTREEITEM lazy = tree->InsertItem(&insert);
+  owner.notices.clear();
+  owner.answer = [this, lazy](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == TVN_GETDISPINFO) reinterpret_cast<TV_DISPINFO*>(hdr)->item.cChildren = 1;
+    if (hdr->code == TVN_ITEMEXPANDING) tree->InsertItem("loaded", lazy);
+    return 0;
+  };
+  EXPECT_TRUE(tree->Expand(lazy, TVE_EXPAND));
+  EXPECT_EQ(RowTexts(), (Texts{"lazy", "loaded"}));
+  ExpectNotices({{TVN_GETDISPINFO, lazy, TVIF_CHILDREN},
+                 {TVN_ITEMEXPANDING, lazy, TVE_EXPAND},
+                 {TVN_ITEMEXPANDED, lazy, TVE_EXPAND}});
+}
+
+TEST_F(TreeTest, CollapsingMovesTheSelectionUpToTheItem) {
+  Make();
+  const HTREEITEM parent = tree->InsertItem("parent");
+  const HTREEITEM child = tree->InsertItem("child", parent);
+  tree->Expand(parent, TVE_EXPAND);
+  ASSERT_TRUE(tree->Select(child, TVGN_CARET));
+  EXPECT_EQ(tree->GetSelectedItem(), child);
+  owner.notices.clear();
+  EXPECT_TRUE(tree->Expand(parent, TVE_COLLAPSE));
+  EXPECT_EQ(tree->GetSelectedItem(), parent);
+  ExpectNotices({{TVN_ITEMEXPANDING, parent, TVE_COLLAPSE},
+                 {TVN_SELCHANGING, parent, TVC_BYMOUSE},
+                 {TVN_SELCHANGED, parent, TVC_BYMOUSE},
+                 {TVN_ITEMEXPANDED, parent, TVE_COLLAPSE}});
+}
+
+TEST_F(TreeTest, SelectingACollapsedItemOpensItsAncestors) {
+  Make();
+  const HTREEITEM top = tree->InsertItem("top");
+  const HTREEITEM middle = tree->InsertItem("middle", top);
+  const HTREEITEM leaf = tree->InsertItem("leaf", middle);
+  EXPECT_TRUE(tree->Select(leaf, TVGN_CARET));
+  EXPECT_EQ(RowTexts(), (Texts{"top", "middle", "leaf"}));
+  EXPECT_EQ(tree->GetSelectedItem(), leaf);
+}
+
+TEST_F(TreeTest, StaleHandlesAreRefused) {
+  Make();
+  const HTREEITEM parent = tree->InsertItem("parent");
+  const HTREEITEM child = tree->InsertItem("child", parent);
+  ASSERT_TRUE(tree->DeleteItem(parent));
+  EXPECT_FALSE(tree->IsValidHandle(child));
+  EXPECT_EQ(tree->GetChildItem(parent), nullptr);
+  EXPECT_EQ(tree->GetNextSiblingItem(child), nullptr);
+  EXPECT_FALSE(tree->SetItemText(child, "gone"));
+  EXPECT_FALSE(tree->DeleteItem(child));
+  EXPECT_FALSE(tree->Expand(parent, TVE_EXPAND));
+  EXPECT_FALSE(tree->ItemHasChildren(parent));
+  EXPECT_EQ(tree->InsertItem("orphan", child), nullptr);
+  EXPECT_EQ(tree->GetItemText(child), CString());
+}
+
+TEST_F(TreeTest, AnAnimationLimitOfZeroStillCollapsesInSteps) {
+  constexpr int kChildren = 12;
+  Make();
+  tree->SetExtendedStyle(kSECTreeExAnimate);
+  tree->SetAnimateLimit(0);
+  EXPECT_EQ(tree->GetAnimateLimit(), 1u);
+  const HTREEITEM parent = tree->InsertItem("parent");
+  for (int i = 0; i < kChildren; ++i) tree->InsertItem(("child " + std::to_string(i)).c_str(), parent);
+  tree->Expand(parent, TVE_EXPAND);
+  EXPECT_EQ(tree->GetItemCount(), kChildren + 1);
+  EXPECT_TRUE(tree->Expand(parent, TVE_COLLAPSE));
+  EXPECT_EQ(tree->GetItemCount(), 1);
+  // One update after the single step of all rows, and one at the end.
+  EXPECT_GE(tree->GetAnimationSteps(), 2);
+}
+
+TEST_F(TreeTest, KeysExpandDescendClimbAndCollapse) {
+  Make();
+  const HTREEITEM parent = tree->InsertItem("parent");
+  const HTREEITEM child = tree->InsertItem("child", parent);
+  ASSERT_TRUE(tree->Select(parent, TVGN_CARET));
+  struct Step {
+    UINT key;
+    HTREEITEM selected;
+    BOOL expanded;
+  };
+  const Step kSteps[] = {
+      {VK_RIGHT, parent, TRUE},  // expands
+      {VK_RIGHT, child, TRUE},   // goes to the first child
+      {VK_LEFT, parent, TRUE},   // a leaf: goes to the parent
+      {VK_LEFT, parent, FALSE},  // collapses
+      {VK_ADD, parent, TRUE},    // numeric plus expands
+      {VK_SUBTRACT, parent, FALSE},
+  };
+  for (const Step& step : kSteps) {
+    tree->SendMessage(WM_KEYDOWN, step.key, 0);
+    EXPECT_EQ(tree->GetSelectedItem(), step.selected) << "key " << step.key;
+    EXPECT_EQ(tree->IsItemExpanded(parent), step.expanded) << "key " << step.key;
+  }
+  owner.notices.clear();
+  tree->SendMessage(WM_KEYDOWN, VK_MULTIPLY, 0);
+  EXPECT_TRUE(tree->IsItemExpanded(parent));
+  EXPECT_EQ(owner.notices.front().code, static_cast<UINT>(TVN_KEYDOWN));
+  EXPECT_EQ(owner.notices.front().action, static_cast<UINT>(VK_MULTIPLY));
+  // '+' and '-' are keys of the tree, not type-ahead text.
+  tree->SendMessage(WM_CHAR, '+', 0);
+  EXPECT_TRUE(tree->GetTypeAheadText().IsEmpty());
+}
+
+// Exactly the calls the watch window makes on its tree.
+TEST_F(TreeTest, WatchWindowOperations) {
+  Make();
+  TV_INSERTSTRUCT insert{};
+  insert.hParent = TVI_ROOT;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+  insert.item.pszText = const_cast<LPSTR>("counter = 1");
+  insert.item.lParam = 7;
+  const HTREEITEM watch = tree->InsertItem(&insert);
+  insert.hParent = watch;
+  insert.item.pszText = const_cast<LPSTR>("low = 1");
+  const HTREEITEM low = tree->InsertItem(&insert);
+  insert.item.pszText = const_cast<LPSTR>("high = 0");
+  const HTREEITEM high = tree->InsertItem(&insert);
+
+  TV_ITEM update{};
+  update.mask = TVIF_TEXT | TVIF_HANDLE;
+  update.hItem = watch;
+  update.pszText = const_cast<LPSTR>("counter = 2");
+  EXPECT_TRUE(tree->SetItem(&update));
+  EXPECT_EQ(tree->GetItemText(watch), CString("counter = 2"));
+  EXPECT_TRUE(tree->ItemHasChildren(watch));
+  EXPECT_FALSE(tree->ItemHasChildren(low));
+  EXPECT_EQ(tree->GetChildItem(watch), low);
+  EXPECT_EQ(tree->GetNextSiblingItem(low), high);
+  EXPECT_EQ(tree->GetItemAt(0), watch);
+  EXPECT_EQ(tree->GetItemAt(1), nullptr);
+  tree->Select(watch, TVGN_CARET);
+  EXPECT_EQ(tree->GetSelectedItem(), watch);
+  // A refresh drops the children; the old handles are refused afterwards.
+  EXPECT_TRUE(tree->DeleteItem(low));
+  EXPECT_TRUE(tree->DeleteItem(high));
+  EXPECT_FALSE(tree->ItemHasChildren(watch));
+  update.hItem = low;
+  EXPECT_FALSE(tree->SetItem(&update));
+}
+
+TEST_F(TreeTest, SetItemParamOnARowlessItemOnlyChangesTheData) {
+  Make();
+  const HTREEITEM parent = tree->InsertItem("parent");
+  const HTREEITEM hidden = tree->InsertItem("hidden", parent);
+  EXPECT_TRUE(tree->SetItemData(hidden, 42));
+  EXPECT_EQ(tree->GetItemData(hidden), 42);
+  EXPECT_EQ(tree->GetItemCount(), 1);
+}
+
+TEST_F(TreeTest, HiddenItemsLoseTheirRowsAndComeBack) {
+  Make();
+  const HTREEITEM a = tree->InsertItem("a");
+  tree->InsertItem("b");
+  EXPECT_TRUE(tree->HideItem(a, TRUE));
+  EXPECT_TRUE(tree->IsItemHidden(a));
+  EXPECT_EQ(RowTexts(), (Texts{"b"}));
+  EXPECT_TRUE(tree->HideItem(a, FALSE));
+  EXPECT_EQ(RowTexts(), (Texts{"a", "b"}));
+}
+
+TEST_F(TreeTest, Picture) {
+  Make();
+  const HTREEITEM project = tree->InsertItem("project");
+  tree->InsertItem("main.c", project);
+  const HTREEITEM board = tree->InsertItem("board", project);
+  tree->InsertItem("zor.cfg", board);
+  tree->InsertItem("notes");
+  tree->ExpandAll(project);
+  tree->SetItemState(board, TVIS_BOLD, TVIS_BOLD);
+  EXPECT_EQ(tree->GetItemCount(), 5);
+  SavePicture("expanded");
+}
+
+}  // namespace
+}  // namespace tree_test
