@@ -125,6 +125,19 @@ class SECTreeBaseC : public SECListCtrl {
 
   virtual _Node* CreateNode() { return new _Node; }
 
+  // ---- Drawing (column 0) and hit testing ----
+  // Width left of the label for the node's indentation, lines and button.
+  int GetIndentWidth(HTREEITEM hItem) const;
+  // The button box of a row's item in client coordinates; FALSE without one.
+  virtual BOOL GetButtonRect(int nRow, RECT* rect);
+  HTREEITEM HitTest(int x, int y, UINT* pFlags);
+  using SECListBaseC::HitTest;
+  void DrawCell(SECListPaintContext* pContext) override;
+  virtual void DrawItemLines(SECListPaintContext* pContext, _Node* pNode);
+  virtual void DrawItemButton(SECListPaintContext* pContext, _Node* pNode);
+  virtual void DrawHorizontalDots(CDC* pDC, int x1, int x2, int y);
+  virtual void DrawVerticalDots(CDC* pDC, int x, int y1, int y2);
+
   // ---- List overrides ----
   LPARAM GetRecordData(const SECListItem* pItem) const override;
   BOOL GetItem(LV_ITEM* pItem, BOOL bCopyText = TRUE, BOOL bNotify = TRUE) const override;
@@ -151,6 +164,8 @@ class SECTreeBaseC : public SECListCtrl {
   BOOL StoreFields(_Node* pNode, const TV_ITEM* pItem);
   BOOL LinkNode(_Node* pParent, _Node* pNode, HTREEITEM hInsertAfter);
   BOOL IsShown(const SECTreeNode* pNode) const;
+  BOOL HasRootLines() const;
+  BOOL HasButtonChildren(_Node* pNode);
   BOOL AddRow(_Node* pNode);
   int InsertRowAt(int nRow, _Node* pNode);
   void RemoveRow(_Node* pNode);

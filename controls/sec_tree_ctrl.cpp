@@ -5,6 +5,7 @@ IMPLEMENT_DYNAMIC(SECTreeCtrl, SECListCtrl)
 BEGIN_MESSAGE_MAP(SECTreeCtrl, SECListCtrl)
 ON_WM_DESTROY()
 ON_WM_CHAR()
+ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
@@ -21,6 +22,18 @@ void SECTreeCtrl::OnDestroy() {
 void SECTreeCtrl::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
   if (nChar == '-' || nChar == '_' || nChar == '=' || nChar == '+') return;
   SECListBaseC::OnChar(nChar, nRepCnt, nFlags);
+}
+
+// A click on a button toggles the item; any other goes to the list.
+void SECTreeCtrl::OnLButtonDown(UINT nFlags, CPoint point) {
+  UINT flags = 0;
+  const HTREEITEM item = HitTest(point.x, point.y, &flags);
+  if (item && (flags & TVHT_ONITEMBUTTON)) {
+    if (::GetFocus() != m_hWnd) SetFocus();
+    Expand(item, TVE_TOGGLE);
+    return;
+  }
+  SECListBaseC::OnLButtonDown(nFlags, point);
 }
 
 void SECTreeCtrl::OnLButtonDblClk(UINT nFlags, CPoint point) {

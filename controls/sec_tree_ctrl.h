@@ -12,6 +12,7 @@ class SECTreeCtrl : public SECTreeBaseC {
 
   void OnDestroy();
   void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+  void OnLButtonDown(UINT nFlags, CPoint point);
   void OnLButtonDblClk(UINT nFlags, CPoint point);
 
  protected:

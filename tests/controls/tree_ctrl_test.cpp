@@ -3,6 +3,8 @@
 #include <string>
 
 #include "tests/controls/tree_fixture.h"
+#include "platform/ui/sysmetrics.h"
+#include "ui_test_support.h"
 
 namespace tree_test {
 namespace {
@@ -253,6 +255,91 @@ TEST_F(TreeTest, HiddenItemsLoseTheirRowsAndComeBack) {
   EXPECT_EQ(RowTexts(), (Texts{"b"}));
   EXPECT_TRUE(tree->HideItem(a, FALSE));
   EXPECT_EQ(RowTexts(), (Texts{"a", "b"}));
+}
+
+// Counts the pixels of a colour in a rectangle of the tree window.
+int CountPixels(HWND hwnd, const CRect& area, COLORREF colour) {
+  int count = 0;
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x) count += ui_test::Pixel(hwnd, x, y) == colour ? 1 : 0;
+  return count;
+}
+
+TEST_F(TreeTest, HitTestFlagsAcrossARow) {
+  Make();
+  const HTREEITEM parent = tree->InsertItem("parent");
+  const HTREEITEM child = tree->InsertItem("child", parent);
+  tree->Expand(parent, TVE_EXPAND);
+  CRect button;
+  ASSERT_TRUE(tree->GetButtonRect(0, &button));
+  CRect childRow;
+  ASSERT_TRUE(tree->GetItemRect(1, &childRow));
+  const int labelX = tree->GetIndentWidth(child) + static_cast<int>(tree->GetIndent());
+  struct Case {
+    CPoint at;
+    HTREEITEM item;
+    UINT flags;
+  };
+  const Case kCases[] = {
+      {button.CenterPoint(), parent, 0x4000 | TVHT_ONITEMBUTTON},
+      {CPoint(button.left + 1, childRow.CenterPoint().y), child, 0x4000 | TVHT_ONITEMINDENT},
+      {CPoint(labelX, childRow.CenterPoint().y), child, 0x4000 | TVHT_ONITEMLABEL},
+      {CPoint(labelX, kTreeHeight - 10), nullptr, TVHT_NOWHERE},
+      {CPoint(labelX, kTreeHeight + 10), nullptr, TVHT_BELOW},
+  };
+  for (const Case& c : kCases) {
+    UINT flags = 0;
+    EXPECT_EQ(tree->HitTest(c.at.x, c.at.y, &flags), c.item) << c.at.x << "," << c.at.y;
+    EXPECT_EQ(flags, c.flags) << c.at.x << "," << c.at.y;
+  }
+}
+
+TEST_F(TreeTest, ClickingTheButtonTogglesTheItem) {
+  Make();
+  const HTREEITEM parent = tree->InsertItem("parent");
+  tree->InsertItem("child", parent);
+  CRect button;
+  ASSERT_TRUE(tree->GetButtonRect(0, &button));
+  const CPoint at = button.CenterPoint();
+  tree->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  tree->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+  EXPECT_TRUE(tree->IsItemExpanded(parent));
+  EXPECT_EQ(tree->GetItemCount(), 2);
+  tree->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  EXPECT_FALSE(tree->IsItemExpanded(parent));
+  EXPECT_EQ(tree->GetItemCount(), 1);
+}
+
+TEST_F(TreeTest, ButtonsShowPlusOrMinusAndLinesAreDotted) {
+  Make();
+  const HTREEITEM open = tree->InsertItem("open");
+  tree->InsertItem("inner", open);
+  const HTREEITEM closed = tree->InsertItem("closed");
+  tree->InsertItem("hidden", closed);
+  tree->Expand(open, TVE_EXPAND);
+  tree->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  const COLORREF ink = ::GetSysColor(COLOR_WINDOWTEXT);
+  const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
+  CRect openBox, closedBox;
+  ASSERT_TRUE(tree->GetButtonRect(0, &openBox));
+  ASSERT_TRUE(tree->GetButtonRect(2, &closedBox));
+  const HWND hwnd = tree->m_hWnd;
+  // Minus: ink on the centre row only; plus: also on the centre column.
+  const CPoint openCentre((openBox.left + openBox.right - 1) / 2, (openBox.top + openBox.bottom - 1) / 2);
+  const CPoint closedCentre((closedBox.left + closedBox.right - 1) / 2,
+                            (closedBox.top + closedBox.bottom - 1) / 2);
+  EXPECT_EQ(ui_test::Pixel(hwnd, openCentre.x - 1, openCentre.y), ink);
+  EXPECT_NE(ui_test::Pixel(hwnd, openCentre.x, openCentre.y - 1), ink);
+  EXPECT_EQ(ui_test::Pixel(hwnd, closedCentre.x, closedCentre.y - 1), ink);
+  EXPECT_EQ(ui_test::Pixel(hwnd, openBox.left, openBox.top), shadow);
+  // The line from "open" down past "inner" to "closed" runs below the open box,
+  // every other pixel.
+  CRect innerRow;
+  ASSERT_TRUE(tree->GetItemRect(1, &innerRow));
+  const CRect column(openCentre.x, innerRow.top, openCentre.x + 1, innerRow.bottom);
+  const int dots = CountPixels(hwnd, column, shadow);
+  EXPECT_GE(dots, innerRow.Height() / 2 - 1);
+  EXPECT_LE(dots, innerRow.Height() / 2 + 1);
 }
 
 TEST_F(TreeTest, Picture) {
