@@ -17,7 +17,9 @@ SECTreeBaseC::~SECTreeBaseC() {
 BOOL SECTreeBaseC::Create(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
                           LPVOID lpParam) {
   InsertColumn(0, "", LVCFMT_CENTER, 0, 0, -1, FALSE);
-  return SECListBaseC::Create(dwStyle, dwExStyle, rect, pParentWnd, nID, lpParam);
+  if (!SECListBaseC::Create(dwStyle, dwExStyle, rect, pParentWnd, nID, lpParam)) return FALSE;
+  SetExtendedStyle(m_dwTreeExStyle);
+  return TRUE;
 }
 
 void SECTreeBaseC::EnsureRoot() {
@@ -216,6 +218,28 @@ BOOL SECTreeBaseC::HideItem(HTREEITEM hItem, BOOL bHide) {
   if (!SyncRows()) return FALSE;
   if (m_hWnd) Invalidate(TRUE);
   return TRUE;
+}
+
+void SECTreeBaseC::SetExtendedStyle(DWORD dwExStyle) {
+  m_dwTreeExStyle = dwExStyle;
+  // Each row: the tree bit, the list style it clears when set (and sets when clear).
+  struct Mapping {
+    bool on;
+    DWORD listOff;
+  };
+  const bool headerButtons = (dwExStyle & kSECTreeExHeaderButtons) && (dwExStyle & kSECTreeExHeader);
+  const Mapping kMappings[] = {
+      {(dwExStyle & kSECTreeExMultiSelect) != 0, LVS_SINGLESEL},
+      {(dwExStyle & kSECTreeExLabelWrap) != 0, LVS_NOLABELWRAP},
+      {(dwExStyle & kSECTreeExHeader) != 0, LVS_NOCOLUMNHEADER},
+      {headerButtons, LVS_NOSORTHEADER},
+  };
+  DWORD style = m_dwListStyle;
+  for (const Mapping& m : kMappings) style = m.on ? (style & ~m.listOff) : (style | m.listOff);
+  DWORD styleEx = m_dwListStyleEx & ~static_cast<DWORD>(LVXS_LABELTIPS | LVXS_HEADERDRAGDROP);
+  if (dwExStyle & kSECTreeExLabelTips) styleEx |= LVXS_LABELTIPS;
+  if (headerButtons && (dwExStyle & kSECTreeExHeaderDrag)) styleEx |= LVXS_HEADERDRAGDROP;
+  SetListStyles(style, styleEx, FALSE);
 }
 
 DWORD SECTreeBaseC::GetTreeStyle() const {

@@ -33,7 +33,12 @@ inline constexpr UINT kSECTreePrevSelected = 0x22;
 inline constexpr UINT kSECTreeStyleMask = 0x417;
 // Extended-style bits.
 inline constexpr DWORD kSECTreeExMultiSelect = 1u << 20;
+inline constexpr DWORD kSECTreeExLabelWrap = 1u << 21;
+inline constexpr DWORD kSECTreeExHeader = 1u << 22;
+inline constexpr DWORD kSECTreeExLabelTips = 1u << 23;
 inline constexpr DWORD kSECTreeExAnimate = 1u << 24;
+inline constexpr DWORD kSECTreeExHeaderButtons = 1u << 26;
+inline constexpr DWORD kSECTreeExHeaderDrag = 1u << 27;
 inline constexpr UINT kSECTreeDefaultIndent = 20;
 
 class SECTreeBaseC : public SECListCtrl {
@@ -114,7 +119,9 @@ class SECTreeBaseC : public SECListCtrl {
   DWORD GetTreeStyle() const;
   void SetTreeStyle(DWORD dwStyle);
   DWORD GetExtendedStyle() const { return m_dwTreeExStyle; }
-  void SetExtendedStyle(DWORD dwExStyle) { m_dwTreeExStyle = dwExStyle; }
+  // Stores the bits and sets the list styles they stand for (bits 20-23,
+  // 26 and 27); 24 and 25 are the tree's own.
+  void SetExtendedStyle(DWORD dwExStyle);
   void SetIndent(UINT nIndent) { m_nIndent = nIndent + (nIndent & 1); }
   UINT GetIndent() const { return m_nIndent; }
   // At least 1: collapsing divides the row count by it.

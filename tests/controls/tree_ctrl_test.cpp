@@ -342,6 +342,30 @@ TEST_F(TreeTest, ButtonsShowPlusOrMinusAndLinesAreDotted) {
   EXPECT_LE(dots, innerRow.Height() / 2 + 1);
 }
 
+TEST_F(TreeTest, ExtendedStyleBitsSetTheListStyles) {
+  Make();
+  // A new tree: single selection, no header.
+  EXPECT_TRUE(tree->HasListStyle(LVS_SINGLESEL | LVS_NOCOLUMNHEADER | LVS_NOLABELWRAP));
+  struct Case {
+    DWORD treeEx;
+    DWORD listOn;
+    DWORD listOff;
+    DWORD listExOn;
+  };
+  const Case kCases[] = {
+      {kSECTreeExMultiSelect, 0, LVS_SINGLESEL, 0},
+      {kSECTreeExHeader, LVS_NOSORTHEADER, LVS_NOCOLUMNHEADER, 0},
+      {kSECTreeExHeader | kSECTreeExHeaderButtons | kSECTreeExHeaderDrag, 0, LVS_NOSORTHEADER,
+       LVXS_HEADERDRAGDROP},
+      {kSECTreeExLabelTips, LVS_NOCOLUMNHEADER, 0, LVXS_LABELTIPS},
+  };
+  for (const Case& c : kCases) {
+    tree->SetExtendedStyle(c.treeEx);
+    EXPECT_EQ(tree->GetListStyle() & (c.listOn | c.listOff), c.listOn) << std::hex << c.treeEx;
+    EXPECT_EQ(tree->GetListStyleEx() & c.listExOn, c.listExOn) << std::hex << c.treeEx;
+  }
+}
+
 TEST_F(TreeTest, Picture) {
   Make();
   const HTREEITEM project = tree->InsertItem("project");
