@@ -148,13 +148,13 @@ void SECTreeNode::DeleteAllChildren() {
 
 // ---- SECTreeNodeX: navigation with one level hidden ----
 
+// The nodes of one tree are all of the hidden-level kind, the top included.
 WORD SECTreeNodeX::GetHiddenLevel() const {
-  const auto* top = dynamic_cast<const SECTreeNodeX*>(GetTopNode());
-  return top ? static_cast<WORD>(top->m_nHiddenLevel) : 0;
+  return static_cast<WORD>(static_cast<const SECTreeNodeX*>(GetTopNode())->m_nHiddenLevel);
 }
 
 BOOL SECTreeNodeX::SetHiddenLevel(WORD nLevel) {
-  if (auto* top = dynamic_cast<SECTreeNodeX*>(GetTopNode())) top->m_nHiddenLevel = nLevel;
+  static_cast<SECTreeNodeX*>(GetTopNode())->m_nHiddenLevel = nLevel;
   return TRUE;
 }
 
