@@ -113,6 +113,9 @@ class SECTreeBaseC : public SECListCtrl {
   BOOL Select(HTREEITEM hItem, UINT nCode);
   BOOL SelectItem(HTREEITEM hItem);
   BOOL HideItem(HTREEITEM hItem, BOOL bHide);
+  // Sorts the children (of the root for null) by CompareItems with adjacent
+  // swaps, so equal items keep their order.
+  BOOL SortChildren(HTREEITEM hItem, BOOL bRecursive = FALSE, BOOL bAscending = TRUE);
   BOOL IsItemHidden(HTREEITEM hItem) const;
 
   // ---- Styles and settings ----
@@ -183,6 +186,7 @@ class SECTreeBaseC : public SECListCtrl {
   void CollapseRows(_Node* pNode, int nRow);
   void MoveSelectionOutOf(_Node* pNode, int nRow);
   void Relayout();
+  void SortChildNodes(_Node* pNode, int nSign);
 
   virtual void NotifyDeleteItem(HTREEITEM hItem);
   virtual void NotifyGetDispInfo(TV_ITEM* pItem);

@@ -20,6 +20,22 @@ TEST_F(TreeTest, SortedInsertionIgnoresCaseAndKeepsEqualTextsInOrder) {
   EXPECT_EQ(RowTexts().front(), "c");
 }
 
+TEST_F(TreeTest, SortingChildrenReordersNodesAndRowsAndKeepsTheCaret) {
+  Make();
+  const HTREEITEM parent = tree->InsertItem("parent");
+  constexpr const char* kTexts[] = {"pear", "Apple", "fig", "apple"};
+  for (const char* text : kTexts) tree->InsertItem(text, parent);
+  tree->InsertItem("zeta");
+  tree->Expand(parent, TVE_EXPAND);
+  const HTREEITEM fig = tree->GetNextSiblingItem(tree->GetNextSiblingItem(tree->GetChildItem(parent)));
+  tree->Select(fig, TVGN_CARET);
+  EXPECT_TRUE(tree->SortChildren(parent));
+  EXPECT_EQ(RowTexts(), (Texts{"parent", "Apple", "apple", "fig", "pear", "zeta"}));
+  EXPECT_EQ(tree->GetSelectedItem(), fig);
+  EXPECT_TRUE(tree->SortChildren(nullptr, TRUE, FALSE));
+  EXPECT_EQ(RowTexts(), (Texts{"zeta", "parent", "pear", "fig", "Apple", "apple"}));
+}
+
 TEST_F(TreeTest, NavigationFromTheRootAndTheTopLevel) {
   Make();
   const HTREEITEM first = tree->InsertItem("first");
