@@ -40,6 +40,6 @@ void SECTreeCtrl::OnLButtonDblClk(UINT nFlags, CPoint point) {
   SECListBaseC::OnLButtonDblClk(nFlags, point);
   if (m_nNotifyResult != 0 || (nFlags & (MK_SHIFT | MK_CONTROL))) return;
   UINT flags = 0;
-  const int row = SECListBaseC::HitTest(point.x, point.y, &flags, nullptr);
-  if (row >= 0 && (flags & (LVHT_ONITEMICON | LVHT_ONITEMLABEL))) Expand(GetItemAt(row), TVE_TOGGLE);
+  const HTREEITEM item = HitTest(point.x, point.y, &flags);
+  if (item && (flags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMBUTTON))) Expand(item, TVE_TOGGLE);
 }

@@ -92,6 +92,37 @@ TEST_F(TreeTest, ToggleTwiceShowsAndHidesTheChildren) {
                  {TVN_ITEMEXPANDED, parent, TVE_COLLAPSE}});
 }
 
+TEST_F(TreeTest, CollapseResetDeletesTheChildrenAfterHidingThem) {
+  Make();
+  const HTREEITEM parent = tree->InsertItem("parent");
+  const HTREEITEM child = tree->InsertItem("child", parent);
+  const HTREEITEM grandchild = tree->InsertItem("grandchild", child);
+  tree->InsertItem("after");
+  tree->ExpandAll(parent);
+  owner.notices.clear();
+  EXPECT_TRUE(tree->Expand(parent, TVE_COLLAPSERESET | TVE_COLLAPSE));
+  ExpectNotices({{TVN_ITEMEXPANDING, parent, TVE_COLLAPSERESET | TVE_COLLAPSE},
+                 {TVN_DELETEITEM, grandchild, 0},
+                 {TVN_DELETEITEM, child, 0},
+                 {TVN_ITEMEXPANDED, parent, TVE_COLLAPSERESET | TVE_COLLAPSE}});
+  EXPECT_EQ(RowTexts(), (Texts{"parent", "after"}));
+  EXPECT_FALSE(tree->ItemHasChildren(parent));
+  EXPECT_FALSE(tree->IsValidHandle(child));
+}
+
+TEST_F(TreeTest, DoubleClickOnALabelToggles) {
+  Make();
+  const HTREEITEM parent = tree->InsertItem("parent");
+  tree->InsertItem("child", parent);
+  CRect row;
+  ASSERT_TRUE(tree->GetItemRect(0, &row));
+  const CPoint at(tree->GetIndentWidth(parent) + 10, row.CenterPoint().y);
+  tree->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  EXPECT_TRUE(tree->IsItemExpanded(parent));
+  tree->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON | MK_SHIFT, MAKELPARAM(at.x, at.y));
+  EXPECT_TRUE(tree->IsItemExpanded(parent));
+}
+
 TEST_F(TreeTest, AVetoedExpansionChangesNothing) {
   Make();
   const HTREEITEM parent = tree->InsertItem("parent");
