@@ -1,0 +1,23 @@
+#include "disasm/view/disview0doc.h"
+
+#include "disasm/mem_addr_list.h"
+
+BOOL g_bDisassemblyOpen = FALSE;
+
+IMPLEMENT_DYNCREATE(CDisview0Doc, CDocument)
+
+CDisview0Doc::CDisview0Doc() {
+  m_disassEdit.SetReadOnly(TRUE);
+  g_bDisassemblyOpen = TRUE;
+  SetTitle("disassembly");
+}
+
+void CDisview0Doc::OnCloseDocument() {
+  g_bDisassemblyOpen = FALSE;
+  // The closing deletes this document: keep nothing of it afterwards.
+  CDocument::OnCloseDocument();
+  delete g_pMemAddrList;
+  g_pMemAddrList = nullptr;
+}
+
+BOOL CDisview0Doc::IsOpen() { return g_bDisassemblyOpen; }
