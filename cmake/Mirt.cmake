@@ -4,8 +4,16 @@
 # mirt_pch(<target>): the libraries share one precompiled cmake/pch/std.h,
 # made by mirt_std_pch (mirt_std_pch_target() below), instead of each
 # compiling its own.
+# A library built with hidden visibility (HIDDEN) precompiles its own copy:
+# clang refuses a precompiled header made with other visibility.
 function(mirt_pch target)
-  if(MIRT_PCH)
+  cmake_parse_arguments(A "HIDDEN" "" "" ${ARGN})
+  if(NOT MIRT_PCH)
+    return()
+  endif()
+  if(A_HIDDEN)
+    target_precompile_headers(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch/std.h)
+  else()
     target_precompile_headers(${target} REUSE_FROM mirt_std_pch)
   endif()
 endfunction()
@@ -25,11 +33,12 @@ function(mirt_sources out dir)
   set(${out} ${srcs} PARENT_SCOPE)
 endfunction()
 
-# mirt_library(<name> STATIC|SHARED [DIRS d...] [EXCLUDE f...] [LIBS l...])
+# mirt_library(<name> STATIC|SHARED [HIDDEN] [DIRS d...] [EXCLUDE f...] [LIBS l...])
+# HIDDEN: hidden symbol visibility.
 # A library of the .cpp files of the given folders (default: the current
 # one). A static library without sources yet becomes an interface library.
 function(mirt_library name kind)
-  cmake_parse_arguments(A "" "" "DIRS;EXCLUDE;LIBS" ${ARGN})
+  cmake_parse_arguments(A "HIDDEN" "" "DIRS;EXCLUDE;LIBS" ${ARGN})
   if(NOT A_DIRS)
     set(A_DIRS ${CMAKE_CURRENT_SOURCE_DIR})
   endif()
@@ -50,7 +59,12 @@ function(mirt_library name kind)
   add_library(${name} ${kind} ${all})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${A_LIBS})
-  mirt_pch(${name})
+  if(A_HIDDEN)
+    set_target_properties(${name} PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+    mirt_pch(${name} HIDDEN)
+  else()
+    mirt_pch(${name})
+  endif()
 endfunction()
 
 # mirt_test_optimisation(<target>): test code is compiled for a short build,
@@ -85,8 +99,8 @@ function(mirt_test name)
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin
     CROSSCOMPILING_EMULATOR "/usr/bin/env;MIRT_CONFIG_DIR=${load_settings};HOME=${load_settings};QT_QPA_PLATFORM=offscreen;MIRT_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
   if(MIRT_TEST_PER_PROGRAM)
-    # One process runs all of the program's tests in a random order.
-    add_test(NAME ${name} COMMAND ${name} --gtest_shuffle WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+    # One process runs all of the program's tests.
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
     set_tests_properties(${name} PROPERTIES TIMEOUT 900)
   else()
     gtest_discover_tests(${name}

@@ -62,7 +62,7 @@ SECCustomToolBar* SECToolBarsBase::GetSelectedBar() const {
 }
 
 void SECToolBarsBase::UpdateNameField() {
-  CEdit* edit = static_cast<CEdit*>(m_pOwner->GetDlgItem(IDC_SEC_TOOLBAR_NAME));
+  CWnd* edit = m_pOwner->GetDlgItem(IDC_SEC_TOOLBAR_NAME);
   CWnd* label = m_pOwner->GetDlgItem(IDC_SEC_TOOLBAR_NAME_LABEL);
   CWnd* reset = m_pOwner->GetDlgItem(IDC_SEC_TOOLBAR_RESET);
   if (!edit) return;
@@ -78,7 +78,7 @@ void SECToolBarsBase::UpdateNameField() {
   edit->EnableWindow(user);
   if (label) label->EnableWindow(user);
   if (reset) reset->SetWindowText(SECLoadString(user ? IDS_SEC_TOOLBAR_DELETE : IDS_SEC_TOOLBAR_RESET));
-  edit->SetModify(FALSE);
+  edit->SendMessage(EM_SETMODIFY, FALSE);
 }
 
 void SECToolBarsBase::ShowSelectedBar() {
@@ -95,9 +95,9 @@ void SECToolBarsBase::ShowSelectedBar() {
 }
 
 void SECToolBarsBase::RenameSelectedBar() {
-  CEdit* edit = static_cast<CEdit*>(m_pOwner->GetDlgItem(IDC_SEC_TOOLBAR_NAME));
+  CWnd* edit = m_pOwner->GetDlgItem(IDC_SEC_TOOLBAR_NAME);
   SECCustomToolBar* bar = GetSelectedBar();
-  if (!edit || !bar || !edit->IsWindowEnabled() || !edit->GetModify()) return;
+  if (!edit || !bar || !edit->IsWindowEnabled() || !edit->SendMessage(EM_GETMODIFY)) return;
   CString text;
   edit->GetWindowText(text);
   if (text.GetLength() > kSECToolBarNameMax) {
@@ -110,7 +110,7 @@ void SECToolBarsBase::RenameSelectedBar() {
     if (CFrameWnd* docking = bar->GetDockingFrame(); docking && docking != m_pManager->GetFrame())
       docking->SetWindowText(text);
   }
-  edit->SetModify(FALSE);
+  edit->SendMessage(EM_SETMODIFY, FALSE);
   const int sel = m_list.GetCurSel();
   const int check = m_list.GetCheck(sel);
   const DWORD_PTR data = m_list.GetItemData(sel);

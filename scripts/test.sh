@@ -54,7 +54,7 @@ step "format check" scripts/check-format.sh
 step "build (release, without tests)" scripts/build.sh build/release -DCMAKE_BUILD_TYPE=Release -DMIRT_TESTS=OFF
 
 # One clang build serves the sanitizer suite and the fuzz targets. Each test
-# program runs its tests in one process, in a random order (a process per
+# program runs its tests in one process, the programs in a random order (a process per
 # test costs more than most tests).
 step "copy the tree to '$awkward'" copy_tree
 san="$awkward/build/sanitize"

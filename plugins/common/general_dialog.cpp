@@ -46,12 +46,13 @@ BOOL CGeneralDialog::OnInitDialog() {
                "MIRT", MB_OK);
     return TRUE;
   }
-  auto* combo = static_cast<CComboBox*>(GetDlgItem(kGeneralBoardCombo));
+  CWnd* combo = GetDlgItem(kGeneralBoardCombo);
   for (const BoardListEntry& b : boards) {
     m_boardTypes[b.number] = b.type;
     if (b.text.IsEmpty() || !combo) continue;
-    int index = combo->AddString(b.text);
-    if (b.number == m_cardNumber) combo->SetCurSel(index);
+    int index = static_cast<int>(
+        combo->SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(b.text))));
+    if (b.number == m_cardNumber) combo->SendMessage(CB_SETCURSEL, index);
   }
   return TRUE;
 }

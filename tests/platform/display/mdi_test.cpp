@@ -86,8 +86,9 @@ TEST_P(MdiTest, CaptionsShowWhichChildIsActiveAndCarryTheSystemMenuIcon) {
   Picture("two");
   // A click on the inactive child's caption swaps the colours.
   display->Click(b->rect.x + b->rect.width / 2, CaptionY(*b));
-  s = display->WaitFor([&](const ProgramState& st) { return st.Value("mdiactive") == inactive; },
-                       "the other child active");
+  s = display->WaitFor(
+      [&, inactive = inactive](const ProgramState& st) { return st.Value("mdiactive") == inactive; },
+      "the other child active");
   a = s.ByHandle(active);
   b = s.ByHandle(inactive);
   EXPECT_EQ(display->PixelAt(CaptionX(*a), CaptionY(*a)), kInactiveCaption);
@@ -152,7 +153,9 @@ TEST_P(MdiTest, TheBarsCloseButtonClosesTheMaximisedChildAndTheNextOneStaysMaxim
   ASSERT_NE(next, nullptr);
   const std::string title = std::string(kMainTitle) + " - [" + next->text + "]";
   s = display->WaitFor(
-      [&](const ProgramState& st) { return Views(st).size() == 1 && MainFrame(st)->text == title; },
+      [&, other = other](const ProgramState& st) {
+        return Views(st).size() == 1 && MainFrame(st)->text == title;
+      },
       "one child left, maximised");
   EXPECT_EQ(s.Value("mdiactive"), other);
   EXPECT_TRUE(HasGlyph(display->Pixels(BarButtons(s, *MainFrame(s)))));
@@ -170,7 +173,7 @@ TEST_P(MdiTest, CaptionButtonsCloseAndMinimiseAChild) {
   auto minimise = CaptionButton(*left, 2);
   display->Click(minimise.CenterX(), minimise.CenterY());
   s = display->WaitFor(
-      [&](const ProgramState& st) {
+      [&, other = other](const ProgramState& st) {
         const WindowState* w = st.ByHandle(other);
         return w && w->rect.height == kCaptionHeight + 2 * kFrameBorder;
       },
@@ -184,7 +187,7 @@ TEST_P(MdiTest, CaptionButtonsCloseAndMinimiseAChild) {
   auto restore = CaptionButton(*left, 2);
   display->Click(restore.CenterX(), restore.CenterY());
   s = display->WaitFor(
-      [&](const ProgramState& st) {
+      [&, other = other](const ProgramState& st) {
         const WindowState* w = st.ByHandle(other);
         return w && w->rect.height > kCaptionHeight + 2 * kFrameBorder;
       },
