@@ -89,8 +89,9 @@ void CConnectionDialog::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CConnectionDialog::OnInitDialog() {
-  if (auto* baud = static_cast<CComboBox*>(GetDlgItem(kConnBaud)))
-    for (const char* rate : kConnBaudRates) baud->AddString(rate);
+  if (GetDlgItem(kConnBaud))
+    for (const char* rate : kConnBaudRates)
+      SendDlgItemMessage(kConnBaud, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(rate));
   CPropertyPage::OnInitDialog();
   SubclassNumberComboBox(GetDlgItem(kConnBaud));
   SubclassNumberEdit(GetDlgItem(kConnKernelNum));
@@ -101,11 +102,14 @@ BOOL CConnectionDialog::OnInitDialog() {
 }
 
 void CConnectionDialog::FillPorts() {
-  auto* combo = static_cast<CComboBox*>(GetDlgItem(kConnPort));
-  if (!combo) return;
-  for (const CString& port : OpenableSerialPorts()) combo->AddString(port);
-  int index = m_port.IsEmpty() ? CB_ERR : combo->FindString(-1, m_port);
-  combo->SetCurSel(index == CB_ERR ? 0 : index);
+  if (!GetDlgItem(kConnPort)) return;
+  for (const CString& port : OpenableSerialPorts())
+    SendDlgItemMessage(kConnPort, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(port)));
+  LRESULT index = m_port.IsEmpty()
+                      ? CB_ERR
+                      : SendDlgItemMessage(kConnPort, CB_FINDSTRING, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(static_cast<LPCSTR>(m_port)));
+  SendDlgItemMessage(kConnPort, CB_SETCURSEL, static_cast<WPARAM>(index == CB_ERR ? 0 : index));
 }
 
 std::vector<CString> OpenableSerialPorts() {

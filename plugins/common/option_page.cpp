@@ -60,17 +60,19 @@ BOOL COptionPage::OnInitDialog() {
 // The default goes into the list (unless the template gives the list);
 // an empty text chooses it, another text is added and chosen.
 void COptionPage::FillCombo(const OptionMember& member, const CString& text) {
-  CComboBox* box = static_cast<CComboBox*>(GetDlgItem(member.control));
-  if (!box) return;
-  if (member.comboDefault) box->AddString(member.comboDefault);
+  const int id = member.control;
+  if (!GetDlgItem(id)) return;
+  auto add = [&](LPCSTR t) { return SendDlgItemMessage(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t)); };
+  if (member.comboDefault) add(member.comboDefault);
   if (text.IsEmpty()) {
+    LRESULT sel = 0;
     if (member.comboDefault)
-      box->SetCurSel(box->FindStringExact(-1, member.comboDefault));
-    else
-      box->SetCurSel(0);
+      sel = SendDlgItemMessage(id, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                               reinterpret_cast<LPARAM>(member.comboDefault));
+    SendDlgItemMessage(id, CB_SETCURSEL, static_cast<WPARAM>(sel));
     return;
   }
-  box->SetCurSel(box->AddString(text));
+  SendDlgItemMessage(id, CB_SETCURSEL, static_cast<WPARAM>(add(text)));
 }
 
 void COptionPage::OnDestroy() {

@@ -101,9 +101,9 @@ TEST_F(ToolBarsDlgTest, RenamingCutsTo128AndDeleteRemovesTheUserBar) {
   const std::string kCut(kSECToolBarNameMax, 'n');
   plat::PushDialogAction([&](HWND) {
     Select(&dlg, dlg.m_list, 2);
-    CEdit* edit = static_cast<CEdit*>(dlg.GetDlgItem(IDC_SEC_TOOLBAR_NAME));
+    CWnd* edit = dlg.GetDlgItem(IDC_SEC_TOOLBAR_NAME);
     edit->SetWindowText(kLongName.c_str());
-    edit->SetModify(TRUE);
+    edit->SendMessage(EM_SETMODIFY, TRUE);
     dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SEC_TOOLBAR_NAME, EN_KILLFOCUS),
                     reinterpret_cast<LPARAM>(edit->m_hWnd));
     CString text;
