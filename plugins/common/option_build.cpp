@@ -12,7 +12,8 @@ long OptionTextNumber(const CString& text) { return std::strtol(text, nullptr, 1
 
 void AddSwitch(CString& out, const CString& option) { out += option + " "; }
 
-// Splits `text` at every character of `separators`.
+// Splits `text` at every character of `separators`; an empty piece writes
+// nothing (a bare "-D" would take the next switch as its name).
 void AddPieces(CString& out, const BuildStep& s, const CString& text) {
   if (text.IsEmpty()) return;
   const std::string& all = text.str();
@@ -20,7 +21,7 @@ void AddPieces(CString& out, const BuildStep& s, const CString& text) {
   for (;;) {
     size_t end = all.find_first_of(s.arg, start);
     std::string piece = all.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    if (!piece.empty() || s.value == 1) AddSwitch(out, CString(s.option) + CString(piece));
+    if (!piece.empty()) AddSwitch(out, CString(s.option) + CString(piece));
     if (end == std::string::npos) break;
     start = end + 1;
   }
