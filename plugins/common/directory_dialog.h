@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/ui/afxdlg.h"
-#include "plugins/common/plugin_spec.h"
+#include "plugins/common/plugin_tables.h"
 
 class CDirectoryDialog : public CPropertyPage {
  public:

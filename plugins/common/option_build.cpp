@@ -44,9 +44,9 @@ void AddRangeValue(CString& out, const BuildStep& s, const CString& text, HWND o
 
 }  // namespace
 
-CString BuildOptionPage(const OptionPageSpec& spec, const OptionValues& values, HWND owner) {
+CString BuildOptionPage(const OptionPageTable& table, const OptionValues& values, HWND owner) {
   CString out;
-  for (const BuildStep& s : spec.build) {
+  for (const BuildStep& s : table.build) {
     const size_t m = static_cast<size_t>(s.member < 0 ? 0 : s.member);
     const int num = s.member >= 0 ? values.num[m] : 0;
     const CString& text = values.text[m];

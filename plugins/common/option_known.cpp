@@ -87,11 +87,11 @@ bool BuildStepKnows(const BuildStep& s, const std::string& word) {
 
 }  // namespace
 
-bool IsPageSwitch(const OptionPageSpec& spec, const CString& word) {
+bool IsPageSwitch(const OptionPageTable& table, const CString& word) {
   const std::string& w = word.str();
-  for (const ParseStep& s : spec.parse)
+  for (const ParseStep& s : table.parse)
     if (ParseStepKnows(s, w)) return true;
-  for (const BuildStep& s : spec.build)
+  for (const BuildStep& s : table.build)
     if (BuildStepKnows(s, w)) return true;
   return false;
 }

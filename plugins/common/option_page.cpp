@@ -8,25 +8,25 @@ ON_WM_DESTROY()
 ON_WM_SHOWWINDOW()
 END_MESSAGE_MAP()
 
-const OptionPageSpec& EmptyOptionPage() {
-  static const OptionPageSpec empty = {"", {}, {}, {}};
+const OptionPageTable& EmptyOptionPage() {
+  static const OptionPageTable empty = {"", {}, {}, {}};
   return empty;
 }
 
 COptionPage::COptionPage(const PageEntry& entry)
     : CPropertyPage(static_cast<UINT>(entry.templateId)),
       m_entry(entry),
-      m_values(InitialOptionValues(*entry.spec)) {}
+      m_values(InitialOptionValues(*entry.table)) {}
 
-void COptionPage::ParseOptions(const char* options) { ParseOptionPage(*m_entry.spec, options, m_values); }
+void COptionPage::ParseOptions(const char* options) { ParseOptionPage(*m_entry.table, options, m_values); }
 
-CString COptionPage::BuildOptions() { return BuildOptionPage(*m_entry.spec, m_values, GetSafeHwnd()); }
+CString COptionPage::BuildOptions() { return BuildOptionPage(*m_entry.table, m_values, GetSafeHwnd()); }
 
-bool COptionPage::OwnsSwitch(const CString& word) const { return IsPageSwitch(*m_entry.spec, word); }
+bool COptionPage::OwnsSwitch(const CString& word) const { return IsPageSwitch(*m_entry.table, word); }
 
 void COptionPage::DoDataExchange(CDataExchange* pDX) {
   CPropertyPage::DoDataExchange(pDX);
-  const auto& members = m_entry.spec->members;
+  const auto& members = m_entry.table->members;
   for (size_t i = 0; i < members.size(); ++i) {
     switch (members[i].kind) {
       case MemberKind::kCheck:
@@ -48,7 +48,7 @@ void COptionPage::DoDataExchange(CDataExchange* pDX) {
 
 BOOL COptionPage::OnInitDialog() {
   CPropertyPage::OnInitDialog();
-  const auto& members = m_entry.spec->members;
+  const auto& members = m_entry.table->members;
   for (size_t i = 0; i < members.size(); ++i) {
     if (members[i].kind == MemberKind::kNumberCombo) SubclassNumberComboBox(GetDlgItem(members[i].control));
     if (members[i].kind == MemberKind::kCombo || members[i].kind == MemberKind::kNumberCombo)

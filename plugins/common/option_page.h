@@ -1,11 +1,11 @@
 // An option page: a child dialog whose members and switches come from an
-// OptionPageSpec. Its values live in the page object, so they can be set
+// OptionPageTable. Its values live in the page object, so they can be set
 // and read before the window exists and after it is gone.
 #pragma once
 
 #include "platform/ui/afxdlg.h"
 #include "plugins/common/option_values.h"
-#include "plugins/common/plugin_spec.h"
+#include "plugins/common/plugin_tables.h"
 
 class COptionPage : public CPropertyPage {
  public:

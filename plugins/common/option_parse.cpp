@@ -71,10 +71,10 @@ bool FirstOptionValue(const char* options, const char* option, CString& out, Fn 
 
 }  // namespace
 
-void ParseOptionPage(const OptionPageSpec& spec, const char* options, OptionValues& values) {
+void ParseOptionPage(const OptionPageTable& table, const char* options, OptionValues& values) {
   if (!options) options = "";
   bool chainHit = false;
-  for (const ParseStep& s : spec.parse) {
+  for (const ParseStep& s : table.parse) {
     int* num = s.member >= 0 ? &values.num[static_cast<size_t>(s.member)] : nullptr;
     CString* text = s.member >= 0 ? &values.text[static_cast<size_t>(s.member)] : nullptr;
     switch (s.op) {
@@ -145,9 +145,9 @@ void ParseOptionPage(const OptionPageSpec& spec, const char* options, OptionValu
   }
 }
 
-OptionValues InitialOptionValues(const OptionPageSpec& spec) {
+OptionValues InitialOptionValues(const OptionPageTable& table) {
   OptionValues v;
-  for (const OptionMember& m : spec.members) {
+  for (const OptionMember& m : table.members) {
     v.num.push_back(m.kind == MemberKind::kRadio ? -1 : 0);
     v.text.emplace_back();
   }

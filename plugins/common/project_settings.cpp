@@ -14,12 +14,12 @@ void CopySettingText(char* buffer, const char* text) {
   buffer[n] = '\0';
 }
 
-int RunProjectSettings(const PluginSpec& spec, ProjectSettingsData* current, int* defaultsSet,
+int RunProjectSettings(const PluginTables& table, ProjectSettingsData* current, int* defaultsSet,
                        ProjectSettingsData* defaults, int noBoardPages, HWND parent) {
   AFX_MANAGE_STATE(AfxGetStaticModuleState());
   if (defaultsSet) *defaultsSet = 0;
   if (!current) return 0;
-  CSettingsTreeDialog dialog(spec, noBoardPages ? BoardPages::kLeftOut : BoardPages::kShown,
+  CSettingsTreeDialog dialog(table, noBoardPages ? BoardPages::kLeftOut : BoardPages::kShown,
                              CWnd::FromHandle(parent));
   dialog.LoadSettings(*current);
   dialog.SetDefaultsRecord(defaults);

@@ -30,17 +30,17 @@ ON_CONTROL(BN_CLICKED, 3, OnSetAsDefault)
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CSettingsTreeDialog::CSettingsTreeDialog(const PluginSpec& spec, BoardPages boardPages, CWnd* parent)
+CSettingsTreeDialog::CSettingsTreeDialog(const PluginTables& table, BoardPages boardPages, CWnd* parent)
     : CDialog(IDD, parent),
-      m_spec(spec),
+      m_tables(table),
       m_boardPages(boardPages),
-      m_tools(spec.pascal),
-      m_directories(spec.pascal, spec.includePrefix) {
+      m_tools(table.pascal),
+      m_directories(table.pascal, table.includePrefix) {
   if (boardPages == BoardPages::kShown) {
     m_general = std::make_unique<CGeneralDialog>();
     m_connection = std::make_unique<CConnectionDialog>();
   }
-  for (const PageEntry& e : spec.pages) {
+  for (const PageEntry& e : table.pages) {
     switch (e.kind) {
       case PageKind::kGeneral:
         m_pages.push_back(m_general.get());
@@ -82,7 +82,7 @@ void CSettingsTreeDialog::LoadSettings(const ProjectSettingsData& d) {
     m_connection->SetKernelNum(d.kernelNum);
     if (d.kernelDir) m_connection->SetKernelPath(d.kernelDir);
   }
-  const bool pascal = m_spec.pascal == PascalFields::kShown;
+  const bool pascal = m_tables.pascal == PascalFields::kShown;
   if (d.incDirs) m_directories.m_includes = d.incDirs;
   if (d.libDirs) m_directories.m_libraries = d.libDirs;
   if (pascal && d.unitDirs) m_directories.m_units = d.unitDirs;
@@ -112,9 +112,9 @@ void CSettingsTreeDialog::LoadSettings(const ProjectSettingsData& d) {
 }
 
 const FlagsRecipe& CSettingsTreeDialog::RecipeOf(OptionString which) const {
-  return which == OptionString::kCompiler    ? m_spec.cFlags
-         : which == OptionString::kAssembler ? m_spec.asmFlags
-                                             : m_spec.linkFlags;
+  return which == OptionString::kCompiler    ? m_tables.cFlags
+         : which == OptionString::kAssembler ? m_tables.asmFlags
+                                             : m_tables.linkFlags;
 }
 
 bool CSettingsTreeDialog::SomePageOwns(OptionString which, const CString& word) const {
@@ -176,7 +176,7 @@ void CSettingsTreeDialog::WriteSettings(ProjectSettingsData* d) {
     CopySettingText(d->insFile, m_general->InsFile());
     CopySettingText(d->exeFile, m_general->ExeFile());
   }
-  const bool pascal = m_spec.pascal == PascalFields::kShown;
+  const bool pascal = m_tables.pascal == PascalFields::kShown;
   CopySettingText(d->incDirs, m_directories.m_includes);
   CopySettingText(d->libDirs, m_directories.m_libraries);
   CopySettingText(d->unitDirs, pascal ? m_directories.m_units : CString());
@@ -187,9 +187,9 @@ void CSettingsTreeDialog::WriteSettings(ProjectSettingsData* d) {
   CopySettingText(d->linker, m_tools.m_linker);
   CopySettingText(d->pascalCompiler, pascal ? m_tools.m_pascalCompiler : CString());
   CopySettingText(d->objSuffix, m_tools.m_objSuffix);
-  CopySettingText(d->cFlags, ComposeFlags(m_spec.cFlags, OptionString::kCompiler));
-  CopySettingText(d->asmFlags, ComposeFlags(m_spec.asmFlags, OptionString::kAssembler));
-  CopySettingText(d->linkFlags, ComposeFlags(m_spec.linkFlags, OptionString::kLinker));
+  CopySettingText(d->cFlags, ComposeFlags(m_tables.cFlags, OptionString::kCompiler));
+  CopySettingText(d->asmFlags, ComposeFlags(m_tables.asmFlags, OptionString::kAssembler));
+  CopySettingText(d->linkFlags, ComposeFlags(m_tables.linkFlags, OptionString::kLinker));
   CopySettingText(d->pasFlags, "");
 }
 
@@ -218,7 +218,7 @@ void CSettingsTreeDialog::BuildTree() {
   m_items.assign(m_pages.size(), nullptr);
   for (size_t i = 0; i < m_pages.size(); ++i) {
     if (!m_pages[i]) continue;
-    const PageEntry& e = m_spec.pages[i];
+    const PageEntry& e = m_tables.pages[i];
     const int image = e.node == TreeNode::kBranch ? kImageClosedBranch : kImagePage;
     HTREEITEM parent = e.level == 0 ? TVI_ROOT : branch;
     HTREEITEM item = m_tree.InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM, e.title,
@@ -238,7 +238,7 @@ void CSettingsTreeDialog::CreatePages() {
   area.bottom -= kPageAreaInset.bottom;
   for (size_t i = 0; i < m_pages.size(); ++i) {
     if (!m_pages[i]) continue;
-    m_pages[i]->Create(static_cast<UINT>(m_spec.pages[i].templateId), this);
+    m_pages[i]->Create(static_cast<UINT>(m_tables.pages[i].templateId), this);
     m_pages[i]->MoveWindow(&area);
   }
 }

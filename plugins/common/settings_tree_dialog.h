@@ -12,7 +12,7 @@
 #include "plugins/common/directory_dialog.h"
 #include "plugins/common/general_dialog.h"
 #include "plugins/common/option_page.h"
-#include "plugins/common/plugin_spec.h"
+#include "plugins/common/plugin_tables.h"
 #include "plugins/common/project_settings_data.h"
 #include "plugins/common/tool_dialog.h"
 
@@ -21,7 +21,7 @@ enum class BoardPages : uint8_t { kShown, kLeftOut };
 class CSettingsTreeDialog : public CDialog {
  public:
   enum { IDD = 129 };
-  CSettingsTreeDialog(const PluginSpec& spec, BoardPages boardPages, CWnd* parent);
+  CSettingsTreeDialog(const PluginTables& table, BoardPages boardPages, CWnd* parent);
   ~CSettingsTreeDialog() override;
 
   // Sets every page from the record (null texts are skipped).
@@ -64,7 +64,7 @@ class CSettingsTreeDialog : public CDialog {
   bool SomePageOwns(OptionString which, const CString& word) const;
   const FlagsRecipe& RecipeOf(OptionString which) const;
 
-  const PluginSpec& m_spec;
+  const PluginTables& m_tables;
   BoardPages m_boardPages;
   CTreeCtrl m_tree;
   int m_initialized = 0;

@@ -1,6 +1,6 @@
 #include "plugins/common/shared_option_pages.h"
 
-const OptionPageSpec kCCDefinitionsPage = {
+const OptionPageTable kCCDefinitionsPage = {
     "CCDefinitions",
     {{MemberKind::kEdit, 1059}},
     {{ParseOp::kEmptyText, 0}, {ParseOp::kAppendComma, 0, "-D"}},

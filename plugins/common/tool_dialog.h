@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/ui/afxdlg.h"
-#include "plugins/common/plugin_spec.h"
+#include "plugins/common/plugin_tables.h"
 
 class CToolDialog : public CPropertyPage {
  public:

@@ -1,4 +1,4 @@
-// The GNU assembler and linker pages (legend in option_spec.h).
+// The GNU assembler and linker pages (legend in option_table.h).
 #include "plugins/gnuopt/gnu_pages.h"
 
 namespace {
@@ -10,7 +10,7 @@ using B = BuildOp;
 namespace gnu {
 
 // Members: 0 join sections, 1 retain local labels, 2 work faster.
-const OptionPageSpec kAsmGeneral = {
+const OptionPageTable kAsmGeneral = {
     "CAsmGeneral",
     {{K::kCheck, 1167}, {K::kCheck, 1169}, {K::kCheck, 1168}},
     {{P::kCheckTok, 0, "-R"}, {P::kCheckTok, 1, "-L"}, {P::kCheckTok, 2, "-f"}},
@@ -18,7 +18,7 @@ const OptionPageSpec kAsmGeneral = {
 };
 
 // Members: 0 warning level, 1 difference tables.
-const OptionPageSpec kAsmMessages = {
+const OptionPageTable kAsmMessages = {
     "CAsmMessages",
     {{K::kRadio, 1126}, {K::kCheck, 1129}},
     {{P::kCheckTok, 1, "-K"},
@@ -33,7 +33,7 @@ const OptionPageSpec kAsmMessages = {
 };
 
 // Members: 0 listing, 1 omit debugging directives, 2 omit false conditionals.
-const OptionPageSpec kAsmListingFile = {
+const OptionPageTable kAsmListingFile = {
     "CAsmListingFile",
     {{K::kRadio, 1114}, {K::kCheck, 1117}, {K::kCheck, 1003}},
     {{P::kCheckTok, 1, "-ad"},
@@ -48,7 +48,7 @@ const OptionPageSpec kAsmListingFile = {
 };
 
 // Members: 0 sort common, 1 incremental, 2 omit debug, 3 no default libraries.
-const OptionPageSpec kLinkerGeneralDialog = {
+const OptionPageTable kLinkerGeneralDialog = {
     "CLinkerGeneralDialog",
     {{K::kCheck, 1002}, {K::kCheck, 1003}, {K::kCheck, 1004}, {K::kCheck, 1005}},
     {{P::kTickTok, 1, "-i"},
@@ -62,7 +62,7 @@ const OptionPageSpec kLinkerGeneralDialog = {
 };
 
 // Members: 0 generate map file, 1 cross reference, 2 mangled names.
-const OptionPageSpec kLinkerMapfileDialog = {
+const OptionPageTable kLinkerMapfileDialog = {
     "CLinkerMapfileDialog",
     {{K::kCheck, 1170}, {K::kCheck, 1010}, {K::kCheck, 1001}},
     {{P::kTickTok, 0, "-Map"},
@@ -74,7 +74,7 @@ const OptionPageSpec kLinkerMapfileDialog = {
 };
 
 // Members: 0 warn common, 1 fatal warnings, 2 warn once.
-const OptionPageSpec kLinkerWarningDialog = {
+const OptionPageTable kLinkerWarningDialog = {
     "CLinkerWarningDialog",
     {{K::kCheck, 1001}, {K::kCheck, 1016}, {K::kCheck, 1171}},
     {{P::kTickTok, 1, "--fatal-warnings"},

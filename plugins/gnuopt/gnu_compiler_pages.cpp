@@ -1,5 +1,5 @@
 // The GNU compiler pages: what they show and which switches of the
-// compiler string they read and write (legend in option_spec.h).
+// compiler string they read and write (legend in option_table.h).
 #include "plugins/gnuopt/gnu_pages.h"
 
 namespace {
@@ -10,7 +10,7 @@ using B = BuildOp;
 
 namespace gnu {
 
-const OptionPageSpec kCCOutput = {
+const OptionPageTable kCCOutput = {
     "CCOutput",
     {{K::kRadio, 1161}},
     {{P::kSet, 0, nullptr, 0}, {P::kTok, 0, "-S", 1}, {P::kTok, 0, "-E", 2}},
@@ -18,7 +18,7 @@ const OptionPageSpec kCCOutput = {
 };
 
 // Members: 0 compatibility, 1 no builtin functions, 2 freestanding.
-const OptionPageSpec kCCSource = {
+const OptionPageTable kCCSource = {
     "CCSource",
     {{K::kRadio, 1028}, {K::kCheck, 1001}, {K::kCheck, 1166}},
     {{P::kSet, 0, nullptr, 0},
@@ -34,14 +34,14 @@ const OptionPageSpec kCCSource = {
      {B::kWhenIndex, 0, "-ansi", 2}},
 };
 
-const OptionPageSpec kCCDebugger = {
+const OptionPageTable kCCDebugger = {
     "CCDebugger",
     {{K::kRadio, 1161}},
     {{P::kSet, 0, nullptr, 0}, {P::kTok, 0, "-g3", 2}, {P::kElseTok, 0, "-g", 1}},
     {{B::kWhenIndex, 0, "-g", 1}, {B::kWhenIndex, 0, "-g3", 2}},
 };
 
-const OptionPageSpec kCCMessagesDialog = {
+const OptionPageTable kCCMessagesDialog = {
     "CCMessagesDialog",
     {{K::kRadio, 1131}},
     {{P::kSet, 0, nullptr, 2},
@@ -51,7 +51,7 @@ const OptionPageSpec kCCMessagesDialog = {
     {{B::kWhenIndex, 0, "-w", 0}, {B::kWhenIndex, 0, "-pedantic", 1}, {B::kWhenIndex, 0, "-Wall", 2}},
 };
 
-const OptionPageSpec kCCppTemplatesDialog = {
+const OptionPageTable kCCppTemplatesDialog = {
     "CCppTemplatesDialog",
     {{K::kRadio, 1156}},
     {{P::kSet, 0, nullptr, 0},
@@ -64,14 +64,14 @@ const OptionPageSpec kCCppTemplatesDialog = {
 };
 
 // Members: 0 no run-time type identification, 1 vtable relocations.
-const OptionPageSpec kCCppGeneralDialog = {
+const OptionPageTable kCCppGeneralDialog = {
     "CCppGeneralDialog",
     {{K::kCheck, 1001}, {K::kCheck, 1160}},
     {{P::kCheckTok, 0, "-fno-rtti"}, {P::kCheckTok, 1, "-fvtable-gc"}},
     {{B::kWhenChecked, 0, "-fno-rtti"}, {B::kWhenChecked, 1, "-fvtable-gc"}},
 };
 
-const OptionPageSpec kCOptimizations = {
+const OptionPageTable kCOptimizations = {
     "COptimizations",
     {{K::kRadio, 1100}},
     {{P::kSet, 0, nullptr, 0},

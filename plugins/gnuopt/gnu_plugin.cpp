@@ -7,8 +7,8 @@ using PK = PageKind;
 using O = OptionString;
 }  // namespace
 
-const PluginSpec& GnuOptPlugin() {
-  static const PluginSpec spec = {
+const PluginTables& GnuOptPlugin() {
+  static const PluginTables table = {
       "-I",
       PascalFields::kHidden,
       {
@@ -45,5 +45,5 @@ const PluginSpec& GnuOptPlugin() {
       {"", IncludeSwitches::kYes, {167, 165, 168}},
       {"-static ", IncludeSwitches::kNo, {135, 136, 138}},
   };
-  return spec;
+  return table;
 }

@@ -1,4 +1,4 @@
-// The Borland-style assembler pages (legend in option_spec.h).
+// The Borland-style assembler pages (legend in option_table.h).
 #include "plugins/tbcopt/tbc_pages.h"
 
 namespace {
@@ -12,14 +12,14 @@ constexpr const char* kTbcAsmListSeparators = " ,;";
 namespace tbc {
 
 // Members: 0 maximum number of passes, 1 directives.
-const OptionPageSpec kAsmGeneral = {
+const OptionPageTable kAsmGeneral = {
     "CAsmGeneral",
     {{K::kNumberCombo, 1124, "5"}, {K::kEdit, 1125}},
     {{P::kAppendBlank, 1, "/j"}, {P::kFirstValueNotIn, 0, "/m", 0, "lxuv"}},
     {{B::kPieces, 1, "/j", 0, kTbcAsmListSeparators}, {B::kTextUnless, 0, "/m", 0, "5"}},
 };
 
-const OptionPageSpec kAsmDefinitions = {
+const OptionPageTable kAsmDefinitions = {
     "CAsmDefinitions",
     {{K::kEdit, 1059}},
     {{P::kAppendBlank, 0, "/d"}},
@@ -28,7 +28,7 @@ const OptionPageSpec kAsmDefinitions = {
 
 // Members: 0 suppress OBJ records, 1 segment ordering, 2 debug
 // information, 3 floating point.
-const OptionPageSpec kAsmOutput = {
+const OptionPageTable kAsmOutput = {
     "CAsmOutput",
     {{K::kCheck, 1001}, {K::kRadio, 1112}, {K::kRadio, 1116}, {K::kRadio, 1114}},
     {{P::kSet, 2, nullptr, 2},
@@ -51,7 +51,7 @@ const OptionPageSpec kAsmOutput = {
 
 // Members: 0 maximum symbol length, 1 maximum number of symbols, 2 case
 // sensitivity.
-const OptionPageSpec kAsmSymbols = {
+const OptionPageTable kAsmSymbols = {
     "CAsmSymbols",
     {{K::kNumberCombo, 1121, "12"}, {K::kNumberCombo, 1122, "8192"}, {K::kRadio, 1118}},
     {{P::kSet, 2, nullptr, 2},
@@ -69,7 +69,7 @@ const OptionPageSpec kAsmSymbols = {
 };
 
 // Members: 0 quiet, 1 source lines with errors, 2 warning level.
-const OptionPageSpec kAsmMessages = {
+const OptionPageTable kAsmMessages = {
     "CAsmMessages",
     {{K::kCheck, 1129}, {K::kCheck, 1130}, {K::kRadio, 1126}},
     {{P::kCheckTok, 0, "/t"},
@@ -83,7 +83,7 @@ const OptionPageSpec kAsmMessages = {
 
 // Members: 0 cross-reference, 1 false conditionals, 2 no symbol table,
 // 3 listing.
-const OptionPageSpec kAsmListingFile = {
+const OptionPageTable kAsmListingFile = {
     "CAsmListingFile",
     {{K::kCheck, 1002}, {K::kCheck, 1003}, {K::kCheck, 1117}, {K::kRadio, 1114}},
     {{P::kCheckTok, 0, "/c"},

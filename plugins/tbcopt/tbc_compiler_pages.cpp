@@ -1,4 +1,4 @@
-// The Borland-style C compiler pages (legend in option_spec.h).
+// The Borland-style C compiler pages (legend in option_table.h).
 #include "plugins/tbcopt/tbc_pages.h"
 
 namespace {
@@ -13,7 +13,7 @@ namespace tbc {
 
 // Members: 0 unsigned char, 1 enums as integers, 2 fastthis, 3 merge
 // duplicate strings, 4 compile via assembler.
-const OptionPageSpec kCCCodeGeneration = {
+const OptionPageTable kCCCodeGeneration = {
     "CCCodeGeneration",
     {{K::kCheck, 1019}, {K::kCheck, 1001}, {K::kCheck, 1021}, {K::kCheck, 1020}, {K::kCheck, 1022}},
     {{P::kUncheckTok, 1, "-b-"},
@@ -30,7 +30,7 @@ const OptionPageSpec kCCCodeGeneration = {
 };
 
 // Members: 0 fast floating point, 1 no floating point.
-const OptionPageSpec kCCFloat = {
+const OptionPageTable kCCFloat = {
     "CCFloat",
     {{K::kCheck, 1057}, {K::kCheck, 1001}},
     {{P::kCheckTok, 1, "-f-"}, {P::kUncheckTok, 0, "-ff-"}},
@@ -38,7 +38,7 @@ const OptionPageSpec kCCFloat = {
 };
 
 // Members: 0 COMDEFs, 1 underbars, 2 dependency output.
-const OptionPageSpec kCCOutput = {
+const OptionPageTable kCCOutput = {
     "CCOutput",
     {{K::kCheck, 1026}, {K::kCheck, 1025}, {K::kCheck, 1001}},
     {{P::kUncheckTok, 2, "-X"}, {P::kUncheckTok, 1, "-u-"}, {P::kCheckTok, 0, "-Fc"}},
@@ -46,7 +46,7 @@ const OptionPageSpec kCCOutput = {
 };
 
 // Members: 0 identifier length, 1 nested comments, 2 compatibility.
-const OptionPageSpec kCCSource = {
+const OptionPageTable kCCSource = {
     "CCSource",
     {{K::kNumberCombo, 1027, "250"}, {K::kCheck, 1001}, {K::kRadio, 1028}},
     {{P::kSet, 2, nullptr, 0},
@@ -64,7 +64,7 @@ const OptionPageSpec kCCSource = {
 
 // Members: 0 debug information, 1 ignore inlines, 2 browser information,
 // 3 stack overflow check, 4 standard stack frame, 5 line numbers.
-const OptionPageSpec kCCDebugger = {
+const OptionPageTable kCCDebugger = {
     "CCDebugger",
     {{K::kCheck, 1034},
      {K::kCheck, 1033},
@@ -88,7 +88,7 @@ const OptionPageSpec kCCDebugger = {
 };
 
 // Members: 0 header file name, 1 generate/use, 2 save, 3 stop after.
-const OptionPageSpec kCCPrecompiledHeader = {
+const OptionPageTable kCCPrecompiledHeader = {
     "CCPrecompiledHeader",
     {{K::kCombo, 1039}, {K::kRadio, 1036}, {K::kCheck, 1001}, {K::kCombo, 1040}},
     {{P::kSet, 1, nullptr, 2},
@@ -105,7 +105,7 @@ const OptionPageSpec kCCPrecompiledHeader = {
 };
 
 // Members: 0 code set, 1 alignment.
-const OptionPageSpec kCCProcessor = {
+const OptionPageTable kCCProcessor = {
     "CCProcessor",
     {{K::kRadio, 1040}, {K::kRadio, 1045}},
     {{P::kSet, 0, nullptr, 2},
@@ -124,7 +124,7 @@ const OptionPageSpec kCCProcessor = {
      {B::kWhenIndex, 1, "-a", 1}},
 };
 
-const OptionPageSpec kCCCallingConvention = {
+const OptionPageTable kCCCallingConvention = {
     "CCCallingConvention",
     {{K::kRadio, 1047}},
     {{P::kSet, 0, nullptr, 0}, {P::kTok, 0, "-p", 1}, {P::kTok, 0, "-pr", 2}},
@@ -133,7 +133,7 @@ const OptionPageSpec kCCCallingConvention = {
 
 // Members: 0 far data threshold, 1 automatic far data, 2 far virtual
 // tables, 3 fast huge pointers, 4 constant strings in code, 5 SS=DS.
-const OptionPageSpec kCCMemoryModel = {
+const OptionPageTable kCCMemoryModel = {
     "CCMemoryModel",
     {{K::kNumberCombo, 1056, "32767"},
      {K::kCheck, 1055},
@@ -159,7 +159,7 @@ const OptionPageSpec kCCMemoryModel = {
 
 // Members: initialized segment, group, class; uninitialized segment,
 // group, class.
-const OptionPageSpec kCCDataSegNames = {
+const OptionPageTable kCCDataSegNames = {
     "CCDataSegNames",
     {{K::kCombo, 1060, "*"},
      {K::kCombo, 1061, "*"},
@@ -182,7 +182,7 @@ const OptionPageSpec kCCDataSegNames = {
 };
 
 // Members: far data segment, group, class; virtual far tables segment, class.
-const OptionPageSpec kCCFarDataSegNames = {
+const OptionPageTable kCCFarDataSegNames = {
     "CCFarDataSegNames",
     {{K::kCombo, 1065, "*"},
      {K::kCombo, 1066, "*"},
@@ -202,7 +202,7 @@ const OptionPageSpec kCCFarDataSegNames = {
 };
 
 // Members: code segment, group, class.
-const OptionPageSpec kCCCodeSegNames = {
+const OptionPageTable kCCCodeSegNames = {
     "CCCodeSegNames",
     {{K::kCombo, 1070, "*"}, {K::kCombo, 1071, "*"}, {K::kCombo, 1072, "*"}},
     {{P::kFirstValue, 0, "-zC"}, {P::kFirstValue, 1, "-zP"}, {P::kFirstValue, 2, "-zA"}},
@@ -214,7 +214,7 @@ const OptionPageSpec kCCCodeSegNames = {
 // Members: 0 stop after warnings, 1 stop after errors, 2 warnings,
 // 3 disabled warnings, 4 enabled warnings. The two warning lists are
 // written back as -w-xxx and -wxxx.
-const OptionPageSpec kCCMessagesDialog = {
+const OptionPageTable kCCMessagesDialog = {
     "CCMessagesDialog",
     {{K::kNumberCombo, 1134, "100"},
      {K::kNumberCombo, 1135, "25"},

@@ -1,4 +1,4 @@
-// The Borland-style C++ and optimisation pages (legend in option_spec.h).
+// The Borland-style C++ and optimisation pages (legend in option_table.h).
 #include "plugins/tbcopt/tbc_pages.h"
 
 namespace {
@@ -12,7 +12,7 @@ constexpr const char* kTbcSpeedOptimization = "-O -Ob -Og -Oi -Ol -Om -Op -Ov -Z
 namespace tbc {
 
 // Members: 0 consider size, 1 representation.
-const OptionPageSpec kCCppElementPointerDialog = {
+const OptionPageTable kCCppElementPointerDialog = {
     "CCppElementPointerDialog",
     {{K::kCheck, 1001}, {K::kRadio, 1073}},
     {{P::kCheckTok, 0, "-Vmp"},
@@ -28,7 +28,7 @@ const OptionPageSpec kCCppElementPointerDialog = {
 
 // Members: 0 for/while/if variables, 1 char not separate, 2 calling
 // convention, 3 element pointers, 4..9 the options group.
-const OptionPageSpec kCCppCompatibilityDialog = {
+const OptionPageTable kCCppCompatibilityDialog = {
     "CCppCompatibilityDialog",
     {{K::kCheck, 1077},
      {K::kCheck, 1001},
@@ -63,14 +63,14 @@ const OptionPageSpec kCCppCompatibilityDialog = {
      {B::kWhenChecked, 9, "-Vh"}},
 };
 
-const OptionPageSpec kCCppVirtualTablesDialog = {
+const OptionPageTable kCCppVirtualTablesDialog = {
     "CCppVirtualTablesDialog",
     {{K::kRadio, 1088}},
     {{P::kSet, 0, nullptr, 0}, {P::kTok, 0, "-Vs", 1}, {P::kTok, 0, "-V0", 2}, {P::kTok, 0, "-V1", 3}},
     {{B::kWhenIndex, 0, "-Vs", 1}, {B::kWhenIndex, 0, "-V0", 2}, {B::kWhenIndex, 0, "-V1", 3}},
 };
 
-const OptionPageSpec kCCppTemplatesDialog = {
+const OptionPageTable kCCppTemplatesDialog = {
     "CCppTemplatesDialog",
     {{K::kRadio, 1093}},
     {{P::kSet, 0, nullptr, 0}, {P::kTok, 0, "-Jgd", 1}, {P::kTok, 0, "-Jgx", 2}},
@@ -79,7 +79,7 @@ const OptionPageSpec kCCppTemplatesDialog = {
 
 // Members: 0 exceptions, 1 position information, 2 destructor calls,
 // 3 fast prologues, 4 compatible exceptions, 5 run-time type information.
-const OptionPageSpec kCCppExceptionsRttiDialog = {
+const OptionPageTable kCCppExceptionsRttiDialog = {
     "CCppExceptionsRttiDialog",
     {{K::kCheck, 1095},
      {K::kCheck, 1001},
@@ -101,7 +101,7 @@ const OptionPageSpec kCCppExceptionsRttiDialog = {
      {B::kWhenUnchecked, 5, "-RT-"}},
 };
 
-const OptionPageSpec kCCppGeneralDialog = {
+const OptionPageTable kCCppGeneralDialog = {
     "CCppGeneralDialog",
     {{K::kCheck, 1099}},
     {{P::kCheckTok, 0, "-Ve"}},
@@ -110,7 +110,7 @@ const OptionPageSpec kCCppGeneralDialog = {
 
 // The size and speed levels are recognised only as the whole switch
 // sequences that this page writes.
-const OptionPageSpec kCOptimizations = {
+const OptionPageTable kCOptimizations = {
     "COptimizations",
     {{K::kRadio, 1100}},
     {{P::kSet, 0, nullptr, 0},

@@ -1,4 +1,4 @@
-// The Borland-style linker pages (legend in option_spec.h). Switches are
+// The Borland-style linker pages (legend in option_table.h). Switches are
 // read with "/" or "-" in front and written with "/".
 #include "plugins/tbcopt/tbc_pages.h"
 
@@ -16,7 +16,7 @@ namespace tbc {
 
 // Members: 0 case-sensitive symbols, 1 case-sensitive exports, 2 debug
 // information, 3 no default libraries, 4 pack code segments, 5 pack size.
-const OptionPageSpec kLinkerGeneralDialog = {
+const OptionPageTable kLinkerGeneralDialog = {
     "CLinkerGeneralDialog",
     {{K::kCheck, 1002},
      {K::kCheck, 1003},
@@ -40,7 +40,7 @@ const OptionPageSpec kLinkerGeneralDialog = {
 };
 
 // Members: 0 map kind, 1 mangled names, 2 source line numbers.
-const OptionPageSpec kLinkerMapfileDialog = {
+const OptionPageTable kLinkerMapfileDialog = {
     "CLinkerMapfileDialog",
     {{K::kRadio, 1007}, {K::kCheck, 1001}, {K::kCheck, 1010}},
     {{P::kSet, 0, nullptr, 1},
@@ -58,7 +58,7 @@ const OptionPageSpec kLinkerMapfileDialog = {
 
 // Members: 0 initialize segments, 1 no far call optimisation, 2 32 bit,
 // 3 segment alignment, 4 discard nonresident names, 5 transfer resident names.
-const OptionPageSpec kLinkerSpecialDialog = {
+const OptionPageTable kLinkerSpecialDialog = {
     "CLinkerSpecialDialog",
     {{K::kCheck, 1001},
      {K::kCheck, 1011},
@@ -83,7 +83,7 @@ const OptionPageSpec kLinkerSpecialDialog = {
 };
 
 // Members: 0 duplicate symbols, 1 "No stack" warning.
-const OptionPageSpec kLinkerWarningDialog = {
+const OptionPageTable kLinkerWarningDialog = {
     "CLinkerWarningDialog",
     {{K::kCheck, 1001}, {K::kCheck, 1016}},
     {{P::kTickTok, 0, "/d", 0, nullptr, -1, kEither}, {P::kTickTok, 1, "/k", 0, nullptr, -1, kEither}},

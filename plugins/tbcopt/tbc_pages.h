@@ -1,19 +1,19 @@
 // The option pages of the Borland-style plug-in and its page tree.
 #pragma once
 
-#include "plugins/common/plugin_spec.h"
+#include "plugins/common/plugin_tables.h"
 #include "plugins/common/shared_option_pages.h"
 
 namespace tbc {
-extern const OptionPageSpec kCCCodeGeneration, kCCFloat, kCCOutput, kCCSource, kCCDebugger,
+extern const OptionPageTable kCCCodeGeneration, kCCFloat, kCCOutput, kCCSource, kCCDebugger,
     kCCPrecompiledHeader, kCCProcessor, kCCCallingConvention, kCCMemoryModel, kCCDataSegNames,
     kCCFarDataSegNames, kCCCodeSegNames, kCCMessagesDialog;
-extern const OptionPageSpec kCCppElementPointerDialog, kCCppCompatibilityDialog, kCCppVirtualTablesDialog,
+extern const OptionPageTable kCCppElementPointerDialog, kCCppCompatibilityDialog, kCCppVirtualTablesDialog,
     kCCppTemplatesDialog, kCCppExceptionsRttiDialog, kCCppGeneralDialog, kCOptimizations;
-extern const OptionPageSpec kAsmGeneral, kAsmDefinitions, kAsmOutput, kAsmSymbols, kAsmMessages,
+extern const OptionPageTable kAsmGeneral, kAsmDefinitions, kAsmOutput, kAsmSymbols, kAsmMessages,
     kAsmListingFile;
-extern const OptionPageSpec kLinkerGeneralDialog, kLinkerMapfileDialog, kLinkerSpecialDialog,
+extern const OptionPageTable kLinkerGeneralDialog, kLinkerMapfileDialog, kLinkerSpecialDialog,
     kLinkerWarningDialog;
 }  // namespace tbc
 
-const PluginSpec& TbcOptPlugin();
+const PluginTables& TbcOptPlugin();

@@ -6,20 +6,20 @@ using N = TreeNode;
 using PK = PageKind;
 using O = OptionString;
 
-PageEntry TbcOption(const char* title, int id, O reads, const OptionPageSpec& spec,
+PageEntry TbcOption(const char* title, int id, O reads, const OptionPageTable& table,
                     PullOnHide pull = PullOnHide::kNo) {
-  return {title, id, 1, N::kPage, PK::kOption, reads, &spec, pull};
+  return {title, id, 1, N::kPage, PK::kOption, reads, &table, pull};
 }
 PageEntry TbcBranch(const char* title, int id) {
   return {title, id, 0, N::kBranch, PK::kOption, O::kNone, &EmptyOptionPage(), PullOnHide::kNo};
 }
 }  // namespace
 
-const PluginSpec& TbcOptPlugin() {
+const PluginTables& TbcOptPlugin() {
   using namespace tbc;
   constexpr O C = O::kCompiler, A = O::kAssembler, L = O::kLinker;
   constexpr PullOnHide kHide = PullOnHide::kYes;
-  static const PluginSpec spec = {
+  static const PluginTables table = {
       "/i",
       PascalFields::kShown,
       {
@@ -68,5 +68,5 @@ const PluginSpec& TbcOptPlugin() {
       {"", IncludeSwitches::kYes, {167, 164, 166, 163, 165, 168}},
       {"/Tde ", IncludeSwitches::kNo, {135, 136, 137, 138}},
   };
-  return spec;
+  return table;
 }

@@ -24,23 +24,23 @@ inline char* FlagsField(ProjectSettingsData& d, Flags f) {
 }
 
 // Loads the record into a fresh dialog's pages and writes them back.
-inline void RoundTrip(const PluginSpec& spec, SettingsRecord& r, BoardPages boards = BoardPages::kShown) {
-  CSettingsTreeDialog dialog(spec, boards, nullptr);
+inline void RoundTrip(const PluginTables& table, SettingsRecord& r, BoardPages boards = BoardPages::kShown) {
+  CSettingsTreeDialog dialog(table, boards, nullptr);
   dialog.LoadSettings(r.data);
   dialog.WriteSettings(&r.data);
 }
 
-inline void ExpectRoundTrips(const PluginSpec& spec, const RoundTripCase* cases, size_t count) {
+inline void ExpectRoundTrips(const PluginTables& table, const RoundTripCase* cases, size_t count) {
   for (size_t i = 0; i < count; ++i) {
     const RoundTripCase& c = cases[i];
     SCOPED_TRACE(c.what);
     SettingsRecord r;
     SettingsRecord::Set(FlagsField(r.data, c.flags), c.input);
     SettingsRecord::Set(r.data.incDirs, c.includes);
-    RoundTrip(spec, r);
+    RoundTrip(table, r);
     EXPECT_STREQ(FlagsField(r.data, c.flags), c.expected);
     // What was written reads back to the same switches.
-    RoundTrip(spec, r);
+    RoundTrip(table, r);
     EXPECT_STREQ(FlagsField(r.data, c.flags), c.expected);
   }
 }
@@ -70,10 +70,10 @@ struct PageTextCase {
 };
 
 template <class Case, class Check>
-void ForEachLoadedPage(const PluginSpec& spec, const Case* cases, size_t count, Check check) {
+void ForEachLoadedPage(const PluginTables& table, const Case* cases, size_t count, Check check) {
   for (size_t i = 0; i < count; ++i) {
     SCOPED_TRACE(cases[i].what);
-    CSettingsTreeDialog dialog(spec, BoardPages::kShown, nullptr);
+    CSettingsTreeDialog dialog(table, BoardPages::kShown, nullptr);
     LoadAllFlags(dialog, cases[i].options);
     COptionPage* page = dialog.OptionPage(cases[i].templateId);
     ASSERT_NE(page, nullptr);
@@ -81,14 +81,14 @@ void ForEachLoadedPage(const PluginSpec& spec, const Case* cases, size_t count, 
   }
 }
 
-inline void ExpectPageValues(const PluginSpec& spec, const PageValueCase* cases, size_t count) {
-  ForEachLoadedPage(spec, cases, count, [](const PageValueCase& c, const OptionValues& v) {
+inline void ExpectPageValues(const PluginTables& table, const PageValueCase* cases, size_t count) {
+  ForEachLoadedPage(table, cases, count, [](const PageValueCase& c, const OptionValues& v) {
     EXPECT_EQ(v.num[static_cast<size_t>(c.member)], c.expected);
   });
 }
 
-inline void ExpectPageTexts(const PluginSpec& spec, const PageTextCase* cases, size_t count) {
-  ForEachLoadedPage(spec, cases, count, [](const PageTextCase& c, const OptionValues& v) {
+inline void ExpectPageTexts(const PluginTables& table, const PageTextCase* cases, size_t count) {
+  ForEachLoadedPage(table, cases, count, [](const PageTextCase& c, const OptionValues& v) {
     EXPECT_EQ(v.text[static_cast<size_t>(c.member)].str(), c.expected);
   });
 }

@@ -26,8 +26,8 @@ struct FuzzRecord {
   }
 };
 
-void FuzzRoundTrip(const PluginSpec& spec, FuzzRecord& r) {
-  CSettingsTreeDialog dialog(spec, BoardPages::kLeftOut, nullptr);
+void FuzzRoundTrip(const PluginTables& table, FuzzRecord& r) {
+  CSettingsTreeDialog dialog(table, BoardPages::kLeftOut, nullptr);
   dialog.LoadSettings(r.data);
   dialog.WriteSettings(&r.data);
 }
@@ -43,16 +43,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }();
   (void)quiet;
   std::string bytes(reinterpret_cast<const char*>(data), size);
-  for (const PluginSpec* spec : {&GnuOptPlugin(), &TbcOptPlugin()}) {
+  for (const PluginTables* table : {&GnuOptPlugin(), &TbcOptPlugin()}) {
     FuzzRecord r;
     for (char* field : {r.data.cFlags, r.data.asmFlags, r.data.linkFlags, r.data.incDirs})
       CopySettingText(field, bytes.c_str());
-    FuzzRoundTrip(*spec, r);
+    FuzzRoundTrip(*table, r);
     for (const char* field : {r.data.cFlags, r.data.asmFlags, r.data.linkFlags})
       if (!FuzzFitsBuffer(field)) std::abort();
     // A second round must still fit. (That it reads back unchanged does not
     // hold yet: repeated warning switches drift.)
-    FuzzRoundTrip(*spec, r);
+    FuzzRoundTrip(*table, r);
     for (const char* field : {r.data.cFlags, r.data.asmFlags, r.data.linkFlags})
       if (!FuzzFitsBuffer(field)) std::abort();
   }

@@ -1,15 +1,15 @@
 // What tells the two plug-ins apart: their page tree and how the option
 // strings are put together from the pages. Each plug-in holds one
-// PluginSpec (GnuOptPlugin, TbcOptPlugin); the settings dialog, the record
+// PluginTables (GnuOptPlugin, TbcOptPlugin); the settings dialog, the record
 // transfer and the tests work from it.
 #pragma once
 
 #include <vector>
 
-#include "plugins/common/option_spec.h"
+#include "plugins/common/option_table.h"
 
 // Page kinds: the four pages of plugins/common, and the option pages (also
-// the branch pages without controls, whose spec is empty).
+// the branch pages without controls, whose table is empty).
 enum class PageKind : uint8_t { kGeneral, kConnection, kTools, kDirectories, kOption };
 // Tree items: branches show the folder images, pages the page image.
 enum class TreeNode : uint8_t { kBranch, kPage };
@@ -27,7 +27,7 @@ struct PageEntry {
   TreeNode node;
   PageKind kind;
   OptionString reads;
-  const OptionPageSpec* spec;
+  const OptionPageTable* table;
   PullOnHide pullOnHide;
 };
 
@@ -39,12 +39,12 @@ struct FlagsRecipe {
   std::vector<int> pages;
 };
 
-struct PluginSpec {
+struct PluginTables {
   const char* includePrefix;
   PascalFields pascal;
   std::vector<PageEntry> pages;
   FlagsRecipe cFlags, asmFlags, linkFlags;
 };
 
-// The branch pages' spec: no members, no switches.
-const OptionPageSpec& EmptyOptionPage();
+// The branch pages' table: no members, no switches.
+const OptionPageTable& EmptyOptionPage();

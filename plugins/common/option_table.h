@@ -136,7 +136,7 @@ struct BuildStep {
 // Which option string of the record a page reads and writes.
 enum class OptionString : uint8_t { kNone, kCompiler, kAssembler, kLinker };
 
-struct OptionPageSpec {
+struct OptionPageTable {
   const char* className;
   std::vector<OptionMember> members;
   std::vector<ParseStep> parse;
