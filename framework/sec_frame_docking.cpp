@@ -1,8 +1,10 @@
 #include "framework/sec_frame_docking.h"
 
 #include "framework/sec_control_bar.h"
+#include "framework/sec_control_bar_info.h"
 #include "framework/sec_dock_bar_table.h"
 #include "framework/sec_mdi_child_wnd.h"
+#include "framework/sec_wnd_plug_in.h"
 #include "platform/base/afxexcept.h"
 #include "platform/ui/ui.h"
 
@@ -148,4 +150,14 @@ void SECFrameAfterLayout(CFrameWnd* pFrame, CRect& rectClient) {
   }
   pFrame->GetClientRect(&rectClient);
   pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rectClient, &rectClient);
+}
+
+void SECFrameFreeOwned(SECWndPlugIn* pPlugIn, CWnd* pPlugInWnd, CPtrList& listBarInfo) {
+  delete pPlugIn;
+  if (pPlugInWnd) {
+    pPlugInWnd->DestroyWindow();
+    delete pPlugInWnd;
+  }
+  for (POSITION pos = listBarInfo.GetHeadPosition(); pos;)
+    delete static_cast<SECControlBarInfo*>(listBarInfo.GetNext(pos));
 }

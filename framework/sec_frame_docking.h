@@ -9,6 +9,7 @@
 #include "platform/afx/afx.h"
 
 class SECControlBar;
+class SECWndPlugIn;
 
 // The framework bar behind a control bar, or null.
 SECControlBar* SECBarOf(CControlBar* pBar);
@@ -36,3 +37,7 @@ void SECFrameShowControlBar(CFrameWnd* pFrame, CControlBar* pBar, BOOL bShow, BO
 // After the frame's layout: its dock bars repaint their bars (the whole frame
 // the first time) and `rectClient` becomes the area left for the client.
 void SECFrameAfterLayout(CFrameWnd* pFrame, CRect& rectClient);
+
+// What a frame owns and frees when it goes: its plug-in, the plug-in's
+// window and its saved bar records (SECControlBarInfo).
+void SECFrameFreeOwned(SECWndPlugIn* pPlugIn, CWnd* pPlugInWnd, CPtrList& listBarInfo);

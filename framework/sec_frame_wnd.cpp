@@ -58,15 +58,7 @@ END_MESSAGE_MAP()
 
 SECFrameWnd::SECFrameWnd() : m_rectClient(0, 0, 0, 0) {}
 
-SECFrameWnd::~SECFrameWnd() {
-  delete m_pPlugIn;
-  if (m_pPlugInWnd) {
-    m_pPlugInWnd->DestroyWindow();
-    delete m_pPlugInWnd;
-  }
-  for (POSITION pos = m_listBarInfo.GetHeadPosition(); pos;)
-    delete static_cast<SECControlBarInfo*>(m_listBarInfo.GetNext(pos));
-}
+SECFrameWnd::~SECFrameWnd() { SECFrameFreeOwned(m_pPlugIn, m_pPlugInWnd, m_listBarInfo); }
 
 int SECFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
   if (CFrameWnd::OnCreate(lpcs) == -1) return -1;

@@ -8,6 +8,7 @@
 #include "framework/sec_control_bar.h"
 #include "framework/sec_control_bar_info.h"
 #include "framework/sec_dock_state.h"
+#include "framework/sec_frame_docking.h"
 #include "framework/sec_mdi_child_wnd.h"
 #include "framework/sec_res.h"
 #include "platform/base/afxexcept.h"
@@ -50,13 +51,7 @@ END_MESSAGE_MAP()
 SECMDIFrameWnd::SECMDIFrameWnd() : m_rectClient(0, 0, 0, 0) {}
 
 SECMDIFrameWnd::~SECMDIFrameWnd() {
-  delete m_pPlugIn;
-  if (m_pPlugInWnd) {
-    m_pPlugInWnd->DestroyWindow();
-    delete m_pPlugInWnd;
-  }
-  for (POSITION pos = m_listBarInfo.GetHeadPosition(); pos;)
-    delete static_cast<SECControlBarInfo*>(m_listBarInfo.GetNext(pos));
+  SECFrameFreeOwned(m_pPlugIn, m_pPlugInWnd, m_listBarInfo);
   for (POSITION pos = m_mapMenus.GetStartPosition(); pos;) {
     UINT id = 0;
     HMENU menu = nullptr;
