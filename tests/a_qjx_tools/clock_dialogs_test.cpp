@@ -28,11 +28,6 @@ class ClockDialogTest : public FamilyTest {
       if (IsToolWindowOpen(t, &open)) DestroyWindow(open);
     }
   }
-  static std::string Text(HWND dialog, int id) {
-    char text[64] = {};
-    GetDlgItemText(dialog, id, text, sizeof text);
-    return text;
-  }
   static void Click(HWND dialog, int id) { SendMessage(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
   static void Leave(HWND dialog, int id) {
     SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), LPARAM(GetDlgItem(dialog, id)));
@@ -63,9 +58,9 @@ TEST_F(ClockDialogTest, ShowsTheBoardClockAndWritesItBack) {
   f.CloseClockChannel();
   HWND dialog = a_qjx_time_date(kTesseraType);
   ASSERT_TRUE(dialog);
-  EXPECT_EQ(Text(dialog, IDC_TD_YEAR), "1999");
-  EXPECT_EQ(Text(dialog, IDC_TD_DAY), "24");
-  EXPECT_EQ(Text(dialog, IDC_TD_HOUR), "10");
+  EXPECT_EQ(ui_test::ItemText(dialog, IDC_TD_YEAR), "1999");
+  EXPECT_EQ(ui_test::ItemText(dialog, IDC_TD_DAY), "24");
+  EXPECT_EQ(ui_test::ItemText(dialog, IDC_TD_HOUR), "10");
   EXPECT_EQ(SendDlgItemMessage(dialog, IDC_TD_WEEKDAY, CB_GETCURSEL, 0, 0), 5);
   Picture(dialog, "time_date");
   SetDlgItemText(dialog, IDC_TD_YEAR, "2005");
@@ -104,15 +99,15 @@ TEST_F(ClockDialogTest, TimersStartStopClampAndStopWhenTheDialogCloses) {
   Select(kTesseraType, kTesseraBoard);
   HWND dialog = a_qjx_timer(kTesseraType);
   ASSERT_TRUE(dialog);
-  const std::string range = Text(dialog, IDC_TIMER_RANGE_A);
+  const std::string range = ui_test::ItemText(dialog, IDC_TIMER_RANGE_A);
   ASSERT_NE(range, "0");
   SetDlgItemText(dialog, IDC_TIMER_INTERVAL_A, "4000000000");
   Leave(dialog, IDC_TIMER_INTERVAL_A);
-  EXPECT_EQ(Text(dialog, IDC_TIMER_INTERVAL_A), range);
+  EXPECT_EQ(ui_test::ItemText(dialog, IDC_TIMER_INTERVAL_A), range);
   SetDlgItemText(dialog, IDC_TIMER_INTERVAL_A, "1000");
   sim().Trace().Clear();
   Click(dialog, IDC_TIMER_RUN_A);
-  EXPECT_EQ(Text(dialog, IDC_TIMER_RUN_A), "Started");
+  EXPECT_EQ(ui_test::ItemText(dialog, IDC_TIMER_RUN_A), "Started");
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_TIMER_INTERVAL_A)));
   EXPECT_EQ(Args("mdd8_send_channel_command").size(), 1u);
   Picture(dialog, "timer");

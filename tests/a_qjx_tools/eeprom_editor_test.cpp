@@ -34,11 +34,6 @@ class EepromEditorTest : public FamilyTest {
     plat::PushDialogAction(std::move(act));
     return a_qjx_eeprom(kLineType);
   }
-  static std::string Text(HWND dialog, int id) {
-    char text[64] = {};
-    GetDlgItemText(dialog, id, text, sizeof text);
-    return text;
-  }
   static std::string ListLine(HWND dialog, int id, int line) {
     char text[64] = {};
     SendDlgItemMessage(dialog, id, LB_GETTEXT, WPARAM(line), LPARAM(text));
@@ -71,7 +66,7 @@ class EepromEditorTest : public FamilyTest {
   }
   static bool Checked(HWND dialog, int bit) {
     const int id = bit == 0 ? IDC_EEPROM_BIT0 : IDC_EEPROM_BIT1 + bit - 1;
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED && Text(dialog, id) == "1";
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED && ui_test::ItemText(dialog, id) == "1";
   }
 };
 
@@ -83,8 +78,8 @@ TEST_F(EepromEditorTest, ListsTheModulesAndTheWordsOfTheFirst) {
       EXPECT_NE(SendDlgItemMessage(dialog, IDC_EEPROM_MODULE, CB_GETITEMDATA, WPARAM(i), 0), 33);
     EXPECT_EQ(SendDlgItemMessage(dialog, IDC_EEPROM_VALUES, LB_GETCOUNT, 0, 0), kLineWords);
     EXPECT_EQ(ListLine(dialog, IDC_EEPROM_VALUES, 0), "00\t1234");
-    EXPECT_EQ(Text(dialog, IDC_EEPROM_HEX), "1234");
-    EXPECT_EQ(Text(dialog, IDC_EEPROM_DEC), "4660");
+    EXPECT_EQ(ui_test::ItemText(dialog, IDC_EEPROM_HEX), "1234");
+    EXPECT_EQ(ui_test::ItemText(dialog, IDC_EEPROM_DEC), "4660");
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_EEPROM_WRITE_FILE)));
     for (int i = 0; i < 3; ++i) PumpWaitingMessages();
     UpdateWindow(dialog);
@@ -97,8 +92,8 @@ TEST_F(EepromEditorTest, ListsTheModulesAndTheWordsOfTheFirst) {
     EXPECT_EQ(SendDlgItemMessage(dialog, IDC_EEPROM_VALUES, LB_GETCOUNT, 0, 0), 0);
     for (int id : {IDC_EEPROM_CHANGE, IDC_EEPROM_LOAD, IDC_EEPROM_SAVE})
       EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, id))) << id;
-    EXPECT_EQ(Text(dialog, IDC_EEPROM_HEX), "0000");
-    EXPECT_EQ(Text(dialog, IDC_EEPROM_DEC), "0");
+    EXPECT_EQ(ui_test::ItemText(dialog, IDC_EEPROM_HEX), "0000");
+    EXPECT_EQ(ui_test::ItemText(dialog, IDC_EEPROM_DEC), "0");
     EndDialog(dialog, IDOK);
   });
 }
@@ -106,17 +101,17 @@ TEST_F(EepromEditorTest, ListsTheModulesAndTheWordsOfTheFirst) {
 TEST_F(EepromEditorTest, HexDecimalAndBitsFollowEachOther) {
   Run([](HWND dialog) {
     TypeHex(dialog, "001A");
-    EXPECT_EQ(Text(dialog, IDC_EEPROM_HEX), "001A");
-    EXPECT_EQ(Text(dialog, IDC_EEPROM_DEC), "26");
+    EXPECT_EQ(ui_test::ItemText(dialog, IDC_EEPROM_HEX), "001A");
+    EXPECT_EQ(ui_test::ItemText(dialog, IDC_EEPROM_DEC), "26");
     for (int bit = 0; bit < 16; ++bit)
       EXPECT_EQ(Checked(dialog, bit), bit == 1 || bit == 3 || bit == 4) << bit;
     SetDlgItemText(dialog, IDC_EEPROM_DEC, "65535");
-    EXPECT_EQ(Text(dialog, IDC_EEPROM_HEX), "FFFF");
+    EXPECT_EQ(ui_test::ItemText(dialog, IDC_EEPROM_HEX), "FFFF");
     Click(dialog, IDC_EEPROM_BIT0);  // clears bit 0
-    EXPECT_EQ(Text(dialog, IDC_EEPROM_HEX), "FFFE");
-    EXPECT_EQ(Text(dialog, IDC_EEPROM_DEC), "65534");
+    EXPECT_EQ(ui_test::ItemText(dialog, IDC_EEPROM_HEX), "FFFE");
+    EXPECT_EQ(ui_test::ItemText(dialog, IDC_EEPROM_DEC), "65534");
     TypeHex(dialog, "G");  // refused
-    EXPECT_EQ(Text(dialog, IDC_EEPROM_HEX), "FFFE");
+    EXPECT_EQ(ui_test::ItemText(dialog, IDC_EEPROM_HEX), "FFFE");
     EndDialog(dialog, IDOK);
   });
 }

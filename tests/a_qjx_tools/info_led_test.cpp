@@ -27,11 +27,6 @@ class InfoDialogTest : public FamilyTest {
       if (IsToolWindowOpen(ToolWindow(t), &open)) DestroyWindow(open);
     }
   }
-  static std::string Text(HWND dialog, int id) {
-    char text[256] = {};
-    GetDlgItemText(dialog, id, text, sizeof text);
-    return text;
-  }
   static void Picture(HWND window, const std::string& name) {
     for (int i = 0; i < 3; ++i) PumpWaitingMessages();
     UpdateWindow(window);
@@ -45,10 +40,10 @@ TEST_F(InfoDialogTest, CpuDialogShowsTheTextsOnceAndOpensOnce) {
   HWND dialog = a_qjx_cpu(kTesseraType);
   ASSERT_TRUE(dialog);
   const CBoardFamily& f = *g_currentFamily;
-  EXPECT_EQ(Text(dialog, IDC_CPU_TYPE), std::string(f.cpuType));
-  EXPECT_EQ(Text(dialog, IDC_CPU_CLOCK), std::string(f.cpuClock));
-  EXPECT_EQ(Text(dialog, IDC_CPU_MAKER), std::string(f.cpuMaker));
-  EXPECT_NE(Text(dialog, IDC_CPU_TYPE), "TYPE");
+  EXPECT_EQ(ui_test::ItemText(dialog, IDC_CPU_TYPE), std::string(f.cpuType));
+  EXPECT_EQ(ui_test::ItemText(dialog, IDC_CPU_CLOCK), std::string(f.cpuClock));
+  EXPECT_EQ(ui_test::ItemText(dialog, IDC_CPU_MAKER), std::string(f.cpuMaker));
+  EXPECT_NE(ui_test::ItemText(dialog, IDC_CPU_TYPE), "TYPE");
   Picture(dialog, "cpu");
   sim().Trace().Clear();
   EXPECT_EQ(a_qjx_cpu(kTesseraType), dialog);
@@ -63,7 +58,7 @@ TEST_F(InfoDialogTest, InformationDialogShowsTheFpgaText) {
   Select(kMiniType, kMiniBoard);
   HWND dialog = a_qjx_fpga(kMiniType);
   ASSERT_TRUE(dialog);
-  EXPECT_EQ(Text(dialog, IDC_INFO_TEXT), "IC3: Version 37\r\nIC4: Version 19");
+  EXPECT_EQ(ui_test::ItemText(dialog, IDC_INFO_TEXT), "IC3: Version 37\r\nIC4: Version 19");
   Picture(dialog, "fpga_information");
   SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);  // Esc ends it too: no hidden tool stays open
   EXPECT_FALSE(IsWindow(dialog));
@@ -79,7 +74,7 @@ TEST_F(InfoDialogTest, LedBoxesSwitchTheLedsAndClosingClosesTheChannel) {
   EXPECT_EQ(board(kLineBoard).leds[0], 0);
   EXPECT_EQ(board(kLineBoard).leds[1], 0);
   SendMessage(GetDlgItem(dialog, IDC_LED_INTERNAL), BM_CLICK, 0, 0);
-  EXPECT_EQ(Text(dialog, IDC_LED_INTERNAL), "1");
+  EXPECT_EQ(ui_test::ItemText(dialog, IDC_LED_INTERNAL), "1");
   EXPECT_EQ(board(kLineBoard).leds[1], 1);
   SendMessage(GetDlgItem(dialog, IDC_LED_EXTERNAL), BM_CLICK, 0, 0);
   EXPECT_EQ(board(kLineBoard).leds[0], 1);

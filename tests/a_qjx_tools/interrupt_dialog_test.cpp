@@ -25,11 +25,6 @@ class InterruptDialogTest : public FamilyTest {
     HWND open = nullptr;
     if (IsToolWindowOpen(ToolWindow::Interrupt, &open)) DestroyWindow(open);
   }
-  static std::string Text(HWND dialog, int id) {
-    char text[64] = {};
-    GetDlgItemText(dialog, id, text, sizeof text);
-    return text;
-  }
 };
 
 TEST_F(InterruptDialogTest, OpeningReadsTheEdgeWithoutWritingIt) {
@@ -37,8 +32,8 @@ TEST_F(InterruptDialogTest, OpeningReadsTheEdgeWithoutWritingIt) {
   HWND dialog = a_qjx_interrupt(kTesseraType);
   ASSERT_TRUE(dialog);
   EXPECT_TRUE(Args("qj8_out8_port").empty());
-  EXPECT_EQ(Text(dialog, 1123), "IRQ-0 (PC - RBF)");
-  EXPECT_EQ(Text(dialog, 1138), "IRQ-7 (PC - TBF)");
+  EXPECT_EQ(ui_test::ItemText(dialog, 1123), "IRQ-0 (PC - RBF)");
+  EXPECT_EQ(ui_test::ItemText(dialog, 1138), "IRQ-7 (PC - TBF)");
   EXPECT_EQ(SendDlgItemMessage(dialog, kEdge, CB_GETCURSEL, 0, 0), 0);
   SendDlgItemMessage(dialog, kEdge, CB_SETCURSEL, 1, 0);
   SendMessage(dialog, WM_COMMAND, MAKEWPARAM(kEdge, CBN_SELENDOK), LPARAM(GetDlgItem(dialog, kEdge)));
@@ -55,7 +50,8 @@ TEST_F(InterruptDialogTest, RegistersShowBitByBitAndAutomaticReadingSwitchesTheB
   ASSERT_TRUE(dialog);
   SendMessage(GetDlgItem(dialog, kReadButton), BM_CLICK, 0, 0);
   const int masterIrr[8] = {1032, 1040, 1041, 1042, 1043, 1044, 1045, 1046};
-  for (int bit = 0; bit < 8; ++bit) EXPECT_EQ(Text(dialog, masterIrr[bit]), bit == 0 || bit == 2 ? "1" : "0");
+  for (int bit = 0; bit < 8; ++bit)
+    EXPECT_EQ(ui_test::ItemText(dialog, masterIrr[bit]), bit == 0 || bit == 2 ? "1" : "0");
   SendMessage(GetDlgItem(dialog, kAutomatic), BM_CLICK, 0, 0);
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, kReadButton)));
   SendMessage(GetDlgItem(dialog, kAutomatic), BM_CLICK, 0, 0);

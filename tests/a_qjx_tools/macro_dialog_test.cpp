@@ -62,11 +62,6 @@ class MacroDialogTest : public FamilyTest {
     ui_test::EnsureApp();
     plat::ClearModalRecords();
   }
-  static std::string Text(HWND dialog, int id) {
-    char text[512] = {};
-    GetDlgItemText(dialog, id, text, sizeof text);
-    return text;
-  }
   static int EntryOf(HWND dialog, const std::string& text) {
     return int(SendDlgItemMessage(dialog, kList, LB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(text.c_str())));
   }
@@ -81,20 +76,20 @@ TEST_F(MacroDialogTest, ChosenEntryIsCheckedAndSentWithTheBoardsAnswer) {
     const int ready = EntryOf(dialog, "00 20\tBoard ready?");
     SendDlgItemMessage(dialog, kList, LB_SETCURSEL, WPARAM(ready), 0);
     SendMessage(dialog, WM_COMMAND, MAKEWPARAM(kList, LBN_SELCHANGE), LPARAM(GetDlgItem(dialog, kList)));
-    EXPECT_EQ(Text(dialog, kMacro), "00 20");
-    status = Text(dialog, kStatus);
+    EXPECT_EQ(ui_test::ItemText(dialog, kMacro), "00 20");
+    status = ui_test::ItemText(dialog, kStatus);
     EXPECT_TRUE(Args("qj8_send_macro").empty());  // checked, not sent
     SendMessage(GetDlgItem(dialog, kSend), BM_CLICK, 0, 0);
-    answer = Text(dialog, kAnswer);
+    answer = ui_test::ItemText(dialog, kAnswer);
     SetDlgItemText(dialog, kMacro, "00");
-    EXPECT_NE(Text(dialog, kStatus), "Parameter OK");
+    EXPECT_NE(ui_test::ItemText(dialog, kStatus), "Parameter OK");
     SendMessage(GetDlgItem(dialog, kSend), BM_CLICK, 0, 0);
-    EXPECT_NE(Text(dialog, kAnswer).find("Command (hex): 00 - Error: "), std::string::npos);
+    EXPECT_NE(ui_test::ItemText(dialog, kAnswer).find("Command (hex): 00 - Error: "), std::string::npos);
     for (int i = 0; i < 3; ++i) PumpWaitingMessages();
     UpdateWindow(dialog);
     ui_test::Picture(dialog).save(QString::fromStdString(mirt_test::ProgramDir() + "/a_qjx_macro.png"));
     SendMessage(GetDlgItem(dialog, kDeleteList), BM_CLICK, 0, 0);
-    afterDelete = Text(dialog, kAnswer);
+    afterDelete = ui_test::ItemText(dialog, kAnswer);
     EndDialog(dialog, IDOK);
   });
   a_qjx_macro(kTesseraType);
@@ -116,7 +111,7 @@ TEST_F(MacroDialogTest, KeysOtherThanHexAndEditingNeverReachTheField) {
       MSG msg{field, WM_KEYDOWN, key, 0, 0, {}};
       EXPECT_TRUE(window->PreTranslateMessage(&msg)) << key;
     }
-    EXPECT_EQ(Text(dialog, kMacro), "");
+    EXPECT_EQ(ui_test::ItemText(dialog, kMacro), "");
     EndDialog(dialog, IDOK);
   });
   a_qjx_macro(kDeskType);

@@ -40,11 +40,6 @@ class MemoryDialogTest : public FamilyTest {
     SendMessage(list, LB_GETTEXT, WPARAM(index), LPARAM(text));
     return text;
   }
-  static std::string Text(HWND dialog, int id) {
-    char text[256] = {};
-    GetDlgItemText(dialog, id, text, sizeof text);
-    return text;
-  }
   static CBoardFamily& Family() { return *g_currentFamily; }
   static std::string RowAt(DWORD address) {
     BYTE bytes[kMemoryRowBytes];
@@ -75,8 +70,8 @@ TEST_F(MemoryDialogTest, OpensOnceShowingTwentyRowsFromTheViewStart) {
   EXPECT_EQ(Line(dialog, kFirstRowLine).substr(0, 12), "00010000:\t41");
   EXPECT_EQ(Line(dialog, kMemoryRows), RowAt(0x10000 + (kMemoryRows - 1) * kMemoryRowBytes));
   EXPECT_EQ(Line(dialog, kMemoryRows + 1), "");
-  EXPECT_EQ(Text(dialog, IDC_MEMORY_SIZE), std::string(MemorySizeText(Family().ramSize)));
-  EXPECT_EQ(Text(dialog, IDC_MEMORY_FREE_RANGE),
+  EXPECT_EQ(ui_test::ItemText(dialog, IDC_MEMORY_SIZE), std::string(MemorySizeText(Family().ramSize)));
+  EXPECT_EQ(ui_test::ItemText(dialog, IDC_MEMORY_FREE_RANGE),
             std::string(FreeRangeText(Family().freeStart, Family().freeEnd)));
   EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDC_MEMORY_SAVE)));
   Picture(dialog, "memory");
@@ -151,11 +146,11 @@ TEST_F(MemoryDialogTest, AddressFieldsFollowEachOther) {
   HWND dialog = a_qjx_memory(kTesseraType);
   ASSERT_TRUE(dialog);
   SetDlgItemText(dialog, IDC_MEMORY_PHYSICAL, "12345");
-  EXPECT_EQ(Text(dialog, IDC_MEMORY_SEGMENT), "1234");
-  EXPECT_EQ(Text(dialog, IDC_MEMORY_OFFSET), "0005");
-  EXPECT_EQ(Text(dialog, IDC_MEMORY_PHYSICAL), "12345");
+  EXPECT_EQ(ui_test::ItemText(dialog, IDC_MEMORY_SEGMENT), "1234");
+  EXPECT_EQ(ui_test::ItemText(dialog, IDC_MEMORY_OFFSET), "0005");
+  EXPECT_EQ(ui_test::ItemText(dialog, IDC_MEMORY_PHYSICAL), "12345");
   SetDlgItemText(dialog, IDC_MEMORY_SEGMENT, "B800");
-  EXPECT_EQ(Text(dialog, IDC_MEMORY_PHYSICAL), "B8005");
+  EXPECT_EQ(ui_test::ItemText(dialog, IDC_MEMORY_PHYSICAL), "B8005");
 }
 
 TEST_F(MemoryDialogTest, RowEditorWritesBytesOnlyInUserMode) {
@@ -174,7 +169,7 @@ TEST_F(MemoryDialogTest, RowEditorWritesBytesOnlyInUserMode) {
   board(kTesseraBoard).memory.Write8(row, 0x99);
   Click(dialog, IDC_MEMORY_UPDATE);
   plat::PushDialogAction([](HWND editor) {
-    EXPECT_EQ(Text(editor, IDC_MEMORY_BYTES).substr(0, 3), "99 ");
+    EXPECT_EQ(ui_test::ItemText(editor, IDC_MEMORY_BYTES).substr(0, 3), "99 ");
     SetDlgItemText(editor, IDC_MEMORY_BYTES, "1 22 3ff");  // a token of three digits
     Picture(editor, "memory_editor");
     SendMessage(editor, WM_COMMAND, IDOK, 0);

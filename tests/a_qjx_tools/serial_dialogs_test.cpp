@@ -40,11 +40,6 @@ class SerialDialogTest : public FamilyTest {
     if (IsToolWindowOpen(ToolWindow::Serial, &open)) DestroyWindow(open);
     SetUserMode(0);
   }
-  static std::string Text(HWND dialog, int id) {
-    char text[512] = {};
-    GetDlgItemText(dialog, id, text, sizeof text);
-    return text;
-  }
   static void Click(HWND dialog, int id) { SendMessage(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
   static void Tick(HWND dialog, UINT_PTR timer) { SendMessage(dialog, WM_TIMER, timer, 0); }
   static std::string ListText(HWND dialog, int id) {
@@ -86,12 +81,12 @@ TEST_F(SerialDialogTest, TypedTextIsSentAndTheLoopbackShownPerChannel) {
   Click(dialog, kTransmitB);
   EXPECT_EQ(Sent(kTesseraBoard, kLineA), kTextA);
   EXPECT_EQ(Sent(kTesseraBoard, kLineB), kTextB);
-  EXPECT_EQ(Text(dialog, kReceiveA), kTextA);
-  EXPECT_EQ(Text(dialog, kReceiveB), kTextB);
+  EXPECT_EQ(ui_test::ItemText(dialog, kReceiveA), kTextA);
+  EXPECT_EQ(ui_test::ItemText(dialog, kReceiveB), kTextB);
   Picture(dialog, "serial_interface");
   Click(dialog, kClearA);
-  EXPECT_EQ(Text(dialog, kReceiveA), "");
-  EXPECT_EQ(Text(dialog, kReceiveB), kTextB);
+  EXPECT_EQ(ui_test::ItemText(dialog, kReceiveA), "");
+  EXPECT_EQ(ui_test::ItemText(dialog, kReceiveB), kTextB);
   Click(dialog, kExit);
   EXPECT_FALSE(IsToolWindowOpen(ToolWindow::Serial, nullptr));
   EXPECT_EQ(Args("mdd8_close_channel").size(), 2u);
@@ -104,7 +99,7 @@ TEST_F(SerialDialogTest, EveryWaitingByteIsReceivedInOnePollNulIncluded) {
     board(kTesseraBoard).serial[kLineA].rx.push_back(byte);
   Tick(dialog, kPollTimer);
   EXPECT_TRUE(board(kTesseraBoard).serial[kLineA].rx.empty());
-  EXPECT_EQ(Text(dialog, kReceiveA),
+  EXPECT_EQ(ui_test::ItemText(dialog, kReceiveA),
             "a\xB7"
             "b");
 }
@@ -163,7 +158,7 @@ TEST_F(SerialDialogTest, KoraDeskShowsAndOpensChannelAOnlyAndOffers153600) {
   SetDlgItemText(dialog, kFieldA, kText);
   Click(dialog, kTransmitA);
   EXPECT_EQ(Sent(kDeskBoard, kLineA), kText);
-  EXPECT_EQ(Text(dialog, kReceiveA), kText);
+  EXPECT_EQ(ui_test::ItemText(dialog, kReceiveA), kText);
   std::vector<std::string> baud;
   plat::PushDialogAction([&](HWND config) {
     baud = ListEntries(config, kBaudList);

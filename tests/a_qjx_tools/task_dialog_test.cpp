@@ -39,11 +39,6 @@ class TaskDialogTest : public FamilyTest {
     if (IsToolWindowOpen(ToolWindow::Task, &open)) DestroyWindow(open);
     SetUserMode(0);
   }
-  static std::string Text(HWND dialog, int id) {
-    char text[64] = {};
-    GetDlgItemText(dialog, id, text, sizeof text);
-    return text;
-  }
   // An item of the tree: its text, image, data and children.
   struct Item {
     std::string text;
@@ -118,7 +113,7 @@ TEST_F(TaskDialogTest, TreeListsInstalledTasksWithTheirChildrenAndImages) {
   for (const Item& child : Children(tree, tasks[0].handle)) children.push_back(child.text);
   EXPECT_EQ(children, (std::vector<std::string>{"PDT", "TDT", "Parameter", "Data"}));
   EXPECT_EQ(Children(tree, tasks[0].handle).back().image, kImageData);
-  EXPECT_EQ(Text(dialog, kCount), "1");
+  EXPECT_EQ(ui_test::ItemText(dialog, kCount), "1");
   Choose(dialog, kPdtBase + kTask);
   Picture(dialog, "task");
 
@@ -141,7 +136,7 @@ TEST_F(TaskDialogTest, DataByteChangedByDoubleClickOnItsLine) {
   ASSERT_GE(line, 0);
   std::string shown;
   plat::PushDialogAction([&](HWND change) {
-    shown = Text(change, kValue);
+    shown = ui_test::ItemText(change, kValue);
     SetDlgItemText(change, kValue, "77");
     Picture(change, "change_task_parameter");
     SendMessage(change, WM_COMMAND, IDOK, 0);
@@ -175,7 +170,7 @@ TEST_F(TaskDialogTest, ChangeDialogRefusesAThirdDigitAndWrongInput) {
     HWND field = GetDlgItem(change, kValue);
     SetWindowText(field, "");
     for (char c : std::string("1FF")) SendMessage(field, WM_CHAR, WPARAM(c), 0);
-    typed = Text(change, kValue);
+    typed = ui_test::ItemText(change, kValue);
     SetWindowText(field, "zz");
     SendMessage(change, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(IsWindow(change));  // stays open after the error

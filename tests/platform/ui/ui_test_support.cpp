@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
+#include <cstring>
 
 #include "platform/ui/application.h"
 #include "platform/ui/gdi_obj.h"
@@ -12,6 +13,14 @@
 namespace ui_test {
 
 void EnsureApp() { mirt_ui::EnsureApplication(); }
+
+std::string ItemText(HWND dialog, int id) {
+  HWND item = GetDlgItem(dialog, id);
+  std::string text(item ? GetWindowTextLength(item) + 1 : 1, '\0');
+  GetDlgItemText(dialog, id, text.data(), static_cast<int>(text.size()));
+  text.resize(std::strlen(text.c_str()));
+  return text;
+}
 
 void Mouse(HWND h, int type, int x, int y, int button, int buttons, int modifiers) {
   QWidget* w = mirt_ui::WidgetOf(h);

@@ -10,6 +10,9 @@
 
 namespace ui_test {
 void EnsureApp();
+
+// The whole text of a dialog's control.
+std::string ItemText(HWND dialog, int id);
 // Mouse and key events as Qt delivers them (window coordinates).
 void Mouse(HWND h, int type, int x, int y, int button, int buttons, int modifiers = 0);
 void Key(HWND h, bool press, int qtKey, int modifiers, const std::string& text, bool autoRepeat = false);
