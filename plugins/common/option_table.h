@@ -45,8 +45,9 @@
 //   kWhenBothChecked member and member2 ticked: switch
 //   kWhenIndex       member == value: switch
 //   kAlways          switch
-//   kPieces          text split at each character of `arg`; every piece
-//                    (the empty ones too when value is 1) gives switch + piece
+//   kPieces          text split at each character of `arg`; every non-empty
+//                    piece gives switch + piece (a bare switch would mean
+//                    something else to the tool)
 //   kTextUnless      text not empty and not `arg`: switch + text
 //   kNumberUnless    text not empty and its number not `value`: switch + text
 //   kCheckedNumberUnless  member2 ticked, text not empty and its number not
