@@ -1,0 +1,74 @@
+// Command, resource and window ids of the IDE program.
+#pragma once
+
+#include "platform/base/windef.h"
+
+// Resources.
+constexpr UINT IDR_MAINFRAME = 128;
+constexpr UINT IDR_MIRT2TYPE = 129;  // source documents
+constexpr UINT IDR_DISASSTYPE = 144;
+constexpr UINT IDD_ABOUTBOX = 100;
+constexpr UINT IDD_NEW_PROJECT = 140;
+constexpr UINT IDD_OPTIONS = 149;
+constexpr UINT ID_INDICATOR_LINE = 130;   // status-bar line pane
+constexpr UINT IDS_LINE_PANE_SIZE = 130;  // "L: 8888"
+
+// About box fields.
+constexpr UINT IDC_ABOUT_TEXT1 = 1018;
+constexpr UINT IDC_ABOUT_VERSION = 1019;
+constexpr UINT IDC_ABOUT_TEXT3 = 1020;
+
+// Bars.
+constexpr UINT ID_VARIABLE_BAR = 59138;
+constexpr UINT ID_OUTPUT_BAR = 59139;
+constexpr UINT ID_CALLSTACK_BAR = 59140;
+constexpr UINT ID_REGISTERS_BAR = 59141;
+constexpr UINT ID_PROJECT_BAR = 59142;
+
+// Commands.
+constexpr UINT ID_VIEW_OUTPUT = 32771;
+constexpr UINT ID_VIEW_VARIABLES = 32772;
+constexpr UINT ID_VIEW_CALLSTACK = 32773;
+constexpr UINT ID_DEBUG_GO = 32774;
+constexpr UINT ID_DEBUG_TRACE_INTO = 32775;
+constexpr UINT ID_DEBUG_TOGGLE_BREAKPOINT = 32777;
+constexpr UINT ID_DEBUG_WATCH_EXPRESSION = 32778;
+constexpr UINT ID_DEBUG_NOTHING = 32779;
+constexpr UINT ID_DEBUG_STEP_OVER = 32780;
+constexpr UINT ID_DEBUG_END = 32781;
+constexpr UINT ID_DEBUG_BREAK = 32782;
+constexpr UINT ID_DEBUG_STEP_OUT = 32783;
+constexpr UINT ID_DEBUG_OPEN_DEBUGEE = 32784;
+constexpr UINT ID_DEBUG_SET_IP = 32785;
+constexpr UINT ID_DEBUG_RESET = 32786;
+constexpr UINT ID_VIEW_DISASSEMBLY = 32788;
+constexpr UINT ID_PROJECT_NEW = 32792;
+constexpr UINT ID_PROJECT_OPEN = 32793;
+constexpr UINT ID_PROJECT_MAKE = 32794;
+constexpr UINT ID_PROJECT_INSTALL = 32795;
+constexpr UINT ID_PROJECT_INSERT_FILE = 32796;
+constexpr UINT ID_PROJECT_CLOSE = 32797;
+constexpr UINT ID_PROJECT_SETTINGS = 32799;
+constexpr UINT ID_DEBUG_IO_PORTS = 32800;
+constexpr UINT ID_VIEW_MEMORY = 32801;
+constexpr UINT ID_RECENT_PROJECT_FIRST = 32808;
+constexpr UINT ID_RECENT_PROJECT_LAST = 32811;
+constexpr UINT ID_EDIT_GOTO = 32812;
+constexpr UINT ID_VIEW_REGISTERS = 32813;
+constexpr UINT ID_VIEW_DOCUMENT_TABS = 32814;
+constexpr UINT ID_VIEW_PROJECT_TREE = 32817;
+constexpr UINT ID_DEBUG_WATCH_SELECTION = 32822;
+constexpr UINT ID_HELP_MIRT = 32823;
+constexpr UINT ID_DEBUG_RUN_TO_CURSOR = 32824;
+constexpr UINT ID_DEBUG_START = 32825;
+constexpr UINT ID_DEBUG_EDIT_BREAKPOINTS = 32826;
+constexpr UINT ID_OPTIONS = 32827;
+constexpr UINT ID_PROJECT_BUILD_ALL = 32829;
+constexpr UINT ID_EDIT_DELETE_LINE = 32830;
+constexpr UINT ID_FILE_CLOSE_ALL = 32831;
+
+// Output bar children.
+constexpr UINT ID_OUTPUT_TABS = 0xE900;
+constexpr UINT ID_BUILD_PANE = 3093;
+constexpr UINT ID_DEBUG_PANE = 3094;
+constexpr UINT ID_TEXT_DISPLAY = 3096;

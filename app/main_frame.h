@@ -1,0 +1,152 @@
+// CMainFrame: the IDE's top-level window, a tabbed MDI frame with the
+// output, call stack, registers, variable and project bars, the tool bar
+// and the status bar. Builds, the debugger and the views reach the open
+// documents through its operations.
+#pragma once
+
+#include <memory>
+
+#include "app/output_control_bar.h"
+#include "app/project_file_route.h"
+#include "app/text_display_control_bar.h"
+#include "framework/sec_custom_tool_bar.h"
+#include "framework/sec_workbook.h"
+#include "platform/afx/recentfilelist.h"
+#include "platform/afx/statusbar.h"
+
+class CAddr;
+class CDisview0Doc;
+class CMakeProcess;
+class CView;
+class SECControlBar;
+
+// Profile section and entries of the frame's placement.
+constexpr const char* kWindowSizeSection = "Window size";
+
+class CMainFrame : public SECWorkbook {
+  DECLARE_DYNAMIC(CMainFrame)
+ public:
+  CMainFrame();
+  ~CMainFrame() override;
+
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+  // Marks and documents.
+  void ClearExecutionMarkers();
+  void PrepareSourceViews();
+  void RequestWatchValue(const char* expression, int itemId);
+  const char* GetSourceLineText(const char* fileName, int line);
+  CView* OpenFileAtLine(const char* path, int line);
+  void MarkStopLine(const char* path, int line);
+  void MarkStopAddress(const CAddr& address);
+  void ShowStopLocation(const char* path, int line, const CAddr& address);
+  void AddFileToProject(const char* path);
+  void RemoveFileFromProject(const char* name);
+  void GoToLineOrAddress(CView* view, DWORD number);
+  CView* GetActiveMDIView();
+  void OpenFileWithDialog();
+  void ShowDisassembly();
+
+  COutputControlBar& GetOutputBar() { return m_wndOutputBar; }
+  CTextDisplayControlBar& GetCallStackBar() { return m_wndCallStackBar; }
+  SECControlBar* GetProjectBar() { return m_pProjectBar.get(); }
+  SECControlBar* GetVariableBar() { return m_pVariableBar.get(); }
+  SECControlBar* GetRegistersBar() { return m_pRegistersBar.get(); }
+  CStatusBar& GetStatusBar() { return m_wndStatusBar; }
+  SECCustomToolBar& GetToolBar() { return m_wndToolBar; }
+  CRecentFileList* GetRecentProjects() { return m_pRecentProjects.get(); }
+  BOOL GetDocumentTabs() const { return m_bDocumentTabs; }
+
+  BOOL m_bSessionActive = FALSE;
+  CDisview0Doc* m_pDisassemblyDoc = nullptr;
+  WORD m_nUntitled = 1;
+
+  // ---- Project commands, builds, settings and installs. ----
+  // The project side owns this block and app/main_frame_project.cpp.
+  void OnMake();
+  void OnBuildAll();
+  DWORD StartMakeProcess(const char* commandLine);
+  void OnProjectSettings();
+  void OnInstall();
+  WORD RunInstallationFile();
+  WORD InstallDebugKernel();
+  void OnOpenProject();
+  void OnInsertFileIntoProject();
+  void OnCloseProject();
+  void OnNewProject();
+  void OnRecentProject(UINT nID);  // 32808..32811: entry nID - 32808
+  void OpenProjectFile(const char* path);
+  BOOL CanCloseProject();
+  // The project bar: created by the frame's creation, owned by the frame.
+  SECControlBar* NewProjectBar();
+  // Adds a file's item to the project tree.
+  void AddProjectTreeItem(ProjectFileGroup group, const char* name);
+  CMakeProcess* m_pMakeProcess = nullptr;
+  BOOL m_bProjectBarWasVisible = TRUE;
+  // ---- End of the project side's block. ----
+
+  // Frame messages.
+  LRESULT OnOutputText(WPARAM wParam, LPARAM lParam);
+  LRESULT OnDebuggingFinished(WPARAM wParam, LPARAM lParam);
+  LRESULT OnCallStackText(WPARAM wParam, LPARAM lParam);
+  LRESULT OnStopLocation(WPARAM wParam, LPARAM lParam);
+  LRESULT OnWatchValue(WPARAM wParam, LPARAM lParam);
+  LRESULT OnRegisterText(WPARAM wParam, LPARAM lParam);
+  LRESULT OnProgramEnd(WPARAM wParam, LPARAM lParam);
+  LRESULT OnWatchSelection(WPARAM wParam, LPARAM lParam);
+  LRESULT OnDisassemblyUpdate(WPARAM wParam, LPARAM lParam);
+  LRESULT OnDebugErrorRequest(WPARAM wParam, LPARAM lParam);
+  LRESULT OnRunToCursor(WPARAM wParam, LPARAM lParam);
+  LRESULT OnKernelNoAnswer(WPARAM wParam, LPARAM lParam);
+  LRESULT OnBuildOk(WPARAM wParam, LPARAM lParam);
+  LRESULT OnBuildUpToDate(WPARAM wParam, LPARAM lParam);
+  LRESULT OnBuildFailed(WPARAM wParam, LPARAM lParam);
+  LRESULT OnSystemCrashed(WPARAM wParam, LPARAM lParam);
+
+  // Window and command handlers.
+  int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  void OnClose();
+  void OnDropFiles(HDROP hDropInfo);
+  void OnFileNew();
+  void OnFileOpen();
+  void OnGoTo();
+  void OnHelp();
+  void OnOptions();
+  void OnCloseAll();
+  void OnDeleteLine();
+  void OnUpdateClipboard(CCmdUI* pCmdUI);
+  void OnViewProjectTree();
+  void OnViewCallStack();
+  void OnViewOutput();
+  void OnViewVariables();
+  void OnViewDisassembly();
+  void OnViewMemory();
+  void OnViewRegisters();
+  void OnViewToolBar();
+  void OnViewStatusBar();
+  void OnViewDocumentTabs();
+  void OnUpdateCommand(CCmdUI* pCmdUI);
+  void OnUpdateLinePane(CCmdUI* pCmdUI);
+
+ protected:
+  void AppendBuildResult(const char* text);
+  void CopyPascalOutput();
+  void SavePlacement();
+  BOOL CreateBars();
+  void ApplyBarVisibility();
+  void ToggleBar(CControlBar* bar);
+
+  CStatusBar m_wndStatusBar;
+  SECCustomToolBar m_wndToolBar;
+  COutputControlBar m_wndOutputBar;
+  std::unique_ptr<SECControlBar> m_pVariableBar;
+  CTextDisplayControlBar m_wndCallStackBar;
+  std::unique_ptr<SECControlBar> m_pRegistersBar;
+  std::unique_ptr<SECControlBar> m_pProjectBar;
+  std::unique_ptr<CRecentFileList> m_pRecentProjects;
+  BOOL m_bDocumentTabs = TRUE;
+
+  DECLARE_MESSAGE_MAP()
+};
+
+extern CMainFrame* g_pMainFrame;
