@@ -1,0 +1,65 @@
+// One build tool (make or a compiler) run as a child on pipes. Its reader
+// passes the tool's output to the Build pane of its owner window, or into
+// a file for the Pascal compilers, and reports at the end whether
+// something was built (WM_BUILD_OK), nothing had to be (WM_BUILD_UP_TO_DATE)
+// or the build failed (WM_BUILD_FAILED).
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "app/compile_detector.h"
+#include "app/ext_console_process.h"
+
+// The compiler calls of one Pascal build: the build is judged by all of
+// them, and only the last one to finish reports.
+class CBuildSeries {
+ public:
+  explicit CBuildSeries(int calls) : m_remaining(calls) {}
+  // Records one call's end; true for the call that ends the series.
+  bool Finish(bool failed);
+  bool Failed() const { return m_failures.load() != 0; }
+
+ private:
+  std::atomic<int> m_remaining;
+  std::atomic<int> m_failures{0};
+};
+
+// Whether the tool's output file starts empty or is added to.
+enum class OutputFileMode { kTruncate, kAppend };
+
+class CMakeProcess : public CExtConsoleProcess {
+ public:
+  CMakeProcess(LPCSTR commandLine, LPVOID environment, LPCSTR directory);
+  // Ends the reader first; a reader still sending to the owner is served
+  // meanwhile, so the GUI thread never waits on a reader that waits on it.
+  ~CMakeProcess();
+
+  DWORD Run(LPVOID param) override;
+
+  // The window that gets the frame messages; set before ResumeReader.
+  HWND m_hOwner = nullptr;
+  // The names that show a compile in the tool's output.
+  void SetCompilerNames(std::vector<std::string> names) { m_detector = CCompileDetector(std::move(names)); }
+  // Output into a file instead of the Build pane, the call one of a series.
+  void RedirectOutput(const std::string& path, OutputFileMode mode);
+  void JoinSeries(std::shared_ptr<CBuildSeries> series) { m_series = std::move(series); }
+
+ private:
+  // Sends to the owner unless the object is being deleted; false then.
+  bool SendToOwner(UINT message, WPARAM wParam, LPARAM lParam);
+  void Report(bool failed, bool compiled);
+
+  CCompileDetector m_detector;
+  std::string m_outputPath;
+  OutputFileMode m_outputMode = OutputFileMode::kTruncate;
+  std::shared_ptr<CBuildSeries> m_series;
+  bool m_reported = false;  // the series has this call's end
+
+  std::mutex m_sendLock;
+  bool m_abandoned = false;            // under m_sendLock: send nothing more
+  std::atomic<bool> m_sending{false};  // a send to the owner is under way
+};

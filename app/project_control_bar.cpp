@@ -1,0 +1,62 @@
+#include "app/project_control_bar.h"
+
+#include "platform/base/winctrl.h"
+#include "platform/ui/cdc.h"
+#include "platform/ui/afxmenu.h"
+
+namespace {
+
+constexpr DWORD kProjectTreeStyle = WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
+constexpr const char* kInsertFileText = "Insert File Into Project";
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CProjectControlBar, SECControlBar)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+CProjectControlBar::~CProjectControlBar() {
+  if (m_hWnd) DestroyWindow();
+}
+
+void CProjectControlBar::SetOwner(CProjectTreeOwner* owner) {
+  m_owner = owner;
+  m_tree.SetOwner(owner);
+}
+
+int CProjectControlBar::OnCreate(LPCREATESTRUCT lpcs) {
+  if (SECControlBar::OnCreate(lpcs) == -1) return -1;
+  if (!m_tree.Create(kProjectTreeStyle, CRect(0, 0, 0, 0), this, CProjectTree::kControlId)) return -1;
+  return 0;
+}
+
+void CProjectControlBar::OnSize(UINT nType, int cx, int cy) {
+  SECControlBar::OnSize(nType, cx, cy);
+  if (!m_tree.m_hWnd) return;
+  CRect inside;
+  GetInsideRect(inside);
+  m_tree.MoveWindow(&inside);
+}
+
+BOOL CProjectControlBar::OnEraseBkgnd(CDC* pDC) {
+  CRect inside;
+  GetInsideRect(inside);
+  SECControlBar::OnEraseBkgnd(pDC);
+  // A frame in the window colour around the tree.
+  CRect frame = inside;
+  frame.InflateRect(1, 1);
+  pDC->FillSolidRect(&frame, ::GetSysColor(COLOR_WINDOW));
+  return TRUE;
+}
+
+void CProjectControlBar::AddDroppedFiles(const std::vector<std::string>& paths) {
+  if (!m_owner) return;
+  for (const std::string& path : paths) m_owner->AddFileToProject(path.c_str());
+}
+
+void CProjectControlBar::AddContextMenuItems(CMenu* pMenu) {
+  pMenu->AppendMenu(MF_SEPARATOR);
+  pMenu->AppendMenu(MF_STRING, kInsertFileCommand, kInsertFileText);
+}

@@ -1,0 +1,151 @@
+#include "app/project_tree.h"
+
+#include "platform/base/winctrl.h"
+#include "platform/base/winuser.h"
+#include "platform/ui/resources.h"
+
+namespace {
+
+// Icon resources of the images, in image order.
+constexpr UINT kProjectTreeIcons[] = {136, 137, 138, 139, 153};
+constexpr int kProjectTreeIconSize = 16;
+constexpr int kProjectTreeImageGrowth = 8;
+// Longest item text a double click reads.
+constexpr int kProjectTreeTextMax = 1024;
+
+constexpr const char* kUnknownProject = "unknown project";
+constexpr const char* kSourcesGroup = "Sources";
+constexpr const char* kHeaderGroup = "Header";
+constexpr const char* kLibraryGroup = "Libraries/OBJs";
+constexpr const char* kInstallationGroup = "Installation file";
+
+}  // namespace
+
+CProjectTree::CProjectTree() {
+  constexpr int kCount = static_cast<int>(sizeof kProjectTreeIcons / sizeof kProjectTreeIcons[0]);
+  m_images.Create(kProjectTreeIconSize, kProjectTreeIconSize, ILC_COLOR32 | ILC_MASK, 0,
+                  kProjectTreeImageGrowth);
+  // Every image has its place, also when an icon is missing.
+  m_images.SetImageCount(kCount);
+  for (int i = 0; i < kCount; ++i)
+    if (HICON icon = LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(kProjectTreeIcons[i])))
+      m_images.Replace(i, icon);
+}
+
+CProjectTree::~CProjectTree() {
+  if (m_hWnd) DestroyWindow();
+}
+
+void CProjectTree::ClearTree() {
+  if (m_hWnd) DeleteAllItems();
+  m_root = m_sources = m_headers = m_libraries = m_installation = nullptr;
+}
+
+void CProjectTree::AttachImages() {
+  if (m_hWnd && GetImageList(TVSIL_NORMAL) == nullptr) SetImageList(&m_images, TVSIL_NORMAL);
+}
+
+HTREEITEM CProjectTree::Insert(LPCSTR text, int image, ProjectItemKind kind, HTREEITEM parent) {
+  if (!m_hWnd) return nullptr;
+  return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM, text, image, image, 0, 0, kind,
+                    parent, TVI_LAST);
+}
+
+HTREEITEM CProjectTree::SetProjectItem(LPCSTR name) {
+  AttachImages();
+  m_root = Insert(name, kImageGroupClosed, kItemGroup, TVI_ROOT);
+  return m_root;
+}
+
+HTREEITEM CProjectTree::Group(HTREEITEM& group, LPCSTR text) {
+  if (!m_root) SetProjectItem(kUnknownProject);
+  if (!group) group = Insert(text, kImageGroupClosed, kItemGroup, m_root);
+  return group;
+}
+
+HTREEITEM CProjectTree::AddItem(HTREEITEM& group, LPCSTR groupText, LPCSTR name, int image,
+                                ProjectItemKind kind) {
+  return Insert(name, image, kind, Group(group, groupText));
+}
+
+HTREEITEM CProjectTree::AddSourceItem(LPCSTR name) {
+  return AddItem(m_sources, kSourcesGroup, name, kImageSource, kItemSource);
+}
+
+HTREEITEM CProjectTree::AddLibraryItem(LPCSTR name) {
+  return AddItem(m_libraries, kLibraryGroup, name, kImageFile, kItemLibrary);
+}
+
+HTREEITEM CProjectTree::AddInstallationItem(LPCSTR name) {
+  return AddItem(m_installation, kInstallationGroup, name, kImageFile, kItemInstallation);
+}
+
+HTREEITEM CProjectTree::AddHeaderItem(LPCSTR name) {
+  return AddItem(m_headers, kHeaderGroup, name, kImageHeader, kItemHeader);
+}
+
+void CProjectTree::RemoveInstallationGroup() {
+  if (m_installation && m_hWnd) DeleteItem(m_installation);
+  m_installation = nullptr;
+}
+
+void CProjectTree::OpenSelectedItem() {
+  HTREEITEM item = GetSelectedItem();
+  if (!item || !m_owner) return;
+  char text[kProjectTreeTextMax + 1] = {};
+  TVITEM tv = {};
+  tv.mask = TVIF_TEXT | TVIF_PARAM;
+  tv.hItem = item;
+  tv.pszText = text;
+  tv.cchTextMax = kProjectTreeTextMax;
+  if (!GetItem(&tv)) return;
+  if (tv.lParam == kItemSource || tv.lParam == kItemHeader || tv.lParam == kItemInstallation)
+    m_owner->OpenProjectFile(text);
+}
+
+void CProjectTree::ItemExpanded(HTREEITEM item, BOOL expanded) {
+  int image = expanded ? kImageGroupOpen : kImageGroupClosed;
+  SetItemImage(item, image, image);
+}
+
+void CProjectTree::ForgetDeleted(HTREEITEM item) {
+  if (item == m_root) {
+    m_root = m_sources = m_headers = m_libraries = m_installation = nullptr;
+    return;
+  }
+  for (HTREEITEM* group : {&m_sources, &m_headers, &m_libraries, &m_installation})
+    if (*group == item) *group = nullptr;
+}
+
+void CProjectTree::DeleteSelectedItem() {
+  HTREEITEM item = GetSelectedItem();
+  if (!item) return;
+  CString text = GetItemText(item);
+  BOOL isFile = GetItemData(item) != kItemGroup;
+  DeleteItem(item);
+  // A group or the root goes from the tree only; the next add makes it again.
+  ForgetDeleted(item);
+  if (isFile && m_owner) m_owner->RemoveFileFromProject(text);
+}
+
+BOOL CProjectTree::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pLResult) {
+  if (message != WM_NOTIFY) return CTreeCtrl::OnChildNotify(message, wParam, lParam, pLResult);
+  auto* header = reinterpret_cast<NMHDR*>(lParam);
+  switch (header->code) {
+    case NM_DBLCLK:
+      OpenSelectedItem();
+      return TRUE;
+    case TVN_ITEMEXPANDED: {
+      auto* tv = reinterpret_cast<NMTREEVIEW*>(lParam);
+      ItemExpanded(tv->itemNew.hItem, (tv->action & TVE_EXPAND) != 0);
+      return TRUE;
+    }
+    case TVN_KEYDOWN:
+      if (reinterpret_cast<NMTVKEYDOWN*>(lParam)->wVKey != VK_DELETE) return FALSE;
+      DeleteSelectedItem();
+      if (pLResult) *pLResult = 1;
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
