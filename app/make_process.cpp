@@ -93,5 +93,6 @@ DWORD CMakeProcess::Run(LPVOID) {
     Report(code != 0, m_detector.Compiled());
   }
   CloseOutput();
+  m_readerDone = true;
   return 0;
 }

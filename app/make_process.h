@@ -47,6 +47,8 @@ class CMakeProcess : public CExtConsoleProcess {
   // Output into a file instead of the Build pane, the call one of a series.
   void RedirectOutput(const std::string& path, OutputFileMode mode);
   void JoinSeries(std::shared_ptr<CBuildSeries> series) { m_series = std::move(series); }
+  // True once the reader has read everything and reported.
+  bool ReaderDone() const { return m_readerDone.load(); }
 
  private:
   // Sends to the owner unless the object is being deleted; false then.
@@ -62,4 +64,5 @@ class CMakeProcess : public CExtConsoleProcess {
   std::mutex m_sendLock;
   bool m_abandoned = false;            // under m_sendLock: send nothing more
   std::atomic<bool> m_sending{false};  // a send to the owner is under way
+  std::atomic<bool> m_readerDone{false};
 };
