@@ -17,6 +17,9 @@
 class CAddr;
 class CDisview0Doc;
 class CMakeProcess;
+class CProjectTree;
+enum class BuildKind;
+struct BuildToolSetup;
 class CView;
 class SECControlBar;
 
@@ -83,6 +86,23 @@ class CMainFrame : public SECWorkbook {
   void AddProjectTreeItem(ProjectFileGroup group, const char* name);
   CMakeProcess* m_pMakeProcess = nullptr;
   BOOL m_bProjectBarWasVisible = TRUE;
+  // Deletes the build process (the frame's destruction calls it).
+  void DeleteBuildProcess();
+  // The tree of the project bar, or null before the bar exists.
+  CProjectTree* GetProjectTree();
+  // Fills the tree from g_project: root EXE, sources, headers, libraries,
+  // object files and the installation file.
+  void FillProjectTree();
+  void Build(BuildKind kind);
+  void BuildPascalProject();
+  // StartMakeProcess with the tool's output file and series (Pascal).
+  DWORD StartBuildProcess(const char* commandLine, const BuildToolSetup& setup);
+  // The two halves of CanCloseProject: the questions (FALSE: cancelled),
+  // then forgetting the project file.
+  BOOL AskCloseProject();
+  void DropProject();
+  // Marks every breakpoint of g_breakpointList in the open source views.
+  void MarkProjectBreakpoints();
   // ---- End of the project side's block. ----
 
   // Frame messages.

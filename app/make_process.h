@@ -31,6 +31,14 @@ class CBuildSeries {
 // Whether the tool's output file starts empty or is added to.
 enum class OutputFileMode { kTruncate, kAppend };
 
+// How a build tool is started beyond its command line: its output file
+// (none: the Build pane) and the series it belongs to (none: alone).
+struct BuildToolSetup {
+  std::string outputFile;
+  OutputFileMode outputMode = OutputFileMode::kTruncate;
+  std::shared_ptr<CBuildSeries> series;
+};
+
 class CMakeProcess : public CExtConsoleProcess {
  public:
   CMakeProcess(LPCSTR commandLine, LPVOID environment, LPCSTR directory);

@@ -51,6 +51,11 @@ BOOL CProjectControlBar::OnEraseBkgnd(CDC* pDC) {
   return TRUE;
 }
 
+void CProjectControlBar::AdoptOwner(std::unique_ptr<CProjectTreeOwner> owner) {
+  m_ownedOwner = std::move(owner);
+  SetOwner(m_ownedOwner.get());
+}
+
 void CProjectControlBar::AddDroppedFiles(const std::vector<std::string>& paths) {
   if (!m_owner) return;
   for (const std::string& path : paths) m_owner->AddFileToProject(path.c_str());

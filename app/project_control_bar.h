@@ -2,6 +2,7 @@
 // dropped on it are added to the project.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@ class CProjectControlBar : public SECControlBar {
   CProjectTree& Tree() { return m_tree; }
   // The owner of the tree and of the files dropped on the bar.
   void SetOwner(CProjectTreeOwner* owner);
+  // The same, kept and deleted by the bar.
+  void AdoptOwner(std::unique_ptr<CProjectTreeOwner> owner);
 
   // Adds the files, in the order given, through the owner.
   void AddDroppedFiles(const std::vector<std::string>& paths);
@@ -31,5 +34,6 @@ class CProjectControlBar : public SECControlBar {
  private:
   CProjectTree m_tree;
   CProjectTreeOwner* m_owner = nullptr;
+  std::unique_ptr<CProjectTreeOwner> m_ownedOwner;
   DECLARE_MESSAGE_MAP()
 };
