@@ -20,6 +20,7 @@ class CMakeProcess;
 class CProjectTree;
 enum class BuildKind;
 struct BuildToolSetup;
+struct NewProjectValues;
 class CView;
 class SECControlBar;
 
@@ -103,6 +104,9 @@ class CMainFrame : public SECWorkbook {
   void DropProject();
   // Marks every breakpoint of g_breakpointList in the open source views.
   void MarkProjectBreakpoints();
+  // New Project after its dialog: the project from the environment's
+  // template, its folder, its main source. FALSE when nothing was made.
+  BOOL CreateNewProject(const NewProjectValues& values);
   // ---- End of the project side's block. ----
 
   // Frame messages.

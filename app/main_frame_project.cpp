@@ -13,8 +13,10 @@
 #include "app/make_process.h"
 #include "app/makefile_host.h"
 #include "app/makefile_names.h"
+#include "app/main_source_generator.h"
 #include "app/makefile_writer.h"
 #include "app/mirt2_app.h"
+#include "app/new_project_values.h"
 #include "app/project_control_bar.h"
 #include "app/project_settings_command.h"
 #include "debugger/breakpoint_list.h"
@@ -337,3 +339,38 @@ void CMainFrame::OnInsertFileIntoProject() {
 }
 
 void CMainFrame::OnNewProject() {}
+
+BOOL CMainFrame::CreateNewProject(const NewProjectValues& values) {
+  if (!CanCloseProject()) return FALSE;
+  if (m_bProjectBarWasVisible && m_pProjectBar) ShowControlBar(m_pProjectBar.get(), TRUE, FALSE);
+  RecalcLayout();
+  NewProjectPlan plan = PlanNewProject(values);
+  g_project.Clear();
+  g_project.InitNewProject(values.name.c_str(), plan.folder.c_str(), values.environment.c_str());
+  CMirt2App* app = GetMirt2App();
+  std::string installDir = app ? std::string(app->m_programDir) : plat::ProgramDir();
+  std::string templatePath = installDir + "/" + MfProjectText(g_project.environment.defaultProject);
+  g_project.SetFilePath(templatePath.c_str());
+  if (!g_project.Load(kProjectTemplate)) {
+    g_project.SetFilePath(nullptr);
+    return FALSE;
+  }
+  g_project.SetFilePath(plan.projectFile.c_str());
+  if (!SetCurrentDirectory(plan.folder.c_str()) &&
+      (!CreateDirectory(plan.folder.c_str(), nullptr) || !SetCurrentDirectory(plan.folder.c_str())))
+    ::MessageBox(m_hWnd, "Project directory could not be created", "error", MB_OK);
+  if (CProjectTree* tree = GetProjectTree()) {
+    tree->ClearTree();
+    tree->SetProjectItem(MfProjectText(g_project.exeFile).c_str());
+  }
+  if (GetFileAttributes(plan.mainSource.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    AddFileToProject(plan.mainSource.c_str());
+  } else if (plan.board != MainSourceTemplate::kNone) {
+    std::string boardTemplate = installDir + "/" + MainSourceTemplateFile(plan.board);
+    if (GenerateMainSource(boardTemplate, plan.mainSource, plan.board, values.taskType, plan.programNumber,
+                           plan.miniBoard) == MainSourceResult::kWritten)
+      AddFileToProject(plan.mainSource.c_str());
+  }
+  FillProjectTree();
+  return TRUE;
+}
