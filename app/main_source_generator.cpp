@@ -126,8 +126,16 @@ std::string FillTemplateText(const std::string& text, MainSourceTemplate board, 
         lineEnd = "\r\n";
       }
     }
+    if (lf == std::string::npos) {
+      // The last line without an end: lines a replacement adds take the
+      // file's line end, the last one none.
+      std::string fileEnd = text.find("\r\n") != std::string::npos ? "\r\n" : "\n";
+      std::string filled = FillTemplateLine(line, fileEnd, board, taskType, programNumber, miniBoard);
+      out += filled.substr(0, filled.size() - fileEnd.size());
+      break;
+    }
     out += FillTemplateLine(line, lineEnd, board, taskType, programNumber, miniBoard);
-    start = lf == std::string::npos ? text.size() : lf + 1;
+    start = lf + 1;
   }
   return out;
 }
