@@ -1,6 +1,7 @@
 // Command, resource and window ids of the IDE program.
 #pragma once
 
+#include "platform/afx/afxres.h"
 #include "platform/base/windef.h"
 
 // Resources.

@@ -1,2 +1,8 @@
 // mirt2: the IDE program.
-int main() { return 0; }
+#include "app/mirt2_app.h"
+
+namespace {
+CMirt2App theApp;
+}
+
+int main(int argc, char** argv) { return AfxWinMain(argc, argv); }

@@ -150,6 +150,7 @@ class CMainFrame : public SECWorkbook {
   void OnViewStatusBar();
   void OnViewDocumentTabs();
   void OnUpdateCommand(CCmdUI* pCmdUI);
+  void OnUpdateCommandRange(CCmdUI* pCmdUI, UINT) { OnUpdateCommand(pCmdUI); }
   void OnUpdateLinePane(CCmdUI* pCmdUI);
 
  protected:

@@ -37,8 +37,6 @@ class CMirt2App : public CWinApp {
   void SaveOpenFiles();
   void SaveOpenProject();
   void OnAppAbout();
-  void OnFileOpen();
-  void OnFilePageSetup();
 
   CString m_reopenRect;
   int m_nReopenStatus = -1;
@@ -51,11 +49,12 @@ class CMirt2App : public CWinApp {
   CString m_programDir;
   BOOL m_barVisible[kBarCount] = {TRUE, TRUE, TRUE, TRUE, TRUE, TRUE, TRUE, TRUE};
   CEnvironmentList m_environments;
+  CString m_commandLineFile;  // a source file named on the command line
 
  protected:
   void WriteEditorDefaults();
   void ReadBarFlags();
-  BOOL TakeCommandLine();
+  BOOL TakeCommandLine(CCommandLineInfo& commandLine);
   BOOL CreateMainFrame();
   void ReopenOpenFiles();
 

@@ -56,6 +56,7 @@ enum AfxSig : UINT_PTR {
   AfxSig_vwwW,       // void (UINT, UINT, CWnd*)    reserved
   AfxSig_bHELPINFO,  // BOOL (void*)                WM_HELP
   AfxSig_vwL,        // void (UINT, LPARAM)         WM_PARENTNOTIFY
+  AfxSig_vDROP,      // void (HDROP)                WM_DROPFILES
 };
 
 struct AFX_MSGMAP_ENTRY {

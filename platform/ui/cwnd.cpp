@@ -69,6 +69,7 @@ union MsgFn {
   void (CWnd::*vwSTYLE)(int, LPSTYLESTRUCT);
   void (CWnd::*vws)(UINT, LPCSTR);
   BOOL (CWnd::*bHELPINFO)(void*);
+  void (CWnd::*vDROP)(HDROP);
 };
 
 CPoint PointOf(LPARAM lp) { return CPoint(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); }
@@ -375,8 +376,9 @@ HandlerThunk ThunkFor(UINT_PTR sig) {
     /* AfxSig_vwwW */ nullptr,
     /* AfxSig_bHELPINFO */ MIRT_VALUE(bHELPINFO, (reinterpret_cast<void*>(lp))),
     /* AfxSig_vwL */ MIRT_VOID(vwl, (static_cast<UINT>(wp), lp)),
+    /* AfxSig_vDROP */ MIRT_VOID(vDROP, (reinterpret_cast<HDROP>(wp))),
   };
-  static_assert(std::size(kThunks) == AfxSig_vwL + 1, "one thunk slot per signature");
+  static_assert(std::size(kThunks) == AfxSig_vDROP + 1, "one thunk slot per signature");
   return sig < std::size(kThunks) ? kThunks[sig] : nullptr;
 }
 #undef MIRT_VALUE

@@ -185,6 +185,8 @@ class CFrameWnd;
    0,                        \
    AfxSig_vwL,               \
    AFX_MSG_CAST(void(CWnd::*)(UINT, LPARAM), &ThisClass::OnParentNotify)},
+#define ON_WM_DROPFILES() \
+  {WM_DROPFILES, 0, 0, 0, AfxSig_vDROP, AFX_MSG_CAST(void(CWnd::*)(HDROP), &ThisClass::OnDropFiles)},
 #define ON_WM_HELPINFO() \
   {WM_HELP, 0, 0, 0, AfxSig_bHELPINFO, AFX_MSG_CAST(BOOL(CWnd::*)(void*), &ThisClass::OnHelpInfo)},
 
@@ -267,6 +269,8 @@ class CWnd : public CCmdTarget {
   CWnd* SetActiveWindow();
   BOOL IsChild(const CWnd* pWnd) const;
   BOOL IsWindowVisible() const;
+  void DragAcceptFiles(BOOL bAccept = TRUE);
+  BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const { return ::GetWindowPlacement(m_hWnd, lpwndpl); }
   BOOL IsWindowEnabled() const;
   BOOL IsIconic() const;
   BOOL IsZoomed() const;
@@ -426,6 +430,8 @@ class CWnd : public CCmdTarget {
   void OnCancelMode();
   void OnParentNotify(UINT message, LPARAM lParam);
   BOOL OnHelpInfo(void* pHelpInfo);
+  // Default: the drop is finished unread.
+  void OnDropFiles(HDROP hDropInfo);
 
  protected:
   WNDPROC m_pfnSuper = nullptr;  // the procedure Default() passes on to

@@ -4,6 +4,7 @@
 
 #include "platform/ui/cdc.h"
 #include "platform/ui/cwnd.h"
+#include "platform/ui/dropfiles.h"
 
 DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLong(m_hWnd, GWL_STYLE)); }
 DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(::GetWindowLong(m_hWnd, GWL_EXSTYLE)); }
@@ -270,3 +271,5 @@ void CWnd::OnSysColorChange() { Default(); }
 void CWnd::OnCancelMode() { Default(); }
 void CWnd::OnParentNotify(UINT, LPARAM) { Default(); }
 BOOL CWnd::OnHelpInfo(void*) { return static_cast<BOOL>(Default()); }
+void CWnd::OnDropFiles(HDROP hDropInfo) { ::DragFinish(hDropInfo); }
+void CWnd::DragAcceptFiles(BOOL bAccept) { ::DragAcceptFiles(m_hWnd, bAccept); }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/ui/caret.h"
+#include "platform/ui/dropfiles.h"
 #include "platform/ui/gdi.h"
 #include "platform/ui/imagelist.h"
 #include "platform/ui/input.h"

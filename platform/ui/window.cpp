@@ -411,6 +411,32 @@ BOOL IsIconic(HWND h) {
   return w && (w->style & WS_MINIMIZE);
 }
 
+BOOL GetWindowPlacement(HWND h, WINDOWPLACEMENT* out) {
+  auto w = Find(h);
+  if (!w || !out) return FALSE;
+  out->flags = 0;
+  out->showCmd = (w->style & WS_MAXIMIZE)   ? SW_SHOWMAXIMIZED
+                 : (w->style & WS_MINIMIZE) ? SW_SHOWMINIMIZED
+                                            : SW_SHOWNORMAL;
+  out->ptMinPosition = POINT{-1, -1};
+  out->ptMaxPosition = POINT{-1, -1};
+  RECT r{};
+  GetWindowRect(h, &r);
+  const bool topLevel = !w->parent;
+  if (topLevel && w->widget && out->showCmd != SW_SHOWNORMAL && w->widget->normalGeometry().isValid()) {
+    QRect n = w->widget->normalGeometry();
+    r = RECT{n.left(), n.top(), n.left() + n.width(), n.top() + n.height()};
+  }
+  if (!topLevel) {
+    POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
+    ScreenToClient(w->parent, &corners[0]);
+    ScreenToClient(w->parent, &corners[1]);
+    r = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+  }
+  out->rcNormalPosition = r;
+  return TRUE;
+}
+
 BOOL IsZoomed(HWND h) {
   auto w = Find(h);
   return w && (w->style & WS_MAXIMIZE);

@@ -60,6 +60,11 @@ HDWP DeferWindowPos(HDWP hWinPosInfo, HWND hWnd, HWND hWndInsertAfter, int x, in
                     UINT uFlags);
 BOOL EndDeferWindowPos(HDWP hWinPosInfo);
 BOOL GetWindowRect(HWND hWnd, LPRECT lpRect);
+
+// showCmd: SW_SHOWMAXIMIZED, SW_SHOWMINIMIZED or SW_SHOWNORMAL;
+// rcNormalPosition: the restored rectangle (a child's in its parent's
+// client coordinates, a top-level window's on the screen).
+BOOL GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* lpwndpl);
 BOOL GetClientRect(HWND hWnd, LPRECT lpRect);
 BOOL AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL bMenu, DWORD dwExStyle);
 inline BOOL AdjustWindowRect(LPRECT r, DWORD style, BOOL menu) {

@@ -1,13 +1,18 @@
 #include "platform/ui/wnd_widget.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
+#include "platform/ui/dropfiles.h"
 #include "platform/ui/message.h"
+#include "platform/ui/text1252.h"
 #include "platform/ui/qt_input.h"
 #include "platform/ui/window.h"
 #include "platform/ui/wnd_obj.h"
@@ -76,6 +81,50 @@ bool WndWidget::event(QEvent* e) {
     return true;
   }
   return QWidget::event(e);
+}
+
+namespace {
+
+// The local files of a drag; empty when it carries none.
+std::vector<std::string> WidgetDroppedFiles(const QMimeData* data) {
+  std::vector<std::string> paths;
+  if (!data || !data->hasUrls()) return paths;
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile()) paths.push_back(To1252(url.toLocalFile()));
+  return paths;
+}
+
+bool WidgetAcceptsFiles(HWND h) {
+  for (; h; h = GetParent(h))
+    if (GetWindowLongPtr(h, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) return true;
+  return false;
+}
+
+}  // namespace
+
+void WndWidget::dragEnterEvent(QDragEnterEvent* e) {
+  if (WidgetAcceptsFiles(hwnd_) && !WidgetDroppedFiles(e->mimeData()).empty())
+    e->acceptProposedAction();
+  else
+    e->ignore();
+}
+
+void WndWidget::dragMoveEvent(QDragMoveEvent* e) {
+  if (WidgetAcceptsFiles(hwnd_))
+    e->acceptProposedAction();
+  else
+    e->ignore();
+}
+
+void WndWidget::dropEvent(QDropEvent* e) {
+  std::vector<std::string> paths = WidgetDroppedFiles(e->mimeData());
+  QPoint at = mapToGlobal(e->position().toPoint());
+  POINT point{at.x(), at.y()};
+  ScreenToClient(hwnd_, &point);
+  if (hwnd_ && !paths.empty() && mirt_ui::DropFiles(hwnd_, paths, point))
+    e->acceptProposedAction();
+  else
+    e->ignore();
 }
 
 void WndWidget::keyPressEvent(QKeyEvent* e) { PostKeyInput(hwnd_, e, true); }

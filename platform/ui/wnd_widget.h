@@ -28,6 +28,9 @@ class WndWidget : public QWidget {
   void closeEvent(QCloseEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void moveEvent(QMoveEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dragMoveEvent(QDragMoveEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
   bool focusNextPrevChild(bool) override { return false; }
   bool event(QEvent* e) override;
 

@@ -1,0 +1,157 @@
+// The main frame's private messages from the build reader, the debugger's
+// threads and the source views. Texts and records belong to the sender.
+#include <cstdio>
+
+#include "app/core/project_data.h"
+#include "app/frame_messages.h"
+#include "app/main_frame.h"
+#include "disasm/view/disview0doc.h"
+#include "disasm/view/disview0view.h"
+#include "platform/sys/msgbox.h"
+
+namespace {
+
+constexpr const char* kFrameMsgPascalOutput = "out";
+
+const char* FrameMsgText(LPARAM lParam) { return reinterpret_cast<const char*>(lParam); }
+
+}  // namespace
+
+LRESULT CMainFrame::OnOutputText(WPARAM wParam, LPARAM lParam) {
+  const char* text = FrameMsgText(lParam);
+  if (wParam == kOutputPaneBuild) {
+    m_wndOutputBar.AppendBuildText(text);
+    m_wndOutputBar.ScrollBuildToEnd();
+  } else if (wParam == kOutputPaneDebug) {
+    m_wndOutputBar.AppendDebugText(text);
+    m_wndOutputBar.ScrollDebugToEnd();
+  }
+  m_wndOutputBar.SelectTab(static_cast<int>(wParam));
+  return 0;
+}
+
+LRESULT CMainFrame::OnDebuggingFinished(WPARAM, LPARAM lParam) {
+  ClearExecutionMarkers();
+  OnOutputText(kOutputPaneDebug, lParam);
+  m_bSessionActive = FALSE;
+  return 0;
+}
+
+LRESULT CMainFrame::OnCallStackText(WPARAM, LPARAM lParam) {
+  if (m_wndCallStackBar.IsWindowVisible()) m_wndCallStackBar.AppendText(FrameMsgText(lParam));
+  return 0;
+}
+
+LRESULT CMainFrame::OnStopLocation(WPARAM, LPARAM lParam) {
+  const auto* stop = reinterpret_cast<const StopLocation*>(lParam);
+  if (!stop) return 0;
+  ClearExecutionMarkers();
+  CString path;
+  if (stop->file) {
+    const bool bare = !std::strchr(stop->file, '\\') && !std::strchr(stop->file, '/');
+    if (bare && g_project.projectDir)
+      path.Format("%s/%s", g_project.projectDir, stop->file);
+    else
+      path = stop->file;
+  }
+  ShowStopLocation(path, stop->line, stop->address);
+  if (m_wndCallStackBar.IsWindowVisible()) m_wndCallStackBar.Clear();
+  return 0;
+}
+
+LRESULT CMainFrame::OnWatchValue(WPARAM, LPARAM) { return 0; }
+LRESULT CMainFrame::OnRegisterText(WPARAM, LPARAM) { return 0; }
+
+LRESULT CMainFrame::OnProgramEnd(WPARAM, LPARAM) {
+  ClearExecutionMarkers();
+  ::MessageBox(m_hWnd, "End of Program reached", "Message", MB_OK);
+  return 0;
+}
+
+LRESULT CMainFrame::OnSystemCrashed(WPARAM, LPARAM) {
+  ClearExecutionMarkers();
+  ::MessageBox(m_hWnd, "System seems to have crashed", "Message", MB_OK);
+  return 0;
+}
+
+LRESULT CMainFrame::OnWatchSelection(WPARAM, LPARAM) {
+  if (!m_bSessionActive) return 0;
+  if (m_pVariableBar && !m_pVariableBar->IsWindowVisible()) ShowControlBar(m_pVariableBar.get(), TRUE, TRUE);
+  return 0;
+}
+
+LRESULT CMainFrame::OnDisassemblyUpdate(WPARAM, LPARAM lParam) {
+  if (!CDisview0Doc::IsOpen() || !m_pDisassemblyDoc) return 0;
+  POSITION pos = m_pDisassemblyDoc->GetFirstViewPosition();
+  while (pos)
+    if (auto* view = dynamic_cast<CDisview0View*>(m_pDisassemblyDoc->GetNextView(pos)))
+      view->RedrawAddressLine(static_cast<DWORD>(lParam));
+  return 0;
+}
+
+LRESULT CMainFrame::OnDebugErrorRequest(WPARAM, LPARAM) {
+  static const char kText[] = "An error request occured - Debugging has been terminated";
+  OnDebuggingFinished(0, reinterpret_cast<LPARAM>(kText));
+  return 0;
+}
+
+LRESULT CMainFrame::OnRunToCursor(WPARAM, LPARAM) {
+  if (m_bSessionActive) ClearExecutionMarkers();
+  return 0;
+}
+
+LRESULT CMainFrame::OnKernelNoAnswer(WPARAM, LPARAM) {
+  ClearExecutionMarkers();
+  ::MessageBox(m_hWnd, "no answer from debug kernel,\ndebugging is stopped", "error", MB_OK);
+  m_bSessionActive = FALSE;
+  return 0;
+}
+
+void CMainFrame::AppendBuildResult(const char* text) {
+  m_wndOutputBar.AppendBuildText(text);
+  m_wndOutputBar.ScrollBuildToEnd();
+  m_wndOutputBar.SelectTab(kOutputTabBuild);
+}
+
+LRESULT CMainFrame::OnBuildOk(WPARAM, LPARAM) {
+  AppendBuildResult("Build terminated successfully\r\n");
+  return 0;
+}
+
+LRESULT CMainFrame::OnBuildUpToDate(WPARAM, LPARAM) {
+  if (g_project.kind == kProjectKindPascal) {
+    CopyPascalOutput();
+    AppendBuildResult("Build terminated successfully\r\n");
+  } else {
+    AppendBuildResult("Executable is up to date\r\n");
+  }
+  return 0;
+}
+
+LRESULT CMainFrame::OnBuildFailed(WPARAM, LPARAM) {
+  if (g_project.kind == kProjectKindPascal) CopyPascalOutput();
+  AppendBuildResult("Executable could not be built\r\n");
+  return 0;
+}
+
+void CMainFrame::CopyPascalOutput() {
+  FILE* file = std::fopen(kFrameMsgPascalOutput, "rb");
+  if (!file) {
+    m_wndOutputBar.AppendBuildText("Unable to read output of build process\r\n");
+    return;
+  }
+  std::string line;
+  int c;
+  while ((c = std::fgetc(file)) != EOF) {
+    if (c != '\r') {
+      line += static_cast<char>(c);
+      continue;
+    }
+    int next = std::fgetc(file);
+    if (next == '\n') m_wndOutputBar.AppendBuildText((line + "\r\n").c_str());
+    line.clear();
+    if (next != '\n' && next != EOF) line += static_cast<char>(next);
+    if (next == EOF) break;
+  }
+  std::fclose(file);
+}

@@ -1,0 +1,16 @@
+#include "app/output_bar_paint.h"
+
+#include "framework/sec_control_bar.h"
+#include "platform/ui/cdc.h"
+
+void PaintBarInsideFrame(SECControlBar* bar, CDC* pDC) {
+  CRect client, inside;
+  bar->GetClientRect(client);
+  bar->GetInsideRect(inside);
+  COLORREF face = GetSysColor(COLOR_BTNFACE);
+  pDC->FillSolidRect(CRect(client.left, client.top, client.right, inside.top), face);
+  pDC->FillSolidRect(CRect(client.left, inside.bottom, client.right, client.bottom), face);
+  pDC->FillSolidRect(CRect(client.left, inside.top, inside.left, inside.bottom), face);
+  pDC->FillSolidRect(CRect(inside.right, inside.top, client.right, inside.bottom), face);
+  pDC->FillSolidRect(inside, GetSysColor(COLOR_WINDOW));
+}

@@ -1,0 +1,75 @@
+#include "app/output_control_bar.h"
+
+#include "app/command_ids.h"
+#include "app/output_bar_paint.h"
+#include "platform/ui/dialog.h"
+
+IMPLEMENT_DYNAMIC(COutputControlBar, SECControlBar)
+
+BEGIN_MESSAGE_MAP(COutputControlBar, SECControlBar)
+ON_WM_CREATE()
+ON_WM_SIZE()
+ON_WM_ERASEBKGND()
+ON_WM_HSCROLL()
+ON_WM_VSCROLL()
+END_MESSAGE_MAP()
+
+namespace {
+constexpr DWORD kOutputPaneStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE;
+constexpr DWORD kOutputTabStyle = 2;
+}  // namespace
+
+COutputControlBar::COutputControlBar()
+    : m_wndBuild(TextDisplayKind::kBuild), m_wndDebug(TextDisplayKind::kDebug) {}
+
+int COutputControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+  if (SECControlBar::OnCreate(lpCreateStruct) == -1) return -1;
+  if (!m_wndTabs.Create(this, WS_CHILD | WS_VISIBLE | kOutputTabStyle, ID_OUTPUT_TABS)) return -1;
+  CRect none(0, 0, 0, 0);
+  if (!m_wndBuild.Create(kOutputPaneStyle, none, &m_wndTabs, ID_BUILD_PANE)) return -1;
+  m_wndTabs.AddTab(&m_wndBuild, "Build");
+  if (!m_wndDebug.Create(kOutputPaneStyle, none, &m_wndTabs, ID_DEBUG_PANE)) return -1;
+  m_wndTabs.AddTab(&m_wndDebug, "Debug");
+  SelectTab(kOutputTabBuild);
+  return 0;
+}
+
+void COutputControlBar::SelectTab(int index) {
+  if (!m_wndTabs.m_hWnd) return;
+  int active = -1;
+  if (m_wndTabs.GetActiveTab(active) && active == index) return;
+  m_wndTabs.ActivateTab(index);
+  if (SECTabControlBase* strip = m_wndTabs.GetTabControl()) strip->SelectTab(index);
+}
+
+void COutputControlBar::AppendBuildText(const char* text) {
+  m_pendingBuild += text ? text : "";
+  if (m_pendingBuild.empty() || m_pendingBuild.back() != '\n') return;
+  m_pendingBuild.pop_back();
+  if (!m_pendingBuild.empty() && m_pendingBuild.back() == '\r') m_pendingBuild.pop_back();
+  m_wndBuild.AppendText(m_pendingBuild.c_str());
+  m_pendingBuild.clear();
+}
+
+void COutputControlBar::AppendDebugText(const char* text) { m_wndDebug.AppendText(text); }
+void COutputControlBar::ScrollBuildToEnd() { m_wndBuild.ScrollToEnd(); }
+void COutputControlBar::ScrollDebugToEnd() { m_wndDebug.ScrollToEnd(); }
+void COutputControlBar::ClearBuild() { m_wndBuild.Clear(); }
+
+void COutputControlBar::OnSize(UINT nType, int cx, int cy) {
+  if (m_wndTabs.m_hWnd) {
+    CRect inside;
+    GetInsideRect(inside);
+    m_wndTabs.SetWindowPos(nullptr, inside.left, inside.top, inside.Width(), inside.Height(),
+                           SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
+  }
+  SECControlBar::OnSize(nType, cx, cy);
+}
+
+BOOL COutputControlBar::OnEraseBkgnd(CDC* pDC) {
+  PaintBarInsideFrame(this, pDC);
+  return SECControlBar::OnEraseBkgnd(pDC);
+}
+
+void COutputControlBar::OnHScroll(UINT, UINT, CScrollBar*) { MessageBeep(0xFFFFFFFF); }
+void COutputControlBar::OnVScroll(UINT, UINT, CScrollBar*) { MessageBeep(0xFFFFFFFF); }
