@@ -2,6 +2,7 @@
 
 #include "platform/base/winctrl.h"
 #include "platform/ui/cdc.h"
+#include "platform/ui/dropfiles.h"
 #include "platform/ui/afxmenu.h"
 
 namespace {
@@ -15,6 +16,7 @@ BEGIN_MESSAGE_MAP(CProjectControlBar, SECControlBar)
 ON_WM_CREATE()
 ON_WM_SIZE()
 ON_WM_ERASEBKGND()
+ON_WM_DROPFILES()
 END_MESSAGE_MAP()
 
 CProjectControlBar::~CProjectControlBar() {
@@ -29,6 +31,7 @@ void CProjectControlBar::SetOwner(CProjectTreeOwner* owner) {
 int CProjectControlBar::OnCreate(LPCREATESTRUCT lpcs) {
   if (SECControlBar::OnCreate(lpcs) == -1) return -1;
   if (!m_tree.Create(kProjectTreeStyle, CRect(0, 0, 0, 0), this, CProjectTree::kControlId)) return -1;
+  DragAcceptFiles(TRUE);
   return 0;
 }
 
@@ -64,4 +67,16 @@ void CProjectControlBar::AddDroppedFiles(const std::vector<std::string>& paths) 
 void CProjectControlBar::AddContextMenuItems(CMenu* pMenu) {
   pMenu->AppendMenu(MF_SEPARATOR);
   pMenu->AppendMenu(MF_STRING, kInsertFileCommand, kInsertFileText);
+}
+
+void CProjectControlBar::OnDropFiles(HDROP hDropInfo) {
+  std::vector<std::string> paths;
+  UINT count = DragQueryFile(hDropInfo, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    std::string path(DragQueryFile(hDropInfo, i, nullptr, 0) + 1, '\0');
+    path.resize(DragQueryFile(hDropInfo, i, path.data(), static_cast<UINT>(path.size())));
+    paths.push_back(path);
+  }
+  AddDroppedFiles(paths);
+  DragFinish(hDropInfo);
 }

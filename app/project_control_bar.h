@@ -30,6 +30,7 @@ class CProjectControlBar : public SECControlBar {
   int OnCreate(LPCREATESTRUCT lpcs);
   void OnSize(UINT nType, int cx, int cy);
   BOOL OnEraseBkgnd(CDC* pDC);
+  void OnDropFiles(HDROP hDropInfo);
 
  private:
   CProjectTree m_tree;

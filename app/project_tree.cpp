@@ -1,7 +1,11 @@
 #include "app/project_tree.h"
 
+#include <cstdint>
+#include <vector>
+
 #include "platform/base/winctrl.h"
 #include "platform/base/winuser.h"
+#include "platform/ui/gdi.h"
 #include "platform/ui/resources.h"
 
 namespace {
@@ -19,6 +23,26 @@ constexpr const char* kHeaderGroup = "Header";
 constexpr const char* kLibraryGroup = "Libraries/OBJs";
 constexpr const char* kInstallationGroup = "Installation file";
 
+// Drawn images for icons the resources lack: a folder (closed, open) or a
+// page with lines in the image's colour. Pixels are 0x00RRGGBB.
+HBITMAP DrawProjectTreeImage(int image) {
+  constexpr int n = kProjectTreeIconSize;
+  constexpr uint32_t kFolder = 0xE8C050, kFolderOpen = 0xF4DC8C, kPage = 0xFFFFFF, kEdge = 0x606060;
+  constexpr uint32_t kBack = 0xFFFFFF;
+  uint32_t lines = image == kImageSource ? 0x2050C0 : image == kImageHeader ? 0x20A040 : 0x909090;
+  std::vector<uint32_t> px(n * n, kBack);
+  auto at = [&](int x, int y) -> uint32_t& { return px[static_cast<size_t>(y * n + x)]; };
+  bool folder = image == kImageGroupClosed || image == kImageGroupOpen;
+  for (int y = 2; y < n - 2; ++y)
+    for (int x = folder ? 1 : 3; x < (folder ? n - 1 : n - 3); ++x) {
+      bool edge = y == 2 || y == n - 3 || x == (folder ? 1 : 3) || x == (folder ? n - 2 : n - 4);
+      uint32_t fill = folder ? (image == kImageGroupOpen ? kFolderOpen : kFolder) : kPage;
+      if (!folder && !edge && y % 3 == 0 && x > 4 && x < n - 5) fill = lines;
+      at(x, y) = edge ? kEdge : fill;
+    }
+  return CreateBitmap(n, n, 1, 32, px.data());
+}
+
 }  // namespace
 
 CProjectTree::CProjectTree() {
@@ -27,9 +51,14 @@ CProjectTree::CProjectTree() {
                   kProjectTreeImageGrowth);
   // Every image has its place, also when an icon is missing.
   m_images.SetImageCount(kCount);
-  for (int i = 0; i < kCount; ++i)
-    if (HICON icon = LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(kProjectTreeIcons[i])))
+  for (int i = 0; i < kCount; ++i) {
+    if (HICON icon = LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(kProjectTreeIcons[i]))) {
       m_images.Replace(i, icon);
+    } else if (HBITMAP drawn = DrawProjectTreeImage(i)) {
+      ImageList_Replace(m_images.GetSafeHandle(), i, drawn, nullptr);
+      DeleteObject(drawn);
+    }
+  }
 }
 
 CProjectTree::~CProjectTree() {
