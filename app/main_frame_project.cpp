@@ -16,6 +16,7 @@
 #include "app/main_source_generator.h"
 #include "app/makefile_writer.h"
 #include "app/mirt2_app.h"
+#include "app/new_project_dialog.h"
 #include "app/new_project_values.h"
 #include "app/project_control_bar.h"
 #include "app/project_settings_command.h"
@@ -338,7 +339,17 @@ void CMainFrame::OnInsertFileIntoProject() {
   MfProjectEnterDirectory();
 }
 
-void CMainFrame::OnNewProject() {}
+void CMainFrame::OnNewProject() {
+  CNewProjectDialog dialog(this);
+  if (dialog.DoModal() != IDC_NEWPROJ_CREATE || dialog.m_type.IsEmpty()) return;
+  NewProjectValues values;
+  values.name = static_cast<const char*>(dialog.m_name);
+  values.location = static_cast<const char*>(dialog.m_location);
+  values.environment = static_cast<const char*>(dialog.m_type);
+  values.programNumber = static_cast<const char*>(dialog.m_programNumber);
+  values.taskType = dialog.m_nTaskType;
+  CreateNewProject(values);
+}
 
 BOOL CMainFrame::CreateNewProject(const NewProjectValues& values) {
   if (!CanCloseProject()) return FALSE;

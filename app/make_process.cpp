@@ -1,6 +1,7 @@
 #include "app/make_process.h"
 
 #include <cstdio>
+#include <string>
 
 #include "app/api_error.h"
 #include "app/frame_messages.h"
@@ -34,6 +35,18 @@ CMakeProcess::~CMakeProcess() {
   // series' last, its report comes from here.
   if (m_series && !m_reported && m_series->Finish(true) && m_hOwner)
     SendMessage(m_hOwner, WM_BUILD_FAILED, 0, 0);
+}
+
+void CMakeProcess::WriteTextChunk(FILE* file, const char* chunk, DWORD length) {
+  // Text mode: a line feed the tool wrote alone is written as CR LF.
+  std::string text;
+  text.reserve(length + length / 16);
+  for (DWORD i = 0; i < length; ++i) {
+    if (chunk[i] == '\n' && m_lastWritten != '\r') text += '\r';
+    text += chunk[i];
+    m_lastWritten = chunk[i];
+  }
+  std::fwrite(text.data(), 1, text.size(), file);
 }
 
 void CMakeProcess::RedirectOutput(const std::string& path, OutputFileMode mode) {
@@ -83,7 +96,7 @@ DWORD CMakeProcess::Run(LPVOID) {
     chunk[read] = '\0';
     m_detector.Feed(chunk, read);
     if (output)
-      std::fwrite(chunk, 1, read, output);
+      WriteTextChunk(output, chunk, read);
     else
       SendToOwner(WM_OUTPUT_TEXT, kOutputPaneBuild, reinterpret_cast<LPARAM>(chunk));
   }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdio>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -52,7 +53,8 @@ class CMakeProcess : public CExtConsoleProcess {
   HWND m_hOwner = nullptr;
   // The names that show a compile in the tool's output.
   void SetCompilerNames(std::vector<std::string> names) { m_detector = CCompileDetector(std::move(names)); }
-  // Output into a file instead of the Build pane, the call one of a series.
+  // Output into a file (text mode: lines end with CR LF) instead of the
+  // Build pane; the call one of a series.
   void RedirectOutput(const std::string& path, OutputFileMode mode);
   void JoinSeries(std::shared_ptr<CBuildSeries> series) { m_series = std::move(series); }
   // True once the reader has read everything and reported.
@@ -62,12 +64,14 @@ class CMakeProcess : public CExtConsoleProcess {
   // Sends to the owner unless the object is being deleted; false then.
   bool SendToOwner(UINT message, WPARAM wParam, LPARAM lParam);
   void Report(bool failed, bool compiled);
+  void WriteTextChunk(FILE* file, const char* chunk, DWORD length);
 
   CCompileDetector m_detector;
   std::string m_outputPath;
   OutputFileMode m_outputMode = OutputFileMode::kTruncate;
   std::shared_ptr<CBuildSeries> m_series;
   bool m_reported = false;  // the series has this call's end
+  char m_lastWritten = 0;   // the output file's last byte so far
 
   std::mutex m_sendLock;
   bool m_abandoned = false;            // under m_sendLock: send nothing more

@@ -138,7 +138,7 @@ TEST_F(MakeProcessTest, PascalCallsShareTheOutputFileAndTheVerdict) {
   }
   EXPECT_EQ(g_owner.results, std::vector<UINT>{WM_BUILD_FAILED});
   EXPECT_EQ(g_owner.textMessages, 0);
-  EXPECT_EQ(mirt_test::ReadFile(out), "a.pas(1) compiled\nb.pas(3): Error 3\nc.pas(1) compiled\n");
+  EXPECT_EQ(mirt_test::ReadFile(out), "a.pas(1) compiled\r\nb.pas(3): Error 3\r\nc.pas(1) compiled\r\n");
 }
 
 TEST_F(MakeProcessTest, PascalSeriesThatAllPassReportsUpToDate) {
