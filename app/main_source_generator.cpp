@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "debugger/file_bytes.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/path.h"
 
@@ -76,15 +77,6 @@ void ReplaceAllIn(std::string& line, const std::string& from, const std::string&
     line.replace(at, from.size(), to);
 }
 
-bool ReadTemplate(const std::string& path, std::string& text) {
-  FILE* f = std::fopen(plat::NormalizeSeparators(path).c_str(), "rb");
-  if (!f) return false;
-  char block[4096];
-  size_t n;
-  while ((n = std::fread(block, 1, sizeof block, f)) > 0) text.append(block, n);
-  std::fclose(f);
-  return true;
-}
 
 }  // namespace
 
@@ -144,7 +136,7 @@ MainSourceResult GenerateMainSource(const std::string& templatePath, const std::
                                     MainSourceTemplate board, int taskType, const std::string& programNumber,
                                     bool miniBoard) {
   std::string text;
-  if (!ReadTemplate(templatePath, text)) {
+  if (!ReadFileBytes(templatePath.c_str(), text)) {
     std::string message = "Could not read template file:\n" + templatePath;
     AfxMessageBox(message.c_str(), MB_OK | MB_ICONSTOP);
     return MainSourceResult::kNoTemplate;

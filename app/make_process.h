@@ -40,7 +40,7 @@ struct BuildToolSetup {
   std::shared_ptr<CBuildSeries> series;
 };
 
-class CMakeProcess : public CExtConsoleProcess {
+class CMakeProcess final : public CExtConsoleProcess {
  public:
   CMakeProcess(LPCSTR commandLine, LPVOID environment, LPCSTR directory);
   // Ends the reader first; a reader still sending to the owner is served

@@ -76,26 +76,21 @@ class SettingsRecordBuffers {
   char m_texts[kSettingsTextCount][kSettingsTextSize];
 };
 
-void CopySettingsBack(const ProjectSettingsData& d, ProjectData& p) {
-  for (const SettingsText& t : kSettingsTexts) (p.*t.set)(d.*t.slot);
+// Which record values a copy takes: all of them for the project; for the
+// template of "Set As Default" neither its installation file, executable
+// nor card class.
+enum class SettingsCopy { kProject, kTemplate };
+
+void CopySettingsInto(const ProjectSettingsData& d, ProjectData& p, SettingsCopy copy) {
+  for (const SettingsText& t : kSettingsTexts)
+    if (copy == SettingsCopy::kProject || t.toDefaults) (p.*t.set)(d.*t.slot);
   p.SetCardNumber(d.cardNumber);
-  p.SetCardClass(d.cardClass);
+  if (copy == SettingsCopy::kProject) p.SetCardClass(d.cardClass);
   p.SetBaudRate(d.baudRate);
   p.SetCardInterface(d.cardInterface);
   p.SetPcPort(d.pcPort);
   p.SetDebuggeeNum(d.debuggeeNum);
   p.SetKernelNum(d.kernelNum);
-}
-
-void CopyDefaultsInto(const ProjectSettingsData& d, ProjectData& t) {
-  for (const SettingsText& s : kSettingsTexts)
-    if (s.toDefaults) (t.*s.set)(d.*s.slot);
-  t.SetCardNumber(d.cardNumber);
-  t.SetBaudRate(d.baudRate);
-  t.SetCardInterface(d.cardInterface);
-  t.SetPcPort(d.pcPort);
-  t.SetDebuggeeNum(d.debuggeeNum);
-  t.SetKernelNum(d.kernelNum);
 }
 
 void CopyFileList(const ProjectFileList& from, ProjectFileList& to) {
@@ -146,7 +141,7 @@ BOOL CProjectSettingsCommand::CallPlugin(HMODULE library, BOOL noBoardPages, HWN
   current.Terminate();
   defaults.Terminate();
   if (confirmed) {
-    CopySettingsBack(current.data, m_project);
+    CopySettingsInto(current.data, m_project, SettingsCopy::kProject);
     if (m_project.Save(kProjectFile)) m_project.MarkSaved();
   }
   if (!defaultsSet) return TRUE;
@@ -155,7 +150,7 @@ BOOL CProjectSettingsCommand::CallPlugin(HMODULE library, BOOL noBoardPages, HWN
   std::string path = m_installDir + "/" + (templateName ? templateName : "");
   projectTemplate.SetFilePath(path.c_str());
   if (!projectTemplate.Load(kProjectTemplate)) return TRUE;
-  CopyDefaultsInto(defaults.data, projectTemplate);
+  CopySettingsInto(defaults.data, projectTemplate, SettingsCopy::kTemplate);
   CopyFileList(m_project.libs, projectTemplate.libs);
   CopyFileList(m_project.objs, projectTemplate.objs);
   projectTemplate.Save(kProjectTemplate);
