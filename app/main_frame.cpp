@@ -163,6 +163,8 @@ BOOL CMainFrame::CreateBars() {
       !m_wndStatusBar.SetIndicators(kMainFrameIndicators, static_cast<int>(std::size(kMainFrameIndicators))))
     return FALSE;
   m_wndStatusBar.SetPaneText(kMainFrameLinePane, "bla");
+  // Laid out first, so it keeps the bottom edge below the docked bars.
+  ::SetWindowPos(m_wndStatusBar.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   if (!m_wndToolBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR) ||
       !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))

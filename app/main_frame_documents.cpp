@@ -207,16 +207,24 @@ void CMainFrame::OnCloseAll() {
 
 void CMainFrame::OnDeleteLine() {
   auto* view = dynamic_cast<CMirt2View*>(GetActiveMDIView());
-  if (!view || !view->m_pCaretLine) return;
+  EditBuffer* buffer = view ? view->GetEditBuffer() : nullptr;
+  if (!buffer || !view->m_pCaretLine || buffer->IsReadOnly()) return;
   EditLine* line = view->m_pCaretLine;
-  int length = line->length;
-  if (!line->next)
-    while (length > 0 && (line->text[length - 1] == '\n' || line->text[length - 1] == '\r')) --length;
-  int caretLine = view->GetCaretLineNumber();
-  if (length > 0) {
-    view->SelectRange(EditPos{line, 0}, length, FALSE);
-    view->DeleteSelection(TRUE, TRUE);
+  int textLength = line->length;
+  while (textLength > 0 && (line->text[textLength - 1] == '\n' || line->text[textLength - 1] == '\r'))
+    --textLength;
+  const int caretLine = view->GetCaretLineNumber();
+  // The line's text, then its line end (joining the next line onto the
+  // emptied one), as one undo step; the last line is only emptied.
+  buffer->BeginUndoGroup();
+  if (textLength > 0) {
+    view->SelectRange(EditPos{line, 0}, textLength, FALSE);
+    view->DeleteSelection(FALSE, TRUE);
   }
+  view->m_nCaretColumn = 0;
+  if (view->m_pCaretLine->next) view->JoinWithNextLine(FALSE, TRUE);
+  buffer->EndUndoGroup();
   view->GoToLine(caretLine);
+  view->GetDocument()->SetModifiedFlag(TRUE);
   view->GetDocument()->UpdateAllViews(nullptr);
 }

@@ -17,6 +17,7 @@
 
 BEGIN_MESSAGE_MAP(CMirt2App, CWinApp)
 ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+ON_COMMAND(ID_FILE_NEW, OnFileNewDocument)
 ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
 ON_COMMAND(ID_FILE_PAGE_SETUP, OnFilePrintSetup)
 END_MESSAGE_MAP()
@@ -229,6 +230,12 @@ void CMirt2App::SaveOpenFiles() {
     WriteProfileString(m_openFilesSection, MirtAppNumbered("Rect%d", i), "");
     WriteProfileInt(m_openFilesSection, MirtAppNumbered("status%d", i), 0);
   }
+}
+
+// New documents are the main frame's (numbered "untitled %d"), also when a
+// child window routes the command here.
+void CMirt2App::OnFileNewDocument() {
+  if (g_pMainFrame) g_pMainFrame->OnFileNew();
 }
 
 void CMirt2App::SaveOpenProject() {

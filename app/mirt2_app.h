@@ -37,6 +37,7 @@ class CMirt2App : public CWinApp {
   void SaveOpenFiles();
   void SaveOpenProject();
   void OnAppAbout();
+  void OnFileNewDocument();
 
   CString m_reopenRect;
   int m_nReopenStatus = -1;

@@ -32,8 +32,12 @@ void CTextDisplay::Clear() {
 }
 
 void CTextDisplay::ScrollToEnd() {
+  // The last line shown at the bottom of the pane (scrolling by the line
+  // count alone would leave only the empty line after the last line end).
   if (!m_hWnd) return;
-  LineScroll(GetLineCount() - LineIndex(LineFromChar()));
+  const int end = static_cast<int>(m_text.size());
+  SetSel(end, end);
+  SendMessage(EM_SCROLLCARET);
 }
 
 void CTextDisplay::OnChar(UINT, UINT, UINT) {}
