@@ -77,7 +77,6 @@ void ReplaceAllIn(std::string& line, const std::string& from, const std::string&
     line.replace(at, from.size(), to);
 }
 
-
 }  // namespace
 
 std::string FillTemplateLine(std::string line, const std::string& lineEnd, MainSourceTemplate board,

@@ -40,6 +40,13 @@ class ProjectFrameTest : public shell_test::ShellTest {
  protected:
   void TearDown() override {
     if (frame) frame->DeleteBuildProcess();
+    // The frame deletes itself with its window: forget it first.
+    if (frame && ::IsWindow(frame->m_hWnd)) {
+      CMainFrame* closing = frame;
+      frame = nullptr;
+      closing->DestroyWindow();
+      Pump();
+    }
     g_breakpointList.RemoveAll();
     ShellTest::TearDown();
   }
