@@ -19,6 +19,7 @@
 #include "platform/sys/file.h"
 #include "platform/sys/library.h"
 #include "platform/sys/msgbox.h"
+#include "platform/ui/dropfiles.h"
 #include "platform/ui/message.h"
 #include "platform/ui/modal.h"
 #include "platform/ui/ui.h"
@@ -108,6 +109,21 @@ TEST_F(ProjectFrameTest, OpeningFillsTheTreeEntersTheFolderAndLoadsTheBreakpoint
   EXPECT_EQ(g_breakpointList.GetCount(), 1);
   EXPECT_TRUE(frame->GetProjectBar()->IsWindowVisible());
   Picture(frame->m_hWnd, "project_open");
+}
+
+// Files dropped from another program on the project bar join the project
+// in the dropped order, each by its kind.
+TEST_F(ProjectFrameTest, FilesDroppedOnTheProjectBarJoinTheProject) {
+  Start();
+  OpenDemoProject();
+  std::vector<std::string> dropped = {dir + "/io.c", dir + "/io.h", dir + "/sub/x.LIB"};
+  HWND bar = frame->GetProjectBar()->m_hWnd;
+  ASSERT_TRUE(mirt_ui::DropFiles(bar, dropped, POINT{10, 40}));
+  Pump();
+  EXPECT_EQ(Children(Group("Sources")), (std::vector<std::string>{"main.c", "io.c"}));
+  EXPECT_EQ(Children(Group("Header")), (std::vector<std::string>{"main.h", "io.h"}));
+  EXPECT_EQ(Children(Group("Libraries/OBJs")), (std::vector<std::string>{"m.lib", "start.o", "sub/x.LIB"}));
+  EXPECT_TRUE(g_project.IsDirty());
 }
 
 TEST_F(ProjectFrameTest, ABrokenProjectFileLeavesNoProjectOpen) {
