@@ -28,6 +28,7 @@
 #include "platform/sys/path.h"
 #include "platform/ui/afxcommdlg.h"
 #include "platform/ui/message.h"
+#include "platform/ui/test_hook.h"
 
 namespace {
 
@@ -82,11 +83,44 @@ BOOL MfProjectEnterDirectory() {
   return g_project.projectDir && SetCurrentDirectory(g_project.projectDir) ? TRUE : FALSE;
 }
 
+// For a person's tests on a real display: where the tool bar's buttons and
+// the visible project tree items are on the screen.
+void MfProjectReportState(std::string& out) {
+  CMainFrame* frame = g_pMainFrame;
+  if (!frame || !::IsWindow(frame->m_hWnd)) return;
+  auto line = [&out](const char* key, CRect r, const std::string& what) {
+    out += std::string(key) + " " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+           std::to_string(r.Width()) + " " + std::to_string(r.Height()) + " " + what + "\n";
+  };
+  SECCustomToolBar& bar = frame->GetToolBar();
+  if (::IsWindow(bar.m_hWnd) && bar.IsWindowVisible())
+    for (int i = 0; i < bar.GetBtnCount(); ++i) {
+      if (bar.GetBtn(i)->m_nID == 0) continue;
+      CRect r;
+      bar.GetItemRect(i, &r);
+      bar.ClientToScreen(&r);
+      line("toolbar-button", r, std::to_string(bar.GetBtn(i)->m_nID));
+    }
+  CProjectTree* tree = frame->GetProjectTree();
+  if (!tree || !::IsWindow(tree->m_hWnd) || !tree->IsWindowVisible()) return;
+  for (HTREEITEM i = tree->GetFirstVisibleItem(); i; i = tree->GetNextVisibleItem(i)) {
+    CRect r;
+    if (!tree->GetItemRect(i, &r, TRUE)) continue;
+    tree->ClientToScreen(&r);
+    line("project-tree-item", r, static_cast<const char*>(tree->GetItemText(i)));
+  }
+}
+
 }  // namespace
 
 // ---- Project bar ----
 
 SECControlBar* CMainFrame::NewProjectBar() {
+  static const bool reporting = [] {
+    mirt_ui::AddTestStateReporter(MfProjectReportState);
+    return true;
+  }();
+  (void)reporting;
   auto* bar = new CProjectControlBar;
   bar->AdoptOwner(std::make_unique<CMfProjectTreeOwner>(this));
   return bar;

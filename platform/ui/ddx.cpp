@@ -165,7 +165,8 @@ void DDX_Text(CDataExchange* dx, int id, CString& value) {
   if (dx->m_bSaveAndValidate) {
     std::string s = mirt_ui::WindowTextOf(h);
     value = CString(s.data(), static_cast<int>(s.size()));
-  } else {
+  } else if (mirt_ui::WindowTextOf(h) != std::string(value)) {
+    // An unchanged text is left alone, so a caret in it stays where it is.
     SetWindowText(h, value);
   }
 }

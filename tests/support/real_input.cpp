@@ -379,12 +379,34 @@ void RealDisplay::Key(const std::string& combo) {
   for (auto it = parts.rbegin(); it != parts.rend(); ++it) KeyUp(*it);
 }
 
+namespace {
+
+// Punctuation by its X key name on the server's US layout. Legend: shift =
+// typed with the shift key.
+struct TypedPunctuation {
+  char c;
+  const char* key;
+  bool shift;
+};
+constexpr TypedPunctuation kTypedPunctuation[] = {
+    {'/', "slash", false},      {'-', "minus", false}, {'.', "period", false},    {',', "comma", false},
+    {'\\', "backslash", false}, {'=', "equal", false}, {';', "semicolon", false}, {'_', "minus", true},
+    {':', "semicolon", true},   {'+', "equal", true},  {'(', "9", true},          {')', "0", true},
+};
+
+}  // namespace
+
 void RealDisplay::Type(const std::string& text) {
   for (char c : text) {
     std::string name = c == ' ' ? "space" : std::string(1, c);
-    bool upper = c >= 'A' && c <= 'Z';
-    if (upper) name = std::string(1, static_cast<char>(c - 'A' + 'a'));
-    Key(upper ? "shift+" + name : name);
+    bool shift = c >= 'A' && c <= 'Z';
+    if (shift) name = std::string(1, static_cast<char>(c - 'A' + 'a'));
+    for (const TypedPunctuation& p : kTypedPunctuation)
+      if (p.c == c) {
+        name = p.key;
+        shift = p.shift;
+      }
+    Key(shift ? "shift+" + name : name);
   }
 }
 

@@ -77,6 +77,29 @@ TEST(DataExchange, UnsignedBytesAndRealsHaveTheirOwnMessages) {
   EXPECT_EQ(Save("one", [&](CDataExchange* dx) { DDX_Text(dx, IDC_NAME, d); }).box, "Please enter a number.");
 }
 
+// Writing a text the edit already shows leaves its caret alone, so a dialog
+// that refreshes its controls while the user types does not move it.
+TEST(DataExchange, WritingTheSameTextKeepsTheCaret) {
+  constexpr auto kTyped = "demo";
+  constexpr int kCaret = 2;
+  ui_test::EnsureApp();
+  ExchangeDialog dlg;
+  CString value = kTyped;
+  dlg.exchange = [&](CDataExchange* dx) { DDX_Text(dx, IDC_NAME, value); };
+  ASSERT_TRUE(dlg.Create(IDD_SMALL));
+  dlg.UpdateData(FALSE);
+  SendDlgItemMessage(dlg.m_hWnd, IDC_NAME, EM_SETSEL, kCaret, kCaret);
+  dlg.UpdateData(FALSE);
+  DWORD start = 0, end = 0;
+  SendDlgItemMessage(dlg.m_hWnd, IDC_NAME, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, DWORD(kCaret));
+  value = "other";
+  dlg.UpdateData(FALSE);
+  EXPECT_EQ(ui_test::ItemText(dlg.m_hWnd, IDC_NAME), "other");
+  dlg.DestroyWindow();
+}
+
 TEST(DataExchange, RangeAndLengthChecks) {
   long l = 0;
   Outcome o = Save("70000", [&](CDataExchange* dx) {
