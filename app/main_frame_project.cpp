@@ -84,7 +84,8 @@ BOOL MfProjectEnterDirectory() {
 }
 
 // For a person's tests on a real display: where the tool bar's buttons and
-// the visible project tree items are on the screen.
+// the visible project tree items are on the screen, and how the Build pane
+// ends.
 void MfProjectReportState(std::string& out) {
   CMainFrame* frame = g_pMainFrame;
   if (!frame || !::IsWindow(frame->m_hWnd)) return;
@@ -101,6 +102,16 @@ void MfProjectReportState(std::string& out) {
       bar.ClientToScreen(&r);
       line("toolbar-button", r, std::to_string(bar.GetBtn(i)->m_nID));
     }
+  // The Build pane's last line.
+  const std::string& build = frame->GetOutputBar().GetBuildPane().GetStoredText();
+  size_t end = build.find_last_not_of("\r\n");
+  if (end != std::string::npos) {
+    size_t start = build.find_last_of("\r\n", end);
+    out += "build-pane-last-line " +
+           build.substr(start == std::string::npos ? 0 : start + 1,
+                        end + 1 - (start == std::string::npos ? 0 : start + 1)) +
+           "\n";
+  }
   CProjectTree* tree = frame->GetProjectTree();
   if (!tree || !::IsWindow(tree->m_hWnd) || !tree->IsWindowVisible()) return;
   for (HTREEITEM i = tree->GetFirstVisibleItem(); i; i = tree->GetNextVisibleItem(i)) {
