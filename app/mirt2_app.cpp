@@ -154,7 +154,9 @@ BOOL CMirt2App::CreateMainFrame() {
     g_pMainFrame = nullptr;
     return FALSE;
   }
-  frame->ShowWindow(m_nCmdShow);
+  // The frame asks to start maximized; a plain "show normally" keeps that.
+  const bool maximized = (frame->GetStyle() & WS_MAXIMIZE) && m_nCmdShow == SW_SHOWNORMAL;
+  frame->ShowWindow(maximized ? SW_SHOWMAXIMIZED : m_nCmdShow);
   frame->UpdateWindow();
   return TRUE;
 }
