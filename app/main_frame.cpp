@@ -6,6 +6,7 @@
 #include "app/mirt2_app.h"
 #include "app/placement_text.h"
 #include "platform/sys/msgbox.h"
+#include "platform/sys/registry.h"
 #include "platform/ui/help.h"
 
 IMPLEMENT_DYNAMIC(CMainFrame, SECWorkbook)
@@ -206,6 +207,15 @@ void CMainFrame::SavePlacement() {
 }
 
 void CMainFrame::OnClose() {
+  {
+    plat::RegistryWriteBatch batch;
+    SaveCloseState();
+  }
+  if (!CanCloseProject()) return;
+  SECWorkbook::OnClose();
+}
+
+void CMainFrame::SaveCloseState() {
   SavePlacement();
   if (CMirt2App* app = GetMirt2App()) {
     app->m_barVisible[kBarOutput] = m_wndOutputBar.IsWindowVisible();
@@ -215,8 +225,6 @@ void CMainFrame::OnClose() {
     app->SaveOpenFiles();
     app->SaveOpenProject();
   }
-  if (!CanCloseProject()) return;
-  SECWorkbook::OnClose();
 }
 
 void CMainFrame::OnDropFiles(HDROP hDropInfo) {

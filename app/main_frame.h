@@ -157,6 +157,8 @@ class CMainFrame : public SECWorkbook {
   void AppendBuildResult(const char* text);
   void CopyPascalOutput();
   void SavePlacement();
+  // Placement, bar states, open files and project, as the close saves them.
+  void SaveCloseState();
   BOOL CreateBars();
   void ApplyBarVisibility();
   void ToggleBar(CControlBar* bar);

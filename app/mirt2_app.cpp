@@ -14,6 +14,7 @@
 #include "editor/view/cmirt2doc.h"
 #include "editor/view/cmirt2view.h"
 #include "platform/sys/file.h"
+#include "platform/sys/registry.h"
 
 BEGIN_MESSAGE_MAP(CMirt2App, CWinApp)
 ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
@@ -90,6 +91,8 @@ CMirt2App::CMirt2App() {
 CMirt2App::~CMirt2App() = default;
 
 BOOL CMirt2App::InitInstance() {
+  // The profile is written once when start-up is done, not per entry.
+  plat::RegistryWriteBatch batch;
   SetRegistryKey(kMirtAppRegistryKey);
   WriteEditorDefaults();
   m_environments.ReadConfigFile();
@@ -154,7 +157,9 @@ BOOL CMirt2App::CreateMainFrame() {
     g_pMainFrame = nullptr;
     return FALSE;
   }
-  frame->ShowWindow(m_nCmdShow);
+  // The frame asks to start maximized; a plain "show normally" keeps that.
+  const bool maximized = (frame->GetStyle() & WS_MAXIMIZE) && m_nCmdShow == SW_SHOWNORMAL;
+  frame->ShowWindow(maximized ? SW_SHOWMAXIMIZED : m_nCmdShow);
   frame->UpdateWindow();
   return TRUE;
 }
@@ -243,6 +248,7 @@ void CMirt2App::SaveOpenProject() {
 }
 
 int CMirt2App::ExitInstance() {
+  plat::RegistryWriteBatch batch;
   for (const MirtAppViewEntry& v : kMirtAppViewEntries)
     WriteProfileString(m_viewsSection, v.entry, m_barVisible[v.bar] ? "" : kMirtAppInvisible);
   return CWinApp::ExitInstance();

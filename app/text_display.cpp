@@ -8,6 +8,7 @@
 IMPLEMENT_DYNAMIC(CTextDisplay, CEdit)
 
 BEGIN_MESSAGE_MAP(CTextDisplay, CEdit)
+ON_WM_CREATE()
 ON_WM_CHAR()
 ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
@@ -18,12 +19,27 @@ constexpr int kTextDisplayMaxLine = 511;
 
 void CTextDisplay::AppendText(const char* text) {
   // A line feed already behind a carriage return is a line end as it is.
+  const size_t before = m_text.size();
   for (const char* p = text ? text : ""; *p; ++p) {
     if (*p == '\n' && (p == text || p[-1] != '\r')) m_text += '\r';
     m_text += *p;
   }
   m_text += "\r\n";
-  if (m_hWnd) SetWindowText(m_text.c_str());
+  if (!m_hWnd) return;
+  // The window holds the stored text; only the new piece goes in, at the
+  // end, so a long build log costs each append no more than its own bytes.
+  if (GetWindowTextLength() != static_cast<int>(before)) {
+    SetWindowText(m_text.c_str());
+    return;
+  }
+  SetSel(static_cast<int>(before), static_cast<int>(before), TRUE);
+  ReplaceSel(m_text.c_str() + before);
+}
+
+int CTextDisplay::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+  if (CEdit::OnCreate(lpCreateStruct) == -1) return -1;
+  SetLimitText(0);  // no limit: a pane keeps its whole text
+  return 0;
 }
 
 void CTextDisplay::Clear() {

@@ -30,6 +30,7 @@ class CTextDisplay : public CEdit {
   // Scrolls so that the last line comes into view.
   void ScrollToEnd();
 
+  int OnCreate(LPCREATESTRUCT lpCreateStruct);
   void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
   void OnLButtonDblClk(UINT nFlags, CPoint point);
 

@@ -28,6 +28,10 @@ struct EditState {
   std::vector<int> tabs;  // pixels
   int marginLeft = 1, marginRight = 1;
   bool tracking = false;
+  // Line starts of `text` while startsValid; appends at the end extend
+  // them, every other change drops them.
+  mutable std::vector<int> starts{0};
+  mutable bool startsValid = true;
 };
 
 bool Multi(HWND h) { return StyleOf(h) & ES_MULTILINE; }
@@ -35,11 +39,18 @@ int SelMin(const EditState& s) { return std::min(s.anchor, s.caret); }
 int SelMax(const EditState& s) { return std::max(s.anchor, s.caret); }
 
 // Line starts of the text; a line ends before "\r\n" or "\n".
-std::vector<int> LineStarts(const std::string& t) {
-  std::vector<int> v{0};
-  for (size_t i = 0; i < t.size(); ++i)
+void AppendLineStarts(std::vector<int>& v, const std::string& t, size_t from) {
+  for (size_t i = from; i < t.size(); ++i)
     if (t[i] == '\n') v.push_back(static_cast<int>(i) + 1);
-  return v;
+}
+
+const std::vector<int>& LineStarts(const EditState& s) {
+  if (!s.startsValid) {
+    s.starts.assign(1, 0);
+    AppendLineStarts(s.starts, s.text, 0);
+    s.startsValid = true;
+  }
+  return s.starts;
 }
 
 int LineEnd(const std::string& t, const std::vector<int>& starts, int line) {
@@ -123,7 +134,7 @@ int LineTop(HWND h, const EditState& s, int line) {
 
 POINT PosFromChar(HWND h, const EditState& s, int pos) {
   MeasureDC m(h);
-  auto starts = LineStarts(s.text);
+  const std::vector<int>& starts = LineStarts(s);
   int line = Multi(h) ? LineOf(starts, pos) : 0;
   int start = Multi(h) ? starts[line] : 0;
   int end = Multi(h) ? LineEnd(s.text, starts, line) : static_cast<int>(s.text.size());
@@ -134,7 +145,7 @@ POINT PosFromChar(HWND h, const EditState& s, int pos) {
 
 int CharFromPos(HWND h, const EditState& s, int x, int y) {
   MeasureDC m(h);
-  auto starts = LineStarts(s.text);
+  const std::vector<int>& starts = LineStarts(s);
   int line = 0;
   if (Multi(h)) {
     RECT fr = FormatRect(h, s);
@@ -166,7 +177,7 @@ void UpdateCaret(HWND h, EditState& s) {
 
 void UpdateScrollBars(HWND h, EditState& s) {
   if (!Multi(h) || !(StyleOf(h) & WS_VSCROLL)) return;
-  int lines = static_cast<int>(LineStarts(s.text).size());
+  int lines = static_cast<int>(LineStarts(s).size());
   RECT fr = FormatRect(h, s);
   int page = std::max(1, static_cast<int>((fr.bottom - fr.top) / std::max(1, LineHeight(h))));
   SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, lines - 1, static_cast<UINT>(page), s.firstLine,
@@ -179,7 +190,7 @@ void ScrollCaretIntoView(HWND h, EditState& s) {
   RECT fr = FormatRect(h, s);
   int width = fr.right - fr.left;
   MeasureDC m(h);
-  auto starts = LineStarts(s.text);
+  const std::vector<int>& starts = LineStarts(s);
   int line = Multi(h) ? LineOf(starts, s.caret) : 0;
   int start = Multi(h) ? starts[line] : 0;
   std::string lineText = s.text.substr(static_cast<size_t>(start), static_cast<size_t>(s.caret - start));
@@ -250,7 +261,12 @@ bool ReplaceSel(HWND h, EditState& s, std::string ins, bool undoable, bool notif
     s.undoCaret = s.caret;
     s.canUndo = true;
   }
+  const bool append = a == b && a == static_cast<int>(s.text.size());
   s.text.replace(static_cast<size_t>(a), static_cast<size_t>(b - a), ins);
+  if (append && s.startsValid)
+    AppendLineStarts(s.starts, s.text, static_cast<size_t>(a));
+  else
+    s.startsValid = false;
   s.anchor = s.caret = a + static_cast<int>(ins.size());
   s.modified = true;
   TextChanged(h, s, notify);
@@ -281,6 +297,7 @@ void Clear(HWND h, EditState& s) {
 void Undo(HWND h, EditState& s) {
   if (!s.canUndo) return;
   std::swap(s.text, s.undoText);
+  s.startsValid = false;
   std::swap(s.anchor, s.undoAnchor);
   std::swap(s.caret, s.undoCaret);
   s.modified = true;
@@ -317,7 +334,7 @@ void MoveCaret(HWND h, EditState& s, int pos, bool extend) {
 }
 
 int LineMove(HWND h, EditState& s, int lines) {
-  auto starts = LineStarts(s.text);
+  const std::vector<int>& starts = LineStarts(s);
   int line = LineOf(starts, s.caret);
   int target = std::clamp(line + lines, 0, static_cast<int>(starts.size()) - 1);
   if (target == line) return lines < 0 ? (line == 0 ? 0 : s.caret) : s.caret;
@@ -349,7 +366,7 @@ bool ComboKey(HWND h, UINT msg, WPARAM vk) {
 void KeyDown(HWND h, EditState& s, WPARAM vk) {
   bool shift = GetKeyState(VK_SHIFT) & 0x8000;
   bool ctrl = GetKeyState(VK_CONTROL) & 0x8000;
-  auto starts = LineStarts(s.text);
+  const std::vector<int>& starts = LineStarts(s);
   int line = LineOf(starts, s.caret);
   switch (vk) {
     case VK_LEFT:
@@ -454,7 +471,7 @@ void PaintEdit(HWND h, EditState& s) {
   SetBkMode(dc, TRANSPARENT);
   RECT fr = FormatRect(h, s);
   IntersectClipRect(dc, fr.left, c.top, fr.right, c.bottom);
-  auto starts = LineStarts(s.text);
+  const std::vector<int>& starts = LineStarts(s);
   int lh = LineHeight(h);
   bool showSel = GetFocus() == h || (StyleOf(h) & ES_NOHIDESEL);
   int a = SelMin(s), b = SelMax(s);
@@ -500,7 +517,7 @@ void SetTabStops(HWND h, EditState& s, int count, const INT* stops) {
 }
 
 LRESULT GetLine(EditState& s, int line, char* buf) {
-  auto starts = LineStarts(s.text);
+  const std::vector<int>& starts = LineStarts(s);
   if (line < 0 || line >= static_cast<int>(starts.size()) || !buf) return 0;
   WORD max;
   memcpy(&max, buf, sizeof max);
@@ -511,7 +528,7 @@ LRESULT GetLine(EditState& s, int line, char* buf) {
 }
 
 LRESULT EditCommand(HWND h, EditState& s, UINT msg, WPARAM wp, LPARAM lp) {
-  auto starts = LineStarts(s.text);
+  const std::vector<int>& starts = LineStarts(s);
   switch (msg) {
     case EM_GETSEL:
       if (wp) *reinterpret_cast<DWORD*>(wp) = static_cast<DWORD>(SelMin(s));
@@ -646,6 +663,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         size_t cut = st->text.find_first_of("\r\n");
         if (cut != std::string::npos) st->text.resize(cut);
       }
+      st->startsValid = false;
       return DefWindowProc(h, msg, wp, lp);
     }
     case WM_SETTEXT: {
@@ -657,6 +675,7 @@ LRESULT CALLBACK EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       if (static_cast<int>(t.size()) > s->limit && s->limit < 0x7FFFFFFE)
         t.resize(static_cast<size_t>(s->limit));
       s->text = t;
+      s->startsValid = false;
       s->anchor = s->caret = 0;
       s->scrollX = 0;
       s->firstLine = 0;

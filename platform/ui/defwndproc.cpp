@@ -291,6 +291,9 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SYSKEYDOWN:
       if (wp == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000))
         SendMessage(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), -1);
+      // Alt+F4 closes the top-level window, wherever the focus is.
+      if (wp == VK_F4 && (HIWORD(lp) & KF_ALTDOWN))
+        SendMessage(GetAncestor(h, GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
       return 0;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK: {

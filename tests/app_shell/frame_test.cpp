@@ -105,6 +105,18 @@ TEST_F(ShellTest, TextSentFromAnotherThreadReachesItsPaneAndBringsItsTabToTheFro
   EXPECT_EQ(active, kOutputTabDebug);
 }
 
+TEST_F(ShellTest, APaneKeepsItsWholeTextBeyondAnEditsUsualLimit) {
+  constexpr size_t kLines = 2000;
+  constexpr auto kLine = "gcc -c a_rather_long_source_file_name.c -o a_rather_long_object_name.o\n";
+  Start();
+  for (size_t i = 0; i < kLines; ++i)
+    frame->SendMessage(WM_OUTPUT_TEXT, kOutputPaneBuild, reinterpret_cast<LPARAM>(kLine));
+  CTextDisplay& pane = frame->GetOutputBar().GetBuildPane();
+  EXPECT_GT(pane.GetStoredText().size(), 30000u);
+  EXPECT_EQ(PaneText(pane), pane.GetStoredText());
+  EXPECT_EQ(pane.GetLineCount(), static_cast<int>(kLines) + 1);
+}
+
 struct BuildResultCase {
   UINT message;
   WORD kind;

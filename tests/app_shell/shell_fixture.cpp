@@ -66,15 +66,18 @@ void ShellTest::Start(const std::vector<std::string>& args) {
 
 void ShellTest::Close() {
   if (!frame) return;
-  frame->SendMessage(WM_CLOSE);
+  CMainFrame* closing = frame;
+  frame = nullptr;  // the close deletes it
+  closing->SendMessage(WM_CLOSE);
   Pump();
-  frame = nullptr;
   app().ExitInstance();
 }
 
 void ShellTest::TearDown() {
   if (frame && ::IsWindow(frame->m_hWnd)) {
-    frame->DestroyWindow();
+    CMainFrame* closing = frame;
+    frame = nullptr;  // destroying the window deletes it
+    closing->DestroyWindow();
     Pump();
   }
   frame = nullptr;

@@ -6,7 +6,10 @@
 #include "app/frame_messages.h"
 #include "editor/view/cmirt2doc.h"
 #include "editor/view/cmirt2view.h"
+#include "platform/sys/msgbox.h"
+#include "platform/ui/modal.h"
 #include "platform/ui/ui.h"
+#include "ui_test_support.h"
 #include "shell_fixture.h"
 #include "tests/support/test_support.h"
 
@@ -140,6 +143,46 @@ TEST_F(ShellTest, FilesDroppedOnTheFrameFromAnotherProgramOpen) {
   Pump();
   ASSERT_EQ(OpenDocumentCount(), 1);
   EXPECT_EQ(std::string(CMirt2Doc::OpenDocuments()[0]->GetPathName()), path);
+}
+
+TEST_F(ShellTest, ViewCommandsToggleTheirBarsAndTheDocumentTabs) {
+  Start();
+  frame->SendMessage(WM_COMMAND, ID_VIEW_OUTPUT);
+  Pump();
+  EXPECT_FALSE(Visible(&frame->GetOutputBar()));
+  frame->SendMessage(WM_COMMAND, ID_VIEW_OUTPUT);
+  Pump();
+  EXPECT_TRUE(Visible(&frame->GetOutputBar()));
+  frame->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
+  Pump();
+  EXPECT_FALSE(Visible(&frame->GetStatusBar()));
+  frame->SendMessage(WM_COMMAND, ID_VIEW_DOCUMENT_TABS);
+  EXPECT_FALSE(frame->GetDocumentTabs());
+  EXPECT_FALSE(frame->GetWorkbookMode());
+  Close();
+  EXPECT_EQ(std::string(app().GetProfileString(kViews, "StatusBar")), kInvisible);
+  EXPECT_EQ(std::string(app().GetProfileString(kViews, "DocumentTabs")), kInvisible);
+}
+
+TEST_F(ShellTest, MemoryWithoutABoardObjectDoesNothing) {
+  Start();
+  frame->m_bSessionActive = TRUE;  // a session of the gdb variant: no board object
+  frame->SendMessage(WM_COMMAND, ID_VIEW_MEMORY);
+  EXPECT_TRUE(plat::ModalRecords().empty());
+  EXPECT_TRUE(plat::MessageBoxRecords().empty());
+}
+
+TEST_F(ShellTest, TheAboutBoxShowsTheVersionAndBuildDate) {
+  Start();
+  std::string version;
+  plat::PushDialogAction([&](HWND h) {
+    version = ui_test::ItemText(h, IDC_ABOUT_VERSION);
+    ::SendMessage(h, WM_COMMAND, IDOK, 0);
+  });
+  frame->SendMessage(WM_COMMAND, ID_APP_ABOUT);
+  constexpr auto kVersion = "Version 2.0 ";
+  EXPECT_EQ(version.rfind(kVersion, 0), 0u) << version;
+  EXPECT_GT(version.size(), std::string(kVersion).size()) << "the build date follows";
 }
 
 }  // namespace

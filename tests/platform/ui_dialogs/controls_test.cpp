@@ -111,6 +111,34 @@ TEST_F(ControlsTest, MultiLineEditLines) {
   EXPECT_EQ(Text(e), "onetwo\r\n\r\nfour");
 }
 
+// Lines follow every kind of change: appends at the end, a replacement in
+// the middle, undo and a new text.
+TEST_F(ControlsTest, MultiLineEditLinesFollowAppendsReplacementsAndUndo) {
+  HWND e = Make("EDIT", ES_MULTILINE, 3, "a\r\n");
+  auto append = [&](const char* text) {
+    const LRESULT end = SendMessage(e, WM_GETTEXTLENGTH, 0, 0);
+    SendMessage(e, EM_SETSEL, end, end);
+    SendMessage(e, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
+  };
+  append("bb\r\n");
+  append("ccc\r\n");
+  EXPECT_EQ(SendMessage(e, EM_GETLINECOUNT, 0, 0), 4);
+  EXPECT_EQ(SendMessage(e, EM_LINEINDEX, 2, 0), 7);
+  EXPECT_EQ(SendMessage(e, EM_LINEFROMCHAR, 8, 0), 2);
+  SendMessage(e, EM_SETSEL, 0, 1);
+  SendMessage(e, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("x\r\ny"));
+  EXPECT_EQ(Text(e), "x\r\ny\r\nbb\r\nccc\r\n");
+  EXPECT_EQ(SendMessage(e, EM_GETLINECOUNT, 0, 0), 5);
+  EXPECT_EQ(SendMessage(e, EM_LINEINDEX, 3, 0), 10);
+  SendMessage(e, EM_UNDO, 0, 0);
+  EXPECT_EQ(SendMessage(e, EM_GETLINECOUNT, 0, 0), 4);
+  EXPECT_EQ(SendMessage(e, EM_LINEINDEX, 2, 0), 7);
+  SetWindowText(e, "one");
+  EXPECT_EQ(SendMessage(e, EM_GETLINECOUNT, 0, 0), 1);
+  append("\r\ntwo");
+  EXPECT_EQ(SendMessage(e, EM_LINEINDEX, 1, 0), 5);
+}
+
 TEST_F(ControlsTest, ListBoxSortsFindsAndSelects) {
   HWND l = Make("LISTBOX", LBS_SORT | LBS_NOTIFY, 9);
   for (const char* s : {"pear", "Apple", "banana", "apricot"}) SendMessage(l, LB_ADDSTRING, 0, (LPARAM)s);

@@ -1,0 +1,40 @@
+// The IDE program under a real X server: its main window comes up and
+// Alt+F4 closes it, ending the program.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "tests/support/real_input.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using mirt_test::ProgramState;
+using mirt_test::RealDisplay;
+using mirt_test::WindowManager;
+
+constexpr auto kMainTitle = "MIRT";
+constexpr int kEndWaitSteps = 100;
+constexpr auto kEndWaitStep = std::chrono::milliseconds(50);
+
+bool MainWindowShown(const ProgramState& s) {
+  for (const auto& w : s.windows)
+    if (w.parent == "0" && w.visible && w.text.rfind(kMainTitle, 0) == 0) return true;
+  return false;
+}
+
+TEST(ShellRealInput, TheMainWindowComesUpAndAltF4EndsTheProgram) {
+  for (WindowManager wm : {WindowManager::kNone, WindowManager::kOpenbox}) {
+    RealDisplay display(wm);
+    ASSERT_TRUE(display.Start(mirt_test::ProgramDir() + "/mirt2")) << display.Error();
+    display.WaitFor(MainWindowShown, "the main window", 20000);
+    display.SavePicture(wm == WindowManager::kNone ? "mirt2_started" : "mirt2_started_openbox");
+    display.Key("alt+F4");
+    for (int i = 0; i < kEndWaitSteps && display.ProgramRunning(); ++i)
+      std::this_thread::sleep_for(kEndWaitStep);
+    EXPECT_FALSE(display.ProgramRunning()) << (wm == WindowManager::kNone ? "no window manager" : "openbox");
+  }
+}
+
+}  // namespace
