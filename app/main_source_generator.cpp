@@ -18,7 +18,7 @@ struct TemplateRule {
   const char* byTask[4];
 };
 
-constexpr TemplateRule kZorRules[] = {
+constexpr TemplateRule kTemplateZorRules[] = {
     {"#define PROGRAMM_NUMBER",
      {"#define PROGRAMM_NUMBER %s\n",
       "#define PROGRAMM_NUMBER %s\n#define INTERRUPT_NUMBER ZOR1_IRQ_TIMERC\t//change to your needs\n",
@@ -34,7 +34,7 @@ constexpr TemplateRule kZorRules[] = {
       "\trcPDT.rcHead.usInterrupt = INTERRUPT_NUMBER;\n"}},
 };
 
-constexpr TemplateRule kTesseraRules[] = {
+constexpr TemplateRule kTemplateTesseraRules[] = {
     {"#define PROGRAMM_NUMBER",
      {"#define PROGRAMM_NUMBER %s\n",
       "#define PROGRAMM_NUMBER %s\n#define INTERRUPT_NUMBER IRQ_TIMER_C\t//change to your needs\n",
@@ -52,7 +52,7 @@ constexpr TemplateRule kTesseraRules[] = {
       "\tpdt.pdt_head.usInt = INTERRUPT_NUMBER;\n"}},
 };
 
-constexpr int kTaskTypes = 4;
+constexpr int kTemplateTaskTypes = 4;
 
 // The replacement text with the number and the line end filled in.
 std::string TemplateReplacement(const char* pattern, const std::string& number, const std::string& lineEnd) {
@@ -72,7 +72,7 @@ std::string TemplateReplacement(const char* pattern, const std::string& number, 
   return out;
 }
 
-void ReplaceAllIn(std::string& line, const std::string& from, const std::string& to) {
+void TemplateReplaceAll(std::string& line, const std::string& from, const std::string& to) {
   for (size_t at = line.find(from); at != std::string::npos; at = line.find(from, at + to.size()))
     line.replace(at, from.size(), to);
 }
@@ -84,14 +84,14 @@ std::string FillTemplateLine(std::string line, const std::string& lineEnd, MainS
   const TemplateRule* begin = nullptr;
   const TemplateRule* end = nullptr;
   if (board == MainSourceTemplate::kZor) {
-    begin = std::begin(kZorRules);
-    end = std::end(kZorRules);
+    begin = std::begin(kTemplateZorRules);
+    end = std::end(kTemplateZorRules);
   } else if (board == MainSourceTemplate::kTessera) {
-    begin = std::begin(kTesseraRules);
-    end = std::end(kTesseraRules);
-    if (miniBoard) ReplaceAllIn(line, "qj8", "qj7");
+    begin = std::begin(kTemplateTesseraRules);
+    end = std::end(kTemplateTesseraRules);
+    if (miniBoard) TemplateReplaceAll(line, "qj8", "qj7");
   }
-  if (taskType < 0 || taskType >= kTaskTypes) taskType = 0;
+  if (taskType < 0 || taskType >= kTemplateTaskTypes) taskType = 0;
   std::string out = line + lineEnd;
   for (const TemplateRule* rule = begin; rule != end; ++rule) {
     const char* replacement = rule->byTask[taskType];

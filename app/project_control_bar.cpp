@@ -7,8 +7,9 @@
 
 namespace {
 
-constexpr DWORD kProjectTreeStyle = WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
-constexpr const char* kInsertFileText = "Insert File Into Project";
+constexpr DWORD kProjectBarTreeStyle =
+    WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
+constexpr const char* kProjectBarInsertFileText = "Insert File Into Project";
 
 }  // namespace
 
@@ -30,7 +31,7 @@ void CProjectControlBar::SetOwner(CProjectTreeOwner* owner) {
 
 int CProjectControlBar::OnCreate(LPCREATESTRUCT lpcs) {
   if (SECControlBar::OnCreate(lpcs) == -1) return -1;
-  if (!m_tree.Create(kProjectTreeStyle, CRect(0, 0, 0, 0), this, CProjectTree::kControlId)) return -1;
+  if (!m_tree.Create(kProjectBarTreeStyle, CRect(0, 0, 0, 0), this, CProjectTree::kControlId)) return -1;
   DragAcceptFiles(TRUE);
   return 0;
 }
@@ -66,7 +67,7 @@ void CProjectControlBar::AddDroppedFiles(const std::vector<std::string>& paths) 
 
 void CProjectControlBar::AddContextMenuItems(CMenu* pMenu) {
   pMenu->AppendMenu(MF_SEPARATOR);
-  pMenu->AppendMenu(MF_STRING, kInsertFileCommand, kInsertFileText);
+  pMenu->AppendMenu(MF_STRING, kInsertFileCommand, kProjectBarInsertFileText);
 }
 
 void CProjectControlBar::OnDropFiles(HDROP hDropInfo) {

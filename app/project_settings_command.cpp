@@ -93,7 +93,7 @@ void CopySettingsInto(const ProjectSettingsData& d, ProjectData& p, SettingsCopy
   p.SetKernelNum(d.kernelNum);
 }
 
-void CopyFileList(const ProjectFileList& from, ProjectFileList& to) {
+void SettingsCopyFileList(const ProjectFileList& from, ProjectFileList& to) {
   to.RemoveAll();
   for (POSITION pos = from.GetHeadPosition(); pos;) to.Add(from.GetNext(pos));
 }
@@ -151,8 +151,8 @@ BOOL CProjectSettingsCommand::CallPlugin(HMODULE library, BOOL noBoardPages, HWN
   projectTemplate.SetFilePath(path.c_str());
   if (!projectTemplate.Load(kProjectTemplate)) return TRUE;
   CopySettingsInto(defaults.data, projectTemplate, SettingsCopy::kTemplate);
-  CopyFileList(m_project.libs, projectTemplate.libs);
-  CopyFileList(m_project.objs, projectTemplate.objs);
+  SettingsCopyFileList(m_project.libs, projectTemplate.libs);
+  SettingsCopyFileList(m_project.objs, projectTemplate.objs);
   projectTemplate.Save(kProjectTemplate);
   return TRUE;
 }

@@ -17,11 +17,11 @@ constexpr int kProjectTreeImageGrowth = 8;
 // Longest item text a double click reads.
 constexpr int kProjectTreeTextMax = 1024;
 
-constexpr const char* kUnknownProject = "unknown project";
-constexpr const char* kSourcesGroup = "Sources";
-constexpr const char* kHeaderGroup = "Header";
-constexpr const char* kLibraryGroup = "Libraries/OBJs";
-constexpr const char* kInstallationGroup = "Installation file";
+constexpr const char* kProjectTreeUnknownProject = "unknown project";
+constexpr const char* kProjectTreeSourcesGroup = "Sources";
+constexpr const char* kProjectTreeHeaderGroup = "Header";
+constexpr const char* kProjectTreeLibraryGroup = "Libraries/OBJs";
+constexpr const char* kProjectTreeInstallationGroup = "Installation file";
 
 // Drawn images for icons the resources lack: a folder (closed, open) or a
 // page with lines in the image's colour. Pixels are 0x00RRGGBB.
@@ -87,7 +87,7 @@ HTREEITEM CProjectTree::SetProjectItem(LPCSTR name) {
 }
 
 HTREEITEM CProjectTree::Group(HTREEITEM& group, LPCSTR text) {
-  if (!m_root) SetProjectItem(kUnknownProject);
+  if (!m_root) SetProjectItem(kProjectTreeUnknownProject);
   if (!group) group = Insert(text, kImageGroupClosed, kItemGroup, m_root);
   return group;
 }
@@ -98,19 +98,19 @@ HTREEITEM CProjectTree::AddItem(HTREEITEM& group, LPCSTR groupText, LPCSTR name,
 }
 
 HTREEITEM CProjectTree::AddSourceItem(LPCSTR name) {
-  return AddItem(m_sources, kSourcesGroup, name, kImageSource, kItemSource);
+  return AddItem(m_sources, kProjectTreeSourcesGroup, name, kImageSource, kItemSource);
 }
 
 HTREEITEM CProjectTree::AddLibraryItem(LPCSTR name) {
-  return AddItem(m_libraries, kLibraryGroup, name, kImageFile, kItemLibrary);
+  return AddItem(m_libraries, kProjectTreeLibraryGroup, name, kImageFile, kItemLibrary);
 }
 
 HTREEITEM CProjectTree::AddInstallationItem(LPCSTR name) {
-  return AddItem(m_installation, kInstallationGroup, name, kImageFile, kItemInstallation);
+  return AddItem(m_installation, kProjectTreeInstallationGroup, name, kImageFile, kItemInstallation);
 }
 
 HTREEITEM CProjectTree::AddHeaderItem(LPCSTR name) {
-  return AddItem(m_headers, kHeaderGroup, name, kImageHeader, kItemHeader);
+  return AddItem(m_headers, kProjectTreeHeaderGroup, name, kImageHeader, kItemHeader);
 }
 
 void CProjectTree::RemoveInstallationGroup() {
