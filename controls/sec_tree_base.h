@@ -5,6 +5,7 @@
 // given in are checked against the live nodes: a stale one is refused.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <unordered_set>
 
@@ -39,7 +40,11 @@ inline constexpr DWORD kSECTreeExLabelTips = 1u << 23;
 inline constexpr DWORD kSECTreeExAnimate = 1u << 24;
 inline constexpr DWORD kSECTreeExHeaderButtons = 1u << 26;
 inline constexpr DWORD kSECTreeExHeaderDrag = 1u << 27;
+inline constexpr DWORD kSECTreeExHoverExpand = 1u << 25;
 inline constexpr UINT kSECTreeDefaultIndent = 20;
+inline constexpr UINT_PTR kSECTreeHoverTimer = 3;
+// An edited label keeps at most this many bytes, terminator included.
+inline constexpr int kSECTreeLabelBufferSize = 2048;
 
 class SECTreeBaseC : public SECListCtrl {
  public:
@@ -117,6 +122,60 @@ class SECTreeBaseC : public SECListCtrl {
   // swaps, so equal items keep their order.
   BOOL SortChildren(HTREEITEM hItem, BOOL bRecursive = FALSE, BOOL bAscending = TRUE);
   BOOL IsItemHidden(HTREEITEM hItem) const;
+  BOOL IsItemDisabled(HTREEITEM hItem) const;
+  // Disables (or enables) the item with its subtree; with hidden disabled
+  // items the subtree is hidden as well.
+  BOOL DisableItem(HTREEITEM hItem, BOOL bDisable);
+  void SetHideDisabledItems(BOOL bHide);
+  BOOL GetHideDisabledItems() const { return m_bHideDisabled != 0; }
+  // Pre-order walks over the items whose own flags hide or disable them.
+  HTREEITEM GetFirstHiddenItem() const { return GetNextHiddenItem(nullptr); }
+  HTREEITEM GetNextHiddenItem(HTREEITEM hItem) const { return NextFlaggedItem(hItem, kSECTreeNodeHidden); }
+  HTREEITEM GetFirstDisabledItem() const { return GetNextDisabledItem(nullptr); }
+  HTREEITEM GetNextDisabledItem(HTREEITEM hItem) const {
+    return NextFlaggedItem(hItem, kSECTreeNodeDisabled);
+  }
+  BOOL ShowAllItems();
+  // Moves the item with its subtree under a new parent; refused for a move
+  // into its own subtree and for an insert-after item that is no child of
+  // the new parent (the item then stays where it was).
+  BOOL MoveItem(HTREEITEM hItem, HTREEITEM hNewParent, BOOL bRedraw = TRUE,
+                HTREEITEM hInsertAfter = TVI_LAST);
+  // Sorts by the caller's comparison of the items' lParam values.
+  BOOL SortChildrenCB(const TVSORTCB* pSort, BOOL bRecursive = FALSE, BOOL bAscending = TRUE);
+  BOOL SelectDropTarget(HTREEITEM hItem, BOOL bEnsure = FALSE);
+  BOOL SelectItemRange(HTREEITEM hFirst, HTREEITEM hLast, BOOL bSelect = TRUE);
+  BOOL SelectChildren(HTREEITEM hItem);
+
+  // ---- Label editing ----
+  // Starts the in-place edit of the item's cell in a column; FALSE unless
+  // labels may be edited and the item has a row.
+  BOOL EditLabel(HTREEITEM hItem, int nCol = 0);
+  using SECListBaseC::EditLabel;
+  // The registered message sent to the owner after an edit of column 0
+  // ends (wParam: the control's id, lParam: the item).
+  static UINT GetEndLabelEditMessage();
+  BOOL EndLabelEdit(BOOL bCommit) override;
+
+  // ---- Texts of columns 1 and up ----
+  virtual void EnableSubItemTexts(BOOL bEnable);
+  virtual BOOL HasSubItemTexts() const { return m_pSubItemTexts != nullptr; }
+  virtual BOOL SetItemText(HTREEITEM hItem, int nCol, LPCSTR lpszText);
+  CString GetItemText(HTREEITEM hItem, int nCol);
+
+  // ---- Row state bits (0x100 disabled, 0x200 hidden) ----
+  // Set when the row's node or an ancestor has the bit.
+  virtual UINT QueryRowStateBits(int nRow, UINT nMask) const;
+  virtual void SetRowStateBits(int nRow, UINT nState, UINT nMask);
+
+  // ---- Drag images ----
+  // The item's icon with its text beside it; null without an image list,
+  // an icon or on a failed step. The caller deletes the list.
+  virtual CImageList* CreateDragImage(HTREEITEM hItem);
+  virtual CBitmap* CreateTextBitmap(CDC* pDC, LPCSTR lpszText);
+  virtual CImageList* CreateTextImageList(CDC* pDC, LPCSTR lpszText);
+  virtual CImageList* CreateImageListFromIcon(CImageList* pList, int nImage);
+  virtual CImageList* MergeImageLists(CImageList* pIcon, CImageList* pText);
 
   // ---- Styles and settings ----
   DWORD GetTreeStyle() const;
@@ -163,6 +222,16 @@ class SECTreeBaseC : public SECListCtrl {
   void KeyBack(int nFocus, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) override;
   void KeyExpand(int nFocus, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) override;
   void KeyExpandAll(int nFocus, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) override;
+  BOOL SetItem(const LV_ITEM* pItem, BOOL bRedraw = TRUE) override;
+  BOOL SetItemEx(const LV_ITEM* pItem, const SECListItemExRequest* pRequest) override;
+  BOOL GetItemEx(const LV_ITEM* pItem, SECListItemExRequest* pRequest, BOOL bNotify = TRUE) const override;
+  BOOL NotifyBeginLabelEdit(int nRow, int nSubItem) override;
+  BOOL NotifyEndLabelEdit(int nRow, int nSubItem, CString* pText, BOOL bAccept) override;
+  void MoveSubItemData(int nFrom, int nTo) override;
+  BOOL PrepareCell(SECListPaintContext* pContext) override;
+  void SetCellFont(SECListPaintContext* pContext) override;
+  void MeasureCell(SECListPaintContext* pContext, int* pHeight) override;
+  void OnTimer(UINT_PTR nIDEvent);
 
  protected:
   _Node* NodeFromHandle(HTREEITEM hItem) const;
@@ -186,7 +255,14 @@ class SECTreeBaseC : public SECListCtrl {
   void CollapseRows(_Node* pNode, int nRow);
   void MoveSelectionOutOf(_Node* pNode, int nRow);
   void Relayout();
-  void SortChildNodes(_Node* pNode, int nSign);
+  // Adjacent swaps wherever compare(upper, lower) is positive.
+  void SortChildNodes(_Node* pNode, const std::function<int(HTREEITEM, HTREEITEM)>& compare);
+  BOOL SortWith(HTREEITEM hItem, BOOL bRecursive, const std::function<int(HTREEITEM, HTREEITEM)>& compare);
+  HTREEITEM NextFlaggedItem(HTREEITEM hItem, DWORD dwFlag) const;
+  // The insert-after handle names a child of the parent (or a TVI_ code).
+  BOOL IsInsertPlace(const _Node* pParent, HTREEITEM hInsertAfter) const;
+  // Collapses and expands an expanded item with a row, so its rows follow its children.
+  void RebuildRows(_Node* pNode);
 
   virtual void NotifyDeleteItem(HTREEITEM hItem);
   virtual void NotifyGetDispInfo(TV_ITEM* pItem);
@@ -209,4 +285,7 @@ class SECTreeBaseC : public SECListCtrl {
   BOOL m_bRevealChildren = TRUE;
   int m_nAnimationSteps = 0;
   std::unordered_set<const SECTreeNode*> m_liveNodes;
+  // The bold variant of the item font and the font it was made from.
+  CFont m_fontBold;
+  CFont* m_pBoldBase = nullptr;
 };

@@ -183,8 +183,7 @@ BOOL SECTreeBaseC::Select(HTREEITEM hItem, UINT nCode) {
       return TRUE;
     }
     case TVGN_DROPHILITE:
-      SetDropHilightIndex(row);
-      return TRUE;
+      return SelectDropTarget(hItem);
     case TVGN_FIRSTVISIBLE:
       SetTopIndex(row);
       return TRUE;
@@ -201,55 +200,6 @@ BOOL SECTreeBaseC::SelectItem(HTREEITEM hItem) {
   SECListBaseC::SelectItem(row);
   if (m_dwTreeExStyle & kSECTreeExMultiSelect) return TRUE;
   return Select(hItem, TVGN_CARET);
-}
-
-// ---- Sorting ----
-
-void SECTreeBaseC::SortChildNodes(_Node* pNode, int nSign) {
-  bool swapped = true;
-  while (swapped) {
-    swapped = false;
-    // From the end: each smaller item moves up past the greater ones.
-    for (SECTreeNode* n = pNode->GetLastChild(); n;) {
-      SECTreeNode* prev = n->GetPrevSiblingNode();
-      if (prev && nSign * CompareItems(HandleOf(prev), HandleOf(n)) > 0) {
-        n->MoveUp();
-        swapped = true;
-      } else {
-        n = prev;
-      }
-    }
-  }
-}
-
-BOOL SECTreeBaseC::SortChildren(HTREEITEM hItem, BOOL bRecursive, BOOL bAscending) {
-  _Node* node = NodeFromHandle(hItem);
-  if (node == nullptr) return FALSE;
-  const HTREEITEM caret = GetSelectedItem();
-  const int sign = bAscending ? 1 : -1;
-  std::vector<_Node*> pending{node};
-  while (!pending.empty()) {
-    _Node* next = pending.back();
-    pending.pop_back();
-    SortChildNodes(next, sign);
-    if (!bRecursive) break;
-    for (SECTreeNode* c = next->GetFirstChildNode(); c; c = c->GetNextSiblingNode()) {
-      if (c->m_pFirstChild) pending.push_back(static_cast<_Node*>(c));
-    }
-  }
-  // The rows below the item follow the new order.
-  const int row = node == m_pRoot ? -1 : FindRow(hItem);
-  if (node->IsExpanded() && (node == m_pRoot || row >= 0)) {
-    const int count = GetItemCount();
-    int last = row;
-    while (last + 1 < count && (node == m_pRoot || node->IsAncestorOf(NodeFromHandle(GetItemAt(last + 1)))))
-      ++last;
-    if (last > row) SECListBaseC::DeleteItem(row + 1, last - row);
-    InsertDescendantRows(node, row);
-    Relayout();
-  }
-  if (caret) Select(caret, TVGN_CARET);
-  return TRUE;
 }
 
 // ---- Key hooks ----

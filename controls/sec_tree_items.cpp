@@ -193,9 +193,9 @@ BOOL SECTreeBaseC::SetItem(const TV_ITEM* pItem) {
     const UINT mask = pItem->stateMask & kSECTreeRowStates;
     if (mask) SECListBaseC::SetItemState(row, pItem->state & mask, mask);
   }
-  const bool repaint =
-      text || (pItem->mask & TVIF_IMAGE) ||
-      ((pItem->mask & TVIF_STATE) && (pItem->stateMask & (TVIS_DROPHILITED | kSECTreeOverlayStates)));
+  const bool repaint = text || (pItem->mask & TVIF_IMAGE) ||
+                       ((pItem->mask & TVIF_STATE) &&
+                        (pItem->stateMask & (TVIS_DROPHILITED | TVIS_BOLD | kSECTreeOverlayStates)));
   if (repaint && row != GetEditIndex()) {
     RecalcItem(row);
     UpdateItem(row);
@@ -266,6 +266,17 @@ BOOL SECTreeBaseC::ItemHasCallbackChildren(HTREEITEM hItem) {
 // The list asks for column 0 of a row: answer from the row's node.
 BOOL SECTreeBaseC::GetItem(LV_ITEM* pItem, BOOL bCopyText, BOOL bNotify) const {
   if (!SECListBaseC::GetItem(pItem, bCopyText, bNotify)) return FALSE;
+  if (pItem->iSubItem > 0 && m_pSubItemTexts && (pItem->mask & LVIF_TEXT) &&
+      pItem->pszText != LPSTR_TEXTCALLBACK) {
+    // Texts of columns 1 and up live in the storage, by handle.
+    // Without a copy the text is handed out in the list's own text buffer.
+    const bool copy = bCopyText && pItem->pszText && pItem->cchTextMax > 0;
+    char* into = copy ? pItem->pszText : m_pszTextBuffer;
+    const int size = copy ? pItem->cchTextMax : kSECListTextBufferSize;
+    m_pSubItemTexts->GetSubItemText(GetItemAt(pItem->iItem), pItem->iSubItem, into, size);
+    pItem->pszText = into;
+    return TRUE;
+  }
   if (pItem->iSubItem != 0 || !(pItem->mask & (LVIF_TEXT | LVIF_IMAGE))) return TRUE;
   TV_ITEM item{};
   item.mask = pItem->mask & (LVIF_TEXT | LVIF_IMAGE);

@@ -1,0 +1,315 @@
+// The tree's label editing, disabled and hidden subtrees, bold labels,
+// moving and sorting by callback, texts of further columns, drag images,
+// the drop-target timer and a picture of all of them.
+#include <cstring>
+#include <string>
+
+#include "tests/controls/tree_fixture.h"
+#include "platform/ui/sysmetrics.h"
+#include "ui_test_support.h"
+
+namespace tree_test {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+constexpr DWORD kEditableTree = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS;
+
+// Replies of the owner to the two edit notifications, and what it saw.
+struct EditOwnerScript {
+  LRESULT beginReply = 0;
+  LRESULT endReply = 0;
+  const char* rewrite = nullptr;  // written into the end-edit copy when set
+  bool sawText = false;
+  std::string seenText;
+};
+
+void ScriptEdits(TreeOwner& owner, EditOwnerScript& script) {
+  owner.answer = [&script](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == static_cast<UINT>(TVN_BEGINLABELEDIT)) return script.beginReply;
+    if (hdr->code != static_cast<UINT>(TVN_ENDLABELEDIT)) return 0;
+    auto* info = reinterpret_cast<TV_DISPINFO*>(hdr);
+    script.sawText = info->item.pszText != nullptr;
+    if (script.sawText) script.seenText = info->item.pszText;
+    if (script.sawText && script.rewrite) std::strcpy(info->item.pszText, script.rewrite);
+    return script.endReply;
+  };
+}
+
+TEST_F(TreeTest, LabelEditEndsAsTheOwnerAnswers) {
+  constexpr const char* kOld = "old name";
+  constexpr const char* kTyped = "new name";
+  constexpr const char* kRewritten = "owner's name";
+  struct Case {
+    const char* what;
+    LRESULT endReply;
+    BOOL commit;
+    const char* rewrite;
+    const char* label;  // afterwards
+    bool ownerSawText;
+  };
+  const Case kCases[] = {
+      {"accepted", 1, TRUE, nullptr, kTyped, true},
+      {"refused by the owner", 0, TRUE, nullptr, kOld, true},
+      {"cancelled", 1, FALSE, nullptr, kOld, false},
+      {"rewritten by the owner", 1, TRUE, kRewritten, kRewritten, true},
+  };
+  for (const Case& c : kCases) {
+    Make(kEditableTree);
+    EditOwnerScript script;
+    script.endReply = c.endReply;
+    script.rewrite = c.rewrite;
+    ScriptEdits(owner, script);
+    const HTREEITEM item = tree->InsertItem(kOld);
+    ASSERT_TRUE(tree->EditLabel(item)) << c.what;
+    CEdit* edit = tree->GetEditControl();
+    ASSERT_NE(edit->GetSafeHwnd(), nullptr) << c.what;
+    edit->SetWindowText(kTyped);
+    owner.notices.clear();
+    EXPECT_TRUE(tree->EndLabelEdit(c.commit)) << c.what;
+    EXPECT_EQ(tree->GetItemText(item), CString(c.label)) << c.what;
+    EXPECT_EQ(script.sawText, c.ownerSawText) << c.what;
+    if (c.ownerSawText) EXPECT_EQ(script.seenText, kTyped) << c.what;
+    ASSERT_EQ(owner.endEdits.size(), 1u) << c.what;
+    EXPECT_EQ(owner.endEdits[0], reinterpret_cast<LPARAM>(item)) << c.what;
+    owner.endEdits.clear();
+    delete tree;
+    tree = nullptr;
+  }
+}
+
+TEST_F(TreeTest, ABeginEditVetoOrAReadOnlyTreeStartsNoEdit) {
+  Make(TVS_HASBUTTONS);
+  const HTREEITEM item = tree->InsertItem("fixed");
+  EXPECT_FALSE(tree->EditLabel(item));
+  tree->SetTreeStyle(kEditableTree);
+  EditOwnerScript script;
+  script.beginReply = 1;
+  ScriptEdits(owner, script);
+  EXPECT_FALSE(tree->EditLabel(item));
+  EXPECT_EQ(tree->GetEditIndex(), -1);
+  ExpectNotices({{static_cast<UINT>(TVN_BEGINLABELEDIT), item, TVIF_TEXT}});
+}
+
+TEST_F(TreeTest, AnEditedLabelKeepsAtMost2047Bytes) {
+  Make(kEditableTree);
+  EditOwnerScript script;
+  script.endReply = 1;
+  ScriptEdits(owner, script);
+  const HTREEITEM item = tree->InsertItem("short");
+  ASSERT_TRUE(tree->EditLabel(item));
+  constexpr int kTypedLength = 3000;
+  tree->GetEditControl()->SetWindowText(std::string(kTypedLength, 'x').c_str());
+  tree->EndLabelEdit(TRUE);
+  EXPECT_EQ(tree->GetItemText(item).GetLength(), kSECTreeLabelBufferSize - 1);
+}
+
+// The list's own row setter (used by its edit) writes column 0 into the node.
+TEST_F(TreeTest, TheListsRowSetterWritesTheItem) {
+  Make();
+  const HTREEITEM item = tree->InsertItem("before");
+  tree->SECListBaseC::SetItemText(0, 0, "after");
+  EXPECT_EQ(tree->GetItemText(item), CString("after"));
+  tree->SECListBaseC::SetItemData(0, 99);
+  EXPECT_EQ(tree->GetItemData(item), 99);
+  EXPECT_EQ(tree->GetItemAt(0), item);
+}
+
+TEST_F(TreeTest, ADisabledSubtreeIsGreyAndMayBeHidden) {
+  Make();
+  const HTREEITEM parent = tree->InsertItem("parent");
+  const HTREEITEM child = tree->InsertItem("child", parent);
+  tree->InsertItem("other");
+  tree->Expand(parent, TVE_EXPAND);
+  EXPECT_TRUE(tree->DisableItem(parent, TRUE));
+  EXPECT_TRUE(tree->IsItemDisabled(child));
+  EXPECT_EQ(tree->QueryRowStateBits(1, 0x300), 0x100u);
+  EXPECT_EQ(tree->GetFirstDisabledItem(), parent);
+  EXPECT_EQ(tree->GetNextDisabledItem(parent), nullptr);
+
+  tree->SetHideDisabledItems(TRUE);
+  EXPECT_EQ(RowTexts(), (Texts{"other"}));
+  EXPECT_EQ(tree->GetFirstHiddenItem(), parent);
+  tree->SetHideDisabledItems(FALSE);
+  EXPECT_EQ(RowTexts(), (Texts{"parent", "child", "other"}));
+
+  EXPECT_TRUE(tree->HideItem(child, TRUE));
+  EXPECT_TRUE(tree->ShowAllItems());
+  EXPECT_EQ(tree->GetFirstHiddenItem(), nullptr);
+  EXPECT_EQ(RowTexts(), (Texts{"parent", "child", "other"}));
+  EXPECT_TRUE(tree->DisableItem(parent, FALSE));
+  EXPECT_FALSE(tree->IsItemDisabled(child));
+}
+
+// Counts the pixels of one colour in a rectangle of a window.
+int CountColour(HWND hwnd, const CRect& area, COLORREF colour) {
+  int count = 0;
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x) count += ui_test::Pixel(hwnd, x, y) == colour ? 1 : 0;
+  return count;
+}
+
+TEST_F(TreeTest, DisabledRowsAreDrawnInTheDisabledColourAndBoldOnesHeavier) {
+  Make(0);  // no lines: their dots share the grey
+  constexpr const char* kLabel = "WWWW MMMM";
+  tree->InsertItem(kLabel);
+  const HTREEITEM second = tree->InsertItem(kLabel);
+  const HTREEITEM third = tree->InsertItem(kLabel);
+  tree->DisableItem(second, TRUE);
+  tree->SetItemState(third, TVIS_BOLD, TVIS_BOLD);
+  tree->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  const COLORREF grey = tree->GetDisabledTextColor();
+  const COLORREF ink = tree->GetTextColor();
+  ASSERT_NE(grey, ink);
+  CRect rows[3];
+  for (int row = 0; row < 3; ++row) ASSERT_TRUE(tree->GetItemRect(row, &rows[row]));
+  const HWND hwnd = tree->m_hWnd;
+  EXPECT_EQ(CountColour(hwnd, rows[0], grey), 0);
+  EXPECT_GT(CountColour(hwnd, rows[1], grey), 0);
+  EXPECT_GT(CountColour(hwnd, rows[1], grey), CountColour(hwnd, rows[1], ink));
+  SavePicture("bold_and_disabled");
+  EXPECT_GT(CountColour(hwnd, rows[2], ink), CountColour(hwnd, rows[0], ink));
+}
+
+TEST_F(TreeTest, MovingAnItemTakesItsSubtreeAndRefusesItsOwnSubtree) {
+  Make();
+  const HTREEITEM a = tree->InsertItem("a");
+  const HTREEITEM a1 = tree->InsertItem("a1", a);
+  tree->InsertItem("a1x", a1);
+  const HTREEITEM b = tree->InsertItem("b");
+  const HTREEITEM b1 = tree->InsertItem("b1", b);
+  tree->ExpandAll(TVI_ROOT);
+  tree->Select(b, TVGN_CARET);
+  EXPECT_EQ(RowTexts(), (Texts{"a", "a1", "a1x", "b", "b1"}));
+
+  EXPECT_FALSE(tree->MoveItem(a, a1));
+  EXPECT_FALSE(tree->MoveItem(a, a));
+  // An insert-after item under another parent: refused, nothing moves.
+  EXPECT_FALSE(tree->MoveItem(a1, b, TRUE, a1));
+  EXPECT_EQ(RowTexts(), (Texts{"a", "a1", "a1x", "b", "b1"}));
+
+  EXPECT_TRUE(tree->MoveItem(a1, b, TRUE, b1));
+  EXPECT_EQ(tree->GetParentItem(a1), b);
+  EXPECT_EQ(tree->GetNextSiblingItem(b1), a1);
+  EXPECT_EQ(RowTexts(), (Texts{"a", "b", "b1", "a1", "a1x"}));
+  EXPECT_EQ(tree->GetSelectedItem(), b);
+  EXPECT_TRUE(tree->MoveItem(b1, TVI_ROOT, TRUE, TVI_FIRST));
+  EXPECT_EQ(RowTexts(), (Texts{"b1", "a", "b", "a1", "a1x"}));
+}
+
+int CALLBACK CompareData(LPARAM upper, LPARAM lower, LPARAM sign) {
+  return static_cast<int>(sign) * (upper < lower ? -1 : upper > lower ? 1 : 0);
+}
+
+TEST_F(TreeTest, SortingByCallbackOrdersByItemData) {
+  Make();
+  struct Item {
+    const char* text;
+    LPARAM data;
+  };
+  constexpr Item kItems[] = {{"three", 3}, {"one", 1}, {"two", 2}, {"one again", 1}};
+  for (const Item& i : kItems)
+    tree->InsertItem(TVIF_TEXT | TVIF_PARAM, i.text, 0, 0, 0, 0, i.data, TVI_ROOT, TVI_LAST);
+  TVSORTCB sort{};
+  sort.hParent = TVI_ROOT;
+  sort.lpfnCompare = CompareData;
+  sort.lParam = 1;
+  EXPECT_TRUE(tree->SortChildrenCB(&sort));
+  EXPECT_EQ(RowTexts(), (Texts{"one", "one again", "two", "three"}));
+  EXPECT_TRUE(tree->SortChildrenCB(&sort, FALSE, FALSE));
+  EXPECT_EQ(RowTexts(), (Texts{"three", "two", "one", "one again"}));
+  EXPECT_FALSE(tree->SortChildrenCB(nullptr));
+}
+
+TEST_F(TreeTest, FurtherColumnTextsLiveByItemAndFollowColumnMoves) {
+  Make();
+  tree->InsertColumn(1, "value", LVCFMT_LEFT, 60, 1, -1, TRUE);
+  tree->InsertColumn(2, "type", LVCFMT_LEFT, 60, 2, -1, TRUE);
+  tree->EnableSubItemTexts(TRUE);
+  ASSERT_TRUE(tree->HasSubItemTexts());
+  const HTREEITEM parent = tree->InsertItem("x");
+  const HTREEITEM child = tree->InsertItem("x.low", parent);
+  EXPECT_TRUE(tree->SetItemText(parent, 1, "7"));
+  EXPECT_TRUE(tree->SetItemText(parent, 2, "int"));
+  EXPECT_TRUE(tree->SetItemText(child, 1, "3"));  // no row: kept anyway
+  EXPECT_FALSE(tree->SetItemText(parent, 4, "beyond the columns"));
+  EXPECT_EQ(tree->GetItemText(child, 1), CString("3"));
+  // The rows show what the storage holds.
+  char shown[64] = {};
+  tree->SECListBaseC::GetItemText(0, 1, shown, sizeof shown);
+  EXPECT_STREQ(shown, "7");
+  tree->MoveColumn(2, 1);
+  EXPECT_EQ(tree->GetItemText(parent, 1), CString("int"));
+  EXPECT_EQ(tree->GetItemText(parent, 2), CString("7"));
+  tree->EnableSubItemTexts(FALSE);
+  EXPECT_FALSE(tree->HasSubItemTexts());
+}
+
+// A two-image list of 16-pixel squares.
+void FillImages(CWnd* wnd, CImageList& images) {
+  images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 1);
+  CClientDC screen(wnd);
+  CBitmap bitmap;
+  bitmap.CreateCompatibleBitmap(&screen, 32, 16);
+  CDC dc;
+  dc.CreateCompatibleDC(&screen);
+  CBitmap* old = dc.SelectObject(&bitmap);
+  dc.FillSolidRect(0, 0, 16, 16, RGB(200, 40, 40));
+  dc.FillSolidRect(16, 0, 16, 16, RGB(40, 160, 40));
+  dc.SelectObject(old);
+  images.Add(&bitmap, RGB(255, 0, 255));
+}
+
+TEST_F(TreeTest, ADragImageShowsTheIconWithTheTextBesideIt) {
+  Make();
+  const HTREEITEM item = tree->InsertItem("dragged", 1, 1);
+  EXPECT_EQ(tree->CreateDragImage(item), nullptr);  // no images yet
+  CImageList images;
+  FillImages(tree, images);
+  tree->SetImageList(&images, LVSIL_SMALL);
+  CImageList* drag = tree->CreateDragImage(item);
+  ASSERT_NE(drag, nullptr);
+  IMAGEINFO info{};
+  ASSERT_TRUE(drag->GetImageInfo(0, &info));
+  constexpr int kIconWidth = 16;
+  constexpr int kGap = 6;
+  EXPECT_GT(CRect(info.rcImage).Width(), kIconWidth + kGap);
+  delete drag;
+  EXPECT_EQ(tree->CreateDragImage(tree->InsertItem("no icon", 7, 7)), nullptr);
+}
+
+TEST_F(TreeTest, HoveringOverADropTargetExpandsItWhenTheTimerFires) {
+  Make();
+  const HTREEITEM parent = tree->InsertItem("parent");
+  tree->InsertItem("child", parent);
+  tree->SetExtendedStyle(kSECTreeExHoverExpand);
+  EXPECT_TRUE(tree->SelectDropTarget(parent));
+  EXPECT_EQ(tree->GetNextItem(nullptr, TVGN_DROPHILITE), parent);
+  tree->SendMessage(WM_TIMER, kSECTreeHoverTimer, 0);
+  EXPECT_TRUE(tree->IsItemExpanded(parent));
+  EXPECT_TRUE(tree->SelectDropTarget(nullptr));
+  EXPECT_EQ(tree->GetNextItem(nullptr, TVGN_DROPHILITE), nullptr);
+}
+
+TEST_F(TreeTest, PictureWithBoldDisabledAndAnOpenEdit) {
+  Make(kEditableTree);
+  CImageList images;
+  FillImages(tree, images);
+  tree->SetImageList(&images, LVSIL_SMALL);
+  const HTREEITEM project = tree->InsertItem("project", 0, 0);
+  tree->InsertItem("main.c", 1, 1, project);
+  const HTREEITEM board = tree->InsertItem("board", 0, 0, project);
+  tree->InsertItem("zor.cfg", 1, 1, board);
+  const HTREEITEM old = tree->InsertItem("old sources", 0, 0, project);
+  tree->InsertItem("legacy.c", 1, 1, old);
+  const HTREEITEM notes = tree->InsertItem("notes", 1, 1);
+  tree->ExpandAll(TVI_ROOT);
+  tree->SetItemState(board, TVIS_BOLD, TVIS_BOLD);
+  tree->DisableItem(old, TRUE);
+  ASSERT_TRUE(tree->EditLabel(notes));
+  SavePicture("bold_disabled_edit");
+  tree->EndLabelEdit(FALSE);
+}
+
+}  // namespace
+}  // namespace tree_test
