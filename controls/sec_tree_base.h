@@ -200,7 +200,9 @@ class SECTreeBaseC : public SECListCtrl {
   // The button box of a row's item in client coordinates; FALSE without one.
   virtual BOOL GetButtonRect(int nRow, RECT* rect);
   HTREEITEM HitTest(int x, int y, UINT* pFlags);
-  using SECListBaseC::HitTest;
+  // The list's hit test, with column 0's labels and icons where the tree
+  // draws them: right of the row's indentation.
+  int HitTest(int x, int y, UINT* pFlags, int* pCol) override;
   void DrawCell(SECListPaintContext* pContext) override;
   virtual void DrawItemLines(SECListPaintContext* pContext, _Node* pNode);
   virtual void DrawItemButton(SECListPaintContext* pContext, _Node* pNode);

@@ -8,6 +8,8 @@ constexpr int kSECTreeLineOffset = 8;  // the line column inside one indent
 constexpr int kSECTreeButtonSide = 8;
 constexpr UINT kSECTreeHitBase = 0x4000;
 constexpr int kSECTreeLabelSlack = 3;  // the selection box reaches past the text
+constexpr UINT kSECTreeListItemZones = LVHT_ONITEMLABEL | LVHT_ONITEMICON | LVHT_ONITEMSTATEICON |
+                                       kSECListHitLeftOfLabel | kSECListHitRightOfLabel;
 }  // namespace
 
 BOOL SECTreeBaseC::HasRootLines() const {
@@ -42,7 +44,7 @@ BOOL SECTreeBaseC::GetButtonRect(int nRow, RECT* rect) {
 
 HTREEITEM SECTreeBaseC::HitTest(int x, int y, UINT* pFlags) {
   UINT listFlags = 0;
-  const int row = SECListBaseC::HitTest(x, y, &listFlags, nullptr);
+  const int row = HitTest(x, y, &listFlags, static_cast<int*>(nullptr));
   UINT flags = TVHT_NOWHERE;
   HTREEITEM item = nullptr;
   if (row >= 0) {
@@ -78,6 +80,23 @@ HTREEITEM SECTreeBaseC::HitTest(int x, int y, UINT* pFlags) {
   }
   if (pFlags) *pFlags = flags;
   return item;
+}
+
+int SECTreeBaseC::HitTest(int x, int y, UINT* pFlags, int* pCol) {
+  UINT flags = 0;
+  int col = -1;
+  int row = SECListBaseC::HitTest(x, y, &flags, &col);
+  if (row >= 0 && col >= 0 && GetColumnSubItem(col) == 0) {
+    const int indent = GetIndentWidth(GetItemAt(row));
+    if (x >= GetColumnLeft(col) + indent) {
+      row = SECListBaseC::HitTest(x - indent, y, &flags, &col);
+    } else {
+      flags = (flags & ~kSECTreeListItemZones) | kSECListHitLeftOfLabel;
+    }
+  }
+  if (pFlags) *pFlags = flags;
+  if (pCol) *pCol = col;
+  return row;
 }
 
 void SECTreeBaseC::DrawHorizontalDots(CDC* pDC, int x1, int x2, int y) {

@@ -115,6 +115,26 @@ TEST_F(TreeTest, TheListsRowSetterWritesTheItem) {
   EXPECT_EQ(tree->GetItemAt(0), item);
 }
 
+// The list measures labels from the cell's left; the tree draws them
+// indented, and a click on the drawn label selects its item.
+TEST_F(TreeTest, AClickOnAnIndentedShortLabelSelectsItsItem) {
+  Make();
+  const HTREEITEM parent = tree->InsertItem("parent");
+  const HTREEITEM inner = tree->InsertItem("in", parent);
+  const HTREEITEM deepest = tree->InsertItem("x", inner);
+  tree->ExpandAll(TVI_ROOT);
+  CRect row;
+  ASSERT_TRUE(tree->GetItemRect(2, &row));
+  constexpr int kIntoLabel = 4;
+  const CPoint at(tree->GetIndentWidth(deepest) + kIntoLabel, row.CenterPoint().y);
+  tree->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  tree->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+  EXPECT_EQ(tree->GetSelectedItem(), deepest);
+  UINT flags = 0;
+  EXPECT_EQ(tree->HitTest(at.x, at.y, &flags), deepest);
+  EXPECT_EQ(flags, 0x4000u | TVHT_ONITEMLABEL);
+}
+
 TEST_F(TreeTest, ADisabledSubtreeIsGreyAndMayBeHidden) {
   Make();
   const HTREEITEM parent = tree->InsertItem("parent");
