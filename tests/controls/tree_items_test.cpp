@@ -191,6 +191,26 @@ TEST_F(TreeTest, DisabledRowsAreDrawnInTheDisabledColourAndBoldOnesHeavier) {
   EXPECT_GT(CountColour(hwnd, rows[2], ink), CountColour(hwnd, rows[0], ink));
 }
 
+// Children of a disabled item are grey too, also right after the dotted
+// lines and the buttons have been drawn in other colours.
+TEST_F(TreeTest, TheDescendantsOfADisabledItemAreGrey) {
+  Make();
+  const HTREEITEM parent = tree->InsertItem("parent");
+  const HTREEITEM child = tree->InsertItem("WWWW MMMM", parent);
+  tree->InsertItem("WWWW MMMM", child);
+  tree->ExpandAll(TVI_ROOT);
+  tree->DisableItem(parent, TRUE);
+  tree->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  const COLORREF ink = tree->GetTextColor();
+  for (int row = 1; row < 3; ++row) {
+    CRect rect;
+    ASSERT_TRUE(tree->GetItemRect(row, &rect));
+    rect.left = tree->GetIndentWidth(tree->GetItemAt(row));
+    EXPECT_EQ(CountColour(tree->m_hWnd, rect, ink), 0) << "row " << row;
+    EXPECT_GT(CountColour(tree->m_hWnd, rect, tree->GetDisabledTextColor()), 0) << "row " << row;
+  }
+}
+
 TEST_F(TreeTest, MovingAnItemTakesItsSubtreeAndRefusesItsOwnSubtree) {
   Make();
   const HTREEITEM a = tree->InsertItem("a");
