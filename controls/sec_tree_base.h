@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <unordered_set>
+#include <vector>
 
 #include "controls/list_ctrl.h"
 #include "controls/sec_tree_node.h"
@@ -52,6 +53,8 @@ class SECTreeBaseC : public SECListCtrl {
   ~SECTreeBaseC() override;
 
   // Adds the label column, then creates the list window.
+  // The tree's own bits of the styles (0x43F of the style, 0x3F00000 of the
+  // extended style) become the tree's styles.
   BOOL Create(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
               LPVOID lpParam = nullptr) override;
   using SECListBaseC::Create;
@@ -77,6 +80,11 @@ class SECTreeBaseC : public SECListCtrl {
   HTREEITEM InsertItem(LPCSTR lpszItem, HTREEITEM hParent = TVI_ROOT, HTREEITEM hInsertAfter = TVI_LAST);
   HTREEITEM InsertItem(LPCSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent = TVI_ROOT,
                        HTREEITEM hInsertAfter = TVI_LAST);
+  // Appends the items as last children in one step; FALSE for no items or a failed link.
+  BOOL InsertItems(TV_ITEM** ppItems, HTREEITEM hParent, int nCount, BOOL bRedraw = TRUE);
+  // Takes the place of a dialog's placeholder control with the same id:
+  // its style, rectangle and place in the tab order (label tips added).
+  BOOL CreateFromDlgItem(UINT nID, CWnd* pDialog);
   virtual BOOL GetItem(TV_ITEM* pItem, BOOL bCopyText = TRUE, BOOL bAllowCallback = TRUE);
   virtual BOOL SetItem(const TV_ITEM* pItem);
   BOOL SetItemText(HTREEITEM hItem, LPCSTR lpszText);
@@ -176,6 +184,16 @@ class SECTreeBaseC : public SECListCtrl {
   virtual CImageList* CreateTextImageList(CDC* pDC, LPCSTR lpszText);
   virtual CImageList* CreateImageListFromIcon(CImageList* pList, int nImage);
   virtual CImageList* MergeImageLists(CImageList* pIcon, CImageList* pText);
+  // One record per selected row: its rectangle and the item's indentation.
+  struct DragRect {
+    RECT rcRow;
+    RECT rcLabel;
+    int nIndent;
+  };
+  // The records moved so their union starts at (0, 0); the union's former
+  // corner is returned.
+  CPoint GetSelectionDragRects(std::vector<DragRect>& rects);
+  void DrawSelectionDragImages(CDC* pDC, int x, int y);
 
   // ---- Styles and settings ----
   DWORD GetTreeStyle() const;
@@ -234,6 +252,12 @@ class SECTreeBaseC : public SECListCtrl {
   void SetCellFont(SECListPaintContext* pContext) override;
   void MeasureCell(SECListPaintContext* pContext, int* pHeight) override;
   void OnTimer(UINT_PTR nIDEvent);
+  // The owner hears of a drag (TVN_BEGINDRAG, TVN_BEGINRDRAG) unless drag
+  // and drop is off; either way the list's own row drag ends there.
+  void BeginDrag() override;
+  void BeginRightDrag(int nFocus, int x, int y) override;
+  // A normal image list wider than the indent widens it.
+  CImageList* SetImageList(CImageList* pImageList, int nKind) override;
 
  protected:
   _Node* NodeFromHandle(HTREEITEM hItem) const;
@@ -272,6 +296,7 @@ class SECTreeBaseC : public SECListCtrl {
   virtual LRESULT NotifyItemExpanding(_Node* pNode, UINT nCode);
   virtual void NotifyItemExpanded(_Node* pNode, UINT nCode);
   LRESULT NotifySelection(UINT nCode, int nNewRow, int nOldRow, UINT nAction);
+  void NotifyBeginDrag(UINT nCode, int nRow, CPoint point);
   LRESULT SendTreeNotify(NMHDR* pHdr, UINT nCode) const { return SendNotify(pHdr, nCode); }
 
   std::unique_ptr<SECSubItemTextStorage> m_pSubItemTexts;

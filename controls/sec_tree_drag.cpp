@@ -104,3 +104,60 @@ CImageList* SECTreeBaseC::CreateDragImage(HTREEITEM hItem) {
   if (deleteDC) delete screen;
   return merged;
 }
+
+// ---- Drags ----
+
+void SECTreeBaseC::NotifyBeginDrag(UINT nCode, int nRow, CPoint point) {
+  m_bRowDrag = FALSE;
+  m_bDragPending = FALSE;
+  if (m_dwTreeStyle & TVS_DISABLEDRAGDROP) return;
+  const _Node* node = NodeFromHandle(GetItemAt(nRow));
+  if (node == nullptr || node == m_pRoot) return;
+  NM_TREEVIEW nm{};
+  nm.action = 0;
+  nm.itemNew = node->m_item;
+  nm.ptDrag = point;
+  SendTreeNotify(&nm.hdr, nCode);
+}
+
+void SECTreeBaseC::BeginDrag() { NotifyBeginDrag(TVN_BEGINDRAG, GetFocusIndex(), m_ptButtonDown); }
+
+void SECTreeBaseC::BeginRightDrag(int nFocus, int x, int y) {
+  NotifyBeginDrag(TVN_BEGINRDRAG, nFocus, CPoint(x, y));
+}
+
+CPoint SECTreeBaseC::GetSelectionDragRects(std::vector<DragRect>& rects) {
+  rects.clear();
+  CRect all(0, 0, 0, 0);
+  for (int row = SECListBaseC::GetNextItem(-1, LVNI_SELECTED | LVNI_BELOW); row >= 0;
+       row = SECListBaseC::GetNextItem(row, LVNI_SELECTED | LVNI_BELOW)) {
+    DragRect record{};
+    CRect rect;
+    if (!GetItemRect(row, &rect)) continue;
+    record.nIndent = GetIndentWidth(GetItemAt(row));
+    rect.left += record.nIndent;
+    record.rcRow = rect;
+    record.rcLabel = rect;
+    all = all.IsRectEmpty() ? rect : (all | rect);
+    rects.push_back(record);
+  }
+  const CPoint corner = all.TopLeft();
+  for (DragRect& r : rects) {
+    ::OffsetRect(&r.rcRow, -corner.x, -corner.y);
+    ::OffsetRect(&r.rcLabel, -corner.x, -corner.y);
+  }
+  return corner;
+}
+
+void SECTreeBaseC::DrawSelectionDragImages(CDC* pDC, int x, int y) {
+  for (int row = SECListBaseC::GetNextItem(-1, LVNI_SELECTED | LVNI_BELOW); row >= 0;
+       row = SECListBaseC::GetNextItem(row, LVNI_SELECTED | LVNI_BELOW)) {
+    CRect rect;
+    if (!GetItemRect(row, &rect)) continue;
+    CImageList* image = CreateDragImage(GetItemAt(row));
+    if (image == nullptr) continue;
+    const CPoint at(rect.left - x + GetIndentWidth(GetItemAt(row)), rect.top - y);
+    image->Draw(pDC, 0, at, ILD_NORMAL);
+    delete image;
+  }
+}

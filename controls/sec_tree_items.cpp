@@ -75,6 +75,39 @@ HTREEITEM SECTreeBaseC::InsertItem(LPCSTR lpszItem, int nImage, int nSelectedIma
   return InsertItem(&insert);
 }
 
+BOOL SECTreeBaseC::InsertItems(TV_ITEM** ppItems, HTREEITEM hParent, int nCount, BOOL bRedraw) {
+  if (ppItems == nullptr || nCount < 1) return FALSE;
+  EnsureRoot();
+  _Node* parent = NodeFromHandle(hParent);
+  if (parent == nullptr) return FALSE;
+  _Node* first = nullptr;
+  for (int i = 0; i < nCount; ++i) {
+    _Node* node = CreateNode();
+    node->m_item.hItem = HandleOf(node);
+    if (ppItems[i]) {
+      TV_ITEM item = *ppItems[i];
+      item.mask |= TVIF_HANDLE;
+      StoreFields(node, &item);
+    }
+    node->SetExpanded(FALSE);
+    m_liveNodes.insert(node);
+    if (!parent->AddChild(node, SECTreeNode::kLast)) {
+      m_liveNodes.erase(node);
+      delete node;
+      return FALSE;
+    }
+    if (first == nullptr) first = node;
+  }
+  // One row for the first; the others follow it row by row.
+  if (IsShown(first) && AddRow(first)) {
+    int row = FindRow(HandleOf(first));
+    for (SECTreeNode* n = first->GetNextSiblingNode(); n && row >= 0; n = n->GetNextSiblingNode())
+      row = InsertRowAt(row + 1, static_cast<_Node*>(n));
+  }
+  if (bRedraw) Relayout();
+  return TRUE;
+}
+
 BOOL SECTreeBaseC::LinkNode(_Node* pParent, _Node* pNode, HTREEITEM hInsertAfter) {
   if (hInsertAfter == TVI_ROOT || hInsertAfter == TVI_LAST || hInsertAfter == nullptr) {
     return pParent->AddChild(pNode, SECTreeNode::kLast);

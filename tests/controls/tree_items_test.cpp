@@ -331,6 +331,99 @@ TEST_F(TreeTest, HoveringOverADropTargetExpandsItWhenTheTimerFires) {
   EXPECT_EQ(tree->GetNextItem(nullptr, TVGN_DROPHILITE), nullptr);
 }
 
+TEST_F(TreeTest, InsertingSeveralItemsAppendsThemInOneStep) {
+  Make();
+  const HTREEITEM parent = tree->InsertItem("parent", TVI_ROOT, TVI_LAST);
+  tree->InsertItem("old child", parent);
+  tree->Expand(parent, TVE_EXPAND);
+  constexpr const char* kNames[] = {"x", "y", "z"};
+  TV_ITEM items[3] = {};
+  TV_ITEM* pointers[3] = {};
+  for (int i = 0; i < 3; ++i) {
+    items[i].mask = TVIF_TEXT;
+    items[i].pszText = const_cast<LPSTR>(kNames[i]);
+    pointers[i] = &items[i];
+  }
+  EXPECT_FALSE(tree->InsertItems(nullptr, parent, 3));
+  EXPECT_FALSE(tree->InsertItems(pointers, parent, 0));
+  EXPECT_TRUE(tree->InsertItems(pointers, parent, 3));
+  EXPECT_EQ(RowTexts(), (Texts{"parent", "old child", "x", "y", "z"}));
+  EXPECT_EQ(tree->CountItems(parent, FALSE, FALSE), 4);
+}
+
+TEST_F(TreeTest, TheTreeTakesAPlaceholdersPlaceAndTabOrder) {
+  constexpr UINT kBeforeId = 11, kPlaceholderId = 12, kAfterId = 13;
+  CWnd before, placeholder, after;
+  ASSERT_TRUE(before.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &owner, kBeforeId));
+  ASSERT_TRUE(placeholder.Create(nullptr, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS,
+                                 CRect(20, 30, 180, 150), &owner, kPlaceholderId));
+  ASSERT_TRUE(after.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &owner, kAfterId));
+  tree = new SECTreeCtrl;
+  EXPECT_FALSE(tree->CreateFromDlgItem(kPlaceholderId + 100, &owner));
+  ASSERT_TRUE(tree->CreateFromDlgItem(kPlaceholderId, &owner));
+  EXPECT_EQ(placeholder.GetSafeHwnd(), nullptr);
+  EXPECT_EQ(tree->GetDlgCtrlID(), static_cast<int>(kPlaceholderId));
+  CRect rect;
+  tree->GetWindowRect(&rect);
+  owner.ScreenToClient(&rect);
+  EXPECT_EQ(rect, CRect(20, 30, 180, 150));
+  EXPECT_EQ(tree->GetWindow(GW_HWNDPREV)->GetSafeHwnd(), before.GetSafeHwnd());
+  EXPECT_TRUE(tree->GetTreeStyle() & TVS_HASBUTTONS);
+  EXPECT_TRUE(tree->GetExtendedStyle() & kSECTreeExLabelTips);
+  EXPECT_TRUE(tree->HasListStyleEx(LVXS_LABELTIPS));
+}
+
+TEST_F(TreeTest, DragsAreToldToTheOwnerUnlessTurnedOff) {
+  Make();
+  const HTREEITEM item = tree->InsertItem("dragged");
+  tree->SelectItem(item);
+  owner.notices.clear();
+  struct Case {
+    DWORD style;
+    bool told;
+  };
+  const Case kCases[] = {{TVS_HASBUTTONS, true}, {TVS_HASBUTTONS | TVS_DISABLEDRAGDROP, false}};
+  for (const Case& c : kCases) {
+    tree->SetTreeStyle(c.style);
+    CRect row;
+    tree->GetItemRect(0, &row);
+    const CPoint from(tree->GetIndentWidth(item) + 4, row.CenterPoint().y);
+    constexpr int kDragDistance = 30;
+    tree->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    tree->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(from.x, from.y + kDragDistance));
+    tree->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(from.x, from.y + kDragDistance + 1));
+    tree->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(from.x, from.y + kDragDistance + 1));
+    int drags = 0;
+    for (const TreeNotice& n : owner.notices) drags += n.code == static_cast<UINT>(TVN_BEGINDRAG) ? 1 : 0;
+    EXPECT_EQ(drags, c.told ? 1 : 0) << std::hex << c.style;
+    EXPECT_FALSE(tree->IsRowDragging());
+    owner.notices.clear();
+  }
+}
+
+TEST_F(TreeTest, WithSingleExpandSelectingOpensTheItemAndClosesTheOneBefore) {
+  Make(TVS_HASBUTTONS | TVS_SINGLEEXPAND);
+  const HTREEITEM a = tree->InsertItem("a");
+  tree->InsertItem("a1", a);
+  const HTREEITEM b = tree->InsertItem("b");
+  tree->InsertItem("b1", b);
+  tree->Select(a, TVGN_CARET);
+  auto clickLabel = [this](HTREEITEM item) {
+    CRect row;
+    tree->GetItemRect(tree->FindRow(item), &row);
+    const CPoint at(tree->GetIndentWidth(item) + 4, row.CenterPoint().y);
+    tree->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    tree->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+  };
+  clickLabel(a);  // the selected item: toggled open
+  EXPECT_TRUE(tree->IsItemExpanded(a));
+  clickLabel(b);
+  EXPECT_EQ(tree->GetSelectedItem(), b);
+  EXPECT_TRUE(tree->IsItemExpanded(b));
+  EXPECT_FALSE(tree->IsItemExpanded(a));
+  EXPECT_EQ(RowTexts(), (Texts{"a", "b", "b1"}));
+}
+
 TEST_F(TreeTest, PictureWithBoldDisabledAndAnOpenEdit) {
   Make(kEditableTree);
   CImageList images;
