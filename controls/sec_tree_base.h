@@ -224,6 +224,10 @@ class SECTreeBaseC : public SECListCtrl {
   void DrawCell(SECListPaintContext* pContext) override;
   virtual void DrawItemLines(SECListPaintContext* pContext, _Node* pNode);
   virtual void DrawItemButton(SECListPaintContext* pContext, _Node* pNode);
+  // Measures a label; with wrapping labels a text holding the indent marker
+  // "\{HI}" is split there (the node keeps both parts and the first part's
+  // width) and the rest is measured wrapped in a column right of the first.
+  virtual void MeasureItemText(CDC* pDC, _Node* pNode, LPCSTR lpszText, RECT* rect);
   virtual void DrawHorizontalDots(CDC* pDC, int x1, int x2, int y);
   virtual void DrawVerticalDots(CDC* pDC, int x, int y1, int y2);
 
@@ -244,6 +248,8 @@ class SECTreeBaseC : public SECListCtrl {
   void KeyExpandAll(int nFocus, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) override;
   BOOL SetItem(const LV_ITEM* pItem, BOOL bRedraw = TRUE) override;
   BOOL SetItemEx(const LV_ITEM* pItem, const SECListItemExRequest* pRequest) override;
+  // A row whose item's text, children, image or selected image is asked of the owner.
+  BOOL IsCallbackItem(int nItem) const override;
   BOOL GetItemEx(const LV_ITEM* pItem, SECListItemExRequest* pRequest, BOOL bNotify = TRUE) const override;
   BOOL NotifyBeginLabelEdit(int nRow, int nSubItem) override;
   BOOL NotifyEndLabelEdit(int nRow, int nSubItem, CString* pText, BOOL bAccept) override;
@@ -289,6 +295,9 @@ class SECTreeBaseC : public SECListCtrl {
   BOOL IsInsertPlace(const _Node* pParent, HTREEITEM hInsertAfter) const;
   // Collapses and expands an expanded item with a row, so its rows follow its children.
   void RebuildRows(_Node* pNode);
+  // The label's box in column 0, relative to the cell right of the indentation.
+  CRect MarkerTextRect(const SECListPaintContext* pContext, int cellWidth) const;
+  void DrawMarkedLabel(SECListPaintContext* pContext, _Node* pNode);
 
   virtual void NotifyDeleteItem(HTREEITEM hItem);
   virtual void NotifyGetDispInfo(TV_ITEM* pItem);

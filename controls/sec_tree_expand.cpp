@@ -1,6 +1,7 @@
 // Expansion and collapse, selection, scrolling to items and the key hooks.
 #include <algorithm>
 
+#include "controls/list_tip.h"
 #include "controls/sec_tree_base.h"
 
 namespace {
@@ -211,12 +212,11 @@ void SECTreeBaseC::KeyCollapse(int nFocus, int, BOOL, BOOL, UINT, UINT) {
   if (item == nullptr) return;
   if ((ItemHasChildren(item) || ItemHasCallbackChildren(item)) && IsItemExpanded(item)) {
     Expand(item, TVE_COLLAPSE);
-    return;
-  }
-  if (const HTREEITEM parent = GetParentItem(item)) {
+  } else if (const HTREEITEM parent = GetParentItem(item)) {
     DeselectAllExcept(-1);
     Select(parent, TVGN_CARET);
   }
+  if (m_pTip) m_pTip->Hide();
 }
 
 void SECTreeBaseC::KeyBack(int nFocus, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) {
@@ -232,6 +232,7 @@ void SECTreeBaseC::KeyExpand(int nFocus, int, BOOL, BOOL, UINT, UINT) {
   } else if (ItemHasChildren(item) || ItemHasCallbackChildren(item)) {
     Expand(item, TVE_EXPAND);
   }
+  if (m_pTip) m_pTip->Hide();
 }
 
 void SECTreeBaseC::KeyExpandAll(int nFocus, int, BOOL, BOOL, UINT, UINT) {

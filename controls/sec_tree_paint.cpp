@@ -171,7 +171,18 @@ void SECTreeBaseC::DrawCell(SECListPaintContext* pContext) {
   pContext->pdc->FillSolidRect(CRect(cell.left, cell.top, cell.left + indentWidth, cell.bottom),
                                GetBkColor());
   pContext->rect.left += indentWidth;
-  SECListBaseC::DrawCell(pContext);
+  const bool editing = pContext->lvi.iItem == GetEditIndex() && pContext->iCol == GetCurrentColumn();
+  if (node->m_bHasMarker && IsLabelWrap() && pContext->lvi.pszText && !editing) {
+    // The list draws the background, icon and selection; the tree the two parts.
+    char* text = pContext->lvi.pszText;
+    static char blank[] = " ";
+    pContext->lvi.pszText = blank;
+    SECListBaseC::DrawCell(pContext);
+    pContext->lvi.pszText = text;
+    DrawMarkedLabel(pContext, node);
+  } else {
+    SECListBaseC::DrawCell(pContext);
+  }
   pContext->rect = cell;
   if (m_dwTreeStyle & TVS_HASLINES) DrawItemLines(pContext, node);
   if (m_dwTreeStyle & TVS_HASBUTTONS) DrawItemButton(pContext, node);

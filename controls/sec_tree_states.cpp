@@ -87,6 +87,15 @@ BOOL SECTreeBaseC::SetItemEx(const LV_ITEM* pItem, const SECListItemExRequest* p
   return SECListBaseC::SetItemEx(pItem, pRequest);
 }
 
+BOOL SECTreeBaseC::IsCallbackItem(int nItem) const {
+  const _Node* node = NodeFromHandle(GetItemAt(nItem));
+  if (node == nullptr || node == m_pRoot) return SECListBaseC::IsCallbackItem(nItem);
+  constexpr int kCallback = -1;
+  const TV_ITEM& item = node->m_item;
+  return item.pszText == LPSTR_TEXTCALLBACK || item.cChildren == kCallback || item.iImage == kCallback ||
+         item.iSelectedImage == kCallback;
+}
+
 // ---- Painting set-up ----
 
 BOOL SECTreeBaseC::PrepareCell(SECListPaintContext* pContext) {
@@ -128,5 +137,14 @@ void SECTreeBaseC::MeasureCell(SECListPaintContext* pContext, int* pHeight) {
   if (CImageList* states = GetImageList(LVSIL_STATE);
       stateImage > 0 && states && states->GetImageInfo(static_cast<int>(stateImage), &info))
     height = std::max(height, static_cast<int>(info.rcImage.bottom - info.rcImage.top));
+  // A label with the indent marker wraps in its own column.
+  if (node && node != m_pRoot && pContext->pdc && IsLabelWrap()) {
+    const int cellWidth = GetColumnWidth(0) - GetIndentWidth(HandleOf(node));
+    CRect text = MarkerTextRect(pContext, cellWidth);
+    CFont* old = pContext->pdc->SelectObject(pContext->pFont ? pContext->pFont : GetItemFont());
+    MeasureItemText(pContext->pdc, const_cast<_Node*>(node), pContext->lvi.pszText, &text);
+    pContext->pdc->SelectObject(old);
+    if (node->m_bHasMarker) height = std::max(height, static_cast<int>(text.Height()));
+  }
   *pHeight = height + (height & 1);
 }

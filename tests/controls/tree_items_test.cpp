@@ -211,6 +211,45 @@ TEST_F(TreeTest, TheDescendantsOfADisabledItemAreGrey) {
   }
 }
 
+// Pixels darker than mid-grey in a rectangle of a window (text ink).
+int CountDark(HWND hwnd, const CRect& area) {
+  constexpr int kMidGrey = 0x80;
+  int count = 0;
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      const COLORREF c = ui_test::Pixel(hwnd, x, y);
+      count += GetRValue(c) < kMidGrey && GetGValue(c) < kMidGrey && GetBValue(c) < kMidGrey ? 1 : 0;
+    }
+  }
+  return count;
+}
+
+TEST_F(TreeTest, TheIndentMarkerWrapsTheRestInAColumnAfterTheFirstPart) {
+  Make(0);  // no lines or buttons: only the label inks the row
+  tree->SetExtendedStyle(kSECTreeExLabelWrap);
+  constexpr const char* kFirst = "Name:";
+  constexpr const char* kRest = "a value long enough to wrap over several lines of its column";
+  const HTREEITEM item = tree->InsertItem((std::string(kFirst) + "\\{HI}" + kRest).c_str());
+  tree->InsertItem("next");
+  tree->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  SavePicture("indent_marker");
+  CRect marked, plain;
+  ASSERT_TRUE(tree->GetItemRect(0, &marked));
+  ASSERT_TRUE(tree->GetItemRect(1, &plain));
+  EXPECT_GT(marked.Height(), 2 * plain.Height());
+  const auto* node = reinterpret_cast<const _Node*>(item);
+  ASSERT_TRUE(node->m_bHasMarker);
+  EXPECT_EQ(node->m_strAfterMarker, CString(kRest));
+  constexpr int kTextLeft = 6;
+  const int column = kTextLeft + node->m_nMarkerWidth;
+  const HWND hwnd = tree->m_hWnd;
+  const int firstLineBottom = marked.top + plain.Height();
+  EXPECT_GT(CountDark(hwnd, CRect(kTextLeft, marked.top, column - 1, firstLineBottom)), 0);
+  // Below the first line nothing stands under the first part; the rest does.
+  EXPECT_EQ(CountDark(hwnd, CRect(0, firstLineBottom, column - 1, marked.bottom)), 0);
+  EXPECT_GT(CountDark(hwnd, CRect(column, firstLineBottom, marked.right, marked.bottom)), 0);
+}
+
 TEST_F(TreeTest, MovingAnItemTakesItsSubtreeAndRefusesItsOwnSubtree) {
   Make();
   const HTREEITEM a = tree->InsertItem("a");
