@@ -293,3 +293,18 @@ void SECTreeBaseC::SetTreeStyle(DWORD dwStyle) {
   if (dwStyle & TVS_SHOWSELALWAYS) list |= LVS_SHOWSELALWAYS;
   SetListStyle(list, FALSE);
 }
+
+void SECTreeBaseC::GetStyles(DWORD& dwStyle, DWORD& dwExStyle) const {
+  dwStyle = GetTreeStyle();
+  dwExStyle = m_dwTreeExStyle;
+}
+
+void SECTreeBaseC::SetStyles(DWORD dwStyle, DWORD dwExStyle, BOOL bRedraw) {
+  SetTreeStyle(dwStyle);
+  SetExtendedStyle(dwExStyle);
+  if (bRedraw && m_hWnd) Invalidate(TRUE);
+}
+
+void SECTreeBaseC::ModifyStyles(DWORD dwRemove, DWORD dwAdd, DWORD dwRemoveEx, DWORD dwAddEx, BOOL bRedraw) {
+  SetStyles((GetTreeStyle() & ~dwRemove) | dwAdd, (m_dwTreeExStyle & ~dwRemoveEx) | dwAddEx, bRedraw);
+}

@@ -202,6 +202,13 @@ class SECTreeBaseC : public SECListCtrl {
   // Stores the bits and sets the list styles they stand for (bits 20-23,
   // 26 and 27); 24 and 25 are the tree's own.
   void SetExtendedStyle(DWORD dwExStyle);
+  void ModifyTreeStyle(DWORD dwRemove, DWORD dwAdd) { SetTreeStyle((GetTreeStyle() & ~dwRemove) | dwAdd); }
+  void ModifyExtendedStyle(DWORD dwRemove, DWORD dwAdd) {
+    SetExtendedStyle((m_dwTreeExStyle & ~dwRemove) | dwAdd);
+  }
+  void ModifyStyles(DWORD dwRemove, DWORD dwAdd, DWORD dwRemoveEx, DWORD dwAddEx, BOOL bRedraw = TRUE);
+  void GetStyles(DWORD& dwStyle, DWORD& dwExStyle) const;
+  void SetStyles(DWORD dwStyle, DWORD dwExStyle, BOOL bRedraw = TRUE);
   void SetIndent(UINT nIndent) { m_nIndent = nIndent + (nIndent & 1); }
   UINT GetIndent() const { return m_nIndent; }
   // At least 1: collapsing divides the row count by it.
