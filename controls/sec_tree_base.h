@@ -302,6 +302,16 @@ class SECTreeBaseC : public SECListCtrl {
   BOOL IsInsertPlace(const _Node* pParent, HTREEITEM hInsertAfter) const;
   // Collapses and expands an expanded item with a row, so its rows follow its children.
   void RebuildRows(_Node* pNode);
+  // Where a row's line column and button centre sit within one indent and
+  // the row: under the icon's centre when the row shows an icon, else a
+  // fixed step in and halfway down. iconHalf is half the icon's height.
+  struct LineAnchor {
+    int dx;
+    int dy;
+    int iconHalf;
+    bool icon;
+  };
+  LineAnchor RowLineAnchor(int nRow, int nRowHeight) const;
   // The label's box in column 0, relative to the cell right of the indentation.
   CRect MarkerTextRect(const SECListPaintContext* pContext, int cellWidth) const;
   void DrawMarkedLabel(SECListPaintContext* pContext, _Node* pNode);

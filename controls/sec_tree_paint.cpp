@@ -6,6 +6,9 @@
 namespace {
 constexpr int kSECTreeLineOffset = 8;  // the line column inside one indent
 constexpr int kSECTreeButtonSide = 8;
+constexpr int kSECTreeIconButtonMax = 15;  // the box beside an icon: 20/33 of the row, at most 15
+constexpr int kSECTreeIconButtonNum = 20;
+constexpr int kSECTreeIconButtonDen = 33;
 constexpr UINT kSECTreeHitBase = 0x4000;
 constexpr int kSECTreeLabelSlack = 3;  // the selection box reaches past the text
 constexpr UINT kSECTreeListItemZones = LVHT_ONITEMLABEL | LVHT_ONITEMICON | LVHT_ONITEMSTATEICON |
@@ -27,19 +30,36 @@ int SECTreeBaseC::GetIndentWidth(HTREEITEM hItem) const {
   return indent * (node->GetDepth() - 1) + (HasRootLines() ? indent : 0);
 }
 
+SECTreeBaseC::LineAnchor SECTreeBaseC::RowLineAnchor(int nRow, int nRowHeight) const {
+  const SECListItem* record = GetItemRecord(nRow);
+  if (record == nullptr || record->m_rcIcon.IsRectEmpty())
+    return {kSECTreeLineOffset, nRowHeight / 2, 0, false};
+  const CRect& icon = record->m_rcIcon;
+  return {(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2, icon.Height() / 2, true};
+}
+
 BOOL SECTreeBaseC::GetButtonRect(int nRow, RECT* rect) {
   _Node* node = NodeFromHandle(GetItemAt(nRow));
   CRect row;
   if (node == nullptr || node == m_pRoot || !GetItemRect(nRow, &row)) return FALSE;
   const int indent = static_cast<int>(m_nIndent);
-  int x =
-      indent * (node->GetDepth() - 2) + row.left + GetColumnLeft(0) - GetHorzScroll() + kSECTreeLineOffset;
+  const LineAnchor anchor = RowLineAnchor(nRow, row.Height());
+  const int cellLeft = row.left + GetColumnLeft(0) - GetHorzScroll();
+  int x = indent * (node->GetDepth() - 2) + cellLeft + anchor.dx;
+  int y = row.top + anchor.dy;
+  // On even coordinates, as the dotted lines.
+  x -= x & 1;
+  y -= y & 1;
   if (HasRootLines()) x += indent;
-  const int y = (row.top + row.bottom) / 2;
-  const int half = kSECTreeButtonSide / 2;
+  // Beside an icon the box grows with the row (20/33 of it, at most 15).
+  const int side = anchor.icon ? std::min(kSECTreeIconButtonMax,
+                                          row.Height() * kSECTreeIconButtonNum / kSECTreeIconButtonDen)
+                               : kSECTreeButtonSide;
+  const int half = side / 2;
   // An even side gets one more pixel right and below, so the box has a centre.
-  ::SetRect(rect, x - half, y - half, x - half + kSECTreeButtonSide + 1, y - half + kSECTreeButtonSide + 1);
-  return x - half >= row.left + GetColumnLeft(0) - GetHorzScroll();
+  const int extra = (side & 1) ? 0 : 1;
+  ::SetRect(rect, x - half, y - half, x - half + side + extra, y - half + side + extra);
+  return x - half >= cellLeft;
 }
 
 HTREEITEM SECTreeBaseC::HitTest(int x, int y, UINT* pFlags) {
@@ -113,8 +133,9 @@ void SECTreeBaseC::DrawItemLines(SECListPaintContext* pContext, _Node* pNode) {
   const CRect cell = pContext->rect;
   const int indent = static_cast<int>(m_nIndent);
   const int depth = pNode->GetDepth() - 1;
-  int x = indent * (depth - 1) + cell.left + kSECTreeLineOffset;
-  int y = (cell.top + cell.bottom) / 2;
+  const LineAnchor anchor = RowLineAnchor(pContext->lvi.iItem, cell.Height());
+  int x = indent * (depth - 1) + cell.left + anchor.dx;
+  int y = cell.top + anchor.dy;
   x -= x & 1;
   y -= y & 1;
   const bool rootLines = HasRootLines() != FALSE;
@@ -123,7 +144,8 @@ void SECTreeBaseC::DrawItemLines(SECListPaintContext* pContext, _Node* pNode) {
   const int labelLeft = cell.left + GetIndentWidth(HandleOf(pNode));
   if (rootLines || depth >= 1) DrawHorizontalDots(dc, x, labelLeft, y);
   if (pContext->lvi.iItem > 0 && (rootLines || depth >= 1)) DrawVerticalDots(dc, x, cell.top, y);
-  if (pNode->IsExpanded() && pNode->m_pFirstChild) DrawVerticalDots(dc, x + indent, y, cell.bottom);
+  if (pNode->IsExpanded() && pNode->m_pFirstChild)
+    DrawVerticalDots(dc, x + indent, y + anchor.iconHalf, cell.bottom);
   const int levels = rootLines ? depth + 1 : depth;
   SECTreeNode* level = pNode;
   for (int i = 0; i < levels && level && level != m_pRoot; ++i, x -= indent) {
