@@ -357,6 +357,33 @@ TEST_F(TreeTest, ADragImageShowsTheIconWithTheTextBesideIt) {
   EXPECT_EQ(tree->CreateDragImage(tree->InsertItem("no icon", 7, 7)), nullptr);
 }
 
+TEST_F(TreeTest, BesideAnIconTheButtonGrowsWithTheRowUnderTheIconsCentre) {
+  Make();
+  CImageList images;
+  FillImages(tree, images);
+  tree->SetImageList(&images, LVSIL_SMALL);
+  const HTREEITEM parent = tree->InsertItem("parent", 0, 0);
+  tree->InsertItem("child", 1, 1, parent);
+  CRect row, plainBox;  // plainBox: the same button without images
+  ASSERT_TRUE(tree->GetItemRect(0, &row));
+  CRect box;
+  ASSERT_TRUE(tree->GetButtonRect(0, &box));
+  // The box beside an icon: 20/33 of the row's height, at most 15.
+  constexpr int kMaxSide = 15, kBoxShare = 20, kRowShare = 33;
+  const int side = std::min(kMaxSide, row.Height() * kBoxShare / kRowShare);
+  const int evenExtra = side % 2 == 0 ? 1 : 0;
+  EXPECT_EQ(box.Width(), side + evenExtra);
+  // The small images sit 2 pixels into the cell and are 16 high: centre 10.
+  constexpr int kIconCentre = 10;
+  EXPECT_LE(std::abs(box.CenterPoint().y - (row.top + kIconCentre)), 1);
+  // Without images the box keeps its fixed size.
+  tree->SetImageList(nullptr, LVSIL_SMALL);
+  tree->ResetItemHeights();
+  ASSERT_TRUE(tree->GetButtonRect(0, &plainBox));
+  constexpr int kPlainSide = 8;
+  EXPECT_EQ(plainBox.Width(), kPlainSide + 1);
+}
+
 TEST_F(TreeTest, HoveringOverADropTargetExpandsItWhenTheTimerFires) {
   Make();
   const HTREEITEM parent = tree->InsertItem("parent");
