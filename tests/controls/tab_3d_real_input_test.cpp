@@ -63,6 +63,7 @@ TEST_P(Tab3DRealInputTest, ClicksKeysAndADraggedTab) {
 }
 
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutWindowManager, Tab3DRealInputTest,
-                         ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox));
+                         ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox),
+                         mirt_test::WindowManagerName());
 
 }  // namespace

@@ -89,6 +89,7 @@ TEST_P(TreeRealInputTest, ButtonsKeysAndALabelEdit) {
 }
 
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutWindowManager, TreeRealInputTest,
-                         ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox));
+                         ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox),
+                         mirt_test::WindowManagerName());
 
 }  // namespace
