@@ -8,6 +8,8 @@
 #include "app/command_ids.h"
 #include "app/core/project_data.h"
 #include "app/frame_messages.h"
+#include "disasm/view/disview0doc.h"
+#include "disasm/view/disview0view.h"
 #include "editor/view/cmirt2doc.h"
 #include "editor/view/cmirt2view.h"
 #include "platform/sys/file.h"
@@ -229,6 +231,38 @@ TEST_F(ShellTest, TheLinePaneFollowsTheSourceViewsCaret) {
   ASSERT_NE(frame->OpenFileAtLine(path.c_str(), 9), nullptr);
   Pump();
   EXPECT_EQ(std::string(frame->GetStatusBar().GetPaneText(1)), "L: 9");
+}
+
+TEST_F(ShellTest, ShowingTheDisassemblyTwiceBringsTheOneWindowToTheFront) {
+  std::string path = MakeFile("main.c", kTwentyLines);
+  Start();
+  frame->m_bSessionActive = TRUE;
+  frame->SendMessage(WM_COMMAND, ID_VIEW_DISASSEMBLY);
+  ASSERT_TRUE(CDisview0Doc::IsOpen());
+  CDisview0Doc* first = frame->m_pDisassemblyDoc;
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(dynamic_cast<CDisview0View*>(frame->GetActiveMDIView()));
+  ASSERT_NE(frame->OpenFileAtLine(path.c_str(), 1), nullptr);
+  EXPECT_TRUE(dynamic_cast<CMirt2View*>(frame->GetActiveMDIView()));
+  frame->SendMessage(WM_COMMAND, ID_VIEW_DISASSEMBLY);
+  Pump();
+  EXPECT_EQ(frame->m_pDisassemblyDoc, first) << "no second document";
+  EXPECT_TRUE(dynamic_cast<CDisview0View*>(frame->GetActiveMDIView()));
+  first->OnCloseDocument();
+  EXPECT_FALSE(CDisview0Doc::IsOpen());
+}
+
+TEST_F(ShellTest, AStopWithoutASourceFileShowsTheDisassembly) {
+  Start();
+  frame->m_bSessionActive = TRUE;
+  StopLocation stop;
+  stop.address = CAddr(0x1000, 0x20);
+  frame->SendMessage(WM_STOP_LOCATION, 0, reinterpret_cast<LPARAM>(&stop));
+  Pump();
+  EXPECT_TRUE(CDisview0Doc::IsOpen());
+  EXPECT_TRUE(dynamic_cast<CDisview0View*>(frame->GetActiveMDIView()));
+  EXPECT_EQ(OpenDocumentCount(), 0);
+  if (frame->m_pDisassemblyDoc) frame->m_pDisassemblyDoc->OnCloseDocument();
 }
 
 TEST_F(ShellTest, TheTextViewIsMadeByNameAndDrawsItsLineInTheMiddle) {
