@@ -8,6 +8,7 @@
 #include "app/core/text_helpers.h"
 #include "app/main_frame.h"
 #include "app/placement_text.h"
+#include "app/text_view.h"
 #include "debugger/breakpoint_list.h"
 #include "disasm/view/disview0doc.h"
 #include "disasm/view/disview0view.h"
@@ -80,6 +81,10 @@ CString MirtAppProgramDir() {
 }
 
 }  // namespace
+
+// Made by name only (no template uses it): this keeps its class linked in
+// and registered.
+CRuntimeClass* const g_pTextViewClass = RUNTIME_CLASS(CTextView);
 
 CMirt2App* GetMirt2App() { return dynamic_cast<CMirt2App*>(AfxGetApp()); }
 

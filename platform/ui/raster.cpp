@@ -132,6 +132,24 @@ void FillArea(Dc& dc, const QRegion& area, const BrushPattern& p, int rop2) {
     return;
   }
   FlushSurface(s);
+  if (rop2 == R2_COPYPEN && !p.solid && p.opaqueMask.isNull() && !p.tile.isNull()) {
+    // A pattern copied as it is: whole tile rows, without a lookup per pixel.
+    const int tileWidth = p.tile.width(), tileHeight = p.tile.height();
+    for (const QRect& rc : r) {
+      for (int y = rc.top(); y <= rc.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(s->scanLine(y));
+        const auto* tileRow =
+            reinterpret_cast<const QRgb*>(p.tile.constScanLine(Mod(y - p.org.y(), tileHeight)));
+        int tx = Mod(rc.left() - p.org.x(), tileWidth);
+        for (int x = rc.left(); x <= rc.right(); ++x) {
+          line[x] = 0xFF000000u | (tileRow[tx] & 0xFFFFFFu);
+          if (++tx == tileWidth) tx = 0;
+        }
+      }
+    }
+    Touch(dc, r.boundingRect());
+    return;
+  }
   for (const QRect& rc : r) {
     for (int y = rc.top(); y <= rc.bottom(); ++y) {
       auto* line = reinterpret_cast<QRgb*>(s->scanLine(y));

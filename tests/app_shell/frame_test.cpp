@@ -8,12 +8,15 @@
 #include "app/command_ids.h"
 #include "app/core/project_data.h"
 #include "app/frame_messages.h"
+#include "disasm/view/disview0doc.h"
+#include "disasm/view/disview0view.h"
 #include "editor/view/cmirt2doc.h"
 #include "editor/view/cmirt2view.h"
 #include "platform/sys/file.h"
 #include "platform/sys/msgbox.h"
 #include "platform/ui/ui.h"
 #include "shell_fixture.h"
+#include "ui_test_support.h"
 #include "tests/support/test_support.h"
 
 namespace shell_test {
@@ -228,6 +231,68 @@ TEST_F(ShellTest, TheLinePaneFollowsTheSourceViewsCaret) {
   ASSERT_NE(frame->OpenFileAtLine(path.c_str(), 9), nullptr);
   Pump();
   EXPECT_EQ(std::string(frame->GetStatusBar().GetPaneText(1)), "L: 9");
+}
+
+TEST_F(ShellTest, ShowingTheDisassemblyTwiceBringsTheOneWindowToTheFront) {
+  std::string path = MakeFile("main.c", kTwentyLines);
+  Start();
+  frame->m_bSessionActive = TRUE;
+  frame->SendMessage(WM_COMMAND, ID_VIEW_DISASSEMBLY);
+  ASSERT_TRUE(CDisview0Doc::IsOpen());
+  CDisview0Doc* first = frame->m_pDisassemblyDoc;
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(dynamic_cast<CDisview0View*>(frame->GetActiveMDIView()));
+  ASSERT_NE(frame->OpenFileAtLine(path.c_str(), 1), nullptr);
+  EXPECT_TRUE(dynamic_cast<CMirt2View*>(frame->GetActiveMDIView()));
+  frame->SendMessage(WM_COMMAND, ID_VIEW_DISASSEMBLY);
+  Pump();
+  EXPECT_EQ(frame->m_pDisassemblyDoc, first) << "no second document";
+  EXPECT_TRUE(dynamic_cast<CDisview0View*>(frame->GetActiveMDIView()));
+  first->OnCloseDocument();
+  EXPECT_FALSE(CDisview0Doc::IsOpen());
+}
+
+TEST_F(ShellTest, AStopWithoutASourceFileShowsTheDisassembly) {
+  Start();
+  frame->m_bSessionActive = TRUE;
+  StopLocation stop;
+  stop.address = CAddr(0x1000, 0x20);
+  frame->SendMessage(WM_STOP_LOCATION, 0, reinterpret_cast<LPARAM>(&stop));
+  Pump();
+  EXPECT_TRUE(CDisview0Doc::IsOpen());
+  EXPECT_TRUE(dynamic_cast<CDisview0View*>(frame->GetActiveMDIView()));
+  EXPECT_EQ(OpenDocumentCount(), 0);
+  if (frame->m_pDisassemblyDoc) frame->m_pDisassemblyDoc->OnCloseDocument();
+}
+
+TEST_F(ShellTest, TheTextViewIsMadeByNameAndDrawsItsLineInTheMiddle) {
+  constexpr int kWidth = 400;
+  constexpr int kHeight = 120;
+  constexpr int kEdge = 40;  // left and right strips without text
+  constexpr UINT kViewId = 0xE900 + 100;
+  Start();
+  CRuntimeClass* type = CRuntimeClass::FromName("CTextView");
+  ASSERT_NE(type, nullptr);
+  auto* view = dynamic_cast<CView*>(type->CreateObject());
+  ASSERT_NE(view, nullptr);
+  HWND top = ui_test::MakeTop(kWidth, kHeight);
+  ASSERT_TRUE(view->Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight),
+                           CWnd::FromHandle(top), kViewId));
+  view->OnInitialUpdate();
+  view->Invalidate();
+  view->UpdateWindow();
+  auto inkInRows = [&](int x0, int x1, int y0, int y1) {
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x)
+        if (ui_test::Pixel(view->m_hWnd, x, y) != RGB(255, 255, 255)) return true;
+    return false;
+  };
+  ui_test::Picture(top).save(QString::fromStdString(mirt_test::ProgramDir() + "/app_shell_text_view.png"));
+  EXPECT_TRUE(inkInRows(kEdge, kWidth - kEdge, kHeight / 2 - 8, kHeight / 2 + 8)) << "the line in the middle";
+  constexpr int kScrollBarRoom = 20;  // the horizontal scroll bar along the bottom
+  EXPECT_FALSE(inkInRows(0, kEdge, 0, kHeight - kScrollBarRoom)) << "centred: nothing at the left edge";
+  EXPECT_FALSE(inkInRows(kEdge, kWidth - kEdge, 0, kHeight / 4)) << "centred: nothing near the top";
+  ::DestroyWindow(top);
 }
 
 }  // namespace

@@ -145,6 +145,26 @@ TEST_F(ShellTest, FilesDroppedOnTheFrameFromAnotherProgramOpen) {
   EXPECT_EQ(std::string(CMirt2Doc::OpenDocuments()[0]->GetPathName()), path);
 }
 
+TEST_F(ShellTest, TheFrameTakesItsSavedPlaceAndSizeAndStartsMaximized) {
+  constexpr auto kSavedRect = "0010 0020 0810 0620";
+  constexpr int kSavedWidth = 800, kSavedHeight = 600;
+  app().WriteProfileString("Window size", "Rect", kSavedRect);
+  Start();
+  EXPECT_TRUE(frame->IsZoomed());
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  ASSERT_TRUE(frame->GetWindowPlacement(&placement));
+  RECT work{};
+  SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_EQ(placement.rcNormalPosition.left, 10 + work.left);
+  EXPECT_EQ(placement.rcNormalPosition.top, 20 + work.top);
+  EXPECT_EQ(placement.rcNormalPosition.right - placement.rcNormalPosition.left, kSavedWidth);
+  EXPECT_EQ(placement.rcNormalPosition.bottom - placement.rcNormalPosition.top, kSavedHeight);
+  Close();
+  EXPECT_EQ(std::string(app().GetProfileString("Window size", "Rect")), kSavedRect)
+      << "the close saves it back";
+}
+
 TEST_F(ShellTest, ViewCommandsToggleTheirBarsAndTheDocumentTabs) {
   Start();
   frame->SendMessage(WM_COMMAND, ID_VIEW_OUTPUT);
