@@ -23,11 +23,12 @@ using mirt_test::WindowManager;
 using mirt_test::WindowState;
 
 constexpr auto kMainSource = "#include <stdio.h>\nint main(void) { puts(\"real\"); return 0; }\n";
-constexpr long long kLocationEdit = 1001, kNameEdit = 1004, kTypeBox = 1013;
+constexpr long long kLocationEdit = 1001, kNameEdit = 1004, kTypeBox = 1013, kProjectTree = 3097;
 constexpr auto kMakeCommand = "32794";
 constexpr int kStartWaitMs = 20000, kBuildWaitMs = 60000;
 constexpr int kEndWaitSteps = 200;
-constexpr int kDoubleClickAttempts = 3, kSettleSyncs = 10;
+constexpr int kActAttempts = 3, kSettleSyncs = 10;
+constexpr std::chrono::milliseconds kDoubleClickGap{700};
 constexpr auto kEndWaitStep = std::chrono::milliseconds(50);
 
 bool MainWindowShown(const ProgramState& s) {
@@ -138,30 +139,50 @@ TEST(ProjectRealInput, NewProjectBuildOpenAndRestart) {
       "the build's end", kBuildWaitMs);
   EXPECT_NE(BuildPaneText(s).find("Build terminated successfully"), std::string::npos) << BuildPaneText(s);
 
-  // Open the groups and double-click the main source. A double click that
-  // a busy machine spreads too far apart counts as two clicks: try again.
-  auto doubleClickUntil = [&display](const std::string& item,
-                                     const std::function<bool(const ProgramState&)>& done) {
-    for (int attempt = 0; attempt < kDoubleClickAttempts; ++attempt) {
-      ScreenRect r;
-      ProgramState now = display.Sync();
-      if (done(now)) return true;
-      if (!Reported(now, "project-tree-item", item, r)) return false;
-      display.DoubleClick(r.CenterX(), r.CenterY());
-      for (int i = 0; i < kSettleSyncs; ++i)
-        if (done(display.Sync())) return true;
-    }
-    return false;
-  };
+  // Open the groups from the keyboard, then double-click the main source;
+  // a double click that a busy machine spreads too far apart counts as two
+  // clicks, so it is tried again.
   auto treeShows = [](const char* text) {
     return [text](const ProgramState& p) {
       ScreenRect r;
       return Reported(p, "project-tree-item", text, r);
     };
   };
-  ASSERT_TRUE(doubleClickUntil("demo.elf", treeShows("Sources")));
-  ASSERT_TRUE(doubleClickUntil("Sources", treeShows("demo.c")));
-  ASSERT_TRUE(doubleClickUntil("demo.c", [](const ProgramState& p) {
+  auto actUntil = [&display](const std::string& item, const std::function<void(const ScreenRect&)>& act,
+                             const std::function<bool(const ProgramState&)>& done) {
+    for (int attempt = 0; attempt < kActAttempts; ++attempt) {
+      ScreenRect r;
+      ProgramState now = display.Sync();
+      if (done(now)) return true;
+      if (!Reported(now, "project-tree-item", item, r)) return false;
+      act(r);
+      for (int i = 0; i < kSettleSyncs; ++i)
+        if (done(display.Sync())) return true;
+    }
+    return false;
+  };
+  auto doubleClick = [&display](const ScreenRect& r) {
+    // Clicks closer together than the double-click time make one double
+    // click: the earlier ones must not join this one.
+    std::this_thread::sleep_for(kDoubleClickGap);
+    display.DoubleClick(r.CenterX(), r.CenterY());
+  };
+  ScreenRect root;
+  ASSERT_TRUE(Reported(display.Sync(), "project-tree-item", "demo.elf", root));
+  display.Click(root.CenterX(), root.CenterY());
+  display.WaitFor(
+      [](const ProgramState& p) {
+        const WindowState* tree = p.Find("SysTreeView32", kProjectTree);
+        return tree && p.focus == tree->hwnd;
+      },
+      "the keys in the project tree");
+  display.Key("Home");
+  display.Key("Right");  // the root opens
+  display.WaitFor(treeShows("Sources"), "the Sources group");
+  display.Key("Down");
+  display.Key("Right");  // "Sources" opens
+  display.WaitFor(treeShows("demo.c"), "the main source's item");
+  ASSERT_TRUE(actUntil("demo.c", doubleClick, [](const ProgramState& p) {
     for (const WindowState& w : p.windows)
       if (w.visible && w.text.find("demo.c") != std::string::npos && w.parent != "0") return true;
     return false;
