@@ -31,11 +31,14 @@ constexpr int kActAttempts = 3, kSettleSyncs = 10;
 constexpr std::chrono::milliseconds kDoubleClickGap{700};
 constexpr auto kEndWaitStep = std::chrono::milliseconds(50);
 
-bool MainWindowShown(const ProgramState& s) {
+// The native window of the main window, 0 while it is not shown.
+unsigned long MainWindowXid(const ProgramState& s) {
   for (const WindowState& w : s.windows)
-    if (w.parent == "0" && w.visible && w.text.rfind("MIRT", 0) == 0) return true;
-  return false;
+    if (w.parent == "0" && w.visible && w.text.rfind("MIRT", 0) == 0) return w.xid;
+  return 0;
 }
+
+bool MainWindowShown(const ProgramState& s) { return MainWindowXid(s) != 0; }
 
 const WindowState* Dialog(const ProgramState& s, const std::string& title) {
   for (const WindowState& w : s.windows)
@@ -78,13 +81,19 @@ TEST(ProjectRealInput, NewProjectBuildOpenAndRestart) {
   mirt_test::WriteFile(folder + "/demo/demo.c", kMainSource);
   RealDisplay display(WindowManager::kOpenbox);
   ASSERT_TRUE(display.Start(mirt_test::ProgramDir() + "/mirt2")) << display.Error();
-  display.WaitFor(MainWindowShown, "the main window", kStartWaitMs);
+  ProgramState s = display.WaitFor(MainWindowShown, "the main window", kStartWaitMs);
+  const unsigned long mainWindow = MainWindowXid(s);
+  ASSERT_NE(mainWindow, 0u);
+  // The keys go to the main window once it has the input focus.
+  for (int i = 0; i < kEndWaitSteps && !display.HasInputFocus(mainWindow); ++i)
+    std::this_thread::sleep_for(kEndWaitStep);
 
   // Project > New Project: the menu's first item.
   display.Key("alt+p");
   display.Key("Return");
-  ProgramState s = display.WaitFor([](const ProgramState& p) { return Dialog(p, "New Project"); },
-                                   "the New Project dialog");
+  s = display.WaitFor([](const ProgramState& p) { return Dialog(p, "New Project"); },
+                      "the New Project dialog", kStartWaitMs);
+  ASSERT_NE(Dialog(s, "New Project"), nullptr);
   // Clicks land where the dialog's controls are once it has settled.
   ScreenRect last;
   s = display.WaitFor(
@@ -95,6 +104,7 @@ TEST(ProjectRealInput, NewProjectBuildOpenAndRestart) {
         return settled;
       },
       "the New Project dialog in its place");
+  ASSERT_NE(Dialog(s, "New Project"), nullptr);
   auto click = [&](long long id) {
     const WindowState* c = Control(s, *Dialog(s, "New Project"), id);
     ASSERT_NE(c, nullptr) << id;
@@ -191,10 +201,6 @@ TEST(ProjectRealInput, NewProjectBuildOpenAndRestart) {
 
   // Closing saves the project when asked; the next start brings it back
   // with its open file.
-  unsigned long mainWindow = 0;
-  for (const WindowState& w : display.Sync().windows)
-    if (w.parent == "0" && w.visible && w.text.rfind("MIRT", 0) == 0) mainWindow = w.xid;
-  ASSERT_NE(mainWindow, 0u);
   display.Key("alt+F4");
   // The save question is a box of its own: the main window gives it the keys.
   for (int i = 0; i < kEndWaitSteps && display.HasInputFocus(mainWindow); ++i)
