@@ -72,8 +72,9 @@ std::string WriteBoardProgram() {
   return mirt_test::WriteFile(dir + "/" + kProgramName, x.Write());
 }
 
+void StartBoard() { ASSERT_EQ(qj8_start(0, 0, 1, 0, 0, nullptr, 0x50), 0); }
+
 void InstallOnBoard(const std::string& path) {
-  ASSERT_EQ(qj8_start(0, 0, 1, 0, 0, nullptr, 0x50), 0);
   ASSERT_EQ(qj8_transfer_and_install(path.c_str(), 0, kProgramTask, 0x77, 1, kBoardProgramLoadParagraphs, 0),
             0);
 }

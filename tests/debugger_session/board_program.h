@@ -28,7 +28,9 @@ constexpr uint16_t kMainReturnOffset = 0x04;
 
 // Writes the program file in a fresh folder; its path.
 std::string WriteBoardProgram();
-// Starts board 0 and installs the program file as task kProgramTask.
+// Starts board 0 through the driver.
+void StartBoard();
+// Installs the program file on board 0 as task kProgramTask.
 void InstallOnBoard(const std::string& path);
 
 }  // namespace session_test

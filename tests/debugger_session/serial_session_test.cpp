@@ -38,6 +38,7 @@ class SerialSessionTest : public testing::Test {
     sim::Simulator::Instance().Configure();
     plat::ClearMessageBoxRecords();
     path = WriteBoardProgram();
+    StartBoard();
     InstallOnBoard(path);
     kernel = std::make_unique<sim::SerialKernel>(0);
     ASSERT_FALSE(kernel->DevicePath().empty());
