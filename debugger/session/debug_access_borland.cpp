@@ -3,13 +3,13 @@
 #include "debugger/debug_message.h"
 #include "debugger/kernel_link.h"
 #include "debugger/register_by_name.h"
+#include "debugger/session/kernel_register_cache.h"
 #include "debugger/session_globals.h"
 #include "platform/sys/msgbox.h"
 
 namespace {
 
-constexpr char kBorlandAccessReadLetter = 'F', kBorlandAccessWriteLetter = 'G', kBorlandAccessGetRegs = 'J',
-               kBorlandAccessSetRegs = 'K';
+constexpr char kBorlandAccessReadLetter = 'F', kBorlandAccessWriteLetter = 'G';
 // count byte, offset word, segment word
 constexpr uint32_t kBorlandAccessHeader = 5;
 
@@ -47,25 +47,10 @@ bool BorlandAccessRead(const CAddr& at, uint32_t count, uint8_t* out) {
 }  // namespace
 
 bool BorlandReadRegisterRecord(TargetRegisters* block, const char* failureText) {
-  uint8_t answer[1 + KernelRegisterRecord::kSize] = {};
-  if (!g_pKernelLink || !g_pKernelLink->SendKernelCommand(kBorlandAccessGetRegs, nullptr, 0, answer,
-                                                          KernelRegisterRecord::kSize)) {
-    DebugMessageBox(failureText, "Error", MB_OK);
-    return false;
-  }
-  block->SetRecord(KernelRegisterRecord::FromBytes(answer + 1));
-  return true;
+  return borland_registers::Read(block, failureText);
 }
 
-bool BorlandWriteRegisterRecord(const TargetRegisters& block) {
-  uint8_t answer[1] = {};
-  if (!g_pKernelLink || !g_pKernelLink->SendKernelCommand(kBorlandAccessSetRegs, block.answer + 1,
-                                                          KernelRegisterRecord::kSize, answer, 0)) {
-    DebugMessageBox("Write Registers", "Error", MB_OK);
-    return false;
-  }
-  return true;
-}
+bool BorlandWriteRegisterRecord(const TargetRegisters& block) { return borland_registers::Write(block); }
 
 int CDebugAccessBorland::ReadMemory(const CAddr* address, uint32_t length, uint8_t* buffer) {
   CAddr at = *address;

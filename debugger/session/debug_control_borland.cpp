@@ -7,21 +7,34 @@
 #include "debugger/kernel_link.h"
 #include "debugger/session/debug_access_borland.h"
 #include "debugger/session/debug_worker.h"
+#include "debugger/session/kernel_register_cache.h"
 #include "debugger/session_globals.h"
 #include "platform/sys/msgbox.h"
 
 namespace {
 
-constexpr uint16_t kBorlandControlTrapFlag = 0x100, kBorlandControlInterruptFlag = 0x200;
+constexpr uint16_t kBorlandControlInterruptFlag = 0x200;
 constexpr WORD kBorlandControlProgramAnswer = 5, kBorlandControlPrepareAnswer = 6;
 
 bool BorlandControlCommand(char letter, const uint8_t* request, WORD length, uint8_t* answer, WORD expected) {
   return g_pKernelLink && g_pKernelLink->SendKernelCommand(letter, request, length, answer, expected);
 }
 
-bool BorlandControlWait(int noEvent) {
+bool BorlandControlReceive(int noEvent) {
   uint8_t event[CTDKernelCommunication::kMaxAnswer + 1] = {};
   return g_pKernelLink && g_pKernelLink->ReceiveEvent(event, noEvent);
+}
+
+// The program runs one instruction (the trap is set).
+bool BorlandControlStep(int noEvent) {
+  borland_registers::BeforeStep();
+  return BorlandControlReceive(noEvent);
+}
+
+// The program runs until it stops.
+bool BorlandControlRun(int noEvent) {
+  if (!borland_registers::BeforeRun()) return false;
+  return BorlandControlReceive(noEvent);
 }
 
 void BorlandControlBackUp(TargetRegisters& record) {
@@ -43,6 +56,7 @@ bool BorlandControlPlantedBehind(const TargetRegisters& record) {
 
 CDebugControlBorland::CDebugControlBorland(const char* exePath, CAddr* start, int* ok, uint16_t* programTime,
                                            uint16_t* programDate) {
+  borland_registers::Reset();
   *ok = 0;
   *programTime = 0;
   *programDate = 0;
@@ -81,18 +95,14 @@ void CDebugControlBorland::SetStackTarget(const CAddr* target) {
 }
 
 void CDebugControlBorland::ArmSingleStep(TargetRegisters& record) {
-  KernelRegisterRecord rec = record.Record();
-  savedInterruptFlag = rec.flags & kBorlandControlInterruptFlag;
-  rec.flags = uint16_t((rec.flags & ~kBorlandControlInterruptFlag) | kBorlandControlTrapFlag);
-  record.SetRecord(rec);
-  BorlandWriteRegisterRecord(record);
+  savedInterruptFlag = record.Record().flags & kBorlandControlInterruptFlag;
+  borland_registers::ArmTrap(record);
 }
 
+// The record as shown has the trap off already; the kernel keeps it until
+// the program runs freely, so that the next single step needs no write.
 void CDebugControlBorland::DisarmSingleStep(TargetRegisters& record) {
-  KernelRegisterRecord rec = record.Record();
-  rec.flags = uint16_t((rec.flags & ~kBorlandControlTrapFlag) | savedInterruptFlag);
-  record.SetRecord(rec);
-  BorlandWriteRegisterRecord(record);
+  borland_registers::Read(&record, "Read Registers");
 }
 
 void CDebugControlBorland::LiftBreakpointAtRunStart(TargetRegisters& record) {
@@ -111,7 +121,7 @@ bool CDebugControlBorland::Go(const CAddr* target) {
   runStart = record.code;
   passedLine = 0;
   LiftBreakpointAtRunStart(record);
-  return BorlandControlWait(0);
+  return steppingOverBreakpoint ? BorlandControlStep(0) : BorlandControlRun(0);
 }
 
 bool CDebugControlBorland::HandleDebugEvent() {
@@ -122,7 +132,7 @@ bool CDebugControlBorland::HandleDebugEvent() {
       case StopOutcome::Failed:
         return false;
       case StopOutcome::RunOn:
-        if (!BorlandControlWait(1)) return false;
+        if (!(steppingOverBreakpoint ? BorlandControlStep(1) : BorlandControlRun(1))) return false;
         break;
     }
   }
@@ -168,7 +178,7 @@ bool CDebugControlBorland::SingleStep() {
   const CAddr start = record.code;
   const bool lifted = g_pBreakpointAddrList && g_pBreakpointAddrList->RestoreOriginal(start);
   ArmSingleStep(record);
-  if (!BorlandControlWait(1)) DebugMessageBox("Go", "Error", MB_OK);
+  if (!BorlandControlStep(1)) DebugMessageBox("Go", "Error", MB_OK);
   BorlandReadRegisterRecord(&record, "Read Registers");
   DisarmSingleStep(record);
   if (lifted) g_pBreakpointAddrList->Replant(start);
@@ -187,14 +197,14 @@ bool CDebugControlBorland::RunUntilStop(const CAddr* target) {
     const CAddr at = record.code;
     if (g_pBreakpointAddrList && g_pBreakpointAddrList->RestoreOriginal(at)) {
       ArmSingleStep(record);
-      if (!BorlandControlWait(1)) return false;
+      if (!BorlandControlStep(1)) return false;
       BorlandReadRegisterRecord(&record, "Read Registers");
       DisarmSingleStep(record);
       g_pBreakpointAddrList->Replant(at);
     } else {
       BorlandWriteRegisterRecord(record);
     }
-    if (!BorlandControlWait(1)) return false;
+    if (!BorlandControlRun(1)) return false;
     if (!BorlandReadRegisterRecord(&record, "Read Registers")) return false;
     if (BorlandControlPlantedBehind(record)) BorlandControlBackUp(record);
     const CAddr ip = record.code;

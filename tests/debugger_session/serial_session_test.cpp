@@ -133,6 +133,29 @@ TEST_F(SerialSessionTest, StepIntoAFunctionAndOutAgain) {
   ExpectFrameSequence(Await(WM_WATCH_VALUE), {{WM_WATCH_VALUE, Delivery::Sent, "|7 (0x7)"}});
 }
 
+TEST_F(SerialSessionTest, InstructionStepsKeepTheTrapUntilTheProgramRuns) {
+  constexpr uint16_t kTrapFlag = 0x100;
+  Open();
+  ASSERT_TRUE(debugger->Started());
+  startSegment = g_pRegisters->code.segment;
+  frame.Take();
+  debugger->StartProgram(1);
+  Await(WM_STOP_LOCATION);
+  debugger->TraceInto(kStepInstruction);  // arms the trap: one 'K'
+  Await(WM_STOP_LOCATION);
+  kernel->ClearLog();
+  debugger->TraceInto(kStepInstruction);  // mov bp, sp
+  ExpectFrameSequence(Await(WM_STOP_LOCATION), {{WM_STOP_LOCATION, Delivery::Sent, ":0@" + Hex(Code(0x23))}});
+  EXPECT_EQ(kernel->Log(), (std::vector<std::string>{"D", "J"})) << "a step of a stepping session";
+  EXPECT_EQ(g_pRegisters->Record().flags & kTrapFlag, 0) << "the trap is not shown";
+  EXPECT_NE(kernel->Reg16(sim::SerialKernel::FLAGS) & kTrapFlag, 0);
+  debugger->SetLineBreakpoint(kProgramSource, 13, 1);
+  debugger->Go();
+  ExpectFrameSequence(Await(WM_STOP_LOCATION), {{WM_STOP_LOCATION, Delivery::Sent, StopAt(13, 0x38)}});
+  debugger->EvaluateWatch("counter");
+  ExpectFrameSequence(Await(WM_WATCH_VALUE), {{WM_WATCH_VALUE, Delivery::Sent, "|7 (0x7)"}});
+}
+
 TEST_F(SerialSessionTest, AProgramNotOnTheBoardIsAResultNotASession) {
   const std::string other = path.substr(0, path.rfind('/') + 1) + "OTHER.EXE";
   std::rename(path.c_str(), other.c_str());
