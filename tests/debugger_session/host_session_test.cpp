@@ -106,6 +106,47 @@ TEST_F(HostSessionTest, BreakpointsStepsAndWatchesOnTheBoard) {
                       {{WM_STOP_LOCATION, Delivery::Sent, ":0@" + Hex(startSegment * 16 + 0x41)}});
 }
 
+TEST_F(HostSessionTest, AFinishedProcedureCallIsToldFromTheWorkerThread) {
+  constexpr WORD kProcedure = 0;  // the program has procedures 0 and 1 (its start-up)
+  Open();
+  ASSERT_TRUE(debugger->Started());
+  debugger->StartProgram(0);
+  board->CallProc(kProgramTask, kProcedure);  // this thread is not the worker's
+  EXPECT_TRUE(frame.PumpUntil(
+      [] {
+        for (const plat::MessageBoxRecord& r : plat::MessageBoxRecords())
+          if (r.caption == "Debugger" && r.text == "Function or procedure call finished!") return true;
+        return false;
+      },
+      kWaitMs));
+}
+
+TEST_F(HostSessionTest, ReadsInsideTheKernelsSaveAreaComeFromItsCopy) {
+  constexpr uint16_t kSaveSegment = 0x5000, kSaveOffset = 0x0000, kSaveSize = 0x10;
+  constexpr uint32_t kSaveLinear = 0x50000;
+  constexpr uint32_t kBefore = 8, kAfter = 8;  // the read starts before the area and ends after it
+  CDebugAccessHost access(kKernelTask, kProgramTask, board.get());
+  auto word = [&](WORD index, uint16_t v) { board->WriteParBlock(kKernelTask, index, 2, &v); };
+  word(host_kernel::kSaveOffset, kSaveOffset);
+  word(host_kernel::kSaveSegment, kSaveSegment);
+  word(host_kernel::kSaveSize, kSaveSize);
+  std::vector<uint8_t> memory(kBefore + kSaveSize + kAfter, 0x11), copy(kSaveSize, 0x22);
+  board->WriteMemory(kSaveLinear - kBefore, WORD(memory.size()), memory.data());
+  board->WriteParBlock(kKernelTask, host_kernel::kSaveCopy, kSaveSize, copy.data());
+
+  std::vector<uint8_t> read(memory.size());
+  const CAddr at(0, kSaveLinear - kBefore);
+  ASSERT_EQ(access.ReadMemory(&at, uint32_t(read.size()), read.data()), 1);
+  std::vector<uint8_t> expected(kBefore, 0x11);
+  expected.insert(expected.end(), kSaveSize, 0x22);  // the area's first byte included
+  expected.insert(expected.end(), kAfter, 0x11);
+  EXPECT_EQ(read, expected);
+
+  const CAddr none(0, 0);
+  const uint8_t byte = 0x90;
+  EXPECT_EQ(access.WriteMemory(&none, 1, &byte), 0) << "nothing is written at 0:0";
+}
+
 TEST_F(HostSessionTest, AProgramNotOnTheBoardIsAResult) {
   const std::string other = path.substr(0, path.rfind('/') + 1) + "OTHER.EXE";
   std::rename(path.c_str(), other.c_str());
