@@ -143,7 +143,8 @@ CDebugWorker::PipeRead CDebugWorker::Dispatch(uint8_t opcode) {
       ClearLineBreakpoint(text, line);
       break;
     case kOpGo:
-      if (!Go() && !m_bQuietStop) DebugMessageBox("No communication with debug kernel", "Error", MB_OK);
+      if (!Go() && !m_bQuietStop && !m_bBreakPending)
+        DebugMessageBox("No communication with debug kernel", "Error", MB_OK);
       break;
     case kOpTraceInto:
       TraceInto(mode);

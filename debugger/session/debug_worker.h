@@ -109,6 +109,8 @@ class CDebugWorker {
   TargetRegisters* m_pSavedRegisters = nullptr;  // owned
   std::atomic<uint16_t> m_state{kWorkerStopped};
   std::atomic<int> m_bQuietStop{0};
+  // A break was asked for while the program ran: the run's end is no failure.
+  std::atomic<int> m_bBreakPending{0};
   HWND m_pFrame;
   HANDLE m_hPipeRead;
   int* m_pCanInterrupt = nullptr;

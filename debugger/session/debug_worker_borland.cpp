@@ -24,7 +24,6 @@ CDebugWorkerBorland::CDebugWorkerBorland(const char* exePath, HWND frame, HANDLE
   g_pDebugControl = new CDebugControlBorland(exePath, &startAddress, ok, programTime, programDate);
   g_pRegisters->code = startAddress;
   CreateSessionObjects(exePath, new CDebugAccessBorland, debugInfoOk, *programTime != 0 || *programDate != 0);
-  if (*ok && m_pCanInterrupt) *m_pCanInterrupt = 1;
 }
 
 CDebugControlBorland* CDebugWorkerBorland::Control() const {
@@ -35,7 +34,15 @@ int CDebugWorkerBorland::CanSetBreakpoints() { return !IsRunning(); }
 
 void CDebugWorkerBorland::SetQuietStop(int flag) {
   CDebugWorker::SetQuietStop(flag);
-  if (IsRunning() && g_pDebugControl) Control()->AbortWait();
+  if (!IsRunning() || !g_pDebugControl) return;
+  if (!flag) m_bBreakPending = 1;
+  Control()->AbortWait();
+}
+
+void CDebugWorkerBorland::Break() {
+  const bool report = m_bBreakPending.exchange(0) != 0;
+  CDebugWorker::Break();
+  if (report) OnTargetStopped();
 }
 
 void CDebugWorkerBorland::StartProgram(uint32_t flag) {

@@ -17,6 +17,9 @@ class CDebugWorkerBorland : public CDebugWorkerBoard {
   int CanSetBreakpoints() override;
   // From the GUI thread: a running program's wait ends too.
   void SetQuietStop(int flag) override;
+  // Breaks into the program and, when the break was asked for while it
+  // ran, reports where it stopped.
+  void Break() override;
   // Runs to the main routine, takes the start state and marks the
   // program's end.
   void StartProgram(uint32_t flag) override;

@@ -12,6 +12,8 @@ CDebuggerBorland::CDebuggerBorland(const char* exePath, HWND frame, int* ok, int
   worker->m_pCanInterrupt = &m_bCanInterrupt;
   g_pDebugWorker = worker;
   m_started = *ok && (*programTime != 0 || *programDate != 0);
+  // The kernel on the line can be broken into while the program runs.
+  m_bCanInterrupt = m_started ? 1 : 0;
   // A session that cannot go on lets its worker and objects go now.
   if (!m_started) QuitWorker();
 }

@@ -12,6 +12,7 @@
 #include "debugger/session/frame_messages.h"
 #include "debugger/session_globals.h"
 #include "debugger/target_registers.h"
+#include "drivers/rizo32/rizo32.h"
 #include "drivers/serial_kernel/serial_kernel.h"
 #include "drivers/sim/simulator.h"
 #include "platform/sys/msgbox.h"
@@ -154,6 +155,23 @@ TEST_F(SerialSessionTest, InstructionStepsKeepTheTrapUntilTheProgramRuns) {
   ExpectFrameSequence(Await(WM_STOP_LOCATION), {{WM_STOP_LOCATION, Delivery::Sent, StopAt(13, 0x38)}});
   debugger->EvaluateWatch("counter");
   ExpectFrameSequence(Await(WM_WATCH_VALUE), {{WM_WATCH_VALUE, Delivery::Sent, "|7 (0x7)"}});
+}
+
+TEST_F(SerialSessionTest, ABreakStopsARunningProgramAndShowsWhereItIs) {
+  constexpr uint8_t kJumpToItself[] = {0xEB, 0xFE};
+  constexpr uint16_t kLoopOffset = 0x28;
+  Open();
+  ASSERT_TRUE(debugger->Started());
+  startSegment = g_pRegisters->code.segment;
+  frame.Take();
+  debugger->StartProgram(1);
+  Await(WM_STOP_LOCATION);
+  ASSERT_EQ(qj8_write_memory(Code(kLoopOffset), sizeof kJumpToItself, kJumpToItself), 0);
+  debugger->Go();
+  ASSERT_TRUE(frame.PumpUntil([&] { return debugger->IsRunning() && kernel->Running(); }, kWaitMs));
+  debugger->Break();
+  ExpectFrameSequence(Await(WM_STOP_LOCATION), {{WM_STOP_LOCATION, Delivery::Sent, StopAt(11, kLoopOffset)}});
+  EXPECT_TRUE(plat::MessageBoxRecords().empty()) << plat::MessageBoxRecords().front().text;
 }
 
 TEST_F(SerialSessionTest, AProgramNotOnTheBoardIsAResultNotASession) {
