@@ -164,7 +164,20 @@ void OnTaskInstalled(Board& b, uint16_t task, const ProgramImage& image) {
 
 void OnProcedureCalled(Board& b, uint16_t task, uint16_t proc) {
   Task& k = b.tasks[task];
-  if (!IsHostKernel(k) || proc != 2) return;
+  if (!IsHostKernel(k)) {
+    // A procedure of a program under a debug kernel (not its start-up
+    // call): the kernel says when the call has finished.
+    if (proc == 1) return;
+    for (uint16_t n = 1; n < 1024; ++n) {
+      if (n == task || !IsHostKernel(b.tasks[n]) || b.tasks[n].params.Get16(kDebuggee) != task) continue;
+      uint16_t number = b.number;
+      Simulator::Instance().Defer(
+          [number] { Simulator::Instance().RaiseServiceRequest(number, kEventCallFinished); });
+      return;
+    }
+    return;
+  }
+  if (proc != 2) return;
   if (!b.cpu || b.cpu->AttachedTask() != k.params.Get16(kDebuggee)) AttachDebuggee(b, task);
 }
 
