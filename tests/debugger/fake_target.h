@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "debugger/debug_access.h"
+#include "debugger/register_by_name.h"
+#include "debugger/target_registers.h"
 
 namespace fixture {
 
@@ -34,6 +36,30 @@ class FakeTarget : public CDebugAccess {
     return 1;
   }
   int ClearBoardBreakpoint(const CAddr*) override { return 1; }
+  int ReadRegisters(TargetRegisters* block) override {
+    *block = registers;
+    return 1;
+  }
+  int WriteRegisters(TargetRegisters* block) override {
+    KernelRegisterRecord rec = block->Record();
+    rec.cs = uint16_t(block->code.segment);
+    rec.ip = uint16_t(block->code.offset);
+    rec.ss = uint16_t(block->stack.segment);
+    rec.esp = block->stack.offset;
+    rec.ebp = block->frame.offset;
+    registers.SetRecord(rec);
+    ++registerWrites;
+    return 1;
+  }
+  int SetRegisterByName(const char* name, double value) override {
+    KernelRegisterRecord rec = registers.Record();
+    ApplyRegisterByName(rec, name, value);
+    registers.SetRecord(rec);
+    return 1;
+  }
+
+  TargetRegisters registers;
+  int registerWrites = 0;
 
   uint8_t& At(uint32_t linear) { return memory[linear % memory.size()]; }
   template <typename T>

@@ -25,6 +25,9 @@ using Clock = std::chrono::steady_clock;
 
 class CountingControl : public CDebugControl {
  public:
+  bool Go(const CAddr*) override { return true; }
+  bool SingleStep() override { return true; }
+  void Break() override {}
   bool HandleDebugEvent() override {
     ++events;
     return true;

@@ -33,6 +33,9 @@ class ScriptedLink : public CTDKernelCommunicationSerial {
 
 class NullControl : public CDebugControl {
  public:
+  bool Go(const CAddr*) override { return true; }
+  bool SingleStep() override { return true; }
+  void Break() override {}
   bool HandleDebugEvent() override { return true; }
 };
 
