@@ -63,6 +63,7 @@ GdbAnswerKind GdbOutputParser::CurrentKind() {
 void GdbOutputParser::EndAnswer() {
   GdbAnswerKind kind = CurrentKind();
   if (kind == GdbAnswerKind::kValue && !m_valueGiven) m_watcher.OnWatchValue("", kNotDefined);
+  if (kind == GdbAnswerKind::kRun) m_watcher.OnRunEnded();
   m_valueGiven = false;
   m_multiLineType = false;
   std::lock_guard<std::mutex> hold(m_lock);
@@ -121,6 +122,7 @@ void GdbOutputParser::HandleLine(std::string line) {
       if (HandleValueLine(line)) return;
       break;
     case GdbAnswerKind::kOther:
+    case GdbAnswerKind::kRun:
       break;
   }
   HandleGeneralLine(line);

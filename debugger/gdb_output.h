@@ -24,6 +24,8 @@ class GdbOutputWatcher {
   virtual void OnWatchValue(const char* typeText, const char* valueText) = 0;
   // Any other line, for the Build pane.
   virtual void OnOutputText(const char* line) = 0;
+  // gdb took commands again after a command that ran the program.
+  virtual void OnRunEnded() {}
 };
 
 // What a command's answer is read as.
@@ -31,6 +33,7 @@ enum class GdbAnswerKind {
   kOther,  // lines go through the general classification
   kType,   // "ptype": "type = ..." (possibly over several lines)
   kValue,  // "p": exactly one watch value, "<not defined>" for any error
+  kRun,    // "r", "c", "s", "n": as kOther; its end means the program stopped
 };
 
 // The source position of an annotation line ("\032\032file:line:...").

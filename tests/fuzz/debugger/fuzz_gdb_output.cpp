@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t piece = 1 + data[1] % 64;
   size_t valueQueries = 0;
   for (int i = 0; i < 4; ++i) {
-    GdbAnswerKind kind = GdbAnswerKind((plan >> (2 * i)) % 3);
+    GdbAnswerKind kind = GdbAnswerKind((plan >> (2 * i)) % 4);
     if (kind == GdbAnswerKind::kValue) ++valueQueries;
     parser.ExpectAnswer(kind);
   }
