@@ -4,6 +4,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <unordered_map>
 
 #include "platform/base/coll_list.h"
 #include "platform/base/cstring.h"
@@ -38,4 +40,15 @@ class CVariableList : public CList<CExpressionEntry*, CExpressionEntry*> {
   // Frees the entry and its children.
   void Free(CExpressionEntry* entry);
   void FreeAll();
+  // Gives an entry a new name.
+  void Rename(CExpressionEntry* entry, const char* entryName);
+
+ private:
+  void IndexName(CExpressionEntry* entry);
+  void UnindexName(CExpressionEntry* entry);
+
+  // Lookups for refreshes of many watches and large arrays: the first
+  // entry of each name, and every entry by its item.
+  std::unordered_map<std::string, CExpressionEntry*> m_byName;
+  std::unordered_map<HTREEITEM, CExpressionEntry*> m_byNode;
 };

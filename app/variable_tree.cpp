@@ -123,7 +123,7 @@ BOOL CVariableTree::EditName(HTREEITEM item, const CString& text) {
   CExpressionEntry* entry = m_variables.FindByNode(item);
   if (!entry || text.IsEmpty()) return FALSE;
   ClearMembers(*entry);
-  entry->name = text;
+  m_variables.Rename(entry, text);
   entry->type.reset();
   SetItemText(item, text);
   m_values[item] = "";

@@ -5,7 +5,7 @@
 // for the new expression's value; editing a value assigns it in the target.
 #pragma once
 
-#include <map>
+#include <unordered_map>
 
 #include "app/variable_list.h"
 #include "controls/sec_tree_ctrl.h"
@@ -74,7 +74,7 @@ class CVariableTree : public SECTreeCtrl {
   BOOL Assign(const CString& expression, double value);
 
   CVariableList m_variables;
-  std::map<HTREEITEM, CString> m_values;
+  std::unordered_map<HTREEITEM, CString> m_values;
   CEval* m_pEval = nullptr;
   TargetRegisters* m_pRegisters = nullptr;
   BOOL m_bRefreshAfterEdit;
