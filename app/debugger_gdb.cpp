@@ -1,6 +1,7 @@
 #include "app/debugger_gdb.h"
 
 #include "app/gdb_process.h"
+#include "debugger/breakpoint_list.h"
 #include "platform/base/cstring.h"
 
 CDebuggerGDB::CDebuggerGDB(const char* path, HWND frame, int* pSessionActive) : CDebugger(path, frame) {
@@ -8,6 +9,11 @@ CDebuggerGDB::CDebuggerGDB(const char* path, HWND frame, int* pSessionActive) : 
   m_pProcess->Start(frame, &m_state);
   m_pProcess->WriteCommand("set annotate 1");
   m_pProcess->WriteCommand(("file " + GdbPath(path)).c_str());
+  // The source breakpoints the user set before the session.
+  for (POSITION pos = g_breakpointList.GetHeadPosition(); pos;) {
+    const CBreakpoint& bp = g_breakpointList.GetNext(pos);
+    SetLineBreakpoint(bp.file, bp.line, 1);
+  }
   m_state = kNotStarted;
   if (pSessionActive) *pSessionActive = 1;
 }

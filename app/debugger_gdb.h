@@ -14,7 +14,8 @@ class CDebuggerGDB : public CDebugger {
   // m_state values.
   static constexpr uint16_t kNotStarted = 1, kRunning = 2, kStopped = 3;
 
-  // Starts gdb on the program and sets *pSessionActive to 1.
+  // Starts gdb on the program with the breakpoints of g_breakpointList and
+  // sets *pSessionActive to 1.
   CDebuggerGDB(const char* path, HWND frame, int* pSessionActive);
   ~CDebuggerGDB() override;
 

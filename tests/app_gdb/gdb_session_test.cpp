@@ -9,6 +9,7 @@
 
 #include "app/debugger_gdb.h"
 #include "app/gdb_process.h"
+#include "debugger/breakpoint_list.h"
 #include "debugger/session/frame_messages.h"
 #include "tests/debugger_session/frame_recorder.h"
 #include "tests/support/test_support.h"
@@ -170,6 +171,16 @@ TEST_F(GdbSessionTest, AGdbThatDiesEndsTheSessionAndAnswersOpenWatches) {
   EXPECT_EQ(Texts(WM_DEBUG_FINISHED), std::vector<std::string>{CGDBProcess::kGdbEnded});
   EXPECT_EQ(Texts(WM_WATCH_VALUE), std::vector<std::string>{"|<not defined>"});
   debugger_.reset();
+}
+
+TEST_F(GdbSessionTest, BreakpointsSetBeforeTheSessionStopTheProgram) {
+  debugger_.reset();
+  g_breakpointList.AddTail(CBreakpoint(source_.c_str(), kAddReturnLine));
+  debugger_ = std::make_unique<CDebuggerGDB>(exe_.c_str(), frame_.Window(), &active_);
+  g_breakpointList.RemoveAll();
+  debugger_->Go();
+  ASSERT_TRUE(WaitFor(WM_STOP_LOCATION, 1));
+  EXPECT_EQ(LastStop(), "prog.c:" + std::to_string(kAddReturnLine));
 }
 
 TEST(GdbPath, DrivesAndBackslashesBecomeGdbForms) {

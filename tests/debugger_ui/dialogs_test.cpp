@@ -10,6 +10,7 @@
 #include "debugger/kalven_board_qjx.h"
 #include "debugger/ui/edit_bp_dialog.h"
 #include "debugger/ui/go_to_dialog.h"
+#include "debugger/ui/help_request.h"
 #include "debugger/ui/hex_numeric_edit.h"
 #include "debugger/ui/io_port_dialog.h"
 #include "debugger/ui/watch_expr_dialog.h"
@@ -112,6 +113,27 @@ TEST(GoToDialog, GoToMovesTheViewAndStaysOpenUntilClose) {
   const std::vector<std::pair<CView*, DWORD>> expected = {{kView, 12}, {kView, 0x12}};
   EXPECT_EQ(target.calls, expected);
   EXPECT_EQ(std::string(g_goToEntry), "12h");
+}
+
+TEST(GoToDialog, F1OnAControlOpensItsHelpTopic) {
+  dbgui_test::EnsureApp();
+  constexpr int kHelpOnMenu = 2;
+  CGoToDialog dialog(nullptr, nullptr);
+  plat::ClearModalRecords();
+  plat::PushDialogAction([&](HWND h) {
+    DebuggerHelpInfo info{sizeof(DebuggerHelpInfo),           kHelpOnMenu, CGoToDialog::kEntry,
+                          GetDlgItem(h, CGoToDialog::kEntry), 0,           {0, 0}};
+    SendMessage(h, WM_HELP, 0, LPARAM(&info));
+    info.contextType = kHelpOnWindow;
+    SendMessage(h, WM_HELP, 0, LPARAM(&info));
+    Click(h, IDCLOSE);
+  });
+  dialog.DoModal();
+  std::vector<std::string> helps;
+  for (const auto& r : plat::ModalRecords())
+    if (r.kind == "help") helps.push_back(r.caption);
+  ASSERT_EQ(helps.size(), 1u);
+  EXPECT_NE(helps[0].find("zeduvodo.chm::/gotohelp.txt"), std::string::npos) << helps[0];
 }
 
 TEST(WatchExprDialog, OkKeepsTheExpressionCancelDropsIt) {
