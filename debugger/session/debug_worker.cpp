@@ -97,8 +97,10 @@ CDebugWorker::PipeRead CDebugWorker::ReadExactly(void* buffer, DWORD size) {
 DWORD CDebugWorker::CommandLoop() {
   m_bQuietStop = 0;
   for (;;) {
+    WaitForCommand();
     uint8_t opcode = 0;
     if (ReadExactly(&opcode, 1) == PipeRead::Closed || opcode == kOpQuit) return 0;
+    if (opcode >= kOpFirstInternal) OnInternalOpcode(opcode);
     if (opcode < kOpEvaluateWatch || opcode > kOpRunToLine) continue;
     if (Dispatch(opcode) == PipeRead::Closed) return 0;
   }

@@ -34,6 +34,9 @@ enum DebugOpcode : uint8_t {
   kOpClearAddressBreakpoint = 17,
   kOpRunToAddress = 18,
   kOpRunToLine = 19,
+  // Records of the session's own, handed to the worker thread by
+  // PostInternal (events the board reports on another thread).
+  kOpFirstInternal = 0x80,
 };
 
 // Step modes (the mode byte).
@@ -90,6 +93,11 @@ class CDebugWorker {
   virtual int RunToAddress(uint32_t linear);
   virtual int RunTo(const CAddr* address);
   virtual void OnKernelNoAnswer();
+
+  // Before each opcode is read; a variant may serve its target meanwhile.
+  virtual void WaitForCommand() {}
+  // A record of the session's own (kOpFirstInternal and up).
+  virtual void OnInternalOpcode(uint8_t) {}
 
   // True when the address is one of the program's line starts.
   bool IsLineStart(const CAddr& address);

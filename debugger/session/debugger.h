@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <mutex>
 
 #include "platform/base/windef.h"
 
@@ -43,6 +44,9 @@ class CDebugger {
   virtual int RunToAddress(uint32_t linear);
   virtual int CanInterrupt();
   virtual void StartWorkerThread();
+  // Hands the worker thread a record of the session's own (an opcode
+  // from kOpFirstInternal on) from any thread; starts no thread.
+  int PostInternal(uint8_t opcode);
 
   HANDLE m_hPipeWrite = nullptr;
   HANDLE m_hPipeRead = nullptr;
@@ -57,11 +61,13 @@ class CDebugger {
   void QuitWorker();
 
  private:
-  // The record pieces, each one write; the thread starts before the first.
-  int WriteOpcode(uint8_t opcode);
-  int WriteBytes(const void* bytes, DWORD size);
-  int WriteText(const char* text);
+  class Record;
+  // Writes a whole record in one write, so that records from two threads
+  // never mix; the thread starts before the first.
+  int Send(const Record& record);
+  int WriteRecord(const Record& record);
   bool m_bQuit = false;
+  std::mutex m_writeMutex;
 };
 
 extern CDebugger* g_pCurrentDebugger;

@@ -16,9 +16,31 @@ Simulator& Simulator::Instance() {
 Simulator::Simulator() {
   clock_.OnAdvance([this](uint64_t from, uint64_t to) { AdvanceTime(from, to); });
   Configure(RackTextFromEnvironment());
+  SetRealTime(true);
+}
+
+void Simulator::SetRealTime(bool on) {
+  std::lock_guard<std::mutex> g(catchUpMutex_);
+  realLast_ = std::chrono::steady_clock::now();
+  realTime_ = on;
+}
+
+void Simulator::CatchUpRealTime() {
+  if (!realTime_) return;
+  std::unique_lock<std::mutex> g(catchUpMutex_, std::try_to_lock);
+  if (!g.owns_lock()) return;  // another thread is catching up
+  const auto now = std::chrono::steady_clock::now();
+  const uint64_t elapsed =
+      uint64_t(std::chrono::duration_cast<std::chrono::milliseconds>(now - realLast_).count());
+  if (elapsed == 0) return;
+  realLast_ = now;
+  // Without the simulator's lock: the stops found are told to callbacks
+  // that may wait for other threads.
+  clock_.Advance(std::min(elapsed, kRealTimeStepMs));
 }
 
 std::string Simulator::Configure(const std::string& rackText) {
+  SetRealTime(false);
   std::lock_guard<std::recursive_mutex> g(mutex_);
   RackParseResult r = ParseRack(rackText.empty() ? DefaultRackText() : rackText);
   boards_ = std::move(r.boards);
@@ -155,7 +177,10 @@ DriverCall::~DriverCall() {
   QjCallback cb = (failed_ && kind_ == Qj) ? sim_.ErrorCallback() : nullptr;
   lock_.unlock();
   if (cb) cb();
-  if (--callDepth == 0) sim_.RunDeferred();
+  if (--callDepth == 0) {
+    sim_.RunDeferred();
+    sim_.CatchUpRealTime();
+  }
 }
 
 }  // namespace sim

@@ -2,6 +2,8 @@
 // the call trace, planned faults and the virtual clock. One instance per
 // process, shared by the driver libraries; tests reach it directly.
 #pragma once
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -97,6 +99,14 @@ class Simulator {
   // caller's thread once the outermost driver call has ended, without the lock.
   void Defer(std::function<void()> work);
   void RunDeferred();
+  // Real time: the virtual clock follows the host's clock, caught up at
+  // the end of each outermost driver call, by at most kRealTimeStepMs at
+  // once. On from the start (the IDE); Configure turns it off (tests move
+  // the clock themselves).
+  static constexpr uint64_t kRealTimeStepMs = 50;
+  void SetRealTime(bool on);
+  bool RealTime() const { return realTime_; }
+  void CatchUpRealTime();
 
  private:
   Simulator();
@@ -119,6 +129,9 @@ class Simulator {
   VirtualClock clock_;
   ChannelTable channels_;
   std::deque<std::function<void()>> deferred_;
+  std::atomic<bool> realTime_{false};
+  std::mutex catchUpMutex_;
+  std::chrono::steady_clock::time_point realLast_;
 };
 
 // One driver call: holds the simulator's lock, checks planned faults,

@@ -121,11 +121,15 @@ std::string BorlandExe::Write() const {
 
   Out o;
   // MZ header and load image.
-  uint32_t image = imageSize < 28 ? 28 : imageSize;
-  o.U16(0x5A4D);
-  o.U16(image % 512);
-  o.U16((image + 511) / 512);
-  o.Fill(image - 6, 0);
+  if (!mzFile.empty()) {
+    o.bytes = mzFile;
+  } else {
+    uint32_t image = imageSize < 28 ? 28 : imageSize;
+    o.U16(0x5A4D);
+    o.U16(image % 512);
+    o.U16((image + 511) / 512);
+    o.Fill(image - 6, 0);
+  }
 
   std::string poolBytes = pool.Bytes();
   o.U16(0x52FB);

@@ -69,7 +69,10 @@ class BorlandExe {
   uint16_t version = 0x300;  // below 1024 unless wide
   uint8_t programFlags = 0;  // bit 1: case-sensitive names
   uint32_t globalCount = 0;
-  uint32_t imageSize = 0x300;                // bytes of the MZ load image
+  uint32_t imageSize = 0x300;  // bytes of the MZ load image
+  // When set, the MZ part of the file as it stands (a program that runs);
+  // its header's page counts must cover exactly these bytes.
+  std::string mzFile;
   uint16_t ext16Size = 32;                   // extension size of the 16-bit layout
   uint16_t skipSize = 3;                     // header's skip size
   uint16_t c6 = 1, c9 = 2;                   // 16-bit extension counts of skipped data
