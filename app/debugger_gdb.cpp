@@ -2,6 +2,7 @@
 
 #include "app/gdb_process.h"
 #include "debugger/breakpoint_list.h"
+#include "debugger/session/debug_session.h"
 #include "platform/base/cstring.h"
 
 CDebuggerGDB::CDebuggerGDB(const char* path, HWND frame, int* pSessionActive) : CDebugger(path, frame) {
@@ -93,3 +94,9 @@ int CDebuggerGDB::EvaluateWatch(const char* expression) {
 }
 
 int CDebuggerGDB::IsRunning() { return m_state == kRunning; }
+
+void UseGdbForHostPrograms() {
+  SetHostProgramDebuggerFactory([](const char* path, HWND frame, int* pSessionActive) -> CDebugger* {
+    return new CDebuggerGDB(path, frame, pSessionActive);
+  });
+}

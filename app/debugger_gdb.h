@@ -55,3 +55,6 @@ class CDebuggerGDB : public CDebugger {
 
   CGDBProcess* m_pProcess = nullptr;
 };
+
+// Makes the session start CDebuggerGDB for programs of the host.
+void UseGdbForHostPrograms();

@@ -9,7 +9,9 @@
 
 #include "app/debugger_gdb.h"
 #include "app/gdb_process.h"
+#include "app/core/project_data.h"
 #include "debugger/breakpoint_list.h"
+#include "debugger/session/debug_session.h"
 #include "debugger/session/frame_messages.h"
 #include "tests/debugger_session/frame_recorder.h"
 #include "tests/support/test_support.h"
@@ -181,6 +183,44 @@ TEST_F(GdbSessionTest, BreakpointsSetBeforeTheSessionStopTheProgram) {
   debugger_->Go();
   ASSERT_TRUE(WaitFor(WM_STOP_LOCATION, 1));
   EXPECT_EQ(LastStop(), "prog.c:" + std::to_string(kAddReturnLine));
+}
+
+// The frame's part of a session start, for a program of the host: no
+// board, kernel or bars are involved.
+class HostOnlySessionFrame : public DebugSessionFrame {
+ public:
+  explicit HostOnlySessionFrame(HWND window) : m_window(window) {}
+  HWND Window() override { return m_window; }
+  ProjectData* Project() override { return &m_project; }
+  WORD InstallDebugKernel() override { return 1; }
+  void RunInstallationFile() override {}
+  void ClearExecutionMarkers() override {}
+  bool IsBarVisible(DebugBar) override { return false; }
+  void ShowBar(DebugBar, bool) override {}
+  void RecalcLayout() override {}
+  void GiveBarsEvaluators() override {}
+  void CloseDisassembly() override {}
+
+ private:
+  HWND m_window;
+  ProjectData m_project;
+};
+
+TEST_F(GdbSessionTest, AHostProgramStartsAGdbSession) {
+  debugger_.reset();
+  UseGdbForHostPrograms();
+  HostOnlySessionFrame sessionFrame(frame_.Window());
+  CDebugSession session(sessionFrame);
+  int spare = 0;
+  ASSERT_TRUE(session.StartDebugger(exe_.c_str(), &active_, &spare, 1));
+  SetHostProgramDebuggerFactory(nullptr);
+  auto* gdb = dynamic_cast<CDebuggerGDB*>(g_pCurrentDebugger);
+  ASSERT_NE(gdb, nullptr);
+  EXPECT_EQ(active_, 1);
+  gdb->Go();
+  EXPECT_TRUE(frame_.WaitForMessage(WM_DEBUG_FINISHED, kWaitMs));
+  delete g_pCurrentDebugger;
+  g_pCurrentDebugger = nullptr;
 }
 
 TEST(GdbPath, DrivesAndBackslashesBecomeGdbForms) {
