@@ -30,6 +30,8 @@ int CVariableControlBar::OnCreate(LPCREATESTRUCT lpcs) {
   if (!m_tree.Create(WS_CHILD | WS_VISIBLE, 0, CRect(0, 0, 0, 0), this, CVariableTree::kControlId)) return -1;
   m_tree.SetTreeStyle(TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS);
   m_tree.SetExtendedStyle(kSECTreeExHeader);
+  // A click anywhere in a row selects it, and on a value cell arms its edit.
+  m_tree.SetListStyleEx(m_tree.GetListStyleEx() | LVXS_FULLROWSELECT);
   m_tree.SetColumnHeading(CVariableTree::kNameColumn,
                           m_name.IsEmpty() ? "Name" : static_cast<const char*>(m_name));
   m_tree.SetColumnWidth(CVariableTree::kNameColumn, kVariableNameWidth);
