@@ -25,6 +25,15 @@ CVariableControlBar::CVariableControlBar(WatchRefresh refresh, WatchAssign assig
 
 CVariableControlBar::~CVariableControlBar() = default;
 
+void CVariableControlBar::SetName(const char* name) {
+  m_name = name;
+  if (m_tree.m_hWnd) m_tree.SetColumnHeading(CVariableTree::kNameColumn, NameColumnTitle());
+}
+
+const char* CVariableControlBar::NameColumnTitle() const {
+  return m_name.IsEmpty() ? "Name" : static_cast<const char*>(m_name);
+}
+
 int CVariableControlBar::OnCreate(LPCREATESTRUCT lpcs) {
   if (SECControlBar::OnCreate(lpcs) == -1) return -1;
   if (!m_tree.Create(WS_CHILD | WS_VISIBLE, 0, CRect(0, 0, 0, 0), this, CVariableTree::kControlId)) return -1;

@@ -17,7 +17,8 @@ class CVariableControlBar : public SECControlBar, public CWatchRequester {
   CVariableControlBar(WatchRefresh refresh, WatchAssign assign);
   ~CVariableControlBar() override;
 
-  void SetName(const char* name) { m_name = name; }
+  // The bar's name, also the title of the name column.
+  void SetName(const char* name);
   const CString& Name() const { return m_name; }
   void SetEvaluator(CEval* eval) { m_tree.SetEvaluator(eval); }
   void SetRegisters(TargetRegisters* block) { m_tree.SetRegisters(block); }
@@ -44,6 +45,8 @@ class CVariableControlBar : public SECControlBar, public CWatchRequester {
   DECLARE_MESSAGE_MAP()
 
  private:
+  const char* NameColumnTitle() const;
+
   CList<CWaiting, const CWaiting&> m_pending;
   CString m_name;
   CWatchRequester* m_pFrameRequester = nullptr;

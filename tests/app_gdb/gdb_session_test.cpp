@@ -2,6 +2,7 @@
 // built with gcc -g at test time, reported to a stand-in frame.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -221,6 +222,49 @@ TEST_F(GdbSessionTest, AHostProgramStartsAGdbSession) {
   EXPECT_TRUE(frame_.WaitForMessage(WM_DEBUG_FINISHED, kWaitMs));
   delete g_pCurrentDebugger;
   g_pCurrentDebugger = nullptr;
+}
+
+// A program that says its process id and then runs until it is stopped.
+constexpr auto kEndlessProgram =
+    "#include <stdio.h>\n"
+    "#include <unistd.h>\n"
+    "int main(void) {\n"
+    "  printf(\"pid=%d\\n\", (int)getpid());\n"
+    "  fflush(stdout);\n"
+    "  for (;;) usleep(1000);\n"
+    "}\n";
+
+// Whether a process still runs (a zombie waiting for its parent does not).
+bool GdbTestProcessRuns(int pid) {
+  const std::string stat = mirt_test::ReadFile("/proc/" + std::to_string(pid) + "/stat");
+  const size_t close = stat.rfind(')');
+  return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] != 'Z';
+}
+
+TEST_F(GdbSessionTest, EndingASessionWhileTheProgramRunsLeavesNothingRunning) {
+  debugger_.reset();
+  const std::string dir = mirt_test::MakeTempDir("endless");
+  const std::string source = mirt_test::WriteFile(dir + "/endless.c", kEndlessProgram);
+  const std::string exe = dir + "/endless";
+  ASSERT_EQ(std::system(("gcc -g -O0 -o '" + exe + "' '" + source + "'").c_str()), 0);
+  debugger_ = std::make_unique<CDebuggerGDB>(exe.c_str(), frame_.Window(), &active_);
+  debugger_->Go();
+  int pid = 0;
+  ASSERT_TRUE(frame_.PumpUntil(
+      [&] {
+        for (const std::string& line : Texts(WM_OUTPUT_TEXT))
+          if (line.rfind("pid=", 0) == 0) pid = std::atoi(line.c_str() + 4);
+        return pid != 0;
+      },
+      kWaitMs));
+  EXPECT_TRUE(GdbTestProcessRuns(pid));
+  EXPECT_TRUE(debugger_->IsRunning());
+  const auto start = std::chrono::steady_clock::now();
+  debugger_->StopProgram();
+  debugger_.reset();
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(took, std::chrono::milliseconds(CGDBProcess::kQuitWaitMs + kWaitMs / 4));
+  EXPECT_TRUE(frame_.PumpUntil([&] { return !GdbTestProcessRuns(pid); }, kWaitMs));
 }
 
 TEST(GdbPath, DrivesAndBackslashesBecomeGdbForms) {

@@ -132,6 +132,13 @@ TEST_F(WatchBarTest, StructuresAndArraysBecomeMembers) {
   dbgui_test::SavePicture(frame_->m_hWnd, "watch_bars");
 }
 
+TEST_F(WatchBarTest, TheNameColumnIsTitledWithTheBarsName) {
+  EXPECT_EQ(std::string(Tree().GetColumnHeading(CVariableTree::kNameColumn)), "Variable");
+  EXPECT_EQ(std::string(Tree().GetColumnHeading(CVariableTree::kValueColumn)), "Value");
+  variables_.SetName("");
+  EXPECT_EQ(std::string(Tree().GetColumnHeading(CVariableTree::kNameColumn)), "Name");
+}
+
 TEST_F(WatchBarTest, AnUnchangedTypeKeepsTheItemsANewTypeReplacesThem) {
   Tree().SetValue("s", "{a = 1, b = 2}", "struct S", nullptr);
   HTREEITEM s = Find(Tree(), "s");
