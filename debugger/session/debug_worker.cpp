@@ -52,6 +52,14 @@ CDebugWorker::CDebugWorker(const char*, HWND frame, HANDLE pipeRead)
 
 CDebugWorker::~CDebugWorker() { delete m_pSavedRegisters; }
 
+void CDebugWorker::SendToFrame(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (m_pFrame) SendMessage(m_pFrame, message, wParam, lParam);
+}
+
+void CDebugWorker::PostToFrame(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (m_pFrame) PostMessage(m_pFrame, message, wParam, lParam);
+}
+
 CAddr CDebugWorker::CurrentIP() const { return g_pRegisters ? g_pRegisters->code : CAddr::Invalid(); }
 
 int CDebugWorker::IsRunning() { return m_state == kWorkerRunning; }
@@ -173,7 +181,7 @@ CDebugWorker::PipeRead CDebugWorker::Dispatch(uint8_t opcode) {
         SetAddressBreakpoint(address);
       else
         ClearAddressBreakpoint(address);
-      PostMessage(m_pFrame, WM_DISASSEMBLY_UPDATE, 0, LPARAM(address));
+      PostToFrame(WM_DISASSEMBLY_UPDATE, 0, LPARAM(address));
       break;
     case kOpRunToAddress:
       RunToAddress(address);
@@ -279,18 +287,18 @@ void CDebugWorker::Break() {
   m_state = kWorkerStopped;
 }
 
-void CDebugWorker::OnKernelNoAnswer() { PostMessage(m_pFrame, WM_KERNEL_NO_ANSWER, 0, 0); }
+void CDebugWorker::OnKernelNoAnswer() { PostToFrame(WM_KERNEL_NO_ANSWER, 0, 0); }
 
 // --- stops --------------------------------------------------------------------
 
-void CDebugWorker::ReportStopAt(const CAddr& address, UINT) {
+void CDebugWorker::ReportStopAt(const CAddr& address) {
   const char* file = nullptr;
   uint16_t first = kDebugWorkerNoLine, line = kDebugWorkerNoLine;
   if (g_pDebugInterp) g_pDebugInterp->AddressToLine(&address, &file, &first, &line);
   g_debugWorkerStop.file = file;
   g_debugWorkerStop.line = line == kDebugWorkerNoLine ? 0 : int16_t(line);
   g_debugWorkerStop.address = address;
-  if (m_pFrame) SendMessage(m_pFrame, WM_STOP_LOCATION, 0, reinterpret_cast<LPARAM>(&g_debugWorkerStop));
+  SendToFrame(WM_STOP_LOCATION, 0, reinterpret_cast<LPARAM>(&g_debugWorkerStop));
 }
 
 void CDebugWorker::OnTargetStopped() {
@@ -310,10 +318,10 @@ void CDebugWorker::OnTargetStopped() {
   const CAddr ip = g_pRegisters->code;
   if (ip.IsEqual(m_exitAddress)) {
     const bool real = m_exitAddress.offset != 0 && m_exitAddress.segment != 0;
-    PostMessage(m_pFrame, real ? WM_PROGRAM_END : WM_SYSTEM_CRASHED, 0, 0);
+    PostToFrame(real ? WM_PROGRAM_END : WM_SYSTEM_CRASHED, 0, 0);
     return;
   }
-  ReportStopAt(ip, WM_STOP_LOCATION);
+  ReportStopAt(ip);
 }
 
 // --- watches, registers, call stack ------------------------------------------
@@ -330,10 +338,10 @@ void CDebugWorker::EvaluateWatch(const char* expression) {
   if (type && data && g_pDebugInterp) {
     CString value;
     g_pDebugInterp->ValueText(data, type, uint16_t(size), value, basic);
-    SendMessage(m_pFrame, WM_WATCH_VALUE, reinterpret_cast<WPARAM>(""),
+    SendToFrame(WM_WATCH_VALUE, reinterpret_cast<WPARAM>(""),
                 reinterpret_cast<LPARAM>(static_cast<const char*>(value)));
   } else {
-    SendMessage(m_pFrame, WM_WATCH_VALUE, reinterpret_cast<WPARAM>(""),
+    SendToFrame(WM_WATCH_VALUE, reinterpret_cast<WPARAM>(""),
                 reinterpret_cast<LPARAM>(kDebugWorkerNotDefined));
   }
   delete type;
@@ -346,7 +354,7 @@ void CDebugWorker::SendRegisters() {
   char* text = nullptr;
   if (g_pDebugInterp) g_pDebugInterp->RegisterText(g_pRegisters, &text);
   if (!text) return;
-  SendMessage(m_pFrame, WM_REGISTER_TEXT, 0, reinterpret_cast<LPARAM>(text));
+  SendToFrame(WM_REGISTER_TEXT, 0, reinterpret_cast<LPARAM>(text));
   delete[] text;
 }
 
@@ -395,7 +403,7 @@ void CDebugWorker::SendCallStack() {
       frame = link;
     }
   }
-  SendMessage(m_pFrame, WM_CALLSTACK_TEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  SendToFrame(WM_CALLSTACK_TEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 // --- frames and return addresses ------------------------------------------------
@@ -533,7 +541,7 @@ void CDebugWorker::SetIPToLine(const char* file, uint16_t line) {
   g_debugWorkerPostedStop.file = g_debugWorkerPostedFile;
   g_debugWorkerPostedStop.line = int16_t(line);
   g_debugWorkerPostedStop.address = a;
-  PostMessage(m_pFrame, WM_STOP_LOCATION, 0, reinterpret_cast<LPARAM>(&g_debugWorkerPostedStop));
+  PostToFrame(WM_STOP_LOCATION, 0, reinterpret_cast<LPARAM>(&g_debugWorkerPostedStop));
 }
 
 void CDebugWorker::SetIPToAddress(uint32_t linear) {
@@ -545,7 +553,7 @@ void CDebugWorker::SetIPToAddress(uint32_t linear) {
     DebugMessageBox("Unable to keep code segment", "Warning", MB_OK);
   g_pRegisters->code = a;
   g_pDebugAccess->WriteRegisters(g_pRegisters);
-  ReportStopAt(a, WM_STOP_LOCATION);
+  ReportStopAt(a);
 }
 
 void CDebugWorker::SaveStartRegisters() {

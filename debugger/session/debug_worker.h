@@ -119,7 +119,10 @@ class CDebugWorker {
   // The common tail of every command that lets the program run.
   int LetRun();
   // Sends the stop record of an address to the frame.
-  void ReportStopAt(const CAddr& address, UINT deliveryMessage);
+  void ReportStopAt(const CAddr& address);
+  // To the frame, when there is one.
+  void SendToFrame(UINT message, WPARAM wParam, LPARAM lParam);
+  void PostToFrame(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
   enum class PipeRead { Ok, Closed };

@@ -52,11 +52,11 @@ void CDebugWorkerBoard::CreateSessionObjects(const char* exePath, CDebugAccess* 
   g_pDebugInterp = new CDebugInterpBorland(exePath, &infoOk, uint16_t(g_pRegisters->code.segment));
   if (debugInfoOk) *debugInfoOk = infoOk;
   g_pBreakpointAddrList = new CBreakpointAddrList(1, &kBoardWorkerBreakOpcode);
-  if (programThere && m_pFrame) {
+  if (programThere) {
     char text[64];
     std::snprintf(text, sizeof text, "program starts at %04x:%04x", g_pRegisters->code.segment,
                   g_pRegisters->code.offset);
-    SendMessage(m_pFrame, WM_OUTPUT_TEXT, kOutputPaneDebug, reinterpret_cast<LPARAM>(text));
+    SendToFrame(WM_OUTPUT_TEXT, kOutputPaneDebug, reinterpret_cast<LPARAM>(text));
   }
   m_disassembler = std::make_unique<CSessionDisassembler>();
   m_pDisassembler = m_disassembler->Disassembler();

@@ -6,30 +6,9 @@
 
 #include "debugger/debug_control.h"
 #include "debugger/kernel_link_serial.h"
+#include "tests/fuzz/debugger_link/scripted_link.h"
 
 namespace {
-
-// A link whose line is the fuzz input; once it is used up, the wait for an
-// answer is aborted as a user's stop would.
-class ScriptedLink : public CTDKernelCommunicationSerial {
- public:
-  ScriptedLink(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
-  bool IsOpen() const override { return true; }
-  bool Write(const BYTE*, DWORD) override { return true; }
-  DWORD Read(BYTE* buffer, DWORD count) override {
-    DWORD n = 0;
-    while (n < count && m_pos < m_size) buffer[n++] = m_data[m_pos++];
-    if (n == 0) abortFlag = 1;
-    return n;
-  }
-  bool Exhausted() const { return m_pos >= m_size; }
-  uint8_t Next() { return m_pos < m_size ? m_data[m_pos++] : 0; }
-
- private:
-  const uint8_t* m_data;
-  size_t m_size;
-  size_t m_pos = 0;
-};
 
 class NullControl : public CDebugControl {
  public:
@@ -51,7 +30,7 @@ const Command kCommands[] = {{'C', 5},   {'N', 6}, {'J', 48}, {'K', 0},
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   NullControl control;
   g_pDebugControl = &control;
-  ScriptedLink link(data, size);
+  fuzz_link::ScriptedLink link(data, size);
   BYTE request[CTDKernelCommunication::kMaxRequest] = {};
   for (int op = 0; op < 16 && !link.Exhausted(); ++op) {
     link.splitMode = 0;  // no pauses between bytes here
