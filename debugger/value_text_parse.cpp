@@ -83,8 +83,11 @@ class ValueTextReader {
       return;
     }
     const char c = *m_p;
-    if (c == '"') {
-      Quoted('"');
+    if (c == '"' || c == '\'') {
+      // A string, possibly cut ("..."), or a character run ('a' <repeats 9 times>).
+      Quoted(c);
+      if (std::strncmp(m_p, "...", 3) == 0) m_p += 3;
+      Tails();
     } else if (c == '(') {
       Through(')');
       if (*m_p) ++m_p;

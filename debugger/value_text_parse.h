@@ -3,7 +3,8 @@
 // for structures, arrays and bit fields, named members with their own
 // values.
 //
-//   "text"                    a string, quotes kept
+//   "text"                    a string, quotes kept ("text"... when cut)
+//   'a' <repeats 9 times>     a character run
 //   (type) 0x1f               a cast and its number
 //   -12, 0x1f, 1234:0010      a number run, optionally followed by a blank
 //                             and a string, a character ('A'), a marker

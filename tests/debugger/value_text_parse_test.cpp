@@ -43,6 +43,7 @@ TEST(ValueText, FormsBecomeValuesAndMembers) {
       {"{0 <repeats 16 times>}", "{[0]=0 <repeats 16 times>}"},
       {"{{x = 1}, {x = 2}}", "{[0]={x=1},[1]={x=2}}"},
       {"{s = \"a, b\", n = 2}", "{s=\"a, b\",n=2}"},
+      {"{'a' <repeats 9 times>, \"bc\"...}", "{[0]='a' <repeats 9 times>,[1]=\"bc\"...}"},
   };
   for (const Case& c : cases) {
     ValueParseResult r = ParseValueText(c.text);
