@@ -53,6 +53,9 @@ class CMemAddrList {
   int InsertSourceEntry(int line, DWORD address, DWORD next, WORD sourceLine, LPCSTR file, int direction);
   void ToggleBookmark(int, int);
 
+  // The first and the last listed line; FALSE when none is listed.
+  BOOL GetListedLines(int* first, int* last) const;
+
   // Listed entries in line order (for tests and diagnostics).
   std::vector<CMemAddrEntry> Entries() const { return m_entries.ToVector(); }
 
