@@ -98,6 +98,8 @@ class SECEditCore : public TBase {
   virtual void SetBookmark(EditLine* line, BOOL set);
   // The column-block marker of clipboard and drag texts.
   virtual const char* ColumnBlockMarker() const;
+  // The colour of a line's text without syntax colours.
+  virtual COLORREF LineTextColor(EditLine*) { return Buf() != nullptr ? Buf()->m_crText : 0; }
 
   // ---- selection (seceditcore_select.inl) ----
   void StartSelection(int mode);

@@ -194,7 +194,9 @@ void SECEditCore<TBase>::PaintRow(CDC& dc, EditBuffer& buf, EditLine* line, int 
     return;
   }
   if (!buf.m_bChroma) {
+    COLORREF ink = dc.SetTextColor(LineTextColor(line));
     dc.ExtTextOut(x0, y, 0, nullptr, cells + m_nLeftColumn, std::min(n, runLimit), nullptr);
+    dc.SetTextColor(ink);
   } else {
     m_paint.MarkComments(buf, line);
     m_paint.MarkQuotes();
