@@ -53,6 +53,8 @@ class CMemAddrList {
   int InsertSourceEntry(int line, DWORD address, DWORD next, WORD sourceLine, LPCSTR file, int direction);
   void ToggleBookmark(int, int);
 
+  // The line made last by a walk down (the next one follows its code).
+  int CachedLine() const { return m_cachedLine; }
   // The first and the last listed line; FALSE when none is listed.
   BOOL GetListedLines(int* first, int* last) const;
 

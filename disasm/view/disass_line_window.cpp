@@ -82,6 +82,14 @@ EditLine* DisassLineWindow::Line(int n) {
   if (m_lines.empty()) return Restart(n);
   if (Holds(n)) return m_lines[n - m_first];
   if (n < First() - kReach || n > Last() + kReach) return nullptr;
+  // The line source goes on down from the line it made last: when that is
+  // not the end of the stretch (another view or a walk up made one since),
+  // the end is made again first.
+  if (n > Last() && g_pMemAddrList != nullptr && g_pMemAddrList->CachedLine() != Last()) {
+    DisassLine again;
+    g_pMemAddrList->GetLine(Last(), again);
+    delete[] again.text;
+  }
   while (n > Last()) {
     EditLine* line = Make(Last() + 1);
     if (line == nullptr) return nullptr;

@@ -324,7 +324,7 @@ void SECEditCore<TBase>::SelectAll(BOOL redraw) {
 template <class TBase>
 void SECEditCore<TBase>::GoToLine(int n) {
   EditBuffer* buf = Buf();
-  if (buf == nullptr || FirstLine() == nullptr) return;
+  if (buf == nullptr || buf->m_pLines == nullptr) return;
   n = std::clamp(n, 1, std::max(buf->m_nLineCount, 1));
   int oldTop = m_nTopLine;
   int rows = std::max(Rows(), 1);
@@ -564,7 +564,7 @@ void SECEditCore<TBase>::GetScrollRange(int bar, int* low, int* high) {
 template <class TBase>
 void SECEditCore<TBase>::SetTopLine(int n, BOOL redraw) {
   EditBuffer* buf = Buf();
-  if (buf == nullptr || FirstLine() == nullptr) return;
+  if (buf == nullptr || buf->m_pLines == nullptr) return;
   EditLine* line = LineAt(std::max(n, 1));
   if (line == nullptr) return;
   m_pTopLine = line;

@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -209,6 +210,30 @@ TEST_F(DisviewTest, TheEndsReportTheirMessages) {
   Command(kCmdBottom);
   EXPECT_EQ(view->DoError(view->LineDown(FALSE), FALSE), 21005);
   EXPECT_TRUE(plat::MessageBoxRecords().empty());
+}
+
+// Rows below a jump each show the next instruction once, and the jump
+// makes no more lines than the screen needs.
+TEST_F(DisviewTest, AJumpShowsEachInstructionOnceAndMakesOnlyItsScreen) {
+  constexpr size_t kIntEvery = 16;
+  std::vector<BYTE> code(kCodeBytes, kNop);
+  for (size_t i = 0; i + 1 < code.size(); i += kIntEvery) {
+    code[i] = 0xCD;  // int 21
+    code[i + 1] = 0x21;
+  }
+  StartSession(code);
+  int first = ShowCode();
+  EXPECT_LT(view->m_window.made, 3 * view->GetLinesPerPage());
+  Key(VK_NEXT);
+  Key(VK_PRIOR);
+  Key(VK_UP);
+  Pump();
+  DWORD previous = 0;
+  for (int line = first; line < first + view->GetLinesPerPage(); ++line) {
+    DWORD address = std::strtoul(view->LineAt(line)->text, nullptr, 16);
+    EXPECT_GT(address, previous) << line;
+    previous = address;
+  }
 }
 
 TEST_F(DisviewTest, KeysAndScrollMessagesMoveCaretAndTop) {
