@@ -5,12 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cstdio>
 #include <cstring>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "editor/view/oefinddlg.h"
+#include "platform/afx/printinfo.h"
+#include "platform/ui/print.h"
 #include "platform/ui/afxole.h"
 #include "tests/disasm_view/disview_fixture.h"
 
@@ -67,6 +71,8 @@ TEST_F(DisviewFindTest, ARegularExpressionFoundBackwards) {
   // The int before the caret: the one at 0x1010 (line 15 of the code).
   EXPECT_EQ(std::strtoul(view->m_pCaretLine->text, nullptr, 16), kCodeBase + 0x10);
   EXPECT_TRUE(Messages().empty());
+  // The search text heads the history.
+  EXPECT_STREQ(plat::Profile::App().GetProfileString("Settings\\Find", "Find1", ""), "i.t");
 }
 
 TEST_F(DisviewFindTest, MarkAllBookmarksTheMatchingLinesNearby) {
@@ -181,6 +187,36 @@ TEST_F(DisviewPrintTest, PrintingTheSelectionStopsBeforeAnEndAtColumnZero) {
   ASSERT_EQ(view->m_pageStarts.size(), 1u);
   EXPECT_EQ(static_cast<int>(view->m_pageStarts.front()), first);
   EXPECT_EQ(view->m_nPrintLastLine, first + kLines - 1);
+}
+
+TEST_F(DisviewPrintTest, PrintingTheSelectionWritesAPdf) {
+  StartSession();
+  int first = ShowCode();
+  constexpr int kLines = 150;
+  view->GoToLine(first);
+  view->StartSelection(SEL_STREAM);
+  view->m_pCaretLine = view->LineAt(first + kLines);
+  view->m_nCaretLine = first + kLines;
+  view->m_nCaretColumn = 4;
+  view->UpdateSelection(FALSE);
+  static std::string target;
+  target = mirt_test::ProgramDir() + "/disasm_view_print.pdf";
+  std::remove(target.c_str());
+  afx::SetPrintDialogHandler([](CPrintInfo* info) -> BOOL {
+    mirt_ui::PrinterSetup setup;
+    setup.output = target;
+    info->m_strOutputFile = target.c_str();
+    info->m_hDC = mirt_ui::CreatePrinterDC(setup);
+    return info->m_hDC != nullptr;
+  });
+  Command(ID_FILE_PRINT);
+  afx::SetPrintDialogHandler(nullptr);
+  std::string bytes = mirt_test::ReadFile(target);
+  ASSERT_GT(bytes.size(), 4u);
+  EXPECT_EQ(bytes.substr(0, 4), "%PDF");
+  EXPECT_TRUE(view->m_bPrintSelection);
+  EXPECT_GT(view->m_pageStarts.size(), 1u);
+  EXPECT_EQ(view->m_nPrintLastLine, first + kLines);
 }
 
 TEST_F(DisviewTest, PanesOfASplitterRowShareTheirTopLine) {

@@ -384,6 +384,19 @@ TEST_F(DisviewTest, TheContextMenuOffersEditingAndTheDebuggersCommands) {
   menu.DestroyMenu();
 }
 
+TEST_F(DisviewTest, FileOpenGoesToTheMainFramesDialog) {
+  struct RecordingFrame : CDisassMainFrame {
+    void OpenFileWithDialog() override { ++opened; }
+    int opened = 0;
+  } frame;
+  g_pDisassMainFrame = &frame;
+  Command(ID_FILE_OPEN);
+  g_pDisassMainFrame = nullptr;
+  EXPECT_EQ(frame.opened, 1);
+  Command(ID_FILE_OPEN);  // no main frame: nothing happens
+  EXPECT_EQ(frame.opened, 1);
+}
+
 TEST_F(DisviewTest, ClosingTheDocumentDeletesTheLineSource) {
   StartSession();
   EXPECT_TRUE(CDisview0Doc::IsOpen());
