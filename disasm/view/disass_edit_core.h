@@ -35,6 +35,9 @@ class DisassEditCore : public SECEditCore<TBase> {
   using Core = SECEditCore<TBase>;
   // Lines made beyond each end of the held lines for a whole-text walk.
   static constexpr int kWalkWindow = 2048;
+  // Held lines beyond which the view lets go of lines far from the ones
+  // it points at.
+  static constexpr int kMaxHeld = 4 * DisassLineWindow::kReach;
 
   DisassEditCore();
   ~DisassEditCore() override;
@@ -80,5 +83,8 @@ class DisassEditCore : public SECEditCore<TBase> {
 
  private:
   static void MarkMadeLine(void* context, EditLine* line);
+  // Lets go of held lines far from the top, caret, selection and search
+  // start, once more than kMaxHeld are held.
+  void TrimHeldLines();
   int m_nMessageDepth = 0;
 };

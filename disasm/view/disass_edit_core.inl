@@ -160,9 +160,27 @@ template <class TBase>
 BOOL DisassEditCore<TBase>::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   ++m_nMessageDepth;
   BOOL handled = Core::OnWndMsg(message, wParam, lParam, pResult);
-  // Lines of earlier stretches go once nothing is running that may hold one.
-  if (--m_nMessageDepth == 0) m_window.Release();
+  // Lines of earlier stretches, and held ones far away, go once nothing
+  // is running that may hold one.
+  if (--m_nMessageDepth == 0) {
+    m_window.Release();
+    TrimHeldLines();
+  }
   return handled;
+}
+
+template <class TBase>
+void DisassEditCore<TBase>::TrimHeldLines() {
+  if (m_window.Size() <= kMaxHeld || this->m_pTopLine == nullptr || this->m_pCaretLine == nullptr) return;
+  int low = std::min(this->m_pTopLine->lineNumber, this->m_pCaretLine->lineNumber);
+  int high = std::max(this->m_pTopLine->lineNumber + this->Rows(), this->m_pCaretLine->lineNumber);
+  for (EditLine* pinned : {this->m_pSelStartLine, this->m_pSelEndLine, this->m_pSelOriginLine,
+                           this->m_findSequenceStart.line}) {
+    if (pinned == nullptr) continue;
+    low = std::min(low, pinned->lineNumber);
+    high = std::max(high, pinned->lineNumber);
+  }
+  m_window.TrimTo(low - DisassLineWindow::kReach, high + DisassLineWindow::kReach);
 }
 
 template <class TBase>

@@ -123,6 +123,22 @@ EditLine* DisassLineWindow::Restart(int n) {
   return line;
 }
 
+void DisassLineWindow::TrimTo(int first, int last) {
+  if (m_lines.empty() || first > last) return;
+  while (m_lines.size() > 1 && First() < first) {
+    FreeLine(m_lines.front());
+    m_lines.pop_front();
+    ++m_first;
+  }
+  while (m_lines.size() > 1 && Last() > last) {
+    FreeLine(m_lines.back());
+    m_lines.pop_back();
+  }
+  m_lines.front()->prev = nullptr;
+  m_lines.back()->next = nullptr;
+  Relink();
+}
+
 void DisassLineWindow::Release() {
   for (EditLine* line : m_retired) FreeLine(line);
   m_retired.clear();

@@ -41,6 +41,10 @@ class DisassLineWindow : public EditBuffer {
   EditLine* Restart(int n);
   // Frees the lines of earlier stretches.
   void Release();
+  // Frees the held lines outside first..last (the stretch keeps at least
+  // one line).
+  void TrimTo(int first, int last);
+  int Size() const { return static_cast<int>(m_lines.size()); }
   // Reads a held line's flags again from the line source (a breakpoint
   // came or went).
   void RefreshFlags(EditLine* line);

@@ -132,6 +132,19 @@ TEST_F(DisviewTest, KeysAndScrollMessagesMoveCaretAndTop) {
   EXPECT_EQ(view->m_pTopLine->lineNumber, view->m_nTopLine);
 }
 
+TEST_F(DisviewTest, PagingFarLetsGoOfLinesLeftBehind) {
+  StartSession();
+  ShowCode();
+  int pages = 2 * DisassEditCore<CView>::kMaxHeld / view->GetLinesPerPage();
+  for (int i = 0; i < pages; ++i) Command(kCmdPageDown);
+  EXPECT_LE(view->m_window.Size(), DisassEditCore<CView>::kMaxHeld + view->GetLinesPerPage());
+  EXPECT_TRUE(view->m_window.Holds(view->m_nCaretLine));
+  EXPECT_TRUE(view->m_window.Holds(view->m_nTopLine));
+  // Back up a page: the lines are made again where needed.
+  Command(kCmdPageUp);
+  EXPECT_EQ(view->m_pTopLine->lineNumber, view->m_nTopLine);
+}
+
 TEST_F(DisviewTest, GoToAddressMakesTheLineTheTopRow) {
   StartSession();
   view->OnInitialUpdate();
