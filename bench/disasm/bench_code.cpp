@@ -1,6 +1,10 @@
 #include "bench/disasm/bench_code.h"
 
+#include <benchmark/benchmark.h>
+
 #include <random>
+
+#include "disasm/listing_line.h"
 
 namespace bench_code {
 
@@ -45,6 +49,12 @@ BOOL MemoryTarget::ReadMemory(DWORD linear, WORD count, BYTE* buffer) {
     buffer[i] = code[linear + i];
   }
   return TRUE;
+}
+
+void DecodeScreen(CDisassx86& disass, DWORD at) {
+  char line[kDisassLineSize];
+  for (int n = 0; n < kScreenLines; ++n) at = disass.FormatLine(at, line);
+  benchmark::DoNotOptimize(at);
 }
 
 }  // namespace bench_code

@@ -51,7 +51,8 @@ void BM_Objdump1MB(benchmark::State& state) {
 }
 BENCHMARK(BM_Objdump1MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-constexpr int kScreenLines = 60;
+using bench_code::DecodeScreen;
+using bench_code::kScreenLines;
 constexpr int kJumps = 64;
 
 using Clock = std::chrono::steady_clock;
@@ -64,12 +65,6 @@ std::vector<DWORD> RandomAddresses(std::mt19937& rng) {
   std::vector<DWORD> v(kJumps);
   for (auto& a : v) a = rng() % 0xFF000;
   return v;
-}
-
-void DecodeScreen(CDisassx86& disass, DWORD at) {
-  char line[kDisassLineSize];
-  for (int n = 0; n < kScreenLines; ++n) at = disass.FormatLine(at, line);
-  benchmark::DoNotOptimize(at);
 }
 
 void GoToScreen(CMemAddrList& list, DWORD address) {

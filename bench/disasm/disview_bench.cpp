@@ -25,7 +25,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kScreenLines = 60;
+using bench_code::DecodeScreen;
+using bench_code::kScreenLines;
 constexpr int kJumps = 64;
 constexpr int kPages = 1000;
 constexpr int kWidth = 640;
@@ -86,12 +87,6 @@ std::vector<DWORD> RandomAddresses(std::mt19937& rng, int n) {
   std::vector<DWORD> v(static_cast<size_t>(n));
   for (auto& a : v) a = rng() % 0xF0000;
   return v;
-}
-
-void DecodeScreen(CDisassx86& disass, DWORD at) {
-  char line[kDisassLineSize];
-  for (int n = 0; n < kScreenLines; ++n) at = disass.FormatLine(at, line);
-  benchmark::DoNotOptimize(at);
 }
 
 // Each round jumps to 64 addresses never listed in a fresh line source;

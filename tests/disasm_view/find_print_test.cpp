@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/platform/afx/afx_test_support.h"
 #include "editor/view/oefinddlg.h"
 #include "platform/afx/printinfo.h"
 #include "platform/ui/print.h"
@@ -32,16 +33,8 @@ class DisviewFindTest : public DisviewTest {
     EXPECT_NE(d, nullptr);
     return d;
   }
-  void Press(OEFindDlg* d, int id) {
-    d->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(d->GetDlgItem(id)->m_hWnd));
-  }
-  std::vector<std::string> Messages() {
-    std::vector<std::string> out;
-    for (const auto& r : plat::MessageBoxRecords()) out.push_back(r.text);
-    plat::ClearMessageBoxRecords();
-    return out;
-  }
+  void Press(OEFindDlg* d, int id) { ui_test::PressButton(d->m_hWnd, id); }
+  std::vector<std::string> Messages() { return ui_test::TakeMessageBoxTexts(); }
 };
 
 // Code of "int 21" every 16 bytes and NOPs between.
@@ -128,27 +121,7 @@ class DisviewPrintTest : public DisviewTest {
   // its first page.
   QImage PrintFirstPage(CPrintInfo& info) {
     constexpr int kPageWidth = 600, kPageHeight = 400;
-    CClientDC screen(nullptr);
-    CDC dc;
-    dc.CreateCompatibleDC(&screen);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&screen, kPageWidth, kPageHeight);
-    CBitmap* old = dc.SelectObject(&bitmap);
-    dc.PatBlt(0, 0, kPageWidth, kPageHeight, WHITENESS);
-    info.m_rectDraw.SetRect(0, 0, kPageWidth, kPageHeight);
-    view->OnBeginPrinting(&dc, &info);
-    info.m_nCurPage = 1;
-    view->OnPrint(&dc, &info);
-    QImage image(kPageWidth, kPageHeight, QImage::Format_RGB32);
-    for (int y = 0; y < kPageHeight; ++y) {
-      for (int x = 0; x < kPageWidth; ++x) {
-        COLORREF c = dc.GetPixel(x, y);
-        image.setPixel(x, y, qRgb(GetRValue(c), GetGValue(c), GetBValue(c)));
-      }
-    }
-    view->OnEndPrinting(&dc, &info);
-    dc.SelectObject(old);
-    return image;
+    return afx_test::PrintViewPage(view, info, 1, kPageWidth, kPageHeight);
   }
 };
 

@@ -1,5 +1,7 @@
 #include "afx_test_support.h"
 
+#include "platform/ui/cdc.h"
+#include "platform/ui/gdiobj.h"
 #include "ui_test_support.h"
 
 namespace afx_test {
@@ -30,6 +32,30 @@ CRect RectIn(CWnd* wnd, CWnd* in) {
   wnd->GetWindowRect(&r);
   in->ScreenToClient(&r);
   return r;
+}
+
+QImage PrintViewPage(CView* view, CPrintInfo& info, int page, int width, int height) {
+  CClientDC screen(nullptr);
+  CDC dc;
+  dc.CreateCompatibleDC(&screen);
+  CBitmap bitmap;
+  bitmap.CreateCompatibleBitmap(&screen, width, height);
+  CBitmap* old = dc.SelectObject(&bitmap);
+  dc.PatBlt(0, 0, width, height, WHITENESS);
+  info.m_rectDraw.SetRect(0, 0, width, height);
+  view->OnBeginPrinting(&dc, &info);
+  info.m_nCurPage = static_cast<UINT>(page);
+  view->OnPrint(&dc, &info);
+  QImage image(width, height, QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      COLORREF c = dc.GetPixel(x, y);
+      image.setPixel(x, y, qRgb(GetRValue(c), GetGValue(c), GetBValue(c)));
+    }
+  }
+  view->OnEndPrinting(&dc, &info);
+  dc.SelectObject(old);
+  return image;
 }
 
 }  // namespace afx_test
