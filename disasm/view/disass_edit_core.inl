@@ -158,6 +158,8 @@ BOOL DisassEditCore<TBase>::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDH
 
 template <class TBase>
 BOOL DisassEditCore<TBase>::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  // Lines made before a session began or ended are made again first.
+  if (m_nMessageDepth == 0 && m_window.IsStale() && this->m_pTopLine != nullptr) ReloadLines();
   ++m_nMessageDepth;
   BOOL handled = Core::OnWndMsg(message, wParam, lParam, pResult);
   // Lines of earlier stretches, and held ones far away, go once nothing

@@ -119,6 +119,7 @@ EditLine* DisassLineWindow::Restart(int n) {
   m_lines.clear();
   m_lines.push_back(line);
   m_first = n;
+  m_source = SourceSerial();
   Relink();
   return line;
 }

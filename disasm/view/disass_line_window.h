@@ -8,6 +8,7 @@
 
 #include <deque>
 
+#include "disasm/mem_addr_list.h"
 #include "editor/editbuffer.h"
 
 class DisassEdit;
@@ -48,6 +49,9 @@ class DisassLineWindow : public EditBuffer {
   // Reads a held line's flags again from the line source (a breakpoint
   // came or went).
   void RefreshFlags(EditLine* line);
+  // The held lines came from another line source than the current one (a
+  // session began or ended since).
+  bool IsStale() const { return !m_lines.empty() && m_source != SourceSerial(); }
 
   // Lines made so far, in all stretches (for tests).
   long made = 0;
@@ -62,5 +66,7 @@ class DisassLineWindow : public EditBuffer {
 
   std::deque<EditLine*> m_lines;
   int m_first = 1;
+  static unsigned SourceSerial() { return g_pMemAddrList != nullptr ? g_pMemAddrList->Serial() : 0; }
+  unsigned m_source = 0;  // the serial of the line source the held lines came from
   std::deque<EditLine*> m_retired;
 };

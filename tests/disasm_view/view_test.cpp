@@ -193,8 +193,18 @@ TEST_F(DisviewTest, ALineTheLineSourceHasNotListedHasNoAddress) {
   StartSession();
   DWORD address = 0;
   EXPECT_FALSE(view->CursorLineAddress(&address));
-  for (UINT id : {ID_DISASS_SET_IP, ID_DISASS_TOGGLE_BREAKPOINT, ID_DISASS_RUN_TO_CURSOR}) Command(id);
+  view->OnSetIPToCursor();
+  view->OnToggleBreakpoint();
+  view->OnRunToCursor();
   EXPECT_TRUE(debugger.calls.empty());
+  // The next message makes the lines again from the session's line source.
+  EXPECT_TRUE(view->m_window.IsStale());
+  Command(ID_DISASS_SET_IP);
+  EXPECT_FALSE(view->m_window.IsStale());
+  EXPECT_EQ(view->m_window.m_nLineCount, CMemAddrList::kLineCount);
+  ASSERT_EQ(debugger.calls.size(), 1u);
+  EXPECT_TRUE(view->CursorLineAddress(&address));
+  EXPECT_EQ(debugger.calls[0].address, address);
 }
 
 TEST_F(DisviewTest, MissingBreakpointListIsChecked) {
