@@ -56,6 +56,7 @@ class DisassEditCore : public SECEditCore<TBase> {
   void SetBookmark(EditLine* line, BOOL set) override;
   const char* ColumnBlockMarker() const override { return kDisassColumnBlockMarker; }
   COLORREF LineTextColor(EditLine* line) override;
+  OEFindDlg* NewFindDialog() override;
   int DoError(int code, const char* argument, BOOL show) override;
   int DoError(int code, BOOL show) override;
   void InitView() override;

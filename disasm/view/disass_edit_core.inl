@@ -6,6 +6,7 @@
 #include "debugger/segoff.h"
 #include "disasm/mem_addr_list.h"
 #include "disasm/view/disass_edit_core.h"
+#include "disasm/view/disass_find_dlg.h"
 
 template <class TBase>
 DisassEditCore<TBase>::DisassEditCore() {
@@ -91,6 +92,11 @@ COLORREF DisassEditCore<TBase>::LineTextColor(EditLine* line) {
   DisassEdit* model = GetDisassEdit();
   if (model == nullptr) return m_window.m_crText;
   return (line->flags & LINE_SOURCE_TEXT) ? model->m_crText : model->m_crDisassembly;
+}
+
+template <class TBase>
+OEFindDlg* DisassEditCore<TBase>::NewFindDialog() {
+  return new DisassOEFindDlg;
 }
 
 template <class TBase>

@@ -79,6 +79,8 @@ class SECEditCore : public TBase {
   virtual int ClearSelection(BOOL redraw);
   virtual void SelectRange(EditPos at, int length, BOOL redraw);
   virtual BOOL GetWordAtCaret(CString& text);
+  // A new find or replace dialog of this editor (not yet created).
+  virtual OEFindDlg* NewFindDialog();
 
   // ---- the lines the core steps through: the buffer's list. A view whose
   // lines are made on demand (from a line source) overrides these. ----

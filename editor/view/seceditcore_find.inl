@@ -36,13 +36,18 @@ void SECEditCore<TBase>::LoadFindSettings(OEFindDlg* dialog) {
 }
 
 template <class TBase>
+OEFindDlg* SECEditCore<TBase>::NewFindDialog() {
+  return new OEFindDlg;
+}
+
+template <class TBase>
 OEFindDlg* SECEditCore<TBase>::OpenFindDialog(BOOL replace) {
   if (m_pFindDialog != nullptr || m_pReplaceDialog != nullptr) {
     OEFindDlg* open = m_pReplaceDialog != nullptr ? m_pReplaceDialog : m_pFindDialog;
     open->SetFocus();
     return open;
   }
-  auto* dialog = new OEFindDlg;
+  OEFindDlg* dialog = NewFindDialog();
   LoadFindSettings(dialog);
   if (this->m_hWnd != nullptr) {
     CPoint row(0, (m_nCaretLine - m_nTopLine) * m_nLineHeight);

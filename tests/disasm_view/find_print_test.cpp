@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "tests/platform/afx/afx_test_support.h"
-#include "editor/view/oefinddlg.h"
+#include "disasm/view/disass_find_dlg.h"
 #include "platform/afx/printinfo.h"
 #include "platform/ui/print.h"
 #include "platform/ui/afxole.h"
@@ -56,8 +56,8 @@ TEST_F(DisviewFindTest, ARegularExpressionFoundBackwards) {
   OEFindDlg* d = Open(kCmdFind);
   d->SetDlgItemText(IDC_FIND_TEXT, "i.t");
   d->CheckDlgButton(IDC_FIND_REGEX, BST_CHECKED);
-  d->CheckDlgButton(IDC_FIND_UP, BST_CHECKED);
-  d->CheckDlgButton(IDC_FIND_DOWN, BST_UNCHECKED);
+  d->CheckDlgButton(IDC_DISASS_FIND_UP, BST_CHECKED);
+  d->CheckDlgButton(IDC_DISASS_FIND_DOWN, BST_UNCHECKED);
   Press(d, IDOK);
   ASSERT_TRUE(view->m_bSelection);
   EXPECT_EQ(view->SelectionClipText(), "int");
@@ -66,6 +66,34 @@ TEST_F(DisviewFindTest, ARegularExpressionFoundBackwards) {
   EXPECT_TRUE(Messages().empty());
   // The search text heads the history.
   EXPECT_STREQ(plat::Profile::App().GetProfileString("Settings\\Find", "Find1", ""), "i.t");
+}
+
+TEST_F(DisviewFindTest, TheDialogsAreTheDisassemblysOwn) {
+  StartSession();
+  ShowCode();
+  // Legend: the command, the template's caption, a control only it has.
+  const struct {
+    UINT command;
+    const char* caption;
+    int own;
+  } kDialogs[] = {{kCmdFind, "Find", IDC_FIND_MARK_ALL}, {kCmdReplace, "Replace", IDC_FIND_REPLACE_ALL}};
+  for (const auto& k : kDialogs) {
+    OEFindDlg* d = Open(k.command);
+    ASSERT_NE(d, nullptr);
+    EXPECT_NE(dynamic_cast<DisassOEFindDlg*>(d), nullptr);
+    CString caption;
+    d->GetWindowText(caption);
+    EXPECT_STREQ(caption, k.caption);
+    EXPECT_NE(::GetDlgItem(d->m_hWnd, k.own), nullptr);
+    for (int id : {IDC_DISASS_FIND_MATCH_CASE, IDC_DISASS_FIND_UP, IDC_DISASS_FIND_HIDDEN_TEXT})
+      EXPECT_NE(::GetDlgItem(d->m_hWnd, id), nullptr) << id;
+    EXPECT_EQ(::GetDlgItem(d->m_hWnd, IDC_FIND_MATCH_CASE), nullptr);
+    // Find Next is on although the common dialog's own search edit is absent.
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(d->m_hWnd, IDOK)));
+    Press(d, IDCANCEL);
+    EXPECT_EQ(view->m_pFindDialog, nullptr);
+    EXPECT_EQ(view->m_pReplaceDialog, nullptr);
+  }
 }
 
 TEST_F(DisviewFindTest, MarkAllBookmarksTheMatchingLinesNearby) {
