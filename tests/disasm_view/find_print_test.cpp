@@ -15,7 +15,6 @@
 #include "tests/platform/afx/afx_test_support.h"
 #include "disasm/view/disass_find_dlg.h"
 #include "platform/afx/printinfo.h"
-#include "platform/ui/print.h"
 #include "platform/ui/afxole.h"
 #include "tests/disasm_view/disview_fixture.h"
 
@@ -200,18 +199,11 @@ TEST_F(DisviewPrintTest, PrintingTheSelectionWritesAPdf) {
   view->m_nCaretLine = first + kLines;
   view->m_nCaretColumn = 4;
   view->UpdateSelection(FALSE);
-  static std::string target;
-  target = mirt_test::ProgramDir() + "/disasm_view_print.pdf";
+  const std::string target = mirt_test::ProgramDir() + "/disasm_view_print.pdf";
   std::remove(target.c_str());
-  afx::SetPrintDialogHandler([](CPrintInfo* info) -> BOOL {
-    mirt_ui::PrinterSetup setup;
-    setup.output = target;
-    info->m_strOutputFile = target.c_str();
-    info->m_hDC = mirt_ui::CreatePrinterDC(setup);
-    return info->m_hDC != nullptr;
-  });
+  afx_test::PrintJobsTo(target);
   Command(ID_FILE_PRINT);
-  afx::SetPrintDialogHandler(nullptr);
+  afx_test::PrintJobsTo("");
   std::string bytes = mirt_test::ReadFile(target);
   ASSERT_GT(bytes.size(), 4u);
   EXPECT_EQ(bytes.substr(0, 4), "%PDF");

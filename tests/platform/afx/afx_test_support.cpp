@@ -2,6 +2,7 @@
 
 #include "platform/ui/cdc.h"
 #include "platform/ui/gdiobj.h"
+#include "platform/ui/print.h"
 #include "ui_test_support.h"
 
 namespace afx_test {
@@ -32,6 +33,22 @@ CRect RectIn(CWnd* wnd, CWnd* in) {
   wnd->GetWindowRect(&r);
   in->ScreenToClient(&r);
   return r;
+}
+
+namespace {
+std::string g_afxTestPrintTarget;
+BOOL AfxTestPrintToTarget(CPrintInfo* info) {
+  mirt_ui::PrinterSetup setup;
+  setup.output = g_afxTestPrintTarget;
+  info->m_strOutputFile = g_afxTestPrintTarget.c_str();
+  info->m_hDC = mirt_ui::CreatePrinterDC(setup);
+  return info->m_hDC != nullptr;
+}
+}  // namespace
+
+void PrintJobsTo(const std::string& pdf) {
+  g_afxTestPrintTarget = pdf;
+  afx::SetPrintDialogHandler(pdf.empty() ? nullptr : AfxTestPrintToTarget);
 }
 
 QImage PrintViewPage(CView* view, CPrintInfo& info, int page, int width, int height) {
