@@ -294,6 +294,43 @@ TEST_F(DisviewTest, PaintsMarginMarksAndColoursByKind) {
   g_pDisassSourceInfo = nullptr;
 }
 
+// A source line with a tab: with shown tabs its first cell holds the 0xBB
+// mark, otherwise it stays blank; the margin is a checker pattern.
+TEST_F(DisviewTest, ShownTabsAndTheMarginPattern) {
+  constexpr const char* kFile = "tabs.c";
+  disasm_test::FakeSourceDoc::files = {{kFile, {"\tx"}}};
+  g_pfnNewDisassSourceDoc = disasm_test::FakeSourceDoc::Create;
+  disasm_test::FakeSourceInfo info;
+  info.lines[kCodeBase] = {kFile, 1, 1};
+  g_pDisassSourceInfo = &info;
+  StartSession();
+  auto tabCellInk = [&](BOOL shown) {
+    doc->m_disassEdit.m_bShowTabs = shown;
+    int first = ShowCode();
+    int line = first;
+    while (!(view->LineAt(line)->flags & LINE_SOURCE_TEXT) && line > first - 3) --line;
+    EXPECT_TRUE(view->LineAt(line)->flags & LINE_SOURCE_TEXT);
+    view->SetTopLine(line, TRUE);
+    Pump();
+    const char* text = view->LineAt(line)->text;
+    int column = static_cast<int>(std::strchr(text, '\t') - text);
+    int x0 = view->m_nMarginWidth + column * view->m_nCharWidth;
+    int ink = 0;
+    for (int y = 0; y < view->m_nLineHeight; ++y) {
+      for (int x = x0; x < x0 + view->m_nCharWidth; ++x) ink += Pixel(x, y) != RGB(255, 255, 255);
+    }
+    return ink;
+  };
+  EXPECT_EQ(tabCellInk(FALSE), 0);
+  EXPECT_GT(tabCellInk(TRUE), 0);
+  Picture("shown_tabs");
+  // The margin's checker: neighbouring pixels differ.
+  int row = 5 * view->m_nLineHeight;
+  EXPECT_NE(Pixel(2, row + 2), Pixel(3, row + 2));
+  EXPECT_EQ(Pixel(2, row + 2), Pixel(3, row + 3));
+  g_pDisassSourceInfo = nullptr;
+}
+
 TEST_F(DisviewTest, FindNextFindsAndAMissStaysBounded) {
   StartSession();
   int first = ShowCode();
