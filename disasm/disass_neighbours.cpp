@@ -3,3 +3,4 @@
 CDisassBreakpoints* g_pDisassBreakpoints = nullptr;
 CDisassSourceInfo* g_pDisassSourceInfo = nullptr;
 DisassSourceDocFactory g_pfnNewDisassSourceDoc = nullptr;
+CDisassMainFrame* g_pDisassMainFrame = nullptr;

@@ -47,7 +47,17 @@ class CDisassSourceDoc {
 
 typedef CDisassSourceDoc* (*DisassSourceDocFactory)();
 
+// The IDE's main frame, as the disassembly window asks it for things.
+class CDisassMainFrame {
+ public:
+  virtual ~CDisassMainFrame() = default;
+  // The main frame's File Open dialog.
+  virtual void OpenFileWithDialog() = 0;
+};
+
 extern CDisassBreakpoints* g_pDisassBreakpoints;
 extern CDisassSourceInfo* g_pDisassSourceInfo;
 // Creates the documents of source lines; null shows source lines without text.
 extern DisassSourceDocFactory g_pfnNewDisassSourceDoc;
+// The main frame; null while there is none.
+extern CDisassMainFrame* g_pDisassMainFrame;

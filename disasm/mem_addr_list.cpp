@@ -360,3 +360,12 @@ DWORD CMemAddrList::FormatPrevious(DWORD* address, char* text) {
 void CMemAddrList::ToggleBookmark(int, int) {
   MessageBox(nullptr, "bookmarks are not implemented yet", "Sorry", MB_OK);
 }
+
+BOOL CMemAddrList::GetListedLines(int* first, int* last) const {
+  if (m_entries.Size() == 0) return FALSE;
+  Pos end = m_entries.End();
+  m_entries.Prev(end);
+  *first = m_entries.LineAt(Pos(0, 0));
+  *last = m_entries.LineAt(end);
+  return TRUE;
+}

@@ -34,7 +34,7 @@ class CMemAddrList {
   static constexpr int kLineCount = 524291;
   static constexpr int kLineTextSize = 256;
 
-  CMemAddrList() = default;
+  CMemAddrList() : m_serial(++s_lastSerial) {}
   ~CMemAddrList();
   CMemAddrList(const CMemAddrList&) = delete;
   CMemAddrList& operator=(const CMemAddrList&) = delete;
@@ -52,6 +52,14 @@ class CMemAddrList {
   int InsertInstructionEntry(int line, DWORD address, DWORD next, int direction);
   int InsertSourceEntry(int line, DWORD address, DWORD next, WORD sourceLine, LPCSTR file, int direction);
   void ToggleBookmark(int, int);
+
+  // Different for every line source made in the process, so that one made
+  // where an old one was freed is not taken for it.
+  unsigned Serial() const { return m_serial; }
+  // The line made last by a walk down (the next one follows its code).
+  int CachedLine() const { return m_cachedLine; }
+  // The first and the last listed line; FALSE when none is listed.
+  BOOL GetListedLines(int* first, int* last) const;
 
   // Listed entries in line order (for tests and diagnostics).
   std::vector<CMemAddrEntry> Entries() const { return m_entries.ToVector(); }
@@ -89,6 +97,8 @@ class CMemAddrList {
   // session that has ended.
   std::set<std::string> m_fileNames;
   std::vector<std::pair<std::string, CDisassSourceDoc*>> m_sourceDocs;
+  unsigned m_serial = 0;
+  static inline unsigned s_lastSerial = 0;
 };
 
 extern CMemAddrList* g_pMemAddrList;

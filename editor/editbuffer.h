@@ -74,7 +74,8 @@ class EditBuffer : public TextModel {
   // ---- splitting and line ends (editbuffer_split.cpp) ----
   EditLine* SplitText(const char* text);
   static int DetectLineEnd(const char* text, int len);
-  int ConvertLineEnds(char** text, int len, int type);
+  // Shared by every text model (the disassembly's copies too).
+  static int ConvertLineEnds(char** text, int len, int type);
 
   // ---- display columns (editbuffer_columns.cpp) ----
   int TextWidth(const char* text, int n);

@@ -24,14 +24,14 @@ std::vector<int> ComputePageStarts(const std::vector<PrintLine>& lines, int char
   int used = 0;
   for (size_t i = 0; i < lines.size(); ++i) {
     int rows = RowsOf(lines[i], charsPerRow);
-    if (used > 0 && used + rows > rowsPerPage) {
+    if (used > 0 && used + rows > rowsPerPage && lines[i].mayStartPage) {
       // The line starts the next page.
       starts.push_back(lines[i].number);
       used = 0;
     }
     // A line taller than a page gets a page of its own.
     used += rows;
-    if (used >= rowsPerPage && i + 1 < lines.size()) {
+    if (used >= rowsPerPage && i + 1 < lines.size() && lines[i + 1].mayStartPage) {
       starts.push_back(lines[i + 1].number);
       used = 0;
     }

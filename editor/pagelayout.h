@@ -11,12 +11,15 @@
 struct PrintLine {
   int number = 0;
   int contentLength = 0;
+  // False where no page may begin: the page before runs on over it.
+  bool mayStartPage = true;
 };
 
 // Numbers of the first line of every page. A line longer than a row wraps
 // over several rows; a line that does not fit on the rest of a page starts
 // the next one, and a line taller than a whole page gets a page of its own.
-// Rows per page or characters per row below 1 give one page.
+// Rows per page or characters per row below 1 give one page. A page only
+// begins at a line that may start one.
 std::vector<int> ComputePageStarts(const std::vector<PrintLine>& lines, int charsPerRow, int rowsPerPage);
 
 // "&p" becomes the page number, "&f" the file name (the first of each),

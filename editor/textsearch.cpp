@@ -17,12 +17,12 @@ void Lower(std::string& s) {
 }
 
 // The bytes of a line before its first CR or LF.
-int TextEnd(const EditLine* line) {
-  if (line->text == nullptr) return 0;
-  for (int i = 0; i < line->length; ++i) {
-    if (line->text[i] == '\r' || line->text[i] == '\n') return i;
+int TextEnd(const char* text, int length) {
+  if (text == nullptr) return 0;
+  for (int i = 0; i < length; ++i) {
+    if (text[i] == '\r' || text[i] == '\n') return i;
   }
-  return line->length;
+  return length;
 }
 
 // A pattern made ready for searching: compiled once and kept for the next
@@ -66,24 +66,22 @@ struct Search {
   Prepared* p;
   bool forward;
 
-  // The match in [from, to) of a line: its offset, or -1.
-  int Plain(const EditLine* line, int from, int to) {
-    long at =
-        forward ? p->scan.Find(line->text + from, to - from) : p->scan.FindLast(line->text + from, to - from);
+  // The match in [from, to) of a line's bytes: its offset, or -1.
+  int Plain(const char* text, int from, int to) {
+    long at = forward ? p->scan.Find(text + from, to - from) : p->scan.FindLast(text + from, to - from);
     if (at < 0) return -1;
     rec->matchLength = static_cast<int>(p->pattern.size());
     return from + static_cast<int>(at);
   }
 
-  int Regex(const EditLine* line, int from, int to) {
+  int Regex(const char* text, int len, int from, int to) {
     // Lines without a string every match holds are passed over uncopied.
-    int len = line->text != nullptr ? line->length : 0;
     int reach = forward ? to : len;
-    if (!p->scan.Empty() && (from >= reach || p->scan.Find(line->text + from, reach - from) < 0)) return -1;
-    int end = TextEnd(line);
+    if (!p->scan.Empty() && (from >= reach || p->scan.Find(text + from, reach - from) < 0)) return -1;
+    int end = TextEnd(text, len);
     // Forward a limit cuts the text; backward a match must end before `to`.
     std::string& work = p->work;
-    work.assign(line->text != nullptr ? line->text : "", forward ? std::min(end, to) : end);
+    work.assign(text != nullptr ? text : "", forward ? std::min(end, to) : end);
     if (!p->matchCase) Lower(work);
     if (from > static_cast<int>(work.size())) return -1;
     RegExp& re = p->re;
@@ -104,6 +102,11 @@ struct Search {
       s = at + 1;
     }
     return found;
+  }
+
+  int InRange(const char* text, int len, int from, int to) {
+    if (text == nullptr || !(to > from || (p->regex && to >= from))) return -1;
+    return p->regex ? Regex(text, len, from, to) : Plain(text, from, to);
   }
 
   void Take() {
@@ -136,6 +139,23 @@ int FindLast(const char* pattern, const char* text, int len) {
   return at == std::string_view::npos ? -1 : static_cast<int>(at);
 }
 
+int FindInLine(const char* text, int length, int from, int to, FindRecord* rec) {
+  if (rec == nullptr || text == nullptr || rec->pattern.IsEmpty()) return -1;
+  bool matchCase = (rec->flags & FIND_MATCH_CASE) != 0;
+  bool regex = (rec->flags & FIND_REGEX) != 0;
+  Search search{rec, &PreparedFor(rec->pattern, matchCase, regex), (rec->flags & FIND_FORWARD) != 0};
+  if (!search.p->valid) return -1;
+  from = std::clamp(from, 0, length);
+  to = std::clamp(to, from, length);
+  return search.InRange(text, length, from, to);
+}
+
+BOOL FindPatternCompiles(const FindRecord& rec) {
+  if (rec.pattern.IsEmpty()) return FALSE;
+  bool regex = (rec.flags & FIND_REGEX) != 0;
+  return PreparedFor(rec.pattern, (rec.flags & FIND_MATCH_CASE) != 0, regex).valid ? TRUE : FALSE;
+}
+
 BOOL FindText(EditPos& pos, EditPos& limit, FindRecord* rec) {
   if (rec == nullptr || pos.line == nullptr || rec->pattern.IsEmpty()) return FALSE;
   const char* pattern = rec->pattern;
@@ -158,10 +178,7 @@ BOOL FindText(EditPos& pos, EditPos& limit, FindRecord* rec) {
       if (first) to = pos.offset;
       if (last) from = std::max(0, std::min(limit.offset, to));
     }
-    int at = -1;
-    if (to > from || (regex && to >= from)) {
-      at = regex ? search.Regex(line, from, to) : search.Plain(line, from, to);
-    }
+    int at = search.InRange(line->text, len, from, to);
     if (at >= 0) {
       pos.line = line;
       pos.offset = at;

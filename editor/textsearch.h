@@ -27,6 +27,14 @@ BOOL HasRegexChars(const char* text);
 int FindFirst(const char* pattern, const char* text, int len);
 int FindLast(const char* pattern, const char* text, int len);
 
+// The match in bytes [from, to) of one line's text of length bytes (its
+// line end, if any, included): the first one forward, the last one
+// backward (FIND_FORWARD clear), whose offset is returned, or -1. The line
+// walk of every text model shares it.
+int FindInLine(const char* text, int length, int from, int to, FindRecord* rec);
+// FALSE for an empty pattern or a regular expression that does not compile.
+BOOL FindPatternCompiles(const FindRecord& rec);
+
 // Searches from pos towards limit (forward: up to limit.offset on the limit
 // line; backward: down to limit.offset on it; a null limit line searches to
 // the end or the start). On a match pos is its position and

@@ -15,57 +15,11 @@
 #include "disasm/listing_line.h"
 #include "disasm/disass_neighbours.h"
 #include "disasm/mem_addr_list.h"
+#include "bench/disasm/bench_code.h"
 
 namespace {
 
-// Typical 16-bit code: a mix of common instructions, repeated to 1 MB.
-const std::vector<BYTE>& Code() {
-  static std::vector<BYTE> code = [] {
-    const std::vector<std::vector<BYTE>> forms = {{0x55},
-                                                  {0x8B, 0xEC},
-                                                  {0x83, 0xEC, 0x08},
-                                                  {0x8B, 0x46, 0x04},
-                                                  {0x89, 0x46, 0xFE},
-                                                  {0xB8, 0x34, 0x12},
-                                                  {0xE8, 0x10, 0x00},
-                                                  {0x74, 0x05},
-                                                  {0x26, 0x8B, 0x07},
-                                                  {0x3B, 0xC3},
-                                                  {0xC4, 0x5E, 0x06},
-                                                  {0xF3, 0xA4},
-                                                  {0x50},
-                                                  {0x5D},
-                                                  {0xC3},
-                                                  {0xFF, 0x76, 0x08},
-                                                  {0xC6, 0x06, 0x34, 0x12, 0x01},
-                                                  {0x66, 0x8B, 0x07},
-                                                  {0xDD, 0x46, 0xF8},
-                                                  {0x0F, 0xB6, 0xC3}};
-    std::mt19937 rng(7);
-    std::vector<BYTE> v;
-    while (v.size() < 0x100000) {
-      const auto& f = forms[rng() % forms.size()];
-      v.insert(v.end(), f.begin(), f.end());
-    }
-    v.resize(0x100000);
-    return v;
-  }();
-  return code;
-}
-
-class MemoryTarget : public CDisassTarget {
- public:
-  BOOL ReadMemory(DWORD linear, WORD count, BYTE* buffer) override {
-    const auto& code = Code();
-    for (WORD i = 0; i < count; ++i) {
-      if (linear + i >= code.size()) return FALSE;
-      buffer[i] = code[linear + i];
-    }
-    return TRUE;
-  }
-};
-
-MemoryTarget g_target;
+bench_code::MemoryTarget g_target;
 
 void BM_DecodeAndFormat1MB(benchmark::State& state) {
   CDisassx86 disass(&g_target);
@@ -86,7 +40,7 @@ void BM_Objdump1MB(benchmark::State& state) {
   }
   std::string file = "/tmp/mirt_disasm_bench_" + std::to_string(std::random_device()()) + ".bin";
   FILE* f = std::fopen(file.c_str(), "wb");
-  std::fwrite(Code().data(), 1, Code().size(), f);
+  std::fwrite(bench_code::Code().data(), 1, bench_code::Code().size(), f);
   std::fclose(f);
   std::string cmd = "objdump -D -b binary -m i8086 -M intel " + file + " >/dev/null";
   for (auto _ : state) {
@@ -97,7 +51,8 @@ void BM_Objdump1MB(benchmark::State& state) {
 }
 BENCHMARK(BM_Objdump1MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-constexpr int kScreenLines = 60;
+using bench_code::DecodeScreen;
+using bench_code::kScreenLines;
 constexpr int kJumps = 64;
 
 using Clock = std::chrono::steady_clock;
@@ -110,12 +65,6 @@ std::vector<DWORD> RandomAddresses(std::mt19937& rng) {
   std::vector<DWORD> v(kJumps);
   for (auto& a : v) a = rng() % 0xFF000;
   return v;
-}
-
-void DecodeScreen(CDisassx86& disass, DWORD at) {
-  char line[kDisassLineSize];
-  for (int n = 0; n < kScreenLines; ++n) at = disass.FormatLine(at, line);
-  benchmark::DoNotOptimize(at);
 }
 
 void GoToScreen(CMemAddrList& list, DWORD address) {

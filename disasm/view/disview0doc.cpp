@@ -1,5 +1,6 @@
 #include "disasm/view/disview0doc.h"
 
+#include "disasm/disass_neighbours.h"
 #include "disasm/mem_addr_list.h"
 
 BOOL g_bDisassemblyOpen = FALSE;
@@ -21,3 +22,11 @@ void CDisview0Doc::OnCloseDocument() {
 }
 
 BOOL CDisview0Doc::IsOpen() { return g_bDisassemblyOpen; }
+
+BOOL CDisview0Doc::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  if (nID == ID_FILE_OPEN && nCode == CN_COMMAND && g_pDisassMainFrame != nullptr) {
+    if (pHandlerInfo == nullptr) g_pDisassMainFrame->OpenFileWithDialog();
+    return TRUE;
+  }
+  return CDocument::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}

@@ -10,6 +10,8 @@ class CDisview0Doc : public CDocument {
  public:
   CDisview0Doc();
   void OnCloseDocument() override;
+  // File Open while the disassembly is active opens the main frame's dialog.
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   static BOOL IsOpen();
 
   DisassEdit m_disassEdit;

@@ -13,32 +13,6 @@ namespace {
 constexpr int kWheelLines = 3;
 }  // namespace
 
-CMirt2View::CMirt2View() {
-  struct Mark {
-    CDC* dc;
-    CBitmap* bitmap;
-    UINT id;
-  };
-  const Mark marks[] = {{&m_execDC, &m_execBitmap, IDB_EXEC_LINE},
-                        {&m_messageDC, &m_messageBitmap, IDB_MESSAGE_LINE},
-                        {&m_breakDC, &m_breakBitmap, IDB_BREAKPOINT},
-                        {&m_breakExecDC, &m_breakExecBitmap, IDB_BREAKPOINT_EXEC}};
-  int i = 0;
-  for (const Mark& m : marks) {
-    m.dc->CreateCompatibleDC(nullptr);
-    if (m.bitmap->LoadBitmap(m.id)) m_oldBitmaps[i] = m.dc->SelectObject(m.bitmap);
-    ++i;
-  }
-}
-
-CMirt2View::~CMirt2View() {
-  CDC* dcs[] = {&m_execDC, &m_messageDC, &m_breakDC, &m_breakExecDC};
-  for (int i = 0; i < 4; ++i) {
-    if (m_oldBitmaps[i] != nullptr) dcs[i]->SelectObject(m_oldBitmaps[i]);
-    dcs[i]->DeleteDC();
-  }
-}
-
 EditBuffer* CMirt2View::GetEditBuffer() {
   return GetDocument() != nullptr ? &GetDocument()->m_editBuffer : nullptr;
 }
@@ -46,18 +20,9 @@ EditBuffer* CMirt2View::GetEditBuffer() {
 BOOL CMirt2View::OnPreparePrinting(CPrintInfo* info) { return SECEditView::OnPreparePrinting(info); }
 
 void CMirt2View::DrawLineMarker(CDC* dc, CRect* rect, EditLine* line) {
-  CDC* source = nullptr;
-  if (line->flags & LINE_MESSAGE) {
-    source = &m_messageDC;
-  } else if ((line->flags & LINE_BREAKPOINT) && (line->flags & LINE_EXECUTION)) {
-    source = &m_breakExecDC;
-  } else if (line->flags & LINE_BREAKPOINT) {
-    source = &m_breakDC;
-  } else if (line->flags & LINE_EXECUTION) {
-    source = &m_execDC;
-  }
-  if (source != nullptr)
-    dc->BitBlt(rect->left, rect->top, rect->Width(), rect->Height(), source, 0, 0, SRCAND);
+  m_marks.Draw(dc, *rect,
+               MarginMarkOf((line->flags & LINE_MESSAGE) != 0, (line->flags & LINE_BREAKPOINT) != 0,
+                            (line->flags & LINE_EXECUTION) != 0));
   SECEditView::DrawLineMarker(dc, rect, line);
 }
 

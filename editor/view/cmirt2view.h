@@ -4,15 +4,8 @@
 #pragma once
 
 #include "editor/view/cmirt2doc.h"
+#include "editor/view/marginmarks.h"
 #include "editor/view/seceditview.h"
-
-// Margin bitmaps.
-enum SourceMarkBitmap : UINT {
-  IDB_EXEC_LINE = 131,
-  IDB_BREAKPOINT = 132,
-  IDB_BREAKPOINT_EXEC = 133,
-  IDB_MESSAGE_LINE = 155,
-};
 
 // Commands of the source view.
 enum SourceViewCommand : UINT {
@@ -25,8 +18,7 @@ enum SourceViewCommand : UINT {
 class CMirt2View : public SECEditView {
   DECLARE_DYNCREATE(CMirt2View)
  public:
-  CMirt2View();
-  ~CMirt2View() override;
+  CMirt2View() = default;
 
   CMirt2Doc* GetDocument() const { return static_cast<CMirt2Doc*>(m_pDocument); }
   void OnDraw(CDC*) override {}
@@ -57,7 +49,5 @@ class CMirt2View : public SECEditView {
  private:
   void RepaintLineRow(EditLine* line);
   void ClearFlagEverywhere(UINT flag);
-  CDC m_execDC, m_messageDC, m_breakDC, m_breakExecDC;
-  CBitmap m_execBitmap, m_messageBitmap, m_breakBitmap, m_breakExecBitmap;
-  CBitmap* m_oldBitmaps[4] = {};
+  MarginMarks m_marks;
 };

@@ -9,20 +9,20 @@
 
 IMPLEMENT_DYNAMIC(OEFindDlg, CFindReplaceDialog)
 
-OEFindDlg::OEFindDlg() = default;
+OEFindDlg::OEFindDlg(const FindDialogLayout& layout) : m_layout(layout) {}
 
 BOOL OEFindDlg::CreateFor(BOOL replace, CWnd* owner) {
   m_fr.Flags |= FR_ENABLETEMPLATE;
   m_fr.hInstance = AfxGetResourceHandle();
-  m_fr.lpTemplateName = MAKEINTRESOURCE(replace ? IDD_EDIT_REPLACE : IDD_EDIT_FIND);
+  m_fr.lpTemplateName = MAKEINTRESOURCE(replace ? m_layout.replaceTemplate : m_layout.findTemplate);
   return Create(!replace, m_strFind, m_strReplace, FR_DOWN | FR_ENABLETEMPLATE, owner);
 }
 
 void OEFindDlg::DoDataExchange(CDataExchange* pDX) {
   CFindReplaceDialog::DoDataExchange(pDX);
   DDX_Check(pDX, IDC_FIND_REGEX, m_bRegex);
-  DDX_Check(pDX, IDC_FIND_MATCH_CASE, m_bMatchCase);
-  DDX_Radio(pDX, IDC_FIND_UP, m_nDirection);
+  DDX_Check(pDX, m_layout.matchCase, m_bMatchCase);
+  DDX_Radio(pDX, m_layout.up, m_nDirection);
   DDX_Check(pDX, IDC_FIND_WRAP, m_bWrap);
   if (pDX->m_bSaveAndValidate) {
     GetDlgItemText(IDC_FIND_TEXT, m_strFind);
@@ -33,7 +33,11 @@ void OEFindDlg::DoDataExchange(CDataExchange* pDX) {
 void OEFindDlg::SyncHiddenText() {
   CString text;
   GetDlgItemText(IDC_FIND_TEXT, text);
-  SetDlgItemText(IDC_FIND_HIDDEN_TEXT, text);  // the framework enables Find Next by it
+  SetDlgItemText(m_layout.hiddenText, text);  // the framework enables Find Next by it
+  // A template with a hidden edit of its own leaves Find Next to us.
+  if (m_layout.hiddenText != IDC_FIND_HIDDEN_TEXT) {
+    if (CWnd* next = GetDlgItem(IDOK)) next->EnableWindow(TRUE);
+  }
 }
 
 void OEFindDlg::EnableReplaceButtons(BOOL on) {
@@ -81,7 +85,7 @@ BOOL OEFindDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
       auto* find = static_cast<CComboBox*>(GetDlgItem(IDC_FIND_TEXT));
       CString text;
       if (find->GetCurSel() >= 0) find->GetLBText(find->GetCurSel(), text);
-      SetDlgItemText(IDC_FIND_HIDDEN_TEXT, text);
+      SetDlgItemText(m_layout.hiddenText, text);
     } else {
       SyncHiddenText();
     }

@@ -23,10 +23,24 @@ enum FindDialogControl {
 };
 enum : unsigned { IDD_EDIT_FIND = 22700, IDD_EDIT_REPLACE = 22701 };
 
+// The templates and the ids of the controls that differ between the
+// editors' dialogs (the others are the same in both).
+struct FindDialogLayout {
+  unsigned findTemplate;
+  unsigned replaceTemplate;
+  int matchCase;
+  int up;          // the first of the two direction radio buttons
+  int hiddenText;  // the hidden edit that carries the search text
+};
+// The source editor's: the common dialog's own ids.
+constexpr FindDialogLayout kEditFindLayout = {IDD_EDIT_FIND, IDD_EDIT_REPLACE, IDC_FIND_MATCH_CASE,
+                                              IDC_FIND_UP, IDC_FIND_HIDDEN_TEXT};
+
 class OEFindDlg : public CFindReplaceDialog {
   DECLARE_DYNAMIC(OEFindDlg)
  public:
-  OEFindDlg();
+  explicit OEFindDlg(const FindDialogLayout& layout = kEditFindLayout);
+  const FindDialogLayout& Layout() const { return m_layout; }
 
   // Makes the modeless dialog from the editor's template for `owner`.
   BOOL CreateFor(BOOL replace, CWnd* owner);
@@ -50,6 +64,7 @@ class OEFindDlg : public CFindReplaceDialog {
   int m_bWrap = 0;
 
  private:
+  FindDialogLayout m_layout;
   void PlaceAwayFromCaret();
   int m_nCaretY = -1;
   int m_nLineHeight = 0;

@@ -2,6 +2,7 @@
 // with every instantiation.
 #include "editor/view/seceditcore.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "editor/view/seceditcore_clip.inl"
@@ -16,13 +17,14 @@ IMPLEMENT_DYNCREATE(SECEditHint, CObject)
 
 template class SECEditCore<CView>;
 
-const char* ColumnBlockText(const char* text, int length, int* blockLength) {
-  if (text == nullptr || length <= kColumnBlockMarkerLength - 1 ||
-      std::memcmp(text, kColumnBlockMarker, kColumnBlockMarkerLength) != 0) {
+const char* ColumnBlockText(const char* text, int length, int* blockLength, const char* marker) {
+  int markerLength = static_cast<int>(std::strlen(marker));
+  if (text == nullptr || length < markerLength || std::memcmp(text, marker, markerLength) != 0) {
     return nullptr;
   }
   // A marker without the line end after it carries an empty block.
-  int skip = length >= kColumnBlockTextOffset ? kColumnBlockTextOffset : length;
+  constexpr int kLineEndBytes = 2;
+  int skip = std::min(length, markerLength + kLineEndBytes);
   if (blockLength != nullptr) *blockLength = length - skip;
   return text + skip;
 }

@@ -79,6 +79,29 @@ class SECEditCore : public TBase {
   virtual int ClearSelection(BOOL redraw);
   virtual void SelectRange(EditPos at, int length, BOOL redraw);
   virtual BOOL GetWordAtCaret(CString& text);
+  // A new find or replace dialog of this editor (not yet created).
+  virtual OEFindDlg* NewFindDialog();
+
+  // ---- the lines the core steps through: the buffer's list. A view whose
+  // lines are made on demand (from a line source) overrides these. ----
+  virtual EditLine* FirstLine() { return Buf() != nullptr ? Buf()->m_pLines : nullptr; }
+  virtual EditLine* LastLine() { return Buf() != nullptr ? Buf()->GetTail(Buf()->m_pLines) : nullptr; }
+  virtual EditLine* NextLine(EditLine* line) { return line->next; }
+  virtual EditLine* PrevLine(EditLine* line) { return line->prev; }
+  // Line n; past the ends the first or the last line.
+  virtual EditLine* LineAt(int n) { return Buf() != nullptr ? Buf()->GetLine(n) : nullptr; }
+  // Numbers the lines; returns their count.
+  virtual int CountLines() { return Buf()->Renumber(Buf()->m_pLines); }
+  // Readies the lines of a walk over the whole text (search, Replace All,
+  // Mark All, Select All, bookmarks) and returns its first one; the walk
+  // follows ->next from there to its end.
+  virtual EditLine* PrepareWalk() { return FirstLine(); }
+  // Sets or clears the bookmark of a line, keeping the count.
+  virtual void SetBookmark(EditLine* line, BOOL set);
+  // The column-block marker of clipboard and drag texts.
+  virtual const char* ColumnBlockMarker() const;
+  // The colour of a line's text without syntax colours.
+  virtual COLORREF LineTextColor(EditLine*) { return Buf() != nullptr ? Buf()->m_crText : 0; }
 
   // ---- selection (seceditcore_select.inl) ----
   void StartSelection(int mode);
@@ -282,12 +305,13 @@ class SECEditCore : public TBase {
   static BOOL s_bMouseMoveBusy;
 };
 
-// The column-block marker of clipboard and drag texts.
+// The column-block marker of the source editor's clipboard and drag texts;
+// the line end follows it, then the block.
 constexpr const char kColumnBlockMarker[] = "*SECEdit Column Block*";
-constexpr int kColumnBlockMarkerLength = 22;
-constexpr int kColumnBlockTextOffset = 24;
-// The block text of a column-block text, or null for stream text.
-const char* ColumnBlockText(const char* text, int length, int* blockLength);
+// The block text of a column-block text (one that begins with the whole
+// marker), or null for stream text.
+const char* ColumnBlockText(const char* text, int length, int* blockLength,
+                            const char* marker = kColumnBlockMarker);
 
 // The accelerator table of the editor views.
 HACCEL CreateEditAccelerators();

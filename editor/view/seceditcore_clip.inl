@@ -25,7 +25,7 @@ std::string SECEditCore<TBase>::SelectionClipText() {
     }
     text = buf->GetColumnText(c1, c2);
     if (text == nullptr) return out;
-    out.assign(kColumnBlockMarker, kColumnBlockMarkerLength);
+    out.assign(ColumnBlockMarker());
     out += "\r\n";
   } else {
     EditPos start{m_pSelStartLine, ColumnOffset(m_pSelStartLine, m_nSelStartColumn)};
@@ -90,7 +90,7 @@ int SECEditCore<TBase>::PasteColumnBlock(BOOL redraw, BOOL record) {
   std::string text;
   if (!seceditcore_detail::ReadClipboardText(this->m_hWnd, &text)) return EDIT_CLIPBOARD_EMPTY;
   int blockLength = 0;
-  const char* block = ColumnBlockText(text.c_str(), static_cast<int>(text.size()), &blockLength);
+  const char* block = ColumnBlockText(text.c_str(), static_cast<int>(text.size()), &blockLength, ColumnBlockMarker());
   if (block == nullptr) return EDIT_CLIPBOARD_EMPTY;
   if (m_bSelection) DeleteSelection(FALSE, record);
   if (blockLength == 0) return 0;
@@ -129,7 +129,7 @@ int SECEditCore<TBase>::InsertClipText(const char* text, int length) {
   if (buf == nullptr || m_pCaretLine == nullptr) return EDIT_NO_TEXT;
   bool column = false;
   int blockLength = 0;
-  if (const char* block = ColumnBlockText(text, length, &blockLength)) {
+  if (const char* block = ColumnBlockText(text, length, &blockLength, ColumnBlockMarker())) {
     text = block;
     length = blockLength;
     column = true;
@@ -181,7 +181,7 @@ void SECEditCore<TBase>::OnEditPaste() {
     // leaves the selected text in place.
     if (!seceditcore_detail::ReadClipboardText(this->m_hWnd, &text)) {
       result = EDIT_CLIPBOARD_EMPTY;
-    } else if (ColumnBlockText(text.c_str(), static_cast<int>(text.size()), nullptr) != nullptr) {
+    } else if (ColumnBlockText(text.c_str(), static_cast<int>(text.size()), nullptr, ColumnBlockMarker()) != nullptr) {
       result = PasteColumnBlock(m_bRedraw, TRUE);
     } else {
       if (m_bSelection) DeleteSelection(FALSE, TRUE);

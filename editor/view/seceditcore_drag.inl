@@ -84,6 +84,9 @@ BOOL SECEditCore<TBase>::OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint 
   if (buf == nullptr || (effect != DROPEFFECT_COPY && effect != DROPEFFECT_MOVE)) return TRUE;
   // Text is never dropped into itself.
   if (m_bSelection && IsPointOnSelection(point)) return FALSE;
+  // The data first: a move whose data cannot be had removes nothing.
+  HGLOBAL block = data->GetGlobalData(CF_TEXT);
+  if (block == nullptr) return FALSE;
   MoveCaretToPoint(point);
   seceditcore_detail::UndoGroup group(buf);
   auto* source = dynamic_cast<SECEditCore<TBase>*>(seceditcore_detail::g_pDragSource);
@@ -116,8 +119,6 @@ BOOL SECEditCore<TBase>::OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint 
     m_nCaretColumn = buf->OffsetToColumn(dropLine, o);
     if (source != this && source->m_hWnd != nullptr) source->Invalidate(FALSE);
   }
-  HGLOBAL block = data->GetGlobalData(CF_TEXT);
-  if (block == nullptr) return FALSE;
   const char* text = static_cast<const char*>(::GlobalLock(block));
   int result = EDIT_NO_TEXT;
   if (text != nullptr) result = InsertClipText(text, static_cast<int>(strnlen(text, ::GlobalSize(block))));

@@ -513,8 +513,7 @@ template <class TBase>
 void SECEditCore<TBase>::OnToggleBookmark() {
   EditBuffer* buf = Buf();
   if (buf == nullptr || m_pCaretLine == nullptr) return;
-  m_pCaretLine->flags ^= LINE_BOOKMARK;
-  buf->m_nBookmarks += (m_pCaretLine->flags & LINE_BOOKMARK) ? 1 : -1;
+  SetBookmark(m_pCaretLine, !(m_pCaretLine->flags & LINE_BOOKMARK));
   RepaintRow(m_nCaretLine - m_nTopLine);
   UpdateViews(this, HINT_TEXT_CHANGED, nullptr);
 }
@@ -523,11 +522,12 @@ template <class TBase>
 void SECEditCore<TBase>::OnNextBookmark() {
   EditBuffer* buf = Buf();
   if (buf == nullptr || buf->m_nBookmarks == 0 || m_pCaretLine == nullptr) return;
+  EditLine* first = PrepareWalk();
   EditLine* found = nullptr;
   for (EditLine* l = m_pCaretLine->next; l != nullptr && found == nullptr; l = l->next) {
     if (l->flags & LINE_BOOKMARK) found = l;
   }
-  for (EditLine* l = buf->m_pLines; l != nullptr && found == nullptr; l = l->next) {
+  for (EditLine* l = first; l != nullptr && found == nullptr; l = l->next) {
     if (l->flags & LINE_BOOKMARK) found = l;
   }
   if (found != nullptr) GoToBookmark(found);
@@ -537,11 +537,12 @@ template <class TBase>
 void SECEditCore<TBase>::OnPrevBookmark() {
   EditBuffer* buf = Buf();
   if (buf == nullptr || buf->m_nBookmarks == 0 || m_pCaretLine == nullptr) return;
+  EditLine* first = PrepareWalk();
   EditLine* found = nullptr;
   for (EditLine* l = m_pCaretLine->prev; l != nullptr && found == nullptr; l = l->prev) {
     if (l->flags & LINE_BOOKMARK) found = l;
   }
-  for (EditLine* l = buf->GetTail(buf->m_pLines); l != nullptr && found == nullptr; l = l->prev) {
+  for (EditLine* l = buf->GetTail(first); l != nullptr && found == nullptr; l = l->prev) {
     if (l->flags & LINE_BOOKMARK) found = l;
   }
   if (found != nullptr) GoToBookmark(found);
@@ -555,8 +556,8 @@ void SECEditCore<TBase>::GoToBookmark(EditLine* line) {
     m_pTopLine = line;
     m_nTopLine = line->lineNumber;
     int half = Rows() / 2;
-    while (m_nCaretLine - m_nTopLine < half && m_pTopLine->prev != nullptr) {
-      m_pTopLine = m_pTopLine->prev;
+    while (m_nCaretLine - m_nTopLine < half && PrevLine(m_pTopLine) != nullptr) {
+      m_pTopLine = PrevLine(m_pTopLine);
       --m_nTopLine;
     }
     RepaintAll(TRUE);
@@ -568,7 +569,7 @@ template <class TBase>
 void SECEditCore<TBase>::OnClearAllBookmarks() {
   EditBuffer* buf = Buf();
   if (buf == nullptr) return;
-  for (EditLine* l = buf->m_pLines; l != nullptr; l = l->next) l->flags &= ~LINE_BOOKMARK;
+  for (EditLine* l = PrepareWalk(); l != nullptr; l = l->next) SetBookmark(l, FALSE);
   buf->m_nBookmarks = 0;
   RepaintAll(TRUE);
   UpdateViews(this, HINT_TEXT_CHANGED, nullptr);

@@ -36,13 +36,18 @@ void SECEditCore<TBase>::LoadFindSettings(OEFindDlg* dialog) {
 }
 
 template <class TBase>
+OEFindDlg* SECEditCore<TBase>::NewFindDialog() {
+  return new OEFindDlg;
+}
+
+template <class TBase>
 OEFindDlg* SECEditCore<TBase>::OpenFindDialog(BOOL replace) {
   if (m_pFindDialog != nullptr || m_pReplaceDialog != nullptr) {
     OEFindDlg* open = m_pReplaceDialog != nullptr ? m_pReplaceDialog : m_pFindDialog;
     open->SetFocus();
     return open;
   }
-  auto* dialog = new OEFindDlg;
+  OEFindDlg* dialog = NewFindDialog();
   LoadFindSettings(dialog);
   if (this->m_hWnd != nullptr) {
     CPoint row(0, (m_nCaretLine - m_nTopLine) * m_nLineHeight);
@@ -136,13 +141,14 @@ BOOL SECEditCore<TBase>::SearchAndSelect(FindRecord& rec, BOOL wrap, OEFindDlg* 
   start.offset = std::min(start.offset, m_pCaretLine->length);
   EditPos pos = start;
   EditPos limit;
+  EditLine* first = PrepareWalk();
   BOOL found = FindText(pos, limit, &rec);
   if (!found && wrap) {
     if (forward) {
-      pos = {buf->m_pLines, 0};
+      pos = {first, 0};
       limit = start;
     } else {
-      EditLine* last = buf->GetTail(buf->m_pLines);
+      EditLine* last = buf->GetTail(first);
       pos = {last, last->length};
       limit = {start.line, start.offset + rec.pattern.GetLength()};
     }
@@ -235,20 +241,18 @@ void SECEditCore<TBase>::MarkAllMatches(FindRecord& rec) {
   EditBuffer* buf = Buf();
   CloseFindDialog();
   rec.flags |= FIND_FORWARD;
-  EditPos pos{buf->m_pLines, 0};
+  EditLine* first = PrepareWalk();
+  EditPos pos{first, 0};
   EditPos limit;
   while (pos.line != nullptr && FindText(pos, limit, &rec)) {
-    if (!(pos.line->flags & LINE_BOOKMARK)) {
-      pos.line->flags |= LINE_BOOKMARK;
-      ++buf->m_nBookmarks;
-    }
+    SetBookmark(pos.line, TRUE);
     // On to the next line: one mark per line is all there is.
     pos = {pos.line->next, 0};
   }
   if (buf->m_nBookmarks != 0) {
     if (m_bSelection) ClearSelection(FALSE);
-    m_pCaretLine = m_pTopLine = buf->m_pLines;
-    m_nCaretLine = m_nTopLine = 1;
+    m_pCaretLine = m_pTopLine = first;
+    m_nCaretLine = m_nTopLine = first->lineNumber;
     m_nCaretColumn = 0;
     MakeCaretVisible();
     RepaintAll(FALSE);
@@ -295,6 +299,10 @@ void SECEditCore<TBase>::ReplaceMatch(FindRecord& rec, OEFindDlg* dialog) {
 template <class TBase>
 void SECEditCore<TBase>::ReplaceAllMatches(FindRecord& rec, OEFindDlg* dialog) {
   EditBuffer* buf = Buf();
+  if (buf->IsReadOnly()) {
+    DoError(EDIT_READ_ONLY, m_bRedraw);
+    return;
+  }
   EditLine* oldLine = m_pCaretLine;
   int oldNumber = m_nCaretLine;
   int oldColumn = m_nCaretColumn;
@@ -302,7 +310,7 @@ void SECEditCore<TBase>::ReplaceAllMatches(FindRecord& rec, OEFindDlg* dialog) {
   BOOL redraw = m_bRedraw;
   m_bRedraw = FALSE;
   rec.flags |= FIND_FORWARD;
-  EditPos pos{buf->m_pLines, 0};
+  EditPos pos{PrepareWalk(), 0};
   EditPos limit;
   int count = 0;
   while (pos.line != nullptr && FindText(pos, limit, &rec)) {

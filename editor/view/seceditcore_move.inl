@@ -43,11 +43,13 @@ void SECEditCore<TBase>::RepaintAll(BOOL erase) {
 
 template <class TBase>
 int SECEditCore<TBase>::LineDown(BOOL redraw) {
-  if (m_pCaretLine == nullptr || m_pCaretLine->next == nullptr) return EDIT_END_OF_FILE;
+  EditLine* next = m_pCaretLine != nullptr ? NextLine(m_pCaretLine) : nullptr;
+  if (next == nullptr) return EDIT_END_OF_FILE;
   if (redraw) MakeCaretVisible();
-  m_pCaretLine = m_pCaretLine->next;
-  if (m_nCaretLine == m_nTopLine + Rows() - 1 && m_pTopLine->next != nullptr) {
-    m_pTopLine = m_pTopLine->next;
+  m_pCaretLine = next;
+  EditLine* nextTop = NextLine(m_pTopLine);
+  if (m_nCaretLine == m_nTopLine + Rows() - 1 && nextTop != nullptr) {
+    m_pTopLine = nextTop;
     ++m_nTopLine;
     if (redraw) ScrollRows(1);
   }
@@ -60,11 +62,13 @@ int SECEditCore<TBase>::LineDown(BOOL redraw) {
 
 template <class TBase>
 int SECEditCore<TBase>::LineUp(BOOL redraw) {
-  if (m_pCaretLine == nullptr || m_pCaretLine->prev == nullptr) return EDIT_TOP_OF_FILE;
+  EditLine* prev = m_pCaretLine != nullptr ? PrevLine(m_pCaretLine) : nullptr;
+  if (prev == nullptr) return EDIT_TOP_OF_FILE;
   if (redraw) MakeCaretVisible();
-  m_pCaretLine = m_pCaretLine->prev;
-  if (m_nCaretLine == m_nTopLine && m_pTopLine->prev != nullptr) {
-    m_pTopLine = m_pTopLine->prev;
+  m_pCaretLine = prev;
+  EditLine* prevTop = PrevLine(m_pTopLine);
+  if (m_nCaretLine == m_nTopLine && prevTop != nullptr) {
+    m_pTopLine = prevTop;
     --m_nTopLine;
     if (redraw) ScrollRows(-1);
   }
@@ -80,7 +84,7 @@ int SECEditCore<TBase>::CharLeft(BOOL redraw) {
   EditBuffer* buf = Buf();
   if (m_pCaretLine == nullptr || buf == nullptr) return 0;
   if (m_nCaretColumn == 0) {
-    if (m_pCaretLine->prev == nullptr) return 0;
+    if (PrevLine(m_pCaretLine) == nullptr) return 0;
     LineUp(redraw);
     m_nCaretColumn = EndColumn(m_pCaretLine);
   } else {
@@ -113,7 +117,7 @@ int SECEditCore<TBase>::CharRight(BOOL redraw) {
     column = m_nCaretColumn + 1;
   }
   column = AdjustColumn(column);
-  if (column == m_nCaretColumn && m_pCaretLine->next != nullptr) {
+  if (column == m_nCaretColumn && NextLine(m_pCaretLine) != nullptr) {
     LineDown(redraw);
     column = 0;
   }
@@ -146,7 +150,7 @@ void SECEditCore<TBase>::MoveTopOfFile(BOOL redraw) {
   EditBuffer* buf = Buf();
   if (buf == nullptr || (m_nCaretLine == 1 && m_nCaretColumn == 0)) return;
   SyncLineCount();
-  m_pCaretLine = m_pTopLine = buf->m_pLines;
+  m_pCaretLine = m_pTopLine = FirstLine();
   m_nCaretLine = m_nTopLine = 1;
   m_nCaretColumn = m_nLeftColumn = 0;
   if (redraw) {
@@ -160,11 +164,12 @@ void SECEditCore<TBase>::MoveBottomOfFile(BOOL redraw) {
   EditBuffer* buf = Buf();
   if (buf == nullptr) return;
   SyncLineCount();
-  EditLine* last = buf->GetTail(buf->m_pLines);
+  EditLine* last = LastLine();
+  if (last == nullptr) return;
   m_pCaretLine = m_pTopLine = last;
-  m_nCaretLine = m_nTopLine = buf->m_nLineCount;
-  for (int i = 0; i < Rows() - 1 && m_pTopLine->prev != nullptr; ++i) {
-    m_pTopLine = m_pTopLine->prev;
+  m_nCaretLine = m_nTopLine = last->lineNumber;
+  for (int i = 0; i < Rows() - 1 && PrevLine(m_pTopLine) != nullptr; ++i) {
+    m_pTopLine = PrevLine(m_pTopLine);
     --m_nTopLine;
   }
   m_nLeftColumn = 0;
@@ -177,12 +182,12 @@ void SECEditCore<TBase>::MoveBottomOfFile(BOOL redraw) {
 
 template <class TBase>
 void SECEditCore<TBase>::MovePageDown(BOOL redraw) {
-  if (m_pCaretLine == nullptr || m_pCaretLine->next == nullptr) return;
-  for (int i = 0; i < Rows() && m_pCaretLine->next != nullptr; ++i) {
-    m_pCaretLine = m_pCaretLine->next;
+  if (m_pCaretLine == nullptr || NextLine(m_pCaretLine) == nullptr) return;
+  for (int i = 0; i < Rows() && NextLine(m_pCaretLine) != nullptr; ++i) {
+    m_pCaretLine = NextLine(m_pCaretLine);
     ++m_nCaretLine;
-    if (m_pTopLine->next != nullptr) {
-      m_pTopLine = m_pTopLine->next;
+    if (EditLine* top = NextLine(m_pTopLine)) {
+      m_pTopLine = top;
       ++m_nTopLine;
     }
   }
@@ -195,18 +200,18 @@ void SECEditCore<TBase>::MovePageDown(BOOL redraw) {
 
 template <class TBase>
 void SECEditCore<TBase>::MovePageUp(BOOL redraw) {
-  if (m_pCaretLine == nullptr || m_pCaretLine->prev == nullptr) return;
+  if (m_pCaretLine == nullptr || PrevLine(m_pCaretLine) == nullptr) return;
   if (redraw) MakeCaretVisible();
   bool topMoved = false;
   for (int i = 0; i < Rows(); ++i) {
-    if (m_pTopLine->prev != nullptr) {
-      m_pTopLine = m_pTopLine->prev;
+    if (EditLine* top = PrevLine(m_pTopLine)) {
+      m_pTopLine = top;
       --m_nTopLine;
-      m_pCaretLine = m_pCaretLine->prev;
+      m_pCaretLine = PrevLine(m_pCaretLine);
       --m_nCaretLine;
       topMoved = true;
-    } else if (m_pCaretLine->prev != nullptr) {
-      m_pCaretLine = m_pCaretLine->prev;
+    } else if (EditLine* caret = PrevLine(m_pCaretLine)) {
+      m_pCaretLine = caret;
       --m_nCaretLine;
     }
   }
@@ -222,7 +227,7 @@ void SECEditCore<TBase>::MoveWordLeft(BOOL redraw) {
   EditBuffer* buf = Buf();
   if (buf == nullptr || m_pCaretLine == nullptr) return;
   if (m_nCaretColumn == 0) {
-    if (m_pCaretLine->prev == nullptr) return;
+    if (PrevLine(m_pCaretLine) == nullptr) return;
     LineUp(redraw);
     m_nCaretColumn = EndColumn(m_pCaretLine);
   }
@@ -237,7 +242,7 @@ void SECEditCore<TBase>::MoveWordLeft(BOOL redraw) {
     while (i > 1 && word(line->text[i - 1])) --i;
     bool blankStart = line->text[0] == ' ' || line->text[0] == '\t';
     if (i <= 1 && blankStart) {
-      if (line->prev != nullptr) {
+      if (PrevLine(line) != nullptr) {
         LineUp(redraw);
         m_nCaretColumn = EndColumn(m_pCaretLine);
       }
@@ -263,7 +268,7 @@ void SECEditCore<TBase>::MoveWordRight(BOOL redraw) {
     m_nCaretColumn = 0;
   };
   if (m_nCaretColumn >= EndColumn(line)) {
-    if (line->next != nullptr) {
+    if (NextLine(line) != nullptr) {
       toNextLine();
     } else {
       m_nCaretColumn = EndColumn(line);
@@ -279,7 +284,7 @@ void SECEditCore<TBase>::MoveWordRight(BOOL redraw) {
     }
     if (i < n) {
       m_nCaretColumn = buf->OffsetToColumn(line, i);
-    } else if (line->next != nullptr) {
+    } else if (NextLine(line) != nullptr) {
       toNextLine();
     } else {
       m_nCaretColumn = EndColumn(line);
@@ -294,14 +299,21 @@ void SECEditCore<TBase>::SelectAll(BOOL redraw) {
   if (buf == nullptr) return;
   if (m_bSelection) ClearSelection(redraw);
   SyncLineCount();
-  m_pCaretLine = m_pTopLine = buf->m_pLines;
-  m_nCaretLine = m_nTopLine = 1;
+  // From the first to the last line of a whole-text walk.
+  EditLine* first = PrepareWalk();
+  if (first == nullptr) return;
+  EditLine* last = buf->GetTail(first);
+  m_pCaretLine = m_pTopLine = first;
+  m_nCaretLine = m_nTopLine = first->lineNumber;
   m_nCaretColumn = m_nLeftColumn = 0;
   StartSelection(SEL_STREAM);
-  BOOL saved = m_bRedraw;
-  m_bRedraw = FALSE;
-  MoveBottomOfFile(FALSE);
-  m_bRedraw = saved;
+  m_pCaretLine = m_pTopLine = last;
+  m_nCaretLine = m_nTopLine = last->lineNumber;
+  for (int i = 0; i < Rows() - 1 && m_pTopLine->prev != nullptr; ++i) {
+    m_pTopLine = m_pTopLine->prev;
+    --m_nTopLine;
+  }
+  m_nCaretColumn = EndColumn(last);
   UpdateSelection(FALSE);
   if (redraw) {
     RepaintAll(FALSE);
@@ -313,7 +325,7 @@ template <class TBase>
 void SECEditCore<TBase>::GoToLine(int n) {
   EditBuffer* buf = Buf();
   if (buf == nullptr || buf->m_pLines == nullptr) return;
-  n = std::clamp(n, 1, buf->m_nLineCount);
+  n = std::clamp(n, 1, std::max(buf->m_nLineCount, 1));
   int oldTop = m_nTopLine;
   int rows = std::max(Rows(), 1);
   if (n < m_nTopLine) {
@@ -322,7 +334,7 @@ void SECEditCore<TBase>::GoToLine(int n) {
     SetTopLine(n - rows + 1, FALSE);
   }
   if (m_nTopLine != oldTop) PositionCaret();
-  EditLine* line = buf->GetLine(n);
+  EditLine* line = LineAt(n);
   CaretTo(line, 0);
   if (m_bSelection) ClearSelection(FALSE);
   MakeCaretVisible();
@@ -465,8 +477,8 @@ void SECEditCore<TBase>::MakeCaretVisible() {
         m_pTopLine = m_pCaretLine;
         m_nTopLine = m_nCaretLine;
       } else {
-        while ((m_nCaretLine - m_nTopLine) * m_nLineHeight < dialog.bottom && m_pTopLine->prev != nullptr) {
-          m_pTopLine = m_pTopLine->prev;
+        while ((m_nCaretLine - m_nTopLine) * m_nLineHeight < dialog.bottom && PrevLine(m_pTopLine) != nullptr) {
+          m_pTopLine = PrevLine(m_pTopLine);
           --m_nTopLine;
         }
       }
@@ -512,7 +524,7 @@ void SECEditCore<TBase>::SetScrollRange(int bar, int low, int high, BOOL redraw)
       high = 2;
     }
     if (m_nTopLine > 1 && buf != nullptr && rows >= buf->m_nLineCount) {
-      m_pTopLine = buf->m_pLines;
+      m_pTopLine = FirstLine();
       m_nTopLine = 1;
       this->Invalidate(TRUE);
       PositionCaret();
@@ -553,14 +565,10 @@ template <class TBase>
 void SECEditCore<TBase>::SetTopLine(int n, BOOL redraw) {
   EditBuffer* buf = Buf();
   if (buf == nullptr || buf->m_pLines == nullptr) return;
-  EditLine* line = buf->m_pLines;
-  int number = 1;
-  while (number < n && line->next != nullptr) {
-    line = line->next;
-    ++number;
-  }
+  EditLine* line = LineAt(std::max(n, 1));
+  if (line == nullptr) return;
   m_pTopLine = line;
-  m_nTopLine = number;
+  m_nTopLine = line->lineNumber;
   if (redraw) RepaintAll(FALSE);
   PositionCaret();
 }
@@ -597,8 +605,9 @@ void SECEditCore<TBase>::RevalidateTopLine(EditLine* line) {
 
 template <class TBase>
 int SECEditCore<TBase>::ScrollLineUp(BOOL redraw) {
-  if (m_pTopLine == nullptr || m_pTopLine->prev == nullptr) return EDIT_TOP_OF_FILE;
-  m_pTopLine = m_pTopLine->prev;
+  EditLine* prev = m_pTopLine != nullptr ? PrevLine(m_pTopLine) : nullptr;
+  if (prev == nullptr) return EDIT_TOP_OF_FILE;
+  m_pTopLine = prev;
   --m_nTopLine;
   if (redraw) ScrollRows(-1);
   return 0;
@@ -606,8 +615,9 @@ int SECEditCore<TBase>::ScrollLineUp(BOOL redraw) {
 
 template <class TBase>
 int SECEditCore<TBase>::ScrollLineDown(BOOL redraw) {
-  if (m_pTopLine == nullptr || m_pTopLine->next == nullptr) return EDIT_END_OF_FILE;
-  m_pTopLine = m_pTopLine->next;
+  EditLine* next = m_pTopLine != nullptr ? NextLine(m_pTopLine) : nullptr;
+  if (next == nullptr) return EDIT_END_OF_FILE;
+  m_pTopLine = next;
   ++m_nTopLine;
   if (redraw) ScrollRows(1);
   return 0;
@@ -628,7 +638,7 @@ void SECEditCore<TBase>::OnVScrollCode(UINT code, UINT position) {
     case SB_PAGEDOWN: {
       bool up = code == SB_PAGEUP;
       for (int i = 0; i < Rows(); ++i) {
-        EditLine* next = up ? m_pTopLine->prev : m_pTopLine->next;
+        EditLine* next = up ? PrevLine(m_pTopLine) : NextLine(m_pTopLine);
         if (next == nullptr) break;
         m_pTopLine = next;
         m_nTopLine += up ? -1 : 1;

@@ -41,13 +41,13 @@ int SECEditCore<TBase>::ColumnOffset(EditLine* line, int column) {
 template <class TBase>
 EditLine* SECEditCore<TBase>::LineAtRow(int row) {
   EditLine* line = m_pTopLine;
-  for (int i = 0; i < row && line != nullptr && line->next != nullptr; ++i) line = line->next;
+  for (int i = 0; i < row && line != nullptr && NextLine(line) != nullptr; ++i) line = NextLine(line);
   return line;
 }
 
 template <class TBase>
 void SECEditCore<TBase>::GetLineText(CString& text, int n) {
-  EditLine* line = Buf() != nullptr ? Buf()->GetLine(n) : nullptr;
+  EditLine* line = LineAt(n);
   text = line != nullptr && line->text != nullptr ? CString(line->text) : CString();
 }
 
@@ -60,7 +60,7 @@ template <class TBase>
 void SECEditCore<TBase>::SyncLineCount() {
   EditBuffer* buf = Buf();
   if (buf == nullptr || buf->m_pLines == nullptr) return;
-  int count = buf->Renumber(buf->m_pLines);
+  int count = CountLines();
   buf->m_nLineCount = count;
   if (count != m_nKnownLineCount) {
     m_nKnownLineCount = count;
@@ -207,7 +207,7 @@ BOOL SECEditCore<TBase>::IsPointOnSelection(CPoint point) {
   if ((point.y / m_nLineHeight + 1) * m_nLineHeight > m_rcClient.bottom) return FALSE;
   int row = point.y / m_nLineHeight;
   EditLine* line = m_pTopLine;
-  for (int i = 0; i < row && line != nullptr; ++i) line = line->next;
+  for (int i = 0; i < row && line != nullptr; ++i) line = NextLine(line);
   if (line == nullptr) return FALSE;
   LineSpan span;
   if (!GetLineSelectionSpan(line, EndColumn(line), &span.start, &span.width)) return FALSE;
@@ -248,7 +248,7 @@ void SECEditCore<TBase>::InvertColumnChange(int oldEndNumber, int oldEndColumn) 
   int rows = Rows();
   EditLine* line = m_pTopLine;
   int s = m_nSelStartColumn;
-  for (int row = 0; row < rows && line != nullptr; ++row, line = line->next) {
+  for (int row = 0; row < rows && line != nullptr; ++row, line = NextLine(line)) {
     int n = line->lineNumber;
     bool wasIn = within(n, oldEndNumber);
     bool isIn = within(n, end);
@@ -306,7 +306,7 @@ void SECEditCore<TBase>::UpdateSelection(BOOL redraw) {
   if (live && m_nSelMode != SEL_COLUMN) {
     int rows = Rows();
     EditLine* line = m_pTopLine;
-    for (int row = 0; row < rows && line != nullptr; ++row, line = line->next) {
+    for (int row = 0; row < rows && line != nullptr; ++row, line = NextLine(line)) {
       int n = line->lineNumber;
       if (n < from->lineNumber || n > to->lineNumber) continue;
       int a = line == from ? static_cast<int>(from->selColumns & 0xFFFF) : 0;
@@ -332,7 +332,7 @@ void SECEditCore<TBase>::InvertSelection() {
   }
   int rows = Rows();
   EditLine* line = m_pTopLine;
-  for (int row = 0; row < rows && line != nullptr; ++row, line = line->next) {
+  for (int row = 0; row < rows && line != nullptr; ++row, line = NextLine(line)) {
     int start, width;
     if (GetLineSelectionSpan(line, EndColumn(line), &start, &width))
       InvertCells(line, row, start, start + width);
@@ -469,7 +469,7 @@ void SECEditCore<TBase>::OnLButtonUp(UINT, CPoint point) {
     m_nCaretColumn = 0;
     StartSelection(SEL_STREAM);
     MarkInvert(m_pCaretLine, 0, LINE_INVERT_FROM);
-    if (m_pCaretLine->next != nullptr) {
+    if (NextLine(m_pCaretLine) != nullptr) {
       LineDown(m_bRedraw);
       m_nCaretColumn = AdjustColumn(0);
       UpdateViews(this, HINT_SCROLLED, nullptr);

@@ -11,9 +11,9 @@
 template <class TBase>
 void SECEditCore<TBase>::InitView() {
   EditBuffer* buf = Buf();
-  if (buf == nullptr || buf->m_pLines == nullptr) return;
-  m_pCaretLine = m_pTopLine = buf->m_pLines;
-  m_nTopLine = m_nCaretLine = 1;
+  if (buf == nullptr || FirstLine() == nullptr) return;
+  m_pCaretLine = m_pTopLine = FirstLine();
+  m_nTopLine = m_nCaretLine = m_pTopLine->lineNumber;
   m_nCaretColumn = m_nLeftColumn = 0;
   buf->m_nBookmarks = 0;
   for (EditLine* l = buf->m_pLines; l != nullptr; l = l->next) {
@@ -94,6 +94,19 @@ void SECEditCore<TBase>::DrawLineMarker(CDC* dc, CRect* rect, EditLine* line) {
 }
 
 template <class TBase>
+void SECEditCore<TBase>::SetBookmark(EditLine* line, BOOL set) {
+  EditBuffer* buf = Buf();
+  if (buf == nullptr || line == nullptr || ((line->flags & LINE_BOOKMARK) != 0) == (set != FALSE)) return;
+  line->flags ^= LINE_BOOKMARK;
+  buf->m_nBookmarks += set ? 1 : -1;
+}
+
+template <class TBase>
+const char* SECEditCore<TBase>::ColumnBlockMarker() const {
+  return kColumnBlockMarker;
+}
+
+template <class TBase>
 void SECEditCore<TBase>::UpdateViews(CView*, LPARAM hint, CObject* hintObject) {
   ApplyHint(hint, hintObject);
 }
@@ -128,7 +141,7 @@ void SECEditCore<TBase>::PaintWindow() {
   bool showSelection = m_bSelection && GetActiveEditFrame() == frame && buf->m_pActiveView == this;
   for (int y = 0; y < update.bottom; y += m_nLineHeight) {
     EditLine* shown = line;
-    if (line != nullptr) line = line->next;
+    if (line != nullptr) line = NextLine(line);
     if (y + m_nLineHeight <= update.top) continue;
     if (shown == nullptr) {
       CRect margin(0, y, m_nMarginWidth, y + m_nLineHeight);
@@ -181,7 +194,9 @@ void SECEditCore<TBase>::PaintRow(CDC& dc, EditBuffer& buf, EditLine* line, int 
     return;
   }
   if (!buf.m_bChroma) {
+    COLORREF ink = dc.SetTextColor(LineTextColor(line));
     dc.ExtTextOut(x0, y, 0, nullptr, cells + m_nLeftColumn, std::min(n, runLimit), nullptr);
+    dc.SetTextColor(ink);
   } else {
     m_paint.MarkComments(buf, line);
     m_paint.MarkQuotes();

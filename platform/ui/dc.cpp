@@ -156,7 +156,8 @@ QPainter* PainterFor(Dc& dc) {
     dc.painter = std::make_unique<QPainter>(s);
     g_painting[s] = &dc;
     DcStateChanged(dc);
-    // A new painter has its own pen and font: text sets both again.
+    // A new painter has the default font and pen: what was set on the old
+    // one counts no more (no opaque colour equals 0).
     dc.painterFont = nullptr;
     dc.painterPen = 0;
   }

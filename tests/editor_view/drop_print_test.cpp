@@ -5,6 +5,7 @@
 #include <QImage>
 #include <cstring>
 
+#include "tests/platform/afx/afx_test_support.h"
 #include "editor/view/oepagesetupdlg.h"
 #include "platform/sys/profile.h"
 #include "platform/ui/afxole.h"
@@ -74,27 +75,7 @@ class PrintTest : public ViewTest {
   // Prints one page into a bitmap at the screen's resolution.
   QImage PrintPage(int page, CPrintInfo& info) {
     constexpr int kWidth = 600, kHeight = 300;
-    CClientDC screen(nullptr);
-    CDC dc;
-    dc.CreateCompatibleDC(&screen);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&screen, kWidth, kHeight);
-    CBitmap* old = dc.SelectObject(&bitmap);
-    dc.PatBlt(0, 0, kWidth, kHeight, WHITENESS);
-    info.m_rectDraw.SetRect(0, 0, kWidth, kHeight);
-    view->OnBeginPrinting(&dc, &info);
-    info.m_nCurPage = page;
-    view->OnPrint(&dc, &info);
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    for (int y = 0; y < kHeight; ++y) {
-      for (int x = 0; x < kWidth; ++x) {
-        COLORREF c = dc.GetPixel(x, y);
-        image.setPixel(x, y, qRgb(GetRValue(c), GetGValue(c), GetBValue(c)));
-      }
-    }
-    view->OnEndPrinting(&dc, &info);
-    dc.SelectObject(old);
-    return image;
+    return afx_test::PrintViewPage(view, info, page, kWidth, kHeight);
   }
   static bool RowHasInk(const QImage& image, int y) {
     for (int x = 0; x < image.width(); ++x) {

@@ -6,6 +6,7 @@
 #include "editor/view/oefinddlg.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/profile.h"
+#include "ui_test_support.h"
 #include "view_fixture.h"
 
 namespace view_test {
@@ -31,16 +32,8 @@ class FindTest : public ViewTest {
   }
   void SetText(OEFindDlg* d, int id, const char* text) { d->SetDlgItemText(id, text); }
   void Check(OEFindDlg* d, int id, bool on) { d->CheckDlgButton(id, on ? BST_CHECKED : BST_UNCHECKED); }
-  void Press(OEFindDlg* d, int id) {
-    d->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(d->GetDlgItem(id)->m_hWnd));
-  }
-  std::vector<std::string> Messages() {
-    std::vector<std::string> out;
-    for (const auto& r : plat::MessageBoxRecords()) out.push_back(r.text);
-    plat::ClearMessageBoxRecords();
-    return out;
-  }
+  void Press(OEFindDlg* d, int id) { ui_test::PressButton(d->m_hWnd, id); }
+  std::vector<std::string> Messages() { return ui_test::TakeMessageBoxTexts(); }
   std::string Selected() { return view->SelectionClipText(); }
 };
 

@@ -2,6 +2,7 @@
 // window, an application object and message pumping.
 #pragma once
 
+#include <QImage>
 #include <string>
 #include <vector>
 
@@ -24,5 +25,11 @@ class FixedBar : public CControlBar {
 void Pump(CWinThread* thread = nullptr);
 // The window rectangle of a window in the client coordinates of another.
 CRect RectIn(CWnd* wnd, CWnd* in);
+// Print jobs go to this PDF file without a print dialog; "" leaves no
+// print dialog, so that print jobs are cancelled.
+void PrintJobsTo(const std::string& pdf);
+// Runs a view's print job (begin, one page, end) on a white bitmap of the
+// given size at the screen's resolution and returns the page's pixels.
+QImage PrintViewPage(CView* view, CPrintInfo& info, int page, int width, int height);
 
 }  // namespace afx_test

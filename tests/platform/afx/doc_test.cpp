@@ -378,17 +378,9 @@ TEST_F(DocTest, PrintingAViewWritesAPdfWithItsPages) {
   ASSERT_NE(doc, nullptr);
   doc->text = "printed";
   std::string pdf = mirt_test::MakeTempDir("print") + "/view.pdf";
-  static std::string target;
-  target = pdf;
-  afx::SetPrintDialogHandler([](CPrintInfo* info) -> BOOL {
-    mirt_ui::PrinterSetup setup;
-    setup.output = target;
-    info->m_strOutputFile = target.c_str();
-    info->m_hDC = mirt_ui::CreatePrinterDC(setup);
-    return info->m_hDC != nullptr;
-  });
+  afx_test::PrintJobsTo(pdf);
   main->SendMessage(WM_COMMAND, ID_FILE_PRINT);
-  afx::SetPrintDialogHandler(nullptr);
+  afx_test::PrintJobsTo("");
   auto* view = static_cast<TextView*>(main->MDIGetActive()->GetActiveView());
   EXPECT_EQ(view->printedPages, 2);
   std::string bytes = mirt_test::ReadFile(pdf);

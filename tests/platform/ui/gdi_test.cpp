@@ -231,6 +231,36 @@ TEST_F(GdiTest, InvertRectOutsidePaintingShowsOnTheWindowAndUndoesItself) {
   DestroyWindow(h);
 }
 
+// A DC whose painter another DC on the same surface ended draws its next
+// text in its own colour again, not in a new painter's default pen.
+TEST_F(GdiTest, TextKeepsItsColourAfterAnotherDcDrewOnTheSurface) {
+  constexpr int kW = 120, kH = 40;
+  constexpr COLORREF kGrey = RGB(128, 128, 128);
+  HWND h = MakeTop(kW, kH);
+  UpdateWindow(h);
+  HDC a = GetDC(h);
+  HDC b = GetDC(h);
+  SetTextColor(a, kGrey);
+  SetBkColor(a, RGB(255, 255, 255));
+  TextOut(a, 2, 2, "MMMM", 4);
+  RECT r{100, 30, 110, 38};
+  FillRect(b, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  TextOut(a, 50, 2, "MMMM", 4);
+  ReleaseDC(h, b);
+  ReleaseDC(h, a);
+  int grey = 0, black = 0;
+  for (int y = 2; y < 20; ++y) {
+    for (int x = 50; x < 95; ++x) {
+      COLORREF c = Pixel(h, x, y);
+      grey += c == kGrey;
+      black += c == RGB(0, 0, 0);
+    }
+  }
+  EXPECT_GT(grey, 0);
+  EXPECT_EQ(black, 0);
+  DestroyWindow(h);
+}
+
 TEST_F(GdiTest, PaintingHappensForTheUpdateRegionOnly) {
   static RECT painted;
   struct Proc {

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <cstring>
 
+#include "platform/sys/msgbox.h"
 #include "platform/ui/application.h"
 #include "platform/ui/gdi_obj.h"
 #include "platform/ui/wnd_obj.h"
@@ -20,6 +21,18 @@ std::string ItemText(HWND dialog, int id) {
   GetDlgItemText(dialog, id, text.data(), static_cast<int>(text.size()));
   text.resize(std::strlen(text.c_str()));
   return text;
+}
+
+void PressButton(HWND dialog, int id) {
+  SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+              reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+std::vector<std::string> TakeMessageBoxTexts() {
+  std::vector<std::string> out;
+  for (const auto& r : plat::MessageBoxRecords()) out.push_back(r.text);
+  plat::ClearMessageBoxRecords();
+  return out;
 }
 
 void Mouse(HWND h, int type, int x, int y, int button, int buttons, int modifiers) {

@@ -13,6 +13,10 @@ void EnsureApp();
 
 // The whole text of a dialog's control.
 std::string ItemText(HWND dialog, int id);
+// Clicks a dialog's push button by message (BN_CLICKED from the button).
+void PressButton(HWND dialog, int id);
+// The texts of the message boxes shown since the last call (which forgets them).
+std::vector<std::string> TakeMessageBoxTexts();
 // Mouse and key events as Qt delivers them (window coordinates).
 void Mouse(HWND h, int type, int x, int y, int button, int buttons, int modifiers = 0);
 void Key(HWND h, bool press, int qtKey, int modifiers, const std::string& text, bool autoRepeat = false);

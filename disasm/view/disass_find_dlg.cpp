@@ -1,0 +1,3 @@
+#include "disasm/view/disass_find_dlg.h"
+
+IMPLEMENT_DYNAMIC(DisassOEFindDlg, OEFindDlg)
