@@ -10,6 +10,7 @@
 
 class SECControlBar;
 class SECWndPlugIn;
+class SECMenuBar;
 
 // The framework bar behind a control bar, or null.
 SECControlBar* SECBarOf(CControlBar* pBar);
@@ -40,4 +41,11 @@ void SECFrameAfterLayout(CFrameWnd* pFrame, CRect& rectClient);
 
 // What a frame owns and frees when it goes: its plug-in, the plug-in's
 // window and its saved bar records (SECControlBarInfo).
+// Menu-bar mode: the feature that gives the bar its behaviour, plugged into
+// the frame by the caller.
+SECWndPlugIn* SECFrameMakeMenuBarFeature(SECMenuBar* pMenuBar);
+// Takes the Win32 menu away from a frame and loads its own copy of menu `nID`.
+HMENU SECFrameTakeOwnMenu(CFrameWnd* pFrame, UINT nID);
+// Deletes the menu bar and destroys the frame's own menu.
+void SECFrameFreeMenuBar(SECMenuBar*& pMenuBar, HMENU& hMenuFrame);
 void SECFrameFreeOwned(SECWndPlugIn* pPlugIn, CWnd* pPlugInWnd, CPtrList& listBarInfo);

@@ -11,6 +11,8 @@
 #include "framework/sec_wnd_plug_in.h"
 #include "platform/afx/afx.h"
 
+class SECMenuBar;
+
 class SECFrameWnd : public CFrameWnd {
   DECLARE_DYNCREATE(SECFrameWnd)
  public:
@@ -38,7 +40,15 @@ class SECFrameWnd : public CFrameWnd {
   // The slot an embedded frame updates its menu through: nothing to do here.
   virtual void UpdateEmbeddedFrameMenu(BOOL, CWnd*, HMENU) {}
   virtual void OnEnterIdle(UINT nWhy, CWnd* pWho);
-  virtual HMENU GetFrameMenu() const { return m_hMenuDefault; }
+  virtual HMENU GetFrameMenu() const { return m_pMenuBar ? m_hMenuFrame : m_hMenuDefault; }
+
+  // Menu-bar mode: a menu bar given before LoadFrame (owned) stands in for the Win32 menu.
+  void SetMenuBar(SECMenuBar* pMenuBar);
+  SECMenuBar* GetMenuBar() const { return m_pMenuBar; }
+  // The menu bar for the tool bar manager to create (see SECMDIFrameWnd).
+  virtual SECMenuBar* CreateMenuBar();
+  // Shows another menu on the menu bar and makes it the frame's own menu.
+  virtual void ActivateMenu(UINT nID);
 
   BOOL EnableCustomCaption(BOOL bEnable, BOOL bRedraw = TRUE);
   void SetCaptionAlignment(int nAlignment, BOOL bRedraw = TRUE);
@@ -80,6 +90,8 @@ class SECFrameWnd : public CFrameWnd {
   BOOL m_bBmpMenus = FALSE;
   UINT m_nIDCurrentMenu = 0;
   CPtrList m_listBarInfo{10};
+  SECMenuBar* m_pMenuBar = nullptr;
+  HMENU m_hMenuFrame = nullptr;
 
   DECLARE_MESSAGE_MAP()
 };
