@@ -6,6 +6,7 @@
 #include "framework/sec_mdi_child_wnd.h"
 #include "framework/sec_menu_bar.h"
 #include "framework/sec_menu_bar_feature.h"
+#include "framework/sec_tool_bar_manager.h"
 #include "framework/sec_wnd_plug_in.h"
 #include "platform/base/afxexcept.h"
 #include "platform/ui/menu.h"
@@ -159,6 +160,12 @@ SECWndPlugIn* SECFrameMakeMenuBarFeature(SECMenuBar* pMenuBar) {
   auto* feature = new SECMenuBarFeature;
   feature->SetMenuBar(pMenuBar);
   return feature;
+}
+
+void SECFrameGiveBmpMgr(SECWndPlugIn* pPlugIn, SECControlBarManager* pManager) {
+  auto* bitmaps = dynamic_cast<SECBmpMenuPlugIn*>(pPlugIn);
+  auto* tools = dynamic_cast<SECToolBarManager*>(pManager);
+  if (bitmaps && tools && tools->GetBmpMgr()) bitmaps->SetBmpMgr(tools->GetBmpMgr());
 }
 
 HMENU SECFrameTakeOwnMenu(CFrameWnd* pFrame, UINT nID) {

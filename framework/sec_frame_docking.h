@@ -9,6 +9,7 @@
 #include "platform/afx/afx.h"
 
 class SECControlBar;
+class SECControlBarManager;
 class SECWndPlugIn;
 class SECMenuBar;
 
@@ -44,6 +45,8 @@ void SECFrameAfterLayout(CFrameWnd* pFrame, CRect& rectClient);
 // Menu-bar mode: the feature that gives the bar its behaviour, plugged into
 // the frame by the caller.
 SECWndPlugIn* SECFrameMakeMenuBarFeature(SECMenuBar* pMenuBar);
+// A bitmap-menu plug-in draws the images of a tool bar manager's store.
+void SECFrameGiveBmpMgr(SECWndPlugIn* pPlugIn, SECControlBarManager* pManager);
 // Takes the Win32 menu away from a frame and loads its own copy of menu `nID`.
 HMENU SECFrameTakeOwnMenu(CFrameWnd* pFrame, UINT nID);
 // Deletes the menu bar and destroys the frame's own menu.

@@ -70,7 +70,16 @@ int SECFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
     SetPlugIn(SECFrameMakeMenuBarFeature(m_pMenuBar));
   else if (m_bBmpMenus && !m_pPlugIn)
     SetPlugIn(new SECBmpMenuPlugIn);
+  if (m_pPlugIn) {
+    m_bBmpMenus = TRUE;
+    SECFrameGiveBmpMgr(m_pPlugIn, m_pControlBarManager);
+  }
   return 0;
+}
+
+void SECFrameWnd::SetControlBarManager(SECControlBarManager* pManager) {
+  m_pControlBarManager = pManager;
+  SECFrameGiveBmpMgr(m_pPlugIn, pManager);
 }
 
 void SECFrameWnd::SetMenuBar(SECMenuBar* pMenuBar) {

@@ -32,7 +32,8 @@ class SECFrameWnd : public CFrameWnd {
   virtual void SetDockState(SECDockState& state);
   virtual void GetDockState(SECDockState& state) const;
   virtual SECControlBarManager* GetControlBarManager() const { return m_pControlBarManager; }
-  virtual void SetControlBarManager(SECControlBarManager* pManager) { m_pControlBarManager = pManager; }
+  // A tool bar manager's image store also serves the bitmap menus.
+  virtual void SetControlBarManager(SECControlBarManager* pManager);
   virtual void CreateCaptionAppFont(CFont& font);
   virtual void CreateCaptionDocFont(CFont& font);
   virtual void DrawCaption();

@@ -88,7 +88,16 @@ int SECMDIFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
     SetPlugIn(SECFrameMakeMenuBarFeature(m_pMenuBar));
   else if (m_bBmpMenus && !m_pPlugIn)
     SetPlugIn(new SECBmpMenuPlugIn);
+  if (m_pPlugIn) {
+    m_bBmpMenus = TRUE;
+    SECFrameGiveBmpMgr(m_pPlugIn, m_pControlBarManager);
+  }
   return 0;
+}
+
+void SECMDIFrameWnd::SetControlBarManager(SECControlBarManager* pManager) {
+  m_pControlBarManager = pManager;
+  SECFrameGiveBmpMgr(m_pPlugIn, pManager);
 }
 
 void SECMDIFrameWnd::SetMenuBar(SECMenuBar* pMenuBar) {

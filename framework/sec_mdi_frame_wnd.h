@@ -57,7 +57,8 @@ class SECMDIFrameWnd : public CMDIFrameWnd {
   virtual void SetDockState(SECDockState& state);
   virtual void GetDockState(SECDockState& state) const;
   virtual SECControlBarManager* GetControlBarManager() const { return m_pControlBarManager; }
-  virtual void SetControlBarManager(SECControlBarManager* pManager) { m_pControlBarManager = pManager; }
+  // A tool bar manager's image store also serves the bitmap menus.
+  virtual void SetControlBarManager(SECControlBarManager* pManager);
 
   // Caption.
   virtual void CreateCaptionAppFont(CFont& font);

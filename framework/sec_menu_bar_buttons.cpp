@@ -91,7 +91,8 @@ void SECBtnCaption::Draw(CDC& dc, SECBtnDrawData& data) {
 
 SECCapMenuBtn::SECCapMenuBtn() {
   m_nType = SECBtnChildSysMenu;
-  m_nStyle = TBBS_HIDDEN;
+  // Hidden until a child is maximised; no command, so never disabled by command UI.
+  m_nStyle = TBBS_HIDDEN | SEC_TBBS_NOAUTODISABLE;
   m_dwValue2 = SEC_MENUBAR_SYSMENU_INDEX;
   AdjustSize();
 }

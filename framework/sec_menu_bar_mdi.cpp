@@ -10,13 +10,12 @@ namespace {
 // WM_GETICON kinds and the class's small icon.
 constexpr WPARAM kSECMenuBarIconSmall = 0;
 constexpr WPARAM kSECMenuBarIconBig = 1;
-constexpr int kSECMenuBarClassSmallIcon = -34;
 constexpr DWORD kSECMenuBarChildBoxes = WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 
 HICON SECMenuBarChildIcon(CWnd* child) {
   auto icon = reinterpret_cast<HICON>(child->SendMessage(WM_GETICON, kSECMenuBarIconBig, 0));
   if (!icon) icon = reinterpret_cast<HICON>(child->SendMessage(WM_GETICON, kSECMenuBarIconSmall, 0));
-  if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtr(child->m_hWnd, kSECMenuBarClassSmallIcon));
+  if (!icon) icon = reinterpret_cast<HICON>(::GetClassLongPtr(child->m_hWnd, GCL_HICONSM));
   return icon;
 }
 }  // namespace

@@ -136,6 +136,18 @@ TEST(FramesRealInput, ClickingAWorkbookTabActivatesItsSheet) {
   display.SavePicture("frames_app_workbook_clicked");
 }
 
+TEST(FramesRealInput, EachFrameKindComesUpInMenuBarMode) {
+  for (const char* kind : {"workbook", "mdi", "sdi"}) {
+    RealDisplay display(WindowManager::kNone);
+    ASSERT_TRUE(display.Start(AppProgram(), {kind, "menubar"})) << display.Error();
+    const ProgramState s = display.WaitFor(
+        [&](const ProgramState& st) { return st.Value("kind") == kind && Button(st, "File").index >= 0; },
+        "the menu bar's File menu");
+    EXPECT_EQ(Bar(s).menuMode, 0) << kind;
+    display.SavePicture(std::string("frames_app_menu_bar_") + kind);
+  }
+}
+
 TEST(FramesRealInput, AltLetterOpensAMenuAndArrowsMoveAcrossMenus) {
   RealDisplay display(WindowManager::kNone);
   ASSERT_TRUE(display.Start(AppProgram(), MenuBarArgs({}))) << display.Error();

@@ -11,6 +11,7 @@
 #include "framework/sec_menu_bar_mdi.h"
 #include "framework/sec_tool_bar_manager.h"
 #include "frames_fixture.h"
+#include "ui_test_support.h"
 #include "platform/ui/hooks.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/modal.h"
@@ -138,6 +139,16 @@ TEST_F(MenuBarModeTest, AMaximisedChildShowsItsButtonsUntilRestored) {
   const CRect caption = bar->CaptionButton().GetRect();
   EXPECT_LE(caption.right, client.right);
   EXPECT_GE(caption.left, bar->GetBtn(IndexOf("&Window"))->GetRect().right);
+  // The system-menu button shows the child's icon, not just the button face.
+  const QImage barImage = ui_test::Picture(bar->m_hWnd);
+  const CRect icon = bar->SysMenuButton().GetRect();
+  int iconPixels = 0;
+  for (int y = icon.top; y < icon.bottom; ++y)
+    for (int x = icon.left; x < icon.right; ++x) {
+      const QRgb p = barImage.pixel(x, y);
+      iconPixels += RGB(qRed(p), qGreen(p), qBlue(p)) != ::GetSysColor(COLOR_BTNFACE);
+    }
+  EXPECT_GT(iconPixels, 0);
   Picture(book->m_hWnd, "menu_bar_mode_maximised");
   book->MDIRestore(sheet);
   Pump();
