@@ -182,7 +182,27 @@ CSize SECMenuBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   return size;
 }
 
+void SECMenuBar::DelayShow(BOOL bShow) {
+  SECCustomToolBar::DelayShow(bShow);
+  if (bShow) DropFloatingSysMenu();
+}
+
+void SECMenuBar::DropFloatingSysMenu() {
+  if (!m_hWnd || !IsFloating()) return;
+  if (CFrameWnd* mini = GetParentFrame(); mini && (mini->GetStyle() & WS_SYSMENU))
+    mini->ModifyStyle(WS_SYSMENU, 0, SWP_FRAMECHANGED);
+}
+
 LRESULT SECMenuBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // A stretched bar's background takes clicks as a window does: no drag.
+  if (m_bStretch && (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) &&
+      HitTestButton(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)) < 0)
+    return DefWindowProc(message, wParam, lParam);
+  if (message == WM_WINDOWPOSCHANGED) {
+    const LRESULT result = SECCustomToolBar::WindowProc(message, wParam, lParam);
+    DropFloatingSysMenu();
+    return result;
+  }
   if (message == WM_SETTINGCHANGE) {
     CreateMenuFont();
     for (SECStdBtn* btn : m_btns) btn->AdjustSize();

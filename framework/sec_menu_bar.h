@@ -42,9 +42,13 @@ class SECMenuBar : public SECCustomToolBar {
   void InsertButton(int nIndex, UINT nID, BOOL bSeparator, BOOL bNoUpdate = FALSE) override;
   CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Floating, the menu bar's frame has no system menu.
+  void DelayShow(BOOL bShow) override;
 
  protected:
   void CreateMenuFont();
+  // A floating bar's mini frame goes without its system menu.
+  void DropFloatingSysMenu();
 
   std::vector<SECBtnMapEntry> m_descs;  // one per top-level popup, ended by a zero record
   CMap<UINT, UINT, DWORD, DWORD> m_mapMenuBits{10};

@@ -109,4 +109,26 @@ TEST_F(MenuBarTest, ShownButtonsAreLaidOutInARow) {
   Picture(bar, "menu_bar");
 }
 
+TEST_F(MenuBarTest, FloatingTheBarTakesTheSystemMenuOffItsFrame) {
+  ASSERT_TRUE(bar->SetMenus(1, kMenuEdit));
+  bar->EnableDocking(CBRS_ALIGN_ANY);
+  frame->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
+  frame->FloatControlBar(bar, CPoint(300, 300));
+  Pump();
+  ASSERT_TRUE(bar->IsFloating());
+  CFrameWnd* mini = bar->GetParentFrame();
+  ASSERT_NE(mini, frame);
+  EXPECT_FALSE(mini->GetStyle() & WS_SYSMENU);
+}
+
+TEST_F(MenuBarTest, AStretchedBarIsAsWideAsTheScreen) {
+  ASSERT_TRUE(bar->SetMenus(1, kMenuEdit));
+  const CSize natural = bar->CalcFixedLayout(FALSE, TRUE);
+  bar->SetStretch(TRUE);
+  const CSize stretched = bar->CalcFixedLayout(FALSE, TRUE);
+  EXPECT_LT(natural.cx, stretched.cx);
+  EXPECT_EQ(stretched.cx, ::GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(stretched.cy, natural.cy);
+}
+
 }  // namespace
