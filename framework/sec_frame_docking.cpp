@@ -168,6 +168,12 @@ void SECFrameGiveBmpMgr(SECWndPlugIn* pPlugIn, SECControlBarManager* pManager) {
   if (bitmaps && tools && tools->GetBmpMgr()) bitmaps->SetBmpMgr(tools->GetBmpMgr());
 }
 
+void SECFrameNoteBorderSpace(SECMenuBar* pMenuBar, LPCRECT lpRectBorder) {
+  if (pMenuBar && lpRectBorder && lpRectBorder->left == 0 && lpRectBorder->top == 0 &&
+      lpRectBorder->right == 0 && lpRectBorder->bottom == 0)
+    pMenuBar->IgnoreNextHide();
+}
+
 HMENU SECFrameTakeOwnMenu(CFrameWnd* pFrame, UINT nID) {
   if (HMENU win32 = ::GetMenu(pFrame->m_hWnd)) {
     ::SetMenu(pFrame->m_hWnd, nullptr);

@@ -47,6 +47,9 @@ void SECFrameAfterLayout(CFrameWnd* pFrame, CRect& rectClient);
 SECWndPlugIn* SECFrameMakeMenuBarFeature(SECMenuBar* pMenuBar);
 // A bitmap-menu plug-in draws the images of a tool bar manager's store.
 void SECFrameGiveBmpMgr(SECWndPlugIn* pPlugIn, SECControlBarManager* pManager);
+// An in-place border negotiation with an all-zero rectangle: the menu bar
+// keeps showing through the hide that follows.
+void SECFrameNoteBorderSpace(SECMenuBar* pMenuBar, LPCRECT lpRectBorder);
 // Takes the Win32 menu away from a frame and loads its own copy of menu `nID`.
 HMENU SECFrameTakeOwnMenu(CFrameWnd* pFrame, UINT nID);
 // Deletes the menu bar and destroys the frame's own menu.

@@ -77,6 +77,11 @@ int SECFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
   return 0;
 }
 
+BOOL SECFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) {
+  SECFrameNoteBorderSpace(m_pMenuBar, lpRectBorder);
+  return CFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+}
+
 void SECFrameWnd::SetControlBarManager(SECControlBarManager* pManager) {
   m_pControlBarManager = pManager;
   SECFrameGiveBmpMgr(m_pPlugIn, pManager);

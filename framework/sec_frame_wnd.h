@@ -68,6 +68,7 @@ class SECFrameWnd : public CFrameWnd {
   BOOL PreTranslateMessage(MSG* pMsg) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void RecalcLayout(BOOL bNotify = TRUE) override;
+  BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) override;
   BOOL DestroyWindow() override;
 
   int OnCreate(LPCREATESTRUCT lpcs);

@@ -95,6 +95,11 @@ int SECMDIFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
   return 0;
 }
 
+BOOL SECMDIFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) {
+  SECFrameNoteBorderSpace(m_pMenuBar, lpRectBorder);
+  return CMDIFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+}
+
 void SECMDIFrameWnd::SetControlBarManager(SECControlBarManager* pManager) {
   m_pControlBarManager = pManager;
   SECFrameGiveBmpMgr(m_pPlugIn, pManager);

@@ -108,6 +108,7 @@ class SECMDIFrameWnd : public CMDIFrameWnd {
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   CFrameWnd* GetActiveFrame() override;
   void RecalcLayout(BOOL bNotify = TRUE) override;
+  BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) override;
   BOOL DestroyWindow() override;
   void OnUpdateFrameMenu(HMENU hMenuAlt) override;
 

@@ -183,6 +183,10 @@ CSize SECMenuBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
 }
 
 void SECMenuBar::DelayShow(BOOL bShow) {
+  if (!bShow && m_nKeepShown > 0) {
+    --m_nKeepShown;
+    return;
+  }
   SECCustomToolBar::DelayShow(bShow);
   if (bShow) DropFloatingSysMenu();
 }

@@ -42,8 +42,11 @@ class SECMenuBar : public SECCustomToolBar {
   void InsertButton(int nIndex, UINT nID, BOOL bSeparator, BOOL bNoUpdate = FALSE) override;
   CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-  // Floating, the menu bar's frame has no system menu.
+  // Floating, the menu bar's frame has no system menu; a hide asked for
+  // after an empty border negotiation is ignored once.
   void DelayShow(BOOL bShow) override;
+  // The frame's in-place border negotiation left no border: the next hide is not meant.
+  void IgnoreNextHide() { m_nKeepShown = 1; }
 
  protected:
   void CreateMenuFont();
@@ -57,4 +60,5 @@ class SECMenuBar : public SECCustomToolBar {
   DWORD m_dwMenuMask = 0;
   UINT m_nIDCurrentMenu = 0;
   BOOL m_bStretch = FALSE;
+  int m_nKeepShown = 0;  // hides to ignore
 };

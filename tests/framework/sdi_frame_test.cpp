@@ -79,6 +79,14 @@ TEST_F(SDIFrameTest, InMenuBarModeTheBarShowsTheMenuAndActivatingAnotherReplaces
   ASSERT_NE(popup(IDR_FRAMES_SHEET, 1), nullptr);
   EXPECT_EQ(::GetMenuItemID(popup(IDR_FRAMES_SHEET, 1), 0), static_cast<UINT>(ID_FRAMES_COMMAND));
   EXPECT_EQ(::GetMenu(frame->m_hWnd), nullptr);
+  // After an in-place negotiation that left no border the next hide is ignored, once.
+  constexpr UINT kBorderSet = 3;
+  CRect none(0, 0, 0, 0);
+  frame->NegotiateBorderSpace(kBorderSet, &none);
+  bar->DelayShow(FALSE);
+  EXPECT_FALSE(bar->m_nStateFlags & CControlBar::delayHide);
+  bar->DelayShow(FALSE);
+  EXPECT_TRUE(bar->m_nStateFlags & CControlBar::delayHide);
 }
 
 TEST_F(SDIFrameTest, DockControlBarExTakesTheModeFromTheBarsStyle) {
