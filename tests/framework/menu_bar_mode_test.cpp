@@ -114,9 +114,11 @@ TEST_F(MenuBarModeTest, TheManagerMakesTheBarAndItFollowsTheActiveChild) {
   EXPECT_EQ(bar->GetCurrentMenuID(), static_cast<UINT>(IDR_FRAMES_SHEET));
   Sheet* two = OpenSheet("two", App().sheetsTwo);
   EXPECT_EQ(Shown(), "&File &Window");
+  const int refreshes = book->refreshes;
   book->MDIActivate(one);
   Pump();
   EXPECT_EQ(Shown(), "&File &Sheet &Window");
+  EXPECT_GT(book->refreshes, refreshes);  // the tabs follow the activation
   EXPECT_EQ(::GetMenu(book->m_hWnd), nullptr);
   two->DestroyWindow();
   one->DestroyWindow();
@@ -157,9 +159,9 @@ TEST_F(MenuBarModeTest, AMaximisedChildShowsItsButtonsUntilRestored) {
 }
 
 // The keyboard state machine. Legend of a row: the message posted to the
-// frame (key messages; SYS ones with Alt down, "up" rows are releases), its
-// key, then what holds afterwards: the bar in menu mode, the menu-mode
-// button's title ("" none), and the title of the popup that opened ("" none).
+// frame (key messages, SYS ones with Alt down, "up" rows releases; or a mouse
+// press on the frame), its key (0 for the mouse), then what holds afterwards: the bar in menu mode, the
+// menu-mode button's title ("" none), and the title of the popup that opened ("" none).
 struct KeyStep {
   UINT message;
   WPARAM key;
@@ -199,6 +201,10 @@ TEST_F(MenuBarModeTest, AltMnemonicsAndArrowsDriveTheBar) {
       {WM_SYSKEYDOWN, VK_MENU, false, "", ""},
       {WM_SYSKEYUP, VK_MENU, true, "&File", ""},
       {WM_KEYDOWN, VK_ESCAPE, false, "", ""},
+      {WM_SYSKEYDOWN, VK_MENU, false, "", ""},
+      {WM_SYSKEYUP, VK_MENU, true, "&File", ""},
+      {WM_LBUTTONDOWN, 0, false, "", ""},  // a press anywhere leaves menu mode
+      {WM_LBUTTONUP, 0, false, "", ""},
   };
   for (size_t i = 0; i < std::size(steps); ++i) {
     const KeyStep& s = steps[i];
@@ -206,7 +212,11 @@ TEST_F(MenuBarModeTest, AltMnemonicsAndArrowsDriveTheBar) {
     opened.clear();
     const BOOL up = s.message == WM_SYSKEYUP || s.message == WM_KEYUP;
     const BOOL sys = s.message == WM_SYSKEYDOWN || s.message == WM_SYSKEYUP;
-    book->PostMessage(s.message, s.key, (sys ? kAltDown : 0) | (up ? kRelease : 0) | 1);
+    const BOOL mouse = s.message == WM_LBUTTONDOWN || s.message == WM_LBUTTONUP;
+    if (mouse)
+      book->PostMessage(s.message, s.message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, 0);
+    else
+      book->PostMessage(s.message, s.key, (sys ? kAltDown : 0) | (up ? kRelease : 0) | 1);
     Pump();
     EXPECT_EQ(bar->IsInMenuMode() != FALSE, s.menuMode);
     EXPECT_EQ(bar->IsInMenuMode() ? Text(bar->GetDropDownButton()) : "", s.hot);
