@@ -182,6 +182,12 @@ CSize SECMenuBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   return size;
 }
 
+void SECMenuBar::SetBarInfoEx(SECControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
+  SECCustomToolBar::SetBarInfoEx(pInfo, pFrameWnd);
+  // Saved ids name no menu: the buttons are the registered menus' popups.
+  if (!m_descs.empty()) ResetButtons(TRUE);
+}
+
 void SECMenuBar::DelayShow(BOOL bShow) {
   if (!bShow && m_nKeepShown > 0) {
     --m_nKeepShown;

@@ -42,6 +42,8 @@ class SECMenuBar : public SECCustomToolBar {
   void InsertButton(int nIndex, UINT nID, BOOL bSeparator, BOOL bNoUpdate = FALSE) override;
   CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // A saved layout gives the title; the buttons come from the menus again.
+  void SetBarInfoEx(SECControlBarInfo* pInfo, CFrameWnd* pFrameWnd) override;
   // Floating, the menu bar's frame has no system menu; a hide asked for
   // after an empty border negotiation is ignored once.
   void DelayShow(BOOL bShow) override;

@@ -2,6 +2,8 @@
 // boxes its style allows, and the caption boxes acting on the child.
 #include <gtest/gtest.h>
 
+#include "framework/sec_control_bar_info.h"
+#include "framework/sec_custom_tool_bar_info_ex.h"
 #include "framework/sec_menu_bar_mdi.h"
 #include "frames_fixture.h"
 
@@ -98,6 +100,25 @@ TEST_F(MDIMenuBarTest, AReleaseOffThePressedBoxDoesNothing) {
   BOOL maximised = FALSE;
   EXPECT_EQ(book->MDIGetActive(&maximised), sheet);
   EXPECT_TRUE(maximised);
+}
+
+TEST_F(MDIMenuBarTest, ASavedLayoutKeepsTheMenusAndTheMDIButtonsAtTheEnds) {
+  MaximisedSheet(0);
+  bar->UpdateMDIButtons(FALSE);
+  const int count = bar->GetBtnCount();
+  SECControlBarInfo info;
+  bar->GetBarInfoEx(&info);
+  auto* saved = dynamic_cast<SECCustomToolBarInfoEx*>(info.m_pBarInfoEx);
+  ASSERT_NE(saved, nullptr);
+  EXPECT_EQ(static_cast<int>(saved->m_btnInfo.size()), count - 2);  // the MDI buttons are not saved
+  EXPECT_EQ(bar->GetBtn(0), &bar->SysMenuButton());                 // and are back afterwards
+  EXPECT_EQ(bar->GetBtn(count - 1), &bar->CaptionButton());
+  bar->SetBarInfoEx(&info, book);
+  ASSERT_EQ(bar->GetBtnCount(), count);
+  EXPECT_EQ(bar->GetBtn(0), &bar->SysMenuButton());
+  EXPECT_EQ(bar->GetBtn(count - 1), &bar->CaptionButton());
+  for (int i = 1; i < count - 1; ++i) EXPECT_EQ(bar->GetBtn(i)->m_nType, SECBtnMenu) << i;
+  EXPECT_EQ(bar->FindMnemonic('s'), 1 + 4);  // the sheet menu's "&Sheet" after the main menu's three
 }
 
 }  // namespace
