@@ -1,6 +1,10 @@
 #include "framework/sec_bmp_menu_plug_in.h"
 
+#include <iterator>
+
 #include "framework/sec_bmp_menu_rules.h"
+#include "framework/sec_bmp_mgr.h"
+#include "framework/sec_btn_draw_data.h"
 #include "platform/base/charcase.h"
 #include "platform/ui/cdc.h"
 #include "platform/ui/menu.h"
@@ -13,6 +17,35 @@ constexpr int kSECBmpMenuMaxText = 256;
 constexpr int kSECBmpMenuAccelGap = 23;
 // The image box is this much wider and taller than the image.
 constexpr int kSECBmpMenuImageBox = 4;
+// The program's own check mark, used with own check bitmaps.
+constexpr INT_PTR kSECBmpMenuCheckResource = 20525;
+// Ternary raster operations through a mask: the pattern where the mask is
+// black (the image), and where it is white (the background).
+constexpr DWORD kSECBmpMenuRopOnImage = 0xB8074A;
+constexpr DWORD kSECBmpMenuRopOnBackground = 0xE20746;
+// The radio dot: a 16 x 15 monochrome bitmap, white, with a black dot whose
+// rows 4-8 are these 4-bit patterns in columns 6-9.
+constexpr int kSECRadioWidth = 16;
+constexpr int kSECRadioHeight = 15;
+constexpr int kSECRadioFirstRow = 4;
+constexpr int kSECRadioFirstColumn = 6;
+constexpr BYTE kSECRadioRows[] = {0x06, 0x0F, 0x0F, 0x0F, 0x06};
+
+HBITMAP SECBmpMenuMakeRadioDot() {
+  WORD rows[kSECRadioHeight];
+  for (WORD& row : rows) row = 0xFFFF;
+  for (int r = 0; r < static_cast<int>(std::size(kSECRadioRows)); ++r)
+    for (int k = 0; k < 4; ++k)
+      if (kSECRadioRows[r] & (0x8 >> k))
+        rows[kSECRadioFirstRow + r] &= ~(0x8000 >> (kSECRadioFirstColumn + k));
+  // Rows are stored high byte first.
+  BYTE bits[kSECRadioHeight * 2];
+  for (int r = 0; r < kSECRadioHeight; ++r) {
+    bits[2 * r] = static_cast<BYTE>(rows[r] >> 8);
+    bits[2 * r + 1] = static_cast<BYTE>(rows[r] & 0xFF);
+  }
+  return ::CreateBitmap(kSECRadioWidth, kSECRadioHeight, 1, 1, bits);
+}
 
 CString SECItemText(HMENU hMenu, int nPos) {
   char text[kSECBmpMenuMaxText + 1] = {};
@@ -36,6 +69,29 @@ END_MESSAGE_MAP()
 
 SECBmpMenuPlugIn::SECBmpMenuPlugIn(BOOL bOwnCheckBitmaps) : m_bOwnCheckBitmaps(bOwnCheckBitmaps) {
   ReadColors();
+  if (m_bOwnCheckBitmaps) {
+    m_hRadio = SECBmpMenuMakeRadioDot();
+    m_hCheck = ::CreateMappedBitmap(AfxGetResourceHandle(), kSECBmpMenuCheckResource, 0, nullptr, 0);
+  }
+  m_pBmpMgr = new SECBmpMgr;
+  m_pBmpMgr->SetKeepBoth(TRUE);
+  m_sizeImage = m_pBmpMgr->GetSmallSize();
+}
+
+void SECBmpMenuPlugIn::SetBmpMgr(SECBmpMgr* pBmpMgr) {
+  if (!pBmpMgr || pBmpMgr == m_pBmpMgr) return;
+  ReleaseStrip();
+  pBmpMgr->AddRef();
+  if (m_pBmpMgr) m_pBmpMgr->Release();
+  m_pBmpMgr = pBmpMgr;
+  m_pBmpMgr->SetKeepBoth(TRUE);
+  m_sizeImage = m_pBmpMgr->GetSmallSize();
+}
+
+void SECBmpMenuPlugIn::FreeBitmaps() {
+  ReleaseStrip();
+  if (m_hDither) ::DeleteObject(m_hDither);
+  m_hDither = nullptr;
 }
 
 SECBmpMenuPlugIn::~SECBmpMenuPlugIn() {
@@ -47,9 +103,15 @@ SECBmpMenuPlugIn::~SECBmpMenuPlugIn() {
     for (SECBmpMenuItemInfo* info : record->items) delete info;
     delete record;
   }
+  FreeBitmaps();
+  if (m_pBmpMgr) m_pBmpMgr->Release();
+  if (m_hCheck) ::DeleteObject(m_hCheck);
+  if (m_hRadio) ::DeleteObject(m_hRadio);
 }
 
 void SECBmpMenuPlugIn::ReadColors() {
+  m_clrBtnFace = ::GetSysColor(COLOR_BTNFACE);
+  m_clrBtnShadow = ::GetSysColor(COLOR_BTNSHADOW);
   m_clrHighlight = ::GetSysColor(COLOR_HIGHLIGHT);
   m_clrMenu = ::GetSysColor(COLOR_MENU);
   m_clrGrayText = ::GetSysColor(COLOR_GRAYTEXT);
@@ -152,10 +214,84 @@ void SECBmpMenuPlugIn::CreateBoldMenuFont() {
   m_fontBold.CreateFontIndirect(&metrics.lfMenuFont);
 }
 
-int SECBmpMenuPlugIn::GetItemImage(UINT, CDC*& pStrip, CSize& size) {
+int SECBmpMenuPlugIn::GetItemImage(UINT nID, CDC*& pStrip, CSize& size) {
   pStrip = nullptr;
   size = m_sizeImage;
-  return -1;
+  HBITMAP strip = nullptr;
+  int index = -1;
+  if (!m_pBmpMgr || !m_pBmpMgr->GetImage(nID, strip, index, TRUE) || !strip) return -1;
+  if (!m_dcStrip.GetSafeHdc() && !m_dcStrip.CreateCompatibleDC(nullptr)) return -1;
+  ReleaseStrip();
+  m_hOldStrip = m_dcStrip.SelectObject(strip);
+  pStrip = &m_dcStrip;
+  return index;
+}
+
+void SECBmpMenuPlugIn::ReleaseStrip() {
+  if (m_hOldStrip) m_dcStrip.SelectObject(m_hOldStrip);
+  m_hOldStrip = nullptr;
+}
+
+HBITMAP SECBmpMenuPlugIn::CheckBitmap(const MENUITEMINFO& mii, BOOL bChecked) {
+  if (!bChecked) return mii.hbmpUnchecked;
+  if (mii.hbmpChecked) return mii.hbmpChecked;
+  if (!m_bOwnCheckBitmaps) return nullptr;
+  return (mii.fType & MFT_RADIOCHECK) && m_hRadio ? m_hRadio : m_hCheck;
+}
+
+BOOL SECBmpMenuPlugIn::CreateMask(CDC* pSrcDC, CDC& maskDC, CBitmap& maskBitmap, HGDIOBJ& hOld, int nWidth,
+                                  int nHeight, int nSrcX) {
+  if (!maskDC.CreateCompatibleDC(pSrcDC) || !maskBitmap.CreateBitmap(nWidth, nHeight, 1, 1, nullptr))
+    return FALSE;
+  hOld = maskDC.SelectObject(maskBitmap.m_hObject);
+  // White where the image shows the face colour, then also where it shows the highlight.
+  const COLORREF oldBk = pSrcDC->SetBkColor(m_clrBtnFace);
+  maskDC.BitBlt(0, 0, nWidth, nHeight, pSrcDC, nSrcX, 0, SRCCOPY);
+  pSrcDC->SetBkColor(m_clrBtnHilite);
+  maskDC.BitBlt(0, 0, nWidth, nHeight, pSrcDC, nSrcX, 0, SRCPAINT);
+  pSrcDC->SetBkColor(oldBk);
+  return TRUE;
+}
+
+namespace {
+// Paints a brush through a mask onto `pDC` with a mask raster operation.
+void SECBmpMenuMaskBlt(CDC* pDC, int x, int y, int nWidth, int nHeight, CDC& maskDC, HBRUSH brush,
+                       DWORD rop) {
+  const COLORREF oldText = pDC->SetTextColor(RGB(0, 0, 0));
+  const COLORREF oldBk = pDC->SetBkColor(RGB(255, 255, 255));
+  HGDIOBJ old = ::SelectObject(pDC->GetSafeHdc(), brush);
+  pDC->BitBlt(x, y, nWidth, nHeight, &maskDC, 0, 0, rop);
+  ::SelectObject(pDC->GetSafeHdc(), old);
+  pDC->SetTextColor(oldText);
+  pDC->SetBkColor(oldBk);
+}
+}  // namespace
+
+void SECBmpMenuPlugIn::DrawDisabledImage(CDC* pDC, int x, int y, int nWidth, int nHeight, CDC* pSrcDC,
+                                         int nSrcX) {
+  CDC maskDC;
+  CBitmap mask;
+  HGDIOBJ old = nullptr;
+  if (!CreateMask(pSrcDC, maskDC, mask, old, nWidth, nHeight, nSrcX)) return;
+  HBRUSH hilite = ::CreateSolidBrush(m_clrBtnHilite);
+  HBRUSH shadow = ::CreateSolidBrush(m_clrBtnShadow);
+  SECBmpMenuMaskBlt(pDC, x + 1, y + 1, nWidth, nHeight, maskDC, hilite, kSECBmpMenuRopOnImage);
+  SECBmpMenuMaskBlt(pDC, x, y, nWidth, nHeight, maskDC, shadow, kSECBmpMenuRopOnImage);
+  ::DeleteObject(hilite);
+  ::DeleteObject(shadow);
+  maskDC.SelectObject(old);
+}
+
+void SECBmpMenuPlugIn::DrawCheckedBackground(CDC* pDC, int x, int y, int nWidth, int nHeight, CDC* pSrcDC,
+                                             int nSrcX) {
+  if (!m_hDither) m_hDither = SECCreateDitherBrush();
+  if (!m_hDither) return;
+  CDC maskDC;
+  CBitmap mask;
+  HGDIOBJ old = nullptr;
+  if (!CreateMask(pSrcDC, maskDC, mask, old, nWidth, nHeight, nSrcX)) return;
+  SECBmpMenuMaskBlt(pDC, x, y, nWidth, nHeight, maskDC, m_hDither, kSECBmpMenuRopOnBackground);
+  maskDC.SelectObject(old);
 }
 
 void SECBmpMenuPlugIn::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMIS) {
@@ -196,7 +332,18 @@ void SECBmpMenuPlugIn::DrawItemImage(LPDRAWITEMSTRUCT lpDIS, CDC* pDC, CRect& re
   }
   box.DeflateRect(1, 1);
   if (nIndex >= 0 && pStrip) {
-    pDC->BitBlt(box.left + 1, box.top + 1, size.cx, size.cy, pStrip, nIndex * size.cx, 0, SRCCOPY);
+    const int x = box.left + 1, y = box.top + 1, srcX = nIndex * size.cx;
+    if (grayed) {
+      DrawDisabledImage(pDC, x, y, size.cx, size.cy, pStrip, srcX);
+    } else {
+      // A monochrome check mark takes the menu's text and background colours.
+      const COLORREF oldText = pDC->SetTextColor(m_clrMenuText);
+      const COLORREF oldBk = pDC->SetBkColor(m_clrMenu);
+      pDC->BitBlt(x, y, size.cx, size.cy, pStrip, srcX, 0, SRCCOPY);
+      pDC->SetTextColor(oldText);
+      pDC->SetBkColor(oldBk);
+      if (checked && !selected) DrawCheckedBackground(pDC, x, y, size.cx, size.cy, pStrip, srcX);
+    }
   } else {
     // Without an image a checked item shows its check mark.
     pDC->DrawFrameControl(&box, DFC_MENU, DFCS_MENUCHECK);
@@ -212,7 +359,24 @@ void SECBmpMenuPlugIn::OnDrawItem(int, LPDRAWITEMSTRUCT lpDIS) {
   const SECMenuLabel text = SECSplitMenuLabel(info->m_strText);
   CDC* strip = nullptr;
   CSize size;
-  const int index = GetItemImage(info->m_nID, strip, size);
+  int index = GetItemImage(info->m_nID, strip, size);
+  if (index < 0) {
+    // No image: the item's check bitmaps, or the own check mark, as image 0 at their own size.
+    MENUITEMINFO mii{};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_CHECKMARKS | MIIM_TYPE;
+    ::GetMenuItemInfo(reinterpret_cast<HMENU>(lpDIS->hwndItem), lpDIS->itemID, FALSE, &mii);
+    BITMAP bm{};
+    HBITMAP check = CheckBitmap(mii, (lpDIS->itemState & ODS_CHECKED) != 0);
+    if (check && ::GetObject(check, sizeof(bm), &bm) &&
+        (m_dcStrip.GetSafeHdc() || m_dcStrip.CreateCompatibleDC(nullptr))) {
+      ReleaseStrip();
+      m_hOldStrip = m_dcStrip.SelectObject(check);
+      strip = &m_dcStrip;
+      size = CSize(bm.bmWidth, bm.bmHeight);
+      index = 0;
+    }
+  }
   const BOOL selected = (lpDIS->itemState & ODS_SELECTED) != 0;
   const BOOL grayed = (lpDIS->itemState & ODS_GRAYED) != 0;
   CFont* old = pDC->SelectObject(MenuFont((lpDIS->itemState & ODS_DEFAULT) != 0));
@@ -247,6 +411,7 @@ void SECBmpMenuPlugIn::OnDrawItem(int, LPDRAWITEMSTRUCT lpDIS) {
   pDC->DrawText(text.strAccel, &rect, kAccelFormat);
   pDC->SetBkMode(oldMode);
   pDC->SelectObject(old);
+  ReleaseStrip();
   m_bHandled = TRUE;
   SetResult(TRUE);
 }
@@ -335,6 +500,8 @@ LRESULT SECBmpMenuPlugIn::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
 void SECBmpMenuPlugIn::OnSettingChange(UINT, LPCSTR) {
   m_fontMenu.DeleteObject();
   m_fontBold.DeleteObject();
+  ReleaseStrip();
+  if (m_pBmpMgr) m_pBmpMgr->ReloadAll(TRUE);
   CleanUp();
   // Each converted item is set to a plain item and back, so it is measured again.
   for (POSITION pos = m_mapMenus.GetStartPosition(); pos;) {
@@ -356,4 +523,8 @@ void SECBmpMenuPlugIn::OnSettingChange(UINT, LPCSTR) {
   }
 }
 
-void SECBmpMenuPlugIn::OnSysColorChange() { ReadColors(); }
+void SECBmpMenuPlugIn::OnSysColorChange() {
+  ReadColors();
+  FreeBitmaps();
+  if (m_pBmpMgr) m_pBmpMgr->ReloadAll(TRUE);
+}

@@ -10,8 +10,12 @@
 #include <vector>
 
 #include "framework/sec_wnd_plug_in.h"
+
+class SECBmpMgr;
 #include "platform/afx/afx.h"
+#include "platform/ui/cdc.h"
 #include "platform/ui/gdiobj.h"
+#include "platform/ui/menu.h"
 
 // The record an owner-drawn item carries: its command, text and mnemonic.
 class SECBmpMenuItemInfo : public CObject {
@@ -32,12 +36,25 @@ class SECBmpMenuPlugIn : public SECWndPlugIn {
   virtual void CleanUp();
   virtual void CreateMenuFont();
   virtual void CreateBoldMenuFont();
+  // A monochrome mask of an image of the strip in `pSrcDC` (at nSrcX, 0):
+  // white where the image shows the button face or highlight colour. The
+  // mask is selected into `maskDC`, `hOld` being what was selected before.
+  virtual BOOL CreateMask(CDC* pSrcDC, CDC& maskDC, CBitmap& maskBitmap, HGDIOBJ& hOld, int nWidth,
+                          int nHeight, int nSrcX);
+  // The image's background dithered as a checked tool bar button's.
+  virtual void DrawCheckedBackground(CDC* pDC, int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int nSrcX);
+  // The image embossed: highlight one pixel down and right, shadow on top.
+  virtual void DrawDisabledImage(CDC* pDC, int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int nSrcX);
   // The small image of a command: the DC holding the image strip, the
-  // image's index in it (-1 for none) and its size. None without a store of
-  // button images.
+  // image's index in it (-1 for none) and its size.
   virtual int GetItemImage(UINT nID, CDC*& pStrip, CSize& size);
   virtual void DrawItemImage(LPDRAWITEMSTRUCT lpDIS, CDC* pDC, CRect& rect, CDC* pStrip, int nIndex,
                              CSize size);
+
+  // The store of button images (the frame passes its tool bar manager's);
+  // reference-counted, both sizes kept.
+  void SetBmpMgr(SECBmpMgr* pBmpMgr);
+  SECBmpMgr* GetBmpMgr() const { return m_pBmpMgr; }
 
   LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
   void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMIS);
@@ -61,6 +78,11 @@ class SECBmpMenuPlugIn : public SECWndPlugIn {
   // The record behind an owner-drawn item's data, when it is one of ours.
   SECBmpMenuItemInfo* OurInfo(ULONG_PTR data) const;
   void ReadColors();
+  // Takes the strip out of the image DC again.
+  void ReleaseStrip();
+  // The check mark of an item without an image, or null for the system's.
+  HBITMAP CheckBitmap(const MENUITEMINFO& mii, BOOL bChecked);
+  void FreeBitmaps();
   // Turns the converted items of a menu back into string items.
   void Restore(MenuRecord& record);
   CFont* MenuFont(BOOL bBold);
@@ -76,7 +98,15 @@ class SECBmpMenuPlugIn : public SECWndPlugIn {
   COLORREF m_clrHighlightText = 0;
   COLORREF m_clrMenuText = 0;
   COLORREF m_clrBtnHilite = 0;
+  COLORREF m_clrBtnFace = 0;
+  COLORREF m_clrBtnShadow = 0;
   CSize m_sizeImage{16, 15};
+  SECBmpMgr* m_pBmpMgr = nullptr;
+  CDC m_dcStrip;
+  HGDIOBJ m_hOldStrip = nullptr;
+  HBRUSH m_hDither = nullptr;
+  HBITMAP m_hCheck = nullptr;  // with own check bitmaps: the program's check mark
+  HBITMAP m_hRadio = nullptr;  // with own check bitmaps: the radio dot
 
   DECLARE_MESSAGE_MAP()
 };

@@ -80,8 +80,7 @@ void SECBtnDrawData::CacheFace(const FaceKey& key) {
 
 void SECBtnDrawData::ClearFaceCache() { m_faces.clear(); }
 
-void SECBtnDrawData::RebuildDitherBrush() {
-  ClearFaceCache();  // faces show the old colours
+HBRUSH SECCreateDitherBrush() {
   SECDitherDib dib{};
   dib.header.biSize = sizeof(BITMAPINFOHEADER);
   dib.header.biWidth = kSECDitherSide;
@@ -99,10 +98,16 @@ void SECBtnDrawData::RebuildDitherBrush() {
   HBITMAP pattern = ::CreateDIBitmap(screen, &dib.header, CBM_INIT, bits, reinterpret_cast<BITMAPINFO*>(&dib),
                                      DIB_RGB_COLORS);
   ::ReleaseDC(nullptr, screen);
-  m_brDither.DeleteObject();
-  if (!pattern) return;
-  m_brDither.Attach(::CreatePatternBrush(pattern));
+  if (!pattern) return nullptr;
+  HBRUSH brush = ::CreatePatternBrush(pattern);
   ::DeleteObject(pattern);
+  return brush;
+}
+
+void SECBtnDrawData::RebuildDitherBrush() {
+  ClearFaceCache();  // faces show the old colours
+  m_brDither.DeleteObject();
+  if (HBRUSH brush = SECCreateDitherBrush()) m_brDither.Attach(brush);
 }
 
 BOOL SECBtnDrawData::PrepareDrawing(CDC& dc, int cx, int cy) {

@@ -9,6 +9,10 @@
 #include "platform/ui/cdc.h"
 #include "platform/ui/gdiobj.h"
 
+// The 8 x 8 checkerboard of button face and highlight that checked tool bar
+// buttons and checked menu images show; null when it cannot be made.
+HBRUSH SECCreateDitherBrush();
+
 class SECBtnDrawData {
  public:
   SECBtnDrawData();

@@ -165,7 +165,7 @@ CSize SECCustomToolBar::CalcLayout(int nLength, DWORD dwMode) {
   }
   size += insets;
   SECStdBtn* last = m_btns.empty() ? nullptr : m_btns.back();
-  const BOOL captionLast = last && last->m_nType == SECBtnCaption;
+  const BOOL captionLast = last && last->m_nType == SECBtnCaptionBoxes;
   if (dwMode & LM_HORZDOCK) {
     if (stretch) {
       size.cx = nLength;

@@ -4,8 +4,12 @@
 #include "framework/sec_control_bar_info.h"
 #include "framework/sec_dock_bar_table.h"
 #include "framework/sec_mdi_child_wnd.h"
+#include "framework/sec_menu_bar.h"
+#include "framework/sec_menu_bar_feature.h"
+#include "framework/sec_tool_bar_manager.h"
 #include "framework/sec_wnd_plug_in.h"
 #include "platform/base/afxexcept.h"
+#include "platform/ui/menu.h"
 #include "platform/ui/ui.h"
 
 namespace {
@@ -150,6 +154,40 @@ void SECFrameAfterLayout(CFrameWnd* pFrame, CRect& rectClient) {
   }
   pFrame->GetClientRect(&rectClient);
   pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CWnd::reposQuery, &rectClient, &rectClient);
+}
+
+SECWndPlugIn* SECFrameMakeMenuBarFeature(SECMenuBar* pMenuBar) {
+  auto* feature = new SECMenuBarFeature;
+  feature->SetMenuBar(pMenuBar);
+  return feature;
+}
+
+void SECFrameGiveBmpMgr(SECWndPlugIn* pPlugIn, SECControlBarManager* pManager) {
+  auto* bitmaps = dynamic_cast<SECBmpMenuPlugIn*>(pPlugIn);
+  auto* tools = dynamic_cast<SECToolBarManager*>(pManager);
+  if (bitmaps && tools && tools->GetBmpMgr()) bitmaps->SetBmpMgr(tools->GetBmpMgr());
+}
+
+void SECFrameNoteBorderSpace(SECMenuBar* pMenuBar, LPCRECT lpRectBorder) {
+  if (pMenuBar && lpRectBorder && lpRectBorder->left == 0 && lpRectBorder->top == 0 &&
+      lpRectBorder->right == 0 && lpRectBorder->bottom == 0)
+    pMenuBar->IgnoreNextHide();
+}
+
+HMENU SECFrameTakeOwnMenu(CFrameWnd* pFrame, UINT nID) {
+  if (HMENU win32 = ::GetMenu(pFrame->m_hWnd)) {
+    ::SetMenu(pFrame->m_hWnd, nullptr);
+    ::DestroyMenu(win32);
+  }
+  return ::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(nID));
+}
+
+void SECFrameFreeMenuBar(SECMenuBar*& pMenuBar, HMENU& hMenuFrame) {
+  if (pMenuBar && pMenuBar->m_hWnd) pMenuBar->DestroyWindow();
+  delete pMenuBar;
+  pMenuBar = nullptr;
+  if (hMenuFrame) ::DestroyMenu(hMenuFrame);
+  hMenuFrame = nullptr;
 }
 
 void SECFrameFreeOwned(SECWndPlugIn* pPlugIn, CWnd* pPlugInWnd, CPtrList& listBarInfo) {

@@ -9,7 +9,9 @@
 #include "platform/afx/afx.h"
 
 class SECControlBar;
+class SECControlBarManager;
 class SECWndPlugIn;
+class SECMenuBar;
 
 // The framework bar behind a control bar, or null.
 SECControlBar* SECBarOf(CControlBar* pBar);
@@ -40,4 +42,16 @@ void SECFrameAfterLayout(CFrameWnd* pFrame, CRect& rectClient);
 
 // What a frame owns and frees when it goes: its plug-in, the plug-in's
 // window and its saved bar records (SECControlBarInfo).
+// Menu-bar mode: the feature that gives the bar its behaviour, plugged into
+// the frame by the caller.
+SECWndPlugIn* SECFrameMakeMenuBarFeature(SECMenuBar* pMenuBar);
+// A bitmap-menu plug-in draws the images of a tool bar manager's store.
+void SECFrameGiveBmpMgr(SECWndPlugIn* pPlugIn, SECControlBarManager* pManager);
+// An in-place border negotiation with an all-zero rectangle: the menu bar
+// keeps showing through the hide that follows.
+void SECFrameNoteBorderSpace(SECMenuBar* pMenuBar, LPCRECT lpRectBorder);
+// Takes the Win32 menu away from a frame and loads its own copy of menu `nID`.
+HMENU SECFrameTakeOwnMenu(CFrameWnd* pFrame, UINT nID);
+// Deletes the menu bar and destroys the frame's own menu.
+void SECFrameFreeMenuBar(SECMenuBar*& pMenuBar, HMENU& hMenuFrame);
 void SECFrameFreeOwned(SECWndPlugIn* pPlugIn, CWnd* pPlugInWnd, CPtrList& listBarInfo);

@@ -5,6 +5,7 @@
 #include "framework/sec_control_bar_info.h"
 #include "framework/sec_dock_state.h"
 #include "framework/sec_frame_docking.h"
+#include "framework/sec_menu_bar.h"
 #include "framework/sec_mini_dock_frame_wnd.h"
 #include "framework/sec_res.h"
 #include "platform/ui/cdc.h"
@@ -58,12 +59,50 @@ END_MESSAGE_MAP()
 
 SECFrameWnd::SECFrameWnd() : m_rectClient(0, 0, 0, 0) {}
 
-SECFrameWnd::~SECFrameWnd() { SECFrameFreeOwned(m_pPlugIn, m_pPlugInWnd, m_listBarInfo); }
+SECFrameWnd::~SECFrameWnd() {
+  SECFrameFreeOwned(m_pPlugIn, m_pPlugInWnd, m_listBarInfo);
+  SECFrameFreeMenuBar(m_pMenuBar, m_hMenuFrame);
+}
 
 int SECFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
   if (CFrameWnd::OnCreate(lpcs) == -1) return -1;
-  if (m_bBmpMenus && !m_pPlugIn) SetPlugIn(new SECBmpMenuPlugIn);
+  if (m_pMenuBar && !m_pPlugIn)
+    SetPlugIn(SECFrameMakeMenuBarFeature(m_pMenuBar));
+  else if (m_bBmpMenus && !m_pPlugIn)
+    SetPlugIn(new SECBmpMenuPlugIn);
+  if (m_pPlugIn) {
+    m_bBmpMenus = TRUE;
+    SECFrameGiveBmpMgr(m_pPlugIn, m_pControlBarManager);
+  }
   return 0;
+}
+
+BOOL SECFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) {
+  SECFrameNoteBorderSpace(m_pMenuBar, lpRectBorder);
+  return CFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+}
+
+void SECFrameWnd::SetControlBarManager(SECControlBarManager* pManager) {
+  m_pControlBarManager = pManager;
+  SECFrameGiveBmpMgr(m_pPlugIn, pManager);
+}
+
+void SECFrameWnd::SetMenuBar(SECMenuBar* pMenuBar) {
+  if (m_pMenuBar == pMenuBar || m_hWnd) return;
+  delete m_pMenuBar;
+  m_pMenuBar = pMenuBar;
+}
+
+SECMenuBar* SECFrameWnd::CreateMenuBar() { return m_pMenuBar && !m_pMenuBar->m_hWnd ? m_pMenuBar : nullptr; }
+
+void SECFrameWnd::ActivateMenu(UINT nID) {
+  if (!m_pMenuBar || nID == m_nIDCurrentMenu) return;
+  m_nIDCurrentMenu = nID;
+  m_pMenuBar->SelectMenu(nID);
+  if (m_hMenuFrame) ::DestroyMenu(m_hMenuFrame);
+  m_hMenuFrame = ::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(nID));
+  RecalcLayout(TRUE);
+  if (m_pMenuBar->m_hWnd) m_pMenuBar->Invalidate();
 }
 
 // ---- Docking ----
@@ -134,7 +173,12 @@ void SECFrameWnd::GetDockState(SECDockState& state) const { state.GetState(const
 BOOL SECFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
                             CCreateContext* pContext) {
   m_nIDCurrentMenu = nIDResource;
-  return CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
+  if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext)) return FALSE;
+  if (m_pMenuBar) {
+    m_hMenuDefault = nullptr;
+    m_hMenuFrame = SECFrameTakeOwnMenu(this, nIDResource);
+  }
+  return TRUE;
 }
 
 HMENU SECFrameWnd::GetMenuForID(UINT nID) { return nID == m_nIDCurrentMenu ? GetFrameMenu() : nullptr; }

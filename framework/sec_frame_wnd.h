@@ -11,6 +11,8 @@
 #include "framework/sec_wnd_plug_in.h"
 #include "platform/afx/afx.h"
 
+class SECMenuBar;
+
 class SECFrameWnd : public CFrameWnd {
   DECLARE_DYNCREATE(SECFrameWnd)
  public:
@@ -30,7 +32,8 @@ class SECFrameWnd : public CFrameWnd {
   virtual void SetDockState(SECDockState& state);
   virtual void GetDockState(SECDockState& state) const;
   virtual SECControlBarManager* GetControlBarManager() const { return m_pControlBarManager; }
-  virtual void SetControlBarManager(SECControlBarManager* pManager) { m_pControlBarManager = pManager; }
+  // A tool bar manager's image store also serves the bitmap menus.
+  virtual void SetControlBarManager(SECControlBarManager* pManager);
   virtual void CreateCaptionAppFont(CFont& font);
   virtual void CreateCaptionDocFont(CFont& font);
   virtual void DrawCaption();
@@ -38,7 +41,15 @@ class SECFrameWnd : public CFrameWnd {
   // The slot an embedded frame updates its menu through: nothing to do here.
   virtual void UpdateEmbeddedFrameMenu(BOOL, CWnd*, HMENU) {}
   virtual void OnEnterIdle(UINT nWhy, CWnd* pWho);
-  virtual HMENU GetFrameMenu() const { return m_hMenuDefault; }
+  virtual HMENU GetFrameMenu() const { return m_pMenuBar ? m_hMenuFrame : m_hMenuDefault; }
+
+  // Menu-bar mode: a menu bar given before LoadFrame (owned) stands in for the Win32 menu.
+  void SetMenuBar(SECMenuBar* pMenuBar);
+  SECMenuBar* GetMenuBar() const { return m_pMenuBar; }
+  // The menu bar for the tool bar manager to create (see SECMDIFrameWnd).
+  virtual SECMenuBar* CreateMenuBar();
+  // Shows another menu on the menu bar and makes it the frame's own menu.
+  virtual void ActivateMenu(UINT nID);
 
   BOOL EnableCustomCaption(BOOL bEnable, BOOL bRedraw = TRUE);
   void SetCaptionAlignment(int nAlignment, BOOL bRedraw = TRUE);
@@ -57,6 +68,7 @@ class SECFrameWnd : public CFrameWnd {
   BOOL PreTranslateMessage(MSG* pMsg) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void RecalcLayout(BOOL bNotify = TRUE) override;
+  BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) override;
   BOOL DestroyWindow() override;
 
   int OnCreate(LPCREATESTRUCT lpcs);
@@ -80,6 +92,8 @@ class SECFrameWnd : public CFrameWnd {
   BOOL m_bBmpMenus = FALSE;
   UINT m_nIDCurrentMenu = 0;
   CPtrList m_listBarInfo{10};
+  SECMenuBar* m_pMenuBar = nullptr;
+  HMENU m_hMenuFrame = nullptr;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -24,9 +24,57 @@ void SECMDIChildWnd::DeactivateEmbeddedFrame() {
   }
 }
 
+namespace {
+// The main frame when it is a framework MDI frame in menu-bar mode.
+SECMDIFrameWnd* SECMenuBarFrameOf(CMDIChildWnd* pChild) {
+  auto* frame = dynamic_cast<SECMDIFrameWnd*>(pChild->GetMDIFrame());
+  return frame && frame->GetMenuBar() ? frame : nullptr;
+}
+}  // namespace
+
+BOOL SECMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
+                               CCreateContext* pContext) {
+  auto* parent = dynamic_cast<SECMDIFrameWnd*>(pParentWnd ? pParentWnd : AfxGetMainWnd());
+  m_bMenuBar = parent && parent->GetMenuBar();
+  if (m_bMenuBar) {
+    // The menu bar shows the template's menu by its id; the child shares no Win32 menu.
+    CDocTemplate* tmpl = pContext ? pContext->m_pNewDocTemplate : nullptr;
+    m_nIDMenu = tmpl && tmpl->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate)) ? tmpl->m_nIDResource : nIDResource;
+  }
+  if (!CMDIChildWnd::LoadFrame(nIDResource, dwDefaultStyle | WS_CHILD, pParentWnd, pContext)) return FALSE;
+  if (m_bMenuBar) {
+    m_hMenuShared = nullptr;
+    if (SECMDIFrameWnd* frame = SECMenuBarFrameOf(this); frame && frame->MDIGetActive() == this)
+      frame->ActivateMenu(m_nIDMenu);
+  }
+  return TRUE;
+}
+
+LRESULT SECMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Only activation and sizing concern the menu bar; other messages may destroy the child.
+  const BOOL watched = message == WM_MDIACTIVATE || message == WM_SIZE;
+  if (!watched || !m_bMenuBar) return CMDIChildWnd::WindowProc(message, wParam, lParam);
+  const LRESULT result = CMDIChildWnd::WindowProc(message, wParam, lParam);
+  SECMDIFrameWnd* frame = m_hWnd ? SECMenuBarFrameOf(this) : nullptr;
+  if (!frame) return result;
+  if (message == WM_MDIACTIVATE && m_nIDMenu) {
+    if (reinterpret_cast<HWND>(lParam) == m_hWnd)
+      frame->ActivateMenu(m_nIDMenu);
+    else if (!lParam)
+      frame->ActivateMenu(static_cast<UINT>(-1));
+  } else if (message == WM_SIZE &&
+             (wParam == SIZE_RESTORED || wParam == SIZE_MINIMIZED || wParam == SIZE_MAXIMIZED)) {
+    frame->RefreshMDIMenuBarButtons();
+  }
+  return result;
+}
+
 int SECMDIChildWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {
   DeactivateEmbeddedFrame();
-  return CMDIChildWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+  const int result = CMDIChildWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+  if (SECMDIFrameWnd* frame = m_bMenuBar ? SECMenuBarFrameOf(this) : nullptr; frame && m_nIDMenu)
+    frame->ActivateMenu(m_nIDMenu);
+  return result;
 }
 
 LRESULT SECMDIChildWnd::OnChildActivate(WPARAM, LPARAM) {
@@ -36,7 +84,14 @@ LRESULT SECMDIChildWnd::OnChildActivate(WPARAM, LPARAM) {
 
 void SECMDIChildWnd::OnUpdateFrameMenu(BOOL bActive, CWnd* pActivateWnd, HMENU hMenuAlt) {
   m_hMenuAltLast = hMenuAlt;
-  CMDIChildWnd::OnUpdateFrameMenu(bActive, pActivateWnd, hMenuAlt);
+  SECMDIFrameWnd* frame = m_bMenuBar ? SECMenuBarFrameOf(this) : nullptr;
+  if (!frame) {
+    CMDIChildWnd::OnUpdateFrameMenu(bActive, pActivateWnd, hMenuAlt);
+    return;
+  }
+  // The menu bar stands in for the frame's Win32 menu.
+  if (bActive && !hMenuAlt && ::GetMenu(frame->m_hWnd)) ::SetMenu(frame->m_hWnd, nullptr);
+  frame->UpdateMDIWindowMenu();
 }
 
 void SECMDIChildWnd::ReapplyFrameMenu(CWnd* pActivateWnd) {

@@ -18,6 +18,10 @@ class SECMDIChildWnd : public CMDIChildWnd {
  public:
   SECMDIChildWnd() = default;
 
+  BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_CHILD | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                 CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
   void OnUpdateFrameMenu(BOOL bActive, CWnd* pActivateWnd, HMENU hMenuAlt) override;
   using CMDIChildWnd::OnUpdateFrameMenu;
   virtual void ReapplyFrameMenu(CWnd* pActivateWnd);

@@ -10,6 +10,8 @@
 #include "framework/sec_dock_state.h"
 #include "framework/sec_frame_docking.h"
 #include "framework/sec_mdi_child_wnd.h"
+#include "framework/sec_menu_bar_feature.h"
+#include "framework/sec_menu_bar_mdi.h"
 #include "framework/sec_res.h"
 #include "platform/base/afxexcept.h"
 #include "platform/ui/afxcmn.h"
@@ -52,6 +54,7 @@ SECMDIFrameWnd::SECMDIFrameWnd() : m_rectClient(0, 0, 0, 0) {}
 
 SECMDIFrameWnd::~SECMDIFrameWnd() {
   SECFrameFreeOwned(m_pPlugIn, m_pPlugInWnd, m_listBarInfo);
+  SECFrameFreeMenuBar(m_pMenuBar, m_hMenuFrame);
   for (POSITION pos = m_mapMenus.GetStartPosition(); pos;) {
     UINT id = 0;
     HMENU menu = nullptr;
@@ -64,13 +67,78 @@ BOOL SECMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPa
                                CCreateContext* pContext) {
   m_nIDFrameResource = nIDResource;
   m_nIDCurrentMenu = nIDResource;
-  return CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
+  if (!CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext)) return FALSE;
+  if (m_pMenuBar) {
+    m_hMenuDefault = nullptr;
+    m_hMenuFrame = SECFrameTakeOwnMenu(this, nIDResource);
+    ActivateMenu(static_cast<UINT>(-1));
+  }
+  return TRUE;
+}
+
+BOOL SECMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) {
+  // In menu-bar mode the window menu is set once the bar shows a menu.
+  if (m_pMenuBar) return CreateClient(lpcs, nullptr);
+  return CMDIFrameWnd::OnCreateClient(lpcs, pContext);
 }
 
 int SECMDIFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
   if (CMDIFrameWnd::OnCreate(lpcs) == -1) return -1;
-  if (m_bBmpMenus && !m_pPlugIn) SetPlugIn(new SECBmpMenuPlugIn);
+  if (m_pMenuBar && !m_pPlugIn)
+    SetPlugIn(SECFrameMakeMenuBarFeature(m_pMenuBar));
+  else if (m_bBmpMenus && !m_pPlugIn)
+    SetPlugIn(new SECBmpMenuPlugIn);
+  if (m_pPlugIn) {
+    m_bBmpMenus = TRUE;
+    SECFrameGiveBmpMgr(m_pPlugIn, m_pControlBarManager);
+  }
   return 0;
+}
+
+BOOL SECMDIFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) {
+  SECFrameNoteBorderSpace(m_pMenuBar, lpRectBorder);
+  return CMDIFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+}
+
+void SECMDIFrameWnd::SetControlBarManager(SECControlBarManager* pManager) {
+  m_pControlBarManager = pManager;
+  SECFrameGiveBmpMgr(m_pPlugIn, pManager);
+}
+
+void SECMDIFrameWnd::SetMenuBar(SECMenuBar* pMenuBar) {
+  if (m_pMenuBar == pMenuBar || m_hWnd) return;
+  delete m_pMenuBar;
+  m_pMenuBar = pMenuBar;
+}
+
+SECMenuBar* SECMDIFrameWnd::CreateMenuBar() {
+  return m_pMenuBar && !m_pMenuBar->m_hWnd ? m_pMenuBar : nullptr;
+}
+
+void SECMDIFrameWnd::ActivateMenu(UINT nID) {
+  auto* feature = dynamic_cast<SECMenuBarFeature*>(m_pPlugIn);
+  if (!m_pMenuBar || !feature) return;
+  if (nID != 0 && nID != static_cast<UINT>(-1)) {
+    feature->ActivateMenu(nID);
+  } else {
+    feature->ActivateMenu(m_nIDFrameResource);
+    RefreshMDIMenuBarButtons();
+  }
+  UpdateMDIWindowMenu();
+}
+
+void SECMDIFrameWnd::RefreshMDIMenuBarButtons() {
+  auto* bar = dynamic_cast<SECMDIMenuBar*>(m_pMenuBar);
+  if (!bar || !bar->UpdateMDIButtons(FALSE)) return;
+  RecalcLayout(TRUE);
+  if (bar->m_hWnd) bar->Invalidate();
+}
+
+void SECMDIFrameWnd::UpdateMDIWindowMenu() {
+  if (!m_pMenuBar || !m_hWndMDIClient) return;
+  HMENU popup = GetWindowMenuPopup(GetMenuForID(m_pMenuBar->GetCurrentMenuID()));
+  if (popup && !::GetMenu(m_hWnd))
+    ::SendMessage(m_hWndMDIClient, WM_MDISETMENU, 0, reinterpret_cast<LPARAM>(popup));
 }
 
 void SECMDIFrameWnd::SetPlugIn(SECWndPlugIn* pPlugIn) {
@@ -102,6 +170,7 @@ BOOL SECMDIFrameWnd::RegisterMenus(UINT nCount, ...) {
 }
 
 HMENU SECMDIFrameWnd::GetMenuForID(UINT nID) {
+  if (m_pMenuBar && m_hMenuFrame && nID == m_nIDCurrentMenu) return m_hMenuFrame;
   if (CWinApp* app = AfxGetApp()) {
     for (POSITION pos = app->GetFirstDocTemplatePosition(); pos;) {
       CDocTemplate* t = app->GetNextDocTemplate(pos);
@@ -126,6 +195,7 @@ void SECMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
     return;
   }
   CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
+  if (m_pMenuBar) UpdateMDIWindowMenu();
 }
 
 LRESULT SECMDIFrameWnd::OnBarContextMenu(WPARAM wParam, LPARAM lParam) {

@@ -14,6 +14,7 @@
 
 class SECControlBarManager;
 class SECDockState;
+class SECMenuBar;
 
 // wParam = menu resource id, lParam = sub-menu index; answers the sub-menu or 0.
 extern const UINT WM_SECGETMENU;
@@ -56,7 +57,8 @@ class SECMDIFrameWnd : public CMDIFrameWnd {
   virtual void SetDockState(SECDockState& state);
   virtual void GetDockState(SECDockState& state) const;
   virtual SECControlBarManager* GetControlBarManager() const { return m_pControlBarManager; }
-  virtual void SetControlBarManager(SECControlBarManager* pManager) { m_pControlBarManager = pManager; }
+  // A tool bar manager's image store also serves the bitmap menus.
+  virtual void SetControlBarManager(SECControlBarManager* pManager);
 
   // Caption.
   virtual void CreateCaptionAppFont(CFont& font);
@@ -71,9 +73,20 @@ class SECMDIFrameWnd : public CMDIFrameWnd {
   CRect GetCaptionRect() const;
 
   // Menus.
-  virtual HMENU GetFrameMenu() const { return m_hMenuDefault; }
+  virtual HMENU GetFrameMenu() const { return m_pMenuBar ? m_hMenuFrame : m_hMenuDefault; }
   virtual HMENU GetMenuForID(UINT nID);
   BOOL RegisterMenus(UINT nCount, ...);
+
+  // Menu-bar mode: a menu bar given before LoadFrame (owned) stands in for
+  // the Win32 menu. Ids 0 and -1 show the frame's own menu.
+  void SetMenuBar(SECMenuBar* pMenuBar);
+  SECMenuBar* GetMenuBar() const { return m_pMenuBar; }
+  // The menu bar for the tool bar manager to create: null unless in menu-bar
+  // mode with the bar's window not yet made.
+  virtual SECMenuBar* CreateMenuBar();
+  virtual void ActivateMenu(UINT nID);
+  virtual void RefreshMDIMenuBarButtons();
+  virtual void UpdateMDIWindowMenu();
 
   virtual CWnd* CreatePlugInWnd(DWORD dwExStyle, LPCSTR lpszName, CRuntimeClass* pClass, UINT nID);
   virtual void ActivateFrameView(UINT nState, CWnd* pWndOther);
@@ -89,11 +102,13 @@ class SECMDIFrameWnd : public CMDIFrameWnd {
   BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                  CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+  BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   CFrameWnd* GetActiveFrame() override;
   void RecalcLayout(BOOL bNotify = TRUE) override;
+  BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) override;
   BOOL DestroyWindow() override;
   void OnUpdateFrameMenu(HMENU hMenuAlt) override;
 
@@ -124,6 +139,8 @@ class SECMDIFrameWnd : public CMDIFrameWnd {
   UINT m_nIDCurrentMenu = 0;
   CPtrList m_listBarInfo{10};
   CWnd* m_pPlugInWnd = nullptr;
+  SECMenuBar* m_pMenuBar = nullptr;
+  HMENU m_hMenuFrame = nullptr;
 
   DECLARE_MESSAGE_MAP()
 };

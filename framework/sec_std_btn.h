@@ -26,7 +26,7 @@ class SECStdBtn;
 #define SEC_TBBS_VCENTER 0x20000000L
 
 // Button kinds.
-enum SECButtonKind { SECBtnStandard = 0, SECBtnMenu = 3, SECBtnChildSysMenu = 4, SECBtnCaption = 5 };
+enum SECButtonKind { SECBtnStandard = 0, SECBtnMenu = 3, SECBtnChildSysMenu = 4, SECBtnCaptionBoxes = 5 };
 
 // Notification codes a button sends to its bar's owner.
 #define TBN_DROPDOWN (-710)

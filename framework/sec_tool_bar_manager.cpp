@@ -6,6 +6,9 @@
 #include "framework/sec_bmp_mgr_loader.h"
 #include "framework/sec_control_bar_info.h"
 #include "framework/sec_custom_tool_bar_info_ex.h"
+#include "framework/sec_frame_wnd.h"
+#include "framework/sec_mdi_frame_wnd.h"
+#include "framework/sec_menu_bar.h"
 #include "framework/sec_persistent_tree_node.h"
 #include "framework/sec_ptn_factory.h"
 #include "framework/sec_res.h"
@@ -157,8 +160,26 @@ SECCustomToolBar* SECToolBarManager::CreateNewToolBar(LPCSTR lpszName) {
   return bar;
 }
 
+SECMenuBar* SECToolBarManager::CreateFrameMenuBar() {
+  if (auto* mdi = dynamic_cast<SECMDIFrameWnd*>(m_pFrameWnd)) return mdi->CreateMenuBar();
+  if (auto* sdi = dynamic_cast<SECFrameWnd*>(m_pFrameWnd)) return sdi->CreateMenuBar();
+  return nullptr;
+}
+
+SECMenuBar* SECToolBarManager::SetupMenuBar(DWORD dwAlign) {
+  SECMenuBar* bar = CreateFrameMenuBar();
+  if (!bar || !SetupToolBar(bar, SEC_IDW_MENUBAR, SECLoadString(IDS_SEC_MENUBAR_TITLE), dwAlign))
+    return nullptr;
+  bar->ResetButtons(TRUE);
+  return bar;
+}
+
 void SECToolBarManager::CreateDefaultToolBars() {
   if (!m_pFrameWnd) return;
+  if (SECMenuBar* menuBar = SetupMenuBar(CBRS_ALIGN_ANY)) {
+    menuBar->EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrameWnd->DockControlBar(menuBar, AFX_IDW_DOCKBAR_TOP);
+  }
   for (const auto& rec : m_defaults) {
     auto* bar = static_cast<SECCustomToolBar*>(m_pToolBarClass->CreateObject());
     if (!SetupToolBar(bar, rec->nBarID, rec->strTitle, rec->dwAlignAllowed)) {
@@ -298,6 +319,7 @@ SECControlBarInfoEx* SECToolBarManager::CreateControlBarInfoEx(SECControlBarInfo
 }
 
 CControlBar* SECToolBarManager::CreateControlBar(SECControlBarInfo* pInfo) {
+  if (pInfo->m_nTypeID == SEC_TYPEID_MENUBAR) return SetupMenuBar(CBRS_ALIGN_ANY);
   if (pInfo->m_nTypeID != SEC_TYPEID_CUSTOMTOOLBAR) return SECControlBarManager::CreateControlBar(pInfo);
   auto* bar = static_cast<SECCustomToolBar*>(m_pToolBarClass->CreateObject());
   if (!SetupToolBar(bar, pInfo->m_nBarID, nullptr)) {

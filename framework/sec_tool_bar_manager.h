@@ -12,6 +12,7 @@
 #include "framework/sec_custom_tool_bar.h"
 
 class SECBmpMgr;
+class SECMenuBar;
 
 // Type ids of saved bars.
 #define SEC_TYPEID_CUSTOMTOOLBAR 14946
@@ -111,8 +112,12 @@ class SECToolBarManager : public SECControlBarManager {
   CWnd* GetOwnerWnd() const { return m_pOwner; }
   // Sets up a tool bar the manager makes; FALSE when its window fails.
   BOOL SetupToolBar(SECCustomToolBar* pBar, UINT nID, LPCSTR lpszTitle, DWORD dwAlign = CBRS_ALIGN_ANY);
+  // The frame's menu bar set up as the manager's bar "Menu bar", or null
+  // when the frame is not in menu-bar mode (or its bar exists already).
+  SECMenuBar* SetupMenuBar(DWORD dwAlign);
 
  protected:
+  SECMenuBar* CreateFrameMenuBar();
   void ApplySettings(BOOL bToolTips, BOOL bCoolLook, BOOL bLargeButtons);
   UINT NextUserBarID() const;
 

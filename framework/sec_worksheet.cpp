@@ -40,6 +40,10 @@ void SECWorksheet::OnUpdateFrameTitle(BOOL bAddToTitle) {
 
 void SECWorksheet::OnUpdateFrameMenu(BOOL bActive, CWnd* pActivateWnd, HMENU hMenuAlt) {
   SECMDIChildWnd::OnUpdateFrameMenu(bActive, pActivateWnd, hMenuAlt);
+  // In menu-bar mode no menu reaches the client, which still refreshes the tabs.
+  CMDIFrameWnd* frame = m_bMenuBar && !m_hMenuShared ? GetMDIFrame() : nullptr;
+  if (frame && frame->m_hWndMDIClient)
+    ::SendMessage(frame->m_hWndMDIClient, WM_SEC_WORKBOOK_SETMENU, static_cast<WPARAM>(-1), -1);
 }
 
 void SECWorksheet::OnShowWindow(BOOL bShow, UINT nStatus) {

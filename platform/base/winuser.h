@@ -296,6 +296,8 @@
 #define GCL_HBRBACKGROUND (-10)
 #define GCL_HCURSOR (-12)
 #define GCL_HICON (-14)
+// The class's small icon: a class has one icon, which serves both sizes.
+#define GCL_HICONSM (-34)
 #define GCL_STYLE (-26)
 #define GCLP_HBRBACKGROUND (-10)
 #define GCLP_HCURSOR (-12)

@@ -1,7 +1,9 @@
 // Focus, activation, capture, timers, key state and the mouse cursor.
 #include "platform/ui/input.h"
 
+#include <QCoreApplication>
 #include <QCursor>
+#include <QWindow>
 #include <QWidget>
 #include <algorithm>
 
@@ -93,13 +95,27 @@ HWND GetActiveWindow() { return ThreadQueue::Current()->active; }
 HWND GetForegroundWindow() { return ThreadQueue::Current()->active; }
 BOOL SetForegroundWindow(HWND h) { return SetActiveWindow(h) != nullptr || GetActiveWindow() == h; }
 
+namespace {
+// How long SetCapture waits for a window to be shown: 50 rounds of 2 ms.
+constexpr int kExposeWaits = 50;
+constexpr int kExposeWaitMs = 2;
+}  // namespace
+
 HWND SetCapture(HWND h) {
   ThreadQueue* q = ThreadQueue::Current();
   HWND old = q->capture;
   if (old == h) return old;
   q->capture = h;
   if (old && IsWindow(old)) SendMessage(old, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(h));
-  if (QWidget* w = WidgetOf(h)) w->grabMouse();
+  if (QWidget* w = WidgetOf(h)) {
+    // A window the display has not shown yet cannot take the pointer: a popup
+    // opened without a button held would get no moves until the next click.
+    QWidget* top = w->window();
+    if (top->isVisible() && top->windowHandle())
+      for (int i = 0; i < kExposeWaits && !top->windowHandle()->isExposed(); ++i)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, kExposeWaitMs);
+    w->grabMouse();
+  }
   return old;
 }
 

@@ -187,6 +187,7 @@ ULONG_PTR GetClassLongPtr(HWND h, int i) {
     case GCL_HCURSOR:
       return reinterpret_cast<ULONG_PTR>(w->cls->cursor);
     case GCL_HICON:
+    case GCL_HICONSM:
       return reinterpret_cast<ULONG_PTR>(w->cls->icon);
     case GCL_STYLE:
       return w->cls->style;

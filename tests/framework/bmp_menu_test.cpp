@@ -8,6 +8,7 @@
 
 #include "framework/sec_bmp_menu_plug_in.h"
 #include "framework/sec_bmp_menu_rules.h"
+#include "framework/sec_bmp_mgr.h"
 #include "frames_fixture.h"
 #include "platform/ui/cdc.h"
 #include "platform/ui/menu.h"
@@ -229,6 +230,102 @@ TEST_F(BmpMenuTest, CleanUpForgetsMenusThatAreGone) {
   ::DestroyMenu(other);
   plugIn->CleanUp();
   EXPECT_EQ(plugIn->GetConvertedCount(other), 0);
+}
+
+// The image column: the store's image as it is, embossed when disabled, on
+// a dithered background when checked; with own check bitmaps a checked radio
+// item without an image shows the radio dot.
+TEST_F(BmpMenuTest, ToolBarImagesAreDrawnInTheImageColumn) {
+  book->SetPlugIn(plugIn = new SECBmpMenuPlugIn(TRUE));
+  SECBmpMgr* store = new SECBmpMgr;
+  ASSERT_TRUE(store->AddToolBar(MAKEINTRESOURCE(IDR_FRAMES_TOOLS)));
+  plugIn->SetBmpMgr(store);
+  store->Release();  // the plug-in holds its own reference
+  ASSERT_EQ(plugIn->GetBmpMgr(), store);
+  EXPECT_TRUE(store->IsKeepBoth());
+  constexpr int kNewPos = 0, kTestPos = 2;  // images 0 (New) and 1 (Test)
+  constexpr UINT kTilePos = 5;              // no image
+  ::AppendMenu(popup, MF_STRING, ID_FRAMES_COMMAND + 1, "&Tile");
+  MENUITEMINFO radio{};
+  radio.cbSize = sizeof(radio);
+  radio.fMask = MIIM_TYPE;
+  radio.fType = MFT_STRING | MFT_RADIOCHECK;
+  radio.dwTypeData = const_cast<LPSTR>("&Tile");
+  ::SetMenuItemInfo(popup, kTilePos, TRUE, &radio);
+  Open();
+  // Rows: legend of a row: item position, its state.
+  struct Row {
+    int pos;
+    UINT state;
+  };
+  const Row rows[] = {{kNewPos, 0}, {kTestPos, ODS_GRAYED}, {kTestPos, ODS_CHECKED}, {kTilePos, ODS_CHECKED}};
+  constexpr int kWidth = 180;
+  const int height = std::max(::GetSystemMetrics(SM_CYMENU), 15 + 4);
+  CClientDC screen(book);
+  CDC memory;
+  memory.CreateCompatibleDC(&screen);
+  CBitmap bitmap;
+  bitmap.CreateCompatibleBitmap(&screen, kWidth, static_cast<int>(std::size(rows)) * height);
+  CBitmap* old = memory.SelectObject(&bitmap);
+  for (size_t r = 0; r < std::size(rows); ++r) {
+    const MENUITEMINFO item = Item(rows[r].pos);
+    DRAWITEMSTRUCT dis{};
+    dis.CtlType = ODT_MENU;
+    dis.itemID = item.wID;
+    dis.itemState = rows[r].state;
+    dis.hwndItem = reinterpret_cast<HWND>(popup);
+    dis.hDC = memory.GetSafeHdc();
+    dis.rcItem = CRect(0, static_cast<int>(r) * height, kWidth, static_cast<int>(r + 1) * height);
+    dis.itemData = item.dwItemData;
+    book->SendMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+  }
+  // The strip as loaded, to compare with.
+  HBITMAP strip = nullptr;
+  int index = -1;
+  ASSERT_TRUE(store->GetImage(ID_FILE_NEW, strip, index, TRUE));
+  CDC stripDC;
+  stripDC.CreateCompatibleDC(&screen);
+  HGDIOBJ oldStrip = stripDC.SelectObject(strip);
+  // The image sits 3 pixels in (item edge, box edge, box border) and is centred in its box.
+  constexpr int kImageX = 3;
+  const int imageY = (height - (15 + 4)) / 2 + 2;
+  const CSize image(16, 15);
+  const COLORREF face = ::GetSysColor(COLOR_BTNFACE), hilite = ::GetSysColor(COLOR_BTNHIGHLIGHT),
+                 shadow = ::GetSysColor(COLOR_BTNSHADOW), menuColour = ::GetSysColor(COLOR_MENU);
+  int same = 0, embossedOther = 0, shadowed = 0, dithered = 0;
+  for (int y = 0; y < image.cy; ++y)
+    for (int x = 0; x < image.cx; ++x) {
+      const COLORREF newPixel = stripDC.GetPixel(x, y);
+      const COLORREF testPixel = stripDC.GetPixel(image.cx + x, y);
+      same += memory.GetPixel(kImageX + x, imageY + y) == newPixel;
+      const COLORREF disabled = memory.GetPixel(kImageX + x, height + imageY + y);
+      embossedOther += disabled != menuColour && disabled != hilite && disabled != shadow;
+      shadowed += disabled == shadow;
+      const COLORREF checked = memory.GetPixel(kImageX + x, 2 * height + imageY + y);
+      if (testPixel == face) dithered += checked == hilite;
+    }
+  EXPECT_EQ(same, image.cx * image.cy);  // enabled: the image itself
+  EXPECT_EQ(embossedOther, 0);           // disabled: only the emboss colours
+  EXPECT_GT(shadowed, 0);
+  EXPECT_GT(dithered, 0);  // checked: its background dithered with the highlight
+  // The radio dot: 2 + 4 + 4 + 4 + 2 pixels in the menu text colour, where the image goes.
+  constexpr int kDotPixels = 16;
+  int dot = 0;
+  for (int y = 0; y < image.cy; ++y)
+    for (int x = 0; x < image.cx; ++x)
+      dot += memory.GetPixel(kImageX + x, 3 * height + imageY + y) == ::GetSysColor(COLOR_MENUTEXT);
+  EXPECT_EQ(dot, kDotPixels);
+  stripDC.SelectObject(oldStrip);
+  QImage picture(kWidth, static_cast<int>(std::size(rows)) * height, QImage::Format_RGB32);
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < kWidth; ++x) {
+      const COLORREF c = memory.GetPixel(x, y);
+      picture.setPixel(x, y, qRgb(GetRValue(c), GetGValue(c), GetBValue(c)));
+    }
+  memory.SelectObject(old);
+  const QString dir = QString::fromStdString(mirt_test::ProgramDir()) + "/pictures";
+  QDir().mkpath(dir);
+  picture.save(dir + "/frames_bitmap_menu_images.png");
 }
 
 }  // namespace

@@ -64,6 +64,7 @@ void WorkbookTest::SetUp() {
   app.AddDocTemplate(app.sheets);
   app.AddDocTemplate(app.sheetsTwo);
   book = new Book;
+  BeforeLoad();
   ASSERT_TRUE(book->LoadFrame(IDR_FRAMES_MAIN));
   app.m_pMainWnd = book;
   book->MoveWindow(0, 0, 720, 520);

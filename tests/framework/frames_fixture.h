@@ -71,6 +71,8 @@ class WorkbookTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // Runs after the workbook object is made, before its window is.
+  virtual void BeforeLoad() {}
   // A new document in a sheet of the first type, titled `title`.
   Sheet* OpenSheet(const char* title, CMultiDocTemplate* tmpl = nullptr);
   // A point inside the sheet's tab, in frame client coordinates.

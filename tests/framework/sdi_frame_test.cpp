@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "framework/sec_frame_wnd.h"
+#include "framework/sec_menu_bar.h"
+#include "framework/sec_menu_bar_feature.h"
 #include "framework/sec_mini_dock_frame_wnd.h"
 #include "frames_fixture.h"
 #include "platform/ui/menu.h"
@@ -50,6 +52,41 @@ TEST_F(SDIFrameTest, AnswersSubMenusOfItsOwnMenuOnly) {
   ASSERT_NE(help, nullptr);
   EXPECT_EQ(::GetMenuItemID(help, 0), static_cast<UINT>(ID_APP_ABOUT));
   EXPECT_EQ(frame->SendMessage(WM_SECGETMENU, IDR_FRAMES_SHEET, 0), 0);
+}
+
+TEST_F(SDIFrameTest, InMenuBarModeTheBarShowsTheMenuAndActivatingAnotherReplacesIt) {
+  auto* bar = new SECMenuBar;  // owned by the frame
+  frame->SetMenuBar(bar);
+  ASSERT_TRUE(Load(IDR_FRAMES_MAIN));
+  EXPECT_EQ(::GetMenu(frame->m_hWnd), nullptr);
+  auto* feature = dynamic_cast<SECMenuBarFeature*>(frame->GetPlugIn());
+  ASSERT_NE(feature, nullptr);
+  ASSERT_TRUE(bar->CreateEx(0, frame));
+  bar->EnableDocking(CBRS_ALIGN_ANY);
+  frame->EnableDocking(CBRS_ALIGN_ANY);
+  frame->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
+  ASSERT_TRUE(feature->SetMenus(2, IDR_FRAMES_MAIN, IDR_FRAMES_SHEET));
+  EXPECT_EQ(bar->GetCurrentMenuID(), static_cast<UINT>(IDR_FRAMES_MAIN));
+  // Its own copy of the menu answers WM_SECGETMENU.
+  auto popup = [&](UINT id, int pos) {
+    return reinterpret_cast<HMENU>(frame->SendMessage(WM_SECGETMENU, id, pos));
+  };
+  ASSERT_NE(popup(IDR_FRAMES_MAIN, 2), nullptr);
+  EXPECT_EQ(::GetMenuItemID(popup(IDR_FRAMES_MAIN, 2), 0), static_cast<UINT>(ID_APP_ABOUT));
+  frame->ActivateMenu(IDR_FRAMES_SHEET);
+  EXPECT_EQ(bar->GetCurrentMenuID(), static_cast<UINT>(IDR_FRAMES_SHEET));
+  EXPECT_EQ(popup(IDR_FRAMES_MAIN, 2), nullptr);
+  ASSERT_NE(popup(IDR_FRAMES_SHEET, 1), nullptr);
+  EXPECT_EQ(::GetMenuItemID(popup(IDR_FRAMES_SHEET, 1), 0), static_cast<UINT>(ID_FRAMES_COMMAND));
+  EXPECT_EQ(::GetMenu(frame->m_hWnd), nullptr);
+  // After an in-place negotiation that left no border the next hide is ignored, once.
+  constexpr UINT kBorderSet = 3;
+  CRect none(0, 0, 0, 0);
+  frame->NegotiateBorderSpace(kBorderSet, &none);
+  bar->DelayShow(FALSE);
+  EXPECT_FALSE(bar->m_nStateFlags & CControlBar::delayHide);
+  bar->DelayShow(FALSE);
+  EXPECT_TRUE(bar->m_nStateFlags & CControlBar::delayHide);
 }
 
 TEST_F(SDIFrameTest, DockControlBarExTakesTheModeFromTheBarsStyle) {

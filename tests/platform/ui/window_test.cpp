@@ -262,6 +262,23 @@ TEST_F(WindowTest, SentMessagesAreServedInsideGetMessage) {
   w.DestroyWindow();
 }
 
+TEST_F(WindowTest, TheClassIconServesAsItsSmallIconToo) {
+  const HICON icon = LoadIcon(nullptr, IDI_APPLICATION);
+  WNDCLASS wc{};
+  wc.lpfnWndProc = DefWindowProc;
+  wc.lpszClassName = "UiTestIconic";
+  wc.hIcon = icon;
+  RegisterClass(&wc);
+  HWND h =
+      CreateWindowEx(0, "UiTestIconic", "", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtr(h, GCL_HICON)), icon);
+  EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtr(h, GCL_HICONSM)), icon);
+  const HICON other = LoadIcon(nullptr, IDI_QUESTION);
+  SetClassLongPtr(h, GCL_HICON, reinterpret_cast<LONG_PTR>(other));
+  EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtr(h, GCL_HICONSM)), other);
+  DestroyWindow(h);
+}
+
 TEST_F(WindowTest, CreationDestructionOrderAndZOrder) {
   HWND top = MakeTop(300, 200);
   static std::vector<std::string> log;
