@@ -14,12 +14,49 @@ SECTreeBaseC::~SECTreeBaseC() {
   m_pRoot = nullptr;
 }
 
+namespace {
+constexpr DWORD kSECTreeCreateStyleBits = 0x43F;
+constexpr DWORD kSECTreeCreateExStyleBits = 0x3F00000;
+}  // namespace
+
 BOOL SECTreeBaseC::Create(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
                           LPVOID lpParam) {
   InsertColumn(0, "", LVCFMT_CENTER, 0, 0, -1, FALSE);
-  if (!SECListBaseC::Create(dwStyle, dwExStyle, rect, pParentWnd, nID, lpParam)) return FALSE;
-  SetExtendedStyle(m_dwTreeExStyle);
+  const DWORD treeStyle = dwStyle & kSECTreeCreateStyleBits;
+  const DWORD treeExStyle = dwExStyle & kSECTreeCreateExStyleBits;
+  if (!SECListBaseC::Create(dwStyle & ~kSECTreeCreateStyleBits, dwExStyle & ~kSECTreeCreateExStyleBits, rect,
+                            pParentWnd, nID, lpParam))
+    return FALSE;
+  if (treeStyle) SetTreeStyle(GetTreeStyle() | treeStyle);
+  SetExtendedStyle(m_dwTreeExStyle | treeExStyle);
   return TRUE;
+}
+
+BOOL SECTreeBaseC::CreateFromDlgItem(UINT nID, CWnd* pDialog) {
+  CWnd* placeholder = pDialog ? pDialog->GetDlgItem(static_cast<int>(nID)) : nullptr;
+  if (placeholder == nullptr) return FALSE;
+  const DWORD style = placeholder->GetStyle();
+  const DWORD exStyle = placeholder->GetExStyle() | kSECTreeExLabelTips;
+  CRect rect;
+  placeholder->GetWindowRect(&rect);
+  pDialog->ScreenToClient(&rect);
+  CWnd* before = placeholder->GetWindow(GW_HWNDPREV);
+  const HWND after = before ? before->GetSafeHwnd() : HWND_TOP;
+  placeholder->DestroyWindow();
+  if (!Create(style, exStyle, rect, pDialog, nID)) return FALSE;
+  // Where the placeholder was in Z-order, so the tab order stays.
+  SetWindowPos(CWnd::FromHandle(after), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return TRUE;
+}
+
+CImageList* SECTreeBaseC::SetImageList(CImageList* pImageList, int nKind) {
+  CImageList* old = SECListBaseC::SetImageList(pImageList, nKind);
+  IMAGEINFO info{};
+  if (nKind == LVSIL_NORMAL && pImageList && pImageList->GetImageInfo(0, &info)) {
+    const UINT width = static_cast<UINT>(CRect(info.rcImage).Width());
+    if (width > m_nIndent) SetIndent(width);
+  }
+  return old;
 }
 
 void SECTreeBaseC::EnsureRoot() {
@@ -255,4 +292,19 @@ void SECTreeBaseC::SetTreeStyle(DWORD dwStyle) {
   if (dwStyle & TVS_EDITLABELS) list |= LVS_EDITLABELS;
   if (dwStyle & TVS_SHOWSELALWAYS) list |= LVS_SHOWSELALWAYS;
   SetListStyle(list, FALSE);
+}
+
+void SECTreeBaseC::GetStyles(DWORD& dwStyle, DWORD& dwExStyle) const {
+  dwStyle = GetTreeStyle();
+  dwExStyle = m_dwTreeExStyle;
+}
+
+void SECTreeBaseC::SetStyles(DWORD dwStyle, DWORD dwExStyle, BOOL bRedraw) {
+  SetTreeStyle(dwStyle);
+  SetExtendedStyle(dwExStyle);
+  if (bRedraw && m_hWnd) Invalidate(TRUE);
+}
+
+void SECTreeBaseC::ModifyStyles(DWORD dwRemove, DWORD dwAdd, DWORD dwRemoveEx, DWORD dwAddEx, BOOL bRedraw) {
+  SetStyles((GetTreeStyle() & ~dwRemove) | dwAdd, (m_dwTreeExStyle & ~dwRemoveEx) | dwAddEx, bRedraw);
 }

@@ -5,8 +5,10 @@
 // given in are checked against the live nodes: a stale one is refused.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <unordered_set>
+#include <vector>
 
 #include "controls/list_ctrl.h"
 #include "controls/sec_tree_node.h"
@@ -39,7 +41,11 @@ inline constexpr DWORD kSECTreeExLabelTips = 1u << 23;
 inline constexpr DWORD kSECTreeExAnimate = 1u << 24;
 inline constexpr DWORD kSECTreeExHeaderButtons = 1u << 26;
 inline constexpr DWORD kSECTreeExHeaderDrag = 1u << 27;
+inline constexpr DWORD kSECTreeExHoverExpand = 1u << 25;
 inline constexpr UINT kSECTreeDefaultIndent = 20;
+inline constexpr UINT_PTR kSECTreeHoverTimer = 3;
+// An edited label keeps at most this many bytes, terminator included.
+inline constexpr int kSECTreeLabelBufferSize = 2048;
 
 class SECTreeBaseC : public SECListCtrl {
  public:
@@ -47,6 +53,8 @@ class SECTreeBaseC : public SECListCtrl {
   ~SECTreeBaseC() override;
 
   // Adds the label column, then creates the list window.
+  // The tree's own bits of the styles (0x43F of the style, 0x3F00000 of the
+  // extended style) become the tree's styles.
   BOOL Create(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
               LPVOID lpParam = nullptr) override;
   using SECListBaseC::Create;
@@ -72,6 +80,11 @@ class SECTreeBaseC : public SECListCtrl {
   HTREEITEM InsertItem(LPCSTR lpszItem, HTREEITEM hParent = TVI_ROOT, HTREEITEM hInsertAfter = TVI_LAST);
   HTREEITEM InsertItem(LPCSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent = TVI_ROOT,
                        HTREEITEM hInsertAfter = TVI_LAST);
+  // Appends the items as last children in one step; FALSE for no items or a failed link.
+  BOOL InsertItems(TV_ITEM** ppItems, HTREEITEM hParent, int nCount, BOOL bRedraw = TRUE);
+  // Takes the place of a dialog's placeholder control with the same id:
+  // its style, rectangle and place in the tab order (label tips added).
+  BOOL CreateFromDlgItem(UINT nID, CWnd* pDialog);
   virtual BOOL GetItem(TV_ITEM* pItem, BOOL bCopyText = TRUE, BOOL bAllowCallback = TRUE);
   virtual BOOL SetItem(const TV_ITEM* pItem);
   BOOL SetItemText(HTREEITEM hItem, LPCSTR lpszText);
@@ -117,6 +130,70 @@ class SECTreeBaseC : public SECListCtrl {
   // swaps, so equal items keep their order.
   BOOL SortChildren(HTREEITEM hItem, BOOL bRecursive = FALSE, BOOL bAscending = TRUE);
   BOOL IsItemHidden(HTREEITEM hItem) const;
+  BOOL IsItemDisabled(HTREEITEM hItem) const;
+  // Disables (or enables) the item with its subtree; with hidden disabled
+  // items the subtree is hidden as well.
+  BOOL DisableItem(HTREEITEM hItem, BOOL bDisable);
+  void SetHideDisabledItems(BOOL bHide);
+  BOOL GetHideDisabledItems() const { return m_bHideDisabled != 0; }
+  // Pre-order walks over the items whose own flags hide or disable them.
+  HTREEITEM GetFirstHiddenItem() const { return GetNextHiddenItem(nullptr); }
+  HTREEITEM GetNextHiddenItem(HTREEITEM hItem) const { return NextFlaggedItem(hItem, kSECTreeNodeHidden); }
+  HTREEITEM GetFirstDisabledItem() const { return GetNextDisabledItem(nullptr); }
+  HTREEITEM GetNextDisabledItem(HTREEITEM hItem) const {
+    return NextFlaggedItem(hItem, kSECTreeNodeDisabled);
+  }
+  BOOL ShowAllItems();
+  // Moves the item with its subtree under a new parent; refused for a move
+  // into its own subtree and for an insert-after item that is no child of
+  // the new parent (the item then stays where it was).
+  BOOL MoveItem(HTREEITEM hItem, HTREEITEM hNewParent, BOOL bRedraw = TRUE,
+                HTREEITEM hInsertAfter = TVI_LAST);
+  // Sorts by the caller's comparison of the items' lParam values.
+  BOOL SortChildrenCB(const TVSORTCB* pSort, BOOL bRecursive = FALSE, BOOL bAscending = TRUE);
+  BOOL SelectDropTarget(HTREEITEM hItem, BOOL bEnsure = FALSE);
+  BOOL SelectItemRange(HTREEITEM hFirst, HTREEITEM hLast, BOOL bSelect = TRUE);
+  BOOL SelectChildren(HTREEITEM hItem);
+
+  // ---- Label editing ----
+  // Starts the in-place edit of the item's cell in a column; FALSE unless
+  // labels may be edited and the item has a row.
+  BOOL EditLabel(HTREEITEM hItem, int nCol = 0);
+  using SECListBaseC::EditLabel;
+  // The registered message sent to the owner after an edit of column 0
+  // ends (wParam: the control's id, lParam: the item).
+  static UINT GetEndLabelEditMessage();
+  BOOL EndLabelEdit(BOOL bCommit) override;
+
+  // ---- Texts of columns 1 and up ----
+  virtual void EnableSubItemTexts(BOOL bEnable);
+  virtual BOOL HasSubItemTexts() const { return m_pSubItemTexts != nullptr; }
+  virtual BOOL SetItemText(HTREEITEM hItem, int nCol, LPCSTR lpszText);
+  CString GetItemText(HTREEITEM hItem, int nCol);
+
+  // ---- Row state bits (0x100 disabled, 0x200 hidden) ----
+  // Set when the row's node or an ancestor has the bit.
+  virtual UINT QueryRowStateBits(int nRow, UINT nMask) const;
+  virtual void SetRowStateBits(int nRow, UINT nState, UINT nMask);
+
+  // ---- Drag images ----
+  // The item's icon with its text beside it; null without an image list,
+  // an icon or on a failed step. The caller deletes the list.
+  virtual CImageList* CreateDragImage(HTREEITEM hItem);
+  virtual CBitmap* CreateTextBitmap(CDC* pDC, LPCSTR lpszText);
+  virtual CImageList* CreateTextImageList(CDC* pDC, LPCSTR lpszText);
+  virtual CImageList* CreateImageListFromIcon(CImageList* pList, int nImage);
+  virtual CImageList* MergeImageLists(CImageList* pIcon, CImageList* pText);
+  // One record per selected row: its rectangle and the item's indentation.
+  struct DragRect {
+    RECT rcRow;
+    RECT rcLabel;
+    int nIndent;
+  };
+  // The records moved so their union starts at (0, 0); the union's former
+  // corner is returned.
+  CPoint GetSelectionDragRects(std::vector<DragRect>& rects);
+  void DrawSelectionDragImages(CDC* pDC, int x, int y);
 
   // ---- Styles and settings ----
   DWORD GetTreeStyle() const;
@@ -125,6 +202,13 @@ class SECTreeBaseC : public SECListCtrl {
   // Stores the bits and sets the list styles they stand for (bits 20-23,
   // 26 and 27); 24 and 25 are the tree's own.
   void SetExtendedStyle(DWORD dwExStyle);
+  void ModifyTreeStyle(DWORD dwRemove, DWORD dwAdd) { SetTreeStyle((GetTreeStyle() & ~dwRemove) | dwAdd); }
+  void ModifyExtendedStyle(DWORD dwRemove, DWORD dwAdd) {
+    SetExtendedStyle((m_dwTreeExStyle & ~dwRemove) | dwAdd);
+  }
+  void ModifyStyles(DWORD dwRemove, DWORD dwAdd, DWORD dwRemoveEx, DWORD dwAddEx, BOOL bRedraw = TRUE);
+  void GetStyles(DWORD& dwStyle, DWORD& dwExStyle) const;
+  void SetStyles(DWORD dwStyle, DWORD dwExStyle, BOOL bRedraw = TRUE);
   void SetIndent(UINT nIndent) { m_nIndent = nIndent + (nIndent & 1); }
   UINT GetIndent() const { return m_nIndent; }
   // At least 1: collapsing divides the row count by it.
@@ -141,10 +225,16 @@ class SECTreeBaseC : public SECListCtrl {
   // The button box of a row's item in client coordinates; FALSE without one.
   virtual BOOL GetButtonRect(int nRow, RECT* rect);
   HTREEITEM HitTest(int x, int y, UINT* pFlags);
-  using SECListBaseC::HitTest;
+  // The list's hit test, with column 0's labels and icons where the tree
+  // draws them: right of the row's indentation.
+  int HitTest(int x, int y, UINT* pFlags, int* pCol) override;
   void DrawCell(SECListPaintContext* pContext) override;
   virtual void DrawItemLines(SECListPaintContext* pContext, _Node* pNode);
   virtual void DrawItemButton(SECListPaintContext* pContext, _Node* pNode);
+  // Measures a label; with wrapping labels a text holding the indent marker
+  // "\{HI}" is split there (the node keeps both parts and the first part's
+  // width) and the rest is measured wrapped in a column right of the first.
+  virtual void MeasureItemText(CDC* pDC, _Node* pNode, LPCSTR lpszText, RECT* rect);
   virtual void DrawHorizontalDots(CDC* pDC, int x1, int x2, int y);
   virtual void DrawVerticalDots(CDC* pDC, int x, int y1, int y2);
 
@@ -163,6 +253,24 @@ class SECTreeBaseC : public SECListCtrl {
   void KeyBack(int nFocus, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) override;
   void KeyExpand(int nFocus, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) override;
   void KeyExpandAll(int nFocus, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) override;
+  BOOL SetItem(const LV_ITEM* pItem, BOOL bRedraw = TRUE) override;
+  BOOL SetItemEx(const LV_ITEM* pItem, const SECListItemExRequest* pRequest) override;
+  // A row whose item's text, children, image or selected image is asked of the owner.
+  BOOL IsCallbackItem(int nItem) const override;
+  BOOL GetItemEx(const LV_ITEM* pItem, SECListItemExRequest* pRequest, BOOL bNotify = TRUE) const override;
+  BOOL NotifyBeginLabelEdit(int nRow, int nSubItem) override;
+  BOOL NotifyEndLabelEdit(int nRow, int nSubItem, CString* pText, BOOL bAccept) override;
+  void MoveSubItemData(int nFrom, int nTo) override;
+  BOOL PrepareCell(SECListPaintContext* pContext) override;
+  void SetCellFont(SECListPaintContext* pContext) override;
+  void MeasureCell(SECListPaintContext* pContext, int* pHeight) override;
+  void OnTimer(UINT_PTR nIDEvent);
+  // The owner hears of a drag (TVN_BEGINDRAG, TVN_BEGINRDRAG) unless drag
+  // and drop is off; either way the list's own row drag ends there.
+  void BeginDrag() override;
+  void BeginRightDrag(int nFocus, int x, int y) override;
+  // A normal image list wider than the indent widens it.
+  CImageList* SetImageList(CImageList* pImageList, int nKind) override;
 
  protected:
   _Node* NodeFromHandle(HTREEITEM hItem) const;
@@ -186,7 +294,27 @@ class SECTreeBaseC : public SECListCtrl {
   void CollapseRows(_Node* pNode, int nRow);
   void MoveSelectionOutOf(_Node* pNode, int nRow);
   void Relayout();
-  void SortChildNodes(_Node* pNode, int nSign);
+  // Adjacent swaps wherever compare(upper, lower) is positive.
+  void SortChildNodes(_Node* pNode, const std::function<int(HTREEITEM, HTREEITEM)>& compare);
+  BOOL SortWith(HTREEITEM hItem, BOOL bRecursive, const std::function<int(HTREEITEM, HTREEITEM)>& compare);
+  HTREEITEM NextFlaggedItem(HTREEITEM hItem, DWORD dwFlag) const;
+  // The insert-after handle names a child of the parent (or a TVI_ code).
+  BOOL IsInsertPlace(const _Node* pParent, HTREEITEM hInsertAfter) const;
+  // Collapses and expands an expanded item with a row, so its rows follow its children.
+  void RebuildRows(_Node* pNode);
+  // Where a row's line column and button centre sit within one indent and
+  // the row: under the icon's centre when the row shows an icon, else a
+  // fixed step in and halfway down. iconHalf is half the icon's height.
+  struct LineAnchor {
+    int dx;
+    int dy;
+    int iconHalf;
+    bool icon;
+  };
+  LineAnchor RowLineAnchor(int nRow, int nRowHeight) const;
+  // The label's box in column 0, relative to the cell right of the indentation.
+  CRect MarkerTextRect(const SECListPaintContext* pContext, int cellWidth) const;
+  void DrawMarkedLabel(SECListPaintContext* pContext, _Node* pNode);
 
   virtual void NotifyDeleteItem(HTREEITEM hItem);
   virtual void NotifyGetDispInfo(TV_ITEM* pItem);
@@ -194,6 +322,7 @@ class SECTreeBaseC : public SECListCtrl {
   virtual LRESULT NotifyItemExpanding(_Node* pNode, UINT nCode);
   virtual void NotifyItemExpanded(_Node* pNode, UINT nCode);
   LRESULT NotifySelection(UINT nCode, int nNewRow, int nOldRow, UINT nAction);
+  void NotifyBeginDrag(UINT nCode, int nRow, CPoint point);
   LRESULT SendTreeNotify(NMHDR* pHdr, UINT nCode) const { return SendNotify(pHdr, nCode); }
 
   std::unique_ptr<SECSubItemTextStorage> m_pSubItemTexts;
@@ -209,4 +338,7 @@ class SECTreeBaseC : public SECListCtrl {
   BOOL m_bRevealChildren = TRUE;
   int m_nAnimationSteps = 0;
   std::unordered_set<const SECTreeNode*> m_liveNodes;
+  // The bold variant of the item font and the font it was made from.
+  CFont m_fontBold;
+  CFont* m_pBoldBase = nullptr;
 };

@@ -16,5 +16,6 @@ class SECTreeCtrl : public SECTreeBaseC {
   void OnLButtonDblClk(UINT nFlags, CPoint point);
 
  protected:
+  BOOL IsAncestor(HTREEITEM hAncestor, HTREEITEM hItem);
   DECLARE_MESSAGE_MAP()
 };

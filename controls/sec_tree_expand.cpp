@@ -1,6 +1,7 @@
 // Expansion and collapse, selection, scrolling to items and the key hooks.
 #include <algorithm>
 
+#include "controls/list_tip.h"
 #include "controls/sec_tree_base.h"
 
 namespace {
@@ -183,8 +184,7 @@ BOOL SECTreeBaseC::Select(HTREEITEM hItem, UINT nCode) {
       return TRUE;
     }
     case TVGN_DROPHILITE:
-      SetDropHilightIndex(row);
-      return TRUE;
+      return SelectDropTarget(hItem);
     case TVGN_FIRSTVISIBLE:
       SetTopIndex(row);
       return TRUE;
@@ -203,55 +203,6 @@ BOOL SECTreeBaseC::SelectItem(HTREEITEM hItem) {
   return Select(hItem, TVGN_CARET);
 }
 
-// ---- Sorting ----
-
-void SECTreeBaseC::SortChildNodes(_Node* pNode, int nSign) {
-  bool swapped = true;
-  while (swapped) {
-    swapped = false;
-    // From the end: each smaller item moves up past the greater ones.
-    for (SECTreeNode* n = pNode->GetLastChild(); n;) {
-      SECTreeNode* prev = n->GetPrevSiblingNode();
-      if (prev && nSign * CompareItems(HandleOf(prev), HandleOf(n)) > 0) {
-        n->MoveUp();
-        swapped = true;
-      } else {
-        n = prev;
-      }
-    }
-  }
-}
-
-BOOL SECTreeBaseC::SortChildren(HTREEITEM hItem, BOOL bRecursive, BOOL bAscending) {
-  _Node* node = NodeFromHandle(hItem);
-  if (node == nullptr) return FALSE;
-  const HTREEITEM caret = GetSelectedItem();
-  const int sign = bAscending ? 1 : -1;
-  std::vector<_Node*> pending{node};
-  while (!pending.empty()) {
-    _Node* next = pending.back();
-    pending.pop_back();
-    SortChildNodes(next, sign);
-    if (!bRecursive) break;
-    for (SECTreeNode* c = next->GetFirstChildNode(); c; c = c->GetNextSiblingNode()) {
-      if (c->m_pFirstChild) pending.push_back(static_cast<_Node*>(c));
-    }
-  }
-  // The rows below the item follow the new order.
-  const int row = node == m_pRoot ? -1 : FindRow(hItem);
-  if (node->IsExpanded() && (node == m_pRoot || row >= 0)) {
-    const int count = GetItemCount();
-    int last = row;
-    while (last + 1 < count && (node == m_pRoot || node->IsAncestorOf(NodeFromHandle(GetItemAt(last + 1)))))
-      ++last;
-    if (last > row) SECListBaseC::DeleteItem(row + 1, last - row);
-    InsertDescendantRows(node, row);
-    Relayout();
-  }
-  if (caret) Select(caret, TVGN_CARET);
-  return TRUE;
-}
-
 // ---- Key hooks ----
 
 void SECTreeBaseC::KeyReturn(int, int, BOOL, BOOL, UINT, UINT) { Notify(static_cast<UINT>(NM_RETURN)); }
@@ -261,12 +212,11 @@ void SECTreeBaseC::KeyCollapse(int nFocus, int, BOOL, BOOL, UINT, UINT) {
   if (item == nullptr) return;
   if ((ItemHasChildren(item) || ItemHasCallbackChildren(item)) && IsItemExpanded(item)) {
     Expand(item, TVE_COLLAPSE);
-    return;
-  }
-  if (const HTREEITEM parent = GetParentItem(item)) {
+  } else if (const HTREEITEM parent = GetParentItem(item)) {
     DeselectAllExcept(-1);
     Select(parent, TVGN_CARET);
   }
+  if (m_pTip) m_pTip->Hide();
 }
 
 void SECTreeBaseC::KeyBack(int nFocus, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt, UINT nFlags) {
@@ -282,6 +232,7 @@ void SECTreeBaseC::KeyExpand(int nFocus, int, BOOL, BOOL, UINT, UINT) {
   } else if (ItemHasChildren(item) || ItemHasCallbackChildren(item)) {
     Expand(item, TVE_EXPAND);
   }
+  if (m_pTip) m_pTip->Hide();
 }
 
 void SECTreeBaseC::KeyExpandAll(int nFocus, int, BOOL, BOOL, UINT, UINT) {

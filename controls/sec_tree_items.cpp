@@ -75,6 +75,39 @@ HTREEITEM SECTreeBaseC::InsertItem(LPCSTR lpszItem, int nImage, int nSelectedIma
   return InsertItem(&insert);
 }
 
+BOOL SECTreeBaseC::InsertItems(TV_ITEM** ppItems, HTREEITEM hParent, int nCount, BOOL bRedraw) {
+  if (ppItems == nullptr || nCount < 1) return FALSE;
+  EnsureRoot();
+  _Node* parent = NodeFromHandle(hParent);
+  if (parent == nullptr) return FALSE;
+  _Node* first = nullptr;
+  for (int i = 0; i < nCount; ++i) {
+    _Node* node = CreateNode();
+    node->m_item.hItem = HandleOf(node);
+    if (ppItems[i]) {
+      TV_ITEM item = *ppItems[i];
+      item.mask |= TVIF_HANDLE;
+      StoreFields(node, &item);
+    }
+    node->SetExpanded(FALSE);
+    m_liveNodes.insert(node);
+    if (!parent->AddChild(node, SECTreeNode::kLast)) {
+      m_liveNodes.erase(node);
+      delete node;
+      return FALSE;
+    }
+    if (first == nullptr) first = node;
+  }
+  // One row for the first; the others follow it row by row.
+  if (IsShown(first) && AddRow(first)) {
+    int row = FindRow(HandleOf(first));
+    for (SECTreeNode* n = first->GetNextSiblingNode(); n && row >= 0; n = n->GetNextSiblingNode())
+      row = InsertRowAt(row + 1, static_cast<_Node*>(n));
+  }
+  if (bRedraw) Relayout();
+  return TRUE;
+}
+
 BOOL SECTreeBaseC::LinkNode(_Node* pParent, _Node* pNode, HTREEITEM hInsertAfter) {
   if (hInsertAfter == TVI_ROOT || hInsertAfter == TVI_LAST || hInsertAfter == nullptr) {
     return pParent->AddChild(pNode, SECTreeNode::kLast);
@@ -193,9 +226,9 @@ BOOL SECTreeBaseC::SetItem(const TV_ITEM* pItem) {
     const UINT mask = pItem->stateMask & kSECTreeRowStates;
     if (mask) SECListBaseC::SetItemState(row, pItem->state & mask, mask);
   }
-  const bool repaint =
-      text || (pItem->mask & TVIF_IMAGE) ||
-      ((pItem->mask & TVIF_STATE) && (pItem->stateMask & (TVIS_DROPHILITED | kSECTreeOverlayStates)));
+  const bool repaint = text || (pItem->mask & TVIF_IMAGE) ||
+                       ((pItem->mask & TVIF_STATE) &&
+                        (pItem->stateMask & (TVIS_DROPHILITED | TVIS_BOLD | kSECTreeOverlayStates)));
   if (repaint && row != GetEditIndex()) {
     RecalcItem(row);
     UpdateItem(row);
@@ -266,6 +299,17 @@ BOOL SECTreeBaseC::ItemHasCallbackChildren(HTREEITEM hItem) {
 // The list asks for column 0 of a row: answer from the row's node.
 BOOL SECTreeBaseC::GetItem(LV_ITEM* pItem, BOOL bCopyText, BOOL bNotify) const {
   if (!SECListBaseC::GetItem(pItem, bCopyText, bNotify)) return FALSE;
+  if (pItem->iSubItem > 0 && m_pSubItemTexts && (pItem->mask & LVIF_TEXT) &&
+      pItem->pszText != LPSTR_TEXTCALLBACK) {
+    // Texts of columns 1 and up live in the storage, by handle.
+    // Without a copy the text is handed out in the list's own text buffer.
+    const bool copy = bCopyText && pItem->pszText && pItem->cchTextMax > 0;
+    char* into = copy ? pItem->pszText : m_pszTextBuffer;
+    const int size = copy ? pItem->cchTextMax : kSECListTextBufferSize;
+    m_pSubItemTexts->GetSubItemText(GetItemAt(pItem->iItem), pItem->iSubItem, into, size);
+    pItem->pszText = into;
+    return TRUE;
+  }
   if (pItem->iSubItem != 0 || !(pItem->mask & (LVIF_TEXT | LVIF_IMAGE))) return TRUE;
   TV_ITEM item{};
   item.mask = pItem->mask & (LVIF_TEXT | LVIF_IMAGE);

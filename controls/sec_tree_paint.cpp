@@ -6,8 +6,13 @@
 namespace {
 constexpr int kSECTreeLineOffset = 8;  // the line column inside one indent
 constexpr int kSECTreeButtonSide = 8;
+constexpr int kSECTreeIconButtonMax = 15;  // the box beside an icon: 20/33 of the row, at most 15
+constexpr int kSECTreeIconButtonNum = 20;
+constexpr int kSECTreeIconButtonDen = 33;
 constexpr UINT kSECTreeHitBase = 0x4000;
 constexpr int kSECTreeLabelSlack = 3;  // the selection box reaches past the text
+constexpr UINT kSECTreeListItemZones = LVHT_ONITEMLABEL | LVHT_ONITEMICON | LVHT_ONITEMSTATEICON |
+                                       kSECListHitLeftOfLabel | kSECListHitRightOfLabel;
 }  // namespace
 
 BOOL SECTreeBaseC::HasRootLines() const {
@@ -25,24 +30,41 @@ int SECTreeBaseC::GetIndentWidth(HTREEITEM hItem) const {
   return indent * (node->GetDepth() - 1) + (HasRootLines() ? indent : 0);
 }
 
+SECTreeBaseC::LineAnchor SECTreeBaseC::RowLineAnchor(int nRow, int nRowHeight) const {
+  const SECListItem* record = GetItemRecord(nRow);
+  if (record == nullptr || record->m_rcIcon.IsRectEmpty())
+    return {kSECTreeLineOffset, nRowHeight / 2, 0, false};
+  const CRect& icon = record->m_rcIcon;
+  return {(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2, icon.Height() / 2, true};
+}
+
 BOOL SECTreeBaseC::GetButtonRect(int nRow, RECT* rect) {
   _Node* node = NodeFromHandle(GetItemAt(nRow));
   CRect row;
   if (node == nullptr || node == m_pRoot || !GetItemRect(nRow, &row)) return FALSE;
   const int indent = static_cast<int>(m_nIndent);
-  int x =
-      indent * (node->GetDepth() - 2) + row.left + GetColumnLeft(0) - GetHorzScroll() + kSECTreeLineOffset;
+  const LineAnchor anchor = RowLineAnchor(nRow, row.Height());
+  const int cellLeft = row.left + GetColumnLeft(0) - GetHorzScroll();
+  int x = indent * (node->GetDepth() - 2) + cellLeft + anchor.dx;
+  int y = row.top + anchor.dy;
+  // On even coordinates, as the dotted lines.
+  x -= x & 1;
+  y -= y & 1;
   if (HasRootLines()) x += indent;
-  const int y = (row.top + row.bottom) / 2;
-  const int half = kSECTreeButtonSide / 2;
+  // Beside an icon the box grows with the row (20/33 of it, at most 15).
+  const int side = anchor.icon ? std::min(kSECTreeIconButtonMax,
+                                          row.Height() * kSECTreeIconButtonNum / kSECTreeIconButtonDen)
+                               : kSECTreeButtonSide;
+  const int half = side / 2;
   // An even side gets one more pixel right and below, so the box has a centre.
-  ::SetRect(rect, x - half, y - half, x - half + kSECTreeButtonSide + 1, y - half + kSECTreeButtonSide + 1);
-  return x - half >= row.left + GetColumnLeft(0) - GetHorzScroll();
+  const int extra = (side & 1) ? 0 : 1;
+  ::SetRect(rect, x - half, y - half, x - half + side + extra, y - half + side + extra);
+  return x - half >= cellLeft;
 }
 
 HTREEITEM SECTreeBaseC::HitTest(int x, int y, UINT* pFlags) {
   UINT listFlags = 0;
-  const int row = SECListBaseC::HitTest(x, y, &listFlags, nullptr);
+  const int row = HitTest(x, y, &listFlags, static_cast<int*>(nullptr));
   UINT flags = TVHT_NOWHERE;
   HTREEITEM item = nullptr;
   if (row >= 0) {
@@ -80,6 +102,23 @@ HTREEITEM SECTreeBaseC::HitTest(int x, int y, UINT* pFlags) {
   return item;
 }
 
+int SECTreeBaseC::HitTest(int x, int y, UINT* pFlags, int* pCol) {
+  UINT flags = 0;
+  int col = -1;
+  int row = SECListBaseC::HitTest(x, y, &flags, &col);
+  if (row >= 0 && col >= 0 && GetColumnSubItem(col) == 0) {
+    const int indent = GetIndentWidth(GetItemAt(row));
+    if (x >= GetColumnLeft(col) + indent) {
+      row = SECListBaseC::HitTest(x - indent, y, &flags, &col);
+    } else {
+      flags = (flags & ~kSECTreeListItemZones) | kSECListHitLeftOfLabel;
+    }
+  }
+  if (pFlags) *pFlags = flags;
+  if (pCol) *pCol = col;
+  return row;
+}
+
 void SECTreeBaseC::DrawHorizontalDots(CDC* pDC, int x1, int x2, int y) {
   const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
   for (int x = x1 + ((x1 + GetHorzScroll()) & 1); x < x2; x += 2) pDC->SetPixel(x, y, shadow);
@@ -94,8 +133,9 @@ void SECTreeBaseC::DrawItemLines(SECListPaintContext* pContext, _Node* pNode) {
   const CRect cell = pContext->rect;
   const int indent = static_cast<int>(m_nIndent);
   const int depth = pNode->GetDepth() - 1;
-  int x = indent * (depth - 1) + cell.left + kSECTreeLineOffset;
-  int y = (cell.top + cell.bottom) / 2;
+  const LineAnchor anchor = RowLineAnchor(pContext->lvi.iItem, cell.Height());
+  int x = indent * (depth - 1) + cell.left + anchor.dx;
+  int y = cell.top + anchor.dy;
   x -= x & 1;
   y -= y & 1;
   const bool rootLines = HasRootLines() != FALSE;
@@ -104,7 +144,8 @@ void SECTreeBaseC::DrawItemLines(SECListPaintContext* pContext, _Node* pNode) {
   const int labelLeft = cell.left + GetIndentWidth(HandleOf(pNode));
   if (rootLines || depth >= 1) DrawHorizontalDots(dc, x, labelLeft, y);
   if (pContext->lvi.iItem > 0 && (rootLines || depth >= 1)) DrawVerticalDots(dc, x, cell.top, y);
-  if (pNode->IsExpanded() && pNode->m_pFirstChild) DrawVerticalDots(dc, x + indent, y, cell.bottom);
+  if (pNode->IsExpanded() && pNode->m_pFirstChild)
+    DrawVerticalDots(dc, x + indent, y + anchor.iconHalf, cell.bottom);
   const int levels = rootLines ? depth + 1 : depth;
   SECTreeNode* level = pNode;
   for (int i = 0; i < levels && level && level != m_pRoot; ++i, x -= indent) {
@@ -152,7 +193,18 @@ void SECTreeBaseC::DrawCell(SECListPaintContext* pContext) {
   pContext->pdc->FillSolidRect(CRect(cell.left, cell.top, cell.left + indentWidth, cell.bottom),
                                GetBkColor());
   pContext->rect.left += indentWidth;
-  SECListBaseC::DrawCell(pContext);
+  const bool editing = pContext->lvi.iItem == GetEditIndex() && pContext->iCol == GetCurrentColumn();
+  if (node->m_bHasMarker && IsLabelWrap() && pContext->lvi.pszText && !editing) {
+    // The list draws the background, icon and selection; the tree the two parts.
+    char* text = pContext->lvi.pszText;
+    static char blank[] = " ";
+    pContext->lvi.pszText = blank;
+    SECListBaseC::DrawCell(pContext);
+    pContext->lvi.pszText = text;
+    DrawMarkedLabel(pContext, node);
+  } else {
+    SECListBaseC::DrawCell(pContext);
+  }
   pContext->rect = cell;
   if (m_dwTreeStyle & TVS_HASLINES) DrawItemLines(pContext, node);
   if (m_dwTreeStyle & TVS_HASBUTTONS) DrawItemButton(pContext, node);

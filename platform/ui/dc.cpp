@@ -156,7 +156,9 @@ QPainter* PainterFor(Dc& dc) {
     dc.painter = std::make_unique<QPainter>(s);
     g_painting[s] = &dc;
     DcStateChanged(dc);
+    // A new painter has its own pen and font: text sets both again.
     dc.painterFont = nullptr;
+    dc.painterPen = 0;
   }
   if (dc.painterStateDirty) {
     dc.painter->setClipRegion(SurfaceClip(dc));

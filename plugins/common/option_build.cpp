@@ -14,14 +14,16 @@ void AddSwitch(CString& out, const CString& option) { out += option + " "; }
 
 // Splits `text` at every character of `separators`; an empty piece writes
 // nothing (a bare "-D" would take the next switch as its name).
-void AddPieces(CString& out, const BuildStep& s, const CString& text) {
+enum class DashPieces { kWrite, kLeaveOut };
+void AddPieces(CString& out, const BuildStep& s, const CString& text, DashPieces dash) {
   if (text.IsEmpty()) return;
   const std::string& all = text.str();
   size_t start = 0;
   for (;;) {
     size_t end = all.find_first_of(s.arg, start);
     std::string piece = all.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    if (!piece.empty()) AddSwitch(out, CString(s.option) + CString(piece));
+    bool wanted = !piece.empty() && (dash == DashPieces::kWrite || piece[0] != '-');
+    if (wanted) AddSwitch(out, CString(s.option) + CString(piece));
     if (end == std::string::npos) break;
     start = end + 1;
   }
@@ -68,7 +70,10 @@ CString BuildOptionPage(const OptionPageTable& table, const OptionValues& values
         AddSwitch(out, s.option);
         break;
       case BuildOp::kPieces:
-        AddPieces(out, s, text);
+        AddPieces(out, s, text, DashPieces::kWrite);
+        break;
+      case BuildOp::kPiecesNoDash:
+        AddPieces(out, s, text, DashPieces::kLeaveOut);
         break;
       case BuildOp::kTextUnless:
         if (!text.IsEmpty() && text != s.arg) AddSwitch(out, CString(s.option) + text);

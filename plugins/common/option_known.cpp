@@ -70,6 +70,7 @@ bool ParseStepKnows(const ParseStep& s, const std::string& word) {
 bool BuildStepKnows(const BuildStep& s, const std::string& word) {
   switch (s.op) {
     case BuildOp::kPieces:
+    case BuildOp::kPiecesNoDash:
     case BuildOp::kTextUnless:
     case BuildOp::kNumberUnless:
     case BuildOp::kCheckedNumberUnless:

@@ -32,10 +32,13 @@ const char* StepAssigned(const ParseStep& s, const char* options, uint16_t* len)
   return a;
 }
 
+// Every value of the switch, in order. The next search starts after the
+// value's word: a value that itself begins with the switch ("/j/j") is one
+// value, not two.
 template <class Fn>
 void ForEachOptionValue(const char* options, const char* option, Fn fn) {
   uint16_t len = 0;
-  for (const char* v = FindOptionValue(options, option, &len); v; v = FindOptionValue(v, option, &len))
+  for (const char* v = FindOptionValue(options, option, &len); v; v = FindOptionValue(v + len, option, &len))
     fn(CString(v, len));
 }
 

@@ -45,8 +45,12 @@
 //   kWhenBothChecked member and member2 ticked: switch
 //   kWhenIndex       member == value: switch
 //   kAlways          switch
-//   kPieces          text split at each character of `arg`; every piece
-//                    (the empty ones too when value is 1) gives switch + piece
+//   kPieces          text split at each character of `arg`; every non-empty
+//                    piece gives switch + piece (a bare switch would mean
+//                    something else to the tool)
+//   kPiecesNoDash    as kPieces, leaving out pieces that begin with "-": the
+//                    switch with such a piece is another switch (the list of
+//                    warnings "-w" + "-" is "-w-", all warnings off)
 //   kTextUnless      text not empty and not `arg`: switch + text
 //   kNumberUnless    text not empty and its number not `value`: switch + text
 //   kCheckedNumberUnless  member2 ticked, text not empty and its number not
@@ -111,6 +115,7 @@ enum class BuildOp : uint8_t {
   kWhenIndex,
   kAlways,
   kPieces,
+  kPiecesNoDash,
   kTextUnless,
   kNumberUnless,
   kCheckedNumberUnless,

@@ -4,5 +4,5 @@ const OptionPageTable kCCDefinitionsPage = {
     "CCDefinitions",
     {{MemberKind::kEdit, 1059}},
     {{ParseOp::kEmptyText, 0}, {ParseOp::kAppendComma, 0, "-D"}},
-    {{BuildOp::kPieces, 0, "-D", 1, ",;"}},
+    {{BuildOp::kPieces, 0, "-D", 0, ",;"}},
 };

@@ -234,7 +234,7 @@ const OptionPageTable kCCMessagesDialog = {
      {B::kWhenIndex, 2, "-w-", 0},
      {B::kWhenIndex, 2, "-w", 2},
      {B::kPieces, 3, "-w-", 0, " ,;"},
-     {B::kPieces, 4, "-w", 0, " ,;"}},
+     {B::kPiecesNoDash, 4, "-w", 0, " ,;"}},
 };
 
 }  // namespace tbc

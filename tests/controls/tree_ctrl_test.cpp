@@ -411,6 +411,15 @@ TEST_F(TreeTest, ExtendedStyleBitsSetTheListStyles) {
     EXPECT_EQ(tree->GetListStyle() & (c.listOn | c.listOff), c.listOn) << std::hex << c.treeEx;
     EXPECT_EQ(tree->GetListStyleEx() & c.listExOn, c.listExOn) << std::hex << c.treeEx;
   }
+  // Both words at once: the editing and always-shown selection bits live in the list's style.
+  tree->ModifyStyles(0, TVS_EDITLABELS | TVS_SHOWSELALWAYS, 0, kSECTreeExMultiSelect);
+  DWORD style = 0, exStyle = 0;
+  tree->GetStyles(style, exStyle);
+  EXPECT_TRUE(tree->HasListStyle(LVS_EDITLABELS | LVS_SHOWSELALWAYS));
+  EXPECT_EQ(style & (TVS_EDITLABELS | TVS_SHOWSELALWAYS),
+            static_cast<DWORD>(TVS_EDITLABELS | TVS_SHOWSELALWAYS));
+  EXPECT_TRUE(exStyle & kSECTreeExMultiSelect);
+  EXPECT_FALSE(tree->HasListStyle(LVS_SINGLESEL));
 }
 
 TEST_F(TreeTest, Picture) {

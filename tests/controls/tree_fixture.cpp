@@ -9,6 +9,10 @@
 namespace tree_test {
 
 LRESULT TreeOwner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == SECTreeBaseC::GetEndLabelEditMessage()) {
+    endEdits.push_back(lParam);
+    return 0;
+  }
   if (message != WM_NOTIFY) return CWnd::WindowProc(message, wParam, lParam);
   auto* hdr = reinterpret_cast<NMHDR*>(lParam);
   TreeNotice notice{hdr->code, nullptr, 0};
@@ -27,6 +31,8 @@ LRESULT TreeOwner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case TVN_GETDISPINFO:
     case TVN_SETDISPINFO:
+    case TVN_BEGINLABELEDIT:
+    case TVN_ENDLABELEDIT:
       notice.item = reinterpret_cast<TV_DISPINFO*>(lParam)->item.hItem;
       notice.action = reinterpret_cast<TV_DISPINFO*>(lParam)->item.mask;
       break;

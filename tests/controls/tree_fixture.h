@@ -28,6 +28,8 @@ class TreeOwner : public CWnd {
  public:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   std::vector<TreeNotice> notices;
+  // lParam of each registered end-of-edit message.
+  std::vector<LPARAM> endEdits;
   // The owner's reply (0 when unset).
   std::function<LRESULT(NMHDR*)> answer;
 };

@@ -14,6 +14,15 @@ namespace mirt_test {
 
 enum class WindowManager { kNone, kOpenbox };
 
+// Names tests run with and without a window manager get: "Bare", "Openbox"
+// (the last argument of INSTANTIATE_TEST_SUITE_P).
+struct WindowManagerName {
+  template <class Info>
+  std::string operator()(const Info& info) const {
+    return info.param == WindowManager::kOpenbox ? "Openbox" : "Bare";
+  }
+};
+
 struct ScreenRect {
   int x = 0, y = 0, width = 0, height = 0;
   int CenterX() const { return x + width / 2; }

@@ -123,7 +123,8 @@ TEST_P(DialogTest, KeysInTheModalDialogPassTheApplicationsPreTranslateMessage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Display, DialogTest,
-                         ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox), WindowManagerName);
+                         ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox),
+                         mirt_test::WindowManagerName());
 
 }  // namespace
 }  // namespace display_test

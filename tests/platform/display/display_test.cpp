@@ -46,7 +46,7 @@ TEST_P(ProbeTest, TheStatusBarShowsTheIdlePromptFromTheStart) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Display, ProbeTest, ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox),
-                         WindowManagerName);
+                         mirt_test::WindowManagerName());
 
 }  // namespace
 }  // namespace display_test

@@ -79,11 +79,13 @@ TEST_P(DockToggleTest, DoubleClicksFloatTheBarAndDockItBackWhereItWas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Display, DockDragTest,
-                         ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox), WindowManagerName);
+                         ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox),
+                         mirt_test::WindowManagerName());
 
 // Under openbox a press on a floating frame just made is at times lost
 // before it reaches the program (not yet understood): bare server only.
-INSTANTIATE_TEST_SUITE_P(Display, DockToggleTest, ::testing::Values(WindowManager::kNone), WindowManagerName);
+INSTANTIATE_TEST_SUITE_P(Display, DockToggleTest, ::testing::Values(WindowManager::kNone),
+                         mirt_test::WindowManagerName());
 
 }  // namespace
 }  // namespace display_test

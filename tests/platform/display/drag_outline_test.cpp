@@ -115,7 +115,8 @@ TEST_P(DragOutlineTest, TheFloatingFrameLandsExactlyOnTheOutline) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Display, DragOutlineTest,
-                         ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox), WindowManagerName);
+                         ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox),
+                         mirt_test::WindowManagerName());
 
 }  // namespace
 }  // namespace display_test

@@ -70,7 +70,7 @@ TEST_P(FocusTest, KeysGoBackToTheViewWhenAModalDialogCloses) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Display, FocusTest, ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox),
-                         WindowManagerName);
+                         mirt_test::WindowManagerName());
 
 }  // namespace
 }  // namespace display_test

@@ -75,7 +75,7 @@ TEST_P(KindsTest, TheFloatingBarsFrameIsAFramelessToolWindowOfTheMainFrame) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Display, KindsTest, ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox),
-                         WindowManagerName);
+                         mirt_test::WindowManagerName());
 
 }  // namespace
 }  // namespace display_test

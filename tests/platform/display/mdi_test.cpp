@@ -195,7 +195,7 @@ TEST_P(MdiTest, CaptionButtonsCloseAndMinimiseAChild) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Display, MdiTest, ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox),
-                         WindowManagerName);
+                         mirt_test::WindowManagerName());
 
 }  // namespace
 }  // namespace display_test

@@ -94,7 +94,8 @@ TEST_P(MenuKeysTest, CtrlF6ActivatesTheNextChildAndCtrlF4ClosesIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Display, MenuKeysTest,
-                         ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox), WindowManagerName);
+                         ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox),
+                         mirt_test::WindowManagerName());
 
 // The main frame with its menu bar near the screen's bottom: menus open
 // upwards, whole on the screen.
@@ -129,7 +130,8 @@ TEST_P(MenuAtBottomTest, AMenuWithNoRoomBelowOpensAboveItsItem) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Display, MenuAtBottomTest,
-                         ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox), WindowManagerName);
+                         ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox),
+                         mirt_test::WindowManagerName());
 
 }  // namespace
 }  // namespace display_test

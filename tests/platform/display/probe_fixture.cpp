@@ -85,8 +85,4 @@ void ProbeTest::Picture(const std::string& step) {
   display->SavePicture(name);
 }
 
-std::string WindowManagerName(const ::testing::TestParamInfo<WindowManager>& info) {
-  return info.param == WindowManager::kOpenbox ? "Openbox" : "Bare";
-}
-
 }  // namespace display_test

@@ -48,6 +48,4 @@ class ProbeTest : public ::testing::TestWithParam<WindowManager> {
   std::unique_ptr<RealDisplay> display;
 };
 
-std::string WindowManagerName(const ::testing::TestParamInfo<WindowManager>& info);
-
 }  // namespace display_test

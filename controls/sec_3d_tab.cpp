@@ -1,0 +1,3 @@
+#include "controls/sec_3d_tab.h"
+
+IMPLEMENT_DYNAMIC(SEC3DTab, SECTab)
