@@ -181,9 +181,6 @@ TEST_P(ToolsRealInputTest, InsEditorTypingVerdictCheckAndSave) {
 
 INSTANTIATE_TEST_SUITE_P(Display, ToolsRealInputTest,
                          ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox),
-                         [](const ::testing::TestParamInfo<WindowManager>& info) {
-                           return info.param == WindowManager::kNone ? std::string("Bare")
-                                                                     : std::string("Openbox");
-                         });
+                         mirt_test::WindowManagerName());
 
 }  // namespace
