@@ -10,6 +10,7 @@
 //   hexvalue <the value of the EEPROM editor's hex-digit field>
 //   editor <the installation-file editor's text, lines joined by "|">
 //   edit<id> <the text of each edit field of the tool, lines joined by "|">
+//   clicks <count of left button releases handled so far>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,7 @@ constexpr UINT kProbeOpenTool = WM_APP + 1;
 
 std::vector<std::string> g_args;
 HWND g_tool = nullptr;
+int g_clicks = 0;
 
 // Line ends as "|", so that a text is one line of the report.
 std::string ProbeOneLine(std::string text) {
@@ -59,6 +61,7 @@ HWND ProbeEditor(HWND dialog) {
 }
 
 void ProbeReport(std::string& out) {
+  out += "clicks " + std::to_string(g_clicks) + "\n";
   if (!g_tool || !IsWindow(g_tool)) return;
   char handle[32];
   std::snprintf(handle, sizeof handle, "%p", static_cast<void*>(g_tool));
@@ -133,6 +136,10 @@ class ToolsProbeApp : public CWinApp {
     else
       main->PostMessage(kProbeOpenTool);
     return TRUE;
+  }
+  BOOL PreTranslateMessage(MSG* msg) override {
+    if (msg->message == WM_LBUTTONUP) ++g_clicks;
+    return CWinApp::PreTranslateMessage(msg);
   }
 };
 
