@@ -97,9 +97,13 @@ void CInsEditorDialog::CreateEditor() {
                                WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, frame.left + 2,
                                frame.top + 3, frame.right - frame.left - 5, frame.bottom - frame.top - 5,
                                m_hWnd, nullptr, AfxGetResourceHandle(), nullptr);
-  if (!editor_)
+  if (!editor_) {
     ytn1::ShowMessage("The Scintilla DLL could not be loaded.", "Error loading Scintilla",
                       MB_OK | MB_ICONSTOP);
+    return;
+  }
+  // Above the placeholder, whose sunken frame stays around it.
+  ::SetWindowPos(editor_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void CInsEditorDialog::SetUpEditor() {

@@ -104,12 +104,14 @@ void CMemoryDialog::ShowPage() {
   family_.ReadRamPage();
   if (family_.CheckDriverError() == 1) PostMessage(WM_CLOSE);
   list_.AddString("");
-  for (int r = 0; r < kMemoryRows; ++r)
-    list_.AddString(MemoryRowText(family_.viewAddress + DWORD(r) * kMemoryRowBytes,
-                                  family_.pageBuffer + r * kMemoryRowBytes));
+  char row[kMemoryRowTextSize];
+  for (int r = 0; r < kMemoryRows; ++r) {
+    FormatMemoryRow(family_.viewAddress + DWORD(r) * kMemoryRowBytes,
+                    family_.pageBuffer + r * kMemoryRowBytes, row);
+    list_.AddString(row);
+  }
   list_.AddString("");
-  list_.SetRedraw(TRUE);
-  list_.Invalidate(FALSE);
+  list_.SetRedraw(TRUE);  // repaints the list
 }
 
 void CMemoryDialog::UpdateScrollPos() { scroll_.SetScrollPos(ViewScrollPosition(View())); }
@@ -170,19 +172,28 @@ void CMemoryDialog::OnGoto() {
   UpdateScrollPos();
 }
 
+// A conversion writes the other fields without starting the opposite one:
+// with segment written and offset not yet, that one would rewrite the field
+// being typed in (and put its caret back to the start).
 void CMemoryDialog::OnChangePhysical() {
+  if (converting_) return;
+  converting_ = true;
   CString physical, segment, offset;
   GetDlgItemText(IDC_MEMORY_PHYSICAL, physical);
   ytn1::SplitPhysicalAddress(ytn1::ReadHexText(physical), &segment, &offset);
   SetChangedText(this, IDC_MEMORY_SEGMENT, segment);
   SetChangedText(this, IDC_MEMORY_OFFSET, offset);
+  converting_ = false;
 }
 
 void CMemoryDialog::OnChangeSegmentOffset() {
+  if (converting_) return;
+  converting_ = true;
   CString segment, offset;
   GetDlgItemText(IDC_MEMORY_SEGMENT, segment);
   GetDlgItemText(IDC_MEMORY_OFFSET, offset);
   SetChangedText(this, IDC_MEMORY_PHYSICAL, ytn1::JoinSegmentOffset(segment, offset));
+  converting_ = false;
 }
 
 void CMemoryDialog::OnDblClkList() {

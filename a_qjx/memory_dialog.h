@@ -56,4 +56,5 @@ class CMemoryDialog : public CModelessToolDialog, private MemoryListWatcher {
   CMemoryListBox list_;
   CScrollBar scroll_;
   CFont font_;
+  bool converting_ = false;
 };

@@ -86,10 +86,12 @@ CString FreeRangeText(DWORD freeStart, DWORD freeEnd) {
   return text;
 }
 
-CString MemoryRowText(DWORD address, const BYTE* bytes) {
+int FormatMemoryRow(DWORD address, const BYTE* bytes, char (&text)[kMemoryRowTextSize]) {
   static constexpr char kHexDigits[] = "0123456789ABCDEF";
-  char text[64];
-  int n = std::snprintf(text, sizeof text, "%.8lX:\t", (unsigned long)address);
+  int n = 0;
+  for (int shift = 28; shift >= 0; shift -= 4) text[n++] = kHexDigits[(address >> shift) & 15];
+  text[n++] = ':';
+  text[n++] = '\t';
   for (DWORD i = 0; i < kMemoryRowBytes; ++i) {
     text[n++] = kHexDigits[bytes[i] >> 4];
     text[n++] = kHexDigits[bytes[i] & 15];
@@ -99,6 +101,13 @@ CString MemoryRowText(DWORD address, const BYTE* bytes) {
     const BYTE b = bytes[i];
     text[n++] = b >= kMemoryFirstShown && b <= kMemoryLastShown ? char(b) : kMemoryMiddleDot;
   }
+  text[n] = '\0';
+  return n;
+}
+
+CString MemoryRowText(DWORD address, const BYTE* bytes) {
+  char text[kMemoryRowTextSize];
+  const int n = FormatMemoryRow(address, bytes, text);
   return CString(text, n);
 }
 

@@ -36,6 +36,9 @@ CString FreeRangeText(DWORD freeStart, DWORD freeEnd);
 // "%.8lX:", a tab, the eight bytes as "%.2X" each followed by a tab, then
 // the bytes as characters (0x20 to 0x7D themselves, others a middle dot).
 CString MemoryRowText(DWORD address, const BYTE* bytes);
+// The same row into a buffer, terminated; its length.
+constexpr int kMemoryRowTextSize = 48;
+int FormatMemoryRow(DWORD address, const BYTE* bytes, char (&text)[kMemoryRowTextSize]);
 
 // The memory editor's bytes: 1 to 8 tokens of 1 or 2 hex digits separated
 // by blanks; false for any other text.

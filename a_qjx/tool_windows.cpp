@@ -1,6 +1,7 @@
 #include "a_qjx/tool_windows.h"
 
 #include "a_qjx/clock_dialogs.h"
+#include "a_qjx/debugger_settings_dialog.h"
 #include "a_qjx/eeprom_editor_dialog.h"
 #include "a_qjx/info_dialogs.h"
 #include "a_qjx/ins_editor_dialog.h"
@@ -91,6 +92,7 @@ ModalTools& ModalToolDialogs() {
     t.insEditor = &RunInsEditor;
     t.eepromEditor = &RunEepromEditor;
     t.macroDialog = &RunMacroDialog;
+    t.debuggerSettings = &RunDebuggerSettings;
     return t;
   }();
   return tools;

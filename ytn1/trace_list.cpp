@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "ytn1/settings_state.h"
+#include "ytn1/trace_error_dialog.h"
 #include "ytn1/ytn1.h"
 
 namespace ytn1 {
@@ -12,6 +13,11 @@ TraceList& TraceList::Instance() {
   return list;
 }
 
+void TraceList::Append(const std::string& line) {
+  lines_.push_back(line);
+  if (watcher_) watcher_->OnTraceLine(line);
+}
+
 }  // namespace ytn1
 
 extern "C" WORD WINAPI TraceError(LPCSTR first, int number, LPCSTR second, DWORD code) {
@@ -19,8 +25,8 @@ extern "C" WORD WINAPI TraceError(LPCSTR first, int number, LPCSTR second, DWORD
   char line[512];
   std::snprintf(line, sizeof line, "%s [%d] %s Error: %lxh", first ? first : "", number, second ? second : "",
                 (unsigned long)code);
-  ytn1::TraceList& t = ytn1::TraceList::Instance();
-  if (!t.IsOpen()) t.Open();
-  t.Append(line);
+  ytn1::TraceList& trace = ytn1::TraceList::Instance();
+  if (!trace.IsOpen()) ytn1::CTraceErrorDialog::Open();
+  if (trace.IsOpen()) trace.Append(line);
   return 0;
 }

@@ -5,7 +5,6 @@
 
 namespace mirt_ui {
 
-const char kControlStateProp[] = "MirtControlState";
 namespace {
 const char kFontProp[] = "MirtControlFont";
 }

@@ -7,27 +7,44 @@
 #include "platform/base/winctrl.h"
 #include "platform/ui/commctrl.h"
 #include "platform/ui/ui.h"
+#include "platform/ui/wnd_obj.h"
 
 namespace mirt_ui {
 
-// A control's window style.
-inline DWORD StyleOf(HWND h) { return static_cast<DWORD>(GetWindowLong(h, GWL_STYLE)); }
+// Controls are reached on their own thread, where a window cannot go away
+// under the caller: these run on every message and look the window up
+// without the registry's lock.
+inline Wnd* ControlWnd(HWND h) {
+  Wnd* w = FindRaw(h);
+  return w && !w->destroyed ? w : nullptr;
+}
 
-// The C++ state object of a control window, kept as a window property.
-extern const char kControlStateProp[];
+// A control's window style.
+inline DWORD StyleOf(HWND h) {
+  Wnd* w = ControlWnd(h);
+  return w ? static_cast<DWORD>(static_cast<LONG>(w->style)) : 0;
+}
+
+// The C++ state object of a control window, kept with its window.
 template <class T>
 T* ControlState(HWND h) {
-  return static_cast<T*>(GetProp(h, kControlStateProp));
+  Wnd* w = ControlWnd(h);
+  return w ? static_cast<T*>(w->controlState) : nullptr;
 }
 template <class T>
 T* MakeControlState(HWND h) {
+  Wnd* w = FindRaw(h);
+  if (!w) return nullptr;
   T* t = new T;
-  SetProp(h, kControlStateProp, t);
+  w->controlState = t;
   return t;
 }
 template <class T>
 void DropControlState(HWND h) {
-  delete static_cast<T*>(RemoveProp(h, kControlStateProp));
+  Wnd* w = FindRaw(h);
+  if (!w) return;
+  delete static_cast<T*>(w->controlState);
+  w->controlState = nullptr;
 }
 
 // The state's life: made on WM_NCCREATE, freed on WM_NCDESTROY. Returns

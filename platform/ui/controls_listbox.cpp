@@ -21,17 +21,21 @@ struct Item {
   int height = 0;
 };
 
+constexpr size_t kSpareTexts = 256;
+
 struct ListState {
   std::vector<Item> items;
-  int cur = -1;   // single selection
-  int caret = 0;  // focus item
+  std::vector<std::string> spareTexts;  // storage of emptied items, for a refill
+  int cur = -1;                         // single selection
+  int caret = 0;                        // focus item
   int anchor = 0;
   int top = 0;
   int itemHeight = 0;
   std::vector<int> tabs;  // pixels
   bool tracking = false;
   bool noRedraw = false;
-  bool vscroll = false;  // made with WS_VSCROLL: the bar comes and goes with the items
+  bool scrollStale = false;  // items changed while redraw was off
+  bool vscroll = false;      // made with WS_VSCROLL: the bar comes and goes with the items
 };
 
 bool OwnerDraw(HWND h) { return StyleOf(h) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE); }
@@ -67,6 +71,9 @@ int PageSize(HWND h, ListState& s) {
 void UpdateScroll(HWND h, ListState& s) {
   // The style bit goes while the bar is hidden, so the wish is kept apart.
   if (!s.vscroll) return;
+  // While redraw is off the bar follows once, when it is turned on again.
+  s.scrollStale = s.noRedraw;
+  if (s.noRedraw) return;
   SCROLLINFO si{sizeof si,
                 SIF_RANGE | SIF_PAGE | SIF_POS,
                 0,
@@ -117,9 +124,13 @@ void MeasureItem(HWND h, ListState& s, int i) {
 
 int Insert(HWND h, ListState& s, int at, LPCSTR str, bool sorted) {
   Item it;
-  if (HasStrings(h))
-    it.text = str ? str : "";
-  else
+  if (HasStrings(h)) {
+    if (!s.spareTexts.empty()) {
+      it.text = std::move(s.spareTexts.back());
+      s.spareTexts.pop_back();
+    }
+    it.text.assign(str ? str : "");
+  } else
     it.data = reinterpret_cast<ULONG_PTR>(str);
   if (sorted) {
     at = 0;
@@ -145,7 +156,7 @@ int Insert(HWND h, ListState& s, int at, LPCSTR str, bool sorted) {
     if (at != -1) return LB_ERR;
     at = Count(s);
   }
-  s.items.insert(s.items.begin() + at, it);
+  s.items.insert(s.items.begin() + at, std::move(it));
   if (s.cur >= at) ++s.cur;
   MeasureItem(h, s, at);
   UpdateScroll(h, s);
@@ -374,7 +385,19 @@ LRESULT Command(HWND h, ListState& s, UINT msg, WPARAM wp, LPARAM lp) {
       Delete(h, s, i);
       return Count(s);
     case LB_RESETCONTENT:
-      while (Count(s)) Delete(h, s, Count(s) - 1);
+      if (OwnerDraw(h)) {
+        while (Count(s)) Delete(h, s, Count(s) - 1);
+      } else {
+        // A list is often emptied to be filled again: the storage of a
+        // screenful of texts is kept for that.
+        s.spareTexts.clear();
+        for (Item& item : s.items) {
+          if (s.spareTexts.size() >= kSpareTexts) break;
+          s.spareTexts.push_back(std::move(item.text));
+        }
+        s.items.clear();
+      }
+      Redraw(h, s);
       s.cur = -1;
       s.top = s.caret = s.anchor = 0;
       UpdateScroll(h, s);
@@ -570,6 +593,7 @@ LRESULT CALLBACK ListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_SETREDRAW:
       s->noRedraw = !wp;
+      if (wp && s->scrollStale) UpdateScroll(h, *s);
       if (wp) InvalidateRect(h, nullptr, TRUE);
       return 0;
     case WM_GETDLGCODE:

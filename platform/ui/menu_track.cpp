@@ -414,6 +414,9 @@ void RunLoop(Tracker& t) {
         case VK_F10:
           t.done = true;
           break;
+        default:
+          TranslateMessage(&m);  // a letter comes back as WM_CHAR: the item's mnemonic
+          break;
       }
       continue;
     }

@@ -3,9 +3,12 @@
 // parent as WM_NOTIFY.
 #include <Qsci/qsciscintillabase.h>
 
+#include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
 
 #include "platform/ui/controls_impl.h"
+#include "platform/ui/qt_input.h"
 #include "platform/ui/scintilla.h"
 #include "platform/ui/system_classes.h"
 #include "platform/ui/wnd_obj.h"
@@ -40,9 +43,36 @@ QsciScintillaBase* SciOf(HWND h) { return qobject_cast<QsciScintillaBase*>(Widge
 
 void NotifySci(HWND h, UINT code, SciNotification n = {}) { NotifyParentNm(h, &n.nmhdr, code); }
 
+// The component takes the keyboard and the pointer itself. When clicked,
+// the window becomes the focus window, as a click makes any other window.
+// The keys of menus and mnemonics (with Alt, and F10), and every key while
+// another window holds the capture (an open menu), go the layer's way; the
+// rest stay the component's.
+class SciInputFollower : public QObject {
+ public:
+  SciInputFollower(HWND h, QObject* parent) : QObject(parent), h_(h) {}
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (!IsWindow(h_)) return false;
+    if (e->type() == QEvent::FocusIn && GetFocus() != h_) SetFocus(h_);
+    if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
+    const auto* key = static_cast<QKeyEvent*>(e);
+    const HWND capture = GetCapture();
+    const bool menuKey = key->key() == Qt::Key_Alt || key->key() == Qt::Key_F10 ||
+                         (key->modifiers() & Qt::AltModifier && !(key->modifiers() & Qt::ControlModifier)) ||
+                         (capture && capture != h_);
+    if (!menuKey) return false;
+    PostKeyInput(h_, key, e->type() == QEvent::KeyPress);
+    return true;
+  }
+
+ private:
+  HWND h_;
+};
+
 QWidget* MakeSciWidget(Wnd& wnd, QWidget* parent) {
   auto* sci = new QsciScintillaBase(parent);
   const HWND h = wnd.handle;
+  sci->installEventFilter(new SciInputFollower(h, sci));
   QObject::connect(sci, &QsciScintillaBase::SCN_SAVEPOINTREACHED,
                    [h] { NotifySci(h, SCN_SAVEPOINTREACHED); });
   QObject::connect(sci, &QsciScintillaBase::SCN_SAVEPOINTLEFT, [h] { NotifySci(h, SCN_SAVEPOINTLEFT); });

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <mutex>
+#include <string_view>
 
 #include "platform/ui/application.h"
 #include "platform/ui/caret.h"
@@ -951,24 +952,35 @@ static std::string PropKey(LPCSTR s) {
   return s;
 }
 
+// A property by name without building a key string (a name is looked up on
+// every message of a control).
+static auto FindProp(mirt_ui::Wnd& w, LPCSTR s) {
+  if (IS_INTRESOURCE(s)) return w.props.find(PropKey(s));
+  return w.props.find(std::string_view(s));
+}
+
 BOOL SetProp(HWND h, LPCSTR s, HANDLE d) {
   auto w = Find(h);
   if (!w || !s) return FALSE;
-  w->props[PropKey(s)] = d;
+  auto it = FindProp(*w, s);
+  if (it != w->props.end())
+    it->second = d;
+  else
+    w->props.emplace(PropKey(s), d);
   return TRUE;
 }
 
 HANDLE GetProp(HWND h, LPCSTR s) {
   auto w = Find(h);
   if (!w || !s) return nullptr;
-  auto it = w->props.find(PropKey(s));
+  auto it = FindProp(*w, s);
   return it == w->props.end() ? nullptr : it->second;
 }
 
 HANDLE RemoveProp(HWND h, LPCSTR s) {
   auto w = Find(h);
   if (!w || !s) return nullptr;
-  auto it = w->props.find(PropKey(s));
+  auto it = FindProp(*w, s);
   if (it == w->props.end()) return nullptr;
   HANDLE d = it->second;
   w->props.erase(it);

@@ -64,10 +64,10 @@ struct Wnd {
   LONG_PTR userData = 0;
   std::vector<unsigned char> extra;
   HINSTANCE instance = nullptr;
-  std::map<std::string, HANDLE> props;
-  QRect rect;      // window rectangle, in the parent's client coordinates
-  QRect client;    // client rectangle, in window coordinates
-  QRegion update;  // in client coordinates
+  std::map<std::string, HANDLE, std::less<>> props;  // looked up by string_view
+  QRect rect;                                        // window rectangle, in the parent's client coordinates
+  QRect client;                                      // client rectangle, in window coordinates
+  QRegion update;                                    // in client coordinates
   bool erase = false;
   bool frameDirty = false;
   bool internalPaint = false;
@@ -85,7 +85,8 @@ struct Wnd {
   ScrollBarState bars[2];
   bool destroying = false;
   bool destroyed = false;
-  void* object = nullptr;  // the framework's object of the window (CWnd)
+  void* object = nullptr;        // the framework's object of the window (CWnd)
+  void* controlState = nullptr;  // a standard control's state (controls_impl.h)
 };
 
 using WndPtr = std::shared_ptr<Wnd>;

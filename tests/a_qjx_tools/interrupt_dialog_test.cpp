@@ -1,3 +1,4 @@
+#include <QImage>
 #include <string>
 
 #include "../platform/ui/ui_test_support.h"
@@ -56,6 +57,9 @@ TEST_F(InterruptDialogTest, RegistersShowBitByBitAndAutomaticReadingSwitchesTheB
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, kReadButton)));
   SendMessage(GetDlgItem(dialog, kAutomatic), BM_CLICK, 0, 0);
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, kReadButton)));
+  for (int i = 0; i < 3; ++i) PumpWaitingMessages();
+  UpdateWindow(dialog);
+  ui_test::Picture(dialog).save(QString::fromStdString(mirt_test::ProgramDir() + "/a_qjx_interrupt.png"));
 }
 
 TEST_F(InterruptDialogTest, KoraDeskHasNoInterruptTool) { EXPECT_EQ(a_qjx_interrupt(kDeskType), nullptr); }

@@ -254,3 +254,35 @@ TEST_F(MemoryDialogTest, TheHostsMessageFilterGivesToolsTheirKeys) {
 }
 
 }  // namespace
+
+namespace {
+
+// Typed one character at a time, each field takes the conversion of the
+// other and the typed text stays as typed.
+TEST_F(MemoryDialogTest, ConverterFieldsFollowTyping) {
+  struct Case {
+    int typedInto;
+    const char* typed;
+    const char* physical;
+    const char* segment;
+    const char* offset;
+  };
+  const Case cases[] = {
+      {IDC_MEMORY_PHYSICAL, "B8000", "B8000", "B800", "0000"},
+      {IDC_MEMORY_PHYSICAL, "12345", "12345", "1234", "0005"},
+      {IDC_MEMORY_OFFSET, "10", "12350", "1234", "10"},
+  };
+  HWND dialog = a_qjx_memory(kTesseraType);
+  ASSERT_TRUE(dialog);
+  for (const Case& c : cases) {
+    HWND field = GetDlgItem(dialog, c.typedInto);
+    SetWindowText(field, "");
+    // As typed: each character goes in at the caret.
+    for (const char* p = c.typed; *p; ++p) SendMessage(field, WM_CHAR, WPARAM(BYTE(*p)), 0);
+    EXPECT_EQ(ui_test::ItemText(dialog, IDC_MEMORY_PHYSICAL), c.physical) << c.typed;
+    EXPECT_EQ(ui_test::ItemText(dialog, IDC_MEMORY_SEGMENT), c.segment) << c.typed;
+    EXPECT_EQ(ui_test::ItemText(dialog, IDC_MEMORY_OFFSET), c.offset) << c.typed;
+  }
+}
+
+}  // namespace

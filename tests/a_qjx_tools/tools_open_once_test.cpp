@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr WORD kTesseraType = 7;  // every built tool takes the Mini-TESSERA code
+constexpr WORD kTesseraType = 7;  // every tool takes the Mini-TESSERA code
 constexpr uint16_t kMiniBoard = 3;
 
 class ToolsOpenOnceTest : public FamilyTest {
@@ -19,7 +19,7 @@ class ToolsOpenOnceTest : public FamilyTest {
   }
 };
 
-TEST_F(ToolsOpenOnceTest, EveryBuiltToolOpensOnceAndClosesCleanly) {
+TEST_F(ToolsOpenOnceTest, EveryToolOpensOnceAndClosesCleanly) {
   struct Tool {
     const char* name;
     HWND (*open)(DWORD);
@@ -32,6 +32,9 @@ TEST_F(ToolsOpenOnceTest, EveryBuiltToolOpensOnceAndClosesCleanly) {
       {"led", a_qjx_led, ToolWindow::Led},
       {"time/date", a_qjx_time_date, ToolWindow::TimeDate},
       {"timer", a_qjx_timer, ToolWindow::Timer},
+      {"task", a_qjx_task, ToolWindow::Task},
+      {"serial", a_qjx_serial_interface, ToolWindow::Serial},
+      {"interrupt", a_qjx_interrupt, ToolWindow::Interrupt},
   };
   for (const Tool& t : tools) {
     HWND window = t.open(kTesseraType);

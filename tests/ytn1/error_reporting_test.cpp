@@ -8,7 +8,6 @@
 #include "drivers/sim/simulator.h"
 #include "ytn1/prompt.h"
 #include "ytn1/settings_state.h"
-#include "ytn1/trace_list.h"
 #include "ytn1/ytn1.h"
 
 namespace {
@@ -172,17 +171,6 @@ TEST_F(ErrorReportingTest, SrqCallbacksByNumberInRegistrationOrder) {
   g_removeFromCallback = c;
   Ytn32SrqHandler();
   EXPECT_EQ(g_calls.size(), 1u);
-}
-
-TEST_F(ErrorReportingTest, TraceOnlyInUserMode) {
-  ytn1::TraceList::Instance().Close();
-  EXPECT_EQ(TraceError("read", -3, "task", 0x1A2), 0);
-  EXPECT_FALSE(ytn1::TraceList::Instance().IsOpen());
-  SetUserMode(1);
-  TraceError("read", -3, "task", 0x1A2);
-  ASSERT_TRUE(ytn1::TraceList::Instance().IsOpen());
-  EXPECT_EQ(ytn1::TraceList::Instance().Lines(), std::vector<std::string>{"read [-3] task Error: 1a2h"});
-  SetUserMode(0);
 }
 
 }  // namespace

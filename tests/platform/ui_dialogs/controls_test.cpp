@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QEvent>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -181,6 +182,34 @@ TEST_F(ControlsTest, ListBoxScrollCodesMoveItsTopRow) {
     SendMessage(l, WM_VSCROLL, MAKEWPARAM(step.code, kThumb), 0);
     EXPECT_EQ(SendMessage(l, LB_GETTOPINDEX, 0, 0), step.top) << step.code;
   }
+}
+
+// Emptied and filled again with redraw off (as a page of rows is shown):
+// the texts are the new ones, whatever their lengths, and the scroll bar
+// follows the new count once redraw is on again.
+TEST_F(ControlsTest, ListBoxRefilledWithRedrawOff) {
+  constexpr int kFirstFill = 40, kRefill = 3;
+  constexpr const char* kLongText = "a row longer than any short string buffer holds";
+  HWND l = Make("LISTBOX", WS_VSCROLL, 9);
+  for (int i = 0; i < kFirstFill; ++i) SendMessage(l, LB_ADDSTRING, 0, (LPARAM)kLongText);
+  SCROLLINFO before{sizeof before, SIF_RANGE};
+  GetScrollInfo(l, SB_VERT, &before);
+  EXPECT_EQ(before.nMax, kFirstFill - 1);
+  SendMessage(l, WM_SETREDRAW, FALSE, 0);
+  SendMessage(l, LB_RESETCONTENT, 0, 0);
+  EXPECT_EQ(SendMessage(l, LB_GETCOUNT, 0, 0), 0);
+  const char* refill[kRefill] = {"", "x", kLongText};
+  for (const char* text : refill) SendMessage(l, LB_ADDSTRING, 0, (LPARAM)text);
+  SendMessage(l, WM_SETREDRAW, TRUE, 0);
+  ASSERT_EQ(SendMessage(l, LB_GETCOUNT, 0, 0), kRefill);
+  for (int i = 0; i < kRefill; ++i) {
+    char buf[64] = {};
+    EXPECT_EQ(SendMessage(l, LB_GETTEXT, i, (LPARAM)buf), LRESULT(strlen(refill[i])));
+    EXPECT_STREQ(buf, refill[i]);
+  }
+  SCROLLINFO after{sizeof after, SIF_RANGE};
+  GetScrollInfo(l, SB_VERT, &after);
+  EXPECT_EQ(after.nMax, kRefill - 1);
 }
 
 TEST_F(ControlsTest, MultipleSelectionListBox) {
