@@ -66,7 +66,7 @@ Prepared& PreparedFor(const char* pattern, bool matchCase, bool regex) {
 // each text, so no string found spans two lines): the first line at or
 // after `line` that may hold one, the limit line, or null at the end.
 EditLine* TextsearchSkip(EditLine* line, const EditLine* limit, const LiteralScan& scan) {
-  constexpr int kFirstRun = 16;  // lines; runs grow while nothing is found
+  constexpr int kFirstRun = 4;  // lines; runs grow while nothing is found
   constexpr int kLongestRun = 4096;
   for (int run = kFirstRun; line != nullptr && line != limit && line->text != nullptr;) {
     EditLine* last = line;
