@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <mutex>
 
 namespace editpool {
@@ -252,9 +253,9 @@ void FreeBatch::Free(void* p, size_t size) {
   // Blocks of one slab gather, so that a slab they empty is not written to;
   // records and texts come from different slabs, so a few gather at once.
   void* slab = SlabOf(p);
-  Run* run = nullptr;
-  for (Run& r : m_runs) {
-    if (r.slab == slab) run = &r;
+  Run* run = m_last != nullptr && m_last->slab == slab ? m_last : nullptr;
+  for (size_t i = 0; run == nullptr && i < std::size(m_runs); ++i) {
+    if (m_runs[i].slab == slab) run = &m_runs[i];
   }
   if (run == nullptr) {
     run = &m_runs[0];
@@ -266,6 +267,7 @@ void FreeBatch::Free(void* p, size_t size) {
     run->slab = slab;
   }
   run->touched = ++m_clock;
+  m_last = run;
   run->blocks.emplace_back(p, Rounded(size));
   if (ThePool().HoldsAll(slab, run->blocks.size())) Flush(*run);
 }

@@ -43,6 +43,7 @@ class FreeBatch {
   void Flush(Run& run);
 
   Run m_runs[4];
+  Run* m_last = nullptr;  // the run of the last block
   unsigned long m_clock = 0;
 };
 
