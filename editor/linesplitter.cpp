@@ -28,13 +28,7 @@ EditLine* LineSplitter::Take() {
 
 // One vector scan for CR or LF.
 const char* LineSplitter::NextBreak(const char* p, const char* end) {
-  static const KeyBytes kBreaks = [] {
-    KeyBytes keys;
-    keys.Add('\r');
-    keys.Add('\n');
-    return keys;
-  }();
-  const char* at = FindAnyByte(p, end, kBreaks);
+  const char* at = FindAnyByte(p, end, LineBreakBytes());
   return at != nullptr ? at : end;
 }
 

@@ -19,10 +19,8 @@ void Lower(std::string& s) {
 // The bytes of a line before its first CR or LF.
 int TextEnd(const EditLine* line) {
   if (line->text == nullptr) return 0;
-  for (int i = 0; i < line->length; ++i) {
-    if (line->text[i] == '\r' || line->text[i] == '\n') return i;
-  }
-  return line->length;
+  const char* at = FindAnyByte(line->text, line->text + line->length, LineBreakBytes());
+  return at != nullptr ? static_cast<int>(at - line->text) : line->length;
 }
 
 // A pattern made ready for searching: compiled once and kept for the next
@@ -115,7 +113,8 @@ struct Search {
     if (from > static_cast<int>(work.size())) return -1;
     RegExp& re = p->re;
     if (forward) {
-      int at = re.Exec(work.c_str(), from);
+      // The line holds a required string: Exec need not look for it again.
+      int at = re.Exec(work.c_str(), from, RegExp::Prefilter::kSeen);
       if (at < 0) return -1;
       Take();
       return at;
