@@ -100,9 +100,6 @@ class Pool {
     if (--s->live == 0 && !IsCurrent(s)) Emptied(s);
   }
 
-  // Whether n blocks are all that is in use of the slab.
-  bool HoldsAll(void* slab, size_t n) const { return static_cast<Slab*>(slab)->live == n; }
-
   // Blocks that all lie in one slab (lock held): a slab that they leave
   // empty and that is not kept goes back without its blocks being listed.
   void FreeRun(const std::pair<void*, size_t>* blocks, size_t n) {
@@ -252,7 +249,7 @@ void FreeBatch::Free(void* p, size_t size) {
   }
   // Blocks of one slab gather, so that a slab they empty is not written to;
   // records and texts come from different slabs, so a few gather at once.
-  void* slab = SlabOf(p);
+  Slab* slab = SlabOf(p);
   Run* run = m_last != nullptr && m_last->slab == slab ? m_last : nullptr;
   for (size_t i = 0; run == nullptr && i < std::size(m_runs); ++i) {
     if (m_runs[i].slab == slab) run = &m_runs[i];
@@ -269,7 +266,8 @@ void FreeBatch::Free(void* p, size_t size) {
   run->touched = ++m_clock;
   m_last = run;
   run->blocks.emplace_back(p, Rounded(size));
-  if (ThePool().HoldsAll(slab, run->blocks.size())) Flush(*run);
+  // Blocks that are all the slab has in use go back with the slab at once.
+  if (static_cast<Slab*>(slab)->live == run->blocks.size()) Flush(*run);
 }
 
 bool AllocPair(size_t a, size_t b, void** pa, void** pb) {
