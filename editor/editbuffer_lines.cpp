@@ -84,6 +84,8 @@ void EditBuffer::FreeLines(EditLine* any) {
   editpool::FreeBatch batch;
   while (line != nullptr) {
     EditLine* next = line->next;
+    // Records made one after another lie in a row: fetch those ahead.
+    __builtin_prefetch(reinterpret_cast<const char*>(line) + 8 * sizeof(EditLine));
     batch.Free(line->text, line->capacity);
     batch.Free(line, sizeof(EditLine));
     line = next;
