@@ -61,7 +61,9 @@ class EditBuffer : public TextModel {
   void LinkAfter(EditLine* chainHead, EditLine* line);
   void FreeLine(EditLine* line);
   void FreeLines(EditLine* any);
-  EditLine* CreateLine(int n);
+  // kGrowth leaves room to type into; kTight only the NUL after the bytes.
+  enum class LineRoom { kGrowth, kTight };
+  EditLine* CreateLine(int n, LineRoom room = LineRoom::kGrowth);
   BOOL ReserveLine(EditLine* line, int n);
   void* AllocZeroed(int size);
   BOOL IsBefore(EditPos a, EditPos b);

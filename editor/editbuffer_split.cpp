@@ -15,7 +15,7 @@ bool IsBreak(char c) { return c == '\r' || c == '\n'; }
 // A new line holding n bytes, followed by the buffer's line end when asked.
 EditLine* EditBuffer::MakeLine(const char* bytes, int n, bool withEnd) {
   int total = n + (withEnd ? m_nLineEndLength : 0);
-  EditLine* line = CreateLine(total);
+  EditLine* line = CreateLine(total, LineRoom::kTight);
   if (line == nullptr) return nullptr;
   if (n > 0) std::memcpy(line->text, bytes, n);
   if (withEnd) std::memcpy(line->text + n, m_szLineEnd, m_nLineEndLength);

@@ -5,13 +5,16 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <mutex>
 
 namespace editpool {
 namespace {
 
 constexpr size_t kSlabSize = 2 * 1024 * 1024;  // slabs are aligned to their size
-constexpr size_t kClasses = kMaxPooled / 16 + 1;
+constexpr size_t kGrain = 8;                   // block sizes are multiples of this
+constexpr size_t kClasses = kMaxPooled / kGrain + 1;
+constexpr size_t kStreams = 2;    // line records and line texts fill slabs of their own
 constexpr size_t kKeepEmpty = 2;  // empty slabs kept for reuse; more are handed back
 
 struct FreeBlock {
@@ -30,19 +33,26 @@ struct Slab {
 
 constexpr size_t kHeader = (sizeof(Slab) + 63) & ~size_t{63};  // keeps 16-byte alignment
 
+// A slab being carved up from its start.
+struct Cursor {
+  Slab* slab = nullptr;
+  char* at = nullptr;
+  char* end = nullptr;
+};
+
 Slab* SlabOf(void* p) {
   return reinterpret_cast<Slab*>(reinterpret_cast<uintptr_t>(p) & ~(uintptr_t)(kSlabSize - 1));
 }
 
 class Pool {
  public:
-  void* Alloc(size_t size) {
+  void* Alloc(size_t size, Stream stream) {
     std::lock_guard<std::mutex> hold(m_lock);
-    return AllocLocked(size);
+    return AllocLocked(size, stream);
   }
 
-  void* AllocLocked(size_t size) {
-    size_t c = size / 16;
+  void* AllocLocked(size_t size, Stream stream) {
+    size_t c = size / kGrain;
     if (Slab* s = m_with[c]) {
       FreeBlock* b = s->free[c];
       s->free[c] = b->next;
@@ -54,21 +64,22 @@ class Pool {
       std::memset(b, 0, size);
       return b;
     }
-    if (m_cur == nullptr || (size_t)(m_end - m_cur) < size) {
-      if (!NewSlab()) return nullptr;
+    Cursor& cur = m_cursor[static_cast<size_t>(stream)];
+    if (cur.at == nullptr || (size_t)(cur.end - cur.at) < size) {
+      if (!NewSlab(cur)) return nullptr;
     }
-    void* p = m_cur;
-    m_cur += size;
-    m_curSlab->live++;
+    void* p = cur.at;
+    cur.at += size;
+    cur.slab->live++;
     return p;
   }
 
-  // Two blocks under one lock, the second right after the first when both
-  // come fresh from the slab.
+  // A record and a text under one lock, each from its own stream: texts of
+  // lines made one after another follow one another in memory.
   bool AllocPair(size_t a, size_t b, void** pa, void** pb) {
     std::lock_guard<std::mutex> hold(m_lock);
-    *pa = AllocLocked(a);
-    *pb = *pa != nullptr ? AllocLocked(b) : nullptr;
+    *pa = AllocLocked(a, Stream::kRecords);
+    *pb = *pa != nullptr ? AllocLocked(b, Stream::kTexts) : nullptr;
     if (*pb != nullptr) return true;
     if (*pa != nullptr) FreeLocked(*pa, a);
     return false;
@@ -80,13 +91,13 @@ class Pool {
   }
 
   void FreeLocked(void* p, size_t size) {
-    size_t c = size / 16;
+    size_t c = size / kGrain;
     Slab* s = SlabOf(p);
     FreeBlock* b = static_cast<FreeBlock*>(p);
     b->next = s->free[c];
     if (s->free[c] == nullptr) Link(s, c);
     s->free[c] = b;
-    if (--s->live == 0 && s != m_curSlab) Emptied(s);
+    if (--s->live == 0 && !IsCurrent(s)) Emptied(s);
   }
 
   // Blocks that all lie in one slab (lock held): a slab that they leave
@@ -94,7 +105,7 @@ class Pool {
   void FreeRun(const std::pair<void*, size_t>* blocks, size_t n) {
     if (n == 0) return;
     Slab* s = SlabOf(blocks[0].first);
-    if (s != m_curSlab && s->live == n && m_emptySlabs >= kKeepEmpty) {
+    if (!IsCurrent(s) && s->live == n && m_emptySlabs >= kKeepEmpty) {
       s->live = 0;
       Release(s);
       return;
@@ -110,6 +121,13 @@ class Pool {
   }
 
  private:
+  bool IsCurrent(const Slab* s) const {
+    for (const Cursor& cur : m_cursor) {
+      if (cur.slab == s) return true;
+    }
+    return false;
+  }
+
   void Link(Slab* s, size_t c) {
     s->prevWith[c] = nullptr;
     s->nextWith[c] = m_with[c];
@@ -145,15 +163,15 @@ class Pool {
     --m_slabCount;
   }
 
-  bool NewSlab() {
+  bool NewSlab(Cursor& cur) {
     // Fresh pages are zero and become resident only as blocks are used.
     void* mem = plat::AllocZeroedPages(kSlabSize, kSlabSize);
     if (mem == nullptr) return false;
-    Slab* old = m_curSlab;
-    m_curSlab = static_cast<Slab*>(mem);
+    Slab* old = cur.slab;
+    cur.slab = static_cast<Slab*>(mem);
     ++m_slabCount;
-    m_cur = static_cast<char*>(mem) + kHeader;
-    m_end = static_cast<char*>(mem) + kSlabSize;
+    cur.at = static_cast<char*>(mem) + kHeader;
+    cur.end = static_cast<char*>(mem) + kSlabSize;
     // The rest of the old slab is left unused; a slab left empty counts now.
     if (old != nullptr && old->live == 0) Emptied(old);
     return true;
@@ -162,9 +180,7 @@ class Pool {
   std::mutex m_lock;
   Slab* m_with[kClasses] = {};  // slabs with free blocks of each class
   size_t m_slabCount = 0;
-  Slab* m_curSlab = nullptr;
-  char* m_cur = nullptr;
-  char* m_end = nullptr;
+  Cursor m_cursor[kStreams];
   size_t m_emptySlabs = 0;
 };
 
@@ -174,7 +190,7 @@ Pool& ThePool() {
   return *pool;
 }
 
-size_t Rounded(size_t size) { return (size + 15) & ~(size_t)15; }
+size_t Rounded(size_t size) { return (size + kGrain - 1) & ~(kGrain - 1); }
 
 // Under the address sanitizer every block is its own heap block, so that
 // use after free and overruns of line texts are caught.
@@ -192,10 +208,10 @@ constexpr bool kDirect = false;
 
 }  // namespace
 
-void* Alloc(size_t size) {
+void* Alloc(size_t size, Stream stream) {
   if (size == 0) size = 16;
   if (kDirect || size > kMaxPooled) return std::calloc(1, size);
-  return ThePool().Alloc(Rounded(size));
+  return ThePool().Alloc(Rounded(size), stream);
 }
 
 void Free(void* p, size_t size) {
@@ -214,13 +230,14 @@ FreeBatch::FreeBatch() {
 
 FreeBatch::~FreeBatch() {
   if (kDirect) return;
-  Flush();
+  for (Run& run : m_runs) Flush(run);
   ThePool().Lock().unlock();
 }
 
-void FreeBatch::Flush() {
-  ThePool().FreeRun(m_run.data(), m_run.size());
-  m_run.clear();
+void FreeBatch::Flush(Run& run) {
+  ThePool().FreeRun(run.blocks.data(), run.blocks.size());
+  run.blocks.clear();
+  run.slab = nullptr;
 }
 
 void FreeBatch::Free(void* p, size_t size) {
@@ -230,19 +247,33 @@ void FreeBatch::Free(void* p, size_t size) {
     std::free(p);
     return;
   }
-  // Blocks of one slab gather, so that a slab they empty is not written to.
-  void* slab = SlabOf(p);
-  if (slab != m_slab) {
-    Flush();
-    m_slab = slab;
+  // Blocks of one slab gather, so that a slab they empty is not written to;
+  // records and texts come from different slabs, so a few gather at once.
+  Slab* slab = SlabOf(p);
+  Run* run = m_last != nullptr && m_last->slab == slab ? m_last : nullptr;
+  for (size_t i = 0; run == nullptr && i < std::size(m_runs); ++i) {
+    if (m_runs[i].slab == slab) run = &m_runs[i];
   }
-  m_run.emplace_back(p, Rounded(size));
+  if (run == nullptr) {
+    run = &m_runs[0];
+    for (Run& r : m_runs) {
+      if (r.slab == nullptr || r.touched < run->touched) run = &r;
+      if (r.slab == nullptr) break;
+    }
+    if (run->slab != nullptr) Flush(*run);
+    run->slab = slab;
+  }
+  run->touched = ++m_clock;
+  m_last = run;
+  run->blocks.emplace_back(p, Rounded(size));
+  // Blocks that are all the slab has in use go back with the slab at once.
+  if (static_cast<Slab*>(slab)->live == run->blocks.size()) Flush(*run);
 }
 
 bool AllocPair(size_t a, size_t b, void** pa, void** pb) {
   if (kDirect || a > kMaxPooled || b > kMaxPooled || a == 0 || b == 0) {
-    *pa = Alloc(a);
-    *pb = *pa != nullptr ? Alloc(b) : nullptr;
+    *pa = Alloc(a, Stream::kRecords);
+    *pb = *pa != nullptr ? Alloc(b, Stream::kTexts) : nullptr;
     if (*pb != nullptr) return true;
     Free(*pa, a);
     return false;

@@ -13,12 +13,15 @@ namespace editpool {
 // Largest block served from slabs; bigger ones come from the heap.
 constexpr size_t kMaxPooled = 4096;
 
-// A zero-filled block of `size` bytes (size a multiple of 16 when pooled),
+// Where a block is carved from: records and texts fill slabs of their own.
+enum class Stream { kRecords, kTexts };
+
+// A zero-filled block of `size` bytes (size a multiple of 8 when pooled),
 // null when memory runs out. Free with the same size.
-void* Alloc(size_t size);
+void* Alloc(size_t size, Stream stream);
 void Free(void* p, size_t size);
-// Two blocks at once (a line record and its text); false, with neither
-// allocated, when memory runs out.
+// Two blocks at once (a line record and its text, from their streams);
+// false, with neither allocated, when memory runs out.
 bool AllocPair(size_t a, size_t b, void** pa, void** pb);
 
 // Frees many blocks under one hold of the pool (one thread's run of frees,
@@ -32,10 +35,16 @@ class FreeBatch {
   void Free(void* p, size_t size);
 
  private:
-  void Flush();
+  struct Run {
+    void* slab = nullptr;                          // the slab of the gathered blocks
+    std::vector<std::pair<void*, size_t>> blocks;  // its blocks not yet freed
+    unsigned long touched = 0;
+  };
+  void Flush(Run& run);
 
-  void* m_slab = nullptr;                       // the slab of the gathered blocks
-  std::vector<std::pair<void*, size_t>> m_run;  // blocks of m_slab not yet freed
+  Run m_runs[4];
+  Run* m_last = nullptr;  // the run of the last block
+  unsigned long m_clock = 0;
 };
 
 // Bytes held in slabs (for tests and benchmarks).

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "editor/editbuffer.h"
+#include "editor/literalscan.h"
 
 namespace {
 
@@ -25,22 +26,15 @@ EditLine* LineSplitter::Take() {
   return head;
 }
 
+// One vector scan for CR or LF.
 const char* LineSplitter::NextBreak(const char* p, const char* end) {
-  if (m_nextLf != end && (m_nextLf == nullptr || m_nextLf < p)) {
-    m_nextLf = static_cast<const char*>(std::memchr(p, '\n', end - p));
-    if (m_nextLf == nullptr) m_nextLf = end;
-  }
-  if (m_nextCr != end && (m_nextCr == nullptr || m_nextCr < p)) {
-    m_nextCr = static_cast<const char*>(std::memchr(p, '\r', end - p));
-    if (m_nextCr == nullptr) m_nextCr = end;
-  }
-  return m_nextLf < m_nextCr ? m_nextLf : m_nextCr;
+  const char* at = FindAnyByte(p, end, LineBreakBytes());
+  return at != nullptr ? at : end;
 }
 
 bool LineSplitter::Feed(const char* data, int n) {
   const char* p = data;
   const char* end = data + n;
-  m_nextLf = m_nextCr = nullptr;
   if (m_held != 0 && p < end) {
     char c = m_held;
     m_held = 0;

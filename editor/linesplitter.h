@@ -45,7 +45,4 @@ class LineSplitter {
   EditLine* m_tail = nullptr;
   int m_count = 0;
   bool m_wrapped = false;
-  // Cached positions of the next LF and CR in the current piece.
-  const char* m_nextLf = nullptr;
-  const char* m_nextCr = nullptr;
 };

@@ -53,6 +53,16 @@ bool KeyBytes::Add(unsigned char a, unsigned char b, unsigned char caseA, unsign
   return true;
 }
 
+const KeyBytes& LineBreakBytes() {
+  static const KeyBytes keys = [] {
+    KeyBytes k;
+    k.Add('\r');
+    k.Add('\n');
+    return k;
+  }();
+  return keys;
+}
+
 bool KeyBytes::Has(unsigned char a, unsigned char b) const {
   for (int i = 0; i < count; ++i) {
     if (first[i][0] == a && second[i][0] == b) return true;

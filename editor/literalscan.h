@@ -28,6 +28,9 @@ struct KeyBytes {
   bool Has(unsigned char a, unsigned char b) const;
 };
 
+// CR and LF as keys.
+const KeyBytes& LineBreakBytes();
+
 // First byte of [p, end) equal to one of the keys' first bytes, or null.
 const char* FindAnyByte(const char* p, const char* end, const KeyBytes& keys);
 // First position q in [p, end - 1) where q[0] q[1] is one of the keys'

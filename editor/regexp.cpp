@@ -56,8 +56,9 @@ RegExp::~RegExp() { Free(); }
 void RegExp::Free() {
   std::free(m_program);
   m_program = nullptr;
-  std::free(m_pMatch);
-  m_pMatch = nullptr;
+  std::free(m_matchBuffer);
+  m_matchBuffer = m_pMatch = nullptr;
+  m_matchRoom = 0;
 }
 
 void RegExp::Reset() {
@@ -438,17 +439,16 @@ void RegExp::OpTail(Node p, Node val) {
 
 // ---- matching --------------------------------------------------------------
 
-int RegExp::Exec(const char* text, int start) {
-  std::free(m_pMatch);
+int RegExp::Exec(const char* text, int start, Prefilter prefilter) {
   m_pMatch = nullptr;
   if (!m_bValid || text == nullptr || start < 0) return -1;
-  for (int i = 0; i < start; ++i) {
-    if (text[i] == '\0') return -1;  // start lies beyond the text
-  }
+  if (start > 0 && std::memchr(text, '\0', start) != nullptr) return -1;  // start lies beyond the text
   const char* from = text + start;
   const char* end = from + std::strlen(from);
-  if (m_regmust != nullptr && std::strstr(from, m_regmust) == nullptr) return -1;
-  if (!m_requiredScan.Empty() && m_requiredScan.Find(from, end - from) < 0) return -1;
+  if (prefilter == Prefilter::kLookFirst) {
+    if (m_regmust != nullptr && std::strstr(from, m_regmust) == nullptr) return -1;
+    if (!m_requiredScan.Empty() && m_requiredScan.Find(from, end - from) < 0) return -1;
+  }
   m_bol = text;
   m_steps = 0;
   m_aborted = false;
@@ -481,11 +481,18 @@ int RegExp::Exec(const char* text, int start) {
     for (int i = 0; i < kGroups; ++i) m_startp[i] = m_endp[i] = nullptr;
     return -1;
   }
+  // The copy of the match reuses its block while it fits.
   size_t n = m_endp[0] - m_startp[0];
-  m_pMatch = static_cast<char*>(std::malloc(n + 1));
-  if (m_pMatch != nullptr) {
-    std::memcpy(m_pMatch, m_startp[0], n);
-    m_pMatch[n] = '\0';
+  if (n + 1 > m_matchRoom) {
+    std::free(m_matchBuffer);
+    m_matchRoom = std::max<size_t>(n + 1, 64);
+    m_matchBuffer = static_cast<char*>(std::malloc(m_matchRoom));
+    if (m_matchBuffer == nullptr) m_matchRoom = 0;
+  }
+  if (m_matchBuffer != nullptr) {
+    std::memcpy(m_matchBuffer, m_startp[0], n);
+    m_matchBuffer[n] = '\0';
+    m_pMatch = m_matchBuffer;
   }
   return static_cast<int>(hit - text);
 }

@@ -28,9 +28,12 @@ class RegExp {
   BOOL Compile(const char* pattern);
   // Offset of the leftmost match in `text`, or -1.
   int Exec(const char* text) { return Exec(text, 0); }
+  // Whether Exec first looks for the strings every match holds, or the
+  // caller has seen one of them in the text already.
+  enum class Prefilter { kLookFirst, kSeen };
   // The same with attempts starting at `start` only; ^ still means the
   // start of `text`, so a search that goes on inside a line stays right.
-  int Exec(const char* text, int start);
+  int Exec(const char* text, int start, Prefilter prefilter = Prefilter::kLookFirst);
   // A new heap text (free()) with & and \0..\9 replaced by the groups of
   // the last match; null when nothing was matched or memory runs out.
   char* Substitute(const char* source) const;
@@ -40,7 +43,7 @@ class RegExp {
   const std::vector<std::string>& RequiredStrings() const { return m_required; }
 
   BOOL m_bValid = FALSE;
-  char* m_pMatch = nullptr;  // heap copy of the last match
+  char* m_pMatch = nullptr;  // copy of the last match, null when there is none
   const char* m_startp[kGroups] = {};
   const char* m_endp[kGroups] = {};
   char m_regstart = 0;
@@ -76,6 +79,9 @@ class RegExp {
   const char* NextStart(const char* s, const char* end) const;
   const bool* SetOf(Node p) const { return m_sets[m_setAt[p - m_program]].data(); }
   size_t RunLength(Node p, const char* s) const;
+
+  char* m_matchBuffer = nullptr;  // m_pMatch points here after a match
+  size_t m_matchRoom = 0;
 
   const char* m_parse = nullptr;
   Node m_emit = nullptr;

@@ -19,10 +19,8 @@ void Lower(std::string& s) {
 // The bytes of a line before its first CR or LF.
 int TextEnd(const char* text, int length) {
   if (text == nullptr) return 0;
-  for (int i = 0; i < length; ++i) {
-    if (text[i] == '\r' || text[i] == '\n') return i;
-  }
-  return length;
+  const char* at = FindAnyByte(text, text + length, LineBreakBytes());
+  return at != nullptr ? static_cast<int>(at - text) : length;
 }
 
 // A pattern made ready for searching: compiled once and kept for the next
@@ -61,6 +59,33 @@ Prepared& PreparedFor(const char* pattern, bool matchCase, bool regex) {
   return prepared;
 }
 
+// Passes over lines without any of the scanned strings, scanning runs of
+// lines whose texts follow one another in memory as one block (a NUL ends
+// each text, so no string found spans two lines): the first line at or
+// after `line` that may hold one, the limit line, or null at the end.
+EditLine* TextsearchSkip(EditLine* line, const EditLine* limit, const LiteralScan& scan) {
+  constexpr int kFirstRun = 4;  // lines; runs grow while nothing is found
+  constexpr int kLongestRun = 4096;
+  for (int run = kFirstRun; line != nullptr && line != limit && line->text != nullptr;) {
+    EditLine* last = line;
+    for (int n = 1; n < run; ++n) {
+      EditLine* next = last->next;
+      if (next == nullptr || next == limit || next->text != last->text + last->capacity) break;
+      last = next;
+    }
+    const char* begin = line->text;
+    long at = scan.Find(begin, static_cast<size_t>(last->text + last->length - begin));
+    if (at >= 0) {
+      const char* hit = begin + at;
+      while (hit >= line->text + line->capacity) line = line->next;
+      return line;
+    }
+    line = last->next;
+    run = std::min(run * 2, kLongestRun);
+  }
+  return line;
+}
+
 struct Search {
   FindRecord* rec;
   Prepared* p;
@@ -86,7 +111,8 @@ struct Search {
     if (from > static_cast<int>(work.size())) return -1;
     RegExp& re = p->re;
     if (forward) {
-      int at = re.Exec(work.c_str(), from);
+      // The line holds a required string: Exec need not look for it again.
+      int at = re.Exec(work.c_str(), from, RegExp::Prefilter::kSeen);
       if (at < 0) return -1;
       Take();
       return at;
@@ -165,7 +191,12 @@ BOOL FindText(EditPos& pos, EditPos& limit, FindRecord* rec) {
   Search search{rec, &PreparedFor(pattern, matchCase, regex), (rec->flags & FIND_FORWARD) != 0};
   if (!search.p->valid) return FALSE;
   pos.offset = std::max(0, std::min(pos.offset, pos.line->length));
+  bool skip = search.forward && !search.p->scan.Empty();
   for (EditLine* line = pos.line; line != nullptr; line = search.forward ? line->next : line->prev) {
+    if (skip && line != pos.line) {
+      line = TextsearchSkip(line, limit.line, search.p->scan);
+      if (line == nullptr) break;
+    }
     int len = line->text != nullptr ? line->length : 0;
     bool first = line == pos.line;
     bool last = line == limit.line;

@@ -17,9 +17,6 @@ void* AllocZeroedPages(size_t size, size_t alignment) {
   if (aligned > start) munmap(raw, aligned - start);
   uintptr_t end = aligned + size;
   if (start + span > end) munmap(reinterpret_cast<void*>(end), start + span - end);
-#ifdef MADV_HUGEPAGE
-  if (size >= (2u << 20)) madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
-#endif
   return reinterpret_cast<void*>(aligned);
 }
 

@@ -7,7 +7,8 @@
 namespace plat {
 
 // `size` bytes aligned to `alignment` (a power of two, a multiple of the
-// page size), zero-filled; big blocks may be backed by huge pages. Null on
+// page size), zero-filled, in ordinary pages (huge ones only slowed and
+// scattered loads in fresh processes). Null on
 // failure.
 void* AllocZeroedPages(size_t size, size_t alignment);
 void FreeZeroedPages(void* p, size_t size);

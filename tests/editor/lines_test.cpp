@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 
+#include "editor/linepool.h"
 #include "tests/editor/edit_test_util.h"
 
 using edit_test::Lines;
@@ -138,4 +140,32 @@ TEST(EditLines, TheDocumentTitleIsMarkedOncePerModification) {
   buffer.SetModified(TRUE);
   EXPECT_EQ(g_titleMarks, 2);
   EditBuffer::s_pfnMarkTitle = saved;
+}
+
+// Records and texts fill slabs of their own; closing a big text (some of
+// its lines grown by typing, some joined away) hands the slabs back, but
+// for the few kept for the next lines.
+TEST(EditLines, ClosingABigTextHandsItsSlabsBack) {
+  constexpr int kLines = 400000;  // several slabs of records and of texts
+  constexpr int kTypeEvery = 7;
+  constexpr size_t kSlab = 2u << 20;
+  constexpr size_t kKept = 4 * kSlab;  // two being filled, two empty ones kept
+  size_t before = editpool::SlabBytes();
+  {
+    std::string text;
+    for (int i = 0; i < kLines; ++i) text += "line " + std::to_string(i) + " of some text\n";
+    EditBuffer buffer;
+    SetText(buffer, text);
+    if (editpool::SlabBytes() == before) GTEST_SKIP() << "blocks come from the heap in this build";
+    EditLine* line = buffer.m_pLines;
+    for (int n = 1; n < kLines / 2; ++n, line = line->next) {
+      if (n % kTypeEvery != 0) continue;
+      EditPos at{line, 0};
+      ASSERT_EQ(buffer.InsertString(at, "typed ", TRUE, FALSE), 0);
+      EditPos join{line, buffer.ContentLength(line)};
+      ASSERT_EQ(buffer.JoinLines(join, FALSE), 0);
+    }
+    EXPECT_GT(editpool::SlabBytes(), before + kKept);
+  }
+  EXPECT_LE(editpool::SlabBytes(), before + kKept);
 }

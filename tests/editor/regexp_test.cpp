@@ -122,3 +122,23 @@ TEST(RegExp, RunawayPatternsEndWithoutAMatch) {
   for (int i = 0; i < 8000; ++i) pairs += "ab";
   EXPECT_LE(re.Exec(pairs.c_str()), 0);  // deep but bounded
 }
+
+// The copy of the match is reused from match to match: a longer match after
+// a short one is copied whole, and a failed one leaves none.
+TEST(RegExp, EachMatchIsCopiedWholeAndAFailureLeavesNone) {
+  constexpr auto kShort = "x ab";
+  const std::string kLong = "a" + std::string(200, 'b');
+  RegExp re;
+  ASSERT_TRUE(re.Compile("ab*"));
+  ASSERT_EQ(re.Exec(kShort), 2);
+  EXPECT_STREQ(re.m_pMatch, "ab");
+  ASSERT_EQ(re.Exec(kLong.c_str()), 0);
+  EXPECT_EQ(re.m_pMatch, kLong);
+  EXPECT_EQ(re.Exec("none"), -1);
+  EXPECT_EQ(re.m_pMatch, nullptr);
+  // A caller that has seen a required string skips the look for it, with
+  // the same result.
+  ASSERT_TRUE(re.Compile("needle[0-9]"));
+  EXPECT_EQ(re.Exec("a needle7", 0, RegExp::Prefilter::kSeen), 2);
+  EXPECT_EQ(re.Exec("a needle", 0, RegExp::Prefilter::kSeen), -1);
+}

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "tests/editor/edit_test_util.h"
 #include "editor/textsearch.h"
 
@@ -132,4 +137,62 @@ TEST(FindText, RegexCharsAreRecognised) {
   EXPECT_EQ(FindFirst("ab", "xabab", 5), 1);
   EXPECT_EQ(FindLast("ab", "xabab", 5), 3);
   EXPECT_EQ(FindLast("ab", "xabab", 4), 1);
+}
+
+// Many lines made one after another lie in one block that the search scans
+// at once; edited lines move out of it. Every match of a pattern, found
+// from each match on, must be the one a line-by-line look finds.
+TEST(FindText, ScansOverManyLinesFindEveryMatchOfALineByLineLook) {
+  constexpr int kLines = 6000;
+  constexpr int kEvery = 997;  // a line with the word, now and then
+  constexpr int kEditEvery = 13;
+  constexpr const char* kWord = "Zebra";
+  std::string text;
+  for (int i = 1; i <= kLines; ++i) {
+    text += i % kEvery == 0 ? std::string("  int ") + kWord + "fish = " + std::to_string(i) + ";\n"
+                            : "  call(x, y);  /* filler " + std::to_string(i) + " */\n";
+  }
+  EditBuffer buffer;
+  SetText(buffer, text);
+  // Lines grown by typing get texts elsewhere.
+  for (int n = kEditEvery; n <= kLines; n += kEditEvery) {
+    EditPos at = At(buffer, n, 2);
+    ASSERT_EQ(buffer.InsertString(at, n % 2 == 0 ? "zebra " : "typed ", TRUE, FALSE), 0);
+  }
+  const struct {
+    const char* pattern;
+    UINT flags;
+  } cases[] = {
+      {"Zebra", FIND_FORWARD | FIND_MATCH_CASE},
+      {"zebra", FIND_FORWARD},
+      {"[a-z]ebra[a-z]", FIND_FORWARD | FIND_REGEX},
+      {"(fish|typed) ", FIND_FORWARD | FIND_REGEX | FIND_MATCH_CASE},
+      {"^  int", FIND_FORWARD | FIND_REGEX | FIND_MATCH_CASE},
+  };
+  const std::vector<std::string> lines = edit_test::Lines(buffer);
+  for (const auto& c : cases) {
+    // The reference: each line on its own.
+    std::vector<std::pair<int, int>> expect;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      EditPos from = At(buffer, static_cast<int>(i) + 1, 0), limit{from.line, from.line->length};
+      FindRecord rec = Record(c.pattern, c.flags);
+      while (FindText(from, limit, &rec)) {
+        expect.emplace_back(static_cast<int>(i) + 1, from.offset);
+        from.offset += std::max(1, rec.matchLength);
+      }
+    }
+    std::vector<std::pair<int, int>> got;
+    FindRecord rec = Record(c.pattern, c.flags);
+    EditPos pos = At(buffer, 1, 0), none;
+    while (FindText(pos, none, &rec)) {
+      got.emplace_back(pos.line->lineNumber, pos.offset);
+      pos.offset += std::max(1, rec.matchLength);
+    }
+    EXPECT_FALSE(expect.empty()) << c.pattern;
+    EXPECT_EQ(got, expect) << c.pattern;
+    // A limit inside the run stops the search there.
+    EditPos limit = At(buffer, kEvery, 3);
+    pos = At(buffer, 1, 0);
+    EXPECT_FALSE(FindText(pos, limit, &rec) && pos.line->lineNumber > kEvery) << c.pattern;
+  }
 }
