@@ -92,6 +92,7 @@ CMainFrame::CMainFrame()
 }
 
 CMainFrame::~CMainFrame() {
+  DeleteBuildProcess();
   m_pRecentProjects->WriteList();
   if (g_pMainFrame == this) g_pMainFrame = nullptr;
 }

@@ -47,7 +47,7 @@ void FrameDocsDisassGoTo(CDisview0View* view, const CAddr& address) {
   if (!g_pMemAddrList) return;
   CAddr at = address;
   int line = g_pMemAddrList->LineFromAddress(&at);
-  if (line > 0) view->GoToLine(line, DisassRedraw::kYes);
+  if (line > 0) view->ShowLineAtTop(line);
 }
 
 // True when the file exists; a missing one is created empty. An existing
@@ -106,7 +106,7 @@ CView* CMainFrame::OpenFileAtLine(const char* path, int line) {
     if (auto* source = dynamic_cast<CMirt2View*>(view))
       source->GoToLine(line);
     else if (auto* disass = dynamic_cast<CDisview0View*>(view))
-      disass->GoToLine(line, DisassRedraw::kYes);
+      disass->ShowLineAtTop(line);
     view->SetFocus();
   }
   return view;

@@ -50,9 +50,6 @@ bool MfProjectIsOpen() { return g_project.filePath && *g_project.filePath; }
 class CMfProjectTreeOwner : public CProjectTreeOwner {
  public:
   explicit CMfProjectTreeOwner(CMainFrame* frame) : m_frame(frame) {}
-  // Goes with the project bar, as the frame is destroyed: a build process
-  // still there goes too.
-  ~CMfProjectTreeOwner() override { m_frame->DeleteBuildProcess(); }
   void AddFileToProject(const char* path) override { m_frame->AddFileToProject(path); }
   void OpenProjectFile(const char* name) override { m_frame->OpenFileAtLine(name, -1); }
   void RemoveFileFromProject(const char* name) override { m_frame->RemoveFileFromProject(name); }

@@ -183,7 +183,7 @@ void CMirt2App::ReopenOpenFiles() {
     if (auto* source = dynamic_cast<CMirt2View*>(view))
       source->GoToLine(line);
     else if (auto* disass = dynamic_cast<CDisview0View*>(view))
-      disass->GoToLine(1, DisassRedraw::kYes);
+      disass->ShowLineAtTop(1);
   }
   m_reopenRect.Empty();
   m_nReopenStatus = -1;

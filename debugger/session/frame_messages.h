@@ -10,17 +10,17 @@
 
 constexpr UINT kFrameMessageBase = 0x8000;  // WM_APP
 
-constexpr UINT WM_OUTPUT_TEXT = kFrameMessageBase + 0;          // pane, text
-constexpr UINT WM_DEBUG_FINISHED = kFrameMessageBase + 1;       // 0, text
-constexpr UINT WM_CALLSTACK_TEXT = kFrameMessageBase + 2;       // 0, text
-constexpr UINT WM_STOP_LOCATION = kFrameMessageBase + 3;        // 0, StopLocation*
-constexpr UINT WM_WATCH_VALUE = kFrameMessageBase + 4;          // type text, value text
-constexpr UINT WM_REGISTER_TEXT = kFrameMessageBase + 5;        // 0, text
-constexpr UINT WM_PROGRAM_END = kFrameMessageBase + 6;          // posted
-constexpr UINT WM_WATCH_SELECTION = kFrameMessageBase + 7;      // 0, expression
+constexpr UINT WM_OUTPUT_TEXT = kFrameMessageBase + 0;     // pane, text
+constexpr UINT WM_DEBUG_FINISHED = kFrameMessageBase + 1;  // 0, text
+constexpr UINT WM_CALLSTACK_TEXT = kFrameMessageBase + 2;  // 0, text
+constexpr UINT WM_STOP_LOCATION = kFrameMessageBase + 3;   // 0, StopLocation*
+constexpr UINT WM_WATCH_VALUE = kFrameMessageBase + 4;     // type text, value text
+constexpr UINT WM_REGISTER_TEXT = kFrameMessageBase + 5;   // 0, text
+constexpr UINT WM_PROGRAM_END = kFrameMessageBase + 6;     // posted
+// + 7 WM_WATCH_SELECTION and + 10 WM_RUN_TO_CURSOR: the source view's
+// (editor/view/sourcedebugport.h).
 constexpr UINT WM_DISASSEMBLY_UPDATE = kFrameMessageBase + 8;   // posted, 0, linear address
 constexpr UINT WM_DEBUG_ERROR_REQUEST = kFrameMessageBase + 9;  // 0, 0
-constexpr UINT WM_RUN_TO_CURSOR = kFrameMessageBase + 10;       // 0, 0
 constexpr UINT WM_KERNEL_NO_ANSWER = kFrameMessageBase + 11;    // posted
 constexpr UINT WM_BUILD_OK = kFrameMessageBase + 12;            // 0, 0
 constexpr UINT WM_BUILD_UP_TO_DATE = kFrameMessageBase + 13;    // 0, 0

@@ -68,6 +68,9 @@ class DisassEditCore : public SECEditCore<TBase> {
   BOOL GoToAddress(DWORD linear);
   // The line becomes the caret line; a line off screen is centred.
   void CenterCaretLine(int line);
+  // The line (kept within 1..count) becomes the caret line and the top
+  // row, painted at once.
+  void ShowLineAtTop(int line);
   // Makes the held lines again from the line source (a session began or
   // ended), keeping the top and caret line numbers.
   void ReloadLines();

@@ -218,6 +218,12 @@ void DisassEditCore<TBase>::CenterCaretLine(int line) {
 }
 
 template <class TBase>
+void DisassEditCore<TBase>::ShowLineAtTop(int line) {
+  if (m_window.Count() < 1 || JumpTo(std::clamp(line, 1, m_window.Count())) == nullptr) return;
+  if (this->m_hWnd != nullptr) this->UpdateWindow();
+}
+
+template <class TBase>
 void DisassEditCore<TBase>::ReloadLines() {
   int top = this->m_nTopLine;
   int caret = this->m_nCaretLine;

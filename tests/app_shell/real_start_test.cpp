@@ -19,11 +19,7 @@ constexpr int kStartTimeoutMs = 20000;
 constexpr int kEndWaitSteps = 100;
 constexpr auto kEndWaitStep = std::chrono::milliseconds(50);
 
-bool MainWindowShown(const ProgramState& s) {
-  for (const auto& w : s.windows)
-    if (w.parent == "0" && w.visible && w.text.rfind(kMainTitle, 0) == 0) return true;
-  return false;
-}
+bool MainWindowShown(const ProgramState& s) { return s.TopLevelTitled(kMainTitle) != nullptr; }
 
 class ShellRealInput : public ::testing::TestWithParam<WindowManager> {};
 

@@ -2,16 +2,24 @@
 // "cmake --install" puts a program that starts into any prefix.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 
+#include "tests/support/real_input.h"
 #include "tests/support/test_support.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr auto kMainTitle = "MIRT";
+constexpr int kStartTimeoutMs = 20000;
+constexpr int kEndWaitSteps = 100;
+constexpr auto kEndWaitStep = std::chrono::milliseconds(50);
 
 // What a command printed on its standard output; the exit status in *status.
 std::string Output(const std::string& command, int* status = nullptr) {
@@ -55,7 +63,7 @@ TEST(Installation, ProgramsAndLibrariesOfBinLookOnlyBesideThemselves) {
   EXPECT_GT(checked, 0);
 }
 
-TEST(Installation, InstalledProgramStartsHeadless) {
+TEST(Installation, InstalledProgramStartsAndEnds) {
   const std::string prefix = mirt_test::MakeTempDir("install") + "/a prefix";
   int status = -1;
   std::string log = Output(Quoted(MIRT_CMAKE_COMMAND) + " --install " + Quoted(MIRT_BUILD_DIR) +
@@ -68,9 +76,18 @@ TEST(Installation, InstalledProgramStartsHeadless) {
     EXPECT_TRUE(fs::exists(bin / name)) << name;
   EXPECT_EQ(RunPath(bin / "libytn1.so"), "$ORIGIN");
 
-  Output("cd " + Quoted(bin.string()) + " && env -u LD_LIBRARY_PATH QT_QPA_PLATFORM=offscreen ./mirt2",
-         &status);
-  EXPECT_EQ(status, 0);
+  // The installed program comes up on a display and ends with its window.
+  {
+    ::unsetenv("LD_LIBRARY_PATH");
+    mirt_test::RealDisplay display(mirt_test::WindowManager::kNone);
+    ASSERT_TRUE(display.Start((bin / "mirt2").string())) << display.Error();
+    display.WaitFor([](const mirt_test::ProgramState& s) { return s.TopLevelTitled(kMainTitle) != nullptr; },
+                    "the installed program's main window", kStartTimeoutMs);
+    display.Key("alt+F4");
+    for (int i = 0; i < kEndWaitSteps && display.ProgramRunning(); ++i)
+      std::this_thread::sleep_for(kEndWaitStep);
+    EXPECT_FALSE(display.ProgramRunning());
+  }
   fs::remove_all(prefix);
 }
 

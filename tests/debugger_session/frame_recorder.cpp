@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "debugger/session/frame_messages.h"
+#include "editor/view/sourcedebugport.h"
 #include "platform/ui/application.h"
 #include "platform/ui/message.h"
 #include "platform/ui/window.h"

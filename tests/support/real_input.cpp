@@ -145,6 +145,12 @@ int ProgramState::Count(const std::string& className, Visibility v) const {
   return n;
 }
 
+const WindowState* ProgramState::TopLevelTitled(const std::string& prefix) const {
+  for (const auto& w : windows)
+    if (w.parent == "0" && w.visible && w.text.rfind(prefix, 0) == 0) return &w;
+  return nullptr;
+}
+
 std::string ProgramState::Value(const std::string& key) const {
   for (const auto& [k, v] : values)
     if (k == key) return v;

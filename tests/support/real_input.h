@@ -53,6 +53,8 @@ struct ProgramState {
                           Visibility v = Visibility::kVisibleOnly) const;
   const WindowState* ByHandle(const std::string& hwnd) const;
   int Count(const std::string& className, Visibility v = Visibility::kVisibleOnly) const;
+  // The first visible top-level window whose title begins with `prefix`.
+  const WindowState* TopLevelTitled(const std::string& prefix) const;
   // The value of the program's first line with this key ("" if none).
   std::string Value(const std::string& key) const;
 };
