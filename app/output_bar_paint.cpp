@@ -3,6 +3,14 @@
 #include "framework/sec_control_bar.h"
 #include "platform/ui/cdc.h"
 
+void FitChildToBarInside(SECControlBar* bar, CWnd& child) {
+  if (!child.m_hWnd) return;
+  CRect inside;
+  bar->GetInsideRect(inside);
+  child.SetWindowPos(nullptr, inside.left, inside.top, inside.Width(), inside.Height(),
+                     SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
+}
+
 void PaintBarInsideFrame(SECControlBar* bar, CDC* pDC) {
   CRect client, inside;
   bar->GetClientRect(client);

@@ -57,12 +57,7 @@ void COutputControlBar::ScrollDebugToEnd() { m_wndDebug.ScrollToEnd(); }
 void COutputControlBar::ClearBuild() { m_wndBuild.Clear(); }
 
 void COutputControlBar::OnSize(UINT nType, int cx, int cy) {
-  if (m_wndTabs.m_hWnd) {
-    CRect inside;
-    GetInsideRect(inside);
-    m_wndTabs.SetWindowPos(nullptr, inside.left, inside.top, inside.Width(), inside.Height(),
-                           SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
-  }
+  FitChildToBarInside(this, m_wndTabs);
   SECControlBar::OnSize(nType, cx, cy);
 }
 

@@ -19,13 +19,7 @@ int CTextDisplayControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 }
 
 void CTextDisplayControlBar::OnSize(UINT nType, int cx, int cy) {
-  SECControlBar::OnSize(nType, cx, cy);
-  if (m_wndDisplay.m_hWnd) {
-    CRect inside;
-    GetInsideRect(inside);
-    m_wndDisplay.SetWindowPos(nullptr, inside.left, inside.top, inside.Width(), inside.Height(),
-                              SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
-  }
+  FitChildToBarInside(this, m_wndDisplay);
   SECControlBar::OnSize(nType, cx, cy);
 }
 
