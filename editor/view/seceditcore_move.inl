@@ -487,9 +487,14 @@ void SECEditCore<TBase>::MakeCaretVisible() {
   }
   if (!m_bRedraw || this->m_hWnd == nullptr) return;
   if (m_nTopLine != oldTop || m_nLeftColumn != oldLeft) this->Invalidate(FALSE);
+  // The bar holds the range in steps of the scroll factor: compare in them,
+  // or a text of more lines than a bar step can count resets the bar at
+  // every caret move.
   int low, high;
   GetScrollRange(SB_VERT, &low, &high);
-  if (high != buf->m_nLineCount - 1 && !(buf->m_nLineCount <= 1 && high <= 1)) {
+  const int factor = VScrollFactor(buf->m_nLineCount);
+  const int steppedHigh = (buf->m_nLineCount - 1) / factor * factor;
+  if ((factor != m_nVScrollFactor || high != steppedHigh) && !(buf->m_nLineCount <= 1 && high <= 1)) {
     SetScrollRange(SB_VERT, 0, buf->m_nLineCount - 1, TRUE);
   }
   if (GetScrollPosition(SB_HORZ) != m_nLeftColumn) UpdateScrollInfo(SB_HORZ, m_nLeftColumn, TRUE);
