@@ -316,7 +316,7 @@ void SECEditCore<TBase>::ReplaceAllMatches(FindRecord& rec, OEFindDlg* dialog) {
   while (pos.line != nullptr && FindText(pos, limit, &rec)) {
     ++count;
     int length = rec.matchLength;
-    CString replacement = (rec.flags & FIND_REGEX) ? rec.substituted : rec.replacement;
+    const CString& replacement = (rec.flags & FIND_REGEX) ? rec.substituted : rec.replacement;
     int next = pos.offset + length;
     if (EndColumn(pos.line) + replacement.GetLength() < kMaxColumn) {
       seceditcore_detail::UndoGroup group(buf);
