@@ -13,6 +13,7 @@
 #include "platform/ui/sysmetrics.h"
 #include "platform/ui/system_classes.h"
 #include "platform/ui/thread_queue.h"
+#include "platform/ui/window.h"
 #include "platform/ui/wnd_obj.h"
 #include "platform/ui/wnd_widget.h"
 
@@ -240,6 +241,13 @@ void MarkDirty(Wnd& w) {
     if (std::find(q->dirty.begin(), q->dirty.end(), w.handle) == q->dirty.end()) q->dirty.push_back(w.handle);
   }
   if (q->tid != CurrentThreadId()) q->Wake();
+}
+
+bool DeferFrameWhileHidden(Wnd& w) {
+  if (IsWindowVisible(w.handle)) return false;
+  w.frameDirty = true;
+  MarkDirty(w);
+  return true;
 }
 
 QWidget* WidgetOf(HWND h) {
