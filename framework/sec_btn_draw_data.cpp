@@ -113,10 +113,16 @@ void SECBtnDrawData::RebuildDitherBrush() {
 BOOL SECBtnDrawData::PrepareDrawing(CDC& dc, int cx, int cy) {
   EndDrawing();
   if (cx <= 0 || cy <= 0) return FALSE;
-  if (!m_bmButton.CreateCompatibleBitmap(&dc, cx, cy) || !m_bmMask.CreateBitmap(cx, cy, 1, 1, nullptr)) {
-    m_bmButton.DeleteObject();
-    m_bmMask.DeleteObject();
-    return FALSE;
+  // The bitmaps of the last paint serve again while they fit this one.
+  const int bits = dc.GetDeviceCaps(BITSPIXEL);
+  if (!m_bmButton.m_hObject || m_szBitmaps != CSize(cx, cy) || m_nBitmapBits != bits) {
+    FreeBitmaps();
+    if (!m_bmButton.CreateCompatibleBitmap(&dc, cx, cy) || !m_bmMask.CreateBitmap(cx, cy, 1, 1, nullptr)) {
+      FreeBitmaps();
+      return FALSE;
+    }
+    m_szBitmaps = CSize(cx, cy);
+    m_nBitmapBits = bits;
   }
   m_hOldButton = m_dcButton.SelectObject(m_bmButton.m_hObject);
   m_hOldMask = m_dcMask.SelectObject(m_bmMask.m_hObject);
@@ -128,8 +134,13 @@ void SECBtnDrawData::EndDrawing() {
   if (m_hOldMask) m_dcMask.SelectObject(m_hOldMask);
   m_hOldButton = m_hOldMask = nullptr;
   SelectStrip(nullptr);  // the store may delete its strips between paints
+}
+
+void SECBtnDrawData::FreeBitmaps() {
   m_bmButton.DeleteObject();
   m_bmMask.DeleteObject();
+  m_szBitmaps = CSize(0, 0);
+  m_nBitmapBits = 0;
 }
 
 void SECBtnDrawData::SelectStrip(HBITMAP hStrip) {

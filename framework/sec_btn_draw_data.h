@@ -23,7 +23,8 @@ class SECBtnDrawData {
   // Makes the button and mask bitmaps (cx x cy) for a paint of `dc`;
   // FALSE when they cannot be made.
   BOOL PrepareDrawing(CDC& dc, int cx, int cy);
-  // Frees them again and takes the strip out of the image DC.
+  // Takes the bitmaps and the strip out of the DCs; the bitmaps are kept
+  // for the next paint of the same size.
   void EndDrawing();
   // Selects an image strip into the image DC (only when it is not there).
   void SelectStrip(HBITMAP hStrip);
@@ -63,6 +64,9 @@ class SECBtnDrawData {
     size_t operator()(const FaceKey& k) const;
   };
   BOOL EnsureCache();
+  void FreeBitmaps();
+  CSize m_szBitmaps;
+  int m_nBitmapBits = 0;
   CDC m_dcCache;
   CBitmap m_bmCache;
   HGDIOBJ m_hOldCache = nullptr;

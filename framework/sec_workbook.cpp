@@ -114,11 +114,27 @@ BOOL SECWorkbook::IsSheetVisible(SECWorksheet* pSheet) const {
 }
 
 int SECWorkbook::GetSheetSlot(SECWorksheet* pSheet) const {
+  if (pSheet->m_nIndex >= 0 && static_cast<size_t>(pSheet->m_nIndex) < m_paintSlots.size())
+    return m_paintSlots[pSheet->m_nIndex];
   int hidden = 0;
   for (int i = 0; i < pSheet->m_nIndex && i < GetSheetCount(); ++i) {
     if (!IsSheetVisible(GetSheet(i))) ++hidden;
   }
   return pSheet->m_nIndex - hidden;
+}
+
+void SECWorkbook::CountSheetSlots() {
+  m_paintSlots.clear();
+  int hidden = 0;
+  for (int i = 0; i < GetSheetCount(); ++i) {
+    SECWorksheet* sheet = GetSheet(i);
+    if (sheet->m_nIndex != i) {  // indices out of step: count each sheet alone
+      m_paintSlots.clear();
+      return;
+    }
+    m_paintSlots.push_back(i - hidden);
+    if (!IsSheetVisible(sheet)) ++hidden;
+  }
 }
 
 BOOL SECWorkbook::IsSheetRaised(SECWorksheet* pSheet) {

@@ -5,6 +5,8 @@
 // apply the margins and tells the frame when the MDI menu changes.
 #pragma once
 
+#include <vector>
+
 #include "framework/sec_mdi_frame_wnd.h"
 #include "framework/sec_workbook_tabs.h"
 #include "platform/afx/afx.h"
@@ -94,8 +96,11 @@ class SECWorkbook : public SECMDIFrameWnd {
   BOOL HitsTab(SECWorksheet* pSheet, CPoint point);
   void UpdateTabWidth(BOOL bInvalidate);
   BOOL IsSheetVisible(SECWorksheet* pSheet) const;
+  // Each sheet's slot among the shown tabs, counted once for a paint.
+  void CountSheetSlots();
 
   CObArray m_arrSheets;
+  std::vector<int> m_paintSlots;  // by sheet index; empty outside a paint
   BOOL m_bWorkbookMode = FALSE;
   BOOL m_bShowIcons = TRUE;
   CFont m_fontTab;

@@ -107,6 +107,7 @@ void SECWorkbook::OnPaint() {
   if (m_hWndMDIClient) ::GetClientRect(m_hWndMDIClient, &clientArea);
   if (!m_bWorkbookMode || clientArea.IsRectEmpty()) return;
   dc.SetBkMode(TRANSPARENT);
+  CountSheetSlots();
   const CRect update = dc.m_ps.rcPaint;
   for (int i = 0; i < GetSheetCount(); ++i) {
     SECWorksheet* sheet = GetSheet(i);
@@ -123,6 +124,7 @@ void SECWorkbook::OnPaint() {
     DrawTab(&dc, static_cast<SECWorksheet*>(active));
     DrawTabLabel(&dc, static_cast<SECWorksheet*>(active));
   }
+  m_paintSlots.clear();
 }
 
 BOOL SECWorkbook::OnEraseBkgnd(CDC* pDC) {

@@ -341,7 +341,8 @@ LRESULT CALLBACK ClientProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MDISETMENU: {
       HWND frame = ::GetParent(h);
       HMENU old = FrameMenus().get(frame);
-      if (wp) FrameMenus().set(frame, reinterpret_cast<HMENU>(wp));
+      // The same menu again changes nothing of the frame (no new layout).
+      if (wp && reinterpret_cast<HMENU>(wp) != old) FrameMenus().set(frame, reinterpret_cast<HMENU>(wp));
       if (lp) s->windowMenu = reinterpret_cast<HMENU>(lp);
       RefreshWindowMenu(h, *s);
       return reinterpret_cast<LRESULT>(old);

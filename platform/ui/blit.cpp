@@ -34,8 +34,21 @@ BOOL BltCore(Dc& dst, const QRect& dstRect, const Source* src, DWORD rop, const 
   BrushPattern pattern;
   bool usesPattern = RopUsesPattern(code) || (mask && RopUsesPattern(backCode));
   if (usesPattern) pattern = MakeBrushPattern(dst, dst.st.brush);
-  QRegion area = QRegion(dstRect) & SurfaceClip(dst) & QRegion(d->rect());
-  if (area.isEmpty()) return TRUE;
+  // One clip rectangle (the usual case) needs no region arithmetic.
+  const QRegion& clip = SurfaceClip(dst);
+  const bool oneRect = clip.rectCount() == 1;
+  QRect single;
+  QRegion area;
+  if (oneRect) {
+    single = dstRect & clip.boundingRect() & d->rect();
+    if (single.isEmpty()) return TRUE;
+  } else {
+    area = QRegion(dstRect) & clip & QRegion(d->rect());
+    if (area.isEmpty()) return TRUE;
+  }
+  const QRect bounds = oneRect ? single : area.boundingRect();
+  const QRect* rectsBegin = oneRect ? &single : area.begin();
+  const QRect* rectsEnd = oneRect ? &single + 1 : area.end();
   // A straight copy between images of one kind goes through the painter.
   if (code == 0xCC && src && !mask && src->rect.size() == dstRect.size() && src->mono == dstMono &&
       src->image != d) {
@@ -44,7 +57,7 @@ BOOL BltCore(Dc& dst, const QRect& dstRect, const Source* src, DWORD rop, const 
       p->setCompositionMode(QPainter::CompositionMode_Source);
       p->drawImage(dstRect.topLeft(), *src->image, src->rect);
       p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-      Touch(dst, area.boundingRect());
+      Touch(dst, bounds);
       return TRUE;
     }
   }
@@ -60,7 +73,8 @@ BOOL BltCore(Dc& dst, const QRect& dstRect, const Source* src, DWORD rop, const 
   }
   FlushSurface(d);
   int sw = src ? src->rect.width() : 0, sh = src ? src->rect.height() : 0;
-  for (const QRect& rc : area) {
+  for (const QRect* it = rectsBegin; it != rectsEnd; ++it) {
+    const QRect& rc = *it;
     for (int y = rc.top(); y <= rc.bottom(); ++y) {
       auto* line = reinterpret_cast<QRgb*>(d->scanLine(y));
       const QRgb* sline = nullptr;
@@ -96,7 +110,7 @@ BOOL BltCore(Dc& dst, const QRect& dstRect, const Source* src, DWORD rop, const 
       }
     }
   }
-  Touch(dst, area.boundingRect());
+  Touch(dst, bounds);
   return TRUE;
 }
 

@@ -134,15 +134,15 @@ void EndPainter(Dc& dc) {
   if (it != g_painting.end() && it->second == &dc) g_painting.erase(it);
 }
 
-QRegion SurfaceClip(Dc& dc) {
+const QRegion& SurfaceClip(Dc& dc) {
   if (dc.clipValid) return dc.clipCache;
   QRegion r(QRect(dc.origin, dc.size));
   if (dc.hasSystemClip) r &= dc.systemClip.translated(dc.origin);
   if (dc.st.hasClip) r &= dc.st.clip.translated(dc.origin);
   if (QImage* s = Surface(dc)) r &= QRegion(s->rect());
-  dc.clipCache = r;
+  dc.clipCache = std::move(r);
   dc.clipValid = true;
-  return r;
+  return dc.clipCache;
 }
 
 QPainter* PainterFor(Dc& dc) {

@@ -143,7 +143,7 @@ void FlushSurface(QImage* img);
 QPainter* PainterFor(Dc& dc);
 void EndPainter(Dc& dc);
 // Clip of the device context on its surface.
-QRegion SurfaceClip(Dc& dc);
+const QRegion& SurfaceClip(Dc& dc);  // kept until the clip state changes
 // Logical to device coordinates, and device to surface.
 QPoint LpToDp(const Dc& dc, int x, int y);
 QRect LpRectToDp(const Dc& dc, int l, int t, int r, int b);  // normalised, exclusive

@@ -1,12 +1,14 @@
 // GDI objects: pens, brushes, fonts, bitmaps, palettes; stock objects.
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <atomic>
 #include <cstring>
 #include <mutex>
 #include <unordered_map>
 
 #include "platform/base/charcase.h"
 #include "platform/ui/gdi_obj.h"
+#include "platform/ui/thread_queue.h"
 
 namespace mirt_ui {
 namespace {
@@ -16,6 +18,9 @@ std::mutex g_gdiObjectsMutex;
 // even when a new object takes its memory.
 std::unordered_map<HGDIOBJ, GdiObj*>& g_objects = *new std::unordered_map<HGDIOBJ, GdiObj*>;
 uintptr_t g_nextObject = 0x60000000;
+// Counts deletions, so that remembered finds of a deleted object are not used.
+std::atomic<unsigned> g_gdiGeneration{0};
+constexpr size_t kGdiFindCacheSlots = 8;
 
 HGDIOBJ AddStock(GdiObj* o) {
   o->stock = true;
@@ -55,10 +60,26 @@ std::string Upper(const char* s) {
 
 GdiObj* GdiFind(HGDIOBJ h, int type) {
   if (!h) return nullptr;
-  std::lock_guard<std::mutex> lock(g_gdiObjectsMutex);
-  auto it = g_objects.find(h);
-  if (it == g_objects.end()) return nullptr;
-  GdiObj* o = it->second;
+  // Drawing looks up the same few objects again and again: each thread
+  // remembers its last finds until any object is deleted.
+  struct Found {
+    HGDIOBJ handle = nullptr;
+    GdiObj* object = nullptr;
+    unsigned generation = ~0u;
+  };
+  MIRT_FAST_TLS thread_local Found recent[kGdiFindCacheSlots];
+  Found& slot = recent[(reinterpret_cast<uintptr_t>(h) >> 2) % kGdiFindCacheSlots];
+  const unsigned generation = g_gdiGeneration.load(std::memory_order_acquire);
+  GdiObj* o = nullptr;
+  if (slot.handle == h && slot.generation == generation) {
+    o = slot.object;
+  } else {
+    std::lock_guard<std::mutex> lock(g_gdiObjectsMutex);
+    auto it = g_objects.find(h);
+    if (it == g_objects.end()) return nullptr;
+    o = it->second;
+    slot = Found{h, o, generation};
+  }
   if (type && o->type != type) return nullptr;
   return o;
 }
@@ -180,6 +201,7 @@ BOOL DeleteObject(HGDIOBJ h) {
   {
     std::lock_guard<std::mutex> lock(g_gdiObjectsMutex);
     g_objects.erase(h);
+    g_gdiGeneration.fetch_add(1, std::memory_order_release);
   }
   delete o;
   return TRUE;

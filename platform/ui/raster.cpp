@@ -1,6 +1,7 @@
 #include "platform/ui/raster.h"
 
 #include <QPainter>
+#include <climits>
 #include <cstdlib>
 
 namespace mirt_ui {
@@ -222,7 +223,9 @@ void PlotLine(Dc& dc, QPoint a, QPoint b, const PenObj& pen, int rop2) {
   int err = dx + dy;
   int x = a.x(), y = a.y();
   int seg = 0, left = pattern ? pattern[0] : 0;
-  QRect touched;
+  uchar* const bits = s->bits();
+  const qsizetype stride = s->bytesPerLine();
+  int minX = INT_MAX, minY = INT_MAX, maxX = INT_MIN, maxY = INT_MIN;
   while (x != b.x() || y != b.y()) {
     bool on = true;
     if (pattern) {
@@ -234,9 +237,12 @@ void PlotLine(Dc& dc, QPoint a, QPoint b, const PenObj& pen, int rop2) {
     }
     if ((on || dc.st.bkMode == OPAQUE) && bounds.contains(x, y) &&
         (simpleClip || clip.contains(QPoint(x, y)))) {
-      QRgb* px = reinterpret_cast<QRgb*>(s->scanLine(y)) + x;
+      QRgb* px = reinterpret_cast<QRgb*>(bits + stride * y) + x;
       *px = Rop2Apply(rop2, on ? fg : bg, *px);
-      touched |= QRect(x, y, 1, 1);
+      minX = std::min(minX, x);
+      maxX = std::max(maxX, x);
+      minY = std::min(minY, y);
+      maxY = std::max(maxY, y);
     }
     int e2 = 2 * err;
     if (e2 >= dy) {
@@ -248,7 +254,7 @@ void PlotLine(Dc& dc, QPoint a, QPoint b, const PenObj& pen, int rop2) {
       y += sy;
     }
   }
-  Touch(dc, touched);
+  if (minX <= maxX) Touch(dc, QRect(QPoint(minX, minY), QPoint(maxX, maxY)));
 }
 
 }  // namespace mirt_ui

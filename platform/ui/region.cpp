@@ -236,7 +236,9 @@ BOOL RectVisible(HDC h, const RECT* rc) {
   Dc* dc = DcFind(h);
   if (!dc || !rc) return FALSE;
   QRect d = LpRectToDp(*dc, rc->left, rc->top, rc->right, rc->bottom).translated(dc->origin);
-  return SurfaceClip(*dc).intersects(d);
+  const QRegion& clip = SurfaceClip(*dc);
+  if (clip.rectCount() == 1) return clip.boundingRect().intersects(d);
+  return clip.intersects(d);
 }
 
 namespace mirt_ui {

@@ -46,6 +46,7 @@ void Redraw(HWND h, int bar) {
     InvalidateRect(h, nullptr, FALSE);
     return;
   }
+  if (DeferFrameWhileHidden(*w)) return;
   HDC dc = GetWindowDC(h);
   DrawBuiltInScrollBars(*w, dc);
   ReleaseDC(h, dc);

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <mutex>
 #include <unordered_map>
 
@@ -13,6 +14,7 @@
 #include "platform/ui/sysmetrics.h"
 #include "platform/ui/system_classes.h"
 #include "platform/ui/thread_queue.h"
+#include "platform/ui/window.h"
 #include "platform/ui/wnd_obj.h"
 #include "platform/ui/wnd_widget.h"
 
@@ -211,11 +213,29 @@ void ResizeImage(Wnd& w) {
   QSize s(std::max(1, w.rect.width()), std::max(1, w.rect.height()));
   if (w.image.size() == s) return;
   QImage img(s, QImage::Format_RGB32);
-  img.fill(Qt::white);
-  if (!w.image.isNull()) {
-    QPainter p(&img);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(0, 0, w.image);
+  // What the old image covers is copied row by row; the rest starts white.
+  const QImage& old = w.image;
+  const bool copies = !old.isNull() && old.format() == QImage::Format_RGB32;
+  const int keptRows = copies ? std::min(old.height(), s.height()) : 0;
+  const int keptWidth = copies ? std::min(old.width(), s.width()) : 0;
+  if (keptRows == 0 || keptWidth == 0) {
+    img.fill(Qt::white);
+    if (!copies && !old.isNull()) {
+      QPainter p(&img);
+      p.setCompositionMode(QPainter::CompositionMode_Source);
+      p.drawImage(0, 0, old);
+    }
+  } else {
+    const size_t keptBytes = sizeof(QRgb) * static_cast<size_t>(keptWidth);
+    for (int y = 0; y < keptRows; ++y) {
+      auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
+      std::memcpy(row, old.constScanLine(y), keptBytes);
+      std::fill(row + keptWidth, row + s.width(), QRgb{0xFFFFFFFFu});
+    }
+    for (int y = keptRows; y < s.height(); ++y) {
+      auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
+      std::fill(row, row + s.width(), QRgb{0xFFFFFFFFu});
+    }
   }
   w.image = std::move(img);
 }
@@ -240,6 +260,13 @@ void MarkDirty(Wnd& w) {
     if (std::find(q->dirty.begin(), q->dirty.end(), w.handle) == q->dirty.end()) q->dirty.push_back(w.handle);
   }
   if (q->tid != CurrentThreadId()) q->Wake();
+}
+
+bool DeferFrameWhileHidden(Wnd& w) {
+  if (IsWindowVisible(w.handle)) return false;
+  w.frameDirty = true;
+  MarkDirty(w);
+  return true;
 }
 
 QWidget* WidgetOf(HWND h) {

@@ -330,6 +330,32 @@ TEST_F(GdiTest, CaretIsShownInvertedAndHiddenAgain) {
   DestroyWindow(h);
 }
 
+// A window not shown leaves its frame unpainted and paints it, with the
+// scroll state set meanwhile, once it shows.
+TEST_F(GdiTest, HiddenWindowPaintsItsScrollBarWhenShown) {
+  constexpr int kWidth = 100, kHeight = 80;
+  constexpr COLORREF kUnpainted = RGB(255, 255, 255);
+  HWND top = MakeTop(200, 120, WS_POPUP);
+  HWND child = CreateWindowEx(0, "UiTestPlain", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, kWidth, kHeight,
+                              top, nullptr, nullptr, nullptr);
+  SCROLLINFO si{sizeof si, SIF_ALL, 0, 99, 20, 30, 0};
+  SetScrollInfo(child, SB_VERT, &si, TRUE);
+  const int barX = kWidth - GetSystemMetrics(SM_CXVSCROLL) / 2;
+  auto barPainted = [&] {
+    for (int y = 0; y < kHeight; ++y)
+      if (Pixel(child, barX, y) != kUnpainted) return true;
+    return false;
+  };
+  EXPECT_FALSE(barPainted());
+  ShowWindow(top, SW_SHOW);
+  PumpWaitingMessages();
+  EXPECT_TRUE(barPainted());
+  SCROLLINFO got{sizeof got, SIF_POS};
+  GetScrollInfo(child, SB_VERT, &got);
+  EXPECT_EQ(got.nPos, si.nPos);
+  DestroyWindow(top);
+}
+
 TEST_F(GdiTest, ComposedWindowPictureIsSaved) {
   HWND top = MakeTop(240, 160, WS_POPUP | WS_VISIBLE | WS_BORDER);
   HWND child =
