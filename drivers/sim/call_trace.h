@@ -13,9 +13,16 @@ struct TraceEntry {
   long long result = 0;
 };
 
+// Keeps the newest calls only (a board running in the IDE makes calls for
+// as long as it runs): at least kKept, at most twice as many.
 class CallTrace {
  public:
-  void Add(TraceEntry e) { entries_.push_back(std::move(e)); }
+  static constexpr size_t kKept = 16384;
+
+  void Add(TraceEntry e) {
+    if (entries_.size() >= 2 * kKept) entries_.erase(entries_.begin(), entries_.end() - kKept);
+    entries_.push_back(std::move(e));
+  }
   const std::vector<TraceEntry>& Entries() const { return entries_; }
   void Clear() { entries_.clear(); }
   // The calls named `call`, in order.
