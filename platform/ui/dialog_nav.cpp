@@ -65,6 +65,16 @@ bool HandleMnemonic(HWND dlg, HWND focus, int ch) {
   return false;
 }
 
+// Tabbing into a group of radio buttons lands on its checked one.
+HWND CheckedRadioOfGroup(HWND dlg, HWND ctl) {
+  if (!ctl || !(DlgCode(ctl, nullptr) & DLGC_RADIOBUTTON)) return ctl;
+  for (HWND c = GetNextDlgGroupItem(dlg, ctl, FALSE); c && c != ctl; c = GetNextDlgGroupItem(dlg, c, FALSE)) {
+    if ((DlgCode(c, nullptr) & DLGC_RADIOBUTTON) && SendMessage(c, BM_GETCHECK, 0, 0) == BST_CHECKED)
+      return c;
+  }
+  return ctl;
+}
+
 void PressDefault(HWND dlg, HWND focus) {
   HWND top = TopChild(dlg, focus);
   int id = IDOK;
@@ -136,7 +146,7 @@ BOOL IsDialogMessage(HWND dlg, LPMSG m) {
       switch (m->wParam) {
         case VK_TAB: {
           if (code & DLGC_WANTTAB) break;
-          HWND next = GetNextDlgTabItem(dlg, focus == dlg ? nullptr : focus, shift);
+          HWND next = CheckedRadioOfGroup(dlg, GetNextDlgTabItem(dlg, focus == dlg ? nullptr : focus, shift));
           if (next) DialogSetFocus(dlg, next);
           return TRUE;
         }

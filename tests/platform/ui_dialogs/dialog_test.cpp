@@ -330,6 +330,23 @@ TEST_F(DialogTest, KeyboardMovesFocusByTabOrderGroupsAndMnemonics) {
   dlg.DestroyWindow();
 }
 
+// Tab into a group of radio buttons lands on the checked one, not on the
+// group's first.
+TEST_F(DialogTest, TabIntoARadioGroupFocusesItsCheckedButton) {
+  SampleDialog dlg;
+  ASSERT_TRUE(dlg.Create(IDD_SAMPLE));
+  HWND h = dlg.m_hWnd;
+  dlg.ShowWindow(SW_SHOW);
+  for (int checked : {IDC_RADIO1, IDC_RADIO3}) {
+    CheckRadioButton(h, IDC_RADIO1, IDC_RADIO3, checked);
+    SetFocus(GetDlgItem(h, IDC_TRISTATE));
+    MSG m{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}, 0};
+    IsDialogMessage(h, &m);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), checked);
+  }
+  dlg.DestroyWindow();
+}
+
 TEST_F(DialogTest, SampleDialogPicture) {
   SampleDialog dlg;
   ASSERT_TRUE(dlg.Create(IDD_SAMPLE));
