@@ -41,11 +41,6 @@ BOOL CVariableTree::GetItem(LV_ITEM* pItem, BOOL bCopyText, BOOL bNotify) const 
   return TRUE;
 }
 
-CEdit* CVariableTree::EditLabel(int nRow, int nCol) {
-  if (GetColumnRecord(nCol)) m_nCurColumn = nCol;
-  return SECTreeCtrl::EditLabel(nRow, nCol);
-}
-
 void CVariableTree::NotifyDeleteItem(HTREEITEM hItem) {
   m_values.erase(hItem);
   SECTreeCtrl::NotifyDeleteItem(hItem);

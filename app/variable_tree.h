@@ -54,9 +54,6 @@ class CVariableTree : public SECTreeCtrl {
 
   using SECTreeCtrl::GetItem;
   BOOL GetItem(LV_ITEM* pItem, BOOL bCopyText = TRUE, BOOL bNotify = TRUE) const override;
-  // The edited column becomes the current one, whose end of editing the
-  // list reports.
-  CEdit* EditLabel(int nRow, int nCol) override;
 
  protected:
   BOOL NotifyEndLabelEdit(int nRow, int nSubItem, CString* pText, BOOL bAccept) override;

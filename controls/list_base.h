@@ -401,6 +401,8 @@ class SECListBaseC : public CWnd, public SECListClient {
   // The label-edit, type-ahead and header state, for tests and derived
   // controls.
   int GetEditIndex() const { return m_nEditIndex; }
+  // The column whose cell is being edited (meaningful while editing).
+  int GetEditColumn() const { return m_nEditColumn; }
   int GetPendingEditIndex() const { return m_nPendingEdit; }
   int GetAnchorIndex() const { return m_nAnchor; }
   int GetCurrentColumn() const { return m_nCurColumn; }
@@ -454,6 +456,7 @@ class SECListBaseC : public CWnd, public SECListClient {
   int m_nPendingEdit = -1;
   int m_nCurColumn = 0;
   int m_nEditIndex = -1;
+  int m_nEditColumn = 0;
   int m_nSubItems = 0;
   int m_nFocusIndex = -1;
   int m_nDropHilightIndex = -1;

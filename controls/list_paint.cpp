@@ -315,7 +315,7 @@ void SECListBaseC::DrawCellText(SECListPaintContext* pContext) {
     dc->FillSolidRect(&fill, pContext->rgbTextBkgnd);
   UINT format = kPaintCellFormat | PaintAlignmentFormat(pContext->pCol);
   if (HasListStyle(LVS_NOLABELWRAP)) format |= DT_SINGLELINE | DT_END_ELLIPSIS;
-  const bool editing = pContext->lvi.iItem == m_nEditIndex && pContext->iCol == m_nCurColumn;
+  const bool editing = pContext->lvi.iItem == m_nEditIndex && pContext->iCol == m_nEditColumn;
   if (!editing) dc->DrawText(pContext->lvi.pszText, -1, &text, format);
   dc->SetBkMode(oldMode);
   dc->SetBkColor(oldBk);

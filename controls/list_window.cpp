@@ -164,6 +164,7 @@ CEdit* SECListBaseC::EditLabel(int nRow, int nCol) {
   const int sub = col ? col->iSubItem : 0;
   m_nPendingEdit = -1;
   m_nEditIndex = nRow;
+  m_nEditColumn = nCol;
   CRect label;
   if (!GetCellRect(nRow, nCol, &label, kSECListRectLabel)) {
     m_nEditIndex = -1;
@@ -218,7 +219,7 @@ BOOL SECListBaseC::EndLabelEdit(BOOL bCommit) {
   CString text;
   m_pEdit->GetWindowText(text);
   m_pEdit->DestroyWindow();
-  const int sub = std::max(GetColumnSubItem(m_nCurColumn), 0);
+  const int sub = std::max(GetColumnSubItem(m_nEditColumn), 0);
   const int row = m_nEditIndex;
   m_nEditIndex = -1;
   if (NotifyEndLabelEdit(row, sub, &text, bCommit)) {
@@ -235,10 +236,10 @@ BOOL SECListBaseC::EndLabelEdit(BOOL bCommit) {
 void SECListBaseC::OnEditUpdate() {
   if (m_nEditIndex == -1 || m_pEdit->GetSafeHwnd() == nullptr) return;
   CRect before;
-  GetCellRect(m_nEditIndex, m_nCurColumn, &before, kSECListRectLabel);
+  GetCellRect(m_nEditIndex, m_nEditColumn, &before, kSECListRectLabel);
   CString text;
   m_pEdit->GetWindowText(text);
-  const int sub = std::max(GetColumnSubItem(m_nCurColumn), 0);
+  const int sub = std::max(GetColumnSubItem(m_nEditColumn), 0);
   const int row = m_nEditIndex;
   m_nEditIndex = -1;  // the cell takes the text without a redraw under the edit
   SetItemText(row, sub, text);
@@ -246,7 +247,7 @@ void SECListBaseC::OnEditUpdate() {
   m_items[static_cast<size_t>(row)]->m_bDirty = TRUE;
   MeasureRow(row);
   CRect after;
-  GetCellRect(row, m_nCurColumn, &after, kSECListRectLabel);
+  GetCellRect(row, m_nEditColumn, &after, kSECListRectLabel);
   if (after.Height() != before.Height()) {
     RecalcLayout();
     UpdateItem(row, FALSE, TRUE, TRUE, FALSE);
@@ -257,7 +258,7 @@ void SECListBaseC::OnEditUpdate() {
   CRect inside;
   GetInsideRect(&inside);
   right =
-      std::min(right, GetColumnCount() > 1 ? GetColumnRight(m_nCurColumn) : static_cast<int>(inside.right));
+      std::min(right, GetColumnCount() > 1 ? GetColumnRight(m_nEditColumn) : static_cast<int>(inside.right));
   m_pEdit->SetWindowPos(nullptr, 0, 0, right - left, after.Height() + 2,
                         SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
 }

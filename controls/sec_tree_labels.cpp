@@ -24,7 +24,7 @@ BOOL SECTreeBaseC::EditLabel(HTREEITEM hItem, int nCol) {
 BOOL SECTreeBaseC::EndLabelEdit(BOOL bCommit) {
   const int row = GetEditIndex();
   const HTREEITEM item = GetItemAt(row);
-  const bool label = GetColumnSubItem(m_nCurColumn) <= 0;
+  const bool label = GetColumnSubItem(GetEditColumn()) <= 0;
   if (!SECListBaseC::EndLabelEdit(bCommit)) return FALSE;
   CWnd* target = GetNotifyTarget();
   if (label && item && target && target->GetSafeHwnd()) {

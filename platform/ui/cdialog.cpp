@@ -151,6 +151,12 @@ void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 BOOL CDialog::PreTranslateMessage(MSG* m) {
   if (!m_hWnd || (m->hwnd != m_hWnd && !::IsChild(m_hWnd, m->hwnd))) return FALSE;
+  // A page inside a dialog leaves the keys to that dialog, whose tab order
+  // runs through the page's controls.
+  const HWND root = ::GetAncestor(m_hWnd, GA_ROOT);
+  if (root != m_hWnd && (::GetWindowLong(m_hWnd, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
+      mirt_ui::DialogStateOf(root))
+    return FALSE;
   mirt_ui::FilterToolTipMessage(this, m);
   bool input = (m->message >= WM_KEYFIRST && m->message <= WM_KEYLAST) ||
                (m->message >= WM_MOUSEFIRST && m->message <= WM_MOUSELAST);

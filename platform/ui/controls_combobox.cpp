@@ -527,6 +527,12 @@ HWND ComboOfList(HWND list) {
   return it == ListOwners().end() ? nullptr : it->second;
 }
 
+bool IsComboListDropped(HWND list) {
+  HWND combo = ComboOfList(list);
+  ComboState* s = combo ? ControlState<ComboState>(combo) : nullptr;
+  return s && s->dropped;
+}
+
 void ComboListChosen(HWND list, bool ok) {
   HWND combo = ComboOfList(list);
   ComboState* s = combo ? ControlState<ComboState>(combo) : nullptr;

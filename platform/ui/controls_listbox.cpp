@@ -575,6 +575,12 @@ LRESULT CALLBACK ListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT outside;
   if (ControlStateMessage(h, msg, wp, lp, &s, &outside)) return outside;
   if (msg >= LB_ADDSTRING && msg <= LB_ITEMFROMPOINT) return Command(h, *s, msg, wp, lp);
+  // A combo box's list never takes the activation from the dialog it drops in.
+  if (msg == WM_MOUSEACTIVATE && IsComboList(h)) return MA_NOACTIVATE;
+  if (msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK && IsComboList(h) && !IsComboListDropped(h)) {
+    s->tracking = false;
+    return 0;
+  }
   switch (msg) {
     case WM_CREATE:
       s->vscroll = StyleOf(h) & WS_VSCROLL;

@@ -1,5 +1,6 @@
 // Keyboard navigation in dialogs: tab order, groups and arrow keys, the
 // default and cancel buttons on Enter and Esc, mnemonics.
+#include <algorithm>
 #include <vector>
 
 #include "platform/ui/controls_impl.h"
@@ -10,20 +11,34 @@ using namespace mirt_ui;
 
 namespace {
 
-std::vector<HWND> Children(HWND dlg) {
-  std::vector<HWND> v;
-  for (HWND c = GetWindow(dlg, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) v.push_back(c);
-  return v;
-}
-
 bool Usable(HWND c) { return IsWindowVisible(c) && IsWindowEnabled(c); }
 LONG NavStyleOf(HWND c) { return GetWindowLong(c, GWL_STYLE); }
 
-// The direct child of `dlg` that holds `ctl` (controls inside a combo box
-// count as the combo box).
+// The controls of `parent` in their order; a child that holds controls
+// of its own (WS_EX_CONTROLPARENT: a dialog page) stands for its
+// controls, unless it is hidden or disabled.
+void AddNavChildren(HWND parent, std::vector<HWND>& v) {
+  for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (!(GetWindowLong(c, GWL_EXSTYLE) & WS_EX_CONTROLPARENT))
+      v.push_back(c);
+    else if (Usable(c))
+      AddNavChildren(c, v);
+  }
+}
+
+std::vector<HWND> Children(HWND dlg) {
+  std::vector<HWND> v;
+  AddNavChildren(dlg, v);
+  return v;
+}
+
+// The control of `dlg` that holds `ctl` (controls inside a combo box count
+// as the combo box, those of a page as themselves).
 HWND TopChild(HWND dlg, HWND ctl) {
-  while (ctl && GetParent(ctl) && GetParent(ctl) != dlg) ctl = GetParent(ctl);
-  return ctl && GetParent(ctl) == dlg ? ctl : nullptr;
+  const std::vector<HWND> kids = Children(dlg);
+  for (HWND h = ctl; h && h != dlg; h = GetParent(h))
+    if (std::find(kids.begin(), kids.end(), h) != kids.end()) return h;
+  return nullptr;
 }
 
 UINT DlgCode(HWND c, MSG* m) {
@@ -63,6 +78,16 @@ bool HandleMnemonic(HWND dlg, HWND focus, int ch) {
     return true;
   }
   return false;
+}
+
+// Tabbing into a group of radio buttons lands on its checked one.
+HWND CheckedRadioOfGroup(HWND dlg, HWND ctl) {
+  if (!ctl || !(DlgCode(ctl, nullptr) & DLGC_RADIOBUTTON)) return ctl;
+  for (HWND c = GetNextDlgGroupItem(dlg, ctl, FALSE); c && c != ctl; c = GetNextDlgGroupItem(dlg, c, FALSE)) {
+    if ((DlgCode(c, nullptr) & DLGC_RADIOBUTTON) && SendMessage(c, BM_GETCHECK, 0, 0) == BST_CHECKED)
+      return c;
+  }
+  return ctl;
 }
 
 void PressDefault(HWND dlg, HWND focus) {
@@ -136,7 +161,7 @@ BOOL IsDialogMessage(HWND dlg, LPMSG m) {
       switch (m->wParam) {
         case VK_TAB: {
           if (code & DLGC_WANTTAB) break;
-          HWND next = GetNextDlgTabItem(dlg, focus == dlg ? nullptr : focus, shift);
+          HWND next = CheckedRadioOfGroup(dlg, GetNextDlgTabItem(dlg, focus == dlg ? nullptr : focus, shift));
           if (next) DialogSetFocus(dlg, next);
           return TRUE;
         }

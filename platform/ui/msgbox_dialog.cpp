@@ -1,15 +1,21 @@
 // A real message box (QMessageBox) answers message boxes when a person can
 // see them; runs without a display keep the scripted or default answers.
+// While it is open the layer's messages keep flowing (timers, paints, the
+// test hook), and the test hook shows it as a dialog with its text and
+// buttons.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
 #include <vector>
 
 #include "platform/sys/msgbox.h"
+#include "platform/ui/message.h"
 #include "platform/ui/modal.h"
 #include "platform/ui/system_classes.h"
+#include "platform/ui/test_hook.h"
 #include "platform/ui/text1252.h"
 
 namespace mirt_ui {
@@ -55,6 +61,33 @@ QMessageBox::Icon IconOf(UINT type) {
   return QMessageBox::NoIcon;
 }
 
+// Classes and ids the message box's parts show under in the test state.
+constexpr char kMsgBoxClass[] = "#32770";
+constexpr char kMsgBoxStaticClass[] = "Static";
+constexpr char kMsgBoxButtonClass[] = "Button";
+constexpr int kMsgBoxTextId = 0xFFFF;
+
+// The box's own modal loop: the layer's queue runs until a button (or Esc)
+// closes the box; a quit message closes it and stays for the outer loop.
+void RunMsgBoxLoop(QMessageBox& box) {
+  box.setWindowModality(Qt::ApplicationModal);
+  box.show();
+  while (box.isVisible()) {
+    MSG m;
+    if (!PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
+      WaitMessage();
+      continue;
+    }
+    if (m.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(m.wParam));
+      box.reject();
+      break;
+    }
+    TranslateMessage(&m);
+    DispatchMessage(&m);
+  }
+}
+
 int Show(const plat::MessageBoxRecord& r) {
   QMessageBox box(IconOf(r.type), From1252(r.caption.c_str()), From1252(r.text.c_str()));
   std::vector<int> ids = plat::MessageBoxButtons(r.type);
@@ -65,6 +98,7 @@ int Show(const plat::MessageBoxRecord& r) {
     QMessageBox::ButtonRole role = id == IDCANCEL ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
     QString text = QString::fromLatin1(ButtonText(id)).replace('&', QString());
     QAbstractButton* b = box.addButton(text, role);
+    ShowInTestState(b, kMsgBoxButtonClass, id);
     buttons.push_back(b);
     if (id == def) box.setDefaultButton(static_cast<QPushButton*>(b));
   }
@@ -75,7 +109,10 @@ int Show(const plat::MessageBoxRecord& r) {
       hasCancel = true;
     }
   if (!hasCancel && ids.size() == 1) box.setEscapeButton(buttons[0]);
-  box.exec();
+  ShowInTestState(&box, kMsgBoxClass, 0);
+  if (auto* label = box.findChild<QLabel*>("qt_msgbox_label"))
+    ShowInTestState(label, kMsgBoxStaticClass, kMsgBoxTextId);
+  RunMsgBoxLoop(box);
   for (size_t i = 0; i < buttons.size(); ++i)
     if (box.clickedButton() == buttons[i]) return ids[i];
   return hasCancel ? IDCANCEL : def;

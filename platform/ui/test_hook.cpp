@@ -18,6 +18,7 @@
 #include "platform/ui/input.h"
 #include "platform/ui/menu_impl.h"
 #include "platform/ui/message.h"
+#include "platform/ui/text1252.h"
 #include "platform/ui/window.h"
 #include "platform/ui/wnd_obj.h"
 
@@ -25,6 +26,8 @@ namespace mirt_ui {
 namespace {
 
 constexpr char kSyncAtom[] = "_MIRT_TEST_SYNC";
+constexpr char kTestClassProperty[] = "mirtTestClass";
+constexpr char kTestIdProperty[] = "mirtTestId";
 
 class SyncFilter : public QAbstractNativeEventFilter {
  public:
@@ -116,6 +119,29 @@ void WindowLine(std::string& out, HWND h) {
   for (HWND c : w->children) WindowLine(out, c);
 }
 
+void MarkedWidgetLine(std::string& out, QWidget* w, QWidget* parent) {
+  const QRect r = parent ? QRect(w->mapToGlobal(QPoint(0, 0)), w->size()) : w->frameGeometry();
+  const QString text = parent ? w->property("text").toString() : w->windowTitle();
+  char line[256];
+  std::snprintf(line, sizeof line, "wnd %s %s 0 %d %d %d %d %d 1 %llu ", Hex(w).c_str(), Hex(parent).c_str(),
+                w->property(kTestIdProperty).toInt(), r.x(), r.y(), r.width(), r.height(),
+                parent ? 0ULL : static_cast<unsigned long long>(w->internalWinId()));
+  out += line;
+  out += w->property(kTestClassProperty).toByteArray().toStdString();
+  out += '\t';
+  for (char ch : To1252(text)) out += ch == '\n' || ch == '\r' ? ' ' : ch;
+  out += '\n';
+}
+
+void MarkedWidgetLines(std::string& out) {
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (!top->isVisible() || !top->property(kTestClassProperty).isValid()) continue;
+    MarkedWidgetLine(out, top, nullptr);
+    for (QWidget* c : top->findChildren<QWidget*>())
+      if (c->isVisible() && c->property(kTestClassProperty).isValid()) MarkedWidgetLine(out, c, top);
+  }
+}
+
 std::string StateText(uint32_t seq) {
   std::string out = "state " + std::to_string(seq) + "\nfocus " + Hex(GetFocus()) + "\nactive " +
                     Hex(GetActiveWindow()) + "\ncapture " + Hex(GetCapture()) + "\n";
@@ -125,12 +151,18 @@ std::string StateText(uint32_t seq) {
   out += "native " + std::to_string(native) + "\n";
   out += MenuStateLine();
   for (HWND h : TopLevels()) WindowLine(out, h);
+  MarkedWidgetLines(out);
   for (auto& r : TheHook()->reporters) r(out);
   out += "end\n";
   return out;
 }
 
 }  // namespace
+
+void ShowInTestState(QWidget* widget, const char* className, int id) {
+  widget->setProperty(kTestClassProperty, QByteArray(className));
+  widget->setProperty(kTestIdProperty, id);
+}
 
 void AddTestStateReporter(TestStateReporter reporter) {
   if (Hook* hook = TheHook()) hook->reporters.push_back(std::move(reporter));

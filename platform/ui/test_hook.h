@@ -15,6 +15,7 @@
 //   native <n>                             native top-level windows alive
 //   wnd <hwnd> <parent> <owner> <id> <x> <y> <cx> <cy> <visible> <xid> <class>\t<text>
 //                                          every window, rectangle on screen
+//   wnd lines of widgets marked by ShowInTestState (handle: the widget)
 //   <program lines>                        added by the program's reporters
 //   end
 #pragma once
@@ -22,7 +23,14 @@
 #include <functional>
 #include <string>
 
+class QWidget;
+
 namespace mirt_ui {
+
+// The layer's own Qt widgets that are no windows of it (the message box and
+// its parts) show in the state as windows of `className` with `id`: a
+// visible marked top-level widget with its visible marked descendants.
+void ShowInTestState(QWidget* widget, const char* className, int id);
 
 // Adds lines ("key value\n") to every state the hook writes.
 using TestStateReporter = std::function<void(std::string& out)>;

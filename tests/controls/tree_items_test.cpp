@@ -104,6 +104,62 @@ TEST_F(TreeTest, AnEditedLabelKeepsAtMost2047Bytes) {
   EXPECT_EQ(tree->GetItemText(item).GetLength(), kSECTreeLabelBufferSize - 1);
 }
 
+// An edit started in one column ends in that column, whichever column is
+// current: a label edit ends with TVN_ENDLABELEDIT and the registered
+// message, a value edit with the list's end-edit notice for its sub-item.
+TEST_F(TreeTest, AnEditEndsInTheColumnItWasStartedIn) {
+  constexpr const char* kLabel = "x";
+  constexpr const char* kValue = "7";
+  constexpr const char* kTyped = "typed";
+  constexpr int kRow = 0;
+  constexpr int kLabelColumn = 0;
+  constexpr int kValueColumn = 1;
+  struct Case {
+    const char* what;
+    int currentColumn;  // made current by a tree edit that is cancelled
+    int editColumn;
+    UINT endCode;
+    const char* label;  // afterwards
+    const char* value;
+    size_t endEdits;  // registered end-of-edit messages
+  };
+  const Case kCases[] = {
+      {"value edit with the label current", kLabelColumn, kValueColumn, UINT(LVN_ENDLABELEDITA), kLabel,
+       kTyped, 0},
+      {"label edit with the value current", kValueColumn, kLabelColumn, UINT(TVN_ENDLABELEDIT), kTyped,
+       kValue, 1},
+  };
+  for (const Case& c : kCases) {
+    Make(kEditableTree);
+    tree->InsertColumn(kValueColumn, "value", LVCFMT_LEFT, 60, kValueColumn, -1, TRUE);
+    tree->EnableSubItemTexts(TRUE);
+    owner.answer = [](NMHDR* hdr) -> LRESULT {  // every end of an edit accepted
+      return hdr->code == static_cast<UINT>(TVN_ENDLABELEDIT) || hdr->code == UINT(LVN_ENDLABELEDITA);
+    };
+    const HTREEITEM item = tree->InsertItem(kLabel);
+    ASSERT_TRUE(tree->SetItemText(item, kValueColumn, kValue)) << c.what;
+    ASSERT_TRUE(tree->EditLabel(item, c.currentColumn)) << c.what;
+    tree->EndLabelEdit(FALSE);
+    ASSERT_EQ(tree->GetCurrentColumn(), c.currentColumn) << c.what;
+    owner.notices.clear();
+    owner.endEdits.clear();
+    ASSERT_NE(tree->EditLabel(kRow, c.editColumn), nullptr) << c.what;
+    EXPECT_EQ(tree->GetEditColumn(), c.editColumn) << c.what;
+    tree->GetEditControl()->SetWindowText(kTyped);
+    EXPECT_TRUE(tree->EndLabelEdit(TRUE)) << c.what;
+    std::vector<UINT> ends;
+    for (const TreeNotice& n : owner.notices)
+      if (n.code == static_cast<UINT>(TVN_ENDLABELEDIT) || n.code == UINT(LVN_ENDLABELEDITA))
+        ends.push_back(n.code);
+    EXPECT_EQ(ends, std::vector<UINT>{c.endCode}) << c.what;
+    EXPECT_EQ(tree->GetItemText(item), CString(c.label)) << c.what;
+    EXPECT_EQ(tree->GetItemText(item, kValueColumn), CString(c.value)) << c.what;
+    EXPECT_EQ(owner.endEdits.size(), c.endEdits) << c.what;
+    delete tree;
+    tree = nullptr;
+  }
+}
+
 // The list's own row setter (used by its edit) writes column 0 into the node.
 TEST_F(TreeTest, TheListsRowSetterWritesTheItem) {
   Make();

@@ -509,7 +509,7 @@ std::string RealDisplay::SavePicture(const std::string& name) {
 
 bool RealDisplay::ProgramRunning() {
   if (program_ <= 0) return false;
-  if (::waitpid(program_, nullptr, WNOHANG) == program_) {
+  if (::waitpid(program_, &exitStatus_, WNOHANG) == program_) {
     program_ = -1;
     return false;
   }

@@ -109,6 +109,8 @@ class RealDisplay {
   std::string SavePicture(const std::string& name);
 
   bool ProgramRunning();
+  // The program's wait status once ProgramRunning saw it end (-1 before).
+  int ProgramExitStatus() const { return exitStatus_; }
   pid_t ProgramPid() const { return program_; }
   const std::string& Error() const { return error_; }
   std::string DisplayName() const { return ":" + std::to_string(number_); }
@@ -120,6 +122,7 @@ class RealDisplay {
   void StopAll();
 
   pid_t server_ = -1, wm_ = -1, program_ = -1;
+  int exitStatus_ = -1;
   int number_ = -1;
   void* display_ = nullptr;  // Display*
   int hookFd_ = -1;

@@ -1,9 +1,11 @@
-// The probe's modal dialog under real input: the combo box's keys close
-// only its list, the list box shows its scroll bar, and closed dialogs give
-// back their native windows and memory.
+// The probe's modal dialog and message box under real input: the combo
+// box's keys close only its list, the list box shows its scroll bar, closed
+// dialogs give back their native windows and memory, the keys move the
+// focus, and the message box shows in the state and takes clicks and keys.
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "probe_fixture.h"
@@ -120,6 +122,89 @@ TEST_P(DialogTest, KeysInTheModalDialogPassTheApplicationsPreTranslateMessage) {
   // The dialog still handles them: its edit took the text.
   EXPECT_EQ(s.Value("dialogedit"), kTyped);
   display->Key("Escape");
+}
+
+// The id of the control holding the keyboard focus (-1: none reported).
+long long FocusId(const ProgramState& s) {
+  const WindowState* w = s.ByHandle(s.focus);
+  return w ? w->id : -1;
+}
+
+ProgramState WaitFocusId(RealDisplay& d, long long id, const char* what) {
+  return d.WaitFor([id](const ProgramState& st) { return FocusId(st) == id; }, what);
+}
+
+// Tab and Shift+Tab walk the controls with a tab stop in their order and
+// wrap; the check box's mnemonic reaches it; Enter presses the default
+// button.
+TEST_P(DialogTest, TabShiftTabAndMnemonicsMoveTheFocusAndEnterPressesTheDefault) {
+  constexpr int kEditId = 2001;   // IDC_PROBE_EDIT
+  constexpr int kCheckId = 2004;  // IDC_PROBE_CHECK
+  constexpr int kOkId = 1;        // IDOK
+  constexpr int kCancelId = 2;    // IDCANCEL
+  const long long kTabOrder[] = {kEditId, kListId, kComboId, kCheckId, kOkId, kCancelId};
+  ProgramState s = OpenDialog(*display);
+  const unsigned long dialog = s.Find(kDialogClass)->xid;
+  s = display->WaitFor([&](const ProgramState&) { return dialog && display->HasInputFocus(dialog); },
+                       "the keys going to the dialog");
+  s = WaitFocusId(*display, kEditId, "the focus on the edit");
+  for (size_t i = 1; i <= std::size(kTabOrder); ++i) {
+    display->Key("Tab");
+    s = WaitFocusId(*display, kTabOrder[i % std::size(kTabOrder)], "Tab to the next control");
+  }
+  display->Key("shift+Tab");
+  s = WaitFocusId(*display, kCancelId, "Shift+Tab back over the wrap");
+  display->Key("shift+Tab");
+  s = WaitFocusId(*display, kOkId, "Shift+Tab back");
+  display->Key("alt+c");
+  s = WaitFocusId(*display, kCheckId, "the check box's mnemonic");
+  display->Key("Return");
+  s = display->WaitFor([](const ProgramState& st) { return st.Find(kDialogClass) == nullptr; },
+                       "the dialog closed by its default button");
+  EXPECT_EQ(s.Value("dialogs"), "1 1");  // one dialog, IDOK
+}
+
+// A message box shows in the state with its text and buttons and answers a
+// person's click or key.
+TEST_P(DialogTest, AMessageBoxShowsItsTextAndButtonsAndTakesClicksAndKeys) {
+  constexpr auto kMessageText = "Keep the probe's changes?";
+  constexpr int kTextId = 0xFFFF;
+  constexpr int kYes = 6, kNo = 7, kCancel = 2;  // IDYES, IDNO, IDCANCEL
+  struct Case {
+    const char* what;
+    const char* key;  // pressed, or nullptr: click the button
+    int button;       // clicked
+    int answer;
+  };
+  const Case kCases[] = {
+      {"a click on No", nullptr, kNo, kNo},
+      {"Esc", "Escape", 0, kCancel},
+      {"Enter on the default button", "Return", 0, kYes},
+  };
+  int closed = 0;
+  for (const Case& c : kCases) {
+    display->Key("ctrl+m");
+    ProgramState s = display->WaitFor(
+        [](const ProgramState& st) { return st.Find("Static", kTextId) && st.Find("Button", kCancel); },
+        c.what);
+    const WindowState* box = s.Find(kDialogClass);
+    ASSERT_NE(box, nullptr) << c.what;
+    EXPECT_EQ(s.Find("Static", kTextId)->text, kMessageText) << c.what;
+    for (int id : {kYes, kNo, kCancel}) EXPECT_NE(s.Find("Button", id), nullptr) << c.what << " " << id;
+    // A window manager shows and places the box in its own time.
+    const unsigned long xid = box->xid;
+    s = display->WaitFor([&](const ProgramState&) { return xid && display->HasInputFocus(xid); },
+                         "the message box shown with the keys going to it");
+    if (c.key) {
+      display->Key(c.key);
+    } else {
+      const WindowState* button = s.Find("Button", c.button);
+      display->Click(button->rect.CenterX(), button->rect.CenterY());
+    }
+    const std::string answered = std::to_string(++closed) + " " + std::to_string(c.answer);
+    s = display->WaitFor([&](const ProgramState& st) { return st.Value("msgbox") == answered; }, c.what);
+    EXPECT_EQ(s.Find("Static", kTextId), nullptr) << c.what;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Display, DialogTest,

@@ -1,8 +1,8 @@
 // The display probe: a small MDI program on the window layer, driven by the
 // real-input tests. It has menus, an accelerator, a docked bar with a list
 // box, a status bar, two documents whose views show typed text and keep a
-// caret, and a modal dialog with an edit, a list, a combo box and a check
-// box. It reports what it saw through the test hook:
+// caret, a modal dialog with an edit, a list, a combo box and a check
+// box, and a message box (Ctrl+M). It reports what it saw through the test hook:
 //   view <hwnd> <text typed into it>
 //   barlist <hwnd>
 //   floatframe <hwnd of the floating bar's frame>
@@ -13,13 +13,16 @@
 //   screen <cx> <cy> <work area left top right bottom>
 //   status <the status bar's first pane>
 //   dialogedit <the open dialog's edit text>
+//   dialogcombo <the open dialog's combo selection> <its list's line height>
 //   dialogkeys <key presses in dialogs the application's PreTranslateMessage saw>
+//   msgbox <message boxes closed> <last answer>
 // With "--bottom" the main frame stands with its menu bar near the
 // screen's bottom.
 #include <cstdio>
 #include <string>
 
 #include "platform/afx/afx.h"
+#include "platform/sys/msgbox.h"
 #include "platform/ui/afxctrl.h"
 #include "platform/ui/afxdlg.h"
 #include "platform/ui/caret.h"
@@ -39,6 +42,8 @@ HWND g_dialog = nullptr;  // the open modal dialog
 bool g_atBottom = false;
 constexpr int kBottomRoom = 40;  // screen rows below the menu bar with "--bottom"
 INT_PTR g_lastResult = 0;
+int g_messageBoxes = 0;
+int g_lastAnswer = 0;
 
 std::string Hex(HWND h) {
   char s[24];
@@ -158,6 +163,10 @@ class ProbeFrame : public CMDIFrameWnd {
     g_dialog = nullptr;
     ++g_dialogsClosed;
   }
+  void OnMessage() {
+    g_lastAnswer = AfxMessageBox("Keep the probe's changes?", MB_YESNOCANCEL | MB_ICONQUESTION);
+    ++g_messageBoxes;
+  }
   DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(ProbeFrame, CMDIFrameWnd)
@@ -167,6 +176,7 @@ ON_COMMAND(ID_PROBE_BETA, OnBeta)
 ON_COMMAND(ID_PROBE_GAMMA, OnGamma)
 ON_COMMAND(ID_PROBE_DELTA, OnDelta)
 ON_COMMAND(ID_PROBE_DIALOG, OnDialog)
+ON_COMMAND(ID_PROBE_MESSAGE, OnMessage)
 END_MESSAGE_MAP()
 
 void Report(std::string& out) {
@@ -210,10 +220,14 @@ void Report(std::string& out) {
   out += screen;
   out += "dialogs " + std::to_string(g_dialogsClosed) + " " + std::to_string(g_lastResult) + "\n";
   out += "dialogkeys " + std::to_string(g_dialogKeys) + "\n";
+  out += "msgbox " + std::to_string(g_messageBoxes) + " " + std::to_string(g_lastAnswer) + "\n";
   if (g_dialog && ::IsWindow(g_dialog)) {
     char edit[64] = {};
     ::GetDlgItemText(g_dialog, IDC_PROBE_EDIT, edit, sizeof edit);
     out += std::string("dialogedit ") + edit + "\n";
+    const LRESULT chosen = ::SendDlgItemMessage(g_dialog, IDC_PROBE_COMBO, CB_GETCURSEL, 0, 0);
+    const LRESULT lineHeight = ::SendDlgItemMessage(g_dialog, IDC_PROBE_COMBO, CB_GETITEMHEIGHT, 0, 0);
+    out += "dialogcombo " + std::to_string(chosen) + " " + std::to_string(lineHeight) + "\n";
   }
 }
 

@@ -1,8 +1,12 @@
 // The window layer under a real X display, driven by real pointer and
-// keyboard input, bare and under a window manager.
+// keyboard input, bare and under a window manager; the program's end.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <chrono>
 #include <sstream>
+#include <thread>
 
 #include "probe_fixture.h"
 
@@ -43,6 +47,22 @@ TEST_P(ProbeTest, TheStatusBarShowsTheIdlePromptFromTheStart) {
   ProgramState s = display->WaitFor([&](const ProgramState& st) { return st.Value("status") == kIdlePrompt; },
                                     "the idle prompt");
   EXPECT_EQ(Commands(s), "");
+}
+
+// Alt+F4 ends the program normally; under LeakSanitizer its report at the
+// end (libraries that talk to the display included) is clean, or the exit
+// status says otherwise.
+TEST_P(ProbeTest, AltF4EndsTheProgramWithoutLeaks) {
+  constexpr int kEndWaitSteps = 250;
+  constexpr auto kEndWaitStep = std::chrono::milliseconds(20);
+  display->Sync();
+  display->Key("alt+F4");
+  for (int i = 0; i < kEndWaitSteps && display->ProgramRunning(); ++i)
+    std::this_thread::sleep_for(kEndWaitStep);
+  ASSERT_FALSE(display->ProgramRunning());
+  const int status = display->ProgramExitStatus();
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Display, ProbeTest, ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox),

@@ -246,6 +246,28 @@ TEST_F(ControlsTest, DropListComboSelectsByKeysAndText) {
   EXPECT_EQ(codes, expected);
 }
 
+// A click read after the drop list closed (input of a person faster than
+// the display) changes nothing and leaves no capture behind; the list never
+// takes the activation.
+TEST_F(ControlsTest, AClosedComboListIgnoresLateClicksAndNeverActivates) {
+  constexpr int kFirstLineY = 2;  // inside the list's first line
+  HWND c = Make("COMBOBOX", CBS_DROPDOWNLIST, 4, "", 120, 100);
+  for (const char* s : {"red", "green", "blue"}) SendMessage(c, CB_ADDSTRING, 0, (LPARAM)s);
+  SendMessage(c, CB_SETCURSEL, 2, 0);
+  SendMessage(c, CB_SHOWDROPDOWN, TRUE, 0);
+  HWND list = GetCapture();  // the dropped list tracks the pointer
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(SendMessage(list, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(GetParent(c)), 0), MA_NOACTIVATE);
+  SendMessage(c, CB_SHOWDROPDOWN, FALSE, 0);
+  ASSERT_EQ(GetCapture(), nullptr);
+  SendMessage(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, kFirstLineY));
+  EXPECT_EQ(GetCapture(), nullptr);
+  SendMessage(list, WM_LBUTTONUP, 0, MAKELPARAM(1, kFirstLineY));
+  EXPECT_EQ(SendMessage(c, CB_GETCURSEL, 0, 0), 2);
+  EXPECT_FALSE(SendMessage(c, CB_GETDROPPEDSTATE, 0, 0));
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
 // A window reading its drop-list combo box while it is destroyed (as a
 // dialog page pulls its values) still finds the chosen text.
 std::string g_comboTextAtDestroy;

@@ -330,6 +330,56 @@ TEST_F(DialogTest, KeyboardMovesFocusByTabOrderGroupsAndMnemonics) {
   dlg.DestroyWindow();
 }
 
+// Tab into a group of radio buttons lands on the checked one, not on the
+// group's first.
+TEST_F(DialogTest, TabIntoARadioGroupFocusesItsCheckedButton) {
+  SampleDialog dlg;
+  ASSERT_TRUE(dlg.Create(IDD_SAMPLE));
+  HWND h = dlg.m_hWnd;
+  dlg.ShowWindow(SW_SHOW);
+  for (int checked : {IDC_RADIO1, IDC_RADIO3}) {
+    CheckRadioButton(h, IDC_RADIO1, IDC_RADIO3, checked);
+    SetFocus(GetDlgItem(h, IDC_TRISTATE));
+    MSG m{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}, 0};
+    IsDialogMessage(h, &m);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), checked);
+  }
+  dlg.DestroyWindow();
+}
+
+// The controls of a page inside a dialog take their place in the dialog's
+// tab order; the page leaves its keys to the dialog.
+TEST_F(DialogTest, TabRunsThroughTheControlsOfAPageInTheDialog) {
+  SampleDialog dlg;
+  ASSERT_TRUE(dlg.Create(IDD_SAMPLE));
+  HWND h = dlg.m_hWnd;
+  dlg.ShowWindow(SW_SHOW);
+  CPropertyPage page;
+  ASSERT_TRUE(page.Create(IDD_SMALL, &dlg));
+  page.ShowWindow(SW_SHOW);
+  const HWND pageEdit = ::GetDlgItem(page.m_hWnd, IDC_NAME);
+  const HWND pageOk = ::GetDlgItem(page.m_hWnd, IDOK);
+  const HWND pageCancel = ::GetDlgItem(page.m_hWnd, IDCANCEL);
+  struct Case {
+    HWND from;
+    HWND to;
+  };
+  const Case kCases[] = {
+      {GetDlgItem(h, IDC_APPLY), pageEdit},  // the page comes after the dialog's own controls
+      {pageEdit, pageOk},
+      {pageCancel, GetDlgItem(h, IDC_NAME)},  // and the order wraps
+  };
+  for (const Case& c : kCases) {
+    SetFocus(c.from);
+    MSG m{c.from, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}, 0};
+    EXPECT_FALSE(page.PreTranslateMessage(&m));
+    EXPECT_TRUE(dlg.PreTranslateMessage(&m));
+    EXPECT_EQ(GetFocus(), c.to) << "from " << GetDlgCtrlID(c.from);
+  }
+  page.DestroyWindow();
+  dlg.DestroyWindow();
+}
+
 TEST_F(DialogTest, SampleDialogPicture) {
   SampleDialog dlg;
   ASSERT_TRUE(dlg.Create(IDD_SAMPLE));
