@@ -1,6 +1,8 @@
 // What the disassembler needs of the debug session and of the source
-// editor, as small interfaces. A session plugs its objects in through the
-// globals below; with no session they are null.
+// editor, as small interfaces. A board session plugs its objects in through
+// the globals below (CSessionDisassembler); with no session they are null.
+// The disassembly document installs the source documents, the program the
+// main frame.
 #pragma once
 
 #include "debugger/addr.h"

@@ -2,6 +2,7 @@
 
 #include "disasm/disass_neighbours.h"
 #include "disasm/mem_addr_list.h"
+#include "disasm/view/disass_source_file.h"
 
 BOOL g_bDisassemblyOpen = FALSE;
 
@@ -9,6 +10,8 @@ IMPLEMENT_DYNCREATE(CDisview0Doc, CDocument)
 
 CDisview0Doc::CDisview0Doc() {
   m_disassEdit.SetReadOnly(TRUE);
+  // The line source reads source lines through the editor's documents.
+  if (g_pfnNewDisassSourceDoc == nullptr) g_pfnNewDisassSourceDoc = CDisassSourceFile::Create;
   g_bDisassemblyOpen = TRUE;
   SetTitle("disassembly");
 }

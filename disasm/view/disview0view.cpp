@@ -3,9 +3,7 @@
 #include "debugger/segoff.h"
 #include "disasm/disass_neighbours.h"
 #include "disasm/mem_addr_list.h"
-#include "disasm/view/disass_debug_commands.h"
-
-CDisassDebugCommands* g_pDisassDebugger = nullptr;
+#include "debugger/session/debugger.h"
 
 IMPLEMENT_DYNCREATE(CDisview0View, DisassEditView)
 
@@ -76,22 +74,24 @@ BOOL CDisview0View::CursorLineAddress(DWORD* address) {
 
 void CDisview0View::OnSetIPToCursor() {
   DWORD address = 0;
-  if (g_pDisassDebugger != nullptr && CursorLineAddress(&address)) g_pDisassDebugger->SetIPToAddress(address);
+  if (g_pCurrentDebugger != nullptr && CursorLineAddress(&address))
+    g_pCurrentDebugger->SetIPToAddress(address);
 }
 
 void CDisview0View::OnRunToCursor() {
   DWORD address = 0;
-  if (g_pDisassDebugger != nullptr && CursorLineAddress(&address)) g_pDisassDebugger->RunToAddress(address);
+  if (g_pCurrentDebugger != nullptr && CursorLineAddress(&address)) g_pCurrentDebugger->RunToAddress(address);
 }
 
 void CDisview0View::OnToggleBreakpoint() {
   DWORD address = 0;
   // A gdb session has no breakpoint list of ours: nothing to toggle.
-  if (g_pDisassDebugger == nullptr || g_pDisassBreakpoints == nullptr || !CursorLineAddress(&address)) return;
+  if (g_pCurrentDebugger == nullptr || g_pDisassBreakpoints == nullptr || !CursorLineAddress(&address))
+    return;
   CAddr at;
   LinearToSegOff(at, address);
-  BOOL set = !g_pDisassBreakpoints->IsBreakpointSet(&at);
-  g_pDisassDebugger->SetAddressBreakpoint(&at, set);
+  const uint8_t set = g_pDisassBreakpoints->IsBreakpointSet(&at) ? 0 : 1;
+  g_pCurrentDebugger->SetAddressBreakpoint(address, set);
   RepaintLine(m_nCaretLine);
 }
 

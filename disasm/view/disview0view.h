@@ -1,8 +1,8 @@
 // The disassembly window: the disassembly editor view with the debugger's
 // marks in the margin (execution line, breakpoints), a context menu and
 // the debugger's Set IP / Toggle Breakpoint / Run To Cursor at the caret
-// line's address through disass_debug_commands.h. Without a session (no
-// line source) it stays open and shows blank lines.
+// line's address through the session's front end (g_pCurrentDebugger).
+// Without a session (no line source) it stays open and shows blank lines.
 #pragma once
 
 #include "disasm/view/disass_edit_view.h"

@@ -14,7 +14,7 @@
 #include "debugger/segoff.h"
 #include "disasm/listing_line.h"
 #include "disasm/mem_addr_list.h"
-#include "disasm/view/disass_debug_commands.h"
+#include "debugger/session/debugger.h"
 #include "disasm/view/disview0view.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/profile.h"
@@ -49,13 +49,16 @@ struct DebugCall {
   BOOL set;
 };
 
-class RecordingDebugger : public CDisassDebugCommands {
+// The session's front end with no worker behind it: it writes down the
+// commands that would go down its pipe.
+class RecordingDebugger : public CDebugger {
  public:
-  void SetIPToAddress(DWORD linear) override { calls.push_back({'I', linear, FALSE}); }
-  void SetAddressBreakpoint(const CAddr* address, BOOL set) override {
-    calls.push_back({'B', address->Linear(), set});
+  RecordingDebugger() : CDebugger("a.exe", nullptr) {}
+  int SetIPToAddress(uint32_t linear) override { return calls.push_back({'I', linear, FALSE}), 1; }
+  int SetAddressBreakpoint(uint32_t linear, uint8_t set) override {
+    return calls.push_back({'B', linear, set}), 1;
   }
-  void RunToAddress(DWORD linear) override { calls.push_back({'R', linear, FALSE}); }
+  int RunToAddress(uint32_t linear) override { return calls.push_back({'R', linear, FALSE}), 1; }
   std::vector<DebugCall> calls;
 };
 
@@ -74,10 +77,10 @@ class DisviewTest : public ::testing::Test {
     doc->AddView(view);
     ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL,
                              CRect(0, 0, kWidth, kHeight), CWnd::FromHandle(top), AFX_IDW_PANE_FIRST));
-    g_pDisassDebugger = &debugger;
+    g_pCurrentDebugger = &debugger;
   }
   void TearDown() override {
-    g_pDisassDebugger = nullptr;
+    g_pCurrentDebugger = nullptr;
     g_pDisassBreakpoints = nullptr;
     g_pDisassSourceInfo = nullptr;
     g_pfnNewDisassSourceDoc = nullptr;
