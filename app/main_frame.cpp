@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include "app/command_ids.h"
+#include "app/debug_state_report.h"
 #include "app/core/project_data.h"
 #include "app/frame_messages.h"
 #include "app/mirt2_app.h"
@@ -135,6 +136,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   EnableDocking(CBRS_ALIGN_ANY);
   if (!CreateBars()) return -1;
   ApplyBarVisibility();
+  AddDebugStateReport();
   DragAcceptFiles(TRUE);
   CMirt2App* app = GetMirt2App();
   if (app && !app->m_projectToOpen.IsEmpty()) {

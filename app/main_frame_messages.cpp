@@ -56,6 +56,8 @@ LRESULT CMainFrame::OnStopLocation(WPARAM, LPARAM lParam) {
       path.Format("%s/%s", g_project.projectDir, stop->file);
     else
       path = stop->file;
+    // gdb names files with '\': the same file as an open document's "/" path.
+    path.Replace('\\', '/');
   }
   ShowStopLocation(path, stop->line, stop->address);
   if (m_wndCallStackBar.IsWindowVisible()) {

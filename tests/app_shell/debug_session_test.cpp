@@ -133,6 +133,7 @@ TEST_F(DebugSessionTest, GdbSessionFromTheFrameStopsStepsWatchesAndEnds) {
 
   Command(ID_DEBUG_STEP_OVER);
   ASSERT_TRUE(PumpUntil([&] { return StoppedAt(kPrintLine); }));
+  EXPECT_EQ(OpenDocumentCount(), 1) << "the stops show the open document";
   ASSERT_TRUE(PumpUntil([&] { return WatchValue(kWatched) == kValueAfter; })) << WatchValue(kWatched);
   EXPECT_EQ(frame->GetVariableBar()->PendingCount(), 0);
   Picture(frame->m_hWnd, "debug_session_stopped");
