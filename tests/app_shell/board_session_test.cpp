@@ -32,6 +32,8 @@ constexpr auto kBoardWatched = "counter";
 // The Borland interpreter shows a number with its hexadecimal form.
 constexpr auto kCounterBefore = "7 (0x7)", kCounterAfter = "8 (0x8)";
 constexpr int kSourceLines = 25;
+// The Registers bar's row of the instruction pointer at line 14 (offset 0x40).
+constexpr auto kReturnLineIp = "IP=0x0040";
 constexpr auto kBoardWaitMs = std::chrono::milliseconds(20000);
 
 class BoardSessionTest : public ShellTest {
@@ -94,6 +96,20 @@ class BoardSessionTest : public ShellTest {
     return "";
   }
 
+  // "NAME=VALUE " for each top-level row.
+  static std::string Rows(CVariableTree& tree) {
+    std::string rows;
+    for (HTREEITEM item = tree.GetRootItem(); item; item = tree.GetNextSiblingItem(item))
+      rows += std::string(tree.GetItemText(item)) + "=" + std::string(tree.ValueOf(item)) + " ";
+    return rows;
+  }
+
+  std::string CallStack() {
+    CString text;
+    frame->GetCallStackBar().GetDisplay().GetWindowText(text);
+    return std::string(text);
+  }
+
   std::string DebugPane() {
     CString text;
     frame->GetOutputBar().GetDebugPane().GetWindowText(text);
@@ -116,8 +132,14 @@ TEST_F(BoardSessionTest, HostSessionFromTheFrameInstallsTheKernelStopsStepsAndEn
   EXPECT_NE(DebugPane().find("debug kernel succesfully installed"), std::string::npos) << DebugPane();
   EXPECT_EQ(g_pSourceDebugPort != nullptr, true);
 
+  // The Registers and Call Stack bars follow every stop.
+  frame->ShowControlBar(frame->GetRegistersBar(), TRUE, FALSE);
+  frame->ShowControlBar(&frame->GetCallStackBar(), TRUE, FALSE);
+  frame->ShowControlBar(frame->GetVariableBar(), TRUE, FALSE);
   frame->SendMessage(WM_COMMAND, ID_DEBUG_GO);
   ASSERT_TRUE(PumpUntil([&] { return StoppedAt(view, kIncrementLine); }));
+  ASSERT_TRUE(PumpUntil([&] { return !Rows(frame->GetRegistersBar()->m_tree).empty(); }));
+  ASSERT_TRUE(PumpUntil([&] { return CallStack().find("main") != std::string::npos; })) << CallStack();
   frame->SendMessage(WM_WATCH_SELECTION, 0, reinterpret_cast<LPARAM>(kBoardWatched));
   ASSERT_TRUE(PumpUntil([&] { return WatchValue(kBoardWatched) == kCounterBefore; }))
       << WatchValue(kBoardWatched);
@@ -126,6 +148,13 @@ TEST_F(BoardSessionTest, HostSessionFromTheFrameInstallsTheKernelStopsStepsAndEn
   ASSERT_TRUE(PumpUntil([&] { return StoppedAt(view, kReturnLine); }));
   ASSERT_TRUE(PumpUntil([&] { return WatchValue(kBoardWatched) == kCounterAfter; }))
       << WatchValue(kBoardWatched);
+
+  ASSERT_TRUE(PumpUntil([&] {
+    return Rows(frame->GetRegistersBar()->m_tree).find(kReturnLineIp) != std::string::npos;
+  })) << Rows(frame->GetRegistersBar()->m_tree);
+  EXPECT_EQ(CallStack().rfind("main()", 0), 0u) << CallStack();
+  EXPECT_TRUE(plat::MessageBoxRecords().empty()) << plat::MessageBoxRecords().front().text;
+  Picture(frame->m_hWnd, "board_session_stopped");
 
   frame->SendMessage(WM_COMMAND, ID_DEBUG_END);
   Pump();
