@@ -14,7 +14,10 @@
 #include "debugger/session/debugger.h"
 #include "editor/view/cmirt2doc.h"
 #include "editor/view/cmirt2view.h"
+#include "debugger/ui/go_to_dialog.h"
 #include "platform/sys/msgbox.h"
+#include "platform/ui/modal.h"
+#include "platform/ui/ui.h"
 #include "shell_fixture.h"
 #include "tests/support/test_support.h"
 
@@ -145,6 +148,59 @@ TEST_F(DebugSessionTest, GdbSessionFromTheFrameStopsStepsWatchesAndEnds) {
   EXPECT_FALSE(view->m_pCaretLine->flags & LINE_EXECUTION);
   EXPECT_NE(DebugPane().find(kEndText), std::string::npos) << DebugPane();
   EXPECT_FALSE(frame->GetVariableBar()->IsWindowVisible());
+}
+
+TEST_F(DebugSessionTest, RunToCursorStartsASessionAndNoAnswerFromTheKernelEndsIt) {
+  Start();
+  ASSERT_TRUE(BuildProgram()) << "gcc could not build the test program";
+  ASSERT_NE(frame->OpenFileAtLine(source.c_str(), kCallLine), nullptr);
+  Command(ID_DEBUG_RUN_TO_CURSOR);
+  ASSERT_NE(g_pCurrentDebugger, nullptr);
+  EXPECT_TRUE(frame->m_bSessionActive);
+  EXPECT_EQ(g_pSourceDebugPort != nullptr, true);
+
+  frame->PostMessage(WM_KERNEL_NO_ANSWER);
+  Pump();
+  EXPECT_EQ(g_pCurrentDebugger, nullptr);
+  EXPECT_FALSE(frame->m_bSessionActive);
+  EXPECT_EQ(g_pSourceDebugPort, nullptr);
+  auto boxes = plat::MessageBoxRecords();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "no answer from debug kernel,\ndebugging is stopped");
+}
+
+TEST_F(DebugSessionTest, GoToAndEditBreakpointsComeFromTheFrame) {
+  constexpr auto kTargetLine = "12";
+  constexpr int kTargetLineNumber = 12;
+  Start();
+  // Without a view Go To shows nothing.
+  Command(ID_EDIT_GOTO);
+  EXPECT_TRUE(plat::ModalRecords().empty());
+
+  ASSERT_TRUE(BuildProgram());
+  auto* view = dynamic_cast<CMirt2View*>(frame->OpenFileAtLine(source.c_str(), 1));
+  ASSERT_NE(view, nullptr);
+  std::string label;
+  plat::PushDialogAction([&](HWND dialog) {
+    char text[64] = {};
+    ::GetDlgItemText(dialog, CGoToDialog::kLabel, text, sizeof text);
+    label = text;
+    ::SetDlgItemText(dialog, CGoToDialog::kEntry, kTargetLine);
+    ::SendMessage(dialog, WM_COMMAND, CGoToDialog::kGoTo, 0);
+    ::EndDialog(dialog, IDCANCEL);
+  });
+  Command(ID_EDIT_GOTO);
+  EXPECT_EQ(label, "Line Number");
+  EXPECT_EQ(view->GetCaretLineNumber(), kTargetLineNumber);
+
+  // Edit Breakpoints wants a project as well as a view.
+  const std::string projectFile = dir + "/prog.kpj";
+  g_project.SetFilePath(projectFile.c_str());
+  plat::PushDialogAction([](HWND dialog) { ::EndDialog(dialog, IDCANCEL); });
+  Command(ID_DEBUG_EDIT_BREAKPOINTS);
+  auto modals = plat::ModalRecords();
+  ASSERT_EQ(modals.size(), 2u);
+  EXPECT_EQ(modals[1].caption, "Breakpoints");
 }
 
 }  // namespace
