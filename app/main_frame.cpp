@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include "app/command_ids.h"
+#include "app/debug_state_report.h"
 #include "app/core/project_data.h"
 #include "app/frame_messages.h"
 #include "app/mirt2_app.h"
@@ -62,6 +63,21 @@ ON_COMMAND(ID_PROJECT_OPEN, OnOpenProject)
 ON_COMMAND(ID_PROJECT_INSERT_FILE, OnInsertFileIntoProject)
 ON_COMMAND(ID_PROJECT_CLOSE, OnCloseProject)
 ON_COMMAND(ID_PROJECT_NEW, OnNewProject)
+ON_COMMAND(ID_DEBUG_START, OnDebugStart)
+ON_COMMAND(ID_DEBUG_GO, OnDebugGo)
+ON_COMMAND(ID_DEBUG_TRACE_INTO, OnDebugTraceInto)
+ON_COMMAND(ID_DEBUG_STEP_OVER, OnDebugStepOver)
+ON_COMMAND(ID_DEBUG_STEP_OUT, OnDebugStepOut)
+ON_COMMAND(ID_DEBUG_BREAK, OnDebugBreak)
+ON_COMMAND(ID_DEBUG_END, OnDebugEnd)
+ON_COMMAND(ID_DEBUG_SET_IP, OnDebugSetIP)
+ON_COMMAND(ID_DEBUG_RUN_TO_CURSOR, OnDebugRunToCursor)
+ON_COMMAND(ID_DEBUG_RESET, OnDebugReset)
+ON_COMMAND(ID_DEBUG_WATCH_EXPRESSION, OnDebugWatchExpression)
+ON_COMMAND(ID_DEBUG_IO_PORTS, OnDebugIOPorts)
+ON_COMMAND(ID_DEBUG_OPEN_DEBUGEE, OnDebugOpenDebugee)
+ON_COMMAND(ID_DEBUG_NOTHING, OnDebugNothing)
+ON_COMMAND(ID_DEBUG_EDIT_BREAKPOINTS, OnEditBreakpoints)
 ON_COMMAND_RANGE(ID_RECENT_PROJECT_FIRST, ID_RECENT_PROJECT_LAST, OnRecentProject)
 ON_UPDATE_COMMAND_UI(ID_INDICATOR_LINE, OnUpdateLinePane)
 ON_UPDATE_COMMAND_UI_RANGE(32771, 32831, OnUpdateCommandRange)
@@ -92,6 +108,7 @@ CMainFrame::CMainFrame()
 }
 
 CMainFrame::~CMainFrame() {
+  DeleteDebugger();
   DeleteBuildProcess();
   m_pRecentProjects->WriteList();
   if (g_pMainFrame == this) g_pMainFrame = nullptr;
@@ -119,6 +136,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   EnableDocking(CBRS_ALIGN_ANY);
   if (!CreateBars()) return -1;
   ApplyBarVisibility();
+  AddDebugStateReport();
   DragAcceptFiles(TRUE);
   CMirt2App* app = GetMirt2App();
   if (app && !app->m_projectToOpen.IsEmpty()) {
@@ -146,14 +164,16 @@ BOOL CMainFrame::CreateBars() {
                    kMainFrameSideLength);
 
   // The watch bars: named "Register" and "Variable" for their settings.
-  m_pRegistersBar = std::make_unique<SECControlBar>();
+  m_pRegistersBar = std::make_unique<CVariableControlBar>(WatchRefresh::kNone, WatchAssign::kRegisters);
+  m_pRegistersBar->SetName("Register");
   if (!m_pRegistersBar->Create(this, "Registers", kMainFrameSideBarStyle, kMainFrameBarExStyle,
                                ID_REGISTERS_BAR))
     return FALSE;
   m_pRegistersBar->EnableDocking(CBRS_ALIGN_ANY);
   DockControlBarEx(m_pRegistersBar.get(), AFX_IDW_DOCKBAR_RIGHT, 0, 0, kMainFrameSideShare,
                    kMainFrameSideLength);
-  m_pVariableBar = std::make_unique<SECControlBar>();
+  m_pVariableBar = std::make_unique<CVariableControlBar>(WatchRefresh::kAfterEdit, WatchAssign::kEvaluator);
+  m_pVariableBar->SetName("Variable");
   if (!m_pVariableBar->Create(this, "Variable Window", kMainFrameSideBarStyle, kMainFrameBarExStyle,
                               ID_VARIABLE_BAR))
     return FALSE;

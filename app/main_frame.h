@@ -6,9 +6,13 @@
 
 #include <memory>
 
+#include "app/frame_session_port.h"
 #include "app/output_control_bar.h"
 #include "app/project_file_route.h"
+#include "app/session_source_port.h"
 #include "app/text_display_control_bar.h"
+#include "app/variable_control_bar.h"
+#include "debugger/ui/go_to_dialog.h"
 #include "framework/sec_custom_tool_bar.h"
 #include "framework/sec_workbook.h"
 #include "platform/afx/recentfilelist.h"
@@ -27,7 +31,7 @@ class SECControlBar;
 // Profile section and entries of the frame's placement.
 constexpr const char* kWindowSizeSection = "Window size";
 
-class CMainFrame : public SECWorkbook {
+class CMainFrame : public SECWorkbook, public CGoToTarget {
   DECLARE_DYNAMIC(CMainFrame)
  public:
   CMainFrame();
@@ -38,7 +42,8 @@ class CMainFrame : public SECWorkbook {
   // Marks and documents.
   void ClearExecutionMarkers();
   void PrepareSourceViews();
-  void RequestWatchValue(const char* expression, int itemId);
+  // Asks the debugger for the value and queues the request in the Variable bar.
+  void RequestWatchValue(const char* expression, HTREEITEM node);
   const char* GetSourceLineText(const char* fileName, int line);
   CView* OpenFileAtLine(const char* path, int line);
   void MarkStopLine(const char* path, int line);
@@ -46,7 +51,7 @@ class CMainFrame : public SECWorkbook {
   void ShowStopLocation(const char* path, int line, const CAddr& address);
   void AddFileToProject(const char* path);
   void RemoveFileFromProject(const char* name);
-  void GoToLineOrAddress(CView* view, DWORD number);
+  void GoToLineOrAddress(CView* view, DWORD number) override;
   CView* GetActiveMDIView();
   void OpenFileWithDialog();
   void ShowDisassembly();
@@ -54,8 +59,8 @@ class CMainFrame : public SECWorkbook {
   COutputControlBar& GetOutputBar() { return m_wndOutputBar; }
   CTextDisplayControlBar& GetCallStackBar() { return m_wndCallStackBar; }
   SECControlBar* GetProjectBar() { return m_pProjectBar.get(); }
-  SECControlBar* GetVariableBar() { return m_pVariableBar.get(); }
-  SECControlBar* GetRegistersBar() { return m_pRegistersBar.get(); }
+  CVariableControlBar* GetVariableBar() { return m_pVariableBar.get(); }
+  CVariableControlBar* GetRegistersBar() { return m_pRegistersBar.get(); }
   CStatusBar& GetStatusBar() { return m_wndStatusBar; }
   SECCustomToolBar& GetToolBar() { return m_wndToolBar; }
   CRecentFileList* GetRecentProjects() { return m_pRecentProjects.get(); }
@@ -108,6 +113,30 @@ class CMainFrame : public SECWorkbook {
   // template, its folder, its main source. FALSE when nothing was made.
   BOOL CreateNewProject(const NewProjectValues& values);
   // ---- End of the project side's block. ----
+
+  // ---- Debug sessions and their commands (main_frame_debug.cpp). ----
+  // Starts a session on the program; TRUE when it is up.
+  BOOL StartDebugger(const char* path, int* pSessionActive, int* pSpare, DWORD startFlag);
+  // The board's stop handshake and the debug bars' bookkeeping.
+  void StopDebugSession();
+  CDebugSession& DebugSession() { return m_debugSession; }
+  // Deletes the current debugger: the session is over.
+  void DeleteDebugger();
+  void OnDebugStart();
+  void OnDebugGo();
+  void OnDebugTraceInto();
+  void OnDebugStepOver();
+  void OnDebugStepOut();
+  void OnDebugBreak();
+  void OnDebugEnd();
+  void OnDebugSetIP();
+  void OnDebugRunToCursor();
+  void OnDebugReset();
+  void OnDebugWatchExpression();
+  void OnDebugIOPorts();
+  void OnDebugOpenDebugee();
+  void OnDebugNothing() {}
+  void OnEditBreakpoints();
 
   // Frame messages.
   LRESULT OnOutputText(WPARAM wParam, LPARAM lParam);
@@ -166,14 +195,25 @@ class CMainFrame : public SECWorkbook {
   CStatusBar m_wndStatusBar;
   SECCustomToolBar m_wndToolBar;
   COutputControlBar m_wndOutputBar;
-  std::unique_ptr<SECControlBar> m_pVariableBar;
+  std::unique_ptr<CVariableControlBar> m_pVariableBar;
   CTextDisplayControlBar m_wndCallStackBar;
-  std::unique_ptr<SECControlBar> m_pRegistersBar;
+  std::unique_ptr<CVariableControlBar> m_pRegistersBar;
   std::unique_ptr<SECControlBar> m_pProjectBar;
   std::unique_ptr<CRecentFileList> m_pRecentProjects;
   BOOL m_bDocumentTabs = TRUE;
+  CFrameSessionPort m_sessionPort{*this};
+  CDebugSession m_debugSession{m_sessionPort};
+  CSessionSourcePort m_sourcePort;
 
   DECLARE_MESSAGE_MAP()
+
+ private:
+  // The program of the project: "<project folder>/<executable>".
+  CString ProjectProgramPath() const;
+  // Marks the session up: the source views reach its debugger.
+  void SessionStarted();
+  // Trace Into and Step Over: a session first when there is none.
+  void StepCommand(int (CDebugger::*step)(uint8_t));
 };
 
 extern CMainFrame* g_pMainFrame;

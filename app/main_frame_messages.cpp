@@ -6,7 +6,9 @@
 #include "app/frame_messages.h"
 #include "app/main_frame.h"
 #include "disasm/view/disview0doc.h"
+#include "debugger/session/debugger.h"
 #include "disasm/view/disview0view.h"
+#include "editor/view/cmirt2view.h"
 #include "platform/sys/msgbox.h"
 
 namespace {
@@ -33,6 +35,7 @@ LRESULT CMainFrame::OnOutputText(WPARAM wParam, LPARAM lParam) {
 LRESULT CMainFrame::OnDebuggingFinished(WPARAM, LPARAM lParam) {
   ClearExecutionMarkers();
   OnOutputText(kOutputPaneDebug, lParam);
+  DeleteDebugger();
   m_bSessionActive = FALSE;
   return 0;
 }
@@ -53,14 +56,31 @@ LRESULT CMainFrame::OnStopLocation(WPARAM, LPARAM lParam) {
       path.Format("%s/%s", g_project.projectDir, stop->file);
     else
       path = stop->file;
+    // gdb names files with '\': the same file as an open document's "/" path.
+    path.Replace('\\', '/');
   }
   ShowStopLocation(path, stop->line, stop->address);
-  if (m_wndCallStackBar.IsWindowVisible()) m_wndCallStackBar.Clear();
+  if (m_wndCallStackBar.IsWindowVisible()) {
+    m_wndCallStackBar.Clear();
+    if (g_pCurrentDebugger) g_pCurrentDebugger->RequestCallStack();
+  }
+  if (g_pCurrentDebugger && m_pRegistersBar && m_pRegistersBar->IsWindowVisible())
+    g_pCurrentDebugger->RequestRegisters();
+  if (m_pVariableBar) m_pVariableBar->RefreshAll();
   return 0;
 }
 
-LRESULT CMainFrame::OnWatchValue(WPARAM, LPARAM) { return 0; }
-LRESULT CMainFrame::OnRegisterText(WPARAM, LPARAM) { return 0; }
+LRESULT CMainFrame::OnWatchValue(WPARAM wParam, LPARAM lParam) {
+  if (m_pVariableBar)
+    m_pVariableBar->OnWatchValue(FrameMsgText(lParam), reinterpret_cast<const char*>(wParam));
+  return 0;
+}
+
+LRESULT CMainFrame::OnRegisterText(WPARAM, LPARAM lParam) {
+  if (m_pRegistersBar && m_pRegistersBar->IsWindowVisible())
+    m_pRegistersBar->SetRegisterText(FrameMsgText(lParam));
+  return 0;
+}
 
 LRESULT CMainFrame::OnProgramEnd(WPARAM, LPARAM) {
   ClearExecutionMarkers();
@@ -74,9 +94,12 @@ LRESULT CMainFrame::OnSystemCrashed(WPARAM, LPARAM) {
   return 0;
 }
 
-LRESULT CMainFrame::OnWatchSelection(WPARAM, LPARAM) {
-  if (!m_bSessionActive) return 0;
-  if (m_pVariableBar && !m_pVariableBar->IsWindowVisible()) ShowControlBar(m_pVariableBar.get(), TRUE, TRUE);
+LRESULT CMainFrame::OnWatchSelection(WPARAM, LPARAM lParam) {
+  const char* expression = FrameMsgText(lParam);
+  if (!m_bSessionActive || !m_pVariableBar || !expression) return 0;
+  if (g_pCurrentDebugger) g_pCurrentDebugger->EvaluateWatch(expression);
+  if (!m_pVariableBar->IsWindowVisible()) ShowControlBar(m_pVariableBar.get(), TRUE, TRUE);
+  m_pVariableBar->AddPendingRequest(expression, nullptr);
   return 0;
 }
 
@@ -91,18 +114,35 @@ LRESULT CMainFrame::OnDisassemblyUpdate(WPARAM, LPARAM lParam) {
 
 LRESULT CMainFrame::OnDebugErrorRequest(WPARAM, LPARAM) {
   static const char kText[] = "An error request occured - Debugging has been terminated";
+  if (m_bSessionActive) StopDebugSession();
   OnDebuggingFinished(0, reinterpret_cast<LPARAM>(kText));
   return 0;
 }
 
 LRESULT CMainFrame::OnRunToCursor(WPARAM, LPARAM) {
-  if (m_bSessionActive) ClearExecutionMarkers();
+  if (!m_bSessionActive) {
+    int spare = 0;
+    StartDebugger(ProjectProgramPath(), &m_bSessionActive, &spare, 0);
+  }
+  if (!m_bSessionActive || !g_pCurrentDebugger) return 0;
+  ClearExecutionMarkers();
+  CView* active = GetActiveMDIView();
+  if (auto* source = dynamic_cast<CMirt2View*>(active)) {
+    CString file;
+    WORD line = 0;
+    source->GetCursorLocation(file, line);
+    g_pCurrentDebugger->RunToLine(file, line);
+  } else if (auto* disassembly = dynamic_cast<CDisview0View*>(active)) {
+    DWORD address = 0;
+    if (disassembly->CursorLineAddress(&address)) g_pCurrentDebugger->RunToAddress(address);
+  }
   return 0;
 }
 
 LRESULT CMainFrame::OnKernelNoAnswer(WPARAM, LPARAM) {
   ClearExecutionMarkers();
   ::MessageBox(m_hWnd, "no answer from debug kernel,\ndebugging is stopped", "error", MB_OK);
+  DeleteDebugger();
   m_bSessionActive = FALSE;
   return 0;
 }

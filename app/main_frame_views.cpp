@@ -14,7 +14,8 @@
 #include "disasm/view/disview0view.h"
 #include "editor/view/cmirt2doc.h"
 #include "editor/view/cmirt2view.h"
-#include "editor/view/sourcedebugport.h"
+#include "debugger/session/debugger.h"
+#include "debugger/ui/go_to_dialog.h"
 #include "ytn1/ytn1.h"
 
 namespace {
@@ -44,11 +45,20 @@ void CMainFrame::OnViewCallStack() {
   ToggleBar(&m_wndCallStackBar);
   if (!m_wndCallStackBar.IsWindowVisible()) return;
   m_wndCallStackBar.Clear();
+  if (g_pCurrentDebugger) g_pCurrentDebugger->RequestCallStack();
 }
 
 void CMainFrame::OnViewOutput() { ToggleBar(&m_wndOutputBar); }
-void CMainFrame::OnViewVariables() { ToggleBar(m_pVariableBar.get()); }
-void CMainFrame::OnViewRegisters() { ToggleBar(m_pRegistersBar.get()); }
+void CMainFrame::OnViewVariables() {
+  ToggleBar(m_pVariableBar.get());
+  if (m_pVariableBar && m_pVariableBar->IsWindowVisible()) m_pVariableBar->RefreshAll();
+}
+
+void CMainFrame::OnViewRegisters() {
+  ToggleBar(m_pRegistersBar.get());
+  if (m_pRegistersBar && m_pRegistersBar->IsWindowVisible() && g_pCurrentDebugger)
+    g_pCurrentDebugger->RequestRegisters();
+}
 void CMainFrame::OnViewToolBar() { ToggleBar(&m_wndToolBar); }
 void CMainFrame::OnViewStatusBar() { ToggleBar(&m_wndStatusBar); }
 
@@ -109,10 +119,10 @@ void CMainFrame::OnUpdateCommand(CCmdUI* pCmdUI) {
   CommandContext context;
   context.project = g_project.filePath != nullptr;
   context.session = m_bSessionActive != FALSE;
-  context.debugger = g_pSourceDebugPort != nullptr;
-  context.running = g_pSourceDebugPort && g_pSourceDebugPort->IsRunning();
-  context.breakFlag = context.running;
-  context.breakpointsAllowed = context.debugger;
+  context.debugger = g_pCurrentDebugger != nullptr;
+  context.running = g_pCurrentDebugger && g_pCurrentDebugger->IsRunning();
+  context.breakFlag = g_pCurrentDebugger && g_pCurrentDebugger->CanInterrupt();
+  context.breakpointsAllowed = g_pCurrentDebugger && g_pCurrentDebugger->CanSetBreakpoints();
   context.view = FrameViewsKindOf(GetActiveMDIView());
   context.callStackBarVisible = FrameViewsVisible(&m_wndCallStackBar);
   context.variableBarVisible = FrameViewsVisible(m_pVariableBar.get());
@@ -145,6 +155,9 @@ void CMainFrame::OnUpdateLinePane(CCmdUI* pCmdUI) {
 }
 
 void CMainFrame::OnGoTo() {
-  // The Go To dialog comes with the debugger's dialogs; nothing without a view.
-  if (!GetActiveMDIView()) return;
+  CView* view = GetActiveMDIView();
+  if (!view) return;
+  g_goToLabel = dynamic_cast<CDisview0View*>(view) ? "Memory Address" : "Line Number";
+  CGoToDialog dialog(this, view, this);
+  dialog.DoModal();
 }

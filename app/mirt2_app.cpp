@@ -6,6 +6,7 @@
 #include "app/command_ids.h"
 #include "app/core/project_data.h"
 #include "app/core/text_helpers.h"
+#include "app/debugger_gdb.h"
 #include "app/main_frame.h"
 #include "app/placement_text.h"
 #include "app/text_view.h"
@@ -99,6 +100,7 @@ BOOL CMirt2App::InitInstance() {
   // The profile is written once when start-up is done, not per entry.
   plat::RegistryWriteBatch batch;
   SetRegistryKey(kMirtAppRegistryKey);
+  UseGdbForHostPrograms();
   WriteEditorDefaults();
   m_environments.ReadConfigFile();
   g_project.SetEnvironmentList(&m_environments);

@@ -37,10 +37,12 @@ void UpdateKeyStateFromMessage(ThreadQueue* q, const MSG& m) {
       bool down = m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN;
       if (down) q->altAlone = m.wParam == VK_MENU && (q->altAlone || !(q->keys[VK_MENU] & 0x80));
       set(static_cast<int>(m.wParam), down);
-      if (m.message == WM_SYSKEYDOWN || m.message == WM_SYSKEYUP)
-        set(VK_MENU, m.message == WM_SYSKEYDOWN || static_cast<int>(m.wParam) != VK_MENU);
-      else if (static_cast<int>(m.wParam) != VK_MENU)
-        set(VK_MENU, false);
+      if (static_cast<int>(m.wParam) == VK_MENU) return;
+      // A system key says by its context bit whether Alt is held: F10 is
+      // a system key without Alt.
+      constexpr LPARAM kInputAltHeld = LPARAM{1} << 29;
+      const bool sys = m.message == WM_SYSKEYDOWN || m.message == WM_SYSKEYUP;
+      set(VK_MENU, sys && (m.lParam & kInputAltHeld));
       return;
     }
   }

@@ -56,7 +56,7 @@ TEST_F(ResourceTest, AcceleratorsTranslateKeysIntoCommands) {
   };
   HACCEL acc = LoadAccelerators(nullptr, MAKEINTRESOURCE(IDR_MAIN));
   ASSERT_NE(acc, nullptr);
-  EXPECT_EQ(CopyAcceleratorTable(acc, nullptr, 0), 3);
+  EXPECT_EQ(CopyAcceleratorTable(acc, nullptr, 0), 4);
   HWND h = MakeTop(20, 20, WS_POPUP | WS_VISIBLE, &Proc::Fn);
   SetFocus(h);
   PumpWaitingMessages();
@@ -67,6 +67,8 @@ TEST_F(ResourceTest, AcceleratorsTranslateKeysIntoCommands) {
   } cases[] = {{Qt::Key_O, Qt::ControlModifier, "\x0f", ID_OPEN},
                {Qt::Key_O, 0, "o", 0},
                {Qt::Key_F1, 0, "", ID_HELP_TOPIC},
+               // F10 comes as a system key, but without Alt.
+               {Qt::Key_F10, 0, "", ID_STEP_KEY},
                {Qt::Key_X, 0, "x", ID_EXIT}};
   for (const Case& c : cases) {
     commands.clear();

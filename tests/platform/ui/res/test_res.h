@@ -12,6 +12,7 @@
 #define ID_OPEN 1001
 #define ID_EXIT 1002
 #define ID_HELP_TOPIC 1003
+#define ID_STEP_KEY 1004
 #define IDC_NAME 2001
 #define IDC_CHECK 2002
 #define IDC_COMBO 2003
