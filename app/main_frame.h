@@ -41,6 +41,10 @@ class CMainFrame : public SECWorkbook, public CGoToTarget {
 
   // Marks and documents.
   void ClearExecutionMarkers();
+  // Asks the message loop for an idle pass (command states of the bars):
+  // the debugger's and the build's reports arrive as messages sent from
+  // other threads, which by themselves start none.
+  void RequestIdleUpdate();
   void PrepareSourceViews();
   // Asks the debugger for the value and queues the request in the Variable bar.
   void RequestWatchValue(const char* expression, HTREEITEM node);

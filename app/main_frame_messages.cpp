@@ -37,6 +37,7 @@ LRESULT CMainFrame::OnDebuggingFinished(WPARAM, LPARAM lParam) {
   OnOutputText(kOutputPaneDebug, lParam);
   DeleteDebugger();
   m_bSessionActive = FALSE;
+  RequestIdleUpdate();
   return 0;
 }
 
@@ -67,6 +68,7 @@ LRESULT CMainFrame::OnStopLocation(WPARAM, LPARAM lParam) {
   if (g_pCurrentDebugger && m_pRegistersBar && m_pRegistersBar->IsWindowVisible())
     g_pCurrentDebugger->RequestRegisters();
   if (m_pVariableBar) m_pVariableBar->RefreshAll();
+  RequestIdleUpdate();
   return 0;
 }
 
@@ -144,6 +146,7 @@ LRESULT CMainFrame::OnKernelNoAnswer(WPARAM, LPARAM) {
   ::MessageBox(m_hWnd, "no answer from debug kernel,\ndebugging is stopped", "error", MB_OK);
   DeleteDebugger();
   m_bSessionActive = FALSE;
+  RequestIdleUpdate();
   return 0;
 }
 
@@ -151,6 +154,11 @@ void CMainFrame::AppendBuildResult(const char* text) {
   m_wndOutputBar.AppendBuildText(text);
   m_wndOutputBar.ScrollBuildToEnd();
   m_wndOutputBar.SelectTab(kOutputTabBuild);
+  RequestIdleUpdate();
+}
+
+void CMainFrame::RequestIdleUpdate() {
+  if (m_hWnd) PostMessage(WM_KICKIDLE);
 }
 
 LRESULT CMainFrame::OnBuildOk(WPARAM, LPARAM) {

@@ -2,6 +2,7 @@
 // debugger's and the build's threads send them.
 #include <sys/stat.h>
 
+#include <atomic>
 #include <filesystem>
 #include <thread>
 
@@ -175,6 +176,42 @@ TEST_F(ShellTest, AStopInAFileNamedWithoutAFolderOpensItInTheProjectFolderAndMar
   EXPECT_TRUE(view->m_pCaretLine->flags & LINE_EXECUTION);
   frame->ClearExecutionMarkers();
   EXPECT_FALSE(view->m_pCaretLine->flags & LINE_EXECUTION);
+}
+
+// Reports sent from the debugger's and the build's threads start no idle
+// pass by themselves: the frame asks for one, so the bars' command states
+// follow (Go enabled again after a stop, Make after a build).
+TEST_F(ShellTest, DebuggerAndBuildReportsAskForAnIdlePass) {
+  constexpr auto kFinished = "Debugging finished\r\n";
+  Start();
+  StopLocation stop;
+  const struct {
+    const char* what;
+    UINT message;
+    LPARAM lParam;
+  } kReports[] = {
+      {"stop", WM_STOP_LOCATION, reinterpret_cast<LPARAM>(&stop)},
+      {"session end", WM_DEBUG_FINISHED, reinterpret_cast<LPARAM>(kFinished)},
+      {"build done", WM_BUILD_OK, 0},
+      {"build failed", WM_BUILD_FAILED, 0},
+  };
+  for (const auto& report : kReports) {
+    SCOPED_TRACE(report.what);
+    MSG waiting;
+    while (::PeekMessage(&waiting, frame->m_hWnd, WM_KICKIDLE, WM_KICKIDLE, PM_REMOVE)) {
+    }
+    std::atomic<bool> handled{false};
+    std::thread sender([&] {
+      ::SendMessage(frame->m_hWnd, report.message, 0, report.lParam);
+      handled = true;
+    });
+    while (!handled) {
+      ::ServeSentMessages();
+      std::this_thread::yield();
+    }
+    sender.join();
+    EXPECT_TRUE(::PeekMessage(&waiting, frame->m_hWnd, WM_KICKIDLE, WM_KICKIDLE, PM_NOREMOVE));
+  }
 }
 
 TEST_F(ShellTest, ProgramEndAndCrashSayWhatHappenedAndKeepTheSession) {
