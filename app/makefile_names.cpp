@@ -8,6 +8,9 @@ namespace {
 
 const char* NameOrEmpty(const char* s) { return s ? s : ""; }
 
+constexpr char kStaticSwitch[] = "-static";
+constexpr size_t kStaticSwitchLength = sizeof kStaticSwitch - 1;
+
 }  // namespace
 
 bool UsesBorlandToolchain(const ProjectData& project) {
@@ -46,6 +49,14 @@ std::string JoinLinkerOptions(const char* linkFlags) {
   while (i < in.size()) {
     if (in[i] != '-') {
       ++i;
+      continue;
+    }
+    // "-static" goes to gcc itself: behind -Wl gcc still asks the linker for
+    // its shared support library, which a static link cannot find.
+    if (in.compare(i, kStaticSwitchLength, kStaticSwitch) == 0 &&
+        (i + kStaticSwitchLength == in.size() || in[i + kStaticSwitchLength] == ' ')) {
+      out += " -static";
+      i += kStaticSwitchLength;
       continue;
     }
     out += " -Wl,";

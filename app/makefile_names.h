@@ -17,6 +17,6 @@ std::string ObjectNameOf(const char* source, const char* suffix);
 // TOOLDIR from its first "\usr\" on (all of it without one), with "/" for
 // every "\".
 std::string GnuToolDir(const char* toolDir);
-// LINKFLAGS as -Wl options: " -Wl,-static -Wl,-Map,Mapfile" for
-// "-static -Map Mapfile ".
+// LINKFLAGS as -Wl options, but "-static" as gcc's own: " -static
+// -Wl,-Map,Mapfile" for "-static -Map Mapfile ".
 std::string JoinLinkerOptions(const char* linkFlags);

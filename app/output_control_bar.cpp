@@ -3,6 +3,7 @@
 #include "app/command_ids.h"
 #include "app/output_bar_paint.h"
 #include "platform/ui/dialog.h"
+#include "platform/ui/test_hook.h"
 
 IMPLEMENT_DYNAMIC(COutputControlBar, SECControlBar)
 
@@ -17,10 +18,30 @@ END_MESSAGE_MAP()
 namespace {
 constexpr DWORD kOutputPaneStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE;
 constexpr DWORD kOutputTabStyle = 2;
+
+// For a person's tests on a real display: every line of the Build pane of
+// the bar made last, as "build-pane-line <text>".
+COutputControlBar* g_reportedOutputBar = nullptr;
+
+void OutputBarReportState(std::string& out) {
+  if (!g_reportedOutputBar || !::IsWindow(g_reportedOutputBar->m_hWnd)) return;
+  const std::string& text = g_reportedOutputBar->GetBuildPane().GetStoredText();
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    if (end > start) out += "build-pane-line " + text.substr(start, end - start) + "\n";
+    start = end + 1;
+  }
+}
+
 }  // namespace
 
 COutputControlBar::COutputControlBar()
     : m_wndBuild(TextDisplayKind::kBuild), m_wndDebug(TextDisplayKind::kDebug) {}
+
+COutputControlBar::~COutputControlBar() {
+  if (g_reportedOutputBar == this) g_reportedOutputBar = nullptr;
+}
 
 int COutputControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (SECControlBar::OnCreate(lpCreateStruct) == -1) return -1;
@@ -31,6 +52,12 @@ int COutputControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (!m_wndDebug.Create(kOutputPaneStyle, none, &m_wndTabs, ID_DEBUG_PANE)) return -1;
   m_wndTabs.AddTab(&m_wndDebug, "Debug");
   SelectTab(kOutputTabBuild);
+  static const bool reporting = [] {
+    mirt_ui::AddTestStateReporter(OutputBarReportState);
+    return true;
+  }();
+  (void)reporting;
+  g_reportedOutputBar = this;
   return 0;
 }
 

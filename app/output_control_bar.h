@@ -15,6 +15,7 @@ class COutputControlBar : public SECControlBar {
   DECLARE_DYNAMIC(COutputControlBar)
  public:
   COutputControlBar();
+  ~COutputControlBar() override;
 
   void SelectTab(int index);
   // Complete lines go to the Build pane; a piece without a final line feed

@@ -277,6 +277,9 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     w->widget = cls->factory(*w, parentWidget);
   else
     w->widget = new WndWidget(h, parentWidget, !parent);
+  // Qt shows a child with its parent unless the child was hidden itself: a
+  // child made without WS_VISIBLE stays hidden until it is shown.
+  if (parent && !(style & WS_VISIBLE)) w->widget->hide();
   if (!parent) {
     ApplyWindowKind(*w);
     ApplyOwner(*w);

@@ -74,7 +74,11 @@ const OptionPageTable kCCppGeneralDialog = {
 const OptionPageTable kCOptimizations = {
     "COptimizations",
     {{K::kRadio, 1100}},
+    // "-O0" and "-O" are this page's too: kept as unknown switches behind
+    // the level written here, they would override it on the compiler's line.
     {{P::kSet, 0, nullptr, 0},
+     {P::kKnown, -1, "-O0"},
+     {P::kTok, 0, "-O", 1},
      {P::kTok, 0, "-O1", 1},
      {P::kTok, 0, "-O2", 2},
      {P::kTok, 0, "-O3", 3},

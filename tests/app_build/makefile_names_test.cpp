@@ -36,8 +36,11 @@ TEST(MakefileNames, LinkerOptionsBecomeWlOptions) {
   struct Case {
     const char *flags, *joined;
   } cases[] = {
-      {"-static -Map Mapfile --cref ", " -Wl,-static -Wl,-Map,Mapfile -Wl,--cref"},
-      {"-static", " -Wl,-static"},
+      // gcc links statically with its own "-static" (its support library
+      // included); behind -Wl it would still ask for the shared one.
+      {"-static -Map Mapfile --cref ", " -static -Wl,-Map,Mapfile -Wl,--cref"},
+      {"-static", " -static"},
+      {"-staticlib -s", " -Wl,-staticlib -Wl,-s"},
       {"-T link.ld -s ", " -Wl,-T,link.ld -Wl,-s"},
       {"-a -b", " -Wl,-a -Wl,-b"},
       {"junk -x", " -Wl,-x"},

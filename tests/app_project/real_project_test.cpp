@@ -7,146 +7,42 @@
 
 #include <chrono>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <thread>
 
-#include "tests/support/real_input.h"
+#include "tests/app_project/real_ide.h"
 #include "tests/support/test_support.h"
 
 namespace {
 
-using mirt_test::ProgramState;
-using mirt_test::RealDisplay;
-using mirt_test::ScreenRect;
-using mirt_test::WindowManager;
-using mirt_test::WindowState;
+using real_ide::BuildPaneText;
+using real_ide::ProgramState;
+using real_ide::RealDisplay;
+using real_ide::RealIde;
+using real_ide::Reported;
+using real_ide::ScreenRect;
+using real_ide::WindowManager;
+using real_ide::WindowState;
 
 constexpr auto kMainSource = "#include <stdio.h>\nint main(void) { puts(\"real\"); return 0; }\n";
-constexpr long long kLocationEdit = 1001, kNameEdit = 1004, kTypeBox = 1013, kProjectTree = 3097;
-constexpr auto kMakeCommand = "32794";
-constexpr int kStartWaitMs = 20000, kBuildWaitMs = 60000;
+constexpr long long kProjectTree = 3097;
 constexpr int kEndWaitSteps = 200;
 constexpr int kActAttempts = 3, kSettleSyncs = 10;
 constexpr std::chrono::milliseconds kDoubleClickGap{700};
 constexpr auto kEndWaitStep = std::chrono::milliseconds(50);
 
-// The native window of the main window, 0 while it is not shown.
-unsigned long MainWindowXid(const ProgramState& s) {
-  for (const WindowState& w : s.windows)
-    if (w.parent == "0" && w.visible && w.text.rfind("MIRT", 0) == 0) return w.xid;
-  return 0;
-}
-
-bool MainWindowShown(const ProgramState& s) { return MainWindowXid(s) != 0; }
-
-const WindowState* Dialog(const ProgramState& s, const std::string& title) {
-  for (const WindowState& w : s.windows)
-    if (w.visible && w.className == "#32770" && w.text == title) return &w;
-  return nullptr;
-}
-
-const WindowState* Control(const ProgramState& s, const WindowState& dialog, long long id) {
-  for (const WindowState& w : s.windows)
-    if (w.parent == dialog.hwnd && w.id == id) return &w;
-  return nullptr;
-}
-
-// A reported rectangle "x y w h rest" of the first line with the key whose
-// rest is `what`; false when there is none.
-bool Reported(const ProgramState& s, const std::string& key, const std::string& what, ScreenRect& r) {
-  for (const auto& [k, v] : s.values) {
-    if (k != key) continue;
-    std::istringstream in(v);
-    std::string rest;
-    in >> r.x >> r.y >> r.width >> r.height;
-    std::getline(in >> std::ws, rest);
-    if (rest == what) return true;
-  }
-  return false;
-}
-
-std::string BuildPaneText(const ProgramState& s) { return s.Value("build-pane-last-line"); }
-
-void EndProgram(RealDisplay& display) {
-  display.Key("alt+F4");
-  for (int i = 0; i < kEndWaitSteps && display.ProgramRunning(); ++i)
-    std::this_thread::sleep_for(kEndWaitStep);
-  EXPECT_FALSE(display.ProgramRunning());
-}
-
 TEST(ProjectRealInput, NewProjectBuildOpenAndRestart) {
   const std::string folder = mirt_test::MakeTempDir("real");
   ASSERT_EQ(mkdir((folder + "/demo").c_str(), 0755), 0);
   mirt_test::WriteFile(folder + "/demo/demo.c", kMainSource);
-  RealDisplay display(WindowManager::kOpenbox);
-  ASSERT_TRUE(display.Start(mirt_test::ProgramDir() + "/mirt2")) << display.Error();
-  ProgramState s = display.WaitFor(MainWindowShown, "the main window", kStartWaitMs);
-  const unsigned long mainWindow = MainWindowXid(s);
-  ASSERT_NE(mainWindow, 0u);
-  // The keys go to the main window once it has the input focus.
-  for (int i = 0; i < kEndWaitSteps && !display.HasInputFocus(mainWindow); ++i)
-    std::this_thread::sleep_for(kEndWaitStep);
-
-  // Project > New Project: the menu's first item.
-  display.Key("alt+p");
-  display.Key("Return");
-  s = display.WaitFor([](const ProgramState& p) { return Dialog(p, "New Project"); },
-                      "the New Project dialog", kStartWaitMs);
-  ASSERT_NE(Dialog(s, "New Project"), nullptr);
-  // Clicks land where the dialog's controls are once it has settled.
-  ScreenRect last;
-  s = display.WaitFor(
-      [&last](const ProgramState& p) {
-        const WindowState* d = Dialog(p, "New Project");
-        bool settled = d && d->rect.x == last.x && d->rect.y == last.y && d->rect.width == last.width;
-        if (d) last = d->rect;
-        return settled;
-      },
-      "the New Project dialog in its place");
-  ASSERT_NE(Dialog(s, "New Project"), nullptr);
-  auto click = [&](long long id) {
-    const WindowState* c = Control(s, *Dialog(s, "New Project"), id);
-    ASSERT_NE(c, nullptr) << id;
-    display.Click(c->rect.CenterX(), c->rect.CenterY());
-    std::string hwnd = c->hwnd;
-    display.WaitFor([hwnd](const ProgramState& p) { return p.focus == hwnd; },
-                    "the focus in the clicked control");
-  };
-  click(kNameEdit);
-  display.Type("demo");
-  display.Sync();
-  click(kLocationEdit);
-  display.Key("End");
-  display.Key("shift+Home");
-  display.Sync();
-  display.Type(folder + "/demo");
-  display.Sync();
-  // The type box: its list opened by the click is closed again, and End
-  // takes its last entry, the host environment.
-  click(kTypeBox);
-  display.WaitFor([](const ProgramState& p) { return p.Find("ComboLBox") != nullptr; }, "the type list");
-  display.Key("Escape");
-  display.WaitFor([](const ProgramState& p) { return p.Find("ComboLBox") == nullptr; },
-                  "the type list closed");
-  display.Key("End");
-  display.Sync();
-  display.SavePicture("project_new_dialog");
-  display.Key("Return");  // Create
-  s = display.WaitFor(
-      [](const ProgramState& p) {
-        ScreenRect r;
-        return !Dialog(p, "New Project") && Reported(p, "project-tree-item", "demo.elf", r);
-      },
-      "the new project in the tree");
+  RealIde ide(WindowManager::kOpenbox);
+  ASSERT_TRUE(ide.Start());
+  RealDisplay& display = ide.Display();
+  const unsigned long mainWindow = ide.MainWindow();
+  ASSERT_TRUE(ide.NewHostProject(folder, "demo"));
 
   // The tool bar's Make button builds it with this machine's make and gcc.
-  ScreenRect make;
-  ASSERT_TRUE(Reported(s, "toolbar-button", kMakeCommand, make));
-  display.Click(make.CenterX(), make.CenterY());
-  s = display.WaitFor(
-      [](const ProgramState& p) { return BuildPaneText(p).find("Build terminated") != std::string::npos; },
-      "the build's end", kBuildWaitMs);
+  ProgramState s = ide.Make();
   EXPECT_NE(BuildPaneText(s).find("Build terminated successfully"), std::string::npos) << BuildPaneText(s);
 
   // Open the groups from the keyboard, then double-click the main source;
@@ -223,8 +119,9 @@ TEST(ProjectRealInput, NewProjectBuildOpenAndRestart) {
   ASSERT_FALSE(display.ProgramRunning());
   EXPECT_NE(mirt_test::ReadFile(folder + "/demo/demo.kpj").find("SOURCEFILES=demo.c"), std::string::npos);
 
-  RealDisplay again(WindowManager::kOpenbox);
-  ASSERT_TRUE(again.Start(mirt_test::ProgramDir() + "/mirt2")) << again.Error();
+  RealIde restarted(WindowManager::kOpenbox);
+  ASSERT_TRUE(restarted.Start());
+  RealDisplay& again = restarted.Display();
   s = again.WaitFor(
       [](const ProgramState& p) {
         ScreenRect r;
@@ -233,9 +130,9 @@ TEST(ProjectRealInput, NewProjectBuildOpenAndRestart) {
           if (w.visible && w.parent != "0" && w.text.find("demo.c") != std::string::npos) source = true;
         return source && Reported(p, "project-tree-item", "demo.elf", r);
       },
-      "the project and its open file again", kStartWaitMs);
+      "the project and its open file again", real_ide::kStartWaitMs);
   again.SavePicture("project_restarted");
-  EndProgram(again);
+  restarted.End();
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // back, the page values they show, and the record it writes.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "plugins/gnuopt/gnu_pages.h"
 #include "tests/plugins/round_trip.h"
 
@@ -16,6 +18,8 @@ constexpr RoundTripCase kGnuCases[] = {
     {"empty compiler string", Flags::kCompiler, "", "-std=gnu89 -Wall "},
     {"-S and -E: only -E", Flags::kCompiler, "-S -E", "-E -std=gnu89 -Wall "},
     {"-O2 and -Os: size", Flags::kCompiler, "-O2 -Os", "-std=gnu89 -Wall -Os "},
+    {"-O0 is no optimisation", Flags::kCompiler, "-g -O0 -Wall", "-std=gnu89 -g -Wall "},
+    {"-O alone is level 1", Flags::kCompiler, "-O", "-std=gnu89 -Wall -O1 "},
     {"-g3: macro expansion", Flags::kCompiler, "-g3", "-std=gnu89 -g3 -Wall "},
     {"-g alone: standard", Flags::kCompiler, "-g", "-std=gnu89 -g -Wall "},
     {"-ggdb is kept, not read", Flags::kCompiler, "-ggdb", "-std=gnu89 -Wall -ggdb "},
@@ -62,6 +66,8 @@ constexpr PageValueCase kGnuPageValues[] = {
     {"optimisation: none", "", 159, 0, 0},
     {"-S and -E: stop after preprocessor", "-S -E", 140, 0, 2},
     {"-O2 and -Os: size", "-O2 -Os", 159, 0, 4},
+    {"-O0: none", "-O0", 159, 0, 0},
+    {"-O: level 1", "-O", 159, 0, 1},
     {"-g3: with macro expansion", "-g3", 142, 0, 2},
     {"-g: standard", "-g", 142, 0, 1},
     {"-ggdb: none", "-ggdb", 142, 0, 0},
@@ -73,6 +79,22 @@ constexpr PageValueCase kGnuPageValues[] = {
 
 TEST(GnuOptions, PagesShowTheStoredSwitches) {
   plugins_test::ExpectPageValues(GnuOptPlugin(), kGnuPageValues, std::size(kGnuPageValues));
+}
+
+// The level chosen on the optimisation page is the last -O switch of the
+// written string, which is the one gcc follows.
+TEST(GnuOptions, ChosenOptimisationIsTheLastLevelWritten) {
+  constexpr int kOptimisationPage = 159, kLevel3 = 3;
+  constexpr auto kHostFlags = "-g -O0 -Wall -O -fPIC";
+  SettingsRecord r;
+  SettingsRecord::Set(r.data.cFlags, kHostFlags);
+  CSettingsTreeDialog dialog(GnuOptPlugin(), BoardPages::kShown, nullptr);
+  dialog.LoadSettings(r.data);
+  dialog.OptionPage(kOptimisationPage)->Values().num[0] = kLevel3;
+  dialog.WriteSettings(&r.data);
+  const std::string written = r.data.cFlags;
+  EXPECT_EQ(written, "-std=gnu89 -g -Wall -O3 -fPIC ");
+  EXPECT_EQ(written.rfind(" -O"), written.find(" -O3 ")) << written;
 }
 
 TEST(GnuOptions, DefinitionsSplitAtCommasAndSemicolons) {

@@ -16,14 +16,17 @@
 #include "platform/ui/modal.h"
 #include "platform/ui/ui.h"
 #include "tests/platform/ui/ui_test_support.h"
+#include "tests/plugins/settings_pages.h"
 #include "tests/plugins/settings_record.h"
 #include "tests/support/test_support.h"
 
 namespace {
 
+using plugins_test::SelectPage;
 using plugins_test::SettingsRecord;
+using plugins_test::ShownPage;
 
-constexpr int kTree = 1000;
+constexpr int kTree = plugins_test::kSettingsPageTree;
 constexpr int kSetAsDefault = 3;
 
 ProjectSettingsProc LoadPlugin(const char* name) {
@@ -31,64 +34,6 @@ ProjectSettingsProc LoadPlugin(const char* name) {
   if (!lib) return nullptr;
   return reinterpret_cast<ProjectSettingsProc>(
       reinterpret_cast<void*>(GetProcAddress(lib, "ProjectSettings")));
-}
-
-std::string ItemText(HWND tree, HTREEITEM item) {
-  char text[256] = {};
-  TVITEM tv = {};
-  tv.mask = TVIF_TEXT;
-  tv.hItem = item;
-  tv.pszText = text;
-  tv.cchTextMax = sizeof text;
-  SendMessage(tree, TVM_GETITEM, 0, reinterpret_cast<LPARAM>(&tv));
-  return text;
-}
-
-// Every item of the tree in display order, with its level.
-void CollectItems(HWND tree, HTREEITEM first, int level, std::vector<std::pair<HTREEITEM, int>>& out) {
-  for (HTREEITEM i = first; i; i = reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_GETNEXTITEM, TVGN_NEXT,
-                                                                           reinterpret_cast<LPARAM>(i)))) {
-    out.emplace_back(i, level);
-    CollectItems(tree,
-                 reinterpret_cast<HTREEITEM>(
-                     SendMessage(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(i))),
-                 level + 1, out);
-  }
-}
-
-std::vector<std::pair<HTREEITEM, int>> TreeItems(HWND dialog) {
-  HWND tree = GetDlgItem(dialog, kTree);
-  std::vector<std::pair<HTREEITEM, int>> items;
-  CollectItems(tree, reinterpret_cast<HTREEITEM>(SendMessage(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)), 0, items);
-  return items;
-}
-
-// Selects the page titled `title` under the branch `branch` ("" at the root).
-void SelectPage(HWND dialog, const std::string& branch, const std::string& title) {
-  HWND tree = GetDlgItem(dialog, kTree);
-  std::string current;
-  for (auto [item, level] : TreeItems(dialog)) {
-    std::string text = ItemText(tree, item);
-    if (level == 0) current = text;
-    if (text == title && (level == 0 ? branch.empty() : current == branch)) {
-      SendMessage(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-      return;
-    }
-  }
-  ADD_FAILURE() << "no page " << branch << "/" << title;
-}
-
-// The page window that is shown.
-HWND ShownPage(HWND dialog) {
-  HWND shown = nullptr;
-  int count = 0;
-  for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-    char cls[64] = {};
-    GetClassName(c, cls, sizeof cls);
-    if (std::string(cls) == "#32770" && IsWindowVisible(c)) shown = c, ++count;
-  }
-  EXPECT_LE(count, 1) << "more than one page shown";
-  return shown;
 }
 
 void SavePicture(HWND dialog, const std::string& name) {
@@ -121,7 +66,7 @@ TEST_F(SettingsDialogTest, GnuOkWritesTheChangedOptimisation) {
   SettingsRecord current, defaults;
   SettingsRecord::Set(current.data.cFlags, "-g -O1");
   plat::PushDialogAction([](HWND h) {
-    EXPECT_EQ(TreeItems(h).size(), 22u);
+    EXPECT_EQ(plugins_test::PageTreeItems(h).size(), 22u);
     SavePicture(h, "plugins_gnuopt_general");
     SelectPage(h, "", "C/C++ optimizations");
     HWND page = ShownPage(h);
@@ -160,7 +105,7 @@ TEST_F(SettingsDialogTest, SetAsDefaultKeepsTheLastState) {
   SettingsRecord current, defaults;
   plat::PushDialogAction([](HWND h) {
     // With both plug-ins loaded each shows its own pages.
-    EXPECT_EQ(TreeItems(h).size(), 39u);
+    EXPECT_EQ(plugins_test::PageTreeItems(h).size(), 39u);
     SelectPage(h, "", "Tools");
     EXPECT_NE(GetDlgItem(ShownPage(h), 1132), nullptr);  // Pascal compiler
     SelectPage(h, "C-Compiler", "Precompiled headers");
@@ -281,9 +226,9 @@ TEST_F(SettingsDialogTest, WithoutBoardPagesTheTreeStartsWithTools) {
   current.data.cardNumber = kCardNumber;
   defaults.data.cardNumber = kCardNumber;
   plat::PushDialogAction([](HWND h) {
-    auto items = TreeItems(h);
+    auto items = plugins_test::PageTreeItems(h);
     ASSERT_EQ(items.size(), 37u);
-    EXPECT_EQ(ItemText(GetDlgItem(h, kTree), items[0].first), "Tools");
+    EXPECT_EQ(plugins_test::PageItemText(GetDlgItem(h, kTree), items[0].first), "Tools");
     Click(h, kSetAsDefault);
     Click(h, IDOK);
   });
@@ -301,8 +246,8 @@ TEST_F(SettingsDialogTest, BranchImagesFollowExpandAndCollapse) {
   plat::PushDialogAction([](HWND h) {
     HWND tree = GetDlgItem(h, kTree);
     HTREEITEM linker = nullptr;
-    for (auto [item, level] : TreeItems(h))
-      if (level == 0 && ItemText(tree, item) == "Linker") linker = item;
+    for (auto [item, level] : plugins_test::PageTreeItems(h))
+      if (level == 0 && plugins_test::PageItemText(tree, item) == "Linker") linker = item;
     ASSERT_NE(linker, nullptr);
     auto image = [&] {
       TVITEM tv = {};

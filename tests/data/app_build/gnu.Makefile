@@ -6,7 +6,7 @@ CFLAGS = -O2 -g
 CXXFLAGS = -O2 -g
 EXE = demo.elf
 ASFLAGS = -mcpu=xscale
-LFLAGS =  -Wl,-static -Wl,-Map,Mapfile -Wl,--cref
+LFLAGS =  -static -Wl,-Map,Mapfile -Wl,--cref
 LIBS = -lm -lc 
 OBJS = start.o crt.o 
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QEvent>
+#include <QWidget>
 #include <Qt>
 #include <atomic>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "platform/ui/cdc.h"
 #include "platform/ui/cwnd.h"
+#include "platform/ui/wnd_obj.h"
 #include "ui_test_support.h"
 
 using namespace ui_test;
@@ -323,6 +325,24 @@ TEST_F(WindowTest, CreationDestructionOrderAndZOrder) {
   EXPECT_TRUE(IsWindow(b));
   DestroyWindow(top);
   EXPECT_FALSE(IsWindow(b));
+}
+
+// A child made hidden under a hidden parent stays hidden when the parent is
+// shown (Qt shows such children with their parent unless told otherwise),
+// so it neither covers its visible siblings nor takes their clicks.
+TEST_F(WindowTest, AChildMadeHiddenStaysHiddenWhenItsParentIsShown) {
+  HWND top = MakeTop(300, 200, WS_POPUP);
+  HWND shown =
+      CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, top, (HMENU)1, nullptr, nullptr);
+  HWND hidden = CreateWindowEx(0, "STATIC", "", WS_CHILD, 0, 0, 50, 50, top, (HMENU)2, nullptr, nullptr);
+  ShowWindow(top, SW_SHOW);
+  EXPECT_TRUE(mirt_ui::WidgetOf(shown)->isVisible());
+  EXPECT_FALSE(mirt_ui::WidgetOf(hidden)->isVisible());
+  ShowWindow(shown, SW_HIDE);
+  ShowWindow(hidden, SW_SHOW);
+  EXPECT_FALSE(mirt_ui::WidgetOf(shown)->isVisible());
+  EXPECT_TRUE(mirt_ui::WidgetOf(hidden)->isVisible());
+  DestroyWindow(top);
 }
 
 TEST_F(WindowTest, FramesAndScrollBarsShrinkTheClientArea) {

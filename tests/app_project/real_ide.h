@@ -1,0 +1,68 @@
+// The IDE program under a real X server, driven as a person drives it: the
+// steps the real-input tests share (start, the dialogs' controls, a new
+// host project from the Project menu, the tool bar's Make button, the end).
+#pragma once
+
+#include <string>
+
+#include "tests/support/real_input.h"
+
+namespace real_ide {
+
+using mirt_test::ProgramState;
+using mirt_test::RealDisplay;
+using mirt_test::ScreenRect;
+using mirt_test::WindowManager;
+using mirt_test::WindowState;
+
+constexpr int kStartWaitMs = 20000, kBuildWaitMs = 60000;
+
+// The native window of the main window, 0 while it is not shown.
+unsigned long MainWindowXid(const ProgramState& s);
+
+// The visible dialog with this title, null when there is none.
+const WindowState* Dialog(const ProgramState& s, const std::string& title);
+
+// The control `id` of a dialog, also on a page within it; null when none.
+const WindowState* Control(const ProgramState& s, const WindowState& dialog, long long id);
+
+// A reported rectangle "x y w h rest" of the first line with the key whose
+// rest is `what`; false when there is none.
+bool Reported(const ProgramState& s, const std::string& key, const std::string& what, ScreenRect& r);
+
+// The Build pane's last line, and the first of its lines holding `part`
+// ("" when none does).
+std::string BuildPaneText(const ProgramState& s);
+std::string BuildPaneLineWith(const ProgramState& s, const std::string& part);
+
+// One IDE on its own display.
+class RealIde {
+ public:
+  explicit RealIde(WindowManager wm) : m_display(wm) {}
+
+  RealDisplay& Display() { return m_display; }
+
+  // Starts bin/mirt2 and waits until its main window is shown and has the
+  // keys; false (with a failure) when it did not come.
+  bool Start();
+  // Waits until the dialog is shown and stands still; its state.
+  ProgramState SettledDialog(const std::string& title);
+  // Clicks the control of the dialog in `s` and waits for the focus in it.
+  bool ClickControl(const ProgramState& s, const std::string& title, long long id);
+  // Project > New Project: a project `name` for this machine's gcc in
+  // `folder`/`name`, which must hold `name`.c; false when it does not reach
+  // the project tree.
+  bool NewHostProject(const std::string& folder, const std::string& name);
+  // The tool bar's Make button; the state once the build has ended.
+  ProgramState Make();
+  // Alt+F4 on the main window, and the program's end.
+  void End();
+
+  unsigned long MainWindow() const { return m_mainWindow; }
+
+ private:
+  RealDisplay m_display;
+  unsigned long m_mainWindow = 0;
+};
+
+}  // namespace real_ide

@@ -1,0 +1,116 @@
+// Project Settings under a real X server, bare and under a window manager:
+// a new host project's optimisation level is chosen in the settings dialog
+// with the pointer and the keys, OK takes it, and the Make button's build
+// compiles with it: the switch stands in the project file, the makefile and
+// the compiler's command line in the Build pane.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "tests/app_project/real_ide.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using real_ide::BuildPaneLineWith;
+using real_ide::BuildPaneText;
+using real_ide::Control;
+using real_ide::Dialog;
+using real_ide::ProgramState;
+using real_ide::RealDisplay;
+using real_ide::RealIde;
+using real_ide::WindowManager;
+using real_ide::WindowState;
+
+constexpr auto kMainSource = "#include <stdio.h>\nint main(void) { puts(\"set\"); return 0; }\n";
+constexpr auto kSettingsTitle = "Project Settings";
+constexpr long long kPageTree = 1000, kLevel3 = 1103, kOk = 1;
+// Project menu: New Project, Open Project, CloseProject, Insert File Into
+// Project, Settings (the separator is skipped).
+constexpr int kSettingsItemDowns = 4;
+// The page tree with its branches closed: General, Connection, Tools,
+// Directories, C-Compiler, C++-Options, C/C++ optimizations.
+constexpr int kOptimisationItemDowns = 6;
+constexpr auto kLevel3Switch = " -O3 ";
+
+class SettingsRealInput : public ::testing::TestWithParam<WindowManager> {
+ protected:
+  // The IDE starts with a profile of its own, without a last project.
+  void SetUp() override {
+    const char* old = std::getenv(kConfigVariable);
+    m_oldConfig = old ? old : "";
+    setenv(kConfigVariable, mirt_test::MakeTempDir("realsetcfg").c_str(), 1);
+  }
+  void TearDown() override { setenv(kConfigVariable, m_oldConfig.c_str(), 1); }
+  std::string Picture(const std::string& name) {
+    return name + (GetParam() == WindowManager::kNone ? "" : "_openbox");
+  }
+
+  static constexpr auto kConfigVariable = "MIRT_CONFIG_DIR";
+  std::string m_oldConfig;
+};
+
+TEST_P(SettingsRealInput, OptimisationChosenInTheDialogReachesTheBuild) {
+  const std::string folder = mirt_test::MakeTempDir("realset");
+  ASSERT_EQ(mkdir((folder + "/demo").c_str(), 0755), 0);
+  mirt_test::WriteFile(folder + "/demo/demo.c", kMainSource);
+  RealIde ide(GetParam());
+  ASSERT_TRUE(ide.Start());
+  RealDisplay& display = ide.Display();
+  ASSERT_TRUE(ide.NewHostProject(folder, "demo"));
+
+  // Project > Settings.
+  display.Key("alt+p");
+  for (int i = 0; i < kSettingsItemDowns; ++i) display.Key("Down");
+  display.Key("Return");
+  ProgramState s = ide.SettledDialog(kSettingsTitle);
+  const WindowState* dialog = Dialog(s, kSettingsTitle);
+  ASSERT_NE(dialog, nullptr);
+
+  // The page tree takes the keys from a click on its first item, which is
+  // the page shown; the arrow keys walk to the optimisation page.
+  const WindowState* tree = Control(s, *dialog, kPageTree);
+  ASSERT_NE(tree, nullptr);
+  const std::string treeHandle = tree->hwnd;
+  constexpr int kFirstItemInset = 8;
+  display.Click(tree->rect.x + tree->rect.width / 2, tree->rect.y + kFirstItemInset);
+  display.WaitFor([&treeHandle](const ProgramState& p) { return p.focus == treeHandle; },
+                  "the keys in the tree");
+  display.Key("Home");
+  for (int i = 0; i < kOptimisationItemDowns; ++i) display.Key("Down");
+  s = display.WaitFor(
+      [](const ProgramState& p) {
+        const WindowState* d = Dialog(p, kSettingsTitle);
+        return d && Control(p, *d, kLevel3) != nullptr;
+      },
+      "the optimisation page");
+  ASSERT_TRUE(ide.ClickControl(s, kSettingsTitle, kLevel3));
+  display.SavePicture(Picture("settings_optimisation_level3"));
+  const WindowState* ok = Control(s, *Dialog(s, kSettingsTitle), kOk);
+  ASSERT_NE(ok, nullptr);
+  display.Click(ok->rect.CenterX(), ok->rect.CenterY());
+  s = display.WaitFor([](const ProgramState& p) { return !Dialog(p, kSettingsTitle); }, "the dialog closed");
+
+  // OK saved the project with the level.
+  const std::string project = mirt_test::ReadFile(folder + "/demo/demo.kpj");
+  EXPECT_NE(project.find("CFLAGS=-std=gnu89 -g -Wall -O3 \r\n"), std::string::npos) << project;
+
+  s = ide.Make();
+  EXPECT_NE(BuildPaneText(s).find("Build terminated successfully"), std::string::npos) << BuildPaneText(s);
+  const std::string makefile = mirt_test::ReadFile(folder + "/demo/Makefile");
+  EXPECT_NE(makefile.find("CFLAGS = -std=gnu89 -g -Wall -O3 \r\n"), std::string::npos) << makefile;
+  // make's compile command, the one the Build pane shows, carries it last.
+  const std::string compile = BuildPaneLineWith(s, "-c -o demo.o demo.c");
+  EXPECT_NE(compile.find(kLevel3Switch), std::string::npos) << compile;
+  EXPECT_EQ(compile.rfind(" -O"), compile.find(kLevel3Switch)) << compile;
+  display.SavePicture(Picture("settings_built"));
+  ide.End();
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowManagers, SettingsRealInput,
+                         ::testing::Values(WindowManager::kNone, WindowManager::kOpenbox),
+                         mirt_test::WindowManagerName());
+
+}  // namespace
