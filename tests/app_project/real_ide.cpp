@@ -15,6 +15,7 @@ namespace {
 constexpr auto kMakeCommand = "32794";
 constexpr long long kLocationEdit = 1001, kNameEdit = 1004, kTypeBox = 1013;
 constexpr int kEndWaitSteps = 200;
+constexpr int kClickAttempts = 3, kFocusWaitSteps = 40;
 constexpr auto kEndWaitStep = std::chrono::milliseconds(50);
 constexpr auto kNewProjectTitle = "New Project";
 
@@ -106,11 +107,18 @@ bool RealIde::ClickControl(const ProgramState& s, const std::string& title, long
     ADD_FAILURE() << "no control " << id << " in " << title;
     return false;
   }
-  m_display.Click(c->rect.CenterX(), c->rect.CenterY());
-  std::string hwnd = c->hwnd;
-  m_display.WaitFor([hwnd](const ProgramState& p) { return p.focus == hwnd; },
-                    "the focus in the clicked control");
-  return true;
+  // A window manager may take the first click on a new window for itself:
+  // the click is repeated until the control has the focus.
+  const std::string hwnd = c->hwnd;
+  for (int attempt = 0; attempt < kClickAttempts; ++attempt) {
+    m_display.Click(c->rect.CenterX(), c->rect.CenterY());
+    for (int i = 0; i < kFocusWaitSteps; ++i) {
+      if (m_display.Sync().focus == hwnd) return true;
+      std::this_thread::sleep_for(kEndWaitStep);
+    }
+  }
+  ADD_FAILURE() << "the focus did not come into control " << id << " of " << title;
+  return false;
 }
 
 bool RealIde::NewHostProject(const std::string& folder, const std::string& name) {
