@@ -14,6 +14,7 @@
 #include "debugger/breakpoint_list.h"
 #include "debugger/session/debug_session.h"
 #include "debugger/session/frame_messages.h"
+#include "tests/support/host_debug_program.h"
 #include "tests/debugger_session/frame_recorder.h"
 #include "tests/support/test_support.h"
 
@@ -22,22 +23,9 @@ namespace {
 using session_test::FakeFrame;
 using session_test::FrameRecord;
 
-// Lines of kProgram that the tests stop at.
-constexpr int kAddFirstLine = 4, kAddReturnLine = 5, kMainFirstLine = 8, kCallLine = 10;
-constexpr auto kProgram =
-    "#include <stdio.h>\n"
-    "struct pt { int x; int y; };\n"
-    "int add(int a, int b) {\n"
-    "  int s = a + b;\n"
-    "  return s;\n"
-    "}\n"
-    "int main(void) {\n"
-    "  struct pt p = {1, 2};\n"
-    "  int total = 0;\n"
-    "  total = add(p.x, p.y);\n"
-    "  printf(\"total=%d\\n\", total);\n"
-    "  return 0;\n"
-    "}\n";
+constexpr int kAddFirstLine = mirt_test::kHostAddFirstLine, kAddReturnLine = mirt_test::kHostAddReturnLine,
+              kMainFirstLine = mirt_test::kHostMainFirstLine, kCallLine = mirt_test::kHostCallLine;
+constexpr auto kProgram = mirt_test::kHostDebugProgram;
 constexpr DWORD kWaitMs = 20000;
 
 class GdbSessionTest : public ::testing::Test {

@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "tests/support/host_debug_program.h"
 #include "tests/support/real_input.h"
 #include "tests/support/test_support.h"
 
@@ -21,22 +22,9 @@ using mirt_test::ScreenRect;
 using mirt_test::WindowManager;
 using mirt_test::WindowState;
 
-// Lines of kDebugSource: main's first line, the call, the line after it.
-constexpr int kMainFirstLine = 8, kCallLine = 10, kPrintLine = 11;
-constexpr auto kDebugSource =
-    "#include <stdio.h>\n"
-    "struct pt { int x; int y; };\n"
-    "int add(int a, int b) {\n"
-    "  int s = a + b;\n"
-    "  return s;\n"
-    "}\n"
-    "int main(void) {\n"
-    "  struct pt p = {1, 2};\n"
-    "  int total = 0;\n"
-    "  total = add(p.x, p.y);\n"
-    "  printf(\"total=%d\\n\", total);\n"
-    "  return 0;\n"
-    "}\n";
+constexpr int kMainFirstLine = mirt_test::kHostMainFirstLine, kCallLine = mirt_test::kHostCallLine,
+              kPrintLine = mirt_test::kHostPrintLine;
+constexpr auto kDebugSource = mirt_test::kHostDebugProgram;
 constexpr auto kDebugProject =
     "VERSION=MIRT-KPJ0\r\nENVIRON=Linux host C++ (gcc)\r\nEXE=demo.elf\r\nSOURCEFILES=demo.c \r\n"
     "TOOLDIR=/usr/bin\r\nMAKE=make\r\nCC=gcc\r\nCFLAGS=-g "

@@ -19,27 +19,15 @@
 #include "platform/ui/modal.h"
 #include "platform/ui/ui.h"
 #include "shell_fixture.h"
+#include "tests/support/host_debug_program.h"
 #include "tests/support/test_support.h"
 
 namespace shell_test {
 namespace {
 
 // Lines of kDebugProgram the session stops at.
-constexpr int kCallLine = 10, kPrintLine = 11;
-constexpr auto kDebugProgram =
-    "#include <stdio.h>\n"
-    "struct pt { int x; int y; };\n"
-    "int add(int a, int b) {\n"
-    "  int s = a + b;\n"
-    "  return s;\n"
-    "}\n"
-    "int main(void) {\n"
-    "  struct pt p = {1, 2};\n"
-    "  int total = 0;\n"
-    "  total = add(p.x, p.y);\n"
-    "  printf(\"total=%d\\n\", total);\n"
-    "  return 0;\n"
-    "}\n";
+constexpr int kCallLine = mirt_test::kHostCallLine, kPrintLine = mirt_test::kHostPrintLine;
+constexpr auto kDebugProgram = mirt_test::kHostDebugProgram;
 constexpr auto kProgramName = "prog";
 constexpr auto kWatched = "total";
 constexpr auto kValueBefore = "0", kValueAfter = "3";

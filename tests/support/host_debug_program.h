@@ -1,0 +1,25 @@
+// A small C program the debugger tests build with gcc -g and step through.
+#pragma once
+
+namespace mirt_test {
+
+// Lines of kHostDebugProgram: add's first line and its return, main's first
+// line, the call of add, the line after it.
+constexpr int kHostAddFirstLine = 4, kHostAddReturnLine = 5, kHostMainFirstLine = 8, kHostCallLine = 10,
+              kHostPrintLine = 11;
+constexpr auto kHostDebugProgram =
+    "#include <stdio.h>\n"
+    "struct pt { int x; int y; };\n"
+    "int add(int a, int b) {\n"
+    "  int s = a + b;\n"
+    "  return s;\n"
+    "}\n"
+    "int main(void) {\n"
+    "  struct pt p = {1, 2};\n"
+    "  int total = 0;\n"
+    "  total = add(p.x, p.y);\n"
+    "  printf(\"total=%d\\n\", total);\n"
+    "  return 0;\n"
+    "}\n";
+
+}  // namespace mirt_test
