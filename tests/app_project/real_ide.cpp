@@ -51,18 +51,6 @@ const WindowState* Control(const ProgramState& s, const WindowState& dialog, lon
   return nullptr;
 }
 
-bool Reported(const ProgramState& s, const std::string& key, const std::string& what, ScreenRect& r) {
-  for (const auto& [k, v] : s.values) {
-    if (k != key) continue;
-    std::istringstream in(v);
-    std::string rest;
-    in >> r.x >> r.y >> r.width >> r.height;
-    std::getline(in >> std::ws, rest);
-    if (rest == what) return true;
-  }
-  return false;
-}
-
 std::string BuildPaneText(const ProgramState& s) { return s.Value("build-pane-last-line"); }
 
 std::string BuildPaneLineWith(const ProgramState& s, const std::string& part) {

@@ -26,9 +26,7 @@ const WindowState* Dialog(const ProgramState& s, const std::string& title);
 // The control `id` of a dialog, also on a page within it; null when none.
 const WindowState* Control(const ProgramState& s, const WindowState& dialog, long long id);
 
-// A reported rectangle "x y w h rest" of the first line with the key whose
-// rest is `what`; false when there is none.
-bool Reported(const ProgramState& s, const std::string& key, const std::string& what, ScreenRect& r);
+using mirt_test::Reported;
 
 // The Build pane's last line, and the first of its lines holding `part`
 // ("" when none does).

@@ -18,6 +18,7 @@ namespace {
 
 using mirt_test::ProgramState;
 using mirt_test::RealDisplay;
+using mirt_test::Reported;
 using mirt_test::ScreenRect;
 using mirt_test::WindowManager;
 using mirt_test::WindowState;
@@ -47,19 +48,6 @@ unsigned long MainWindowXid(const ProgramState& s) {
 bool HasValue(const ProgramState& s, const std::string& key, const std::string& value) {
   for (const auto& [k, v] : s.values)
     if (k == key && v == value) return true;
-  return false;
-}
-
-// The screen rectangle of a reported line ("x y w h what").
-bool Reported(const ProgramState& s, const std::string& key, const std::string& what, ScreenRect& r) {
-  for (const auto& [k, v] : s.values) {
-    if (k != key) continue;
-    std::istringstream in(v);
-    std::string rest;
-    in >> r.x >> r.y >> r.width >> r.height;
-    std::getline(in >> std::ws, rest);
-    if (rest == what) return true;
-  }
   return false;
 }
 

@@ -145,6 +145,18 @@ int ProgramState::Count(const std::string& className, Visibility v) const {
   return n;
 }
 
+bool Reported(const ProgramState& s, const std::string& key, const std::string& what, ScreenRect& r) {
+  for (const auto& [k, v] : s.values) {
+    if (k != key) continue;
+    std::istringstream in(v);
+    std::string rest;
+    in >> r.x >> r.y >> r.width >> r.height;
+    std::getline(in >> std::ws, rest);
+    if (rest == what) return true;
+  }
+  return false;
+}
+
 const WindowState* ProgramState::TopLevelTitled(const std::string& prefix) const {
   for (const auto& w : windows)
     if (w.parent == "0" && w.visible && w.text.rfind(prefix, 0) == 0) return &w;

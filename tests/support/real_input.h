@@ -59,6 +59,10 @@ struct ProgramState {
   std::string Value(const std::string& key) const;
 };
 
+// A program line "key x y w h what" with this key and `what`: its screen
+// rectangle goes to `r`.
+bool Reported(const ProgramState& s, const std::string& key, const std::string& what, ScreenRect& r);
+
 class RealDisplay {
  public:
   static constexpr int kScreenWidth = 1280;
