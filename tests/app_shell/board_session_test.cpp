@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/command_ids.h"
+#include "a_qjx/tool_windows.h"
 #include "app/core/project_data.h"
 #include "app/frame_messages.h"
 #include "debugger/breakpoint_list.h"
@@ -14,13 +15,17 @@
 #include "debugger/kalven_board.h"
 #include "debugger/session/debugger.h"
 #include "debugger/session_globals.h"
+#include "debugger/ui/io_port_dialog.h"
+#include "drivers/sim/board.h"
 #include "drivers/sim/simulator.h"
 #include "editor/view/cmirt2doc.h"
 #include "editor/view/cmirt2view.h"
 #include "platform/sys/msgbox.h"
+#include "platform/ui/modal.h"
 #include "shell_fixture.h"
 #include "tests/debugger_session/board_program.h"
 #include "tests/support/test_support.h"
+#include "ytn1/ytn1.h"
 
 namespace shell_test {
 namespace {
@@ -74,6 +79,24 @@ class BoardSessionTest : public ShellTest {
     g_project.SetKernelNum(kBoardKernelTask);
     return source;
   }
+
+  // A session from the frame stopped at the breakpoint on line 13; the
+  // source view, or null.
+  CMirt2View* StopAtIncrementLine() {
+    Start();
+    const std::string source = PrepareBoardProject();
+    auto* view = dynamic_cast<CMirt2View*>(frame->OpenFileAtLine(source.c_str(), kIncrementLine));
+    if (!view) return nullptr;
+    m_source = source;
+    view->OnToggleBreakpoint();
+    frame->SendMessage(WM_COMMAND, ID_DEBUG_START);
+    Pump();
+    if (!frame->m_bSessionActive || !g_pCurrentDebugger) return nullptr;
+    frame->SendMessage(WM_COMMAND, ID_DEBUG_GO);
+    return PumpUntil([&] { return StoppedAt(view, kIncrementLine); }) ? view : nullptr;
+  }
+
+  std::string m_source;
 
   bool PumpUntil(const std::function<bool()>& done) {
     const auto end = std::chrono::steady_clock::now() + kBoardWaitMs;
@@ -163,6 +186,73 @@ TEST_F(BoardSessionTest, HostSessionFromTheFrameInstallsTheKernelStopsStepsAndEn
   EXPECT_EQ(g_pBoard, nullptr);
   EXPECT_NE(DebugPane().find("End of debugging"), std::string::npos) << DebugPane();
   EXPECT_FALSE(view->m_pCaretLine->flags & LINE_EXECUTION);
+}
+
+// Set IP moves the program to the caret line: the mark follows, and a step
+// runs the line there (counter = 5 again).
+TEST_F(BoardSessionTest, SetIPMovesTheProgramToTheCaretLine) {
+  constexpr int kAssignLine = 11, kCallLine = 12;
+  constexpr auto kCounterAssigned = "5 (0x5)";
+  CMirt2View* view = StopAtIncrementLine();
+  ASSERT_NE(view, nullptr);
+  frame->SendMessage(WM_WATCH_SELECTION, 0, reinterpret_cast<LPARAM>(kBoardWatched));
+  ASSERT_TRUE(PumpUntil([&] { return WatchValue(kBoardWatched) == kCounterBefore; }));
+
+  view->GoToLine(kAssignLine);
+  frame->SendMessage(WM_COMMAND, ID_DEBUG_SET_IP);
+  ASSERT_TRUE(PumpUntil([&] { return StoppedAt(view, kAssignLine); }));
+  frame->SendMessage(WM_COMMAND, ID_DEBUG_STEP_OVER);
+  ASSERT_TRUE(PumpUntil([&] { return StoppedAt(view, kCallLine); }));
+  EXPECT_TRUE(PumpUntil([&] { return WatchValue(kBoardWatched) == kCounterAssigned; }))
+      << WatchValue(kBoardWatched);
+  EXPECT_TRUE(plat::MessageBoxRecords().empty()) << plat::MessageBoxRecords().front().text;
+}
+
+// Access I/O-Ports reads and writes the session's board.
+TEST_F(BoardSessionTest, IOPortsReadsAndWritesTheSessionsBoard) {
+  constexpr uint16_t kPort = 0x80;
+  constexpr uint8_t kPortValue = 0x3F, kWritten = 0x12;
+  constexpr auto kPortText = "80h", kPortValueText = "63 (003fh)", kWrittenText = "12h";
+  ASSERT_NE(StopAtIncrementLine(), nullptr);
+  sim::Board* board = sim::Simulator::Instance().FindBoard(0);
+  ASSERT_NE(board, nullptr);
+  board->ports[kPort] = kPortValue;
+  std::string read;
+  plat::PushDialogAction([&](HWND h) {
+    SetWindowText(GetDlgItem(h, CIOPortDialog::kAddress), kPortText);
+    SendDlgItemMessage(h, CIOPortDialog::kRead, BM_CLICK, 0, 0);
+    char text[64] = {};
+    GetDlgItemText(h, CIOPortDialog::kValue, text, sizeof text);
+    read = text;
+    SetWindowText(GetDlgItem(h, CIOPortDialog::kValue), kWrittenText);
+    SendDlgItemMessage(h, CIOPortDialog::kWrite, BM_CLICK, 0, 0);
+    Picture(h, "board_session_io_ports");
+    SendDlgItemMessage(h, IDCANCEL, BM_CLICK, 0, 0);
+  });
+  frame->SendMessage(WM_COMMAND, ID_DEBUG_IO_PORTS);
+  EXPECT_EQ(read, kPortValueText);
+  EXPECT_EQ(board->ports[kPort], kWritten);
+}
+
+// Memory sets the board software's user mode and opens the memory tool
+// for the session board's type.
+TEST_F(BoardSessionTest, MemoryOpensTheBoardsMemoryTool) {
+  constexpr WORD kMemoryUserMode = 1;
+  constexpr auto kTitleEnd = " - Memory informations";
+  ASSERT_NE(StopAtIncrementLine(), nullptr);
+  frame->SendMessage(WM_COMMAND, ID_VIEW_MEMORY);
+  Pump();
+  EXPECT_EQ(GetUserMode(), kMemoryUserMode);
+  HWND tool = nullptr;
+  ASSERT_TRUE(IsToolWindowOpen(ToolWindow::Memory, &tool));
+  char title[128] = {};
+  GetWindowText(tool, title, sizeof title);
+  const std::string text = title;
+  EXPECT_NE(text.find(kTitleEnd), std::string::npos) << text;
+  Picture(tool, "board_session_memory");
+  DestroyWindow(tool);
+  Pump();
+  EXPECT_FALSE(IsToolWindowOpen(ToolWindow::Memory, &tool));
 }
 
 }  // namespace

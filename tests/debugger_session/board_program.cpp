@@ -46,14 +46,14 @@ constexpr uint16_t kBoardProgramLoadParagraphs = 0x1180;
 
 }  // namespace
 
-std::string WriteBoardProgram() {
+std::string WriteBoardProgram(uint8_t language) {
   cpu_test::MzLayout layout;
   layout.ss = 0x40;
   layout.sp = 0x100;
   layout.extraParagraphs = 0x50;
   fixture::BorlandExe x;
   x.mzFile = cpu_test::MzFile(cpu_test::Assemble(kBoardProgramAsm), layout);
-  uint16_t seg = x.AddSegment(x.AddModule("prog"), 0, 0, kBoardProgramCodeLength);
+  uint16_t seg = x.AddSegment(x.AddModule("prog", language), 0, 0, kBoardProgramCodeLength);
   x.AddLines(seg, kProgramSource,
              {{1, 0x00},
               {10, 0x20},

@@ -26,8 +26,13 @@ constexpr uint16_t kMainOffset = 0x20, kHelperOffset = 0x60, kCounterOffset = 0x
 // Where main returns to in the start code.
 constexpr uint16_t kMainReturnOffset = 0x04;
 
+// The module's language code. Every function of a module in language 4
+// starts with an end point: a stop there only notes the caller and the
+// program runs on without a report.
+constexpr uint8_t kLanguagePlain = 0, kLanguageWithEndPoints = 4;
+
 // Writes the program file in a fresh folder; its path.
-std::string WriteBoardProgram();
+std::string WriteBoardProgram(uint8_t language = kLanguagePlain);
 // Starts board 0 through the driver.
 void StartBoard();
 // Installs the program file on board 0 as task kProgramTask.

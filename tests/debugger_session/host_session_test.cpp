@@ -106,6 +106,30 @@ TEST_F(HostSessionTest, BreakpointsStepsAndWatchesOnTheBoard) {
                       {{WM_STOP_LOCATION, Delivery::Sent, ":0@" + Hex(startSegment * 16 + 0x41)}});
 }
 
+// With end points at every function start, a Go from the start code meets
+// main's and helper's end points: the worker restarts the program from
+// each without a report and stops only at the breakpoint.
+TEST_F(HostSessionTest, EndPointStopsRestartTheProgramWithoutAReport) {
+  constexpr uint16_t kLine13 = 0x38, kLine14 = 0x40;
+  path = WriteBoardProgram(kLanguageWithEndPoints);
+  InstallOnBoard(path);
+  Open();
+  ASSERT_TRUE(debugger->Started());
+  startSegment = g_pRegisters->code.segment;
+  frame.Take();
+  debugger->StartProgram(1);
+  debugger->SetLineBreakpoint(kProgramSource, 13, 1);
+  debugger->Go();
+  ExpectFrameSequence(Await(WM_STOP_LOCATION), {{WM_STOP_LOCATION, Delivery::Sent, StopAt(13, kLine13)}});
+  debugger->EvaluateWatch("counter");  // helper ran through its end point
+  ExpectFrameSequence(Await(WM_WATCH_VALUE), {{WM_WATCH_VALUE, Delivery::Sent, "|7 (0x7)"}});
+
+  debugger->StepOver(kStepSourceLine);
+  ExpectFrameSequence(Await(WM_STOP_LOCATION), {{WM_STOP_LOCATION, Delivery::Sent, StopAt(14, kLine14)}});
+  debugger->EvaluateWatch("counter");
+  ExpectFrameSequence(Await(WM_WATCH_VALUE), {{WM_WATCH_VALUE, Delivery::Sent, "|8 (0x8)"}});
+}
+
 TEST_F(HostSessionTest, AFinishedProcedureCallIsToldFromTheWorkerThread) {
   constexpr WORD kProcedure = 0;  // the program has procedures 0 and 1 (its start-up)
   Open();

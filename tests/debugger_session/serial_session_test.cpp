@@ -3,6 +3,7 @@
 // user sees (start, stops, watches, registers, call stack, program end).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -155,6 +156,38 @@ TEST_F(SerialSessionTest, InstructionStepsKeepTheTrapUntilTheProgramRuns) {
   ExpectFrameSequence(Await(WM_STOP_LOCATION), {{WM_STOP_LOCATION, Delivery::Sent, StopAt(13, 0x38)}});
   debugger->EvaluateWatch("counter");
   ExpectFrameSequence(Await(WM_WATCH_VALUE), {{WM_WATCH_VALUE, Delivery::Sent, "|7 (0x7)"}});
+}
+
+// With end points at every function start, a Go from main's start meets
+// three stops in a row it must not report: the step over main's lifted end
+// point, helper's end point and the step over it. The program runs on.
+TEST_F(SerialSessionTest, EndPointStopsRunOnUntilTheBreakpointWithoutAReport) {
+  constexpr uint16_t kLine13 = 0x38, kLine14 = 0x40;
+  // The steps over main's and helper's lifted end points, the run to
+  // helper's end point and the run on to the breakpoint.
+  constexpr long kRunsToTheBreakpoint = 4;
+  path = WriteBoardProgram(kLanguageWithEndPoints);
+  InstallOnBoard(path);
+  Open();
+  ASSERT_TRUE(debugger->Started());
+  startSegment = g_pRegisters->code.segment;
+  frame.Take();
+  debugger->StartProgram(1);
+  ExpectFrameSequence(Await(WM_STOP_LOCATION), {{WM_STOP_LOCATION, Delivery::Sent, StopAt(10, kMainOffset)}});
+
+  debugger->SetLineBreakpoint(kProgramSource, 13, 1);
+  kernel->ClearLog();
+  debugger->Go();
+  ExpectFrameSequence(Await(WM_STOP_LOCATION), {{WM_STOP_LOCATION, Delivery::Sent, StopAt(13, kLine13)}});
+  const std::vector<std::string> log = kernel->Log();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "J"), kRunsToTheBreakpoint) << testing::PrintToString(log);
+  debugger->EvaluateWatch("counter");  // helper ran through its end point
+  ExpectFrameSequence(Await(WM_WATCH_VALUE), {{WM_WATCH_VALUE, Delivery::Sent, "|7 (0x7)"}});
+
+  debugger->StepOver(kStepSourceLine);
+  ExpectFrameSequence(Await(WM_STOP_LOCATION), {{WM_STOP_LOCATION, Delivery::Sent, StopAt(14, kLine14)}});
+  debugger->Go();
+  ExpectFrameSequence(Await(WM_PROGRAM_END), {{WM_PROGRAM_END, Delivery::Posted, ""}});
 }
 
 TEST_F(SerialSessionTest, ABreakStopsARunningProgramAndShowsWhereItIs) {
