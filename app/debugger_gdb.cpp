@@ -9,6 +9,10 @@ CDebuggerGDB::CDebuggerGDB(const char* path, HWND frame, int* pSessionActive) : 
   m_pProcess = new CGDBProcess;
   m_pProcess->Start(frame, &m_state);
   m_pProcess->WriteCommand("set annotate 1");
+  // One answer line per line gdb means: no wrapping at a screen width, no
+  // paging.
+  m_pProcess->WriteCommand("set width 0");
+  m_pProcess->WriteCommand("set height 0");
   m_pProcess->WriteCommand(("file " + GdbPath(path)).c_str());
   // The source breakpoints the user set before the session.
   for (POSITION pos = g_breakpointList.GetHeadPosition(); pos;) {
@@ -33,6 +37,8 @@ std::string CDebuggerGDB::GdbPath(const char* path) {
     p += 2;
   }
   for (; *p; ++p) out += *p == '\\' ? '/' : *p;
+  // gdb takes a name with blanks in quotes.
+  if (out.find(' ') != std::string::npos) out = '"' + out + '"';
   return out;
 }
 

@@ -2,6 +2,8 @@
 // built with gcc -g at test time, reported to a stand-in frame.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <chrono>
 #include <cstdlib>
 #include <memory>
@@ -31,7 +33,10 @@ constexpr DWORD kWaitMs = 20000;
 class GdbSessionTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir_ = mirt_test::MakeTempDir("gdb");
+    // A folder deep enough that gdb's frame lines pass 80 characters (gdb
+    // must not wrap them).
+    dir_ = mirt_test::MakeTempDir("gdb") + "/a folder whose long name puts the frame lines past eighty";
+    std::filesystem::create_directories(dir_);
     source_ = mirt_test::WriteFile(dir_ + "/prog.c", kProgram);
     exe_ = dir_ + "/prog";
     const std::string compile = "gcc -g -O0 -o '" + exe_ + "' '" + source_ + "'";
