@@ -19,12 +19,6 @@ namespace {
 constexpr char kFakeFrameClass[] = "SessionTestFrame";
 FakeFrame* g_fakeFrame = nullptr;
 
-std::string Hex(uint32_t v) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%x", v);
-  return buf;
-}
-
 std::string PayloadText(UINT message, WPARAM wParam, LPARAM lParam) {
   auto text = [](LPARAM p) { return p ? std::string(reinterpret_cast<const char*>(p)) : std::string(); };
   switch (message) {
@@ -138,6 +132,12 @@ void ExpectFrameSequence(const std::vector<FrameRecord>& got, const std::vector<
   for (const FrameRecord& r : got) g += Describe(r) + "\n";
   for (const FrameRecord& r : want) w += Describe(r) + "\n";
   EXPECT_EQ(g, w);
+}
+
+std::string Hex(uint32_t v) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%x", v);
+  return buf;
 }
 
 }  // namespace session_test

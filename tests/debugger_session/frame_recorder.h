@@ -2,6 +2,7 @@
 // of a debug session in order, as a sequence table.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,6 +10,9 @@
 #include "platform/base/windef.h"
 
 namespace session_test {
+
+// A number in lower-case hex without a prefix, as the tests' logs show it.
+std::string Hex(uint32_t v);
 
 enum class Delivery { Sent, Posted };
 

@@ -44,11 +44,6 @@ class RecordingWorker : public CDebugWorker {
 
  private:
   static std::string Where(const char* f, uint16_t l) { return std::string(f) + " " + std::to_string(l); }
-  static std::string Hex(uint32_t a) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%x", a);
-    return buf;
-  }
   std::vector<std::string>* m_log;
   std::mutex m_mutex;
 };

@@ -28,12 +28,6 @@ namespace {
 constexpr uint16_t kKernelTask = 10;
 constexpr DWORD kWaitMs = 10000;
 
-std::string Hex(uint32_t v) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%x", v);
-  return buf;
-}
-
 class HostSessionTest : public testing::Test {
  protected:
   void SetUp() override {

@@ -28,12 +28,6 @@ constexpr uint16_t kPcPort = 9;
 constexpr uint32_t kBaud = 19200;
 constexpr DWORD kWaitMs = 10000;
 
-std::string Hex(uint32_t v) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%x", v);
-  return buf;
-}
-
 class SerialSessionTest : public testing::Test {
  protected:
   void SetUp() override {
