@@ -135,6 +135,15 @@ class CMainFrame : public SECWorkbook, public CGoToTarget {
   void OnDebugEnd();
   void OnDebugSetIP();
   void OnDebugRunToCursor();
+  // The caret of the active view: a source line or, in the disassembly, an
+  // instruction's address (none on an unlisted line or another view).
+  struct CaretPlace {
+    enum class Kind { kNone, kLine, kAddress } kind = Kind::kNone;
+    CString file;
+    WORD line = 0;
+    DWORD address = 0;
+  };
+  CaretPlace ActiveCaretPlace();
   void OnDebugReset();
   void OnDebugWatchExpression();
   void OnDebugIOPorts();

@@ -94,18 +94,25 @@ void CMainFrame::OnDebugEnd() {
   g_pBoard = nullptr;
 }
 
-void CMainFrame::OnDebugSetIP() {
-  if (!g_pCurrentDebugger) return;
+CMainFrame::CaretPlace CMainFrame::ActiveCaretPlace() {
+  CaretPlace place;
   CView* active = GetActiveMDIView();
   if (auto* source = dynamic_cast<CMirt2View*>(active)) {
-    CString path;
-    WORD line = 0;
-    source->GetCursorLocation(path, line);
-    g_pCurrentDebugger->SetIPToLine(path, line);
+    source->GetCursorLocation(place.file, place.line);
+    place.kind = CaretPlace::Kind::kLine;
   } else if (auto* disassembly = dynamic_cast<CDisview0View*>(active)) {
-    DWORD address = 0;
-    if (disassembly->CursorLineAddress(&address)) g_pCurrentDebugger->SetIPToAddress(address);
+    if (disassembly->CursorLineAddress(&place.address)) place.kind = CaretPlace::Kind::kAddress;
   }
+  return place;
+}
+
+void CMainFrame::OnDebugSetIP() {
+  if (!g_pCurrentDebugger) return;
+  const CaretPlace place = ActiveCaretPlace();
+  if (place.kind == CaretPlace::Kind::kLine)
+    g_pCurrentDebugger->SetIPToLine(place.file, place.line);
+  else if (place.kind == CaretPlace::Kind::kAddress)
+    g_pCurrentDebugger->SetIPToAddress(place.address);
 }
 
 void CMainFrame::OnDebugRunToCursor() { OnRunToCursor(0, 0); }

@@ -128,16 +128,11 @@ LRESULT CMainFrame::OnRunToCursor(WPARAM, LPARAM) {
   }
   if (!m_bSessionActive || !g_pCurrentDebugger) return 0;
   ClearExecutionMarkers();
-  CView* active = GetActiveMDIView();
-  if (auto* source = dynamic_cast<CMirt2View*>(active)) {
-    CString file;
-    WORD line = 0;
-    source->GetCursorLocation(file, line);
-    g_pCurrentDebugger->RunToLine(file, line);
-  } else if (auto* disassembly = dynamic_cast<CDisview0View*>(active)) {
-    DWORD address = 0;
-    if (disassembly->CursorLineAddress(&address)) g_pCurrentDebugger->RunToAddress(address);
-  }
+  const CaretPlace place = ActiveCaretPlace();
+  if (place.kind == CaretPlace::Kind::kLine)
+    g_pCurrentDebugger->RunToLine(place.file, place.line);
+  else if (place.kind == CaretPlace::Kind::kAddress)
+    g_pCurrentDebugger->RunToAddress(place.address);
   return 0;
 }
 
