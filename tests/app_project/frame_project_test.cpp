@@ -40,16 +40,8 @@ constexpr DWORD kBuildWaitMs = 60000;
 class ProjectFrameTest : public shell_test::ShellTest {
  protected:
   void TearDown() override {
-    if (frame) frame->DeleteBuildProcess();
-    // The frame deletes itself with its window: forget it first.
-    if (frame && ::IsWindow(frame->m_hWnd)) {
-      CMainFrame* closing = frame;
-      frame = nullptr;
-      closing->DestroyWindow();
-      Pump();
-    }
-    g_breakpointList.RemoveAll();
     ShellTest::TearDown();
+    g_breakpointList.RemoveAll();
   }
   // Texts of an item's children (the top level for null).
   std::vector<std::string> Children(HTREEITEM item) {

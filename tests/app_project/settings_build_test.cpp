@@ -57,16 +57,6 @@ constexpr auto kFakeBcc = "#!/bin/sh\nfor a; do case $a in -o*) : > \"${a#-o}\";
 
 class SettingsBuildTest : public shell_test::ShellTest {
  protected:
-  void TearDown() override {
-    if (frame) frame->DeleteBuildProcess();
-    if (frame && ::IsWindow(frame->m_hWnd)) {
-      CMainFrame* closing = frame;
-      frame = nullptr;
-      closing->DestroyWindow();
-      Pump();
-    }
-    ShellTest::TearDown();
-  }
   // Opens the project, clicks `button` on the optimisation page of its
   // settings dialog, presses OK and builds everything; the Build pane.
   std::string ChooseOptimisationAndBuild(const std::string& projectText, int button) {

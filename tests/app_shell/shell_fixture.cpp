@@ -74,6 +74,8 @@ void ShellTest::Close() {
 }
 
 void ShellTest::TearDown() {
+  // A build still running ends while the frame can take its reader's messages.
+  if (frame && ::IsWindow(frame->m_hWnd)) frame->DeleteBuildProcess();
   if (frame && ::IsWindow(frame->m_hWnd)) {
     CMainFrame* closing = frame;
     frame = nullptr;  // destroying the window deletes it
