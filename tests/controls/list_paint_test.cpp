@@ -106,19 +106,7 @@ TEST_F(ListTest, Pictures) {
   MakeReport(12, LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_NOLABELWRAP,
              LVXS_HGRIDLINES | LVXS_VGRIDLINES | LVXS_LABELTIPS);
   CImageList images;
-  images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 1);
-  CClientDC screen(list);
-  CBitmap bitmap;
-  bitmap.CreateCompatibleBitmap(&screen, 32, 16);
-  {
-    CDC dc;
-    dc.CreateCompatibleDC(&screen);
-    CBitmap* old = dc.SelectObject(&bitmap);
-    dc.FillSolidRect(0, 0, 16, 16, RGB(200, 40, 40));
-    dc.FillSolidRect(16, 0, 16, 16, RGB(40, 160, 40));
-    dc.SelectObject(old);
-  }
-  images.Add(&bitmap, RGB(255, 0, 255));
+  ui_test::MakeSquareImages(list, images, RGB(200, 40, 40), RGB(40, 160, 40));
   list->SetImageList(&images, LVSIL_SMALL);
   for (int i = 0; i < 12; ++i) list->SetItem(i, 0, LVIF_IMAGE, nullptr, i % 2, 0, 0, 0);
   list->SetItemText(2, 0, "a label too long to show whole");

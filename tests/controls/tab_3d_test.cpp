@@ -59,17 +59,7 @@ class Tab3DTest : public ::testing::Test {
   }
   HICON Icon(int index) {
     if (!icons.GetSafeHandle()) {
-      icons.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 1);
-      CClientDC screen(&parent);
-      CBitmap bitmap;
-      bitmap.CreateCompatibleBitmap(&screen, 32, 16);
-      CDC dc;
-      dc.CreateCompatibleDC(&screen);
-      CBitmap* old = dc.SelectObject(&bitmap);
-      dc.FillSolidRect(0, 0, 16, 16, RGB(200, 40, 40));
-      dc.FillSolidRect(16, 0, 16, 16, RGB(40, 60, 180));
-      dc.SelectObject(old);
-      icons.Add(&bitmap, RGB(255, 0, 255));
+      ui_test::MakeSquareImages(&parent, icons, RGB(200, 40, 40), RGB(40, 60, 180));
       for (int i = 0; i < 2; ++i) iconHandles.push_back(icons.ExtractIcon(i));
     }
     return iconHandles[static_cast<size_t>(index)];

@@ -382,17 +382,7 @@ TEST_F(TreeTest, FurtherColumnTextsLiveByItemAndFollowColumnMoves) {
 
 // A two-image list of 16-pixel squares.
 void FillImages(CWnd* wnd, CImageList& images) {
-  images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 1);
-  CClientDC screen(wnd);
-  CBitmap bitmap;
-  bitmap.CreateCompatibleBitmap(&screen, 32, 16);
-  CDC dc;
-  dc.CreateCompatibleDC(&screen);
-  CBitmap* old = dc.SelectObject(&bitmap);
-  dc.FillSolidRect(0, 0, 16, 16, RGB(200, 40, 40));
-  dc.FillSolidRect(16, 0, 16, 16, RGB(40, 160, 40));
-  dc.SelectObject(old);
-  images.Add(&bitmap, RGB(255, 0, 255));
+  ui_test::MakeSquareImages(wnd, images, RGB(200, 40, 40), RGB(40, 160, 40));
 }
 
 TEST_F(TreeTest, ADragImageShowsTheIconWithTheTextBesideIt) {

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <cstring>
 
+#include "platform/ui/cdc.h"
+#include "platform/ui/imagelist.h"
 #include "platform/sys/msgbox.h"
 #include "platform/ui/application.h"
 #include "platform/ui/gdi_obj.h"
@@ -14,6 +16,22 @@
 namespace ui_test {
 
 void EnsureApp() { mirt_ui::EnsureApplication(); }
+
+void MakeSquareImages(CWnd* wnd, CImageList& images, COLORREF first, COLORREF second) {
+  images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 1);
+  CClientDC screen(wnd);
+  CBitmap bitmap;
+  bitmap.CreateCompatibleBitmap(&screen, 32, 16);
+  {
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    CBitmap* old = dc.SelectObject(&bitmap);
+    dc.FillSolidRect(0, 0, 16, 16, first);
+    dc.FillSolidRect(16, 0, 16, 16, second);
+    dc.SelectObject(old);
+  }
+  images.Add(&bitmap, RGB(255, 0, 255));
+}
 
 std::string ItemText(HWND dialog, int id) {
   HWND item = GetDlgItem(dialog, id);

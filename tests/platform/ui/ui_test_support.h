@@ -8,11 +8,18 @@
 
 #include "platform/ui/ui.h"
 
+class CImageList;
+class CWnd;
+
 namespace ui_test {
 void EnsureApp();
 
 // The whole text of a dialog's control.
 std::string ItemText(HWND dialog, int id);
+
+// Fills `images` with two 16-pixel squares of the two colours, made on a
+// bitmap compatible with the window's screen.
+void MakeSquareImages(CWnd* wnd, CImageList& images, COLORREF first, COLORREF second);
 // Clicks a dialog's push button by message (BN_CLICKED from the button).
 void PressButton(HWND dialog, int id);
 // The texts of the message boxes shown since the last call (which forgets them).
