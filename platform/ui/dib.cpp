@@ -64,6 +64,9 @@ bool DecodeDib(const unsigned char* data, size_t size, DibImage* out, const unsi
       for (int i = 0; i < 3; ++i) masks[i] = LeU32(data + pos + 4 * i);
       pos += 12;
     } else {
+      // Later headers hold the masks themselves; a header too short to
+      // hold them is not one of those.
+      if (hdr < 40 + 12) return false;
       for (int i = 0; i < 3; ++i) masks[i] = LeU32(data + 40 + 4 * i);
     }
   }

@@ -1,10 +1,14 @@
 // Resources compiled from this program's own script (res/test.rc).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "platform/ui/cdc.h"
 #include "platform/ui/cwnd.h"
+#include "platform/ui/dib.h"
 #include "res/test_res.h"
 #include "ui_test_support.h"
 
@@ -112,6 +116,42 @@ TEST_F(ResourceTest, PaletteBitmapLoadsWithItsColours) {
       LoadImage(nullptr, MAKEINTRESOURCE(IDB_PALETTE), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
   ASSERT_NE(mapped, nullptr);
   DeleteObject(mapped);
+}
+
+// A one-pixel 32-bit bit-field bitmap whose header is `headerSize` bytes;
+// the red, green and blue masks sit at offset 40 (inside longer headers or
+// right after the 40-byte one), then the pixel.
+std::vector<unsigned char> BitFieldDib(uint32_t headerSize, uint32_t pixel) {
+  std::vector<unsigned char> d(std::max<uint32_t>(headerSize, 40 + 12) + 4, 0);
+  auto put = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) d[at + i] = static_cast<unsigned char>(v >> (8 * i));
+  };
+  put(0, headerSize);
+  put(4, 1);            // width
+  put(8, 1);            // height
+  d[12] = 1;            // planes
+  d[14] = 32;           // bits per pixel
+  put(16, 3);           // bit fields
+  put(40, 0x000000FF);  // red in the low byte
+  put(44, 0x0000FF00);
+  put(48, 0x00FF0000);
+  put(d.size() - 4, pixel);
+  return d;
+}
+
+TEST_F(ResourceTest, BitFieldMasksAreReadOnlyFromHeadersThatHoldThem) {
+  constexpr uint32_t kPixel = 0x00302010;  // blue 0x30, green 0x20, red 0x10
+  struct Case {
+    uint32_t headerSize;
+    bool decodes;
+  } const kCases[] = {{40, true}, {56, true}, {108, true}, {42, false}, {51, false}};
+  for (const Case& c : kCases) {
+    std::vector<unsigned char> d = BitFieldDib(c.headerSize, kPixel);
+    if (c.headerSize > 40 && c.headerSize < 52) d.resize(c.headerSize + 4);  // no room for masks
+    mirt_ui::DibImage img;
+    ASSERT_EQ(mirt_ui::DecodeDib(d.data(), d.size(), &img), c.decodes) << c.headerSize;
+    if (c.decodes) EXPECT_EQ(img.image.pixel(0, 0), qRgb(0x10, 0x20, 0x30)) << c.headerSize;
+  }
 }
 
 TEST_F(ResourceTest, IconAndCursorKeepTheirMasksAndHotSpot) {
