@@ -50,7 +50,7 @@ struct ScrollBarState {
   bool tracking = false;
 };
 
-struct Wnd {
+struct Wnd : std::enable_shared_from_this<Wnd> {
   HWND handle = nullptr;
   std::shared_ptr<WndClass> cls;
   WNDPROC proc = nullptr;
