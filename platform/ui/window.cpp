@@ -385,7 +385,7 @@ BOOL DestroyWindow(HWND h) {
   return TRUE;
 }
 
-BOOL IsWindow(HWND h) { return Find(h) != nullptr; }
+BOOL IsWindow(HWND h) { return FindOwn(h) || Find(h); }
 
 BOOL IsChild(HWND parent, HWND h) {
   auto w = Find(h);
@@ -861,7 +861,7 @@ UINT GetDlgItemText(HWND dlg, int id, LPSTR s, int n) {
 }
 
 LONG_PTR GetWindowLongPtr(HWND h, int i) {
-  auto w = Find(h);
+  WndRef w(h);
   if (!w) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
@@ -974,7 +974,7 @@ BOOL SetProp(HWND h, LPCSTR s, HANDLE d) {
 }
 
 HANDLE GetProp(HWND h, LPCSTR s) {
-  auto w = Find(h);
+  WndRef w(h);
   if (!w || !s) return nullptr;
   auto it = FindProp(*w, s);
   return it == w->props.end() ? nullptr : it->second;

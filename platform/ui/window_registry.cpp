@@ -52,6 +52,11 @@ std::string Key(const char* name) {
 
 std::recursive_mutex& RegistryMutex() { return g_windowRegistryMutex; }
 
+Wnd* FindOwn(HWND h) {
+  Wnd* w = FindRawInTable(h);
+  return w && w->queue && w->queue == t_currentQueue && !w->destroyed ? w : nullptr;
+}
+
 WndPtr Find(HWND h) {
   if (!h) return nullptr;
   // Only its own thread destroys a window: that thread reads the slot
