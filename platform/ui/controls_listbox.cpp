@@ -129,7 +129,7 @@ int Insert(HWND h, ListState& s, int at, LPCSTR str, ListInsertOrder order) {
   Item it;
   if (strings) {
     if (!s.spareTexts.empty()) {
-      it.text = std::move(s.spareTexts.back());
+      it.text.swap(s.spareTexts.back());
       s.spareTexts.pop_back();
     }
     it.text.assign(str ? str : "");
@@ -574,7 +574,7 @@ void ButtonDown(HWND h, ListState& s, WPARAM keys, LPARAM lp) {
 
 LRESULT CALLBACK ListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT fontResult;
-  if (HandleFontMessage(h, msg, wp, lp, &fontResult)) {
+  if ((msg == WM_SETFONT || msg == WM_GETFONT) && HandleFontMessage(h, msg, wp, lp, &fontResult)) {
     if (auto* s = ControlState<ListState>(h); s && msg == WM_SETFONT && !OwnerDraw(h)) s->itemHeight = 0;
     return fontResult;
   }
