@@ -166,8 +166,15 @@ BOOL InvalidateRect(HWND h, const RECT* r, BOOL erase) {
       if (auto w = Find(t)) InvalidateTree(*w, ClientAll(*w), erase, true);
     return TRUE;
   }
-  auto w = Find(h);
+  WndRef w(h);
   if (!w) return FALSE;
+  // A window already waiting to paint all of its client area (a list
+  // refilled page after page) keeps its region as it is.
+  if (!r && w->update.rectCount() == 1 && w->update.boundingRect() == QRect(QPoint(0, 0), w->client.size())) {
+    if (erase) w->erase = true;
+    MarkDirty(*w);
+    return TRUE;
+  }
   Invalidate(*w, FromRect(*w, r), erase);
   return TRUE;
 }

@@ -294,6 +294,46 @@ TEST_F(GdiTest, PaintingHappensForTheUpdateRegionOnly) {
   DestroyWindow(h);
 }
 
+// A window already waiting to repaint all of its client area: a part, and
+// the whole again asking for the background, leave the whole to paint, its
+// background erased first.
+TEST_F(GdiTest, InvalidatingAWaitingWindowAgainKeepsTheWholeAndTheEraseRequest) {
+  static RECT painted;
+  static BOOL erased;
+  struct Proc {
+    static LRESULT CALLBACK Fn(HWND h, UINT m, WPARAM w, LPARAM l) {
+      if (m == WM_PAINT) {
+        PAINTSTRUCT ps;
+        BeginPaint(h, &ps);
+        painted = ps.rcPaint;
+        EndPaint(h, &ps);
+        return 0;
+      }
+      if (m == WM_ERASEBKGND) erased = TRUE;
+      return DefWindowProc(h, m, w, l);
+    }
+  };
+  constexpr int kWidth = 40, kHeight = 30;
+  constexpr RECT kPart{5, 5, 10, 10};
+  HWND h = MakeTop(kWidth, kHeight, WS_POPUP | WS_VISIBLE);
+  UpdateWindow(h);
+  SetWindowLongPtr(h, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc::Fn));
+  InvalidateRect(h, nullptr, FALSE);
+  InvalidateRect(h, &kPart, FALSE);
+  InvalidateRect(h, nullptr, TRUE);
+  RECT update;
+  ASSERT_TRUE(GetUpdateRect(h, &update, FALSE));
+  EXPECT_EQ(update.right - update.left, kWidth);
+  EXPECT_EQ(update.bottom - update.top, kHeight);
+  painted = {};
+  erased = FALSE;
+  UpdateWindow(h);
+  EXPECT_EQ(painted.right - painted.left, kWidth);
+  EXPECT_EQ(painted.bottom - painted.top, kHeight);
+  EXPECT_TRUE(erased);
+  DestroyWindow(h);
+}
+
 TEST_F(GdiTest, ScrollWindowMovesPixelsAndInvalidatesTheUncoveredBand) {
   HWND h = MakeTop(40, 30);
   UpdateWindow(h);
