@@ -130,6 +130,16 @@ class EditBuffer : public TextModel {
   char* GetRangeText(EditPos start, EditPos end);
   char* GetColumnText(EditPos corner1, EditPos corner2);
 
+  // ---- whole-line changes (editbuffer_swap.cpp) ----
+  // Sets a line's bytes before its line end; the line end stays.
+  BOOL SetLineContent(EditLine* line, const char* bytes, int n);
+  // Records lines changed by SetLineContent as one undo step, from a block
+  // of their old contents (LineSwapText) that the history now owns.
+  BOOL AddLineSwapUndo(char* block, int firstLine);
+  // For when the history cannot give the text back: it is emptied, and no
+  // undo position holds the saved text any more.
+  void ForgetUndo();
+
   // ---- fields ----
   std::vector<DelimiterPair> m_delimiterPairs;  // block delimiters, kinds 3 and up
   BOOL m_bPadWithSpaces = FALSE;
@@ -169,6 +179,9 @@ class EditBuffer : public TextModel {
     EditLine* line = nullptr;
   };
   void Replay(const UndoRecord& rec, bool redo, LineCache& cache);
+  UndoRecord& NextUndoSlot();
+  // editbuffer_swap.cpp
+  bool SwapLines(UndoRecord& slot);
   EditPos PosOf(UINT line, UINT offset);
   // editbuffer_edit.cpp
   int LineWidth(const EditLine* line);
