@@ -1,17 +1,29 @@
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "editor/editbuffer.h"
 #include "editor/lineswap.h"
+#include "editor/shortcopy.h"
 
+// A line that has to grow gets its new block without its old bytes copied.
 BOOL EditBuffer::SetLineContent(EditLine* line, const char* bytes, int n) {
   if (m_bReadOnly || line == nullptr || n < 0) return FALSE;
   int content = ContentLength(line);
   int end = line->length - content;
-  if (!ReserveLine(line, n + end + 1)) return FALSE;
-  std::memmove(line->text + n, line->text + content, end);
-  if (n > 0) std::memcpy(line->text, bytes, n);
+  char lineEnd[sizeof m_szLineEnd] = {};
+  shortcopy::Copy(lineEnd, line->text + content, static_cast<size_t>(end));
   int oldLength = line->length;
+  if (line->text == nullptr || line->capacity <= n + end) {
+    line->length = 0;
+    if (!ReserveLine(line, n + end + 1)) {
+      line->length = oldLength;
+      return FALSE;
+    }
+    oldLength = 0;
+  }
+  shortcopy::Copy(line->text, bytes, static_cast<size_t>(n));
+  shortcopy::Copy(line->text + n, lineEnd, static_cast<size_t>(end));
   line->length = n + end;
   if (oldLength > line->length) std::memset(line->text + line->length, 0, oldLength - line->length);
   line->text[line->length] = '\0';
@@ -37,17 +49,14 @@ void EditBuffer::ForgetUndo() {
   m_nSavedUndoPos = -1;
 }
 
-// Puts the kept contents back and keeps the ones they replace in the
-// record, so that the next replay (redo after undo) swaps them again. The
-// present contents are all copied before a line changes; a line that cannot
-// take its bytes leaves a text the history no longer matches, so the
-// history goes.
+// Puts the kept spans back and keeps the ones they replace in the record,
+// so that the next replay (redo after undo) swaps them again. Every line is
+// checked and the present spans copied before any line changes; a line
+// that cannot take its bytes leaves a text the history no longer matches,
+// so the history goes.
 bool EditBuffer::SwapLines(UndoRecord& slot) {
   LineSwapText present;
   EditLine* line = nullptr;
-  int number = 0;
-  const char* bytes = nullptr;
-  int n = 0;
   auto reach = [&](int wanted) {
     if (line == nullptr) {
       line = GetLine(wanted);
@@ -56,15 +65,24 @@ bool EditBuffer::SwapLines(UndoRecord& slot) {
     }
     return line != nullptr && line->lineNumber == wanted;
   };
-  for (LineSwapReader kept(slot.text); kept.Next(&number, &bytes, &n);) {
-    if (!reach(number) || !present.Add(number, line->text, ContentLength(line))) return false;
+  LineSwapEntry kept;
+  for (LineSwapReader reader(slot.text); reader.Next(&kept);) {
+    if (!reach(kept.line) || kept.offset + kept.present > ContentLength(line)) return false;
+    LineSwapEntry now{kept.line, kept.offset, kept.count, kept.present, line->text + kept.offset};
+    if (!present.Add(now)) return false;
   }
   char* block = present.Release();
   if (block == nullptr) return false;
   line = nullptr;
-  for (LineSwapReader kept(slot.text); kept.Next(&number, &bytes, &n);) {
-    reach(number);
-    if (!SetLineContent(line, bytes, n)) {
+  std::vector<char> bytes;
+  for (LineSwapReader reader(slot.text); reader.Next(&kept);) {
+    reach(kept.line);
+    int content = ContentLength(line);
+    int after = kept.offset + kept.present;
+    bytes.assign(line->text, line->text + kept.offset);
+    bytes.insert(bytes.end(), kept.bytes, kept.bytes + kept.count);
+    bytes.insert(bytes.end(), line->text + after, line->text + content);
+    if (!SetLineContent(line, bytes.data(), static_cast<int>(bytes.size()))) {
       std::free(block);
       ForgetUndo();
       SetModified(TRUE);

@@ -1,9 +1,12 @@
 #include "editor/textreplace.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "editor/editbuffer.h"
 #include "editor/lineswap.h"
+#include "editor/shortcopy.h"
 
 namespace {
 
@@ -18,47 +21,63 @@ class ReplaceLineBuilder {
     m_content = m_buffer.ContentLength(line);
     m_copied = 0;
     m_changed = false;
-    m_bytes.clear();
+    m_used = 0;
+    m_spanStart = 0;
   }
   EditLine* Line() const { return m_line; }
   int Content() const { return m_content; }
 
   // Whether the line, as replaced so far, plus the replacement stays narrower than maxColumns.
   bool Fits(int replacementLength, int maxColumns) const {
-    long bytes = static_cast<long>(m_bytes.size()) + (m_content - m_copied);
+    long bytes = static_cast<long>(m_used) + (m_content - m_copied);
     // A byte is at most a tab wide: most lines need no counting.
     if (bytes * m_buffer.m_nTabSize + replacementLength < maxColumns) return true;
-    std::string line = m_bytes;
+    std::string line(m_bytes.data(), m_used);
     line.append(m_line->text + m_copied, m_content - m_copied);
     return m_buffer.TextWidth(line.data(), static_cast<int>(line.size())) + replacementLength < maxColumns;
   }
 
   void Replace(int at, int length, const char* replacement, int replacementLength) {
-    m_bytes.append(m_line->text + m_copied, at - m_copied);
-    m_bytes.append(replacement, replacementLength);
+    if (!m_changed) m_spanStart = at;
+    Append(m_line->text + m_copied, at - m_copied);
+    Append(replacement, replacementLength);
     m_copied = at + length;
+    m_spanEnd = m_used;
     m_changed = true;
   }
 
-  // Puts the built bytes into the line and its old ones into `kept`.
+  // Puts the built bytes into the line and the old bytes of the span from
+  // the first replacement to the last into `kept`.
   // False when memory ran out (the line is then unchanged).
   bool Finish(LineSwapText& kept, bool* changed) {
     *changed = false;
     if (m_line == nullptr || !m_changed) return true;
-    m_bytes.append(m_line->text + m_copied, m_content - m_copied);
-    kept.Add(m_line->lineNumber, m_line->text, m_content);
-    if (!m_buffer.SetLineContent(m_line, m_bytes.data(), static_cast<int>(m_bytes.size()))) return false;
+    LineSwapEntry old{m_line->lineNumber, m_spanStart, static_cast<int>(m_spanEnd) - m_spanStart,
+                      m_copied - m_spanStart, m_line->text + m_spanStart};
+    kept.Add(old);
+    Append(m_line->text + m_copied, m_content - m_copied);
+    if (!m_buffer.SetLineContent(m_line, m_bytes.data(), static_cast<int>(m_used))) return false;
     *changed = true;
     return true;
   }
 
  private:
+  void Append(const char* bytes, int n) {
+    size_t need = m_used + static_cast<size_t>(n);
+    if (need > m_bytes.size()) m_bytes.resize(std::max(need, 2 * m_bytes.size()));
+    shortcopy::Copy(m_bytes.data() + m_used, bytes, static_cast<size_t>(n));
+    m_used = need;
+  }
+
   EditBuffer& m_buffer;
   EditLine* m_line = nullptr;
   int m_content = 0;
   int m_copied = 0;
   bool m_changed = false;
-  std::string m_bytes;
+  std::vector<char> m_bytes;  // the first m_used of them built
+  size_t m_used = 0;
+  int m_spanStart = 0;   // the first replacement's offset
+  size_t m_spanEnd = 0;  // the end of the last one in m_bytes
 };
 
 }  // namespace

@@ -319,17 +319,21 @@ void SECEditCore<TBase>::ReplaceAllMatches(FindRecord& rec, OEFindDlg* dialog) {
     return;
   }
   for (EditLine* l = buf->m_pLines; l != nullptr; l = l->next) {
-    l->selColumns = 0;
-    l->flags &= ~LINE_INVERT_MASK;
+    if (l->selColumns != 0 || (l->flags & LINE_INVERT_MASK) != 0) {
+      l->selColumns = 0;
+      l->flags &= ~LINE_INVERT_MASK;
+    }
   }
-  // Lines keep their places: only their bytes changed.
+  // Lines keep their places and their count: only their bytes changed.
   m_pCaretLine = oldLine;
   m_nCaretLine = oldNumber;
   m_nCaretColumn = std::min(oldColumn, EndColumn(m_pCaretLine));
   RevalidateTopLine(m_pCaretLine);
   (void)dialog;
   CloseFindDialog();
-  RefreshLineCount();
   UpdateViews(nullptr, HINT_TEXT_CHANGED, nullptr);
-  FinishTextChange(m_bRedraw);
+  if (m_bRedraw) {
+    MakeCaretVisible();
+    RepaintAll(FALSE);
+  }
 }

@@ -138,3 +138,22 @@ TEST(ReplaceAll, AReplacementThatWouldMakeTheLineTooWideIsSkipped) {
   EXPECT_EQ(result.firstChanged, nullptr);
   EXPECT_EQ(buffer.m_nUndoPos, undoPosition);  // nothing changed, nothing recorded
 }
+
+TEST(ReplaceAll, MatchesFarIntoALineAndLinesFarApartComeBackExactly) {
+  constexpr int kFarColumn = 16000;     // two bytes of a packed offset
+  constexpr int kLinesBetween = 20000;  // three bytes of a packed line step
+  EditBuffer buffer;
+  buffer.SetLineEndType(LINEEND_LF);
+  std::string text = std::string(kFarColumn, '.') + "kiwi\n";
+  for (int i = 0; i < kLinesBetween; ++i) text += "no fruit\n";
+  text += "kiwi kiwi\n";
+  SetText(buffer, text);
+  ReplaceAllResult result = ReplaceAll(buffer, ReplaceRecord("kiwi", "fig", FIND_MATCH_CASE));
+  ASSERT_EQ(result.replaced, 3);
+  EXPECT_EQ(std::string(buffer.GetLine(kLinesBetween + 2)->text), "fig fig\n");
+  const std::string replaced = Text(buffer);
+  EXPECT_EQ(buffer.Undo(), 1);
+  EXPECT_EQ(Text(buffer), text);
+  EXPECT_EQ(buffer.Redo(), 1);
+  EXPECT_EQ(Text(buffer), replaced);
+}
