@@ -33,6 +33,7 @@ int EditBuffer::PadToOffset(EditPos& at, BOOL record) {
   if (line->text != nullptr && at.offset <= content) return 0;
   int n = at.offset - content;
   if (n <= 0) return 0;
+  ForgetBlockStatesAfter(line->lineNumber);
   // Tabs where they fit, then spaces, unless only spaces are wanted.
   std::string pad;
   int tab = m_nTabSize;
@@ -64,6 +65,7 @@ int EditBuffer::InsertChar(EditPos at, char ch, BOOL insert, BOOL record) {
   if (m_bReadOnly) return EDIT_READ_ONLY;
   EditLine* line = at.line;
   if (line == nullptr) return EDIT_NO_TEXT;
+  ForgetBlockStatesAfter(line->lineNumber);
   if (at.offset < 0) at.offset = 0;
   int rc = PadToOffset(at, record);
   if (rc != 0) return rc;
@@ -100,6 +102,7 @@ int EditBuffer::DeleteChar(EditPos at, BOOL record) {
   EditLine* line = at.line;
   if (line == nullptr || line->text == nullptr || at.offset < 0) return 0;
   if (at.offset >= ContentLength(line)) return EDIT_JOIN_LINE;
+  ForgetBlockStatesAfter(line->lineNumber);
   if (record) {
     UndoRecord rec{};
     rec.type = UNDO_DELETE_CHAR;
@@ -124,6 +127,7 @@ int EditBuffer::DeleteChars(EditPos at, int count, BOOL record) {
   if (count <= 0 || line == nullptr || line->text == nullptr || at.offset < 0) return 0;
   int n = std::min(count, ContentLength(line) - at.offset);
   if (n <= 0) return 0;
+  ForgetBlockStatesAfter(line->lineNumber);
   std::string removed(line->text + at.offset, n);
   std::memmove(line->text + at.offset, line->text + at.offset + n, line->length - at.offset - n);
   std::memset(line->text + line->length - n, 0, n);
@@ -140,6 +144,7 @@ int EditBuffer::InsertString(EditPos& at, const char* text, BOOL insert, BOOL re
   EditLine* line = at.line;
   if (line == nullptr) return EDIT_NO_TEXT;
   if (text == nullptr || *text == '\0') return 0;
+  ForgetBlockStatesAfter(line->lineNumber);
   if (at.offset < 0) at.offset = 0;
   int rc = PadToOffset(at, record);
   if (rc != 0) return rc;
@@ -163,6 +168,7 @@ int EditBuffer::SplitLine(EditPos& at, BOOL record) {
   if (m_bReadOnly) return EDIT_READ_ONLY;
   EditLine* line = at.line;
   if (line == nullptr) return EDIT_NO_TEXT;
+  ForgetBlockStatesAfter(line->lineNumber);
   int content = ContentLength(line);
   int off = std::max(0, std::min(at.offset, content));
   int rest = line->length - off;
@@ -196,6 +202,7 @@ int EditBuffer::JoinLines(EditPos& at, BOOL record) {
   if (line == nullptr) return EDIT_NO_TEXT;
   EditLine* next = line->next;
   if (next == nullptr) return EDIT_END_OF_FILE;
+  ForgetBlockStatesAfter(line->lineNumber);
   int content = ContentLength(line);
   int padding = std::max(0, at.offset - content);
   if (LineWidth(line) + padding + LineWidth(next) > kMaxLineColumns) return EDIT_LINE_TOO_LONG;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -9,10 +10,12 @@
 // A line that has to grow gets its new block without its old bytes copied.
 BOOL EditBuffer::SetLineContent(EditLine* line, const char* bytes, int n) {
   if (m_bReadOnly || line == nullptr || n < 0) return FALSE;
+  ForgetBlockStatesAfter(line->lineNumber);
   int content = ContentLength(line);
-  int end = line->length - content;
+  // The line end is at most two bytes (none on a last line without one).
+  int end = std::min(line->length - content, static_cast<int>(sizeof m_szLineEnd) - 1);
   char lineEnd[sizeof m_szLineEnd] = {};
-  shortcopy::Copy(lineEnd, line->text + content, static_cast<size_t>(end));
+  for (int i = 0; i < end; ++i) lineEnd[i] = line->text[content + i];
   int oldLength = line->length;
   if (line->text == nullptr || line->capacity <= n + end) {
     line->length = 0;
@@ -23,7 +26,7 @@ BOOL EditBuffer::SetLineContent(EditLine* line, const char* bytes, int n) {
     oldLength = 0;
   }
   shortcopy::Copy(line->text, bytes, static_cast<size_t>(n));
-  shortcopy::Copy(line->text + n, lineEnd, static_cast<size_t>(end));
+  for (int i = 0; i < end; ++i) line->text[n + i] = lineEnd[i];
   line->length = n + end;
   if (oldLength > line->length) std::memset(line->text + line->length, 0, oldLength - line->length);
   line->text[line->length] = '\0';
