@@ -191,15 +191,7 @@ class EditBuffer : public TextModel {
   UndoRecord& NextUndoSlot();
   // editbuffer_swap.cpp
   bool SwapLines(UndoRecord& slot);
-  EditPos PosOf(UINT line, UINT offset);
-  // editbuffer_edit.cpp
-  int LineWidth(const EditLine* line);
-  void SetLineEnd(EditLine* line);
-  bool RemoveLineEnd(EditLine* line);
-  // editbuffer_range.cpp
-  char* ToCrLf(char* text, int len);
-  // editbuffer_syntax.cpp
-  bool IsLineComment(const char* start) const;
+  // editbuffer_syntax.cpp: block comments
   struct BlockDelims {
     const char* start = "";
     const char* end = "";
@@ -214,9 +206,18 @@ class EditBuffer : public TextModel {
                          const char* otherStart);
   std::string BlockSettingsKey() const;
   void KeepBlockStatesFor(const std::string& key);
-
   std::vector<BlockStateRun> m_blockRuns;  // per block kind: 1, 2, the pairs
   std::string m_blockKey;                  // the settings they were found with
-  std::vector<char> m_scratch;             // upper-cased copies for case-insensitive search
-  std::vector<char> m_word;                // the word being looked up
+  EditPos PosOf(UINT line, UINT offset);
+  // editbuffer_edit.cpp
+  int LineWidth(const EditLine* line);
+  void SetLineEnd(EditLine* line);
+  bool RemoveLineEnd(EditLine* line);
+  // editbuffer_range.cpp
+  char* ToCrLf(char* text, int len);
+  // editbuffer_syntax.cpp
+  bool IsLineComment(const char* start) const;
+
+  std::vector<char> m_scratch;  // upper-cased copies for case-insensitive search
+  std::vector<char> m_word;     // the word being looked up
 };

@@ -102,7 +102,6 @@ int EditBuffer::DeleteChar(EditPos at, BOOL record) {
   EditLine* line = at.line;
   if (line == nullptr || line->text == nullptr || at.offset < 0) return 0;
   if (at.offset >= ContentLength(line)) return EDIT_JOIN_LINE;
-  ForgetBlockStatesAfter(line->lineNumber);
   if (record) {
     UndoRecord rec{};
     rec.type = UNDO_DELETE_CHAR;
@@ -111,6 +110,7 @@ int EditBuffer::DeleteChar(EditPos at, BOOL record) {
     rec.ch = static_cast<BYTE>(line->text[at.offset]);
     AddUndoRecord(rec, nullptr);
   }
+  ForgetBlockStatesAfter(line->lineNumber);
   SetModified(TRUE);
   std::memmove(line->text + at.offset, line->text + at.offset + 1, line->length - at.offset - 1);
   --line->length;
@@ -127,11 +127,11 @@ int EditBuffer::DeleteChars(EditPos at, int count, BOOL record) {
   if (count <= 0 || line == nullptr || line->text == nullptr || at.offset < 0) return 0;
   int n = std::min(count, ContentLength(line) - at.offset);
   if (n <= 0) return 0;
-  ForgetBlockStatesAfter(line->lineNumber);
   std::string removed(line->text + at.offset, n);
   std::memmove(line->text + at.offset, line->text + at.offset + n, line->length - at.offset - n);
   std::memset(line->text + line->length - n, 0, n);
   line->length -= n;
+  ForgetBlockStatesAfter(line->lineNumber);
   SetModified(TRUE);
   if (record) AddLineTextUndo(UNDO_DELETE_TEXT, line, at.offset, at.offset + n, removed.c_str());
   return 0;
