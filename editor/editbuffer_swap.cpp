@@ -58,6 +58,7 @@ void EditBuffer::ForgetUndo() {
 // that cannot take its bytes leaves a text the history no longer matches,
 // so the history goes.
 bool EditBuffer::SwapLines(UndoRecord& slot) {
+  if (m_bReadOnly) return false;
   LineSwapText present;
   EditLine* line = nullptr;
   auto reach = [&](int wanted) {

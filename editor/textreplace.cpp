@@ -84,6 +84,7 @@ class ReplaceLineBuilder {
 
 ReplaceAllResult ReplaceEveryMatch(EditBuffer& buffer, EditLine* first, FindRecord& rec, int maxColumns) {
   ReplaceAllResult result;
+  if (buffer.IsReadOnly()) return result;
   rec.flags |= FIND_FORWARD;
   const bool regex = (rec.flags & FIND_REGEX) != 0;
   LineSwapText kept;

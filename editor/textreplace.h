@@ -19,5 +19,5 @@ struct ReplaceAllResult {
 // is left as it is; a match of no bytes moves the search on by one byte; a
 // match running into the line end is left as it is. The search reads each
 // line as it was before the replacements, so a replacement is never
-// searched again.
+// searched again. A read-only buffer is left alone (no match is counted).
 ReplaceAllResult ReplaceEveryMatch(EditBuffer& buffer, EditLine* first, FindRecord& rec, int maxColumns);

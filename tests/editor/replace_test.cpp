@@ -157,3 +157,21 @@ TEST(ReplaceAll, MatchesFarIntoALineAndLinesFarApartComeBackExactly) {
   EXPECT_EQ(buffer.Redo(), 1);
   EXPECT_EQ(Text(buffer), replaced);
 }
+
+TEST(ReplaceAll, AReadOnlyTextIsLeftAloneAndKeepsItsHistory) {
+  constexpr auto kText = "kiwi\n";
+  EditBuffer buffer;
+  buffer.SetLineEndType(LINEEND_LF);
+  SetText(buffer, kText);
+  buffer.SetReadOnly(TRUE);
+  EXPECT_EQ(ReplaceAll(buffer, ReplaceRecord("kiwi", "fig", FIND_MATCH_CASE)).matches, 0);
+  EXPECT_EQ(Text(buffer), kText);
+  buffer.SetReadOnly(FALSE);
+  ReplaceAll(buffer, ReplaceRecord("kiwi", "fig", FIND_MATCH_CASE));
+  buffer.SetReadOnly(TRUE);
+  EXPECT_EQ(buffer.Undo(), 0);
+  EXPECT_EQ(Text(buffer), "fig\n");
+  buffer.SetReadOnly(FALSE);
+  EXPECT_EQ(buffer.Undo(), 1);
+  EXPECT_EQ(Text(buffer), kText);
+}
