@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/blockstates.h"
 #include "editor/editline.h"
 #include "editor/editplatform.h"
 #include "editor/editresult.h"
@@ -37,6 +38,8 @@ class EditBuffer : public TextModel {
   virtual int FindCommentEnd(const char* text, int len, int kind);
   virtual BOOL NextKeywordSpan(const char** pos, int* start, int* end);
   // ---- syntax spans ----
+  // Walks back over the lines above every time; GetBlockKind keeps the
+  // states it found per line (ForgetBlockStatesAfter).
   virtual BOOL IsInsideBlock(EditLine* line, const char* start, const char* end, const char* otherStart);
   virtual BOOL GetBlockKind(EditLine* line, int* kind);
   // ---- language settings ----
@@ -130,6 +133,22 @@ class EditBuffer : public TextModel {
   char* GetRangeText(EditPos start, EditPos end);
   char* GetColumnText(EditPos corner1, EditPos corner2);
 
+  // ---- block comment states (editbuffer_syntax.cpp) ----
+  // Every change of the lines calls this with the first line it changes (or
+  // the line before those it inserts): the states of the lines after it
+  // are worked out again when asked for. 0 forgets them all.
+  void ForgetBlockStatesAfter(int lineNumber);
+
+  // ---- whole-line changes (editbuffer_swap.cpp) ----
+  // Sets a line's bytes before its line end; the line end stays.
+  BOOL SetLineContent(EditLine* line, const char* bytes, int n);
+  // Records lines changed by SetLineContent as one undo step, from a block
+  // of their old contents (LineSwapText) that the history now owns.
+  BOOL AddLineSwapUndo(char* block, int firstLine);
+  // For when the history cannot give the text back: it is emptied, and no
+  // undo position holds the saved text any more.
+  void ForgetUndo();
+
   // ---- fields ----
   std::vector<DelimiterPair> m_delimiterPairs;  // block delimiters, kinds 3 and up
   BOOL m_bPadWithSpaces = FALSE;
@@ -169,6 +188,26 @@ class EditBuffer : public TextModel {
     EditLine* line = nullptr;
   };
   void Replay(const UndoRecord& rec, bool redo, LineCache& cache);
+  UndoRecord& NextUndoSlot();
+  // editbuffer_swap.cpp
+  bool SwapLines(UndoRecord& slot);
+  // editbuffer_syntax.cpp: block comments
+  struct BlockDelims {
+    const char* start = "";
+    const char* end = "";
+    int startLength = 0;
+    std::vector<const char*> lineComments;  // starts that hide a block start after them
+  };
+  BlockDelims BlockDelimsFor(const char* start, const char* end, const char* otherStart);
+  int BlockStartIn(const char* text, int len, const BlockDelims& d);
+  bool BlockEndIn(const char* text, int len, const BlockDelims& d);
+  bool BlockStateAfter(EditLine* line, bool inside, const BlockDelims& d);
+  bool BlockInsideCached(int index, EditLine* line, const char* start, const char* end,
+                         const char* otherStart);
+  std::string BlockSettingsKey() const;
+  void KeepBlockStatesFor(const std::string& key);
+  std::vector<BlockStateRun> m_blockRuns;  // per block kind: 1, 2, the pairs
+  std::string m_blockKey;                  // the settings they were found with
   EditPos PosOf(UINT line, UINT offset);
   // editbuffer_edit.cpp
   int LineWidth(const EditLine* line);

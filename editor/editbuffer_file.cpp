@@ -60,6 +60,7 @@ bool EditBuffer::ChangedByAnotherProgram(const char* path) const {
 }
 
 void EditBuffer::DropLines() {
+  ForgetBlockStatesAfter(0);
   FreeLines(m_pLines);
   m_pLines = nullptr;
 }
@@ -203,6 +204,7 @@ int EditBuffer::InsertFile(EditPos& at, const char* path, BOOL record) {
     last = line;
   }
   // Link the lines in front of at.line.
+  ForgetBlockStatesAfter(at.line->lineNumber - 1);
   EditLine* before = at.line->prev;
   first->prev = before;
   if (before != nullptr) before->next = first;
