@@ -54,6 +54,7 @@ void EditBuffer::Init() {
 void EditBuffer::ClearBuffer() {
   FreeLines(m_pLines);
   m_pLines = nullptr;
+  m_loaded.Clear();
   FreeUndo();
   std::free(m_pUndoRing);
   m_pUndoRing = nullptr;

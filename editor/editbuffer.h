@@ -11,6 +11,7 @@
 #include "editor/editline.h"
 #include "editor/editplatform.h"
 #include "editor/editresult.h"
+#include "editor/loadedtexts.h"
 #include "editor/textmodel.h"
 #include "editor/undorecord.h"
 #include "platform/base/cstring.h"
@@ -64,7 +65,10 @@ class EditBuffer : public TextModel {
   // kGrowth leaves room to type into; kTight only the NUL after the bytes.
   enum class LineRoom { kGrowth, kTight };
   EditLine* CreateLine(int n, LineRoom room = LineRoom::kGrowth);
+  // Makes the line's text its own and able to hold n bytes and a NUL; every
+  // change of a line's bytes goes through it (or MakeWritable).
   BOOL ReserveLine(EditLine* line, int n);
+  BOOL MakeWritable(EditLine* line) { return ReserveLine(line, line->length); }
   void* AllocZeroed(int size);
   BOOL IsBefore(EditPos a, EditPos b);
   // Bytes of the line without its line end.
@@ -154,8 +158,8 @@ class EditBuffer : public TextModel {
   // editbuffer_lines.cpp
   void RenumberFrom(EditLine* line);
   EditLine* Head() { return GetHead(m_pLines); }
-  // editbuffer_split.cpp
-  EditLine* MakeLine(const char* bytes, int n, bool withEnd);
+  // editbuffer_split.cpp; with `store` the text is put there (a loaded line)
+  EditLine* MakeLine(const char* bytes, int n, bool withEnd, LoadedTexts* store = nullptr);
   // editbuffer_file.cpp
   int ReadChunks(HANDLE file, EditLine** lines);
   void DropLines();
@@ -179,6 +183,7 @@ class EditBuffer : public TextModel {
   // editbuffer_syntax.cpp
   bool IsLineComment(const char* start) const;
 
+  LoadedTexts m_loaded;         // texts of the lines as read from the file
   std::vector<char> m_scratch;  // upper-cased copies for case-insensitive search
   std::vector<char> m_word;     // the word being looked up
 };

@@ -62,6 +62,7 @@ bool EditBuffer::ChangedByAnotherProgram(const char* path) const {
 void EditBuffer::DropLines() {
   FreeLines(m_pLines);
   m_pLines = nullptr;
+  m_loaded.Clear();
 }
 
 int EditBuffer::LoadFile(const char* path) {
@@ -71,6 +72,7 @@ int EditBuffer::LoadFile(const char* path) {
   DropLines();
   EditLine* lines = nullptr;
   int rc = ReadChunks(file, &lines);
+  if (rc != 0) m_loaded.Clear();  // the lines read so far are gone with the splitter
   if (rc != 0 || lines == nullptr) {
     lines = CreateLine(32);
     m_nLineCount = 1;
@@ -100,7 +102,7 @@ int EditBuffer::ReadChunks(HANDLE file, EditLine** lines) {
   } catch (...) {
     return EDIT_NO_MEMORY;
   }
-  LineSplitter splitter(*this);
+  LineSplitter splitter(*this, &m_loaded);
   bool first = true;
   bool heldCtrlZ = false;  // a ^Z ending the last chunk: dropped only at the end of the file
   for (;;) {
@@ -201,6 +203,11 @@ int EditBuffer::InsertFile(EditPos& at, const char* path, BOOL record) {
     }
     ++count;
     last = line;
+  }
+  // The loaded texts the lines borrow now live as long as this buffer.
+  if (!m_loaded.Adopt(loaded.m_loaded)) {
+    FreeLines(first);
+    return EDIT_NO_MEMORY;
   }
   // Link the lines in front of at.line.
   EditLine* before = at.line->prev;

@@ -59,6 +59,12 @@ Prepared& PreparedFor(const char* pattern, bool matchCase, bool regex) {
   return prepared;
 }
 
+// Where the next line's text begins when the texts follow one another: a
+// borrowed text takes its bytes and NUL, an own one its whole block.
+const char* TextsearchSpanEnd(const EditLine* line) {
+  return line->text + (line->capacity != 0 ? line->capacity : line->length + 1);
+}
+
 // Passes over lines without any of the scanned strings, scanning runs of
 // lines whose texts follow one another in memory as one block (a NUL ends
 // each text, so no string found spans two lines): the first line at or
@@ -70,14 +76,14 @@ EditLine* TextsearchSkip(EditLine* line, const EditLine* limit, const LiteralSca
     EditLine* last = line;
     for (int n = 1; n < run; ++n) {
       EditLine* next = last->next;
-      if (next == nullptr || next == limit || next->text != last->text + last->capacity) break;
+      if (next == nullptr || next == limit || next->text != TextsearchSpanEnd(last)) break;
       last = next;
     }
     const char* begin = line->text;
     long at = scan.Find(begin, static_cast<size_t>(last->text + last->length - begin));
     if (at >= 0) {
       const char* hit = begin + at;
-      while (hit >= line->text + line->capacity) line = line->next;
+      while (hit >= TextsearchSpanEnd(line)) line = line->next;
       return line;
     }
     line = last->next;
