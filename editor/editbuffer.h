@@ -11,7 +11,7 @@
 #include "editor/editline.h"
 #include "editor/editplatform.h"
 #include "editor/editresult.h"
-#include "editor/loadedtexts.h"
+#include "editor/loadedlines.h"
 #include "editor/textmodel.h"
 #include "editor/undorecord.h"
 #include "platform/base/cstring.h"
@@ -159,7 +159,7 @@ class EditBuffer : public TextModel {
   void RenumberFrom(EditLine* line);
   EditLine* Head() { return GetHead(m_pLines); }
   // editbuffer_split.cpp; with `store` the text is put there (a loaded line)
-  EditLine* MakeLine(const char* bytes, int n, bool withEnd, LoadedTexts* store = nullptr);
+  EditLine* MakeLine(const char* bytes, int n, bool withEnd, LoadedLines* store = nullptr);
   // editbuffer_file.cpp
   int ReadChunks(HANDLE file, EditLine** lines);
   void DropLines();
@@ -183,7 +183,10 @@ class EditBuffer : public TextModel {
   // editbuffer_syntax.cpp
   bool IsLineComment(const char* start) const;
 
-  LoadedTexts m_loaded;         // texts of the lines as read from the file
+  LoadedLines m_loaded;  // the lines as read from files, and their texts
+  // Every line of this buffer is a loaded record with its borrowed text
+  // (nothing else was made since the load), so freeing lines frees nothing.
+  bool m_onlyLoadedLines = false;
   std::vector<char> m_scratch;  // upper-cased copies for case-insensitive search
   std::vector<char> m_word;     // the word being looked up
 };

@@ -131,6 +131,7 @@ int EditBuffer::ReadChunks(HANDLE file, EditLine** lines) {
   }
   m_nLineCount = splitter.Count();  // the splitter numbered the lines
   *lines = splitter.Take();
+  m_onlyLoadedLines = *lines != nullptr;
   return 0;
 }
 
@@ -176,10 +177,13 @@ int EditBuffer::SaveFile(const char* path) {
 int EditBuffer::InsertFile(EditPos& at, const char* path, BOOL record) {
   if (m_bReadOnly) return EDIT_READ_ONLY;
   if (at.line == nullptr) return EDIT_NO_TEXT;
+  m_onlyLoadedLines = false;  // lines come from another buffer
   EditBuffer loaded;
   loaded.SetLockFiles(FALSE);
   int rc = loaded.LoadFile(path);
   if (rc != 0) return rc;
+  // The loaded lines and their texts now live as long as this buffer.
+  if (!m_loaded.Adopt(loaded.m_loaded)) return EDIT_NO_MEMORY;
   EditLine* first = loaded.m_pLines;
   loaded.m_pLines = nullptr;
   if (first == nullptr || (first->next == nullptr && first->length == 0)) {
@@ -203,11 +207,6 @@ int EditBuffer::InsertFile(EditPos& at, const char* path, BOOL record) {
     }
     ++count;
     last = line;
-  }
-  // The loaded texts the lines borrow now live as long as this buffer.
-  if (!m_loaded.Adopt(loaded.m_loaded)) {
-    FreeLines(first);
-    return EDIT_NO_MEMORY;
   }
   // Link the lines in front of at.line.
   EditLine* before = at.line->prev;

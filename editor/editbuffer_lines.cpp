@@ -76,10 +76,11 @@ void EditBuffer::LinkAfter(EditLine* chainHead, EditLine* line) {
 void EditBuffer::FreeLine(EditLine* line) {
   if (line == nullptr) return;
   if (!IsBorrowed(line)) editpool::Free(line->text, line->capacity);
-  editpool::Free(line, sizeof(EditLine));
+  if (!m_loaded.HoldsRecord(line)) editpool::Free(line, sizeof(EditLine));
 }
 
 void EditBuffer::FreeLines(EditLine* any) {
+  if (m_onlyLoadedLines) return;  // the loaded blocks go back as a whole
   EditLine* line = GetHead(any);
   editpool::FreeBatch batch;
   while (line != nullptr) {
@@ -87,17 +88,19 @@ void EditBuffer::FreeLines(EditLine* any) {
     // Records made one after another lie in a row: fetch those ahead.
     __builtin_prefetch(reinterpret_cast<const char*>(line) + 8 * sizeof(EditLine));
     if (!IsBorrowed(line)) batch.Free(line->text, line->capacity);
-    batch.Free(line, sizeof(EditLine));
+    if (!m_loaded.HoldsRecord(line)) batch.Free(line, sizeof(EditLine));
     line = next;
   }
 }
 
 void* EditBuffer::AllocZeroed(int size) {
+  m_onlyLoadedLines = false;
   if (size <= 0 || size > kMaxTextBytes) return nullptr;
   return editpool::Alloc(size, editpool::Stream::kTexts);
 }
 
 EditLine* EditBuffer::CreateLine(int n, LineRoom room) {
+  m_onlyLoadedLines = false;
   if (n < 0 || n > kMaxTextBytes) return nullptr;
   if (n == 0) {
     EditLine* line = static_cast<EditLine*>(editpool::Alloc(sizeof(EditLine), editpool::Stream::kRecords));

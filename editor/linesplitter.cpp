@@ -13,7 +13,7 @@ bool IsPair(char first, char second) { return IsBreak(second) && second != first
 
 }  // namespace
 
-LineSplitter::LineSplitter(EditBuffer& buffer, LoadedTexts* store) : m_buffer(buffer), m_store(store) {}
+LineSplitter::LineSplitter(EditBuffer& buffer, LoadedLines* store) : m_buffer(buffer), m_store(store) {}
 
 LineSplitter::~LineSplitter() {
   if (m_head != nullptr) m_buffer.FreeLines(m_head);
