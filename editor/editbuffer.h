@@ -71,6 +71,9 @@ class EditBuffer : public TextModel {
   BOOL MakeWritable(EditLine* line) { return ReserveLine(line, line->length); }
   void* AllocZeroed(int size);
   BOOL IsBefore(EditPos a, EditPos b);
+  // The blocks the lines were loaded into while the lines are exactly those
+  // loaded, unchanged (a search may then scan the texts as blocks); else null.
+  const LoadedLines* LinesAsLoaded() const { return m_linesAsLoaded ? &m_loaded : nullptr; }
   // Bytes of the line without its line end.
   int ContentLength(const EditLine* line) const;
   bool HasLineEnd(const EditLine* line) const { return ContentLength(line) != line->length; }
@@ -184,9 +187,9 @@ class EditBuffer : public TextModel {
   bool IsLineComment(const char* start) const;
 
   LoadedLines m_loaded;  // the lines as read from files, and their texts
-  // Every line of this buffer is a loaded record with its borrowed text
-  // (nothing else was made since the load), so freeing lines frees nothing.
-  bool m_onlyLoadedLines = false;
+  // The lines are exactly those loaded, in order and unchanged (nothing was
+  // made or freed since), so freeing them frees nothing.
+  bool m_linesAsLoaded = false;
   std::vector<char> m_scratch;  // upper-cased copies for case-insensitive search
   std::vector<char> m_word;     // the word being looked up
 };

@@ -131,7 +131,7 @@ int EditBuffer::ReadChunks(HANDLE file, EditLine** lines) {
   }
   m_nLineCount = splitter.Count();  // the splitter numbered the lines
   *lines = splitter.Take();
-  m_onlyLoadedLines = *lines != nullptr;
+  m_linesAsLoaded = *lines != nullptr;
   return 0;
 }
 
@@ -177,7 +177,7 @@ int EditBuffer::SaveFile(const char* path) {
 int EditBuffer::InsertFile(EditPos& at, const char* path, BOOL record) {
   if (m_bReadOnly) return EDIT_READ_ONLY;
   if (at.line == nullptr) return EDIT_NO_TEXT;
-  m_onlyLoadedLines = false;  // lines come from another buffer
+  m_linesAsLoaded = false;  // lines come from another buffer
   EditBuffer loaded;
   loaded.SetLockFiles(FALSE);
   int rc = loaded.LoadFile(path);

@@ -75,12 +75,16 @@ void EditBuffer::LinkAfter(EditLine* chainHead, EditLine* line) {
 
 void EditBuffer::FreeLine(EditLine* line) {
   if (line == nullptr) return;
+  m_linesAsLoaded = false;
   if (!IsBorrowed(line)) editpool::Free(line->text, line->capacity);
   if (!m_loaded.HoldsRecord(line)) editpool::Free(line, sizeof(EditLine));
 }
 
 void EditBuffer::FreeLines(EditLine* any) {
-  if (m_onlyLoadedLines) return;  // the loaded blocks go back as a whole
+  if (m_linesAsLoaded) {
+    m_linesAsLoaded = false;
+    return;  // nothing of their own: the loaded blocks go back as a whole
+  }
   EditLine* line = GetHead(any);
   editpool::FreeBatch batch;
   while (line != nullptr) {
@@ -94,13 +98,13 @@ void EditBuffer::FreeLines(EditLine* any) {
 }
 
 void* EditBuffer::AllocZeroed(int size) {
-  m_onlyLoadedLines = false;
+  m_linesAsLoaded = false;
   if (size <= 0 || size > kMaxTextBytes) return nullptr;
   return editpool::Alloc(size, editpool::Stream::kTexts);
 }
 
 EditLine* EditBuffer::CreateLine(int n, LineRoom room) {
-  m_onlyLoadedLines = false;
+  m_linesAsLoaded = false;
   if (n < 0 || n > kMaxTextBytes) return nullptr;
   if (n == 0) {
     EditLine* line = static_cast<EditLine*>(editpool::Alloc(sizeof(EditLine), editpool::Stream::kRecords));

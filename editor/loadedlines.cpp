@@ -15,17 +15,21 @@ constexpr size_t kLoadedPage = 4096;
 
 }  // namespace
 
-void* LoadedLines::Blocks::Take(size_t n) {
+void* LoadedLines::Blocks::Take(size_t n, long item) {
   if (m_at == nullptr || static_cast<size_t>(m_end - m_at) < n) {
     size_t size = m_blocks.empty() ? kFirstLoadedBlock : std::min(m_blocks.back().size * 2, kLastLoadedBlock);
     size = (std::max(size, n) + kLoadedPage - 1) & ~(kLoadedPage - 1);
     auto* bytes = static_cast<char*>(plat::AllocZeroedPages(size, kLoadedPage));
     if (bytes == nullptr) return nullptr;
     try {
-      m_blocks.push_back({bytes, size});
+      m_blocks.push_back({bytes, size, 0, item});
     } catch (...) {
       plat::FreeZeroedPages(bytes, size);
       return nullptr;
+    }
+    if (m_blocks.size() > 1) {
+      Block& last = m_blocks[m_blocks.size() - 2];
+      last.used = static_cast<size_t>(m_at - last.bytes);
     }
     m_at = bytes;
     m_end = bytes + size;
@@ -35,20 +39,28 @@ void* LoadedLines::Blocks::Take(size_t n) {
   return p;
 }
 
-bool LoadedLines::Blocks::Holds(const void* p) const {
+bool LoadedLines::Blocks::Has(size_t i, const char* c) const {
+  return c >= m_blocks[i].bytes && c < m_blocks[i].bytes + m_blocks[i].size;
+}
+
+int LoadedLines::Blocks::BlockOf(const void* p) const {
   auto* c = static_cast<const char*>(p);
-  // Lines are mostly freed in the order they were made: the block of the
-  // last hit is asked first.
-  if (m_hit < m_blocks.size() && c >= m_blocks[m_hit].bytes &&
-      c < m_blocks[m_hit].bytes + m_blocks[m_hit].size)
-    return true;
+  // Lines are mostly freed or looked up in the order they were made: the
+  // block of the last hit is asked first.
+  if (m_hit < m_blocks.size() && Has(m_hit, c)) return static_cast<int>(m_hit);
   for (size_t i = 0; i < m_blocks.size(); ++i) {
-    if (c >= m_blocks[i].bytes && c < m_blocks[i].bytes + m_blocks[i].size) {
+    if (Has(i, c)) {
       m_hit = i;
-      return true;
+      return static_cast<int>(i);
     }
   }
-  return false;
+  return -1;
+}
+
+bool LoadedLines::Blocks::Holds(const void* p) const { return BlockOf(p) >= 0; }
+
+const char* LoadedLines::Blocks::UsedEnd(size_t i) const {
+  return i + 1 == m_blocks.size() ? m_at : m_blocks[i].bytes + m_blocks[i].used;
 }
 
 bool LoadedLines::Blocks::ReserveFor(const Blocks& other) {
@@ -84,4 +96,48 @@ bool LoadedLines::Adopt(LoadedLines& other) {
 void LoadedLines::Clear() {
   m_texts.Clear();
   m_records.Clear();
+  m_recordCount = 0;
+}
+
+EditLine* LoadedLines::TakeRecord() {
+  auto* line = static_cast<EditLine*>(m_records.Take(sizeof(EditLine), m_recordCount));
+  if (line != nullptr) ++m_recordCount;
+  return line;
+}
+
+bool LoadedLines::TextSpanOf(const char* p, Span* span) const {
+  int b = m_texts.BlockOf(p);
+  if (b < 0) return false;
+  size_t i = static_cast<size_t>(b);
+  span->begin = m_texts.Begin(i);
+  span->end = m_texts.UsedEnd(i);
+  span->firstLine = m_texts.FirstItem(i);
+  span->endLine = i + 1 < m_texts.Count() ? m_texts.FirstItem(i + 1) : m_recordCount;
+  return true;
+}
+
+EditLine* LoadedLines::LineAt(long index) const {
+  if (index < 0 || index >= m_recordCount) return nullptr;
+  for (size_t i = m_records.Count(); i-- > 0;) {
+    if (m_records.FirstItem(i) <= index) {
+      return reinterpret_cast<EditLine*>(const_cast<char*>(m_records.Begin(i))) +
+             (index - m_records.FirstItem(i));
+    }
+  }
+  return nullptr;
+}
+
+EditLine* LoadedLines::LineOfText(const Span& span, const char* p) const {
+  // The last line of the span whose text begins at or before p.
+  long lo = span.firstLine;
+  long hi = span.endLine - 1;
+  while (lo < hi) {
+    long mid = lo + (hi - lo + 1) / 2;
+    const EditLine* line = LineAt(mid);
+    if (line != nullptr && line->text != nullptr && line->text <= p)
+      lo = mid;
+    else
+      hi = mid - 1;
+  }
+  return LineAt(lo);
 }

@@ -17,10 +17,11 @@ class LoadedLines {
   LoadedLines(const LoadedLines&) = delete;
   LoadedLines& operator=(const LoadedLines&) = delete;
 
-  // Room for n zero bytes, or null when memory runs out.
-  char* TakeText(size_t n) { return static_cast<char*>(m_texts.Take(n)); }
+  // Room for n zero bytes, the text of the record taken last, or null when
+  // memory runs out.
+  char* TakeText(size_t n) { return static_cast<char*>(m_texts.Take(n, m_recordCount - 1)); }
   // A zero-filled record, or null when memory runs out.
-  EditLine* TakeRecord() { return static_cast<EditLine*>(m_records.Take(sizeof(EditLine))); }
+  EditLine* TakeRecord();
   // The record was taken here (it goes back with the blocks).
   bool HoldsRecord(const EditLine* line) const { return m_records.Holds(line); }
   // Takes over the other's blocks (its lines now live in this buffer);
@@ -29,11 +30,35 @@ class LoadedLines {
   // Hands every block back; no line may be in them or point into them.
   void Clear();
 
+  // While the lines are exactly those taken here, in order and unchanged,
+  // line i (from 0) is the i-th record and its text the i-th text, and the
+  // texts of a block follow one another, each with its NUL.
+  struct Span {
+    const char* begin;
+    const char* end;
+    long firstLine;  // the line whose text begins the block
+    long endLine;    // the line after the block's last one
+  };
+  // The block of texts that holds p, or false.
+  bool TextSpanOf(const char* p, Span* span) const;
+  EditLine* LineAt(long index) const;
+  long LineCount() const { return m_recordCount; }
+  // The line of the span whose text (or its NUL) holds p.
+  EditLine* LineOfText(const Span& span, const char* p) const;
+
  private:
   class Blocks {
    public:
-    void* Take(size_t n);
+    // `item` is the index of what is taken (the line of a text).
+    void* Take(size_t n, long item);
     bool Holds(const void* p) const;
+    // The block holding p, or -1.
+    int BlockOf(const void* p) const;
+    bool Has(size_t i, const char* c) const;
+    size_t Count() const { return m_blocks.size(); }
+    const char* Begin(size_t i) const { return m_blocks[i].bytes; }
+    const char* UsedEnd(size_t i) const;
+    long FirstItem(size_t i) const { return m_blocks[i].first; }
     bool ReserveFor(const Blocks& other);
     void MoveFrom(Blocks& other);
     void Clear();
@@ -42,6 +67,8 @@ class LoadedLines {
     struct Block {
       char* bytes;
       size_t size;
+      size_t used;  // bytes taken, once the next block is begun
+      long first;   // index of the first item taken from it
     };
     std::vector<Block> m_blocks;
     char* m_at = nullptr;      // free room in the last block
@@ -50,4 +77,5 @@ class LoadedLines {
   };
   Blocks m_texts;
   Blocks m_records;
+  long m_recordCount = 0;
 };

@@ -142,7 +142,7 @@ BOOL SECEditCore<TBase>::SearchAndSelect(FindRecord& rec, BOOL wrap, OEFindDlg* 
   EditPos pos = start;
   EditPos limit;
   EditLine* first = PrepareWalk();
-  BOOL found = FindText(pos, limit, &rec);
+  BOOL found = FindText(pos, limit, &rec, buf->LinesAsLoaded());
   if (!found && wrap) {
     if (forward) {
       pos = {first, 0};
@@ -152,7 +152,7 @@ BOOL SECEditCore<TBase>::SearchAndSelect(FindRecord& rec, BOOL wrap, OEFindDlg* 
       pos = {last, last->length};
       limit = {start.line, start.offset + rec.pattern.GetLength()};
     }
-    found = FindText(pos, limit, &rec);
+    found = FindText(pos, limit, &rec, buf->LinesAsLoaded());
     if (found && g_bFindSequence && dialog != nullptr && pos.line == m_findSequenceStart.line &&
         pos.offset == m_findSequenceStart.offset) {
       DoError(EDIT_FIND_FINISHED, rec.pattern, m_bRedraw);
@@ -244,7 +244,7 @@ void SECEditCore<TBase>::MarkAllMatches(FindRecord& rec) {
   EditLine* first = PrepareWalk();
   EditPos pos{first, 0};
   EditPos limit;
-  while (pos.line != nullptr && FindText(pos, limit, &rec)) {
+  while (pos.line != nullptr && FindText(pos, limit, &rec, buf->LinesAsLoaded())) {
     SetBookmark(pos.line, TRUE);
     // On to the next line: one mark per line is all there is.
     pos = {pos.line->next, 0};
@@ -285,7 +285,7 @@ void SECEditCore<TBase>::ReplaceMatch(FindRecord& rec, OEFindDlg* dialog) {
         EditPos limit{m_pSelEndLine, ColumnOffset(m_pSelEndLine, m_nSelEndColumn)};
         FindRecord probe = rec;
         probe.flags |= FIND_FORWARD;
-        if (FindText(pos, limit, &probe)) rec.substituted = probe.substituted;
+        if (FindText(pos, limit, &probe, Buf()->LinesAsLoaded())) rec.substituted = probe.substituted;
       }
       ReplaceSelected(rec, TRUE);
       RefreshLineCount();
@@ -313,7 +313,7 @@ void SECEditCore<TBase>::ReplaceAllMatches(FindRecord& rec, OEFindDlg* dialog) {
   EditPos pos{PrepareWalk(), 0};
   EditPos limit;
   int count = 0;
-  while (pos.line != nullptr && FindText(pos, limit, &rec)) {
+  while (pos.line != nullptr && FindText(pos, limit, &rec, buf->LinesAsLoaded())) {
     ++count;
     int length = rec.matchLength;
     const CString& replacement = (rec.flags & FIND_REGEX) ? rec.substituted : rec.replacement;

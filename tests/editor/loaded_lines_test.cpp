@@ -224,3 +224,96 @@ TEST(LoadedLines, SearchFindsEveryMatchAmongLoadedAndChangedLines) {
   EXPECT_NE(std::find(found.begin(), found.end(), kGainsOne), found.end());
   EXPECT_EQ(std::find(found.begin(), found.end(), kLosesOne), found.end());
 }
+
+namespace {
+
+struct Match {
+  int line;
+  int offset;
+  bool operator==(const Match&) const = default;
+};
+
+// Every match from `from` on towards `limit` (a null limit line: to the end).
+std::vector<Match> AllMatches(EditBuffer& b, const FindRecord& pattern, EditPos from, EditPos limit,
+                              const LoadedLines* asLoaded) {
+  std::vector<Match> out;
+  FindRecord rec = pattern;
+  EditPos pos = from;
+  while (FindText(pos, limit, &rec, asLoaded)) {
+    out.push_back({pos.line->lineNumber, pos.offset});
+    pos.offset += std::max(1, rec.matchLength);
+  }
+  return out;
+}
+
+}  // namespace
+
+// Over lines as loaded a search scans whole blocks of texts; it finds what
+// the line by line search finds, with limits anywhere, across the blocks.
+TEST(LoadedLines, SearchingTheLoadedBlocksFindsWhatTheLineWalkFinds) {
+  constexpr int kLines = 60000;  // texts over several blocks
+  constexpr int kEvery = 997;    // a rare word's spacing
+  std::string bytes;
+  for (int i = 0; i < kLines; ++i) {
+    bytes += i % kEvery == 0 ? "  size_t zebrafish = " : "  size_t other = ";
+    bytes += std::to_string(i) + ";\r\n";
+  }
+  bytes += "last ZEBRAFISH";
+  std::string path = LoadedFixture(bytes);
+  EditBuffer loaded;
+  loaded.SetLockFiles(FALSE);
+  ASSERT_EQ(loaded.LoadFile(path.c_str()), 0);
+  ASSERT_NE(loaded.LinesAsLoaded(), nullptr);
+
+  const struct {
+    const char* pattern;
+    UINT flags;
+  } patterns[] = {
+      {"zebrafish", FIND_MATCH_CASE},
+      {"zebrafish", 0},
+      {"size_t", FIND_MATCH_CASE},
+      {"z[a-e]+bra", FIND_MATCH_CASE | FIND_REGEX},
+      {"= [0-9]*7;", FIND_MATCH_CASE | FIND_REGEX},
+  };
+  const struct {
+    int fromLine, fromOffset, limitLine, limitOffset;  // limit line 0: none
+  } ranges[] = {
+      {1, 0, 0, 0},          {2, 5, 0, 0},
+      {1, 0, 30000, 10},     {997, 3, 998, 0},
+      {2, 0, 500, 0},   // a rare match after the limit in the same block
+      {2, 0, 998, 12},  // the limit cuts a rare match
+      {2, 0, 998, 18},  // the limit just holds it
+      {1, 0, kLines + 1, 9}, {45000, 0, kLines + 1, 0},
+  };
+  for (const auto& p : patterns) {
+    for (const auto& r : ranges) {
+      SCOPED_TRACE(std::string(p.pattern) + " from line " + std::to_string(r.fromLine) + " to " +
+                   std::to_string(r.limitLine));
+      FindRecord rec;
+      rec.pattern = p.pattern;
+      rec.flags = FIND_FORWARD | p.flags;
+      EditPos from = At(loaded, r.fromLine, r.fromOffset);
+      EditPos limit = r.limitLine != 0 ? At(loaded, r.limitLine, r.limitOffset) : EditPos{};
+      std::vector<Match> walked = AllMatches(loaded, rec, from, limit, nullptr);
+      if (&r == &ranges[0]) EXPECT_FALSE(walked.empty());  // the whole file
+      EXPECT_EQ(AllMatches(loaded, rec, from, limit, loaded.LinesAsLoaded()), walked);
+    }
+  }
+}
+
+// Any change ends the lines' being as loaded, so the scan of the blocks is
+// not offered any more: a changed text no longer lies in them.
+TEST(LoadedLines, AChangedLineEndsTheBlockScan) {
+  std::string path = LoadedFixture(kCrLf);
+  EditBuffer loaded;
+  loaded.SetLockFiles(FALSE);
+  ASSERT_EQ(loaded.LoadFile(path.c_str()), 0);
+  ASSERT_NE(loaded.LinesAsLoaded(), nullptr);
+  EditPos at = At(loaded, 3, 0);
+  ASSERT_EQ(loaded.InsertString(at, "found ", TRUE, TRUE), 0);
+  EXPECT_EQ(loaded.LinesAsLoaded(), nullptr);
+  UndoAll(loaded);
+  EXPECT_EQ(loaded.LinesAsLoaded(), nullptr);
+  ASSERT_EQ(loaded.LoadFile(path.c_str()), 0);
+  EXPECT_NE(loaded.LinesAsLoaded(), nullptr);
+}
