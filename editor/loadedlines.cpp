@@ -127,14 +127,21 @@ EditLine* LoadedLines::LineAt(long index) const {
   return nullptr;
 }
 
-EditLine* LoadedLines::LineOfText(const Span& span, const char* p) const {
-  // The last line of the span whose text begins at or before p.
-  long lo = span.firstLine;
+EditLine* LoadedLines::LineOfText(const Span& span, const char* p, long from) const {
+  // The last line of the span whose text begins at or before p: galloping
+  // from `from` (hits are mostly near), then halving.
+  auto atOrBefore = [&](long i) {
+    const EditLine* line = LineAt(i);
+    return line != nullptr && line->text != nullptr && line->text <= p;
+  };
+  long lo = std::max(from, span.firstLine);
   long hi = span.endLine - 1;
+  long step = 1;
+  for (; lo + step <= hi && atOrBefore(lo + step); step *= 2) lo += step;
+  hi = std::min(hi, lo + step - 1);  // lo + step, if there, is past p
   while (lo < hi) {
     long mid = lo + (hi - lo + 1) / 2;
-    const EditLine* line = LineAt(mid);
-    if (line != nullptr && line->text != nullptr && line->text <= p)
+    if (atOrBefore(mid))
       lo = mid;
     else
       hi = mid - 1;

@@ -43,8 +43,9 @@ class LoadedLines {
   bool TextSpanOf(const char* p, Span* span) const;
   EditLine* LineAt(long index) const;
   long LineCount() const { return m_recordCount; }
-  // The line of the span whose text (or its NUL) holds p.
-  EditLine* LineOfText(const Span& span, const char* p) const;
+  // The line of the span whose text (or its NUL) holds p, looked for from
+  // line `from` on.
+  EditLine* LineOfText(const Span& span, const char* p, long from) const;
 
  private:
   class Blocks {

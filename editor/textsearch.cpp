@@ -121,7 +121,7 @@ bool TextsearchSkipLoaded(EditLine*& line, const EditLine* limit, const LiteralS
            ++n)
         found = found->next;
       if (found == nullptr || found->text == nullptr || hit > found->text + found->length)
-        found = loaded.LineOfText(span, hit);
+        found = loaded.LineOfText(span, hit, line->lineNumber - 1);
       if (found == nullptr || found->text == nullptr || hit < found->text ||
           hit > found->text + found->length)
         return false;
