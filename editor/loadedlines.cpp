@@ -47,10 +47,11 @@ int LoadedLines::Blocks::BlockOf(const void* p) const {
   auto* c = static_cast<const char*>(p);
   // Lines are mostly freed or looked up in the order they were made: the
   // block of the last hit is asked first.
-  if (m_hit < m_blocks.size() && Has(m_hit, c)) return static_cast<int>(m_hit);
+  size_t hit = m_hit.load(std::memory_order_relaxed);
+  if (hit < m_blocks.size() && Has(hit, c)) return static_cast<int>(hit);
   for (size_t i = 0; i < m_blocks.size(); ++i) {
     if (Has(i, c)) {
-      m_hit = i;
+      m_hit.store(i, std::memory_order_relaxed);
       return static_cast<int>(i);
     }
   }

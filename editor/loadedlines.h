@@ -5,6 +5,7 @@
 // own. The blocks go back all at once.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <vector>
 
@@ -72,8 +73,9 @@ class LoadedLines {
       long first;   // index of the first item taken from it
     };
     std::vector<Block> m_blocks;
-    char* m_at = nullptr;      // free room in the last block
-    mutable size_t m_hit = 0;  // the block Holds found last
+    char* m_at = nullptr;  // free room in the last block
+    // The block BlockOf found last (searches of one buffer may run at once).
+    mutable std::atomic<size_t> m_hit{0};
     char* m_end = nullptr;
   };
   Blocks m_texts;
