@@ -56,6 +56,7 @@ void EditBuffer::ClearBuffer() {
   ForgetBlockStatesAfter(0);
   FreeLines(m_pLines);
   m_pLines = nullptr;
+  m_loaded.Clear();
   FreeUndo();
   std::free(m_pUndoRing);
   m_pUndoRing = nullptr;

@@ -12,6 +12,7 @@
 #include "editor/editline.h"
 #include "editor/editplatform.h"
 #include "editor/editresult.h"
+#include "editor/loadedlines.h"
 #include "editor/textmodel.h"
 #include "editor/undorecord.h"
 #include "platform/base/cstring.h"
@@ -67,9 +68,15 @@ class EditBuffer : public TextModel {
   // kGrowth leaves room to type into; kTight only the NUL after the bytes.
   enum class LineRoom { kGrowth, kTight };
   EditLine* CreateLine(int n, LineRoom room = LineRoom::kGrowth);
+  // Makes the line's text its own and able to hold n bytes and a NUL; every
+  // change of a line's bytes goes through it (or MakeWritable).
   BOOL ReserveLine(EditLine* line, int n);
+  BOOL MakeWritable(EditLine* line) { return ReserveLine(line, line->length); }
   void* AllocZeroed(int size);
   BOOL IsBefore(EditPos a, EditPos b);
+  // The blocks the lines were loaded into while the lines are exactly those
+  // loaded, unchanged (a search may then scan the texts as blocks); else null.
+  const LoadedLines* LinesAsLoaded() const { return m_linesAsLoaded ? &m_loaded : nullptr; }
   // Bytes of the line without its line end.
   int ContentLength(const EditLine* line) const;
   bool HasLineEnd(const EditLine* line) const { return ContentLength(line) != line->length; }
@@ -173,8 +180,8 @@ class EditBuffer : public TextModel {
   // editbuffer_lines.cpp
   void RenumberFrom(EditLine* line);
   EditLine* Head() { return GetHead(m_pLines); }
-  // editbuffer_split.cpp
-  EditLine* MakeLine(const char* bytes, int n, bool withEnd);
+  // editbuffer_split.cpp; with `store` the text is put there (a loaded line)
+  EditLine* MakeLine(const char* bytes, int n, bool withEnd, LoadedLines* store = nullptr);
   // editbuffer_file.cpp
   int ReadChunks(HANDLE file, EditLine** lines);
   void DropLines();
@@ -218,6 +225,10 @@ class EditBuffer : public TextModel {
   // editbuffer_syntax.cpp
   bool IsLineComment(const char* start) const;
 
+  LoadedLines m_loaded;  // the lines as read from files, and their texts
+  // The lines are exactly those loaded, in order and unchanged (nothing was
+  // made or freed since), so freeing them frees nothing.
+  bool m_linesAsLoaded = false;
   std::vector<char> m_scratch;  // upper-cased copies for case-insensitive search
   std::vector<char> m_word;     // the word being looked up
 };

@@ -19,7 +19,7 @@ void EditBuffer::SetLineEnd(EditLine* line) {
 
 bool EditBuffer::RemoveLineEnd(EditLine* line) {
   int content = ContentLength(line);
-  if (content == line->length) return false;
+  if (content == line->length || !MakeWritable(line)) return false;
   std::memset(line->text + content, 0, line->length - content);
   line->length = content;
   return true;
@@ -102,6 +102,7 @@ int EditBuffer::DeleteChar(EditPos at, BOOL record) {
   EditLine* line = at.line;
   if (line == nullptr || line->text == nullptr || at.offset < 0) return 0;
   if (at.offset >= ContentLength(line)) return EDIT_JOIN_LINE;
+  if (!MakeWritable(line)) return EDIT_NO_MEMORY;
   if (record) {
     UndoRecord rec{};
     rec.type = UNDO_DELETE_CHAR;
@@ -127,6 +128,7 @@ int EditBuffer::DeleteChars(EditPos at, int count, BOOL record) {
   if (count <= 0 || line == nullptr || line->text == nullptr || at.offset < 0) return 0;
   int n = std::min(count, ContentLength(line) - at.offset);
   if (n <= 0) return 0;
+  if (!MakeWritable(line)) return EDIT_NO_MEMORY;
   std::string removed(line->text + at.offset, n);
   std::memmove(line->text + at.offset, line->text + at.offset + n, line->length - at.offset - n);
   std::memset(line->text + line->length - n, 0, n);

@@ -170,6 +170,7 @@ int EditBuffer::DeleteRange(EditPos& start, EditPos& end, BOOL record) {
     int endContent = ContentLength(to.line);
     int tail = TextWidth(to.line->text + to.offset, endContent - to.offset);
     if (keep + tail > kMaxLineColumns) return EDIT_LINE_TOO_LONG;
+    if (!MakeWritable(from.line)) return EDIT_NO_MEMORY;
   }
   char* text = nullptr;
   UndoRecord rec{};
