@@ -12,6 +12,7 @@
 #include "editor/editline.h"
 #include "editor/editplatform.h"
 #include "editor/editresult.h"
+#include "editor/lineswap.h"
 #include "editor/loadedlines.h"
 #include "editor/textmodel.h"
 #include "editor/undorecord.h"
@@ -119,10 +120,25 @@ class EditBuffer : public TextModel {
   UINT GetUndoGroup() { return m_nUndoGroup; }
   void ResetUndo();
   void FreeUndo();
-  // The text as last loaded or saved is the one at this undo position
-  // (-1 when no undo or redo can reach it any more).
-  void MarkSaved() { m_nSavedUndoPos = m_nUndoPos; }
-  bool IsAtSavedState() const { return m_nSavedUndoPos == m_nUndoPos; }
+  bool CanUndo() const { return m_pUndoRing != nullptr && m_nUndoPos > 0; }
+  bool CanRedo() const { return m_nUndoPos < m_nUndoCount || HasSwapStepsToRedo(); }
+  // Where the last undo or redo step leaves the caret: the start of what it
+  // changed (after the character a redone typed character).
+  struct UndoPlace {
+    int line = 1;  // 1-based
+    int offset = 0;
+  };
+  UndoPlace LastUndoPlace() const { return m_undoPlace; }
+  // The text as last loaded or saved is the one at this undo position and
+  // step of a Replace All record on top (-1 when no undo or redo can reach
+  // it any more).
+  void MarkSaved() {
+    m_nSavedUndoPos = m_nUndoPos;
+    m_nSavedSwapStep = SwapStepsApplied(m_nUndoPos);
+  }
+  bool IsAtSavedState() const {
+    return m_nSavedUndoPos == m_nUndoPos && m_nSavedSwapStep == SwapStepsApplied(m_nUndoPos);
+  }
 
   // ---- editing primitives (editbuffer_edit.cpp, editbuffer_range.cpp) ----
   int InsertChar(EditPos at, char ch, BOOL insert, BOOL record);
@@ -165,6 +181,7 @@ class EditBuffer : public TextModel {
   UINT m_nUndoGroup = 0;
   int m_nUndoCount = 0;
   int m_nSavedUndoPos = 0;
+  int m_nSavedSwapStep = 0;  // replacements applied of the record below it
   HANDLE m_hLockFile = nullptr;
   // The file as last loaded or saved, to see at save time whether another
   // program changed it meanwhile.
@@ -197,7 +214,14 @@ class EditBuffer : public TextModel {
   void Replay(const UndoRecord& rec, bool redo, LineCache& cache);
   UndoRecord& NextUndoSlot();
   // editbuffer_swap.cpp
-  bool SwapLines(UndoRecord& slot);
+  bool SwapOneSpan(UndoRecord& slot, LineSwapStep step);
+  // Replacements applied of the record below `position` when it is a
+  // Replace All record, else 0.
+  int SwapStepsApplied(int position) const;
+  bool HasSwapStepsToRedo() const;
+  // Drops the undone replacements of a Replace All record on top.
+  void DropSwapStepsToRedo();
+  UndoPlace m_undoPlace;
   // editbuffer_syntax.cpp: block comments
   struct BlockDelims {
     const char* start = "";

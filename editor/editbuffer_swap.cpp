@@ -33,6 +33,9 @@ BOOL EditBuffer::SetLineContent(EditLine* line, const char* bytes, int n) {
   return TRUE;
 }
 
+// The record holds every replacement of one Replace All, however many:
+// against the ring's limit it counts as one record. It is undone one
+// replacement at a time and leaves the history only when none is applied.
 BOOL EditBuffer::AddLineSwapUndo(char* block, int firstLine) {
   if (m_pUndoRing == nullptr || block == nullptr) {
     std::free(block);
@@ -41,7 +44,6 @@ BOOL EditBuffer::AddLineSwapUndo(char* block, int firstLine) {
   UndoRecord& slot = NextUndoSlot();
   slot.type = UNDO_SWAP_LINES;
   slot.line = slot.endLine = static_cast<UINT>(firstLine);
-  slot.group = m_nUndoGroup;
   slot.text = block;
   m_nUndoPos = m_nUndoCount = m_nUndoPos + 1;
   return TRUE;
@@ -52,49 +54,44 @@ void EditBuffer::ForgetUndo() {
   m_nSavedUndoPos = -1;
 }
 
-// Puts the kept spans back and keeps the ones they replace in the record,
-// so that the next replay (redo after undo) swaps them again. Every line is
-// checked and the present spans copied before any line changes; a line
-// that cannot take its bytes leaves a text the history no longer matches,
-// so the history goes.
-bool EditBuffer::SwapLines(UndoRecord& slot) {
+int EditBuffer::SwapStepsApplied(int position) const {
+  if (m_pUndoRing == nullptr || position <= 0) return 0;
+  const UndoRecord& rec = m_pUndoRing[position - 1];
+  return rec.type == UNDO_SWAP_LINES ? LineSwapSteps(rec.text).Applied() : 0;
+}
+
+bool EditBuffer::HasSwapStepsToRedo() const {
+  if (m_pUndoRing == nullptr || m_nUndoPos <= 0) return false;
+  const UndoRecord& rec = m_pUndoRing[m_nUndoPos - 1];
+  if (rec.type != UNDO_SWAP_LINES) return false;
+  LineSwapSteps steps(rec.text);
+  return steps.Applied() < steps.Count();
+}
+
+// Puts one kept span back and keeps the bytes it replaces in its place, so
+// that the step the other way swaps them again. The span is checked before
+// the line changes; a line that cannot take its bytes leaves a text the
+// history no longer matches, so the history goes.
+bool EditBuffer::SwapOneSpan(UndoRecord& slot, LineSwapStep step) {
   if (m_bReadOnly) return false;
-  LineSwapText present;
-  EditLine* line = nullptr;
-  auto reach = [&](int wanted) {
-    if (line == nullptr) {
-      line = GetLine(wanted);
-    } else {
-      while (line != nullptr && line->lineNumber < wanted) line = line->next;
-    }
-    return line != nullptr && line->lineNumber == wanted;
-  };
+  LineSwapSteps steps(slot.text);
   LineSwapEntry kept;
-  for (LineSwapReader reader(slot.text); reader.Next(&kept);) {
-    if (!reach(kept.line) || kept.offset + kept.present > ContentLength(line)) return false;
-    LineSwapEntry now{kept.line, kept.offset, kept.count, kept.present, line->text + kept.offset};
-    if (!present.Add(now)) return false;
+  if (!steps.Peek(step, &kept)) return false;
+  EditLine* line = GetLine(kept.line);
+  if (line == nullptr || line->lineNumber != kept.line) return false;
+  int content = ContentLength(line);
+  int after = kept.offset + kept.present;
+  if (after > content) return false;
+  std::vector<char> bytes(line->text, line->text + kept.offset);
+  bytes.insert(bytes.end(), kept.bytes, kept.bytes + kept.count);
+  bytes.insert(bytes.end(), line->text + after, line->text + content);
+  steps.Swap(step, line->text + kept.offset);
+  if (!SetLineContent(line, bytes.data(), static_cast<int>(bytes.size()))) {
+    ForgetUndo();
+    SetModified(TRUE);
+    return false;
   }
-  char* block = present.Release();
-  if (block == nullptr) return false;
-  line = nullptr;
-  std::vector<char> bytes;
-  for (LineSwapReader reader(slot.text); reader.Next(&kept);) {
-    reach(kept.line);
-    int content = ContentLength(line);
-    int after = kept.offset + kept.present;
-    bytes.assign(line->text, line->text + kept.offset);
-    bytes.insert(bytes.end(), kept.bytes, kept.bytes + kept.count);
-    bytes.insert(bytes.end(), line->text + after, line->text + content);
-    if (!SetLineContent(line, bytes.data(), static_cast<int>(bytes.size()))) {
-      std::free(block);
-      ForgetUndo();
-      SetModified(TRUE);
-      return false;
-    }
-  }
-  std::free(slot.text);
-  slot.text = block;
+  m_undoPlace = UndoPlace{kept.line, kept.offset};
   SetModified(TRUE);
   return true;
 }

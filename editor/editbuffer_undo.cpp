@@ -26,7 +26,9 @@ bool HasText(UINT type) {
 }
 
 // Whether `other` is undone or redone in one step with `done`.
+// A Replace All record goes one replacement a step, with nothing else.
 bool Belongs(const UndoRecord& done, const UndoRecord& other) {
+  if (done.type == UNDO_SWAP_LINES || other.type == UNDO_SWAP_LINES) return false;
   if (done.group != 0 && done.group == other.group) return true;
   return IsCharRecord(done.type) && other.type == done.type && other.line == done.line;
 }
@@ -51,6 +53,7 @@ BOOL EditBuffer::AddLineTextUndo(UndoType type, const EditLine* line, int from, 
 UndoRecord& EditBuffer::NextUndoSlot() {
   // The redo tail goes first, so that a full ring never drops records at or
   // above the current position.
+  DropSwapStepsToRedo();
   for (int i = m_nUndoPos; i < m_nUndoCount; ++i) ClearSlot(m_pUndoRing[i]);
   if (m_nSavedUndoPos > m_nUndoPos) m_nSavedUndoPos = -1;  // the saved text was undone and left
   m_nUndoCount = m_nUndoPos;
@@ -209,17 +212,28 @@ void EditBuffer::Replay(const UndoRecord& rec, bool redo, LineCache& cache) {
   }
 }
 
+void EditBuffer::DropSwapStepsToRedo() {
+  if (!HasSwapStepsToRedo()) return;
+  UndoRecord& top = m_pUndoRing[m_nUndoPos - 1];
+  LineSwapSteps steps(top.text);
+  if (m_nSavedUndoPos == m_nUndoPos && m_nSavedSwapStep > steps.Applied()) m_nSavedUndoPos = -1;
+  top.text = steps.DropUnapplied();
+}
+
 BOOL EditBuffer::Undo() {
-  if (m_pUndoRing == nullptr || m_nUndoPos <= 0) return 0;
+  if (!CanUndo()) return 0;
+  UndoRecord& top = m_pUndoRing[m_nUndoPos - 1];
+  if (top.type == UNDO_SWAP_LINES) {
+    if (!SwapOneSpan(top, LineSwapStep::kBack)) return 0;
+    if (LineSwapSteps(top.text).Applied() == 0) --m_nUndoPos;
+    return 1;
+  }
   int done = 0;
   LineCache cache;
   for (;;) {
     UndoRecord rec = m_pUndoRing[m_nUndoPos - 1];
-    if (rec.type == UNDO_SWAP_LINES) {
-      if (!SwapLines(m_pUndoRing[m_nUndoPos - 1])) return done;
-    } else {
-      Replay(rec, false, cache);
-    }
+    Replay(rec, false, cache);
+    m_undoPlace = UndoPlace{static_cast<int>(rec.line), static_cast<int>(rec.offset)};
     --m_nUndoPos;
     ++done;
     if (m_nUndoPos == 0 || !Belongs(rec, m_pUndoRing[m_nUndoPos - 1])) break;
@@ -228,16 +242,21 @@ BOOL EditBuffer::Undo() {
 }
 
 BOOL EditBuffer::Redo() {
-  if (m_pUndoRing == nullptr || m_nUndoCount == 0 || m_nUndoPos + 1 > m_nUndoCount) return 0;
+  if (m_pUndoRing == nullptr) return 0;
+  if (HasSwapStepsToRedo()) return SwapOneSpan(m_pUndoRing[m_nUndoPos - 1], LineSwapStep::kForward) ? 1 : 0;
+  if (m_nUndoPos >= m_nUndoCount) return 0;
+  if (m_pUndoRing[m_nUndoPos].type == UNDO_SWAP_LINES) {
+    if (!SwapOneSpan(m_pUndoRing[m_nUndoPos], LineSwapStep::kForward)) return 0;
+    ++m_nUndoPos;
+    return 1;
+  }
   int done = 0;
   LineCache cache;
   for (;;) {
     UndoRecord rec = m_pUndoRing[m_nUndoPos];
-    if (rec.type == UNDO_SWAP_LINES) {
-      if (!SwapLines(m_pUndoRing[m_nUndoPos])) return done;
-    } else {
-      Replay(rec, true, cache);
-    }
+    Replay(rec, true, cache);
+    int past = rec.type == UNDO_INSERT_CHAR ? 1 : 0;
+    m_undoPlace = UndoPlace{static_cast<int>(rec.line), static_cast<int>(rec.offset) + past};
     ++m_nUndoPos;
     ++done;
     if (m_nUndoPos + 1 > m_nUndoCount || !Belongs(rec, m_pUndoRing[m_nUndoPos])) break;
@@ -257,6 +276,7 @@ int EditBuffer::BeginUndoGroup(BOOL begin) {
 void EditBuffer::ResetUndo() {
   m_nUndoPos = 0;
   m_nSavedUndoPos = 0;
+  m_nSavedSwapStep = 0;
   m_nUndoCount = 0;
   m_nUndoGroup = 0;
 }
@@ -268,4 +288,5 @@ void EditBuffer::FreeUndo() {
   m_nUndoPos = 0;
   m_nUndoCount = 0;
   m_nSavedUndoPos = 0;
+  m_nSavedSwapStep = 0;
 }

@@ -11,10 +11,11 @@
 namespace {
 
 // The new bytes of the line being replaced in: its old bytes up to
-// `copied`, with the replacements between them.
+// `copied`, with the replacements between them. Each replacement's old
+// bytes go to `kept` as it is made.
 class ReplaceLineBuilder {
  public:
-  explicit ReplaceLineBuilder(EditBuffer& buffer) : m_buffer(buffer) {}
+  ReplaceLineBuilder(EditBuffer& buffer, LineSwapText& kept) : m_buffer(buffer), m_kept(kept) {}
 
   void Start(EditLine* line) {
     m_line = line;
@@ -22,7 +23,6 @@ class ReplaceLineBuilder {
     m_copied = 0;
     m_changed = false;
     m_used = 0;
-    m_spanStart = 0;
   }
   EditLine* Line() const { return m_line; }
   int Content() const { return m_content; }
@@ -37,24 +37,23 @@ class ReplaceLineBuilder {
     return m_buffer.TextWidth(line.data(), static_cast<int>(line.size())) + replacementLength < maxColumns;
   }
 
+  // A match of no bytes replaced by none changes nothing and is not kept.
   void Replace(int at, int length, const char* replacement, int replacementLength) {
-    if (!m_changed) m_spanStart = at;
+    if (length == 0 && replacementLength == 0) return;
     Append(m_line->text + m_copied, at - m_copied);
+    LineSwapEntry old{m_line->lineNumber, static_cast<int>(m_used), replacementLength, length,
+                      m_line->text + at};
+    m_kept.Add(old);
     Append(replacement, replacementLength);
     m_copied = at + length;
-    m_spanEnd = m_used;
     m_changed = true;
   }
 
-  // Puts the built bytes into the line and the old bytes of the span from
-  // the first replacement to the last into `kept`.
+  // Puts the built bytes into the line.
   // False when memory ran out (the line is then unchanged).
-  bool Finish(LineSwapText& kept, bool* changed) {
+  bool Finish(bool* changed) {
     *changed = false;
     if (m_line == nullptr || !m_changed) return true;
-    LineSwapEntry old{m_line->lineNumber, m_spanStart, static_cast<int>(m_spanEnd) - m_spanStart,
-                      m_copied - m_spanStart, m_line->text + m_spanStart};
-    kept.Add(old);
     Append(m_line->text + m_copied, m_content - m_copied);
     if (!m_buffer.SetLineContent(m_line, m_bytes.data(), static_cast<int>(m_used))) return false;
     *changed = true;
@@ -70,14 +69,13 @@ class ReplaceLineBuilder {
   }
 
   EditBuffer& m_buffer;
+  LineSwapText& m_kept;
   EditLine* m_line = nullptr;
   int m_content = 0;
   int m_copied = 0;
   bool m_changed = false;
   std::vector<char> m_bytes;  // the first m_used of them built
   size_t m_used = 0;
-  int m_spanStart = 0;   // the first replacement's offset
-  size_t m_spanEnd = 0;  // the end of the last one in m_bytes
 };
 
 }  // namespace
@@ -88,11 +86,11 @@ ReplaceAllResult ReplaceEveryMatch(EditBuffer& buffer, EditLine* first, FindReco
   rec.flags |= FIND_FORWARD;
   const bool regex = (rec.flags & FIND_REGEX) != 0;
   LineSwapText kept;
-  ReplaceLineBuilder builder(buffer);
+  ReplaceLineBuilder builder(buffer, kept);
   bool failed = false;
   auto finishLine = [&] {
     bool changed = false;
-    if (!builder.Finish(kept, &changed)) failed = true;
+    if (!builder.Finish(&changed)) failed = true;
     if (changed && result.firstChanged == nullptr) result.firstChanged = builder.Line();
   };
   EditPos pos{first, 0};

@@ -1,6 +1,6 @@
 // Replace All over an edit buffer: every match from a line on is replaced,
-// each changed line is built once from its old bytes, and the whole change
-// is one undo step.
+// each changed line is built once from its old bytes, and the change is one
+// undo record that undo and redo go through one replacement at a time.
 #pragma once
 
 #include "editor/editline.h"

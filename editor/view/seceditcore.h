@@ -171,6 +171,7 @@ class SECEditCore : public TBase {
   void OnBackTab();
   void OnEditUndo();
   void OnEditRedo();
+  void CaretToUndoPlace(EditBuffer* buf);
   void OnToggleInsert();
   void OnToggleBookmark();
   void OnNextBookmark();

@@ -305,12 +305,12 @@ BOOL SECEditCore<TBase>::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHAND
 
 template <class TBase>
 BOOL SECEditCore<TBase>::CanUndo() {
-  return Buf() != nullptr && Buf()->m_nUndoPos > 0;
+  return Buf() != nullptr && Buf()->CanUndo();
 }
 
 template <class TBase>
 BOOL SECEditCore<TBase>::CanRedo() {
-  return Buf() != nullptr && Buf()->m_nUndoCount > 0 && Buf()->m_nUndoPos < Buf()->m_nUndoCount;
+  return Buf() != nullptr && Buf()->CanRedo();
 }
 
 template <class TBase>

@@ -460,22 +460,27 @@ int SECEditCore<TBase>::IndentSelection(BOOL outdent, BOOL redraw, BOOL record) 
   return 0;
 }
 
+// The caret goes where the undo or redo step changed the text.
 template <class TBase>
-void SECEditCore<TBase>::OnEditUndo() {
-  EditBuffer* buf = Buf();
-  if (buf == nullptr || buf->m_nUndoPos <= 0) return;
-  if (m_bSelection) ClearSelection(m_bRedraw);
-  if (!buf->Undo()) return;
-  const UndoRecord& rec = buf->m_pUndoRing[buf->m_nUndoPos];
-  EditLine* caret = buf->GetLine(static_cast<int>(rec.line));
-  int offset = static_cast<int>(rec.offset);
+void SECEditCore<TBase>::CaretToUndoPlace(EditBuffer* buf) {
+  EditBuffer::UndoPlace place = buf->LastUndoPlace();
+  EditLine* caret = buf->GetLine(place.line);
   m_pCaretLine = caret;
   m_nCaretLine = caret->lineNumber;
-  m_nCaretColumn = buf->OffsetToColumn(caret, offset);
+  m_nCaretColumn = buf->OffsetToColumn(caret, place.offset);
   RevalidateTopLine(nullptr);
   m_pCaretLine = caret;
   m_nCaretLine = caret->lineNumber;
-  m_nCaretColumn = buf->OffsetToColumn(caret, offset);
+  m_nCaretColumn = buf->OffsetToColumn(caret, place.offset);
+}
+
+template <class TBase>
+void SECEditCore<TBase>::OnEditUndo() {
+  EditBuffer* buf = Buf();
+  if (buf == nullptr || !buf->CanUndo()) return;
+  if (m_bSelection) ClearSelection(m_bRedraw);
+  if (!buf->Undo()) return;
+  CaretToUndoPlace(buf);
   FinishTextChange(m_bRedraw);
   UpdateViews(this, HINT_TEXT_CHANGED, nullptr);
   // Modified unless this is the text as saved; undoing past a save, or
@@ -486,19 +491,10 @@ void SECEditCore<TBase>::OnEditUndo() {
 template <class TBase>
 void SECEditCore<TBase>::OnEditRedo() {
   EditBuffer* buf = Buf();
-  if (buf == nullptr || buf->m_nUndoCount == 0 || buf->m_nUndoPos >= buf->m_nUndoCount) return;
+  if (buf == nullptr || !buf->CanRedo()) return;
   if (m_bSelection) ClearSelection(m_bRedraw);
   if (!buf->Redo()) return;
-  const UndoRecord& rec = buf->m_pUndoRing[std::max(buf->m_nUndoPos - 1, 0)];
-  EditLine* caret = buf->GetLine(static_cast<int>(rec.line));
-  int offset = static_cast<int>(rec.offset) + (rec.type == UNDO_INSERT_CHAR ? 1 : 0);
-  m_pCaretLine = caret;
-  m_nCaretLine = caret->lineNumber;
-  m_nCaretColumn = buf->OffsetToColumn(caret, offset);
-  RevalidateTopLine(nullptr);
-  m_pCaretLine = caret;
-  m_nCaretLine = caret->lineNumber;
-  m_nCaretColumn = buf->OffsetToColumn(caret, offset);
+  CaretToUndoPlace(buf);
   FinishTextChange(m_bRedraw);
   UpdateViews(this, HINT_TEXT_CHANGED, nullptr);
   buf->SetModified(!buf->IsAtSavedState());

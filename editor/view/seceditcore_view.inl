@@ -300,8 +300,8 @@ BOOL SECEditCore<TBase>::BuildContextMenu(CMenu* menu) {
     canPaste = ::IsClipboardFormatAvailable(CF_TEXT) != FALSE;
     ::CloseClipboard();
   }
-  menu->AppendMenu(MF_STRING | grey(buf->m_nUndoPos == 0), ID_EDIT_UNDO_TEXT, "&Undo");
-  menu->AppendMenu(MF_STRING | grey(buf->m_nUndoCount == 0 || buf->m_nUndoPos >= buf->m_nUndoCount),
+  menu->AppendMenu(MF_STRING | grey(!buf->CanUndo()), ID_EDIT_UNDO_TEXT, "&Undo");
+  menu->AppendMenu(MF_STRING | grey(!buf->CanRedo()),
                    ID_EDIT_REDO_TEXT, "&Redo");
   menu->AppendMenu(MF_SEPARATOR);
   menu->AppendMenu(MF_STRING | grey(!m_bSelection || buf->IsReadOnly()), ID_EDIT_CUT_TEXT, "Cu&t");

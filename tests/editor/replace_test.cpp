@@ -1,8 +1,9 @@
 // Replace All in the engine: what each kind of match turns the text into,
-// and the one undo step that gives the text back byte for byte.
+// and the undo steps that give the text back one replacement at a time.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "editor/editresult.h"
 #include "editor/textreplace.h"
@@ -23,6 +24,60 @@ FindRecord ReplaceRecord(const char* pattern, const char* replacement, UINT flag
 
 ReplaceAllResult ReplaceAll(EditBuffer& buffer, FindRecord rec) {
   return ReplaceEveryMatch(buffer, buffer.m_pLines, rec, kMaxLineColumns);
+}
+
+struct ReplaceTestMatch {
+  int line;
+  int offset;
+  int length;
+  std::string replacement;
+};
+
+// Every match of `rec` in the text as it is, searched the way Replace All
+// searches, with what it is replaced by.
+std::vector<ReplaceTestMatch> ReplaceTestMatches(EditBuffer& buffer, FindRecord rec) {
+  std::vector<ReplaceTestMatch> found;
+  rec.flags |= FIND_FORWARD;
+  EditPos pos{buffer.m_pLines, 0};
+  EditPos limit;
+  while (pos.line != nullptr && FindText(pos, limit, &rec)) {
+    const CString& with = (rec.flags & FIND_REGEX) ? rec.substituted : rec.replacement;
+    found.push_back({pos.line->lineNumber, pos.offset, rec.matchLength, std::string(with, with.GetLength())});
+    pos.offset += rec.matchLength + (rec.matchLength == 0 ? 1 : 0);
+    if (pos.offset > buffer.ContentLength(pos.line)) pos = {pos.line->next, 0};
+  }
+  return found;
+}
+
+// Makes the replacements one by one in `buffer`, each as a recorded delete
+// and insert in one undo group; returns the text before them and after
+// each one.
+std::vector<std::string> ReplaceTestOneByOne(EditBuffer& buffer,
+                                             const std::vector<ReplaceTestMatch>& matches) {
+  std::vector<std::string> texts{Text(buffer)};
+  int line = 0;
+  int shift = 0;  // what the replacements before on the line moved it by
+  for (const ReplaceTestMatch& m : matches) {
+    if (m.line != line) {
+      line = m.line;
+      shift = 0;
+    }
+    if (m.length == 0 && m.replacement.empty()) continue;
+    buffer.BeginUndoGroup();
+    EditPos at = edit_test::At(buffer, m.line, m.offset + shift);
+    EditPos end = edit_test::At(buffer, m.line, m.offset + shift + m.length);
+    if (m.length > 0) EXPECT_EQ(buffer.DeleteRange(at, end, TRUE), 0);
+    EXPECT_EQ(buffer.InsertString(at, m.replacement.c_str(), TRUE, TRUE), 0);
+    buffer.EndUndoGroup();
+    shift += static_cast<int>(m.replacement.size()) - m.length;
+    texts.push_back(Text(buffer));
+  }
+  return texts;
+}
+
+void ExpectSamePlace(const EditBuffer& buffer, const EditBuffer& reference) {
+  EXPECT_EQ(buffer.LastUndoPlace().line, reference.LastUndoPlace().line);
+  EXPECT_EQ(buffer.LastUndoPlace().offset, reference.LastUndoPlace().offset);
 }
 
 }  // namespace
@@ -61,29 +116,118 @@ TEST(ReplaceAll, ReplacesEveryKindOfMatch) {
   }
 }
 
-TEST(ReplaceAll, OneUndoGivesBackTheTextByteForByteAndRedoTheReplacement) {
-  constexpr auto kText = "int kiwi = 1;\r\n\tkiwi++; /* kiwi */\r\nnothing here\r\nlast kiwi";
+TEST(ReplaceAll, EachUndoGivesBackTheLastReplacementAndEachRedoTheNext) {
+  const std::string kLongRun(200, '-');  // longer than one byte of a packed length
+  const struct {
+    const char* name;
+    std::string text;
+    int lineEnd;
+    const char* pattern;
+    const char* replacement;
+    UINT flags;
+    const char* replaced;
+  } kCases[] = {
+      {"several on a line", "a-b-c-d\n", LINEEND_LF, "-", "+", FIND_MATCH_CASE, "a+b+c+d\n"},
+      {"on several lines, none on one", "x-y\nnone\n-\nz--\n", LINEEND_LF, "-", "", FIND_MATCH_CASE,
+       "xy\nnone\n\nz\n"},
+      {"a longer replacement", "int kiwi = 1;\r\n\tkiwi++; /* kiwi */\r\nlast kiwi\r\n", LINEEND_CRLF, "kiwi",
+       "passionfruit", FIND_MATCH_CASE,
+       "int passionfruit = 1;\r\n\tpassionfruit++; /* passionfruit */\r\nlast passionfruit\r\n"},
+      {"a shorter replacement", "kiwi kiwi\nkiwi\n", LINEEND_LF, "kiwi", "f", FIND_MATCH_CASE, "f f\nf\n"},
+      {"groups of each match", "k1=v1; k2=v2\nk3=v3\n", LINEEND_LF, "(k[0-9])=(v[0-9])", "\\2:\\1",
+       FIND_MATCH_CASE | FIND_REGEX, "v1:k1; v2:k2\nv3:k3\n"},
+      {"a long match, then a short one", "a" + kLongRun + "b-c\n", LINEEND_LF, "-+", "=",
+       FIND_MATCH_CASE | FIND_REGEX, "a=b=c\n"},
+      {"empty matches", "axxb\n", LINEEND_LF, "x*", "-", FIND_MATCH_CASE | FIND_REGEX, "-a--b-\n"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const FindRecord rec = ReplaceRecord(c.pattern, c.replacement, c.flags);
+    EditBuffer buffer;
+    EditBuffer reference;
+    for (EditBuffer* b : {&buffer, &reference}) {
+      b->SetLineEndType(c.lineEnd);
+      SetText(*b, c.text);
+      b->MarkSaved();
+    }
+    const std::vector<std::string> texts = ReplaceTestOneByOne(reference, ReplaceTestMatches(buffer, rec));
+    const int steps = static_cast<int>(texts.size()) - 1;
+    ASSERT_EQ(texts.back(), c.replaced);
+    ReplaceAll(buffer, rec);
+    ASSERT_EQ(Text(buffer), c.replaced);
+    EXPECT_FALSE(buffer.IsAtSavedState());
+    for (int left = steps; left > 0; --left) {
+      SCOPED_TRACE("undo leaving " + std::to_string(left - 1));
+      ASSERT_EQ(buffer.Undo(), 1);
+      reference.Undo();
+      EXPECT_EQ(Text(buffer), texts[left - 1]);
+      ExpectSamePlace(buffer, reference);
+      EXPECT_EQ(buffer.IsAtSavedState(), left == 1);
+      EXPECT_TRUE(buffer.CanRedo());
+    }
+    EXPECT_FALSE(buffer.CanUndo());
+    EXPECT_EQ(buffer.Undo(), 0);
+    for (int done = 1; done <= steps; ++done) {
+      SCOPED_TRACE("redo making " + std::to_string(done));
+      ASSERT_EQ(buffer.Redo(), 1);
+      reference.Redo();
+      EXPECT_EQ(Text(buffer), texts[done]);
+      ExpectSamePlace(buffer, reference);
+      EXPECT_FALSE(buffer.IsAtSavedState());
+    }
+    EXPECT_FALSE(buffer.CanRedo());
+    EXPECT_EQ(buffer.Redo(), 0);
+  }
+}
+
+TEST(ReplaceAll, AnEditAfterSomeUndoneReplacementsDropsThemAndKeepsTheRest) {
+  constexpr auto kText = "kiwi kiwi\nkiwi\n";
+  constexpr auto kTwoReplaced = "fig fig\nkiwi\n";
+  constexpr auto kOneReplaced = "fig kiwi\nkiwi\n";
+  constexpr auto kTyped = "fig fig\nkiwi!\n";
   EditBuffer buffer;
-  buffer.SetLineEndType(LINEEND_CRLF);
+  buffer.SetLineEndType(LINEEND_LF);
   SetText(buffer, kText);
-  const std::string before = Text(buffer);
-  buffer.MarkSaved();
-  ReplaceAllResult result = ReplaceAll(buffer, ReplaceRecord("kiwi", "passionfruit", FIND_MATCH_CASE));
-  ASSERT_EQ(result.replaced, 4);
-  EXPECT_EQ(result.firstChanged, buffer.m_pLines);
-  const std::string after = Text(buffer);
-  EXPECT_EQ(
-      after,
-      "int passionfruit = 1;\r\n\tpassionfruit++; /* passionfruit */\r\nnothing here\r\nlast passionfruit");
-  EXPECT_TRUE(buffer.m_bModified);
-  EXPECT_FALSE(buffer.IsAtSavedState());
-  for (int round = 0; round < 2; ++round) {
-    EXPECT_EQ(buffer.Undo(), 1);
-    EXPECT_EQ(Text(buffer), before);
-    EXPECT_TRUE(buffer.IsAtSavedState());
-    EXPECT_EQ(buffer.Redo(), 1);
+  ReplaceAll(buffer, ReplaceRecord("kiwi", "fig", FIND_MATCH_CASE));
+  ASSERT_EQ(buffer.Undo(), 1);
+  ASSERT_EQ(Text(buffer), kTwoReplaced);
+  ASSERT_EQ(buffer.InsertChar(edit_test::At(buffer, 2, 4), '!', TRUE, TRUE), 0);
+  EXPECT_EQ(Text(buffer), kTyped);
+  EXPECT_FALSE(buffer.CanRedo());
+  for (const char* after : {kTwoReplaced, kOneReplaced, kText}) {
+    ASSERT_EQ(buffer.Undo(), 1);
     EXPECT_EQ(Text(buffer), after);
   }
+  EXPECT_EQ(buffer.Undo(), 0);
+  while (buffer.Redo() > 0) {
+  }
+  EXPECT_EQ(Text(buffer), kTyped);
+}
+
+TEST(ReplaceAll, TheSavedMarkHoldsAtItsReplacementUntilAnEditDropsIt) {
+  constexpr auto kText = "a-b-c-d\n";
+  constexpr int kSavedAt = 2;  // replacements applied when saved
+  EditBuffer buffer;
+  buffer.SetLineEndType(LINEEND_LF);
+  SetText(buffer, kText);
+  ReplaceAll(buffer, ReplaceRecord("-", "+", FIND_MATCH_CASE));
+  ASSERT_EQ(buffer.Undo(), 1);
+  buffer.MarkSaved();
+  const std::string saved = Text(buffer);
+  ASSERT_EQ(saved, "a+b+c-d\n");
+  int applied = kSavedAt;
+  auto step = [&](int by) {
+    ASSERT_EQ(by < 0 ? buffer.Undo() : buffer.Redo(), 1);
+    applied += by;
+    EXPECT_EQ(buffer.IsAtSavedState(), applied == kSavedAt) << applied;
+  };
+  for (int by : {-1, -1, 1, 1, 1, -1}) step(by);
+  EXPECT_EQ(Text(buffer), saved);
+  // An edit below the saved step drops the replacements the saved text had.
+  step(-1);
+  ASSERT_EQ(buffer.InsertChar(edit_test::At(buffer, 1, 0), '!', TRUE, TRUE), 0);
+  while (buffer.Undo() > 0) EXPECT_FALSE(buffer.IsAtSavedState());
+  while (buffer.Redo() > 0) EXPECT_FALSE(buffer.IsAtSavedState());
 }
 
 TEST(ReplaceAll, TheStepBeforeIsUndoneSeparatelyAndAFullRingStillHoldsTheReplacement) {
@@ -103,6 +247,8 @@ TEST(ReplaceAll, TheStepBeforeIsUndoneSeparatelyAndAFullRingStillHoldsTheReplace
   ReplaceAll(buffer, ReplaceRecord("kiwi", "fig", FIND_MATCH_CASE));
   const std::string replaced = Text(buffer);
   EXPECT_EQ(replaced.substr(0, 8), "fig\nfig\n");
+  EXPECT_EQ(buffer.Undo(), 1);
+  EXPECT_EQ(Text(buffer).substr(0, 9), "fig\nkiwi\n");
   EXPECT_EQ(buffer.Undo(), 1);
   EXPECT_EQ(Text(buffer), typed);
   // The saved text fell out of the ring: no position is it any more.
@@ -152,9 +298,9 @@ TEST(ReplaceAll, MatchesFarIntoALineAndLinesFarApartComeBackExactly) {
   ASSERT_EQ(result.replaced, 3);
   EXPECT_EQ(std::string(buffer.GetLine(kLinesBetween + 2)->text), "fig fig\n");
   const std::string replaced = Text(buffer);
-  EXPECT_EQ(buffer.Undo(), 1);
+  for (int i = 0; i < result.replaced; ++i) EXPECT_EQ(buffer.Undo(), 1);
   EXPECT_EQ(Text(buffer), text);
-  EXPECT_EQ(buffer.Redo(), 1);
+  for (int i = 0; i < result.replaced; ++i) EXPECT_EQ(buffer.Redo(), 1);
   EXPECT_EQ(Text(buffer), replaced);
 }
 

@@ -104,22 +104,39 @@ TEST_F(FindTest, ReplaceOnlyTheFoundTextThenFindsTheNext) {
   EXPECT_EQ(view->m_nCaretColumn, 11);
 }
 
-TEST_F(FindTest, ReplaceAllIsUndoneAndRedoneInOneStep) {
+TEST_F(FindTest, ReplaceAllIsUndoneAndRedoneMatchByMatch) {
   constexpr auto kText = "a-b-c\n-\n";
+  constexpr auto kReplaced = "abc\n\n";
   Load(kText);
   OEFindDlg* d = Open(ID_EDIT_REPLACE_TEXT);
   SetText(d, IDC_FIND_TEXT, "-");
   SetText(d, IDC_FIND_REPLACE_TEXT, "");
   Press(d, IDC_FIND_REPLACE_ALL);
-  EXPECT_EQ(Text(), "abc\n\n");
+  EXPECT_EQ(Text(), kReplaced);
   EXPECT_EQ(view->m_pReplaceDialog, nullptr);
   EXPECT_TRUE(buf->m_bModified);
-  Command(ID_EDIT_UNDO_TEXT);
-  EXPECT_EQ(Text(), kText);
-  EXPECT_FALSE(buf->m_bModified);
-  Command(ID_EDIT_REDO_TEXT);
-  EXPECT_EQ(Text(), "abc\n\n");
-  EXPECT_TRUE(buf->m_bModified);
+  // Each step's text, and the caret at the start of the replacement it
+  // changed, as the undo of a delete would leave it.
+  const struct {
+    UINT command;
+    const char* text;
+    int caretLine;
+    int caretColumn;
+    bool modified;
+  } kSteps[] = {
+      {ID_EDIT_UNDO_TEXT, "abc\n-\n", 2, 0, true},  {ID_EDIT_UNDO_TEXT, "ab-c\n-\n", 1, 2, true},
+      {ID_EDIT_UNDO_TEXT, kText, 1, 1, false},      {ID_EDIT_UNDO_TEXT, kText, 1, 1, false},
+      {ID_EDIT_REDO_TEXT, "ab-c\n-\n", 1, 1, true}, {ID_EDIT_REDO_TEXT, "abc\n-\n", 1, 2, true},
+      {ID_EDIT_REDO_TEXT, kReplaced, 2, 0, true},   {ID_EDIT_REDO_TEXT, kReplaced, 2, 0, true},
+  };
+  for (const auto& step : kSteps) {
+    SCOPED_TRACE(std::string(step.command == ID_EDIT_UNDO_TEXT ? "undo to " : "redo to ") + step.text);
+    Command(step.command);
+    EXPECT_EQ(Text(), step.text);
+    EXPECT_EQ(view->m_nCaretLine, step.caretLine);
+    EXPECT_EQ(view->m_nCaretColumn, step.caretColumn);
+    EXPECT_EQ(buf->m_bModified != FALSE, step.modified);
+  }
   // An empty replacement is kept as its placeholder.
   EXPECT_EQ(std::string(plat::Profile::App().GetProfileString("Settings\\Find", "Replace1", "")),
             kEmptyReplacement);
