@@ -96,6 +96,11 @@ void BM_StartUpReopening(benchmark::State& state) {
   BenchShell& shell = Shell().shell;
   const std::vector<std::string>& files = Shell().files;
   double with = 0, without = 0, loads = 0;
+  // The process's first start makes what every later one finds made (fonts,
+  // resources, the first widgets): it is not timed, so that neither side
+  // pays for it.
+  shell.SetReopen(files);
+  shell.StartUp();
   for (auto _ : state) {
     shell.SetReopen(files);
     with += shell.StartUp();
@@ -105,6 +110,8 @@ void BM_StartUpReopening(benchmark::State& state) {
   }
   state.counters["ratio"] = (with - loads) / without;
   state.counters["files_ms"] = loads * 1000 / static_cast<double>(state.iterations());
+  state.counters["with_ms"] = with * 1000 / static_cast<double>(state.iterations());
+  state.counters["without_ms"] = without * 1000 / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_StartUpReopening)->Iterations(5)->Unit(benchmark::kMillisecond);
 
