@@ -400,6 +400,51 @@ TEST_F(GdiTest, HiddenWindowPaintsItsScrollBarWhenShown) {
   DestroyWindow(top);
 }
 
+// Fonts made one after another, each differing from the first in one field
+// of its description: each reports the average width its own text has (the
+// width of "x", of "M" for a fixed pitch), also when the same description
+// comes again.
+TEST_F(GdiTest, EachFontReportsTheMetricsOfItsOwnDescription) {
+  constexpr int kHeight = -14, kTallHeight = -26, kCellHeight = 26, kWideWidth = 20;
+  struct Case {
+    const char* name;
+    int height, width, weight;
+    BYTE italic;
+    const char* face;
+  } cases[] = {
+      {"plain", kHeight, 0, FW_NORMAL, 0, "Arial"},
+      {"bold", kHeight, 0, FW_BOLD, 0, "Arial"},
+      {"italic", kHeight, 0, FW_NORMAL, 1, "Arial"},
+      {"tall", kTallHeight, 0, FW_NORMAL, 0, "Arial"},
+      {"cell height", kCellHeight, 0, FW_NORMAL, 0, "Arial"},
+      {"wide", kHeight, kWideWidth, FW_NORMAL, 0, "Arial"},
+      {"fixed pitch", kHeight, 0, FW_NORMAL, 0, "Courier New"},
+      {"plain again", kHeight, 0, FW_NORMAL, 0, "Arial"},
+  };
+  HDC dc = CreateCompatibleDC(nullptr);
+  for (const Case& c : cases) {
+    LOGFONT lf{};
+    lf.lfHeight = c.height;
+    lf.lfWidth = c.width;
+    lf.lfWeight = c.weight;
+    lf.lfItalic = c.italic;
+    strncpy(lf.lfFaceName, c.face, LF_FACESIZE - 1);
+    HFONT font = CreateFontIndirect(&lf);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRIC tm{};
+    ASSERT_TRUE(GetTextMetrics(dc, &tm));
+    const bool fixedPitch = !(tm.tmPitchAndFamily & TMPF_FIXED_PITCH);
+    EXPECT_EQ(fixedPitch, std::string(c.face) == "Courier New") << c.name;
+    SIZE extent{};
+    GetTextExtentPoint32(dc, fixedPitch ? "M" : "x", 1, &extent);
+    EXPECT_EQ(tm.tmAveCharWidth, extent.cx) << c.name;
+    EXPECT_EQ(tm.tmHeight, extent.cy) << c.name;
+    SelectObject(dc, old);
+    DeleteObject(font);
+  }
+  DeleteDC(dc);
+}
+
 // A window not shown makes its image when drawn on or shown: what was drawn
 // before it grew stays, the rest of the grown window is white, and a window
 // never drawn on shows white at its new size.
