@@ -190,6 +190,9 @@ CRect SECWorkbook::GetTabInvalidRect(SECWorksheet* pSheet, SECTabExtent extent) 
 
 void SECWorkbook::InvalidateTab(SECWorksheet* pSheet, SECTabExtent extent) {
   if (!m_hWnd || !pSheet) return;
+  // A sheet not shown has no tab of its own to repaint; the strip from its
+  // place on changes when it shows or hides.
+  if (extent == SECTabExtent::kTab && !IsSheetVisible(pSheet)) return;
   CRect rect = GetTabInvalidRect(pSheet, extent);
   InvalidateRect(&rect);
 }

@@ -100,6 +100,30 @@ TEST_F(WorkbookTest, HiddenSheetTakesNoSlot) {
   EXPECT_EQ(book->MDIGetActive(), third);
 }
 
+// A hidden sheet has no tab: its own changes (title, activation) repaint
+// nothing, while its showing repaints the strip from its place on.
+TEST_F(WorkbookTest, AHiddenSheetRepaintsNoTabUntilItShows) {
+  Sheet* first = OpenSheet("first");
+  Sheet* second = OpenSheet("second");
+  OpenSheet("third");
+  book->MDIActivate(first);
+  second->ShowWindow(SW_HIDE);
+  afx_test::Pump();
+  auto updateRect = [this] {
+    CRect r;
+    return ::GetUpdateRect(book->m_hWnd, &r, FALSE) ? r : CRect();
+  };
+  ASSERT_TRUE(updateRect().IsRectEmpty());
+  book->InvalidateTab(second);
+  EXPECT_TRUE(updateRect().IsRectEmpty());
+  book->InvalidateTab(first);
+  EXPECT_FALSE(updateRect().IsRectEmpty());
+  afx_test::Pump();
+  second->ShowWindow(SW_SHOWNA);
+  const CRect shown = updateRect();
+  EXPECT_TRUE(shown.PtInRect(TabPoint(second)));
+}
+
 TEST_F(WorkbookTest, ToolTipOnlyForCutTitlesWithTheFullTitle) {
   Sheet* shortSheet = OpenSheet("a.c");
   constexpr auto kLongTitle = "a_rather_long_document_name_for_its_tab.asm";
