@@ -212,7 +212,14 @@ void SECWorkbook::UpdateTabWidth(BOOL bInvalidate) {
   const int width = SECCalcTabWidth(m_metrics, GetClientWindowRect().Width(), GetSheetCount());
   if (width == m_metrics.nTabWidth) return;
   m_metrics.nTabWidth = width;
-  if (bInvalidate && m_bWorkbookMode) InvalidateStrip();
+  if (!bInvalidate || !m_bWorkbookMode) return;
+  // Only sheets shown have tabs: with none the strip shows nothing new.
+  for (int i = 0; i < GetSheetCount(); ++i) {
+    if (IsSheetVisible(GetSheet(i))) {
+      InvalidateStrip();
+      return;
+    }
+  }
 }
 
 void SECWorkbook::AddSheet(SECWorksheet* pSheet) {
