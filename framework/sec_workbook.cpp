@@ -190,6 +190,9 @@ CRect SECWorkbook::GetTabInvalidRect(SECWorksheet* pSheet, SECTabExtent extent) 
 
 void SECWorkbook::InvalidateTab(SECWorksheet* pSheet, SECTabExtent extent) {
   if (!m_hWnd || !pSheet) return;
+  // A sheet not shown has no tab of its own to repaint; the strip from its
+  // place on changes when it shows or hides.
+  if (extent == SECTabExtent::kTab && !IsSheetVisible(pSheet)) return;
   CRect rect = GetTabInvalidRect(pSheet, extent);
   InvalidateRect(&rect);
 }
@@ -209,7 +212,14 @@ void SECWorkbook::UpdateTabWidth(BOOL bInvalidate) {
   const int width = SECCalcTabWidth(m_metrics, GetClientWindowRect().Width(), GetSheetCount());
   if (width == m_metrics.nTabWidth) return;
   m_metrics.nTabWidth = width;
-  if (bInvalidate && m_bWorkbookMode) InvalidateStrip();
+  if (!bInvalidate || !m_bWorkbookMode) return;
+  // Only sheets shown have tabs: with none the strip shows nothing new.
+  for (int i = 0; i < GetSheetCount(); ++i) {
+    if (IsSheetVisible(GetSheet(i))) {
+      InvalidateStrip();
+      return;
+    }
+  }
 }
 
 void SECWorkbook::AddSheet(SECWorksheet* pSheet) {

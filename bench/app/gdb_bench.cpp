@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/debugger_gdb.h"
+#include "bench/app/gdb_direct.h"
 #include "debugger/session/frame_messages.h"
 #include "platform/afx/afx.h"
 #include "platform/ui/application.h"
@@ -86,57 +87,12 @@ double IdeStepSeconds(const std::string& exe) {
   return std::chrono::duration<double>(GdbClock::now() - t0).count() / kGdbSteps;
 }
 
-// gdb on two pipes, driven directly.
-class GdbDirect {
- public:
-  explicit GdbDirect(const std::string& exe) {
-    int in[2], out[2];
-    if (pipe(in) != 0 || pipe(out) != 0) return;
-    m_pid = fork();
-    if (m_pid == 0) {
-      dup2(in[0], 0);
-      dup2(out[1], 1);
-      dup2(out[1], 2);
-      close(in[1]);
-      close(out[0]);
-      execlp("gdb", "gdb", static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(in[0]);
-    close(out[1]);
-    m_in = in[1];
-    m_out = out[0];
-    Command("");  // the greeting
-    Command("set annotate 1\n");
-    Command(("file " + exe + "\n").c_str());
-    Command("b main\n");
-    Command("r\n");
-  }
-  ~GdbDirect() {
-    if (m_pid > 0) kill(m_pid, SIGKILL), waitpid(m_pid, nullptr, 0);
-    if (m_in >= 0) close(m_in);
-    if (m_out >= 0) close(m_out);
-  }
-  // Writes a command and reads up to the prompt after it.
-  bool Command(const char* text) {
-    if (*text && write(m_in, text, strlen(text)) < 0) return false;
-    std::string seen;
-    char buffer[4096];
-    while (seen.size() < 6 || seen.compare(seen.size() - 6, 6, "(gdb) ") != 0) {
-      ssize_t n = read(m_out, buffer, sizeof buffer);
-      if (n <= 0) return false;
-      seen.append(buffer, size_t(n));
-    }
-    return true;
-  }
-
- private:
-  pid_t m_pid = -1;
-  int m_in = -1, m_out = -1;
-};
-
 double DirectStepSeconds(const std::string& exe) {
-  GdbDirect gdb(exe);
+  bench_gdb::GdbDirect gdb;
+  gdb.Command("set annotate 1\n");
+  gdb.Command("file " + exe + "\n");
+  gdb.Command("b main\n");
+  gdb.Command("r\n");
   const auto t0 = GdbClock::now();
   for (int i = 0; i < kGdbSteps; ++i)
     if (!gdb.Command("next\n")) return -1;

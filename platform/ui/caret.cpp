@@ -23,7 +23,9 @@ constexpr UINT_PTR kBlinkTimer = 0xCA7E7;
 void Toggle(CaretState& c) {
   auto w = Find(c.hwnd);
   if (!w) return;
-  QImage& img = w->image;
+  // A window not shown gets no caret drawn (taking one off always works).
+  if (!c.drawn && !IsWindowVisible(c.hwnd)) return;
+  QImage& img = ImageReady(*w);
   FlushSurface(&img);
   QRect r(w->client.topLeft() + QPoint(c.pos.x, c.pos.y), QSize(c.width, c.height));
   QRect vis = r & QRect(w->client.topLeft(), w->client.size());

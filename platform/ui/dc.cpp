@@ -107,7 +107,7 @@ void DcRemove(HDC h) {
 }
 
 QImage* Surface(Dc& dc) {
-  if (dc.kind == Dc::kWindow) return dc.wnd ? &dc.wnd->image : nullptr;
+  if (dc.kind == Dc::kWindow) return dc.wnd ? &ImageReady(*dc.wnd) : nullptr;
   if (auto* b = GdiAs<BitmapObj>(dc.st.bitmap, OBJ_BITMAP)) return &b->image;
   return nullptr;
 }

@@ -262,7 +262,7 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         QPoint o = w->rect.topLeft() + w->client.topLeft();
         SendMessage(h, WM_MOVE, 0, MAKELPARAM(o.x(), o.y()));
       }
-      if (!(p->flags & SWP_NOSIZE) || (p->flags & SWP_FRAMECHANGED)) {
+      if (!(p->flags & SWP_NOSIZE) || ((p->flags & SWP_FRAMECHANGED) && !(p->flags & kSwpClientSizeKept))) {
         WPARAM kind = (w->style & WS_MAXIMIZE)   ? SIZE_MAXIMIZED
                       : (w->style & WS_MINIMIZE) ? SIZE_MINIMIZED
                                                  : SIZE_RESTORED;

@@ -108,11 +108,51 @@ QString MapFontFace(const LOGFONT& lf) {
   return QStringLiteral("Liberation Sans");
 }
 
-void RealizeFont(FontObj& f) {
-  const LOGFONT& lf = f.lf;
+namespace {
+
+// What realising a LOGFONT found: the Qt font's pixel size and stretch (0:
+// none) and the metrics it reports.
+struct GdiRealizedFont {
+  int pixelSize = 0, stretch = 0;
+  int ascent = 0, descent = 0, internalLeading = 0, externalLeading = 0;
+  int aveWidth = 0, maxWidth = 0;
+  bool fixedPitch = false;
+};
+
+// Windows of one kind make the same fonts again and again: what their
+// LOGFONTs were realised as is kept (a bounded number), so that only the
+// first asks Qt's font database.
+constexpr size_t kGdiRealizedFontSlots = 256;
+std::mutex g_gdiRealizedFontsMutex;
+std::unordered_map<std::string, GdiRealizedFont> g_gdiRealizedFonts;
+
+std::string GdiRealizedFontKey(const LOGFONT& lf) {
+  const LONG numbers[] = {lf.lfHeight,    lf.lfWidth,     lf.lfWeight,  lf.lfItalic,
+                          lf.lfUnderline, lf.lfStrikeOut, lf.lfQuality, lf.lfPitchAndFamily};
+  std::string key(reinterpret_cast<const char*>(numbers), sizeof numbers);
+  key.append(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
+  return key;
+}
+
+// The Qt font of a LOGFONT but for its size and stretch.
+QFont GdiStyledFont(const LOGFONT& lf) {
   QFont font(MapFontFace(lf));
   font.setStyleStrategy(lf.lfQuality == NONANTIALIASED_QUALITY ? QFont::NoAntialias : QFont::PreferDefault);
   font.setHintingPreference(QFont::PreferFullHinting);
+  return font;
+}
+
+void GdiSetFontStyle(QFont& font, const LOGFONT& lf) {
+  int weight = lf.lfWeight ? lf.lfWeight : FW_NORMAL;
+  font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 100, 900)));
+  font.setItalic(lf.lfItalic);
+  font.setUnderline(lf.lfUnderline);
+  font.setStrikeOut(lf.lfStrikeOut);
+}
+
+GdiRealizedFont GdiRealize(const LOGFONT& lf) {
+  GdiRealizedFont r;
+  QFont font = GdiStyledFont(lf);
   int h = lf.lfHeight;
   int px;
   if (h == 0) {
@@ -126,27 +166,57 @@ void RealizeFont(FontObj& f) {
     int cell = std::max(1, m.ascent() + m.descent());
     px = std::max(1, (h * h + cell / 2) / cell);
   }
-  font.setPixelSize(std::max(1, px));
-  int weight = lf.lfWeight ? lf.lfWeight : FW_NORMAL;
-  font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 100, 900)));
-  font.setItalic(lf.lfItalic);
-  font.setUnderline(lf.lfUnderline);
-  font.setStrikeOut(lf.lfStrikeOut);
+  r.pixelSize = std::max(1, px);
+  font.setPixelSize(r.pixelSize);
+  GdiSetFontStyle(font, lf);
   if (lf.lfWidth > 0) {
     QFontMetrics m(font);
     int avg = std::max(1, m.averageCharWidth());
-    font.setStretch(std::clamp(lf.lfWidth * 100 / avg, 1, 4000));
+    r.stretch = std::clamp(lf.lfWidth * 100 / avg, 1, 4000);
+    font.setStretch(r.stretch);
   }
-  f.font = font;
   QFontMetrics m(font);
-  f.ascent = m.ascent();
-  f.descent = m.descent();
-  f.internalLeading = std::max(0, f.ascent + f.descent - font.pixelSize());
-  f.externalLeading = std::max(0, m.leading());
-  f.aveWidth = m.horizontalAdvance(QLatin1Char('x'));
-  f.maxWidth = m.maxWidth();
-  f.fixedPitch = QFontInfo(font).fixedPitch();
-  if (f.fixedPitch) f.aveWidth = m.horizontalAdvance(QLatin1Char('M'));
+  r.ascent = m.ascent();
+  r.descent = m.descent();
+  r.internalLeading = std::max(0, r.ascent + r.descent - font.pixelSize());
+  r.externalLeading = std::max(0, m.leading());
+  r.aveWidth = m.horizontalAdvance(QLatin1Char('x'));
+  r.maxWidth = m.maxWidth();
+  r.fixedPitch = QFontInfo(font).fixedPitch();
+  if (r.fixedPitch) r.aveWidth = m.horizontalAdvance(QLatin1Char('M'));
+  return r;
+}
+
+}  // namespace
+
+void RealizeFont(FontObj& f) {
+  const LOGFONT& lf = f.lf;
+  const std::string key = GdiRealizedFontKey(lf);
+  GdiRealizedFont r;
+  bool known = false;
+  {
+    std::lock_guard<std::mutex> lock(g_gdiRealizedFontsMutex);
+    auto it = g_gdiRealizedFonts.find(key);
+    if (it != g_gdiRealizedFonts.end()) r = it->second, known = true;
+  }
+  if (!known) {
+    r = GdiRealize(lf);
+    std::lock_guard<std::mutex> lock(g_gdiRealizedFontsMutex);
+    if (g_gdiRealizedFonts.size() >= kGdiRealizedFontSlots) g_gdiRealizedFonts.clear();
+    g_gdiRealizedFonts.emplace(key, r);
+  }
+  QFont font = GdiStyledFont(lf);
+  font.setPixelSize(r.pixelSize);
+  GdiSetFontStyle(font, lf);
+  if (r.stretch) font.setStretch(r.stretch);
+  f.font = font;
+  f.ascent = r.ascent;
+  f.descent = r.descent;
+  f.internalLeading = r.internalLeading;
+  f.externalLeading = r.externalLeading;
+  f.aveWidth = r.aveWidth;
+  f.maxWidth = r.maxWidth;
+  f.fixedPitch = r.fixedPitch;
 }
 
 HBITMAP MakeBitmap(const QImage& img, bool mono, int bpp) {

@@ -186,9 +186,43 @@ void ApplyMask(Dc& dc, const QImage& mask, QPoint at, const BrushPattern& p, int
   Touch(dc, r.boundingRect());
 }
 
+namespace {
+
+// A solid horizontal or vertical line, last pixel excluded: the runs that
+// the clip's rectangles leave, each written at once.
+void PlotStraightLine(Dc& dc, QImage& s, const QRegion& clip, QPoint a, QPoint b, QRgb color, int rop2) {
+  const bool across = a.y() == b.y();
+  const int from = across ? a.x() : a.y(), to = across ? b.x() : b.y();
+  const int low = from < to ? from : to + 1, high = from < to ? to - 1 : from;
+  const int at = across ? a.y() : a.x();
+  uchar* const bits = s.bits();
+  const qsizetype stride = s.bytesPerLine();
+  QRect touched;
+  for (const QRect& r : clip) {
+    const int first = std::max(low, across ? r.left() : r.top());
+    const int last = std::min(high, across ? r.right() : r.bottom());
+    if (first > last || at < (across ? r.top() : r.left()) || at > (across ? r.bottom() : r.right()))
+      continue;
+    if (across) {
+      QRgb* px = reinterpret_cast<QRgb*>(bits + stride * at);
+      for (int x = first; x <= last; ++x) px[x] = Rop2Apply(rop2, color, px[x]);
+      touched |= QRect(QPoint(first, at), QPoint(last, at));
+    } else {
+      for (int y = first; y <= last; ++y) {
+        QRgb* px = reinterpret_cast<QRgb*>(bits + stride * y) + at;
+        *px = Rop2Apply(rop2, color, *px);
+      }
+      touched |= QRect(QPoint(at, first), QPoint(at, last));
+    }
+  }
+  if (!touched.isEmpty()) Touch(dc, touched);
+}
+
+}  // namespace
+
 void PlotLine(Dc& dc, QPoint a, QPoint b, const PenObj& pen, int rop2) {
   QImage* s = Surface(dc);
-  if (!s || pen.style == PS_NULL) return;
+  if (!s || pen.style == PS_NULL || a == b) return;
   static const int kDash[] = {18, 6};
   static const int kDot[] = {3, 3};
   static const int kDashDot[] = {9, 6, 3, 6};
@@ -218,6 +252,10 @@ void PlotLine(Dc& dc, QPoint a, QPoint b, const PenObj& pen, int rop2) {
   bool simpleClip = clip.rectCount() == 1;
   FlushSurface(s);
   QRgb fg = DcColor(dc, pen.color), bg = DcColor(dc, dc.st.bk);
+  if (!pattern && (a.x() == b.x() || a.y() == b.y())) {
+    PlotStraightLine(dc, *s, clip, a, b, fg, rop2);
+    return;
+  }
   int dx = std::abs(b.x() - a.x()), dy = -std::abs(b.y() - a.y());
   int sx = a.x() < b.x() ? 1 : -1, sy = a.y() < b.y() ? 1 : -1;
   int err = dx + dy;

@@ -658,11 +658,13 @@ BOOL SetWindowPos(HWND h, HWND after, int x, int y, int cx, int cy, UINT flags) 
     RecalcClient(*w);
     if (!IsWindow(h)) return FALSE;
     w->frameDirty = true;
+    // A new frame around a client of the same size (another menu) keeps the
+    // client's pixels and sends no WM_SIZE.
+    if (w->client.size() == oldClient.size()) wp.flags |= kSwpClientSizeKept;
     if (!(flags & SWP_NOREDRAW)) {
       QRegion fresh(QRect(QPoint(0, 0), w->client.size()));
       UINT cs = w->cls->style;
-      bool all = (flags & SWP_NOCOPYBITS) || (flags & SWP_FRAMECHANGED) ||
-                 ((cs & CS_HREDRAW) && w->client.width() != oldClient.width()) ||
+      bool all = (flags & SWP_NOCOPYBITS) || ((cs & CS_HREDRAW) && w->client.width() != oldClient.width()) ||
                  ((cs & CS_VREDRAW) && w->client.height() != oldClient.height()) ||
                  w->client.topLeft() != oldClient.topLeft();
       if (!all) fresh -= QRegion(QRect(QPoint(0, 0), oldClient.size()));

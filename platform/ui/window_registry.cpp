@@ -218,7 +218,11 @@ void RecalcClient(Wnd& w) {
   again->client = client;
 }
 
-void ResizeImage(Wnd& w) {
+namespace {
+
+// The backing image at the window's size, made now.
+void RegistryMakeImage(Wnd& w) {
+  w.imageLate = false;
   QSize s(std::max(1, w.rect.width()), std::max(1, w.rect.height()));
   if (w.image.size() == s) return;
   QImage img(s, QImage::Format_RGB32);
@@ -247,6 +251,27 @@ void ResizeImage(Wnd& w) {
     }
   }
   w.image = std::move(img);
+}
+
+}  // namespace
+
+void ResizeImage(Wnd& w) {
+  // A window not shown gets its image at its size when it is first drawn
+  // on or shown; until then it keeps the one it has (one white pixel at first).
+  if (!IsWindowVisible(w.handle) && !(w.cls && w.cls->name == kDesktopClass)) {
+    if (w.image.isNull()) {
+      w.image = QImage(1, 1, QImage::Format_RGB32);
+      w.image.fill(Qt::white);
+    }
+    w.imageLate = w.image.size() != QSize(std::max(1, w.rect.width()), std::max(1, w.rect.height()));
+    return;
+  }
+  RegistryMakeImage(w);
+}
+
+QImage& ImageReady(Wnd& w) {
+  if (w.imageLate) RegistryMakeImage(w);
+  return w.image;
 }
 
 void ShowImage(Wnd& w, const QRect& area) {
@@ -285,7 +310,7 @@ QWidget* WidgetOf(HWND h) {
 
 QImage* ImageOf(HWND h) {
   auto w = Find(h);
-  return w ? &w->image : nullptr;
+  return w ? &ImageReady(*w) : nullptr;
 }
 
 QImage Capture(HWND h) {
@@ -295,7 +320,7 @@ QImage Capture(HWND h) {
   if (w->widget && !qobject_cast<WndWidget*>(w->widget.data()))
     img = w->widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
   else
-    img = w->image.copy();
+    img = ImageReady(*w).copy();
   QPainter p(&img);
   for (auto it = w->children.rbegin(); it != w->children.rend(); ++it) {
     auto c = Find(*it);

@@ -79,7 +79,8 @@ struct Wnd : std::enable_shared_from_this<Wnd> {
   bool clippedToParent = false;  // its widget's mask cuts what lies outside the parent's client area  // a
                                  // caption the layer draws shows the active colours
   int showState = SW_SHOWNORMAL;
-  QImage image;  // backing image of the whole window
+  QImage image;            // backing image of the whole window (ImageReady)
+  bool imageLate = false;  // the image is not yet at the window's size: it is not shown
   QPointer<QWidget> widget;
   ThreadQueue* queue = nullptr;
   ScrollBarState bars[2];
@@ -115,6 +116,9 @@ class WndRef {
   Wnd* raw_;
   WndPtr held_;
 };
+
+// WINDOWPOS flag the layer sets when the client area kept its size.
+constexpr UINT kSwpClientSizeKept = 0x0800;
 
 // Handles are kFirstHandle + 4 n, never reused; window n sits in slot n of a
 // table read without a lock (chunks are made once and never freed).
@@ -156,7 +160,11 @@ QPoint ClientOriginOnScreen(const Wnd& w);
 QPoint WindowOriginOnScreen(const Wnd& w);
 QRect NonClientClientRect(const Wnd& w, const QRect& windowRect);  // default NC sizes
 void RecalcClient(Wnd& w);                                         // sends WM_NCCALCSIZE
+// Fits the backing image to the window's rectangle, keeping its pixels; for
+// a window not shown that is left until ImageReady.
 void ResizeImage(Wnd& w);
+// The backing image at the window's size, for drawing on it or showing it.
+QImage& ImageReady(Wnd& w);
 void ShowImage(Wnd& w, const QRect& windowArea = QRect());  // widget repaint
 // The desktop window: drawing on it (drag outlines) shows in a shaped
 // window around what was drawn, which takes no input.

@@ -3,6 +3,8 @@
 // worksheets, and pictures of the tab strip.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "frames_fixture.h"
 #include "platform/ui/cdc.h"
 #include "ui_test_support.h"
@@ -98,6 +100,57 @@ TEST_F(WorkbookTest, HiddenSheetTakesNoSlot) {
   EXPECT_EQ(TabPoint(third), secondPlace);
   Click(secondPlace);
   EXPECT_EQ(book->MDIGetActive(), third);
+}
+
+// A hidden sheet has no tab: its own changes (title, activation) repaint
+// nothing, while its showing repaints the strip from its place on.
+TEST_F(WorkbookTest, AHiddenSheetRepaintsNoTabUntilItShows) {
+  Sheet* first = OpenSheet("first");
+  Sheet* second = OpenSheet("second");
+  OpenSheet("third");
+  book->MDIActivate(first);
+  second->ShowWindow(SW_HIDE);
+  afx_test::Pump();
+  auto updateRect = [this] {
+    CRect r;
+    return ::GetUpdateRect(book->m_hWnd, &r, FALSE) ? r : CRect();
+  };
+  ASSERT_TRUE(updateRect().IsRectEmpty());
+  book->InvalidateTab(second);
+  EXPECT_TRUE(updateRect().IsRectEmpty());
+  book->InvalidateTab(first);
+  EXPECT_FALSE(updateRect().IsRectEmpty());
+  afx_test::Pump();
+  second->ShowWindow(SW_SHOWNA);
+  const CRect shown = updateRect();
+  EXPECT_TRUE(shown.PtInRect(TabPoint(second)));
+}
+
+// The tab width follows the number of sheets; with every sheet hidden no
+// tab shows, so a new width repaints nothing until a sheet shows.
+TEST_F(WorkbookTest, ANewTabWidthRepaintsTheStripOnlyWhenATabShows) {
+  constexpr int kSheets = 12;
+  std::vector<Sheet*> sheets;
+  for (int i = 0; i < kSheets; ++i) sheets.push_back(OpenSheet("sheet"));
+  for (Sheet* sheet : sheets) sheet->ShowWindow(SW_HIDE);
+  afx_test::Pump();
+  // The book keeps what it has to repaint (no paint takes it meanwhile).
+  book->SetRedraw(FALSE);
+  auto repainting = [this] { return ::GetUpdateRect(book->m_hWnd, nullptr, FALSE) != FALSE; };
+  ASSERT_FALSE(repainting());
+  auto closeLast = [&sheets] {
+    sheets.back()->GetActiveDocument()->OnCloseDocument();
+    sheets.pop_back();
+  };
+  const int width = book->GetTabMetrics().nTabWidth;
+  closeLast();
+  ASSERT_NE(book->GetTabMetrics().nTabWidth, width) << "the test needs a width that changes";
+  EXPECT_FALSE(repainting());
+  sheets.front()->ShowWindow(SW_SHOWNA);
+  ::ValidateRect(book->m_hWnd, nullptr);
+  closeLast();
+  EXPECT_TRUE(repainting());
+  book->SetRedraw(TRUE);
 }
 
 TEST_F(WorkbookTest, ToolTipOnlyForCutTitlesWithTheFullTitle) {

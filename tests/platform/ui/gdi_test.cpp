@@ -118,6 +118,50 @@ TEST_F(GdiTest, EveryBinaryRasterOperationOfAPen) {
   }
 }
 
+// Lines across and down, each way, through a clip of two rectangles: every
+// pixel from the start to the end point (not the end point itself) that the
+// clip leaves is drawn, and no other.
+TEST_F(GdiTest, StraightLinesDrawThePixelsTheirClipLeaves) {
+  constexpr int kSize = 12;
+  constexpr COLORREF kGround = RGB(255, 255, 255), kInk = RGB(0x20, 0x40, 0x80);
+  const RECT kHole{4, 0, 7, kSize};      // the clip is the surface less this band across...
+  const RECT kHoleDown{0, 4, kSize, 7};  // ...or down
+  struct Case {
+    const char* name;
+    POINT from, to;
+    const RECT* hole;
+  } cases[] = {
+      {"across to the right", {1, 5}, {11, 5}, &kHole},
+      {"across to the left", {11, 5}, {1, 5}, &kHole},
+      {"down", {5, 1}, {5, 11}, &kHoleDown},
+      {"up", {5, 11}, {5, 1}, &kHoleDown},
+      {"across along the hole", {0, 5}, {12, 5}, &kHoleDown},
+  };
+  for (const Case& c : cases) {
+    MemDC dst(kSize, kSize, kGround);
+    ExcludeClipRect(dst.dc, c.hole->left, c.hole->top, c.hole->right, c.hole->bottom);
+    HPEN pen = CreatePen(PS_SOLID, 1, kInk);
+    HGDIOBJ old = SelectObject(dst.dc, pen);
+    MoveToEx(dst.dc, c.from.x, c.from.y, nullptr);
+    LineTo(dst.dc, c.to.x, c.to.y);
+    SelectObject(dst.dc, old);
+    DeleteObject(pen);
+    SelectClipRgn(dst.dc, nullptr);
+    const bool across = c.from.y == c.to.y;
+    for (int y = 0; y < kSize; ++y) {
+      for (int x = 0; x < kSize; ++x) {
+        const int along = across ? x : y, from = across ? c.from.x : c.from.y, to = across ? c.to.x : c.to.y;
+        const bool onLine = (across ? y == c.from.y : x == c.from.x) &&
+                            (from < to ? along >= from && along < to : along <= from && along > to);
+        const POINT p{x, y};
+        const bool clipped = PtInRect(c.hole, p);
+        EXPECT_EQ(GetPixel(dst.dc, x, y), onLine && !clipped ? kInk : kGround)
+            << c.name << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST_F(GdiTest, ColourToMonochromeUsesTheSourceBackgroundColour) {
   MemDC src(3, 1, RGB(255, 0, 255)), mono(3, 1, RGB(0, 0, 0), true);
   SetPixel(src.dc, 1, 0, RGB(0, 128, 0));
@@ -439,6 +483,98 @@ TEST_F(GdiTest, HiddenWindowPaintsItsScrollBarWhenShown) {
   GetScrollInfo(child, SB_VERT, &got);
   EXPECT_EQ(got.nPos, si.nPos);
   DestroyWindow(top);
+}
+
+// Fonts made one after another, each differing from the first in one field
+// of its description: each reports the average width its own text has (the
+// width of "x", of "M" for a fixed pitch), also when the same description
+// comes again.
+TEST_F(GdiTest, EachFontReportsTheMetricsOfItsOwnDescription) {
+  constexpr int kHeight = -14, kTallHeight = -26, kCellHeight = 26, kWideWidth = 20;
+  struct Case {
+    const char* name;
+    int height, width, weight;
+    BYTE italic;
+    const char* face;
+  } cases[] = {
+      {"plain", kHeight, 0, FW_NORMAL, 0, "Arial"},
+      {"bold", kHeight, 0, FW_BOLD, 0, "Arial"},
+      {"italic", kHeight, 0, FW_NORMAL, 1, "Arial"},
+      {"tall", kTallHeight, 0, FW_NORMAL, 0, "Arial"},
+      {"cell height", kCellHeight, 0, FW_NORMAL, 0, "Arial"},
+      {"wide", kHeight, kWideWidth, FW_NORMAL, 0, "Arial"},
+      {"fixed pitch", kHeight, 0, FW_NORMAL, 0, "Courier New"},
+      {"plain again", kHeight, 0, FW_NORMAL, 0, "Arial"},
+  };
+  HDC dc = CreateCompatibleDC(nullptr);
+  for (const Case& c : cases) {
+    LOGFONT lf{};
+    lf.lfHeight = c.height;
+    lf.lfWidth = c.width;
+    lf.lfWeight = c.weight;
+    lf.lfItalic = c.italic;
+    strncpy(lf.lfFaceName, c.face, LF_FACESIZE - 1);
+    HFONT font = CreateFontIndirect(&lf);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRIC tm{};
+    ASSERT_TRUE(GetTextMetrics(dc, &tm));
+    const bool fixedPitch = !(tm.tmPitchAndFamily & TMPF_FIXED_PITCH);
+    EXPECT_EQ(fixedPitch, std::string(c.face) == "Courier New") << c.name;
+    SIZE extent{};
+    GetTextExtentPoint32(dc, fixedPitch ? "M" : "x", 1, &extent);
+    EXPECT_EQ(tm.tmAveCharWidth, extent.cx) << c.name;
+    EXPECT_EQ(tm.tmHeight, extent.cy) << c.name;
+    SelectObject(dc, old);
+    DeleteObject(font);
+  }
+  DeleteDC(dc);
+}
+
+// A window not shown makes its image when drawn on or shown: what was drawn
+// before it grew stays, the rest of the grown window is white, and a window
+// never drawn on shows white at its new size.
+TEST_F(GdiTest, AWindowResizedWhileHiddenShowsItsPixelsAtItsNewSize) {
+  constexpr int kWidth = 40, kHeight = 30, kGrownWidth = 70, kGrownHeight = 50;
+  constexpr COLORREF kMark = RGB(0xC0, 0x10, 0x10), kWhite = RGB(255, 255, 255);
+  constexpr POINT kMarked{5, 6}, kGrownCorner{kGrownWidth - 1, kGrownHeight - 1};
+  for (const bool drawn : {true, false}) {
+    HWND h = MakeTop(kWidth, kHeight, WS_POPUP);
+    if (drawn) {
+      HDC dc = GetDC(h);
+      SetPixel(dc, kMarked.x, kMarked.y, kMark);
+      ReleaseDC(h, dc);
+    }
+    SetWindowPos(h, nullptr, 0, 0, kGrownWidth, kGrownHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
+    ShowWindow(h, SW_SHOWNA);
+    const QImage picture = Picture(h);
+    EXPECT_EQ(picture.width(), kGrownWidth) << drawn;
+    EXPECT_EQ(picture.height(), kGrownHeight) << drawn;
+    EXPECT_EQ(Pixel(h, kMarked.x, kMarked.y), drawn ? kMark : kWhite) << drawn;
+    EXPECT_EQ(Pixel(h, kGrownCorner.x, kGrownCorner.y), kWhite) << drawn;
+    DestroyWindow(h);
+  }
+}
+
+// The caret of a window not shown is not drawn; once the window shows, the
+// caret's next move draws it and hiding it restores the pixels.
+TEST_F(GdiTest, ACaretIsDrawnOnlyInAWindowThatShows) {
+  constexpr COLORREF kWhite = RGB(255, 255, 255), kInverted = RGB(0, 0, 0);
+  constexpr POINT kFirst{4, 3}, kSecond{20, 3};
+  HWND h = MakeTop(40, 30, WS_POPUP);
+  SetCaretBlinkTime(INFINITE);
+  ASSERT_TRUE(CreateCaret(h, nullptr, 2, 10));
+  SetCaretPos(kFirst.x, kFirst.y);
+  ShowCaret(h);
+  ShowWindow(h, SW_SHOWNA);
+  EXPECT_EQ(Pixel(h, kFirst.x, kFirst.y), kWhite);
+  SetCaretPos(kSecond.x, kSecond.y);
+  EXPECT_EQ(Pixel(h, kFirst.x, kFirst.y), kWhite);
+  EXPECT_EQ(Pixel(h, kSecond.x, kSecond.y), kInverted);
+  HideCaret(h);
+  EXPECT_EQ(Pixel(h, kSecond.x, kSecond.y), kWhite);
+  DestroyCaret();
+  SetCaretBlinkTime(530);
+  DestroyWindow(h);
 }
 
 TEST_F(GdiTest, ComposedWindowPictureIsSaved) {

@@ -11,6 +11,7 @@
 
 #include "platform/ui/cdc.h"
 #include "platform/ui/cwnd.h"
+#include "platform/ui/menu.h"
 #include "platform/ui/wnd_obj.h"
 #include "ui_test_support.h"
 
@@ -372,6 +373,36 @@ TEST_F(WindowTest, FramesAndScrollBarsShrinkTheClientArea) {
     DestroyWindow(h);
   }
   DestroyWindow(top);
+}
+
+// A window's new menu bar changes its client area only when it comes or
+// goes: another menu in its place sends no WM_SIZE and keeps the client.
+TEST_F(WindowTest, AnotherMenuInPlaceKeepsTheClientAndSendsNoSize) {
+  static int sizes = 0;
+  auto proc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+    if (m == WM_SIZE) ++sizes;
+    return DefWindowProc(h, m, w, l);
+  };
+  HWND top = MakeTop(300, 200, WS_OVERLAPPEDWINDOW | WS_VISIBLE, proc);
+  HMENU first = CreateMenu(), second = CreateMenu();
+  AppendMenu(first, MF_STRING, 1, "&File");
+  AppendMenu(second, MF_STRING, 2, "&Edit");
+  struct Step {
+    HMENU menu;
+    bool sized;
+  } steps[] = {{first, true}, {second, false}, {nullptr, true}};
+  for (const Step& step : steps) {
+    RECT before, after;
+    GetClientRect(top, &before);
+    sizes = 0;
+    SetMenu(top, step.menu);
+    GetClientRect(top, &after);
+    EXPECT_EQ(sizes > 0, step.sized) << (step.menu == first ? "first" : step.menu ? "second" : "none");
+    EXPECT_EQ(after.bottom != before.bottom, step.sized);
+  }
+  DestroyWindow(top);
+  DestroyMenu(first);
+  DestroyMenu(second);
 }
 
 TEST_F(WindowTest, TimersArriveAsTimerMessagesAndStopWhenKilled) {
