@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <cstring>
 #include <functional>
 #include <mutex>
@@ -18,13 +19,23 @@
 #include "platform/sys/path.h"
 #include "platform/ui/globalmem.h"
 #include "platform/ui/modal.h"
+#include "platform/ui/person_dialog_impl.h"
 #include "platform/ui/print.h"
+#include "platform/ui/test_hook.h"
 #include "platform/ui/text1252.h"
 
 namespace mirt_ui {
 namespace {
 
 thread_local DWORD t_error = 0;
+
+// How the test hook shows a file dialog and its file name field (the id
+// of the name field of the system's own file dialogs), and the field's
+// object name in Qt's dialog.
+constexpr char kFileDialogClass[] = "#32770";
+constexpr char kFileNameClass[] = "Edit";
+constexpr int kFileNameId = 1152;
+constexpr char kQtFileNameField[] = "fileNameEdit";
 
 using PersonAsk = std::function<void(plat::CommonDialogAnswer*)>;
 
@@ -148,6 +159,9 @@ BOOL FileDialog(LPOPENFILENAME ofn, bool save) {
   std::string initial = plat::TextInBuffer(ofn->lpstrFile, ofn->nMaxFile);
   PersonAsk person = [&](plat::CommonDialogAnswer* a) {
     QFileDialog d(nullptr, Q(caption), Q(ofn->lpstrInitialDir));
+    // Qt's own dialog, on the layer's queue, seen by the test hook as a
+    // dialog with its file name field.
+    d.setOption(QFileDialog::DontUseNativeDialog);
     d.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     d.setFileMode(save                                  ? QFileDialog::AnyFile
                   : (ofn->Flags & OFN_ALLOWMULTISELECT) ? QFileDialog::ExistingFiles
@@ -160,7 +174,10 @@ BOOL FileDialog(LPOPENFILENAME ofn, bool save) {
       if (i >= 0 && i < filters.size()) d.selectNameFilter(filters[i]);
     }
     if (!initial.empty() && initial.find_first_of("*?") == std::string::npos) d.selectFile(Q(initial));
-    if (!d.exec()) return;
+    ShowInTestState(&d, kFileDialogClass, 0);
+    if (auto* name = d.findChild<QLineEdit*>(kQtFileNameField))
+      ShowInTestState(name, kFileNameClass, kFileNameId);
+    if (!RunPersonDialog(d)) return;
     a->ok = true;
     for (const QString& f : d.selectedFiles()) a->values.push_back(To1252(f));
     a->number = static_cast<int>(filters.indexOf(d.selectedNameFilter())) + 1;
