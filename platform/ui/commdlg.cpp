@@ -160,8 +160,11 @@ BOOL FileDialog(LPOPENFILENAME ofn, bool save) {
   PersonAsk person = [&](plat::CommonDialogAnswer* a) {
     QFileDialog d(nullptr, Q(caption), Q(ofn->lpstrInitialDir));
     // Qt's own dialog, on the layer's queue, seen by the test hook as a
-    // dialog with its file name field.
+    // dialog with its file name field. It only names files: Qt's dialog
+    // would otherwise delete (folders with all they hold), rename and make
+    // folders from its keys and context menu, one stray key away.
     d.setOption(QFileDialog::DontUseNativeDialog);
+    d.setOption(QFileDialog::ReadOnly);
     d.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     d.setFileMode(save                                  ? QFileDialog::AnyFile
                   : (ofn->Flags & OFN_ALLOWMULTISELECT) ? QFileDialog::ExistingFiles
@@ -252,7 +255,9 @@ LPITEMIDLIST SHBrowseForFolder(LPBROWSEINFO bi) {
   if (!bi) return nullptr;
   std::string caption = bi->lpszTitle ? bi->lpszTitle : "Browse for Folder";
   plat::CommonDialogAnswer a = Ask("folder", caption, [&](plat::CommonDialogAnswer* out) {
-    QString dir = QFileDialog::getExistingDirectory(nullptr, Q(caption));
+    // Only chooses: no deleting, renaming or making folders from it.
+    QString dir = QFileDialog::getExistingDirectory(nullptr, Q(caption), QString(),
+                                                    QFileDialog::ShowDirsOnly | QFileDialog::ReadOnly);
     if (dir.isEmpty()) return;
     out->ok = true;
     out->values.push_back(To1252(dir));
