@@ -141,9 +141,15 @@ class BoardToolsJourney : public ::testing::TestWithParam<WindowManager> {
         },
         "the typed name in the file dialog");
     display->SavePicture(Picture(picture));
-    display->Key("Return");
-    display->WaitFor([](const ProgramState& p) { return p.Find("Edit", kFileNameField) == nullptr; },
-                     "the file dialog closed");
+    // Return may first close the field's completion list: it is pressed
+    // again while the dialog stays.
+    auto closed = [](const ProgramState& p) { return p.Find("Edit", kFileNameField) == nullptr; };
+    for (int attempt = 0; attempt < kClickAttempts && !closed(display->Sync()); ++attempt) {
+      display->Key("Return");
+      for (int i = 0; i < kSettleSyncs && !closed(display->Sync()); ++i) {
+      }
+    }
+    display->WaitFor(closed, "the file dialog closed");
   }
   // A new word for the selected word of the EEPROM editor through its hex
   // field, Enter writing it.
