@@ -28,7 +28,8 @@ constexpr long long kInsSyntaxCheck = 1024, kInsExecuteAll = 1018, kInsMessages 
 constexpr auto kHeaderLine = "'KALVEN - INSTALLATION FILE";
 constexpr auto kStartLine = "Q8DEVICE 0", kMacroLine = "Q8CMD 05 30";
 constexpr auto kMacroAnswer = "Answer (hex): 05 06 07";
-constexpr auto kOkEnd = "----------OK----------";
+constexpr auto kCheckHead = "----------Syntax Check----------", kRunHead = "----------Installation----------",
+               kOkEnd = "----------OK----------";
 
 // The EEPROM editor's controls.
 constexpr long long kEepromValues = 1000, kEepromHex = 1013, kEepromSave = 1021, kEepromLoad = 1020,
@@ -188,7 +189,7 @@ TEST_P(BoardToolsJourney, InstallationLinesRunAndAnEepromWordSavedAndLoadedBack)
   Press(
       kInsSyntaxCheck,
       [](const ProgramState& p) {
-        return Field(p, "edit", kInsMessages).find("Syntax Check") != std::string::npos;
+        return Field(p, "edit", kInsMessages).find(kCheckHead) != std::string::npos;
       },
       "the syntax check");
   ProgramState s = display->Sync();
@@ -197,7 +198,7 @@ TEST_P(BoardToolsJourney, InstallationLinesRunAndAnEepromWordSavedAndLoadedBack)
   Press(
       kInsExecuteAll,
       [](const ProgramState& p) {
-        return Field(p, "edit", kInsMessages).find("Installation") != std::string::npos;
+        return Field(p, "edit", kInsMessages).find(kRunHead) != std::string::npos;
       },
       "the run");
   s = display->Sync();
