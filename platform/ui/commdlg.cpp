@@ -17,6 +17,7 @@
 #include "platform/sys/file.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/path.h"
+#include "platform/ui/file_dialog.h"
 #include "platform/ui/globalmem.h"
 #include "platform/ui/modal.h"
 #include "platform/ui/person_dialog_impl.h"
@@ -51,6 +52,14 @@ plat::CommonDialogAnswer Ask(const std::string& kind, const std::string& caption
   RecordModal(kind, caption, a.ok ? IDOK : IDCANCEL);
   return a;
 }
+
+}  // namespace
+
+// A person pressing Delete in Qt's own file view removes whole folders
+// without a way back; the dialogs are read-only views of the disk.
+QFileDialog::Options FileDialogOptions() { return QFileDialog::ReadOnly; }
+
+namespace {
 
 QString Q(const std::string& s) { return From1252(s.c_str()); }
 QString Q(LPCSTR s) { return s ? From1252(s) : QString(); }
@@ -159,17 +168,13 @@ BOOL FileDialog(LPOPENFILENAME ofn, bool save) {
   std::string initial = plat::TextInBuffer(ofn->lpstrFile, ofn->nMaxFile);
   PersonAsk person = [&](plat::CommonDialogAnswer* a) {
     QFileDialog d(nullptr, Q(caption), Q(ofn->lpstrInitialDir));
-    // Qt's own dialog, on the layer's queue, seen by the test hook as a
-    // dialog with its file name field. It only names files: Qt's dialog
-    // would otherwise delete (folders with all they hold), rename and make
-    // folders from its keys and context menu, one stray key away.
-    d.setOption(QFileDialog::DontUseNativeDialog);
-    d.setOption(QFileDialog::ReadOnly);
     d.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     d.setFileMode(save                                  ? QFileDialog::AnyFile
                   : (ofn->Flags & OFN_ALLOWMULTISELECT) ? QFileDialog::ExistingFiles
                                                         : QFileDialog::ExistingFile);
-    d.setOption(QFileDialog::DontConfirmOverwrite);
+    // Qt's own dialog, on the layer's queue, seen by the test hook as a
+    // dialog with its file name field.
+    d.setOptions(FileDialogOptions() | QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
     QStringList filters = QtFilters(ofn->lpstrFilter);
     if (!filters.isEmpty()) {
       d.setNameFilters(filters);
@@ -255,9 +260,8 @@ LPITEMIDLIST SHBrowseForFolder(LPBROWSEINFO bi) {
   if (!bi) return nullptr;
   std::string caption = bi->lpszTitle ? bi->lpszTitle : "Browse for Folder";
   plat::CommonDialogAnswer a = Ask("folder", caption, [&](plat::CommonDialogAnswer* out) {
-    // Only chooses: no deleting, renaming or making folders from it.
     QString dir = QFileDialog::getExistingDirectory(nullptr, Q(caption), QString(),
-                                                    QFileDialog::ShowDirsOnly | QFileDialog::ReadOnly);
+                                                    FileDialogOptions() | QFileDialog::ShowDirsOnly);
     if (dir.isEmpty()) return;
     out->ok = true;
     out->values.push_back(To1252(dir));
@@ -330,7 +334,8 @@ BOOL PrintDlg(LPPRINTDLG pd) {
   std::string output;
   if (!(pd->Flags & PD_RETURNDEFAULT)) {
     plat::CommonDialogAnswer a = Ask("print", "Print", [&](plat::CommonDialogAnswer* out) {
-      QString f = QFileDialog::getSaveFileName(nullptr, "Print to PDF file", QString(), "PDF files (*.pdf)");
+      QString f = QFileDialog::getSaveFileName(nullptr, "Print to PDF file", QString(), "PDF files (*.pdf)",
+                                               nullptr, FileDialogOptions());
       if (f.isEmpty()) return;
       out->ok = true;
       out->values.push_back(To1252(f));
