@@ -2,7 +2,9 @@
 // cancelled in a run without display.
 #include "platform/ui/commdlg.h"
 
+#include <QAbstractButton>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QLineEdit>
@@ -30,11 +32,12 @@ namespace {
 
 thread_local DWORD t_error = 0;
 
-// How the test hook shows a file dialog and its file name field (the id
-// of the name field of the system's own file dialogs), and the field's
-// object name in Qt's dialog.
+// How the test hook shows a file dialog, its file name field (the id of
+// the name field of the system's own file dialogs) and its OK and Cancel
+// buttons, and the field's object name in Qt's dialog.
 constexpr char kFileDialogClass[] = "#32770";
 constexpr char kFileNameClass[] = "Edit";
+constexpr char kFileButtonClass[] = "Button";
 constexpr int kFileNameId = 1152;
 constexpr char kQtFileNameField[] = "fileNameEdit";
 
@@ -185,6 +188,12 @@ BOOL FileDialog(LPOPENFILENAME ofn, bool save) {
     ShowInTestState(&d, kFileDialogClass, 0);
     if (auto* name = d.findChild<QLineEdit*>(kQtFileNameField))
       ShowInTestState(name, kFileNameClass, kFileNameId);
+    if (auto* buttons = d.findChild<QDialogButtonBox*>())
+      for (QAbstractButton* b : buttons->buttons()) {
+        const QDialogButtonBox::ButtonRole role = buttons->buttonRole(b);
+        if (role == QDialogButtonBox::AcceptRole || role == QDialogButtonBox::RejectRole)
+          ShowInTestState(b, kFileButtonClass, role == QDialogButtonBox::AcceptRole ? IDOK : IDCANCEL);
+      }
     if (!RunPersonDialog(d)) return;
     a->ok = true;
     for (const QString& f : d.selectedFiles()) a->values.push_back(To1252(f));

@@ -37,8 +37,8 @@ constexpr long long kEepromValues = 1000, kEepromHex = 1013, kEepromSave = 1021,
 // The word changed is not word 0, whose low byte heads the file.
 constexpr int kChangedWord = 2;
 constexpr auto kSavedWord = "BEEF", kLaterWord = "1234";
-// The file dialog's file name field.
-constexpr long long kFileNameField = 1152;
+// The file dialog's file name field and OK button.
+constexpr long long kFileNameField = 1152, kFileDialogOk = 1;
 constexpr int kClickAttempts = 3, kSettleSyncs = 20;
 
 std::string Probe() { return mirt_test::ProgramDir() + "/tools_probe"; }
@@ -142,11 +142,14 @@ class BoardToolsJourney : public ::testing::TestWithParam<WindowManager> {
         },
         "the typed name in the file dialog");
     display->SavePicture(Picture(picture));
-    // Return may first close the field's completion list: it is pressed
-    // again while the dialog stays.
+    // Its OK button (Save or Open); a click may first close the field's
+    // completion list, so it is clicked until the dialog has gone.
     auto closed = [](const ProgramState& p) { return p.Find("Edit", kFileNameField) == nullptr; };
-    for (int attempt = 0; attempt < kClickAttempts && !closed(display->Sync()); ++attempt) {
-      display->Key("Return");
+    for (int attempt = 0; attempt < kClickAttempts; ++attempt) {
+      s = display->Sync();
+      const WindowState* ok = s.Find("Button", kFileDialogOk);
+      if (closed(s) || !ok) break;
+      display->Click(ok->rect.CenterX(), ok->rect.CenterY());
       for (int i = 0; i < kSettleSyncs && !closed(display->Sync()); ++i) {
       }
     }
