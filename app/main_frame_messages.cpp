@@ -42,7 +42,7 @@ LRESULT CMainFrame::OnDebuggingFinished(WPARAM, LPARAM lParam) {
 }
 
 LRESULT CMainFrame::OnCallStackText(WPARAM, LPARAM lParam) {
-  if (m_wndCallStackBar.IsWindowVisible()) m_wndCallStackBar.AppendText(FrameMsgText(lParam));
+  if (m_wndCallStackBar.IsVisible()) m_wndCallStackBar.AppendText(FrameMsgText(lParam));
   return 0;
 }
 
@@ -61,11 +61,11 @@ LRESULT CMainFrame::OnStopLocation(WPARAM, LPARAM lParam) {
     path.Replace('\\', '/');
   }
   ShowStopLocation(path, stop->line, stop->address);
-  if (m_wndCallStackBar.IsWindowVisible()) {
+  if (m_wndCallStackBar.IsVisible()) {
     m_wndCallStackBar.Clear();
     if (g_pCurrentDebugger) g_pCurrentDebugger->RequestCallStack();
   }
-  if (g_pCurrentDebugger && m_pRegistersBar && m_pRegistersBar->IsWindowVisible())
+  if (g_pCurrentDebugger && m_pRegistersBar && m_pRegistersBar->IsVisible())
     g_pCurrentDebugger->RequestRegisters();
   if (m_pVariableBar) m_pVariableBar->RefreshAll();
   RequestIdleUpdate();
@@ -79,8 +79,7 @@ LRESULT CMainFrame::OnWatchValue(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CMainFrame::OnRegisterText(WPARAM, LPARAM lParam) {
-  if (m_pRegistersBar && m_pRegistersBar->IsWindowVisible())
-    m_pRegistersBar->SetRegisterText(FrameMsgText(lParam));
+  if (m_pRegistersBar && m_pRegistersBar->IsVisible()) m_pRegistersBar->SetRegisterText(FrameMsgText(lParam));
   return 0;
 }
 

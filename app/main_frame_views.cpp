@@ -3,6 +3,7 @@
 #include "app/command_ids.h"
 #include "app/command_rules.h"
 #include "app/core/project_data.h"
+#include "app/debug_state_report.h"
 #include "app/main_frame.h"
 #include "app/mirt2_app.h"
 #include "app/options_dialog.h"
@@ -41,9 +42,12 @@ void CMainFrame::ToggleBar(CControlBar* bar) {
 
 void CMainFrame::OnViewProjectTree() { ToggleBar(m_pProjectBar.get()); }
 
+// A bar shown by the View commands appears with the next layout: it is
+// asked for its contents when it is to be visible (IsVisible), not only
+// once its window is.
 void CMainFrame::OnViewCallStack() {
   ToggleBar(&m_wndCallStackBar);
-  if (!m_wndCallStackBar.IsWindowVisible()) return;
+  if (!m_wndCallStackBar.IsVisible()) return;
   m_wndCallStackBar.Clear();
   if (g_pCurrentDebugger) g_pCurrentDebugger->RequestCallStack();
 }
@@ -51,12 +55,12 @@ void CMainFrame::OnViewCallStack() {
 void CMainFrame::OnViewOutput() { ToggleBar(&m_wndOutputBar); }
 void CMainFrame::OnViewVariables() {
   ToggleBar(m_pVariableBar.get());
-  if (m_pVariableBar && m_pVariableBar->IsWindowVisible()) m_pVariableBar->RefreshAll();
+  if (m_pVariableBar && m_pVariableBar->IsVisible()) m_pVariableBar->RefreshAll();
 }
 
 void CMainFrame::OnViewRegisters() {
   ToggleBar(m_pRegistersBar.get());
-  if (m_pRegistersBar && m_pRegistersBar->IsWindowVisible() && g_pCurrentDebugger)
+  if (m_pRegistersBar && m_pRegistersBar->IsVisible() && g_pCurrentDebugger)
     g_pCurrentDebugger->RequestRegisters();
 }
 void CMainFrame::OnViewToolBar() { ToggleBar(&m_wndToolBar); }
@@ -97,7 +101,7 @@ void CMainFrame::OnViewMemory() {
   auto* board = dynamic_cast<CKalvenBoardQJx*>(g_pBoard);
   if (!board) return;
   SetUserMode(kFrameViewsMemoryUserMode);
-  a_qjx_memory(board->typeCode);
+  ReportMemoryTool(a_qjx_memory(board->typeCode));
 }
 
 void CMainFrame::OnOptions() {

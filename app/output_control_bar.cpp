@@ -19,19 +19,25 @@ namespace {
 constexpr DWORD kOutputPaneStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE;
 constexpr DWORD kOutputTabStyle = 2;
 
-// For a person's tests on a real display: every line of the Build pane of
-// the bar made last, as "build-pane-line <text>".
+// For a person's tests on a real display: every line of the Build and the
+// Debug pane of the bar made last, as "build-pane-line <text>" and
+// "debug-pane-line <text>".
 COutputControlBar* g_reportedOutputBar = nullptr;
 
-void OutputBarReportState(std::string& out) {
-  if (!g_reportedOutputBar || !::IsWindow(g_reportedOutputBar->m_hWnd)) return;
-  const std::string& text = g_reportedOutputBar->GetBuildPane().GetStoredText();
+void OutputBarReportPane(const CTextDisplay& pane, const char* key, std::string& out) {
+  const std::string& text = pane.GetStoredText();
   for (size_t start = 0; start < text.size();) {
     size_t end = text.find_first_of("\r\n", start);
     if (end == std::string::npos) end = text.size();
-    if (end > start) out += "build-pane-line " + text.substr(start, end - start) + "\n";
+    if (end > start) out += std::string(key) + " " + text.substr(start, end - start) + "\n";
     start = end + 1;
   }
+}
+
+void OutputBarReportState(std::string& out) {
+  if (!g_reportedOutputBar || !::IsWindow(g_reportedOutputBar->m_hWnd)) return;
+  OutputBarReportPane(g_reportedOutputBar->GetBuildPane(), "build-pane-line", out);
+  OutputBarReportPane(g_reportedOutputBar->GetDebugPane(), "debug-pane-line", out);
 }
 
 }  // namespace

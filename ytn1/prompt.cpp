@@ -3,6 +3,8 @@
 #include <deque>
 #include <mutex>
 
+#include "platform/ui/afxcommdlg.h"
+
 namespace ytn1 {
 
 namespace {
@@ -25,12 +27,22 @@ int ShowMessage(const char* text, const char* caption, UINT type) {
 }
 
 bool AskFileName(bool save, const char* initialName, const char* filter, std::string* path) {
-  PromptQueue& q = Queue();
-  std::lock_guard<std::mutex> g(q.mutex);
-  q.records.push_back({save ? "save" : "open", filter ? filter : "", initialName ? initialName : "", 0});
-  if (q.paths.empty()) return false;
-  *path = q.paths.front();
-  q.paths.pop_front();
+  {
+    PromptQueue& q = Queue();
+    std::lock_guard<std::mutex> g(q.mutex);
+    q.records.push_back({save ? "save" : "open", filter ? filter : "", initialName ? initialName : "", 0});
+    if (!q.paths.empty()) {
+      *path = q.paths.front();
+      q.paths.pop_front();
+      return !path->empty();
+    }
+  }
+  // No owner; the read-only box hidden, and a save asks before it
+  // overwrites a file.
+  const DWORD flags = save ? OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT : OFN_HIDEREADONLY;
+  CFileDialog dialog(save ? FALSE : TRUE, nullptr, initialName, flags, filter, nullptr);
+  if (dialog.DoModal() != IDOK) return false;
+  *path = static_cast<const char*>(dialog.GetPathName());
   return !path->empty();
 }
 

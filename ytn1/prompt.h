@@ -1,8 +1,9 @@
 // The one place where the board software asks or tells the user something:
-// message boxes (through the layer, which records and answers them in
-// tests), file dialogs and the beep of an error. Shared by ytn1 and a_qjx.
-// File dialogs and beeps are stand-ins until the window layer offers them:
-// tests answer file dialogs through a queue and see a record of both.
+// message boxes and file dialogs (through the layer, which records and
+// answers them in tests) and the beep of an error. Shared by ytn1 and a_qjx.
+// The beep is a stand-in until the window layer offers one. Tests may also
+// answer file dialogs through a queue here, and see a record of every file
+// dialog and beep.
 #pragma once
 #include <string>
 #include <vector>
@@ -23,7 +24,8 @@ struct PromptRecord {
 // A message box without owner; caption null = the library's name.
 // Returns the button chosen.
 int ShowMessage(const char* text, const char* caption, UINT type);
-// A file dialog; false when cancelled.
+// A file dialog (the filter as "text|pattern|...||"): an answer queued by
+// a test, else the layer's dialog; false when cancelled.
 bool AskFileName(bool save, const char* initialName, const char* filter, std::string* path);
 void ErrorBeep(DWORD frequency, DWORD ms);
 

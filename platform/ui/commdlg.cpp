@@ -2,9 +2,12 @@
 // cancelled in a run without display.
 #include "platform/ui/commdlg.h"
 
+#include <QAbstractButton>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <cstring>
 #include <functional>
 #include <mutex>
@@ -19,13 +22,24 @@
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/globalmem.h"
 #include "platform/ui/modal.h"
+#include "platform/ui/person_dialog_impl.h"
 #include "platform/ui/print.h"
+#include "platform/ui/test_hook.h"
 #include "platform/ui/text1252.h"
 
 namespace mirt_ui {
 namespace {
 
 thread_local DWORD t_error = 0;
+
+// How the test hook shows a file dialog, its file name field (the id of
+// the name field of the system's own file dialogs) and its OK and Cancel
+// buttons, and the field's object name in Qt's dialog.
+constexpr char kFileDialogClass[] = "#32770";
+constexpr char kFileNameClass[] = "Edit";
+constexpr char kFileButtonClass[] = "Button";
+constexpr int kFileNameId = 1152;
+constexpr char kQtFileNameField[] = "fileNameEdit";
 
 using PersonAsk = std::function<void(plat::CommonDialogAnswer*)>;
 
@@ -161,7 +175,9 @@ BOOL FileDialog(LPOPENFILENAME ofn, bool save) {
     d.setFileMode(save                                  ? QFileDialog::AnyFile
                   : (ofn->Flags & OFN_ALLOWMULTISELECT) ? QFileDialog::ExistingFiles
                                                         : QFileDialog::ExistingFile);
-    d.setOptions(FileDialogOptions() | QFileDialog::DontConfirmOverwrite);
+    // Qt's own dialog, on the layer's queue, seen by the test hook as a
+    // dialog with its file name field.
+    d.setOptions(FileDialogOptions() | QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
     QStringList filters = QtFilters(ofn->lpstrFilter);
     if (!filters.isEmpty()) {
       d.setNameFilters(filters);
@@ -169,7 +185,16 @@ BOOL FileDialog(LPOPENFILENAME ofn, bool save) {
       if (i >= 0 && i < filters.size()) d.selectNameFilter(filters[i]);
     }
     if (!initial.empty() && initial.find_first_of("*?") == std::string::npos) d.selectFile(Q(initial));
-    if (!d.exec()) return;
+    ShowInTestState(&d, kFileDialogClass, 0);
+    if (auto* name = d.findChild<QLineEdit*>(kQtFileNameField))
+      ShowInTestState(name, kFileNameClass, kFileNameId);
+    if (auto* buttons = d.findChild<QDialogButtonBox*>())
+      for (QAbstractButton* b : buttons->buttons()) {
+        const QDialogButtonBox::ButtonRole role = buttons->buttonRole(b);
+        if (role == QDialogButtonBox::AcceptRole || role == QDialogButtonBox::RejectRole)
+          ShowInTestState(b, kFileButtonClass, role == QDialogButtonBox::AcceptRole ? IDOK : IDCANCEL);
+      }
+    if (!RunPersonDialog(d)) return;
     a->ok = true;
     for (const QString& f : d.selectedFiles()) a->values.push_back(To1252(f));
     a->number = static_cast<int>(filters.indexOf(d.selectedNameFilter())) + 1;

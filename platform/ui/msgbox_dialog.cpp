@@ -14,6 +14,7 @@
 #include "platform/sys/msgbox.h"
 #include "platform/ui/message.h"
 #include "platform/ui/modal.h"
+#include "platform/ui/person_dialog_impl.h"
 #include "platform/ui/system_classes.h"
 #include "platform/ui/test_hook.h"
 #include "platform/ui/text1252.h"
@@ -67,27 +68,6 @@ constexpr char kMsgBoxStaticClass[] = "Static";
 constexpr char kMsgBoxButtonClass[] = "Button";
 constexpr int kMsgBoxTextId = 0xFFFF;
 
-// The box's own modal loop: the layer's queue runs until a button (or Esc)
-// closes the box; a quit message closes it and stays for the outer loop.
-void RunMsgBoxLoop(QMessageBox& box) {
-  box.setWindowModality(Qt::ApplicationModal);
-  box.show();
-  while (box.isVisible()) {
-    MSG m;
-    if (!PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
-      WaitMessage();
-      continue;
-    }
-    if (m.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(m.wParam));
-      box.reject();
-      break;
-    }
-    TranslateMessage(&m);
-    DispatchMessage(&m);
-  }
-}
-
 int Show(const plat::MessageBoxRecord& r) {
   QMessageBox box(IconOf(r.type), From1252(r.caption.c_str()), From1252(r.text.c_str()));
   std::vector<int> ids = plat::MessageBoxButtons(r.type);
@@ -112,7 +92,7 @@ int Show(const plat::MessageBoxRecord& r) {
   ShowInTestState(&box, kMsgBoxClass, 0);
   if (auto* label = box.findChild<QLabel*>("qt_msgbox_label"))
     ShowInTestState(label, kMsgBoxStaticClass, kMsgBoxTextId);
-  RunMsgBoxLoop(box);
+  RunPersonDialog(box);
   for (size_t i = 0; i < buttons.size(); ++i)
     if (box.clickedButton() == buttons[i]) return ids[i];
   return hasCancel ? IDCANCEL : def;

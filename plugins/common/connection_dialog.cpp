@@ -71,7 +71,9 @@ uint32_t CConnectionDialog::GetBaudRate() const {
 
 CString CConnectionDialog::GetKernelPath() const {
   CString path = m_kernelPath;
-  if (!path.IsEmpty() && path[path.GetLength() - 1] != '\\') path += "\\";
+  // A folder that already ends in a separator ("/" too) keeps it as it is.
+  if (!path.IsEmpty() && path[path.GetLength() - 1] != '\\' && path[path.GetLength() - 1] != '/')
+    path += "\\";
   return path;
 }
 

@@ -10,6 +10,7 @@
 //   hexvalue <the value of the EEPROM editor's hex-digit field>
 //   editor <the installation-file editor's text, lines joined by "|">
 //   edit<id> <the text of each edit field of the tool, lines joined by "|">
+//   list<id> <the rows of each list box of the tool, joined by "|">
 //   clicks <count of left button releases handled so far>
 #include <string>
 #include <vector>
@@ -51,6 +52,19 @@ std::string ProbeItemText(HWND window) {
   return ProbeOneLine(text.data());
 }
 
+std::string ProbeRows(HWND list) {
+  std::string rows;
+  const LRESULT count = SendMessage(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = SendMessage(list, LB_GETTEXTLEN, WPARAM(i), 0);
+    if (length < 0) continue;
+    std::vector<char> row(size_t(length) + 1, '\0');
+    SendMessage(list, LB_GETTEXT, WPARAM(i), LPARAM(row.data()));
+    rows += (i ? "|" : "") + ProbeOneLine(row.data());
+  }
+  return rows;
+}
+
 HWND ProbeEditor(HWND dialog) {
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     char name[32] = {};
@@ -86,6 +100,8 @@ void ProbeReport(std::string& out) {
     GetClassName(child, name, sizeof name);
     if (std::string(name) == "EDIT")
       out += "edit" + std::to_string(GetDlgCtrlID(child)) + " " + ProbeItemText(child) + "\n";
+    if (std::string(name) == "LISTBOX")
+      out += "list" + std::to_string(GetDlgCtrlID(child)) + " " + ProbeRows(child) + "\n";
   }
 }
 

@@ -110,40 +110,8 @@ bool RealIde::ClickControl(const ProgramState& s, const std::string& title, long
 }
 
 bool RealIde::NewHostProject(const std::string& folder, const std::string& name) {
-  // Project > New Project: the menu's first item.
-  m_display.Key("alt+p");
-  m_display.Key("Return");
-  ProgramState s = SettledDialog(kNewProjectTitle);
-  if (!Dialog(s, kNewProjectTitle)) return false;
-  if (!ClickControl(s, kNewProjectTitle, kNameEdit)) return false;
-  m_display.Type(name);
-  m_display.Sync();
-  if (!ClickControl(s, kNewProjectTitle, kLocationEdit)) return false;
-  m_display.Key("End");
-  m_display.Key("shift+Home");
-  m_display.Sync();
-  m_display.Type(folder + "/" + name);
-  m_display.Sync();
-  // The type box: its list opened by the click is closed again, and End
-  // takes its last entry, the host environment.
-  if (!ClickControl(s, kNewProjectTitle, kTypeBox)) return false;
-  m_display.WaitFor([](const ProgramState& p) { return p.Find("ComboLBox") != nullptr; }, "the type list");
-  m_display.Key("Escape");
-  m_display.WaitFor([](const ProgramState& p) { return p.Find("ComboLBox") == nullptr; },
-                    "the type list closed");
-  m_display.Key("End");
-  m_display.Sync();
-  m_display.SavePicture("project_new_dialog");
-  m_display.Key("Return");  // Create
-  std::string root = name + ".elf";
-  s = m_display.WaitFor(
-      [&root](const ProgramState& p) {
-        ScreenRect r;
-        return !Dialog(p, kNewProjectTitle) && Reported(p, "project-tree-item", root, r);
-      },
-      "the new project in the tree");
-  ScreenRect r;
-  return Reported(s, "project-tree-item", root, r);
+  // End takes the type list's last entry, the host environment.
+  return NewProjectOfType(folder, name, "End", name + ".elf", "project_new_dialog");
 }
 
 ProgramState RealIde::Make() {
@@ -164,6 +132,50 @@ void RealIde::End() {
   for (int i = 0; i < kEndWaitSteps && m_display.ProgramRunning(); ++i)
     std::this_thread::sleep_for(kEndWaitStep);
   EXPECT_FALSE(m_display.ProgramRunning());
+}
+
+// ---- Board projects ----
+
+bool RealIde::NewProjectOfType(const std::string& folder, const std::string& name, const std::string& typeKey,
+                               const std::string& root, const std::string& picture) {
+  // Project > New Project: the menu's first item.
+  m_display.Key("alt+p");
+  m_display.Key("Return");
+  ProgramState s = SettledDialog(kNewProjectTitle);
+  if (!Dialog(s, kNewProjectTitle)) return false;
+  if (!ClickControl(s, kNewProjectTitle, kNameEdit)) return false;
+  m_display.Type(name);
+  m_display.Sync();
+  if (!ClickControl(s, kNewProjectTitle, kLocationEdit)) return false;
+  m_display.Key("End");
+  m_display.Key("shift+Home");
+  m_display.Sync();
+  m_display.Type(folder + "/" + name);
+  m_display.Sync();
+  // The type box: its list opened by the click is closed again, and the
+  // key picks the entry.
+  if (!ClickControl(s, kNewProjectTitle, kTypeBox)) return false;
+  m_display.WaitFor([](const ProgramState& p) { return p.Find("ComboLBox") != nullptr; }, "the type list");
+  m_display.Key("Escape");
+  m_display.WaitFor([](const ProgramState& p) { return p.Find("ComboLBox") == nullptr; },
+                    "the type list closed");
+  m_display.Key(typeKey);
+  m_display.Sync();
+  m_display.SavePicture(picture);
+  m_display.Key("Return");  // Create
+  s = m_display.WaitFor(
+      [&root](const ProgramState& p) {
+        ScreenRect r;
+        return !Dialog(p, kNewProjectTitle) && Reported(p, "project-tree-item", root, r);
+      },
+      "the new project in the tree");
+  ScreenRect r;
+  return Reported(s, "project-tree-item", root, r);
+}
+
+bool RealIde::NewBoardProject(const std::string& folder, const std::string& name) {
+  // Home takes the type list's first entry, the TESSERA boards'.
+  return NewProjectOfType(folder, name, "Home", name + ".exe", "project_new_board_dialog");
 }
 
 }  // namespace real_ide

@@ -58,7 +58,17 @@ class RealIde {
 
   unsigned long MainWindow() const { return m_mainWindow; }
 
+  // Project > New Project: a project `name` for the TESSERA boards in
+  // `folder`/`name` (made when missing); false when it does not reach the
+  // project tree.
+  bool NewBoardProject(const std::string& folder, const std::string& name);
+
  private:
+  // New Project with the type list's entry that `typeKey` picks, waiting
+  // for the tree's `root`; the filled-in dialog's picture under `picture`.
+  bool NewProjectOfType(const std::string& folder, const std::string& name, const std::string& typeKey,
+                        const std::string& root, const std::string& picture);
+
   RealDisplay m_display;
   unsigned long m_mainWindow = 0;
 };

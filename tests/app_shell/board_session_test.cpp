@@ -234,6 +234,31 @@ TEST_F(BoardSessionTest, IOPortsReadsAndWritesTheSessionsBoard) {
   EXPECT_EQ(board->ports[kPort], kWritten);
 }
 
+// At a stop, a debug bar shown from the View menu is filled at once: its
+// request goes out while the bar waits for the next layout to appear.
+TEST_F(BoardSessionTest, ViewCommandsFillTheDebugBarsTheyShowAtAStop) {
+  // The instruction pointer at line 13 (offset 0x38).
+  constexpr auto kIncrementLineIp = "IP=0x0038";
+  ASSERT_NE(StopAtIncrementLine(), nullptr);
+  frame->ShowControlBar(frame->GetRegistersBar(), FALSE, FALSE);
+  frame->ShowControlBar(&frame->GetCallStackBar(), FALSE, FALSE);
+  Pump();
+  struct Case {
+    UINT command;
+    std::function<std::string()> contents;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {ID_VIEW_REGISTERS, [&] { return Rows(frame->GetRegistersBar()->m_tree); }, kIncrementLineIp},
+      {ID_VIEW_CALLSTACK, [&] { return CallStack(); }, "main"},
+  };
+  for (const Case& c : cases) {
+    frame->SendMessage(WM_COMMAND, c.command);
+    EXPECT_TRUE(PumpUntil([&] { return c.contents().find(c.expected) != std::string::npos; }))
+        << c.command << ": " << c.contents();
+  }
+}
+
 // Memory sets the board software's user mode and opens the memory tool
 // for the session board's type.
 TEST_F(BoardSessionTest, MemoryOpensTheBoardsMemoryTool) {

@@ -204,7 +204,10 @@ TEST(TbcOptions, ConnectionValuesComeBack) {
     const char* kernelDir;
     const char* expected;
   };
-  constexpr Case kKernelDirs[] = {{"C:\\kernel", "C:\\kernel\\"}, {"C:\\kernel\\", "C:\\kernel\\"}, {"", ""}};
+  constexpr Case kKernelDirs[] = {{"C:\\kernel", "C:\\kernel\\"},
+                                  {"C:\\kernel\\", "C:\\kernel\\"},
+                                  {"/opt/kernel/", "/opt/kernel/"},
+                                  {"", ""}};
   for (const Case& c : kKernelDirs) {
     SettingsRecord r;
     SettingsRecord::Set(r.data.kernelDir, c.kernelDir);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/modal.h"
 #include "tests/support/test_support.h"
 #include "ytn1/prompt.h"
 #include "ytn1/ytn1.h"
@@ -37,6 +38,30 @@ TEST_F(EepromFilesTest, SavedFileLoadsBackForEachGeometry) {
     ASSERT_EQ(LoadEepromValues(count, back.data(), "[0040]", "", path), 0);
     EXPECT_EQ(back, words);
   }
+}
+
+// Without a queued answer a person names the file in the layer's file
+// dialog: a save dialog for Save, an open dialog for Load, Cancel as 1.
+TEST_F(EepromFilesTest, ThePersonsFileDialogNamesTheFile) {
+  constexpr WORD kCancelled = 1;
+  const std::string file = dir + "/person.eep";
+  std::vector<std::string> kinds;
+  bool cancel = false;
+  plat::SetCommonDialogHandler([&](const std::string& kind, const std::string&) {
+    kinds.push_back(kind);
+    return cancel ? plat::CommonDialogAnswer{} : plat::CommonDialogAnswer{true, {file}};
+  });
+  std::vector<WORD> words = Words(4), back(4, 0);
+  char path[MAX_PATH] = {};
+  EXPECT_EQ(SaveEepromValues(4, words.data(), "[0040]", "", path), 0);
+  EXPECT_EQ(std::string(path), file);
+  EXPECT_EQ(LoadEepromValues(4, back.data(), "[0040]", "", path), 0);
+  EXPECT_EQ(back, words);
+  cancel = true;
+  EXPECT_EQ(SaveEepromValues(4, words.data(), "[0040]", "", path), kCancelled);
+  EXPECT_EQ(LoadEepromValues(4, back.data(), "[0040]", "", path), kCancelled);
+  plat::SetCommonDialogHandler(nullptr);
+  EXPECT_EQ(kinds, (std::vector<std::string>{"save", "open", "save", "open"}));
 }
 
 TEST_F(EepromFilesTest, SaveReplacesOnlyTheFileNameExtension) {
