@@ -13,6 +13,8 @@
 
 namespace bench_shell {
 
+constexpr int kBenchShellShowNormal = 1;  // SW_SHOWNORMAL, as the IDE saves a normal child window
+
 double SecondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
@@ -53,6 +55,10 @@ void BenchShell::SetReopen(const std::vector<std::string>& files) {
     CString key;
     key.Format("%d", static_cast<int>(i + 1));
     m_app->WriteProfileString(m_app->m_openFilesSection, key, i < files.size() ? files[i].c_str() : "");
+    // As the IDE leaves them: each document shown in a normal child window.
+    CString status;
+    status.Format("status%d", static_cast<int>(i + 1));
+    m_app->WriteProfileInt(m_app->m_openFilesSection, status, i < files.size() ? kBenchShellShowNormal : 0);
   }
   m_reopenWritten = files.size();
 }
