@@ -1,6 +1,7 @@
 #include "app/gdb_process.h"
 
 #include <cstring>
+#include <string>
 
 #include "debugger/session/frame_messages.h"
 #include "platform/sys/environment.h"
@@ -118,7 +119,11 @@ void CGDBProcess::OnWatchValue(const char* typeText, const char* valueText) {
 }
 
 void CGDBProcess::OnOutputText(const char* line) {
-  if (Reporting()) SendMessage(m_pFrame, WM_OUTPUT_TEXT, kOutputPaneBuild, LPARAM(line));
+  if (!Reporting()) return;
+  // The reader took the line feed off; the Build pane shows a line only
+  // once its line feed has come, so it goes along again.
+  const std::string whole = std::string(line) + "\n";
+  SendMessage(m_pFrame, WM_OUTPUT_TEXT, kOutputPaneBuild, LPARAM(whole.c_str()));
 }
 
 void CGDBProcess::OnRunEnded() {

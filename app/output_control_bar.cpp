@@ -87,7 +87,11 @@ void COutputControlBar::AppendBuildText(const char* text) {
 void COutputControlBar::AppendDebugText(const char* text) { m_wndDebug.AppendText(text); }
 void COutputControlBar::ScrollBuildToEnd() { m_wndBuild.ScrollToEnd(); }
 void COutputControlBar::ScrollDebugToEnd() { m_wndDebug.ScrollToEnd(); }
-void COutputControlBar::ClearBuild() { m_wndBuild.Clear(); }
+// A piece still waiting for its line feed belongs to what is cleared.
+void COutputControlBar::ClearBuild() {
+  m_wndBuild.Clear();
+  m_pendingBuild.clear();
+}
 
 void COutputControlBar::OnSize(UINT nType, int cx, int cy) {
   FitChildToBarInside(this, m_wndTabs);

@@ -126,7 +126,8 @@ TEST_F(GdbSessionTest, BreakpointStepCallStackWatchesAndTheEnd) {
   for (const FrameRecord& r : frame_.Records())
     if (r.message == WM_DEBUG_FINISHED) EXPECT_EQ(r.delivery, session_test::Delivery::Posted);
   auto output = Texts(WM_OUTPUT_TEXT);
-  EXPECT_NE(std::find(output.begin(), output.end(), "total=3"), output.end());
+  EXPECT_NE(std::find(output.begin(), output.end(), "total=3\n"), output.end())
+      << "a whole line for the Build pane";
   // The frame ends the session when the program ended.
   debugger_.reset();
 }

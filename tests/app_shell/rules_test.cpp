@@ -219,6 +219,14 @@ TEST(OutputBar, ALineWrittenInTwoPiecesAppearsOnceItIsComplete) {
       << "a CR LF line end is one line end";
 }
 
+TEST(OutputBar, ClearingTheBuildPaneDropsAPieceWaitingForItsLineFeed) {
+  COutputControlBar bar;
+  bar.AppendBuildText("(gdb) ");
+  bar.ClearBuild();
+  bar.AppendBuildText("gcc -c main.c\n");
+  EXPECT_EQ(bar.GetBuildPane().GetStoredText(), "gcc -c main.c\r\n");
+}
+
 TEST(TextDisplay, AppendedTextEndsALineAndItsLineFeedsBecomeLineEnds) {
   CTextDisplay display;
   display.AppendText("a\nb");
