@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "tests/support/real_input.h"
 
@@ -42,7 +43,7 @@ class RealIde {
 
   // Starts bin/mirt2 and waits until its main window is shown and has the
   // keys; false (with a failure) when it did not come.
-  bool Start();
+  bool Start(const std::vector<std::string>& args = {});
   // Waits until the dialog is shown and stands still; its state.
   ProgramState SettledDialog(const std::string& title);
   // Clicks the control of the dialog in `s` and waits for the focus in it.
