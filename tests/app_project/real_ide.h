@@ -59,6 +59,11 @@ class RealIde {
 
   unsigned long MainWindow() const { return m_mainWindow; }
 
+  // Opens the project tree's root and its Sources group from the keyboard
+  // and double-clicks each of `sources` (names as the tree shows them);
+  // false when one did not come up in an editor window.
+  bool OpenProjectSources(const std::string& root, const std::vector<std::string>& sources);
+
  private:
   RealDisplay m_display;
   unsigned long m_mainWindow = 0;
