@@ -336,6 +336,7 @@ TEST(MonkeyJourney, RandomInputNeitherCrashesNorHangsNorTearsFiles) {
 
   for (const MonkeyFile& f : files) {
     const std::string path = folder + "/" + f.name, now = mirt_test::ReadFile(path);
+    std::cout << "monkey: " << f.name << (now == f.original ? " untouched" : " saved") << std::endl;
     EXPECT_TRUE(now == f.original || monkey.Held(path, MonkeyDigest(now)))
         << f.name << " is neither untouched nor what an editor held (seed " << seed << ")";
   }
