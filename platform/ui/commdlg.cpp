@@ -153,6 +153,7 @@ BOOL FileDialog(LPOPENFILENAME ofn, bool save) {
                   : (ofn->Flags & OFN_ALLOWMULTISELECT) ? QFileDialog::ExistingFiles
                                                         : QFileDialog::ExistingFile);
     d.setOption(QFileDialog::DontConfirmOverwrite);
+    d.setOption(QFileDialog::ReadOnly);  // chooses files: no deleting, renaming or new folders
     QStringList filters = QtFilters(ofn->lpstrFilter);
     if (!filters.isEmpty()) {
       d.setNameFilters(filters);
@@ -235,7 +236,8 @@ LPITEMIDLIST SHBrowseForFolder(LPBROWSEINFO bi) {
   if (!bi) return nullptr;
   std::string caption = bi->lpszTitle ? bi->lpszTitle : "Browse for Folder";
   plat::CommonDialogAnswer a = Ask("folder", caption, [&](plat::CommonDialogAnswer* out) {
-    QString dir = QFileDialog::getExistingDirectory(nullptr, Q(caption));
+    QString dir = QFileDialog::getExistingDirectory(nullptr, Q(caption), QString(),
+                                                    QFileDialog::ShowDirsOnly | QFileDialog::ReadOnly);
     if (dir.isEmpty()) return;
     out->ok = true;
     out->values.push_back(To1252(dir));
@@ -308,7 +310,8 @@ BOOL PrintDlg(LPPRINTDLG pd) {
   std::string output;
   if (!(pd->Flags & PD_RETURNDEFAULT)) {
     plat::CommonDialogAnswer a = Ask("print", "Print", [&](plat::CommonDialogAnswer* out) {
-      QString f = QFileDialog::getSaveFileName(nullptr, "Print to PDF file", QString(), "PDF files (*.pdf)");
+      QString f = QFileDialog::getSaveFileName(nullptr, "Print to PDF file", QString(), "PDF files (*.pdf)",
+                                               nullptr, QFileDialog::ReadOnly);
       if (f.isEmpty()) return;
       out->ok = true;
       out->values.push_back(To1252(f));
