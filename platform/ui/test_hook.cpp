@@ -147,6 +147,15 @@ void MarkedWidgetLines(std::string& out) {
   }
 }
 
+// The modal dialog in front when it is the toolkit's own: neither a window
+// of the layer nor a widget the layer shows in the state (message boxes).
+QWidget* ToolkitModalDialog() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (!modal || dynamic_cast<WndWidget*>(modal) || modal->property(kTestClassProperty).isValid())
+    return nullptr;
+  return modal;
+}
+
 std::string StateText(uint32_t seq) {
   std::string out = "state " + std::to_string(seq) + "\nfocus " + Hex(GetFocus()) + "\nactive " +
                     Hex(GetActiveWindow()) + "\ncapture " + Hex(GetCapture()) + "\n";
@@ -155,6 +164,8 @@ std::string StateText(uint32_t seq) {
     if (w->internalWinId()) ++native;
   out += "native " + std::to_string(native) + "\n";
   out += MenuStateLine();
+  // A dialog of the toolkit's own (file, print, colour, font), by its title.
+  if (QWidget* modal = ToolkitModalDialog()) out += "toolkit-dialog " + To1252(modal->windowTitle()) + "\n";
   for (HWND h : TopLevels()) WindowLine(out, h);
   MarkedWidgetLines(out);
   for (auto& r : TheHook()->reporters) r(out);
@@ -166,8 +177,7 @@ std::string StateText(uint32_t seq) {
 // where the layer's queue is not read: the hook answers from that loop.
 void ServeInToolkitModalLoop() {
   Hook* hook = TheHook();
-  QWidget* modal = QApplication::activeModalWidget();
-  if (!hook || hook->filter->pending.empty() || !modal || dynamic_cast<WndWidget*>(modal)) return;
+  if (!hook || hook->filter->pending.empty() || !ToolkitModalDialog()) return;
   free(xcb_get_input_focus_reply(hook->connection, xcb_get_input_focus(hook->connection), nullptr));
   for (uint32_t seq : hook->filter->pending) WriteAll(hook->fd, StateText(seq));
   hook->filter->pending.clear();
