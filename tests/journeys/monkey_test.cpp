@@ -1,5 +1,5 @@
 // The monkey: for a minute, random real keys and pointer input into the IDE
-// with a project and three of its sources open. After each burst the IDE
+// with a project and three of its sources open. After each action the IDE
 // must answer the hook's sync within 5 s (no crash, no hang); at the end it
 // must close and exit 0 (in the sanitizer build a report makes the exit
 // status non-zero), and every file of the project must be either untouched
@@ -39,9 +39,9 @@ using real_ide::WindowState;
 constexpr auto kMonkeyTime = std::chrono::seconds(60);
 constexpr int kMonkeySyncMs = 5000;
 constexpr auto kMonkeySeedVariable = "MIRT_MONKEY_SEED";
-constexpr int kMonkeyMaxTyping = 6;  // typing and caret actions before the burst's last action
 constexpr int kMonkeyMaxTextLength = 12;
-constexpr int kMonkeyMaxRestarts = 5;  // the monkey may reach File > Exit
+constexpr size_t kMonkeyShownBytes = 400;  // of a file that fails
+constexpr int kMonkeyMaxRestarts = 5;      // the monkey may reach File > Exit
 constexpr int kMonkeyCloseRounds = 30;
 constexpr int kMonkeyEndWaitSteps = 100;
 constexpr auto kMonkeyEndWaitStep = std::chrono::milliseconds(50);
@@ -61,10 +61,9 @@ constexpr auto kMonkeyProjectHead = "VERSION=MIRT-KPJ0";
 // out of the test's folder.
 constexpr char kMonkeyTyped[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789  ;,=-+_:()";
 
-// The keys the monkey presses. Kind: E edits or moves the caret (a burst
-// goes on after it); C runs a command, M opens a menu or answers a modal
-// window (Escape and Return keep modal windows from holding the monkey),
-// D debugs; C, M and D end a burst.
+// The keys the monkey presses. Kind: E edits or moves the caret, C runs a
+// command, M opens a menu or answers a modal window (Escape and Return keep
+// modal windows from holding the monkey), D debugs.
 struct MonkeyKey {
   const char* combo;
   char kind;
@@ -95,7 +94,7 @@ constexpr MonkeyFilteredKey kMonkeyFiltered[] = {
     {"ctrl+n", 'L', "an untitled document, whose first save asks for a place anywhere on the disk"},
 };
 
-// What one burst does besides typing. Weight out of the table's sum.
+// What one action of the monkey is. Weight out of the table's sum.
 enum class MonkeyAct { kType, kKey, kClick, kDoubleClick, kRightClick, kDrag };
 struct MonkeyActWeight {
   MonkeyAct act;
@@ -140,6 +139,13 @@ class Monkey {
       if (path == std::string::npos) continue;
       m_held[rest.substr(path + 1)].insert(rest.substr(bytes + 1, path - bytes - 1));
     }
+  }
+  std::string HeldList(const std::string& path) const {
+    std::string list;
+    auto it = m_held.find(path);
+    if (it != m_held.end())
+      for (const std::string& d : it->second) list += " [" + d + "]";
+    return list;
   }
   bool Held(const std::string& path, const std::string& digest) const {
     auto it = m_held.find(path);
@@ -203,20 +209,28 @@ class Monkey {
   std::map<std::string, std::set<std::string>> m_held;
 };
 
-// Where a hanging IDE's threads stand, for the report.
+// Where a hanging IDE's threads stand, for the report: gdb's stacks where
+// the system lets it attach, else each thread's state and wait channel.
 void MonkeyPrintStacks(pid_t pid) {
-  const std::string command = "gdb -p " + std::to_string(pid) + " -batch -ex 'thread apply all bt 30' 2>&1";
+  const std::string p = std::to_string(pid);
+  const std::string command =
+      "gdb -p " + p + " -batch -ex 'thread apply all bt 30' 2>&1 || for t in /proc/" + p +
+      "/task/*; do echo \"$(cat $t/comm) $(cut -d' ' -f3 $t/stat) $(cat $t/wchan)\"; done";
   std::fflush(stdout);
-  if (std::system(command.c_str()) != 0) std::cout << "(no stacks: gdb failed)" << std::endl;
+  if (std::system(command.c_str()) != 0) std::cout << "(no stacks)" << std::endl;
 }
 
-// Ends the IDE as a person does: No to every save question, Cancel in
-// every other dialog, then a click into the main window and Alt+F4; false
+// Ends the IDE as a person does: Escape in a toolkit dialog, No to every
+// save question, Cancel in every other dialog, then a click into the main window and Alt+F4; false
 // when it would not end.
-bool MonkeyClose(RealDisplay& display) {
+bool MonkeyClose(RealDisplay& display, std::string& last) {
   for (int round = 0; round < kMonkeyCloseRounds && display.ProgramRunning(); ++round) {
     ProgramState s;
     if (!display.TrySync(kMonkeySyncMs, s)) break;
+    last = "toolkit dialog '" + s.Value("toolkit-dialog") + "', menu '" + s.Value("menu") + "', focus " +
+           s.focus + ", windows:";
+    for (const WindowState& w : s.windows)
+      if (w.visible && w.parent == "0") last += " '" + w.text + "' (" + w.className + ")";
     const WindowState *no = nullptr, *cancel = nullptr, *main = nullptr, *status = nullptr;
     for (const WindowState& w : s.windows) {
       if (!w.visible) continue;
@@ -225,7 +239,9 @@ bool MonkeyClose(RealDisplay& display) {
       if (w.parent == "0" && w.text.rfind("MIRT", 0) == 0) main = &w;
       if (w.id == kMonkeyStatusBar) status = &w;
     }
-    if (no) {
+    if (!s.Value("toolkit-dialog").empty()) {
+      display.Key("Escape");
+    } else if (no) {
       display.Click(no->rect.CenterX(), no->rect.CenterY());
     } else if (cancel) {
       display.Click(cancel->rect.CenterX(), cancel->rect.CenterY());
@@ -241,6 +257,38 @@ bool MonkeyClose(RealDisplay& display) {
   for (int i = 0; i < kMonkeyEndWaitSteps && display.ProgramRunning(); ++i)
     std::this_thread::sleep_for(kMonkeyEndWaitStep);
   return !display.ProgramRunning();
+}
+
+// One action of the monkey.
+void MonkeyAct1(RealDisplay& display, Monkey& monkey, const ProgramState& s) {
+  int x = 0, y = 0, x2 = 0, y2 = 0;
+  switch (monkey.Act()) {
+    case MonkeyAct::kType:
+      display.Type(monkey.Text());
+      break;
+    case MonkeyAct::kKey:
+      display.Key(kMonkeyKeys[monkey.Pick(std::size(kMonkeyKeys))].combo);
+      break;
+    case MonkeyAct::kClick:
+      if (monkey.Point(s, x, y)) display.Click(x, y);
+      break;
+    case MonkeyAct::kDoubleClick:
+      if (monkey.Point(s, x, y)) display.DoubleClick(x, y);
+      break;
+    case MonkeyAct::kRightClick:
+      if (monkey.Point(s, x, y)) display.Click(x, y, 3);
+      break;
+    case MonkeyAct::kDrag:
+      // No sync while the button is down: a drag may run a loop of its own.
+      if (monkey.Point(s, x, y) && monkey.Point(s, x2, y2)) {
+        display.MoveTo(x, y);
+        display.Press();
+        display.MoveTo((x + x2) / 2, (y + y2) / 2);
+        display.MoveTo(x2, y2);
+        display.Release();
+      }
+      break;
+  }
 }
 
 TEST(MonkeyJourney, RandomInputNeitherCrashesNorHangsNorTearsFiles) {
@@ -268,47 +316,17 @@ TEST(MonkeyJourney, RandomInputNeitherCrashesNorHangsNorTearsFiles) {
   Monkey monkey(seed, folder);
   ProgramState s = display.Sync();
   monkey.NoteDocuments(s);
-  int restarts = 0, bursts = 0;
+  int restarts = 0, actions = 0;
   const auto end = std::chrono::steady_clock::now() + kMonkeyTime;
   while (std::chrono::steady_clock::now() < end) {
-    // Typing and caret keys, then one action that may save, run or click.
-    for (int n = monkey.Pick(kMonkeyMaxTyping + 1); n > 0; --n) {
-      if (monkey.Pick(2)) {
-        display.Type(monkey.Text());
-        continue;
-      }
-      const MonkeyKey& k = kMonkeyKeys[monkey.Pick(std::size(kMonkeyKeys))];
-      if (k.kind == 'E') display.Key(k.combo);
-    }
-    int x = 0, y = 0, x2 = 0, y2 = 0;
-    switch (monkey.Act()) {
-      case MonkeyAct::kType:
-        display.Type(monkey.Text());
-        break;
-      case MonkeyAct::kKey:
-        display.Key(kMonkeyKeys[monkey.Pick(std::size(kMonkeyKeys))].combo);
-        break;
-      case MonkeyAct::kClick:
-        if (monkey.Point(s, x, y)) display.Click(x, y);
-        break;
-      case MonkeyAct::kDoubleClick:
-        if (monkey.Point(s, x, y)) display.DoubleClick(x, y);
-        break;
-      case MonkeyAct::kRightClick:
-        if (monkey.Point(s, x, y)) display.Click(x, y, 3);
-        break;
-      case MonkeyAct::kDrag:
-        // No sync while the button is down: a drag may run a loop of its own.
-        if (monkey.Point(s, x, y) && monkey.Point(s, x2, y2)) {
-          display.MoveTo(x, y);
-          display.Press();
-          display.MoveTo((x + x2) / 2, (y + y2) / 2);
-          display.MoveTo(x2, y2);
-          display.Release();
-        }
-        break;
-    }
-    ++bursts;
+    // One action, then a sync, so what an editor holds is known before
+    // every save. A toolkit dialog (a file dialog reaches the whole disk)
+    // only ever gets Escape.
+    ++actions;
+    if (!s.Value("toolkit-dialog").empty())
+      display.Key("Escape");
+    else
+      MonkeyAct1(display, monkey, s);
     if (display.TrySync(kMonkeySyncMs, s)) {
       monkey.NoteDocuments(s);
       continue;
@@ -319,32 +337,35 @@ TEST(MonkeyJourney, RandomInputNeitherCrashesNorHangsNorTearsFiles) {
     if (display.ProgramRunning()) {
       display.SavePicture("monkey_hang");
       MonkeyPrintStacks(display.ProgramPid());
-      FAIL() << "the IDE did not answer within " << kMonkeySyncMs << " ms after burst " << bursts << " (seed "
-             << seed << ")";
+      FAIL() << "the IDE did not answer within " << kMonkeySyncMs << " ms after action " << actions
+             << " (seed " << seed << ")";
     }
     // Ended: File > Exit is fine, anything else is a crash or a report.
     ASSERT_EQ(display.ProgramExitStatus(), 0)
-        << "the IDE ended after burst " << bursts << " (seed " << seed << ")";
+        << "the IDE ended after action " << actions << " (seed " << seed << ")";
     ASSERT_LT(++restarts, kMonkeyMaxRestarts) << "seed " << seed;
     ASSERT_TRUE(display.Start(mirt_test::ProgramDir() + "/mirt2", {project})) << display.Error();
     s = display.Sync();
     monkey.NoteDocuments(s);
   }
   display.SavePicture("monkey_end");
-  ASSERT_TRUE(MonkeyClose(display)) << "the IDE did not close (seed " << seed << ")";
+  std::string last;
+  ASSERT_TRUE(MonkeyClose(display, last)) << "the IDE did not close (seed " << seed << "): " << last;
   EXPECT_EQ(display.ProgramExitStatus(), 0) << "seed " << seed;
 
   for (const MonkeyFile& f : files) {
     const std::string path = folder + "/" + f.name, now = mirt_test::ReadFile(path);
     std::cout << "monkey: " << f.name << (now == f.original ? " untouched" : " saved") << std::endl;
     EXPECT_TRUE(now == f.original || monkey.Held(path, MonkeyDigest(now)))
-        << f.name << " is neither untouched nor what an editor held (seed " << seed << ")";
+        << f.name << " is neither untouched nor what an editor held (seed " << seed << "): ["
+        << MonkeyDigest(now) << "] \"" << now.substr(0, kMonkeyShownBytes)
+        << "\" held:" << monkey.HeldList(path);
   }
   const std::string saved = mirt_test::ReadFile(project);
   EXPECT_EQ(saved.rfind(kMonkeyProjectHead, 0), 0u) << "seed " << seed;
   EXPECT_TRUE(!saved.empty() && saved.back() == '\n')
       << "the project file ends within a line (seed " << seed << ")";
-  std::cout << "monkey: " << bursts << " bursts, " << restarts << " restarts" << std::endl;
+  std::cout << "monkey: " << actions << " actions, " << restarts << " restarts" << std::endl;
 }
 
 }  // namespace
