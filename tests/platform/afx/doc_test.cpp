@@ -209,6 +209,26 @@ TEST_F(DocTest, NewDocumentsOfBothTypesGetTheirFramesTitlesAndMenus) {
   EXPECT_TRUE(::GetMenuState(window, static_cast<UINT>(n - 2), MF_BYPOSITION) & MF_CHECKED);
 }
 
+TEST_F(DocTest, CtrlF4ClosesNoChildWhileTheFrameIsDisabledUnderAModalDialog) {
+  ASSERT_NE(NewDoc(App().text), nullptr);
+  HWND child = main->MDIGetActive()->m_hWnd;
+  auto ctrlF4 = [this, child] {
+    ui_test::Key(child, true, Qt::Key_Control, Qt::ControlModifier, "");
+    Pump();
+    MSG m{child, WM_KEYDOWN, VK_F4, 0, 0, {0, 0}, 0};
+    const BOOL taken = main->PreTranslateMessage(&m);
+    ui_test::Key(main->m_hWnd, false, Qt::Key_Control, 0, "");  // the child may be gone
+    Pump();
+    return taken;
+  };
+  main->EnableWindow(FALSE);  // as a modal dialog's owner
+  EXPECT_FALSE(ctrlF4());
+  EXPECT_EQ(Children(), 1);
+  main->EnableWindow(TRUE);
+  EXPECT_TRUE(ctrlF4());
+  EXPECT_EQ(Children(), 0);
+}
+
 TEST_F(DocTest, ClosingAModifiedDocumentAsksAndTheAnswerDecides) {
   TextDoc* doc = NewDoc(App().text);
   ASSERT_NE(doc, nullptr);
