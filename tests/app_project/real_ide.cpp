@@ -59,8 +59,8 @@ std::string BuildPaneLineWith(const ProgramState& s, const std::string& part) {
   return "";
 }
 
-bool RealIde::Start(const std::vector<std::string>& args) {
-  if (!m_display.Start(mirt_test::ProgramDir() + "/mirt2", args)) {
+bool RealIde::Start(const std::vector<std::string>& args, const std::string& program) {
+  if (!m_display.Start(program.empty() ? mirt_test::ProgramDir() + "/mirt2" : program, args)) {
     ADD_FAILURE() << m_display.Error();
     return false;
   }

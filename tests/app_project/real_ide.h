@@ -41,9 +41,9 @@ class RealIde {
 
   RealDisplay& Display() { return m_display; }
 
-  // Starts bin/mirt2 and waits until its main window is shown and has the
-  // keys; false (with a failure) when it did not come.
-  bool Start(const std::vector<std::string>& args = {});
+  // Starts bin/mirt2 (or `program`) and waits until its main window is
+  // shown and has the keys; false (with a failure) when it did not come.
+  bool Start(const std::vector<std::string>& args = {}, const std::string& program = "");
   // Waits until the dialog is shown and stands still; its state.
   ProgramState SettledDialog(const std::string& title);
   // Clicks the control of the dialog in `s` and waits for the focus in it.

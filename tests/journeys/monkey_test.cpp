@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <map>
 #include <random>
@@ -259,6 +260,21 @@ bool MonkeyClose(RealDisplay& display, std::string& last) {
   return !display.ProgramRunning();
 }
 
+// A private copy of the program's folder (without the test programs and
+// pictures): the IDE keeps its project templates and language settings
+// beside itself, and the monkey's input must change none of the build's.
+std::string MonkeyProgramCopy(const std::string& folder) {
+  namespace fs = std::filesystem;
+  const fs::path from = mirt_test::ProgramDir(), to = fs::path(folder) / "ide";
+  fs::create_directories(to);
+  for (const fs::directory_entry& e : fs::directory_iterator(from)) {
+    const std::string name = e.path().filename().string();
+    if (name == "pictures" || name.ends_with("_test")) continue;
+    fs::copy(e.path(), to / name, fs::copy_options::recursive);
+  }
+  return (to / "mirt2").string();
+}
+
 // One action of the monkey.
 void MonkeyAct1(RealDisplay& display, Monkey& monkey, const ProgramState& s) {
   int x = 0, y = 0, x2 = 0, y2 = 0;
@@ -307,8 +323,9 @@ TEST(MonkeyJourney, RandomInputNeitherCrashesNorHangsNorTearsFiles) {
   // The IDE's own files (new ones, builds) land in the test's folder.
   ASSERT_EQ(::chdir(folder.c_str()), 0);
 
+  const std::string program = MonkeyProgramCopy(folder);
   RealIde ide(WindowManager::kNone);
-  ASSERT_TRUE(ide.Start({project}));
+  ASSERT_TRUE(ide.Start({project}, program));
   RealDisplay& display = ide.Display();
   ASSERT_TRUE(ide.OpenProjectSources("demo.elf", {"demo.c", "util.c", "extra.c"}));
   display.SavePicture("monkey_start");
@@ -344,7 +361,7 @@ TEST(MonkeyJourney, RandomInputNeitherCrashesNorHangsNorTearsFiles) {
     ASSERT_EQ(display.ProgramExitStatus(), 0)
         << "the IDE ended after action " << actions << " (seed " << seed << ")";
     ASSERT_LT(++restarts, kMonkeyMaxRestarts) << "seed " << seed;
-    ASSERT_TRUE(display.Start(mirt_test::ProgramDir() + "/mirt2", {project})) << display.Error();
+    ASSERT_TRUE(display.Start(program, {project})) << display.Error();
     s = display.Sync();
     monkey.NoteDocuments(s);
   }
