@@ -198,7 +198,12 @@ TEST(LayoutJourney, DockedFloatedAndCustomisedBarsComeBackAfterARestart) {
   EXPECT_TRUE(restored->visible);
   EXPECT_EQ(restored->rect.x, outputLeft.x);
   EXPECT_EQ(restored->rect.width, outputLeft.width);
+  // The Variable bar floats, hidden until a debug session shows it: no
+  // empty floating frame stands on the screen.
   EXPECT_EQ(LayoutDockSide(s, kVariableBar), AFX_IDW_DOCKBAR_FLOAT);
+  for (const WindowState& w : s.windows)
+    EXPECT_FALSE(w.parent == "0" && w.visible && w.text.rfind("MIRT", 0) != 0)
+        << "a window '" << w.text << "'";
   EXPECT_EQ(LayoutToolBarCommands(s), commands);
   EXPECT_FALSE(LayoutHasCommand(s, kDraggedOffCommand));
   EXPECT_EQ(LayoutClose(again.Display()), 0);
