@@ -153,7 +153,6 @@ BOOL FileDialog(LPOPENFILENAME ofn, bool save) {
                   : (ofn->Flags & OFN_ALLOWMULTISELECT) ? QFileDialog::ExistingFiles
                                                         : QFileDialog::ExistingFile);
     d.setOption(QFileDialog::DontConfirmOverwrite);
-    d.setOption(QFileDialog::ReadOnly);  // chooses files: no deleting, renaming or new folders
     QStringList filters = QtFilters(ofn->lpstrFilter);
     if (!filters.isEmpty()) {
       d.setNameFilters(filters);
@@ -236,8 +235,7 @@ LPITEMIDLIST SHBrowseForFolder(LPBROWSEINFO bi) {
   if (!bi) return nullptr;
   std::string caption = bi->lpszTitle ? bi->lpszTitle : "Browse for Folder";
   plat::CommonDialogAnswer a = Ask("folder", caption, [&](plat::CommonDialogAnswer* out) {
-    QString dir = QFileDialog::getExistingDirectory(nullptr, Q(caption), QString(),
-                                                    QFileDialog::ShowDirsOnly | QFileDialog::ReadOnly);
+    QString dir = QFileDialog::getExistingDirectory(nullptr, Q(caption));
     if (dir.isEmpty()) return;
     out->ok = true;
     out->values.push_back(To1252(dir));
@@ -310,8 +308,7 @@ BOOL PrintDlg(LPPRINTDLG pd) {
   std::string output;
   if (!(pd->Flags & PD_RETURNDEFAULT)) {
     plat::CommonDialogAnswer a = Ask("print", "Print", [&](plat::CommonDialogAnswer* out) {
-      QString f = QFileDialog::getSaveFileName(nullptr, "Print to PDF file", QString(), "PDF files (*.pdf)",
-                                               nullptr, QFileDialog::ReadOnly);
+      QString f = QFileDialog::getSaveFileName(nullptr, "Print to PDF file", QString(), "PDF files (*.pdf)");
       if (f.isEmpty()) return;
       out->ok = true;
       out->values.push_back(To1252(f));
