@@ -1,6 +1,7 @@
 #include "a_qjx/memory_view.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "a_qjx/board_family.h"
 
@@ -86,23 +87,40 @@ CString FreeRangeText(DWORD freeStart, DWORD freeEnd) {
   return text;
 }
 
+namespace {
+
+// Per byte value: its two hex digits and the tab after them, and the
+// character shown for it, so that a row is written a byte at a time.
+struct MemoryRowTables {
+  char hex[256][4] = {};
+  char shown[256] = {};
+  constexpr MemoryRowTables() {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    for (int b = 0; b < 256; ++b) {
+      hex[b][0] = kDigits[b >> 4];
+      hex[b][1] = kDigits[b & 15];
+      hex[b][2] = '\t';
+      shown[b] = b >= kMemoryFirstShown && b <= kMemoryLastShown ? char(b) : kMemoryMiddleDot;
+    }
+  }
+};
+constexpr MemoryRowTables kMemoryRowTables;
+
+}  // namespace
+
 int FormatMemoryRow(DWORD address, const BYTE* bytes, char (&text)[kMemoryRowTextSize]) {
-  static constexpr char kHexDigits[] = "0123456789ABCDEF";
-  int n = 0;
-  for (int shift = 28; shift >= 0; shift -= 4) text[n++] = kHexDigits[(address >> shift) & 15];
-  text[n++] = ':';
-  text[n++] = '\t';
-  for (DWORD i = 0; i < kMemoryRowBytes; ++i) {
-    text[n++] = kHexDigits[bytes[i] >> 4];
-    text[n++] = kHexDigits[bytes[i] & 15];
-    text[n++] = '\t';
-  }
-  for (DWORD i = 0; i < kMemoryRowBytes; ++i) {
-    const BYTE b = bytes[i];
-    text[n++] = b >= kMemoryFirstShown && b <= kMemoryLastShown ? char(b) : kMemoryMiddleDot;
-  }
-  text[n] = '\0';
-  return n;
+  const auto& t = kMemoryRowTables;
+  char* out = text;
+  for (int shift = 24; shift >= 0; shift -= 8, out += 2)
+    std::memcpy(out, t.hex[(address >> shift) & 0xFF], 2);
+  *out++ = ':';
+  *out++ = '\t';
+  // Four bytes are copied for the three of each column; the next column
+  // writes over the spare one.
+  for (DWORD i = 0; i < kMemoryRowBytes; ++i, out += 3) std::memcpy(out, t.hex[bytes[i]], 4);
+  for (DWORD i = 0; i < kMemoryRowBytes; ++i) *out++ = t.shown[bytes[i]];
+  *out = '\0';
+  return int(out - text);
 }
 
 CString MemoryRowText(DWORD address, const BYTE* bytes) {

@@ -39,6 +39,7 @@ void EditBuffer::SetModified(BOOL modified) {
 
 void EditBuffer::Init() {
   if (m_pLines != nullptr || m_pUndoRing != nullptr) ClearBuffer();
+  ForgetBlockStatesAfter(0);
   m_pLines = CreateLine(64);
   m_pUndoRing = static_cast<UndoRecord*>(std::calloc(kUndoRecords, sizeof(UndoRecord)));
   SetModified(FALSE);
@@ -52,8 +53,10 @@ void EditBuffer::Init() {
 }
 
 void EditBuffer::ClearBuffer() {
+  ForgetBlockStatesAfter(0);
   FreeLines(m_pLines);
   m_pLines = nullptr;
+  m_loaded.Clear();
   FreeUndo();
   std::free(m_pUndoRing);
   m_pUndoRing = nullptr;

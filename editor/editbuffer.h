@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "editor/blockstates.h"
 #include "editor/editline.h"
 #include "editor/editplatform.h"
 #include "editor/editresult.h"
+#include "editor/loadedlines.h"
 #include "editor/textmodel.h"
 #include "editor/undorecord.h"
 #include "platform/base/cstring.h"
@@ -37,6 +39,8 @@ class EditBuffer : public TextModel {
   virtual int FindCommentEnd(const char* text, int len, int kind);
   virtual BOOL NextKeywordSpan(const char** pos, int* start, int* end);
   // ---- syntax spans ----
+  // Walks back over the lines above every time; GetBlockKind keeps the
+  // states it found per line (ForgetBlockStatesAfter).
   virtual BOOL IsInsideBlock(EditLine* line, const char* start, const char* end, const char* otherStart);
   virtual BOOL GetBlockKind(EditLine* line, int* kind);
   // ---- language settings ----
@@ -64,9 +68,15 @@ class EditBuffer : public TextModel {
   // kGrowth leaves room to type into; kTight only the NUL after the bytes.
   enum class LineRoom { kGrowth, kTight };
   EditLine* CreateLine(int n, LineRoom room = LineRoom::kGrowth);
+  // Makes the line's text its own and able to hold n bytes and a NUL; every
+  // change of a line's bytes goes through it (or MakeWritable).
   BOOL ReserveLine(EditLine* line, int n);
+  BOOL MakeWritable(EditLine* line) { return ReserveLine(line, line->length); }
   void* AllocZeroed(int size);
   BOOL IsBefore(EditPos a, EditPos b);
+  // The blocks the lines were loaded into while the lines are exactly those
+  // loaded, unchanged (a search may then scan the texts as blocks); else null.
+  const LoadedLines* LinesAsLoaded() const { return m_linesAsLoaded ? &m_loaded : nullptr; }
   // Bytes of the line without its line end.
   int ContentLength(const EditLine* line) const;
   bool HasLineEnd(const EditLine* line) const { return ContentLength(line) != line->length; }
@@ -130,6 +140,22 @@ class EditBuffer : public TextModel {
   char* GetRangeText(EditPos start, EditPos end);
   char* GetColumnText(EditPos corner1, EditPos corner2);
 
+  // ---- block comment states (editbuffer_syntax.cpp) ----
+  // Every change of the lines calls this with the first line it changes (or
+  // the line before those it inserts): the states of the lines after it
+  // are worked out again when asked for. 0 forgets them all.
+  void ForgetBlockStatesAfter(int lineNumber);
+
+  // ---- whole-line changes (editbuffer_swap.cpp) ----
+  // Sets a line's bytes before its line end; the line end stays.
+  BOOL SetLineContent(EditLine* line, const char* bytes, int n);
+  // Records lines changed by SetLineContent as one undo step, from a block
+  // of their old contents (LineSwapText) that the history now owns.
+  BOOL AddLineSwapUndo(char* block, int firstLine);
+  // For when the history cannot give the text back: it is emptied, and no
+  // undo position holds the saved text any more.
+  void ForgetUndo();
+
   // ---- fields ----
   std::vector<DelimiterPair> m_delimiterPairs;  // block delimiters, kinds 3 and up
   BOOL m_bPadWithSpaces = FALSE;
@@ -154,8 +180,8 @@ class EditBuffer : public TextModel {
   // editbuffer_lines.cpp
   void RenumberFrom(EditLine* line);
   EditLine* Head() { return GetHead(m_pLines); }
-  // editbuffer_split.cpp
-  EditLine* MakeLine(const char* bytes, int n, bool withEnd);
+  // editbuffer_split.cpp; with `store` the text is put there (a loaded line)
+  EditLine* MakeLine(const char* bytes, int n, bool withEnd, LoadedLines* store = nullptr);
   // editbuffer_file.cpp
   int ReadChunks(HANDLE file, EditLine** lines);
   void DropLines();
@@ -169,6 +195,26 @@ class EditBuffer : public TextModel {
     EditLine* line = nullptr;
   };
   void Replay(const UndoRecord& rec, bool redo, LineCache& cache);
+  UndoRecord& NextUndoSlot();
+  // editbuffer_swap.cpp
+  bool SwapLines(UndoRecord& slot);
+  // editbuffer_syntax.cpp: block comments
+  struct BlockDelims {
+    const char* start = "";
+    const char* end = "";
+    int startLength = 0;
+    std::vector<const char*> lineComments;  // starts that hide a block start after them
+  };
+  BlockDelims BlockDelimsFor(const char* start, const char* end, const char* otherStart);
+  int BlockStartIn(const char* text, int len, const BlockDelims& d);
+  bool BlockEndIn(const char* text, int len, const BlockDelims& d);
+  bool BlockStateAfter(EditLine* line, bool inside, const BlockDelims& d);
+  bool BlockInsideCached(int index, EditLine* line, const char* start, const char* end,
+                         const char* otherStart);
+  std::string BlockSettingsKey() const;
+  void KeepBlockStatesFor(const std::string& key);
+  std::vector<BlockStateRun> m_blockRuns;  // per block kind: 1, 2, the pairs
+  std::string m_blockKey;                  // the settings they were found with
   EditPos PosOf(UINT line, UINT offset);
   // editbuffer_edit.cpp
   int LineWidth(const EditLine* line);
@@ -179,6 +225,10 @@ class EditBuffer : public TextModel {
   // editbuffer_syntax.cpp
   bool IsLineComment(const char* start) const;
 
+  LoadedLines m_loaded;  // the lines as read from files, and their texts
+  // The lines are exactly those loaded, in order and unchanged (nothing was
+  // made or freed since), so freeing them frees nothing.
+  bool m_linesAsLoaded = false;
   std::vector<char> m_scratch;  // upper-cased copies for case-insensitive search
   std::vector<char> m_word;     // the word being looked up
 };

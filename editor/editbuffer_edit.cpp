@@ -19,7 +19,7 @@ void EditBuffer::SetLineEnd(EditLine* line) {
 
 bool EditBuffer::RemoveLineEnd(EditLine* line) {
   int content = ContentLength(line);
-  if (content == line->length) return false;
+  if (content == line->length || !MakeWritable(line)) return false;
   std::memset(line->text + content, 0, line->length - content);
   line->length = content;
   return true;
@@ -33,6 +33,7 @@ int EditBuffer::PadToOffset(EditPos& at, BOOL record) {
   if (line->text != nullptr && at.offset <= content) return 0;
   int n = at.offset - content;
   if (n <= 0) return 0;
+  ForgetBlockStatesAfter(line->lineNumber);
   // Tabs where they fit, then spaces, unless only spaces are wanted.
   std::string pad;
   int tab = m_nTabSize;
@@ -64,6 +65,7 @@ int EditBuffer::InsertChar(EditPos at, char ch, BOOL insert, BOOL record) {
   if (m_bReadOnly) return EDIT_READ_ONLY;
   EditLine* line = at.line;
   if (line == nullptr) return EDIT_NO_TEXT;
+  ForgetBlockStatesAfter(line->lineNumber);
   if (at.offset < 0) at.offset = 0;
   int rc = PadToOffset(at, record);
   if (rc != 0) return rc;
@@ -100,6 +102,7 @@ int EditBuffer::DeleteChar(EditPos at, BOOL record) {
   EditLine* line = at.line;
   if (line == nullptr || line->text == nullptr || at.offset < 0) return 0;
   if (at.offset >= ContentLength(line)) return EDIT_JOIN_LINE;
+  if (!MakeWritable(line)) return EDIT_NO_MEMORY;
   if (record) {
     UndoRecord rec{};
     rec.type = UNDO_DELETE_CHAR;
@@ -108,6 +111,7 @@ int EditBuffer::DeleteChar(EditPos at, BOOL record) {
     rec.ch = static_cast<BYTE>(line->text[at.offset]);
     AddUndoRecord(rec, nullptr);
   }
+  ForgetBlockStatesAfter(line->lineNumber);
   SetModified(TRUE);
   std::memmove(line->text + at.offset, line->text + at.offset + 1, line->length - at.offset - 1);
   --line->length;
@@ -124,10 +128,12 @@ int EditBuffer::DeleteChars(EditPos at, int count, BOOL record) {
   if (count <= 0 || line == nullptr || line->text == nullptr || at.offset < 0) return 0;
   int n = std::min(count, ContentLength(line) - at.offset);
   if (n <= 0) return 0;
+  if (!MakeWritable(line)) return EDIT_NO_MEMORY;
   std::string removed(line->text + at.offset, n);
   std::memmove(line->text + at.offset, line->text + at.offset + n, line->length - at.offset - n);
   std::memset(line->text + line->length - n, 0, n);
   line->length -= n;
+  ForgetBlockStatesAfter(line->lineNumber);
   SetModified(TRUE);
   if (record) AddLineTextUndo(UNDO_DELETE_TEXT, line, at.offset, at.offset + n, removed.c_str());
   return 0;
@@ -140,6 +146,7 @@ int EditBuffer::InsertString(EditPos& at, const char* text, BOOL insert, BOOL re
   EditLine* line = at.line;
   if (line == nullptr) return EDIT_NO_TEXT;
   if (text == nullptr || *text == '\0') return 0;
+  ForgetBlockStatesAfter(line->lineNumber);
   if (at.offset < 0) at.offset = 0;
   int rc = PadToOffset(at, record);
   if (rc != 0) return rc;
@@ -163,6 +170,7 @@ int EditBuffer::SplitLine(EditPos& at, BOOL record) {
   if (m_bReadOnly) return EDIT_READ_ONLY;
   EditLine* line = at.line;
   if (line == nullptr) return EDIT_NO_TEXT;
+  ForgetBlockStatesAfter(line->lineNumber);
   int content = ContentLength(line);
   int off = std::max(0, std::min(at.offset, content));
   int rest = line->length - off;
@@ -196,6 +204,7 @@ int EditBuffer::JoinLines(EditPos& at, BOOL record) {
   if (line == nullptr) return EDIT_NO_TEXT;
   EditLine* next = line->next;
   if (next == nullptr) return EDIT_END_OF_FILE;
+  ForgetBlockStatesAfter(line->lineNumber);
   int content = ContentLength(line);
   int padding = std::max(0, at.offset - content);
   if (LineWidth(line) + padding + LineWidth(next) > kMaxLineColumns) return EDIT_LINE_TOO_LONG;

@@ -60,8 +60,10 @@ bool EditBuffer::ChangedByAnotherProgram(const char* path) const {
 }
 
 void EditBuffer::DropLines() {
+  ForgetBlockStatesAfter(0);
   FreeLines(m_pLines);
   m_pLines = nullptr;
+  m_loaded.Clear();
 }
 
 int EditBuffer::LoadFile(const char* path) {
@@ -71,6 +73,7 @@ int EditBuffer::LoadFile(const char* path) {
   DropLines();
   EditLine* lines = nullptr;
   int rc = ReadChunks(file, &lines);
+  if (rc != 0) m_loaded.Clear();  // the lines read so far are gone with the splitter
   if (rc != 0 || lines == nullptr) {
     lines = CreateLine(32);
     m_nLineCount = 1;
@@ -100,7 +103,7 @@ int EditBuffer::ReadChunks(HANDLE file, EditLine** lines) {
   } catch (...) {
     return EDIT_NO_MEMORY;
   }
-  LineSplitter splitter(*this);
+  LineSplitter splitter(*this, &m_loaded);
   bool first = true;
   bool heldCtrlZ = false;  // a ^Z ending the last chunk: dropped only at the end of the file
   for (;;) {
@@ -129,6 +132,7 @@ int EditBuffer::ReadChunks(HANDLE file, EditLine** lines) {
   }
   m_nLineCount = splitter.Count();  // the splitter numbered the lines
   *lines = splitter.Take();
+  m_linesAsLoaded = *lines != nullptr;
   return 0;
 }
 
@@ -174,10 +178,13 @@ int EditBuffer::SaveFile(const char* path) {
 int EditBuffer::InsertFile(EditPos& at, const char* path, BOOL record) {
   if (m_bReadOnly) return EDIT_READ_ONLY;
   if (at.line == nullptr) return EDIT_NO_TEXT;
+  m_linesAsLoaded = false;  // lines come from another buffer
   EditBuffer loaded;
   loaded.SetLockFiles(FALSE);
   int rc = loaded.LoadFile(path);
   if (rc != 0) return rc;
+  // The loaded lines and their texts now live as long as this buffer.
+  if (!m_loaded.Adopt(loaded.m_loaded)) return EDIT_NO_MEMORY;
   EditLine* first = loaded.m_pLines;
   loaded.m_pLines = nullptr;
   if (first == nullptr || (first->next == nullptr && first->length == 0)) {
@@ -203,6 +210,7 @@ int EditBuffer::InsertFile(EditPos& at, const char* path, BOOL record) {
     last = line;
   }
   // Link the lines in front of at.line.
+  ForgetBlockStatesAfter(at.line->lineNumber - 1);
   EditLine* before = at.line->prev;
   first->prev = before;
   if (before != nullptr) before->next = first;

@@ -75,29 +75,36 @@ void EditBuffer::LinkAfter(EditLine* chainHead, EditLine* line) {
 
 void EditBuffer::FreeLine(EditLine* line) {
   if (line == nullptr) return;
-  editpool::Free(line->text, line->capacity);
-  editpool::Free(line, sizeof(EditLine));
+  m_linesAsLoaded = false;
+  if (!IsBorrowed(line)) editpool::Free(line->text, line->capacity);
+  if (!m_loaded.HoldsRecord(line)) editpool::Free(line, sizeof(EditLine));
 }
 
 void EditBuffer::FreeLines(EditLine* any) {
+  if (m_linesAsLoaded) {
+    m_linesAsLoaded = false;
+    return;  // nothing of their own: the loaded blocks go back as a whole
+  }
   EditLine* line = GetHead(any);
   editpool::FreeBatch batch;
   while (line != nullptr) {
     EditLine* next = line->next;
     // Records made one after another lie in a row: fetch those ahead.
     __builtin_prefetch(reinterpret_cast<const char*>(line) + 8 * sizeof(EditLine));
-    batch.Free(line->text, line->capacity);
-    batch.Free(line, sizeof(EditLine));
+    if (!IsBorrowed(line)) batch.Free(line->text, line->capacity);
+    if (!m_loaded.HoldsRecord(line)) batch.Free(line, sizeof(EditLine));
     line = next;
   }
 }
 
 void* EditBuffer::AllocZeroed(int size) {
+  m_linesAsLoaded = false;
   if (size <= 0 || size > kMaxTextBytes) return nullptr;
   return editpool::Alloc(size, editpool::Stream::kTexts);
 }
 
 EditLine* EditBuffer::CreateLine(int n, LineRoom room) {
+  m_linesAsLoaded = false;
   if (n < 0 || n > kMaxTextBytes) return nullptr;
   if (n == 0) {
     EditLine* line = static_cast<EditLine*>(editpool::Alloc(sizeof(EditLine), editpool::Stream::kRecords));
@@ -120,6 +127,8 @@ EditLine* EditBuffer::CreateLine(int n, LineRoom room) {
 BOOL EditBuffer::ReserveLine(EditLine* line, int n) {
   if (line == nullptr || n < 0 || n > kMaxTextBytes) return FALSE;
   if (line->text != nullptr && line->capacity > n) return TRUE;
+  // A borrowed text is copied whole, whatever room is asked for.
+  if (IsBorrowed(line)) n = std::max(n, line->length);
   int capacity = CapacityFor(n);
   if (line->capacity >= 256) {
     long grown = ((long)line->capacity * 3 / 2 + 15) & ~15L;
@@ -129,7 +138,7 @@ BOOL EditBuffer::ReserveLine(EditLine* line, int n) {
   if (text == nullptr) return FALSE;
   if (line->text != nullptr) {
     std::memcpy(text, line->text, line->length);
-    editpool::Free(line->text, line->capacity);
+    if (!IsBorrowed(line)) editpool::Free(line->text, line->capacity);
   }
   line->text = text;
   line->capacity = capacity;

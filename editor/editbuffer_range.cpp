@@ -30,6 +30,7 @@ int EditBuffer::InsertText(EditPos& at, const char* text, int length, BOOL recor
   if (outLength != nullptr) *outLength = 0;
   if (at.line == nullptr) return EDIT_NO_TEXT;
   if (text == nullptr || length <= 0) return 0;
+  ForgetBlockStatesAfter(at.line->lineNumber);
   char* copy = CopyText(text, length);
   if (copy == nullptr) return EDIT_NO_MEMORY;
   length = static_cast<int>(std::strlen(copy));
@@ -100,6 +101,7 @@ int EditBuffer::InsertColumnBlock(EditPos& at, const char* text, int length, BOO
   if (m_bReadOnly) return EDIT_READ_ONLY;
   if (at.line == nullptr) return EDIT_NO_TEXT;
   if (text == nullptr || length <= 0) return 0;
+  ForgetBlockStatesAfter(at.line->lineNumber);
   SetModified(TRUE);
   char* copy = CopyText(text, length);
   if (copy == nullptr) return EDIT_NO_MEMORY;
@@ -158,6 +160,7 @@ int EditBuffer::DeleteRange(EditPos& start, EditPos& end, BOOL record) {
   if (!IsBefore(from, to)) std::swap(from, to);
   from.offset = std::max(0, from.offset);
   to.offset = std::max(0, to.offset);
+  ForgetBlockStatesAfter(from.line->lineNumber);
   if (from.line != to.line) to.offset = std::min(to.offset, ContentLength(to.line));
   // Refuse a join that would be too wide before anything changes.
   if (from.line != to.line) {
@@ -167,6 +170,7 @@ int EditBuffer::DeleteRange(EditPos& start, EditPos& end, BOOL record) {
     int endContent = ContentLength(to.line);
     int tail = TextWidth(to.line->text + to.offset, endContent - to.offset);
     if (keep + tail > kMaxLineColumns) return EDIT_LINE_TOO_LONG;
+    if (!MakeWritable(from.line)) return EDIT_NO_MEMORY;
   }
   char* text = nullptr;
   UndoRecord rec{};
@@ -222,6 +226,7 @@ int EditBuffer::DeleteColumnBlock(EditPos& corner1, EditPos& corner2, BOOL recor
   EditLine* bottom = top == corner1.line ? corner2.line : corner1.line;
   int left = std::min(corner1.offset, corner2.offset);
   int right = std::max(corner1.offset, corner2.offset);
+  ForgetBlockStatesAfter(top->lineNumber);
   char* text = nullptr;
   if (record) {
     text = GetColumnText(corner1, corner2);

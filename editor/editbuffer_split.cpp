@@ -13,9 +13,19 @@ bool IsBreak(char c) { return c == '\r' || c == '\n'; }
 }  // namespace
 
 // A new line holding n bytes, followed by the buffer's line end when asked.
-EditLine* EditBuffer::MakeLine(const char* bytes, int n, bool withEnd) {
+EditLine* EditBuffer::MakeLine(const char* bytes, int n, bool withEnd, LoadedLines* store) {
   int total = n + (withEnd ? m_nLineEndLength : 0);
-  EditLine* line = CreateLine(total, LineRoom::kTight);
+  EditLine* line;
+  if (store != nullptr) {
+    // A loaded line: record and text (with a NUL after) from the store.
+    line = store->TakeRecord();
+    char* text = total > 0 && line != nullptr ? store->TakeText(static_cast<size_t>(total) + 1) : nullptr;
+    if (line == nullptr || (total > 0 && text == nullptr)) return nullptr;
+    line->text = text;  // capacity stays 0: borrowed
+    line->lineNumber = 1;
+  } else {
+    line = CreateLine(total, LineRoom::kTight);
+  }
   if (line == nullptr) return nullptr;
   if (n > 0) std::memcpy(line->text, bytes, n);
   if (withEnd) std::memcpy(line->text + n, m_szLineEnd, m_nLineEndLength);

@@ -179,16 +179,19 @@ int EditBuffer::FindCommentEnd(const char* text, int len, int kind) {
 }
 
 BOOL EditBuffer::GetBlockKind(EditLine* line, int* kind) {
+  if (line == nullptr) return FALSE;
   const char* other2 = m_szCommentEnd2[0] == '\0' ? m_szCommentStart2 : "";
   const char* other1 = m_szCommentEnd1[0] == '\0' ? m_szCommentStart1 : "";
+  KeepBlockStatesFor(BlockSettingsKey());
   int found = 0;
-  if (IsInsideBlock(line, m_szCommentStart1, m_szCommentEnd1, other2)) {
+  if (BlockInsideCached(0, line, m_szCommentStart1, m_szCommentEnd1, other2)) {
     found = 1;
-  } else if (IsInsideBlock(line, m_szCommentStart2, m_szCommentEnd2, other1)) {
+  } else if (BlockInsideCached(1, line, m_szCommentStart2, m_szCommentEnd2, other1)) {
     found = 2;
   } else {
     for (size_t i = 0; i < m_delimiterPairs.size() && found == 0; ++i) {
-      if (IsInsideBlock(line, m_delimiterPairs[i].start, m_delimiterPairs[i].end, "")) {
+      if (BlockInsideCached(static_cast<int>(i) + 2, line, m_delimiterPairs[i].start, m_delimiterPairs[i].end,
+                            "")) {
         found = static_cast<int>(i) + 3;
       }
     }
@@ -205,62 +208,160 @@ bool EditBuffer::IsLineComment(const char* start) const {
           (std::strcmp(start, m_szCommentStart2) == 0 && m_szCommentEnd2[0] == '\0'));
 }
 
+EditBuffer::BlockDelims EditBuffer::BlockDelimsFor(const char* start, const char* end,
+                                                   const char* otherStart) {
+  BlockDelims d;
+  d.start = start;
+  d.end = end;
+  d.startLength = static_cast<int>(std::strlen(start));
+  // The line-comment starts that hide a block start standing after them.
+  if (otherStart != nullptr && *otherStart != '\0') d.lineComments.push_back(otherStart);
+  if (!m_delimiterPairs.empty()) {
+    if (IsLineComment(m_szCommentStart1)) d.lineComments.push_back(m_szCommentStart1);
+    if (IsLineComment(m_szCommentStart2)) d.lineComments.push_back(m_szCommentStart2);
+    for (const DelimiterPair& pair : m_delimiterPairs) {
+      if (std::strcmp(pair.start, start) != 0) d.lineComments.push_back(pair.start);
+    }
+  }
+  return d;
+}
+
+// The last block start of the line outside quotes and not behind a line
+// comment, or -1.
+int EditBuffer::BlockStartIn(const char* text, int len, const BlockDelims& d) {
+  auto lastUnquoted = [&](int within) {
+    int at = FindLastString(d.start, text, within);
+    while (at >= 0 && IsInQuotes(text, text + at)) {
+      at = FindLastString(d.start, text, at + d.startLength - 1);
+    }
+    return at;
+  };
+  int candidate = lastUnquoted(len);
+  while (candidate >= 0) {
+    int cut = -1;
+    for (const char* lc : d.lineComments) {
+      int at = FindString(lc, text, candidate);
+      while (at >= 0 && IsInQuotes(text, text + at)) {
+        int next = FindString(lc, text + at + 1, candidate - at - 1);
+        at = next < 0 ? -1 : at + 1 + next;
+      }
+      if (at >= 0 && (cut < 0 || at < cut)) cut = at;
+    }
+    if (cut < 0) break;
+    candidate = lastUnquoted(cut);
+  }
+  return candidate;
+}
+
+// Whether the bytes hold a block end outside quotes (counted from `text`).
+bool EditBuffer::BlockEndIn(const char* text, int len, const BlockDelims& d) {
+  for (int from = 0; from < len;) {
+    int at = FindString(d.end, text + from, len - from);
+    if (at < 0) return false;
+    if (!IsInQuotes(text, text + from + at)) return true;
+    from += at + 1;
+  }
+  return false;
+}
+
+// The state at the start of the line after `line`, from the state at its
+// own start: a block start on it decides alone, else an end closes.
+bool EditBuffer::BlockStateAfter(EditLine* line, bool inside, const BlockDelims& d) {
+  if (line->text == nullptr) return false;
+  int len = ContentLength(line);
+  int candidate = BlockStartIn(line->text, len, d);
+  if (candidate >= 0) {
+    int after = candidate + d.startLength;
+    return !BlockEndIn(line->text + after, len - after, d);
+  }
+  return inside && !BlockEndIn(line->text, len, d);
+}
+
 BOOL EditBuffer::IsInsideBlock(EditLine* line, const char* start, const char* end, const char* otherStart) {
   if (line == nullptr || start == nullptr || end == nullptr || *start == '\0' || *end == '\0') {
     return FALSE;
   }
-  int startLength = static_cast<int>(std::strlen(start));
-  // The line-comment starts that hide a block start standing after them.
-  std::vector<const char*> lineComments;
-  if (otherStart != nullptr && *otherStart != '\0') lineComments.push_back(otherStart);
-  if (!m_delimiterPairs.empty()) {
-    if (IsLineComment(m_szCommentStart1)) lineComments.push_back(m_szCommentStart1);
-    if (IsLineComment(m_szCommentStart2)) lineComments.push_back(m_szCommentStart2);
-    for (const DelimiterPair& pair : m_delimiterPairs) {
-      if (std::strcmp(pair.start, start) != 0) lineComments.push_back(pair.start);
-    }
-  }
-  auto lastUnquoted = [&](const char* text, int len) {
-    int at = FindLastString(start, text, len);
-    while (at >= 0 && IsInQuotes(text, text + at)) {
-      at = FindLastString(start, text, at + startLength - 1);
-    }
-    return at;
-  };
-  auto unquotedEnd = [&](const char* text, int len) {
-    for (int from = 0; from < len;) {
-      int at = FindString(end, text + from, len - from);
-      if (at < 0) return false;
-      if (!IsInQuotes(text, text + from + at)) return true;
-      from += at + 1;
-    }
-    return false;
-  };
+  BlockDelims d = BlockDelimsFor(start, end, otherStart);
   for (EditLine* prev = line->prev; prev != nullptr; prev = prev->prev) {
     if (prev->text == nullptr) return FALSE;
     const char* text = prev->text;
     int len = ContentLength(prev);
-    int candidate = lastUnquoted(text, len);
-    while (candidate >= 0) {
-      int cut = -1;
-      for (const char* lc : lineComments) {
-        int at = FindString(lc, text, candidate);
-        while (at >= 0 && IsInQuotes(text, text + at)) {
-          int next = FindString(lc, text + at + 1, candidate - at - 1);
-          at = next < 0 ? -1 : at + 1 + next;
-        }
-        if (at >= 0 && (cut < 0 || at < cut)) cut = at;
-      }
-      if (cut < 0) break;
-      candidate = lastUnquoted(text, cut);
-    }
+    int candidate = BlockStartIn(text, len, d);
     if (candidate < 0) continue;
-    int after = candidate + startLength;
-    if (unquotedEnd(text + after, len - after)) return FALSE;
+    int after = candidate + d.startLength;
+    if (BlockEndIn(text + after, len - after, d)) return FALSE;
     for (EditLine* l = prev->next; l != nullptr && l != line; l = l->next) {
-      if (l->text != nullptr && unquotedEnd(l->text, ContentLength(l))) return FALSE;
+      if (l->text != nullptr && BlockEndIn(l->text, ContentLength(l), d)) return FALSE;
     }
     return TRUE;
   }
   return FALSE;
+}
+
+// IsInsideBlock through the run of known states of block kind `index`: the
+// walk back stops at the run's end, at a line holding a block start or at
+// the first line, and the states from there down to the line are kept.
+bool EditBuffer::BlockInsideCached(int index, EditLine* line, const char* start, const char* end,
+                                   const char* otherStart) {
+  if (start == nullptr || end == nullptr || *start == '\0' || *end == '\0') return false;
+  if (static_cast<int>(m_blockRuns.size()) <= index) m_blockRuns.resize(index + 1);
+  BlockStateRun& run = m_blockRuns[index];
+  bool inside = false;
+  if (run.Get(line->lineNumber, &inside)) return inside;
+  BlockDelims d = BlockDelimsFor(start, end, otherStart);
+  EditLine* from = line;  // the first line whose state is known by the walk
+  for (EditLine* prev = line->prev;; prev = prev->prev) {
+    if (prev == nullptr) {
+      inside = false;  // from is the first line
+      break;
+    }
+    if (run.Get(prev->lineNumber, &inside)) {
+      from = prev;
+      break;
+    }
+    if (prev->text == nullptr) {
+      inside = false;
+      break;
+    }
+    if (BlockStartIn(prev->text, ContentLength(prev), d) >= 0) {
+      inside = BlockStateAfter(prev, false, d);
+      break;
+    }
+    from = prev;
+  }
+  for (EditLine* l = from; l != line; l = l->next) {
+    run.Put(l->lineNumber, inside);
+    inside = BlockStateAfter(l, inside, d);
+  }
+  run.Put(line->lineNumber, inside);
+  return inside;
+}
+
+// What the block states depend on besides the lines: the delimiters, the
+// case rule and the line end.
+std::string EditBuffer::BlockSettingsKey() const {
+  std::string key;
+  for (const char* part :
+       {m_szCommentStart1, m_szCommentEnd1, m_szCommentStart2, m_szCommentEnd2, m_szLineEnd}) {
+    key += part;
+    key += '\n';
+  }
+  for (const DelimiterPair& pair : m_delimiterPairs) {
+    key += static_cast<const char*>(pair.start);
+    key += '\n';
+    key += static_cast<const char*>(pair.end);
+    key += '\n';
+  }
+  key += m_bCase ? 'C' : 'c';
+  return key;
+}
+
+void EditBuffer::KeepBlockStatesFor(const std::string& key) {
+  if (key == m_blockKey) return;
+  m_blockKey = key;
+  m_blockRuns.clear();
+}
+
+void EditBuffer::ForgetBlockStatesAfter(int lineNumber) {
+  for (BlockStateRun& run : m_blockRuns) run.ForgetAfter(lineNumber);
 }

@@ -47,8 +47,8 @@ BOOL EditBuffer::AddLineTextUndo(UndoType type, const EditLine* line, int from, 
   return AddUndoRecord(rec, text);
 }
 
-BOOL EditBuffer::AddUndoRecord(const UndoRecord& rec, const char* text) {
-  if (m_pUndoRing == nullptr) return FALSE;
+// The slot for a new record, emptied.
+UndoRecord& EditBuffer::NextUndoSlot() {
   // The redo tail goes first, so that a full ring never drops records at or
   // above the current position.
   for (int i = m_nUndoPos; i < m_nUndoCount; ++i) ClearSlot(m_pUndoRing[i]);
@@ -64,6 +64,12 @@ BOOL EditBuffer::AddUndoRecord(const UndoRecord& rec, const char* text) {
   }
   UndoRecord& slot = m_pUndoRing[m_nUndoPos];
   ClearSlot(slot);
+  return slot;
+}
+
+BOOL EditBuffer::AddUndoRecord(const UndoRecord& rec, const char* text) {
+  if (m_pUndoRing == nullptr) return FALSE;
+  UndoRecord& slot = NextUndoSlot();
   slot.type = rec.type;
   slot.line = rec.line;
   slot.offset = rec.offset;
@@ -209,7 +215,11 @@ BOOL EditBuffer::Undo() {
   LineCache cache;
   for (;;) {
     UndoRecord rec = m_pUndoRing[m_nUndoPos - 1];
-    Replay(rec, false, cache);
+    if (rec.type == UNDO_SWAP_LINES) {
+      if (!SwapLines(m_pUndoRing[m_nUndoPos - 1])) return done;
+    } else {
+      Replay(rec, false, cache);
+    }
     --m_nUndoPos;
     ++done;
     if (m_nUndoPos == 0 || !Belongs(rec, m_pUndoRing[m_nUndoPos - 1])) break;
@@ -223,7 +233,11 @@ BOOL EditBuffer::Redo() {
   LineCache cache;
   for (;;) {
     UndoRecord rec = m_pUndoRing[m_nUndoPos];
-    Replay(rec, true, cache);
+    if (rec.type == UNDO_SWAP_LINES) {
+      if (!SwapLines(m_pUndoRing[m_nUndoPos])) return done;
+    } else {
+      Replay(rec, true, cache);
+    }
     ++m_nUndoPos;
     ++done;
     if (m_nUndoPos + 1 > m_nUndoCount || !Belongs(rec, m_pUndoRing[m_nUndoPos])) break;

@@ -13,7 +13,7 @@ bool IsPair(char first, char second) { return IsBreak(second) && second != first
 
 }  // namespace
 
-LineSplitter::LineSplitter(EditBuffer& buffer) : m_buffer(buffer) {}
+LineSplitter::LineSplitter(EditBuffer& buffer, LoadedLines* store) : m_buffer(buffer), m_store(store) {}
 
 LineSplitter::~LineSplitter() {
   if (m_head != nullptr) m_buffer.FreeLines(m_head);
@@ -128,7 +128,7 @@ bool LineSplitter::Line(const char* p, int n, bool withEnd) {
 }
 
 bool LineSplitter::Append(const char* p, int n, bool withEnd) {
-  EditLine* line = m_buffer.MakeLine(p, n, withEnd);
+  EditLine* line = m_buffer.MakeLine(p, n, withEnd, m_store);
   if (line == nullptr) return false;
   if (m_tail == nullptr) {
     m_head = line;

@@ -10,10 +10,12 @@
 #include "editor/editline.h"
 
 class EditBuffer;
+class LoadedLines;
 
 class LineSplitter {
  public:
-  explicit LineSplitter(EditBuffer& buffer);
+  // With a store the lines' texts are put there (lines read from a file).
+  explicit LineSplitter(EditBuffer& buffer, LoadedLines* store = nullptr);
   ~LineSplitter();  // frees a chain that was not taken
   LineSplitter(const LineSplitter&) = delete;
   LineSplitter& operator=(const LineSplitter&) = delete;
@@ -39,6 +41,7 @@ class LineSplitter {
   const char* NextBreak(const char* p, const char* end);
 
   EditBuffer& m_buffer;
+  LoadedLines* m_store;
   std::string m_pending;  // start of a line whose end has not come yet
   char m_held = 0;        // a CR or LF that ended the last piece
   EditLine* m_head = nullptr;

@@ -9,6 +9,16 @@
 #include <emmintrin.h>
 #endif
 
+#if defined(__SSE2__)
+// Long scans run ahead of the hardware's own fetching, which stops at page
+// ends: once per cache line, the line a page ahead is asked for.
+static inline void LiteralscanAhead(const char* base, const char* at) {
+  constexpr long kAhead = 4096;
+  constexpr long kLine = 64;
+  if (((at - base) & (kLine - 1)) == 0) _mm_prefetch(at + kAhead, _MM_HINT_T0);
+}
+#endif
+
 namespace {
 
 // Bytes of source text from the most to the least common; the rest are rare.
@@ -82,7 +92,8 @@ const char* FindAnyByte(const char* p, const char* end, const KeyBytes& keys) {
     return static_cast<unsigned>(_mm_movemask_epi8(hit));
   };
   if (end - p >= 16) {
-    for (; end - p >= 16; p += 16) {
+    for (const char* base = p; end - p >= 16; p += 16) {
+      LiteralscanAhead(base, p);
       if (unsigned mask = hits(p)) return p + __builtin_ctz(mask);
     }
     // The rest in one block that ends at the end, without the bytes done.
@@ -124,7 +135,8 @@ const char* ScanPairs(const char* p, const char* end, const KeyBytes& keys) {
     return static_cast<unsigned>(_mm_movemask_epi8(hit));
   };
   if (end - p >= 17) {
-    for (; end - p >= 17; p += 16) {
+    for (const char* base = p; end - p >= 17; p += 16) {
+      LiteralscanAhead(base, p);
       if (unsigned mask = hits(p)) return p + __builtin_ctz(mask);
     }
     const char* last = end - 17;
@@ -163,7 +175,7 @@ void LiteralScan::Set(const std::vector<std::string>& strings, Fold fold) {
       m_strings.clear();  // an empty string is everywhere: nothing to scan for
       return;
     }
-    m_strings.push_back({s, 0});
+    m_strings.push_back({s, 0, 0});
   }
   if (m_strings.empty()) return;
   // A single string is found by memchr for its rarest byte when that byte
@@ -173,6 +185,14 @@ void LiteralScan::Set(const std::vector<std::string>& strings, Fold fold) {
     const Target& t = m_strings[0];
     if (t.text.size() == 1 || Commonness(static_cast<unsigned char>(t.text[t.key])) == 0) {
       m_scan = Scan::kOneByte;
+      Target& one = m_strings[0];
+      one.also = one.key;
+      for (size_t i = 0; i < one.text.size(); ++i) {
+        auto c = static_cast<unsigned char>(one.text[i]);
+        if (i != one.key && (one.also == one.key ||
+                             Commonness(c) < Commonness(static_cast<unsigned char>(one.text[one.also]))))
+          one.also = i;
+      }
       return;
     }
   }
@@ -261,15 +281,37 @@ bool LiteralScan::Equal(const char* p, const std::string& s) const {
 }
 
 // The leftmost occurrence of the single string, scanning for its key byte
-// only where a whole occurrence fits around it.
+// only where a whole occurrence fits around it; with a vector, for the key
+// byte and a second byte of the string at their distance at once, so that
+// a key byte common in the text seldom stops the scan.
 long LiteralScan::FindOne(const char* p, size_t n) const {
   const Target& t = m_strings[0];
-  if (n < t.text.size()) return -1;
-  const char* q = p + t.key;
-  const char* stop = p + n - (t.text.size() - t.key) + 1;
+  const size_t len = t.text.size();
+  if (n < len) return -1;
+  const char* start = p;  // where an occurrence may begin
+  const char* last = p + n - len;
+#if defined(__SSE2__)
+  if (t.also != t.key && last - start >= 16) {
+    const __m128i k = _mm_set1_epi8(t.text[t.key]);
+    const __m128i a = _mm_set1_epi8(t.text[t.also]);
+    for (; last - start >= 16; start += 16) {
+      LiteralscanAhead(p, start);
+      __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(start + t.key));
+      __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(start + t.also));
+      auto mask =
+          static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(x, k), _mm_cmpeq_epi8(y, a))));
+      for (; mask != 0; mask &= mask - 1) {
+        const char* at = start + __builtin_ctz(mask);
+        if (std::memcmp(at, t.text.data(), len) == 0) return static_cast<long>(at - p);
+      }
+    }
+  }
+#endif
+  const char* q = start + t.key;
+  const char* stop = last + t.key + 1;
   const auto key = static_cast<unsigned char>(t.text[t.key]);
   while (q < stop && (q = static_cast<const char*>(std::memchr(q, key, stop - q))) != nullptr) {
-    if (std::memcmp(q - t.key, t.text.data(), t.text.size()) == 0) return static_cast<long>(q - t.key - p);
+    if (std::memcmp(q - t.key, t.text.data(), len) == 0) return static_cast<long>(q - t.key - p);
     ++q;
   }
   return -1;

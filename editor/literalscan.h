@@ -55,7 +55,8 @@ class LiteralScan {
  private:
   struct Target {
     std::string text;
-    size_t key;  // index of the byte (or first byte of the pair) looked for
+    size_t key;   // index of the byte (or first byte of the pair) looked for
+    size_t also;  // kOneByte: another byte checked with it (the next rarest)
   };
   enum class Scan { kOneByte, kPairs, kBytes, kTable };
   bool Equal(const char* p, const std::string& s) const;

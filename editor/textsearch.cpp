@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "editor/literalscan.h"
+#include "editor/loadedlines.h"
 #include "editor/regexp.h"
 
 namespace {
@@ -59,6 +60,12 @@ Prepared& PreparedFor(const char* pattern, bool matchCase, bool regex) {
   return prepared;
 }
 
+// Where the next line's text begins when the texts follow one another: a
+// borrowed text takes its bytes and NUL, an own one its whole block.
+const char* TextsearchSpanEnd(const EditLine* line) {
+  return line->text + (line->capacity != 0 ? line->capacity : line->length + 1);
+}
+
 // Passes over lines without any of the scanned strings, scanning runs of
 // lines whose texts follow one another in memory as one block (a NUL ends
 // each text, so no string found spans two lines): the first line at or
@@ -70,20 +77,66 @@ EditLine* TextsearchSkip(EditLine* line, const EditLine* limit, const LiteralSca
     EditLine* last = line;
     for (int n = 1; n < run; ++n) {
       EditLine* next = last->next;
-      if (next == nullptr || next == limit || next->text != last->text + last->capacity) break;
+      if (next == nullptr || next == limit || next->text != TextsearchSpanEnd(last)) break;
       last = next;
     }
     const char* begin = line->text;
     long at = scan.Find(begin, static_cast<size_t>(last->text + last->length - begin));
     if (at >= 0) {
       const char* hit = begin + at;
-      while (hit >= line->text + line->capacity) line = line->next;
+      while (hit >= TextsearchSpanEnd(line)) line = line->next;
       return line;
     }
     line = last->next;
     run = std::min(run * 2, kLongestRun);
   }
   return line;
+}
+
+// The same over lines exactly as loaded: each block of loaded texts is
+// scanned whole from the line on, and a hit is mapped back to its line by
+// its place among the block's texts. False when the blocks do not hold the
+// lines as expected: `line` is then where the caller's walk goes on.
+bool TextsearchSkipLoaded(EditLine*& line, const EditLine* limit, const LiteralScan& scan,
+                          const LoadedLines& loaded) {
+  // Line numbers are the loaded order (from 1), as nothing changed since.
+  long end = limit != nullptr ? limit->lineNumber - 1 : -1;
+  while (line != nullptr && line != limit && line->text != nullptr) {
+    LoadedLines::Span span;
+    if (!loaded.TextSpanOf(line->text, &span) || loaded.LineAt(line->lineNumber - 1) != line) return false;
+    const char* stop = span.end;
+    bool limitHere = limit != nullptr && end < span.endLine;
+    if (limitHere) {
+      if (limit->text == nullptr || limit->text < line->text || limit->text > span.end) return false;
+      stop = limit->text;
+    }
+    long at = scan.Find(line->text, static_cast<size_t>(stop - line->text));
+    if (at >= 0) {
+      const char* hit = line->text + at;
+      // Hits are often close by; else the block's texts are searched.
+      constexpr int kNearLines = 16;
+      EditLine* found = line;
+      for (int n = 0;
+           n < kNearLines && found != nullptr && found->text != nullptr && hit > found->text + found->length;
+           ++n)
+        found = found->next;
+      if (found == nullptr || found->text == nullptr || hit > found->text + found->length)
+        found = loaded.LineOfText(span, hit, line->lineNumber - 1);
+      if (found == nullptr || found->text == nullptr || hit < found->text ||
+          hit > found->text + found->length)
+        return false;
+      line = found;
+      return true;
+    }
+    if (limitHere) {
+      line = const_cast<EditLine*>(limit);
+      return true;
+    }
+    EditLine* next = loaded.LineAt(span.endLine);
+    if (next == nullptr && span.endLine < loaded.LineCount()) return false;
+    line = next;
+  }
+  return true;
 }
 
 struct Search {
@@ -182,7 +235,7 @@ BOOL FindPatternCompiles(const FindRecord& rec) {
   return PreparedFor(rec.pattern, (rec.flags & FIND_MATCH_CASE) != 0, regex).valid ? TRUE : FALSE;
 }
 
-BOOL FindText(EditPos& pos, EditPos& limit, FindRecord* rec) {
+BOOL FindText(EditPos& pos, EditPos& limit, FindRecord* rec, const LoadedLines* asLoaded) {
   if (rec == nullptr || pos.line == nullptr || rec->pattern.IsEmpty()) return FALSE;
   const char* pattern = rec->pattern;
   if (*pattern == '\0') return FALSE;
@@ -194,7 +247,8 @@ BOOL FindText(EditPos& pos, EditPos& limit, FindRecord* rec) {
   bool skip = search.forward && !search.p->scan.Empty();
   for (EditLine* line = pos.line; line != nullptr; line = search.forward ? line->next : line->prev) {
     if (skip && line != pos.line) {
-      line = TextsearchSkip(line, limit.line, search.p->scan);
+      if (asLoaded == nullptr || !TextsearchSkipLoaded(line, limit.line, search.p->scan, *asLoaded))
+        line = TextsearchSkip(line, limit.line, search.p->scan);
       if (line == nullptr) break;
     }
     int len = line->text != nullptr ? line->length : 0;

@@ -6,6 +6,8 @@
 #include "platform/base/cstring.h"
 #include "platform/base/windef.h"
 
+class LoadedLines;
+
 enum FindFlags : UINT {
   FIND_MATCH_CASE = 4,
   FIND_FORWARD = 8,
@@ -38,5 +40,6 @@ BOOL FindPatternCompiles(const FindRecord& rec);
 // Searches from pos towards limit (forward: up to limit.offset on the limit
 // line; backward: down to limit.offset on it; a null limit line searches to
 // the end or the start). On a match pos is its position and
-// rec->matchLength its length.
-BOOL FindText(EditPos& pos, EditPos& limit, FindRecord* rec);
+// rec->matchLength its length. `asLoaded`, the buffer's LinesAsLoaded(),
+// lets the search scan the loaded texts as blocks.
+BOOL FindText(EditPos& pos, EditPos& limit, FindRecord* rec, const LoadedLines* asLoaded = nullptr);

@@ -15,6 +15,7 @@ enum UndoType : UINT {
   UNDO_DELETE_BLOCK = 9,
   UNDO_INSERT_BLOCK = 10,
   UNDO_INSERT_FILE = 11,
+  UNDO_SWAP_LINES = 12,  // text: the lines' other contents (lineswap.h)
 };
 
 struct UndoRecord {

@@ -81,7 +81,7 @@ long Ours(const Pattern& p) {
   rec.flags = FIND_FORWARD | (p.matchCase ? FIND_MATCH_CASE : 0) | (p.regex ? FIND_REGEX : 0);
   EditPos pos{Loaded().m_pLines, 0}, none;
   long count = 0;
-  while (FindText(pos, none, &rec)) {
+  while (FindText(pos, none, &rec, Loaded().LinesAsLoaded())) {
     ++count;
     pos.offset += std::max(1, rec.matchLength);
   }

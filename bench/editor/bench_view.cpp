@@ -260,7 +260,8 @@ double ViewBenchReplaceAll(int lines, double* search) {
   EditPos pos{w.doc->m_editBuffer.m_pLines, 0};
   EditPos limit;
   int found = 0;
-  while (pos.line != nullptr && FindText(pos, limit, &find)) {
+  // As the view's own find does: the loaded texts scanned block by block.
+  while (pos.line != nullptr && FindText(pos, limit, &find, w.doc->m_editBuffer.LinesAsLoaded())) {
     ++found;
     pos.offset += find.matchLength;
   }

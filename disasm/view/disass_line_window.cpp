@@ -73,6 +73,7 @@ EditLine* DisassLineWindow::Make(int n) {
 }
 
 void DisassLineWindow::Relink() {
+  ForgetBlockStatesAfter(0);
   m_pLines = m_lines.empty() ? nullptr : m_lines.front();
   m_nLineCount = Count();
 }

@@ -15,6 +15,7 @@
 #include "editor/editcore_geometry.h"
 #include "editor/view/editcoreids.h"
 #include "editor/paintline.h"
+#include "editor/textreplace.h"
 #include "editor/textsearch.h"
 #include "platform/afx/afx.h"
 #include "platform/sys/msgbox.h"

@@ -309,33 +309,9 @@ void SECEditCore<TBase>::ReplaceAllMatches(FindRecord& rec, OEFindDlg* dialog) {
   if (m_bSelection) ClearSelection(m_bRedraw);
   BOOL redraw = m_bRedraw;
   m_bRedraw = FALSE;
-  rec.flags |= FIND_FORWARD;
-  EditPos pos{PrepareWalk(), 0};
-  EditPos limit;
-  int count = 0;
-  while (pos.line != nullptr && FindText(pos, limit, &rec)) {
-    ++count;
-    int length = rec.matchLength;
-    const CString& replacement = (rec.flags & FIND_REGEX) ? rec.substituted : rec.replacement;
-    int next = pos.offset + length;
-    if (EndColumn(pos.line) + replacement.GetLength() < kMaxColumn) {
-      seceditcore_detail::UndoGroup group(buf);
-      EditPos end{pos.line, pos.offset + length};
-      if (length > 0) buf->DeleteRange(pos, end, TRUE);
-      EditPos at = pos;
-      if (!replacement.IsEmpty()) buf->InsertString(at, replacement, TRUE, TRUE);
-      next = pos.offset + replacement.GetLength();
-    }
-    // A match of no bytes moves on by one, so the search always ends.
-    if (length == 0) ++next;
-    if (next > buf->ContentLength(pos.line)) {
-      pos = {pos.line->next, 0};
-    } else {
-      pos.offset = next;
-    }
-  }
+  ReplaceAllResult result = ReplaceEveryMatch(*buf, PrepareWalk(), rec, kMaxColumn);
   m_bRedraw = redraw;
-  if (count == 0) {
+  if (result.matches == 0) {
     m_pCaretLine = oldLine;
     m_nCaretLine = oldNumber;
     m_nCaretColumn = oldColumn;
@@ -343,17 +319,21 @@ void SECEditCore<TBase>::ReplaceAllMatches(FindRecord& rec, OEFindDlg* dialog) {
     return;
   }
   for (EditLine* l = buf->m_pLines; l != nullptr; l = l->next) {
-    l->selColumns = 0;
-    l->flags &= ~LINE_INVERT_MASK;
+    if (l->selColumns != 0 || (l->flags & LINE_INVERT_MASK) != 0) {
+      l->selColumns = 0;
+      l->flags &= ~LINE_INVERT_MASK;
+    }
   }
-  buf->m_nLineCount = buf->Renumber(buf->m_pLines);
-  m_pCaretLine = buf->GetLine(std::min(oldNumber, buf->m_nLineCount));
-  m_nCaretLine = m_pCaretLine->lineNumber;
+  // Lines keep their places and their count: only their bytes changed.
+  m_pCaretLine = oldLine;
+  m_nCaretLine = oldNumber;
   m_nCaretColumn = std::min(oldColumn, EndColumn(m_pCaretLine));
   RevalidateTopLine(m_pCaretLine);
   (void)dialog;
   CloseFindDialog();
-  RefreshLineCount();
   UpdateViews(nullptr, HINT_TEXT_CHANGED, nullptr);
-  FinishTextChange(m_bRedraw);
+  if (m_bRedraw) {
+    MakeCaretVisible();
+    RepaintAll(FALSE);
+  }
 }

@@ -16,6 +16,7 @@
 #include "platform/sys/file.h"
 #include "platform/sys/msgbox.h"
 #include "platform/sys/path.h"
+#include "platform/ui/file_dialog.h"
 #include "platform/ui/globalmem.h"
 #include "platform/ui/modal.h"
 #include "platform/ui/print.h"
@@ -40,6 +41,14 @@ plat::CommonDialogAnswer Ask(const std::string& kind, const std::string& caption
   RecordModal(kind, caption, a.ok ? IDOK : IDCANCEL);
   return a;
 }
+
+}  // namespace
+
+// A person pressing Delete in Qt's own file view removes whole folders
+// without a way back; the dialogs are read-only views of the disk.
+QFileDialog::Options FileDialogOptions() { return QFileDialog::ReadOnly; }
+
+namespace {
 
 QString Q(const std::string& s) { return From1252(s.c_str()); }
 QString Q(LPCSTR s) { return s ? From1252(s) : QString(); }
@@ -152,7 +161,7 @@ BOOL FileDialog(LPOPENFILENAME ofn, bool save) {
     d.setFileMode(save                                  ? QFileDialog::AnyFile
                   : (ofn->Flags & OFN_ALLOWMULTISELECT) ? QFileDialog::ExistingFiles
                                                         : QFileDialog::ExistingFile);
-    d.setOption(QFileDialog::DontConfirmOverwrite);
+    d.setOptions(FileDialogOptions() | QFileDialog::DontConfirmOverwrite);
     QStringList filters = QtFilters(ofn->lpstrFilter);
     if (!filters.isEmpty()) {
       d.setNameFilters(filters);
@@ -235,7 +244,8 @@ LPITEMIDLIST SHBrowseForFolder(LPBROWSEINFO bi) {
   if (!bi) return nullptr;
   std::string caption = bi->lpszTitle ? bi->lpszTitle : "Browse for Folder";
   plat::CommonDialogAnswer a = Ask("folder", caption, [&](plat::CommonDialogAnswer* out) {
-    QString dir = QFileDialog::getExistingDirectory(nullptr, Q(caption));
+    QString dir = QFileDialog::getExistingDirectory(nullptr, Q(caption), QString(),
+                                                    FileDialogOptions() | QFileDialog::ShowDirsOnly);
     if (dir.isEmpty()) return;
     out->ok = true;
     out->values.push_back(To1252(dir));
@@ -308,7 +318,8 @@ BOOL PrintDlg(LPPRINTDLG pd) {
   std::string output;
   if (!(pd->Flags & PD_RETURNDEFAULT)) {
     plat::CommonDialogAnswer a = Ask("print", "Print", [&](plat::CommonDialogAnswer* out) {
-      QString f = QFileDialog::getSaveFileName(nullptr, "Print to PDF file", QString(), "PDF files (*.pdf)");
+      QString f = QFileDialog::getSaveFileName(nullptr, "Print to PDF file", QString(), "PDF files (*.pdf)",
+                                               nullptr, FileDialogOptions());
       if (f.isEmpty()) return;
       out->ok = true;
       out->values.push_back(To1252(f));

@@ -105,10 +105,8 @@ void EnsureVisible(HWND h, ListState& s, int i) {
     SetTop(h, s, i - PageSize(h, s) + 1);
 }
 
-void MeasureItem(HWND h, ListState& s, int i) {
-  if (!(StyleOf(h) & LBS_OWNERDRAWVARIABLE) &&
-      !(i == 0 && (StyleOf(h) & LBS_OWNERDRAWFIXED) && !s.itemHeight))
-    return;
+void MeasureItem(HWND h, ListState& s, int i, DWORD style) {
+  if (!(style & LBS_OWNERDRAWVARIABLE) && !(i == 0 && (style & LBS_OWNERDRAWFIXED) && !s.itemHeight)) return;
   MEASUREITEMSTRUCT mis{ODT_LISTBOX,
                         static_cast<UINT>(GetDlgCtrlID(h)),
                         static_cast<UINT>(i),
@@ -116,25 +114,30 @@ void MeasureItem(HWND h, ListState& s, int i) {
                         static_cast<UINT>(FontLineHeight(ControlFont(h))),
                         s.items[i].data};
   SendMessage(NotifyTarget(h), WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
-  if (StyleOf(h) & LBS_OWNERDRAWFIXED)
+  if (style & LBS_OWNERDRAWFIXED)
     s.itemHeight = static_cast<int>(mis.itemHeight);
   else
     s.items[i].height = static_cast<int>(mis.itemHeight);
 }
 
-int Insert(HWND h, ListState& s, int at, LPCSTR str, bool sorted) {
+enum class ListInsertOrder { At, Sorted };
+
+// The window style is read once per item: a refill adds many.
+int Insert(HWND h, ListState& s, int at, LPCSTR str, ListInsertOrder order) {
+  const DWORD style = StyleOf(h);
+  const bool strings = !(style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) || (style & LBS_HASSTRINGS);
   Item it;
-  if (HasStrings(h)) {
+  if (strings) {
     if (!s.spareTexts.empty()) {
-      it.text = std::move(s.spareTexts.back());
+      it.text.swap(s.spareTexts.back());
       s.spareTexts.pop_back();
     }
     it.text.assign(str ? str : "");
   } else
     it.data = reinterpret_cast<ULONG_PTR>(str);
-  if (sorted) {
+  if (order == ListInsertOrder::Sorted) {
     at = 0;
-    if (HasStrings(h)) {
+    if (strings) {
       while (at < Count(s) && lstrcmpi(s.items[at].text.c_str(), it.text.c_str()) <= 0) ++at;
     } else {
       while (at < Count(s)) {
@@ -156,9 +159,12 @@ int Insert(HWND h, ListState& s, int at, LPCSTR str, bool sorted) {
     if (at != -1) return LB_ERR;
     at = Count(s);
   }
-  s.items.insert(s.items.begin() + at, std::move(it));
+  if (at == Count(s))
+    s.items.push_back(std::move(it));
+  else
+    s.items.insert(s.items.begin() + at, std::move(it));
   if (s.cur >= at) ++s.cur;
-  MeasureItem(h, s, at);
+  MeasureItem(h, s, at, style);
   UpdateScroll(h, s);
   Redraw(h, s);
   return at;
@@ -377,9 +383,10 @@ LRESULT Command(HWND h, ListState& s, UINT msg, WPARAM wp, LPARAM lp) {
   int i = static_cast<int>(wp);
   switch (msg) {
     case LB_ADDSTRING:
-      return Insert(h, s, -1, reinterpret_cast<LPCSTR>(lp), (StyleOf(h) & LBS_SORT) != 0);
+      return Insert(h, s, -1, reinterpret_cast<LPCSTR>(lp),
+                    StyleOf(h) & LBS_SORT ? ListInsertOrder::Sorted : ListInsertOrder::At);
     case LB_INSERTSTRING:
-      return Insert(h, s, i, reinterpret_cast<LPCSTR>(lp), false);
+      return Insert(h, s, i, reinterpret_cast<LPCSTR>(lp), ListInsertOrder::At);
     case LB_DELETESTRING:
       if (!Valid(s, i)) return LB_ERR;
       Delete(h, s, i);
@@ -567,7 +574,7 @@ void ButtonDown(HWND h, ListState& s, WPARAM keys, LPARAM lp) {
 
 LRESULT CALLBACK ListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT fontResult;
-  if (HandleFontMessage(h, msg, wp, lp, &fontResult)) {
+  if ((msg == WM_SETFONT || msg == WM_GETFONT) && HandleFontMessage(h, msg, wp, lp, &fontResult)) {
     if (auto* s = ControlState<ListState>(h); s && msg == WM_SETFONT && !OwnerDraw(h)) s->itemHeight = 0;
     return fontResult;
   }

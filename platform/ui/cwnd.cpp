@@ -265,7 +265,7 @@ LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wp, LPARAM lp) {
-  if (m_pfnSuper) return ::CallWindowProc(m_pfnSuper, m_hWnd, msg, wp, lp);
+  if (m_pfnSuper) return m_pfnSuper(m_hWnd, msg, wp, lp);
   return ::DefWindowProc(m_hWnd, msg, wp, lp);
 }
 

@@ -3,6 +3,7 @@
 
 #include <QPainter>
 #include <QWidget>
+#include <cstring>
 
 #include "platform/ui/caret.h"
 #include "platform/ui/gdi_obj.h"
@@ -166,8 +167,15 @@ BOOL InvalidateRect(HWND h, const RECT* r, BOOL erase) {
       if (auto w = Find(t)) InvalidateTree(*w, ClientAll(*w), erase, true);
     return TRUE;
   }
-  auto w = Find(h);
+  WndRef w(h);
   if (!w) return FALSE;
+  // A window already waiting to paint all of its client area (a list
+  // refilled page after page) keeps its region as it is.
+  if (!r && w->update.rectCount() == 1 && w->update.boundingRect() == QRect(QPoint(0, 0), w->client.size())) {
+    if (erase) w->erase = true;
+    MarkDirty(*w);
+    return TRUE;
+  }
   Invalidate(*w, FromRect(*w, r), erase);
   return TRUE;
 }
@@ -265,6 +273,30 @@ BOOL RedrawWindow(HWND h, const RECT* r, HRGN rgn, UINT flags) {
 BOOL LockWindowUpdate(HWND) { return TRUE; }
 
 namespace {
+// Moves a rectangle of an image's pixels to `to` in place, row by row in
+// the order that never overwrites a row still to be read. Images whose
+// pixels are not whole bytes go through a copy.
+void PaintMovePixels(QImage& image, const QRect& src, const QPoint& to) {
+  if (image.depth() % 8 != 0) {
+    QImage copy = image.copy(src);
+    QPainter p(&image);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(to, copy);
+    return;
+  }
+  const size_t pixel = static_cast<size_t>(image.depth() / 8);
+  const size_t rowBytes = static_cast<size_t>(src.width()) * pixel;
+  const int down = to.y() > src.y() ? 1 : 0;
+  uchar* bits = image.bits();
+  const qsizetype stride = image.bytesPerLine();
+  for (int i = 0; i < src.height(); ++i) {
+    int row = down ? src.height() - 1 - i : i;
+    const uchar* from = bits + (src.y() + row) * stride + src.x() * pixel;
+    uchar* into = bits + (to.y() + row) * stride + to.x() * pixel;
+    std::memmove(into, from, rowBytes);
+  }
+}
+
 // Moves pixels of the backing image; the area uncovered comes back.
 QRegion ShiftPixels(Wnd& w, int dx, int dy, const QRect& scroll, const QRect& clip) {
   QRect area = scroll & clip & QRect(QPoint(0, 0), w.client.size());
@@ -274,10 +306,11 @@ QRegion ShiftPixels(Wnd& w, int dx, int dy, const QRect& scroll, const QRect& cl
   src = dst.translated(-dx, -dy);
   FlushSurface(&w.image);
   if (!dst.isEmpty()) {
-    QImage copy = w.image.copy(src.translated(w.client.topLeft()));
-    QPainter p(&w.image);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(dst.translated(w.client.topLeft()).topLeft(), copy);
+    QRect image = w.image.rect();
+    QRect from = src.translated(w.client.topLeft());
+    // Only pixels the image holds, moved to where it holds them.
+    QRect held = from & image & image.translated(-dx, -dy);
+    if (!held.isEmpty()) PaintMovePixels(w.image, held, held.topLeft() + QPoint(dx, dy));
   }
   ShowImage(w, area.translated(w.client.topLeft()));
   return QRegion(area) - QRegion(dst);

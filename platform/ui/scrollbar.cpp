@@ -40,12 +40,12 @@ ScrollBarState* BarState(HWND h, int bar, WndPtr* keep) {
 bool IsControlVertical(const Wnd& w) { return (w.style & SBS_VERT) != 0; }
 
 void Redraw(HWND h, int bar) {
-  auto w = Find(h);
-  if (!w) return;
   if (bar == SB_CTL) {
     InvalidateRect(h, nullptr, FALSE);
     return;
   }
+  auto w = Find(h);
+  if (!w) return;
   if (DeferFrameWhileHidden(*w)) return;
   HDC dc = GetWindowDC(h);
   DrawBuiltInScrollBars(*w, dc);

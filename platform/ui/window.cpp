@@ -385,7 +385,7 @@ BOOL DestroyWindow(HWND h) {
   return TRUE;
 }
 
-BOOL IsWindow(HWND h) { return Find(h) != nullptr; }
+BOOL IsWindow(HWND h) { return FindOwn(h) || Find(h); }
 
 BOOL IsChild(HWND parent, HWND h) {
   auto w = Find(h);
@@ -861,7 +861,7 @@ UINT GetDlgItemText(HWND dlg, int id, LPSTR s, int n) {
 }
 
 LONG_PTR GetWindowLongPtr(HWND h, int i) {
-  auto w = Find(h);
+  WndRef w(h);
   if (!w) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
@@ -896,54 +896,67 @@ LONG_PTR GetWindowLongPtr(HWND h, int i) {
   return 0;
 }
 
+namespace {
+// The values SetWindowLongPtr stores without telling the window.
+LONG_PTR SetWindowLongQuietly(mirt_ui::Wnd& w, int i, LONG_PTR v, LONG_PTR old) {
+  switch (i) {
+    case GWL_ID:
+      w.id = static_cast<UINT_PTR>(v);
+      return old;
+    case GWL_USERDATA:
+      w.userData = v;
+      return old;
+    case GWL_WNDPROC:
+      w.proc = reinterpret_cast<WNDPROC>(v);
+      return old;
+    case GWL_HINSTANCE:
+      w.instance = reinterpret_cast<HINSTANCE>(v);
+      return old;
+    case GWL_HWNDPARENT:
+      w.owner = reinterpret_cast<HWND>(v);
+      return old;
+  }
+  if (i >= 0 && static_cast<size_t>(i) + sizeof(LONG_PTR) <= w.extra.size()) {
+    memcpy(w.extra.data() + i, &v, sizeof v);
+    return old;
+  }
+  if (i >= 0 && static_cast<size_t>(i) + sizeof(LONG) <= w.extra.size()) {
+    LONG l = static_cast<LONG>(v);
+    memcpy(w.extra.data() + i, &l, sizeof l);
+    return old;
+  }
+  SetLastError(ERROR_INVALID_INDEX);
+  return 0;
+}
+}  // namespace
+
 LONG_PTR SetWindowLongPtr(HWND h, int i, LONG_PTR v) {
+  if (i != GWL_STYLE && i != GWL_EXSTYLE) {
+    // Nothing is sent: the window is read without a reference.
+    WndRef w(h);
+    if (!w) {
+      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+      return 0;
+    }
+    return SetWindowLongQuietly(*w, i, v, GetWindowLongPtr(h, i));
+  }
   auto w = Find(h);
   if (!w) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
   }
+  // A style is told to the window before and after it changes.
   LONG_PTR old = GetWindowLongPtr(h, i);
-  switch (i) {
-    case GWL_STYLE:
-    case GWL_EXSTYLE: {
-      STYLESTRUCT ss{static_cast<DWORD>(old), static_cast<DWORD>(v)};
-      SendMessage(h, WM_STYLECHANGING, i, reinterpret_cast<LPARAM>(&ss));
-      if (!IsWindow(h)) return old;
-      DWORD& field = i == GWL_STYLE ? w->style : w->exStyle;
-      field = ss.styleNew;
-      if (i == GWL_STYLE && w->widget) {
-        w->widget->setEnabled(!(field & WS_DISABLED));
-      }
-      SendMessage(h, WM_STYLECHANGED, i, reinterpret_cast<LPARAM>(&ss));
-      return old;
-    }
-    case GWL_ID:
-      w->id = static_cast<UINT_PTR>(v);
-      return old;
-    case GWL_USERDATA:
-      w->userData = v;
-      return old;
-    case GWL_WNDPROC:
-      w->proc = reinterpret_cast<WNDPROC>(v);
-      return old;
-    case GWL_HINSTANCE:
-      w->instance = reinterpret_cast<HINSTANCE>(v);
-      return old;
-    case GWL_HWNDPARENT:
-      w->owner = reinterpret_cast<HWND>(v);
-      return old;
+  STYLESTRUCT ss{static_cast<DWORD>(old), static_cast<DWORD>(v)};
+  SendMessage(h, WM_STYLECHANGING, i, reinterpret_cast<LPARAM>(&ss));
+  if (!IsWindow(h)) return old;
+  DWORD& field = i == GWL_STYLE ? w->style : w->exStyle;
+  field = ss.styleNew;
+  if (i == GWL_STYLE && w->widget) {
+    w->widget->setEnabled(!(field & WS_DISABLED));
   }
-  if (i >= 0 && static_cast<size_t>(i) + sizeof(LONG_PTR) <= w->extra.size()) {
-    memcpy(w->extra.data() + i, &v, sizeof v);
-    return old;
-  }
-  if (i >= 0 && static_cast<size_t>(i) + sizeof(LONG) <= w->extra.size()) {
-    LONG l = static_cast<LONG>(v);
-    memcpy(w->extra.data() + i, &l, sizeof l);
-    return old;
-  }
-  SetLastError(ERROR_INVALID_INDEX);
-  return 0;
+  SendMessage(h, WM_STYLECHANGED, i, reinterpret_cast<LPARAM>(&ss));
+  return old;
 }
 
 static std::string PropKey(LPCSTR s) {
@@ -974,7 +987,7 @@ BOOL SetProp(HWND h, LPCSTR s, HANDLE d) {
 }
 
 HANDLE GetProp(HWND h, LPCSTR s) {
-  auto w = Find(h);
+  WndRef w(h);
   if (!w || !s) return nullptr;
   auto it = FindProp(*w, s);
   return it == w->props.end() ? nullptr : it->second;

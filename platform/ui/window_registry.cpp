@@ -52,8 +52,17 @@ std::string Key(const char* name) {
 
 std::recursive_mutex& RegistryMutex() { return g_windowRegistryMutex; }
 
+Wnd* FindOwn(HWND h) {
+  Wnd* w = FindRawInTable(h);
+  return w && w->queue && w->queue == t_currentQueue && !w->destroyed ? w : nullptr;
+}
+
 WndPtr Find(HWND h) {
   if (!h) return nullptr;
+  // Only its own thread destroys a window: that thread reads the slot
+  // without the lock.
+  if (Wnd* w = FindRawInTable(h); w && w->queue && w->queue == t_currentQueue)
+    return w->destroyed ? nullptr : w->shared_from_this();
   std::lock_guard<std::recursive_mutex> lock(g_windowRegistryMutex);
   auto it = g_windows.find(h);
   if (it == g_windows.end() || it->second->destroyed) return nullptr;

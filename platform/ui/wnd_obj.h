@@ -50,7 +50,7 @@ struct ScrollBarState {
   bool tracking = false;
 };
 
-struct Wnd {
+struct Wnd : std::enable_shared_from_this<Wnd> {
   HWND handle = nullptr;
   std::shared_ptr<WndClass> cls;
   WNDPROC proc = nullptr;
@@ -92,6 +92,29 @@ struct Wnd {
 using WndPtr = std::shared_ptr<Wnd>;
 
 WndPtr Find(HWND h);  // null for an invalid or destroyed handle
+// The window of a handle that the calling thread owns, or null. No
+// reference is taken: only its own thread destroys a window, so it stays
+// while the caller sends it nothing.
+Wnd* FindOwn(HWND h);
+
+// A window for the length of a call that sends nothing: the calling
+// thread's own windows without a reference, others held by one.
+class WndRef {
+ public:
+  explicit WndRef(HWND h) : raw_(FindOwn(h)) {
+    if (!raw_) {
+      held_ = Find(h);
+      raw_ = held_.get();
+    }
+  }
+  Wnd* operator->() const { return raw_; }
+  Wnd& operator*() const { return *raw_; }
+  explicit operator bool() const { return raw_ != nullptr; }
+
+ private:
+  Wnd* raw_;
+  WndPtr held_;
+};
 
 // Handles are kFirstHandle + 4 n, never reused; window n sits in slot n of a
 // table read without a lock (chunks are made once and never freed).

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,32 @@ TEST(MemoryTexts, RowShowsHexAndPrintableBytes) {
   EXPECT_EQ(row,
             "12345678:\t41\t20\t7D\t7E\t00\tFF\t1F\t61\tA }\xB7\xB7\xB7\xB7"
             "a");
+}
+
+// Every byte value, eight to a row, against the row written out by printf:
+// the hex columns, the shown characters and the row's length.
+TEST(MemoryTexts, EveryByteValueShowsAsPrintfWritesIt) {
+  constexpr BYTE kFirstShown = 0x20, kLastShown = 0x7D;
+  constexpr char kDot = char(0xB7);
+  constexpr DWORD kRowAddress = 0xA0B1C2D3;
+  for (int first = 0; first < 256; first += int(kMemoryRowBytes)) {
+    BYTE bytes[kMemoryRowBytes];
+    std::string expected(16, '\0');
+    expected.resize(std::snprintf(expected.data(), expected.size(), "%.8lX:\t", (unsigned long)kRowAddress));
+    std::string shown;
+    for (DWORD i = 0; i < kMemoryRowBytes; ++i) {
+      bytes[i] = BYTE(first + int(i));
+      char column[8];
+      std::snprintf(column, sizeof column, "%.2X\t", bytes[i]);
+      expected += column;
+      shown += bytes[i] >= kFirstShown && bytes[i] <= kLastShown ? char(bytes[i]) : kDot;
+    }
+    expected += shown;
+    char row[kMemoryRowTextSize];
+    const int length = FormatMemoryRow(kRowAddress, bytes, row);
+    EXPECT_EQ(std::string(row, size_t(length)), expected) << first;
+    EXPECT_EQ(row[length], '\0') << first;
+  }
 }
 
 // A view of 64 KB from 0x10000, and the moves from a given address.

@@ -3,6 +3,7 @@
 namespace edit_test {
 
 void SetText(EditBuffer& buffer, const std::string& text) {
+  buffer.ForgetBlockStatesAfter(0);
   buffer.FreeLines(buffer.m_pLines);
   buffer.m_pLines = buffer.SplitText(text.c_str());
   if (buffer.m_pLines == nullptr) buffer.m_pLines = buffer.CreateLine(32);

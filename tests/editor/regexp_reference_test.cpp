@@ -326,3 +326,26 @@ TEST(LiteralScan, FindsWhatAPlainSearchFinds) {
     }
   }
 }
+
+// A single string led by a byte rare in source text is scanned for that
+// byte and a second one of the string together, a vector at a time: the
+// string is found at every place in texts full of each byte alone.
+TEST(LiteralScan, ARareByteWithASecondOneIsFoundAtEveryPlace) {
+  constexpr char kWord[] = "zebrafish";
+  const std::string decoys[] = {"size_t ", "fish ", "zzzz", "ze", ""};
+  constexpr int kLongest = 80;  // several vectors, with ends of every length
+  LiteralScan scan;
+  scan.Set({kWord}, LiteralScan::Fold::kExact);
+  for (const std::string& decoy : decoys) {
+    std::string filler;
+    while (filler.size() < kLongest) filler += decoy.empty() ? std::string("x") : decoy;
+    for (int length = 0; length <= kLongest; ++length) {
+      std::string plain = filler.substr(0, length);
+      ASSERT_EQ(scan.Find(plain.data(), plain.size()), static_cast<long>(plain.find(kWord))) << plain;
+      for (int at = 0; at <= length; ++at) {
+        std::string text = plain.substr(0, at) + kWord + plain.substr(at);
+        ASSERT_EQ(scan.Find(text.data(), text.size()), static_cast<long>(text.find(kWord))) << text;
+      }
+    }
+  }
+}

@@ -104,16 +104,22 @@ TEST_F(FindTest, ReplaceOnlyTheFoundTextThenFindsTheNext) {
   EXPECT_EQ(view->m_nCaretColumn, 11);
 }
 
-TEST_F(FindTest, ReplaceAllIsUndoneMatchByMatch) {
-  Load("a-b-c\n-\n");
+TEST_F(FindTest, ReplaceAllIsUndoneAndRedoneInOneStep) {
+  constexpr auto kText = "a-b-c\n-\n";
+  Load(kText);
   OEFindDlg* d = Open(ID_EDIT_REPLACE_TEXT);
   SetText(d, IDC_FIND_TEXT, "-");
   SetText(d, IDC_FIND_REPLACE_TEXT, "");
   Press(d, IDC_FIND_REPLACE_ALL);
   EXPECT_EQ(Text(), "abc\n\n");
   EXPECT_EQ(view->m_pReplaceDialog, nullptr);
+  EXPECT_TRUE(buf->m_bModified);
   Command(ID_EDIT_UNDO_TEXT);
-  EXPECT_EQ(Text(), "abc\n-\n");
+  EXPECT_EQ(Text(), kText);
+  EXPECT_FALSE(buf->m_bModified);
+  Command(ID_EDIT_REDO_TEXT);
+  EXPECT_EQ(Text(), "abc\n\n");
+  EXPECT_TRUE(buf->m_bModified);
   // An empty replacement is kept as its placeholder.
   EXPECT_EQ(std::string(plat::Profile::App().GetProfileString("Settings\\Find", "Replace1", "")),
             kEmptyReplacement);

@@ -103,6 +103,33 @@ TEST_F(PaintTest, SyntaxColoursByClass) {
   EXPECT_FALSE(CellHas(1, 11, kQuote)) << "the quote characters keep the text colour";
 }
 
+// A comment opened and closed far above the screen (by another view of the
+// text) changes the colour of the lines shown.
+TEST_F(PaintTest, ACommentOpenedAboveTheScreenColoursTheLinesShown) {
+  constexpr int kLines = 300;
+  constexpr int kShownLine = 250;
+  constexpr int kOpeningLine = 10;
+  constexpr int kClosingLine = 100;
+  std::string text;
+  for (int n = 1; n <= kLines; ++n) text += "int x;\n";
+  Load(text);
+  Colour();
+  view->GoToLine(kShownLine);
+  Pump();
+  const int row = kShownLine - view->m_nTopLine;
+  ASSERT_GT(view->m_nTopLine, kClosingLine);
+  auto edit = [&](int line, const char* bytes) {
+    EditPos at{buf->GetLine(line), 0};
+    ASSERT_EQ(buf->InsertString(at, bytes, TRUE, TRUE), 0);
+    view->Invalidate(FALSE);
+  };
+  EXPECT_TRUE(CellHas(row, 1, kKeyword));
+  edit(kOpeningLine, "/*");
+  EXPECT_TRUE(CellHas(row, 1, kComment));
+  edit(kClosingLine, "*/");
+  EXPECT_TRUE(CellHas(row, 1, kKeyword));
+}
+
 TEST_F(PaintTest, SelectionIsInvertedAndOnlyInTheActiveView) {
   Load("abc def\n");
   Click(Cell(0, 0));

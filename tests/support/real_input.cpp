@@ -224,19 +224,26 @@ bool RealDisplay::StartServer(int width, int height) {
 bool RealDisplay::StartWindowManager() {
   Display* d = Dpy(display_);
   wm_ = Spawn({"openbox", "--sm-disable"}, {"DISPLAY=" + DisplayName()}, -1, true);
-  Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
-  auto end = Clock::now() + std::chrono::milliseconds(kStartTimeoutMs);
-  while (MsLeft(end) > 0) {
+  // openbox names itself on the root window as soon as it owns the screen,
+  // but manages new windows only once its start-up has also published the
+  // work area; a program mapped in between keeps a bare window.
+  const Atom check = XInternAtom(d, "_NET_SUPPORTING_WM_CHECK", False);
+  const Atom workArea = XInternAtom(d, "_NET_WORKAREA", False);
+  auto has = [&](Atom property, Atom kind, unsigned long least) {
     Atom type;
     int format;
     unsigned long n = 0, after;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(d, DefaultRootWindow(d), check, 0, 1, False, XA_WINDOW, &type, &format, &n, &after,
-                           &data) == Success &&
-        data) {
-      XFree(data);
-      if (n == 1) return true;
-    }
+    if (XGetWindowProperty(d, DefaultRootWindow(d), property, 0, 4, False, kind, &type, &format, &n, &after,
+                           &data) != Success ||
+        !data)
+      return false;
+    XFree(data);
+    return n >= least;
+  };
+  auto end = Clock::now() + std::chrono::milliseconds(kStartTimeoutMs);
+  while (MsLeft(end) > 0) {
+    if (has(check, XA_WINDOW, 1) && has(workArea, XA_CARDINAL, 4)) return true;
     if (::waitpid(wm_, nullptr, WNOHANG) == wm_) {
       wm_ = -1;
       break;

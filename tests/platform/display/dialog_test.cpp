@@ -63,6 +63,30 @@ TEST_P(DialogTest, EnterAndEscInADroppedComboCloseOnlyItsList) {
   EXPECT_EQ(s.Value("dialogs"), "1 2");  // one dialog, IDCANCEL
 }
 
+// A person drops the list and picks a line at once, again and again: each
+// pick chooses its line, closes only the list and leaves the dialog on top
+// with the keys.
+TEST_P(DialogTest, QuickPointerPicksInTheDropListEachChooseTheirLine) {
+  constexpr int kPicks = 12;
+  ProgramState s = OpenDialog(*display);
+  const unsigned long dialog = s.Find(kDialogClass)->xid;
+  for (int pick = 0; pick < kPicks; ++pick) {
+    const int line = pick % 3;
+    s = DropTheCombo(*display, s);
+    const WindowState* list = s.Find(kDropListClass);
+    ASSERT_NE(list, nullptr);
+    const int lineHeight = std::stoi(s.Value("dialogcombo").substr(s.Value("dialogcombo").find(' ') + 1));
+    display->Click(list->rect.x + list->rect.width / 3, list->rect.y + lineHeight * line + lineHeight / 2);
+    s = WaitListClosed(*display);
+    ASSERT_NE(s.Find(kDialogClass), nullptr) << "pick " << pick;
+    EXPECT_EQ(s.Value("dialogcombo").substr(0, s.Value("dialogcombo").find(' ')), std::to_string(line))
+        << "pick " << pick;
+    s = display->WaitFor([&](const ProgramState&) { return display->HasInputFocus(dialog); },
+                         "the keys back in the dialog");
+  }
+  display->Key("Escape");
+}
+
 TEST_P(DialogTest, AListWithMoreLinesThanFitShowsItsScrollBar) {
   ProgramState s = OpenDialog(*display);
   const WindowState* list = s.Find("LISTBOX", kListId);
@@ -86,14 +110,20 @@ long ResidentKb(pid_t pid) {
   return 0;
 }
 
+// Opens and closes the dialog; each round waits, as a person would, until
+// the keys are back in the main frame (a window manager hands them back in
+// its own time) before the next Ctrl+G.
 ProgramState DialogRounds(RealDisplay& d, int first, int last) {
-  ProgramState s;
+  ProgramState s = d.Sync();
+  const unsigned long main = ProbeTest::MainFrame(s)->xid;
   for (int i = first; i < last; ++i) {
     d.Key("ctrl+g");
     d.WaitFor([](const ProgramState& st) { return st.Find(kDialogClass) != nullptr; }, "the dialog");
     d.Key("Escape");
     const std::string closed = std::to_string(i + 1) + " 2";  // IDCANCEL
-    s = d.WaitFor([&](const ProgramState& st) { return st.Value("dialogs") == closed; }, "the dialog closed");
+    s = d.WaitFor(
+        [&](const ProgramState& st) { return st.Value("dialogs") == closed && d.HasInputFocus(main); },
+        "the dialog closed and the keys back in the main frame");
   }
   return s;
 }
@@ -182,6 +212,7 @@ TEST_P(DialogTest, AMessageBoxShowsItsTextAndButtonsAndTakesClicksAndKeys) {
       {"Enter on the default button", "Return", 0, kYes},
   };
   int closed = 0;
+  const unsigned long main = MainFrame(display->Sync())->xid;
   for (const Case& c : kCases) {
     display->Key("ctrl+m");
     ProgramState s = display->WaitFor(
@@ -202,7 +233,14 @@ TEST_P(DialogTest, AMessageBoxShowsItsTextAndButtonsAndTakesClicksAndKeys) {
       display->Click(button->rect.CenterX(), button->rect.CenterY());
     }
     const std::string answered = std::to_string(++closed) + " " + std::to_string(c.answer);
-    s = display->WaitFor([&](const ProgramState& st) { return st.Value("msgbox") == answered; }, c.what);
+    // The next Ctrl+M waits, as a person would, for a window manager to hand
+    // the keys back to the main frame.
+    const bool managed = GetParam() == WindowManager::kOpenbox;
+    s = display->WaitFor(
+        [&](const ProgramState& st) {
+          return st.Value("msgbox") == answered && (!managed || display->HasInputFocus(main));
+        },
+        c.what);
     EXPECT_EQ(s.Find("Static", kTextId), nullptr) << c.what;
   }
 }

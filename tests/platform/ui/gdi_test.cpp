@@ -294,6 +294,46 @@ TEST_F(GdiTest, PaintingHappensForTheUpdateRegionOnly) {
   DestroyWindow(h);
 }
 
+// A window already waiting to repaint all of its client area: a part, and
+// the whole again asking for the background, leave the whole to paint, its
+// background erased first.
+TEST_F(GdiTest, InvalidatingAWaitingWindowAgainKeepsTheWholeAndTheEraseRequest) {
+  static RECT painted;
+  static BOOL erased;
+  struct Proc {
+    static LRESULT CALLBACK Fn(HWND h, UINT m, WPARAM w, LPARAM l) {
+      if (m == WM_PAINT) {
+        PAINTSTRUCT ps;
+        BeginPaint(h, &ps);
+        painted = ps.rcPaint;
+        EndPaint(h, &ps);
+        return 0;
+      }
+      if (m == WM_ERASEBKGND) erased = TRUE;
+      return DefWindowProc(h, m, w, l);
+    }
+  };
+  constexpr int kWidth = 40, kHeight = 30;
+  constexpr RECT kPart{5, 5, 10, 10};
+  HWND h = MakeTop(kWidth, kHeight, WS_POPUP | WS_VISIBLE);
+  UpdateWindow(h);
+  SetWindowLongPtr(h, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc::Fn));
+  InvalidateRect(h, nullptr, FALSE);
+  InvalidateRect(h, &kPart, FALSE);
+  InvalidateRect(h, nullptr, TRUE);
+  RECT update;
+  ASSERT_TRUE(GetUpdateRect(h, &update, FALSE));
+  EXPECT_EQ(update.right - update.left, kWidth);
+  EXPECT_EQ(update.bottom - update.top, kHeight);
+  painted = {};
+  erased = FALSE;
+  UpdateWindow(h);
+  EXPECT_EQ(painted.right - painted.left, kWidth);
+  EXPECT_EQ(painted.bottom - painted.top, kHeight);
+  EXPECT_TRUE(erased);
+  DestroyWindow(h);
+}
+
 TEST_F(GdiTest, ScrollWindowMovesPixelsAndInvalidatesTheUncoveredBand) {
   HWND h = MakeTop(40, 30);
   UpdateWindow(h);
@@ -307,6 +347,51 @@ TEST_F(GdiTest, ScrollWindowMovesPixelsAndInvalidatesTheUncoveredBand) {
   EXPECT_EQ(upd.top, 20);
   EXPECT_EQ(upd.bottom, 30);
   DestroyWindow(h);
+}
+
+// Every pixel of the moved part shows what stood at its source, pixels
+// outside the scrolled rectangle stay, and exactly the uncovered part is
+// left to paint, for each direction (rows moved in the wrong order smear).
+TEST_F(GdiTest, ScrollWindowExMovesEveryPixelOfTheRectangleInEachDirection) {
+  constexpr int kWidth = 40;
+  constexpr int kHeight = 30;
+  constexpr RECT kScroll{8, 6, 32, 24};
+  auto original = [](int x, int y) { return RGB(x * 6, y * 8, 0x80); };
+  const struct {
+    const char* name;
+    int dx;
+    int dy;
+  } kMoves[] = {{"up", 0, -7}, {"down", 0, 7}, {"left", -5, 0}, {"right", 5, 0}, {"diagonal", 3, -4}};
+  for (const auto& move : kMoves) {
+    SCOPED_TRACE(move.name);
+    HWND h = MakeTop(kWidth, kHeight);
+    UpdateWindow(h);
+    HDC dc = GetDC(h);
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) SetPixel(dc, x, y, original(x, y));
+    }
+    ReleaseDC(h, dc);
+    ScrollWindowEx(h, move.dx, move.dy, &kScroll, nullptr, nullptr, nullptr, SW_INVALIDATE);
+    HRGN update = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(h, update, FALSE);
+    auto inside = [&](int x, int y) {
+      return x >= kScroll.left && x < kScroll.right && y >= kScroll.top && y < kScroll.bottom;
+    };
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) {
+        bool moved = inside(x, y) && inside(x - move.dx, y - move.dy);
+        bool uncovered = inside(x, y) && !moved;
+        ASSERT_EQ(PtInRegion(update, x, y) != FALSE, uncovered) << x << "," << y;
+        if (moved) {
+          ASSERT_EQ(Pixel(h, x, y), original(x - move.dx, y - move.dy)) << x << "," << y;
+        } else if (!uncovered) {
+          ASSERT_EQ(Pixel(h, x, y), original(x, y)) << x << "," << y;
+        }
+      }
+    }
+    DeleteObject(update);
+    DestroyWindow(h);
+  }
 }
 
 TEST_F(GdiTest, CaretIsShownInvertedAndHiddenAgain) {
