@@ -14,6 +14,7 @@
 #include "platform/ui/afxmenu.h"
 #include "platform/ui/cdc.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/modal.h"
 #include "platform/ui/print.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/test_support.h"
@@ -289,6 +290,21 @@ TEST_F(DocTest, OpeningAFileReadsItOnceAndAFailedOpenLeavesNothingBehind) {
   EXPECT_EQ(plat::MessageBoxRecords()[0].text, "Failed to open document.");
   EXPECT_EQ(App().GetOpenDocumentCount(), 1);
   EXPECT_EQ(Children(), 1);
+}
+
+TEST_F(DocTest, SavingAnUntitledDocumentAsksForItsFileInTheFileDialog) {
+  const std::string path = mirt_test::MakeTempDir("saveas") + "/chosen.txt";
+  constexpr auto kText = "saved through the dialog";
+  TextDoc* doc = NewDoc(App().text);
+  ASSERT_NE(doc, nullptr);
+  doc->text = kText;
+  plat::CommonDialogAnswer answer;
+  answer.ok = true;
+  answer.values = {path};
+  plat::PushCommonDialogAnswer(answer);
+  EXPECT_TRUE(doc->DoSave(nullptr, TRUE));
+  EXPECT_EQ(std::string(static_cast<LPCSTR>(doc->GetPathName())), path);
+  EXPECT_NE(mirt_test::ReadFile(path).find(kText), std::string::npos);
 }
 
 TEST_F(DocTest, AFailedSaveSaysWhy) {
