@@ -2,6 +2,7 @@
 
 #include "app/command_ids.h"
 #include "app/debug_state_report.h"
+#include "app/document_state_report.h"
 #include "app/core/project_data.h"
 #include "app/frame_messages.h"
 #include "app/mirt2_app.h"
@@ -134,9 +135,13 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   m_bSessionActive = FALSE;
   if (SECWorkbook::OnCreate(lpCreateStruct) == -1) return -1;
   EnableDocking(CBRS_ALIGN_ANY);
+  m_pToolBarManager = std::make_unique<SECToolBarManager>(this);
+  SetControlBarManager(m_pToolBarManager.get());
   if (!CreateBars()) return -1;
+  LoadSavedBarLayout();
   ApplyBarVisibility();
   AddDebugStateReport();
+  AddDocumentStateReport();
   DragAcceptFiles(TRUE);
   CMirt2App* app = GetMirt2App();
   if (app && !app->m_projectToOpen.IsEmpty()) {
@@ -188,6 +193,8 @@ BOOL CMainFrame::CreateBars() {
   // Laid out first, so it keeps the bottom edge below the docked bars.
   ::SetWindowPos(m_wndStatusBar.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
+  m_wndToolBar.SetManager(m_pToolBarManager.get());
+  m_wndToolBar.SetBmpMgr(m_pToolBarManager->GetBmpMgr());
   if (!m_wndToolBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR) ||
       !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
     return FALSE;
@@ -202,6 +209,12 @@ BOOL CMainFrame::CreateBars() {
   m_pProjectBar->EnableDocking(CBRS_ALIGN_ANY);
   DockControlBarEx(m_pProjectBar.get(), AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0f, kMainFrameProjectLength);
   return TRUE;
+}
+
+void CMainFrame::LoadSavedBarLayout() {
+  CString summary(kBarLayoutProfile);
+  summary += "-Summary";
+  if (AfxGetApp()->GetProfileInt(summary, "Bars", 0) > 0) LoadBarState(kBarLayoutProfile);
 }
 
 void CMainFrame::ApplyBarVisibility() {
@@ -238,6 +251,7 @@ void CMainFrame::OnClose() {
 
 void CMainFrame::SaveCloseState() {
   SavePlacement();
+  SaveBarState(kBarLayoutProfile);
   if (CMirt2App* app = GetMirt2App()) {
     app->m_barVisible[kBarOutput] = m_wndOutputBar.IsWindowVisible();
     app->m_barVisible[kBarToolBar] = m_wndToolBar.IsWindowVisible();

@@ -14,6 +14,7 @@
 #include "app/variable_control_bar.h"
 #include "debugger/ui/go_to_dialog.h"
 #include "framework/sec_custom_tool_bar.h"
+#include "framework/sec_tool_bar_manager.h"
 #include "framework/sec_workbook.h"
 #include "platform/afx/recentfilelist.h"
 #include "platform/afx/statusbar.h"
@@ -30,6 +31,8 @@ class SECControlBar;
 
 // Profile section and entries of the frame's placement.
 constexpr const char* kWindowSizeSection = "Window size";
+// Profile name of the saved bar layout ("Layout-Summary", "Layout-Bar<n>").
+constexpr const char* kBarLayoutProfile = "Layout";
 
 class CMainFrame : public SECWorkbook, public CGoToTarget {
   DECLARE_DYNAMIC(CMainFrame)
@@ -203,9 +206,14 @@ class CMainFrame : public SECWorkbook, public CGoToTarget {
   void SaveCloseState();
   BOOL CreateBars();
   void ApplyBarVisibility();
+  // The bar layout of the last close, when one was saved.
+  void LoadSavedBarLayout();
   void ToggleBar(CControlBar* bar);
 
   CStatusBar m_wndStatusBar;
+  // Customises the tool bar (Alt+drag of a button) and keeps its buttons
+  // in the saved layout; outlives the bars.
+  std::unique_ptr<SECToolBarManager> m_pToolBarManager;
   SECCustomToolBar m_wndToolBar;
   COutputControlBar m_wndOutputBar;
   std::unique_ptr<CVariableControlBar> m_pVariableBar;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "framework/sec_control_bar_manager.h"
 #include "framework/sec_dock_state.h"
 #include "framework/sec_persistent_tree_node.h"
 #include "framework/sec_ptn_factory.h"
@@ -92,6 +93,7 @@ BOOL SECControlBarInfo::LoadStateFromProfile(LPCSTR lpszProfileName, int nIndex,
   m_strClassName = p.GetProfileString(section, "ClassName", "");
   m_strWindowName = p.GetProfileString(section, "WindowName", "");
   m_nResourceID = static_cast<UINT>(Int(section, "ResourceID", static_cast<int>(m_nResourceID)));
+  MakeBarInfoEx();
   if (m_pBarInfoEx) m_pBarInfoEx->LoadStateFromProfile(section, pDockState);
   return result;
 }
@@ -166,10 +168,16 @@ BOOL SECControlBarInfo::SaveExtKeysToTree(SECPTNFactory&, SECPersistentTreeNode*
   return TRUE;
 }
 
+void SECControlBarInfo::MakeBarInfoEx() {
+  if (m_pBarInfoEx || !m_pManager) return;
+  m_pBarInfoEx = m_pManager->CreateControlBarInfoEx(this);
+}
+
 BOOL SECControlBarInfo::LoadStateFromTree(SECPersistentTreeNode* pNode, SECDockState* pDockState) {
   if (!pNode) return FALSE;
   LoadBaseKeysFromTree(pNode, pDockState);
   LoadExtKeysFromTree(pNode);
+  MakeBarInfoEx();
   if (m_pBarInfoEx) m_pBarInfoEx->LoadStateFromTree(pNode);
   return TRUE;
 }
@@ -316,6 +324,7 @@ void SECControlBarInfo::Serialize(CArchive& ar, SECDockState* pDockState) {
   }
   ar >> m_dwMRUDockingState >> m_dwDockStyle >> dw;
   m_nTypeID = dw;
+  MakeBarInfoEx();
   if (m_pBarInfoEx) m_pBarInfoEx->Serialize(ar, pDockState);
   WORD count;
   ar >> count;

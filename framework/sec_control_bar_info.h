@@ -63,6 +63,10 @@ class SECControlBarInfo : public CControlBarInfo {
   SECControlBarInfoEx* m_pBarInfoEx = nullptr;  // owned
   UINT m_nTypeID = 0;
   SECControlBarManager* m_pManager = nullptr;
+
+ private:
+  // The manager's extension record for the loaded type, before it reads its keys.
+  void MakeBarInfoEx();
 };
 
 // The largest number of bar records and bar ids a saved layout may hold;

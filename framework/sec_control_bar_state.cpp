@@ -1,6 +1,7 @@
 // SECControlBar's saved state: filling and applying its layout record.
 #include "framework/sec_control_bar.h"
 #include "framework/sec_control_bar_info.h"
+#include "framework/sec_control_bar_manager.h"
 #include "framework/sec_dock_bar.h"
 #include "framework/sec_dock_context.h"
 #include "platform/ui/ui.h"
@@ -31,6 +32,8 @@ void SECControlBar::GetBarInfo(SECControlBarInfo* pInfo) {
   pInfo->m_dblPctWidth = m_fPctWidth;
   pInfo->m_dwStyle = m_dwStyle;
   pInfo->m_dwExStyle = m_dwExStyle;
+  // The type lets a load make the bar's extension record (a tool bar's buttons).
+  if (m_pManager) pInfo->m_nTypeID = m_pManager->GetBarTypeID(this);
   if (auto* context = dynamic_cast<SECDockContext*>(m_pDockContext))
     pInfo->m_bPrevFloating = context->m_bMDIFloatOrigin;
   pInfo->m_strClassName = GetRuntimeClass()->m_lpszClassName;

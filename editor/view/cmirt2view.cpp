@@ -97,14 +97,22 @@ void CMirt2View::RepaintLineRow(EditLine* line) {
 }
 
 void CMirt2View::MarkExecutionLine(BOOL set) {
-  if (set) m_pExecLine = m_pCaretLine;
-  if (m_pExecLine == nullptr) return;
   if (set) {
+    m_pExecLine = m_pCaretLine;
+    if (m_pExecLine == nullptr) return;
     m_pExecLine->flags |= LINE_EXECUTION;
-  } else {
-    m_pExecLine->flags &= ~LINE_EXECUTION;
+    RepaintLineRow(m_pExecLine);
+    return;
   }
-  RepaintLineRow(m_pExecLine);
+  // An edit may have deleted the marked line since: the mark is found by
+  // its flag, never through the remembered line.
+  m_pExecLine = nullptr;
+  EditBuffer* buffer = GetEditBuffer();
+  for (EditLine* line = buffer ? buffer->GetLine(1) : nullptr; line; line = line->next) {
+    if (!(line->flags & LINE_EXECUTION)) continue;
+    line->flags &= ~LINE_EXECUTION;
+    RepaintLineRow(line);
+  }
 }
 
 void CMirt2View::MarkMessageLine(BOOL set) {

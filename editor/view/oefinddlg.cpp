@@ -1,6 +1,7 @@
 #include "editor/view/oefinddlg.h"
 
 #include <algorithm>
+#include <string>
 
 #include "editor/findhistory.h"
 #include "platform/afx/afx.h"
@@ -82,10 +83,13 @@ BOOL OEFindDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
   }
   if (id == IDC_FIND_TEXT && (code == CBN_EDITCHANGE || code == CBN_SELCHANGE)) {
     if (code == CBN_SELCHANGE) {
-      auto* find = static_cast<CComboBox*>(GetDlgItem(IDC_FIND_TEXT));
-      CString text;
-      if (find->GetCurSel() >= 0) find->GetLBText(find->GetCurSel(), text);
-      SetDlgItemText(m_layout.hiddenText, text);
+      // The combo box is reached by messages: its window object may be a plain CWnd.
+      const LRESULT sel = SendDlgItemMessage(IDC_FIND_TEXT, CB_GETCURSEL, 0, 0);
+      const LRESULT length = sel >= 0 ? SendDlgItemMessage(IDC_FIND_TEXT, CB_GETLBTEXTLEN, sel, 0) : 0;
+      std::string text(length > 0 ? static_cast<size_t>(length) + 1 : 1, '\0');
+      if (length > 0)
+        SendDlgItemMessage(IDC_FIND_TEXT, CB_GETLBTEXT, sel, reinterpret_cast<LPARAM>(text.data()));
+      SetDlgItemText(m_layout.hiddenText, text.c_str());
     } else {
       SyncHiddenText();
     }

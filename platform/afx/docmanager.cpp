@@ -6,6 +6,8 @@
 #include "platform/afx/doctemplate.h"
 #include "platform/afx/framewnd.h"
 #include "platform/afx/view.h"
+#include "platform/afx/winapp.h"
+#include "platform/ui/afxcommdlg.h"
 #include "platform/ui/ui.h"
 
 IMPLEMENT_DYNAMIC(CDocManager, CObject)
@@ -97,11 +99,25 @@ int CDocManager::GetOpenDocumentCount() {
   return n;
 }
 
-BOOL CDocManager::DoPromptFileName(CString& fileName, UINT, DWORD, BOOL bOpenFileDialog,
+BOOL CDocManager::DoPromptFileName(CString& fileName, UINT, DWORD lFlags, BOOL bOpenFileDialog,
                                    CDocTemplate* pTemplate) {
   if (afx::Prompt()) return afx::Prompt()(fileName, bOpenFileDialog, pTemplate);
-  fprintf(stderr, "file prompt (%s): no handler, cancelled\n", bOpenFileDialog ? "open" : "save");
-  return FALSE;
+  // The file dialog, offering the template's type first and then all files.
+  CString filter, ext;
+  if (pTemplate && pTemplate->GetDocString(filter, CDocTemplate::filterName) &&
+      pTemplate->GetDocString(ext, CDocTemplate::filterExt) && !filter.IsEmpty() && !ext.IsEmpty())
+    filter += "|*" + ext + "|";
+  else
+    filter.Empty();
+  filter += "All Files (*.*)|*.*||";
+  const CString defaultExt = ext.GetLength() > 1 && ext[0] == '.' ? ext.Mid(1) : CString();
+  const DWORD flags = lFlags | OFN_HIDEREADONLY | (bOpenFileDialog ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
+  CFileDialog dialog(bOpenFileDialog, defaultExt.IsEmpty() ? nullptr : static_cast<LPCSTR>(defaultExt),
+                     fileName.IsEmpty() ? nullptr : static_cast<LPCSTR>(fileName), flags, filter,
+                     AfxGetMainWnd());
+  if (dialog.DoModal() != IDOK) return FALSE;
+  fileName = dialog.GetPathName();
+  return TRUE;
 }
 
 void CDocManager::OnFileNew() {

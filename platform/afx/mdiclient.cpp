@@ -385,6 +385,8 @@ void SetWindowListWriter(WindowListWriter writer) { g_windowList = writer; }
 BOOL TranslateMDISysAccel(HWND client, LPMSG msg) {
   if (!client || !msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return FALSE;
   if (!(::GetKeyState(VK_CONTROL) & 0x8000) || (::GetKeyState(VK_MENU) & 0x8000)) return FALSE;
+  // A frame disabled under a modal dialog closes and switches no children.
+  if (HWND frame = ::GetParent(client); frame && !::IsWindowEnabled(frame)) return FALSE;
   WPARAM command = 0;
   if (msg->wParam == VK_F4)
     command = SC_CLOSE;

@@ -7,6 +7,7 @@
 #include "platform/ui/message.h"
 #include "platform/ui/res_file.h"
 #include "platform/ui/resources.h"
+#include "platform/ui/window.h"
 
 namespace mirt_ui {
 namespace {
@@ -83,7 +84,8 @@ int CopyAcceleratorTable(HACCEL h, LPACCEL dst, int n) {
 
 int TranslateAccelerator(HWND hwnd, HACCEL h, LPMSG m) {
   AccelTable* t = Table(h);
-  if (!t || !m || !hwnd) return 0;
+  // A window disabled under a modal dialog takes no commands from keys.
+  if (!t || !m || !hwnd || !IsWindowEnabled(hwnd)) return 0;
   bool key = m->message == WM_KEYDOWN || m->message == WM_SYSKEYDOWN;
   bool chr = m->message == WM_CHAR || m->message == WM_SYSCHAR;
   if (!key && !chr) return 0;

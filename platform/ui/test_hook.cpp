@@ -7,6 +7,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
+#include <QTimer>
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
@@ -21,6 +22,7 @@
 #include "platform/ui/text1252.h"
 #include "platform/ui/window.h"
 #include "platform/ui/wnd_obj.h"
+#include "platform/ui/wnd_widget.h"
 
 namespace mirt_ui {
 namespace {
@@ -28,6 +30,8 @@ namespace {
 constexpr char kSyncAtom[] = "_MIRT_TEST_SYNC";
 constexpr char kTestClassProperty[] = "mirtTestClass";
 constexpr char kTestIdProperty[] = "mirtTestId";
+
+void ServeInToolkitModalLoop();
 
 class SyncFilter : public QAbstractNativeEventFilter {
  public:
@@ -39,6 +43,7 @@ class SyncFilter : public QAbstractNativeEventFilter {
     auto* cm = static_cast<xcb_client_message_event_t*>(message);
     if (cm->type != atom_) return false;
     pending.push_back(cm->data.data32[0]);
+    QTimer::singleShot(0, qApp, ServeInToolkitModalLoop);
     return true;
   }
   std::vector<uint32_t> pending;
@@ -142,6 +147,15 @@ void MarkedWidgetLines(std::string& out) {
   }
 }
 
+// The modal dialog in front when it is the toolkit's own: neither a window
+// of the layer nor a widget the layer shows in the state (message boxes).
+QWidget* ToolkitModalDialog() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (!modal || dynamic_cast<WndWidget*>(modal) || modal->property(kTestClassProperty).isValid())
+    return nullptr;
+  return modal;
+}
+
 std::string StateText(uint32_t seq) {
   std::string out = "state " + std::to_string(seq) + "\nfocus " + Hex(GetFocus()) + "\nactive " +
                     Hex(GetActiveWindow()) + "\ncapture " + Hex(GetCapture()) + "\n";
@@ -150,11 +164,23 @@ std::string StateText(uint32_t seq) {
     if (w->internalWinId()) ++native;
   out += "native " + std::to_string(native) + "\n";
   out += MenuStateLine();
+  // A dialog of the toolkit's own (file, print, colour, font), by its title.
+  if (QWidget* modal = ToolkitModalDialog()) out += "toolkit-dialog " + To1252(modal->windowTitle()) + "\n";
   for (HWND h : TopLevels()) WindowLine(out, h);
   MarkedWidgetLines(out);
   for (auto& r : TheHook()->reporters) r(out);
   out += "end\n";
   return out;
+}
+
+// A dialog of the toolkit's own (file, print, colour, font) runs a loop
+// where the layer's queue is not read: the hook answers from that loop.
+void ServeInToolkitModalLoop() {
+  Hook* hook = TheHook();
+  if (!hook || hook->filter->pending.empty() || !ToolkitModalDialog()) return;
+  free(xcb_get_input_focus_reply(hook->connection, xcb_get_input_focus(hook->connection), nullptr));
+  for (uint32_t seq : hook->filter->pending) WriteAll(hook->fd, StateText(seq));
+  hook->filter->pending.clear();
 }
 
 }  // namespace

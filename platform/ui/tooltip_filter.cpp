@@ -51,12 +51,13 @@ void FilterToolTipMessage(CWnd* owner, MSG* m) {
     if (hit != -1) {
       ::SendMessage(t.control, TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&ti));
       t.last = ti;
-      // A text the hit test made on the heap belongs to the tool now.
-      if (ti.lpszText && ti.lpszText != LPSTR_TEXTCALLBACK && !IS_INTRESOURCE(ti.lpszText)) free(ti.lpszText);
       t.last.lpszText = nullptr;
     }
     t.lastHit = hit;
   }
+  // A text the hit test made on the heap is freed here on every hit: the
+  // tool keeps a copy of its own.
+  if (ti.lpszText && ti.lpszText != LPSTR_TEXTCALLBACK && !IS_INTRESOURCE(ti.lpszText)) free(ti.lpszText);
   ::SendMessage(t.control, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(m));
 }
 

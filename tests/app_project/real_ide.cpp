@@ -59,8 +59,8 @@ std::string BuildPaneLineWith(const ProgramState& s, const std::string& part) {
   return "";
 }
 
-bool RealIde::Start() {
-  if (!m_display.Start(mirt_test::ProgramDir() + "/mirt2")) {
+bool RealIde::Start(const std::vector<std::string>& args, const std::string& program) {
+  if (!m_display.Start(program.empty() ? mirt_test::ProgramDir() + "/mirt2" : program, args)) {
     ADD_FAILURE() << m_display.Error();
     return false;
   }
@@ -176,6 +176,59 @@ bool RealIde::NewProjectOfType(const std::string& folder, const std::string& nam
 bool RealIde::NewBoardProject(const std::string& folder, const std::string& name) {
   // Home takes the type list's first entry, the TESSERA boards'.
   return NewProjectOfType(folder, name, "Home", name + ".exe", "project_new_board_dialog");
+}
+
+namespace {
+
+constexpr long long kRealIdeProjectTree = 3097;
+constexpr int kRealIdeOpenAttempts = 3, kRealIdeOpenSyncs = 10;
+// Clicks closer together than the double-click time make one double click:
+// earlier clicks must not join the next one.
+constexpr auto kRealIdeDoubleClickGap = std::chrono::milliseconds(700);
+
+bool RealIdeEditorShows(const ProgramState& s, const std::string& name) {
+  for (const WindowState& w : s.windows)
+    if (w.visible && w.parent != "0" && w.text.find(name) != std::string::npos) return true;
+  return false;
+}
+
+bool RealIdeTreeShows(const ProgramState& s, const std::string& item) {
+  ScreenRect r;
+  return Reported(s, "project-tree-item", item, r);
+}
+
+}  // namespace
+
+bool RealIde::OpenProjectSources(const std::string& root, const std::vector<std::string>& sources) {
+  ScreenRect r;
+  if (!Reported(m_display.Sync(), "project-tree-item", root, r)) return false;
+  m_display.Click(r.CenterX(), r.CenterY());
+  m_display.WaitFor(
+      [](const ProgramState& p) {
+        const WindowState* tree = p.Find("SysTreeView32", kRealIdeProjectTree);
+        return tree && p.focus == tree->hwnd;
+      },
+      "the keys in the project tree");
+  m_display.Key("Home");
+  m_display.Key("Right");  // the root opens
+  m_display.WaitFor([](const ProgramState& p) { return RealIdeTreeShows(p, "Sources"); },
+                    "the Sources group");
+  m_display.Key("Down");
+  m_display.Key("Right");  // "Sources" opens
+  for (const std::string& name : sources) {
+    m_display.WaitFor([&name](const ProgramState& p) { return RealIdeTreeShows(p, name); },
+                      "the item " + name);
+    // A busy machine may spread a double click into two clicks: tried again.
+    bool open = false;
+    for (int attempt = 0; attempt < kRealIdeOpenAttempts && !open; ++attempt) {
+      if (!Reported(m_display.Sync(), "project-tree-item", name, r)) return false;
+      std::this_thread::sleep_for(kRealIdeDoubleClickGap);
+      m_display.DoubleClick(r.CenterX(), r.CenterY());
+      for (int i = 0; i < kRealIdeOpenSyncs && !open; ++i) open = RealIdeEditorShows(m_display.Sync(), name);
+    }
+    if (!open) return false;
+  }
+  return true;
 }
 
 }  // namespace real_ide

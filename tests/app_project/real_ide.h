@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "tests/support/real_input.h"
 
@@ -40,9 +41,9 @@ class RealIde {
 
   RealDisplay& Display() { return m_display; }
 
-  // Starts bin/mirt2 and waits until its main window is shown and has the
-  // keys; false (with a failure) when it did not come.
-  bool Start();
+  // Starts bin/mirt2 (or `program`) and waits until its main window is
+  // shown and has the keys; false (with a failure) when it did not come.
+  bool Start(const std::vector<std::string>& args = {}, const std::string& program = "");
   // Waits until the dialog is shown and stands still; its state.
   ProgramState SettledDialog(const std::string& title);
   // Clicks the control of the dialog in `s` and waits for the focus in it.
@@ -62,6 +63,11 @@ class RealIde {
   // `folder`/`name` (made when missing); false when it does not reach the
   // project tree.
   bool NewBoardProject(const std::string& folder, const std::string& name);
+
+  // Opens the project tree's root and its Sources group from the keyboard
+  // and double-clicks each of `sources` (names as the tree shows them);
+  // false when one did not come up in an editor window.
+  bool OpenProjectSources(const std::string& root, const std::vector<std::string>& sources);
 
  private:
   // New Project with the type list's entry that `typeKey` picks, waiting

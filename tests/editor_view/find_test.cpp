@@ -176,5 +176,27 @@ TEST_F(FindTest, TheWordAtTheCaretAndTheHistory) {
   EXPECT_EQ(view->m_pFindDialog, nullptr);
 }
 
+TEST_F(FindTest, PickingAHistoryEntryFindsIt) {
+  constexpr auto kWord = "beta";
+  Load("alpha\nbeta\n");
+  OEFindDlg* d = Open(ID_EDIT_FIND_TEXT);
+  SetText(d, IDC_FIND_TEXT, kWord);
+  Press(d, IDOK);  // found: the word enters the history
+  Press(d, IDCANCEL);
+  Put(1, 0);
+  d = Open(ID_EDIT_FIND_TEXT);
+  SetText(d, IDC_FIND_TEXT, "");
+  const LRESULT entry = d->SendDlgItemMessage(IDC_FIND_TEXT, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                              reinterpret_cast<LPARAM>(kWord));
+  ASSERT_GE(entry, 0);
+  d->SendDlgItemMessage(IDC_FIND_TEXT, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+  d->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FIND_TEXT, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(d->m_hWnd, IDC_FIND_TEXT)));
+  Press(d, IDOK);
+  EXPECT_EQ(view->m_nCaretLine, 2);
+  EXPECT_EQ(Selected(), kWord);
+  Press(d, IDCANCEL);
+}
+
 }  // namespace
 }  // namespace view_test

@@ -75,6 +75,21 @@ class SourceViewTest : public ViewTest {
   FakeFrame* frame = nullptr;
 };
 
+TEST_F(SourceViewTest, ClearingTheExecutionMarkAfterItsLineWasDeletedClearsTheRest) {
+  constexpr int kMarked = 2;
+  Load("first\nmarked\nkept\n");
+  Put(kMarked);
+  view->MarkExecutionLine(TRUE);
+  // The marked line goes in an edit: from the first line's end to its end.
+  constexpr int kFirstEnd = 5, kMarkedEnd = 6;  // before each line's line end
+  EditPos from{buf->GetLine(1), kFirstEnd}, to{buf->GetLine(kMarked), kMarkedEnd};
+  ASSERT_EQ(buf->DeleteRange(from, to, TRUE), 0);
+  ASSERT_STREQ(buf->GetLine(kMarked)->text, "kept\n");
+  buf->GetLine(kMarked)->flags |= LINE_EXECUTION;  // a mark the session set elsewhere
+  view->MarkExecutionLine(FALSE);
+  for (EditLine* line = buf->GetLine(1); line; line = line->next) EXPECT_FALSE(line->flags & LINE_EXECUTION);
+}
+
 TEST_F(SourceViewTest, MarginMarksChooseTheirBitmap) {
   Load("exec\nbreak\nboth\nmessage\nplain\n");
   Put(1);

@@ -5,6 +5,7 @@
 
 #include "framework/sec_bmp_mgr.h"
 #include "framework/sec_custom_tool_bar_info_ex.h"
+#include "framework/sec_dock_state.h"
 #include "framework/sec_tool_bar_manager.h"
 #include "tool_bar_fixture.h"
 
@@ -201,6 +202,28 @@ TEST_F(CustomizeTest, TheButtonListTravelsThroughTheBarRecord) {
   CString title;
   bar->GetWindowText(title);
   EXPECT_STREQ(title, "Renamed");
+}
+
+TEST_F(CustomizeTest, ASavedLayoutBringsBackABarsCustomisedButtons) {
+  constexpr auto kProfile = "Layout";
+  SECCustomToolBar* bar = Bar(kBarId);
+  CRect frameRect;
+  frame->GetWindowRect(&frameRect);
+  CPoint at = Centre(bar, 3);
+  bar->ClientToScreen(&at);
+  DragBy(bar, 3, CSize(frameRect.right + 200 - at.x, frameRect.bottom + 100 - at.y));
+  const std::vector<UINT> customised = Ids(bar);
+  ASSERT_EQ(customised, (std::vector<UINT>{kIdNew, kIdOpen}));
+  SECDockState saved(mgr);
+  ASSERT_TRUE(saved.GetState(frame));
+  saved.SaveStateToProfile(kProfile);
+
+  ASSERT_TRUE(bar->LoadToolBar(kToolBarRes));  // back to the resource's buttons
+  ASSERT_NE(Ids(bar), customised);
+  SECDockState loaded(mgr);
+  loaded.LoadStateFromProfile(kProfile);
+  ASSERT_TRUE(loaded.SetState(frame));
+  EXPECT_EQ(Ids(bar), customised);
 }
 
 TEST(ButtonsRecordTest, RoundTripsAndRefusesDamagedRecords) {

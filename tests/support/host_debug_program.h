@@ -22,4 +22,10 @@ constexpr auto kHostDebugProgram =
     "  return 0;\n"
     "}\n";
 
+// A host-gcc project file for kHostDebugProgram saved as demo.c beside it.
+constexpr auto kHostDebugProject =
+    "VERSION=MIRT-KPJ0\r\nENVIRON=Linux host C++ (gcc)\r\nEXE=demo.elf\r\nSOURCEFILES=demo.c \r\n"
+    "TOOLDIR=/usr/bin\r\nMAKE=make\r\nCC=gcc\r\nCFLAGS=-g -O0\r\nOBJSUFFIX=o\r\nCARDCLASS=QJX\r\n"
+    "CARDNUMBER=0\r\n";
+
 }  // namespace mirt_test

@@ -294,6 +294,14 @@ ProgramState RealDisplay::Sync() {
     ADD_FAILURE() << "no program to sync with";
     return state;
   }
+  if (!TrySync(kSyncTimeoutMs, state))
+    ADD_FAILURE() << "the program did not answer the sync" << (ProgramRunning() ? "" : " (it ended)");
+  return state;
+}
+
+bool RealDisplay::TrySync(int timeoutMs, ProgramState& state) {
+  state = ProgramState();
+  if (!display_ || hookFd_ < 0) return false;
   Display* d = Dpy(display_);
   XEvent ev{};
   ev.xclient.type = ClientMessage;
@@ -303,14 +311,12 @@ ProgramState RealDisplay::Sync() {
   ev.xclient.data.l[0] = static_cast<long>(++seq_);
   XSendEvent(d, syncWindow_, False, NoEventMask, &ev);
   XSync(d, False);
+  // Answers to earlier syncs that came too late are skipped.
   std::string line, want = "state " + std::to_string(seq_);
   do {
-    if (!ReadLine(line, kSyncTimeoutMs)) {
-      ADD_FAILURE() << "the program did not answer the sync" << (ProgramRunning() ? "" : " (it ended)");
-      return state;
-    }
+    if (!ReadLine(line, timeoutMs)) return false;
   } while (line != want);
-  while (ReadLine(line, kSyncTimeoutMs) && line != "end") {
+  while (ReadLine(line, timeoutMs) && line != "end") {
     size_t sp = line.find(' ');
     std::string key = line.substr(0, sp), rest = sp == std::string::npos ? "" : line.substr(sp + 1);
     if (key == "focus") {
@@ -328,7 +334,7 @@ ProgramState RealDisplay::Sync() {
       state.values.emplace_back(key, rest);
     }
   }
-  return state;
+  return true;
 }
 
 ProgramState RealDisplay::WaitFor(const std::function<bool(const ProgramState&)>& condition,

@@ -79,6 +79,9 @@ class RealDisplay {
   // Waits until the program has handled everything sent so far and nothing
   // is left in its queue, and returns its state.
   ProgramState Sync();
+  // The same within `timeoutMs`, without failing the test: false when no
+  // answer came in time (the program hangs or has ended).
+  bool TrySync(int timeoutMs, ProgramState& state);
   // Syncs until the condition holds (for what other programs, such as the
   // window manager, do in their own time); fails the test after the timeout.
   ProgramState WaitFor(const std::function<bool(const ProgramState&)>& condition, const std::string& what,

@@ -14,6 +14,7 @@
 #include "platform/ui/afxmenu.h"
 #include "platform/ui/cdc.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/modal.h"
 #include "platform/ui/print.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/test_support.h"
@@ -209,6 +210,26 @@ TEST_F(DocTest, NewDocumentsOfBothTypesGetTheirFramesTitlesAndMenus) {
   EXPECT_TRUE(::GetMenuState(window, static_cast<UINT>(n - 2), MF_BYPOSITION) & MF_CHECKED);
 }
 
+TEST_F(DocTest, CtrlF4ClosesNoChildWhileTheFrameIsDisabledUnderAModalDialog) {
+  ASSERT_NE(NewDoc(App().text), nullptr);
+  HWND child = main->MDIGetActive()->m_hWnd;
+  auto ctrlF4 = [this, child] {
+    ui_test::Key(child, true, Qt::Key_Control, Qt::ControlModifier, "");
+    Pump();
+    MSG m{child, WM_KEYDOWN, VK_F4, 0, 0, {0, 0}, 0};
+    const BOOL taken = main->PreTranslateMessage(&m);
+    ui_test::Key(main->m_hWnd, false, Qt::Key_Control, 0, "");  // the child may be gone
+    Pump();
+    return taken;
+  };
+  main->EnableWindow(FALSE);  // as a modal dialog's owner
+  EXPECT_FALSE(ctrlF4());
+  EXPECT_EQ(Children(), 1);
+  main->EnableWindow(TRUE);
+  EXPECT_TRUE(ctrlF4());
+  EXPECT_EQ(Children(), 0);
+}
+
 TEST_F(DocTest, ClosingAModifiedDocumentAsksAndTheAnswerDecides) {
   TextDoc* doc = NewDoc(App().text);
   ASSERT_NE(doc, nullptr);
@@ -269,6 +290,21 @@ TEST_F(DocTest, OpeningAFileReadsItOnceAndAFailedOpenLeavesNothingBehind) {
   EXPECT_EQ(plat::MessageBoxRecords()[0].text, "Failed to open document.");
   EXPECT_EQ(App().GetOpenDocumentCount(), 1);
   EXPECT_EQ(Children(), 1);
+}
+
+TEST_F(DocTest, SavingAnUntitledDocumentAsksForItsFileInTheFileDialog) {
+  const std::string path = mirt_test::MakeTempDir("saveas") + "/chosen.txt";
+  constexpr auto kText = "saved through the dialog";
+  TextDoc* doc = NewDoc(App().text);
+  ASSERT_NE(doc, nullptr);
+  doc->text = kText;
+  plat::CommonDialogAnswer answer;
+  answer.ok = true;
+  answer.values = {path};
+  plat::PushCommonDialogAnswer(answer);
+  EXPECT_TRUE(doc->DoSave(nullptr, TRUE));
+  EXPECT_EQ(std::string(static_cast<LPCSTR>(doc->GetPathName())), path);
+  EXPECT_NE(mirt_test::ReadFile(path).find(kText), std::string::npos);
 }
 
 TEST_F(DocTest, AFailedSaveSaysWhy) {

@@ -98,6 +98,28 @@ TEST_F(ResourceTest, AcceleratorsTranslateKeysIntoCommands) {
   DestroyWindow(h);
 }
 
+TEST_F(ResourceTest, ADisabledWindowTakesNoCommandsFromItsAccelerators) {
+  static int commands = 0;
+  struct Proc {
+    static LRESULT CALLBACK Fn(HWND h, UINT m, WPARAM w, LPARAM l) {
+      if (m == WM_COMMAND) ++commands;
+      return DefWindowProc(h, m, w, l);
+    }
+  };
+  HACCEL acc = LoadAccelerators(nullptr, MAKEINTRESOURCE(IDR_MAIN));
+  ASSERT_NE(acc, nullptr);
+  HWND h = MakeTop(20, 20, WS_POPUP | WS_VISIBLE, &Proc::Fn);
+  MSG f1{h, WM_KEYDOWN, VK_F1, 0, 0, {0, 0}, 0};  // ID_HELP_TOPIC
+  EnableWindow(h, FALSE);
+  EXPECT_EQ(TranslateAccelerator(h, acc, &f1), 0);
+  EXPECT_EQ(commands, 0);
+  EnableWindow(h, TRUE);
+  EXPECT_NE(TranslateAccelerator(h, acc, &f1), 0);
+  EXPECT_EQ(commands, 1);
+  DestroyAcceleratorTable(acc);
+  DestroyWindow(h);
+}
+
 TEST_F(ResourceTest, PaletteBitmapLoadsWithItsColours) {
   CBitmap bm;
   ASSERT_TRUE(bm.LoadBitmap(IDB_PALETTE));

@@ -79,4 +79,39 @@ TEST(ToolTips, EnabledWindowNamesChildControlsAsTools) {
   DestroyWindow(top);
 }
 
+// A window whose whole client area is one tool with a heap text, as the
+// framework's tab rows make it.
+class HeapTipWnd : public CWnd {
+ public:
+  static constexpr const char* kText = "a sheet with a long title";
+  INT_PTR OnToolHitTest(CPoint, TOOLINFO* ti) const override {
+    if (ti) {
+      ti->hwnd = m_hWnd;
+      ti->uId = 1;
+      ::GetClientRect(m_hWnd, &ti->rect);
+      ti->lpszText = ::strdup(kText);
+    }
+    return 1;
+  }
+};
+
+TEST(ToolTips, HeapTextsOfAHitTestAreFreedAlsoWhenTheToolStays) {
+  constexpr int kMoves = 3;  // the first names the tool, the others stay on it
+  HWND top = ui_test::MakeTop(300, 200, WS_POPUP | WS_VISIBLE, TipOwner);
+  HeapTipWnd owner;
+  owner.Attach(top);
+  owner.EnableToolTips(TRUE);
+  for (int i = 0; i < kMoves; ++i) {
+    MSG m{top, WM_MOUSEMOVE, 0, MAKELPARAM(5 + i, 5), 0, {0, 0}, 0};
+    mirt_ui::FilterToolTipMessage(&owner, &m);
+  }
+  HWND tip = mirt_ui::ToolTipControlOf(top);
+  ASSERT_NE(tip, nullptr);
+  SendMessage(tip, WM_TIMER, 1, 0);
+  EXPECT_EQ(TipText(tip), HeapTipWnd::kText);
+  owner.EnableToolTips(FALSE);
+  owner.Detach();
+  DestroyWindow(top);
+}
+
 }  // namespace
