@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -13,11 +15,24 @@ namespace real_ide {
 namespace {
 
 constexpr auto kMakeCommand = "32794";
+// The Build pane's last line after a build.
+constexpr auto kBuildSucceeded = "Build terminated", kBuildFailed = "Executable could not be built";
 constexpr long long kLocationEdit = 1001, kNameEdit = 1004, kTypeBox = 1013;
 constexpr int kEndWaitSteps = 200;
 constexpr int kClickAttempts = 3, kFocusWaitSteps = 40;
 constexpr auto kEndWaitStep = std::chrono::milliseconds(50);
 constexpr auto kNewProjectTitle = "New Project";
+constexpr auto kConfigVariable = "MIRT_CONFIG_DIR";
+constexpr auto kWatchTitle = "Watch Expression";
+constexpr long long kProjectTree = 3097;
+constexpr long long kYesButton = 6;  // the question box's Yes
+constexpr int kActAttempts = 3, kSettleSyncs = 10;
+// Clicks closer together than the double-click time make one double click:
+// a double click waits this long after the clicks before it.
+constexpr std::chrono::milliseconds kDoubleClickGap{700};
+// From the Debug menu's first item, Up wraps to its last: "Access
+// I/O-Ports", then "Watch Selection", then "Watch Expression".
+constexpr int kUpsToWatchExpression = 3;
 
 bool MainWindowShown(const ProgramState& s) { return MainWindowXid(s) != 0; }
 
@@ -25,6 +40,24 @@ bool MainWindowShown(const ProgramState& s) { return MainWindowXid(s) != 0; }
 bool RealIdeWithin(const ProgramState& s, const WindowState& w, const std::string& ancestor) {
   for (const WindowState* p = s.ByHandle(w.parent); p; p = s.ByHandle(p->parent))
     if (p->hwnd == ancestor) return true;
+  return false;
+}
+
+// Acts on the rectangle `find` gives until `done` holds: a double click
+// that a busy machine spreads too far apart counts as two clicks, and a
+// window manager may take a first click for itself.
+bool RealIdeActUntil(RealDisplay& display, const std::function<bool(const ProgramState&, ScreenRect&)>& find,
+                     const std::function<bool(const ProgramState&)>& done) {
+  for (int attempt = 0; attempt < kActAttempts; ++attempt) {
+    ScreenRect r;
+    ProgramState now = display.Sync();
+    if (done(now)) return true;
+    if (!find(now, r)) return false;
+    std::this_thread::sleep_for(kDoubleClickGap);
+    display.DoubleClick(r.CenterX(), r.CenterY());
+    for (int i = 0; i < kSettleSyncs; ++i)
+      if (done(display.Sync())) return true;
+  }
   return false;
 }
 
@@ -59,8 +92,32 @@ std::string BuildPaneLineWith(const ProgramState& s, const std::string& part) {
   return "";
 }
 
-bool RealIde::Start() {
-  if (!m_display.Start(mirt_test::ProgramDir() + "/mirt2")) {
+bool HasValue(const ProgramState& s, const std::string& key, const std::string& value) {
+  for (const auto& [k, v] : s.values)
+    if (k == key && v == value) return true;
+  return false;
+}
+
+std::function<bool(const ProgramState&)> Shows(const std::string& key, const std::string& value) {
+  return [key, value](const ProgramState& p) { return HasValue(p, key, value); };
+}
+
+bool DocumentShown(const ProgramState& s, const std::string& file) {
+  for (const WindowState& w : s.windows)
+    if (w.visible && w.parent != "0" && w.text.find(file) != std::string::npos) return true;
+  return false;
+}
+
+FreshConfigFolder::FreshConfigFolder(const std::string& name) : m_path(mirt_test::MakeTempDir(name)) {
+  const char* before = std::getenv(kConfigVariable);
+  m_before = before ? before : "";
+  setenv(kConfigVariable, m_path.c_str(), 1);
+}
+
+FreshConfigFolder::~FreshConfigFolder() { setenv(kConfigVariable, m_before.c_str(), 1); }
+
+bool RealIde::Start(const std::vector<std::string>& args) {
+  if (!m_display.Start(mirt_test::ProgramDir() + "/mirt2", args)) {
     ADD_FAILURE() << m_display.Error();
     return false;
   }
@@ -155,12 +212,103 @@ ProgramState RealIde::Make() {
   }
   m_display.Click(make.CenterX(), make.CenterY());
   return m_display.WaitFor(
-      [](const ProgramState& p) { return BuildPaneText(p).find("Build terminated") != std::string::npos; },
+      [](const ProgramState& p) {
+        const std::string last = BuildPaneText(p);
+        return last.find(kBuildSucceeded) != std::string::npos ||
+               last.find(kBuildFailed) != std::string::npos;
+      },
       "the build's end", kBuildWaitMs);
 }
 
 void RealIde::End() {
   m_display.Key("alt+F4");
+  for (int i = 0; i < kEndWaitSteps && m_display.ProgramRunning(); ++i)
+    std::this_thread::sleep_for(kEndWaitStep);
+  EXPECT_FALSE(m_display.ProgramRunning());
+}
+
+bool RealIde::ClickUntil(const ScreenRect& r, const std::function<bool(const ProgramState&)>& done) {
+  for (int attempt = 0; attempt < kClickAttempts; ++attempt) {
+    m_display.Click(r.CenterX(), r.CenterY());
+    for (int i = 0; i < kFocusWaitSteps; ++i) {
+      if (done(m_display.Sync())) return true;
+      std::this_thread::sleep_for(kEndWaitStep);
+    }
+  }
+  return false;
+}
+
+bool RealIde::OpenFromProjectTree(const std::string& root, const std::string& file) {
+  auto treeShows = [](const std::string& text) {
+    return [text](const ProgramState& p) {
+      ScreenRect r;
+      return Reported(p, "project-tree-item", text, r);
+    };
+  };
+  ScreenRect item;
+  if (!Reported(m_display.Sync(), "project-tree-item", root, item)) return false;
+  m_display.Click(item.CenterX(), item.CenterY());
+  m_display.WaitFor(
+      [](const ProgramState& p) {
+        const WindowState* tree = p.Find("SysTreeView32", kProjectTree);
+        return tree && p.focus == tree->hwnd;
+      },
+      "the keys in the project tree");
+  m_display.Key("Home");
+  m_display.Key("Right");  // the root opens
+  m_display.WaitFor(treeShows("Sources"), "the Sources group");
+  m_display.Key("Down");
+  m_display.Key("Right");  // "Sources" opens
+  m_display.WaitFor(treeShows(file), "the item " + file);
+  return RealIdeActUntil(
+      m_display,
+      [&file](const ProgramState& p, ScreenRect& r) { return Reported(p, "project-tree-item", file, r); },
+      [&file](const ProgramState& p) { return DocumentShown(p, file); });
+}
+
+bool RealIde::OpenBuildMessage(const std::string& part,
+                               const std::function<bool(const ProgramState&)>& done) {
+  return RealIdeActUntil(
+      m_display,
+      [&part](const ProgramState& p, ScreenRect& r) {
+        for (const auto& [k, v] : p.values) {
+          if (k != "build-pane-row" || v.find(part) == std::string::npos) continue;
+          std::istringstream in(v);
+          return static_cast<bool>(in >> r.x >> r.y >> r.width >> r.height);
+        }
+        return false;
+      },
+      done);
+}
+
+void RealIde::WatchExpression(const std::string& expression) {
+  m_display.Key("alt+d");
+  for (int i = 0; i < kUpsToWatchExpression; ++i) m_display.Key("Up");
+  m_display.Key("Return");
+  m_display.WaitFor([](const ProgramState& p) { return Dialog(p, kWatchTitle) != nullptr; },
+                    "the Watch Expression dialog");
+  m_display.Type(expression);
+  m_display.Key("Return");
+}
+
+void RealIde::EndSaving() {
+  m_display.Key("alt+F4");
+  ProgramState asked = m_display.WaitFor(
+      [](const ProgramState& p) {
+        const WindowState* box = p.Find("#32770");
+        const WindowState* yes = p.Find("Button", kYesButton);
+        return box && yes && yes->parent == box->hwnd;
+      },
+      "the save question");
+  const WindowState* yesButton = asked.Find("Button", kYesButton);
+  if (!yesButton) return;
+  const ScreenRect yes = yesButton->rect;
+  // A window manager may take the first click on a new window for itself.
+  for (int attempt = 0; attempt < kActAttempts && m_display.ProgramRunning(); ++attempt) {
+    m_display.Click(yes.CenterX(), yes.CenterY());
+    for (int i = 0; i < kEndWaitSteps / kActAttempts && m_display.ProgramRunning(); ++i)
+      std::this_thread::sleep_for(kEndWaitStep);
+  }
   for (int i = 0; i < kEndWaitSteps && m_display.ProgramRunning(); ++i)
     std::this_thread::sleep_for(kEndWaitStep);
   EXPECT_FALSE(m_display.ProgramRunning());

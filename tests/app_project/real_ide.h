@@ -3,7 +3,9 @@
 // host project from the Project menu, the tool bar's Make button, the end).
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "tests/support/real_input.h"
 
@@ -33,6 +35,28 @@ using mirt_test::Reported;
 std::string BuildPaneText(const ProgramState& s);
 std::string BuildPaneLineWith(const ProgramState& s, const std::string& part);
 
+// True when the program reports the line "key value"; the same as a
+// condition for WaitFor.
+bool HasValue(const ProgramState& s, const std::string& key, const std::string& value);
+std::function<bool(const ProgramState&)> Shows(const std::string& key, const std::string& value);
+
+// True when a document window whose title holds `file` is shown.
+bool DocumentShown(const ProgramState& s, const std::string& file);
+
+// A new, empty configuration folder ($MIRT_CONFIG_DIR) for the IDEs
+// started while it lives; the folder before comes back at its end.
+class FreshConfigFolder {
+ public:
+  explicit FreshConfigFolder(const std::string& name);
+  ~FreshConfigFolder();
+  FreshConfigFolder(const FreshConfigFolder&) = delete;
+  FreshConfigFolder& operator=(const FreshConfigFolder&) = delete;
+  const std::string& Path() const { return m_path; }
+
+ private:
+  std::string m_path, m_before;
+};
+
 // One IDE on its own display.
 class RealIde {
  public:
@@ -40,9 +64,9 @@ class RealIde {
 
   RealDisplay& Display() { return m_display; }
 
-  // Starts bin/mirt2 and waits until its main window is shown and has the
-  // keys; false (with a failure) when it did not come.
-  bool Start();
+  // Starts bin/mirt2 (with `args`) and waits until its main window is shown
+  // and has the keys; false (with a failure) when it did not come.
+  bool Start(const std::vector<std::string>& args = {});
   // Waits until the dialog is shown and stands still; its state.
   ProgramState SettledDialog(const std::string& title);
   // Clicks the control of the dialog in `s` and waits for the focus in it.
@@ -51,10 +75,24 @@ class RealIde {
   // `folder`/`name`, which must hold `name`.c; false when it does not reach
   // the project tree.
   bool NewHostProject(const std::string& folder, const std::string& name);
-  // The tool bar's Make button; the state once the build has ended.
+  // The tool bar's Make button; the state once the build has ended (well or not).
   ProgramState Make();
   // Alt+F4 on the main window, and the program's end.
   void End();
+
+  // Clicks the middle of `r` until `done` holds (a window manager may take
+  // the first click on a new window for itself); false when it never did.
+  bool ClickUntil(const ScreenRect& r, const std::function<bool(const ProgramState&)>& done);
+  // Opens `file` from the project tree: its groups opened from the
+  // keyboard, then a double click on it; false when no editor shows it.
+  bool OpenFromProjectTree(const std::string& root, const std::string& file);
+  // Double-clicks the Build pane's first row holding `part` until `done`
+  // holds; false when no row holds it or `done` never came.
+  bool OpenBuildMessage(const std::string& part, const std::function<bool(const ProgramState&)>& done);
+  // Debug > Watch Expression with `expression`.
+  void WatchExpression(const std::string& expression);
+  // Alt+F4, Yes to the question to save the project, and the program's end.
+  void EndSaving();
 
   unsigned long MainWindow() const { return m_mainWindow; }
 
