@@ -63,10 +63,15 @@ bool RealIdeActUntil(RealDisplay& display, const std::function<bool(const Progra
 
 }  // namespace
 
-unsigned long MainWindowXid(const ProgramState& s) {
+const WindowState* MainWindowOf(const ProgramState& s) {
   for (const WindowState& w : s.windows)
-    if (w.parent == "0" && w.visible && w.text.rfind("MIRT", 0) == 0) return w.xid;
-  return 0;
+    if (w.parent == "0" && w.visible && w.text.rfind("MIRT", 0) == 0) return &w;
+  return nullptr;
+}
+
+unsigned long MainWindowXid(const ProgramState& s) {
+  const WindowState* main = MainWindowOf(s);
+  return main ? main->xid : 0;
 }
 
 const WindowState* Dialog(const ProgramState& s, const std::string& title) {

@@ -19,7 +19,8 @@ using mirt_test::WindowState;
 
 constexpr int kStartWaitMs = 20000, kBuildWaitMs = 60000;
 
-// The native window of the main window, 0 while it is not shown.
+// The main window, null while it is not shown; its native window (0 then).
+const WindowState* MainWindowOf(const ProgramState& s);
 unsigned long MainWindowXid(const ProgramState& s);
 
 // The visible dialog with this title, null when there is none.

@@ -47,12 +47,6 @@ const WindowState* FirstRunBar(const ProgramState& s, const WindowState& main, l
   return nullptr;
 }
 
-const WindowState* FirstRunMainWindow(const ProgramState& s) {
-  for (const WindowState& w : s.windows)
-    if (w.parent == "0" && w.visible && w.text.rfind("MIRT", 0) == 0) return &w;
-  return nullptr;
-}
-
 class FirstRunJourney : public ::testing::TestWithParam<WindowManager> {
  protected:
   std::string Picture(const std::string& name) const {
@@ -73,7 +67,7 @@ TEST_P(FirstRunJourney, DefaultBarsAboutBoxAndAltF4) {
   // The defaults: the tool bar above the documents' area, the output bar
   // docked below it across the frame, the status bar at the bottom; the
   // project, watch, register and call stack bars hidden.
-  const WindowState* main = FirstRunMainWindow(s);
+  const WindowState* main = real_ide::MainWindowOf(s);
   ASSERT_NE(main, nullptr);
   const WindowState* tool = FirstRunBar(s, *main, kToolBar);
   const WindowState* output = FirstRunBar(s, *main, kOutputBar);

@@ -3,12 +3,13 @@
 // fails, a double click on the error in the Build pane brings the editor to
 // its line, the fix is typed there and Make succeeds; a breakpoint, Debug >
 // Start Debugging starts gdb and Go runs to it, two steps over, a watch
-// shows the value;
-// the session ends, the source is saved and the IDE closed saving the
-// project; the next start brings back the project and its open file.
+// shows the value; the session ends, the source is saved and the IDE closed
+// saving the project; the next start brings back the project and its open
+// file.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <functional>
 #include <string>
 
 #include "tests/app_project/real_ide.h"
@@ -39,16 +40,6 @@ constexpr auto kTypedProgram =
     "total = total + 2;\n"
     "return total;\n"
     "}";
-// On disk each line ends with the editor's line end.
-constexpr auto kSavedTyped =
-    "int main(void)\n"
-    "{\n"
-    "int total = 0;\n"
-    "total = total + 1;\n"
-    "total = total + missing;\n"
-    "total = total + 2;\n"
-    "return total;\n"
-    "}\n";
 constexpr auto kFixedProgram =
     "int main(void)\n"
     "{\n"
@@ -65,20 +56,24 @@ constexpr auto kWrongEnd = "missing;", kRightEnd = "1;";
 constexpr auto kWatchName = "total", kWatchShown = "total=2";
 constexpr int kDebugWaitMs = 20000;
 
-std::string Line(int n) { return std::to_string(n); }
+std::string HostJourneyLine(int n) { return std::to_string(n); }
 
-// Clicks the middle of source line `n` until the caret is on it and the
-// editor has the keys.
-bool ClickSourceLine(RealIde& ide, int n) {
+// The condition: the editor has the keys and its caret on line `n`.
+std::function<bool(const ProgramState&)> HostJourneyCaretOn(int n) {
+  return [n](const ProgramState& p) {
+    return real_ide::HasValue(p, "source-caret-line", HostJourneyLine(n)) &&
+           real_ide::HasValue(p, "source-has-keys", "1");
+  };
+}
+
+// Clicks the middle of source line `n` until the caret is on it.
+bool HostJourneyClickLine(RealIde& ide, int n) {
   ScreenRect row;
-  if (!Reported(ide.Display().Sync(), "source-line", Line(n), row)) {
+  if (!Reported(ide.Display().Sync(), "source-line", HostJourneyLine(n), row)) {
     ADD_FAILURE() << "line " << n << " is not shown";
     return false;
   }
-  return ide.ClickUntil(row, [n](const ProgramState& p) {
-    return real_ide::HasValue(p, "source-caret-line", Line(n)) &&
-           real_ide::HasValue(p, "source-has-keys", "1");
-  });
+  return ide.ClickUntil(row, HostJourneyCaretOn(n));
 }
 
 class HostProjectJourney : public ::testing::TestWithParam<WindowManager> {
@@ -102,7 +97,7 @@ TEST_P(HostProjectJourney, TypeBuildFixDebugSaveAndRestart) {
   ASSERT_TRUE(ide.OpenFromProjectTree(kRoot, kSource));
 
   // The program goes into the editor key by key.
-  ASSERT_TRUE(ClickSourceLine(ide, kFirstLine));
+  ASSERT_TRUE(HostJourneyClickLine(ide, kFirstLine));
   display.Type(kTypedProgram);
   display.Sync();
   display.SavePicture(Picture("typed"));
@@ -111,13 +106,15 @@ TEST_P(HostProjectJourney, TypeBuildFixDebugSaveAndRestart) {
   const std::string error = BuildPaneLineWith(s, kErrorAt);
   ASSERT_NE(error, "") << BuildPaneText(s);
   EXPECT_EQ(BuildPaneText(s).find("successfully"), std::string::npos) << BuildPaneText(s);
-  EXPECT_EQ(mirt_test::ReadFile(source), kSavedTyped) << "Make saves the source first";
+  // Make saved the source first; its last line ends as every line does.
+  EXPECT_EQ(mirt_test::ReadFile(source), std::string(kTypedProgram) + "\n");
 
   // A double click on the error: the editor's caret goes to its line.
-  ASSERT_TRUE(ide.OpenBuildMessage(kErrorAt, Shows("source-caret-line", Line(kErrorLine)))) << error;
+  ASSERT_TRUE(ide.OpenBuildMessage(kErrorAt, Shows("source-caret-line", HostJourneyLine(kErrorLine))))
+      << error;
   display.SavePicture(Picture("error_opened"));
 
-  ASSERT_TRUE(ClickSourceLine(ide, kErrorLine));
+  ASSERT_TRUE(HostJourneyClickLine(ide, kErrorLine));
   display.Key("End");
   for (size_t i = 0; i < std::string(kWrongEnd).size(); ++i) display.Key("BackSpace");
   display.Type(kRightEnd);
@@ -129,24 +126,21 @@ TEST_P(HostProjectJourney, TypeBuildFixDebugSaveAndRestart) {
   // The caret goes up from the fixed line (the line may lie above a small
   // editor's window).
   display.Key("Up");
-  display.WaitFor(
-      [](const ProgramState& p) {
-        return real_ide::HasValue(p, "source-caret-line", Line(kBreakLine)) &&
-               real_ide::HasValue(p, "source-has-keys", "1");
-      },
-      "the caret on the breakpoint's line");
+  display.WaitFor(HostJourneyCaretOn(kBreakLine), "the caret on the breakpoint's line");
   display.Key("F9");
-  display.WaitFor(Shows("source-breakpoint-line", Line(kBreakLine)), "the breakpoint mark");
+  display.WaitFor(Shows("source-breakpoint-line", HostJourneyLine(kBreakLine)), "the breakpoint mark");
   display.Key("alt+d");
   display.Key("Return");  // Start Debugging, the menu's first item: gdb waits
   display.WaitFor(Shows("debug-session", "1"), "the session", kDebugWaitMs);
   display.Key("F5");
-  display.WaitFor(Shows("source-execution-line", Line(kBreakLine)), "the stop at the breakpoint",
+  display.WaitFor(Shows("source-execution-line", HostJourneyLine(kBreakLine)), "the stop at the breakpoint",
                   kDebugWaitMs);
   display.Key("F10");
-  display.WaitFor(Shows("source-execution-line", Line(kBreakLine + 1)), "the first step", kDebugWaitMs);
+  display.WaitFor(Shows("source-execution-line", HostJourneyLine(kBreakLine + 1)), "the first step",
+                  kDebugWaitMs);
   display.Key("F10");
-  display.WaitFor(Shows("source-execution-line", Line(kAfterTwoSteps)), "the second step", kDebugWaitMs);
+  display.WaitFor(Shows("source-execution-line", HostJourneyLine(kAfterTwoSteps)), "the second step",
+                  kDebugWaitMs);
   ide.WatchExpression(kWatchName);
   display.WaitFor(Shows("watch", kWatchShown), "the watch's value", kDebugWaitMs);
   display.SavePicture(Picture("debugging"));
