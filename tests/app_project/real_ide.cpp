@@ -61,6 +61,21 @@ bool RealIdeActUntil(RealDisplay& display, const std::function<bool(const Progra
   return false;
 }
 
+// A window's place, seen at one sync after another: settled once two
+// syncs in a row saw it in the same place (a window manager may move a
+// new window after it first appeared).
+struct RealIdePlace {
+  ScreenRect last;
+  bool seen = false;
+  bool Settled(const ScreenRect& now) {
+    const bool same =
+        seen && now.x == last.x && now.y == last.y && now.width == last.width && now.height == last.height;
+    last = now;
+    seen = true;
+    return same;
+  }
+};
+
 }  // namespace
 
 const WindowState* MainWindowOf(const ProgramState& s) {
@@ -139,13 +154,11 @@ ProgramState RealIde::SettledDialog(const std::string& title) {
   m_display.WaitFor([&title](const ProgramState& p) { return Dialog(p, title) != nullptr; },
                     "the dialog " + title, kStartWaitMs);
   // Clicks land where the dialog's controls are once it has settled.
-  ScreenRect last;
+  RealIdePlace place;
   return m_display.WaitFor(
-      [&last, &title](const ProgramState& p) {
+      [&place, &title](const ProgramState& p) {
         const WindowState* d = Dialog(p, title);
-        bool settled = d && d->rect.x == last.x && d->rect.y == last.y && d->rect.width == last.width;
-        if (d) last = d->rect;
-        return settled;
+        return d && place.Settled(d->rect);
       },
       "the dialog " + title + " in its place");
 }
@@ -216,11 +229,16 @@ ProgramState RealIde::Make() {
     return s;
   }
   m_display.Click(make.CenterX(), make.CenterY());
+  // The pane empties when the build starts: the end line that counts comes
+  // after a state without one (the last build's end may still stand).
+  bool started = false;
   return m_display.WaitFor(
-      [](const ProgramState& p) {
+      [&started](const ProgramState& p) {
         const std::string last = BuildPaneText(p);
-        return last.find(kBuildSucceeded) != std::string::npos ||
-               last.find(kBuildFailed) != std::string::npos;
+        const bool ended =
+            last.find(kBuildSucceeded) != std::string::npos || last.find(kBuildFailed) != std::string::npos;
+        if (!ended) started = true;
+        return started && ended;
       },
       "the build's end", kBuildWaitMs);
 }
@@ -296,26 +314,39 @@ void RealIde::WatchExpression(const std::string& expression) {
   m_display.Key("Return");
 }
 
-void RealIde::EndSaving() {
-  m_display.Key("alt+F4");
-  ProgramState asked = m_display.WaitFor(
-      [](const ProgramState& p) {
-        const WindowState* box = p.Find("#32770");
-        const WindowState* yes = p.Find("Button", kYesButton);
-        return box && yes && yes->parent == box->hwnd;
-      },
-      "the save question");
-  const WindowState* yesButton = asked.Find("Button", kYesButton);
-  if (!yesButton) return;
-  const ScreenRect yes = yesButton->rect;
-  // A window manager may take the first click on a new window for itself.
+void RealIde::ExitSaving() {
+  auto yesOf = [](const ProgramState& p) -> const WindowState* {
+    const WindowState* box = p.Find("#32770");
+    const WindowState* yes = p.Find("Button", kYesButton);
+    return box && yes && yes->parent == box->hwnd ? yes : nullptr;
+  };
+  // File > Exit: Up from the menu's first item wraps to its last.
+  m_display.Key("alt+f");
+  m_display.Key("Up");
+  m_display.Key("Return");
+  m_display.WaitFor([&yesOf](const ProgramState& p) { return yesOf(p) != nullptr; }, "the save question");
+  // The click goes where the button stands once a window manager has placed
+  // the box, and again when the manager took it for itself.
   for (int attempt = 0; attempt < kActAttempts && m_display.ProgramRunning(); ++attempt) {
-    m_display.Click(yes.CenterX(), yes.CenterY());
+    RealIdePlace place;
+    ProgramState s = m_display.WaitFor(
+        [&yesOf, &place](const ProgramState& p) {
+          const WindowState* yes = yesOf(p);
+          return !yes || place.Settled(yes->rect);
+        },
+        "the save question in its place");
+    const WindowState* box = s.Find("#32770");
+    if (!yesOf(s) || !box) break;
+    const unsigned long boxWindow = box->xid;
+    m_display.WaitFor([this, boxWindow](const ProgramState&) { return m_display.HasInputFocus(boxWindow); },
+                      "the keyboard in the save question");
+    m_display.Click(place.last.CenterX(), place.last.CenterY());
     for (int i = 0; i < kEndWaitSteps / kActAttempts && m_display.ProgramRunning(); ++i)
       std::this_thread::sleep_for(kEndWaitStep);
   }
   for (int i = 0; i < kEndWaitSteps && m_display.ProgramRunning(); ++i)
     std::this_thread::sleep_for(kEndWaitStep);
+  if (m_display.ProgramRunning()) m_display.SavePicture("exit_saving_still_running");
   EXPECT_FALSE(m_display.ProgramRunning());
 }
 

@@ -92,8 +92,10 @@ class RealIde {
   bool OpenBuildMessage(const std::string& part, const std::function<bool(const ProgramState&)>& done);
   // Debug > Watch Expression with `expression`.
   void WatchExpression(const std::string& expression);
-  // Alt+F4, Yes to the question to save the project, and the program's end.
-  void EndSaving();
+  // File > Exit, Yes to the question to save the project, and the
+  // program's end. (Alt+F4 goes to openbox, which closes the window and
+  // leaves the program a lone Alt that opens its menu bar.)
+  void ExitSaving();
 
   unsigned long MainWindow() const { return m_mainWindow; }
 

@@ -73,7 +73,12 @@ bool HostJourneyClickLine(RealIde& ide, int n) {
     ADD_FAILURE() << "line " << n << " is not shown";
     return false;
   }
-  return ide.ClickUntil(row, HostJourneyCaretOn(n));
+  if (!ide.ClickUntil(row, HostJourneyCaretOn(n))) return false;
+  RealDisplay& display = ide.Display();
+  const unsigned long main = ide.MainWindow();
+  display.WaitFor([&display, main](const ProgramState&) { return display.HasInputFocus(main); },
+                  "the keyboard in the main window");
+  return true;
 }
 
 class HostProjectJourney : public ::testing::TestWithParam<WindowManager> {
@@ -118,6 +123,8 @@ TEST_P(HostProjectJourney, TypeBuildFixDebugSaveAndRestart) {
   display.Key("End");
   for (size_t i = 0; i < std::string(kWrongEnd).size(); ++i) display.Key("BackSpace");
   display.Type(kRightEnd);
+  display.Sync();
+  display.SavePicture(Picture("fixed"));
   s = ide.Make();
   EXPECT_NE(BuildPaneText(s).find("Build terminated successfully"), std::string::npos) << BuildPaneText(s);
   EXPECT_EQ(mirt_test::ReadFile(source), kFixedProgram);
@@ -149,7 +156,7 @@ TEST_P(HostProjectJourney, TypeBuildFixDebugSaveAndRestart) {
   display.WaitFor(Shows("debug-session", "0"), "the end of the session", kDebugWaitMs);
   display.Key("ctrl+s");
   display.Sync();
-  ide.EndSaving();
+  ide.ExitSaving();
   EXPECT_EQ(mirt_test::ReadFile(source), kFixedProgram);
   EXPECT_NE(mirt_test::ReadFile(projectFolder + "/" + kName + ".kpj").find(kProjectSources),
             std::string::npos);
