@@ -93,8 +93,9 @@ class RealIde {
   // Debug > Watch Expression with `expression`.
   void WatchExpression(const std::string& expression);
   // File > Exit, Yes to the question to save the project, and the
-  // program's end. (Alt+F4 goes to openbox, which closes the window and
-  // leaves the program a lone Alt that opens its menu bar.)
+  // program's end. (Under openbox, Alt+F4 sent at machine speed lets the
+  // Alt's release reach the program before openbox's close request: a lone
+  // Alt, which opens the menu bar.)
   void ExitSaving();
 
   unsigned long MainWindow() const { return m_mainWindow; }
