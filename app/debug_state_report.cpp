@@ -34,6 +34,7 @@ void DebugReportMemoryTool(std::string& out) {
 
 void DebugReportSourceLines(CMirt2View& view, std::string& out) {
   out += "source-caret-line " + std::to_string(view.GetCaretLineNumber()) + "\n";
+  out += std::string("source-has-keys ") + (::GetFocus() == view.m_hWnd ? "1" : "0") + "\n";
   EditBuffer* buffer = view.GetEditBuffer();
   if (!buffer) return;
   CRect client;

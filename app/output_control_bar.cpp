@@ -1,5 +1,7 @@
 #include "app/output_control_bar.h"
 
+#include <algorithm>
+
 #include "app/command_ids.h"
 #include "app/output_bar_paint.h"
 #include "platform/ui/dialog.h"
@@ -18,11 +20,34 @@ END_MESSAGE_MAP()
 namespace {
 constexpr DWORD kOutputPaneStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE;
 constexpr DWORD kOutputTabStyle = 2;
+constexpr int kOutputReportLineMax = 511;
 
 // For a person's tests on a real display: every line of the Build and the
 // Debug pane of the bar made last, as "build-pane-line <text>" and
-// "debug-pane-line <text>".
+// "debug-pane-line <text>", and the Build pane's rows on the screen.
 COutputControlBar* g_reportedOutputBar = nullptr;
+
+// Each row the Build pane shows, as "build-pane-row x y w h text" (screen
+// rectangle): where a person double-clicks a message.
+void OutputBarReportRows(CTextDisplay& pane, std::string& out) {
+  if (!pane.IsWindowVisible()) return;
+  const int count = pane.GetLineCount();
+  if (count < 2) return;
+  const int height = pane.PosFromChar(pane.LineIndex(1)).y - pane.PosFromChar(pane.LineIndex(0)).y;
+  CRect client;
+  pane.GetClientRect(&client);
+  char text[kOutputReportLineMax + 1];
+  for (int i = pane.GetFirstVisibleLine(); i < count; ++i) {
+    const CPoint at = pane.PosFromChar(pane.LineIndex(i));
+    if (at.y >= client.bottom) break;
+    const int length = std::max(pane.GetLine(i, text, kOutputReportLineMax), 0);
+    CRect row(at.x, at.y, client.right, at.y + height);
+    pane.ClientToScreen(&row);
+    out += "build-pane-row " + std::to_string(row.left) + " " + std::to_string(row.top) + " " +
+           std::to_string(row.Width()) + " " + std::to_string(row.Height()) + " " +
+           std::string(text, static_cast<size_t>(length)) + "\n";
+  }
+}
 
 void OutputBarReportPane(const CTextDisplay& pane, const char* key, std::string& out) {
   const std::string& text = pane.GetStoredText();
@@ -36,6 +61,7 @@ void OutputBarReportPane(const CTextDisplay& pane, const char* key, std::string&
 
 void OutputBarReportState(std::string& out) {
   if (!g_reportedOutputBar || !::IsWindow(g_reportedOutputBar->m_hWnd)) return;
+  OutputBarReportRows(g_reportedOutputBar->GetBuildPane(), out);
   OutputBarReportPane(g_reportedOutputBar->GetBuildPane(), "build-pane-line", out);
   OutputBarReportPane(g_reportedOutputBar->GetDebugPane(), "debug-pane-line", out);
 }

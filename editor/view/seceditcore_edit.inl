@@ -112,6 +112,7 @@ int SECEditCore<TBase>::NewLine(BOOL redraw, BOOL record) {
   EditPos at{m_pCaretLine, ColumnOffset(m_pCaretLine, m_nCaretColumn)};
   int result = buf->SplitLine(at, record);
   if (result != 0) return result;
+  ++buf->m_nLineCount;  // the split added one line
   int oldRow = m_nCaretLine - m_nTopLine;
   if (m_pCaretLine->next != nullptr) {
     m_pCaretLine = m_pCaretLine->next;

@@ -46,6 +46,10 @@ void UpdateKeyStateFromMessage(ThreadQueue* q, const MSG& m) {
       return;
     }
   }
+  // A command of the window system between Alt's press and release (a
+  // window manager that takes Alt+F4 closes the window itself) leaves the
+  // Alt no longer alone.
+  if (m.message == WM_SYSCOMMAND) q->altAlone = false;
   if (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST && m.message != WM_MOUSEWHEEL) {
     WPARAM f = m.wParam;
     if (m.message != WM_MOUSEMOVE) q->altAlone = false;

@@ -488,7 +488,12 @@ BOOL ShowWindow(HWND h, int cmd) {
     if (cmd == SW_SHOWMAXIMIZED) w->widget->showMaximized();
     if (cmd == SW_MINIMIZE || cmd == SW_SHOWMINIMIZED) w->widget->showMinimized();
     if (cmd == SW_RESTORE) w->widget->showNormal();
-    if (!(flags & SWP_NOACTIVATE) && !(w->style & WS_MINIMIZE)) SetActiveWindow(h);
+    if (!(flags & SWP_NOACTIVATE) && !(w->style & WS_MINIMIZE)) {
+      // Made active before it had a native window (while being created), it
+      // asks for the keyboard now that it is shown.
+      if (GetActiveWindow() == h) w->widget->activateWindow();
+      SetActiveWindow(h);
+    }
   }
   return was;
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -13,11 +15,24 @@ namespace real_ide {
 namespace {
 
 constexpr auto kMakeCommand = "32794";
+// The Build pane's last line after a build.
+constexpr auto kBuildSucceeded = "Build terminated", kBuildFailed = "Executable could not be built";
 constexpr long long kLocationEdit = 1001, kNameEdit = 1004, kTypeBox = 1013;
 constexpr int kEndWaitSteps = 200;
 constexpr int kClickAttempts = 3, kFocusWaitSteps = 40;
 constexpr auto kEndWaitStep = std::chrono::milliseconds(50);
 constexpr auto kNewProjectTitle = "New Project";
+constexpr auto kConfigVariable = "MIRT_CONFIG_DIR";
+constexpr auto kWatchTitle = "Watch Expression";
+constexpr long long kProjectTree = 3097;
+constexpr long long kYesButton = 6;  // the question box's Yes
+constexpr int kActAttempts = 3, kSettleSyncs = 10;
+// Clicks closer together than the double-click time make one double click:
+// a double click waits this long after the clicks before it.
+constexpr std::chrono::milliseconds kDoubleClickGap{700};
+// From the Debug menu's first item, Up wraps to its last: "Access
+// I/O-Ports", then "Watch Selection", then "Watch Expression".
+constexpr int kUpsToWatchExpression = 3;
 
 bool MainWindowShown(const ProgramState& s) { return MainWindowXid(s) != 0; }
 
@@ -28,12 +43,50 @@ bool RealIdeWithin(const ProgramState& s, const WindowState& w, const std::strin
   return false;
 }
 
+// Acts on the rectangle `find` gives until `done` holds: a double click
+// that a busy machine spreads too far apart counts as two clicks, and a
+// window manager may take a first click for itself.
+bool RealIdeActUntil(RealDisplay& display, const std::function<bool(const ProgramState&, ScreenRect&)>& find,
+                     const std::function<bool(const ProgramState&)>& done) {
+  for (int attempt = 0; attempt < kActAttempts; ++attempt) {
+    ScreenRect r;
+    ProgramState now = display.Sync();
+    if (done(now)) return true;
+    if (!find(now, r)) return false;
+    std::this_thread::sleep_for(kDoubleClickGap);
+    display.DoubleClick(r.CenterX(), r.CenterY());
+    for (int i = 0; i < kSettleSyncs; ++i)
+      if (done(display.Sync())) return true;
+  }
+  return false;
+}
+
+// A window's place, seen at one sync after another: settled once two
+// syncs in a row saw it in the same place (a window manager may move a
+// new window after it first appeared).
+struct RealIdePlace {
+  ScreenRect last;
+  bool seen = false;
+  bool Settled(const ScreenRect& now) {
+    const bool same =
+        seen && now.x == last.x && now.y == last.y && now.width == last.width && now.height == last.height;
+    last = now;
+    seen = true;
+    return same;
+  }
+};
+
 }  // namespace
 
-unsigned long MainWindowXid(const ProgramState& s) {
+const WindowState* MainWindowOf(const ProgramState& s) {
   for (const WindowState& w : s.windows)
-    if (w.parent == "0" && w.visible && w.text.rfind("MIRT", 0) == 0) return w.xid;
-  return 0;
+    if (w.parent == "0" && w.visible && w.text.rfind("MIRT", 0) == 0) return &w;
+  return nullptr;
+}
+
+unsigned long MainWindowXid(const ProgramState& s) {
+  const WindowState* main = MainWindowOf(s);
+  return main ? main->xid : 0;
 }
 
 const WindowState* Dialog(const ProgramState& s, const std::string& title) {
@@ -59,6 +112,30 @@ std::string BuildPaneLineWith(const ProgramState& s, const std::string& part) {
   return "";
 }
 
+bool HasValue(const ProgramState& s, const std::string& key, const std::string& value) {
+  for (const auto& [k, v] : s.values)
+    if (k == key && v == value) return true;
+  return false;
+}
+
+std::function<bool(const ProgramState&)> Shows(const std::string& key, const std::string& value) {
+  return [key, value](const ProgramState& p) { return HasValue(p, key, value); };
+}
+
+bool DocumentShown(const ProgramState& s, const std::string& file) {
+  for (const WindowState& w : s.windows)
+    if (w.visible && w.parent != "0" && w.text.find(file) != std::string::npos) return true;
+  return false;
+}
+
+FreshConfigFolder::FreshConfigFolder(const std::string& name) : m_path(mirt_test::MakeTempDir(name)) {
+  const char* before = std::getenv(kConfigVariable);
+  m_before = before ? before : "";
+  setenv(kConfigVariable, m_path.c_str(), 1);
+}
+
+FreshConfigFolder::~FreshConfigFolder() { setenv(kConfigVariable, m_before.c_str(), 1); }
+
 bool RealIde::Start(const std::vector<std::string>& args, const std::string& program) {
   if (!m_display.Start(program.empty() ? mirt_test::ProgramDir() + "/mirt2" : program, args)) {
     ADD_FAILURE() << m_display.Error();
@@ -77,13 +154,11 @@ ProgramState RealIde::SettledDialog(const std::string& title) {
   m_display.WaitFor([&title](const ProgramState& p) { return Dialog(p, title) != nullptr; },
                     "the dialog " + title, kStartWaitMs);
   // Clicks land where the dialog's controls are once it has settled.
-  ScreenRect last;
+  RealIdePlace place;
   return m_display.WaitFor(
-      [&last, &title](const ProgramState& p) {
+      [&place, &title](const ProgramState& p) {
         const WindowState* d = Dialog(p, title);
-        bool settled = d && d->rect.x == last.x && d->rect.y == last.y && d->rect.width == last.width;
-        if (d) last = d->rect;
-        return settled;
+        return d && place.Settled(d->rect);
       },
       "the dialog " + title + " in its place");
 }
@@ -114,27 +189,10 @@ bool RealIde::NewHostProject(const std::string& folder, const std::string& name)
   return NewProjectOfType(folder, name, "End", name + ".elf", "project_new_dialog");
 }
 
-ProgramState RealIde::Make() {
-  ScreenRect make;
-  ProgramState s = m_display.Sync();
-  if (!Reported(s, "toolbar-button", kMakeCommand, make)) {
-    ADD_FAILURE() << "no Make button";
-    return s;
-  }
-  m_display.Click(make.CenterX(), make.CenterY());
-  return m_display.WaitFor(
-      [](const ProgramState& p) { return BuildPaneText(p).find("Build terminated") != std::string::npos; },
-      "the build's end", kBuildWaitMs);
+bool RealIde::NewBoardProject(const std::string& folder, const std::string& name) {
+  // Home takes the type list's first entry, the TESSERA boards'.
+  return NewProjectOfType(folder, name, "Home", name + ".exe", "project_new_board_dialog");
 }
-
-void RealIde::End() {
-  m_display.Key("alt+F4");
-  for (int i = 0; i < kEndWaitSteps && m_display.ProgramRunning(); ++i)
-    std::this_thread::sleep_for(kEndWaitStep);
-  EXPECT_FALSE(m_display.ProgramRunning());
-}
-
-// ---- Board projects ----
 
 bool RealIde::NewProjectOfType(const std::string& folder, const std::string& name, const std::string& typeKey,
                                const std::string& root, const std::string& picture) {
@@ -173,62 +231,149 @@ bool RealIde::NewProjectOfType(const std::string& folder, const std::string& nam
   return Reported(s, "project-tree-item", root, r);
 }
 
-bool RealIde::NewBoardProject(const std::string& folder, const std::string& name) {
-  // Home takes the type list's first entry, the TESSERA boards'.
-  return NewProjectOfType(folder, name, "Home", name + ".exe", "project_new_board_dialog");
+ProgramState RealIde::Make() {
+  ScreenRect make;
+  ProgramState s = m_display.Sync();
+  if (!Reported(s, "toolbar-button", kMakeCommand, make)) {
+    ADD_FAILURE() << "no Make button";
+    return s;
+  }
+  m_display.Click(make.CenterX(), make.CenterY());
+  // The pane empties when the build starts: the end line that counts comes
+  // after a state without one (the last build's end may still stand).
+  bool started = false;
+  return m_display.WaitFor(
+      [&started](const ProgramState& p) {
+        const std::string last = BuildPaneText(p);
+        const bool ended =
+            last.find(kBuildSucceeded) != std::string::npos || last.find(kBuildFailed) != std::string::npos;
+        if (!ended) started = true;
+        return started && ended;
+      },
+      "the build's end", kBuildWaitMs);
 }
 
-namespace {
+void RealIde::End() {
+  m_display.Key("alt+F4");
+  for (int i = 0; i < kEndWaitSteps && m_display.ProgramRunning(); ++i)
+    std::this_thread::sleep_for(kEndWaitStep);
+  EXPECT_FALSE(m_display.ProgramRunning());
+}
 
-constexpr long long kRealIdeProjectTree = 3097;
-constexpr int kRealIdeOpenAttempts = 3, kRealIdeOpenSyncs = 10;
-// Clicks closer together than the double-click time make one double click:
-// earlier clicks must not join the next one.
-constexpr auto kRealIdeDoubleClickGap = std::chrono::milliseconds(700);
-
-bool RealIdeEditorShows(const ProgramState& s, const std::string& name) {
-  for (const WindowState& w : s.windows)
-    if (w.visible && w.parent != "0" && w.text.find(name) != std::string::npos) return true;
+bool RealIde::ClickUntil(const ScreenRect& r, const std::function<bool(const ProgramState&)>& done) {
+  for (int attempt = 0; attempt < kClickAttempts; ++attempt) {
+    m_display.Click(r.CenterX(), r.CenterY());
+    for (int i = 0; i < kFocusWaitSteps; ++i) {
+      if (done(m_display.Sync())) return true;
+      std::this_thread::sleep_for(kEndWaitStep);
+    }
+  }
   return false;
 }
 
-bool RealIdeTreeShows(const ProgramState& s, const std::string& item) {
-  ScreenRect r;
-  return Reported(s, "project-tree-item", item, r);
-}
-
-}  // namespace
-
-bool RealIde::OpenProjectSources(const std::string& root, const std::vector<std::string>& sources) {
-  ScreenRect r;
-  if (!Reported(m_display.Sync(), "project-tree-item", root, r)) return false;
-  m_display.Click(r.CenterX(), r.CenterY());
+bool RealIde::OpenFromProjectTree(const std::string& root, const std::string& file) {
+  auto treeShows = [](const std::string& text) {
+    return [text](const ProgramState& p) {
+      ScreenRect r;
+      return Reported(p, "project-tree-item", text, r);
+    };
+  };
+  ScreenRect item;
+  if (!Reported(m_display.Sync(), "project-tree-item", root, item)) return false;
+  m_display.Click(item.CenterX(), item.CenterY());
   m_display.WaitFor(
       [](const ProgramState& p) {
-        const WindowState* tree = p.Find("SysTreeView32", kRealIdeProjectTree);
+        const WindowState* tree = p.Find("SysTreeView32", kProjectTree);
         return tree && p.focus == tree->hwnd;
       },
       "the keys in the project tree");
   m_display.Key("Home");
   m_display.Key("Right");  // the root opens
-  m_display.WaitFor([](const ProgramState& p) { return RealIdeTreeShows(p, "Sources"); },
-                    "the Sources group");
+  m_display.WaitFor(treeShows("Sources"), "the Sources group");
   m_display.Key("Down");
   m_display.Key("Right");  // "Sources" opens
-  for (const std::string& name : sources) {
-    m_display.WaitFor([&name](const ProgramState& p) { return RealIdeTreeShows(p, name); },
-                      "the item " + name);
-    // A busy machine may spread a double click into two clicks: tried again.
-    bool open = false;
-    for (int attempt = 0; attempt < kRealIdeOpenAttempts && !open; ++attempt) {
-      if (!Reported(m_display.Sync(), "project-tree-item", name, r)) return false;
-      std::this_thread::sleep_for(kRealIdeDoubleClickGap);
-      m_display.DoubleClick(r.CenterX(), r.CenterY());
-      for (int i = 0; i < kRealIdeOpenSyncs && !open; ++i) open = RealIdeEditorShows(m_display.Sync(), name);
-    }
-    if (!open) return false;
+  m_display.WaitFor(treeShows(file), "the item " + file);
+  return RealIdeActUntil(
+      m_display,
+      [&file](const ProgramState& p, ScreenRect& r) { return Reported(p, "project-tree-item", file, r); },
+      [&file](const ProgramState& p) { return DocumentShown(p, file); });
+}
+
+bool RealIde::OpenProjectSources(const std::string& root, const std::vector<std::string>& sources) {
+  if (sources.empty()) return true;
+  if (!OpenFromProjectTree(root, sources.front())) return false;
+  for (size_t i = 1; i < sources.size(); ++i) {
+    const std::string& file = sources[i];
+    auto find = [&file](const ProgramState& p, ScreenRect& r) {
+      return Reported(p, "project-tree-item", file, r);
+    };
+    ScreenRect r;
+    m_display.WaitFor([&find, &r](const ProgramState& p) { return find(p, r); }, "the item " + file);
+    if (!RealIdeActUntil(m_display, find, [&file](const ProgramState& p) { return DocumentShown(p, file); }))
+      return false;
   }
   return true;
+}
+
+bool RealIde::OpenBuildMessage(const std::string& part,
+                               const std::function<bool(const ProgramState&)>& done) {
+  return RealIdeActUntil(
+      m_display,
+      [&part](const ProgramState& p, ScreenRect& r) {
+        for (const auto& [k, v] : p.values) {
+          if (k != "build-pane-row" || v.find(part) == std::string::npos) continue;
+          std::istringstream in(v);
+          return static_cast<bool>(in >> r.x >> r.y >> r.width >> r.height);
+        }
+        return false;
+      },
+      done);
+}
+
+void RealIde::WatchExpression(const std::string& expression) {
+  m_display.Key("alt+d");
+  for (int i = 0; i < kUpsToWatchExpression; ++i) m_display.Key("Up");
+  m_display.Key("Return");
+  m_display.WaitFor([](const ProgramState& p) { return Dialog(p, kWatchTitle) != nullptr; },
+                    "the Watch Expression dialog");
+  m_display.Type(expression);
+  m_display.Key("Return");
+}
+
+void RealIde::ExitSaving() {
+  auto yesOf = [](const ProgramState& p) -> const WindowState* {
+    const WindowState* box = p.Find("#32770");
+    const WindowState* yes = p.Find("Button", kYesButton);
+    return box && yes && yes->parent == box->hwnd ? yes : nullptr;
+  };
+  // File > Exit: Up from the menu's first item wraps to its last.
+  m_display.Key("alt+f");
+  m_display.Key("Up");
+  m_display.Key("Return");
+  m_display.WaitFor([&yesOf](const ProgramState& p) { return yesOf(p) != nullptr; }, "the save question");
+  // The click goes where the button stands once a window manager has placed
+  // the box, and again when the manager took it for itself.
+  for (int attempt = 0; attempt < kActAttempts && m_display.ProgramRunning(); ++attempt) {
+    RealIdePlace place;
+    ProgramState s = m_display.WaitFor(
+        [&yesOf, &place](const ProgramState& p) {
+          const WindowState* yes = yesOf(p);
+          return !yes || place.Settled(yes->rect);
+        },
+        "the save question in its place");
+    const WindowState* box = s.Find("#32770");
+    if (!yesOf(s) || !box) break;
+    const unsigned long boxWindow = box->xid;
+    m_display.WaitFor([this, boxWindow](const ProgramState&) { return m_display.HasInputFocus(boxWindow); },
+                      "the keyboard in the save question");
+    m_display.Click(place.last.CenterX(), place.last.CenterY());
+    for (int i = 0; i < kEndWaitSteps / kActAttempts && m_display.ProgramRunning(); ++i)
+      std::this_thread::sleep_for(kEndWaitStep);
+  }
+  for (int i = 0; i < kEndWaitSteps && m_display.ProgramRunning(); ++i)
+    std::this_thread::sleep_for(kEndWaitStep);
+  if (m_display.ProgramRunning()) m_display.SavePicture("exit_saving_still_running");
+  EXPECT_FALSE(m_display.ProgramRunning());
 }
 
 }  // namespace real_ide

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "tests/app_project/real_ide.h"
@@ -37,19 +36,12 @@ constexpr auto kLevel3Switch = " -O3 ";
 
 class SettingsRealInput : public ::testing::TestWithParam<WindowManager> {
  protected:
-  // The IDE starts with a profile of its own, without a last project.
-  void SetUp() override {
-    const char* old = std::getenv(kConfigVariable);
-    m_oldConfig = old ? old : "";
-    setenv(kConfigVariable, mirt_test::MakeTempDir("realsetcfg").c_str(), 1);
-  }
-  void TearDown() override { setenv(kConfigVariable, m_oldConfig.c_str(), 1); }
   std::string Picture(const std::string& name) {
     return name + (GetParam() == WindowManager::kNone ? "" : "_openbox");
   }
 
-  static constexpr auto kConfigVariable = "MIRT_CONFIG_DIR";
-  std::string m_oldConfig;
+  // The IDE starts with a profile of its own, without a last project.
+  real_ide::FreshConfigFolder m_config{"realsetcfg"};
 };
 
 TEST_P(SettingsRealInput, OptimisationChosenInTheDialogReachesTheBuild) {

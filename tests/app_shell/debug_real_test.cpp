@@ -6,22 +6,23 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <sstream>
 #include <string>
 #include <thread>
 
 #include "tests/support/host_debug_program.h"
-#include "tests/support/real_input.h"
+#include "tests/app_project/real_ide.h"
 #include "tests/support/test_support.h"
 
 namespace {
 
-using mirt_test::ProgramState;
-using mirt_test::RealDisplay;
-using mirt_test::Reported;
-using mirt_test::ScreenRect;
-using mirt_test::WindowManager;
-using mirt_test::WindowState;
+using real_ide::HasValue;
+using real_ide::ProgramState;
+using real_ide::RealDisplay;
+using real_ide::RealIde;
+using real_ide::Reported;
+using real_ide::ScreenRect;
+using real_ide::Shows;
+using real_ide::WindowManager;
 
 constexpr int kMainFirstLine = mirt_test::kHostMainFirstLine, kCallLine = mirt_test::kHostCallLine,
               kPrintLine = mirt_test::kHostPrintLine;
@@ -30,30 +31,10 @@ constexpr auto kDebugProject =
     "VERSION=MIRT-KPJ0\r\nENVIRON=Linux host C++ (gcc)\r\nEXE=demo.elf\r\nSOURCEFILES=demo.c \r\n"
     "TOOLDIR=/usr/bin\r\nMAKE=make\r\nCC=gcc\r\nCFLAGS=-g "
     "-O0\r\nOBJSUFFIX=o\r\nCARDCLASS=QJX\r\nCARDNUMBER=0\r\n";
-constexpr auto kMakeCommand = "32794";
 constexpr auto kWatchBefore = "total=0", kWatchAfter = "total=3";
-constexpr int kStartWaitMs = 20000, kBuildWaitMs = 60000, kDebugWaitMs = 20000;
+constexpr int kDebugWaitMs = 20000;
 constexpr int kEndWaitSteps = 200;
 constexpr auto kEndWaitStep = std::chrono::milliseconds(50);
-// From the Debug menu's first item, Up wraps to its last: "Access
-// I/O-Ports", then "Watch Selection", then "Watch Expression".
-constexpr int kUpsToWatchExpression = 3;
-
-unsigned long MainWindowXid(const ProgramState& s) {
-  for (const WindowState& w : s.windows)
-    if (w.parent == "0" && w.visible && w.text.rfind("MIRT", 0) == 0) return w.xid;
-  return 0;
-}
-
-bool HasValue(const ProgramState& s, const std::string& key, const std::string& value) {
-  for (const auto& [k, v] : s.values)
-    if (k == key && v == value) return true;
-  return false;
-}
-
-auto Shows(const std::string& key, const std::string& value) {
-  return [key, value](const ProgramState& p) { return HasValue(p, key, value); };
-}
 
 class DebugRealInput : public ::testing::TestWithParam<WindowManager> {};
 
@@ -61,22 +42,10 @@ TEST_P(DebugRealInput, BuildBreakStepWatchAndStop) {
   const std::string folder = mirt_test::MakeTempDir("debugreal");
   mirt_test::WriteFile(folder + "/demo.c", kDebugSource);
   const std::string project = mirt_test::WriteFile(folder + "/demo.kpj", kDebugProject);
-  RealDisplay display(GetParam());
-  ASSERT_TRUE(display.Start(mirt_test::ProgramDir() + "/mirt2", {project})) << display.Error();
-  ProgramState s = display.WaitFor([](const ProgramState& p) { return MainWindowXid(p) != 0; },
-                                   "the main window", kStartWaitMs);
-  const unsigned long mainWindow = MainWindowXid(s);
-  for (int i = 0; i < kEndWaitSteps && !display.HasInputFocus(mainWindow); ++i)
-    std::this_thread::sleep_for(kEndWaitStep);
-
-  ScreenRect make;
-  ASSERT_TRUE(Reported(s, "toolbar-button", kMakeCommand, make));
-  display.Click(make.CenterX(), make.CenterY());
-  s = display.WaitFor(
-      [](const ProgramState& p) {
-        return p.Value("build-pane-last-line").find("Build terminated") != std::string::npos;
-      },
-      "the build's end", kBuildWaitMs);
+  RealIde ide(GetParam());
+  ASSERT_TRUE(ide.Start({project}));
+  RealDisplay& display = ide.Display();
+  ProgramState s = ide.Make();
   ASSERT_NE(s.Value("build-pane-last-line").find("successfully"), std::string::npos)
       << s.Value("build-pane-last-line");
 
@@ -102,18 +71,7 @@ TEST_P(DebugRealInput, BuildBreakStepWatchAndStop) {
   display.WaitFor(Shows("source-execution-line", std::to_string(kCallLine)), "the stop at the breakpoint",
                   kDebugWaitMs);
 
-  display.Key("alt+d");
-  for (int i = 0; i < kUpsToWatchExpression; ++i) display.Key("Up");
-  display.Key("Return");
-  display.WaitFor(
-      [](const ProgramState& p) {
-        for (const WindowState& w : p.windows)
-          if (w.visible && w.className == "#32770" && w.text == "Watch Expression") return true;
-        return false;
-      },
-      "the Watch Expression dialog");
-  display.Type("total");
-  display.Key("Return");
+  ide.WatchExpression("total");
   display.WaitFor(Shows("watch", kWatchBefore), "the watch's first value", kDebugWaitMs);
 
   display.Key("F10");

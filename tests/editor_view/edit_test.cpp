@@ -76,6 +76,25 @@ TEST_F(EditTest, EnterSplitsAndIndentsLikeTheLineAbove) {
   EXPECT_EQ(LineText(4), "    end");
 }
 
+TEST_F(EditTest, LinesTypedWithEnterCountForGoToLine) {
+  constexpr auto kTyped = "one\ntwo\nthree\n";
+  constexpr int kTypedLines = 4, kLastTyped = 3;
+  auto linesInList = [this] {
+    int n = 0;
+    for (EditLine* l = buf->m_pLines; l; l = l->next) ++n;
+    return n;
+  };
+  Load("");
+  Put(1, 0);
+  Type(kTyped);
+  EXPECT_EQ(buf->m_nLineCount, kTypedLines);
+  view->GoToLine(kLastTyped);
+  EXPECT_EQ(view->GetCaretLineNumber(), kLastTyped);
+  while (view->CanUndo()) Command(ID_EDIT_UNDO_TEXT);  // the lines joined again
+  EXPECT_EQ(linesInList(), 1);
+  EXPECT_EQ(buf->m_nLineCount, 1);
+}
+
 TEST_F(EditTest, EnterWithASelectionCutsItToTheClipboard) {
   Load("one two\n");
   buf->m_bAutoIndent = FALSE;

@@ -420,9 +420,10 @@ struct TypedPunctuation {
   bool shift;
 };
 constexpr TypedPunctuation kTypedPunctuation[] = {
-    {'/', "slash", false},      {'-', "minus", false}, {'.', "period", false},    {',', "comma", false},
-    {'\\', "backslash", false}, {'=', "equal", false}, {';', "semicolon", false}, {'_', "minus", true},
-    {':', "semicolon", true},   {'+', "equal", true},  {'(', "9", true},          {')', "0", true},
+    {'/', "slash", false},      {'-', "minus", false},       {'.', "period", false},    {',', "comma", false},
+    {'\\', "backslash", false}, {'=', "equal", false},       {';', "semicolon", false}, {'_', "minus", true},
+    {':', "semicolon", true},   {'+', "equal", true},        {'(', "9", true},          {')', "0", true},
+    {'{', "bracketleft", true}, {'}', "bracketright", true}, {'\n', "Return", false},
 };
 
 }  // namespace

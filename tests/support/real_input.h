@@ -98,7 +98,7 @@ class RealDisplay {
   void Key(const std::string& combo);
   void KeyDown(const std::string& name);
   void KeyUp(const std::string& name);
-  void Type(const std::string& text);  // letters, digits, blanks and common punctuation
+  void Type(const std::string& text);  // letters, digits, blanks, common punctuation, "\n" as Return
 
   // Native window facts, from the X server.
   bool IsOverrideRedirect(unsigned long xid);

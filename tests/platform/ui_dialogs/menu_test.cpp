@@ -10,6 +10,7 @@
 #include "../ui/ui_test_support.h"
 #include "platform/ui/afxmenu.h"
 #include "platform/ui/cwnd.h"
+#include "platform/ui/menu_impl.h"
 #include "platform/ui/modal.h"
 #include "res/dialogs_res.h"
 #include "tests/support/test_support.h"
@@ -242,6 +243,39 @@ TEST_F(MenuTest, MenuBarOfATopLevelWindow) {
   QImage picture = ui_test::Picture(frame);
   EXPECT_FALSE(picture.isNull());
   DestroyWindow(frame);
+}
+
+// A lone Alt (pressed and released with nothing between) opens the menu
+// bar; a window-system command between them, as when a window manager takes
+// Alt+F4 and closes the window itself, leaves it no longer alone.
+TEST_F(MenuTest, AWindowSystemCommandBetweenAltsPressAndReleaseEndsALoneAlt) {
+  constexpr LPARAM kAltHeld = LPARAM{1} << 29;
+  constexpr LPARAM kReleased = LPARAM{1} << 31 | LPARAM{1} << 30;
+  struct Case {
+    const char* what;
+    bool commandBetween;
+    bool alone;
+  } const kCases[] = {
+      {"Alt pressed and released", false, true},
+      {"a close request between", true, false},
+  };
+  HWND window =
+      CreateWindowEx(0, "STATIC", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  MSG m;
+  for (const Case& c : kCases) {
+    PostMessage(owner_, WM_KEYUP, VK_MENU, kReleased);  // Alt starts up
+    while (PeekMessage(&m, owner_, WM_KEYFIRST, WM_SYSCOMMAND, PM_REMOVE)) {
+    }
+    mirt_ui::TakeLoneAlt();
+    PostMessage(owner_, WM_SYSKEYDOWN, VK_MENU, kAltHeld);
+    if (c.commandBetween) PostMessage(owner_, WM_SYSCOMMAND, SC_RESTORE, 0);
+    PostMessage(owner_, WM_SYSKEYUP, VK_MENU, kAltHeld | kReleased);
+    // The keys and the command are taken from the queue, not handled.
+    while (PeekMessage(&m, owner_, WM_KEYFIRST, WM_SYSCOMMAND, PM_REMOVE)) {
+    }
+    EXPECT_EQ(mirt_ui::TakeLoneAlt(), c.alone) << c.what;
+  }
 }
 
 }  // namespace
