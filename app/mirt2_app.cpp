@@ -172,6 +172,10 @@ BOOL CMirt2App::CreateMainFrame() {
 }
 
 void CMirt2App::ReopenOpenFiles() {
+  // Each document's activation would repaint the frame's tab strip; the
+  // frame paints once, after the last one.
+  CWnd* frame = m_pMainWnd;
+  if (frame) frame->SetRedraw(FALSE);
   for (int n = 1;; ++n) {
     CString path = GetProfileString(m_openFilesSection, MirtAppNumbered("%d", n));
     if (path.IsEmpty()) break;
@@ -189,6 +193,7 @@ void CMirt2App::ReopenOpenFiles() {
   }
   m_reopenRect.Empty();
   m_nReopenStatus = -1;
+  if (frame && ::IsWindow(frame->m_hWnd)) frame->SetRedraw(TRUE);
 }
 
 CDocument* CMirt2App::OpenDocumentFile(LPCSTR lpszFileName) {
