@@ -174,7 +174,8 @@ BOOL CMirt2App::CreateMainFrame() {
 void CMirt2App::ReopenOpenFiles() {
   // Each document's activation would repaint the frame's tab strip; the
   // frame paints once, after the last one.
-  CWnd* frame = m_pMainWnd;
+  const bool any = !GetProfileString(m_openFilesSection, MirtAppNumbered("%d", 1)).IsEmpty();
+  CWnd* frame = any ? m_pMainWnd : nullptr;
   if (frame) frame->SetRedraw(FALSE);
   for (int n = 1;; ++n) {
     CString path = GetProfileString(m_openFilesSection, MirtAppNumbered("%d", n));
