@@ -172,6 +172,11 @@ BOOL CMirt2App::CreateMainFrame() {
 }
 
 void CMirt2App::ReopenOpenFiles() {
+  // Each document's activation would repaint the frame's tab strip; the
+  // frame paints once, after the last one.
+  const bool any = !GetProfileString(m_openFilesSection, MirtAppNumbered("%d", 1)).IsEmpty();
+  CWnd* frame = any ? m_pMainWnd : nullptr;
+  if (frame) frame->SetRedraw(FALSE);
   for (int n = 1;; ++n) {
     CString path = GetProfileString(m_openFilesSection, MirtAppNumbered("%d", n));
     if (path.IsEmpty()) break;
@@ -189,6 +194,7 @@ void CMirt2App::ReopenOpenFiles() {
   }
   m_reopenRect.Empty();
   m_nReopenStatus = -1;
+  if (frame && ::IsWindow(frame->m_hWnd)) frame->SetRedraw(TRUE);
 }
 
 CDocument* CMirt2App::OpenDocumentFile(LPCSTR lpszFileName) {

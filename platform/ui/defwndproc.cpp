@@ -191,7 +191,7 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCACTIVATE:
       if (w->captionActive != (wp != 0)) {
         w->captionActive = wp != 0;
-        if (CaptionHeight(w->style, w->exStyle) && !DeferFrameWhileHidden(*w)) PaintFrame(*w);
+        if (CaptionHeight(w->style, w->exStyle) && !DeferFramePaint(*w)) PaintFrame(*w);
       }
       return TRUE;
     case WM_ERASEBKGND: {
@@ -211,7 +211,7 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       LPCSTR s = reinterpret_cast<LPCSTR>(lp);
       w->text = s ? s : "";
       if (!w->parent && w->widget) w->widget->setWindowTitle(From1252(w->text.c_str()));
-      if (CaptionHeight(w->style, w->exStyle) && !DeferFrameWhileHidden(*w)) PaintFrame(*w);
+      if (CaptionHeight(w->style, w->exStyle) && !DeferFramePaint(*w)) PaintFrame(*w);
       return TRUE;
     }
     case WM_GETTEXT: {

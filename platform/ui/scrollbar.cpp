@@ -46,7 +46,7 @@ void Redraw(HWND h, int bar) {
   }
   auto w = Find(h);
   if (!w) return;
-  if (DeferFrameWhileHidden(*w)) return;
+  if (DeferFramePaint(*w)) return;
   HDC dc = GetWindowDC(h);
   DrawBuiltInScrollBars(*w, dc);
   ReleaseDC(h, dc);

@@ -296,8 +296,8 @@ void MarkDirty(Wnd& w) {
   if (q->tid != CurrentThreadId()) q->Wake();
 }
 
-bool DeferFrameWhileHidden(Wnd& w) {
-  if (IsWindowVisible(w.handle)) return false;
+bool DeferFramePaint(Wnd& w) {
+  if (IsWindowVisible(w.handle) && !w.frameDirty) return false;
   w.frameDirty = true;
   MarkDirty(w);
   return true;

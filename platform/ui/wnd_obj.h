@@ -172,9 +172,10 @@ constexpr auto kDesktopClass = "#32769";
 WndPtr DesktopWnd();
 void ShowDesktopArea(const QRect& area);
 void MarkDirty(Wnd& w);  // queue a WM_PAINT
-// A window not shown (itself or an ancestor hidden) gets its frame painted
-// when it shows instead of now: true when that is so.
-bool DeferFrameWhileHidden(Wnd& w);
+// A window not shown (itself or an ancestor hidden), or one whose whole
+// frame its next WM_PAINT repaints anyway, gets its frame painted then
+// instead of now: true when that is so.
+bool DeferFramePaint(Wnd& w);
 QWidget* WidgetOf(HWND h);
 QImage* ImageOf(HWND h);
 // The composed picture of a window with its visible children.

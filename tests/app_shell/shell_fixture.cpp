@@ -101,6 +101,11 @@ void ShellTest::TearDown() {
   SetCurrentDirectory(mirt_test::ProgramDir().c_str());
   std::error_code ignored;
   std::filesystem::remove_all(dir, ignored);
+  // The main window's end asked the thread to quit; left pending, that
+  // request would stop every pump of the next test before its paints.
+  MSG quit;
+  while (::PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
 }
 
 void ShellTest::Pump() {

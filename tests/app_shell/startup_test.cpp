@@ -1,6 +1,7 @@
 // Start-up and exit: the bars the "Views" flags show, the project to
 // open, the documents of the last run, and what the close writes back.
 #include <filesystem>
+#include <vector>
 
 #include "app/command_ids.h"
 #include "app/frame_messages.h"
@@ -88,6 +89,37 @@ TEST_F(ShellTest, ReopeningStopsAtTheFirstMissingNumberAndSkipsFilesThatAreGone)
   ASSERT_NE(view, nullptr);
   EXPECT_EQ(view->GetCaretLineNumber(), kSavedLine);
   EXPECT_EQ(app().m_nReopenStatus, -1);
+}
+
+// Documents the last run left shown come back shown, the last one active
+// and painted, with their frames' active and inactive captions.
+TEST_F(ShellTest, DocumentsSavedShownReopenShownWithTheLastActive) {
+  constexpr int kShowNormal = 1;  // as the close saves a normal child window
+  const std::vector<std::string> files = {
+      MakeFile("first.c", "int first;\n"),
+      MakeFile("second.h", "#define SECOND 2\n"),
+      MakeFile("third.c", "void third(void)\n{\n}\n"),
+  };
+  for (size_t i = 0; i < files.size(); ++i) {
+    CString key, status;
+    key.Format("%d", static_cast<int>(i + 1));
+    status.Format("status%d", static_cast<int>(i + 1));
+    app().WriteProfileString(kOpenFiles, key, files[i].c_str());
+    app().WriteProfileInt(kOpenFiles, status, kShowNormal);
+  }
+  Start();
+  ASSERT_EQ(OpenDocumentCount(), static_cast<int>(files.size()));
+  CMDIChildWnd* active = frame->MDIGetActive();
+  ASSERT_NE(active, nullptr);
+  EXPECT_EQ(std::string(active->GetActiveDocument()->GetPathName()), files.back());
+  for (CMirt2Doc* doc : CMirt2Doc::OpenDocuments()) {
+    POSITION pos = doc->GetFirstViewPosition();
+    CView* view = doc->GetNextView(pos);
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->GetParentFrame()->IsWindowVisible()) << doc->GetPathName();
+    EXPECT_FALSE(::GetUpdateRect(view->GetParentFrame()->m_hWnd, nullptr, FALSE)) << "painted";
+  }
+  Picture(frame->m_hWnd, "documents_reopened");
 }
 
 TEST_F(ShellTest, ClosingWritesTheOpenFilesWithoutUnsavedOnesAndClearsAnOlderLongerList) {

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QWidget>
 #include <Qt>
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
@@ -13,6 +14,7 @@
 #include "platform/ui/cwnd.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/wnd_obj.h"
+#include "tests/support/test_support.h"
 #include "ui_test_support.h"
 
 using namespace ui_test;
@@ -459,3 +461,62 @@ TEST_F(WindowTest, PeekMessageFiltersAndKeepsWhatItDoesNotRemove) {
 }
 
 }  // namespace
+
+namespace {
+
+// A change to a child window's frame made before the window's first paint,
+// and one made after it: the frame must look the same either way.
+struct FrameChange {
+  const char* name;
+  void (*apply)(HWND child);
+};
+
+constexpr int kFrameTestWidth = 320;
+constexpr int kFrameTestHeight = 200;
+constexpr DWORD kFrameTestChildStyle =
+    WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VSCROLL;
+constexpr auto kFrameTestNewTitle = "second title";
+constexpr int kFrameTestScrollMax = 99;
+constexpr int kFrameTestScrollPos = 60;
+
+const FrameChange kFrameChanges[] = {
+    {"activated", [](HWND c) { SendMessage(c, WM_NCACTIVATE, TRUE, 0); }},
+    {"activated then deactivated",
+     [](HWND c) {
+       SendMessage(c, WM_NCACTIVATE, TRUE, 0);
+       SendMessage(c, WM_NCACTIVATE, FALSE, 0);
+     }},
+    {"retitled", [](HWND c) { SetWindowText(c, kFrameTestNewTitle); }},
+    {"scrolled",
+     [](HWND c) {
+       SCROLLINFO si{sizeof si, SIF_RANGE | SIF_POS, 0, kFrameTestScrollMax, 0, kFrameTestScrollPos, 0};
+       SetScrollInfo(c, SB_VERT, &si, TRUE);
+     }},
+};
+
+HWND FrameTestChild(HWND parent) {
+  return CreateWindowEx(0, "UiTestPlain", "first title", kFrameTestChildStyle, 0, 0, kFrameTestWidth,
+                        kFrameTestHeight, parent, nullptr, nullptr, nullptr);
+}
+
+}  // namespace
+
+TEST(FramePaint, AFrameChangedBeforeItsFirstPaintLooksAsOneChangedAfterIt) {
+  for (const FrameChange& change : kFrameChanges) {
+    SCOPED_TRACE(change.name);
+    HWND top = MakeTop(kFrameTestWidth, kFrameTestHeight);
+    HWND painted = FrameTestChild(top);
+    UpdateWindow(painted);
+    change.apply(painted);
+    HWND pending = FrameTestChild(top);
+    change.apply(pending);
+    UpdateWindow(pending);
+    const QImage before = Picture(painted);
+    const QImage after = Picture(pending);
+    EXPECT_TRUE(before == after);
+    std::string name = change.name;
+    std::replace(name.begin(), name.end(), ' ', '_');
+    before.save(QString::fromStdString(mirt_test::ProgramDir() + "/ui_frame_" + name + ".png"));
+    DestroyWindow(top);
+  }
+}
