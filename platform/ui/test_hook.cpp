@@ -7,6 +7,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
+#include <QFileDialog>
 #include <QTimer>
 #include <QGuiApplication>
 #include <QWidget>
@@ -147,12 +148,13 @@ void MarkedWidgetLines(std::string& out) {
   }
 }
 
-// The modal dialog in front when it is the toolkit's own: neither a window
-// of the layer nor a widget the layer shows in the state (message boxes).
+// The modal dialog in front when it is the toolkit's own: not a window of
+// the layer, and not a message box the layer shows in the state. A file
+// dialog counts even with its marked controls: it reaches the whole disk.
 QWidget* ToolkitModalDialog() {
   QWidget* modal = QApplication::activeModalWidget();
-  if (!modal || dynamic_cast<WndWidget*>(modal) || modal->property(kTestClassProperty).isValid())
-    return nullptr;
+  if (!modal || dynamic_cast<WndWidget*>(modal)) return nullptr;
+  if (modal->property(kTestClassProperty).isValid() && !qobject_cast<QFileDialog*>(modal)) return nullptr;
   return modal;
 }
 
@@ -173,11 +175,13 @@ std::string StateText(uint32_t seq) {
   return out;
 }
 
-// A dialog of the toolkit's own (file, print, colour, font) runs a loop
-// where the layer's queue is not read: the hook answers from that loop.
+// A dialog of the toolkit's own (file, print, colour, font), and a popup
+// of the toolkit's such as a file dialog's context menu, run loops where
+// the layer's queue is not read: the hook answers from those loops.
 void ServeInToolkitModalLoop() {
   Hook* hook = TheHook();
-  if (!hook || hook->filter->pending.empty() || !ToolkitModalDialog()) return;
+  if (!hook || hook->filter->pending.empty()) return;
+  if (!ToolkitModalDialog() && !QApplication::activePopupWidget()) return;
   free(xcb_get_input_focus_reply(hook->connection, xcb_get_input_focus(hook->connection), nullptr));
   for (uint32_t seq : hook->filter->pending) WriteAll(hook->fd, StateText(seq));
   hook->filter->pending.clear();
