@@ -74,6 +74,7 @@ class CMainFrame : public SECWorkbook, public CGoToTarget {
   BOOL GetDocumentTabs() const { return m_bDocumentTabs; }
 
   BOOL m_bSessionActive = FALSE;
+  int m_nBuildsEnded = 0;  // builds whose closing line stands in the Build pane
   CDisview0Doc* m_pDisassemblyDoc = nullptr;
   WORD m_nUntitled = 1;
 

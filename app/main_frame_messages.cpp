@@ -145,6 +145,7 @@ LRESULT CMainFrame::OnKernelNoAnswer(WPARAM, LPARAM) {
 }
 
 void CMainFrame::AppendBuildResult(const char* text) {
+  ++m_nBuildsEnded;
   m_wndOutputBar.AppendBuildText(text);
   m_wndOutputBar.ScrollBuildToEnd();
   m_wndOutputBar.SelectTab(kOutputTabBuild);

@@ -84,8 +84,8 @@ BOOL MfProjectEnterDirectory() {
 }
 
 // For a person's tests on a real display: where the tool bar's buttons and
-// the visible project tree items are on the screen, and how the Build pane
-// ends.
+// the visible project tree items are on the screen, how the Build pane
+// ends and how many builds have ended.
 void MfProjectReportState(std::string& out) {
   CMainFrame* frame = g_pMainFrame;
   if (!frame || !::IsWindow(frame->m_hWnd)) return;
@@ -102,6 +102,7 @@ void MfProjectReportState(std::string& out) {
       bar.ClientToScreen(&r);
       line("toolbar-button", r, std::to_string(bar.GetBtn(i)->m_nID));
     }
+  out += "builds-ended " + std::to_string(frame->m_nBuildsEnded) + "\n";
   // The Build pane's last line.
   const std::string& build = frame->GetOutputBar().GetBuildPane().GetStoredText();
   size_t end = build.find_last_not_of("\r\n");
