@@ -21,6 +21,11 @@ constexpr int kEndWaitSteps = 200;
 constexpr int kClickAttempts = 3, kFocusWaitSteps = 40;
 constexpr auto kEndWaitStep = std::chrono::milliseconds(50);
 constexpr auto kNewProjectTitle = "New Project";
+constexpr long long kSettingsPageTree = 1000, kOkButton = 1;
+// Project menu: New Project, Open Project, Close Project, Insert File Into
+// Project, Settings (the separator is skipped).
+constexpr int kSettingsItemDowns = 4;
+constexpr int kFirstItemInset = 8;  // pixels into a tree's first row
 constexpr auto kConfigVariable = "MIRT_CONFIG_DIR";
 constexpr auto kWatchTitle = "Watch Expression";
 constexpr long long kProjectTree = 3097;
@@ -160,6 +165,45 @@ ProgramState RealIde::SettledDialog(const std::string& title) {
         return d && place.Settled(d->rect);
       },
       "the dialog " + title + " in its place");
+}
+
+ProgramState RealIde::OpenSettingsPage(int pageDowns, long long control, const std::string& what) {
+  m_display.Key("alt+p");
+  for (int i = 0; i < kSettingsItemDowns; ++i) m_display.Key("Down");
+  m_display.Key("Return");
+  ProgramState s = SettledDialog(kSettingsTitle);
+  const WindowState* dialog = Dialog(s, kSettingsTitle);
+  const WindowState* tree = dialog ? Control(s, *dialog, kSettingsPageTree) : nullptr;
+  if (!tree) {
+    ADD_FAILURE() << "no page tree in " << kSettingsTitle;
+    return s;
+  }
+  // The page tree takes the keys from a click on its first item, which is
+  // the page shown; the arrow keys walk to the page.
+  const std::string treeHandle = tree->hwnd;
+  m_display.Click(tree->rect.x + tree->rect.width / 2, tree->rect.y + kFirstItemInset);
+  m_display.WaitFor([&treeHandle](const ProgramState& p) { return p.focus == treeHandle; },
+                    "the keys in the tree");
+  m_display.Key("Home");
+  for (int i = 0; i < pageDowns; ++i) m_display.Key("Down");
+  return m_display.WaitFor(
+      [control](const ProgramState& p) {
+        const WindowState* d = Dialog(p, kSettingsTitle);
+        return d && Control(p, *d, control) != nullptr;
+      },
+      what);
+}
+
+ProgramState RealIde::PressOk(const std::string& title) {
+  ProgramState s = m_display.Sync();
+  const WindowState* d = Dialog(s, title);
+  const WindowState* ok = d ? Control(s, *d, kOkButton) : nullptr;
+  if (!ok) {
+    ADD_FAILURE() << "no OK in " << title;
+    return s;
+  }
+  m_display.Click(ok->rect.CenterX(), ok->rect.CenterY());
+  return m_display.WaitFor([&title](const ProgramState& p) { return !Dialog(p, title); }, title + " closed");
 }
 
 bool RealIde::ClickControl(const ProgramState& s, const std::string& title, long long id) {

@@ -17,6 +17,8 @@ using mirt_test::ScreenRect;
 using mirt_test::WindowManager;
 using mirt_test::WindowState;
 
+constexpr auto kSettingsTitle = "Project Settings";
+
 constexpr int kStartWaitMs = 20000, kBuildWaitMs = 60000;
 
 // The main window, null while it is not shown; its native window (0 then).
@@ -70,6 +72,11 @@ class RealIde {
   bool Start(const std::vector<std::string>& args = {}, const std::string& program = "");
   // Waits until the dialog is shown and stands still; its state.
   ProgramState SettledDialog(const std::string& title);
+  // Project > Settings, and the page `pageDowns` below the first in its
+  // page tree; the state once the page's control `control` shows.
+  ProgramState OpenSettingsPage(int pageDowns, long long control, const std::string& what);
+  // A click on OK of the dialog `title`, and the dialog's end.
+  ProgramState PressOk(const std::string& title);
   // Clicks the control of the dialog in `s` and waits for the focus in it.
   bool ClickControl(const ProgramState& s, const std::string& title, long long id);
   // Project > New Project: a project `name` for this machine's gcc in

@@ -17,6 +17,7 @@ using real_ide::BuildPaneLineWith;
 using real_ide::BuildPaneText;
 using real_ide::Control;
 using real_ide::Dialog;
+using real_ide::kSettingsTitle;
 using real_ide::ProgramState;
 using real_ide::RealDisplay;
 using real_ide::RealIde;
@@ -24,11 +25,7 @@ using real_ide::WindowManager;
 using real_ide::WindowState;
 
 constexpr auto kMainSource = "#include <stdio.h>\nint main(void) { puts(\"set\"); return 0; }\n";
-constexpr auto kSettingsTitle = "Project Settings";
-constexpr long long kPageTree = 1000, kLevel3 = 1103, kOk = 1;
-// Project menu: New Project, Open Project, CloseProject, Insert File Into
-// Project, Settings (the separator is skipped).
-constexpr int kSettingsItemDowns = 4;
+constexpr long long kLevel3 = 1103;
 // The page tree with its branches closed: General, Connection, Tools,
 // Directories, C-Compiler, C++-Options, C/C++ optimizations.
 constexpr int kOptimisationItemDowns = 6;
@@ -53,37 +50,11 @@ TEST_P(SettingsRealInput, OptimisationChosenInTheDialogReachesTheBuild) {
   RealDisplay& display = ide.Display();
   ASSERT_TRUE(ide.NewHostProject(folder, "demo"));
 
-  // Project > Settings.
-  display.Key("alt+p");
-  for (int i = 0; i < kSettingsItemDowns; ++i) display.Key("Down");
-  display.Key("Return");
-  ProgramState s = ide.SettledDialog(kSettingsTitle);
-  const WindowState* dialog = Dialog(s, kSettingsTitle);
-  ASSERT_NE(dialog, nullptr);
-
-  // The page tree takes the keys from a click on its first item, which is
-  // the page shown; the arrow keys walk to the optimisation page.
-  const WindowState* tree = Control(s, *dialog, kPageTree);
-  ASSERT_NE(tree, nullptr);
-  const std::string treeHandle = tree->hwnd;
-  constexpr int kFirstItemInset = 8;
-  display.Click(tree->rect.x + tree->rect.width / 2, tree->rect.y + kFirstItemInset);
-  display.WaitFor([&treeHandle](const ProgramState& p) { return p.focus == treeHandle; },
-                  "the keys in the tree");
-  display.Key("Home");
-  for (int i = 0; i < kOptimisationItemDowns; ++i) display.Key("Down");
-  s = display.WaitFor(
-      [](const ProgramState& p) {
-        const WindowState* d = Dialog(p, kSettingsTitle);
-        return d && Control(p, *d, kLevel3) != nullptr;
-      },
-      "the optimisation page");
+  // Project > Settings, the optimisation page.
+  ProgramState s = ide.OpenSettingsPage(kOptimisationItemDowns, kLevel3, "the optimisation page");
   ASSERT_TRUE(ide.ClickControl(s, kSettingsTitle, kLevel3));
   display.SavePicture(Picture("settings_optimisation_level3"));
-  const WindowState* ok = Control(s, *Dialog(s, kSettingsTitle), kOk);
-  ASSERT_NE(ok, nullptr);
-  display.Click(ok->rect.CenterX(), ok->rect.CenterY());
-  s = display.WaitFor([](const ProgramState& p) { return !Dialog(p, kSettingsTitle); }, "the dialog closed");
+  s = ide.PressOk(kSettingsTitle);
 
   // OK saved the project with the level.
   const std::string project = mirt_test::ReadFile(folder + "/demo/demo.kpj");

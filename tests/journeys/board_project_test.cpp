@@ -25,6 +25,7 @@ namespace {
 
 using real_ide::Control;
 using real_ide::Dialog;
+using real_ide::kSettingsTitle;
 using real_ide::ProgramState;
 using real_ide::RealDisplay;
 using real_ide::RealIde;
@@ -39,11 +40,10 @@ constexpr auto kBoardRack = "board 0 type=8 interface=0 address=300 irq=10\n";
 constexpr auto kInstallationFile = "Q8DEVICE 0\r\nQ8INST demo.exe 77 1 1 0 1180\r\n";
 constexpr auto kProjectName = "demo";
 
-constexpr auto kSettingsTitle = "Project Settings";
-constexpr long long kPageTree = 1000, kKernelPath = 1143, kOk = 1;
+constexpr long long kKernelPath = 1143;
 // Project menu: New Project, Open Project, CloseProject, Insert File Into
 // Project, Settings, Make, Build All, Install (separators are skipped).
-constexpr int kSettingsItemDowns = 4, kInstallItemDowns = 7;
+constexpr int kInstallItemDowns = 7;
 // View menu: Toolbar, Status Bar, Document Tabs, Project Tree, Output, Call
 // Stack, Variable Watches, Registers, Disassembly, Memory.
 constexpr int kRegistersItemDowns = 7, kDisassemblyItemDowns = 8, kMemoryItemDowns = 9;
@@ -162,26 +162,7 @@ TEST_P(BoardProjectJourney, NewProjectInstallMemoryDisassemblyBreakpointRegister
 
   // Project > Settings, Connection page: the debug kernel is in the
   // program's own folder.
-  display.Key("alt+p");
-  for (int i = 0; i < kSettingsItemDowns; ++i) display.Key("Down");
-  display.Key("Return");
-  ProgramState s = ide.SettledDialog(kSettingsTitle);
-  const WindowState* dialog = Dialog(s, kSettingsTitle);
-  ASSERT_NE(dialog, nullptr);
-  const WindowState* tree = Control(s, *dialog, kPageTree);
-  ASSERT_NE(tree, nullptr);
-  const std::string treeHandle = tree->hwnd;
-  display.Click(tree->rect.x + tree->rect.width / 2, tree->rect.y + kFirstItemInset);
-  display.WaitFor([&treeHandle](const ProgramState& p) { return p.focus == treeHandle; },
-                  "the keys in the tree");
-  display.Key("Home");
-  for (int i = 0; i < kConnectionItemDowns; ++i) display.Key("Down");
-  s = display.WaitFor(
-      [](const ProgramState& p) {
-        const WindowState* d = Dialog(p, kSettingsTitle);
-        return d && Control(p, *d, kKernelPath) != nullptr;
-      },
-      "the Connection page");
+  ProgramState s = ide.OpenSettingsPage(kConnectionItemDowns, kKernelPath, "the Connection page");
   const WindowState* path = Control(s, *Dialog(s, kSettingsTitle), kKernelPath);
   ASSERT_NE(path, nullptr);
   const std::string pathHandle = path->hwnd;
@@ -201,10 +182,7 @@ TEST_P(BoardProjectJourney, NewProjectInstallMemoryDisassemblyBreakpointRegister
   display.Type(kernelDir + "/");
   display.Sync();
   display.SavePicture(Picture("journey_board_kernel_path"));
-  const WindowState* ok = Control(s, *Dialog(s, kSettingsTitle), kOk);
-  ASSERT_NE(ok, nullptr);
-  display.Click(ok->rect.CenterX(), ok->rect.CenterY());
-  display.WaitFor([](const ProgramState& p) { return !Dialog(p, kSettingsTitle); }, "the settings taken");
+  ide.PressOk(kSettingsTitle);
   const std::string project = mirt_test::ReadFile(projectDir + "/demo.kpj");
   EXPECT_NE(project.find("KERNELDIR=" + kernelDir + "/\r\n"), std::string::npos) << project;
 
