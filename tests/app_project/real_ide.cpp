@@ -110,6 +110,13 @@ const WindowState* Control(const ProgramState& s, const WindowState& dialog, lon
 
 std::string BuildPaneText(const ProgramState& s) { return s.Value("build-pane-last-line"); }
 
+std::string BuildPaneLines(const ProgramState& s) {
+  std::string all;
+  for (const auto& [k, v] : s.values)
+    if (k == "build-pane-line") all += v + "\n";
+  return all;
+}
+
 std::string BuildPaneLineWith(const ProgramState& s, const std::string& part) {
   for (const auto& [k, v] : s.values)
     if (k == "build-pane-line" && v.find(part) != std::string::npos) return v;

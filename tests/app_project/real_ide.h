@@ -36,6 +36,8 @@ using mirt_test::Reported;
 // The Build pane's last line, and the first of its lines holding `part`
 // ("" when none does).
 std::string BuildPaneText(const ProgramState& s);
+// Every line the Build pane holds, each ended by "\n".
+std::string BuildPaneLines(const ProgramState& s);
 std::string BuildPaneLineWith(const ProgramState& s, const std::string& part);
 
 // True when the program reports the line "key value"; the same as a

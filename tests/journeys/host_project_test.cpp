@@ -17,6 +17,7 @@
 
 namespace {
 
+using real_ide::BuildPaneLines;
 using real_ide::BuildPaneLineWith;
 using real_ide::BuildPaneText;
 using real_ide::DocumentShown;
@@ -108,11 +109,11 @@ TEST_P(HostProjectJourney, TypeBuildFixDebugSaveAndRestart) {
   display.SavePicture(Picture("typed"));
 
   ProgramState s = ide.Make();
-  const std::string error = BuildPaneLineWith(s, kErrorAt);
-  ASSERT_NE(error, "") << BuildPaneText(s);
-  EXPECT_EQ(BuildPaneText(s).find("successfully"), std::string::npos) << BuildPaneText(s);
   // Make saved the source first; its last line ends as every line does.
   EXPECT_EQ(mirt_test::ReadFile(source), std::string(kTypedProgram) + "\n");
+  const std::string error = BuildPaneLineWith(s, kErrorAt);
+  ASSERT_NE(error, "") << BuildPaneLines(s);
+  EXPECT_EQ(BuildPaneText(s).find("successfully"), std::string::npos) << BuildPaneLines(s);
 
   // A double click on the error: the editor's caret goes to its line.
   ASSERT_TRUE(ide.OpenBuildMessage(kErrorAt, Shows("source-caret-line", HostJourneyLine(kErrorLine))))

@@ -218,6 +218,10 @@ bool RealDisplay::StartServer(int width, int height) {
     error_ = "the server has no XTEST";
     return false;
   }
+  // A key is pressed and released by two requests; on a loaded machine the
+  // server's auto-repeat could fire between them and type the key twice.
+  XAutoRepeatOff(Dpy(display_));
+  XSync(Dpy(display_), False);
   return true;
 }
 
