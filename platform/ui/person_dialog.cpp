@@ -1,8 +1,11 @@
 #include "platform/ui/person_dialog_impl.h"
 
 #include <QDialog>
+#include <QWidget>
 
+#include "platform/ui/input.h"
 #include "platform/ui/message.h"
+#include "platform/ui/wnd_obj.h"
 
 namespace mirt_ui {
 
@@ -23,6 +26,10 @@ bool RunPersonDialog(QDialog& dialog) {
     TranslateMessage(&m);
     DispatchMessage(&m);
   }
+  // The keys go back to the window that was active; without a window
+  // manager nothing else would hand them back.
+  QWidget* active = WidgetOf(GetActiveWindow());
+  if (active && active->isVisible()) active->activateWindow();
   return dialog.result() == QDialog::Accepted;
 }
 
