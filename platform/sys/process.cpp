@@ -159,6 +159,9 @@ BOOL CreateProcess(LPCSTR application, LPSTR commandLine, LPSECURITY_ATTRIBUTES,
   std::vector<std::string> words = plat::SplitCommandLine(commandLine ? commandLine : "");
   std::string name = application ? application : (words.empty() ? "" : words[0]);
   if (words.empty()) words.push_back(name);
+  // The program's own name for itself (tools print it in their messages)
+  // uses this system's separators.
+  words[0] = plat::NormalizeSeparators(words[0]);
   char searchPath[8192];
   DWORD len = GetEnvironmentVariable("PATH", searchPath, sizeof searchPath);
   std::string program =

@@ -103,6 +103,14 @@ TEST(CreateProcess, ArgumentsAreSplitAsOnWindows) {
   EXPECT_EQ(c.ReadAll(), "[a b][c\"d][]");
 }
 
+TEST(CreateProcess, TheProgramsOwnNameUsesSlashes) {
+  constexpr auto kLine = "\\bin\\cat /proc/self/cmdline";
+  constexpr char kArguments[] = "/bin/cat\0/proc/self/cmdline";  // each ends with a NUL
+  Child c(kLine);
+  ASSERT_TRUE(c.started);
+  EXPECT_EQ(c.ReadAll(), std::string(kArguments, sizeof kArguments));
+}
+
 TEST(CreateProcess, FailuresSayWhy) {
   struct Case {
     const char* line;
