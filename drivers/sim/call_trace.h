@@ -1,6 +1,7 @@
 // The record of driver calls: name, arguments and result of each, in order.
 #pragma once
 #include <cstdint>
+#include <deque>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,16 +15,17 @@ struct TraceEntry {
 };
 
 // Keeps the newest calls only (a board running in the IDE makes calls for
-// as long as it runs): at least kKept, at most twice as many.
+// as long as it runs): at least kKept, at most twice as many. The oldest
+// call goes as each new one comes, so no call pays for a trim of many.
 class CallTrace {
  public:
   static constexpr size_t kKept = 16384;
 
   void Add(TraceEntry e) {
-    if (entries_.size() >= 2 * kKept) entries_.erase(entries_.begin(), entries_.end() - kKept);
+    if (entries_.size() >= 2 * kKept) entries_.pop_front();
     entries_.push_back(std::move(e));
   }
-  const std::vector<TraceEntry>& Entries() const { return entries_; }
+  const std::deque<TraceEntry>& Entries() const { return entries_; }
   void Clear() { entries_.clear(); }
   // The calls named `call`, in order.
   std::vector<TraceEntry> Of(const std::string& call) const;
@@ -31,7 +33,7 @@ class CallTrace {
   std::string Names() const;
 
  private:
-  std::vector<TraceEntry> entries_;
+  std::deque<TraceEntry> entries_;
 };
 
 // Formats call arguments: numbers in decimal, texts quoted, null as "null".
