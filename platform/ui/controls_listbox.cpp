@@ -187,7 +187,7 @@ void Delete(HWND h, ListState& s, int i) {
   Redraw(h, s);
 }
 
-void ResetContent(HWND h, ListState& s) {
+void ListResetContent(HWND h, ListState& s) {
   if (OwnerDraw(h)) {
     while (Count(s)) Delete(h, s, Count(s) - 1);
   } else {
@@ -209,13 +209,13 @@ void ResetContent(HWND h, ListState& s) {
 // An unsorted list of plain strings takes the texts into the items it has,
 // which keep their storage; the others are emptied and filled item by item.
 // Either way the bar and the image follow once, at the end.
-LRESULT ReplaceContent(HWND h, ListState& s, int count, const LPCSTR* texts) {
+LRESULT ListReplaceContent(HWND h, ListState& s, int count, const LPCSTR* texts) {
   if (count < 0 || (count > 0 && !texts)) return LB_ERR;
   const bool noRedraw = s.noRedraw;
   s.noRedraw = true;
   const DWORD style = StyleOf(h);
   if (style & (LBS_SORT | LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) {
-    ResetContent(h, s);
+    ListResetContent(h, s);
     const auto order = style & LBS_SORT ? ListInsertOrder::Sorted : ListInsertOrder::At;
     for (int i = 0; i < count; ++i) Insert(h, s, -1, texts[i], order);
   } else {
@@ -448,7 +448,7 @@ LRESULT Command(HWND h, ListState& s, UINT msg, WPARAM wp, LPARAM lp) {
       Delete(h, s, i);
       return Count(s);
     case LB_RESETCONTENT:
-      ResetContent(h, s);
+      ListResetContent(h, s);
       return 0;
     case LB_GETCOUNT:
       return Count(s);
@@ -624,7 +624,7 @@ LRESULT CALLBACK ListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (ControlStateMessage(h, msg, wp, lp, &s, &outside)) return outside;
   if (msg >= LB_ADDSTRING && msg <= LB_ITEMFROMPOINT) return Command(h, *s, msg, wp, lp);
   if (msg == LB_REPLACECONTENT)
-    return ReplaceContent(h, *s, static_cast<int>(wp), reinterpret_cast<const LPCSTR*>(lp));
+    return ListReplaceContent(h, *s, static_cast<int>(wp), reinterpret_cast<const LPCSTR*>(lp));
   // A combo box's list never takes the activation from the dialog it drops in.
   if (msg == WM_MOUSEACTIVATE && IsComboList(h)) return MA_NOACTIVATE;
   if (msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK && IsComboList(h) && !IsComboListDropped(h)) {
