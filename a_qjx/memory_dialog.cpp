@@ -1,6 +1,7 @@
 #include "a_qjx/memory_dialog.h"
 
 #include <cstdio>
+#include <iterator>
 
 #include "a_qjx/board_family.h"
 #include "a_qjx/memory_dump.h"
@@ -18,6 +19,7 @@ namespace {
 
 constexpr int kMemoryListTabStops[] = {80, 100, 120, 140, 160, 180, 200, 220, 260};
 constexpr int kMemoryFontPoints = 100;  // tenths of a point
+constexpr int kMemoryFirstRowLine = 1;
 constexpr int kMemoryLastListLine = kMemoryRows + 1;
 
 // Sets a control's text only when it differs, so that the change
@@ -98,20 +100,21 @@ void CMemoryDialog::Refresh() {
   ShowPage();
 }
 
+// The rows between an empty line above and below, given to the list in one
+// message that repaints it once.
 void CMemoryDialog::ShowPage() {
-  list_.SetRedraw(FALSE);
-  list_.ResetContent();
   family_.ReadRamPage();
   if (family_.CheckDriverError() == 1) PostMessage(WM_CLOSE);
-  list_.AddString("");
-  char row[kMemoryRowTextSize];
+  char rows[kMemoryRows][kMemoryRowTextSize];
+  LPCSTR lines[kMemoryLastListLine + 1];
+  lines[0] = "";
   for (int r = 0; r < kMemoryRows; ++r) {
     FormatMemoryRow(family_.viewAddress + DWORD(r) * kMemoryRowBytes,
-                    family_.pageBuffer + r * kMemoryRowBytes, row);
-    list_.AddString(row);
+                    family_.pageBuffer + r * kMemoryRowBytes, rows[r]);
+    lines[kMemoryFirstRowLine + r] = rows[r];
   }
-  list_.AddString("");
-  list_.SetRedraw(TRUE);  // repaints the list
+  lines[kMemoryLastListLine] = "";
+  list_.ReplaceContent(int(std::size(lines)), lines);
 }
 
 void CMemoryDialog::UpdateScrollPos() { scroll_.SetScrollPos(ViewScrollPosition(View())); }
@@ -126,20 +129,22 @@ void CMemoryDialog::Move(MemoryMove move) {
 
 void CMemoryDialog::OnPageKey(MemoryMove move) { Move(move); }
 
+// The moves are the tool's own; the codes it leaves have the default
+// handling.
 void CMemoryDialog::OnVScroll(UINT code, UINT position, CScrollBar*) {
   switch (code) {
     case SB_LINEUP:
       Move(MemoryMove::LineUp);
-      break;
+      return;
     case SB_LINEDOWN:
       Move(MemoryMove::LineDown);
-      break;
+      return;
     case SB_PAGEUP:
       Move(MemoryMove::PageUp);
-      break;
+      return;
     case SB_PAGEDOWN:
       Move(MemoryMove::PageDown);
-      break;
+      return;
     case SB_THUMBPOSITION:
       scroll_.SetScrollPos(int(position));
       family_.viewAddress = ThumbViewAddress(View(), int(position));

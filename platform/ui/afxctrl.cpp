@@ -227,6 +227,12 @@ LRESULT CCheckListBox::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case LB_RESETCONTENT:
       m_states.clear();
       break;
+    case LB_REPLACECONTENT: {
+      m_states.clear();
+      LRESULT r = CListBox::WindowProc(msg, wp, lp);
+      if (r >= 0) m_states.resize(static_cast<size_t>(r));
+      return r;
+    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
       BOOL outside;

@@ -160,6 +160,10 @@ class CListBox : public CWnd {
     return I(LB_INSERTSTRING, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(s));
   }
   void ResetContent() { I(LB_RESETCONTENT); }
+  // The layer's LB_REPLACECONTENT: the items become these, repainted once.
+  int ReplaceContent(int count, const LPCSTR* texts) {
+    return I(LB_REPLACECONTENT, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(texts));
+  }
   int FindString(int start, LPCSTR s) const {
     return I(LB_FINDSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(s));
   }

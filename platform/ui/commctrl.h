@@ -117,5 +117,12 @@ typedef struct _TT_HITTESTINFOA {
   TOOLINFO ti;
 } TTHITTESTINFO, *LPTTHITTESTINFO;
 
+// The layer's own list box message: the list's items become the given
+// ones (wParam: their number; lParam: an array of what LB_ADDSTRING takes),
+// as LB_RESETCONTENT and an LB_ADDSTRING for each would leave them, with one
+// repaint and one scroll bar update. A plain list keeps its items' storage.
+// Returns the number of items, LB_ERR for a negative number or no array.
+constexpr UINT LB_REPLACECONTENT = 0x01C0;
+
 // The common controls register with the standard ones; kept for callers.
 inline void InitCommonControls() {}

@@ -187,6 +187,62 @@ void Delete(HWND h, ListState& s, int i) {
   Redraw(h, s);
 }
 
+void ListResetContent(HWND h, ListState& s) {
+  if (OwnerDraw(h)) {
+    while (Count(s)) Delete(h, s, Count(s) - 1);
+  } else {
+    // A list is often emptied to be filled again: the storage of a
+    // screenful of texts is kept for that.
+    s.spareTexts.clear();
+    for (Item& item : s.items) {
+      if (s.spareTexts.size() >= kSpareTexts) break;
+      s.spareTexts.push_back(std::move(item.text));
+    }
+    s.items.clear();
+  }
+  Redraw(h, s);
+  s.cur = -1;
+  s.top = s.caret = s.anchor = 0;
+  UpdateScroll(h, s);
+}
+
+// An unsorted list of plain strings takes the texts into the items it has,
+// which keep their storage; the others are emptied and filled item by item.
+// Either way the bar and the image follow once, at the end.
+LRESULT ListReplaceContent(HWND h, ListState& s, int count, const LPCSTR* texts) {
+  if (count < 0 || (count > 0 && !texts)) return LB_ERR;
+  const bool noRedraw = s.noRedraw;
+  s.noRedraw = true;
+  const DWORD style = StyleOf(h);
+  if (style & (LBS_SORT | LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) {
+    ListResetContent(h, s);
+    const auto order = style & LBS_SORT ? ListInsertOrder::Sorted : ListInsertOrder::At;
+    for (int i = 0; i < count; ++i) Insert(h, s, -1, texts[i], order);
+  } else {
+    for (int i = count; i < Count(s) && s.spareTexts.size() < kSpareTexts; ++i)
+      s.spareTexts.push_back(std::move(s.items[i].text));
+    const int kept = std::min(count, Count(s));
+    s.items.resize(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+      Item& item = s.items[i];
+      if (i >= kept && !s.spareTexts.empty()) {
+        item.text.swap(s.spareTexts.back());
+        s.spareTexts.pop_back();
+      }
+      item.text.assign(texts[i] ? texts[i] : "");
+      item.data = 0;
+      item.selected = false;
+      item.height = 0;
+    }
+    s.cur = -1;
+    s.top = s.caret = s.anchor = 0;
+  }
+  s.noRedraw = noRedraw;
+  UpdateScroll(h, s);
+  Redraw(h, s);
+  return Count(s);
+}
+
 int Find(HWND h, ListState& s, int after, LPCSTR str, bool exact) {
   int n = Count(s);
   if (n == 0 || !str) return LB_ERR;
@@ -392,22 +448,7 @@ LRESULT Command(HWND h, ListState& s, UINT msg, WPARAM wp, LPARAM lp) {
       Delete(h, s, i);
       return Count(s);
     case LB_RESETCONTENT:
-      if (OwnerDraw(h)) {
-        while (Count(s)) Delete(h, s, Count(s) - 1);
-      } else {
-        // A list is often emptied to be filled again: the storage of a
-        // screenful of texts is kept for that.
-        s.spareTexts.clear();
-        for (Item& item : s.items) {
-          if (s.spareTexts.size() >= kSpareTexts) break;
-          s.spareTexts.push_back(std::move(item.text));
-        }
-        s.items.clear();
-      }
-      Redraw(h, s);
-      s.cur = -1;
-      s.top = s.caret = s.anchor = 0;
-      UpdateScroll(h, s);
+      ListResetContent(h, s);
       return 0;
     case LB_GETCOUNT:
       return Count(s);
@@ -582,6 +623,8 @@ LRESULT CALLBACK ListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT outside;
   if (ControlStateMessage(h, msg, wp, lp, &s, &outside)) return outside;
   if (msg >= LB_ADDSTRING && msg <= LB_ITEMFROMPOINT) return Command(h, *s, msg, wp, lp);
+  if (msg == LB_REPLACECONTENT)
+    return ListReplaceContent(h, *s, static_cast<int>(wp), reinterpret_cast<const LPCSTR*>(lp));
   // A combo box's list never takes the activation from the dialog it drops in.
   if (msg == WM_MOUSEACTIVATE && IsComboList(h)) return MA_NOACTIVATE;
   if (msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK && IsComboList(h) && !IsComboListDropped(h)) {

@@ -79,8 +79,9 @@ void SetButtonDefault(HWND btn, bool on) {
   if (!on && (code & DLGC_DEFPUSHBUTTON)) SendMessage(btn, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
 }
 
+// The dialog's state is looked up only by the messages that use it: most
+// reach DefWindowProc untouched.
 LRESULT DefaultDialogProcessing(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  DialogState* st = DialogStateOf(h);
   switch (msg) {
     case WM_ERASEBKGND: {
       HDC dc = reinterpret_cast<HDC>(wp);
@@ -105,11 +106,13 @@ LRESULT DefaultDialogProcessing(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case DM_GETDEFID: {
+      DialogState* st = DialogStateOf(h);
       if (st && st->defId) return MAKELONG(st->defId, DC_HASDEFID);
       HWND b = FindDefaultStyleButton(h);
       return b ? MAKELONG(GetDlgCtrlID(b), DC_HASDEFID) : 0;
     }
     case DM_SETDEFID: {
+      DialogState* st = DialogStateOf(h);
       if (!st) return FALSE;
       HWND old = st->defId ? GetDlgItem(h, st->defId) : FindDefaultStyleButton(h);
       st->defId = static_cast<int>(wp);
@@ -118,6 +121,7 @@ LRESULT DefaultDialogProcessing(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return TRUE;
     }
     case WM_SETFOCUS: {
+      DialogState* st = DialogStateOf(h);
       HWND target = st && st->lastFocus && IsChild(h, st->lastFocus) ? st->lastFocus
                                                                      : GetNextDlgTabItem(h, nullptr, FALSE);
       if (target) DialogSetFocus(h, target);
@@ -125,16 +129,19 @@ LRESULT DefaultDialogProcessing(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_ACTIVATE:
       if (LOWORD(wp) == WA_INACTIVE) {
+        DialogState* st = DialogStateOf(h);
         HWND f = GetFocus();
         if (st && f && IsChild(h, f)) st->lastFocus = f;
       } else if (!GetFocus() || !IsChild(h, GetFocus())) {
         SendMessage(h, WM_SETFOCUS, 0, 0);
       }
       return 0;
-    case WM_GETFONT:
+    case WM_GETFONT: {
+      DialogState* st = DialogStateOf(h);
       return reinterpret_cast<LRESULT>(st ? st->font : nullptr);
+    }
     case WM_SETFONT:
-      if (st) st->font = reinterpret_cast<HFONT>(wp);
+      if (DialogState* st = DialogStateOf(h)) st->font = reinterpret_cast<HFONT>(wp);
       return 0;
     case WM_NCDESTROY: {
       LRESULT r = DefWindowProc(h, msg, wp, lp);

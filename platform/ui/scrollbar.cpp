@@ -300,6 +300,7 @@ int SetScrollInfo(HWND h, int bar, LPCSCROLLINFO si, BOOL redraw) {
   ScrollBarState* s = BarState(h, bar, &keep);
   if (!s || !si) return 0;
   bool wasScrollable = Scrollable(*s);
+  const ScrollBarState before = *s;
   if (si->fMask & SIF_RANGE) {
     s->min = si->nMin;
     s->max = si->nMax;
@@ -310,6 +311,7 @@ int SetScrollInfo(HWND h, int bar, LPCSCROLLINFO si, BOOL redraw) {
   }
   if (si->fMask & SIF_POS) s->pos = si->nPos;
   Clamp(*s);
+  const DWORD styleBefore = keep->style;
   if (bar != SB_CTL && (si->fMask & (SIF_RANGE | SIF_PAGE))) {
     bool now = Scrollable(*s);
     DWORD bit = bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
@@ -320,7 +322,10 @@ int SetScrollInfo(HWND h, int bar, LPCSCROLLINFO si, BOOL redraw) {
       if (now != shown) ShowScrollBar(h, bar, now);
     }
   }
-  if (redraw) Redraw(h, bar);
+  // A bar that stays as it was shows the same image: nothing to draw.
+  const bool same = s->min == before.min && s->max == before.max && s->page == before.page &&
+                    s->pos == before.pos && keep->style == styleBefore;
+  if (redraw && !same) Redraw(h, bar);
   return s->pos;
 }
 
@@ -343,6 +348,7 @@ int SetScrollPos(HWND h, int bar, int pos, BOOL redraw) {
   ScrollBarState* s = BarState(h, bar, &keep);
   if (!s) return 0;
   int old = s->pos;
+  if (pos == old) return old;  // nothing moves, nothing to draw
   SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, pos, 0};
   SetScrollInfo(h, bar, &si, redraw);
   return old;

@@ -127,6 +127,33 @@ TEST_F(MemoryDialogTest, ScrollBarPageKeysAndGotoMoveTheView) {
   }
 }
 
+// Page after page every line of the list is the page's, no line stays
+// selected, and the bar stands where the view is.
+TEST_F(MemoryDialogTest, PagingShowsEveryRowAndMovesTheBar) {
+  constexpr int kPages = 3;
+  constexpr int kSelectedLine = 4;
+  for (int i = 0; i < int(kMemoryPageBytes * (kPages + 2)); ++i)
+    board(kTesseraBoard).memory.Write8(0x10000 + DWORD(i), BYTE(i * 7 + 3));
+  HWND dialog = a_qjx_memory(kTesseraType);
+  ASSERT_TRUE(dialog);
+  HWND list = GetDlgItem(dialog, IDC_MEMORY_LIST);
+  HWND bar = GetDlgItem(dialog, IDC_MEMORY_SCROLL);
+  const WORD codes[] = {SB_PAGEDOWN, SB_PAGEDOWN, SB_LINEDOWN, SB_PAGEDOWN, SB_PAGEUP};
+  for (WORD code : codes) {
+    SendMessage(list, LB_SETCURSEL, kSelectedLine, 0);
+    Scroll(dialog, code);
+    const DWORD address = Family().viewAddress;
+    ASSERT_EQ(SendMessage(list, LB_GETCOUNT, 0, 0), kMemoryRows + 2) << code;
+    EXPECT_EQ(Line(dialog, 0), "") << code;
+    for (int r = 0; r < kMemoryRows; ++r)
+      EXPECT_EQ(Line(dialog, kFirstRowLine + r), RowAt(address + DWORD(r) * kMemoryRowBytes)) << code;
+    EXPECT_EQ(Line(dialog, kMemoryRows + 1), "") << code;
+    EXPECT_EQ(SendMessage(list, LB_GETCURSEL, 0, 0), LB_ERR) << code;
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), ViewScrollPosition({Family().viewStart, Family().viewEnd, address}))
+        << code;
+  }
+}
+
 TEST_F(MemoryDialogTest, EmptyEndLinesScrollByARow) {
   HWND dialog = a_qjx_memory(kTesseraType);
   ASSERT_TRUE(dialog);

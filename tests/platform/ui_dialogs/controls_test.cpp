@@ -212,6 +212,110 @@ TEST_F(ControlsTest, ListBoxRefilledWithRedrawOff) {
   EXPECT_EQ(after.nMax, kRefill - 1);
 }
 
+// LB_REPLACECONTENT leaves a list as LB_RESETCONTENT and an LB_ADDSTRING
+// per text leave its twin: texts, order, selection, top row and bar, for
+// plain and sorted lists growing and shrinking; the list repaints.
+TEST_F(ControlsTest, ListBoxReplaceContentLeavesWhatResetAndAddsLeave) {
+  constexpr const char* kLongText = "a row longer than any short string buffer holds";
+  const std::vector<const char*> kMany = {"pear", kLongText, "",  "Apple",  "fig",  "kiwi",
+                                          "lime", "plum",    "b", "cherry", "date", "melon"};
+  const std::vector<const char*> kFew = {"x", kLongText, "Apple"};
+  const std::vector<const char*> kNone;
+  struct Case {
+    const char* what;
+    DWORD style;
+    const std::vector<const char*>& first;
+    const std::vector<const char*>& refill;
+  };
+  const Case cases[] = {
+      {"plain, fewer", WS_VSCROLL, kMany, kFew},
+      {"plain, more", WS_VSCROLL, kFew, kMany},
+      {"plain, emptied", WS_VSCROLL, kFew, kNone},
+      {"sorted, more", WS_VSCROLL | LBS_SORT, kFew, kMany},
+  };
+  auto fill = [](HWND l, const std::vector<const char*>& texts) {
+    for (const char* t : texts) SendMessage(l, LB_ADDSTRING, 0, (LPARAM)t);
+  };
+  auto state = [](HWND l) {
+    std::vector<std::string> s;
+    const int count = int(SendMessage(l, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      char buf[64] = {};
+      SendMessage(l, LB_GETTEXT, i, (LPARAM)buf);
+      s.push_back(buf);
+    }
+    SCROLLINFO bar{sizeof bar, SIF_RANGE | SIF_POS};
+    GetScrollInfo(l, SB_VERT, &bar);
+    s.push_back("sel " + std::to_string(SendMessage(l, LB_GETCURSEL, 0, 0)) + " top " +
+                std::to_string(SendMessage(l, LB_GETTOPINDEX, 0, 0)) + " bar " + std::to_string(bar.nMax) +
+                " at " + std::to_string(bar.nPos));
+    return s;
+  };
+  for (const Case& c : cases) {
+    HWND twin = Make("LISTBOX", c.style, 9);
+    HWND l = Make("LISTBOX", c.style, 10);
+    for (HWND h : {twin, l}) {
+      fill(h, c.first);
+      SendMessage(h, LB_SETCURSEL, WPARAM(c.first.size() - 1), 0);
+    }
+    SendMessage(twin, LB_RESETCONTENT, 0, 0);
+    fill(twin, c.refill);
+    UpdateWindow(l);
+    EXPECT_EQ(SendMessage(l, LB_REPLACECONTENT, c.refill.size(), (LPARAM)c.refill.data()),
+              LRESULT(c.refill.size()))
+        << c.what;
+    EXPECT_EQ(state(l), state(twin)) << c.what;
+    RECT update;
+    EXPECT_TRUE(GetUpdateRect(l, &update, FALSE)) << c.what;
+    DestroyWindow(twin);
+    DestroyWindow(l);
+  }
+  HWND l = Make("LISTBOX", 0, 9);
+  EXPECT_EQ(SendMessage(l, LB_REPLACECONTENT, WPARAM(-1), (LPARAM)kFew.data()), LB_ERR);
+  EXPECT_EQ(SendMessage(l, LB_REPLACECONTENT, 2, 0), LB_ERR);
+}
+
+// With redraw off the replaced list neither repaints nor moves its bar
+// until redraw is on again.
+TEST_F(ControlsTest, ListBoxReplaceContentWaitsForRedraw) {
+  constexpr int kFirstFill = 40;
+  const LPCSTR kRefill[] = {"one", "two"};
+  HWND l = Make("LISTBOX", WS_VSCROLL, 9);
+  for (int i = 0; i < kFirstFill; ++i) SendMessage(l, LB_ADDSTRING, 0, (LPARAM) "item");
+  SendMessage(l, WM_SETREDRAW, FALSE, 0);
+  UpdateWindow(l);
+  RECT update;
+  ASSERT_FALSE(GetUpdateRect(l, &update, FALSE));
+  SendMessage(l, LB_REPLACECONTENT, std::size(kRefill), (LPARAM)kRefill);
+  EXPECT_FALSE(GetUpdateRect(l, &update, FALSE));
+  SCROLLINFO bar{sizeof bar, SIF_RANGE};
+  GetScrollInfo(l, SB_VERT, &bar);
+  EXPECT_EQ(bar.nMax, kFirstFill - 1);
+  SendMessage(l, WM_SETREDRAW, TRUE, 0);
+  GetScrollInfo(l, SB_VERT, &bar);
+  EXPECT_EQ(bar.nMax, int(std::size(kRefill)) - 1);
+  EXPECT_TRUE(GetUpdateRect(l, &update, FALSE));
+}
+
+// A scroll bar asked for the position it has keeps its image; a new
+// position repaints it.
+TEST_F(ControlsTest, ScrollBarRepaintsOnlyWhenItChanges) {
+  constexpr int kPos = 30, kNewPos = 31;
+  HWND bar = Make("SCROLLBAR", SBS_VERT, 12, "", 16, 100);
+  SetScrollRange(bar, SB_CTL, 0, 100, FALSE);
+  SetScrollPos(bar, SB_CTL, kPos, FALSE);
+  UpdateWindow(bar);
+  RECT update;
+  ASSERT_FALSE(GetUpdateRect(bar, &update, FALSE));
+  EXPECT_EQ(SetScrollPos(bar, SB_CTL, kPos, TRUE), kPos);
+  SCROLLINFO same{sizeof same, SIF_RANGE | SIF_POS, 0, 100, 0, kPos, 0};
+  SetScrollInfo(bar, SB_CTL, &same, TRUE);
+  EXPECT_FALSE(GetUpdateRect(bar, &update, FALSE));
+  EXPECT_EQ(SetScrollPos(bar, SB_CTL, kNewPos, TRUE), kPos);
+  EXPECT_EQ(GetScrollPos(bar, SB_CTL), kNewPos);
+  EXPECT_TRUE(GetUpdateRect(bar, &update, FALSE));
+}
+
 TEST_F(ControlsTest, MultipleSelectionListBox) {
   HWND l = Make("LISTBOX", LBS_EXTENDEDSEL, 9);
   for (const char* s : {"a", "b", "c", "d"}) SendMessage(l, LB_ADDSTRING, 0, (LPARAM)s);
@@ -381,6 +485,11 @@ TEST_F(ControlsTest, CheckListBoxTogglesItsBoxes) {
   bool toggled = false;
   for (auto& n : g_notes) toggled |= n == std::make_pair(31, static_cast<int>(CCheckListBox::CLBN_CHKCHANGE));
   EXPECT_TRUE(toggled);
+  const LPCSTR kReplaced[] = {"gamma", "delta"};
+  EXPECT_EQ(list.ReplaceContent(int(std::size(kReplaced)), kReplaced), int(std::size(kReplaced)));
+  EXPECT_EQ(list.GetCheck(1), 0);  // new items, new boxes
+  list.SetCheck(1, 1);
+  EXPECT_EQ(list.GetCheck(1), 1);
   list.DestroyWindow();
 }
 
