@@ -10,12 +10,13 @@ namespace {
 // An own text's room is at most this: its bytes (kMaxLineBytes at most, so
 // that they fit the line's length) and their NUL.
 constexpr int kMaxTextRoom = kMaxLineBytes + 1;
+constexpr int kTextHeaderBytes = static_cast<int>(sizeof(EditTextHeader));
 
-int CapacityFor(int n) { return std::min((n + 31) & ~15, kMaxTextRoom); }
+// Blocks (the header, then the room) of 16-byte steps with 16 to 31 bytes
+// of slack, of which the header takes 8.
+int CapacityFor(int n) { return std::min(((n + 31) & ~15) - kTextHeaderBytes, kMaxTextRoom); }
 // Room for the bytes and their NUL only (lines as read, seldom all edited).
 int TightCapacityFor(int n) { return std::min((n + 8) & ~7, kMaxTextRoom); }
-
-constexpr int kTextHeaderBytes = static_cast<int>(sizeof(EditTextHeader));
 
 // The block of an own text begins with its header.
 void* LinesTextBlock(const EditLine* line) { return line->text - kTextHeaderBytes; }
@@ -152,7 +153,7 @@ BOOL EditBuffer::ReserveLine(EditLine* line, int n) {
   if (IsBorrowed(line)) n = std::max<int>(n, line->length);
   int capacity = CapacityFor(n);
   if (old >= 256) {
-    long grown = ((long)old * 3 / 2 + 15) & ~15L;
+    long grown = ((((long)old + kTextHeaderBytes) * 3 / 2 + 15) & ~15L) - kTextHeaderBytes;
     capacity = static_cast<int>(std::min<long>(std::max<long>(capacity, grown), kMaxTextRoom));
   }
   char* text = AllocText(capacity);

@@ -21,9 +21,10 @@ TEST(EditLines, NewBufferHasOneEmptyLineAndTheDefaultLineEnd) {
   EXPECT_FALSE(buffer.IsModified());
 }
 
+// The blocks of texts (an 8-byte header, then the room) grow in 16-byte steps.
 TEST(EditLines, LineTextsGrowInSixteenByteStepsWithSlack) {
   EditBuffer buffer;
-  const struct { int request, capacity; } cases[] = {{64, 80}, {1, 32}, {16, 32}, {17, 48}, {100, 128}};
+  const struct { int request, capacity; } cases[] = {{64, 72}, {1, 24}, {16, 24}, {17, 40}, {100, 120}};
   for (const auto& c : cases) {
     EditLine* line = buffer.CreateLine(c.request);
     ASSERT_NE(line, nullptr);
