@@ -73,7 +73,11 @@ class EditBuffer : public TextModel {
   // change of a line's bytes goes through it (or MakeWritable).
   BOOL ReserveLine(EditLine* line, int n);
   BOOL MakeWritable(EditLine* line) { return ReserveLine(line, line->length); }
-  void* AllocZeroed(int size);
+  // A zero-filled own text of `capacity` bytes (its room in front of it);
+  // null when memory runs out or the room is more than a line may have.
+  char* AllocText(int capacity);
+  // Frees the line's own text (a borrowed one stays).
+  void FreeText(EditLine* line);
   BOOL IsBefore(EditPos a, EditPos b);
   // The blocks the lines were loaded into while the lines are exactly those
   // loaded, unchanged (a search may then scan the texts as blocks); else null.

@@ -7,11 +7,26 @@
 
 namespace {
 
-constexpr int kMaxTextBytes = 1 << 30;
+// An own text's room is at most this: its bytes (kMaxLineBytes at most, so
+// that they fit the line's length) and their NUL.
+constexpr int kMaxTextRoom = kMaxLineBytes + 1;
+constexpr int kTextHeaderBytes = static_cast<int>(sizeof(EditTextHeader));
 
-int CapacityFor(int n) { return (n + 31) & ~15; }
+// Blocks (the header, then the room) of 16-byte steps with 16 to 31 bytes
+// of slack, of which the header takes 8.
+int CapacityFor(int n) { return std::min(((n + 31) & ~15) - kTextHeaderBytes, kMaxTextRoom); }
 // Room for the bytes and their NUL only (lines as read, seldom all edited).
-int TightCapacityFor(int n) { return (n + 8) & ~7; }
+int TightCapacityFor(int n) { return std::min((n + 8) & ~7, kMaxTextRoom); }
+
+// The block of an own text begins with its header.
+void* LinesTextBlock(const EditLine* line) { return line->text - kTextHeaderBytes; }
+size_t LinesTextBlockSize(int capacity) { return static_cast<size_t>(capacity) + kTextHeaderBytes; }
+
+char* LinesTextIn(void* block, int capacity) {
+  EditTextHeader header{capacity, 0};
+  std::memcpy(block, &header, sizeof header);
+  return static_cast<char*>(block) + kTextHeaderBytes;
+}
 
 }  // namespace
 
@@ -76,8 +91,13 @@ void EditBuffer::LinkAfter(EditLine* chainHead, EditLine* line) {
 void EditBuffer::FreeLine(EditLine* line) {
   if (line == nullptr) return;
   m_linesAsLoaded = false;
-  if (!IsBorrowed(line)) editpool::Free(line->text, line->capacity);
+  FreeText(line);
   if (!m_loaded.HoldsRecord(line)) editpool::Free(line, sizeof(EditLine));
+}
+
+void EditBuffer::FreeText(EditLine* line) {
+  int capacity = TextCapacity(line);
+  if (capacity != 0) editpool::Free(LinesTextBlock(line), LinesTextBlockSize(capacity));
 }
 
 void EditBuffer::FreeLines(EditLine* any) {
@@ -91,21 +111,23 @@ void EditBuffer::FreeLines(EditLine* any) {
     EditLine* next = line->next;
     // Records made one after another lie in a row: fetch those ahead.
     __builtin_prefetch(reinterpret_cast<const char*>(line) + 8 * sizeof(EditLine));
-    if (!IsBorrowed(line)) batch.Free(line->text, line->capacity);
+    int capacity = TextCapacity(line);
+    if (capacity != 0) batch.Free(LinesTextBlock(line), LinesTextBlockSize(capacity));
     if (!m_loaded.HoldsRecord(line)) batch.Free(line, sizeof(EditLine));
     line = next;
   }
 }
 
-void* EditBuffer::AllocZeroed(int size) {
+char* EditBuffer::AllocText(int capacity) {
   m_linesAsLoaded = false;
-  if (size <= 0 || size > kMaxTextBytes) return nullptr;
-  return editpool::Alloc(size, editpool::Stream::kTexts);
+  if (capacity <= 0 || capacity > kMaxTextRoom) return nullptr;
+  void* block = editpool::Alloc(LinesTextBlockSize(capacity), editpool::Stream::kTexts);
+  return block != nullptr ? LinesTextIn(block, capacity) : nullptr;
 }
 
 EditLine* EditBuffer::CreateLine(int n, LineRoom room) {
   m_linesAsLoaded = false;
-  if (n < 0 || n > kMaxTextBytes) return nullptr;
+  if (n < 0 || n > kMaxLineBytes) return nullptr;
   if (n == 0) {
     EditLine* line = static_cast<EditLine*>(editpool::Alloc(sizeof(EditLine), editpool::Stream::kRecords));
     if (line != nullptr) line->lineNumber = 1;
@@ -114,34 +136,34 @@ EditLine* EditBuffer::CreateLine(int n, LineRoom room) {
   int capacity = room == LineRoom::kTight ? TightCapacityFor(n) : CapacityFor(n);
   void* record;
   void* text;
-  if (!editpool::AllocPair(sizeof(EditLine), capacity, &record, &text)) return nullptr;
+  if (!editpool::AllocPair(sizeof(EditLine), LinesTextBlockSize(capacity), &record, &text)) return nullptr;
   EditLine* line = static_cast<EditLine*>(record);
   line->lineNumber = 1;
-  line->text = static_cast<char*>(text);
-  line->capacity = capacity;
+  line->text = LinesTextIn(text, capacity);
   return line;
 }
 
 // Grows a line's text to hold n bytes and a NUL. Long lines grow by half
 // their size at least, so that typing into them stays linear.
 BOOL EditBuffer::ReserveLine(EditLine* line, int n) {
-  if (line == nullptr || n < 0 || n > kMaxTextBytes) return FALSE;
-  if (line->text != nullptr && line->capacity > n) return TRUE;
+  if (line == nullptr || n < 0 || n > kMaxLineBytes) return FALSE;
+  int old = TextCapacity(line);
+  if (old > n) return TRUE;
   // A borrowed text is copied whole, whatever room is asked for.
-  if (IsBorrowed(line)) n = std::max(n, line->length);
+  if (IsBorrowed(line)) n = std::max<int>(n, line->length);
   int capacity = CapacityFor(n);
-  if (line->capacity >= 256) {
-    long grown = ((long)line->capacity * 3 / 2 + 15) & ~15L;
-    capacity = static_cast<int>(std::min<long>(std::max<long>(capacity, grown), kMaxTextBytes + 32L));
+  if (old >= 256) {
+    long grown = ((((long)old + kTextHeaderBytes) * 3 / 2 + 15) & ~15L) - kTextHeaderBytes;
+    capacity = static_cast<int>(std::min<long>(std::max<long>(capacity, grown), kMaxTextRoom));
   }
-  char* text = static_cast<char*>(AllocZeroed(capacity));
+  char* text = AllocText(capacity);
   if (text == nullptr) return FALSE;
   if (line->text != nullptr) {
     std::memcpy(text, line->text, line->length);
-    if (!IsBorrowed(line)) editpool::Free(line->text, line->capacity);
+    FreeText(line);
   }
   line->text = text;
-  line->capacity = capacity;
+  line->borrowed = 0;
   return TRUE;
 }
 

@@ -15,13 +15,15 @@ bool IsBreak(char c) { return c == '\r' || c == '\n'; }
 // A new line holding n bytes, followed by the buffer's line end when asked.
 EditLine* EditBuffer::MakeLine(const char* bytes, int n, bool withEnd, LoadedLines* store) {
   int total = n + (withEnd ? m_nLineEndLength : 0);
+  if (total > kMaxLineBytes) return nullptr;  // the splitter cuts lines far shorter
   EditLine* line;
   if (store != nullptr) {
     // A loaded line: record and text (with a NUL after) from the store.
     line = store->TakeRecord();
     char* text = total > 0 && line != nullptr ? store->TakeText(static_cast<size_t>(total) + 1) : nullptr;
     if (line == nullptr || (total > 0 && text == nullptr)) return nullptr;
-    line->text = text;  // capacity stays 0: borrowed
+    line->text = text;
+    line->borrowed = text != nullptr;
     line->lineNumber = 1;
   } else {
     line = CreateLine(total, LineRoom::kTight);

@@ -17,7 +17,7 @@ BOOL EditBuffer::SetLineContent(EditLine* line, const char* bytes, int n) {
   char lineEnd[sizeof m_szLineEnd] = {};
   for (int i = 0; i < end; ++i) lineEnd[i] = line->text[content + i];
   int oldLength = line->length;
-  if (line->text == nullptr || line->capacity <= n + end) {
+  if (line->text == nullptr || TextCapacity(line) <= n + end) {
     line->length = 0;
     if (!ReserveLine(line, n + end + 1)) {
       line->length = oldLength;

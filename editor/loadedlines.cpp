@@ -12,6 +12,8 @@ namespace {
 constexpr size_t kFirstLoadedBlock = 256u << 10;
 constexpr size_t kLastLoadedBlock = 32u << 20;
 constexpr size_t kLoadedPage = 4096;
+constexpr size_t kLoadedFirstResidentStep = 16u << 10;
+constexpr size_t kLoadedResidentStep = 256u << 10;
 
 }  // namespace
 
@@ -33,10 +35,25 @@ void* LoadedLines::Blocks::Take(size_t n, long item) {
     }
     m_at = bytes;
     m_end = bytes + size;
+    m_resident = bytes;
   }
   char* p = m_at;
   m_at += n;  // texts follow one another; records (a multiple of 8) stay aligned
+  if (m_at > m_resident) MakeResident();
   return p;
+}
+
+// Pages are made resident a stretch at a time ahead of use, as a fault per
+// page costs more than the page's share of one call. The stretch grows with
+// what the block holds, so that a small file takes few pages more.
+void LoadedLines::Blocks::MakeResident() {
+  size_t filled = static_cast<size_t>(m_at - m_blocks.back().bytes);
+  size_t step = std::clamp(filled, kLoadedFirstResidentStep, kLoadedResidentStep);
+  // Whole pages: the block and its end are aligned to them.
+  size_t ahead = (static_cast<size_t>(m_at - m_resident) + step + kLoadedPage - 1) & ~(kLoadedPage - 1);
+  char* to = m_resident + std::min(ahead, static_cast<size_t>(m_end - m_resident));
+  plat::MakePagesResident(m_resident, static_cast<size_t>(to - m_resident));
+  m_resident = to;
 }
 
 bool LoadedLines::Blocks::Has(size_t i, const char* c) const {
@@ -78,13 +95,13 @@ void LoadedLines::Blocks::MoveFrom(Blocks& other) {
   // one taken from. The room was reserved, so nothing is allocated here.
   m_blocks.insert(m_blocks.begin(), other.m_blocks.begin(), other.m_blocks.end());
   other.m_blocks.clear();
-  other.m_at = other.m_end = nullptr;
+  other.m_at = other.m_end = other.m_resident = nullptr;
 }
 
 void LoadedLines::Blocks::Clear() {
   for (const Block& b : m_blocks) plat::FreeZeroedPages(b.bytes, b.size);
   m_blocks.clear();
-  m_at = m_end = nullptr;
+  m_at = m_end = m_resident = nullptr;
 }
 
 bool LoadedLines::Adopt(LoadedLines& other) {

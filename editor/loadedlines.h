@@ -1,8 +1,9 @@
 // The lines read from a file: their records and their texts laid one after
 // another in a few big blocks that the buffer holds. A loaded line's text
-// is not its own (its capacity is 0) until it is first changed, when it is
-// copied into a block of its own; a loaded record is never freed on its
-// own. The blocks go back all at once.
+// is borrowed, not its own, until it is first changed, when it is copied
+// into a block of its own; a loaded record is never freed on its own. The
+// blocks go back all at once; their pages are made resident a stretch at a
+// time as they are filled.
 #pragma once
 
 #include <atomic>
@@ -66,6 +67,8 @@ class LoadedLines {
     void Clear();
 
    private:
+    void MakeResident();
+
     struct Block {
       char* bytes;
       size_t size;
@@ -77,6 +80,7 @@ class LoadedLines {
     // The block BlockOf found last (searches of one buffer may run at once).
     mutable std::atomic<size_t> m_hit{0};
     char* m_end = nullptr;
+    char* m_resident = nullptr;  // pages below are resident in the last block
   };
   Blocks m_texts;
   Blocks m_records;

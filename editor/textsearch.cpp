@@ -61,9 +61,12 @@ Prepared& PreparedFor(const char* pattern, bool matchCase, bool regex) {
 }
 
 // Where the next line's text begins when the texts follow one another: a
-// borrowed text takes its bytes and NUL, an own one its whole block.
+// borrowed text takes its bytes and NUL, an own one its room and the next
+// one's header (whose bytes a scan may hit: such a hit is only looked at).
 const char* TextsearchSpanEnd(const EditLine* line) {
-  return line->text + (line->capacity != 0 ? line->capacity : line->length + 1);
+  int capacity = TextCapacity(line);
+  return line->text +
+         (capacity != 0 ? capacity + static_cast<int>(sizeof(EditTextHeader)) : line->length + 1);
 }
 
 // Passes over lines without any of the scanned strings, scanning runs of

@@ -62,7 +62,6 @@ EditLine* DisassLineWindow::Make(int n) {
   line->length = length + m_nLineEndLength;
   line->lineNumber = n;
   line->next = line->prev = nullptr;
-  line->selColumns = 0;
   line->flags = 0;
   if (record.flags & kLineSource) line->flags |= LINE_SOURCE_TEXT;
   if (record.flags & kLineBreakpoint) line->flags |= LINE_BREAKPOINT;

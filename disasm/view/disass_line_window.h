@@ -15,7 +15,8 @@ class DisassEdit;
 
 // Line flag of a source line (painted in the text colour, instruction
 // lines in the disassembly colour).
-constexpr UINT LINE_SOURCE_TEXT = 0x100;
+constexpr UINT LINE_SOURCE_TEXT = 64;
+static_assert(LINE_SOURCE_TEXT < (1u << kLineFlagBits), "a line flag");
 
 class DisassLineWindow : public EditBuffer {
  public:

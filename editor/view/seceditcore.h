@@ -33,8 +33,11 @@ class COleDataSource;
 enum SelMode { SEL_STREAM = 1, SEL_COLUMN = 2 };
 
 // Selection marks on a line: where the changed stretch of an extended
-// selection begins and ends (columns kept in the line's selColumns).
-enum : UINT { LINE_INVERT_FROM = 0x800, LINE_INVERT_TO = 0x1000, LINE_INVERT_MASK = 0x1800 };
+// selection begins and ends (the core keeps the marks' columns).
+enum : UINT { LINE_INVERT_FROM = 1, LINE_INVERT_TO = 2, LINE_INVERT_MASK = 3 };
+static_assert(LINE_INVERT_MASK < (1u << kLineFlagBits) &&
+                  (LINE_INVERT_MASK & (LINE_BOOKMARK | LINE_EXECUTION | LINE_BREAKPOINT | LINE_MESSAGE)) == 0,
+              "selection marks are line flags of their own");
 
 // The update hint naming the line next to which lines were removed.
 class SECEditHint : public CObject {
@@ -114,6 +117,8 @@ class SECEditCore : public TBase {
   int AdjustColumn(int column);
   void SyncLineCount();
   void MarkInvert(EditLine* line, int column, UINT mark);
+  // The column the line was given with the mark (LINE_INVERT_FROM or _TO).
+  int MarkedColumn(const EditLine* line, UINT mark) const;
   // Marks old and new caret position by their order in the text.
   void MarkStretch(EditLine* oldLine, int oldColumn);
 
@@ -239,6 +244,13 @@ class SECEditCore : public TBase {
   BOOL OnSetCursor(UINT hitTest);
 
   // ---- state ----
+  // The line last given each selection mark, and its column there.
+  struct InvertMark {
+    const EditLine* line = nullptr;  // only compared: the line may be gone
+    int column = 0;
+  };
+  InvertMark m_invertFrom;
+  InvertMark m_invertTo;
   EditLine* m_pSelOriginLine = nullptr;
   int m_nSelOriginColumn = 0;
   HACCEL m_hAccel = nullptr;

@@ -319,11 +319,9 @@ void SECEditCore<TBase>::ReplaceAllMatches(FindRecord& rec, OEFindDlg* dialog) {
     return;
   }
   for (EditLine* l = buf->m_pLines; l != nullptr; l = l->next) {
-    if (l->selColumns != 0 || (l->flags & LINE_INVERT_MASK) != 0) {
-      l->selColumns = 0;
-      l->flags &= ~LINE_INVERT_MASK;
-    }
+    if ((l->flags & LINE_INVERT_MASK) != 0) l->flags &= ~LINE_INVERT_MASK;
   }
+  m_invertFrom = m_invertTo = InvertMark{};
   // Lines keep their places and their count: only their bytes changed.
   m_pCaretLine = oldLine;
   m_nCaretLine = oldNumber;

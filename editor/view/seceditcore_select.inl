@@ -111,13 +111,16 @@ void SECEditCore<TBase>::CaretTo(EditLine* line, int column) {
 template <class TBase>
 void SECEditCore<TBase>::MarkInvert(EditLine* line, int column, UINT mark) {
   if (line == nullptr) return;
-  UINT col = static_cast<UINT>(std::clamp(column, 0, kMaxColumn)) & 0xFFFF;
-  if (mark == LINE_INVERT_FROM) {
-    line->selColumns = (line->selColumns & 0xFFFF0000u) | col;
-  } else {
-    line->selColumns = (line->selColumns & 0xFFFFu) | (col << 16);
-  }
+  InvertMark& kept = mark == LINE_INVERT_FROM ? m_invertFrom : m_invertTo;
+  kept.line = line;
+  kept.column = std::clamp(column, 0, kMaxColumn);
   line->flags |= mark;
+}
+
+template <class TBase>
+int SECEditCore<TBase>::MarkedColumn(const EditLine* line, UINT mark) const {
+  const InvertMark& kept = mark == LINE_INVERT_FROM ? m_invertFrom : m_invertTo;
+  return line == kept.line ? kept.column : 0;
 }
 
 template <class TBase>
@@ -137,10 +140,8 @@ template <class TBase>
 void SECEditCore<TBase>::StartSelection(int mode) {
   EditBuffer* buf = Buf();
   if (!m_bReplaceDialogOpen && buf != nullptr) {
-    for (EditLine* l = buf->m_pLines; l != nullptr; l = l->next) {
-      l->selColumns = 0;
-      l->flags &= ~LINE_INVERT_MASK;
-    }
+    for (EditLine* l = buf->m_pLines; l != nullptr; l = l->next) l->flags &= ~LINE_INVERT_MASK;
+    m_invertFrom = m_invertTo = InvertMark{};
   }
   m_pSelOriginLine = m_pSelStartLine = m_pSelEndLine = m_pCaretLine;
   m_nSelOriginColumn = m_nSelStartColumn = m_nSelEndColumn = m_nCaretColumn;
@@ -309,17 +310,15 @@ void SECEditCore<TBase>::UpdateSelection(BOOL redraw) {
     for (int row = 0; row < rows && line != nullptr; ++row, line = NextLine(line)) {
       int n = line->lineNumber;
       if (n < from->lineNumber || n > to->lineNumber) continue;
-      int a = line == from ? static_cast<int>(from->selColumns & 0xFFFF) : 0;
-      int b = line == to ? static_cast<int>(to->selColumns >> 16) : kMaxColumn;
+      int a = line == from ? MarkedColumn(from, LINE_INVERT_FROM) : 0;
+      int b = line == to ? MarkedColumn(to, LINE_INVERT_TO) : kMaxColumn;
       InvertCells(line, row, a, b);
     }
   }
   for (EditLine* l = from; l != nullptr; l = l->next) {
-    l->selColumns = 0;
     l->flags &= ~LINE_INVERT_MASK;
     if (l == to) break;
   }
-  to->selColumns = 0;
   to->flags &= ~LINE_INVERT_MASK;
 }
 

@@ -24,4 +24,14 @@ void FreeZeroedPages(void* p, size_t size) {
   if (p != nullptr && size > 0) munmap(p, size);
 }
 
+bool MakePagesResident(void* p, size_t size) {
+#ifdef MADV_POPULATE_WRITE
+  return size == 0 || madvise(p, size, MADV_POPULATE_WRITE) == 0;
+#else
+  (void)p;
+  (void)size;
+  return false;
+#endif
+}
+
 }  // namespace plat

@@ -12,5 +12,8 @@ namespace plat {
 // failure.
 void* AllocZeroedPages(size_t size, size_t alignment);
 void FreeZeroedPages(void* p, size_t size);
+// Makes the pages of [p, p + size) of such a block resident at once (one
+// call instead of a fault per page); false when the system cannot.
+bool MakePagesResident(void* p, size_t size);
 
 }  // namespace plat

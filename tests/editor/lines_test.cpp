@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "editor/linepool.h"
@@ -20,22 +21,66 @@ TEST(EditLines, NewBufferHasOneEmptyLineAndTheDefaultLineEnd) {
   EXPECT_FALSE(buffer.IsModified());
 }
 
+// The blocks of texts (an 8-byte header, then the room) grow in 16-byte steps.
 TEST(EditLines, LineTextsGrowInSixteenByteStepsWithSlack) {
   EditBuffer buffer;
-  const struct { int request, capacity; } cases[] = {{64, 80}, {1, 32}, {16, 32}, {17, 48}, {100, 128}};
+  const struct { int request, capacity; } cases[] = {{64, 72}, {1, 24}, {16, 24}, {17, 40}, {100, 120}};
   for (const auto& c : cases) {
     EditLine* line = buffer.CreateLine(c.request);
     ASSERT_NE(line, nullptr);
-    EXPECT_EQ(line->capacity, c.capacity) << c.request;
+    EXPECT_EQ(TextCapacity(line), c.capacity) << c.request;
     EXPECT_EQ(line->lineNumber, 1);
-    for (int i = 0; i < line->capacity; ++i) ASSERT_EQ(line->text[i], 0);
+    for (int i = 0; i < TextCapacity(line); ++i) ASSERT_EQ(line->text[i], 0);
     buffer.FreeLine(line);
   }
   EditLine* empty = buffer.CreateLine(0);
   EXPECT_EQ(empty->text, nullptr);
   EXPECT_TRUE(buffer.ReserveLine(empty, 5));
-  EXPECT_GT(empty->capacity, 5);
+  EXPECT_GT(TextCapacity(empty), 5);
   buffer.FreeLine(empty);
+}
+
+// A line's length holds kMaxLineBytes at most: no text is made or grown
+// with room for more, so the length cannot wrap.
+TEST(EditLines, TextsAreNeverGivenRoomPastTheLongestLine) {
+  const struct {
+    int made, reserved;
+    bool grows;
+  } cases[] = {
+      {kMaxLineBytes / 2, kMaxLineBytes, true},         // to the limit exactly
+      {kMaxLineBytes - 100, kMaxLineBytes - 50, true},  // growth by half stops at the limit
+      {1000, kMaxLineBytes + 1, false},
+  };
+  EditBuffer buffer;
+  for (const auto& c : cases) {
+    EditLine* line = buffer.CreateLine(c.made);
+    ASSERT_NE(line, nullptr);
+    int before = TextCapacity(line);
+    EXPECT_EQ(buffer.ReserveLine(line, c.reserved) != FALSE, c.grows) << c.reserved;
+    EXPECT_LE(TextCapacity(line), kMaxLineBytes + 1) << c.reserved;
+    if (c.grows) EXPECT_GT(TextCapacity(line), c.reserved);
+    if (!c.grows) EXPECT_EQ(TextCapacity(line), before);
+    buffer.FreeLine(line);
+  }
+  EXPECT_EQ(buffer.CreateLine(kMaxLineBytes + 1), nullptr);
+}
+
+TEST(EditLines, ALineAtTheLongestTakesNoMoreBytes) {
+  EditBuffer buffer;
+  SetText(buffer, "x\n");
+  EditLine* line = buffer.GetLine(1);
+  ASSERT_TRUE(buffer.ReserveLine(line, kMaxLineBytes));
+  std::memset(line->text, 'a', kMaxLineBytes - 1);
+  line->text[kMaxLineBytes - 1] = '\n';
+  line->length = kMaxLineBytes;
+  EXPECT_EQ(line->length, kMaxLineBytes);
+  EXPECT_EQ(buffer.ContentLength(line), kMaxLineBytes - 1);
+  EditPos at{line, 0};
+  EXPECT_EQ(buffer.InsertChar(at, 'b', TRUE, FALSE), EDIT_NO_MEMORY);
+  EXPECT_EQ(buffer.InsertString(at, "bc", TRUE, FALSE), EDIT_NO_MEMORY);
+  EXPECT_EQ(line->length, kMaxLineBytes);
+  EXPECT_EQ(line->text[0], 'a');
+  EXPECT_EQ(line->text[kMaxLineBytes], '\0');
 }
 
 TEST(EditLines, GetLineCountsFromTheHeadAndClampsToTheLastLine) {

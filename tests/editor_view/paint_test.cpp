@@ -146,6 +146,23 @@ TEST_F(PaintTest, SelectionIsInvertedAndOnlyInTheActiveView) {
   EXPECT_EQ(Pixel(Cell(0, 0).x + 1, 1), RGB(255, 255, 255));
 }
 
+// A shift-click inverts from the old caret to the new one, each end at
+// its own line's column.
+TEST_F(PaintTest, ShiftClickInvertsFromTheOldCaretToTheNewOne) {
+  Load("acemno\nacemno\n");  // no ink at a cell's top
+  Click(Cell(0, 2));
+  Click(Cell(1, 3), MK_SHIFT);
+  const struct {
+    int row, column;
+    COLORREF colour;
+  } cells[] = {{0, 1, RGB(255, 255, 255)}, {0, 2, RGB(0, 0, 0)}, {0, 5, RGB(0, 0, 0)},
+               {1, 0, RGB(0, 0, 0)},       {1, 2, RGB(0, 0, 0)}, {1, 3, RGB(255, 255, 255)}};
+  for (const auto& c : cells) {
+    EXPECT_EQ(Pixel(Cell(c.row, c.column).x + 1, c.row * view->m_nLineHeight + 1), c.colour)
+        << c.row << ":" << c.column;
+  }
+}
+
 TEST_F(PaintTest, ColumnSelectionPicture) {
   Load("abcdef\nab\nabcdef\n");
   view->m_nSelMode = SEL_COLUMN;
