@@ -21,6 +21,11 @@ static inline void LiteralscanAhead(const char* base, const char* at) {
 
 namespace {
 
+// A single string's scan by memchr gives way to the scan by two bytes once
+// its key byte stopped it this often, on average every so many bytes.
+constexpr long kLiteralscanMissesToTry = 16;
+constexpr long kLiteralscanBytesPerMiss = 256;
+
 // Bytes of source text from the most to the least common; the rest are rare.
 constexpr char kCommonBytes[] =
     " etaoinsrlcdhupmf_g(y);,=b*.x>-v\t0k1\"/{}+w[]2#ETAOINSRLCDUP<38&!45|69:7'%?\\@";
@@ -280,39 +285,52 @@ bool LiteralScan::Equal(const char* p, const std::string& s) const {
   return true;
 }
 
-// The leftmost occurrence of the single string, scanning for its key byte
-// only where a whole occurrence fits around it; with a vector, for the key
-// byte and a second byte of the string at their distance at once, so that
-// a key byte common in the text seldom stops the scan.
+// The leftmost occurrence of the single string. Its key byte is rare in
+// source text, so memchr (the C library's widest vector scan) looks for it
+// only where a whole occurrence fits around it. Where the text has it often
+// after all, a vector scan for the key byte and a second byte of the string
+// at their distance at once takes over, so that the key seldom stops it.
 long LiteralScan::FindOne(const char* p, size_t n) const {
   const Target& t = m_strings[0];
   const size_t len = t.text.size();
   if (n < len) return -1;
-  const char* start = p;  // where an occurrence may begin
-  const char* last = p + n - len;
-#if defined(__SSE2__)
-  if (t.also != t.key && last - start >= 16) {
-    const __m128i k = _mm_set1_epi8(t.text[t.key]);
-    const __m128i a = _mm_set1_epi8(t.text[t.also]);
-    for (; last - start >= 16; start += 16) {
-      LiteralscanAhead(p, start);
-      __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(start + t.key));
-      __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(start + t.also));
-      auto mask =
-          static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(x, k), _mm_cmpeq_epi8(y, a))));
-      for (; mask != 0; mask &= mask - 1) {
-        const char* at = start + __builtin_ctz(mask);
-        if (std::memcmp(at, t.text.data(), len) == 0) return static_cast<long>(at - p);
-      }
-    }
-  }
-#endif
-  const char* q = start + t.key;
-  const char* stop = last + t.key + 1;
+  const char* last = p + n - len;  // where the last occurrence may begin
   const auto key = static_cast<unsigned char>(t.text[t.key]);
+  const char* q = p + t.key;
+  const char* stop = last + t.key + 1;
+  long misses = 0;
   while (q < stop && (q = static_cast<const char*>(std::memchr(q, key, stop - q))) != nullptr) {
     if (std::memcmp(q - t.key, t.text.data(), len) == 0) return static_cast<long>(q - t.key - p);
     ++q;
+    ++misses;
+    if (t.also != t.key && misses >= kLiteralscanMissesToTry && q - p < misses * kLiteralscanBytesPerMiss)
+      return FindOnePairs(p, q - t.key, last);
+  }
+  return -1;
+}
+
+// FindOne from `start` on, by the key byte and the second byte together.
+long LiteralScan::FindOnePairs(const char* p, const char* start, const char* last) const {
+  const Target& t = m_strings[0];
+  const size_t len = t.text.size();
+#if defined(__SSE2__)
+  const __m128i k = _mm_set1_epi8(t.text[t.key]);
+  const __m128i a = _mm_set1_epi8(t.text[t.also]);
+  for (; last - start >= 16; start += 16) {
+    LiteralscanAhead(p, start);
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(start + t.key));
+    __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(start + t.also));
+    auto mask =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(x, k), _mm_cmpeq_epi8(y, a))));
+    for (; mask != 0; mask &= mask - 1) {
+      const char* at = start + __builtin_ctz(mask);
+      if (std::memcmp(at, t.text.data(), len) == 0) return static_cast<long>(at - p);
+    }
+  }
+#endif
+  for (; start <= last; ++start) {
+    if (start[t.key] == t.text[t.key] && std::memcmp(start, t.text.data(), len) == 0)
+      return static_cast<long>(start - p);
   }
   return -1;
 }

@@ -62,6 +62,7 @@ class LiteralScan {
   bool Equal(const char* p, const std::string& s) const;
   void ChooseKeys(bool pairs);
   long FindOne(const char* p, size_t n) const;
+  long FindOnePairs(const char* p, const char* start, const char* last) const;
   const char* NextKey(const char* q, const char* end) const;
 
   std::vector<Target> m_strings;

@@ -328,8 +328,10 @@ TEST(LiteralScan, FindsWhatAPlainSearchFinds) {
 }
 
 // A single string led by a byte rare in source text is scanned for that
-// byte and a second one of the string together, a vector at a time: the
-// string is found at every place in texts full of each byte alone.
+// byte; in a text full of it ("zzzz") the scan turns midway to that byte
+// and a second one of the string together, a vector at a time: the string
+// is found at every place, before and after the turn, in texts full of
+// each byte alone.
 TEST(LiteralScan, ARareByteWithASecondOneIsFoundAtEveryPlace) {
   constexpr char kWord[] = "zebrafish";
   const std::string decoys[] = {"size_t ", "fish ", "zzzz", "ze", ""};
