@@ -12,7 +12,10 @@ namespace editpool {
 namespace {
 
 constexpr size_t kSlabSize = 2 * 1024 * 1024;  // slabs are aligned to their size
-constexpr size_t kGrain = 8;                   // block sizes are multiples of this
+// Pages of the slab being filled are made resident this far ahead at once,
+// as a fault per page costs more than the page's share of one call.
+constexpr size_t kResidentStep = 256 * 1024;
+constexpr size_t kGrain = 8;  // block sizes are multiples of this
 constexpr size_t kClasses = kMaxPooled / kGrain + 1;
 constexpr size_t kStreams = 2;    // line records and line texts fill slabs of their own
 constexpr size_t kKeepEmpty = 2;  // empty slabs kept for reuse; more are handed back
@@ -38,6 +41,7 @@ struct Cursor {
   Slab* slab = nullptr;
   char* at = nullptr;
   char* end = nullptr;
+  char* resident = nullptr;  // pages below are resident
 };
 
 Slab* SlabOf(void* p) {
@@ -70,6 +74,7 @@ class Pool {
     }
     void* p = cur.at;
     cur.at += size;
+    plat::KeepResidentAhead(cur.resident, cur.at, cur.end, kResidentStep);
     cur.slab->live++;
     return p;
   }
@@ -164,7 +169,7 @@ class Pool {
   }
 
   bool NewSlab(Cursor& cur) {
-    // Fresh pages are zero and become resident only as blocks are used.
+    // Fresh pages are zero and become resident a stretch ahead of use.
     void* mem = plat::AllocZeroedPages(kSlabSize, kSlabSize);
     if (mem == nullptr) return false;
     Slab* old = cur.slab;
@@ -172,6 +177,7 @@ class Pool {
     ++m_slabCount;
     cur.at = static_cast<char*>(mem) + kHeader;
     cur.end = static_cast<char*>(mem) + kSlabSize;
+    cur.resident = static_cast<char*>(mem);
     // The rest of the old slab is left unused; a slab left empty counts now.
     if (old != nullptr && old->live == 0) Emptied(old);
     return true;

@@ -49,11 +49,7 @@ void* LoadedLines::Blocks::Take(size_t n, long item) {
 void LoadedLines::Blocks::MakeResident() {
   size_t filled = static_cast<size_t>(m_at - m_blocks.back().bytes);
   size_t step = std::clamp(filled, kLoadedFirstResidentStep, kLoadedResidentStep);
-  // Whole pages: the block and its end are aligned to them.
-  size_t ahead = (static_cast<size_t>(m_at - m_resident) + step + kLoadedPage - 1) & ~(kLoadedPage - 1);
-  char* to = m_resident + std::min(ahead, static_cast<size_t>(m_end - m_resident));
-  plat::MakePagesResident(m_resident, static_cast<size_t>(to - m_resident));
-  m_resident = to;
+  plat::KeepResidentAhead(m_resident, m_at, m_end, step);
 }
 
 bool LoadedLines::Blocks::Has(size_t i, const char* c) const {

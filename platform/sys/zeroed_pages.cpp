@@ -2,6 +2,9 @@
 
 #include <sys/mman.h>
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdint>
 
 namespace plat {
@@ -32,6 +35,15 @@ bool MakePagesResident(void* p, size_t size) {
   (void)size;
   return false;
 #endif
+}
+
+void KeepResidentAhead(char*& resident, const char* at, char* end, size_t step) {
+  if (at <= resident || resident >= end) return;
+  static const auto page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+  size_t ahead = (static_cast<size_t>(at - resident) + step + page - 1) & ~(page - 1);
+  char* to = resident + std::min(ahead, static_cast<size_t>(end - resident));
+  MakePagesResident(resident, static_cast<size_t>(to - resident));
+  resident = to;
 }
 
 }  // namespace plat
