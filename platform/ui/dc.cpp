@@ -155,7 +155,7 @@ QPainter* PainterFor(Dc& dc) {
     if (it != g_painting.end() && it->second != &dc) EndPainter(*it->second);
     dc.painter = std::make_unique<QPainter>(s);
     g_painting[s] = &dc;
-    DcStateChanged(dc);
+    dc.painterStateDirty = true;
     // A new painter has the default font and pen: what was set on the old
     // one counts no more (no opaque colour equals 0).
     dc.painterFont = nullptr;

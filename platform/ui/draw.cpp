@@ -51,19 +51,23 @@ void FillPath(Dc& dc, const QPainterPath& path) {
 }
 
 // Outline of a closed or open polyline in surface coordinates.
-void Outline(Dc& dc, const std::vector<QPoint>& pts, bool close) {
+void Outline(Dc& dc, const QPoint* pts, size_t n, bool close) {
   PenObj* pen = DcPen(dc);
-  if (pen->style == PS_NULL || pts.size() < 2) return;
+  if (pen->style == PS_NULL || n < 2) return;
   if (ScaleX(dc, pen->width) <= 1) {
-    for (size_t i = 0; i + 1 < pts.size(); ++i) PlotLine(dc, pts[i], pts[i + 1], *pen, dc.st.rop2);
-    if (close) PlotLine(dc, pts.back(), pts.front(), *pen, dc.st.rop2);
+    for (size_t i = 0; i + 1 < n; ++i) PlotLine(dc, pts[i], pts[i + 1], *pen, dc.st.rop2);
+    if (close) PlotLine(dc, pts[n - 1], pts[0], *pen, dc.st.rop2);
     return;
   }
   QPainterPath path;
   path.moveTo(pts[0]);
-  for (size_t i = 1; i < pts.size(); ++i) path.lineTo(pts[i]);
+  for (size_t i = 1; i < n; ++i) path.lineTo(pts[i]);
   if (close) path.closeSubpath();
   StrokePath(dc, path, *pen);
+}
+
+void Outline(Dc& dc, const std::vector<QPoint>& pts, bool close) {
+  Outline(dc, pts.data(), pts.size(), close);
 }
 
 std::vector<QPoint> ToSurface(Dc& dc, const POINT* apt, int n) {
@@ -99,8 +103,9 @@ BOOL GetCurrentPositionEx(HDC h, LPPOINT p) {
 BOOL LineTo(HDC h, int x, int y) {
   Dc* dc = DcFind(h);
   if (!dc) return FALSE;
-  POINT pts[2] = {{dc->st.cur.x(), dc->st.cur.y()}, {x, y}};
-  Outline(*dc, ToSurface(*dc, pts, 2), false);
+  const QPoint pts[2] = {DpToSurface(*dc, LpToDp(*dc, dc->st.cur.x(), dc->st.cur.y())),
+                         DpToSurface(*dc, LpToDp(*dc, x, y))};
+  Outline(*dc, pts, 2, false);
   dc->st.cur = QPoint(x, y);
   return TRUE;
 }

@@ -1,6 +1,7 @@
 #include "platform/ui/raster.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
@@ -23,6 +24,16 @@ bool HatchBit(int hatch, int x, int y) {
       return x == y || x + y == 7;
   }
   return false;
+}
+
+// Opaque colour copied into each rectangle of r (inside the surface).
+void WriteSolid(QImage& s, const QRegion& r, QRgb color) {
+  const QRgb c = 0xFF000000u | color;
+  uchar* const bits = s.bits();
+  const qsizetype stride = s.bytesPerLine();
+  for (const QRect& rc : r)
+    for (int y = rc.top(); y <= rc.bottom(); ++y)
+      std::fill_n(reinterpret_cast<QRgb*>(bits + stride * y) + rc.left(), rc.width(), c);
 }
 
 int Mod(int a, int m) {
@@ -126,10 +137,15 @@ void FillArea(Dc& dc, const QRegion& area, const BrushPattern& p, int rop2) {
   QRegion r = area & SurfaceClip(dc);
   if (r.isEmpty()) return;
   if (p.solid && rop2 == R2_COPYPEN) {
-    if (QPainter* pt = PainterFor(dc)) {
-      for (const QRect& rc : r) pt->fillRect(rc, QColor::fromRgb(p.color));
-      Touch(dc, r.boundingRect());
+    // An open painter keeps its queued work in order; otherwise the pixels
+    // are written at once, sparing the painter's start for a few rows.
+    if (dc.painter && dc.painter->device() == s) {
+      for (const QRect& rc : r) dc.painter->fillRect(rc, QColor::fromRgb(p.color));
+    } else {
+      FlushSurface(s);
+      WriteSolid(*s, r, p.color);
     }
+    Touch(dc, r.boundingRect());
     return;
   }
   FlushSurface(s);
@@ -247,7 +263,7 @@ void PlotLine(Dc& dc, QPoint a, QPoint b, const PenObj& pen, int rop2) {
       count = 6;
       break;
   }
-  QRegion clip = SurfaceClip(dc) & QRegion(s->rect());
+  const QRegion clip = SurfaceClip(dc);  // already within the surface
   QRect bounds = clip.boundingRect();
   bool simpleClip = clip.rectCount() == 1;
   FlushSurface(s);

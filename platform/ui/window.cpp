@@ -44,6 +44,26 @@ void RestackWidgets(const std::vector<HWND>& list) {
     if (auto w = Find(*it); w && w->widget) w->widget->raise();
 }
 
+// Mirrors the new place of one child in its sibling list on its widget,
+// whose siblings' widgets already stand in the list's order: the widget
+// goes right under the nearest sibling above it, or on top. One restack
+// instead of one per sibling keeps z-order changes linear in the siblings.
+void RestackWidget(const std::vector<HWND>& list, Wnd& w) {
+  if (!w.widget) return;
+  auto it = std::find(list.begin(), list.end(), w.handle);
+  if (it == list.end()) return;
+  QWidget* above = nullptr;
+  while (it != list.begin() && !above)
+    if (auto s = Find(*--it); s && s->widget) above = s->widget;
+  if (w.widget->isWindow() || (above && above->parentWidget() != w.widget->parentWidget())) {
+    RestackWidgets(list);
+  } else if (above) {
+    w.widget->stackUnder(above);
+  } else {
+    w.widget->raise();
+  }
+}
+
 // A child window shows only within its parent's client area (g: its
 // rectangle in the parent's window coordinates). Shaped controls keep
 // their own shape.
@@ -94,7 +114,10 @@ bool ApplyZOrder(Wnd& w, HWND after) {
     auto it = std::find(list->begin(), list->end(), after);
     list->insert(it == list->end() ? list->end() : it + 1, w.handle);
   }
-  RestackWidgets(*list);
+  if (w.parent)
+    RestackWidget(*list, w);
+  else
+    RestackWidgets(*list);
   return true;
 }
 
@@ -285,7 +308,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     ApplyOwner(*w);
   }
   PlaceWidget(*w);
-  if (parent) RestackWidgets(parent->children);
+  if (parent) RestackWidget(parent->children, *w);
   ResizeImage(*w);
   if (auto hook = GetCreateHook()) hook(h);
 
@@ -521,7 +544,7 @@ HWND SetParent(HWND child, HWND newParent) {
     PlaceWidget(*w);
     if (w->style & WS_VISIBLE) w->widget->show();
   }
-  RestackWidgets(np->children);
+  RestackWidget(np->children, *w);
   return old;
 }
 

@@ -284,6 +284,53 @@ TEST_F(WindowTest, TheClassIconServesAsItsSmallIconToo) {
   DestroyWindow(h);
 }
 
+namespace {
+// The children of `parent` from top to bottom, as the layer orders them and
+// as their widgets stack (Qt lists a widget's children bottom first).
+std::vector<HWND> ZOrderOf(HWND parent) {
+  std::vector<HWND> order;
+  for (HWND h = GetWindow(parent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) order.push_back(h);
+  return order;
+}
+std::vector<HWND> WidgetStackOf(HWND parent, const std::vector<HWND>& among) {
+  std::vector<HWND> order;
+  for (QObject* o : mirt_ui::WidgetOf(parent)->children())
+    for (HWND h : among)
+      if (o == mirt_ui::WidgetOf(h)) order.insert(order.begin(), h);
+  return order;
+}
+}  // namespace
+
+TEST_F(WindowTest, WidgetsStackInTheZOrderAfterEachMove) {
+  HWND top = MakeTop(300, 200);
+  constexpr int kChildren = 5;
+  std::vector<HWND> kids;
+  for (int i = 0; i < kChildren; ++i)
+    kids.push_back(CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, i * 5, i * 5, 50, 50, top,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(i + 1)), nullptr, nullptr));
+  ASSERT_EQ(WidgetStackOf(top, kids), ZOrderOf(top)) << "after creation";
+  // Moves: which child, placed after what (by child index, or a placement).
+  constexpr int kTop = -1, kBottom = -2;
+  struct Move {
+    int child;
+    int after;
+  };
+  constexpr Move kMoves[] = {{4, kTop}, {0, kBottom}, {2, 4}, {1, 3}, {3, kTop}, {4, 0}, {2, kBottom}};
+  for (const Move& m : kMoves) {
+    HWND after = m.after == kTop ? HWND_TOP : m.after == kBottom ? HWND_BOTTOM : kids[m.after];
+    SetWindowPos(kids[m.child], after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ASSERT_EQ(WidgetStackOf(top, kids), ZOrderOf(top)) << "child " << m.child << " after " << m.after;
+  }
+  HWND other = MakeTop(100, 100);
+  HWND moved =
+      CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, other, nullptr, nullptr, nullptr);
+  SetParent(moved, top);
+  kids.push_back(moved);
+  EXPECT_EQ(WidgetStackOf(top, kids), ZOrderOf(top)) << "after SetParent";
+  DestroyWindow(other);
+  DestroyWindow(top);
+}
+
 TEST_F(WindowTest, CreationDestructionOrderAndZOrder) {
   HWND top = MakeTop(300, 200);
   static std::vector<std::string> log;
