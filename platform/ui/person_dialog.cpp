@@ -5,11 +5,30 @@
 
 #include "platform/ui/input.h"
 #include "platform/ui/message.h"
+#include "platform/ui/thread_queue.h"
 #include "platform/ui/wnd_obj.h"
 
 namespace mirt_ui {
 
+namespace {
+// Counts the dialog on the thread's queue while it runs.
+class PersonDialogScope {
+ public:
+  PersonDialogScope() : queue_(ThreadQueue::Current()) { ++queue_->personDialogs; }
+  ~PersonDialogScope() { --queue_->personDialogs; }
+  PersonDialogScope(const PersonDialogScope&) = delete;
+  PersonDialogScope& operator=(const PersonDialogScope&) = delete;
+
+ private:
+  ThreadQueue* queue_;
+};
+}  // namespace
+
 bool RunPersonDialog(QDialog& dialog) {
+  // Input queued for the layer's windows before the dialog showed would
+  // otherwise act on them behind it (a second close of a window whose
+  // first close is still asking).
+  PersonDialogScope scope;
   dialog.setWindowModality(Qt::ApplicationModal);
   dialog.show();
   while (dialog.isVisible()) {

@@ -167,11 +167,18 @@ bool TakeTimer(ThreadQueue* q, MSG* out, HWND filter, UINT lo, UINT hi, bool rem
   return false;
 }
 
+// Keys and pointer input that a person gave the layer's windows.
+bool IsPersonInput(const MSG& m) {
+  return (m.lPrivate & kFromInput) || (m.message >= WM_KEYFIRST && m.message <= WM_KEYLAST) ||
+         m.message == WM_MOUSEWHEEL;
+}
+
 bool PeekCore(ThreadQueue* q, MSG* msg, HWND filter, UINT lo, UINT hi, bool remove) {
   q->ServeSent();
   for (;;) {
     if (TakePosted(q, msg, filter, lo, hi, remove)) {
       if (remove) {
+        if (q->personDialogs > 0 && IsPersonInput(*msg)) continue;
         TranslateMouse(q, *msg);
         if (mirt_ui::InputHooksSwallow(*msg)) continue;
         UpdateKeyStateFromMessage(q, *msg);

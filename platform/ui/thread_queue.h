@@ -95,6 +95,10 @@ class ThreadQueue {
   UINT caretBlink = 530;
   MSG lastMsg{};
   int sendDepth = 0;  // >0 while serving a message sent from another thread
+  // >0 while a dialog that a person answers runs on this queue: the keys and
+  // pointer input meant for the layer's windows are dropped as taken, as a
+  // disabled owner would get none.
+  int personDialogs = 0;
 };
 
 DWORD CurrentThreadId();
