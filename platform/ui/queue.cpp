@@ -173,12 +173,19 @@ bool IsPersonInput(const MSG& m) {
          m.message == WM_MOUSEWHEEL;
 }
 
+// A disabled top-level window (the owner of a modal dialog) and its
+// children take no input, also none that was queued before it was disabled.
+bool RootDisabled(HWND h) {
+  HWND root = h ? GetAncestor(h, GA_ROOT) : nullptr;
+  return root && !IsWindowEnabled(root);
+}
+
 bool PeekCore(ThreadQueue* q, MSG* msg, HWND filter, UINT lo, UINT hi, bool remove) {
   q->ServeSent();
   for (;;) {
     if (TakePosted(q, msg, filter, lo, hi, remove)) {
       if (remove) {
-        if (q->personDialogs > 0 && IsPersonInput(*msg)) continue;
+        if (IsPersonInput(*msg) && (q->personDialogs > 0 || RootDisabled(msg->hwnd))) continue;
         TranslateMouse(q, *msg);
         if (mirt_ui::InputHooksSwallow(*msg)) continue;
         UpdateKeyStateFromMessage(q, *msg);

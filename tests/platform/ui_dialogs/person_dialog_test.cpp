@@ -1,7 +1,8 @@
-// A dialog that a person answers (a message box, a file dialog) runs on the
-// layer's queue: timers and posted messages are served meanwhile, but keys
-// and clicks queued for the layer's windows before it showed do not act
-// behind it.
+// Modal runs and queued input: a dialog that a person answers (a message
+// box, a file dialog) runs on the layer's queue, where timers and posted
+// messages are served meanwhile, but keys and clicks queued for the layer's
+// windows before it showed do not act behind it; nor do they reach a
+// disabled top-level window.
 #include <gtest/gtest.h>
 
 #include <QDialog>
@@ -56,6 +57,23 @@ TEST(PersonDialog, InputQueuedBeforeItShowsDoesNotReachTheWindowsBehindIt) {
   Mouse(top, QEvent::MouseButtonPress, 10, 10, Qt::LeftButton, Qt::LeftButton, 0);
   PumpAll();
   EXPECT_EQ(g_seen, std::vector<UINT>{WM_LBUTTONDOWN});
+  DestroyWindow(top);
+}
+
+// The owner of a modal dialog is disabled: a click queued for it before
+// does not reach it; posted messages still do.
+TEST(PersonDialog, ADisabledTopLevelWindowTakesNoQueuedInput) {
+  HWND top = MakeTop(200, 100, WS_POPUP | WS_VISIBLE, &RecordingProc);
+  SetFocus(top);
+  PumpAll();
+  g_seen.clear();
+  Mouse(top, QEvent::MouseButtonPress, 10, 10, Qt::LeftButton, Qt::LeftButton, 0);
+  Key(top, true, Qt::Key_Y, 0, "y");
+  PostMessage(top, kPostedNote, 0, 0);
+  EnableWindow(top, FALSE);
+  PumpAll();
+  EXPECT_EQ(g_seen, std::vector<UINT>{kPostedNote});
+  EnableWindow(top, TRUE);
   DestroyWindow(top);
 }
 
