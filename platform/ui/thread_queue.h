@@ -31,14 +31,22 @@ class QueueNotifier : public QObject {
   ThreadQueue* queue_;
 };
 
+// A message a thread sent to another and waits on, on the sender's stack.
+// The sender sleeps on state; the answering thread does not touch the
+// message after setting it to kAnswered.
 struct SentMessage {
+  enum State : uint32_t {
+    kWaiting,   // the sender is awake
+    kAsleep,    // the sender sleeps on state
+    kPoked,     // a message was sent to the sender meanwhile
+    kAnswered,  // result holds the answer
+  };
   HWND hwnd;
   UINT msg;
   WPARAM wParam;
   LPARAM lParam;
   LRESULT result = 0;
-  bool done = false;
-  ThreadQueue* sender = nullptr;
+  std::atomic<uint32_t> state{kWaiting};
 };
 
 struct QueueTimer {
@@ -67,9 +75,14 @@ class ThreadQueue {
 
   void Wake();
   void Post(const MSG& m, bool front = false);
+  // Queues a message of another thread and wakes this one to serve it.
+  void Deliver(SentMessage* s);
+  // The calling thread's own queue: waits until s is answered, serving the
+  // messages sent here meanwhile.
+  void AwaitAnswer(SentMessage& s);
   // Serves messages other threads sent here; true if any.
   bool ServeSent();
-  void Complete(SentMessage* s);
+  static void Complete(SentMessage* s);
 
   std::mutex m;
   std::condition_variable cv;
@@ -80,6 +93,9 @@ class ThreadQueue {
   DWORD tid = 0;
   bool guiThread = false;
   QueueNotifier* notifier = nullptr;
+  // State word of the answer this thread waits on in AwaitAnswer; changed
+  // by its own thread, read with m held.
+  std::atomic<std::atomic<uint32_t>*> awaited{nullptr};
 
   // Owner thread only.
   std::vector<QueueTimer> timers;
