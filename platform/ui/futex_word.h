@@ -1,10 +1,16 @@
-// Private: sleeping on a 32-bit word until another thread changes it.
+// Private: waiting on a 32-bit word until another thread changes it.
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 
 namespace mirt_ui {
+
+// Spins while *word holds value, until the time given; true once it holds
+// another value.
+bool SpinWhileWordIs(const std::atomic<uint32_t>* word, uint32_t value,
+                     std::chrono::steady_clock::time_point until);
 
 // Sleeps while *word holds value; returns at once if it holds another, and
 // may return for no reason: callers check the word again.

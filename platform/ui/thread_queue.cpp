@@ -120,6 +120,9 @@ void ThreadQueue::Deliver(SentMessage* s) {
 }
 
 void ThreadQueue::AwaitAnswer(SentMessage& s) {
+  const auto sent = AnswerSpin::Clock::now();
+  const bool spins = answerSpin.Spins();
+  const auto spinUntil = answerSpin.Until(sent);
   std::atomic<uint32_t>* outer = awaited.load(std::memory_order_relaxed);
   // Stored before ServeSent takes m: a sender that queues after that pokes.
   awaited.store(&s.state);
@@ -132,10 +135,12 @@ void ThreadQueue::AwaitAnswer(SentMessage& s) {
     }
     if (state == SentMessage::kWaiting) {
       if (ServeSent()) continue;
+      if (spins && mirt_ui::SpinWhileWordIs(&s.state, SentMessage::kWaiting, spinUntil)) continue;
       if (!s.state.compare_exchange_strong(state, SentMessage::kAsleep)) continue;
     }
     mirt_ui::SleepWhileWordIs(&s.state, SentMessage::kAsleep);
   }
+  answerSpin.Answered(AnswerSpin::Clock::now() - sent);
   // Under m: no sender pokes the word once this returns.
   std::lock_guard<std::mutex> lock(m);
   awaited.store(outer, std::memory_order_relaxed);

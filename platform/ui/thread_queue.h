@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/ui/answer_spin.h"
 #include "platform/ui/wintypes.h"
 
 class ThreadQueue;
@@ -110,7 +111,8 @@ class ThreadQueue {
   CaretState caret;
   UINT caretBlink = 530;
   MSG lastMsg{};
-  int sendDepth = 0;  // >0 while serving a message sent from another thread
+  int sendDepth = 0;      // >0 while serving a message sent from another thread
+  AnswerSpin answerSpin;  // for the messages this thread sends to others
 };
 
 DWORD CurrentThreadId();
