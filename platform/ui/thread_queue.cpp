@@ -78,7 +78,7 @@ ThreadQueue::~ThreadQueue() {
 }
 
 void ThreadQueue::Wake() {
-  cv.notify_all();  // the thread may wait for an answer of its own
+  cv.notify_all();  // the thread may wait in WaitForInput or WaitServingMessages
   // Posting the event wakes the event loop; one already posted will do.
   if (notifier) {
     if (!notifier->pending.exchange(true)) QCoreApplication::postEvent(notifier, new QEvent(QEvent::User));

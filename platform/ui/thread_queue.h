@@ -33,11 +33,11 @@ class QueueNotifier : public QObject {
 };
 
 // A message a thread sent to another and waits on, on the sender's stack.
-// The sender sleeps on state; the answering thread does not touch the
-// message after setting it to kAnswered.
+// The sender spins, then sleeps, on state; the answering thread does not
+// touch the message after setting it to kAnswered.
 struct SentMessage {
   enum State : uint32_t {
-    kWaiting,   // the sender is awake
+    kWaiting,   // the sender is awake or spins
     kAsleep,    // the sender sleeps on state
     kPoked,     // a message was sent to the sender meanwhile
     kAnswered,  // result holds the answer
