@@ -7,6 +7,7 @@
 #include <chrono>
 #include <map>
 #include <mutex>
+#include <optional>
 
 #include "platform/base/winerror.h"
 #include "platform/base/charcase.h"
@@ -218,9 +219,12 @@ void WaitForInput(ThreadQueue* q) {
   auto wait = UntilNextTimer(q);
   if (q->guiThread) {
     if (ServeTestHook()) return;
-    QTimer wake;
-    wake.setSingleShot(true);
-    if (wait.count() >= 0) wake.start(static_cast<int>(wait.count()));
+    std::optional<QTimer> wake;  // only when a timer of ours is running
+    if (wait.count() >= 0) {
+      wake.emplace();
+      wake->setSingleShot(true);
+      wake->start(static_cast<int>(wait.count()));
+    }
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return;
   }
@@ -376,22 +380,9 @@ namespace {
     return proc ? proc(h, msg, wp, lp) : 0;
   }
   // The target thread may destroy the window meanwhile: w is not used again.
-  SentMessage s{h, msg, wp, lp, 0, false, self};
-  {
-    std::lock_guard<std::mutex> lock(target->m);
-    target->sent.push_back(&s);
-  }
-  target->Wake();
-  std::unique_lock<std::mutex> lock(self->m);
-  while (!s.done) {
-    if (!self->sent.empty()) {
-      lock.unlock();
-      self->ServeSent();
-      lock.lock();
-      continue;
-    }
-    self->cv.wait(lock, [&] { return s.done || !self->sent.empty(); });
-  }
+  SentMessage s{h, msg, wp, lp};
+  target->Deliver(&s);
+  self->AwaitAnswer(s);
   return s.result;
 }
 }  // namespace

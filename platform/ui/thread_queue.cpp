@@ -9,6 +9,8 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include "platform/ui/futex_word.h"
+
 namespace {
 std::mutex g_queuesMutex;
 std::map<DWORD, ThreadQueue*> g_queues;
@@ -76,7 +78,7 @@ ThreadQueue::~ThreadQueue() {
 }
 
 void ThreadQueue::Wake() {
-  cv.notify_all();  // the thread may wait for an answer of its own
+  cv.notify_all();  // the thread may wait in WaitForInput or WaitServingMessages
   // Posting the event wakes the event loop; one already posted will do.
   if (notifier) {
     if (!notifier->pending.exchange(true)) QCoreApplication::postEvent(notifier, new QEvent(QEvent::User));
@@ -97,11 +99,56 @@ void ThreadQueue::Post(const MSG& msg, bool front) {
   if (tid != CurrentThreadId()) Wake();
 }
 
-void ThreadQueue::Complete(SentMessage* s) {
-  ThreadQueue* sender = s->sender;
-  {
-    std::lock_guard<std::mutex> lock(sender->m);
-    s->done = true;
+namespace {
+// Makes a thread waiting on word look at its queue again, unless it has
+// its answer already.
+void PokeSender(std::atomic<uint32_t>* word) {
+  uint32_t was = word->load(std::memory_order_relaxed);
+  while (was != SentMessage::kAnswered && !word->compare_exchange_weak(was, SentMessage::kPoked)) {
   }
-  sender->cv.notify_all();
+  if (was == SentMessage::kAsleep) mirt_ui::WakeWordSleepers(word);
+}
+}  // namespace
+
+void ThreadQueue::Deliver(SentMessage* s) {
+  {
+    std::lock_guard<std::mutex> lock(m);
+    sent.push_back(s);
+    if (auto* word = awaited.load(std::memory_order_relaxed)) PokeSender(word);
+  }
+  Wake();
+}
+
+void ThreadQueue::AwaitAnswer(SentMessage& s) {
+  const auto sent = AnswerSpin::Clock::now();
+  const bool spins = answerSpin.Spins();
+  const auto spinUntil = answerSpin.Until(sent);
+  std::atomic<uint32_t>* outer = awaited.load(std::memory_order_relaxed);
+  // Stored before ServeSent takes m: a sender that queues after that pokes.
+  awaited.store(&s.state);
+  for (;;) {
+    uint32_t state = s.state.load(std::memory_order_acquire);
+    if (state == SentMessage::kAnswered) break;
+    if (state == SentMessage::kPoked) {
+      s.state.compare_exchange_strong(state, SentMessage::kWaiting);
+      continue;
+    }
+    if (state == SentMessage::kWaiting) {
+      if (ServeSent()) continue;
+      if (spins && mirt_ui::SpinWhileWordIs(&s.state, SentMessage::kWaiting, spinUntil)) continue;
+      if (!s.state.compare_exchange_strong(state, SentMessage::kAsleep)) continue;
+    }
+    mirt_ui::SleepWhileWordIs(&s.state, SentMessage::kAsleep);
+  }
+  answerSpin.Answered(AnswerSpin::Clock::now() - sent);
+  // Under m: no sender pokes the word once this returns.
+  std::lock_guard<std::mutex> lock(m);
+  awaited.store(outer, std::memory_order_relaxed);
+}
+
+void ThreadQueue::Complete(SentMessage* s) {
+  // The sender may return as soon as it sees the answer: only the word's
+  // address is used after that.
+  if (s->state.exchange(SentMessage::kAnswered, std::memory_order_acq_rel) == SentMessage::kAsleep)
+    mirt_ui::WakeWordSleepers(&s->state);
 }

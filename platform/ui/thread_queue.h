@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/ui/answer_spin.h"
 #include "platform/ui/wintypes.h"
 
 class ThreadQueue;
@@ -31,14 +32,22 @@ class QueueNotifier : public QObject {
   ThreadQueue* queue_;
 };
 
+// A message a thread sent to another and waits on, on the sender's stack.
+// The sender spins, then sleeps, on state; the answering thread does not
+// touch the message after setting it to kAnswered.
 struct SentMessage {
+  enum State : uint32_t {
+    kWaiting,   // the sender is awake or spins
+    kAsleep,    // the sender sleeps on state
+    kPoked,     // a message was sent to the sender meanwhile
+    kAnswered,  // result holds the answer
+  };
   HWND hwnd;
   UINT msg;
   WPARAM wParam;
   LPARAM lParam;
   LRESULT result = 0;
-  bool done = false;
-  ThreadQueue* sender = nullptr;
+  std::atomic<uint32_t> state{kWaiting};
 };
 
 struct QueueTimer {
@@ -67,9 +76,14 @@ class ThreadQueue {
 
   void Wake();
   void Post(const MSG& m, bool front = false);
+  // Queues a message of another thread and wakes this one to serve it.
+  void Deliver(SentMessage* s);
+  // The calling thread's own queue: waits until s is answered, serving the
+  // messages sent here meanwhile.
+  void AwaitAnswer(SentMessage& s);
   // Serves messages other threads sent here; true if any.
   bool ServeSent();
-  void Complete(SentMessage* s);
+  static void Complete(SentMessage* s);
 
   std::mutex m;
   std::condition_variable cv;
@@ -80,6 +94,9 @@ class ThreadQueue {
   DWORD tid = 0;
   bool guiThread = false;
   QueueNotifier* notifier = nullptr;
+  // State word of the answer this thread waits on in AwaitAnswer; changed
+  // by its own thread, read with m held.
+  std::atomic<std::atomic<uint32_t>*> awaited{nullptr};
 
   // Owner thread only.
   std::vector<QueueTimer> timers;
@@ -94,7 +111,8 @@ class ThreadQueue {
   CaretState caret;
   UINT caretBlink = 530;
   MSG lastMsg{};
-  int sendDepth = 0;  // >0 while serving a message sent from another thread
+  int sendDepth = 0;      // >0 while serving a message sent from another thread
+  AnswerSpin answerSpin;  // for the messages this thread sends to others
   // >0 while a dialog that a person answers runs on this queue: the keys and
   // pointer input meant for the layer's windows are dropped as taken, as a
   // disabled owner would get none.

@@ -6,6 +6,7 @@
 #include <Qt>
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "platform/ui/cdc.h"
 #include "platform/ui/cwnd.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/thread_queue.h"
 #include "platform/ui/wnd_obj.h"
 #include "tests/support/test_support.h"
 #include "ui_test_support.h"
@@ -265,6 +267,47 @@ TEST_F(WindowTest, SentMessagesAreServedInsideGetMessage) {
   worker.join();
   EXPECT_EQ(got.load(), 55);
   w.DestroyWindow();
+}
+
+// The window's handler sends a message back to the worker's queue while the
+// worker waits in SendMessage: the worker serves it, so both sends return.
+// In odd rounds the handler pauses first, so the worker waits asleep.
+TEST_F(WindowTest, AWorkerWaitingInSendMessageServesWhatIsSentBackToIt) {
+  constexpr int kRounds = 200;
+  constexpr UINT kAsk = WM_USER + 3;
+  constexpr LRESULT kAnswer = 77;
+  static constexpr auto kPause = std::chrono::microseconds(200);
+  static std::atomic<ThreadQueue*> workerQueue{nullptr};
+  struct Proc {
+    static LRESULT CALLBACK Fn(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+      if (m != kAsk) return DefWindowProc(h, m, wp, lp);
+      if (wp % 2) std::this_thread::sleep_for(kPause);
+      SentMessage back{nullptr, WM_NULL, 0, 0};
+      workerQueue.load()->Deliver(&back);
+      ThreadQueue::Current()->AwaitAnswer(back);
+      return kAnswer;
+    }
+  };
+  HWND h = MakeTop(50, 50, WS_POPUP, &Proc::Fn);
+  std::atomic<int> answered{0};
+  std::thread worker([&] {
+    workerQueue = ThreadQueue::Current();
+    for (int round = 0; round < kRounds; ++round)
+      if (::SendMessage(h, kAsk, round, 0) == kAnswer) ++answered;
+  });
+  std::thread watchdog([&] {
+    for (int waited = 0; answered < kRounds; ++waited) {
+      if (waited == 3000) {
+        ADD_FAILURE() << "a send back to the waiting worker was never served";
+        _exit(1);  // the window's thread waits in its handler
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  });
+  EXPECT_TRUE(WaitServingMessages([&] { return answered == kRounds; }, INFINITE));
+  worker.join();
+  watchdog.join();
+  DestroyWindow(h);
 }
 
 TEST_F(WindowTest, TheClassIconServesAsItsSmallIconToo) {
