@@ -340,17 +340,33 @@ BOOL PostMessage(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   }
   POINT pt{0, 0};
   GetCursorPos(&pt);
-  w->queue->Post(MSG{h, msg, wp, lp, NowMs(), pt, 0});
+  const MSG m{h, msg, wp, lp, NowMs(), pt, 0};
+  if (w->queue == t_currentQueue) {
+    w->queue->Post(m);
+    return TRUE;
+  }
+  auto held = ThreadQueue::HoldQueues();
+  if (w->queue->ended) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  w->queue->Post(m);
   return TRUE;
 }
 
 BOOL PostThreadMessage(DWORD tid, UINT msg, WPARAM wp, LPARAM lp) {
-  ThreadQueue* q = tid == CurrentThreadId() ? ThreadQueue::Current() : ThreadQueue::ForThread(tid);
+  const MSG m{nullptr, msg, wp, lp, NowMs(), {0, 0}, 0};
+  if (tid == CurrentThreadId()) {
+    ThreadQueue::Current()->Post(m);
+    return TRUE;
+  }
+  auto held = ThreadQueue::HoldQueues();
+  ThreadQueue* q = ThreadQueue::ForThreadHeld(tid);
   if (!q) {
     SetLastError(ERROR_INVALID_THREAD_ID_VALUE);
     return FALSE;
   }
-  q->Post(MSG{nullptr, msg, wp, lp, NowMs(), {0, 0}, 0});
+  q->Post(m);
   return TRUE;
 }
 
@@ -368,20 +384,26 @@ namespace {
     for (HWND t : tops) SendMessage(t, msg, wp, lp);
     return 0;
   }
-  Wnd* w = FindRaw(h);
+  ThreadQueue* self = ThreadQueue::Current();
+  WndPtr w = Find(h);
   if (!w) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;
   }
-  ThreadQueue* target = w->queue;
-  ThreadQueue* self = ThreadQueue::Current();
-  if (target == self) {
+  if (w->queue == self) {
     WNDPROC proc = w->proc;
     return proc ? proc(h, msg, wp, lp) : 0;
   }
-  // The target thread may destroy the window meanwhile: w is not used again.
   SentMessage s{h, msg, wp, lp};
-  target->Deliver(&s);
+  {
+    // The target thread may end meanwhile: its queue is used only while held.
+    auto held = ThreadQueue::HoldQueues();
+    if (w->queue->ended) {
+      SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+      return 0;
+    }
+    w->queue->Deliver(&s);
+  }
   self->AwaitAnswer(s);
   return s.result;
 }

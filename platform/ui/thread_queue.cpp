@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/ui/futex_word.h"
+#include "platform/ui/wnd_obj.h"
 
 namespace {
 std::mutex g_queuesMutex;
@@ -22,6 +23,9 @@ struct QueueHolder {
     t_currentQueue = nullptr;
     std::lock_guard<std::mutex> lock(g_queuesMutex);
     g_queues.erase(q->tid);
+    // The thread's windows outlive it as destroyed ones: what is sent or
+    // posted to them later gets no answer instead of reaching a freed queue.
+    mirt_ui::RetireWindowsOf(q.get(), ThreadQueue::EndedThreads());
   }
 };
 thread_local QueueHolder t_holder;
@@ -60,8 +64,23 @@ ThreadQueue* ThreadQueue::Current() {
   return t_holder.q.get();
 }
 
+std::unique_lock<std::mutex> ThreadQueue::HoldQueues() { return std::unique_lock<std::mutex>(g_queuesMutex); }
+
+ThreadQueue* ThreadQueue::EndedThreads() {
+  static ThreadQueue* const ended = [] {
+    auto* q = new ThreadQueue;  // never deleted: windows may point at it until the end
+    q->ended = true;
+    return q;
+  }();
+  return ended;
+}
+
 ThreadQueue* ThreadQueue::ForThread(DWORD tid) {
   std::lock_guard<std::mutex> lock(g_queuesMutex);
+  return ForThreadHeld(tid);
+}
+
+ThreadQueue* ThreadQueue::ForThreadHeld(DWORD tid) {
   auto it = g_queues.find(tid);
   return it == g_queues.end() ? nullptr : it->second;
 }
@@ -89,6 +108,7 @@ void ThreadQueue::Wake() {
 }
 
 void ThreadQueue::Post(const MSG& msg, bool front) {
+  if (ended) return;
   {
     std::lock_guard<std::mutex> lock(m);
     if (front)
@@ -111,6 +131,10 @@ void PokeSender(std::atomic<uint32_t>* word) {
 }  // namespace
 
 void ThreadQueue::Deliver(SentMessage* s) {
+  if (ended) {
+    Complete(s);
+    return;
+  }
   {
     std::lock_guard<std::mutex> lock(m);
     sent.push_back(s);

@@ -72,6 +72,12 @@ class ThreadQueue {
  public:
   static ThreadQueue* Current();
   static ThreadQueue* ForThread(DWORD tid);
+  // Keeps every live thread's queue from being deleted while held: another
+  // thread's queue is used only under it. Windows of a thread that ended
+  // have the ended queue, which answers nothing.
+  static std::unique_lock<std::mutex> HoldQueues();
+  static ThreadQueue* EndedThreads();
+  static ThreadQueue* ForThreadHeld(DWORD tid);  // ForThread under HoldQueues
   ~ThreadQueue();
 
   void Wake();
@@ -93,6 +99,7 @@ class ThreadQueue {
   int quitCode = 0;
   DWORD tid = 0;
   bool guiThread = false;
+  bool ended = false;  // the queue of windows whose thread ended
   QueueNotifier* notifier = nullptr;
   // State word of the answer this thread waits on in AwaitAnswer; changed
   // by its own thread, read with m held.

@@ -101,6 +101,15 @@ void FreeHandle(HWND h) {
   g_windows.erase(h);
 }
 
+void RetireWindowsOf(ThreadQueue* q, ThreadQueue* ended) {
+  std::lock_guard<std::recursive_mutex> lock(g_windowRegistryMutex);
+  for (auto& [h, w] : g_windows)
+    if (w->queue == q) {
+      w->queue = ended;
+      w->destroyed = true;
+    }
+}
+
 std::vector<HWND>& TopLevels() { return g_tops; }
 
 std::shared_ptr<WndClass> FindClass(const std::string& name) {

@@ -183,6 +183,8 @@ QImage Capture(HWND h);
 
 HWND AllocHandle(const WndPtr& w);
 void FreeHandle(HWND h);
+// Marks the windows of queue q destroyed and gives them the queue `ended`.
+void RetireWindowsOf(ThreadQueue* q, ThreadQueue* ended);
 std::shared_ptr<WndClass> FindClassByName(LPCSTR name);  // name or atom
 ATOM AddClass(std::shared_ptr<WndClass> c);
 bool RemoveClass(LPCSTR name);

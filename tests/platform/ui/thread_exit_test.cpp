@@ -1,5 +1,5 @@
 // Threads waiting in SendMessage on a thread that ends get 0 instead of
-// waiting forever. The window thread here is a thread of its own (it
+// waiting forever, and so does what comes after it ended. The window thread here is a thread of its own (it
 // makes the program's QApplication), so it can end while the program runs.
 #include <gtest/gtest.h>
 
@@ -24,6 +24,7 @@ bool HasSentMessages(ThreadQueue* q, size_t n) {
 TEST(ThreadExitTest, SendersToAThreadThatEndsGetZero) {
   std::promise<HWND> made;
   std::promise<void> sendersWaiting;
+  DWORD windowThreadId = 0;
   std::thread windowThread([&] {
     static int argc = 1;
     static char name[] = "thread_exit_test";
@@ -36,6 +37,7 @@ TEST(ThreadExitTest, SendersToAThreadThatEndsGetZero) {
     HWND h =
         CreateWindowEx(0, "ThreadExitTest", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ThreadQueue* self = ThreadQueue::Current();
+    windowThreadId = CurrentThreadId();
     made.set_value(h);
     // Ends without serving what two senders wait for.
     while (!HasSentMessages(self, 2)) std::this_thread::sleep_for(1ms);
@@ -55,6 +57,11 @@ TEST(ThreadExitTest, SendersToAThreadThatEndsGetZero) {
     }
     EXPECT_EQ(f->get(), 0);
   }
+  // Its window ended with it: what comes later gets no answer at once.
+  EXPECT_FALSE(IsWindow(h));
+  EXPECT_EQ(send(), 0);
+  EXPECT_FALSE(PostMessage(h, WM_NULL, 0, 0));
+  EXPECT_FALSE(PostThreadMessage(windowThreadId, WM_NULL, 0, 0));
 }
 
 }  // namespace
