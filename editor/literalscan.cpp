@@ -327,7 +327,7 @@ void LiteralScan::ChooseKeys(bool pairs) {
 }
 
 bool LiteralScan::Equal(const char* p, const std::string& s) const {
-  if (m_fold == nullptr) return std::memcmp(p, s.data(), s.size()) == 0;
+  if (m_fold == nullptr) return SameBytes(p, s.data(), s.size());
   for (size_t i = 0; i < s.size(); ++i) {
     if (m_fold[static_cast<unsigned char>(p[i])] != static_cast<unsigned char>(s[i])) return false;
   }
@@ -356,7 +356,7 @@ long LiteralScan::FindOne(const char* p, size_t n) const {
   long misses = 0;
   while (q < stop && (q = static_cast<const char*>(std::memchr(q, key, stop - q))) != nullptr) {
     const char* start = q - t.key;
-    if (start[t.also] == t.text[t.also] && std::memcmp(start, t.text.data(), len) == 0)
+    if (start[t.also] == t.text[t.also] && SameBytes(start, t.text.data(), len))
       return static_cast<long>(start - p);
     ++q;
     ++misses;
@@ -405,7 +405,7 @@ long LiteralScan::FindOnePairs(const char* p, const char* start, const char* las
                LiteralscanPairsWide(p, start, last, t.text[t.key], t.key, t.text[t.also], t.also)) {
       for (; mask != 0; mask &= mask - 1) {
         const char* at = start + __builtin_ctz(mask);
-        if (std::memcmp(at, t.text.data(), len) == 0) return static_cast<long>(at - p);
+        if (SameBytes(at, t.text.data(), len)) return static_cast<long>(at - p);
       }
       start += 32;
     }
@@ -422,12 +422,12 @@ long LiteralScan::FindOnePairs(const char* p, const char* start, const char* las
         static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(x, k), _mm_cmpeq_epi8(y, a))));
     for (; mask != 0; mask &= mask - 1) {
       const char* at = start + __builtin_ctz(mask);
-      if (std::memcmp(at, t.text.data(), len) == 0) return static_cast<long>(at - p);
+      if (SameBytes(at, t.text.data(), len)) return static_cast<long>(at - p);
     }
   }
 #endif
   for (; start <= last; ++start) {
-    if (start[t.key] == t.text[t.key] && std::memcmp(start, t.text.data(), len) == 0)
+    if (start[t.key] == t.text[t.key] && SameBytes(start, t.text.data(), len))
       return static_cast<long>(start - p);
   }
   return -1;

@@ -567,7 +567,7 @@ bool RegExp::Match(Node prog) {
         const char* opnd = reinterpret_cast<const char*>(Operand(scan));
         size_t len = ExactLength(scan);
         if (m_input == m_end || *opnd != *m_input) return false;
-        if (len > 1 && (static_cast<size_t>(m_end - m_input) < len || std::memcmp(opnd, m_input, len) != 0))
+        if (len > 1 && (static_cast<size_t>(m_end - m_input) < len || !SameBytes(opnd, m_input, len)))
           return false;
         m_input += len;
         break;
