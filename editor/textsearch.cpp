@@ -58,8 +58,8 @@ struct Prepared {
   // The pattern up to its first NUL.
   void Prepare(const CString& text, bool withCase, bool asRegex) {
     // Equal lengths and bytes: the given text has no NUL before its end.
-    if (ready && withCase == matchCase && asRegex == regex && static_cast<size_t>(text.GetLength()) == typed.size() &&
-        SameBytes(text, typed.data(), typed.size()))
+    if (ready && withCase == matchCase && asRegex == regex &&
+        static_cast<size_t>(text.GetLength()) == typed.size() && SameBytes(text, typed.data(), typed.size()))
       return;
     ready = true;
     typed = static_cast<const char*>(text);
