@@ -91,9 +91,11 @@ const char* TextsearchSpanEnd(const EditLine* line) {
 // Passes over lines without any of the scanned strings, scanning runs of
 // lines whose texts follow one another in memory as one block (a NUL ends
 // each text, so no string found spans two lines): the first line at or
-// after `line` that may hold one, the limit line, or null at the end;
-// `seen` tells whether a string was found in the line's bytes.
-EditLine* TextsearchSkip(EditLine* line, const EditLine* limit, const LiteralScan& scan, Seen* seen) {
+// after `line` that may hold one (from byte `from` on in `line`), the limit
+// line, or null at the end; `seen` tells whether a string was found in the
+// line's bytes.
+EditLine* TextsearchSkip(EditLine* line, int from, const EditLine* limit, const LiteralScan& scan,
+                         Seen* seen) {
   *seen = Seen::kNo;
   constexpr int kFirstRun = 4;  // lines; runs grow while nothing is found
   constexpr int kLongestRun = 4096;
@@ -104,7 +106,8 @@ EditLine* TextsearchSkip(EditLine* line, const EditLine* limit, const LiteralSca
       if (next == nullptr || next == limit || next->text != TextsearchSpanEnd(last)) break;
       last = next;
     }
-    const char* begin = line->text;
+    const char* begin = line->text + from;
+    from = 0;
     long at = scan.Find(begin, static_cast<size_t>(last->text + last->length - begin));
     if (at >= 0) {
       const char* hit = begin + at;
@@ -122,7 +125,7 @@ EditLine* TextsearchSkip(EditLine* line, const EditLine* limit, const LiteralSca
 // scanned whole from the line on, and a hit is mapped back to its line by
 // its place among the block's texts. False when the blocks do not hold the
 // lines as expected: `line` is then where the caller's walk goes on.
-bool TextsearchSkipLoaded(EditLine*& line, const EditLine* limit, const LiteralScan& scan,
+bool TextsearchSkipLoaded(EditLine*& line, int from, const EditLine* limit, const LiteralScan& scan,
                           const LoadedLines& loaded, Seen* seen) {
   *seen = Seen::kNo;
   // Line numbers are the loaded order (from 1), as nothing changed since.
@@ -136,9 +139,10 @@ bool TextsearchSkipLoaded(EditLine*& line, const EditLine* limit, const LiteralS
       if (limit->text == nullptr || limit->text < line->text || limit->text > span.end) return false;
       stop = limit->text;
     }
-    long at = scan.Find(line->text, static_cast<size_t>(stop - line->text));
+    const char* begin = line->text + from;
+    long at = scan.Find(begin, static_cast<size_t>(stop - begin));
     if (at >= 0) {
-      const char* hit = line->text + at;
+      const char* hit = begin + at;
       // Hits are often close by; else the block's texts are searched.
       constexpr int kNearLines = 16;
       EditLine* found = line;
@@ -162,6 +166,7 @@ bool TextsearchSkipLoaded(EditLine*& line, const EditLine* limit, const LiteralS
     EditLine* next = loaded.LineAt(span.endLine);
     if (next == nullptr && span.endLine < loaded.LineCount()) return false;
     line = next;
+    from = 0;
   }
   return true;
 }
@@ -280,9 +285,12 @@ BOOL FindText(EditPos& pos, EditPos& limit, FindRecord* rec, const LoadedLines* 
   bool skip = search.forward && !search.p->scan.Empty();
   for (EditLine* line = pos.line; line != nullptr; line = search.forward ? line->next : line->prev) {
     Seen seen = Seen::kNo;
-    if (skip && line != pos.line) {
-      if (asLoaded == nullptr || !TextsearchSkipLoaded(line, limit.line, search.p->scan, *asLoaded, &seen))
-        line = TextsearchSkip(line, limit.line, search.p->scan, &seen);
+    if (skip) {
+      // The start line is scanned from the start on, with the lines after.
+      auto from = [&pos](const EditLine* at) { return at == pos.line ? pos.offset : 0; };
+      if (asLoaded == nullptr ||
+          !TextsearchSkipLoaded(line, from(line), limit.line, search.p->scan, *asLoaded, &seen))
+        line = TextsearchSkip(line, from(line), limit.line, search.p->scan, &seen);
       if (line == nullptr) break;
     }
     int len = line->text != nullptr ? line->length : 0;
