@@ -144,7 +144,7 @@ bool TextsearchSkipLoaded(EditLine*& line, int from, const EditLine* limit, cons
     if (at >= 0) {
       const char* hit = begin + at;
       // Hits are often close by; else the block's texts are searched.
-      constexpr int kNearLines = 16;
+      constexpr int kNearLines = 32;
       EditLine* found = line;
       for (int n = 0;
            n < kNearLines && found != nullptr && found->text != nullptr && hit > found->text + found->length;
