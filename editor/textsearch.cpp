@@ -132,7 +132,9 @@ bool TextsearchSkipLoaded(EditLine*& line, int from, const EditLine* limit, cons
   long end = limit != nullptr ? limit->lineNumber - 1 : -1;
   while (line != nullptr && line != limit && line->text != nullptr) {
     LoadedLines::Span span;
-    if (!loaded.TextSpanOf(line->text, &span) || loaded.LineAt(line->lineNumber - 1) != line) return false;
+    long following = 0;  // lines whose records follow line's
+    if (!loaded.TextSpanOf(line->text, &span) || loaded.LinesFrom(line->lineNumber - 1, &following) != line)
+      return false;
     const char* stop = span.end;
     bool limitHere = limit != nullptr && end < span.endLine;
     if (limitHere) {
@@ -143,15 +145,15 @@ bool TextsearchSkipLoaded(EditLine*& line, int from, const EditLine* limit, cons
     long at = scan.Find(begin, static_cast<size_t>(stop - begin));
     if (at >= 0) {
       const char* hit = begin + at;
-      // Hits are often close by; else the block's texts are searched.
-      constexpr int kNearLines = 32;
-      EditLine* found = line;
-      for (int n = 0;
-           n < kNearLines && found != nullptr && found->text != nullptr && hit > found->text + found->length;
-           ++n)
-        found = found->next;
-      if (found == nullptr || found->text == nullptr || hit > found->text + found->length)
-        found = loaded.LineOfText(span, hit, line->lineNumber - 1);
+      // Hits are often close by, among the records that follow line's
+      // (read side by side, not one through the other); else the block's
+      // texts are searched.
+      constexpr long kNearLines = 32;
+      EditLine* found = nullptr;
+      for (long n = 0; n < std::min(following, kNearLines) && found == nullptr; ++n) {
+        if (line[n].text != nullptr && hit <= line[n].text + line[n].length) found = &line[n];
+      }
+      if (found == nullptr) found = loaded.LineOfText(span, hit, line->lineNumber - 1);
       if (found == nullptr || found->text == nullptr || hit < found->text ||
           hit > found->text + found->length)
         return false;
