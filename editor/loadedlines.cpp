@@ -131,9 +131,17 @@ bool LoadedLines::TextSpanOf(const char* p, Span* span) const {
 }
 
 EditLine* LoadedLines::LineAt(long index) const {
+  long count = 0;
+  return LinesFrom(index, &count);
+}
+
+EditLine* LoadedLines::LinesFrom(long index, long* count) const {
+  *count = 0;
   if (index < 0 || index >= m_recordCount) return nullptr;
   for (size_t i = m_records.Count(); i-- > 0;) {
     if (m_records.FirstItem(i) <= index) {
+      long end = i + 1 < m_records.Count() ? m_records.FirstItem(i + 1) : m_recordCount;
+      *count = end - index;
       return reinterpret_cast<EditLine*>(const_cast<char*>(m_records.Begin(i))) +
              (index - m_records.FirstItem(i));
     }

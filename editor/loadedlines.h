@@ -44,6 +44,10 @@ class LoadedLines {
   // The block of texts that holds p, or false.
   bool TextSpanOf(const char* p, Span* span) const;
   EditLine* LineAt(long index) const;
+  // Line `index` (null when there is none) and in *count how many lines
+  // from it on have their records one after another: line index + k is
+  // the k-th record after it for k below the count.
+  EditLine* LinesFrom(long index, long* count) const;
   long LineCount() const { return m_recordCount; }
   // The line of the span whose text (or its NUL) holds p, looked for from
   // line `from` on.

@@ -76,6 +76,7 @@ void RegExp::Reset() {
   m_leadRepeat = nullptr;
   m_sets.clear();
   m_setAt.clear();
+  m_exactLength.clear();
 }
 
 // ---- compiling -------------------------------------------------------------
@@ -137,6 +138,7 @@ void RegExp::Optimize(int flags) {
 // Walks the program node by node (an operand follows its node).
 void RegExp::BuildSets() {
   m_setAt.assign(m_size + 1, 0);
+  m_exactLength.assign(m_size + 1, 0);
   m_sets.assign(1, {});
   for (long at = 0; at + 3 <= m_size;) {
     Node p = m_program + at;
@@ -144,8 +146,12 @@ void RegExp::BuildSets() {
     at += 3;
     if (op != EXACTLY && op != ANYOF && op != ANYBUT) continue;
     const char* operand = reinterpret_cast<const char*>(Operand(p));
-    at += static_cast<long>(std::strlen(operand)) + 1;
-    if (op == EXACTLY) continue;
+    size_t length = std::strlen(operand);
+    at += static_cast<long>(length) + 1;
+    if (op == EXACTLY) {
+      m_exactLength[p - m_program] = static_cast<unsigned short>(length);
+      continue;
+    }
     std::array<bool, 256> table{};
     for (const char* c = operand; *c != '\0'; ++c) table[static_cast<unsigned char>(*c)] = true;
     if (op == ANYBUT) {
@@ -443,10 +449,25 @@ int RegExp::Exec(const char* text, int start, Prefilter prefilter) {
   m_pMatch = nullptr;
   if (!m_bValid || text == nullptr || start < 0) return -1;
   if (start > 0 && std::memchr(text, '\0', start) != nullptr) return -1;  // start lies beyond the text
-  const char* from = text + start;
-  const char* end = from + std::strlen(from);
+  m_end = text + start + std::strlen(text + start);
+  return Run(text, text + start, prefilter);
+}
+
+int RegExp::ExecIn(std::string_view text, int start, Prefilter prefilter) {
+  m_pMatch = nullptr;
+  if (!m_bValid || text.data() == nullptr || start < 0 || static_cast<size_t>(start) > text.size()) return -1;
+  m_end = text.data() + text.size();
+  return Run(text.data(), text.data() + start, prefilter);
+}
+
+// The leftmost match in [from, m_end) of the text that begins at `text`.
+int RegExp::Run(const char* text, const char* from, Prefilter prefilter) {
+  const char* end = m_end;
   if (prefilter == Prefilter::kLookFirst) {
-    if (m_regmust != nullptr && std::strstr(from, m_regmust) == nullptr) return -1;
+    if (m_regmust != nullptr &&
+        std::string_view(from, end - from).find(std::string_view(m_regmust, m_regmlen)) ==
+            std::string_view::npos)
+      return -1;
     if (!m_requiredScan.Empty() && m_requiredScan.Find(from, end - from) < 0) return -1;
   }
   m_bol = text;
@@ -454,7 +475,7 @@ int RegExp::Exec(const char* text, int start, Prefilter prefilter) {
   m_aborted = false;
   const char* hit = nullptr;
   if (m_reganch) {
-    if (start == 0 && Try(text)) hit = text;
+    if (from == text && Try(text)) hit = text;
   } else if (!m_startAnywhere) {
     // Only where a match can start: a byte it can start with, or the end.
     for (const char* s = from; !m_aborted; ++s) {
@@ -475,7 +496,7 @@ int RegExp::Exec(const char* text, int start, Prefilter prefilter) {
         hit = s;
         break;
       }
-    } while (*s++ != '\0' && !m_aborted);
+    } while (s++ != end && !m_aborted);
   }
   if (hit == nullptr) {
     for (int i = 0; i < kGroups; ++i) m_startp[i] = m_endp[i] = nullptr;
@@ -499,11 +520,21 @@ int RegExp::Exec(const char* text, int start, Prefilter prefilter) {
 
 bool RegExp::Try(const char* s) {
   m_input = s;
-  for (int i = 0; i < kGroups; ++i) m_startp[i] = m_endp[i] = nullptr;
+  // Groups the program does not have stay null from Compile on.
+  for (int i = 0; i < m_npar; ++i) m_startp[i] = m_endp[i] = nullptr;
   m_depth = 0;
   if (!Match(m_program) || m_aborted) return false;
   m_startp[0] = s;
   m_endp[0] = m_input;
+  return true;
+}
+
+// Whether Match(prog) at m_input would fail at its first node, a string
+// whose first byte is not there: the work it would count is counted.
+bool RegExp::FailsAtOnce(Node prog) {
+  if (OpOf(prog) != EXACTLY || (m_input != m_end && *Operand(prog) == static_cast<unsigned char>(*m_input)))
+    return false;
+  if (m_depth + 1 > kMaxDepth || ++m_steps > kMaxSteps) m_aborted = true;
   return true;
 }
 
@@ -526,23 +557,24 @@ bool RegExp::Match(Node prog) {
         if (m_input != m_bol) return false;
         break;
       case EOL:
-        if (*m_input != '\0') return false;
+        if (m_input != m_end) return false;
         break;
       case ANY:
-        if (*m_input == '\0') return false;
+        if (m_input == m_end) return false;
         ++m_input;
         break;
       case EXACTLY: {
         const char* opnd = reinterpret_cast<const char*>(Operand(scan));
-        if (*opnd != *m_input) return false;
-        size_t len = std::strlen(opnd);
-        if (len > 1 && std::strncmp(opnd, m_input, len) != 0) return false;
+        size_t len = ExactLength(scan);
+        if (m_input == m_end || *opnd != *m_input) return false;
+        if (len > 1 && (static_cast<size_t>(m_end - m_input) < len || !SameBytes(opnd, m_input, len)))
+          return false;
         m_input += len;
         break;
       }
       case ANYOF:
       case ANYBUT: {
-        if (*m_input == '\0') return false;
+        if (m_input == m_end) return false;
         if (!SetOf(scan)[static_cast<unsigned char>(*m_input)]) return false;
         ++m_input;
         break;
@@ -557,7 +589,7 @@ bool RegExp::Match(Node prog) {
         }
         do {
           const char* save = m_input;
-          if (Match(Operand(scan))) return true;
+          if (!FailsAtOnce(Operand(scan)) && Match(Operand(scan))) return true;
           m_input = save;
           scan = NextNode(scan);
         } while (scan != nullptr && OpOf(scan) == BRANCH && !m_aborted);
@@ -604,7 +636,7 @@ bool RegExp::MatchRepeat(Node scan, Node next) {
   const char* save = m_input;
   int no = Repeat(Operand(scan));
   while (no >= min) {
-    if (nextch == 0 || *m_input == nextch) {
+    if (nextch == 0 || (m_input != m_end && *m_input == nextch)) {
       if (Match(next)) return true;
       if (m_aborted) return false;
     }
@@ -627,18 +659,19 @@ int RegExp::Repeat(Node p) {
 // Bytes from s on that the single-byte node p matches one after another.
 size_t RegExp::RunLength(Node p, const char* s) const {
   const char* opnd = reinterpret_cast<const char*>(Operand(p));
+  size_t room = static_cast<size_t>(m_end - s);
   size_t count = 0;
   switch (OpOf(p)) {
     case ANY:
-      count = std::strlen(s);
+      count = room;
       break;
     case EXACTLY:
-      while (s[count] != '\0' && s[count] == *opnd) ++count;
+      while (count < room && s[count] == *opnd) ++count;
       break;
     case ANYOF:
     case ANYBUT: {
       const bool* in = SetOf(p);
-      while (in[static_cast<unsigned char>(s[count])]) ++count;
+      while (count < room && in[static_cast<unsigned char>(s[count])]) ++count;
       break;
     }
     default:

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editor/literalscan.h"
@@ -34,6 +35,9 @@ class RegExp {
   // The same with attempts starting at `start` only; ^ still means the
   // start of `text`, so a search that goes on inside a line stays right.
   int Exec(const char* text, int start, Prefilter prefilter = Prefilter::kLookFirst);
+  // The same over the bytes of `text`, whose end is the text's end: no NUL
+  // need follow them and none may be among them.
+  int ExecIn(std::string_view text, int start, Prefilter prefilter);
   // A new heap text (free()) with & and \0..\9 replaced by the groups of
   // the last match; null when nothing was matched or memory runs out.
   char* Substitute(const char* source) const;
@@ -72,13 +76,16 @@ class RegExp {
   void BuildSets();
 
   // Matching.
+  int Run(const char* text, const char* from, Prefilter prefilter);
   bool Try(const char* s);
+  bool FailsAtOnce(Node prog);
   bool Match(Node prog);
   bool MatchRepeat(Node scan, Node next);
   int Repeat(Node p);
   const char* NextStart(const char* s, const char* end) const;
   const bool* SetOf(Node p) const { return m_sets[m_setAt[p - m_program]].data(); }
   size_t RunLength(Node p, const char* s) const;
+  size_t ExactLength(Node p) const { return m_exactLength[p - m_program]; }
 
   char* m_matchBuffer = nullptr;  // m_pMatch points here after a match
   size_t m_matchRoom = 0;
@@ -92,6 +99,7 @@ class RegExp {
 
   const char* m_input = nullptr;
   const char* m_bol = nullptr;
+  const char* m_end = nullptr;  // the end of the text matched
   long m_steps = 0;
   int m_depth = 0;
   bool m_aborted = false;
@@ -111,4 +119,6 @@ class RegExp {
   // ANYOF and ANYBUT nodes as byte tables, by node offset.
   std::vector<std::array<bool, 256>> m_sets;
   std::vector<unsigned short> m_setAt;
+  // EXACTLY nodes' string lengths, by node offset.
+  std::vector<unsigned short> m_exactLength;
 };

@@ -17,12 +17,28 @@ void Lower(std::string& s) {
   for (char& c : s) c = static_cast<char>(lower[static_cast<unsigned char>(c)]);
 }
 
-// The bytes of a line before its first CR or LF.
-int TextEnd(const char* text, int length) {
-  if (text == nullptr) return 0;
-  const char* at = FindAnyByte(text, text + length, LineBreakBytes());
+// NUL, CR and LF as keys.
+const KeyBytes& TextsearchStopBytes() {
+  static const KeyBytes keys = [] {
+    KeyBytes k;
+    k.Add('\0');
+    k.Add('\r');
+    k.Add('\n');
+    return k;
+  }();
+  return keys;
+}
+
+// The first `length` bytes of a line before its first CR or LF, or a NUL
+// (which ends the text for the regex matcher).
+int TextsearchTextEnd(const char* text, int length) {
+  const char* at = FindAnyByte(text, text + length, TextsearchStopBytes());
   return at != nullptr ? static_cast<int>(at - text) : length;
 }
+
+// Whether a line is known to hold one of the scanned strings in the bytes
+// a search looks at.
+enum class Seen { kNo, kYes };
 
 // A pattern made ready for searching: compiled once and kept for the next
 // search of the same pattern (replacing all calls FindText for each match).
@@ -37,13 +53,16 @@ struct Prepared {
   // The plain pattern, or strings every regex match contains, looked for
   // in the line bytes as they are (case folded unless matchCase).
   LiteralScan scan;
-  std::string work;  // a line's text for the regex matcher
+  std::string work;  // a line's text case folded for the regex matcher
 
   // The pattern up to its first NUL.
-  void Prepare(const char* text, bool withCase, bool asRegex) {
-    if (ready && typed == text && withCase == matchCase && asRegex == regex) return;
+  void Prepare(const CString& text, bool withCase, bool asRegex) {
+    // Equal lengths and bytes: the given text has no NUL before its end.
+    if (ready && withCase == matchCase && asRegex == regex &&
+        static_cast<size_t>(text.GetLength()) == typed.size() && SameBytes(text, typed.data(), typed.size()))
+      return;
     ready = true;
-    typed = text;
+    typed = static_cast<const char*>(text);
     pattern = typed;
     if (!withCase) Lower(pattern);
     matchCase = withCase;
@@ -54,7 +73,7 @@ struct Prepared {
   }
 };
 
-Prepared& PreparedFor(const char* pattern, bool matchCase, bool regex) {
+Prepared& PreparedFor(const CString& pattern, bool matchCase, bool regex) {
   thread_local Prepared prepared;
   prepared.Prepare(pattern, matchCase, regex);
   return prepared;
@@ -72,8 +91,12 @@ const char* TextsearchSpanEnd(const EditLine* line) {
 // Passes over lines without any of the scanned strings, scanning runs of
 // lines whose texts follow one another in memory as one block (a NUL ends
 // each text, so no string found spans two lines): the first line at or
-// after `line` that may hold one, the limit line, or null at the end.
-EditLine* TextsearchSkip(EditLine* line, const EditLine* limit, const LiteralScan& scan) {
+// after `line` that may hold one (from byte `from` on in `line`), the limit
+// line, or null at the end; `seen` tells whether a string was found in the
+// line's bytes.
+EditLine* TextsearchSkip(EditLine* line, int from, const EditLine* limit, const LiteralScan& scan,
+                         Seen* seen) {
+  *seen = Seen::kNo;
   constexpr int kFirstRun = 4;  // lines; runs grow while nothing is found
   constexpr int kLongestRun = 4096;
   for (int run = kFirstRun; line != nullptr && line != limit && line->text != nullptr;) {
@@ -83,11 +106,13 @@ EditLine* TextsearchSkip(EditLine* line, const EditLine* limit, const LiteralSca
       if (next == nullptr || next == limit || next->text != TextsearchSpanEnd(last)) break;
       last = next;
     }
-    const char* begin = line->text;
+    const char* begin = line->text + from;
+    from = 0;
     long at = scan.Find(begin, static_cast<size_t>(last->text + last->length - begin));
     if (at >= 0) {
       const char* hit = begin + at;
       while (hit >= TextsearchSpanEnd(line)) line = line->next;
+      if (hit < line->text + line->length) *seen = Seen::kYes;
       return line;
     }
     line = last->next;
@@ -100,35 +125,40 @@ EditLine* TextsearchSkip(EditLine* line, const EditLine* limit, const LiteralSca
 // scanned whole from the line on, and a hit is mapped back to its line by
 // its place among the block's texts. False when the blocks do not hold the
 // lines as expected: `line` is then where the caller's walk goes on.
-bool TextsearchSkipLoaded(EditLine*& line, const EditLine* limit, const LiteralScan& scan,
-                          const LoadedLines& loaded) {
+bool TextsearchSkipLoaded(EditLine*& line, int from, const EditLine* limit, const LiteralScan& scan,
+                          const LoadedLines& loaded, Seen* seen) {
+  *seen = Seen::kNo;
   // Line numbers are the loaded order (from 1), as nothing changed since.
   long end = limit != nullptr ? limit->lineNumber - 1 : -1;
   while (line != nullptr && line != limit && line->text != nullptr) {
     LoadedLines::Span span;
-    if (!loaded.TextSpanOf(line->text, &span) || loaded.LineAt(line->lineNumber - 1) != line) return false;
+    long following = 0;  // lines whose records follow line's
+    if (!loaded.TextSpanOf(line->text, &span) || loaded.LinesFrom(line->lineNumber - 1, &following) != line)
+      return false;
     const char* stop = span.end;
     bool limitHere = limit != nullptr && end < span.endLine;
     if (limitHere) {
       if (limit->text == nullptr || limit->text < line->text || limit->text > span.end) return false;
       stop = limit->text;
     }
-    long at = scan.Find(line->text, static_cast<size_t>(stop - line->text));
+    const char* begin = line->text + from;
+    long at = scan.Find(begin, static_cast<size_t>(stop - begin));
     if (at >= 0) {
-      const char* hit = line->text + at;
-      // Hits are often close by; else the block's texts are searched.
-      constexpr int kNearLines = 16;
-      EditLine* found = line;
-      for (int n = 0;
-           n < kNearLines && found != nullptr && found->text != nullptr && hit > found->text + found->length;
-           ++n)
-        found = found->next;
-      if (found == nullptr || found->text == nullptr || hit > found->text + found->length)
-        found = loaded.LineOfText(span, hit, line->lineNumber - 1);
+      const char* hit = begin + at;
+      // Hits are often close by, among the records that follow line's
+      // (read side by side, not one through the other); else the block's
+      // texts are searched.
+      constexpr long kNearLines = 32;
+      EditLine* found = nullptr;
+      for (long n = 0; n < std::min(following, kNearLines) && found == nullptr; ++n) {
+        if (line[n].text != nullptr && hit <= line[n].text + line[n].length) found = &line[n];
+      }
+      if (found == nullptr) found = loaded.LineOfText(span, hit, line->lineNumber - 1);
       if (found == nullptr || found->text == nullptr || hit < found->text ||
           hit > found->text + found->length)
         return false;
       line = found;
+      if (hit < found->text + found->length) *seen = Seen::kYes;
       return true;
     }
     if (limitHere) {
@@ -138,6 +168,7 @@ bool TextsearchSkipLoaded(EditLine*& line, const EditLine* limit, const LiteralS
     EditLine* next = loaded.LineAt(span.endLine);
     if (next == nullptr && span.endLine < loaded.LineCount()) return false;
     line = next;
+    from = 0;
   }
   return true;
 }
@@ -155,27 +186,34 @@ struct Search {
     return from + static_cast<int>(at);
   }
 
-  int Regex(const char* text, int len, int from, int to) {
+  // `seen`: the caller found a string every match holds in [from, to)
+  // forward, [from, len) backward.
+  int Regex(const char* text, int len, int from, int to, Seen seen) {
     // Lines without a string every match holds are passed over uncopied.
     int reach = forward ? to : len;
-    if (!p->scan.Empty() && (from >= reach || p->scan.Find(text + from, reach - from) < 0)) return -1;
-    int end = TextEnd(text, len);
+    if (!p->scan.Empty() && seen == Seen::kNo &&
+        (from >= reach || p->scan.Find(text + from, reach - from) < 0))
+      return -1;
     // Forward a limit cuts the text; backward a match must end before `to`.
-    std::string& work = p->work;
-    work.assign(text != nullptr ? text : "", forward ? std::min(end, to) : end);
-    if (!p->matchCase) Lower(work);
-    if (from > static_cast<int>(work.size())) return -1;
+    int end = TextsearchTextEnd(text, forward ? std::min(len, to) : len);
+    if (from > end) return -1;
+    std::string_view subject(text, end);
+    if (!p->matchCase) {
+      p->work.assign(subject);
+      Lower(p->work);
+      subject = p->work;
+    }
     RegExp& re = p->re;
     if (forward) {
       // The line holds a required string: Exec need not look for it again.
-      int at = re.Exec(work.c_str(), from, RegExp::Prefilter::kSeen);
+      int at = re.ExecIn(subject, from, RegExp::Prefilter::kSeen);
       if (at < 0) return -1;
       Take();
       return at;
     }
     int found = -1;
-    for (int s = from; s <= static_cast<int>(work.size());) {
-      int at = re.Exec(work.c_str(), s);
+    for (int s = from; s <= end;) {
+      int at = re.ExecIn(subject, s, RegExp::Prefilter::kLookFirst);
       if (at < 0 || at > to) break;
       if (at + re.MatchLength() <= to) {
         found = at;
@@ -186,15 +224,15 @@ struct Search {
     return found;
   }
 
-  int InRange(const char* text, int len, int from, int to) {
+  int InRange(const char* text, int len, int from, int to, Seen seen = Seen::kNo) {
     if (text == nullptr || !(to > from || (p->regex && to >= from))) return -1;
-    return p->regex ? Regex(text, len, from, to) : Plain(text, from, to);
+    return p->regex ? Regex(text, len, from, to, seen) : Plain(text, from, to);
   }
 
   void Take() {
     rec->matchLength = p->re.MatchLength();
     if (rec->replacement.IsEmpty()) {
-      rec->substituted = "";
+      if (!rec->substituted.IsEmpty()) rec->substituted.Empty();
       return;
     }
     char* sub = p->re.Substitute(rec->replacement);
@@ -240,18 +278,21 @@ BOOL FindPatternCompiles(const FindRecord& rec) {
 
 BOOL FindText(EditPos& pos, EditPos& limit, FindRecord* rec, const LoadedLines* asLoaded) {
   if (rec == nullptr || pos.line == nullptr || rec->pattern.IsEmpty()) return FALSE;
-  const char* pattern = rec->pattern;
-  if (*pattern == '\0') return FALSE;
+  if (*static_cast<const char*>(rec->pattern) == '\0') return FALSE;
   bool matchCase = (rec->flags & FIND_MATCH_CASE) != 0;
   bool regex = (rec->flags & FIND_REGEX) != 0;
-  Search search{rec, &PreparedFor(pattern, matchCase, regex), (rec->flags & FIND_FORWARD) != 0};
+  Search search{rec, &PreparedFor(rec->pattern, matchCase, regex), (rec->flags & FIND_FORWARD) != 0};
   if (!search.p->valid) return FALSE;
   pos.offset = std::max(0, std::min(pos.offset, pos.line->length));
   bool skip = search.forward && !search.p->scan.Empty();
   for (EditLine* line = pos.line; line != nullptr; line = search.forward ? line->next : line->prev) {
-    if (skip && line != pos.line) {
-      if (asLoaded == nullptr || !TextsearchSkipLoaded(line, limit.line, search.p->scan, *asLoaded))
-        line = TextsearchSkip(line, limit.line, search.p->scan);
+    Seen seen = Seen::kNo;
+    if (skip) {
+      // The start line is scanned from the start on, with the lines after.
+      auto from = [&pos](const EditLine* at) { return at == pos.line ? pos.offset : 0; };
+      if (asLoaded == nullptr ||
+          !TextsearchSkipLoaded(line, from(line), limit.line, search.p->scan, *asLoaded, &seen))
+        line = TextsearchSkip(line, from(line), limit.line, search.p->scan, &seen);
       if (line == nullptr) break;
     }
     int len = line->text != nullptr ? line->length : 0;
@@ -266,7 +307,8 @@ BOOL FindText(EditPos& pos, EditPos& limit, FindRecord* rec, const LoadedLines* 
       if (first) to = pos.offset;
       if (last) from = std::max(0, std::min(limit.offset, to));
     }
-    int at = search.InRange(line->text, len, from, to);
+    // A string seen on the limit line may lie beyond the limit.
+    int at = search.InRange(line->text, len, from, to, last ? Seen::kNo : seen);
     if (at >= 0) {
       pos.line = line;
       pos.offset = at;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/loadedlines.h"
 #include "editor/textsearch.h"
 #include "tests/editor/edit_test_util.h"
 #include "tests/support/test_support.h"
@@ -316,4 +317,37 @@ TEST(LoadedLines, AChangedLineEndsTheBlockScan) {
   EXPECT_EQ(loaded.LinesAsLoaded(), nullptr);
   ASSERT_EQ(loaded.LoadFile(path.c_str()), 0);
   EXPECT_NE(loaded.LinesAsLoaded(), nullptr);
+}
+
+// The records of a loaded file lie in runs, one after another: each run
+// LinesFrom gives holds the lines the line walk reaches, and the runs
+// cover the file without a gap.
+TEST(LoadedLines, LinesFromGivesRecordsThatFollowOneAnother) {
+  constexpr int kLines = 60000;  // records over several blocks
+  std::string bytes;
+  for (int i = 0; i < kLines; ++i) bytes += "line " + std::to_string(i) + "\n";
+  std::string path = LoadedFixture(bytes);
+  EditBuffer loaded;
+  loaded.SetLockFiles(FALSE);
+  ASSERT_EQ(loaded.LoadFile(path.c_str()), 0);
+  const LoadedLines* lines = loaded.LinesAsLoaded();
+  ASSERT_NE(lines, nullptr);
+  EditLine* walked = loaded.m_pLines;
+  long index = 0;
+  int runs = 0;
+  while (index < lines->LineCount()) {
+    long count = 0;
+    EditLine* run = lines->LinesFrom(index, &count);
+    ASSERT_NE(run, nullptr) << index;
+    ASSERT_GT(count, 0) << index;
+    for (long k = 0; k < count; ++k, walked = walked->next) ASSERT_EQ(&run[k], walked) << index + k;
+    index += count;
+    ++runs;
+  }
+  EXPECT_EQ(walked, nullptr);
+  EXPECT_GT(runs, 1);
+  long count = 1;
+  EXPECT_EQ(lines->LinesFrom(lines->LineCount(), &count), nullptr);
+  EXPECT_EQ(count, 0);
+  EXPECT_EQ(lines->LinesFrom(-1, &count), nullptr);
 }

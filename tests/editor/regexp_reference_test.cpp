@@ -23,6 +23,8 @@ constexpr int kTextsPerPattern = 8;
 constexpr int kMaxTextLength = 14;
 // Bytes of the texts; patterns use them too (É and é differ only in case).
 constexpr char kAlphabet[] = "abcAB_(x \xC9\xE9";
+// Bytes after a text that ExecIn is given without them: none may be matched.
+constexpr char kBeyondTheText[] = "abc(x";
 
 // A pattern tree; the reference walks it with a continuation per step.
 struct Node {
@@ -250,9 +252,17 @@ TEST(RegExpReference, GeneratedPatternsMatchWhereTheReferenceDoes) {
       bool found = Reference(text).Find(*tree, from, &at, &length);
       int got = re.Exec(text.c_str(), static_cast<int>(from));
       ASSERT_EQ(got, found ? static_cast<int>(at) : -1) << pattern << " in \"" << text << "\" from " << from;
+      if (found) {
+        ASSERT_EQ(re.MatchLength(), static_cast<int>(length)) << pattern << " in \"" << text << "\"";
+      }
+      // The same text in place, other bytes following it.
+      std::string followed = text + kBeyondTheText;
+      got = re.ExecIn(std::string_view(followed.data(), text.size()), static_cast<int>(from),
+                      RegExp::Prefilter::kLookFirst);
+      ASSERT_EQ(got, found ? static_cast<int>(at) : -1) << pattern << " in place in \"" << text << "\"";
       if (!found) continue;
       ++matched;
-      ASSERT_EQ(re.MatchLength(), static_cast<int>(length)) << pattern << " in \"" << text << "\"";
+      ASSERT_EQ(re.MatchLength(), static_cast<int>(length)) << pattern << " in place in \"" << text << "\"";
     }
   }
   EXPECT_GT(matched, kPatterns);  // the patterns are not all misses
@@ -348,6 +358,22 @@ TEST(LiteralScan, ARareByteWithASecondOneIsFoundAtEveryPlace) {
         std::string text = plain.substr(0, at) + kWord + plain.substr(at);
         ASSERT_EQ(scan.Find(text.data(), text.size()), static_cast<long>(text.find(kWord))) << text;
       }
+    }
+  }
+}
+
+// Strings of every length up to a few words compare equal, and unequal
+// with one byte changed at any place (a word's last byte or first).
+TEST(LiteralScan, SameBytesSeesADifferenceAtEveryPlace) {
+  constexpr int kLongest = 40;
+  const std::string kText = "abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGH";
+  for (int length = 0; length <= kLongest; ++length) {
+    std::string copy = kText.substr(0, length);
+    ASSERT_TRUE(SameBytes(kText.data(), copy.data(), length)) << length;
+    for (int at = 0; at < length; ++at) {
+      std::string changed = copy;
+      changed[at] = static_cast<char>(changed[at] ^ 0x80);
+      ASSERT_FALSE(SameBytes(kText.data(), changed.data(), length)) << length << " at " << at;
     }
   }
 }

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "editor/regexp.h"
 
@@ -84,6 +85,35 @@ TEST(RegExp, SearchingOnInsideALineKeepsTheLineStart) {
   ASSERT_TRUE(re.Compile("a"));
   EXPECT_EQ(re.Exec("aaa", 2), 2);
   EXPECT_EQ(re.Exec("aaa", 9), -1);
+}
+
+// A text matched in place ends where its view ends: $ holds there and
+// nothing runs on into the bytes after it, as in a copy of the view's bytes.
+TEST(RegExp, ATextMatchedInPlaceEndsWithItsView) {
+  const struct {
+    const char* pattern;
+    const char* bytes;
+    int length;  // of the view
+    int start;
+    int at;
+    int matchLength;
+  } cases[] = {
+      {"c$", "abcd", 3, 0, 2, 1},    {"b.*", "abcd", 3, 0, 1, 2},      {"[a-d]+", "abcd", 2, 0, 0, 2},
+      {"abcd", "abcd", 3, 0, -1, 0}, {"cd", "abcd", 3, 0, -1, 0},      {"c*$", "abcc", 3, 0, 2, 1},
+      {"x|$", "abc", 2, 1, 2, 0},    {"(a|ab)c", "abcd", 2, 0, -1, 0}, {"^b", "abc", 3, 1, -1, 0},
+      {"b", "abc", 1, 2, -1, 0},     {"", "abc", 0, 0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    RegExp re;
+    ASSERT_TRUE(re.Compile(c.pattern)) << c.pattern;
+    int at = re.ExecIn(std::string_view(c.bytes, c.length), c.start, RegExp::Prefilter::kLookFirst);
+    EXPECT_EQ(at, c.at) << c.pattern << " in " << std::string_view(c.bytes, c.length);
+    if (at >= 0) {
+      EXPECT_EQ(re.MatchLength(), c.matchLength) << c.pattern;
+    }
+    std::string copy(c.bytes, c.length);
+    EXPECT_EQ(re.Exec(copy.c_str(), c.start), c.at) << c.pattern;
+  }
 }
 
 TEST(RegExp, SubstitutesGroupsIntoTheTemplate) {
