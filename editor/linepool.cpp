@@ -83,6 +83,10 @@ class Pool {
   // lines made one after another follow one another in memory.
   bool AllocPair(size_t a, size_t b, void** pa, void** pb) {
     std::lock_guard<std::mutex> hold(m_lock);
+    return AllocPairLocked(a, b, pa, pb);
+  }
+
+  bool AllocPairLocked(size_t a, size_t b, void** pa, void** pb) {
     *pa = AllocLocked(a, Stream::kRecords);
     *pb = *pa != nullptr ? AllocLocked(b, Stream::kTexts) : nullptr;
     if (*pb != nullptr) return true;
@@ -122,8 +126,9 @@ class Pool {
 
   size_t SlabBytes() {
     std::lock_guard<std::mutex> hold(m_lock);
-    return m_slabCount * kSlabSize;
+    return SlabBytesLocked();
   }
+  size_t SlabBytesLocked() const { return m_slabCount * kSlabSize; }
 
  private:
   bool IsCurrent(const Slab* s) const {
@@ -198,6 +203,9 @@ Pool& ThePool() {
 
 size_t Rounded(size_t size) { return (size + kGrain - 1) & ~(kGrain - 1); }
 
+// Whether this thread holds the pool through a Hold.
+thread_local bool t_poolHeld = false;
+
 // Under the address sanitizer every block is its own heap block, so that
 // use after free and overruns of line texts are caught.
 #if defined(__SANITIZE_ADDRESS__)
@@ -217,6 +225,7 @@ constexpr bool kDirect = false;
 void* Alloc(size_t size, Stream stream) {
   if (size == 0) size = 16;
   if (kDirect || size > kMaxPooled) return std::calloc(1, size);
+  if (t_poolHeld) return ThePool().AllocLocked(Rounded(size), stream);
   return ThePool().Alloc(Rounded(size), stream);
 }
 
@@ -227,17 +236,40 @@ void Free(void* p, size_t size) {
     std::free(p);
     return;
   }
+  if (t_poolHeld) {
+    ThePool().FreeLocked(p, Rounded(size));
+    return;
+  }
   ThePool().Free(p, Rounded(size));
 }
 
-FreeBatch::FreeBatch() {
-  if (!kDirect) ThePool().Lock().lock();
+Hold::Hold() {
+  if (kDirect) return;
+  ThePool().Lock().lock();
+  t_poolHeld = true;
+}
+
+Hold::~Hold() {
+  if (kDirect) return;
+  t_poolHeld = false;
+  ThePool().Lock().unlock();
+}
+
+void Hold::Yield() {
+  if (kDirect) return;
+  ThePool().Lock().unlock();
+  ThePool().Lock().lock();
+}
+
+// Within a Hold the pool is held already.
+FreeBatch::FreeBatch() : m_locks(!kDirect && !t_poolHeld) {
+  if (m_locks) ThePool().Lock().lock();
 }
 
 FreeBatch::~FreeBatch() {
   if (kDirect) return;
   for (Run& run : m_runs) Flush(run);
-  ThePool().Lock().unlock();
+  if (m_locks) ThePool().Lock().unlock();
 }
 
 void FreeBatch::Flush(Run& run) {
@@ -284,9 +316,10 @@ bool AllocPair(size_t a, size_t b, void** pa, void** pb) {
     Free(*pa, a);
     return false;
   }
+  if (t_poolHeld) return ThePool().AllocPairLocked(Rounded(a), Rounded(b), pa, pb);
   return ThePool().AllocPair(Rounded(a), Rounded(b), pa, pb);
 }
 
-size_t SlabBytes() { return ThePool().SlabBytes(); }
+size_t SlabBytes() { return t_poolHeld ? ThePool().SlabBytesLocked() : ThePool().SlabBytes(); }
 
 }  // namespace editpool

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "editor/shortcopy.h"
+#include "platform/sys/zeroed_pages.h"
 
 namespace {
 
@@ -24,6 +25,9 @@ constexpr size_t kLineSwapHead = 12;
 constexpr size_t kLineSwapMostNumbers = 4 * 5;  // four numbers of up to 5 bytes
 constexpr size_t kLineSwapMostTrailer = 5;
 constexpr size_t kLineSwapFirstBlock = 4096;
+// Pages of the block are made resident this far ahead of its fill at once,
+// as a fault per page costs more than the page's share of one call.
+constexpr size_t kLineSwapResidentStep = 256 * 1024;
 
 uint32_t LineSwapRead32(const char* block, size_t at) {
   uint32_t v;
@@ -119,6 +123,8 @@ bool LineSwapText::Grow(size_t more) {
     m_failed = true;
     return false;
   }
+  // A block copied elsewhere has only its filled pages touched.
+  if (grown != m_data) m_resident = m_size;
   m_data = grown;
   m_capacity = capacity;
   if (m_size == 0) m_size = kLineSwapHead;
@@ -137,6 +143,7 @@ bool LineSwapText::Add(const LineSwapEntry& entry) {
   at += room;
   at += LineSwapPutSize(at, static_cast<uint32_t>(at - start));
   m_size = static_cast<size_t>(at - m_data);
+  plat::KeepBlockResidentAhead(m_data, m_resident, m_size, m_capacity, kLineSwapResidentStep);
   ++m_count;
   m_lastLine = entry.line;
   m_lastEnd = entry.offset + entry.present;
@@ -150,7 +157,7 @@ char* LineSwapText::Release() {
   LineSwapWrite32(m_data, kLineSwapCursorAt, static_cast<uint32_t>(m_size));
   char* block = m_data;
   m_data = nullptr;
-  m_size = m_capacity = 0;
+  m_size = m_capacity = m_resident = 0;
   m_count = m_lastLine = m_lastEnd = 0;
   return block;
 }

@@ -36,6 +36,7 @@ class LineSwapText {
   char* m_data = nullptr;
   size_t m_size = 0;
   size_t m_capacity = 0;
+  size_t m_resident = 0;  // the block's pages below this are resident
   int m_count = 0;
   int m_lastLine = 0;
   int m_lastEnd = 0;  // where the last entry's span ends in its line
