@@ -1,7 +1,9 @@
 #include "editor/linepool.h"
 
+#include "platform/sys/page_warmer.h"
 #include "platform/sys/zeroed_pages.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +17,9 @@ constexpr size_t kSlabSize = 2 * 1024 * 1024;  // slabs are aligned to their siz
 // Pages of the slab being filled are made resident this far ahead at once,
 // as a fault per page costs more than the page's share of one call.
 constexpr size_t kResidentStep = 256 * 1024;
+// The warmer is given the next stretch once the fill comes this close to
+// the pages made resident.
+constexpr size_t kWarmLead = 2 * kResidentStep;
 constexpr size_t kGrain = 8;  // block sizes are multiples of this
 constexpr size_t kClasses = kMaxPooled / kGrain + 1;
 constexpr size_t kStreams = 2;    // line records and line texts fill slabs of their own
@@ -41,7 +46,7 @@ struct Cursor {
   Slab* slab = nullptr;
   char* at = nullptr;
   char* end = nullptr;
-  char* resident = nullptr;  // pages below are resident
+  plat::WarmFront front;  // how far its pages are resident
 };
 
 Slab* SlabOf(void* p) {
@@ -74,7 +79,9 @@ class Pool {
     }
     void* p = cur.at;
     cur.at += size;
-    plat::KeepResidentAhead(cur.resident, cur.at, cur.end, kResidentStep);
+    // The pages are made resident and touched a stretch ahead, mostly by
+    // the warmer's thread.
+    m_warmer.KeepAhead(cur.front, cur.at, cur.end, kResidentStep, kWarmLead);
     cur.slab->live++;
     return p;
   }
@@ -174,6 +181,8 @@ class Pool {
   }
 
   bool NewSlab(Cursor& cur) {
+    // The slab left may go back to the system: the warmer is done with it.
+    m_warmer.Leave(cur.front);
     // Fresh pages are zero and become resident a stretch ahead of use.
     void* mem = plat::AllocZeroedPages(kSlabSize, kSlabSize);
     if (mem == nullptr) return false;
@@ -182,7 +191,7 @@ class Pool {
     ++m_slabCount;
     cur.at = static_cast<char*>(mem) + kHeader;
     cur.end = static_cast<char*>(mem) + kSlabSize;
-    cur.resident = static_cast<char*>(mem);
+    cur.front = plat::WarmFront{static_cast<char*>(mem), nullptr};
     // The rest of the old slab is left unused; a slab left empty counts now.
     if (old != nullptr && old->live == 0) Emptied(old);
     return true;
@@ -193,6 +202,7 @@ class Pool {
   size_t m_slabCount = 0;
   Cursor m_cursor[kStreams];
   size_t m_emptySlabs = 0;
+  plat::PageWarmer m_warmer;
 };
 
 // Never destroyed: lines may still be freed while the program ends.

@@ -37,30 +37,18 @@ bool MakePagesResident(void* p, size_t size) {
 #endif
 }
 
-namespace {
-size_t ZeroedPagesPageBytes() {
+size_t PageBytes() {
   static const auto page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
   return page;
 }
-}  // namespace
 
 void KeepResidentAhead(char*& resident, const char* at, char* end, size_t step) {
   if (at <= resident || resident >= end) return;
-  const size_t page = ZeroedPagesPageBytes();
+  const size_t page = PageBytes();
   size_t ahead = (static_cast<size_t>(at - resident) + step + page - 1) & ~(page - 1);
   char* to = resident + std::min(ahead, static_cast<size_t>(end - resident));
   MakePagesResident(resident, static_cast<size_t>(to - resident));
   resident = to;
-}
-
-void KeepBlockResidentAhead(char* block, size_t& resident, size_t filled, size_t capacity, size_t step) {
-  if (block == nullptr || filled <= resident) return;
-  const uintptr_t page = ZeroedPagesPageBytes();
-  uintptr_t from = (reinterpret_cast<uintptr_t>(block) + resident + page - 1) & ~(page - 1);
-  uintptr_t end = (reinterpret_cast<uintptr_t>(block) + capacity) & ~(page - 1);
-  char* at = reinterpret_cast<char*>(from);
-  if (from < end) KeepResidentAhead(at, block + filled, reinterpret_cast<char*>(end), step);
-  resident = std::max(static_cast<size_t>(at - block), filled);
 }
 
 }  // namespace plat

@@ -20,9 +20,7 @@ bool MakePagesResident(void* p, size_t size);
 // bytes beyond `at` (whole pages, at most to `end`) are made resident at
 // once and `resident` moves past them.
 void KeepResidentAhead(char*& resident, const char* at, char* end, size_t step);
-// The same for a block from the heap that grows as it fills: `resident` is
-// an offset into `block` (of `capacity` bytes, filled up to `filled`) below
-// which its pages are resident; only whole pages inside it are touched.
-void KeepBlockResidentAhead(char* block, size_t& resident, size_t filled, size_t capacity, size_t step);
+// The size of a page.
+size_t PageBytes();
 
 }  // namespace plat
