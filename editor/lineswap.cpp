@@ -143,6 +143,7 @@ bool LineSwapText::Grow(size_t more) {
   if (grown != m_data) m_front = plat::WarmFront{};
   m_data = grown;
   m_capacity = capacity;
+  m_warmEnd = LineSwapPageDown(m_data + m_capacity);
   if (m_size == 0) m_size = kLineSwapHead;
   return true;
 }
@@ -171,8 +172,7 @@ bool LineSwapText::Add(const LineSwapEntry& entry) {
 void LineSwapText::KeepAhead(size_t upTo) {
   if (m_capacity < kLineSwapWarmFrom) return;
   if (m_front.resident == nullptr) m_front.resident = LineSwapPageUp(m_data + m_size);
-  m_warmer.KeepAhead(m_front, m_data + upTo, LineSwapPageDown(m_data + m_capacity), kLineSwapResidentStep,
-                     kLineSwapWarmLead);
+  m_warmer.KeepAhead(m_front, m_data + upTo, m_warmEnd, kLineSwapResidentStep, kLineSwapWarmLead);
 }
 
 char* LineSwapText::Release() {
@@ -185,6 +185,7 @@ char* LineSwapText::Release() {
   char* block = m_data;
   m_data = nullptr;
   m_size = m_capacity = 0;
+  m_warmEnd = nullptr;
   m_count = m_lastLine = m_lastEnd = 0;
   return block;
 }

@@ -39,7 +39,8 @@ class LineSwapText {
   char* m_data = nullptr;
   size_t m_size = 0;
   size_t m_capacity = 0;
-  plat::WarmFront m_front;  // how far a big block's pages are resident
+  plat::WarmFront m_front;    // how far a big block's pages are resident
+  char* m_warmEnd = nullptr;  // the end of the block's last whole page
   plat::PageWarmer m_warmer;
   int m_count = 0;
   int m_lastLine = 0;

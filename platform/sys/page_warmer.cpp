@@ -16,7 +16,7 @@ PageWarmer::~PageWarmer() {
   if (m_thread.joinable()) m_thread.join();
 }
 
-void PageWarmer::KeepAhead(WarmFront& front, const char* at, char* end, size_t step, size_t lead) {
+void PageWarmer::Advance(WarmFront& front, const char* at, char* end, size_t step, size_t lead) {
   if (m_owner != nullptr && !Busy()) m_owner = nullptr;
   if (m_owner == &front && at > front.warmFrom) {
     Wait();

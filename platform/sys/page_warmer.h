@@ -32,12 +32,17 @@ class PageWarmer {
   // it; past the front it makes the pages up to `step` beyond the fill
   // resident itself; and within `lead` of the front it gives the warmer the
   // next `step` bytes. The fill may touch pages below the front only.
-  void KeepAhead(WarmFront& front, const char* at, char* end, size_t step, size_t lead);
+  void KeepAhead(WarmFront& front, const char* at, char* end, size_t step, size_t lead) {
+    // Most calls fall well inside the front, past any stretch being warmed.
+    bool clear = at + lead <= front.resident && (m_owner != &front || at <= front.warmFrom);
+    if (!clear) Advance(front, at, end, step, lead);
+  }
   // Before the block of `front` is unmapped or moved: waits for the warmer
   // if it is still on it.
   void Leave(const WarmFront& front);
 
  private:
+  void Advance(WarmFront& front, const char* at, char* end, size_t step, size_t lead);
   bool Start(char* p, size_t size);
   void Wait();
   bool Busy() const { return m_busy.load(std::memory_order_acquire); }
