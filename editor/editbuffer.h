@@ -70,8 +70,9 @@ class EditBuffer : public TextModel {
   enum class LineRoom { kGrowth, kTight };
   EditLine* CreateLine(int n, LineRoom room = LineRoom::kGrowth);
   // Makes the line's text its own and able to hold n bytes and a NUL; every
-  // change of a line's bytes goes through it (or MakeWritable).
-  BOOL ReserveLine(EditLine* line, int n);
+  // change of a line's bytes goes through it (or MakeWritable). A new text
+  // gets the room asked for (kTight: no more than that).
+  BOOL ReserveLine(EditLine* line, int n, LineRoom room = LineRoom::kGrowth);
   BOOL MakeWritable(EditLine* line) { return ReserveLine(line, line->length); }
   // A zero-filled own text of `capacity` bytes (its room in front of it);
   // null when memory runs out or the room is more than a line may have.
@@ -167,8 +168,9 @@ class EditBuffer : public TextModel {
   void ForgetBlockStatesAfter(int lineNumber);
 
   // ---- whole-line changes (editbuffer_swap.cpp) ----
-  // Sets a line's bytes before its line end; the line end stays.
-  BOOL SetLineContent(EditLine* line, const char* bytes, int n);
+  // Sets a line's bytes before its line end; the line end stays. A line
+  // that needs a new text gets it with `room`.
+  BOOL SetLineContent(EditLine* line, const char* bytes, int n, LineRoom room = LineRoom::kGrowth);
   // Records lines changed by SetLineContent as one undo step, from a block
   // of their old contents (LineSwapText) that the history now owns.
   BOOL AddLineSwapUndo(char* block, int firstLine);

@@ -145,14 +145,14 @@ EditLine* EditBuffer::CreateLine(int n, LineRoom room) {
 
 // Grows a line's text to hold n bytes and a NUL. Long lines grow by half
 // their size at least, so that typing into them stays linear.
-BOOL EditBuffer::ReserveLine(EditLine* line, int n) {
+BOOL EditBuffer::ReserveLine(EditLine* line, int n, LineRoom room) {
   if (line == nullptr || n < 0 || n > kMaxLineBytes) return FALSE;
   int old = TextCapacity(line);
   if (old > n) return TRUE;
   // A borrowed text is copied whole, whatever room is asked for.
   if (IsBorrowed(line)) n = std::max<int>(n, line->length);
-  int capacity = CapacityFor(n);
-  if (old >= 256) {
+  int capacity = room == LineRoom::kTight ? TightCapacityFor(n) : CapacityFor(n);
+  if (old >= 256 && room == LineRoom::kGrowth) {
     long grown = ((((long)old + kTextHeaderBytes) * 3 / 2 + 15) & ~15L) - kTextHeaderBytes;
     capacity = static_cast<int>(std::min<long>(std::max<long>(capacity, grown), kMaxTextRoom));
   }

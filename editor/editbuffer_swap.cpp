@@ -8,7 +8,7 @@
 #include "editor/shortcopy.h"
 
 // A line that has to grow gets its new block without its old bytes copied.
-BOOL EditBuffer::SetLineContent(EditLine* line, const char* bytes, int n) {
+BOOL EditBuffer::SetLineContent(EditLine* line, const char* bytes, int n, LineRoom room) {
   if (m_bReadOnly || line == nullptr || n < 0) return FALSE;
   ForgetBlockStatesAfter(line->lineNumber);
   int content = ContentLength(line);
@@ -19,7 +19,7 @@ BOOL EditBuffer::SetLineContent(EditLine* line, const char* bytes, int n) {
   int oldLength = line->length;
   if (line->text == nullptr || TextCapacity(line) <= n + end) {
     line->length = 0;
-    if (!ReserveLine(line, n + end + 1)) {
+    if (!ReserveLine(line, n + end + 1, room)) {
       line->length = oldLength;
       return FALSE;
     }

@@ -1,7 +1,9 @@
 #include "editor/linepool.h"
 
+#include "platform/sys/page_warmer.h"
 #include "platform/sys/zeroed_pages.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +17,9 @@ constexpr size_t kSlabSize = 2 * 1024 * 1024;  // slabs are aligned to their siz
 // Pages of the slab being filled are made resident this far ahead at once,
 // as a fault per page costs more than the page's share of one call.
 constexpr size_t kResidentStep = 256 * 1024;
+// The warmer is given the next stretch once the fill comes this close to
+// the pages made resident.
+constexpr size_t kWarmLead = 2 * kResidentStep;
 constexpr size_t kGrain = 8;  // block sizes are multiples of this
 constexpr size_t kClasses = kMaxPooled / kGrain + 1;
 constexpr size_t kStreams = 2;    // line records and line texts fill slabs of their own
@@ -41,7 +46,7 @@ struct Cursor {
   Slab* slab = nullptr;
   char* at = nullptr;
   char* end = nullptr;
-  char* resident = nullptr;  // pages below are resident
+  plat::WarmFront front;  // how far its pages are resident
 };
 
 Slab* SlabOf(void* p) {
@@ -74,7 +79,9 @@ class Pool {
     }
     void* p = cur.at;
     cur.at += size;
-    plat::KeepResidentAhead(cur.resident, cur.at, cur.end, kResidentStep);
+    // The pages are made resident and touched a stretch ahead, mostly by
+    // the warmer's thread.
+    m_warmer.KeepAhead(cur.front, cur.at, cur.end, kResidentStep, kWarmLead);
     cur.slab->live++;
     return p;
   }
@@ -83,6 +90,10 @@ class Pool {
   // lines made one after another follow one another in memory.
   bool AllocPair(size_t a, size_t b, void** pa, void** pb) {
     std::lock_guard<std::mutex> hold(m_lock);
+    return AllocPairLocked(a, b, pa, pb);
+  }
+
+  bool AllocPairLocked(size_t a, size_t b, void** pa, void** pb) {
     *pa = AllocLocked(a, Stream::kRecords);
     *pb = *pa != nullptr ? AllocLocked(b, Stream::kTexts) : nullptr;
     if (*pb != nullptr) return true;
@@ -122,8 +133,9 @@ class Pool {
 
   size_t SlabBytes() {
     std::lock_guard<std::mutex> hold(m_lock);
-    return m_slabCount * kSlabSize;
+    return SlabBytesLocked();
   }
+  size_t SlabBytesLocked() const { return m_slabCount * kSlabSize; }
 
  private:
   bool IsCurrent(const Slab* s) const {
@@ -169,6 +181,8 @@ class Pool {
   }
 
   bool NewSlab(Cursor& cur) {
+    // The slab left may go back to the system: the warmer is done with it.
+    m_warmer.Leave(cur.front);
     // Fresh pages are zero and become resident a stretch ahead of use.
     void* mem = plat::AllocZeroedPages(kSlabSize, kSlabSize);
     if (mem == nullptr) return false;
@@ -177,7 +191,7 @@ class Pool {
     ++m_slabCount;
     cur.at = static_cast<char*>(mem) + kHeader;
     cur.end = static_cast<char*>(mem) + kSlabSize;
-    cur.resident = static_cast<char*>(mem);
+    cur.front = plat::WarmFront{static_cast<char*>(mem), nullptr};
     // The rest of the old slab is left unused; a slab left empty counts now.
     if (old != nullptr && old->live == 0) Emptied(old);
     return true;
@@ -188,6 +202,7 @@ class Pool {
   size_t m_slabCount = 0;
   Cursor m_cursor[kStreams];
   size_t m_emptySlabs = 0;
+  plat::PageWarmer m_warmer;
 };
 
 // Never destroyed: lines may still be freed while the program ends.
@@ -197,6 +212,9 @@ Pool& ThePool() {
 }
 
 size_t Rounded(size_t size) { return (size + kGrain - 1) & ~(kGrain - 1); }
+
+// Whether this thread holds the pool through a Hold.
+thread_local bool t_poolHeld = false;
 
 // Under the address sanitizer every block is its own heap block, so that
 // use after free and overruns of line texts are caught.
@@ -217,6 +235,7 @@ constexpr bool kDirect = false;
 void* Alloc(size_t size, Stream stream) {
   if (size == 0) size = 16;
   if (kDirect || size > kMaxPooled) return std::calloc(1, size);
+  if (t_poolHeld) return ThePool().AllocLocked(Rounded(size), stream);
   return ThePool().Alloc(Rounded(size), stream);
 }
 
@@ -227,17 +246,40 @@ void Free(void* p, size_t size) {
     std::free(p);
     return;
   }
+  if (t_poolHeld) {
+    ThePool().FreeLocked(p, Rounded(size));
+    return;
+  }
   ThePool().Free(p, Rounded(size));
 }
 
-FreeBatch::FreeBatch() {
-  if (!kDirect) ThePool().Lock().lock();
+Hold::Hold() {
+  if (kDirect) return;
+  ThePool().Lock().lock();
+  t_poolHeld = true;
+}
+
+Hold::~Hold() {
+  if (kDirect) return;
+  t_poolHeld = false;
+  ThePool().Lock().unlock();
+}
+
+void Hold::Yield() {
+  if (kDirect) return;
+  ThePool().Lock().unlock();
+  ThePool().Lock().lock();
+}
+
+// Within a Hold the pool is held already.
+FreeBatch::FreeBatch() : m_locks(!kDirect && !t_poolHeld) {
+  if (m_locks) ThePool().Lock().lock();
 }
 
 FreeBatch::~FreeBatch() {
   if (kDirect) return;
   for (Run& run : m_runs) Flush(run);
-  ThePool().Lock().unlock();
+  if (m_locks) ThePool().Lock().unlock();
 }
 
 void FreeBatch::Flush(Run& run) {
@@ -284,9 +326,10 @@ bool AllocPair(size_t a, size_t b, void** pa, void** pb) {
     Free(*pa, a);
     return false;
   }
+  if (t_poolHeld) return ThePool().AllocPairLocked(Rounded(a), Rounded(b), pa, pb);
   return ThePool().AllocPair(Rounded(a), Rounded(b), pa, pb);
 }
 
-size_t SlabBytes() { return ThePool().SlabBytes(); }
+size_t SlabBytes() { return t_poolHeld ? ThePool().SlabBytesLocked() : ThePool().SlabBytes(); }
 
 }  // namespace editpool

@@ -45,6 +45,20 @@ class FreeBatch {
   Run m_runs[4];
   Run* m_last = nullptr;  // the run of the last block
   unsigned long m_clock = 0;
+  bool m_locks;  // the batch took the pool's lock
+};
+
+// Holds the pool for one thread's run of allocations and frees (such as
+// the lines one change rebuilds): meanwhile that thread's pool calls skip
+// the lock, and other threads wait until Yield or the end of the hold.
+class Hold {
+ public:
+  Hold();
+  ~Hold();
+  Hold(const Hold&) = delete;
+  Hold& operator=(const Hold&) = delete;
+  // Lets other threads in between two stretches of the run.
+  void Yield();
 };
 
 // Bytes held in slabs (for tests and benchmarks).

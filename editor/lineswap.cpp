@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "editor/shortcopy.h"
+#include "platform/sys/zeroed_pages.h"
 
 namespace {
 
@@ -24,6 +25,21 @@ constexpr size_t kLineSwapHead = 12;
 constexpr size_t kLineSwapMostNumbers = 4 * 5;  // four numbers of up to 5 bytes
 constexpr size_t kLineSwapMostTrailer = 5;
 constexpr size_t kLineSwapFirstBlock = 4096;
+// A big block's pages are made resident and touched this far at a time,
+// ahead of its fill, by the warmer (a fault per page costs much).
+constexpr size_t kLineSwapWarmFrom = 1024 * 1024;  // bytes of room
+constexpr size_t kLineSwapResidentStep = 256 * 1024;
+constexpr size_t kLineSwapWarmLead = 2 * kLineSwapResidentStep;
+
+char* LineSwapPageUp(char* p) {
+  const uintptr_t page = plat::PageBytes();
+  return reinterpret_cast<char*>((reinterpret_cast<uintptr_t>(p) + page - 1) & ~(page - 1));
+}
+
+char* LineSwapPageDown(char* p) {
+  const uintptr_t page = plat::PageBytes();
+  return reinterpret_cast<char*>(reinterpret_cast<uintptr_t>(p) & ~(page - 1));
+}
 
 uint32_t LineSwapRead32(const char* block, size_t at) {
   uint32_t v;
@@ -106,7 +122,10 @@ char* LineSwapPutNumbers(char* at, const LineSwapEntry& entry) {
 
 }  // namespace
 
-LineSwapText::~LineSwapText() { std::free(m_data); }
+LineSwapText::~LineSwapText() {
+  m_warmer.Leave(m_front);
+  std::free(m_data);
+}
 
 bool LineSwapText::Grow(size_t more) {
   if (m_failed) return false;
@@ -114,13 +133,17 @@ bool LineSwapText::Grow(size_t more) {
   if (need <= m_capacity) return true;
   size_t capacity = m_capacity == 0 ? kLineSwapFirstBlock : m_capacity;
   while (capacity < need) capacity *= 2;
+  m_warmer.Leave(m_front);
   char* grown = static_cast<char*>(std::realloc(m_data, capacity));
   if (grown == nullptr) {
     m_failed = true;
     return false;
   }
+  // A block moved elsewhere has its front set again from its fill.
+  if (grown != m_data) m_front = plat::WarmFront{};
   m_data = grown;
   m_capacity = capacity;
+  m_warmEnd = LineSwapPageDown(m_data + m_capacity);
   if (m_size == 0) m_size = kLineSwapHead;
   return true;
 }
@@ -130,7 +153,9 @@ bool LineSwapText::Add(const LineSwapEntry& entry) {
   if (!ordered || entry.line <= 0 || entry.offset < 0 || entry.present < 0 || entry.count < 0)
     m_failed = true;
   size_t room = static_cast<size_t>(std::max(entry.present, entry.count));
-  if (!Grow(kLineSwapMostNumbers + room + kLineSwapMostTrailer)) return false;
+  size_t most = kLineSwapMostNumbers + room + kLineSwapMostTrailer;
+  if (!Grow(most)) return false;
+  KeepAhead(m_size + most);
   char* start = m_data + m_size;
   char* at = LineSwapPutNumbers(start, entry);
   shortcopy::Copy(at, entry.bytes, static_cast<size_t>(entry.count));
@@ -143,14 +168,24 @@ bool LineSwapText::Add(const LineSwapEntry& entry) {
   return true;
 }
 
+// Before the fill writes up to `upTo`.
+void LineSwapText::KeepAhead(size_t upTo) {
+  if (m_capacity < kLineSwapWarmFrom) return;
+  if (m_front.resident == nullptr) m_front.resident = LineSwapPageUp(m_data + m_size);
+  m_warmer.KeepAhead(m_front, m_data + upTo, m_warmEnd, kLineSwapResidentStep, kLineSwapWarmLead);
+}
+
 char* LineSwapText::Release() {
   if (m_failed || m_count == 0) return nullptr;
+  m_warmer.Leave(m_front);
+  m_front = plat::WarmFront{};
   LineSwapWrite32(m_data, kLineSwapCountAt, static_cast<uint32_t>(m_count));
   LineSwapWrite32(m_data, kLineSwapAppliedAt, static_cast<uint32_t>(m_count));
   LineSwapWrite32(m_data, kLineSwapCursorAt, static_cast<uint32_t>(m_size));
   char* block = m_data;
   m_data = nullptr;
   m_size = m_capacity = 0;
+  m_warmEnd = nullptr;
   m_count = m_lastLine = m_lastEnd = 0;
   return block;
 }

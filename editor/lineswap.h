@@ -8,6 +8,8 @@
 
 #include <cstddef>
 
+#include "platform/sys/page_warmer.h"
+
 struct LineSwapEntry {
   int line = 0;     // 1-based
   int offset = 0;   // where the span starts, every entry before it applied
@@ -33,9 +35,13 @@ class LineSwapText {
 
  private:
   bool Grow(size_t more);
+  void KeepAhead(size_t upTo);
   char* m_data = nullptr;
   size_t m_size = 0;
   size_t m_capacity = 0;
+  plat::WarmFront m_front;    // how far a big block's pages are resident
+  char* m_warmEnd = nullptr;  // the end of the block's last whole page
+  plat::PageWarmer m_warmer;
   int m_count = 0;
   int m_lastLine = 0;
   int m_lastEnd = 0;  // where the last entry's span ends in its line

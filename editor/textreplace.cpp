@@ -1,10 +1,12 @@
 #include "editor/textreplace.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "editor/editbuffer.h"
+#include "editor/linepool.h"
 #include "editor/lineswap.h"
 #include "editor/shortcopy.h"
 
@@ -55,7 +57,10 @@ class ReplaceLineBuilder {
     *changed = false;
     if (m_line == nullptr || !m_changed) return true;
     Append(m_line->text + m_copied, m_content - m_copied);
-    if (!m_buffer.SetLineContent(m_line, m_bytes.data(), static_cast<int>(m_used))) return false;
+    // Lines changed all at once are seldom typed into afterwards.
+    if (!m_buffer.SetLineContent(m_line, m_bytes.data(), static_cast<int>(m_used),
+                                 EditBuffer::LineRoom::kTight))
+      return false;
     *changed = true;
     return true;
   }
@@ -88,10 +93,19 @@ ReplaceAllResult ReplaceEveryMatch(EditBuffer& buffer, EditLine* first, FindReco
   LineSwapText kept;
   ReplaceLineBuilder builder(buffer, kept);
   bool failed = false;
+  // The lines' new texts come from the pool under one hold, let go now and
+  // then for other threads.
+  constexpr int kLinesPerHold = 4096;
+  int linesHeld = 0;
+  auto hold = std::make_optional<editpool::Hold>();
   auto finishLine = [&] {
     bool changed = false;
     if (!builder.Finish(&changed)) failed = true;
     if (changed && result.firstChanged == nullptr) result.firstChanged = builder.Line();
+    if (++linesHeld == kLinesPerHold) {
+      hold->Yield();
+      linesHeld = 0;
+    }
   };
   EditPos pos{first, 0};
   EditPos limit;
@@ -121,6 +135,7 @@ ReplaceAllResult ReplaceEveryMatch(EditBuffer& buffer, EditLine* first, FindReco
     }
   }
   if (!failed) finishLine();
+  hold.reset();
   if (result.firstChanged == nullptr) return result;
   buffer.SetModified(TRUE);
   // Without the old contents the history cannot give this text back.

@@ -37,9 +37,14 @@ bool MakePagesResident(void* p, size_t size) {
 #endif
 }
 
+size_t PageBytes() {
+  static const auto page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+  return page;
+}
+
 void KeepResidentAhead(char*& resident, const char* at, char* end, size_t step) {
   if (at <= resident || resident >= end) return;
-  static const auto page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+  const size_t page = PageBytes();
   size_t ahead = (static_cast<size_t>(at - resident) + step + page - 1) & ~(page - 1);
   char* to = resident + std::min(ahead, static_cast<size_t>(end - resident));
   MakePagesResident(resident, static_cast<size_t>(to - resident));

@@ -20,5 +20,7 @@ bool MakePagesResident(void* p, size_t size);
 // bytes beyond `at` (whole pages, at most to `end`) are made resident at
 // once and `resident` moves past them.
 void KeepResidentAhead(char*& resident, const char* at, char* end, size_t step);
+// The size of a page.
+size_t PageBytes();
 
 }  // namespace plat

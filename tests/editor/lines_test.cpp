@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "editor/linepool.h"
 #include "tests/editor/edit_test_util.h"
@@ -213,4 +216,46 @@ TEST(EditLines, ClosingABigTextHandsItsSlabsBack) {
     EXPECT_GT(editpool::SlabBytes(), before + kKept);
   }
   EXPECT_LE(editpool::SlabBytes(), before + kKept);
+}
+
+// The thread holding the pool makes any pool call without waiting on
+// itself; another thread's call waits for the hold to end.
+TEST(EditLines, APoolHoldServesItsThreadAndKeepsOthersWaiting) {
+  constexpr size_t kText = 48;
+  constexpr size_t kRecord = 32;
+  constexpr auto kWhileHeld = std::chrono::milliseconds(20);
+  void* probe = editpool::Alloc(kText, editpool::Stream::kTexts);
+  bool pooled = editpool::SlabBytes() > 0;
+  editpool::Free(probe, kText);
+  if (!pooled) GTEST_SKIP() << "blocks come from the heap in this build";
+  std::atomic<bool> otherDone{false};
+  std::thread other;
+  void* otherBlock = nullptr;
+  {
+    editpool::Hold hold;
+    void* text = editpool::Alloc(kText, editpool::Stream::kTexts);
+    ASSERT_NE(text, nullptr);
+    std::memset(text, 'x', kText);
+    void* record = nullptr;
+    void* paired = nullptr;
+    ASSERT_TRUE(editpool::AllocPair(kRecord, kText, &record, &paired));
+    EXPECT_GT(editpool::SlabBytes(), 0u);
+    editpool::Free(text, kText);
+    hold.Yield();
+    {
+      editpool::FreeBatch batch;
+      batch.Free(record, kRecord);
+      batch.Free(paired, kText);
+    }
+    other = std::thread([&] {
+      otherBlock = editpool::Alloc(kText, editpool::Stream::kTexts);
+      otherDone = true;
+    });
+    std::this_thread::sleep_for(kWhileHeld);
+    EXPECT_FALSE(otherDone.load());
+  }
+  other.join();
+  ASSERT_NE(otherBlock, nullptr);
+  for (size_t i = 0; i < kText; ++i) ASSERT_EQ(static_cast<char*>(otherBlock)[i], 0);
+  editpool::Free(otherBlock, kText);
 }

@@ -304,6 +304,33 @@ TEST(ReplaceAll, MatchesFarIntoALineAndLinesFarApartComeBackExactly) {
   EXPECT_EQ(Text(buffer), replaced);
 }
 
+// A record of megabytes, its pages made ready ahead of its fill while it
+// grows, keeps every replacement's bytes.
+TEST(ReplaceAll, AReplacementRecordOfMegabytesComesBackExactly) {
+  constexpr int kLines = 1000;
+  constexpr int kWordsPerLine = 200;  // 200,000 replacements, some megabytes kept
+  EditBuffer buffer;
+  buffer.SetLineEndType(LINEEND_LF);
+  std::string text;
+  std::string expected;
+  for (int i = 0; i < kLines; ++i) {
+    for (int w = 0; w < kWordsPerLine; ++w) {
+      text += "kiwi ";
+      expected += "melon ";
+    }
+    text += std::to_string(i) + "\n";
+    expected += std::to_string(i) + "\n";
+  }
+  SetText(buffer, text);
+  ReplaceAllResult result = ReplaceAll(buffer, ReplaceRecord("kiwi", "melon", FIND_MATCH_CASE));
+  ASSERT_EQ(result.replaced, kLines * kWordsPerLine);
+  EXPECT_EQ(Text(buffer), expected);
+  for (int i = 0; i < result.replaced; ++i) ASSERT_EQ(buffer.Undo(), 1) << i;
+  EXPECT_EQ(Text(buffer), text);
+  for (int i = 0; i < result.replaced; ++i) ASSERT_EQ(buffer.Redo(), 1) << i;
+  EXPECT_EQ(Text(buffer), expected);
+}
+
 TEST(ReplaceAll, AReadOnlyTextIsLeftAloneAndKeepsItsHistory) {
   constexpr auto kText = "kiwi\n";
   EditBuffer buffer;
