@@ -61,8 +61,11 @@ TEST(EditLines, TextsAreNeverGivenRoomPastTheLongestLine) {
     int before = TextCapacity(line);
     EXPECT_EQ(buffer.ReserveLine(line, c.reserved) != FALSE, c.grows) << c.reserved;
     EXPECT_LE(TextCapacity(line), kMaxLineBytes + 1) << c.reserved;
-    if (c.grows) EXPECT_GT(TextCapacity(line), c.reserved);
-    if (!c.grows) EXPECT_EQ(TextCapacity(line), before);
+    if (c.grows) {
+      EXPECT_GT(TextCapacity(line), c.reserved);
+    } else {
+      EXPECT_EQ(TextCapacity(line), before);
+    }
     buffer.FreeLine(line);
   }
   EXPECT_EQ(buffer.CreateLine(kMaxLineBytes + 1), nullptr);
