@@ -7,19 +7,7 @@
 
 #include "platform/sys/page_warmer.h"
 #include "platform/sys/zeroed_pages.h"
-
-namespace {
-
-// Whether each page of [p, p + size) is resident.
-std::vector<bool> WarmerResidentPages(void* p, size_t size, size_t page) {
-  std::vector<unsigned char> in((size + page - 1) / page);
-  EXPECT_EQ(mincore(p, size, in.data()), 0);
-  std::vector<bool> out;
-  for (unsigned char c : in) out.push_back((c & 1) != 0);
-  return out;
-}
-
-}  // namespace
+#include "tests/platform/sys/sys_test_util.h"
 
 // A block filled in small bites: the front never falls behind the fill nor
 // passes the end, the warmer is given stretches beyond the fill's own
@@ -57,7 +45,7 @@ TEST(PageWarmer, FrontStaysAheadOfTheFillAndTheBlockKeepsItsBytes) {
     }
     warmer.Leave(front);
     EXPECT_GT(mostAhead, kStepPages * page);
-    std::vector<bool> in = WarmerResidentPages(block, size, page);
+    std::vector<bool> in = sys_test::ResidentPages(block, size, page);
     size_t frontPages = static_cast<size_t>(front.resident - block) / page;
     for (size_t i = 0; i < frontPages; ++i) ASSERT_TRUE(in[i]) << "page " << i;
   }

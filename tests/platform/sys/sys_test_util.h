@@ -1,7 +1,9 @@
 // Helpers shared by the platform/sys tests.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <grp.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,6 +16,15 @@
 #include "tests/support/test_support.h"
 
 namespace sys_test {
+
+// Whether each page of [p, p + size) is resident.
+inline std::vector<bool> ResidentPages(void* p, size_t size, size_t page) {
+  std::vector<unsigned char> in((size + page - 1) / page);
+  EXPECT_EQ(mincore(p, size, in.data()), 0);
+  std::vector<bool> out;
+  for (unsigned char c : in) out.push_back((c & 1) != 0);
+  return out;
+}
 
 // The bytes of a literal, embedded NULs included, without the final NUL.
 template <size_t N>

@@ -6,19 +6,7 @@
 #include <vector>
 
 #include "platform/sys/zeroed_pages.h"
-
-namespace {
-
-// Whether each page of [p, p + size) is resident.
-std::vector<bool> ResidentPages(void* p, size_t size, size_t page) {
-  std::vector<unsigned char> in((size + page - 1) / page);
-  EXPECT_EQ(mincore(p, size, in.data()), 0);
-  std::vector<bool> out;
-  for (unsigned char c : in) out.push_back((c & 1) != 0);
-  return out;
-}
-
-}  // namespace
+#include "tests/platform/sys/sys_test_util.h"
 
 TEST(ZeroedPages, PagesMadeResidentAreThoseAskedForAndStayZero) {
   const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
@@ -31,7 +19,7 @@ TEST(ZeroedPages, PagesMadeResidentAreThoseAskedForAndStayZero) {
     plat::FreeZeroedPages(block, kPages * page);
     GTEST_SKIP() << "this system cannot make pages resident at once";
   }
-  std::vector<bool> resident = ResidentPages(block, kPages * page, page);
+  std::vector<bool> resident = sys_test::ResidentPages(block, kPages * page, page);
   for (size_t i = 0; i < kPages; ++i) EXPECT_EQ(resident[i], i >= kFirst && i < kFirst + kCount) << i;
   for (size_t i = 0; i < kPages * page; ++i) ASSERT_EQ(block[i], 0) << i;
   plat::FreeZeroedPages(block, kPages * page);
@@ -64,7 +52,7 @@ TEST(ZeroedPages, ResidentFrontKeepsAStepAheadOfTheFill) {
   for (const Step& s : kSteps) {
     plat::KeepResidentAhead(resident, block + s.fill, end, s.step);
     EXPECT_EQ(resident, block + s.frontPages * page) << s.fill;
-    std::vector<bool> in = ResidentPages(block, kPages * page, page);
+    std::vector<bool> in = sys_test::ResidentPages(block, kPages * page, page);
     for (size_t i = 0; i < s.frontPages; ++i) EXPECT_TRUE(in[i]) << s.fill << " page " << i;
   }
   plat::FreeZeroedPages(block, kPages * page);

@@ -37,16 +37,33 @@ void PumpAll() {
   }
 }
 
-TEST(PersonDialog, InputQueuedBeforeItShowsDoesNotReachTheWindowsBehindIt) {
-  HWND top = MakeTop(200, 100, WS_POPUP | WS_VISIBLE, &RecordingProc);
+constexpr int kWindowWidth = 200, kWindowHeight = 100;
+constexpr int kClickX = 10, kClickY = 10;
+
+// A shown window with the keyboard that records what reaches it, nothing yet.
+HWND MakeRecordingTop() {
+  HWND top = MakeTop(kWindowWidth, kWindowHeight, WS_POPUP | WS_VISIBLE, &RecordingProc);
   SetFocus(top);
   PumpAll();
   g_seen.clear();
-  // A click and a key arrive and wait in the queue, then the dialog opens.
-  Mouse(top, QEvent::MouseButtonPress, 10, 10, Qt::LeftButton, Qt::LeftButton, 0);
-  Mouse(top, QEvent::MouseButtonRelease, 10, 10, Qt::LeftButton, Qt::NoButton, 0);
+  return top;
+}
+
+void PressLeft(HWND top) {
+  Mouse(top, QEvent::MouseButtonPress, kClickX, kClickY, Qt::LeftButton, Qt::LeftButton, 0);
+}
+
+// A click and a key arrive and wait in the queue behind a posted message.
+void QueueClickKeyAndNote(HWND top) {
+  PressLeft(top);
+  Mouse(top, QEvent::MouseButtonRelease, kClickX, kClickY, Qt::LeftButton, Qt::NoButton, 0);
   Key(top, true, Qt::Key_Y, 0, "y");
   PostMessage(top, kPostedNote, 0, 0);
+}
+
+TEST(PersonDialog, InputQueuedBeforeItShowsDoesNotReachTheWindowsBehindIt) {
+  HWND top = MakeRecordingTop();
+  QueueClickKeyAndNote(top);
   QDialog dialog;
   QTimer::singleShot(0, &dialog, [&] { dialog.accept(); });
   EXPECT_TRUE(mirt_ui::RunPersonDialog(dialog));
@@ -54,7 +71,7 @@ TEST(PersonDialog, InputQueuedBeforeItShowsDoesNotReachTheWindowsBehindIt) {
   EXPECT_EQ(g_seen, std::vector<UINT>{kPostedNote});
   // Once it closed, input reaches the window again.
   g_seen.clear();
-  Mouse(top, QEvent::MouseButtonPress, 10, 10, Qt::LeftButton, Qt::LeftButton, 0);
+  PressLeft(top);
   PumpAll();
   EXPECT_EQ(g_seen, std::vector<UINT>{WM_LBUTTONDOWN});
   DestroyWindow(top);
@@ -63,13 +80,8 @@ TEST(PersonDialog, InputQueuedBeforeItShowsDoesNotReachTheWindowsBehindIt) {
 // The owner of a modal dialog is disabled: a click queued for it before
 // does not reach it; posted messages still do.
 TEST(PersonDialog, ADisabledTopLevelWindowTakesNoQueuedInput) {
-  HWND top = MakeTop(200, 100, WS_POPUP | WS_VISIBLE, &RecordingProc);
-  SetFocus(top);
-  PumpAll();
-  g_seen.clear();
-  Mouse(top, QEvent::MouseButtonPress, 10, 10, Qt::LeftButton, Qt::LeftButton, 0);
-  Key(top, true, Qt::Key_Y, 0, "y");
-  PostMessage(top, kPostedNote, 0, 0);
+  HWND top = MakeRecordingTop();
+  QueueClickKeyAndNote(top);
   EnableWindow(top, FALSE);
   PumpAll();
   EXPECT_EQ(g_seen, std::vector<UINT>{kPostedNote});
