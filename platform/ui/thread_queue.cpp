@@ -75,11 +75,6 @@ ThreadQueue* ThreadQueue::EndedThreads() {
   return ended;
 }
 
-ThreadQueue* ThreadQueue::ForThread(DWORD tid) {
-  std::lock_guard<std::mutex> lock(g_queuesMutex);
-  return ForThreadHeld(tid);
-}
-
 ThreadQueue* ThreadQueue::ForThreadHeld(DWORD tid) {
   auto it = g_queues.find(tid);
   return it == g_queues.end() ? nullptr : it->second;
@@ -108,7 +103,6 @@ void ThreadQueue::Wake() {
 }
 
 void ThreadQueue::Post(const MSG& msg, bool front) {
-  if (ended) return;
   {
     std::lock_guard<std::mutex> lock(m);
     if (front)
@@ -131,10 +125,6 @@ void PokeSender(std::atomic<uint32_t>* word) {
 }  // namespace
 
 void ThreadQueue::Deliver(SentMessage* s) {
-  if (ended) {
-    Complete(s);
-    return;
-  }
   {
     std::lock_guard<std::mutex> lock(m);
     sent.push_back(s);

@@ -71,13 +71,12 @@ struct CaretState {
 class ThreadQueue {
  public:
   static ThreadQueue* Current();
-  static ThreadQueue* ForThread(DWORD tid);
   // Keeps every live thread's queue from being deleted while held: another
   // thread's queue is used only under it. Windows of a thread that ended
   // have the ended queue, which answers nothing.
   static std::unique_lock<std::mutex> HoldQueues();
   static ThreadQueue* EndedThreads();
-  static ThreadQueue* ForThreadHeld(DWORD tid);  // ForThread under HoldQueues
+  static ThreadQueue* ForThreadHeld(DWORD tid);  // the thread's queue (under HoldQueues), or null
   ~ThreadQueue();
 
   void Wake();
