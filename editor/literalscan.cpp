@@ -232,6 +232,8 @@ const char* FindAnyPair(const char* p, const char* end, const KeyBytes& keys) {
 
 void LiteralScan::Set(const std::vector<std::string>& strings, Fold fold) {
   m_strings.clear();
+  m_hasNul = false;
+  for (const std::string& s : strings) m_hasNul = m_hasNul || s.find('\0') != std::string::npos;
   m_fold = fold == Fold::kLowerCase ? LowerCaseTable() : nullptr;
   for (const std::string& s : strings) {
     if (s.empty()) {

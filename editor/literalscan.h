@@ -75,6 +75,8 @@ class LiteralScan {
   // through LowerCaseTable (kLowerCase: the strings are lower case already).
   void Set(const std::vector<std::string>& strings, Fold fold);
   bool Empty() const { return m_strings.empty(); }
+  // Whether a string holds a NUL byte.
+  bool HasNul() const { return m_hasNul; }
 
   // Offset of an occurrence of one of the strings in [p, p + n), or -1: the
   // leftmost when there is a single string.
@@ -100,4 +102,5 @@ class LiteralScan {
   Scan m_scan = Scan::kTable;
   KeyBytes m_keys;  // bytes scanned for, or pairs
   bool m_isKey[256] = {};
+  bool m_hasNul = false;
 };

@@ -107,9 +107,12 @@ ReplaceAllResult ReplaceEveryMatch(EditBuffer& buffer, EditLine* first, FindReco
       linesHeld = 0;
     }
   };
+  // The lines ahead of the search stay as loaded while the ones behind it
+  // change, so the loaded blocks can be scanned as such.
+  const LoadedLines* asLoaded = buffer.LinesAsLoaded();
   EditPos pos{first, 0};
   EditPos limit;
-  while (!failed && pos.line != nullptr && FindText(pos, limit, &rec)) {
+  while (!failed && pos.line != nullptr && FindText(pos, limit, &rec, asLoaded)) {
     if (pos.line != builder.Line()) {
       finishLine();
       builder.Start(pos.line);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "editor/literalscan.h"
+#include "editor/splitscan.h"
 #include "editor/loadedlines.h"
 #include "editor/regexp.h"
 
@@ -142,7 +143,8 @@ bool TextsearchSkipLoaded(EditLine*& line, int from, const EditLine* limit, cons
       stop = limit->text;
     }
     const char* begin = line->text + from;
-    long at = scan.Find(begin, static_cast<size_t>(stop - begin));
+    // A long stretch of a block is scanned by two threads.
+    long at = SplitScanFind(scan, begin, static_cast<size_t>(stop - begin));
     if (at >= 0) {
       const char* hit = begin + at;
       // Hits are often close by, among the records that follow line's

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "editor/editresult.h"
 #include "editor/loadedlines.h"
+#include "editor/textreplace.h"
 #include "editor/textsearch.h"
 #include "tests/editor/edit_test_util.h"
 #include "tests/support/test_support.h"
@@ -350,4 +352,48 @@ TEST(LoadedLines, LinesFromGivesRecordsThatFollowOneAnother) {
   EXPECT_EQ(lines->LinesFrom(lines->LineCount(), &count), nullptr);
   EXPECT_EQ(count, 0);
   EXPECT_EQ(lines->LinesFrom(-1, &count), nullptr);
+}
+
+// Replace All over lines as loaded scans the blocks ahead while it changes
+// the lines behind: it gives what it gives over the same text in lines of
+// their own, and undo gives the file back.
+TEST(LoadedLines, ReplaceAllOverTheLoadedBlocksMatchesTheLineWalk) {
+  constexpr int kLines = 60000;  // texts over several blocks
+  constexpr int kEvery = 997;
+  std::string bytes;
+  for (int i = 0; i < kLines; ++i) {
+    bytes += i % kEvery == 0 ? "  size_t zebrafish = zebrafish" : "  size_t other = ";
+    bytes += std::to_string(i) + ";\r\n";
+  }
+  const struct {
+    const char* pattern;
+    const char* replacement;
+    UINT flags;
+  } kCases[] = {
+      {"zebrafish", "zebrafish zebrafish", FIND_MATCH_CASE},  // the replacement holds the word
+      {"size_t", "", FIND_MATCH_CASE},
+      {"= ([0-9]*)7;", "== \\1;", FIND_MATCH_CASE | FIND_REGEX},
+  };
+  std::string path = LoadedFixture(bytes);
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.pattern);
+    EditBuffer loaded;
+    loaded.SetLockFiles(FALSE);
+    ASSERT_EQ(loaded.LoadFile(path.c_str()), 0);
+    ASSERT_NE(loaded.LinesAsLoaded(), nullptr);
+    EditBuffer ref;
+    Reference(loaded, ref, bytes);
+    FindRecord rec;
+    rec.pattern = c.pattern;
+    rec.replacement = c.replacement;
+    rec.flags = c.flags;
+    FindRecord refRec = rec;
+    ReplaceAllResult got = ReplaceEveryMatch(loaded, loaded.m_pLines, rec, kMaxLineColumns);
+    ReplaceAllResult want = ReplaceEveryMatch(ref, ref.m_pLines, refRec, kMaxLineColumns);
+    EXPECT_GT(got.replaced, 0);
+    EXPECT_EQ(got.replaced, want.replaced);
+    EXPECT_EQ(Text(loaded), Text(ref));
+    UndoAll(loaded);
+    EXPECT_EQ(Text(loaded), bytes);
+  }
 }
