@@ -42,7 +42,8 @@ SideThread& SideThread::Shared() {
 
 bool SideThread::TryStart(void (*job)(void*), void* arg) {
   std::lock_guard<std::mutex> hold(m_lock);
-  if (m_taken || m_failed || m_stop || std::thread::hardware_concurrency() < 2) return false;
+  static const bool oneProcessor = std::thread::hardware_concurrency() < 2;
+  if (m_taken || m_failed || m_stop || oneProcessor) return false;
   if (!m_thread.joinable()) {
     try {
       m_thread = std::thread([this] { Run(); });
