@@ -57,12 +57,17 @@ TEST_P(DebugRealInput, BuildBreakStepWatchAndStop) {
   display.WaitFor(Shows("source-execution-line", std::to_string(kMainFirstLine)), "the stop in main",
                   kDebugWaitMs);
   s = display.Sync();
-  // A click on main's line, then the caret goes down to the call.
-  ScreenRect first;
-  ASSERT_TRUE(Reported(s, "source-line", std::to_string(kMainFirstLine), first));
-  display.Click(first.x + first.width / 2, first.CenterY());
-  display.WaitFor(Shows("source-caret-line", std::to_string(kMainFirstLine)), "the caret in main");
-  for (int line = kMainFirstLine; line < kCallLine; ++line) display.Key("Down");
+  // A click on the line before main's first (main's opening line, shown
+  // in the smallest frame too), then the caret goes down to the call. The
+  // stop put the caret on main's first line, so the caret on the clicked
+  // line shows the click was taken: a window manager may hold a click a
+  // while and let keys typed after it through first.
+  constexpr int kClickedLine = kMainFirstLine - 1;
+  ScreenRect clicked;
+  ASSERT_TRUE(Reported(s, "source-line", std::to_string(kClickedLine), clicked));
+  display.Click(clicked.x + clicked.width / 2, clicked.CenterY());
+  display.WaitFor(Shows("source-caret-line", std::to_string(kClickedLine)), "the caret on the clicked line");
+  for (int line = kClickedLine; line < kCallLine; ++line) display.Key("Down");
   display.WaitFor(Shows("source-caret-line", std::to_string(kCallLine)), "the caret on the call");
   display.Key("F9");
   display.WaitFor(Shows("source-breakpoint-line", std::to_string(kCallLine)), "the breakpoint mark");
