@@ -2,6 +2,8 @@
 // order, with their arguments; the quit and stop rules.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstring>
 #include <mutex>
 
 #include "debugger/session/debug_worker.h"
@@ -128,26 +130,36 @@ TEST_F(FrontEndTest, AFrontEndWhoseThreadNeverStartedQuitsAtOnce) {
 }
 
 TEST_F(FrontEndTest, ATextCrossesThePipeAsAPointerToItsCopy) {
-  // Raw records, read by a worker that takes bytes until the quit opcode.
+  // The opcode, the text's pointer and the line number.
+  static constexpr size_t kRecordBytes = 1 + sizeof(char*) + 2;
+  // Reads the record whatever its bytes are (a pointer's may equal any
+  // opcode), then records up to the quit opcode.
   class RawWorker : public CDebugWorker {
    public:
     using CDebugWorker::CDebugWorker;
     DWORD CommandLoop() override {
       uint8_t b = 0;
       DWORD n = 0;
-      while (ReadFile(m_hPipeRead, &b, 1, &n, nullptr) && b != kOpQuit) bytes.push_back(b);
+      for (size_t i = 0; i < kRecordBytes && ReadFile(m_hPipeRead, &b, 1, &n, nullptr); ++i) {
+        bytes[i] = b;
+        read.store(i + 1, std::memory_order_release);
+      }
+      while (ReadFile(m_hPipeRead, &b, 1, &n, nullptr) && b != kOpQuit) {
+      }
       return 0;
     }
-    std::vector<uint8_t> bytes;
+    uint8_t bytes[kRecordBytes] = {};
+    std::atomic<size_t> read{0};
   };
   auto d = std::make_unique<CDebugger>("a.exe", frame.Window());
   auto* raw = new RawWorker("a.exe", frame.Window(), d->m_hPipeRead);
   g_pDebugWorker = raw;
   d->SetLineBreakpoint("main.c", 7, 1);
-  ASSERT_TRUE(frame.PumpUntil([&] { return raw->bytes.size() == 1 + sizeof(char*) + 2; }, 2000));
-  EXPECT_EQ(raw->bytes.front(), kOpSetLineBreakpoint);
+  ASSERT_TRUE(
+      frame.PumpUntil([&] { return raw->read.load(std::memory_order_acquire) == kRecordBytes; }, 2000));
+  EXPECT_EQ(raw->bytes[0], kOpSetLineBreakpoint);
   const char* copy = nullptr;
-  std::memcpy(&copy, raw->bytes.data() + 1, sizeof copy);
+  std::memcpy(&copy, raw->bytes + 1, sizeof copy);
   EXPECT_STREQ(copy, "main.c");
   delete[] copy;  // what the worker does after the command
   EXPECT_EQ(raw->bytes[1 + sizeof(char*)], 7);
