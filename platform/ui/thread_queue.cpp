@@ -9,7 +9,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include "platform/ui/futex_word.h"
+#include "platform/sys/futex_word.h"
 #include "platform/ui/wnd_obj.h"
 
 namespace {
@@ -120,7 +120,7 @@ void PokeSender(std::atomic<uint32_t>* word) {
   uint32_t was = word->load(std::memory_order_relaxed);
   while (was != SentMessage::kAnswered && !word->compare_exchange_weak(was, SentMessage::kPoked)) {
   }
-  if (was == SentMessage::kAsleep) mirt_ui::WakeWordSleepers(word);
+  if (was == SentMessage::kAsleep) plat::WakeWordSleepers(word);
 }
 }  // namespace
 
@@ -149,10 +149,10 @@ void ThreadQueue::AwaitAnswer(SentMessage& s) {
     }
     if (state == SentMessage::kWaiting) {
       if (ServeSent()) continue;
-      if (spins && mirt_ui::SpinWhileWordIs(&s.state, SentMessage::kWaiting, spinUntil)) continue;
+      if (spins && plat::SpinWhileWordIs(&s.state, SentMessage::kWaiting, spinUntil)) continue;
       if (!s.state.compare_exchange_strong(state, SentMessage::kAsleep)) continue;
     }
-    mirt_ui::SleepWhileWordIs(&s.state, SentMessage::kAsleep);
+    plat::SleepWhileWordIs(&s.state, SentMessage::kAsleep);
   }
   answerSpin.Answered(AnswerSpin::Clock::now() - sent);
   // Under m: no sender pokes the word once this returns.
@@ -164,5 +164,5 @@ void ThreadQueue::Complete(SentMessage* s) {
   // The sender may return as soon as it sees the answer: only the word's
   // address is used after that.
   if (s->state.exchange(SentMessage::kAnswered, std::memory_order_acq_rel) == SentMessage::kAsleep)
-    mirt_ui::WakeWordSleepers(&s->state);
+    plat::WakeWordSleepers(&s->state);
 }

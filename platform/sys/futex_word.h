@@ -1,11 +1,12 @@
-// Private: waiting on a 32-bit word until another thread changes it.
+// Waiting on a 32-bit word until another thread changes it: a spin for a
+// while, then a sleep in the kernel.
 #pragma once
 
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 
-namespace mirt_ui {
+namespace plat {
 
 // Spins while *word holds value, until the time given; true once it holds
 // another value.
@@ -20,4 +21,4 @@ void SleepWhileWordIs(std::atomic<uint32_t>* word, uint32_t value);
 // word may already be gone (its owner saw the change before the call).
 void WakeWordSleepers(std::atomic<uint32_t>* word);
 
-}  // namespace mirt_ui
+}  // namespace plat
