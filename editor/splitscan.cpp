@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <thread>
 
 #include "editor/literalscan.h"
 #include "platform/sys/side_thread.h"
@@ -42,7 +43,9 @@ void SplitscanRun(void* arg) {
 
 long SplitScanFind(const LiteralScan& scan, const char* p, size_t n, const SplitScanSizes& sizes) {
   const char* end = p + n;
-  if (n < sizes.splitFrom || sizes.stretch >= n || scan.HasNul()) return scan.Find(p, n);
+  // With one processor the side thread would only take turns with this one.
+  static const bool oneProcessor = std::thread::hardware_concurrency() < 2;
+  if (oneProcessor || n < sizes.splitFrom || sizes.stretch >= n || scan.HasNul()) return scan.Find(p, n);
   // A hit nearby is found alone, touching nothing further on: the side
   // thread would only be kept waiting for it.
   long at = scan.Find(p, sizes.stretch);

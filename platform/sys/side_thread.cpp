@@ -3,26 +3,14 @@
 #include <chrono>
 #include <system_error>
 
+#include "platform/sys/futex_word.h"
+
 namespace plat {
 
 namespace {
 
-// Jobs come in runs (a long scan block after block), and waking a parked
-// thread takes long on some machines: each side looks a while for the
-// other before it sleeps.
-constexpr auto kSpin = std::chrono::microseconds(200);
-
-template <class Ready>
-bool SideThreadSpin(Ready ready) {
-  auto until = std::chrono::steady_clock::now() + kSpin;
-  for (int n = 0; !ready(); ++n) {
-    if ((n & 63) == 63 && std::chrono::steady_clock::now() >= until) return false;
-#if defined(__x86_64__) || defined(__i386__)
-    __builtin_ia32_pause();
-#endif
-  }
-  return true;
-}
+// How long a lingering side looks for the other before it sleeps.
+constexpr auto kLinger = std::chrono::microseconds(200);
 
 }  // namespace
 
@@ -36,14 +24,13 @@ SideThread::~SideThread() {
 }
 
 SideThread& SideThread::Shared() {
-  static SideThread shared;
+  static SideThread shared(Linger::kYes);
   return shared;
 }
 
 bool SideThread::TryStart(void (*job)(void*), void* arg) {
   std::lock_guard<std::mutex> hold(m_lock);
-  static const bool oneProcessor = std::thread::hardware_concurrency() < 2;
-  if (m_taken || m_failed || m_stop || oneProcessor) return false;
+  if (m_taken || m_failed || m_stop) return false;
   if (!m_thread.joinable()) {
     try {
       m_thread = std::thread([this] { Run(); });
@@ -55,15 +42,15 @@ bool SideThread::TryStart(void (*job)(void*), void* arg) {
   m_taken = true;
   m_job = job;
   m_arg = arg;
-  m_busy.store(true, std::memory_order_release);
+  m_busy.store(kRunning, std::memory_order_release);
   m_wake.notify_one();
   return true;
 }
 
 void SideThread::Wait() {
-  if (!SideThreadSpin([this] { return !m_busy.load(std::memory_order_acquire); })) {
-    std::unique_lock<std::mutex> hold(m_lock);
-    m_done.wait(hold, [this] { return !m_busy.load(std::memory_order_acquire); });
+  if (m_linger == Linger::kNo ||
+      !SpinWhileWordIs(&m_busy, kRunning, std::chrono::steady_clock::now() + kLinger)) {
+    while (Busy()) SleepWhileWordIs(&m_busy, kRunning);
   }
   std::lock_guard<std::mutex> hold(m_lock);
   m_taken = false;
@@ -71,7 +58,7 @@ void SideThread::Wait() {
 
 void SideThread::Run() {
   for (;;) {
-    SideThreadSpin([this] { return m_busy.load(std::memory_order_acquire); });
+    if (m_linger == Linger::kYes) SpinWhileWordIs(&m_busy, kIdle, std::chrono::steady_clock::now() + kLinger);
     void (*job)(void*) = nullptr;
     void* arg = nullptr;
     {
@@ -83,11 +70,8 @@ void SideThread::Run() {
       m_job = nullptr;
     }
     job(arg);
-    {
-      std::lock_guard<std::mutex> hold(m_lock);
-      m_busy.store(false, std::memory_order_release);
-    }
-    m_done.notify_all();
+    m_busy.store(kIdle, std::memory_order_release);
+    WakeWordSleepers(&m_busy);
   }
 }
 
