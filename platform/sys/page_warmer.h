@@ -1,15 +1,13 @@
-// Makes the pages of a block resident and touched from a helper thread, a
-// stretch at a time, ahead of the thread that fills the block: where the
+// Makes the pages of a block resident and touched from a side thread of
+// its own, a stretch at a time, ahead of the thread that fills the block: where the
 // first touch of a page costs much (as on some virtual machines), the
 // filling thread then finds its pages ready. Its calls are made by one
 // thread at a time.
 #pragma once
 
-#include <atomic>
-#include <condition_variable>
 #include <cstddef>
-#include <mutex>
-#include <thread>
+
+#include "platform/sys/side_thread.h"
 
 namespace plat {
 
@@ -23,7 +21,6 @@ struct WarmFront {
 class PageWarmer {
  public:
   PageWarmer() = default;
-  ~PageWarmer();
   PageWarmer(const PageWarmer&) = delete;
   PageWarmer& operator=(const PageWarmer&) = delete;
 
@@ -45,19 +42,14 @@ class PageWarmer {
   void Advance(WarmFront& front, const char* at, char* end, size_t step, size_t lead);
   bool Start(char* p, size_t size);
   void Wait();
-  bool Busy() const { return m_busy.load(std::memory_order_acquire); }
-  void Run();
+  bool Busy() const { return m_side.Busy(); }
+  static void Warm(void* warmer);
 
-  std::mutex m_lock;
-  std::condition_variable m_wake;
-  std::condition_variable m_done;
-  std::atomic<bool> m_busy{false};
   const WarmFront* m_owner = nullptr;  // the front of the stretch given last
-  char* m_from = nullptr;              // the stretch to work on, null when none
+  char* m_from = nullptr;              // the stretch given last
   size_t m_size = 0;
-  bool m_stop = false;
-  bool m_failed = false;  // the thread could not be started
-  std::thread m_thread;
+  bool m_given = false;  // a stretch was given and not waited for
+  SideThread m_side;     // last: it ends (after its stretch) first
 };
 
 }  // namespace plat
