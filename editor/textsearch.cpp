@@ -7,9 +7,9 @@
 #include <string_view>
 
 #include "editor/literalscan.h"
-#include "editor/splitscan.h"
 #include "editor/loadedlines.h"
 #include "editor/regexp.h"
+#include "editor/splitscan.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // A long scan split with the side thread finds what one scan finds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
