@@ -57,6 +57,7 @@ void EditBuffer::ClearBuffer() {
   FreeLines(m_pLines);
   m_pLines = nullptr;
   m_loaded.Clear();
+  m_shared.Clear();
   FreeUndo();
   std::free(m_pUndoRing);
   m_pUndoRing = nullptr;

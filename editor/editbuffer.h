@@ -14,6 +14,7 @@
 #include "editor/editresult.h"
 #include "editor/lineswap.h"
 #include "editor/loadedlines.h"
+#include "editor/sharedtexts.h"
 #include "editor/textmodel.h"
 #include "editor/undorecord.h"
 #include "platform/base/cstring.h"
@@ -66,8 +67,10 @@ class EditBuffer : public TextModel {
   void LinkAfter(EditLine* chainHead, EditLine* line);
   void FreeLine(EditLine* line);
   void FreeLines(EditLine* any);
-  // kGrowth leaves room to type into; kTight only the NUL after the bytes.
-  enum class LineRoom { kGrowth, kTight };
+  // kGrowth leaves room to type into; kTight only the NUL after the bytes;
+  // kShared packs a text set whole among the buffer's shared texts (lines
+  // changed all at once), or where it cannot, is kTight.
+  enum class LineRoom { kGrowth, kTight, kShared };
   EditLine* CreateLine(int n, LineRoom room = LineRoom::kGrowth);
   // Makes the line's text its own and able to hold n bytes and a NUL; every
   // change of a line's bytes goes through it (or MakeWritable). A new text
@@ -77,12 +80,14 @@ class EditBuffer : public TextModel {
   // A zero-filled own text of `capacity` bytes (its room in front of it);
   // null when memory runs out or the room is more than a line may have.
   char* AllocText(int capacity);
-  // Frees the line's own text (a borrowed one stays).
+  // Frees the line's own text; a borrowed one stays, no longer borrowed.
   void FreeText(EditLine* line);
   BOOL IsBefore(EditPos a, EditPos b);
   // The blocks the lines were loaded into while the lines are exactly those
   // loaded, unchanged (a search may then scan the texts as blocks); else null.
   const LoadedLines* LinesAsLoaded() const { return m_linesAsLoaded ? &m_loaded : nullptr; }
+  // Blocks of shared texts held (for tests).
+  size_t SharedTextBlocks() const { return m_shared.BlockCount(); }
   // Bytes of the line without its line end.
   int ContentLength(const EditLine* line) const;
   bool HasLineEnd(const EditLine* line) const { return ContentLength(line) != line->length; }
@@ -256,6 +261,7 @@ class EditBuffer : public TextModel {
   bool IsLineComment(const char* start) const;
 
   LoadedLines m_loaded;  // the lines as read from files, and their texts
+  SharedTexts m_shared;  // texts of lines set whole (SetLineContent kShared)
   // The lines are exactly those loaded, in order and unchanged (nothing was
   // made or freed since), so freeing them frees nothing.
   bool m_linesAsLoaded = false;

@@ -64,6 +64,7 @@ void EditBuffer::DropLines() {
   FreeLines(m_pLines);
   m_pLines = nullptr;
   m_loaded.Clear();
+  m_shared.Clear();
 }
 
 int EditBuffer::LoadFile(const char* path) {

@@ -96,6 +96,11 @@ void EditBuffer::FreeLine(EditLine* line) {
 }
 
 void EditBuffer::FreeText(EditLine* line) {
+  if (line->shared) {
+    m_shared.Release(line->text);
+    line->shared = 0;
+    return;
+  }
   int capacity = TextCapacity(line);
   if (capacity != 0) editpool::Free(LinesTextBlock(line), LinesTextBlockSize(capacity));
 }
@@ -113,6 +118,7 @@ void EditBuffer::FreeLines(EditLine* any) {
     __builtin_prefetch(reinterpret_cast<const char*>(line) + 8 * sizeof(EditLine));
     int capacity = TextCapacity(line);
     if (capacity != 0) batch.Free(LinesTextBlock(line), LinesTextBlockSize(capacity));
+    if (line->shared) m_shared.Release(line->text);
     if (!m_loaded.HoldsRecord(line)) batch.Free(line, sizeof(EditLine));
     line = next;
   }
@@ -133,7 +139,7 @@ EditLine* EditBuffer::CreateLine(int n, LineRoom room) {
     if (line != nullptr) line->lineNumber = 1;
     return line;
   }
-  int capacity = room == LineRoom::kTight ? TightCapacityFor(n) : CapacityFor(n);
+  int capacity = room == LineRoom::kGrowth ? CapacityFor(n) : TightCapacityFor(n);
   void* record;
   void* text;
   if (!editpool::AllocPair(sizeof(EditLine), LinesTextBlockSize(capacity), &record, &text)) return nullptr;
@@ -151,7 +157,7 @@ BOOL EditBuffer::ReserveLine(EditLine* line, int n, LineRoom room) {
   if (old > n) return TRUE;
   // A borrowed text is copied whole, whatever room is asked for.
   if (IsBorrowed(line)) n = std::max<int>(n, line->length);
-  int capacity = room == LineRoom::kTight ? TightCapacityFor(n) : CapacityFor(n);
+  int capacity = room == LineRoom::kGrowth ? CapacityFor(n) : TightCapacityFor(n);
   if (old >= 256 && room == LineRoom::kGrowth) {
     long grown = ((((long)old + kTextHeaderBytes) * 3 / 2 + 15) & ~15L) - kTextHeaderBytes;
     capacity = static_cast<int>(std::min<long>(std::max<long>(capacity, grown), kMaxTextRoom));

@@ -260,8 +260,8 @@ char* EditBuffer::GetRangeText(EditPos start, EditPos end) {
   std::string out;
   auto part = [](EditLine* line, int from, int to) -> std::string {
     if (line->text == nullptr) return std::string();
-    from = std::max(0, std::min(from, line->length));
-    to = std::max(from, std::min(to, line->length));
+    from = std::max(0, std::min<int>(from, line->length));
+    to = std::max(from, std::min<int>(to, line->length));
     return std::string(line->text + from, to - from);
   };
   if (start.line == end.line) {

@@ -16,6 +16,20 @@ BOOL EditBuffer::SetLineContent(EditLine* line, const char* bytes, int n, LineRo
   int end = std::min(line->length - content, static_cast<int>(sizeof m_szLineEnd) - 1);
   char lineEnd[sizeof m_szLineEnd] = {};
   for (int i = 0; i < end; ++i) lineEnd[i] = line->text[content + i];
+  if (room == LineRoom::kShared) {
+    if (char* text = m_shared.Take(static_cast<size_t>(n + end))) {
+      shortcopy::Copy(text, bytes, static_cast<size_t>(n));
+      for (int i = 0; i < end; ++i) text[n + i] = lineEnd[i];
+      FreeText(line);
+      m_linesAsLoaded = false;
+      line->text = text;
+      line->length = n + end;
+      line->borrowed = 1;
+      line->shared = 1;
+      return TRUE;
+    }
+    room = LineRoom::kTight;
+  }
   int oldLength = line->length;
   if (line->text == nullptr || TextCapacity(line) <= n + end) {
     line->length = 0;

@@ -29,9 +29,11 @@ struct EditLine {
   char* text;                  // bytes with the line end; a NUL follows them. An own
                                // text has its room in front of it (TextCapacity)
   int lineNumber;              // 1-based, valid after renumbering
-  int length : 24;             // bytes in text, line end included
+  UINT length : 23;            // bytes in text, line end included
   UINT flags : kLineFlagBits;  // LINE_* and the core's selection marks
-  UINT borrowed : 1;           // text lies in the buffer's loaded texts
+  UINT borrowed : 1;           // text is not the line's own: it lies in the
+                               // buffer's loaded texts or its shared ones
+  UINT shared : 1;             // of those, in the shared ones (SharedTexts)
 };
 static_assert(sizeof(EditLine) == 32, "a line record is 32 bytes");
 
@@ -41,8 +43,9 @@ struct EditTextHeader {
   int unused;  // keeps the text 8-byte aligned
 };
 
-// A line read from a file whose text is still the one loaded: it is not
-// the line's own, and is copied before it is changed (ReserveLine).
+// A line whose text is still the one loaded, or one packed among the
+// shared texts of lines rebuilt at once: it is not the line's own, and is
+// copied before it is changed (ReserveLine).
 inline bool IsBorrowed(const EditLine* line) { return line->borrowed != 0; }
 
 // Bytes allocated for the line's own text; 0 when it has none or borrows it.

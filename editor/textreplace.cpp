@@ -57,9 +57,10 @@ class ReplaceLineBuilder {
     *changed = false;
     if (m_line == nullptr || !m_changed) return true;
     Append(m_line->text + m_copied, m_content - m_copied);
-    // Lines changed all at once are seldom typed into afterwards.
+    // Lines changed all at once are seldom typed into afterwards: their
+    // texts are packed.
     if (!m_buffer.SetLineContent(m_line, m_bytes.data(), static_cast<int>(m_used),
-                                 EditBuffer::LineRoom::kTight))
+                                 EditBuffer::LineRoom::kShared))
       return false;
     *changed = true;
     return true;

@@ -285,7 +285,7 @@ BOOL FindText(EditPos& pos, EditPos& limit, FindRecord* rec, const LoadedLines* 
   bool regex = (rec->flags & FIND_REGEX) != 0;
   Search search{rec, &PreparedFor(rec->pattern, matchCase, regex), (rec->flags & FIND_FORWARD) != 0};
   if (!search.p->valid) return FALSE;
-  pos.offset = std::max(0, std::min(pos.offset, pos.line->length));
+  pos.offset = std::max(0, std::min<int>(pos.offset, pos.line->length));
   bool skip = search.forward && !search.p->scan.Empty();
   for (EditLine* line = pos.line; line != nullptr; line = search.forward ? line->next : line->prev) {
     Seen seen = Seen::kNo;

@@ -138,7 +138,7 @@ BOOL SECEditCore<TBase>::SearchAndSelect(FindRecord& rec, BOOL wrap, OEFindDlg* 
     if (!g_bFindSequence || dialog == nullptr) ClearSelection(m_bRedraw);
   }
   EditPos start{m_pCaretLine, ColumnOffset(m_pCaretLine, m_nCaretColumn)};
-  start.offset = std::min(start.offset, m_pCaretLine->length);
+  start.offset = std::min<int>(start.offset, m_pCaretLine->length);
   EditPos pos = start;
   EditPos limit;
   EditLine* first = PrepareWalk();
@@ -149,7 +149,7 @@ BOOL SECEditCore<TBase>::SearchAndSelect(FindRecord& rec, BOOL wrap, OEFindDlg* 
       limit = start;
     } else {
       EditLine* last = buf->GetTail(first);
-      pos = {last, last->length};
+      pos = {last, static_cast<int>(last->length)};
       limit = {start.line, start.offset + rec.pattern.GetLength()};
     }
     found = FindText(pos, limit, &rec);

@@ -348,3 +348,102 @@ TEST(ReplaceAll, AReadOnlyTextIsLeftAloneAndKeepsItsHistory) {
   EXPECT_EQ(buffer.Undo(), 1);
   EXPECT_EQ(Text(buffer), kText);
 }
+
+namespace {
+
+// Lines "kiwi <i> kiwi", enough for the rebuilt texts to fill several blocks.
+std::string ReplaceTestFruitLines() {
+  constexpr int kLines = 30000;
+  std::string text;
+  for (int i = 0; i < kLines; ++i) text += "kiwi " + std::to_string(i) + " kiwi\n";
+  return text;
+}
+
+int ReplaceTestCount(EditBuffer& buffer, const char* pattern) {
+  FindRecord rec = ReplaceRecord(pattern, "", FIND_MATCH_CASE | FIND_FORWARD);
+  EditPos pos{buffer.m_pLines, 0};
+  EditPos limit;
+  int found = 0;
+  while (pos.line != nullptr && FindText(pos, limit, &rec)) {
+    ++found;
+    pos.offset += rec.matchLength;
+  }
+  return found;
+}
+
+}  // namespace
+
+// The lines Replace All rebuilds share packed texts: editing and searching
+// them gives what the same does over lines of their own, and undo gives the
+// text back.
+TEST(ReplaceAll, RebuiltLinesTakeEditsAndSearchesAsLinesOfTheirOwn) {
+  const std::string kText = ReplaceTestFruitLines();
+  EditBuffer rebuilt;
+  rebuilt.SetLineEndType(LINEEND_LF);
+  SetText(rebuilt, kText);
+  ReplaceAllResult result = ReplaceAll(rebuilt, ReplaceRecord("kiwi", "melon", FIND_MATCH_CASE));
+  ASSERT_GT(result.replaced, 0);
+  ASSERT_GT(rebuilt.SharedTextBlocks(), 1u);
+  EditBuffer own;
+  own.SetLineEndType(LINEEND_LF);
+  SetText(own, Text(rebuilt));
+  const struct {
+    const char* name;
+    int line;
+    int offset;
+    int endLine;  // 0: an insertion at (line, offset), -1: a split there, -2: a join with the next
+    int endOffset;
+  } kEdits[] = {
+      {"typed into a rebuilt line", 2, 3, 0, 0},
+      {"a range over three rebuilt lines deleted", 100, 2, 102, 4},
+      {"a rebuilt line split", 5000, 6, -1, 0},
+      {"two rebuilt lines joined", 20000, 0, -2, 0},
+      {"the last line typed into", 29999, 0, 0, 0},
+  };
+  for (const auto& e : kEdits) {
+    SCOPED_TRACE(e.name);
+    for (EditBuffer* b : {&rebuilt, &own}) {
+      EditPos at = edit_test::At(*b, e.line, e.offset);
+      if (e.endLine == 0) {
+        ASSERT_EQ(b->InsertString(at, "typed", TRUE, TRUE), 0);
+      } else if (e.endLine == -1) {
+        ASSERT_EQ(b->SplitLine(at, TRUE), 0);
+      } else if (e.endLine == -2) {
+        ASSERT_EQ(b->JoinLines(at, TRUE), 0);
+      } else {
+        EditPos end = edit_test::At(*b, e.endLine, e.endOffset);
+        ASSERT_EQ(b->DeleteRange(at, end, TRUE), 0);
+      }
+    }
+    ASSERT_EQ(Text(rebuilt), Text(own));
+  }
+  for (const char* pattern : {"melon", "melon 2", "n\nm", "typed"}) {
+    SCOPED_TRACE(pattern);
+    EXPECT_EQ(ReplaceTestCount(rebuilt, pattern), ReplaceTestCount(own, pattern));
+  }
+  while (rebuilt.Undo() == 1) {
+  }
+  EXPECT_EQ(Text(rebuilt), kText);
+}
+
+// Each block of packed texts goes back once no line borrows from it: texts
+// replaced again, or lines given their own by undo, leave no block behind.
+TEST(ReplaceAll, PackedTextsNoLineUsesAreHandedBack) {
+  const std::string kText = ReplaceTestFruitLines();
+  EditBuffer buffer;
+  buffer.SetLineEndType(LINEEND_LF);
+  SetText(buffer, kText);
+  ReplaceAll(buffer, ReplaceRecord("kiwi", "melon", FIND_MATCH_CASE));
+  const size_t once = buffer.SharedTextBlocks();
+  ASSERT_GT(once, 1u);
+  for (int i = 0; i < 3; ++i) {
+    ReplaceAll(buffer, ReplaceRecord("melon", "fig", FIND_MATCH_CASE));
+    ReplaceAll(buffer, ReplaceRecord("fig", "melon", FIND_MATCH_CASE));
+    EXPECT_LE(buffer.SharedTextBlocks(), once);
+  }
+  while (buffer.Undo() == 1) {
+  }
+  EXPECT_EQ(Text(buffer), kText);
+  // At most the block last filled stays, to be filled again.
+  EXPECT_LE(buffer.SharedTextBlocks(), 1u);
+}

@@ -174,7 +174,8 @@ TEST(FindText, ScansOverManyLinesFindEveryMatchOfALineByLineLook) {
     // The reference: each line on its own.
     std::vector<std::pair<int, int>> expect;
     for (size_t i = 0; i < lines.size(); ++i) {
-      EditPos from = At(buffer, static_cast<int>(i) + 1, 0), limit{from.line, from.line->length};
+      EditPos from = At(buffer, static_cast<int>(i) + 1, 0),
+              limit{from.line, static_cast<int>(from.line->length)};
       FindRecord rec = Record(c.pattern, c.flags);
       while (FindText(from, limit, &rec)) {
         expect.emplace_back(static_cast<int>(i) + 1, from.offset);

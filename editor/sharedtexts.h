@@ -1,0 +1,53 @@
+// Texts of lines rebuilt all at once (such as by Replace All), packed one
+// after another, each with its NUL, in a few blocks that the buffer holds.
+// A line whose text lies here borrows it as it would a loaded text (it is
+// copied before it changes); each block counts the lines that borrow from
+// it and goes back once none does. Big blocks have their pages made
+// resident a stretch ahead of the fill.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "platform/sys/page_warmer.h"
+
+class SharedTexts {
+ public:
+  // Texts this long or longer are not packed here.
+  static constexpr size_t kLongest = 64 * 1024;
+
+  SharedTexts() = default;
+  ~SharedTexts() { Clear(); }
+  SharedTexts(const SharedTexts&) = delete;
+  SharedTexts& operator=(const SharedTexts&) = delete;
+
+  // Room for n bytes and a NUL (written zero) that one more line borrows;
+  // null for a text of kLongest bytes or more, or when memory runs out.
+  char* Take(size_t n);
+  // The line borrowing `text`, a text Take gave, no longer does.
+  void Release(const char* text);
+  // Hands every block back; no line may borrow from them any more.
+  void Clear();
+
+  // Blocks held (for tests).
+  size_t BlockCount() const { return m_blocks.size(); }
+
+ private:
+  struct Block {
+    char* begin;
+    size_t size;
+    size_t borrowers;
+  };
+  // The block holding p, or -1.
+  long BlockOf(const char* p) const;
+  bool NewBlock(size_t atLeast);
+  void FreeBlock(size_t i);
+
+  std::vector<Block> m_blocks;  // by address
+  long m_fill = -1;             // the block being filled
+  char* m_at = nullptr;         // its free room
+  char* m_end = nullptr;
+  size_t m_nextSize = 0;  // size of the next block
+  plat::WarmFront m_front;
+  plat::PageWarmer m_warmer;
+};
