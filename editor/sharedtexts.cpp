@@ -32,7 +32,8 @@ char* SharedTexts::Take(size_t n) {
   }
   char* text = m_at;
   m_at += need;
-  m_warmer.KeepAhead(m_front, m_at, m_end, kResidentStep, kWarmLead);
+  m_warmer.KeepAhead(FillFront(), m_at, m_end, kResidentStep, kWarmLead);
+  if (static_cast<size_t>(m_end - m_at) < kWarmLead) MakeSpareReady();
   text[n] = '\0';
   ++m_blocks[static_cast<size_t>(m_fill)].borrowers;
   return text;
@@ -52,10 +53,14 @@ void SharedTexts::Release(const char* text) {
 }
 
 void SharedTexts::Clear() {
-  m_warmer.Leave(m_front);
-  m_front = plat::WarmFront{};
+  for (plat::WarmFront& front : m_fronts) {
+    m_warmer.Leave(front);
+    front = plat::WarmFront{};
+  }
   for (const Block& block : m_blocks) plat::FreeZeroedPages(block.begin, block.size);
   m_blocks.clear();
+  plat::FreeZeroedPages(m_spare.begin, m_spare.size);
+  m_spare = Block{};
   m_fill = -1;
   m_at = m_end = nullptr;
   m_nextSize = 0;
@@ -72,10 +77,22 @@ long SharedTexts::BlockOf(const char* p) const {
 
 bool SharedTexts::NewBlock(size_t atLeast) {
   size_t size = SharedTextsPageUp(std::max(std::max(m_nextSize, kFirstBlock), atLeast));
-  auto* begin = static_cast<char*>(plat::AllocZeroedPages(size, plat::PageBytes()));
-  if (begin == nullptr) return false;
-  // The warmer is done with the block left before it may go back.
-  m_warmer.Leave(m_front);
+  char* begin = m_spare.begin;
+  if (begin != nullptr && m_spare.size >= size) {
+    size = m_spare.size;
+    m_spare = Block{};
+  } else {
+    begin = static_cast<char*>(plat::AllocZeroedPages(size, plat::PageBytes()));
+    if (begin == nullptr) return false;
+    plat::FreeZeroedPages(m_spare.begin, m_spare.size);  // too small: never the case with kLongest
+    m_spare = Block{};
+    m_warmer.Leave(SpareFront());
+    SpareFront() = plat::WarmFront{begin, nullptr};
+  }
+  // The block left gives its front's place to the next spare: the warmer
+  // is done with it first, and before the block may go back.
+  m_warmer.Leave(FillFront());
+  m_fillFront = 1 - m_fillFront;
   if (m_fill >= 0 && m_blocks[static_cast<size_t>(m_fill)].borrowers == 0)
     FreeBlock(static_cast<size_t>(m_fill));
   auto at = std::upper_bound(m_blocks.begin(), m_blocks.end(), begin,
@@ -84,9 +101,22 @@ bool SharedTexts::NewBlock(size_t atLeast) {
   m_fill = static_cast<long>(inserted - m_blocks.begin());
   m_at = begin;
   m_end = begin + size;
-  m_front = plat::WarmFront{begin, nullptr};
   m_nextSize = std::min(size * 2, kBiggestBlock);
   return true;
+}
+
+void SharedTexts::MakeSpareReady() {
+  if (m_spare.begin == nullptr) {
+    // Only a fill of big blocks is likely to need another.
+    if (static_cast<size_t>(m_end - m_blocks[static_cast<size_t>(m_fill)].begin) < kBiggestBlock) return;
+    auto* begin = static_cast<char*>(plat::AllocZeroedPages(kBiggestBlock, plat::PageBytes()));
+    if (begin == nullptr) return;
+    m_warmer.Leave(SpareFront());
+    SpareFront() = plat::WarmFront{begin, nullptr};
+    m_spare = Block{begin, kBiggestBlock, 0};
+  }
+  // The warmer takes its first stretch once it is free.
+  m_warmer.KeepAhead(SpareFront(), m_spare.begin, m_spare.begin + m_spare.size, kResidentStep, kWarmLead);
 }
 
 void SharedTexts::FreeBlock(size_t i) {

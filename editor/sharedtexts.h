@@ -3,7 +3,8 @@
 // A line whose text lies here borrows it as it would a loaded text (it is
 // copied before it changes); each block counts the lines that borrow from
 // it and goes back once none does. Big blocks have their pages made
-// resident a stretch ahead of the fill.
+// resident a stretch ahead of the fill, and near the end of one the next is
+// made ready.
 #pragma once
 
 #include <cstddef>
@@ -42,12 +43,20 @@ class SharedTexts {
   long BlockOf(const char* p) const;
   bool NewBlock(size_t atLeast);
   void FreeBlock(size_t i);
+  // Near the end of the fill block, the next one is mapped and its first
+  // pages made resident by the warmer.
+  void MakeSpareReady();
+  plat::WarmFront& FillFront() { return m_fronts[m_fillFront]; }
+  plat::WarmFront& SpareFront() { return m_fronts[1 - m_fillFront]; }
 
   std::vector<Block> m_blocks;  // by address
   long m_fill = -1;             // the block being filled
   char* m_at = nullptr;         // its free room
   char* m_end = nullptr;
   size_t m_nextSize = 0;  // size of the next block
-  plat::WarmFront m_front;
+  Block m_spare{};        // the next block, made ready (begin null: none)
+  // The fill block's and the spare's fronts, kept in place for the warmer.
+  plat::WarmFront m_fronts[2];
+  int m_fillFront = 0;
   plat::PageWarmer m_warmer;
 };

@@ -12,8 +12,9 @@ namespace {
 
 constexpr const char* kText = "    total = weight * melon + offset;\r\n";
 constexpr size_t kTextBytes = 38;
-// Enough texts of kTextBytes to fill several blocks.
-constexpr int kManyTexts = 200000;
+// Enough texts of kTextBytes to fill several blocks, the last ones of the
+// biggest size (each made ready before the one before is full).
+constexpr int kManyTexts = 300000;
 
 char* TakeCopy(SharedTexts& shared, const char* bytes, size_t n) {
   char* text = shared.Take(n);
