@@ -15,7 +15,7 @@ constexpr size_t kBiggestBlock = 4 * 1024 * 1024;
 constexpr size_t kResidentStep = 256 * 1024;
 constexpr size_t kWarmLead = 2 * kResidentStep;
 
-static_assert(SharedTexts::kLongest <= kFirstBlock, "a text fits any block");
+static_assert(SharedTexts::kLongest <= kFirstBlock && kFirstBlock <= kBiggestBlock, "a text fits any block");
 
 size_t SharedTextsPageUp(size_t n) {
   const size_t page = plat::PageBytes();
@@ -66,9 +66,13 @@ void SharedTexts::Clear() {
   m_nextSize = 0;
 }
 
-long SharedTexts::BlockOf(const char* p) const {
-  auto after = std::upper_bound(m_blocks.begin(), m_blocks.end(), p,
-                                [](const char* q, const Block& b) { return q < b.begin; });
+std::vector<SharedTexts::Block>::iterator SharedTexts::BlockAfter(const char* p) {
+  return std::upper_bound(m_blocks.begin(), m_blocks.end(), p,
+                          [](const char* q, const Block& b) { return q < b.begin; });
+}
+
+long SharedTexts::BlockOf(const char* p) {
+  auto after = BlockAfter(p);
   if (after == m_blocks.begin()) return -1;
   const Block& block = *(after - 1);
   if (p >= block.begin + block.size) return -1;
@@ -76,44 +80,39 @@ long SharedTexts::BlockOf(const char* p) const {
 }
 
 bool SharedTexts::NewBlock(size_t atLeast) {
+  // A spare is of the biggest size, which holds any text.
   size_t size = SharedTextsPageUp(std::max(std::max(m_nextSize, kFirstBlock), atLeast));
-  char* begin = m_spare.begin;
-  if (begin != nullptr && m_spare.size >= size) {
-    size = m_spare.size;
-    m_spare = Block{};
-  } else {
-    begin = static_cast<char*>(plat::AllocZeroedPages(size, plat::PageBytes()));
-    if (begin == nullptr) return false;
-    plat::FreeZeroedPages(m_spare.begin, m_spare.size);  // too small: never the case with kLongest
-    m_spare = Block{};
-    m_warmer.Leave(SpareFront());
-    SpareFront() = plat::WarmFront{begin, nullptr};
-  }
+  if (m_spare.begin == nullptr && !MapSpare(size)) return false;
+  const Block taken = m_spare;
+  m_spare = Block{};
   // The block left gives its front's place to the next spare: the warmer
   // is done with it first, and before the block may go back.
   m_warmer.Leave(FillFront());
   m_fillFront = 1 - m_fillFront;
   if (m_fill >= 0 && m_blocks[static_cast<size_t>(m_fill)].borrowers == 0)
     FreeBlock(static_cast<size_t>(m_fill));
-  auto at = std::upper_bound(m_blocks.begin(), m_blocks.end(), begin,
-                             [](const char* q, const Block& b) { return q < b.begin; });
-  auto inserted = m_blocks.insert(at, Block{begin, size, 0});
+  auto inserted = m_blocks.insert(BlockAfter(taken.begin), taken);
   m_fill = static_cast<long>(inserted - m_blocks.begin());
-  m_at = begin;
-  m_end = begin + size;
-  m_nextSize = std::min(size * 2, kBiggestBlock);
+  m_at = taken.begin;
+  m_end = taken.begin + taken.size;
+  m_nextSize = std::min(taken.size * 2, kBiggestBlock);
+  return true;
+}
+
+bool SharedTexts::MapSpare(size_t size) {
+  auto* begin = static_cast<char*>(plat::AllocZeroedPages(size, plat::PageBytes()));
+  if (begin == nullptr) return false;
+  m_warmer.Leave(SpareFront());
+  SpareFront() = plat::WarmFront{begin, nullptr};
+  m_spare = Block{begin, size, 0};
   return true;
 }
 
 void SharedTexts::MakeSpareReady() {
+  // Only a fill of big blocks is likely to need another.
   if (m_spare.begin == nullptr) {
-    // Only a fill of big blocks is likely to need another.
     if (static_cast<size_t>(m_end - m_blocks[static_cast<size_t>(m_fill)].begin) < kBiggestBlock) return;
-    auto* begin = static_cast<char*>(plat::AllocZeroedPages(kBiggestBlock, plat::PageBytes()));
-    if (begin == nullptr) return;
-    m_warmer.Leave(SpareFront());
-    SpareFront() = plat::WarmFront{begin, nullptr};
-    m_spare = Block{begin, kBiggestBlock, 0};
+    if (!MapSpare(kBiggestBlock)) return;
   }
   // The warmer takes its first stretch once it is free.
   m_warmer.KeepAhead(SpareFront(), m_spare.begin, m_spare.begin + m_spare.size, kResidentStep, kWarmLead);

@@ -39,9 +39,14 @@ class SharedTexts {
     size_t size;
     size_t borrowers;
   };
+  // The first block that begins after p.
+  std::vector<Block>::iterator BlockAfter(const char* p);
   // The block holding p, or -1.
-  long BlockOf(const char* p) const;
+  long BlockOf(const char* p);
+  // The spare, made the block being filled (mapped first if there is none).
   bool NewBlock(size_t atLeast);
+  // Maps a spare of `size` bytes whose pages the warmer may make resident.
+  bool MapSpare(size_t size);
   void FreeBlock(size_t i);
   // Near the end of the fill block, the next one is mapped and its first
   // pages made resident by the warmer.
