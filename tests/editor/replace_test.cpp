@@ -387,32 +387,42 @@ TEST(ReplaceAll, RebuiltLinesTakeEditsAndSearchesAsLinesOfTheirOwn) {
   EditBuffer own;
   own.SetLineEndType(LINEEND_LF);
   SetText(own, Text(rebuilt));
+  // At (line, offset): kType types a word, kSplit splits the line, kJoin
+  // joins it with the next, kDelete deletes up to (endLine, endOffset).
+  enum class Edit { kType, kSplit, kJoin, kDelete };
   const struct {
     const char* name;
+    Edit edit;
     int line;
     int offset;
-    int endLine;  // 0: an insertion at (line, offset), -1: a split there, -2: a join with the next
+    int endLine;
     int endOffset;
   } kEdits[] = {
-      {"typed into a rebuilt line", 2, 3, 0, 0},
-      {"a range over three rebuilt lines deleted", 100, 2, 102, 4},
-      {"a rebuilt line split", 5000, 6, -1, 0},
-      {"two rebuilt lines joined", 20000, 0, -2, 0},
-      {"the last line typed into", 29999, 0, 0, 0},
+      {"typed into a rebuilt line", Edit::kType, 2, 3, 0, 0},
+      {"a range over three rebuilt lines deleted", Edit::kDelete, 100, 2, 102, 4},
+      {"a rebuilt line split", Edit::kSplit, 5000, 6, 0, 0},
+      {"two rebuilt lines joined", Edit::kJoin, 20000, 0, 0, 0},
+      {"the last line typed into", Edit::kType, 29999, 0, 0, 0},
   };
   for (const auto& e : kEdits) {
     SCOPED_TRACE(e.name);
     for (EditBuffer* b : {&rebuilt, &own}) {
       EditPos at = edit_test::At(*b, e.line, e.offset);
-      if (e.endLine == 0) {
-        ASSERT_EQ(b->InsertString(at, "typed", TRUE, TRUE), 0);
-      } else if (e.endLine == -1) {
-        ASSERT_EQ(b->SplitLine(at, TRUE), 0);
-      } else if (e.endLine == -2) {
-        ASSERT_EQ(b->JoinLines(at, TRUE), 0);
-      } else {
-        EditPos end = edit_test::At(*b, e.endLine, e.endOffset);
-        ASSERT_EQ(b->DeleteRange(at, end, TRUE), 0);
+      switch (e.edit) {
+        case Edit::kType:
+          ASSERT_EQ(b->InsertString(at, "typed", TRUE, TRUE), 0);
+          break;
+        case Edit::kSplit:
+          ASSERT_EQ(b->SplitLine(at, TRUE), 0);
+          break;
+        case Edit::kJoin:
+          ASSERT_EQ(b->JoinLines(at, TRUE), 0);
+          break;
+        case Edit::kDelete: {
+          EditPos end = edit_test::At(*b, e.endLine, e.endOffset);
+          ASSERT_EQ(b->DeleteRange(at, end, TRUE), 0);
+          break;
+        }
       }
     }
     ASSERT_EQ(Text(rebuilt), Text(own));
